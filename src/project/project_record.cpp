@@ -1,0 +1,125 @@
+#include "project/project_record.h"
+
+namespace zuv {
+
+const std::array<FieldInfo, kProjectFieldCount>& projectFields()
+{
+    static const std::array<FieldInfo, kProjectFieldCount> fields = {{
+    {0, "NomeProgetto", FieldType::String, &ProjectRecord::NomeProgetto},
+    {1, "DataCreazione", FieldType::String, &ProjectRecord::DataCreazione},
+    {2, "DataUltimaModifica", FieldType::String, &ProjectRecord::DataUltimaModifica},
+    {3, "AutoreProgetto", FieldType::String, &ProjectRecord::AutoreProgetto},
+    {4, "Strumento", FieldType::String, &ProjectRecord::Strumento},
+    {5, "Veicolo", FieldType::String, &ProjectRecord::Veicolo},
+    {6, "NoteProgetto", FieldType::String, &ProjectRecord::NoteProgetto},
+    {7, "Lingua", FieldType::Integer, &ProjectRecord::Lingua},
+    {8, "UMVel", FieldType::Integer, &ProjectRecord::UMVel},
+    {9, "UMTemp", FieldType::Integer, &ProjectRecord::UMTemp},
+    {10, "UMPress", FieldType::Integer, &ProjectRecord::UMPress},
+    {11, "MaxPagine", FieldType::Integer, &ProjectRecord::MaxPagine},
+    {12, "Pagina1", FieldType::String, &ProjectRecord::Pagina1},
+    {13, "Pagina8", FieldType::String, &ProjectRecord::Pagina8},
+    {14, "Pagina9", FieldType::String, &ProjectRecord::Pagina9},
+    {15, "Pagina10", FieldType::String, &ProjectRecord::Pagina10},
+    {16, "PaginaAbilitata1", FieldType::Boolean, &ProjectRecord::PaginaAbilitata1},
+    {17, "PaginaAbilitata2", FieldType::Boolean, &ProjectRecord::PaginaAbilitata2},
+    {18, "PaginaAbilitata3", FieldType::Boolean, &ProjectRecord::PaginaAbilitata3},
+    {19, "PaginaAbilitata4", FieldType::Boolean, &ProjectRecord::PaginaAbilitata4},
+    {20, "PaginaAbilitata5", FieldType::Boolean, &ProjectRecord::PaginaAbilitata5},
+    {21, "PaginaAbilitata6", FieldType::Boolean, &ProjectRecord::PaginaAbilitata6},
+    {22, "PaginaAbilitata7", FieldType::Boolean, &ProjectRecord::PaginaAbilitata7},
+    {23, "PaginaAbilitata8", FieldType::Boolean, &ProjectRecord::PaginaAbilitata8},
+    {24, "PaginaAbilitata9", FieldType::Boolean, &ProjectRecord::PaginaAbilitata9},
+    {25, "PaginaAbilitata10", FieldType::Boolean, &ProjectRecord::PaginaAbilitata10},
+    {26, "NumAccRPM", FieldType::Integer, &ProjectRecord::NumAccRPM},
+    {27, "TCampRPM", FieldType::String, &ProjectRecord::TCampRPM},
+    {28, "LAPO", FieldType::Integer, &ProjectRecord::LAPO},
+    {29, "LAAL", FieldType::Integer, &ProjectRecord::LAAL},
+    {30, "ImpulsiRuota", FieldType::Integer, &ProjectRecord::ImpulsiRuota},
+    {31, "DiametroRuota", FieldType::Integer, &ProjectRecord::DiametroRuota},
+    {32, "TCampVV", FieldType::String, &ProjectRecord::TCampVV},
+    {33, "TemperaturaOlio", FieldType::String, &ProjectRecord::TemperaturaOlio},
+    {34, "TCampTO", FieldType::String, &ProjectRecord::TCampTO},
+    {35, "AbilTO", FieldType::Boolean, &ProjectRecord::AbilTO},
+    {36, "PressioneOlio", FieldType::String, &ProjectRecord::PressioneOlio},
+    {37, "TCampPO", FieldType::String, &ProjectRecord::TCampPO},
+    {38, "AbilPO", FieldType::Boolean, &ProjectRecord::AbilPO},
+    {39, "TemperaturaAcqua", FieldType::String, &ProjectRecord::TemperaturaAcqua},
+    {40, "TCampTA", FieldType::String, &ProjectRecord::TCampTA},
+    {41, "AbilTA", FieldType::Boolean, &ProjectRecord::AbilTA},
+    {42, "PressioneBenzina", FieldType::String, &ProjectRecord::PressioneBenzina},
+    {43, "TCampPB", FieldType::String, &ProjectRecord::TCampPB},
+    {44, "AbilPB", FieldType::Boolean, &ProjectRecord::AbilPB},
+    {45, "LivelloBenzina", FieldType::String, &ProjectRecord::LivelloBenzina},
+    {46, "TCampLB", FieldType::String, &ProjectRecord::TCampLB},
+    {47, "AbilLB", FieldType::Boolean, &ProjectRecord::AbilLB},
+    {48, "PressioneTurbo", FieldType::String, &ProjectRecord::PressioneTurbo},
+    {49, "TCampPT", FieldType::String, &ProjectRecord::TCampPT},
+    {50, "AbilPT", FieldType::Boolean, &ProjectRecord::AbilPT},
+    {51, "SensoreG", FieldType::String, &ProjectRecord::SensoreG},
+    {52, "TCampSG", FieldType::String, &ProjectRecord::TCampSG},
+    {53, "AbilSG", FieldType::Boolean, &ProjectRecord::AbilSG},
+    {54, "Cambio", FieldType::String, &ProjectRecord::Cambio},
+    {55, "TCampCambio", FieldType::String, &ProjectRecord::TCampCambio},
+    {56, "AbilCambio", FieldType::Boolean, &ProjectRecord::AbilCambio},
+    {57, "Led0", FieldType::Integer, &ProjectRecord::Led0},
+    {58, "Led1", FieldType::Integer, &ProjectRecord::Led1},
+    {59, "Led2", FieldType::Integer, &ProjectRecord::Led2},
+    {60, "Led3", FieldType::Integer, &ProjectRecord::Led3},
+    {61, "Led4", FieldType::Integer, &ProjectRecord::Led4},
+    {62, "LedGiallo", FieldType::Boolean, &ProjectRecord::LedGiallo},
+    {63, "LedVerde", FieldType::Boolean, &ProjectRecord::LedVerde},
+    {64, "LedBlu", FieldType::Boolean, &ProjectRecord::LedBlu},
+    {65, "TipoLedGiallo", FieldType::String, &ProjectRecord::TipoLedGiallo},
+    {66, "TipoLedVerde", FieldType::String, &ProjectRecord::TipoLedVerde},
+    {67, "TipoLedBlu", FieldType::String, &ProjectRecord::TipoLedBlu},
+    {68, "chkTO", FieldType::Boolean, &ProjectRecord::chkTO},
+    {69, "mskTO", FieldType::Long, &ProjectRecord::mskTO},
+    {70, "chkPO", FieldType::Boolean, &ProjectRecord::chkPO},
+    {71, "mskPO", FieldType::Long, &ProjectRecord::mskPO},
+    {72, "chkPB", FieldType::Boolean, &ProjectRecord::chkPB},
+    {73, "mskPB", FieldType::Long, &ProjectRecord::mskPB},
+    {74, "chkTA", FieldType::Boolean, &ProjectRecord::chkTA},
+    {75, "mskTA", FieldType::Long, &ProjectRecord::mskTA},
+    {76, "chkLB", FieldType::Boolean, &ProjectRecord::chkLB},
+    {77, "mskLB", FieldType::Long, &ProjectRecord::mskLB},
+    {78, "chkTB", FieldType::Boolean, &ProjectRecord::chkTB},
+    {79, "mskTB", FieldType::Long, &ProjectRecord::mskTB},
+    {80, "chkIngresso", FieldType::Boolean, &ProjectRecord::chkIngresso},
+    {81, "chkUscita", FieldType::Boolean, &ProjectRecord::chkUscita},
+    {82, "TipoIngresso", FieldType::Integer, &ProjectRecord::TipoIngresso},
+    {83, "TipoUscita", FieldType::Integer, &ProjectRecord::TipoUscita},
+    {84, "chkAbilRecLap", FieldType::Boolean, &ProjectRecord::chkAbilRecLap},
+    {85, "mskAbilRecVel", FieldType::Long, &ProjectRecord::mskAbilRecVel},
+    {86, "mskStopRecSecondi", FieldType::Long, &ProjectRecord::mskStopRecSecondi},
+    {87, "TempoMsgGiro", FieldType::Integer, &ProjectRecord::TempoMsgGiro},
+    {88, "TempoVisGiro", FieldType::Integer, &ProjectRecord::TempoVisGiro},
+    {89, "Settore1", FieldType::Long, &ProjectRecord::Settore1},
+    {90, "Settore2", FieldType::Long, &ProjectRecord::Settore2},
+    {91, "Settore3", FieldType::Long, &ProjectRecord::Settore3},
+    {92, "Settore4", FieldType::Long, &ProjectRecord::Settore4},
+    {93, "Settore5", FieldType::Long, &ProjectRecord::Settore5},
+    {94, "SensoreLambda", FieldType::String, &ProjectRecord::SensoreLambda},
+    {95, "TCampSensoreLambda", FieldType::String, &ProjectRecord::TCampSensoreLambda},
+    {96, "AbilSensoreLambda", FieldType::Boolean, &ProjectRecord::AbilSensoreLambda},
+    {97, "ChannSG", FieldType::Integer, &ProjectRecord::ChannSG},
+    {98, "ChannCambio", FieldType::Integer, &ProjectRecord::ChannCambio},
+    {99, "ChannPT", FieldType::Integer, &ProjectRecord::ChannPT},
+    {100, "ChannSensoreLambda", FieldType::Integer, &ProjectRecord::ChannSensoreLambda},
+    }};
+    return fields;
+}
+
+ProjectRecord newProjectValues()
+{
+    ProjectRecord r;
+    r.MaxPagine = 9;
+    r.NumAccRPM = 1;
+    r.ImpulsiRuota = 1;
+    r.DiametroRuota = 1;
+    r.ChannSG = 1;
+    r.ChannSensoreLambda = 1;
+    return r;
+}
+
+} // namespace zuv

@@ -1,0 +1,57 @@
+#include "project/state.h"
+
+namespace zuv {
+
+ProjectRecord DatiProgetto;
+QString PercorsoFileProgetto;
+bool ProgettoModificato = false;
+
+LanguageTable TabellaLingua;
+
+QString Testo(int n)
+{
+    const qsizetype i = qsizetype(TabellaLingua.OffsetLingua) + n;
+    if (n < 1 || i < 0 || i >= TabellaLingua.TestiLingua.size())
+        return QString();
+    return TabellaLingua.TestiLingua.at(i);
+}
+
+CommState StatoComunicazione;
+bool AnalisiCaricata = false;
+
+std::vector<CSensore> LibreriaSensori;
+CurveBuffer CurvaSensore;
+std::array<double, 8> ValoriAnalogici{};
+
+std::array<QString, 5> FileRecenti;
+qint16 NumFileRecenti = 0;
+QString PercorsoDaAprire;
+bool UsaAnalisiSpeed = false;
+QStringList ListaTracciati;
+
+std::vector<QByteArray> DatiScaricati(kMaxBlocchi + 1);
+qint32 NumBlocchi = 0;
+std::vector<QString> TempiGiro(kMaxGiri, QStringLiteral("00:00.00"));
+
+void resetProgramState()
+{
+    DatiProgetto = ProjectRecord();
+    PercorsoFileProgetto.clear();
+    ProgettoModificato = false;
+    TabellaLingua = LanguageTable();
+    StatoComunicazione = CommState();
+    AnalisiCaricata = false;
+    LibreriaSensori.clear();
+    CurvaSensore = CurveBuffer();
+    ValoriAnalogici.fill(0);
+    FileRecenti.fill(QString());
+    NumFileRecenti = 0;
+    PercorsoDaAprire.clear();
+    UsaAnalisiSpeed = false;
+    ListaTracciati.clear();
+    DatiScaricati.assign(kMaxBlocchi + 1, QByteArray());
+    NumBlocchi = 0;
+    TempiGiro.assign(kMaxGiri, QStringLiteral("00:00.00"));
+}
+
+} // namespace zuv

@@ -1,0 +1,78 @@
+#pragma once
+// The program-wide state, one instance each, under the names the rest of the
+// program knows them by. `resetProgramState` puts everything back as at
+// start-up (tests call it between cases).
+
+#include "project/active_page.h"
+#include "project/project_record.h"
+#include "project/sensor.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <vector>
+
+namespace zuv {
+
+// --- project ---------------------------------------------------------------
+extern ProjectRecord DatiProgetto;
+extern QString PercorsoFileProgetto;
+extern bool ProgettoModificato;
+
+// --- language table --------------------------------------------------------
+struct LanguageTable {
+    // Position 0 is never filled; 1..count hold the text lines in file order.
+    QStringList TestiLingua;
+    qint32 NumTestiLingua = 0;
+    qint32 IndiceLingua = 0;
+    qint16 OffsetLingua = 0;
+};
+extern LanguageTable TabellaLingua;
+
+// Text n of the current language; empty when the table has no such text.
+QString Testo(int n);
+
+// --- communication state ---------------------------------------------------
+struct CommState {
+    int ComandoInCorso = 0;
+    bool StrumentoPresente = false;
+    bool ErroreComunicazione = false;
+    ActivePage* FormAttivo = nullptr;
+    bool AnalisiAperta = false;
+};
+extern CommState StatoComunicazione;
+// The analysis window has loaded its data.
+extern bool AnalisiCaricata;
+
+// --- sensor library and curve buffer ---------------------------------------
+extern std::vector<CSensore> LibreriaSensori;
+
+struct CurveBuffer {
+    std::array<double, 21> CurvaX{};
+    std::array<double, 21> CurvaY{};
+};
+extern CurveBuffer CurvaSensore;
+
+// Last raw live inputs read from the instrument.
+extern std::array<double, 8> ValoriAnalogici;
+
+// --- recent files and circuits ---------------------------------------------
+extern std::array<QString, 5> FileRecenti;
+extern qint16 NumFileRecenti;
+extern QString PercorsoDaAprire;
+extern bool UsaAnalisiSpeed;
+extern QStringList ListaTracciati;
+
+// --- download buffers ------------------------------------------------------
+inline constexpr int kMaxBlocchi = 16384;
+inline constexpr int kMaxGiri = 1000;
+// Slots 0..16384; blocks of 128 bytes in reading order.
+extern std::vector<QByteArray> DatiScaricati;
+extern qint32 NumBlocchi;
+// Lap lines 0..999 (the download writes from 1); "00:00.00" before a download.
+extern std::vector<QString> TempiGiro;
+
+void resetProgramState();
+
+} // namespace zuv

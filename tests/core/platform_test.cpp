@@ -1,0 +1,76 @@
+#include "platform/numbers.h"
+#include "platform/textfile.h"
+#include "support/fixtures.h"
+
+namespace zuv::test {
+namespace {
+
+TEST(Cp1252, RoundTripsEveryByte)
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    EXPECT_EQ(toCp1252(fromCp1252(all)), all);
+    EXPECT_EQ(fromCp1252("\x80\xB0\xE0"), QStringLiteral("\u20AC\u00B0\u00E0"));
+    EXPECT_EQ(toCp1252(QStringLiteral("\u4E00")), QByteArray("?"));
+}
+
+TEST(TextLines, SplitsCrLfAndLfAlike)
+{
+    EXPECT_EQ(splitLines("a\r\nb\nc"), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(splitLines("a\r\n\r\n"), (QStringList{"a", ""}));
+    EXPECT_TRUE(splitLines("").isEmpty());
+}
+
+class TextFileTest : public ZuvTest {};
+
+TEST_F(TextFileTest, WritesCrLfInCp1252)
+{
+    ASSERT_TRUE(writeTextLines(path("t.txt"), {QStringLiteral("° C"), QString()}));
+    EXPECT_EQ(readFile("t.txt"), QByteArray("\xB0 C\r\n\r\n"));
+}
+
+TEST_F(TextFileTest, FailedWriteReportsAndChangesNothing)
+{
+    // Root writes anywhere, so the target is made unreplaceable instead.
+    writeFile("busy/inside.txt", "kept");
+    QString error;
+    EXPECT_FALSE(writeTextLines(path("busy"), {QStringLiteral("new")}, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(readFile("busy/inside.txt"), QByteArray("kept"));
+    EXPECT_FALSE(writeTextLines(path("no/such/folder/t.txt"), {QStringLiteral("x")}));
+}
+
+TEST(Numbers, ParseDecimalIsStrictAndLocaleFree)
+{
+    struct Case {
+        const char* text;
+        std::optional<double> value;
+    } cases[] = {
+        {"12", 12.0}, {" -3.5 ", -3.5}, {"+2", 2.0}, {".5", 0.5}, {"5.", 5.0}, {"1e3", 1000.0},
+        {"", std::nullopt}, {"1,5", std::nullopt}, {"abc", std::nullopt}, {"inf", std::nullopt},
+        {"nan", std::nullopt}, {"0x10", std::nullopt}, {"1 2", std::nullopt}, {"-", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(parseDecimal(QString::fromLatin1(c.text)), c.value) << c.text;
+}
+
+TEST(Numbers, LeadingNumberTakesWhatStartsTheText)
+{
+    EXPECT_EQ(leadingNumber(u"  2.50 bar"), 2.5);
+    EXPECT_EQ(leadingNumber(u"1,5"), 1.0);
+    EXPECT_EQ(leadingNumber(u"letters"), 0.0);
+    EXPECT_EQ(leadingNumber(u"-7e1x"), -70.0);
+}
+
+TEST(Numbers, WholeNumbersRoundHalfToEven)
+{
+    EXPECT_EQ(parseWhole(u"2.5", -10, 10), 2);
+    EXPECT_EQ(parseWhole(u"3.5", -10, 10), 4);
+    EXPECT_EQ(parseWhole(u"-2.5", -10, 10), -2);
+    EXPECT_EQ(parseWhole(u"32768", -32768, 32767), std::nullopt);
+    EXPECT_EQ(parseWhole(u"-32768", -32768, 32767), -32768);
+}
+
+} // namespace
+} // namespace zuv::test

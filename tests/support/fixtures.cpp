@@ -1,0 +1,53 @@
+#include "support/fixtures.h"
+
+#include "platform/programfolder.h"
+#include "project/state.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace zuv::test {
+
+void ZuvTest::SetUp()
+{
+    ASSERT_TRUE(dir.isValid());
+    resetProgramState();
+    setProgramFolder(dir.path());
+    setClock(&fakeClock);
+    setMessages(&msgs);
+    setMainSurface(&surface);
+}
+
+void ZuvTest::TearDown()
+{
+    setClock(nullptr);
+    setMessages(nullptr);
+    setMainSurface(nullptr);
+    setProgramFolder(QString());
+    resetProgramState();
+}
+
+QString ZuvTest::path(const QString& name) const { return QDir(dir.path()).filePath(name); }
+
+QString ZuvTest::writeFile(const QString& name, const QByteArray& bytes) const
+{
+    const QString p = path(name);
+    QDir().mkpath(QFileInfo(p).absolutePath());
+    QFile f(p);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        ADD_FAILURE() << "cannot write " << p.toStdString();
+    return p;
+}
+
+QByteArray ZuvTest::readFile(const QString& name) const { return fileBytes(path(name)); }
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+} // namespace zuv::test

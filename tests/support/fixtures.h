@@ -1,0 +1,37 @@
+#pragma once
+// The common ground of every test: fresh program state, a program folder of
+// its own, a fake clock and recorders in place of the message box and the
+// main window.
+
+#include "platform/clock.h"
+#include "platform/mainsurface.h"
+#include "platform/messages.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace zuv::test {
+
+class ZuvTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A path inside the test's program folder.
+    QString path(const QString& name) const;
+    // Writes raw bytes into the program folder (creating sub-folders).
+    QString writeFile(const QString& name, const QByteArray& bytes) const;
+    QByteArray readFile(const QString& name) const;
+
+    QTemporaryDir dir;
+    FakeClock fakeClock;
+    MessageRecorder msgs;
+    SurfaceRecorder surface;
+};
+
+// The bytes of a file anywhere.
+QByteArray fileBytes(const QString& path);
+
+} // namespace zuv::test
