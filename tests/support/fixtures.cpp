@@ -17,6 +17,7 @@ void ZuvTest::SetUp()
     setClock(&fakeClock);
     setMessages(&msgs);
     setMainSurface(&surface);
+    setDialogs(&fileDialogs);
 }
 
 void ZuvTest::TearDown()
@@ -24,6 +25,7 @@ void ZuvTest::TearDown()
     setClock(nullptr);
     setMessages(nullptr);
     setMainSurface(nullptr);
+    setDialogs(nullptr);
     setProgramFolder(QString());
     resetProgramState();
 }

@@ -4,6 +4,7 @@
 // main window.
 
 #include "platform/clock.h"
+#include "platform/dialogs.h"
 #include "platform/mainsurface.h"
 #include "platform/messages.h"
 
@@ -29,6 +30,7 @@ protected:
     FakeClock fakeClock;
     MessageRecorder msgs;
     SurfaceRecorder surface;
+    DialogRecorder fileDialogs;
 };
 
 // The bytes of a file anywhere.

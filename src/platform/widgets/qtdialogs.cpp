@@ -1,0 +1,20 @@
+#include "platform/widgets/qtdialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+
+namespace zuv {
+
+QString QtDialogs::askFile(const FileDialogRequest& request)
+{
+    const QString start = request.fileName.isEmpty()
+                              ? request.folder
+                              : QDir(request.folder).filePath(request.fileName);
+    QWidget* parent = QApplication::activeWindow();
+    if (request.save)
+        return QFileDialog::getSaveFileName(parent, request.title, start, request.filter);
+    return QFileDialog::getOpenFileName(parent, request.title, start, request.filter);
+}
+
+} // namespace zuv
