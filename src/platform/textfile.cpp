@@ -83,7 +83,10 @@ std::optional<QStringList> readTextLines(const QString& path)
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    // The explicit flush: commit() alone misses a failed write of buffered
+    // bytes (a full disk) and would rename a cut-off file over the old one.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
+        || !file.commit()) {
         if (error)
             *error = file.errorString();
         file.cancelWriting();

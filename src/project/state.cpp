@@ -1,5 +1,7 @@
 #include "project/state.h"
 
+#include "project/name_tables.h"
+
 namespace zuv {
 
 ProjectRecord DatiProgetto;
@@ -11,7 +13,8 @@ LanguageTable TabellaLingua;
 QString Testo(int n)
 {
     const qsizetype i = qsizetype(TabellaLingua.OffsetLingua) + n;
-    if (n < 1 || i < 0 || i >= TabellaLingua.TestiLingua.size())
+    // Past the last text of one language lies the other language.
+    if (n < 1 || n > TabellaLingua.NumTestiLingua || i < 0 || i >= TabellaLingua.TestiLingua.size())
         return QString();
     return TabellaLingua.TestiLingua.at(i);
 }
@@ -39,6 +42,7 @@ void resetProgramState()
     PercorsoFileProgetto.clear();
     ProgettoModificato = false;
     TabellaLingua = LanguageTable();
+    azzeraTabelleCostanti();
     StatoComunicazione = CommState();
     AnalisiCaricata = false;
     LibreriaSensori.clear();

@@ -1,6 +1,7 @@
 #include "support/fixtures.h"
 
 #include "platform/programfolder.h"
+#include "project/language.h"
 #include "project/state.h"
 
 #include <QDir>
@@ -43,6 +44,16 @@ QString ZuvTest::writeFile(const QString& name, const QByteArray& bytes) const
 }
 
 QByteArray ZuvTest::readFile(const QString& name) const { return fileBytes(path(name)); }
+
+void ZuvTest::loadShippedLanguages(int indice)
+{
+    QByteArray bytes = fileBytes(QStringLiteral(ZUV_SHIPPED_DATA_DIR "/LANGUAGES.DAT"));
+    ASSERT_FALSE(bytes.isEmpty());
+    bytes[0] = char('0' + indice);
+    writeFile(QStringLiteral("LANGUAGES.DAT"), bytes);
+    ASSERT_TRUE(CaricaLingue());
+    CalcolaOffsetLingua();
+}
 
 QByteArray fileBytes(const QString& path)
 {

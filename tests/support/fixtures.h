@@ -25,6 +25,9 @@ protected:
     // Writes raw bytes into the program folder (creating sub-folders).
     QString writeFile(const QString& name, const QByteArray& bytes) const;
     QByteArray readFile(const QString& name) const;
+    // Puts the shipped LANGUAGES.DAT in the program folder and loads it, in
+    // English unless `indice` says otherwise.
+    void loadShippedLanguages(int indice = 1);
 
     QTemporaryDir dir;
     FakeClock fakeClock;

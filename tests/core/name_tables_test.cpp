@@ -1,0 +1,91 @@
+#include "project/name_tables.h"
+
+#include "platform/textfile.h"
+#include "project/language.h"
+#include "project/state.h"
+#include "support/fixtures.h"
+
+namespace zuv::test {
+namespace {
+
+class NameTablesTest : public ZuvTest {
+protected:
+    void SetUp() override
+    {
+        ZuvTest::SetUp();
+        // "IT n" and "EN n" for every text number.
+        TabellaLingua.NumTestiLingua = 400;
+        TabellaLingua.TestiLingua.append(QString());
+        for (const char* lang : {"IT", "EN"})
+            for (int n = 1; n <= 400; ++n)
+                TabellaLingua.TestiLingua.append(QStringLiteral("%1 %2").arg(QLatin1String(lang)).arg(n));
+    }
+    void TearDown() override
+    {
+        azzeraTabelleCostanti();
+        ZuvTest::TearDown();
+    }
+    void useLanguage(int indice)
+    {
+        TabellaLingua.IndiceLingua = indice;
+        CalcolaOffsetLingua();
+    }
+};
+
+template <std::size_t N>
+QStringList asList(const std::array<QString, N>& table)
+{
+    return QStringList(table.begin(), table.end());
+}
+
+QStringList texts(const char* lang, std::initializer_list<int> numbers)
+{
+    QStringList out;
+    for (int n : numbers)
+        out << QStringLiteral("%1 %2").arg(QLatin1String(lang)).arg(n);
+    return out << QString(); // the spare position
+}
+
+TEST_F(NameTablesTest, FillsEveryTableAndFollowsTheLanguage)
+{
+    for (const char* lang : {"IT", "EN"}) {
+        useLanguage(QByteArray(lang) == "IT" ? 0 : 1);
+        CaricaTabelleCostanti();
+        EXPECT_EQ(asList(NomiLingue), (QStringList{"Italiano", "English", ""}));
+        EXPECT_EQ(asList(NomiUMVelocita), (QStringList{"Km/h", "mph", ""}));
+        EXPECT_EQ(asList(NomiUMPressione), (QStringList{"bar", "psi", ""}));
+        EXPECT_EQ(asList(NomiIngressiAnalogici), (QStringList{"AN 1", "AN 2", ""}));
+        EXPECT_EQ(toCp1252(NomiUMTemperatura[0]), QByteArray("\xB0 C"));
+        EXPECT_EQ(toCp1252(NomiUMTemperatura[1]), QByteArray("\xB0 F"));
+        EXPECT_EQ(NomiUMTemperatura[2], QString());
+        EXPECT_EQ(asList(NomiLivelloLAPO), texts(lang, {221, 222, 223}));
+        EXPECT_EQ(asList(NomiLivelloLAAL), texts(lang, {221, 222, 223}));
+        EXPECT_EQ(asList(NomiTipiSensore), texts(lang, {134, 135, 136, 137, 138, 139, 290, 319, 314}));
+        EXPECT_EQ(asList(NomiTipoIngresso), texts(lang, {253}));
+        EXPECT_EQ(asList(NomiTipoUscita), texts(lang, {255, 256, 257, 258, 259, 260, 261}));
+        EXPECT_EQ(asList(NomiTipoLedGiallo), texts(lang, {263}));
+    }
+
+    azzeraTabelleCostanti();
+    EXPECT_EQ(asList(NomiLingue), QStringList(3));
+    EXPECT_EQ(asList(NomiTipiSensore), QStringList(10));
+    EXPECT_EQ(asList(NomiTipoUscita), QStringList(8));
+}
+
+TEST_F(NameTablesTest, LookupOutsideTheUsedPositionsIsEmpty)
+{
+    useLanguage(0);
+    CaricaTabelleCostanti();
+    EXPECT_EQ(nomeInTabella(NomiIngressiAnalogici, 1), QStringLiteral("AN 2"));
+    EXPECT_EQ(nomeInTabella(NomiTipiSensore, 8), QStringLiteral("IT 314"));
+    EXPECT_EQ(nomeInTabella(NomiTipoUscita, 6), QStringLiteral("IT 261"));
+    for (int bad : {-1, 2, 3, 255, -32768, 32767})
+        EXPECT_EQ(nomeInTabella(NomiLingue, bad), QString()) << bad;
+    EXPECT_EQ(nomeInTabella(NomiTipoLedGiallo, 1), QString());
+    EXPECT_EQ(nomeInTabella(NomiTipoIngresso, -1), QString());
+    EXPECT_EQ(posizioniUsate(NomiTipiSensore), 9);
+    EXPECT_EQ(posizioniUsate(NomiLivelloLAPO), 3);
+}
+
+} // namespace
+} // namespace zuv::test
