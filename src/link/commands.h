@@ -1,0 +1,96 @@
+#pragma once
+// The instrument's command vocabulary, the presence poll, the memory and
+// lap block reads and the download status reads. Writes are even codes,
+// acknowledged; the matching read is the code plus one.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QtGlobal>
+
+namespace zuv {
+
+namespace comando {
+inline constexpr quint8 Hello = 0x01;
+inline constexpr quint8 VerificaComunicazione = 0x02;
+inline constexpr quint8 LeggiCalibrazione = 0x09;
+inline constexpr quint8 LeggiBloccoMemoria = 0x0E;
+inline constexpr quint8 InviaDatiConfigurazione = 0x12;
+inline constexpr quint8 LeggiDatiConfigurazione = 0x13;
+inline constexpr quint8 InviaDatiAllarmi = 0x14;
+inline constexpr quint8 LeggiDatiAllarmi = 0x15;
+inline constexpr quint8 InviaDatiSensori = 0x16;
+inline constexpr quint8 LeggiDatiSensori = 0x17;
+inline constexpr quint8 InviaCurvaSensore = 0x18;
+inline constexpr quint8 LeggiCurvaSensore = 0x19;
+inline constexpr quint8 InviaDatiConfigurazione2 = 0x1C;
+inline constexpr quint8 LeggiDatiConfigurazione2 = 0x1D;
+// LeggiStatoDownload1, LeggiStatoDownload2 and LeggiDiagnostica.
+inline constexpr quint8 StatoStrumento = 0x25;
+inline constexpr quint8 LeggiBloccoSessione = 0x26;
+} // namespace comando
+
+// Request payload and reply sizes of one command. A write (`scrittura`) is
+// answered by its 5-byte acknowledgement, a read by `risposta` bytes whose
+// data start at position 3.
+struct InfoComando {
+    quint8 codice;
+    int payload;
+    int risposta;
+    bool scrittura;
+};
+// nullptr for a code the instrument does not know.
+const InfoComando* infoComando(quint8 codice);
+
+// Reply lengths.
+inline constexpr int kLenVerifica = 13;
+inline constexpr int kLenCalibrazione = 19;
+inline constexpr int kLenBlocco = 130;
+inline constexpr int kLenDatiConfigurazione = 30;
+inline constexpr int kLenDatiAllarmi = 31;
+inline constexpr int kLenDatiSensori = 21;
+inline constexpr int kLenCurvaSensore = 99;
+inline constexpr int kLenDatiConfigurazione2 = 16;
+inline constexpr int kLenStato = 36;
+inline constexpr int kLenConferma = 5;
+// Write payload lengths.
+inline constexpr int kPayloadConfigurazione = 26;
+inline constexpr int kPayloadAllarmi = 48;
+inline constexpr int kPayloadSensori = 34;
+inline constexpr int kPayloadCurva = 97;
+inline constexpr int kPayloadConfigurazione2 = 22;
+
+inline constexpr int kBytesBlocco = 128;
+// The instrument's memory, in bytes.
+inline constexpr qint32 kMemoriaStrumento = 2096384;
+
+// Presence poll: the status bar's link panel and identification text, and
+// StrumentoPresente. Never a message box.
+void VerificaComunicazione();
+
+// 128 bytes of memory at `indirizzo`, or empty after the failure report.
+// A success clears ErroreComunicazione.
+QByteArray LeggiBloccoMemoria(const qint32& indirizzo);
+// 128 bytes of lap memory at byte address `indirizzo` (sent as a word).
+QByteArray LeggiBloccoSessione(qint32 indirizzo);
+// Laps stored in the instrument (signed as on the line); 0 on failure.
+qint16 LeggiStatoDownload1();
+// Recorded memory bytes (signed as on the line); 0 on failure.
+qint32 LeggiStatoDownload2();
+
+// The counts above, made safe to index the download buffers with:
+// negative gives 0, laps stop at the lap table, bytes at the memory size.
+int giriScaricabili(qint16 giri);
+qint32 bytesScaricabili(qint32 bytes);
+
+// Building blocks of the page commands. The caller has connected.
+// A write: frame, acknowledgement within 10000 ms, transmit lamp and
+// ErroreComunicazione false; or the failure report and false.
+bool scriviPagina(quint8 codice, QByteArrayView payload);
+// A page read: the whole reply (length from the table) after the receive
+// lamp, ErroreComunicazione false; or the failure report and empty.
+QByteArray leggiPagina(quint8 codice, QByteArrayView payload = {});
+// A read with no lamp that leaves ErroreComunicazione alone on success:
+// the whole reply, or the failure report and empty.
+QByteArray leggiRisposta(quint8 codice, QByteArrayView payload = {});
+
+} // namespace zuv

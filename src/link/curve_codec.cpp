@@ -1,0 +1,75 @@
+#include "link/curve_codec.h"
+
+#include "link/codec.h"
+#include "link/commands.h"
+#include "link/serial_comm.h"
+#include "project/channels.h"
+
+#include <initializer_list>
+
+namespace zuv {
+
+namespace {
+
+bool validSlot(int slot) { return slot >= 0 && slot < kNumSlot; }
+
+} // namespace
+
+QByteArray encodeCurve(int slot, const CurveBuffer& curve)
+{
+    QByteArray p;
+    p += ByteInChr(slot);
+    for (int w : {20, 1, 0, 0, 0, 40, 2})
+        p += ScriviWord(w);
+    for (int i = 0; i < kPuntiCurva; ++i)
+        p += ScriviWord(curve.CurvaX[i]);
+    p += ScriviWord(0);
+    for (int i = 0; i < kPuntiCurva; ++i)
+        p += ScriviWord(curve.CurvaY[i]);
+    return p;
+}
+
+QByteArray curveRequest(int slot) { return buildFrame(comando::LeggiCurvaSensore, ByteInChr(slot)); }
+
+void decodeCurve(QByteArrayView reply, CurveBuffer& curve)
+{
+    for (int i = 0; i < kPuntiCurva; ++i)
+        curve.CurvaX[i] = leggiWordValue(at(reply, 17 + 2 * i));
+    for (int i = 0; i < kPuntiCurva; ++i)
+        curve.CurvaY[i] = leggiWordValue(at(reply, 59 + 2 * i));
+}
+
+void InviaCurvaSensore(int slot)
+{
+    if (!validSlot(slot)) {
+        StatoComunicazione.ErroreComunicazione = true;
+        return;
+    }
+    scriviPagina(comando::InviaCurvaSensore, encodeCurve(slot, CurvaSensore));
+}
+
+void LeggiCurvaSensore(int slot)
+{
+    if (!validSlot(slot)) {
+        StatoComunicazione.ErroreComunicazione = true;
+        return;
+    }
+    const QByteArray reply = leggiPagina(comando::LeggiCurvaSensore, ByteInChr(slot));
+    if (reply.isEmpty())
+        return;
+    decodeCurve(reply, CurvaSensore);
+    StatoComunicazione.ErroreComunicazione = false;
+}
+
+bool readCurveScaled(int slot)
+{
+    LeggiCurvaSensore(slot);
+    if (StatoComunicazione.ErroreComunicazione)
+        return false;
+    const int scala = scalaTipo(QString::fromLatin1(canaleDaSlot(slot).tipo));
+    for (int i = 0; i < kPuntiCurva; ++i)
+        CurvaSensore.CurvaY[i] /= scala;
+    return true;
+}
+
+} // namespace zuv

@@ -1,0 +1,190 @@
+#include "link/page_alarms.h"
+
+#include "link/codec.h"
+#include "link/commands.h"
+#include "link/page_views.h"
+#include "platform/numbers.h"
+#include "project/state.h"
+#include "project/time_text.h"
+
+#include <cmath>
+#include <limits>
+
+namespace zuv {
+
+namespace {
+
+struct Soglia {
+    bool ProjectRecord::*chk;
+    qint32 ProjectRecord::*msk;
+    AlarmsCheck box;
+    AlarmsText text;
+    int scala;
+};
+constexpr Soglia kSoglie[kNumSoglie] = {
+    {&ProjectRecord::chkTO, &ProjectRecord::mskTO, AlarmsCheck::chkTO, AlarmsText::txtTO, 10},
+    {&ProjectRecord::chkPO, &ProjectRecord::mskPO, AlarmsCheck::chkPO, AlarmsText::txtPO, 1000},
+    {&ProjectRecord::chkPB, &ProjectRecord::mskPB, AlarmsCheck::chkPB, AlarmsText::txtPB, 1000},
+    {&ProjectRecord::chkTA, &ProjectRecord::mskTA, AlarmsCheck::chkTA, AlarmsText::txtTA, 10},
+    {&ProjectRecord::chkLB, &ProjectRecord::mskLB, AlarmsCheck::chkLB, AlarmsText::txtLB, 10},
+    {&ProjectRecord::chkTB, &ProjectRecord::mskTB, AlarmsCheck::chkTB, AlarmsText::txtTB, 10},
+};
+
+constexpr qint16 ProjectRecord::*kLed[5] = {&ProjectRecord::Led0, &ProjectRecord::Led1,
+                                             &ProjectRecord::Led2, &ProjectRecord::Led3,
+                                             &ProjectRecord::Led4};
+constexpr AlarmsText kTxtLed[5] = {AlarmsText::txtLed0, AlarmsText::txtLed1, AlarmsText::txtLed2,
+                                   AlarmsText::txtLed3, AlarmsText::txtLed4};
+
+bool ticked(const AlarmsPageView& view, AlarmsCheck box) { return view.check(box) != Qt::Unchecked; }
+
+// A check box and the list it governs: list index + 1 when ticked, else 0.
+qint64 choiceFrom(const AlarmsPageView& view, AlarmsCheck box, AlarmsCombo combo)
+{
+    return ticked(view, box) ? qint64(view.listIndex(combo)) + 1 : 0;
+}
+
+// The box first (its rule sets the list's look and clears it when off),
+// then the item, only for a value above 0.
+void showChoice(AlarmsPageView& view, AlarmsCheck box, AlarmsCombo combo, qint64 value)
+{
+    view.setCheck(box, value > 0 ? Qt::Checked : Qt::Unchecked);
+    if (value > 0)
+        view.setListIndex(combo, indexOrNone(value - 1, view.listCount(combo)));
+}
+
+} // namespace
+
+AlarmsPageView* activeAlarmsPage()
+{
+    ActivePage* p = StatoComunicazione.FormAttivo;
+    return p && p->pageKind() == PageKind::Allarmi ? dynamic_cast<AlarmsPageView*>(p) : nullptr;
+}
+
+int scalaSoglia(int i) { return i >= 0 && i < kNumSoglie ? kSoglie[i].scala : 1; }
+
+QByteArray encodeAlarmsPage(const AlarmsPage& page)
+{
+    QByteArray p;
+    for (qint64 s : page.Soglie)
+        p += ScriviWord(s);
+    for (qint64 led : page.Led)
+        p += ScriviWord(led);
+    p += ByteInChr(page.LedGiallo);
+    p += ByteInChr(0); // green LED
+    p += ByteInChr(0); // blue LED
+    p += ByteInChr(page.Uscita);
+    p += ByteInChr(0); // input
+    p += ByteInChr(0);
+    for (int i = 0; i < 5; ++i)
+        p += ScriviLong(0);
+    return p;
+}
+
+AlarmsPage decodeAlarmsPage(QByteArrayView reply)
+{
+    AlarmsPage page;
+    for (int i = 0; i < kNumSoglie; ++i)
+        page.Soglie[i] = leggiWordValue(at(reply, 3 + 2 * i));
+    for (int i = 0; i < 5; ++i)
+        page.Led[i] = leggiWordValue(at(reply, 15 + 2 * i));
+    page.LedGiallo = leggiByteValue(at(reply, 25));
+    page.Uscita = leggiByteValue(at(reply, 28));
+    page.Ingresso = leggiByteValue(at(reply, 29));
+    return page;
+}
+
+qint64 sogliaDaTesto(const QString& text, int scala)
+{
+    const double v = roundHalfEven(leadingNumber(text) * scala);
+    if (!std::isfinite(v) || v < double(std::numeric_limits<qint32>::min())
+        || v > double(std::numeric_limits<qint32>::max()))
+        return 0;
+    return qint64(v);
+}
+
+QString testoSoglia(qint64 soglia, int scala)
+{
+    QString t = VirgolaInPunto(decimalText(double(soglia) / scala));
+    return FormattaDecimali(t, scala);
+}
+
+AlarmsPage alarmsPageFrom(const ProjectRecord& rec)
+{
+    AlarmsPage page;
+    for (int i = 0; i < kNumSoglie; ++i)
+        page.Soglie[i] = rec.*kSoglie[i].chk ? rec.*kSoglie[i].msk : 0;
+    for (int i = 0; i < 5; ++i)
+        page.Led[i] = rec.*kLed[i];
+    page.LedGiallo = rec.LedGiallo ? CodecNum(rec.TipoLedGiallo.trimmed()).value() : 0;
+    page.Uscita = rec.chkUscita ? rec.TipoUscita : 0;
+    return page;
+}
+
+AlarmsPage alarmsPageFrom(const AlarmsPageView& view)
+{
+    AlarmsPage page;
+    for (int i = 0; i < kNumSoglie; ++i) {
+        const Soglia& s = kSoglie[i];
+        page.Soglie[i] = ticked(view, s.box) ? sogliaDaTesto(view.text(s.text), s.scala) : 0;
+    }
+    for (int i = 0; i < 5; ++i)
+        page.Led[i] = CodecNum(view.text(kTxtLed[i]).trimmed()).value();
+    page.LedGiallo = choiceFrom(view, AlarmsCheck::chkLedGiallo, AlarmsCombo::cboLedGiallo);
+    page.Uscita = choiceFrom(view, AlarmsCheck::chkUscita, AlarmsCombo::cboUscita);
+    return page;
+}
+
+void storeAlarmsPage(const AlarmsPage& page, ProjectRecord& rec)
+{
+    for (int i = 0; i < kNumSoglie; ++i) {
+        rec.*kSoglie[i].msk = qint32(page.Soglie[i]);
+        rec.*kSoglie[i].chk = page.Soglie[i] > 0;
+    }
+    for (int i = 0; i < 5; ++i)
+        rec.*kLed[i] = qint16(page.Led[i]);
+    rec.TipoLedGiallo = QString::number(page.LedGiallo);
+    rec.LedGiallo = page.LedGiallo > 0;
+    rec.TipoUscita = qint16(page.Uscita);
+    rec.chkUscita = page.Uscita > 0;
+    rec.TipoIngresso = qint16(page.Ingresso);
+    rec.chkIngresso = false;
+}
+
+void showAlarmsPage(const AlarmsPage& page, AlarmsPageView& view)
+{
+    for (int i = 0; i < kNumSoglie; ++i) {
+        const Soglia& s = kSoglie[i];
+        view.setCheck(s.box, page.Soglie[i] > 0 ? Qt::Checked : Qt::Unchecked);
+        view.setText(s.text, testoSoglia(page.Soglie[i], s.scala));
+    }
+    for (int i = 0; i < 5; ++i)
+        view.setText(kTxtLed[i], QString::number(page.Led[i]));
+    showChoice(view, AlarmsCheck::chkLedGiallo, AlarmsCombo::cboLedGiallo, page.LedGiallo);
+    showChoice(view, AlarmsCheck::chkUscita, AlarmsCombo::cboUscita, page.Uscita);
+    // The input is never on, whatever the instrument holds.
+    view.setCheck(AlarmsCheck::chkIngresso, Qt::Unchecked);
+}
+
+void InviaDatiAllarmi()
+{
+    const AlarmsPageView* view = activeAlarmsPage();
+    const AlarmsPage page = view ? alarmsPageFrom(*view) : alarmsPageFrom(DatiProgetto);
+    scriviPagina(comando::InviaDatiAllarmi, encodeAlarmsPage(page));
+}
+
+void LeggiDatiAllarmi()
+{
+    const bool toView = activeAlarmsPage() != nullptr;
+    const QByteArray reply = leggiPagina(comando::LeggiDatiAllarmi);
+    if (reply.isEmpty())
+        return;
+    const AlarmsPage page = decodeAlarmsPage(reply);
+    if (!toView)
+        storeAlarmsPage(page, DatiProgetto);
+    else if (AlarmsPageView* view = activeAlarmsPage())
+        showAlarmsPage(page, *view);
+    StatoComunicazione.ErroreComunicazione = false;
+}
+
+} // namespace zuv

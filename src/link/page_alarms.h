@@ -1,0 +1,64 @@
+#pragma once
+// The instrument's alarms page (write 0x14, read 0x15): six alarm
+// thresholds, five shift-light thresholds, the yellow LED's function and the
+// digital output's type (the input is read, never sent). Values come from
+// DatiProgetto, or from the alarms window while it is FormAttivo, and read
+// values go back to the same place.
+
+#include "project/project_record.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <array>
+
+namespace zuv {
+
+class AlarmsPageView;
+
+// The page as it travels. Numbers are taken whole and the line keeps their
+// low 8 or 16 bits; decoded numbers are as the instrument sent them.
+struct AlarmsPage {
+    // Thresholds TO, PO, PB, TA, LB, TB in fixed point (x 10 or x 1000);
+    // 0 for an alarm that is off. Signed when read; above 0 means on.
+    std::array<qint64, 6> Soglie{};
+    std::array<qint64, 5> Led{}; // shift lights, signed when read
+    qint64 LedGiallo = 0;        // yellow LED function, 0 = off
+    qint64 Uscita = 0;           // output type, 0 = off
+    qint64 Ingresso = 0;         // input type: read only, always sent as 0
+
+    bool operator==(const AlarmsPage&) const = default;
+};
+
+// Fixed-point factor of threshold i (0 = TO ... 5 = TB): 10 or 1000.
+int scalaSoglia(int i);
+
+// The 48 payload bytes of the write frame.
+QByteArray encodeAlarmsPage(const AlarmsPage& page);
+// The 31-byte reply (data from position 3).
+AlarmsPage decodeAlarmsPage(QByteArrayView reply);
+
+// A threshold box's text as it travels: the number at the start of the text
+// (point as decimal separator, 0 when there is none) times the scale,
+// rounded half to even; 0 when that does not fit a 32-bit Long.
+qint64 sogliaDaTesto(const QString& text, int scala);
+// A threshold as the window shows it: "85.5", "2.500", "0.0".
+QString testoSoglia(qint64 soglia, int scala);
+
+AlarmsPage alarmsPageFrom(const ProjectRecord& rec);
+// From the window: a threshold only when its box is ticked (any state but
+// cleared), the shift-light texts trimmed as the numbers they spell (0 when
+// they spell none), a list index + 1 when its box is ticked.
+AlarmsPage alarmsPageFrom(const AlarmsPageView& view);
+
+void storeAlarmsPage(const AlarmsPage& page, ProjectRecord& rec);
+// Into the window: a yellow-LED or output value that is no item of its list
+// ticks the box and selects nothing.
+void showAlarmsPage(const AlarmsPage& page, AlarmsPageView& view);
+
+// The page commands. The caller has connected; each call leaves its outcome
+// in ErroreComunicazione, and a failed exchange shows text 242.
+void InviaDatiAllarmi();
+void LeggiDatiAllarmi();
+
+} // namespace zuv

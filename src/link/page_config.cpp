@@ -1,0 +1,270 @@
+#include "link/page_config.h"
+
+#include "link/codec.h"
+#include "link/commands.h"
+#include "link/page_views.h"
+#include "link/serial_comm.h"
+#include "platform/clock.h"
+#include "project/state.h"
+
+namespace zuv {
+
+namespace {
+
+constexpr int kPausaPagineMs = 50;
+
+constexpr ConfigText kSettori[5] = {ConfigText::txtSettoreCrono0, ConfigText::txtSettoreCrono1,
+                                    ConfigText::txtSettoreCrono2, ConfigText::txtSettoreCrono3,
+                                    ConfigText::txtSettoreCrono4};
+
+// Display pages 2 to 9.
+constexpr bool ProjectRecord::*kPagine[8] = {
+    &ProjectRecord::PaginaAbilitata2, &ProjectRecord::PaginaAbilitata3, &ProjectRecord::PaginaAbilitata4,
+    &ProjectRecord::PaginaAbilitata5, &ProjectRecord::PaginaAbilitata6, &ProjectRecord::PaginaAbilitata7,
+    &ProjectRecord::PaginaAbilitata8, &ProjectRecord::PaginaAbilitata9};
+
+qint64 textNumber(const QString& text) { return CodecNum(text).value(); }
+
+QString number(qint64 v) { return QString::number(v); }
+
+void setListFromInstrument(ConfigPageView& view, ConfigCombo combo, qint64 value)
+{
+    view.setListIndex(combo, indexOrNone(value, view.listCount(combo)));
+}
+
+} // namespace
+
+ConfigPageView* activeConfigPage()
+{
+    ActivePage* p = StatoComunicazione.FormAttivo;
+    return p && p->pageKind() == PageKind::Configurazione ? dynamic_cast<ConfigPageView*>(p) : nullptr;
+}
+
+bool connectedStep(const std::function<void()>& command)
+{
+    if (!ConnettiStrumento()) {
+        StatoComunicazione.ErroreComunicazione = true;
+        return false;
+    }
+    command();
+    return !StatoComunicazione.ErroreComunicazione;
+}
+
+// --- wire ------------------------------------------------------------------
+
+QByteArray encodeConfigPage1(const ConfigPage1& page)
+{
+    int mask = 0;
+    for (int k = 0; k < 8; ++k)
+        if (page.pagine[k])
+            mask += 1 << k;
+    QByteArray p;
+    p += ByteInChr(page.Lingua);
+    p += ByteInChr(page.UMVel);
+    p += ByteInChr(page.UMTemp);
+    p += ByteInChr(page.UMPress);
+    p += ScriviWord(mask);
+    p += ByteInChr(page.AbilRecLap ? 1 : 0);
+    p += ByteInChr(page.StopRecSecondi);
+    p += ScriviWord(page.AbilRecVel);
+    for (int i = 0; i < 4; ++i)
+        p += ScriviLong(0);
+    return p;
+}
+
+QByteArray encodeConfigPage2(const ConfigPage2& page)
+{
+    QByteArray p;
+    p += ByteInChr(page.TempoMsgGiro);
+    p += ByteInChr(page.TempoVisGiro);
+    for (qint64 s : page.Settori)
+        p += ScriviWord(s);
+    p += ScriviLong(0);
+    p += ScriviLong(0);
+    p += ScriviWord(0);
+    return p;
+}
+
+ConfigPage1 decodeConfigPage1(QByteArrayView reply)
+{
+    ConfigPage1 page;
+    page.Lingua = leggiByteValue(at(reply, 3));
+    page.UMVel = leggiByteValue(at(reply, 4));
+    page.UMTemp = leggiByteValue(at(reply, 5));
+    page.UMPress = leggiByteValue(at(reply, 6));
+    const qint16 mask = leggiWordValue(at(reply, 7));
+    for (int k = 0; k < 8; ++k)
+        page.pagine[k] = BitAttivo(int(mask), k);
+    page.AbilRecLap = leggiByteValue(at(reply, 9)) != 0;
+    page.StopRecSecondi = leggiByteValue(at(reply, 10));
+    page.AbilRecVel = leggiWordValue(at(reply, 11));
+    return page;
+}
+
+ConfigPage2 decodeConfigPage2(QByteArrayView reply)
+{
+    ConfigPage2 page;
+    page.TempoMsgGiro = leggiByteValue(at(reply, 3));
+    page.TempoVisGiro = leggiByteValue(at(reply, 4));
+    for (int i = 0; i < 5; ++i)
+        page.Settori[i] = leggiWordValue(at(reply, 5 + 2 * i));
+    return page;
+}
+
+// --- sources and destinations ----------------------------------------------
+
+ConfigPage1 configPage1From(const ProjectRecord& rec)
+{
+    ConfigPage1 page;
+    page.Lingua = rec.Lingua;
+    page.UMVel = rec.UMVel;
+    page.UMTemp = rec.UMTemp;
+    page.UMPress = rec.UMPress;
+    for (int k = 0; k < 8; ++k)
+        page.pagine[k] = rec.*kPagine[k];
+    page.AbilRecLap = rec.chkAbilRecLap;
+    page.StopRecSecondi = rec.mskStopRecSecondi;
+    page.AbilRecVel = rec.mskAbilRecVel;
+    return page;
+}
+
+ConfigPage2 configPage2From(const ProjectRecord& rec)
+{
+    ConfigPage2 page;
+    page.TempoMsgGiro = rec.TempoMsgGiro;
+    page.TempoVisGiro = rec.TempoVisGiro;
+    page.Settori = {rec.Settore1, rec.Settore2, rec.Settore3, rec.Settore4, rec.Settore5};
+    return page;
+}
+
+ConfigPage1 configPage1From(const ConfigPageView& view)
+{
+    ConfigPage1 page;
+    page.Lingua = view.listIndex(ConfigCombo::cboLingua);
+    page.UMVel = view.listIndex(ConfigCombo::cboUMVelocita);
+    page.UMTemp = view.listIndex(ConfigCombo::cboUMTemperatura);
+    page.UMPress = view.listIndex(ConfigCombo::cboUMPressione);
+    for (int k = 0; k < 8; ++k)
+        page.pagine[k] = view.paginaAbilitata(k + 2);
+    page.AbilRecLap = view.chkAbilRecLAP() != Qt::Unchecked;
+    page.StopRecSecondi = textNumber(view.text(ConfigText::txtStopRecSecondi));
+    page.AbilRecVel = textNumber(view.text(ConfigText::txtAbilRecVel));
+    return page;
+}
+
+ConfigPage2 configPage2From(const ConfigPageView& view)
+{
+    ConfigPage2 page;
+    page.TempoMsgGiro = textNumber(view.text(ConfigText::txtTempoMsgGiro));
+    page.TempoVisGiro = textNumber(view.text(ConfigText::txtTempoVisGiro));
+    for (int i = 0; i < 5; ++i)
+        page.Settori[i] = textNumber(view.text(kSettori[i]));
+    return page;
+}
+
+void storeConfigPage1(const ConfigPage1& page, ProjectRecord& rec)
+{
+    rec.Lingua = qint16(page.Lingua);
+    rec.UMVel = qint16(page.UMVel);
+    rec.UMTemp = qint16(page.UMTemp);
+    rec.UMPress = qint16(page.UMPress);
+    for (int k = 0; k < 8; ++k)
+        rec.*kPagine[k] = page.pagine[k];
+    rec.chkAbilRecLap = page.AbilRecLap;
+    rec.mskStopRecSecondi = qint32(page.StopRecSecondi);
+    rec.mskAbilRecVel = qint32(page.AbilRecVel);
+}
+
+void storeConfigPage2(const ConfigPage2& page, ProjectRecord& rec)
+{
+    rec.TempoMsgGiro = qint16(page.TempoMsgGiro);
+    rec.TempoVisGiro = qint16(page.TempoVisGiro);
+    rec.Settore1 = qint32(page.Settori[0]);
+    rec.Settore2 = qint32(page.Settori[1]);
+    rec.Settore3 = qint32(page.Settori[2]);
+    rec.Settore4 = qint32(page.Settori[3]);
+    rec.Settore5 = qint32(page.Settori[4]);
+}
+
+void showConfigPage1(const ConfigPage1& page, ConfigPageView& view)
+{
+    setListFromInstrument(view, ConfigCombo::cboLingua, page.Lingua);
+    setListFromInstrument(view, ConfigCombo::cboUMVelocita, page.UMVel);
+    setListFromInstrument(view, ConfigCombo::cboUMTemperatura, page.UMTemp);
+    setListFromInstrument(view, ConfigCombo::cboUMPressione, page.UMPress);
+    for (int k = 0; k < 8; ++k)
+        view.setPaginaAbilitata(k + 2, page.pagine[k]);
+    view.setChkAbilRecLAP(page.AbilRecLap ? Qt::Checked : Qt::Unchecked);
+    view.setText(ConfigText::txtStopRecSecondi, number(page.StopRecSecondi));
+    view.setText(ConfigText::txtAbilRecVel, number(page.AbilRecVel));
+}
+
+void showConfigPage2(const ConfigPage2& page, ConfigPageView& view)
+{
+    view.setText(ConfigText::txtTempoMsgGiro, number(page.TempoMsgGiro));
+    view.setText(ConfigText::txtTempoVisGiro, number(page.TempoVisGiro));
+    for (int i = 0; i < 5; ++i)
+        view.setText(kSettori[i], number(page.Settori[i]));
+}
+
+// --- commands ----------------------------------------------------------------
+
+void InviaDatiConfigurazione()
+{
+    const ConfigPageView* view = activeConfigPage();
+    const ConfigPage1 page = view ? configPage1From(*view) : configPage1From(DatiProgetto);
+    scriviPagina(comando::InviaDatiConfigurazione, encodeConfigPage1(page));
+}
+
+void InviaDatiConfigurazione2()
+{
+    const ConfigPageView* view = activeConfigPage();
+    const ConfigPage2 page = view ? configPage2From(*view) : configPage2From(DatiProgetto);
+    scriviPagina(comando::InviaDatiConfigurazione2, encodeConfigPage2(page));
+}
+
+void LeggiDatiConfigurazione()
+{
+    const bool toView = activeConfigPage() != nullptr;
+    const QByteArray reply = leggiPagina(comando::LeggiDatiConfigurazione);
+    if (reply.isEmpty())
+        return;
+    const ConfigPage1 page = decodeConfigPage1(reply);
+    if (!toView)
+        storeConfigPage1(page, DatiProgetto);
+    else if (ConfigPageView* view = activeConfigPage())
+        showConfigPage1(page, *view);
+    StatoComunicazione.ErroreComunicazione = false;
+}
+
+void LeggiDatiConfigurazione2()
+{
+    const bool toView = activeConfigPage() != nullptr;
+    const QByteArray reply = leggiPagina(comando::LeggiDatiConfigurazione2);
+    if (reply.isEmpty())
+        return;
+    const ConfigPage2 page = decodeConfigPage2(reply);
+    if (!toView)
+        storeConfigPage2(page, DatiProgetto);
+    else if (ConfigPageView* view = activeConfigPage())
+        showConfigPage2(page, *view);
+    StatoComunicazione.ErroreComunicazione = false;
+}
+
+namespace {
+
+bool runPair(void (*first)(), void (*second)())
+{
+    if (!connectedStep(first))
+        return false;
+    clock().sleepMs(kPausaPagineMs);
+    return connectedStep(second);
+}
+
+} // namespace
+
+bool sendConfigPages() { return runPair(InviaDatiConfigurazione, InviaDatiConfigurazione2); }
+
+bool readConfigPages() { return runPair(LeggiDatiConfigurazione, LeggiDatiConfigurazione2); }
+
+} // namespace zuv

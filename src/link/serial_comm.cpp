@@ -1,0 +1,255 @@
+#include "link/serial_comm.h"
+
+#include "link/codec.h"
+#include "link/commands.h"
+#include "link/link_guard.h"
+#include "platform/clock.h"
+#include "platform/mainsurface.h"
+#include "platform/messages.h"
+#include "platform/serialport.h"
+#include "project/state.h"
+
+namespace zuv {
+
+namespace {
+
+// Longest single block inside a wait that does not yield, so the deadline
+// is still looked at often.
+constexpr int kPassoAttesaMs = 10;
+
+bool portClosedUnder(SerialPort& port) { return !port.isOpen(); }
+
+// The scan ignores the errors of the ports it tries: a port that fails its
+// hello is simply not the instrument's.
+bool g_scansione = false;
+
+void erroreScrittura()
+{
+    if (!g_scansione)
+        msgBox(QStringLiteral("Errore nella scrittura dati"), MsgIcon::Information);
+}
+
+void erroreLettura() { msgBox(QStringLiteral("Errore nella lettura dati"), MsgIcon::Information); }
+
+void lampeggia(int panel)
+{
+    LinkGuard guard;
+    ExchangeWait wait;
+    Clock& c = clock();
+    mainSurface().setPanelPicture(panel, PanelPicture::LampOn);
+    const qint64 end = c.tickMs() + kLampeggioMs;
+    while (c.tickMs() < end)
+        c.yieldEvents();
+    mainSurface().setPanelPicture(panel, PanelPicture::LampOff);
+}
+
+// Waits for exactly `attesa` among what arrives: whenever enough bytes are
+// waiting, all of them are taken and compared whole.
+bool attendiConferma(SerialPort& port, const QByteArray& attesa, int timeoutMs, bool yield)
+{
+    Clock& c = clock();
+    const qint64 deadline = c.tickMs() + timeoutMs;
+    for (;;) {
+        if (deadline <= c.tickMs())
+            return false;
+        if (portClosedUnder(port))
+            return false;
+        if (port.bytesWaitingIn() >= attesa.size()) {
+            const QByteArray got = port.read(port.bytesWaitingIn());
+            if (got == attesa)
+                return true;
+        }
+        if (yield)
+            c.yieldEvents();
+        port.waitForIo(yield ? 1 : kPassoAttesaMs);
+    }
+}
+
+bool attendiUscita(SerialPort& port, bool yield)
+{
+    Clock& c = clock();
+    const qint64 deadline = c.tickMs() + kAttesaInvioMs;
+    for (;;) {
+        if (deadline <= c.tickMs())
+            return false;
+        if (portClosedUnder(port))
+            return false;
+        if (port.bytesWaitingOut() == 0)
+            return true;
+        if (yield)
+            c.yieldEvents();
+        port.waitForIo(yield ? 1 : kPassoAttesaMs);
+    }
+}
+
+} // namespace
+
+QByteArray CalcolaChecksum(QByteArrayView bytes)
+{
+    int sum = 0;
+    for (char ch : bytes)
+        sum += quint8(ch);
+    return Hex2(sum);
+}
+
+QByteArray buildFrame(quint8 command, QByteArrayView payload)
+{
+    QByteArray f;
+    f.reserve(2 + payload.size() + 2);
+    f.append('H');
+    f.append(char(command));
+    f.append(payload);
+    f.append(CalcolaChecksum(f));
+    return f;
+}
+
+QByteArray ackFrame(quint8 command)
+{
+    QByteArray a;
+    a.append('R');
+    a.append(char(command));
+    a.append(CalcolaChecksum(a));
+    a.append('*');
+    return a;
+}
+
+void ConfiguraPorta()
+{
+    SerialPort& port = serialPort();
+    port.applySettings(SerialSettings{});
+    port.discardBuffers();
+}
+
+void ChiudiPorta()
+{
+    SerialPort& port = serialPort();
+    if (port.isOpen())
+        port.close();
+}
+
+int portaAperta()
+{
+    SerialPort& port = serialPort();
+    return port.isOpen() ? port.portNumber() : 0;
+}
+
+bool ConnettiStrumento()
+{
+    // A scan started from inside another exchange's wait would talk over it.
+    if (insideExchangeWait())
+        return false;
+    LinkGuard guard;
+    SerialPort& port = serialPort();
+    if (port.isOpen())
+        return true;
+
+    ConfiguraPorta();
+    port.discardBuffers();
+    const QByteArray hello = buildFrame(comando::Hello);
+    const QByteArray conferma = ackFrame(comando::Hello);
+    struct Scansione {
+        Scansione() { g_scansione = true; }
+        ~Scansione() { g_scansione = false; }
+    } scansione;
+    for (int n = 1; n <= kMaxPorts; ++n) {
+        port.open(n);
+        mainSurface().setPanelText(4, QStringLiteral("Connecting COM%1...").arg(n));
+        if (InviaComando(hello, conferma))
+            break;
+        port.close();
+    }
+    mainSurface().setBusy(false);
+    return port.isOpen();
+}
+
+bool InviaComando(const QByteArray& frame, const QByteArray& attesa)
+{
+    if (insideExchangeWait())
+        return false;
+    LinkGuard guard;
+    SerialPort& port = serialPort();
+    if (!port.isOpen())
+        return false;
+    port.discardBuffers();
+    if (!port.write(frame)) {
+        erroreScrittura();
+        return false;
+    }
+    ExchangeWait wait;
+    bool ok;
+    if (!attesa.isEmpty()) {
+        const int timeout = StatoComunicazione.ComandoInCorso == 0 ? kAttesaConfermaMs
+                                                                    : kAttesaConfermaOperazioneMs;
+        ok = attendiConferma(port, attesa, timeout, true);
+    } else {
+        ok = attendiUscita(port, true);
+    }
+    if (!ok && port.failed())
+        erroreScrittura();
+    return ok;
+}
+
+bool InviaComandoAttesa(const QByteArray& frame, const QByteArray& attesa)
+{
+    if (insideExchangeWait())
+        return false;
+    LinkGuard guard;
+    SerialPort& port = serialPort();
+    // Open test first: clearing a closed port's buffers means nothing.
+    if (!port.isOpen())
+        return false;
+    port.discardBuffers();
+    bool ok = port.write(frame);
+    if (ok) {
+        ok = attesa.isEmpty() ? attendiUscita(port, false)
+                              : attendiConferma(port, attesa, kAttesaConfermaOperazioneMs, false);
+    }
+    // A port error ends the exchange as a failed one, without its own message:
+    // the caller reports it.
+    if (!ok && port.failed())
+        StatoComunicazione.ErroreComunicazione = true;
+    return ok;
+}
+
+QByteArray RiceviDati(int n)
+{
+    if (insideExchangeWait())
+        return {};
+    LinkGuard guard;
+    SerialPort& port = serialPort();
+    if (!port.isOpen() || n <= 0)
+        return {};
+    Clock& c = clock();
+    const qint64 deadline = c.tickMs() + kAttesaRispostaMs;
+    ExchangeWait wait;
+    QByteArray buf;
+    buf.reserve(n);
+    for (;;) {
+        buf += port.read(n - buf.size());
+        // A reply complete at the deadline counts.
+        if (buf.size() >= n)
+            return buf.left(n);
+        if (portClosedUnder(port)) {
+            if (port.failed())
+                erroreLettura();
+            return {};
+        }
+        if (c.tickMs() > deadline)
+            return {};
+        c.yieldEvents();
+        port.waitForIo(1);
+    }
+}
+
+void LampeggiaTX() { lampeggia(6); }
+void LampeggiaRX() { lampeggia(5); }
+
+void segnalaErroreComunicazione()
+{
+    StatoComunicazione.ErroreComunicazione = true;
+    mainSurface().setBusy(false);
+    TabellaLingua.OffsetLingua = qint16(TabellaLingua.NumTestiLingua * TabellaLingua.IndiceLingua);
+    msgBox(Testo(242), MsgIcon::None, MsgButtons::Ok);
+}
+
+} // namespace zuv

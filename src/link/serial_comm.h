@@ -1,0 +1,56 @@
+#pragma once
+// The frame exchange with the instrument: port scan, send and wait for an
+// exact acknowledgement or a fixed number of reply bytes, the status lamps.
+// Frames and replies are bytes: QByteArray, never text.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QtGlobal>
+
+namespace zuv {
+
+// Waits, in milliseconds.
+inline constexpr int kAttesaConfermaMs = 2000;       // acknowledgement, idle
+inline constexpr int kAttesaConfermaOperazioneMs = 10000; // during an operation, and writes
+inline constexpr int kAttesaInvioMs = 3000;          // frame leaving the output buffer
+inline constexpr int kAttesaRispostaMs = 5000;       // a read reply
+inline constexpr int kLampeggioMs = 500;
+
+// True when the port is open to an instrument that answered the hello;
+// scans ports 1..20 when the port is closed, sends nothing when it is open.
+bool ConnettiStrumento();
+// Settings of the line, applied before the scan.
+void ConfiguraPorta();
+void ChiudiPorta();
+
+// Sends `frame`; with `attesa` waits (yielding) for exactly those bytes,
+// 2000 ms idle or 10000 ms while ComandoInCorso is set; without, until the
+// frame has gone out (3000 ms). False on a closed port or a time-out.
+bool InviaComando(const QByteArray& frame, const QByteArray& attesa = {});
+// The writes' variant: 10000 ms for the acknowledgement, no yield. A port
+// error ends in False (and ErroreComunicazione) rather than escaping.
+bool InviaComandoAttesa(const QByteArray& frame, const QByteArray& attesa = {});
+// Exactly n bytes from the port within 5000 ms, or empty.
+QByteArray RiceviDati(int n);
+
+// Two uppercase hex digits of the low byte of the sum of all byte values.
+QByteArray CalcolaChecksum(QByteArrayView bytes);
+
+// Lamp of panel 6 (transmit) or 5 (receive) lit for 500 ms, yielding.
+void LampeggiaTX();
+void LampeggiaRX();
+
+// The one report of a failed exchange: ErroreComunicazione = true, busy
+// cursor off, OffsetLingua recomputed, text 242 with OK only, no icon and
+// the default title.
+void segnalaErroreComunicazione();
+
+// "H", command, payload, checksum (FrameComando).
+QByteArray buildFrame(quint8 command, QByteArrayView payload = {});
+// "R", command, checksum of those two, "*" (RispostaConferma).
+QByteArray ackFrame(quint8 command);
+
+// The port number the link is open on (CommPort), 0 when closed.
+int portaAperta();
+
+} // namespace zuv

@@ -1,0 +1,78 @@
+#include "project/curve_buffer.h"
+
+#include "project/channels.h"
+#include "project/state.h"
+
+#include <algorithm>
+
+namespace zuv {
+namespace {
+constexpr int kPunti = 20;
+
+// Only the last sensor of the name counts: merging two curves of different
+// lengths would give a curve that no sensor has. A type without a scale
+// would send a flat curve, so it is no usable sensor.
+const CSensore* usableSensor(const QString& nome)
+{
+    if (nomeSensoreVuoto(nome))
+        return nullptr;
+    const CSensore* sensor = nullptr;
+    for (const CSensore& s : LibreriaSensori)
+        if (s.Nome() == nome && scalaTipo(s.Tipo()) > 0)
+            sensor = &s;
+    return sensor;
+}
+
+} // namespace
+
+bool nomeSensoreVuoto(const QString& nome) { return nome.trimmed().isEmpty(); }
+
+bool sensoreInLibreria(const QString& nome) { return usableSensor(nome) != nullptr; }
+
+void AzzeraCurva()
+{
+    std::fill_n(CurvaSensore.CurvaX.begin(), kPunti, 0.0);
+    std::fill_n(CurvaSensore.CurvaY.begin(), kPunti, 0.0);
+}
+
+bool CaricaCurvaSensore(const QString& nome)
+{
+    // Whatever happens, no curve of an earlier channel is left to be sent.
+    AzzeraCurva();
+    const CSensore* sensor = usableSensor(nome);
+    if (!sensor)
+        return false;
+
+    const double scale = scalaTipo(sensor->Tipo());
+    const int n = std::clamp<int>(sensor->NumPunti(), 0, kPunti);
+    for (int i = 0; i < n; ++i) {
+        CurvaSensore.CurvaX[i] = sensor->X(i);
+        CurvaSensore.CurvaY[i] = sensor->Y(i) * scale;
+    }
+    if (sensor->Tipo() == QLatin1String("LivelloBenzina")) {
+        const double last = n > 0 ? CurvaSensore.CurvaY[n - 1] : 0.0;
+        for (int i = n; i < kPunti; ++i) {
+            CurvaSensore.CurvaX[i] = 1024;
+            CurvaSensore.CurvaY[i] = last;
+        }
+    }
+    return true;
+}
+
+QString TrovaSensoreDaCurva(const QString& tipo)
+{
+    for (const CSensore& s : LibreriaSensori) {
+        if (s.Tipo() != tipo)
+            continue;
+        bool same = true;
+        for (int i = 0; i < kPunti && same; ++i)
+            same = s.X(i) == CurvaSensore.CurvaX[i] && s.Y(i) == CurvaSensore.CurvaY[i];
+        if (same)
+            return s.Nome();
+    }
+    return QString();
+}
+
+void ImpostaFormAttivo(ActivePage* page) { StatoComunicazione.FormAttivo = page; }
+
+} // namespace zuv

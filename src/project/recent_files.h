@@ -1,0 +1,26 @@
+#pragma once
+// The recent projects of the Project File menu with the analysis-window
+// choice ("RecentFiles.ini" beside the program: a "1" or "0" flag line,
+// then up to four paths, newest first), and the circuit names of the
+// folder "tracks".
+
+namespace zuv {
+
+// Fills `FileRecenti`, `NumFileRecenti` and the recent-file menu items from
+// the file; a line "0" or "1" sets `UsaAnalisiSpeed`. Empty lines and
+// repeated paths are skipped, paths past the fourth ignored. A missing file
+// gives an empty list and leaves the flag as it was.
+void CaricaFileRecenti();
+
+// Puts `PercorsoDaAprire` (when not empty) at the top of the list without
+// repeating it, keeps at most four, and writes the file. With
+// `PercorsoDaAprire` empty the list is written unchanged. A file that cannot
+// be written gives a message and false, and the old file stays.
+bool SalvaFileRecenti();
+
+// Appends to `ListaTracciati` the name, without extension, of every ".trk"
+// file of the tracks folder (extension in any case), in name order. A
+// missing folder leaves the list as it was.
+void CaricaListaTracciati();
+
+} // namespace zuv

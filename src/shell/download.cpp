@@ -1,0 +1,285 @@
+#include "shell/download.h"
+
+#include "link/commands.h"
+#include "link/link_guard.h"
+#include "link/serial_comm.h"
+#include "platform/clock.h"
+#include "platform/mainsurface.h"
+#include "platform/numbers.h"
+#include "project/state.h"
+
+#include <algorithm>
+
+namespace zuv {
+
+qint16 NumGiriStrumento = 0;
+
+namespace {
+
+constexpr int kComandoDownload = 0x26;
+constexpr int kVociBlocco = 32;
+
+class SerialDownloadLink final : public DownloadLink {
+public:
+    bool connect() override { return ConnettiStrumento(); }
+    void closePort() override { ChiudiPorta(); }
+    qint32 recordedBytes() override { return LeggiStatoDownload2(); }
+    qint16 lapCount() override { return LeggiStatoDownload1(); }
+    QByteArray memoryBlock(qint32 address) override { return LeggiBloccoMemoria(address); }
+    QByteArray lapBlock(qint32 address) override { return LeggiBloccoSessione(address); }
+};
+
+// "0#": at least two digits, the sign in front.
+QString twoDigits(qint64 v)
+{
+    const QString digits = QString::number(v < 0 ? -v : v).rightJustified(2, QLatin1Char('0'));
+    return v < 0 ? QLatin1Char('-') + digits : digits;
+}
+
+int byteAt(const QByteArray& b, int i) { return static_cast<unsigned char>(b[i]); }
+
+void setSaveData(bool on)
+{
+    mainSurface().setMenuEnabled(QStringLiteral("mnuSaveData"), on);
+    mainSurface().setButtonEnabled(QStringLiteral("SaveData"), on);
+}
+
+// ComandoInCorso for the whole run, back to 0 however the run ends.
+class OperationScope {
+public:
+    OperationScope() { StatoComunicazione.ComandoInCorso = kComandoDownload; }
+    ~OperationScope() { StatoComunicazione.ComandoInCorso = 0; }
+    OperationScope(const OperationScope&) = delete;
+    OperationScope& operator=(const OperationScope&) = delete;
+};
+
+} // namespace
+
+DownloadLink& instrumentDownloadLink()
+{
+    static SerialDownloadLink link;
+    return link;
+}
+
+bool VerificaChecksum(const QByteArray& bloccoA, const QByteArray& bloccoB)
+{
+    if (bloccoA.size() != kBytesBlocco || bloccoB.size() != kBytesBlocco)
+        return false;
+    quint32 sum = 0;
+    for (int i = 0; i < kBytesBlocco; ++i)
+        sum += quint32(byteAt(bloccoA, i));
+    for (int i = 0; i < kBytesBlocco - 1; ++i)
+        sum += quint32(byteAt(bloccoB, i));
+    return (sum & 0xFF) == quint32(byteAt(bloccoB, kBytesBlocco - 1));
+}
+
+QString testoGiro(qint32 centesimi, int sessione)
+{
+    const qint64 v = centesimi;
+    const qint64 cc = v % 100;
+    const qint64 seconds = (v - cc) / 100;
+    const qint64 ss = seconds % 60;
+    const qint64 mm = seconds / 60;
+    return twoDigits(mm) + QLatin1Char(':') + twoDigits(ss) + QLatin1Char('.') + twoDigits(cc)
+           + QLatin1String(", ") + QString::number(sessione);
+}
+
+void DecodificaTempoGiro(const QByteArray& blocco, qint32 base, qint16& sessione)
+{
+    if (blocco.size() < kVociBlocco * 4)
+        return; // a failed read leaves the lap lines as they were
+    for (int k = 0; k < kVociBlocco; ++k) {
+        const int p = 4 * k;
+        qint32 value;
+        if (byteAt(blocco, p) == 0x80) {
+            ++sessione;
+            value = (byteAt(blocco, p + 1) << 16) | (byteAt(blocco, p + 2) << 8) | byteAt(blocco, p + 3);
+        } else {
+            value = qint32((quint32(byteAt(blocco, p)) << 24) | (quint32(byteAt(blocco, p + 1)) << 16)
+                           | (quint32(byteAt(blocco, p + 2)) << 8) | quint32(byteAt(blocco, p + 3)));
+        }
+        const qint64 index = qint64(base) + k;
+        if (index >= 0 && index < qint64(TempiGiro.size()) && index < kMaxGiri)
+            TempiGiro[std::size_t(index)] = testoGiro(value, sessione);
+    }
+}
+
+void resetDownloadBuffers()
+{
+    TempiGiro.assign(kMaxGiri, QStringLiteral("00:00.00"));
+    DatiScaricati.assign(kMaxBlocchi + 1, QByteArray());
+    NumBlocchi = 0;
+    NumGiriStrumento = 0;
+}
+
+DownloadRun::DownloadRun(DownloadView& view, DownloadLink& link) : view_(view), link_(link) {}
+
+DownloadOutcome DownloadRun::run()
+{
+    LinkGuard guard;
+    OperationScope operation;
+    view_.setProgressMax(100);
+    view_.setStatusText(Testo(270));
+    view_.setBusy(true);
+    clock().yieldEvents();
+
+    // The poll saw the instrument, but the line may have gone since.
+    if (view_.closedByUser())
+        return finish(DownloadOutcome::Closed);
+    if (!link_.connect())
+        return fail(true);
+    StatoComunicazione.ErroreComunicazione = false;
+    ByteTotali = link_.recordedBytes();
+    if (StatoComunicazione.ErroreComunicazione)
+        return fail(false);
+    clock().sleepMs(kPausaFaseMs);
+
+    if (view_.closedByUser())
+        return finish(DownloadOutcome::Closed);
+    if (!link_.connect())
+        return fail(true);
+    StatoComunicazione.ErroreComunicazione = false;
+    const qint16 giri = link_.lapCount();
+    if (StatoComunicazione.ErroreComunicazione)
+        return fail(false);
+    NumGiriStrumento = qint16(giriScaricabili(giri));
+    clock().sleepMs(kPausaFaseMs);
+
+    DownloadOutcome outcome = ScaricaTempiGiro();
+    if (outcome != DownloadOutcome::Completed)
+        return outcome;
+    clock().sleepMs(kPausaFaseMs);
+    return ScaricaMemoria();
+}
+
+DownloadOutcome DownloadRun::ScaricaTempiGiro()
+{
+    sessione_ = 0;
+    // Only the blocks that hold laps 1..NumGiriStrumento; a lap's block
+    // follows from its index, so nothing shifts when a read fails.
+    for (int i = 1; i <= NumGiriStrumento; i += kVociBlocco) {
+        if (view_.closedByUser())
+            return finish(DownloadOutcome::Closed);
+        if (!link_.connect())
+            return fail(true);
+        const qint32 block = (i - 1) / kVociBlocco;
+        BloccoA = link_.lapBlock(block * kBytesBlocco);
+        // No retry: a failed read has shown its message.
+        DecodificaTempoGiro(BloccoA, i, sessione_);
+        clock().sleepMs(kPausaGiroMs);
+        clock().yieldEvents();
+    }
+    return DownloadOutcome::Completed;
+}
+
+DownloadRun::Read DownloadRun::readBlock(qint32 address, QByteArray& out)
+{
+    for (;;) {
+        out = link_.memoryBlock(address);
+        if (out.size() == kBytesBlocco && !StatoComunicazione.ErroreComunicazione) {
+            retries_ = 0;
+            clock().sleepMs(kPausaBloccoMs);
+            return Read::Ok;
+        }
+        if (++retries_ > kTentativiBlocco)
+            return Read::Failed;
+        if (view_.closedByUser())
+            return Read::Closed;
+        link_.closePort();
+        if (!link_.connect())
+            return Read::Failed;
+    }
+}
+
+DownloadOutcome DownloadRun::ScaricaMemoria()
+{
+    view_.setStatusText(Testo(270));
+    retries_ = 0;
+    bool endFlag = false;
+    NumBlocchi = 0;
+    qint32 page = 0;
+    qint32 address = 0;
+    // A count past the memory would read on for ever.
+    const qint32 total = bytesScaricabili(ByteTotali);
+    const qint32 capacity = std::min<qint32>(kMaxBlocchi, qint32(DatiScaricati.size()));
+
+    while (address < total) {
+        // The loop may ask for one pair past the recorded bytes, never for
+        // one past the memory.
+        if (qint64(page + 2) * kBytesBlocco > kMemoriaStrumento)
+            break;
+        address = page * kBytesBlocco;
+        const int percent = std::clamp(int(roundHalfEven(double(address) / total * 100.0)), 0, 100);
+
+        if (view_.closedByUser())
+            return finish(DownloadOutcome::Closed);
+        if (!link_.connect())
+            return fail(true);
+
+        // A pair whose checksum fails is read again, as a failed block is.
+        for (int attempt = 0;; ++attempt) {
+            address = page * kBytesBlocco;
+            Read r = readBlock(address, BloccoA);
+            if (r == Read::Ok) {
+                address = (page + 1) * kBytesBlocco;
+                r = readBlock(address, BloccoB);
+            }
+            if (r == Read::Closed)
+                return finish(DownloadOutcome::Closed);
+            if (r == Read::Failed)
+                return fail(false);
+
+            if (byteAt(BloccoA, 0) == 0xFF) {
+                // Erased memory: one such pair is skipped, two end the memory.
+                if (endFlag)
+                    return finish(DownloadOutcome::Completed);
+                endFlag = true;
+                break;
+            }
+            if (VerificaChecksum(BloccoA, BloccoB)) {
+                endFlag = false;
+                if (NumBlocchi + 2 > capacity)
+                    return finish(DownloadOutcome::Completed);
+                DatiScaricati[std::size_t(NumBlocchi)] = BloccoA;
+                DatiScaricati[std::size_t(NumBlocchi + 1)] = BloccoB;
+                NumBlocchi += 2;
+                break;
+            }
+            if (attempt >= kTentativiBlocco)
+                return fail(true);
+            if (view_.closedByUser())
+                return finish(DownloadOutcome::Closed);
+        }
+
+        view_.setProgressValue(percent);
+        clock().yieldEvents();
+        page += 2;
+    }
+    return finish(DownloadOutcome::Completed);
+}
+
+DownloadOutcome DownloadRun::fail(bool showMessage)
+{
+    StatoComunicazione.ErroreComunicazione = true;
+    if (showMessage)
+        segnalaErroreComunicazione();
+    view_.setStatusText(Testo(242));
+    return finish(DownloadOutcome::Failed);
+}
+
+DownloadOutcome DownloadRun::finish(DownloadOutcome outcome)
+{
+    if (outcome == DownloadOutcome::Completed && NumBlocchi == 0)
+        outcome = DownloadOutcome::NothingDownloaded;
+    if (outcome == DownloadOutcome::Completed)
+        view_.setStatusText(Testo(268));
+    else if (outcome == DownloadOutcome::NothingDownloaded)
+        view_.setStatusText(Testo(271));
+    // What was stored stays usable, however the run ended.
+    setSaveData(NumBlocchi > 0);
+    view_.setBusy(false);
+    view_.runEnded(outcome);
+    return outcome;
+}
+
+} // namespace zuv

@@ -1,0 +1,102 @@
+#pragma once
+// Download Data: the instrument's recorded memory and lap times into the
+// download buffers (DatiScaricati, NumBlocchi, TempiGiro). The run knows the
+// window only as a DownloadView, so it runs and is tested without widgets.
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+namespace zuv {
+
+// Laps stored in the instrument, as read by the last download (0..999: the
+// lap lines the buffers can hold).
+extern qint16 NumGiriStrumento;
+
+inline constexpr int kTentativiBlocco = 3; // retries before a read gives up
+inline constexpr int kPausaBloccoMs = 10;
+inline constexpr int kPausaGiroMs = 100;
+inline constexpr int kPausaFaseMs = 1000;
+
+enum class DownloadOutcome {
+    Completed,         // memory read to its end, something stored
+    NothingDownloaded, // memory read to its end, nothing stored
+    Failed,            // a read, a connection or a checksum gave up
+    Closed,            // the user closed the window
+};
+
+// What the run shows and asks of its window.
+class DownloadView {
+public:
+    virtual ~DownloadView() = default;
+    virtual void setProgressMax(int max) = 0;
+    // The bar and the percent label.
+    virtual void setProgressValue(int value) = 0;
+    virtual void setStatusText(const QString& text) = 0;
+    virtual void setBusy(bool on) = 0;
+    // The window was closed (OK, close box, Escape) during the run.
+    virtual bool closedByUser() const = 0;
+    // The run is over: the window lets the user close it, or closes itself
+    // after a failure.
+    virtual void runEnded(DownloadOutcome outcome) = 0;
+};
+
+// The instrument reads the download uses. Each failed read has already
+// shown its message and set ErroreComunicazione.
+class DownloadLink {
+public:
+    virtual ~DownloadLink() = default;
+    virtual bool connect() = 0;                        // ConnettiStrumento
+    virtual void closePort() = 0;                      // ChiudiPorta
+    virtual qint32 recordedBytes() = 0;                // LeggiStatoDownload2
+    virtual qint16 lapCount() = 0;                     // LeggiStatoDownload1
+    virtual QByteArray memoryBlock(qint32 address) = 0; // LeggiBloccoMemoria
+    virtual QByteArray lapBlock(qint32 address) = 0;   // LeggiBloccoSessione
+};
+
+// The link of the program (the serial line to the instrument).
+DownloadLink& instrumentDownloadLink();
+
+// The low byte of the sum of A(1..128) and B(1..127) equals B(128).
+bool VerificaChecksum(const QByteArray& bloccoA, const QByteArray& bloccoB);
+
+// "mm:ss.cc, n" of a lap time in hundredths (minutes not limited to 59).
+QString testoGiro(qint32 centesimi, int sessione);
+
+// The 32 entries of a lap block into TempiGiro(base .. base + 31), indices
+// above 999 dropped; an entry that opens a session raises `sessione`.
+void DecodificaTempoGiro(const QByteArray& blocco, qint32 base, qint16& sessione);
+
+// Empties the buffers before a download: no blocks, "00:00.00" laps.
+void resetDownloadBuffers();
+
+// One download, as the window runs it once it is shown.
+class DownloadRun {
+public:
+    explicit DownloadRun(DownloadView& view, DownloadLink& link = instrumentDownloadLink());
+
+    // Status reads, lap times, memory; ComandoInCorso is 0x26 throughout
+    // and 0 again at the end, whatever ended the run.
+    DownloadOutcome run();
+
+    // The phases, each on its own (the run calls them in order).
+    DownloadOutcome ScaricaTempiGiro();
+    DownloadOutcome ScaricaMemoria();
+
+    qint32 ByteTotali = 0;
+
+private:
+    enum class Read { Ok, Failed, Closed };
+    Read readBlock(qint32 address, QByteArray& out);
+    DownloadOutcome finish(DownloadOutcome outcome);
+    DownloadOutcome fail(bool showMessage);
+
+    DownloadView& view_;
+    DownloadLink& link_;
+    QByteArray BloccoA;
+    QByteArray BloccoB;
+    int retries_ = 0;
+    qint16 sessione_ = 0;
+};
+
+} // namespace zuv

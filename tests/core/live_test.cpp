@@ -1,0 +1,149 @@
+// Live inputs and instrument status, decoded and shown.
+
+#include "emulator/engine.h"
+#include "link/commands.h"
+#include "link/live.h"
+#include "link/serial_comm.h"
+#include "platform/serialport.h"
+#include "project/state.h"
+#include "support/fake_port.h"
+#include "support/fixtures.h"
+
+#include <map>
+
+namespace zuv::test {
+namespace {
+
+using emu::putLong;
+using emu::putWord;
+
+QByteArray statusReply()
+{
+    QByteArray r(kLenStato, '\0');
+    r[0] = 'R';
+    r[1] = char(comando::StatoStrumento);
+    putWord(r, 3, 0x0100);   // oil pump alarm only
+    putWord(r, 5, 6500);     // RPM
+    putWord(r, 9, 187);      // speed
+    putWord(r, 11, -55);     // oil temperature, tenths
+    putWord(r, 13, 905);     // water temperature
+    putWord(r, 15, 2500);    // oil pressure, thousandths
+    putWord(r, 17, 3125);    // fuel pressure
+    putWord(r, 19, 423);     // fuel level, tenths
+    putWord(r, 23, 0x8000);  // laps, signed
+    r[24] = char(125);       // battery 12.5 V
+    r[25] = char(4);         // gear
+    r[26] = char(0xF6);      // turbo -1.0
+    r[27] = char(200);       // throttle
+    r[28] = char(0x0F);      // G 1.5
+    putWord(r, 30, 1470);    // A/F 14.70, lambda 1.000
+    putLong(r, 32, 1048192); // half the memory recorded
+    return r;
+}
+
+TEST(LiveDecode, StatusFieldsAsTheDialogShowsThem)
+{
+    const StatoDiagnostica s = decodificaDiagnostica(statusReply());
+    const std::map<int, QString> want = {
+        {0, "6500"},  {2, "187"},   {3, "-5.5"},  {4, "90.5"},   {5, "2.500"},  {6, "3.125"},
+        {7, "42.3"},  {8, "-32768"}, {9, "12.5"}, {10, "4"},     {11, "-1.0"},  {12, "200"},
+        {13, "1.5"},  {14, "14.70"}, {15, "50"},  {16, "1.000"},
+    };
+    for (const auto& [box, text] : want)
+        EXPECT_EQ(s.campi[box], text) << "box " << box;
+    EXPECT_TRUE(s.campi[1].isEmpty());
+    EXPECT_EQ(s.allarmi, (std::array<bool, 8>{true, false, false, false, false, false, false, false}));
+}
+
+TEST(LiveDecode, FreeMemoryAlarmsAndShortReplies)
+{
+    QByteArray r = statusReply();
+    putLong(r, 32, 0);
+    putWord(r, 3, 0x8001); // bit 15: fuel level; bit 0 is no alarm
+    StatoDiagnostica s = decodificaDiagnostica(r);
+    EXPECT_EQ(s.campi[15], QStringLiteral("100"));
+    EXPECT_EQ(s.allarmi, (std::array<bool, 8>{false, false, false, false, false, false, false, true}));
+    putLong(r, 32, 1);
+    EXPECT_EQ(decodificaDiagnostica(r).campi[15], QStringLiteral("99.9999522988155"));
+
+    // A reply cut short decodes its missing bytes as zeros.
+    s = decodificaDiagnostica(r.left(10));
+    EXPECT_EQ(s.campi[0], QStringLiteral("6500"));
+    EXPECT_EQ(s.campi[14], QStringLiteral("0.00"));
+    EXPECT_EQ(decodificaCalibrazione(QByteArray("R\x09\x01", 3))[0], 256);
+}
+
+class FakeDiagnostica final : public DiagnosticaView {
+public:
+    void setValoreAnalogico(int k, const QString& text) override { analog[k] = text; }
+    void setValoreCampo(int i, const QString& text) override { campi[i] = text; }
+    void setAllarme(int k, bool on) override { allarmi[k] = on; }
+    std::map<int, QString> analog, campi;
+    std::map<int, bool> allarmi;
+};
+
+class LiveTest : public ZuvTest {
+protected:
+    void SetUp() override
+    {
+        ZuvTest::SetUp();
+        setSerialPort(&port);
+        port.engine.ingressiAnalogici = {100, -2, 300, 400, 1023, 0, -32768, 32767};
+        port.engine.stato = statusReply();
+        port.engine.numGiri = 3;
+        ASSERT_TRUE(ConnettiStrumento());
+    }
+    void TearDown() override
+    {
+        setDiagnosticaView(nullptr);
+        setSerialPort(nullptr);
+        ZuvTest::TearDown();
+    }
+    FakeSerialPort port;
+    FakeDiagnostica view;
+};
+
+TEST_F(LiveTest, InputsGoToTheShownDialogElseToValoriAnalogici)
+{
+    LeggiCalibrazione();
+    EXPECT_EQ(ValoriAnalogici, (std::array<double, 8>{100, -2, 300, 400, 1023, 0, -32768, 32767}));
+
+    ValoriAnalogici.fill(7);
+    setDiagnosticaView(&view);
+    LeggiCalibrazione();
+    EXPECT_EQ(view.analog[1], QStringLiteral("-2"));
+    EXPECT_EQ(view.analog[7], QStringLiteral("32767"));
+    EXPECT_EQ(ValoriAnalogici[4], 7);
+    EXPECT_TRUE(msgs.shown.empty());
+    EXPECT_TRUE(surface.panelPicture.count(5) == 0);
+}
+
+TEST_F(LiveTest, StatusFillsTheDialogAndAFailedReadChangesNothing)
+{
+    setDiagnosticaView(&view);
+    StatoComunicazione.ErroreComunicazione = true;
+    LeggiDiagnostica();
+    EXPECT_EQ(view.campi.size(), 16u);
+    EXPECT_EQ(view.campi.count(1), 0u);
+    EXPECT_EQ(view.campi[8], QStringLiteral("3"));
+    EXPECT_EQ(view.allarmi.size(), 8u);
+    EXPECT_TRUE(view.allarmi[0]);
+    // Neither read clears the error flag.
+    EXPECT_TRUE(StatoComunicazione.ErroreComunicazione);
+
+    view.campi.clear();
+    ValoriAnalogici.fill(7);
+    port.engine.setFault(emu::Fault::Silence);
+    StatoComunicazione.ErroreComunicazione = false;
+    LeggiDiagnostica();
+    EXPECT_TRUE(view.campi.empty());
+    EXPECT_EQ(msgs.shown.size(), 1u);
+    EXPECT_TRUE(StatoComunicazione.ErroreComunicazione);
+    setDiagnosticaView(nullptr);
+    LeggiCalibrazione();
+    EXPECT_EQ(ValoriAnalogici[0], 7);
+    EXPECT_EQ(msgs.shown.size(), 2u);
+}
+
+} // namespace
+} // namespace zuv::test

@@ -1,0 +1,209 @@
+#include "project/recent_files.h"
+#include "project/state.h"
+#include "support/fixtures.h"
+
+namespace zuv::test {
+namespace {
+
+QByteArray crlf(const QList<QByteArray>& lines, const char* eol = "\r\n")
+{
+    QByteArray out;
+    for (const QByteArray& l : lines)
+        out += l + eol;
+    return out;
+}
+
+class RecentFilesTest : public ZuvTest {
+protected:
+    void SetUp() override
+    {
+        ZuvTest::SetUp();
+        UsaAnalisiSpeed = true; // as the main window sets it before reading
+        TabellaLingua.TestiLingua = QStringList(400, QString());
+        TabellaLingua.NumTestiLingua = 399;
+        TabellaLingua.TestiLingua[328] = QStringLiteral("The file");
+        TabellaLingua.TestiLingua[329] = QStringLiteral("cannot be written");
+    }
+
+    QStringList list() const
+    {
+        QStringList out;
+        for (int i = 0; i < NumFileRecenti; ++i)
+            out << FileRecenti[i];
+        return out;
+    }
+
+    QStringList visibleItems() const
+    {
+        QStringList out;
+        for (int k = 0; k < 4; ++k) {
+            const auto it = surface.recent.find(k);
+            if (it != surface.recent.end() && it->second.visible)
+                out << it->second.caption;
+        }
+        return out;
+    }
+
+    // The list and the menu as the file gives them.
+    void load(const QStringList& paths)
+    {
+        QList<QByteArray> lines = {"1"};
+        for (const QString& p : paths)
+            lines << p.toLatin1();
+        writeFile("RecentFiles.ini", crlf(lines));
+        CaricaFileRecenti();
+    }
+};
+
+TEST_F(RecentFilesTest, LoadTakesFlagLinesAnywhereAndAtMostFourDistinctPaths)
+{
+    struct Case {
+        const char* why;
+        QByteArray file;
+        bool flag;
+        QStringList paths;
+    } cases[] = {
+        {"flag and two paths", crlf({"0", "/p/a.zuv", "/p/b.zuv"}), false, {"/p/a.zuv", "/p/b.zuv"}},
+        {"no flag line keeps the flag", crlf({"/p/a.zuv"}), true, {"/p/a.zuv"}},
+        {"flag in the middle", crlf({"1", "/p/a.zuv", "0", "/p/b.zuv"}), false, {"/p/a.zuv", "/p/b.zuv"}},
+        {"six paths show four",
+         crlf({"1", "/p/1", "/p/2", "/p/3", "/p/4", "/p/5", "/p/6"}), true,
+         {"/p/1", "/p/2", "/p/3", "/p/4"}},
+        {"empty lines skipped", crlf({"1", "", "/p/a.zuv", "   ", "", "/p/b.zuv"}), true,
+         {"/p/a.zuv", "/p/b.zuv"}},
+        {"repeated paths once", crlf({"1", "/p/a", "/p/a", "/p/b", "/p/a", "/p/c", "/p/d", "/p/e"}),
+         true, {"/p/a", "/p/b", "/p/c", "/p/d"}},
+        {"LF only", crlf({"0", "/p/a.zuv"}, "\n"), false, {"/p/a.zuv"}},
+        {"flag with a blank is a path", crlf({"0 ", "/p/a"}), true, {"0 ", "/p/a"}},
+        {"empty file", "", true, {}},
+        {"Windows-1252 path", crlf({"1", "C:\\Progetti\\Citt\xE0 \x80.zuv"}), true,
+         {QStringLiteral("C:\\Progetti\\Citt\u00E0 \u20AC.zuv")}},
+    };
+    for (const Case& c : cases) {
+        UsaAnalisiSpeed = true;
+        surface.clear();
+        writeFile("RecentFiles.ini", c.file);
+        CaricaFileRecenti();
+        EXPECT_EQ(UsaAnalisiSpeed, c.flag) << c.why;
+        EXPECT_EQ(list(), c.paths) << c.why;
+        EXPECT_EQ(visibleItems(), c.paths) << c.why;
+        EXPECT_TRUE(FileRecenti[4].isEmpty()) << c.why;
+        EXPECT_TRUE(msgs.shown.empty()) << c.why;
+    }
+}
+
+TEST_F(RecentFilesTest, NoFileGivesAnEmptyListAndKeepsTheFlag)
+{
+    load({"/p/a", "/p/b"});
+    QFile::remove(path("RecentFiles.ini"));
+    CaricaFileRecenti();
+    EXPECT_TRUE(UsaAnalisiSpeed);
+    EXPECT_EQ(NumFileRecenti, 0);
+    EXPECT_TRUE(FileRecenti[0].isEmpty());
+    EXPECT_TRUE(visibleItems().isEmpty()); // the earlier items are hidden again
+
+    writeFile("RecentFiles.ini/inside", "/p/a"); // a folder in its place
+    CaricaFileRecenti();
+    EXPECT_EQ(NumFileRecenti, 0);
+    EXPECT_TRUE(msgs.shown.empty());
+}
+
+TEST_F(RecentFilesTest, FileNameFoundWhateverItsCase)
+{
+    writeFile("recentfiles.INI", crlf({"0", "/p/a"}));
+    CaricaFileRecenti();
+    EXPECT_EQ(list(), QStringList{"/p/a"});
+    PercorsoDaAprire = QStringLiteral("/p/b");
+    ASSERT_TRUE(SalvaFileRecenti());
+    EXPECT_EQ(readFile("recentfiles.INI"), crlf({"0", "/p/b", "/p/a"}));
+}
+
+TEST_F(RecentFilesTest, SaveMovesTheOpenedProjectToTheTopWithoutLosingAny)
+{
+    struct Case {
+        const char* why;
+        QStringList before;
+        QString opened;
+        QList<QByteArray> after;
+    } cases[] = {
+        {"first open", {}, "/p1", {"/p1"}},
+        {"reopen the second", {"/p1", "/p2", "/p3"}, "/p2", {"/p2", "/p1", "/p3"}},
+        {"reopen in a full list", {"/p4", "/p3", "/p2", "/p1"}, "/p3", {"/p3", "/p4", "/p2", "/p1"}},
+        {"reopen the newest", {"/p4", "/p3", "/p2", "/p1"}, "/p4", {"/p4", "/p3", "/p2", "/p1"}},
+        {"new one in a full list", {"/p4", "/p3", "/p2", "/p1"}, "/p5", {"/p5", "/p4", "/p3", "/p2"}},
+        {"nothing opened keeps all", {"/p4", "/p3", "/p2", "/p1"}, "", {"/p4", "/p3", "/p2", "/p1"}},
+        {"a path no line holds", {"/p1"}, "/a\nb", {"/p1"}},
+        {"a path the code page lacks", {"/p1"}, QStringLiteral("/\u4E00"), {"/p1"}},
+    };
+    for (const Case& c : cases) {
+        load(c.before);
+        PercorsoDaAprire = c.opened;
+        ASSERT_TRUE(SalvaFileRecenti()) << c.why;
+        EXPECT_EQ(readFile("RecentFiles.ini"), crlf(QList<QByteArray>{"1"} + c.after)) << c.why;
+    }
+}
+
+TEST_F(RecentFilesTest, OpeningFiveProjectsAndQuittingKeepsTheLastFour)
+{
+    // The Open command: save, reload, clear; then the exit saves once more.
+    UsaAnalisiSpeed = false;
+    for (const char* p : {"/a", "/b", "/c", "/d", "/e"}) {
+        PercorsoDaAprire = QLatin1String(p);
+        ASSERT_TRUE(SalvaFileRecenti());
+        CaricaFileRecenti();
+        PercorsoDaAprire.clear();
+    }
+    EXPECT_EQ(visibleItems(), (QStringList{"/e", "/d", "/c", "/b"}));
+    ASSERT_TRUE(SalvaFileRecenti());
+    EXPECT_EQ(readFile("RecentFiles.ini"), crlf({"0", "/e", "/d", "/c", "/b"}));
+
+    // The next start-up sees the same four.
+    resetProgramState();
+    UsaAnalisiSpeed = true;
+    CaricaFileRecenti();
+    EXPECT_FALSE(UsaAnalisiSpeed);
+    EXPECT_EQ(list(), (QStringList{"/e", "/d", "/c", "/b"}));
+}
+
+TEST_F(RecentFilesTest, AFileThatCannotBeWrittenIsReportedAndKeptAsItWas)
+{
+    // A folder in the file's place cannot be replaced.
+    writeFile("RecentFiles.ini/inside", "kept");
+    PercorsoDaAprire = QStringLiteral("/p1");
+    EXPECT_FALSE(SalvaFileRecenti());
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Critical);
+    EXPECT_TRUE(msgs.shown[0].text.startsWith(QStringLiteral("The file ") + path("RecentFiles.ini")
+                                              + QStringLiteral(" cannot be written")))
+        << msgs.shown[0].text.toStdString();
+    EXPECT_EQ(readFile("RecentFiles.ini/inside"), QByteArray("kept"));
+    EXPECT_EQ(FileRecenti[0], QStringLiteral("/p1"));
+}
+
+class TrackListTest : public ZuvTest {};
+
+TEST_F(TrackListTest, NamesEveryTrkFileInNameOrder)
+{
+    for (const char* name : {"Monza.trk", "spa.TRK", "Imola.txt", "trk", "abctrk", ".trk",
+                             "Mugello.trk.bak", "Vallelunga.Trk", "\xC3\xA0nel.trk"})
+        writeFile(QStringLiteral("Tracks/") + QString::fromUtf8(name), "outline");
+    writeFile("Tracks/Folder.trk/inside.trk", "outline");
+    ListaTracciati = QStringList{"kept"};
+
+    CaricaListaTracciati();
+
+    EXPECT_EQ(ListaTracciati,
+              (QStringList{"kept", "Monza", "spa", "Vallelunga", QStringLiteral("\u00E0nel")}));
+    EXPECT_TRUE(msgs.shown.empty());
+}
+
+TEST_F(TrackListTest, MissingFolderLeavesTheListAsItWas)
+{
+    ListaTracciati = QStringList{"kept"};
+    CaricaListaTracciati();
+    EXPECT_EQ(ListaTracciati, QStringList{"kept"});
+    EXPECT_TRUE(msgs.shown.empty());
+}
+
+} // namespace
+} // namespace zuv::test

@@ -1,0 +1,271 @@
+#include "emulator/emulator.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace zuv::emu {
+
+Emulator::Emulator() = default;
+
+Emulator::~Emulator() { stop(); }
+
+bool Emulator::start()
+{
+    stop();
+    const int m = posix_openpt(O_RDWR | O_NOCTTY);
+    if (m < 0)
+        return false;
+    if (grantpt(m) != 0 || unlockpt(m) != 0) {
+        ::close(m);
+        return false;
+    }
+    const char* name = ptsname(m);
+    if (!name) {
+        ::close(m);
+        return false;
+    }
+    // Our own slave descriptor keeps the line up between the program's
+    // opens, and sets it raw before anyone reads it.
+    const int s = ::open(name, O_RDWR | O_NOCTTY);
+    if (s < 0) {
+        ::close(m);
+        return false;
+    }
+    termios t{};
+    if (tcgetattr(s, &t) == 0) {
+        cfmakeraw(&t);
+        cfsetispeed(&t, B19200);
+        cfsetospeed(&t, B19200);
+        tcsetattr(s, TCSANOW, &t);
+    }
+    const int flags = fcntl(m, F_GETFL);
+    fcntl(m, F_SETFL, flags | O_NONBLOCK);
+    {
+        std::lock_guard lock(mutex_);
+        master_ = m;
+        slave_ = s;
+        path_ = QString::fromLocal8Bit(name);
+        stop_ = false;
+    }
+    thread_ = std::thread([this] { serve(); });
+    return true;
+}
+
+void Emulator::stop()
+{
+    {
+        std::lock_guard lock(mutex_);
+        stop_ = true;
+    }
+    changed_.notify_all();
+    if (thread_.joinable())
+        thread_.join();
+    std::lock_guard lock(mutex_);
+    closeLine();
+}
+
+bool Emulator::running() const
+{
+    std::lock_guard lock(mutex_);
+    return master_ >= 0 && !stop_;
+}
+
+QString Emulator::devicePath() const
+{
+    std::lock_guard lock(mutex_);
+    return path_;
+}
+
+void Emulator::closeLine()
+{
+    if (master_ >= 0)
+        ::close(master_);
+    if (slave_ >= 0)
+        ::close(slave_);
+    master_ = slave_ = -1;
+}
+
+void Emulator::dropLine()
+{
+    std::lock_guard lock(mutex_);
+    closeLine();
+}
+
+void Emulator::serve()
+{
+    char buf[512];
+    for (;;) {
+        int fd;
+        {
+            std::lock_guard lock(mutex_);
+            if (stop_)
+                return;
+            fd = master_;
+        }
+        if (fd < 0) {
+            std::unique_lock lock(mutex_);
+            changed_.wait_for(lock, std::chrono::milliseconds(20), [this] { return stop_; });
+            continue;
+        }
+        pollfd p{fd, POLLIN, 0};
+        const int ready = ::poll(&p, 1, 20);
+        if (ready <= 0 || !(p.revents & POLLIN)) {
+            if (ready > 0 && (p.revents & (POLLHUP | POLLERR))) {
+                // No slave open at the moment: nothing to serve, do not spin.
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
+            continue;
+        }
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n <= 0)
+            continue;
+        std::vector<Reply> replies;
+        {
+            std::lock_guard lock(mutex_);
+            if (master_ != fd)
+                continue;
+            replies = engine_.feed(QByteArrayView(buf, n));
+        }
+        changed_.notify_all();
+        for (const Reply& r : replies)
+            send(r);
+    }
+}
+
+void Emulator::send(const Reply& r)
+{
+    std::unique_lock lock(mutex_);
+    if (r.dropLine) {
+        closeLine();
+        return;
+    }
+    for (const Chunk& c : r.chunks) {
+        if (c.delayMs > 0
+            && changed_.wait_for(lock, std::chrono::milliseconds(c.delayMs), [this] { return stop_; }))
+            return;
+        if (master_ < 0)
+            return;
+        qsizetype done = 0;
+        while (done < c.bytes.size()) {
+            const ssize_t w = ::write(master_, c.bytes.constData() + done, size_t(c.bytes.size() - done));
+            if (w > 0) {
+                done += w;
+            } else if (w < 0 && errno == EAGAIN) {
+                lock.unlock();
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                lock.lock();
+                if (master_ < 0)
+                    return;
+            } else {
+                return;
+            }
+        }
+    }
+}
+
+void Emulator::setIdentificazione(const QByteArray& text10)
+{
+    withEngine([&](Engine& e) { e.identificazione = text10; });
+}
+
+void Emulator::setIngressiAnalogici(const std::array<qint16, 8>& values)
+{
+    withEngine([&](Engine& e) { e.ingressiAnalogici = values; });
+}
+
+void Emulator::setStato(const QByteArray& reply36)
+{
+    withEngine([&](Engine& e) { e.stato = reply36; });
+}
+
+void Emulator::setNumGiri(qint16 laps)
+{
+    withEngine([&](Engine& e) { e.numGiri = laps; });
+}
+
+void Emulator::setBytesRegistrati(qint32 bytes)
+{
+    withEngine([&](Engine& e) { e.bytesRegistrati = bytes; });
+}
+
+void Emulator::setMemoria(const QByteArray& image)
+{
+    withEngine([&](Engine& e) { e.memoria = image; });
+}
+
+void Emulator::setMemoriaGiri(const QByteArray& image)
+{
+    withEngine([&](Engine& e) { e.memoriaGiri = image; });
+}
+
+void Emulator::setPagina(quint8 writeCode, const QByteArray& payload)
+{
+    withEngine([&](Engine& e) { e.pagine[writeCode] = payload; });
+}
+
+QByteArray Emulator::pagina(quint8 writeCode) const
+{
+    std::lock_guard lock(mutex_);
+    const auto it = engine_.pagine.find(writeCode);
+    return it == engine_.pagine.end() ? QByteArray() : it->second;
+}
+
+void Emulator::setCurva(int slot, const QByteArray& payload)
+{
+    withEngine([&](Engine& e) {
+        if (slot >= 0 && slot < int(e.curve.size()))
+            e.curve[slot] = payload;
+    });
+}
+
+QByteArray Emulator::curva(int slot) const
+{
+    std::lock_guard lock(mutex_);
+    return slot >= 0 && slot < int(engine_.curve.size()) ? engine_.curve[slot] : QByteArray();
+}
+
+void Emulator::setFault(Fault fault, int count, quint8 onlyCode)
+{
+    withEngine([&](Engine& e) { e.setFault(fault, count, onlyCode); });
+}
+
+void Emulator::clearFault()
+{
+    withEngine([](Engine& e) { e.clearFault(); });
+}
+
+void Emulator::setLateMs(int ms)
+{
+    withEngine([&](Engine& e) { e.lateMs = ms; });
+}
+
+std::vector<QByteArray> Emulator::ricevuti() const
+{
+    std::lock_guard lock(mutex_);
+    return engine_.ricevuti;
+}
+
+void Emulator::clearRicevuti()
+{
+    withEngine([](Engine& e) { e.ricevuti.clear(); });
+}
+
+bool Emulator::waitForFrames(std::size_t n, int timeoutMs) const
+{
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                             [&] { return engine_.ricevuti.size() >= n; });
+}
+
+void Emulator::withEngine(const std::function<void(Engine&)>& f)
+{
+    std::lock_guard lock(mutex_);
+    f(engine_);
+}
+
+} // namespace zuv::emu

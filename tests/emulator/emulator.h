@@ -1,0 +1,84 @@
+#pragma once
+// An instrument on a pseudo-terminal: the program opens the slave device
+// (put devicePath() in ZUV_PORTS) and talks to it as to the real thing. It
+// serves from its own thread, because the link's waits that do not yield
+// block the caller's. Every setter and getter is thread-safe.
+
+#include "emulator/engine.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace zuv::emu {
+
+class Emulator {
+public:
+    Emulator();
+    ~Emulator();
+    Emulator(const Emulator&) = delete;
+    Emulator& operator=(const Emulator&) = delete;
+
+    // Opens a fresh pseudo-terminal and starts serving; false when the
+    // system gives none. A running emulator is stopped first.
+    bool start();
+    void stop();
+    bool running() const;
+    // The slave device, e.g. "/dev/pts/7"; empty before start.
+    QString devicePath() const;
+
+    // The line goes dead now (the master side is closed): the program's
+    // port errors. start() gives a new line, on a new device path.
+    void dropLine();
+
+    // --- instrument state --------------------------------------------------
+    void setIdentificazione(const QByteArray& text10);
+    void setIngressiAnalogici(const std::array<qint16, 8>& values);
+    // The 36-byte status reply; laps and recorded bytes are patched in.
+    void setStato(const QByteArray& reply36);
+    void setNumGiri(qint16 laps);
+    void setBytesRegistrati(qint32 bytes);
+    void setMemoria(const QByteArray& image);
+    void setMemoriaGiri(const QByteArray& image);
+    // The payload stored for a page write code (0x12, 0x14, 0x16, 0x1C).
+    void setPagina(quint8 writeCode, const QByteArray& payload);
+    QByteArray pagina(quint8 writeCode) const;
+    // A curve payload (97 bytes, slot byte first) for slot 0..8.
+    void setCurva(int slot, const QByteArray& payload);
+    QByteArray curva(int slot) const;
+
+    // --- faults --------------------------------------------------------------
+    void setFault(Fault fault, int count = -1, quint8 onlyCode = 0);
+    void clearFault();
+    void setLateMs(int ms);
+
+    // --- what it was sent ------------------------------------------------
+    std::vector<QByteArray> ricevuti() const;
+    void clearRicevuti();
+    // Waits (really) until at least n frames have come; false on time-out.
+    bool waitForFrames(std::size_t n, int timeoutMs) const;
+
+    // Anything else, under the lock.
+    void withEngine(const std::function<void(Engine&)>& f);
+
+private:
+    void serve();
+    void send(const Reply& r);
+    void closeLine();
+
+    mutable std::mutex mutex_;
+    mutable std::condition_variable changed_;
+    Engine engine_;
+    std::thread thread_;
+    bool stop_ = false;
+    int master_ = -1;
+    int slave_ = -1;
+    QString path_;
+};
+
+} // namespace zuv::emu

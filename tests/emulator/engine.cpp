@@ -1,0 +1,205 @@
+#include "emulator/engine.h"
+
+#include "link/codec.h"
+#include "link/commands.h"
+#include "link/serial_comm.h"
+
+namespace zuv::emu {
+
+namespace {
+
+// Data bytes `from` on, exactly `n` of them, `fill` past the end.
+QByteArray slice(QByteArrayView src, qsizetype from, qsizetype n, char fill)
+{
+    QByteArray out(n, fill);
+    for (qsizetype i = 0; i < n && from + i < src.size(); ++i)
+        out[i] = src[from + i];
+    return out;
+}
+
+QByteArray page(const std::map<quint8, QByteArray>& pages, quint8 writeCode)
+{
+    const auto it = pages.find(writeCode);
+    if (it != pages.end())
+        return it->second;
+    const InfoComando* info = infoComando(writeCode);
+    return QByteArray(info ? info->payload : 0, '\0');
+}
+
+} // namespace
+
+void putWord(QByteArray& bytes, int pos, qint32 v)
+{
+    if (bytes.size() < pos + 1)
+        bytes.resize(pos + 1, '\0');
+    bytes[pos - 1] = char((v >> 8) & 0xFF);
+    bytes[pos] = char(v & 0xFF);
+}
+
+void putLong(QByteArray& bytes, int pos, qint32 v)
+{
+    putWord(bytes, pos, qint32(quint32(v) >> 16));
+    putWord(bytes, pos + 2, v & 0xFFFF);
+}
+
+Engine::Engine() : stato(kLenStato, '\0') {}
+
+void Engine::setFault(Fault fault, int count, quint8 onlyCode)
+{
+    fault_ = fault;
+    faultCount_ = fault == Fault::None ? 0 : count;
+    faultCode_ = onlyCode;
+}
+
+std::vector<Reply> Engine::feed(QByteArrayView bytes)
+{
+    pending_.append(bytes);
+    std::vector<Reply> replies;
+    for (;;) {
+        // Resynchronise on the next "H".
+        qsizetype start = 0;
+        while (start < pending_.size() && pending_[start] != 'H')
+            ++start;
+        if (start > 0) {
+            scartati.append(pending_.left(start));
+            pending_.remove(0, start);
+        }
+        if (pending_.size() < 2)
+            break;
+        const quint8 code = quint8(pending_[1]);
+        const InfoComando* info = infoComando(code);
+        if (!info) {
+            scartati.append(pending_.left(1));
+            pending_.remove(0, 1);
+            continue;
+        }
+        const qsizetype len = 2 + info->payload + 2;
+        if (pending_.size() < len)
+            break;
+        const QByteArray frame = pending_.left(len);
+        pending_.remove(0, len);
+        ricevuti.push_back(frame);
+        const bool checksumOk = CalcolaChecksum(QByteArrayView(frame).first(len - 2)) == frame.right(2);
+        replies.push_back(rispondi(code, QByteArrayView(frame).sliced(2, info->payload), checksumOk));
+    }
+    return replies;
+}
+
+QByteArray Engine::rispostaLettura(quint8 code, QByteArrayView p) const
+{
+    const InfoComando* info = infoComando(code);
+    if (!info || info->scrittura)
+        return {};
+    const int n = info->risposta - 2;
+    QByteArray data;
+    switch (code) {
+    case comando::VerificaComunicazione:
+        data = slice(identificazione, 0, 10, ' ') + '*';
+        break;
+    case comando::LeggiCalibrazione:
+        for (qint16 v : ingressiAnalogici)
+            data += ScriviWord(v);
+        break;
+    case comando::LeggiBloccoMemoria:
+        data = slice(memoria, quint32(leggiLongValue(p)), kBytesBlocco, char(0xFF));
+        break;
+    case comando::LeggiBloccoSessione:
+        data = slice(memoriaGiri, leggiWordLongValue(p), kBytesBlocco, char(0xFF));
+        break;
+    case comando::StatoStrumento: {
+        QByteArray s = slice(stato, 0, kLenStato, '\0');
+        putWord(s, 23, numGiri);
+        putLong(s, 32, bytesRegistrati);
+        data = s.mid(2);
+        break;
+    }
+    case comando::LeggiCurvaSensore: {
+        const int slot = leggiByteValue(p);
+        const QByteArray c = slot < int(curve.size()) && !curve[slot].isEmpty()
+                                 ? curve[slot]
+                                 : QByteArray(kPayloadCurva, '\0');
+        // The reply carries the curve without its slot byte.
+        data = c.mid(1);
+        break;
+    }
+    default:
+        // A page read gives back the stored page of its write code.
+        data = page(pagine, quint8(code - 1));
+        break;
+    }
+    QByteArray reply;
+    reply.append('R');
+    reply.append(char(code));
+    reply.append(slice(data, 0, n, '\0'));
+    return reply;
+}
+
+Reply Engine::rispondi(quint8 code, QByteArrayView payload, bool checksumOk)
+{
+    Reply r;
+    if (!checksumOk)
+        return r;
+    const InfoComando* info = infoComando(code);
+
+    if (info->scrittura) {
+        if (code == comando::InviaCurvaSensore) {
+            const int slot = leggiByteValue(payload);
+            if (slot < int(curve.size()))
+                curve[slot] = payload.toByteArray();
+        } else if (code != comando::Hello) {
+            pagine[code] = payload.toByteArray();
+        }
+    }
+
+    Fault f = Fault::None;
+    if (faultCount_ != 0 && (faultCode_ == 0 || faultCode_ == code)) {
+        f = fault_;
+        if (faultCount_ > 0)
+            --faultCount_;
+    }
+
+    QByteArray bytes = info->scrittura ? ackFrame(code) : rispostaLettura(code, payload);
+    switch (f) {
+    case Fault::None:
+        r.chunks.push_back({0, bytes});
+        break;
+    case Fault::Silence:
+        break;
+    case Fault::WrongAck:
+        if (info->scrittura)
+            bytes = ackFrame(quint8(code + 1));
+        else
+            bytes[1] = char(code + 1);
+        r.chunks.push_back({0, bytes});
+        break;
+    case Fault::BadChecksum:
+        if (info->scrittura) {
+            const QByteArray good = bytes.mid(2, 2);
+            bytes.replace(2, 2, good == "00" ? QByteArray("01") : QByteArray("00"));
+        }
+        r.chunks.push_back({0, bytes});
+        break;
+    case Fault::Late:
+        r.chunks.push_back({lateMs, bytes});
+        break;
+    case Fault::ExtraByte:
+        r.chunks.push_back({0, bytes + '*'});
+        break;
+    case Fault::ShortReply:
+        bytes.chop(1);
+        r.chunks.push_back({0, bytes});
+        break;
+    case Fault::Split: {
+        const qsizetype half = bytes.size() / 2;
+        r.chunks.push_back({0, bytes.left(half)});
+        r.chunks.push_back({lateMs, bytes.mid(half)});
+        break;
+    }
+    case Fault::DropLine:
+        r.dropLine = true;
+        break;
+    }
+    return r;
+}
+
+} // namespace zuv::emu

@@ -1,0 +1,93 @@
+#pragma once
+// The instrument's side of the line, byte for byte, as a plain object: bytes
+// from the PC go in, the replies come out. The pty emulator and the
+// in-process fake port both talk through it. Not thread-safe by itself.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QtGlobal>
+#include <array>
+#include <map>
+#include <vector>
+
+namespace zuv::emu {
+
+// What can go wrong with the instrument's next replies.
+enum class Fault {
+    None,
+    Silence,      // no reply at all
+    WrongAck,     // acknowledgement naming another command (checksum right for it)
+    BadChecksum,  // acknowledgement with a wrong checksum
+    Late,         // the reply comes after lateMs
+    ExtraByte,    // the reply and one byte more, together
+    ShortReply,   // the reply without its last byte
+    Split,        // the reply in two halves, the second after lateMs
+    DropLine,     // the line goes dead instead of replying
+};
+
+// One chunk of a reply: sent `delayMs` after the previous one.
+struct Chunk {
+    int delayMs = 0;
+    QByteArray bytes;
+};
+
+struct Reply {
+    std::vector<Chunk> chunks;
+    bool dropLine = false;
+};
+
+class Engine {
+public:
+    Engine();
+
+    // Takes the bytes the PC sent; gives the instrument's reply to every
+    // frame they complete, in order. Bytes that start no frame are dropped;
+    // a frame with a wrong checksum gets no reply.
+    std::vector<Reply> feed(QByteArrayView bytes);
+
+    // --- what the instrument holds ---------------------------------------
+    // Ten bytes of identification text for the poll reply.
+    QByteArray identificazione = QByteArrayLiteral("ZUV-EMU 01");
+    std::array<qint16, 8> ingressiAnalogici{};
+    // The whole 36-byte status reply; laps and recorded bytes are patched in.
+    QByteArray stato;
+    qint16 numGiri = 0;
+    qint32 bytesRegistrati = 0;
+    // Recorded memory (0x0E) and lap memory (0x26); past the end reads 0xFF.
+    QByteArray memoria;
+    QByteArray memoriaGiri;
+    // Stored page payloads by write code (0x12, 0x14, 0x16, 0x1C).
+    std::map<quint8, QByteArray> pagine;
+    // Stored curve payloads (97 bytes, slot byte first) by slot 0..8.
+    std::array<QByteArray, 9> curve;
+
+    // --- faults ----------------------------------------------------------
+    // `fault` for the next `count` frames (-1: until cleared) whose command
+    // is `onlyCode` (0: any command).
+    void setFault(Fault fault, int count = -1, quint8 onlyCode = 0);
+    void clearFault() { setFault(Fault::None, 0); }
+    int lateMs = 3000;
+
+    // --- what it was sent ------------------------------------------------
+    // Every complete frame, checksum included, good or bad.
+    std::vector<QByteArray> ricevuti;
+    // Bytes dropped because they started no frame.
+    QByteArray scartati;
+
+    // The read reply for a command, as the instrument lays it out.
+    QByteArray rispostaLettura(quint8 code, QByteArrayView payload) const;
+
+private:
+    Reply rispondi(quint8 code, QByteArrayView payload, bool checksumOk);
+
+    QByteArray pending_;
+    Fault fault_ = Fault::None;
+    int faultCount_ = 0;
+    quint8 faultCode_ = 0;
+};
+
+// Writes `v` big-endian into `bytes` at 1-based position `pos`.
+void putWord(QByteArray& bytes, int pos, qint32 v);
+void putLong(QByteArray& bytes, int pos, qint32 v);
+
+} // namespace zuv::emu

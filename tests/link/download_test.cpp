@@ -1,0 +1,601 @@
+#include "support/fake_port.h"
+#include "support/fixtures.h"
+
+#include "emulator/emulator.h"
+#include "link/commands.h"
+#include "link/serial_comm.h"
+#include "platform/serialport.h"
+#include "project/name_tables.h"
+#include "project/state.h"
+#include "shell/download.h"
+#include "shell/export_data.h"
+
+#include <QStringList>
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace zuv::test {
+namespace {
+
+// --- memory images ----------------------------------------------------------
+
+struct Sample {
+    int rpm = 0, distance = 0, gear = 0, turbo = 0, throttle = 0, g = 0;
+};
+
+struct Record {
+    std::array<Sample, 10> samples{};
+    int oilTemp = 0, waterTemp = 0, oilPress = 0, fuelPress = 0, fuelLevel = 0;
+    int battery = 0, airFuel = 0, session = 0, speed = 0, status = 0;
+};
+
+void put16(QByteArray& b, int pos, int v)
+{
+    b[pos - 1] = char((v >> 8) & 0xFF);
+    b[pos] = char(v & 0xFF);
+}
+void put8(QByteArray& b, int pos, int v) { b[pos - 1] = char(v & 0xFF); }
+
+QByteArray block(const Record& r)
+{
+    QByteArray b(128, '\0');
+    for (int s = 0; s < 10; ++s) {
+        const Sample& x = r.samples[std::size_t(s)];
+        put16(b, 11 * s + 1, x.rpm);
+        put16(b, 11 * s + 3, x.distance);
+        put8(b, 11 * s + 5, x.gear);
+        put8(b, 11 * s + 6, x.turbo);
+        put8(b, 11 * s + 7, x.throttle);
+        put8(b, 11 * s + 8, x.g);
+    }
+    put16(b, 111, r.oilTemp);
+    put16(b, 113, r.waterTemp);
+    put8(b, 115, r.oilPress);
+    put8(b, 116, r.fuelPress);
+    put8(b, 117, r.fuelLevel);
+    put8(b, 118, r.battery);
+    put8(b, 119, r.airFuel);
+    put16(b, 120, r.session);
+    put16(b, 122, r.speed);
+    put16(b, 124, r.status);
+    return b;
+}
+
+// A and B with B's last byte the checksum of the other 255.
+QByteArray pair(QByteArray a, QByteArray b)
+{
+    unsigned sum = 0;
+    for (char c : a)
+        sum += static_cast<unsigned char>(c);
+    for (int i = 0; i < 127; ++i)
+        sum += static_cast<unsigned char>(b[i]);
+    b[127] = char(sum & 0xFF);
+    return a + b;
+}
+
+QByteArray erasedPair() { return QByteArray(256, char(0xFF)); }
+
+Record recordA()
+{
+    Record a;
+    for (int s = 0; s < 10; ++s)
+        a.samples[std::size_t(s)] = {3000 + 100 * s, 1500 + 2 * s, 3, 5, 80, -5};
+    a.oilTemp = 900, a.waterTemp = 850, a.oilPress = 35, a.fuelPress = 30, a.fuelLevel = 40;
+    a.battery = 138, a.airFuel = 147, a.speed = 100;
+    return a;
+}
+
+Record recordB()
+{
+    Record b = recordA();
+    const int distances[10] = {1520, 1522, 1524, 2, 4, 6, 8, 10, 12, 14};
+    for (int s = 0; s < 10; ++s)
+        b.samples[std::size_t(s)] = {4000, distances[s], 4, 10, 100, 0};
+    b.oilTemp = 910, b.battery = 140, b.session = 1, b.speed = 110, b.status = 0x0102;
+    return b;
+}
+
+// B's slow values, steady driving; `session` and `status` as given.
+Record steady(int session, int status)
+{
+    Record r = recordB();
+    for (auto& s : r.samples)
+        s = {5000, 100, 5, 0, 50, 0};
+    r.session = session;
+    r.status = status;
+    return r;
+}
+
+// Two laps in the first session: 83.45 s and 83.00 s.
+QByteArray lapImage()
+{
+    QByteArray laps(128, char(0xFF));
+    const char entries[8] = {char(0x80), 0x00, 0x20, char(0x99), 0x00, 0x00, 0x20, 0x6C};
+    laps.replace(0, 8, QByteArray(entries, 8));
+    return laps;
+}
+
+// The scenario of the golden files: marks, a pair whose checksum fails
+// once, one erased pair between data, erased memory at the end.
+struct Scenario {
+    QByteArray memory;
+    QByteArray repaired; // the memory once the bad pair reads well
+    qint32 badPairAddress = 256;
+};
+
+Scenario scenario()
+{
+    const QByteArray cd = pair(block(steady(1, 0x0100)), block(steady(1, 0x0100)));
+    QByteArray bad = cd;
+    bad[255] = char(bad[255] ^ 0x5A);
+    const QByteArray head = pair(block(recordA()), block(recordB()));
+    const QByteArray tail = erasedPair() + pair(block(steady(2, 0x0002)), block(steady(2, 0)));
+    Scenario s;
+    s.memory = head + bad + tail;
+    s.repaired = head + cd + tail;
+    return s;
+}
+
+QByteArray golden(const char* name)
+{
+    return fileBytes(QStringLiteral(ZUV_TEST_DATA_DIR "/export/") + QLatin1String(name));
+}
+
+// Byte for byte; a failure names the first line that differs.
+::testing::AssertionResult sameFile(const QByteArray& got, const QByteArray& want)
+{
+    if (got == want)
+        return ::testing::AssertionSuccess();
+    const QList<QByteArray> g = got.split('\n');
+    const QList<QByteArray> w = want.split('\n');
+    for (qsizetype i = 0; i < std::max(g.size(), w.size()); ++i)
+        if (g.value(i) != w.value(i))
+            return ::testing::AssertionFailure()
+                   << "line " << i + 1 << ": got \"" << g.value(i).toStdString() << "\", want \""
+                   << w.value(i).toStdString() << "\" (" << got.size() << " vs " << want.size()
+                   << " bytes)";
+    return ::testing::AssertionFailure() << "differs";
+}
+
+// --- the window, as the run sees it -------------------------------------------
+
+class ViewRecorder final : public DownloadView {
+public:
+    void setProgressMax(int m) override { max = m; }
+    void setProgressValue(int v) override { values.push_back(v); }
+    void setStatusText(const QString& t) override { texts << t; }
+    void setBusy(bool on) override { busy = on; }
+    bool closedByUser() const override { return closed; }
+    void runEnded(DownloadOutcome o) override { ended = o; }
+
+    int max = 0;
+    std::vector<int> values;
+    QStringList texts;
+    bool busy = false;
+    bool closed = false;
+    std::optional<DownloadOutcome> ended;
+};
+
+// Addresses of the memory (0x0E) or lap (0x26) requests among the frames.
+std::vector<qint32> requested(const std::vector<QByteArray>& frames, quint8 code)
+{
+    std::vector<qint32> out;
+    for (const QByteArray& f : frames) {
+        if (f.size() < 2 || quint8(f[1]) != code)
+            continue;
+        qint32 a = 0;
+        for (int i = 2; i < f.size() - 2; ++i)
+            a = (a << 8) | static_cast<unsigned char>(f[i]);
+        out.push_back(a);
+    }
+    return out;
+}
+
+class DownloadBase : public ZuvTest {
+protected:
+    void SetUp() override
+    {
+        ZuvTest::SetUp();
+        QStringList texts(400);
+        for (int n = 1; n < 400; ++n)
+            texts[n] = QStringLiteral("T%1").arg(n);
+        TabellaLingua.TestiLingua = texts;
+        TabellaLingua.NumTestiLingua = 399;
+        CaricaTabelleCostanti();
+        NumGiriStrumento = 0;
+    }
+    void TearDown() override
+    {
+        NumGiriStrumento = 0;
+        ChiudiPorta();
+        setSerialPort(nullptr);
+        ZuvTest::TearDown();
+    }
+
+    int shown(const QString& text) const
+    {
+        int n = 0;
+        for (const ShownMessage& m : msgs.shown)
+            n += m.text == text;
+        return n;
+    }
+
+    // Saves the buffers as "<name>.csv" through the Save Data command.
+    void saveAs(const QString& name)
+    {
+        fileDialogs.answers.push_back(path(name));
+        ASSERT_TRUE(mnuSaveData_Click());
+    }
+
+    ViewRecorder view;
+};
+
+// --- in-process instrument ----------------------------------------------------
+
+class Download : public DownloadBase {
+protected:
+    void SetUp() override
+    {
+        DownloadBase::SetUp();
+        setSerialPort(&port);
+        port.engine.stato = QByteArray(36, '\0');
+    }
+
+    void load(const QByteArray& memory, qint32 bytes, qint16 laps = 0,
+              const QByteArray& lapMemory = QByteArray())
+    {
+        port.engine.memoria = memory;
+        port.engine.bytesRegistrati = bytes;
+        port.engine.numGiri = laps;
+        port.engine.memoriaGiri = lapMemory;
+    }
+
+    std::vector<qint32> memoryReads() const { return requested(port.engine.ricevuti, 0x0E); }
+    std::vector<qint32> lapReads() const { return requested(port.engine.ricevuti, 0x26); }
+
+    DownloadOutcome download()
+    {
+        resetDownloadBuffers();
+        DownloadRun run(view);
+        return run.run();
+    }
+
+    FakeSerialPort port;
+};
+
+TEST_F(Download, StoresPairsSkipsOneErasedPairAndStopsAtTwo)
+{
+    Scenario s = scenario();
+    load(s.memory, 16 * 256, 2, lapImage());
+    // The bad pair's B reads wrong once, then right.
+    int badReads = 0;
+    port.onWrite = [&](const QByteArray& f) {
+        if (requested({f}, 0x0E) == std::vector<qint32>{s.badPairAddress + 128} && ++badReads == 2)
+            port.engine.memoria = s.repaired;
+    };
+
+    EXPECT_EQ(download(), DownloadOutcome::Completed);
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+    EXPECT_EQ(NumBlocchi, 6);
+    EXPECT_EQ(memoryReads(), (std::vector<qint32>{0, 128, 256, 384, 256, 384, 512, 640, 768, 896,
+                                                  1024, 1152, 1280, 1408}));
+    EXPECT_EQ(TempiGiro[1], "01:23.45, 1");
+    EXPECT_EQ(TempiGiro[2], "01:23.00, 1");
+    EXPECT_EQ(TempiGiro[0], "00:00.00");
+    EXPECT_EQ(view.texts.last(), "T268");
+    EXPECT_EQ(view.max, 100);
+    EXPECT_FALSE(view.busy);
+    EXPECT_TRUE(surface.menus["mnuSaveData"]);
+    EXPECT_TRUE(surface.buttons["SaveData"]);
+    EXPECT_TRUE(msgs.shown.empty());
+
+    saveAs("run");
+    EXPECT_TRUE(sameFile(readFile("run.csv"), golden("download.csv")));
+    EXPECT_TRUE(sameFile(readFile("run.txt"), golden("download.txt")));
+    EXPECT_TRUE(sameFile(readFile("run.tim"), golden("worked.tim")));
+}
+
+TEST_F(Download, RecordedBytesDecideThePairsRead)
+{
+    const QByteArray data = pair(block(recordA()), block(recordB()));
+    struct Case {
+        qint32 bytes;
+        std::vector<qint32> reads;
+        int blocks;
+        const char* text;
+    };
+    const std::vector<Case> cases = {
+        {0, {}, 0, "T271"},
+        {-256, {}, 0, "T271"},
+        // The loop tests the address of the last block requested.
+        {256, {0, 128, 256, 384}, 2, "T268"},
+        // Far past the memory: erased memory ends it.
+        {0x7FFFFFFF, {0, 128, 256, 384, 512, 640}, 2, "T268"},
+    };
+    for (const Case& c : cases) {
+        load(data, c.bytes);
+        port.engine.ricevuti.clear();
+        view.texts.clear();
+        download();
+        EXPECT_EQ(memoryReads(), c.reads) << c.bytes;
+        EXPECT_EQ(NumBlocchi, c.blocks) << c.bytes;
+        EXPECT_EQ(view.texts.last(), c.text) << c.bytes;
+        EXPECT_EQ(surface.menus["mnuSaveData"], c.blocks > 0) << c.bytes;
+    }
+}
+
+TEST_F(Download, AMemoryOfZerosFillsTheBuffersAndStopsAtTheMemorySize)
+{
+    // Zero blocks pass their checksum; a count past the memory stops at it.
+    load(QByteArray(kMemoriaStrumento, '\0'), kMemoriaStrumento + 100000);
+    EXPECT_EQ(download(), DownloadOutcome::Completed);
+    EXPECT_EQ(NumBlocchi, kMemoriaStrumento / 128);
+    EXPECT_LE(NumBlocchi, kMaxBlocchi);
+    EXPECT_EQ(memoryReads().back(), kMemoriaStrumento - 128);
+    EXPECT_EQ(view.values.back(), 100);
+}
+
+TEST_F(Download, ReadFailuresAreRetriedThreeTimes)
+{
+    const QByteArray data = pair(block(recordA()), block(recordB()))
+                            + pair(block(steady(1, 0)), block(steady(1, 0)));
+    load(data, 512);
+
+    // Three silent replies to the first read of pair 2: read again, stored.
+    bool armed = true;
+    port.onWrite = [&](const QByteArray& f) {
+        if (armed && requested({f}, 0x0E) == std::vector<qint32>{256}) {
+            port.engine.setFault(emu::Fault::Silence, 3, 0x0E);
+            armed = false;
+        }
+    };
+    EXPECT_EQ(download(), DownloadOutcome::Completed);
+    EXPECT_EQ(NumBlocchi, 4);
+    EXPECT_EQ(shown("T242"), 3);
+    EXPECT_EQ(view.texts.last(), "T268");
+}
+
+TEST_F(Download, FaultsMidRunEndItAndKeepWhatWasStored)
+{
+    const QByteArray data = pair(block(recordA()), block(recordB()))
+                            + pair(block(steady(1, 0)), block(steady(1, 0)))
+                            + pair(block(steady(1, 0)), block(steady(1, 0)));
+    const QByteArray bad = [&] {
+        QByteArray b = data;
+        b[511] = char(b[511] ^ 1);
+        return b;
+    }();
+
+    enum class Fault { Silence, LineGone, BadChecksum, ClosedWindow };
+    struct Case {
+        const char* name;
+        Fault fault;
+        DownloadOutcome outcome;
+        int messages242;
+        int blocks;
+    };
+    const std::vector<Case> cases = {
+        {"silence", Fault::Silence, DownloadOutcome::Failed, 4, 2},
+        {"line gone", Fault::LineGone, DownloadOutcome::Failed, 1, 2},
+        {"checksum never right", Fault::BadChecksum, DownloadOutcome::Failed, 1, 2},
+        // The pair in progress is finished; the next is not started.
+        {"window closed", Fault::ClosedWindow, DownloadOutcome::Closed, 0, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ChiudiPorta();
+        port.portCount = kMaxPorts;
+        port.engine.clearFault();
+        port.engine.ricevuti.clear();
+        msgs.clear();
+        view = ViewRecorder();
+        load(c.fault == Fault::BadChecksum ? bad : data, 768);
+        // The fault starts with the first request of the second pair.
+        bool armed = true;
+        port.onWrite = [&](const QByteArray& f) {
+            if (!armed || requested({f}, 0x0E) != std::vector<qint32>{256})
+                return;
+            armed = false;
+            switch (c.fault) {
+            case Fault::Silence:
+                port.engine.setFault(emu::Fault::Silence, -1, 0x0E);
+                break;
+            case Fault::LineGone:
+                port.engine.setFault(emu::Fault::DropLine, 1);
+                port.portCount = 0; // and no port answers the scan
+                break;
+            case Fault::ClosedWindow:
+                view.closed = true;
+                break;
+            case Fault::BadChecksum:
+                break;
+            }
+        };
+
+        EXPECT_EQ(download(), c.outcome);
+        EXPECT_EQ(view.ended, c.outcome);
+        EXPECT_EQ(NumBlocchi, c.blocks);
+        EXPECT_EQ(DatiScaricati[1], block(recordB()).left(127) + data.mid(255, 1));
+        EXPECT_FALSE(view.texts.contains("T268"));
+        EXPECT_EQ(shown("T242"), c.messages242);
+        EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+        EXPECT_TRUE(surface.menus["mnuSaveData"]);
+        EXPECT_FALSE(view.busy);
+        // Nothing is read once the run has given up.
+        const std::vector<qint32> reads = memoryReads();
+        EXPECT_EQ(std::count(reads.begin(), reads.end(), 512), 0);
+    }
+}
+
+TEST_F(Download, NoInstrumentOrNoStatusEndsBeforeAnyBlockIsRead)
+{
+    load(pair(block(recordA()), block(recordB())), 256, 2, lapImage());
+    port.portCount = 0;
+    EXPECT_EQ(download(), DownloadOutcome::Failed);
+    EXPECT_EQ(shown("T242"), 1);
+    EXPECT_TRUE(port.writes.empty());
+    EXPECT_FALSE(view.texts.contains("T271"));
+
+    port.portCount = kMaxPorts;
+    msgs.clear();
+    port.engine.setFault(emu::Fault::Silence, -1, comando::StatoStrumento);
+    EXPECT_EQ(download(), DownloadOutcome::Failed);
+    EXPECT_EQ(shown("T242"), 1);
+    EXPECT_TRUE(memoryReads().empty());
+    EXPECT_TRUE(lapReads().empty());
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+}
+
+TEST_F(Download, LapCountsFromTheInstrumentAreBounded)
+{
+    QByteArray laps;
+    for (int b = 0; b < 40; ++b)
+        for (int k = 0; k < 32; ++k)
+            laps += QByteArray::fromHex("00001F40"); // 80.00 s
+    struct Case {
+        qint16 count;
+        int blocks;
+        int stored;
+    };
+    for (const Case& c : std::vector<Case>{{0, 0, 0}, {-5, 0, 0}, {1, 1, 0}, {33, 2, 33},
+                                          {qint16(0x8000), 0, 0}, {1500, 32, 999}}) {
+        port.engine.ricevuti.clear();
+        load(QByteArray(), 0, c.count, laps);
+        download();
+        const std::vector<qint32> reads = lapReads();
+        ASSERT_EQ(int(reads.size()), c.blocks) << c.count;
+        for (int b = 0; b < c.blocks; ++b)
+            EXPECT_EQ(reads[std::size_t(b)], 128 * b) << c.count;
+        EXPECT_EQ(NumGiriStrumento, std::max<int>(0, std::min<int>(c.count, 999))) << c.count;
+        if (c.stored) {
+            EXPECT_EQ(TempiGiro[std::size_t(c.stored)], "01:20.00, 0") << c.count;
+        }
+        EXPECT_EQ(TempiGiro[0], "00:00.00");
+    }
+}
+
+// --- pure parts -------------------------------------------------------------------
+
+TEST(DownloadDecode, LapEntriesGiveTimesAndSessions)
+{
+    resetProgramState();
+    QByteArray b(128, '\0');
+    const QByteArray entries = QByteArray::fromHex("80001F40" "00001F40" "000927C0" "80000000"
+                                                   "00000000" "FFFFFFFF" "80FFFFFF" "00002099");
+    b.replace(0, entries.size(), entries);
+    b.replace(124, 4, QByteArray::fromHex("80000064")); // the last entry, 1.00 s
+    qint16 session = 4;
+    DecodificaTempoGiro(b, 1, session);
+    EXPECT_EQ(TempiGiro[1], "01:20.00, 5");
+    EXPECT_EQ(TempiGiro[2], "01:20.00, 5");
+    EXPECT_EQ(TempiGiro[3], "100:00.00, 5"); // minutes are not limited to 59
+    EXPECT_EQ(TempiGiro[4], "00:00.00, 6");
+    EXPECT_EQ(TempiGiro[6], "00:00.-01, 6");  // signed, as the instrument sent it
+    EXPECT_EQ(TempiGiro[7], "2796:12.15, 7"); // the largest 24-bit time
+    EXPECT_EQ(TempiGiro[8], "01:23.45, 7");
+    EXPECT_EQ(TempiGiro[9], "00:00.00, 7");
+    EXPECT_EQ(TempiGiro[32], "00:01.00, 8"); // all 32 entries are decoded
+    EXPECT_EQ(session, 8);
+
+    // Entries past the last lap line are dropped; line 0 is never written.
+    session = 0;
+    DecodificaTempoGiro(b, 993, session);
+    EXPECT_EQ(TempiGiro[999], "2796:12.15, 3");
+    EXPECT_EQ(TempiGiro.size(), std::size_t(kMaxGiri));
+    EXPECT_EQ(TempiGiro[0], "00:00.00");
+
+    // A failed read leaves the lines as they were.
+    DecodificaTempoGiro(QByteArray(), 1, session);
+    EXPECT_EQ(TempiGiro[1], "01:20.00, 5");
+    resetProgramState();
+}
+
+TEST(DownloadDecode, PairChecksumIsTheLowByteOfTheOther255)
+{
+    const QByteArray good = pair(block(recordA()), block(recordB()));
+    EXPECT_TRUE(VerificaChecksum(good.left(128), good.mid(128)));
+    QByteArray wrong = good;
+    wrong[3] = char(wrong[3] + 1);
+    EXPECT_FALSE(VerificaChecksum(wrong.left(128), wrong.mid(128)));
+    EXPECT_TRUE(VerificaChecksum(QByteArray(128, '\0'), QByteArray(128, '\0')));
+    EXPECT_FALSE(VerificaChecksum(QByteArray(128, char(0xFF)), QByteArray(128, char(0xFF))));
+    EXPECT_FALSE(VerificaChecksum(good.left(128), good.mid(128, 127)));
+}
+
+// --- over a pseudo-terminal ----------------------------------------------------------
+
+class DownloadOverLine : public DownloadBase {
+protected:
+    void SetUp() override
+    {
+        DownloadBase::SetUp();
+        ASSERT_TRUE(emulator.start());
+        qputenv("ZUV_PORTS", emulator.devicePath().toLocal8Bit());
+        setSerialPort(nullptr);
+    }
+    void TearDown() override
+    {
+        DownloadBase::TearDown();
+        emulator.stop();
+        qunsetenv("ZUV_PORTS");
+    }
+    emu::Emulator emulator;
+};
+
+TEST_F(DownloadOverLine, AMemoryImageExportsTheExpectedFiles)
+{
+    const Scenario s = scenario();
+    emulator.setStato(QByteArray(36, '\0'));
+    emulator.setMemoria(s.memory);
+    emulator.setBytesRegistrati(16 * 256);
+    emulator.setNumGiri(2);
+    emulator.setMemoriaGiri(lapImage());
+    // The bad pair reads well from its second reading on: after the ten
+    // millisecond pause that follows its first B block, the memory mends.
+    int pauses = 0;
+    fakeClock.onSleep = [&](int ms) {
+        if (ms == kPausaBloccoMs && ++pauses == 4)
+            emulator.setMemoria(s.repaired);
+    };
+
+    resetDownloadBuffers();
+    DownloadRun run(view);
+    EXPECT_EQ(run.run(), DownloadOutcome::Completed);
+    EXPECT_TRUE(msgs.shown.empty());
+    EXPECT_EQ(NumBlocchi, 6);
+    EXPECT_EQ(requested(emulator.ricevuti(), 0x0E),
+              (std::vector<qint32>{0, 128, 256, 384, 256, 384, 512, 640, 768, 896, 1024, 1152,
+                                   1280, 1408}));
+    EXPECT_EQ(requested(emulator.ricevuti(), 0x26), std::vector<qint32>{0});
+    saveAs("line");
+    EXPECT_TRUE(sameFile(readFile("line.csv"), golden("download.csv")));
+    EXPECT_TRUE(sameFile(readFile("line.txt"), golden("download.txt")));
+    EXPECT_TRUE(sameFile(readFile("line.tim"), golden("worked.tim")));
+}
+
+TEST_F(DownloadOverLine, ADroppedLineEndsTheRunWithItsFailure)
+{
+    QByteArray memory;
+    for (int p = 0; p < 4; ++p)
+        memory += pair(block(steady(0, 0)), block(steady(0, 0)));
+    emulator.setStato(QByteArray(36, '\0'));
+    emulator.setMemoria(memory);
+    emulator.setBytesRegistrati(memory.size());
+    int pauses = 0;
+    fakeClock.onSleep = [&](int ms) {
+        if (ms == kPausaBloccoMs && ++pauses == 4)
+            emulator.dropLine();
+    };
+
+    resetDownloadBuffers();
+    DownloadRun run(view);
+    EXPECT_EQ(run.run(), DownloadOutcome::Failed);
+    EXPECT_EQ(NumBlocchi, 4);
+    EXPECT_GE(shown("T242"), 1);
+    EXPECT_FALSE(view.texts.contains("T268"));
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+}
+
+} // namespace
+} // namespace zuv::test

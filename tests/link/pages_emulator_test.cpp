@@ -1,0 +1,127 @@
+// Every page and every curve over a real serial line (a pseudo-terminal) to
+// the instrument emulator, and back.
+
+#include "emulator/emulator.h"
+#include "link/commands.h"
+#include "link/curve_codec.h"
+#include "link/page_alarms.h"
+#include "link/page_config.h"
+#include "link/page_sensors.h"
+#include "link/page_views.h"
+#include "link/serial_comm.h"
+#include "platform/serialport.h"
+#include "project/state.h"
+#include "support/fixtures.h"
+
+#include <memory>
+
+namespace zuv::test {
+namespace {
+
+class PagesOverTheLineTest : public ZuvTest {
+protected:
+    void SetUp() override
+    {
+        ZuvTest::SetUp();
+        if (!emulator.start())
+            GTEST_SKIP() << "no pseudo-terminal";
+        qputenv("ZUV_PORTS", emulator.devicePath().toLocal8Bit());
+        port = createSystemSerialPort();
+        setSerialPort(port.get());
+        // Real bytes, fake waits: every tick read moves time, so no wait
+        // can last for ever, and the lamps cost nothing.
+        fakeClock.tickStepMs = 1;
+        fakeClock.yieldStepMs = 5;
+    }
+    void TearDown() override
+    {
+        ChiudiPorta();
+        setSerialPort(nullptr);
+        qunsetenv("ZUV_PORTS");
+        emulator.stop();
+        ZuvTest::TearDown();
+    }
+
+    emu::Emulator emulator;
+    std::unique_ptr<SerialPort> port;
+};
+
+ProjectRecord fullRecord()
+{
+    ProjectRecord r = newProjectValues();
+    r.Lingua = 1;
+    r.UMTemp = 1;
+    r.PaginaAbilitata2 = r.PaginaAbilitata5 = r.PaginaAbilitata9 = true;
+    r.chkAbilRecLap = true;
+    r.mskStopRecSecondi = 45;
+    r.mskAbilRecVel = 30;
+    r.TempoMsgGiro = 3;
+    r.TempoVisGiro = 8;
+    r.Settore1 = 350;
+    r.Settore4 = 32000;
+    r.NumAccRPM = 2;
+    r.ImpulsiRuota = 4;
+    r.DiametroRuota = 580;
+    r.LAPO = 2;
+    r.AbilTO = r.AbilLB = r.AbilSensoreLambda = r.AbilPT = true;
+    r.ChannPT = 1;
+    r.ChannSensoreLambda = 0;
+    r.chkTO = r.chkPO = r.chkTB = true;
+    r.mskTO = 1250;
+    r.mskPO = 1500;
+    r.mskTB = 115;
+    r.Led0 = 7000;
+    r.Led2 = 7800;
+    r.LedGiallo = true;
+    r.TipoLedGiallo = QStringLiteral("1");
+    r.chkUscita = true;
+    r.TipoUscita = 2;
+    return r;
+}
+
+void fillCurve(int slot)
+{
+    for (int i = 0; i < kPuntiCurva; ++i) {
+        CurvaSensore.CurvaX[i] = 50 * i + slot;
+        CurvaSensore.CurvaY[i] = 100 * i - 7 * slot;
+    }
+}
+
+TEST_F(PagesOverTheLineTest, ProgramAndReadEverything)
+{
+    DatiProgetto = fullRecord();
+    StatoComunicazione.ComandoInCorso = comando::InviaDatiConfigurazione;
+    ASSERT_TRUE(sendConfigPages());
+    ASSERT_TRUE(connectedStep(InviaDatiSensori));
+    for (int slot = 0; slot < kNumSlot; ++slot) {
+        fillCurve(slot);
+        ASSERT_TRUE(connectedStep([slot] { InviaCurvaSensore(slot); })) << slot;
+    }
+    ASSERT_TRUE(connectedStep(InviaDatiAllarmi));
+    EXPECT_EQ(emulator.pagina(0x16), encodeSensorsPage(sensorsPageFrom(fullRecord())));
+    EXPECT_EQ(emulator.pagina(0x14), encodeAlarmsPage(alarmsPageFrom(fullRecord())));
+
+    DatiProgetto = ProjectRecord();
+    StatoComunicazione.ComandoInCorso = comando::LeggiDatiConfigurazione;
+    ASSERT_TRUE(readConfigPages());
+    ASSERT_TRUE(connectedStep(LeggiDatiSensori));
+    for (int slot = 0; slot < kNumSlot; ++slot) {
+        SCOPED_TRACE(slot);
+        CurvaSensore = CurveBuffer();
+        ASSERT_TRUE(connectedStep([slot] { LeggiCurvaSensore(slot); }));
+        const CurveBuffer read = CurvaSensore;
+        fillCurve(slot);
+        EXPECT_EQ(read.CurvaX, CurvaSensore.CurvaX);
+        EXPECT_EQ(read.CurvaY, CurvaSensore.CurvaY);
+    }
+    ASSERT_TRUE(connectedStep(LeggiDatiAllarmi));
+
+    // Everything that travels comes back; what never travels stays as it was.
+    ProjectRecord expected = fullRecord();
+    expected.MaxPagine = 0;
+    EXPECT_EQ(DatiProgetto, expected);
+    EXPECT_TRUE(msgs.shown.empty());
+}
+
+} // namespace
+} // namespace zuv::test

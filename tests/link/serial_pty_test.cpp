@@ -1,0 +1,148 @@
+// The real serial layer against the instrument emulator on a pseudo-terminal.
+
+#include "emulator/emulator.h"
+#include "link/codec.h"
+#include "link/commands.h"
+#include "link/live.h"
+#include "link/serial_comm.h"
+#include "platform/clock.h"
+#include "platform/serialport.h"
+#include "project/state.h"
+#include "support/fixtures.h"
+
+namespace zuv::test {
+namespace {
+
+QByteArray hex(const char* h) { return QByteArray::fromHex(h); }
+
+class PtyTest : public ZuvTest {
+protected:
+    void SetUp() override
+    {
+        ZuvTest::SetUp();
+        setClock(nullptr); // real time: the emulator lives in real time
+        setSerialPort(nullptr);
+        ASSERT_TRUE(emulator.start());
+        // Port 1 does not exist; the instrument is on port 2.
+        usePath(emulator.devicePath());
+    }
+    void TearDown() override
+    {
+        ChiudiPorta();
+        emulator.stop();
+        qunsetenv("ZUV_PORTS");
+        ZuvTest::TearDown();
+    }
+    void usePath(const QString& path)
+    {
+        qputenv("ZUV_PORTS", QByteArray("/nonexistent/zuv-port,") + path.toLocal8Bit());
+    }
+
+    emu::Emulator emulator;
+};
+
+TEST_F(PtyTest, ScanFindsTheInstrumentAndThePollShowsIt)
+{
+    emulator.setIdentificazione("ZUV-PTY 7 ");
+    ASSERT_TRUE(ConnettiStrumento());
+    EXPECT_EQ(portaAperta(), 2);
+    ASSERT_TRUE(emulator.waitForFrames(1, 1000));
+    EXPECT_EQ(emulator.ricevuti().front(), hex("48013439"));
+
+    VerificaComunicazione();
+    EXPECT_TRUE(StatoComunicazione.StrumentoPresente);
+    EXPECT_EQ(surface.panelText[4], QStringLiteral("COM 2"));
+    EXPECT_EQ(surface.panelText[7], QStringLiteral("ZUV-PTY 7 "));
+    EXPECT_EQ(emulator.ricevuti().back(), hex("48023441"));
+    EXPECT_TRUE(msgs.shown.empty());
+}
+
+TEST_F(PtyTest, BlockStatusAndLiveReads)
+{
+    QByteArray image(1024, '\0');
+    for (int i = 0; i < image.size(); ++i)
+        image[i] = char(i % 251);
+    emulator.setMemoria(image);
+    emulator.setMemoriaGiri(image.left(256));
+    emulator.setNumGiri(17);
+    emulator.setBytesRegistrati(768);
+    emulator.setIngressiAnalogici({1, 2, 3, 4, 512, 6, 7, -8});
+    ASSERT_TRUE(ConnettiStrumento());
+
+    EXPECT_EQ(LeggiBloccoMemoria(256), image.mid(256, 128));
+    EXPECT_EQ(LeggiBloccoMemoria(896), image.mid(896, 128));
+    EXPECT_EQ(LeggiBloccoSessione(128), image.mid(128, 128));
+    EXPECT_EQ(LeggiStatoDownload1(), 17);
+    EXPECT_EQ(LeggiStatoDownload2(), 768);
+    LeggiCalibrazione();
+    EXPECT_EQ(ValoriAnalogici[4], 512);
+    EXPECT_EQ(ValoriAnalogici[7], -8);
+    EXPECT_FALSE(StatoComunicazione.ErroreComunicazione);
+    EXPECT_TRUE(msgs.shown.empty());
+}
+
+TEST_F(PtyTest, PageAndCurveWritesAreStoredAndReadBack)
+{
+    ASSERT_TRUE(ConnettiStrumento());
+    QByteArray page(kPayloadConfigurazione, '\0');
+    for (int i = 0; i < page.size(); ++i)
+        page[i] = char(i + 1);
+    StatoComunicazione.ComandoInCorso = comando::InviaDatiConfigurazione;
+    EXPECT_TRUE(scriviPagina(comando::InviaDatiConfigurazione, page));
+    EXPECT_EQ(emulator.pagina(comando::InviaDatiConfigurazione), page);
+    const QByteArray r = leggiPagina(comando::LeggiDatiConfigurazione);
+    ASSERT_EQ(r.size(), kLenDatiConfigurazione);
+    EXPECT_EQ(r.mid(2, kPayloadConfigurazione), page);
+
+    // Curves per slot; the read reply carries the curve without its slot byte.
+    for (int slot = 0; slot < 9; ++slot) {
+        QByteArray curve(kPayloadCurva, char(0x10 + slot));
+        curve[0] = char(slot);
+        ASSERT_TRUE(InviaComandoAttesa(buildFrame(comando::InviaCurvaSensore, curve),
+                                       ackFrame(comando::InviaCurvaSensore)));
+        ASSERT_TRUE(InviaComando(buildFrame(comando::LeggiCurvaSensore, ByteInChr(slot))));
+        const QByteArray back = RiceviDati(kLenCurvaSensore);
+        ASSERT_EQ(back.size(), kLenCurvaSensore);
+        EXPECT_EQ(back.mid(2, kPayloadCurva - 1), curve.mid(1)) << slot;
+    }
+    for (int slot = 0; slot < 9; ++slot)
+        EXPECT_EQ(quint8(emulator.curva(slot).at(0)), slot);
+}
+
+TEST_F(PtyTest, ReplyInHalvesAndAckWithAnExtraByte)
+{
+    ASSERT_TRUE(ConnettiStrumento());
+    emulator.setLateMs(200);
+    emulator.setFault(emu::Fault::Split, 1, comando::VerificaComunicazione);
+    VerificaComunicazione();
+    EXPECT_TRUE(StatoComunicazione.StrumentoPresente);
+
+    // An acknowledgement with one byte too many never matches: the scan
+    // fails, the next one finds the instrument.
+    ChiudiPorta();
+    emulator.setFault(emu::Fault::ExtraByte, 1, comando::Hello);
+    EXPECT_FALSE(ConnettiStrumento());
+    EXPECT_TRUE(ConnettiStrumento());
+}
+
+TEST_F(PtyTest, DroppedLineClosesThePortAndTheInstrumentIsFoundAgain)
+{
+    ASSERT_TRUE(ConnettiStrumento());
+    emulator.setFault(emu::Fault::DropLine, 1, comando::VerificaComunicazione);
+    VerificaComunicazione();
+    EXPECT_FALSE(StatoComunicazione.StrumentoPresente);
+    EXPECT_EQ(surface.panelText[4], QStringLiteral("NO COMMUNICATION"));
+    // The port noticed the device gone (a mere silence keeps it open).
+    EXPECT_EQ(portaAperta(), 0);
+    EXPECT_LE(msgs.shown.size(), 1u);
+
+    // Plugged in again, on another device path.
+    ASSERT_TRUE(emulator.start());
+    usePath(emulator.devicePath());
+    ASSERT_TRUE(ConnettiStrumento());
+    VerificaComunicazione();
+    EXPECT_TRUE(StatoComunicazione.StrumentoPresente);
+}
+
+} // namespace
+} // namespace zuv::test

@@ -1,0 +1,129 @@
+#include "link/commands.h"
+#include "link/live.h"
+#include "link/serial_comm.h"
+#include "platform/serialport.h"
+#include "project/name_tables.h"
+#include "project/state.h"
+#include "shell/dlgDiagnostica.h"
+#include "support/fake_port.h"
+#include "support/fixtures.h"
+
+#include <QTimer>
+
+namespace zuv::test {
+namespace {
+
+class DiagnosticsTest : public ZuvTest {
+protected:
+    void SetUp() override
+    {
+        ZuvTest::SetUp();
+        loadShippedLanguages();
+        CaricaTabelleCostanti();
+        fakeClock.tickStepMs = 1;
+        port.portCount = 2;
+        port.instrumentPort = 2;
+        setSerialPort(&port);
+        DatiProgetto = newProjectValues();
+        DatiProgetto.UMPress = 1;
+    }
+    void TearDown() override
+    {
+        ChiudiPorta();
+        setSerialPort(nullptr);
+        ZuvTest::TearDown();
+    }
+
+    FakeSerialPort port;
+};
+
+TEST_F(DiagnosticsTest, APassFillsValuesLampsAndInputs)
+{
+    port.engine.ingressiAnalogici = {11, 22, 33, 44, 55, 66, 77, -1};
+    dlgDiagnostica dlg;
+    dlg.show();
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0x25);
+    dlg.eseguiPasso();
+
+    const StatoDiagnostica expected =
+        decodificaDiagnostica(port.engine.rispostaLettura(comando::StatoStrumento, {}));
+    for (int i : {0, 2, 5, 9, 15})
+        EXPECT_EQ(dlg.valoreCampo(i), expected.campi[i]) << i;
+    for (int k = 0; k < kNumAllarmi; ++k)
+        EXPECT_EQ(dlg.allarme(k), expected.allarmi[k]) << k;
+    EXPECT_EQ(dlg.valoreAnalogico(0), QStringLiteral("11"));
+    EXPECT_EQ(dlg.valoreAnalogico(7), QStringLiteral("-1"));
+    // The live dialog shows the inputs; ValoriAnalogici belongs to the calibration.
+    EXPECT_EQ(ValoriAnalogici[0], 0.0);
+
+    EXPECT_EQ(dlg.nomeCampo(0), Testo(284));
+    EXPECT_EQ(dlg.nomeCampo(15), Testo(291));
+    EXPECT_EQ(dlg.unitaCampo(5), NomiUMPressione[1]);
+    EXPECT_EQ(dlg.unitaCampo(0), QStringLiteral("RPM"));
+    EXPECT_EQ(dlg.nomeAllarme(7), Testo(281));
+
+    dlg.hide();
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+    EXPECT_EQ(diagnosticaView(), nullptr);
+}
+
+TEST_F(DiagnosticsTest, ASilentInstrumentRaisesOneMessagePerOutage)
+{
+    dlgDiagnostica dlg;
+    dlg.show();
+    dlg.eseguiPasso();
+    port.engine.setFault(emu::Fault::Silence);
+    for (int i = 0; i < 4; ++i)
+        dlg.eseguiPasso();
+    EXPECT_EQ(std::count_if(msgs.shown.begin(), msgs.shown.end(),
+                            [](const ShownMessage& m) { return m.text == Testo(242); }),
+              1);
+    port.engine.clearFault();
+    dlg.eseguiPasso();
+    port.engine.setFault(emu::Fault::Silence);
+    dlg.eseguiPasso();
+    EXPECT_EQ(std::count_if(msgs.shown.begin(), msgs.shown.end(),
+                            [](const ShownMessage& m) { return m.text == Testo(242); }),
+              2);
+    dlg.hide();
+}
+
+TEST_F(DiagnosticsTest, ClosingDuringAnExchangeEndsAfterThatPass)
+{
+    dlgDiagnostica dlg;
+    dlg.show();
+    // The user closes the dialog while the link waits for a reply.
+    port.engine.setFault(emu::Fault::Late);
+    bool closed = false;
+    fakeClock.onYield = [&] {
+        if (!closed) {
+            closed = true;
+            dlg.hide();
+        }
+    };
+    dlg.eseguiPasso();
+    fakeClock.onYield = nullptr;
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+    EXPECT_EQ(diagnosticaView(), nullptr);
+    EXPECT_EQ(&messages(), static_cast<MessageService*>(&msgs));
+}
+
+TEST_F(DiagnosticsTest, WithoutAnInstrumentTheScanWaitsBetweenPasses)
+{
+    port.instrumentPort = 0;
+    port.portCount = 0;
+    dlgDiagnostica dlg;
+    dlg.show();
+    dlg.eseguiPasso();
+    const auto attempts = port.openAttempts.size();
+    dlg.eseguiPasso(); // too soon: no scan
+    EXPECT_EQ(port.openAttempts.size(), attempts);
+    fakeClock.advance(2500);
+    dlg.eseguiPasso();
+    EXPECT_GT(port.openAttempts.size(), attempts);
+    dlg.hide();
+}
+
+} // namespace
+} // namespace zuv::test

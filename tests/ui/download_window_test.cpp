@@ -1,0 +1,140 @@
+#include "support/fake_port.h"
+#include "support/fixtures.h"
+
+#include "link/serial_comm.h"
+#include "platform/serialport.h"
+#include "project/name_tables.h"
+#include "project/state.h"
+#include "shell/frmDownload.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest/QTest>
+
+namespace zuv::test {
+namespace {
+
+// Pairs of zero blocks: each passes its checksum.
+QByteArray zeroMemory(int pairs) { return QByteArray(256 * pairs, '\0'); }
+
+std::vector<qint32> memoryReads(const std::vector<QByteArray>& frames)
+{
+    std::vector<qint32> out;
+    for (const QByteArray& f : frames)
+        if (f.size() == 8 && quint8(f[1]) == 0x0E)
+            out.push_back(qint32((quint8(f[2]) << 24) | (quint8(f[3]) << 16) | (quint8(f[4]) << 8)
+                                 | quint8(f[5])));
+    return out;
+}
+
+class DownloadWindow : public ZuvTest {
+protected:
+    void SetUp() override
+    {
+        ZuvTest::SetUp();
+        QStringList texts(400);
+        for (int n = 1; n < 400; ++n)
+            texts[n] = QStringLiteral("T%1").arg(n);
+        TabellaLingua.TestiLingua = texts;
+        TabellaLingua.NumTestiLingua = 399;
+        CaricaTabelleCostanti();
+        setSerialPort(&port);
+        port.engine.stato = QByteArray(36, '\0');
+        port.engine.memoria = zeroMemory(4);
+        port.engine.bytesRegistrati = 4 * 256;
+    }
+    void TearDown() override
+    {
+        ChiudiPorta();
+        setSerialPort(nullptr);
+        NumGiriStrumento = 0;
+        ZuvTest::TearDown();
+    }
+
+    FakeSerialPort port;
+};
+
+TEST_F(DownloadWindow, RunsOnceShownAndWaitsForOk)
+{
+    resetDownloadBuffers();
+    frmDownload w;
+    EXPECT_FALSE(w.OKButton->isEnabled());
+    w.show();
+    QTRY_VERIFY(w.runFinished());
+    EXPECT_EQ(w.outcome(), DownloadOutcome::Completed);
+    EXPECT_EQ(w.lblStatoDownload->text(), "T268");
+    EXPECT_EQ(w.ProgressBar1->maximum(), 100);
+    EXPECT_EQ(w.ProgressBar1->value(), 100); // the erased pair after the data
+    EXPECT_EQ(w.lblPerc->text(), "100 %");
+    EXPECT_TRUE(w.OKButton->isEnabled());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+    EXPECT_EQ(NumBlocchi, 8);
+
+    // Showing it again starts no second download.
+    const std::size_t frames = port.engine.ricevuti.size();
+    w.hide();
+    w.show();
+    QApplication::processEvents();
+    EXPECT_EQ(port.engine.ricevuti.size(), frames);
+
+    QTest::mouseClick(w.OKButton, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(DownloadWindow, ClosingDuringTheRunEndsItAfterThePairInProgress)
+{
+    resetDownloadBuffers();
+    frmDownload w;
+    port.onWrite = [&](const QByteArray& f) {
+        if (memoryReads({f}) == std::vector<qint32>{256})
+            w.close();
+    };
+    w.show();
+    QTRY_VERIFY(w.runFinished());
+    EXPECT_EQ(w.outcome(), DownloadOutcome::Closed);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(memoryReads(port.engine.ricevuti), (std::vector<qint32>{0, 128, 256, 384}));
+    EXPECT_EQ(NumBlocchi, 4);
+    EXPECT_NE(w.lblStatoDownload->text(), "T268");
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+    EXPECT_TRUE(surface.menus["mnuSaveData"]);
+}
+
+TEST_F(DownloadWindow, DownloadDataEmptiesTheBuffersThenOffersSaveData)
+{
+    NumBlocchi = 2;
+    DatiScaricati[0] = QByteArray(128, 'x');
+    TempiGiro[5] = QStringLiteral("09:09.09, 9");
+    // No instrument any more: the run fails, its window closes by itself
+    // and the save dialog follows.
+    port.portCount = 0;
+    runDownloadData(nullptr);
+    EXPECT_EQ(NumBlocchi, 0);
+    EXPECT_TRUE(DatiScaricati[0].isEmpty());
+    EXPECT_EQ(TempiGiro[5], "00:00.00");
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_EQ(msgs.shown[0].text, "T242");
+    EXPECT_EQ(fileDialogs.asked.size(), 1u);
+    EXPECT_FALSE(surface.menus["mnuSaveData"]);
+
+    // A download that ends well waits for OK before the save dialog.
+    port.portCount = kMaxPorts;
+    QTimer ok;
+    QObject::connect(&ok, &QTimer::timeout, [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<frmDownload*>(w); d && d->isVisible() && d->runFinished())
+                d->OKButton->click();
+    });
+    ok.start(5);
+    runDownloadData(nullptr);
+    EXPECT_EQ(NumBlocchi, 8);
+    EXPECT_EQ(fileDialogs.asked.size(), 2u);
+    EXPECT_TRUE(surface.menus["mnuSaveData"]);
+}
+
+} // namespace
+} // namespace zuv::test
