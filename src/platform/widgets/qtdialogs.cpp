@@ -13,7 +13,9 @@ QString QtDialogs::askFile(const FileDialogRequest& request)
                               : QDir(request.folder).filePath(request.fileName);
     QWidget* parent = QApplication::activeWindow();
     if (request.save)
-        return QFileDialog::getSaveFileName(parent, request.title, start, request.filter);
+        // The commands ask their own replace question.
+        return QFileDialog::getSaveFileName(parent, request.title, start, request.filter, nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
     return QFileDialog::getOpenFileName(parent, request.title, start, request.filter);
 }
 

@@ -1,0 +1,58 @@
+#pragma once
+// Fuel-level calibration: an empty-tank reading, then one reading after each
+// quantity of fuel poured in, written straight into the editor's table; Finish
+// turns them into a 20-point curve.
+
+#include "config/sensor_editor.h"
+#include "project/active_page.h"
+
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace zuv {
+
+class dlgCalibrazione final : public QDialog, public ActivePage {
+    Q_OBJECT
+public:
+    // `tabella` is the editor's table; `tabellaCambiata` shows it again.
+    dlgCalibrazione(TabellaPunti& tabella, std::function<void()> tabellaCambiata, QWidget* parent = nullptr);
+    ~dlgCalibrazione() override;
+
+    PageKind pageKind() const override { return PageKind::Calibrazione; }
+    void setInstrumentButtonsEnabled(bool on) override;
+
+    qint16 intUscita() const { return calibrazione_.intUscita; }
+    qint16 intFaseCalibrazione() const { return calibrazione_.intFaseCalibrazione; }
+    qint16 XValue() const { return calibrazione_.XValue; }
+
+    // Where a step's reading comes from (the instrument unless replaced).
+    void setLettura(Calibrazione::Lettura lettura) { lettura_ = std::move(lettura); }
+
+    void OKButton_Click();
+    void cmdFineProcedura_Click();
+    void CancelButton_Click();
+
+    QLabel* lblDescrizioneFase = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* txtLitri = nullptr;
+    QPushButton* OKButton = nullptr;
+    QPushButton* cmdFineProcedura = nullptr;
+    QPushButton* CancelButton = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void done(int result) override;
+
+private:
+    TabellaPunti& tabella_;
+    std::function<void()> tabellaCambiata_;
+    Calibrazione calibrazione_;
+    Calibrazione::Lettura lettura_ = leggiLivelloBenzina;
+    bool occupato_ = false;
+};
+
+} // namespace zuv

@@ -1,0 +1,69 @@
+#pragma once
+// The printer behind one small service: a page is drawn in twips (1440 to
+// the inch) with a current position, a font, one-line texts and rectangle
+// outlines; ending the document sends it. The window build prints through
+// QPrinter; tests print to a PDF file or record the calls.
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace zuv {
+
+class PrintSurface {
+public:
+    virtual ~PrintSurface() = default;
+    virtual void setPosition(int xTwips, int yTwips) = 0;
+    virtual void setFont(const QString& family, double pointSize, bool bold) = 0;
+    // One line of text whose top stands at the current position.
+    virtual void printLine(const QString& text) = 0;
+    // A black outline.
+    virtual void drawBox(int xTwips, int yTwips, int widthTwips, int heightTwips) = 0;
+};
+
+class PrintJob : public PrintSurface {
+public:
+    // Sends the page; false when the printer refused it.
+    virtual bool endDocument() = 0;
+};
+
+class PrinterService {
+public:
+    virtual ~PrinterService() = default;
+    // Starts a document; nullptr when there is no printer or the user
+    // cancelled its dialog (`error` then says which, empty for a cancel).
+    virtual std::unique_ptr<PrintJob> beginDocument(const QString& title, QString* error) = 0;
+};
+
+PrinterService& printer();
+// nullptr puts back the recorder that nobody reads.
+void setPrinter(PrinterService* service);
+
+// Keeps every call of every document as a line of text:
+// "pos 120,240", "font Arial 10 bold", "text Hello", "box 0,0,100,50", "end".
+class PrintRecorder final : public PrinterService {
+public:
+    std::unique_ptr<PrintJob> beginDocument(const QString& title, QString* error) override;
+
+    struct Document {
+        QString title;
+        std::vector<QString> calls;
+        bool ended = false;
+    };
+    std::vector<Document> documents;
+    // When set, beginDocument refuses with this error.
+    QString refuse;
+};
+
+// The same calls into a list, for a surface that is not a printer.
+class RecordingSurface final : public PrintSurface {
+public:
+    void setPosition(int x, int y) override;
+    void setFont(const QString& family, double pointSize, bool bold) override;
+    void printLine(const QString& text) override;
+    void drawBox(int x, int y, int w, int h) override;
+
+    std::vector<QString> calls;
+};
+
+} // namespace zuv

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/printer.h"
+
+#include <QFont>
+
+class QPainter;
+
+namespace zuv {
+
+// A print surface over any QPainter: twips become device pixels by the
+// device's own resolution, so the same page draws alike on paper, in a PDF
+// and on the screen.
+class PainterSurface : public PrintSurface {
+public:
+    PainterSurface(QPainter& painter, double dpiX, double dpiY);
+
+    void setPosition(int xTwips, int yTwips) override;
+    void setFont(const QString& family, double pointSize, bool bold) override;
+    void printLine(const QString& text) override;
+    void drawBox(int xTwips, int yTwips, int widthTwips, int heightTwips) override;
+
+private:
+    double toX(int twips) const { return twips * dpiX_ / 1440.0; }
+    double toY(int twips) const { return twips * dpiY_ / 1440.0; }
+
+    QPainter& painter_;
+    double dpiX_;
+    double dpiY_;
+    int x_ = 0;
+    int y_ = 0;
+};
+
+// The printer as QPrinter. With a PDF path the page goes to that file and
+// no dialog is shown; without one the user picks the printer in the system
+// print dialog (which also offers printing to a file).
+class QtPrinter final : public PrinterService {
+public:
+    explicit QtPrinter(QString pdfPath = QString());
+    std::unique_ptr<PrintJob> beginDocument(const QString& title, QString* error) override;
+
+private:
+    QString pdfPath_;
+};
+
+} // namespace zuv

@@ -1,0 +1,85 @@
+#include "shell/analysis_window.h"
+
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/programfolder.h"
+#include "project/state.h"
+#include "shell/project_commands.h"
+
+#include <map>
+
+namespace zuv {
+
+AnalysisWindow::~AnalysisWindow() = default;
+
+namespace {
+
+std::map<AnalysisKind, AnalysisFactory>& factories()
+{
+    static std::map<AnalysisKind, AnalysisFactory> all;
+    return all;
+}
+
+AnalysisWindow* g_open = nullptr;
+
+} // namespace
+
+void setAnalysisFactory(AnalysisKind kind, AnalysisFactory factory)
+{
+    if (factory)
+        factories()[kind] = std::move(factory);
+    else
+        factories().erase(kind);
+}
+
+bool hasAnalysisFactory(AnalysisKind kind) { return factories().count(kind) != 0; }
+
+AnalysisKind chosenAnalysisKind()
+{
+    return UsaAnalisiSpeed ? AnalysisKind::DatiSpeed : AnalysisKind::Dati;
+}
+
+AnalysisWindow* analysisWindowOpen() { return g_open; }
+
+void showAnalysis(const QString& file)
+{
+    const auto it = factories().find(chosenAnalysisKind());
+    if (it == factories().end())
+        return;
+
+    StatoComunicazione.AnalisiAperta = true;
+    clock().yieldEvents();
+
+    // Whatever happens inside, the poll must be able to run again and no
+    // later command may reach a window that is gone.
+    struct Closed {
+        ~Closed()
+        {
+            g_open = nullptr;
+            StatoComunicazione.AnalisiAperta = false;
+            AnalisiCaricata = false;
+        }
+    } closed;
+
+    std::unique_ptr<AnalysisWindow> window = it->second();
+    if (!window)
+        return;
+    g_open = window.get();
+    window->AnalysisFileName = file;
+    window->showModal();
+}
+
+void runAnalysisCommand()
+{
+    FileDialogRequest request;
+    request.save = false;
+    request.title = withoutMnemonic(Testo(22));
+    request.filter = QStringLiteral("Analysis File (*.csv)");
+    request.folder = programFolder();
+    const QString file = dialogs().askFile(request);
+    if (file.isEmpty())
+        return;
+    showAnalysis(file);
+}
+
+} // namespace zuv

@@ -1,0 +1,57 @@
+#include "shell/poll.h"
+
+#include "link/commands.h"
+#include "link/link_guard.h"
+#include "link/serial_comm.h"
+#include "platform/clock.h"
+#include "platform/mainsurface.h"
+#include "project/state.h"
+#include "shell/project_commands.h"
+
+namespace zuv {
+
+bool StrumentoPresentePrec = false;
+
+namespace {
+
+void tick()
+{
+    CommState& stato = StatoComunicazione;
+    if (ConnettiStrumento()) {
+        VerificaComunicazione();
+        // A port that has stopped answering may be an adapter that went
+        // away or came back elsewhere: the next tick scans again.
+        if (!stato.StrumentoPresente)
+            ChiudiPorta();
+        // A settling pause, deliberately without letting events in.
+        clock().sleepMs(50);
+    } else {
+        mainSurface().setPanelPicture(4, PanelPicture::LinkOff);
+        mainSurface().setPanelText(4, QStringLiteral("NO COMMUNICATION"));
+        // Nothing answered, so nothing is there: Download Data and the
+        // page buttons must not stay on for an instrument that has gone.
+        stato.StrumentoPresente = false;
+    }
+    if (!stato.StrumentoPresente)
+        mainSurface().setPanelText(7, QString());
+
+    setCommandPair(QStringLiteral("mnuDownloadData"), QStringLiteral("DownData"),
+                   stato.StrumentoPresente);
+
+    if (stato.StrumentoPresente != StrumentoPresentePrec) {
+        StrumentoPresentePrec = stato.StrumentoPresente;
+        if (stato.FormAttivo)
+            stato.FormAttivo->setInstrumentButtonsEnabled(stato.StrumentoPresente);
+    }
+}
+
+} // namespace
+
+bool pollTick()
+{
+    if (StatoComunicazione.AnalisiAperta || StatoComunicazione.ComandoInCorso != 0)
+        return false;
+    return runPollTick(tick);
+}
+
+} // namespace zuv

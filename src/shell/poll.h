@@ -1,0 +1,19 @@
+#pragma once
+// The main window's 200 ms instrument poll, without the window: tests call
+// the tick directly.
+
+namespace zuv {
+
+// The presence the open page's instrument buttons were last set for.
+extern bool StrumentoPresentePrec;
+
+// One tick: nothing while an analysis window is open, an operation runs, the
+// link is busy or an earlier tick is still waiting. Otherwise makes sure a
+// port is open to the instrument, polls it, shows the outcome in panel 4
+// (and 7), enables Download Data while the instrument answers and switches
+// the open page's instrument buttons when that changes. A port that stops
+// answering is closed so that the next tick scans again. Returns whether
+// the tick ran.
+bool pollTick();
+
+} // namespace zuv

@@ -1,0 +1,274 @@
+// The fuel-level calibration dialog over the sensor editor, against the
+// instrument emulator's live inputs on a pseudo-terminal.
+
+#include "config/dlgCalibrazione.h"
+#include "config/frmImpostaSensore.h"
+#include "emulator/emulator.h"
+#include "link/commands.h"
+#include "link/serial_comm.h"
+#include "platform/serialport.h"
+#include "platform/textfile.h"
+#include "project/name_tables.h"
+#include "project/state.h"
+#include "support/fixtures.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace zuv::test {
+namespace {
+
+class CalibrationDialogTest : public ZuvTest {
+protected:
+    void SetUp() override
+    {
+        ZuvTest::SetUp();
+        TabellaLingua.TestiLingua = QStringList{QString()};
+        for (int n = 1; n <= 400; ++n)
+            TabellaLingua.TestiLingua << QStringLiteral("T%1").arg(n);
+        TabellaLingua.NumTestiLingua = 400;
+        CaricaTabelleCostanti();
+        if (!emulator.start())
+            GTEST_SKIP() << "no pseudo-terminal";
+        qputenv("ZUV_PORTS", emulator.devicePath().toLocal8Bit());
+        port = createSystemSerialPort();
+        setSerialPort(port.get());
+        fakeClock.tickStepMs = 1;
+        fakeClock.yieldStepMs = 5;
+        StatoComunicazione.StrumentoPresente = true;
+    }
+    void TearDown() override
+    {
+        ChiudiPorta();
+        setSerialPort(nullptr);
+        qunsetenv("ZUV_PORTS");
+        emulator.stop();
+        azzeraTabelleCostanti();
+        ZuvTest::TearDown();
+    }
+
+    void fuelLevel(int raw)
+    {
+        std::array<qint16, 8> inputs{};
+        inputs.fill(11);
+        inputs[4] = static_cast<qint16>(raw);
+        emulator.setIngressiAnalogici(inputs);
+    }
+
+    // Opens the calibration from the editor and runs `script` in it; a
+    // dialog the script leaves open is closed by its frame.
+    void calibra(frmImpostaSensore& w, const std::function<void(dlgCalibrazione&)>& script)
+    {
+        bool ran = false;
+        QTimer::singleShot(0, &w, [&] {
+            auto* d = w.findChild<dlgCalibrazione*>();
+            if (!d) {
+                if (QWidget* modal = QApplication::activeModalWidget())
+                    modal->close();
+                return;
+            }
+            ran = true;
+            script(*d);
+            if (d->isVisible())
+                d->close();
+        });
+        w.cmdCalibrazione->click();
+        EXPECT_TRUE(ran);
+    }
+
+    // One OK with the tank at `raw` and `litres` typed.
+    void passo(dlgCalibrazione& d, int raw, const QString& litres)
+    {
+        fuelLevel(raw);
+        d.txtLitri->setText(litres);
+        d.OKButton->click();
+    }
+
+    int richiesteLive() const
+    {
+        int n = 0;
+        for (const QByteArray& f : emulator.ricevuti())
+            n += f.size() > 1 && quint8(f[1]) == comando::LeggiCalibrazione;
+        return n;
+    }
+
+    emu::Emulator emulator;
+    std::unique_ptr<SerialPort> port;
+};
+
+TEST_F(CalibrationDialogTest, AFullRunBuildsTheSensorFile)
+{
+    frmImpostaSensore w;
+    w.show();
+    w.optLivelloBenzina->click();
+    ASSERT_TRUE(w.cmdCalibrazione->isVisible());
+
+    calibra(w, [&](dlgCalibrazione& d) {
+        EXPECT_EQ(StatoComunicazione.FormAttivo, &d);
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("T252"));
+        EXPECT_EQ(d.Label1->text(), QStringLiteral("T243"));
+        EXPECT_EQ(d.lblDescrizioneFase->text(), QStringLiteral("T244T245\n\nT247\n\nT248"));
+        EXPECT_FALSE(d.txtLitri->isVisible());
+
+        passo(d, 850, QString()); // the empty tank, box still hidden
+        EXPECT_EQ(d.intUscita(), 1);
+        EXPECT_TRUE(d.txtLitri->isVisible());
+        EXPECT_EQ(d.txtLitri->text(), QStringLiteral("0.0"));
+        EXPECT_EQ(d.lblDescrizioneFase->text(), QStringLiteral("T249\nT250\n\nT247\n\nT248"));
+        EXPECT_EQ(w.txtX[0]->text(), QStringLiteral("850"));
+        passo(d, 700, QStringLiteral("10"));
+        passo(d, 520, QStringLiteral("20"));
+        passo(d, 300, QStringLiteral("30"));
+        EXPECT_EQ(d.intFaseCalibrazione(), 4);
+        EXPECT_EQ(d.XValue(), 300);
+        EXPECT_EQ(w.tabella().NumPuntiAttivi(), 4);
+        EXPECT_EQ(ValoriAnalogici[0], 11);
+        d.cmdFineProcedura->click();
+    });
+    EXPECT_TRUE(msgs.shown.empty());
+    EXPECT_EQ(richiesteLive(), 4);
+    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 20);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("T78"));
+    EXPECT_EQ(StatoComunicazione.FormAttivo, &w);
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+
+    w.txtNomeNuovo->setText(QStringLiteral("Serbatoio prova"));
+    w.cmdSalvaSensore->click();
+    ASSERT_TRUE(msgs.shown.empty()) << msgs.shown[0].text.toStdString();
+    QStringList lines = {"ZUVSensor", "LivelloBenzina", "Serbatoio prova", "20", "300", "520", "700", "850"};
+    for (int i = 4; i < 20; ++i)
+        lines << "1024";
+    lines << "30.0" << "20.0" << "10.0" << "0.0";
+    for (int i = 4; i < 20; ++i)
+        lines << "0.0";
+    QByteArray expected;
+    for (const QString& l : lines)
+        expected += toCp1252(l) + "\r\n";
+    EXPECT_EQ(readFile(QStringLiteral("sensors/Serbatoio prova.sns")), expected);
+}
+
+TEST_F(CalibrationDialogTest, AStepWithoutAReadingRecordsNothing)
+{
+    frmImpostaSensore w;
+    w.show();
+    w.optLivelloBenzina->click();
+    calibra(w, [&](dlgCalibrazione& d) {
+        passo(d, 100, QString());
+
+        // Litres that are no number: told, and the instrument is not asked.
+        const int asked = richiesteLive();
+        passo(d, 400, QStringLiteral("abc"));
+        ASSERT_EQ(msgs.shown.size(), 1u);
+        EXPECT_EQ(msgs.shown[0].text, QStringLiteral("T262"));
+        EXPECT_EQ(msgs.shown[0].title, QStringLiteral("T252"));
+        EXPECT_EQ(richiesteLive(), asked);
+        EXPECT_EQ(d.intFaseCalibrazione(), 1);
+
+        // The live read fails: the link's one message, no point.
+        msgs.clear();
+        emulator.setFault(emu::Fault::Silence, 1, comando::LeggiCalibrazione);
+        passo(d, 400, QStringLiteral("15"));
+        ASSERT_EQ(msgs.shown.size(), 1u);
+        EXPECT_EQ(msgs.shown[0].text, QStringLiteral("T242"));
+        EXPECT_EQ(d.intFaseCalibrazione(), 1);
+        EXPECT_EQ(w.tabella().NumPuntiAttivi(), 1);
+        EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+
+        msgs.clear();
+        passo(d, 400, QStringLiteral("15"));
+        EXPECT_TRUE(msgs.shown.empty());
+        EXPECT_EQ(w.txtX[1]->text(), QStringLiteral("400"));
+        EXPECT_EQ(w.txtY[1]->text(), QStringLiteral("15.0"));
+        passo(d, 900, QStringLiteral("40"));
+        d.cmdFineProcedura->click();
+    });
+    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 20);
+    EXPECT_EQ(w.txtX[2]->text(), QStringLiteral("900"));
+    EXPECT_EQ(w.txtX[3]->text(), QStringLiteral("1024"));
+    EXPECT_EQ(w.txtY[19]->text(), QStringLiteral("40.0"));
+}
+
+TEST_F(CalibrationDialogTest, CancelEscapeAndTheFrame)
+{
+    frmImpostaSensore w;
+    w.show();
+    w.optLivelloBenzina->click();
+
+    // Cancel: table cleared, shared curve zeroed.
+    CurvaSensore.CurvaX[2] = 5;
+    calibra(w, [&](dlgCalibrazione& d) {
+        passo(d, 100, QString());
+        passo(d, 200, QStringLiteral("5"));
+        d.CancelButton->click();
+        EXPECT_EQ(d.intUscita(), 3);
+    });
+    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 0);
+    EXPECT_EQ(CurvaSensore.CurvaX[2], 0);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("T78"));
+    EXPECT_EQ(StatoComunicazione.FormAttivo, &w);
+
+    // Escape is Cancel.
+    calibra(w, [&](dlgCalibrazione& d) {
+        passo(d, 100, QString());
+        QTest::keyClick(&d, Qt::Key_Escape);
+        EXPECT_EQ(d.intUscita(), 3);
+    });
+    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 0);
+
+    // The frame: the rows measured so far stay, without the 1024 fill.
+    calibra(w, [&](dlgCalibrazione& d) {
+        passo(d, 100, QString());
+        passo(d, 300, QStringLiteral("12,5"));
+        d.close();
+        EXPECT_EQ(d.intUscita(), 1);
+    });
+    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 2);
+    EXPECT_EQ(w.txtY[1]->text(), QStringLiteral("12.5"));
+    EXPECT_TRUE(w.txtX[2]->text().isEmpty());
+
+    // Finish at once: nothing written.
+    calibra(w, [&](dlgCalibrazione& d) {
+        d.cmdFineProcedura->click();
+        EXPECT_EQ(d.intUscita(), 2);
+    });
+    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 0);
+    EXPECT_TRUE(msgs.shown.empty());
+}
+
+TEST_F(CalibrationDialogTest, TheOkButtonFollowsTheInstrumentAndGoesAfter19Readings)
+{
+    frmImpostaSensore w;
+    w.show();
+    w.optLivelloBenzina->click();
+    calibra(w, [&](dlgCalibrazione& d) {
+        d.setInstrumentButtonsEnabled(false);
+        EXPECT_FALSE(d.OKButton->isEnabled());
+        d.setInstrumentButtonsEnabled(true);
+        // Readings of a stand-in, so that 19 steps cost no line time.
+        int raw = 100;
+        d.setLettura([&raw]() -> std::optional<double> { return raw += 10; });
+        for (int i = 0; i < 19; ++i) {
+            d.txtLitri->setText(QString::number(i));
+            d.OKButton->click();
+        }
+        EXPECT_FALSE(d.OKButton->isVisible());
+        EXPECT_EQ(d.intFaseCalibrazione(), 19);
+        d.cmdFineProcedura->click();
+    });
+    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 20);
+    EXPECT_EQ(w.txtX[18]->text(), QStringLiteral("290"));
+    EXPECT_EQ(w.txtX[19]->text(), QStringLiteral("1024"));
+    EXPECT_EQ(w.txtY[19]->text(), QStringLiteral("18.0"));
+}
+
+} // namespace
+} // namespace zuv::test

@@ -1,0 +1,452 @@
+// The main window offscreen: menu tree, toolbar, status bar, the enable
+// table after each command, the toolbar's dispatch, the size rule, the
+// language change and the shut-down answers.
+
+#include "link/link_guard.h"
+#include "project/language.h"
+#include "shell/dlgLanguages.h"
+#include "shell/dlgNoteProgetto.h"
+#include "shell/frmMain.h"
+#include "shell/frmSplash.h"
+#include "shell/poll.h"
+#include "ui/shell_fixture.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolBar>
+#include <memory>
+#include <set>
+
+namespace zuv::test {
+namespace {
+
+class MainWindowTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        shellHooks() = ShellHooks();
+        window = std::make_unique<frmMain>();
+        ASSERT_TRUE(window->MDIForm_Load());
+        // The tests drive the poll themselves.
+        window->pollTimer().stop();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        shellHooks() = ShellHooks();
+        ShellTest::TearDown();
+    }
+
+    bool menuOn(const char* name) { return window->menuAction(QString::fromLatin1(name))->isEnabled(); }
+    bool buttonOn(const char* key) { return window->buttonAction(QString::fromLatin1(key))->isEnabled(); }
+
+    // The pairs of the enable table, 1 when both the item and its button are on.
+    std::map<QString, int> pairs()
+    {
+        std::map<QString, int> state;
+        for (auto [menu, key] : {std::pair{"mnuSave", "Save"}, {"mnuSaveAs", "SaveAs"},
+                                 {"mnuReadDevice", "ReadDev"}, {"mnuProgramDevice", "ProgDev"},
+                                 {"mnuSaveData", "SaveData"}, {"mnuDownloadData", "DownData"}}) {
+            EXPECT_EQ(menuOn(menu), buttonOn(key)) << menu;
+            state[QString::fromLatin1(key)] = menuOn(menu) ? 1 : 0;
+        }
+        return state;
+    }
+
+    bool projectCommands()
+    {
+        return menuOn("mnuConfigure") && menuOn("mnuNote") && buttonOn("Setup") && buttonOn("Sensor")
+               && buttonOn("Alarm");
+    }
+
+    std::unique_ptr<frmMain> window;
+};
+
+TEST_F(MainWindowTest, MenuTreeWithItsCaptionsInBothLanguages)
+{
+    struct Item {
+        const char* name;
+        int text;
+    };
+    const std::vector<Item> top = {{"mnuProjectFile", 1}, {"mnuConfigure", 10}, {"mnuDevice", 15},
+                                   {"mnuAnalysis", 19},   {"mnuLanguage", 23},  {"mnuInfo", 225}};
+    const std::map<QString, std::vector<Item>> children = {
+        {"mnuProjectFile",
+         {{"mnuNew", 2}, {"mnuOpen", 3}, {"mnuSave", 5}, {"mnuSaveAs", 6}, {"mnuPrint", 7}, {"mnuNote", 8},
+          {"mnuspazio", 0}, {"mnuExit", 9}, {"mnuspazio1", 0}, {"mnuRecentFiles0", 0},
+          {"mnuRecentFiles1", 0}, {"mnuRecentFiles2", 0}, {"mnuRecentFiles3", 0}}},
+        {"mnuConfigure", {{"mnuSetup", 11}, {"mnuSensors", 12}, {"mnuAlarms", 14}, {"mnuCustomizeSensors", 13}}},
+        {"mnuDevice", {{"mnuProgramDevice", 16}, {"mnuReadDevice", 17}, {"mnuViewDevice", 18}}},
+        {"mnuAnalysis", {{"mnuDownloadData", 20}, {"mnuSaveData", 21}, {"mnuAnalize", 22}}},
+    };
+
+    for (int language : {0, 1}) {
+        SCOPED_TRACE(language);
+        TabellaLingua.IndiceLingua = language;
+        languageChanged();
+        window->MDIForm_Activate();
+
+        const QList<QAction*> bar = window->menuBar()->actions();
+        ASSERT_EQ(bar.size(), int(top.size()));
+        for (std::size_t i = 0; i < top.size(); ++i) {
+            QAction* a = bar[int(i)];
+            const QString name = a->menu() ? a->menu()->objectName() : a->objectName();
+            EXPECT_EQ(name, QString::fromLatin1(top[i].name));
+            EXPECT_EQ(a->text(), fixtureText(language, top[i].text));
+            if (!a->menu())
+                continue;
+            const QList<QAction*> items = a->menu()->actions();
+            const std::vector<Item>& want = children.at(name);
+            ASSERT_EQ(items.size(), int(want.size())) << name.toStdString();
+            for (std::size_t k = 0; k < want.size(); ++k) {
+                EXPECT_EQ(items[int(k)]->objectName(), QString::fromLatin1(want[k].name));
+                if (want[k].text) {
+                    EXPECT_EQ(items[int(k)]->text(), fixtureText(language, want[k].text));
+                }
+            }
+        }
+        // A button's tooltip is its menu item's caption.
+        EXPECT_EQ(window->buttonAction("CustSensors")->toolTip(), fixtureText(language, 13));
+        EXPECT_EQ(window->buttonAction("Language")->toolTip(), fixtureText(language, 23));
+    }
+    // The recent items start hidden, and so does the line above them.
+    EXPECT_FALSE(window->menuAction("mnuRecentFiles0")->isVisible());
+    EXPECT_FALSE(window->menuAction("mnuspazio1")->isVisible());
+}
+
+TEST_F(MainWindowTest, ToolbarHasEighteenPicturedButtonsInTheirGroups)
+{
+    QStringList layout;
+    for (QAction* a : window->toolbar()->actions())
+        layout << (a->isSeparator() ? QStringLiteral("|") : a->data().toString());
+    EXPECT_EQ(layout.join(' '), QStringLiteral("New Open Save SaveAs Print Note Exit | Setup Sensor Alarm | "
+                                               "CustSensors | ProgDev ReadDev ViewDev | DownData SaveData "
+                                               "Analize | Language"));
+    EXPECT_EQ(window->buttonKeys().size(), 18);
+    EXPECT_EQ(window->toolbar()->toolButtonStyle(), Qt::ToolButtonIconOnly);
+    for (const QString& key : window->buttonKeys()) {
+        const QIcon icon = window->buttonAction(key)->icon();
+        EXPECT_FALSE(icon.isNull()) << key.toStdString();
+        EXPECT_FALSE(icon.pixmap(24).toImage().isNull());
+    }
+    // Every picture is its own.
+    std::set<QByteArray> drawn;
+    for (const QString& key : window->buttonKeys()) {
+        const QImage img = window->buttonAction(key)->icon().pixmap(24).toImage();
+        drawn.insert(QByteArray(reinterpret_cast<const char*>(img.constBits()), img.sizeInBytes()));
+    }
+    EXPECT_EQ(drawn.size(), 18u);
+}
+
+TEST_F(MainWindowTest, EnableTableAfterEachCommand)
+{
+    using Pairs = std::map<QString, int>;
+    const Pairs off = {{"Save", 0}, {"SaveAs", 0}, {"ReadDev", 0}, {"ProgDev", 0}, {"SaveData", 0}, {"DownData", 0}};
+
+    // Start: the design state and the load's six pairs.
+    EXPECT_EQ(pairs(), off);
+    EXPECT_FALSE(projectCommands());
+    EXPECT_FALSE(menuOn("mnuPrint"));
+    EXPECT_TRUE(buttonOn("Note"));
+    EXPECT_TRUE(buttonOn("CustSensors"));
+    EXPECT_TRUE(buttonOn("Print"));
+    for (const char* on : {"mnuNew", "mnuOpen", "mnuExit", "mnuViewDevice", "mnuAnalize", "mnuLanguage", "mnuInfo",
+                           "mnuDevice", "mnuAnalysis", "mnuCustomizeSensors"})
+        EXPECT_TRUE(menuOn(on)) << on;
+
+    window->buttonAction("New")->trigger();
+    Pairs expected = off;
+    expected["SaveAs"] = expected["ReadDev"] = 1;
+    EXPECT_EQ(pairs(), expected);
+    EXPECT_TRUE(projectCommands());
+    EXPECT_EQ(window->panelText(1), fixtureText(0, 131));
+
+    fileDialogs.answers = {path("one.pro")};
+    window->menuAction("mnuSaveAs")->trigger();
+    expected["Save"] = expected["ProgDev"] = 1;
+    EXPECT_EQ(pairs(), expected);
+    EXPECT_EQ(window->panelText(2), path("one.pro"));
+
+    window->menuAction("mnuNew")->trigger();
+    fileDialogs.answers = {path("one.pro")};
+    window->buttonAction("Open")->trigger();
+    EXPECT_EQ(pairs(), expected);
+    EXPECT_TRUE(window->menuAction("mnuRecentFiles0")->isVisible());
+    EXPECT_TRUE(window->menuAction("mnuspazio1")->isVisible());
+
+    // The poll switches Download Data only.
+    plugInstrument();
+    window->tmrComm_Timer();
+    expected["DownData"] = 1;
+    EXPECT_EQ(pairs(), expected);
+    port.engine.setFault(emu::Fault::Silence);
+    window->tmrComm_Timer();
+    expected["DownData"] = 0;
+    EXPECT_EQ(pairs(), expected);
+
+    // Printing is never offered from the menu.
+    EXPECT_FALSE(menuOn("mnuPrint"));
+}
+
+TEST_F(MainWindowTest, ToolbarDispatchByExactKey)
+{
+    std::map<QString, int> ran;
+    auto hook = [&ran](const char* name) { return [&ran, name](QWidget*) { ++ran[QString::fromLatin1(name)]; }; };
+    ShellHooks& h = shellHooks();
+    h.setup = hook("setup");
+    h.sensors = hook("sensors");
+    h.alarms = hook("alarms");
+    h.customizeSensors = hook("customizeSensors");
+    h.programDevice = hook("programDevice");
+    h.readDevice = hook("readDevice");
+    h.viewDevice = hook("viewDevice");
+    h.downloadData = hook("downloadData");
+    h.saveData = hook("saveData");
+
+    const std::pair<const char*, const char*> table[] = {
+        {"Setup", "setup"},         {"Sensor", "sensors"},      {"Alarm", "alarms"},
+        {"CustSensors", "customizeSensors"}, {"ProgDev", "programDevice"}, {"ReadDev", "readDevice"},
+        {"ViewDev", "viewDevice"},  {"DownData", "downloadData"}, {"SaveData", "saveData"}};
+    for (auto [key, name] : table) {
+        window->Toolbar1_ButtonClick(QString::fromLatin1(key));
+        EXPECT_EQ(ran[QString::fromLatin1(name)], 1) << key;
+    }
+    EXPECT_EQ(ran.size(), 9u);
+
+    // Wrong case, unknown keys and Print do nothing.
+    for (const char* key : {"new", "setup", "Stampa", "", "Print"})
+        window->Toolbar1_ButtonClick(QString::fromLatin1(key));
+    EXPECT_EQ(ran.size(), 9u);
+    EXPECT_TRUE(pairs()["SaveAs"] == 0) << "'new' must not have run New";
+    window->buttonAction("Print")->trigger();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_NE(w->objectName(), QStringLiteral("frmStampaDatiProgetto"));
+
+    // A command that throws does not take the window down.
+    h.setup = [](QWidget*) { throw std::runtime_error("editor failed"); };
+    window->Toolbar1_ButtonClick(QStringLiteral("Setup"));
+    EXPECT_TRUE(window->buttonAction("New")->isEnabled());
+}
+
+TEST_F(MainWindowTest, SaveDataWithoutAHookRunsTheExport)
+{
+    window->buttonAction("SaveData")->setEnabled(true);
+    window->buttonAction("SaveData")->trigger();
+    ASSERT_EQ(fileDialogs.asked.size(), 1u) << "the export asks for its file name";
+    EXPECT_TRUE(fileDialogs.asked[0].save);
+}
+
+TEST_F(MainWindowTest, InstrumentCommandsWaitForThePollsExchange)
+{
+    int ran = 0;
+    shellHooks().programDevice = [&ran](QWidget*) { ++ran; };
+    {
+        LinkGuard exchange;
+        window->mnuProgramDevice_Click();
+        EXPECT_EQ(ran, 0);
+    }
+    window->tmrComm_Timer();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ran, 1);
+    // An editor needs no link and is not held back.
+    int edits = 0;
+    shellHooks().customizeSensors = [&edits](QWidget*) { ++edits; };
+    LinkGuard exchange;
+    window->mnuCustomizeSensors_Click();
+    EXPECT_EQ(edits, 1);
+}
+
+TEST_F(MainWindowTest, StatusPanels)
+{
+    EXPECT_EQ(window->panelPicture(5), PanelPicture::LampOff);
+    EXPECT_EQ(window->panelPicture(6), PanelPicture::LampOff);
+
+    window->tmrComm_Timer();
+    EXPECT_EQ(window->panelText(4), QStringLiteral("NO COMMUNICATION"));
+    EXPECT_EQ(window->panelPicture(4), PanelPicture::LinkOff);
+
+    plugInstrument();
+    port.engine.identificazione = QByteArrayLiteral("DASH 2.1  ");
+    window->tmrComm_Timer();
+    EXPECT_EQ(window->panelText(4), QStringLiteral("COM 1"));
+    EXPECT_EQ(window->panelPicture(4), PanelPicture::LinkOn);
+    EXPECT_EQ(window->panelText(7), QStringLiteral("DASH 2.1  "));
+
+    DatiProgetto.NomeProgetto.clear();
+    fileDialogs.answers = {path("p.pro")};
+    window->mnuNew_Click();
+    window->mnuSaveAs_Click();
+    EXPECT_EQ(window->panelText(1), QStringLiteral("No Project Name"));
+    EXPECT_EQ(window->panelText(2), path("p.pro"));
+
+    // Panels out of range are ignored.
+    window->setPanelText(0, "x");
+    window->setPanelText(8, "x");
+    EXPECT_TRUE(window->panelText(8).isEmpty());
+}
+
+TEST_F(MainWindowTest, SizeRuleByScreenHeight)
+{
+    EXPECT_EQ(frmMain::sizeForScreenTwips(9000), QSize(12000, 7680));
+    EXPECT_EQ(frmMain::sizeForScreenTwips(11520), QSize(15360, 10200));
+    EXPECT_EQ(frmMain::sizeForScreenTwips(9015), std::nullopt);
+
+    // 15 twips to the pixel at 96 dpi.
+    struct Case {
+        int pixels;
+        double dpi;
+        QSize size;
+    } cases[] = {
+        {600, 96, QSize(800, 512)},
+        {768, 96, QSize(1024, 680)},
+        {601, 96, QSize(900, 600)},
+        {1024, 96, QSize(900, 600)},
+        {900, 144, QSize(1200, 768)},
+    };
+    for (const Case& c : cases) {
+        window->applySizeRule(c.pixels, c.dpi);
+        EXPECT_EQ(window->size(), c.size) << c.pixels << " px at " << c.dpi;
+    }
+}
+
+TEST_F(MainWindowTest, LanguageChangeFromTheMenu)
+{
+    const QByteArray before = readFile("LANGUAGES.DAT");
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<dlgLanguages*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->optItaliano->isChecked());
+        dialog->optInglese->click();
+        dialog->OKButton->click();
+    });
+    window->mnuLanguage_Click();
+    EXPECT_EQ(TabellaLingua.IndiceLingua, 1);
+    EXPECT_EQ(TabellaLingua.OffsetLingua, kFixtureTexts);
+    EXPECT_EQ(window->menuAction("mnuNew")->text(), fixtureText(1, 2));
+    EXPECT_EQ(window->buttonAction("New")->toolTip(), fixtureText(1, 2));
+    const QByteArray after = readFile("LANGUAGES.DAT");
+    EXPECT_TRUE(after.startsWith("1\r\n"));
+    EXPECT_EQ(after.mid(3), before.mid(3));
+
+    // Back to Italian with Cancel: in use now, not stored.
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<dlgLanguages*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->optItaliano->click();
+        dialog->CancelButton->click();
+    });
+    window->mnuLanguage_Click();
+    EXPECT_EQ(window->menuAction("mnuNew")->text(), fixtureText(0, 2));
+    EXPECT_EQ(readFile("LANGUAGES.DAT"), after);
+}
+
+TEST_F(MainWindowTest, NotesFromTheToolbarBeforeAnyProjectAndClosedByNew)
+{
+    ASSERT_FALSE(menuOn("mnuNote"));
+    window->buttonAction("Note")->trigger();
+    QPointer<dlgNoteProgetto> notes = window->notesDialog();
+    ASSERT_TRUE(notes);
+    EXPECT_TRUE(notes->isVisible());
+    EXPECT_FALSE(notes->isModal());
+    EXPECT_TRUE(notes->txtNomeProgetto->text().isEmpty());
+    // A second command brings up the same dialog.
+    window->buttonAction("Note")->trigger();
+    EXPECT_EQ(window->notesDialog(), notes.data());
+
+    // A new project takes the dialog of the old one away.
+    window->mnuNew_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(notes.isNull());
+}
+
+TEST_F(MainWindowTest, InfoShowsTheAboutBoxUntilAKey)
+{
+    window->menuAction("mnuInfo")->trigger();
+    QPointer<frmSplash> about = window->aboutBox();
+    ASSERT_TRUE(about);
+    EXPECT_TRUE(about->blnInfo);
+    EXPECT_TRUE(about->isVisible());
+    window->mnuInfo_Click();
+    EXPECT_EQ(window->aboutBox(), about.data());
+    QTest::keyClick(about.data(), Qt::Key_Space);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(about.isNull());
+}
+
+TEST_F(MainWindowTest, AnalyzeShowsThePlaceholderUntilTheRealWindowsExist)
+{
+    fileDialogs.answers = {path("lap.csv")};
+    window->buttonAction("Analize")->trigger();
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_TRUE(msgs.shown[0].text.contains(path("lap.csv")));
+    EXPECT_FALSE(StatoComunicazione.AnalisiAperta);
+    EXPECT_FALSE(AnalisiCaricata);
+}
+
+class ShutDownTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->mnuNew_Click();
+        DatiProgetto.NomeProgetto = QStringLiteral("Vallelunga");
+        ProgettoModificato = true;
+        msgs.clear();
+    }
+};
+
+TEST_F(ShutDownTest, CancelKeepsTheProgramRunning)
+{
+    QSignalSpy done(window.get(), &frmMain::shutDownDone);
+    msgs.answers = {MsgAnswer::Cancel};
+    window->menuAction("mnuExit")->trigger();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(done.count(), 0);
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_EQ(msgs.shown[0].text, fixtureText(0, 127) + "Vallelunga " + fixtureText(0, 128) + "\n" +
+                                      fixtureText(0, 129));
+}
+
+TEST_F(ShutDownTest, YesWithSaveAsCancelledKeepsItRunningNoEnds)
+{
+    QSignalSpy done(window.get(), &frmMain::shutDownDone);
+    msgs.answers = {MsgAnswer::Yes};
+    window->buttonAction("Exit")->trigger();
+    EXPECT_TRUE(window->isVisible()) << "Save As was cancelled";
+    EXPECT_EQ(fileDialogs.asked.size(), 1u);
+
+    msgs.answers = {MsgAnswer::No};
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(done.count(), 1);
+    EXPECT_FALSE(window->pollTimer().isActive());
+    EXPECT_TRUE(QFile::exists(path("RecentFiles.ini")));
+}
+
+TEST_F(ShutDownTest, ACloseDuringAnExchangeWaitsForItsEnd)
+{
+    QSignalSpy done(window.get(), &frmMain::shutDownDone);
+    msgs.answers = {MsgAnswer::No};
+    {
+        LinkGuard exchange;
+        window->close();
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(msgs.shown.empty());
+    }
+    window->tmrComm_Timer();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done.count() == 1; }, 2000));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(msgs.shown.size(), 1u);
+}
+
+} // namespace
+} // namespace zuv::test

@@ -1,0 +1,112 @@
+// The main window's own 200 ms poll against the instrument emulator on a
+// pseudo-terminal, in real time: it finds the instrument, keeps the line
+// quiet while an analysis window is open, and finds the instrument again
+// after its line went dead.
+
+#include "emulator/emulator.h"
+#include "link/serial_comm.h"
+#include "platform/clock.h"
+#include "shell/analysis_window.h"
+#include "shell/frmMain.h"
+#include "ui/shell_fixture.h"
+
+#include <QTest>
+
+namespace zuv::test {
+namespace {
+
+// Stays open for a while, as a user looking at a session would.
+class SlowAnalysis final : public AnalysisWindow {
+public:
+    explicit SlowAnalysis(emu::Emulator& e) : emulator(e) {}
+    AnalysisKind kind() const override { return AnalysisKind::DatiSpeed; }
+    void showModal() override
+    {
+        AnalisiCaricata = true;
+        // Let an exchange already on the line finish, then listen.
+        QTest::qWait(300);
+        emulator.clearRicevuti();
+        QTest::qWait(1200);
+        framesWhileOpen = emulator.ricevuti().size();
+    }
+    void RefreshLanguage() override {}
+
+    emu::Emulator& emulator;
+    inline static std::size_t framesWhileOpen = 99;
+};
+
+class PollEmulatorTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        if (!emulator.start())
+            GTEST_SKIP() << "no pseudo-terminal";
+        savedPorts = qgetenv("ZUV_PORTS");
+        qputenv("ZUV_PORTS", emulator.devicePath().toLocal8Bit());
+        // The real line needs real time and the real port.
+        setClock(nullptr);
+        setSerialPort(nullptr);
+    }
+    void TearDown() override
+    {
+        window.reset();
+        ChiudiPorta();
+        setAnalysisFactory(AnalysisKind::DatiSpeed, nullptr);
+        emulator.stop();
+        if (savedPorts.isNull())
+            qunsetenv("ZUV_PORTS");
+        else
+            qputenv("ZUV_PORTS", savedPorts);
+        ShellTest::TearDown();
+    }
+
+    bool connected() const
+    {
+        return window->panelText(4) == QLatin1String("COM 1")
+               && window->buttonAction(QStringLiteral("DownData"))->isEnabled();
+    }
+
+    emu::Emulator emulator;
+    QByteArray savedPorts;
+    std::unique_ptr<frmMain> window;
+};
+
+TEST_F(PollEmulatorTest, FindsTheInstrumentKeepsQuietDuringAnalysisAndComesBackAfterADeadLine)
+{
+    emulator.setIdentificazione(QByteArrayLiteral("EMU LINK 1"));
+    window = std::make_unique<frmMain>();
+    ASSERT_TRUE(window->MDIForm_Load());
+    ASSERT_TRUE(window->pollTimer().isActive());
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return connected(); }, 5000)) << window->panelText(4).toStdString();
+    EXPECT_EQ(window->panelText(7), QStringLiteral("EMU LINK 1"));
+    EXPECT_EQ(window->panelPicture(4), PanelPicture::LinkOn);
+    EXPECT_TRUE(window->menuAction(QStringLiteral("mnuDownloadData"))->isEnabled());
+
+    // The analysis window: not one byte from the poll while it is open.
+    setAnalysisFactory(AnalysisKind::DatiSpeed, [this] { return std::make_unique<SlowAnalysis>(emulator); });
+    UsaAnalisiSpeed = true;
+    fileDialogs.answers = {path("session.csv")};
+    window->mnuAnalize_Click();
+    EXPECT_EQ(SlowAnalysis::framesWhileOpen, 0u);
+    EXPECT_FALSE(StatoComunicazione.AnalisiAperta);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !emulator.ricevuti().empty(); }, 3000))
+        << "the poll resumes once it has closed";
+
+    // The line goes dead: no communication, Download Data off.
+    emulator.dropLine();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->buttonAction(QStringLiteral("DownData"))->isEnabled(); },
+                                8000));
+    EXPECT_EQ(window->panelText(4), QStringLiteral("NO COMMUNICATION"));
+    EXPECT_EQ(window->panelPicture(4), PanelPicture::LinkOff);
+
+    // Back, on a new device: found again without a restart.
+    ASSERT_TRUE(emulator.start());
+    qputenv("ZUV_PORTS", emulator.devicePath().toLocal8Bit());
+    msgs.clear();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return connected(); }, 8000)) << window->panelText(4).toStdString();
+}
+
+} // namespace
+} // namespace zuv::test

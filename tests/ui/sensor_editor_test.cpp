@@ -1,0 +1,354 @@
+// The sensor library editor on screen (offscreen): building, saving and
+// loading a sensor, the checks of its boxes, and reading a curve from the
+// instrument emulator over a pseudo-terminal.
+
+#include "config/frmImpostaSensore.h"
+#include "config/widgets/curve_chart.h"
+#include "emulator/emulator.h"
+#include "link/commands.h"
+#include "link/curve_codec.h"
+#include "link/serial_comm.h"
+#include "platform/serialport.h"
+#include "platform/textfile.h"
+#include "project/name_tables.h"
+#include "project/state.h"
+#include "support/fixtures.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <memory>
+
+namespace zuv::test {
+namespace {
+
+QByteArray crlf(const QStringList& lines)
+{
+    QByteArray out;
+    for (const QString& l : lines)
+        out += toCp1252(l) + "\r\n";
+    return out;
+}
+
+class SensorEditorWindowTest : public ZuvTest {
+protected:
+    void SetUp() override
+    {
+        ZuvTest::SetUp();
+        TabellaLingua.TestiLingua = QStringList{QString()};
+        for (int n = 1; n <= 400; ++n)
+            TabellaLingua.TestiLingua << QStringLiteral("T%1").arg(n);
+        TabellaLingua.NumTestiLingua = 400;
+        CaricaTabelleCostanti();
+    }
+    void TearDown() override
+    {
+        ChiudiPorta();
+        setSerialPort(nullptr);
+        qunsetenv("ZUV_PORTS");
+        emulator.stop();
+        azzeraTabelleCostanti();
+        ZuvTest::TearDown();
+    }
+
+    // The instrument on the only port; real bytes, fake waits.
+    bool plugEmulator()
+    {
+        if (!emulator.start())
+            return false;
+        qputenv("ZUV_PORTS", emulator.devicePath().toLocal8Bit());
+        port = createSystemSerialPort();
+        setSerialPort(port.get());
+        fakeClock.tickStepMs = 1;
+        fakeClock.yieldStepMs = 5;
+        return true;
+    }
+
+    // Types into a box as the user does, then moves the focus on.
+    static void digita(frmImpostaSensore& w, int row, bool y, const QString& text)
+    {
+        QLineEdit* box = y ? w.txtY[row] : w.txtX[row];
+        box->clear();
+        QTest::keyClicks(box, text);
+        y ? w.txtY_LostFocus(row) : w.txtX_LostFocus(row);
+    }
+
+    static void riga(frmImpostaSensore& w, int row, const QString& x, const QString& y)
+    {
+        w.Check1[row]->click();
+        digita(w, row, false, x);
+        digita(w, row, true, y);
+    }
+
+    emu::Emulator emulator;
+    std::unique_ptr<SerialPort> port;
+};
+
+TEST_F(SensorEditorWindowTest, OpensRegisteredWithTheFirstSlotAndType)
+{
+    CSensore a;
+    a.setNome(QStringLiteral("Olio A"));
+    a.setTipo(QStringLiteral("TemperaturaOlio"));
+    a.setNumPunti(1);
+    CSensore b = a;
+    b.setNome(QStringLiteral("Acqua B"));
+    b.setTipo(QStringLiteral("TemperaturaAcqua"));
+    LibreriaSensori = {a, b};
+
+    frmImpostaSensore w;
+    w.show();
+    EXPECT_EQ(StatoComunicazione.FormAttivo, &w);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("T78"));
+    EXPECT_EQ(w.cboTipiSensore->count(), 9);
+    EXPECT_EQ(w.cboTipiSensore->currentIndex(), 0);
+    EXPECT_TRUE(w.optTemperaturaOlio->isChecked());
+    EXPECT_EQ(w.TipoSensoreCorrente(), QStringLiteral("TemperaturaOlio"));
+    EXPECT_EQ(w.lblY->text(), QStringLiteral("Y (°C)"));
+    EXPECT_FALSE(w.cmdLeggiSensoreStrumento->isEnabled()); // no instrument yet
+    EXPECT_FALSE(w.cmdCalibrazione->isVisible());
+    EXPECT_EQ(w.cboListaSensori->count(), 1);
+    EXPECT_EQ(w.cboListaSensori->currentIndex(), -1);
+    EXPECT_EQ(w.optPressione->text(), QStringLiteral("T330"));
+
+    // A slot picks its type and the read button, instrument or not.
+    w.cboTipiSensore->setCurrentIndex(2);
+    w.cboTipiSensore_Click();
+    EXPECT_TRUE(w.optPressione->isChecked());
+    EXPECT_EQ(w.lblY->text(), QStringLiteral("Y (bar)"));
+    EXPECT_TRUE(w.cmdLeggiSensoreStrumento->isEnabled());
+    w.cboTipiSensore->setCurrentIndex(5);
+    w.cboTipiSensore_Click();
+    EXPECT_TRUE(w.optAltro->isChecked());
+    w.cboTipiSensore->setCurrentIndex(4);
+    w.cboTipiSensore_Click();
+    EXPECT_TRUE(w.cmdCalibrazione->isVisible());
+
+    w.optTemperaturaAcqua->click();
+    EXPECT_EQ(w.cboListaSensori->count(), 1);
+    EXPECT_EQ(w.cboListaSensori->itemText(0), QStringLiteral("Acqua B"));
+    EXPECT_FALSE(w.cmdCalibrazione->isVisible());
+
+    // The poll's switch.
+    w.setInstrumentButtonsEnabled(false);
+    EXPECT_FALSE(w.cmdLeggiSensoreStrumento->isEnabled());
+    EXPECT_FALSE(w.cmdCalibrazione->isEnabled());
+    w.setInstrumentButtonsEnabled(true);
+    EXPECT_TRUE(w.cmdCalibrazione->isEnabled());
+
+    w.close();
+    EXPECT_EQ(StatoComunicazione.FormAttivo, nullptr);
+}
+
+TEST_F(SensorEditorWindowTest, BuildSaveAndLoadASensor)
+{
+    frmImpostaSensore w;
+    w.show();
+    w.optPressione->click();
+    w.cmdNuovoSensore->click();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("T177T178"));
+    EXPECT_TRUE(w.Check1[0]->isEnabled());
+    EXPECT_FALSE(w.txtX[0]->isEnabled());
+
+    riga(w, 0, QStringLiteral("102"), QStringLiteral("0"));
+    riga(w, 1, QStringLiteral("512"), QStringLiteral("5,25"));
+    riga(w, 2, QStringLiteral("921"), QStringLiteral("10"));
+    EXPECT_TRUE(msgs.shown.empty());
+    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 3);
+    EXPECT_EQ(w.txtY[1]->text(), QStringLiteral("5.250"));
+    EXPECT_TRUE(w.Check1[3]->isEnabled());
+    EXPECT_FALSE(w.txtX[3]->isEnabled());
+    // Each tick drew the rows as they were; the button draws them as typed.
+    EXPECT_EQ(w.GraficoSensore->model().points().size(), 3u);
+    w.cmdDisegnaCurva->click();
+    EXPECT_EQ(w.GraficoSensore->model().points(),
+              (std::vector<CurvePoint>{{102, 0}, {512, 5.25}, {921, 10}}));
+    EXPECT_EQ(w.GraficoSensore->model().range(), (CurveRange{0, 921, 0, 10}));
+
+    w.txtNomeNuovo->setText(QStringLiteral("Olio 10 bar"));
+    w.cmdSalvaSensore->click();
+    ASSERT_TRUE(msgs.shown.empty()) << msgs.shown[0].text.toStdString();
+
+    QStringList lines = {"ZUVSensor", "Pressione", "Olio 10 bar", "20", "102", "512"};
+    for (int i = 2; i < 20; ++i)
+        lines << "921";
+    lines << "0.000" << "5.250";
+    for (int i = 2; i < 20; ++i)
+        lines << "10.000";
+    const QByteArray expected = crlf(lines);
+    EXPECT_EQ(readFile(QStringLiteral("sensors/Olio 10 bar.sns")), expected);
+
+    // Read again: the name box empty, the table cleared, the sensor listed.
+    EXPECT_TRUE(w.txtNomeNuovo->text().isEmpty());
+    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 0);
+    EXPECT_TRUE(w.txtX[0]->text().isEmpty());
+    ASSERT_EQ(w.cboListaSensori->count(), 1);
+    EXPECT_EQ(w.cboListaSensori->itemText(0), QStringLiteral("Olio 10 bar"));
+
+    // Loading it gives all 20 stored rows; saving it again asks, then writes the same bytes.
+    w.cboListaSensori->setCurrentIndex(0);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("T177Olio 10 bar"));
+    EXPECT_EQ(w.txtNomeNuovo->text(), QStringLiteral("Olio 10 bar"));
+    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 20);
+    EXPECT_EQ(w.txtX[1]->text(), QStringLiteral("512"));
+    EXPECT_EQ(w.txtY[19]->text(), QStringLiteral("10.000"));
+    EXPECT_EQ(w.GraficoSensore->model().points().size(), 20u);
+    msgs.answers = {MsgAnswer::Ok};
+    w.cmdSalvaSensore->click();
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_EQ(msgs.shown[0].title, QStringLiteral("T133"));
+    EXPECT_EQ(readFile(QStringLiteral("sensors/Olio 10 bar.sns")), expected);
+
+    // The caption goes back at the next activation.
+    w.Form_Activate();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("T78"));
+}
+
+TEST_F(SensorEditorWindowTest, BoxChecksWhenTheFocusLeaves)
+{
+    frmImpostaSensore w;
+    w.show();
+    w.optPressione->click();
+    w.Check1[0]->click();
+
+    struct Case {
+        bool y;
+        const char* typed;
+        const char* kept; // nullptr: refused with 262
+    };
+    const Case cases[] = {
+        {false, "abc", nullptr}, {false, "40000", nullptr}, {false, "12.6", "12.6"}, {false, "1,5", "1.5"},
+        {true, "1,5", "1.500"},  {true, "35", nullptr},     {true, "", nullptr},     {true, "-0.5", "-0.500"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        msgs.clear();
+        QLineEdit* box = c.y ? w.txtY[0] : w.txtX[0];
+        box->setText(QStringLiteral("9"));
+        QTest::keyClick(box, Qt::Key_Backspace); // the user empties it...
+        QTest::keyClicks(box, QString::fromLatin1(c.typed));
+        c.y ? w.txtY_LostFocus(0) : w.txtX_LostFocus(0);
+        if (c.kept) {
+            EXPECT_TRUE(msgs.shown.empty());
+            EXPECT_EQ(box->text(), QString::fromLatin1(c.kept));
+        } else {
+            ASSERT_EQ(msgs.shown.size(), 1u);
+            EXPECT_EQ(msgs.shown[0].text, QStringLiteral("T262"));
+            EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Exclamation);
+            EXPECT_EQ(msgs.shown[0].title, w.windowTitle());
+            EXPECT_TRUE(box->text().isEmpty());
+            EXPECT_TRUE(w.tabella().riga(0).ticked);
+        }
+    }
+
+    // X may not fall: the row is emptied and, being the last, unticked.
+    msgs.clear();
+    w.txtX[0]->setText(QString());
+    digita(w, 0, false, QStringLiteral("100"));
+    riga(w, 1, QStringLiteral("600"), QStringLiteral("1"));
+    riga(w, 2, QStringLiteral("600"), QStringLiteral("2"));
+    EXPECT_TRUE(msgs.shown.empty()); // equal passes
+    w.Check1[3]->click();
+    digita(w, 3, false, QStringLiteral("500"));
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_EQ(msgs.shown[0].text, QStringLiteral("Il valore di bit deve essere crescente"));
+    EXPECT_TRUE(w.txtX[3]->text().isEmpty());
+    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 3);
+    EXPECT_FALSE(w.Check1[3]->isChecked());
+
+    // Inside the table the tick cannot go.
+    w.Check1[1]->click();
+    EXPECT_TRUE(w.Check1[1]->isChecked());
+    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 3);
+
+    // No order for a fuel-level curve.
+    msgs.clear();
+    w.optLivelloBenzina->click();
+    riga(w, 0, QStringLiteral("800"), QStringLiteral("0"));
+    riga(w, 1, QStringLiteral("300"), QStringLiteral("20"));
+    EXPECT_TRUE(msgs.shown.empty());
+    EXPECT_EQ(w.txtY[1]->text(), QStringLiteral("20.0"));
+}
+
+TEST_F(SensorEditorWindowTest, ARealFocusChangeRunsTheCheckAndKeepsTheFocus)
+{
+    frmImpostaSensore w;
+    w.show();
+    QApplication::setActiveWindow(&w);
+    if (!QTest::qWaitForWindowActive(&w))
+        GTEST_SKIP() << "the platform gives no active window";
+    w.Check1[0]->click();
+    w.txtX[0]->setFocus();
+    QTest::keyClicks(w.txtX[0], QStringLiteral("abc"));
+    w.txtY[0]->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_EQ(msgs.shown[0].text, QStringLiteral("T262"));
+    EXPECT_TRUE(w.txtX[0]->text().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), w.txtX[0]);
+}
+
+TEST_F(SensorEditorWindowTest, ReadsTheSlotsCurveFromTheInstrument)
+{
+    if (!plugEmulator())
+        GTEST_SKIP() << "no pseudo-terminal";
+    CurveBuffer curva;
+    for (int i = 0; i < 20; ++i) {
+        curva.CurvaX[i] = 50 * i;
+        curva.CurvaY[i] = 250 * i - 500; // fixed point, scale 1000
+    }
+    emulator.setCurva(2, encodeCurve(2, curva));
+    StatoComunicazione.StrumentoPresente = true;
+
+    frmImpostaSensore w;
+    w.show();
+    w.cboTipiSensore->setCurrentIndex(2);
+    w.cboTipiSensore_Click();
+    w.txtNomeNuovo->setText(QStringLiteral("kept"));
+    w.cmdLeggiSensoreStrumento->click();
+
+    EXPECT_TRUE(msgs.shown.empty());
+    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 20);
+    EXPECT_EQ(w.txtX[0]->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.txtX[19]->text(), QStringLiteral("950"));
+    EXPECT_EQ(w.txtY[0]->text(), QStringLiteral("-0.500"));
+    EXPECT_EQ(w.txtY[3]->text(), QStringLiteral("0.250"));
+    EXPECT_EQ(w.txtY[19]->text(), QStringLiteral("4.250"));
+    for (int i = 0; i < 20; ++i)
+        EXPECT_TRUE(w.Check1[i]->isChecked() && w.txtY[i]->isEnabled()) << i;
+    EXPECT_DOUBLE_EQ(CurvaSensore.CurvaY[3], 0.25);
+    EXPECT_EQ(w.txtNomeNuovo->text(), QStringLiteral("kept"));
+    EXPECT_EQ(w.GraficoSensore->model().points().size(), 20u);
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+    EXPECT_TRUE(surface.panelText[3].isEmpty());
+
+    bool asked = false;
+    for (const QByteArray& f : emulator.ricevuti())
+        asked = asked || f == curveRequest(2);
+    EXPECT_TRUE(asked);
+
+    // The read is the slot's even when another type was chosen since.
+    w.optSensoreG->click();
+    w.cmdLeggiSensoreStrumento->click();
+    EXPECT_TRUE(w.optPressione->isChecked());
+    EXPECT_EQ(w.txtY[3]->text(), QStringLiteral("0.250"));
+
+    // A read that fails leaves the table empty and the shared curve as it was.
+    emulator.setFault(emu::Fault::Silence, -1, comando::LeggiCurvaSensore);
+    CurvaSensore.CurvaY[3] = 777;
+    w.cmdLeggiSensoreStrumento->click();
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_EQ(msgs.shown[0].text, QStringLiteral("T242"));
+    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 0);
+    EXPECT_TRUE(w.txtX[0]->text().isEmpty());
+    EXPECT_EQ(CurvaSensore.CurvaY[3], 777);
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+}
+
+} // namespace
+} // namespace zuv::test
