@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace zuv {
@@ -29,11 +28,6 @@ namespace {
 constexpr ThresholdScale kScale[6] = {ThresholdScale::Tenths,      ThresholdScale::Thousandths,
                                       ThresholdScale::Thousandths, ThresholdScale::Tenths,
                                       ThresholdScale::Tenths,      ThresholdScale::Tenths};
-
-void selectOrNone(QComboBox* c, int index)
-{
-    c->setCurrentIndex(index >= 0 && index < c->count() ? index : -1);
-}
 
 // The list position a stored type number stands for (1 is the first item).
 int positionOf(double number)
@@ -71,43 +65,18 @@ QPixmap shiftLightPicture()
 
 } // namespace
 
-frmAllarmi::frmAllarmi(QWidget* parent) : QDialog(parent)
+frmAllarmi::frmAllarmi(QWidget* parent) : PageDialog(parent, "frmAllarmi")
 {
-    setObjectName(QStringLiteral("frmAllarmi"));
-    setModal(true);
     buildLayout();
     // Form_Load, then the captions of Form_Activate.
-    ImpostaFormAttivo(this);
+    registerPage(this);
     RiempiCombo();
     CaricaDati();
     setCaptions();
 }
 
-frmAllarmi::~frmAllarmi() { releasePage(); }
-
-void frmAllarmi::releasePage()
-{
-    if (StatoComunicazione.FormAttivo == static_cast<ActivePage*>(this))
-        ImpostaFormAttivo(nullptr);
-}
-
-void frmAllarmi::done(int r)
-{
-    QDialog::done(r);
-    // A run still waiting on the link keeps the page registered until it ends.
-    if (running_)
-        closedDuringRun_ = true;
-    else
-        releasePage();
-}
-
 void frmAllarmi::buildLayout()
 {
-    auto named = [](QWidget* w, const char* name) {
-        w->setObjectName(QLatin1String(name));
-        return w;
-    };
-
     // Alarms: check box, threshold and unit on each row.
     fraAllarmi_ = new QGroupBox(this);
     named(fraAllarmi_, "fraAllarmi");
@@ -208,20 +177,7 @@ void frmAllarmi::buildLayout()
     inout->addWidget(cboIngresso_, 1, 1);
     inout->setColumnStretch(2, 1);
 
-    fraStrumento_ = new QGroupBox(this);
-    named(fraStrumento_, "fraStrumento");
-    cmdInviaDati_ = new QPushButton(this);
-    named(cmdInviaDati_, "cmdInviaDati");
-    cmdLeggiDati_ = new QPushButton(this);
-    named(cmdLeggiDati_, "cmdLeggiDati");
-    auto* instrument = new QHBoxLayout(fraStrumento_);
-    instrument->addWidget(cmdInviaDati_);
-    instrument->addWidget(cmdLeggiDati_);
-    OKButton_ = new QPushButton(QStringLiteral("OK"), this);
-    named(OKButton_, "OKButton");
-    OKButton_->setDefault(true);
-    CancelButton_ = new QPushButton(this);
-    named(CancelButton_, "CancelButton");
+    buildPageButtons();
 
     auto* grid = new QGridLayout;
     grid->addWidget(fraAllarmi_, 0, 0);
@@ -232,25 +188,17 @@ void frmAllarmi::buildLayout()
     side->addWidget(fraStrumento_);
     side->addStretch();
     grid->addLayout(side, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKButton_);
-    buttons->addWidget(CancelButton_);
     auto* top = new QVBoxLayout(this);
     top->addLayout(grid);
-    top->addLayout(buttons);
+    top->addLayout(okCancelRow());
     top->setSizeConstraint(QLayout::SetFixedSize);
 
-    checker_ = new BoxChecker(this);
     for (int i = 0; i < 6; ++i) {
         const ThresholdScale scale = kScale[i];
         checker_->add(txtAllarme_[i], [scale](const QString& t) { return checkThreshold(t, scale); }, true);
     }
     for (QLineEdit* led : txtLed_)
         checker_->add(led, [](const QString& t) { return checkShiftLight(t); });
-    for (QWidget* w : {static_cast<QWidget*>(OKButton_), static_cast<QWidget*>(CancelButton_),
-                       static_cast<QWidget*>(cmdInviaDati_), static_cast<QWidget*>(cmdLeggiDati_)})
-        checker_->passThrough(w);
 
     const AlarmsCheck alarmChecks[6] = {AlarmsCheck::chkTO, AlarmsCheck::chkPO, AlarmsCheck::chkPB,
                                         AlarmsCheck::chkTA, AlarmsCheck::chkLB, AlarmsCheck::chkTB};
@@ -263,10 +211,6 @@ void frmAllarmi::buildLayout()
     connect(chkIngresso_, &QCheckBox::toggled, this, [this] { applyRule(AlarmsCheck::chkIngresso); });
     connect(chkLedVerde_, &QCheckBox::toggled, this, [this] { setLook(cboLedVerde_, chkLedVerde_->isChecked()); });
     connect(chkLedBlu_, &QCheckBox::toggled, this, [this] { setLook(cboLedBlu_, chkLedBlu_->isChecked()); });
-    connect(cmdInviaDati_, &QPushButton::clicked, this, [this] { cmdInviaDati_Click(); });
-    connect(cmdLeggiDati_, &QPushButton::clicked, this, [this] { cmdLeggiDati_Click(); });
-    connect(OKButton_, &QPushButton::clicked, this, [this] { OKButton_Click(); });
-    connect(CancelButton_, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
 }
 
 void frmAllarmi::setCaptions()
@@ -293,10 +237,7 @@ void frmAllarmi::setCaptions()
     chkAllarme_[5]->setText(Testo(97));
     chkIngresso_->setText(Testo(98));
     chkUscita_->setText(Testo(99));
-    CancelButton_->setText(Testo(35));
-    fraStrumento_->setTitle(Testo(181));
-    cmdInviaDati_->setText(Testo(182));
-    cmdLeggiDati_->setText(Testo(183));
+    setPageButtonCaptions();
     // The units of the record, whatever an open configuration page shows.
     for (QLabel* l : lblTemp_)
         l->setText(nomeInTabella(NomiUMTemperatura, DatiProgetto.UMTemp));
@@ -347,9 +288,7 @@ void frmAllarmi::CaricaDati()
         applyRule(c);
     setLook(cboLedVerde_, chkLedVerde_->isChecked());
     setLook(cboLedBlu_, chkLedBlu_->isChecked());
-    instrumentOn_ = StatoComunicazione.StrumentoPresente;
-    cmdInviaDati_->setEnabled(instrumentOn_);
-    cmdLeggiDati_->setEnabled(instrumentOn_);
+    loadInstrumentState();
 }
 
 void frmAllarmi::applyRule(AlarmsCheck c)
@@ -375,7 +314,7 @@ void frmAllarmi::OKButton_Click()
 {
     // The focus may never have left a box (Enter presses OK): every box is
     // checked here, before anything is written.
-    if (running_ || !checker_->checkAll())
+    if (running() || !checker_->checkAll())
         return;
     ProjectRecord& r = DatiProgetto;
     qint16* leds[5] = {&r.Led0, &r.Led1, &r.Led2, &r.Led3, &r.Led4};
@@ -401,80 +340,22 @@ void frmAllarmi::OKButton_Click()
     accept();
 }
 
-void frmAllarmi::CancelButton_Click() { reject(); }
-
 void frmAllarmi::cmdInviaDati_Click()
 {
-    if (running_)
-        return;
-    // Clicked while another exchange waits: try again once it is over.
-    if (linkBusy()) {
-        QTimer::singleShot(20, this, [this] { cmdInviaDati_Click(); });
-        return;
-    }
-    if (!checker_->checkAll())
-        return;
-    if (msgBox(Testo(147) + QStringLiteral("\r\n") + Testo(148), MsgIcon::None, MsgButtons::OkCancel, Testo(227))
-        != MsgAnswer::Ok)
-        return;
-    running_ = true;
-    {
-        PageRun run(this, 0x14, Testo(219), {cmdInviaDati_, cmdLeggiDati_, OKButton_});
-        const bool ok = connectedStep(InviaDatiAllarmi);
-        StatoComunicazione.ErroreComunicazione = !ok;
-        run.finish();
-        if (!ok)
-            msgBox(Testo(230), MsgIcon::Information);
-        else
-            msgBox(Testo(220), MsgIcon::Information, MsgButtons::Ok, windowTitle());
-    }
-    afterRun();
+    const Exchange x{.title = Testo(227), .comando = 0x14, .panel3 = Testo(219), .success = Testo(220),
+                     .successTitle = windowTitle()};
+    exchange(x, [this] { return checker_->checkAll(); },
+             [](PageRun&) { return RunResult{connectedStep(InviaDatiAllarmi), false}; });
 }
 
 void frmAllarmi::cmdLeggiDati_Click()
 {
-    if (running_)
-        return;
-    if (linkBusy()) {
-        QTimer::singleShot(20, this, [this] { cmdLeggiDati_Click(); });
-        return;
-    }
-    if (msgBox(Testo(232) + QStringLiteral("\r\n") + Testo(148), MsgIcon::None, MsgButtons::OkCancel, Testo(236))
-        != MsgAnswer::Ok)
-        return;
-    running_ = true;
-    {
-        PageRun run(this, 0x15, Testo(203), {cmdInviaDati_, cmdLeggiDati_, OKButton_});
-        const bool ok = connectedStep(LeggiDatiAllarmi);
-        StatoComunicazione.ErroreComunicazione = !ok;
-        run.finish();
-        // What was read is on screen; a read that failed says so.
-        if (!ok)
-            msgBox(Testo(230), MsgIcon::Information);
-    }
-    afterRun();
-}
-
-void frmAllarmi::afterRun()
-{
-    running_ = false;
-    cmdInviaDati_->setEnabled(instrumentOn_);
-    cmdLeggiDati_->setEnabled(instrumentOn_);
-    if (closedDuringRun_)
-        releasePage();
-    closedDuringRun_ = false;
+    // What was read is on screen; a read that failed says so.
+    const Exchange x{.send = false, .title = Testo(236), .comando = 0x15, .panel3 = Testo(203)};
+    exchange(x, {}, [](PageRun&) { return RunResult{connectedStep(LeggiDatiAllarmi), false}; });
 }
 
 // --- the view the alarms page codec reads and writes -------------------------
-
-void frmAllarmi::setInstrumentButtonsEnabled(bool on)
-{
-    instrumentOn_ = on;
-    if (running_)
-        return;
-    cmdInviaDati_->setEnabled(on);
-    cmdLeggiDati_->setEnabled(on);
-}
 
 QLineEdit* frmAllarmi::box(AlarmsText t) const
 {

@@ -5,9 +5,9 @@
 // DatiProgetto when it is built, writes it back only on OK, and while it is
 // open it is FormAttivo, so Send and Read exchange what is on screen.
 
+#include "config/widgets/page_dialog.h"
 #include "link/page_views.h"
 
-#include <QDialog>
 #include <array>
 
 class QCheckBox;
@@ -15,20 +15,16 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace zuv {
 
-class BoxChecker;
-
-class frmAllarmi final : public QDialog, public AlarmsPageView {
+class frmAllarmi final : public PageDialog, public AlarmsPageView {
     Q_OBJECT
 public:
     explicit frmAllarmi(QWidget* parent = nullptr);
-    ~frmAllarmi() override;
 
     // AlarmsPageView
-    void setInstrumentButtonsEnabled(bool on) override;
+    void setInstrumentButtonsEnabled(bool on) override { followInstrument(on); }
     QString text(AlarmsText box) const override;
     void setText(AlarmsText box, const QString& text) override;
     Qt::CheckState check(AlarmsCheck box) const override;
@@ -37,12 +33,9 @@ public:
     int listCount(AlarmsCombo combo) const override;
     void setListIndex(AlarmsCombo combo, int index) override;
 
-    void cmdInviaDati_Click();
-    void cmdLeggiDati_Click();
-    void OKButton_Click();
-    void CancelButton_Click();
-
-    void done(int r) override;
+    void cmdInviaDati_Click() override;
+    void cmdLeggiDati_Click() override;
+    void OKButton_Click() override;
 
 private:
     void buildLayout();
@@ -52,8 +45,6 @@ private:
     // The check box rule: the governed control takes the enabled or the
     // disabled look; a cleared box also empties its list's selection.
     void applyRule(AlarmsCheck box);
-    void releasePage();
-    void afterRun();
     QLineEdit* box(AlarmsText t) const;
     QCheckBox* checkBox(AlarmsCheck c) const;
     QComboBox* combo(AlarmsCombo c) const;
@@ -84,17 +75,6 @@ private:
     QComboBox* cboUscita_;
     QCheckBox* chkIngresso_;
     QComboBox* cboIngresso_;
-
-    QGroupBox* fraStrumento_;
-    QPushButton* cmdInviaDati_;
-    QPushButton* cmdLeggiDati_;
-    QPushButton* OKButton_;
-    QPushButton* CancelButton_;
-
-    BoxChecker* checker_;
-    bool running_ = false;
-    bool closedDuringRun_ = false;
-    bool instrumentOn_ = false;
 };
 
 } // namespace zuv

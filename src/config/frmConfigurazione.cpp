@@ -23,7 +23,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace zuv {
@@ -44,11 +43,6 @@ QLineEdit* numberBox(const char* name, int typingLimit, QWidget* parent)
     return box;
 }
 
-void selectOrNone(QComboBox* c, int index)
-{
-    c->setCurrentIndex(index >= 0 && index < c->count() ? index : -1);
-}
-
 // " 1/ 9": each number with the blank that stands for its sign.
 QString pageCounter(int page, int count)
 {
@@ -57,6 +51,19 @@ QString pageCounter(int page, int count)
 }
 
 bool noCustomPicture(const QString& path) { return path.isEmpty() || path == QLatin1String(" "); }
+
+// The two pages of the configuration go out or come in one after the
+// other, always with a pause between them.
+PageDialog::RunResult twoPages(PageRun& run, void (*first)(), void (*second)())
+{
+    PageDialog::RunResult r{connectedStep(first), run.closed()};
+    clock().sleepMs(50);
+    if (r.ok && !r.broken) {
+        r.ok = connectedStep(second);
+        r.broken = run.closed();
+    }
+    return r;
+}
 
 } // namespace
 
@@ -84,42 +91,18 @@ QPixmap frmConfigurazione::builtInPicture(int pagina)
     return pm;
 }
 
-frmConfigurazione::frmConfigurazione(QWidget* parent) : QDialog(parent)
+frmConfigurazione::frmConfigurazione(QWidget* parent) : PageDialog(parent, "frmConfigurazione")
 {
-    setObjectName(QStringLiteral("frmConfigurazione"));
-    setModal(true);
     buildLayout();
     // Form_Load: registration, lists, record to controls; then the captions.
-    ImpostaFormAttivo(this);
+    registerPage(this);
     RiempiCombo();
     CaricaDati();
     setCaptions();
 }
 
-frmConfigurazione::~frmConfigurazione() { releasePage(); }
-
-void frmConfigurazione::releasePage()
-{
-    if (StatoComunicazione.FormAttivo == static_cast<ActivePage*>(this))
-        ImpostaFormAttivo(nullptr);
-}
-
-void frmConfigurazione::done(int r)
-{
-    QDialog::done(r);
-    // A run still waiting on the link keeps the page registered until it ends.
-    if (running_)
-        closedDuringRun_ = true;
-    else
-        releasePage();
-}
-
 void frmConfigurazione::buildLayout()
 {
-    auto named = [](QWidget* w, const char* name) {
-        w->setObjectName(QLatin1String(name));
-        return w;
-    };
     auto newCombo = [&](const char* name) {
         auto* c = new QComboBox(this);
         named(c, name);
@@ -232,20 +215,7 @@ void frmConfigurazione::buildLayout()
         f->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
 
     // Instrument and the window's buttons.
-    fraStrumento_ = new QGroupBox(this);
-    named(fraStrumento_, "fraStrumento");
-    cmdInviaDati_ = new QPushButton(this);
-    named(cmdInviaDati_, "cmdInviaDati");
-    cmdLeggiDati_ = new QPushButton(this);
-    named(cmdLeggiDati_, "cmdLeggiDati");
-    auto* instrument = new QHBoxLayout(fraStrumento_);
-    instrument->addWidget(cmdInviaDati_);
-    instrument->addWidget(cmdLeggiDati_);
-    OKButton_ = new QPushButton(QStringLiteral("OK"), this);
-    named(OKButton_, "OKButton");
-    OKButton_->setDefault(true);
-    CancelButton_ = new QPushButton(this);
-    named(CancelButton_, "CancelButton");
+    buildPageButtons();
 
     auto* left = new QVBoxLayout;
     left->addLayout(language);
@@ -260,16 +230,11 @@ void frmConfigurazione::buildLayout()
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
     columns->addLayout(right);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKButton_);
-    buttons->addWidget(CancelButton_);
     auto* top = new QVBoxLayout(this);
     top->addLayout(columns);
-    top->addLayout(buttons);
+    top->addLayout(okCancelRow());
     top->setSizeConstraint(QLayout::SetFixedSize);
 
-    checker_ = new BoxChecker(this);
     auto rule = [](ConfigBox b) { return [b](const QString& t) { return checkConfigBox(b, t); }; };
     checker_->add(txtAbilRecVel_, rule(ConfigBox::AbilRecVel));
     checker_->add(txtStopRecSecondi_, rule(ConfigBox::StopRecSecondi));
@@ -277,18 +242,11 @@ void frmConfigurazione::buildLayout()
     checker_->add(txtTempoVisGiro_, rule(ConfigBox::TempoVisGiro));
     for (QLineEdit* s : txtSettoreCrono_)
         checker_->add(s, rule(ConfigBox::SettoreCrono));
-    for (QWidget* w : {static_cast<QWidget*>(OKButton_), static_cast<QWidget*>(CancelButton_),
-                       static_cast<QWidget*>(cmdInviaDati_), static_cast<QWidget*>(cmdLeggiDati_)})
-        checker_->passThrough(w);
 
     connect(cmdNextPage_, &QPushButton::clicked, this, [this] { cmdNextPage_Click(); });
     connect(cmdPrevPage_, &QPushButton::clicked, this, [this] { cmdPrevPage_Click(); });
     connect(chkAbilitaPagina_, &QCheckBox::toggled, this, [this] { chkAbilitaPagina_Click(); });
     connect(cmdScegliImmagine_, &QPushButton::clicked, this, [this] { cmdScegliImmagine_Click(); });
-    connect(cmdInviaDati_, &QPushButton::clicked, this, [this] { cmdInviaDati_Click(); });
-    connect(cmdLeggiDati_, &QPushButton::clicked, this, [this] { cmdLeggiDati_Click(); });
-    connect(OKButton_, &QPushButton::clicked, this, [this] { OKButton_Click(); });
-    connect(CancelButton_, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
 }
 
 void frmConfigurazione::setCaptions()
@@ -305,10 +263,7 @@ void frmConfigurazione::setCaptions()
     lblPagina_->setText(Testo(32));
     cmdPrevPage_->setText(Testo(33));
     cmdNextPage_->setText(Testo(34));
-    CancelButton_->setText(Testo(35));
-    fraStrumento_->setTitle(Testo(181));
-    cmdInviaDati_->setText(Testo(182));
-    cmdLeggiDati_->setText(Testo(183));
+    setPageButtonCaptions();
     chkAbilRecLAP_->setText(Testo(264));
     lblAbilRecVel_->setText(Testo(265));
     lblAbilStopRec_->setText(Testo(266));
@@ -370,9 +325,7 @@ void frmConfigurazione::CaricaDati()
     for (int i = 0; i < 5; ++i)
         txtSettoreCrono_[i]->setText(QString::number(sectors[i]));
 
-    instrumentOn_ = StatoComunicazione.StrumentoPresente;
-    cmdInviaDati_->setEnabled(instrumentOn_);
-    cmdLeggiDati_->setEnabled(instrumentOn_);
+    loadInstrumentState();
     AggiornaPagina();
 }
 
@@ -450,93 +403,28 @@ void frmConfigurazione::cmdScegliImmagine_Click()
 
 void frmConfigurazione::cmdInviaDati_Click()
 {
-    if (running_)
-        return;
-    // Clicked while another exchange waits: try again once it is over.
-    if (linkBusy()) {
-        QTimer::singleShot(20, this, [this] { cmdInviaDati_Click(); });
-        return;
-    }
-    if (!checker_->checkAll())
-        return;
-    if (msgBox(Testo(147) + QStringLiteral("\r\n") + Testo(148), MsgIcon::None, MsgButtons::OkCancel, Testo(226))
-        != MsgAnswer::Ok)
-        return;
-    running_ = true;
-    {
-        PageRun run(this, 0x12, Testo(146), {cmdInviaDati_, cmdLeggiDati_, OKButton_});
-        bool ok = connectedStep(InviaDatiConfigurazione);
-        bool broken = run.closed();
-        // The pause between the pages, always.
-        clock().sleepMs(50);
-        if (ok && !broken) {
-            ok = connectedStep(InviaDatiConfigurazione2);
-            broken = run.closed();
-        }
-        StatoComunicazione.ErroreComunicazione = !ok;
-        run.finish();
-        if (broken)
-            msgBox(Testo(229), MsgIcon::Information);
-        if (!ok)
-            msgBox(Testo(230), MsgIcon::Information);
-        else if (!broken)
-            msgBox(Testo(218), MsgIcon::Information);
-    }
-    afterRun();
+    const Exchange x{.title = Testo(226), .comando = 0x12, .panel3 = Testo(146), .success = Testo(218)};
+    exchange(x, [this] { return checker_->checkAll(); },
+             [](PageRun& run) { return twoPages(run, InviaDatiConfigurazione, InviaDatiConfigurazione2); });
 }
 
 void frmConfigurazione::cmdLeggiDati_Click()
 {
-    if (running_)
-        return;
-    if (linkBusy()) {
-        QTimer::singleShot(20, this, [this] { cmdLeggiDati_Click(); });
-        return;
-    }
-    if (msgBox(Testo(232) + QStringLiteral("\r\n") + Testo(148), MsgIcon::None, MsgButtons::OkCancel, Testo(234))
-        != MsgAnswer::Ok)
-        return;
-    running_ = true;
-    {
-        PageRun run(this, 0x13, Testo(206), {cmdInviaDati_, cmdLeggiDati_, OKButton_});
-        bool ok = connectedStep(LeggiDatiConfigurazione);
-        bool broken = run.closed();
-        clock().sleepMs(50);
-        if (ok && !broken) {
-            ok = connectedStep(LeggiDatiConfigurazione2);
-            broken = run.closed();
-        }
-        StatoComunicazione.ErroreComunicazione = !ok;
-        run.finish();
-        // A read that worked shows what it read; one that did not says so.
-        if (broken)
-            msgBox(Testo(233), MsgIcon::Information);
-        if (!ok)
-            msgBox(Testo(230), MsgIcon::Information);
-    }
-    afterRun();
-}
-
-void frmConfigurazione::afterRun()
-{
-    running_ = false;
-    cmdInviaDati_->setEnabled(instrumentOn_);
-    cmdLeggiDati_->setEnabled(instrumentOn_);
-    if (closedDuringRun_)
-        releasePage();
-    closedDuringRun_ = false;
+    // A read that worked shows what it read; one that did not says so.
+    const Exchange x{.send = false, .title = Testo(234), .comando = 0x13, .panel3 = Testo(206)};
+    exchange(x, {},
+             [](PageRun& run) { return twoPages(run, LeggiDatiConfigurazione, LeggiDatiConfigurazione2); });
 }
 
 void frmConfigurazione::OKButton_Click()
 {
-    if (running_ || !checker_->checkAll())
+    if (running() || !checker_->checkAll())
         return;
     ProjectRecord& r = DatiProgetto;
-    auto index = [](const QComboBox* c) { return static_cast<qint16>(qMax(0, c->currentIndex())); };
-    r.Lingua = index(cboLingua_);
-    r.UMVel = index(cboUMVelocita_);
-    r.UMTemp = index(cboUMTemperatura_);
-    r.UMPress = index(cboUMPressione_);
+    r.Lingua = storedIndex(cboLingua_);
+    r.UMVel = storedIndex(cboUMVelocita_);
+    r.UMTemp = storedIndex(cboUMTemperatura_);
+    r.UMPress = storedIndex(cboUMPressione_);
     bool* flags[10] = {&r.PaginaAbilitata1, &r.PaginaAbilitata2, &r.PaginaAbilitata3, &r.PaginaAbilitata4,
                        &r.PaginaAbilitata5, &r.PaginaAbilitata6, &r.PaginaAbilitata7, &r.PaginaAbilitata8,
                        &r.PaginaAbilitata9, &r.PaginaAbilitata10};
@@ -554,18 +442,7 @@ void frmConfigurazione::OKButton_Click()
     accept();
 }
 
-void frmConfigurazione::CancelButton_Click() { reject(); }
-
 // --- the view the configuration codec reads and writes ----------------------
-
-void frmConfigurazione::setInstrumentButtonsEnabled(bool on)
-{
-    instrumentOn_ = on;
-    if (running_)
-        return;
-    cmdInviaDati_->setEnabled(on);
-    cmdLeggiDati_->setEnabled(on);
-}
 
 QComboBox* frmConfigurazione::combo(ConfigCombo c) const
 {

@@ -5,9 +5,9 @@
 // writes it back only on OK, and while it is open it is FormAttivo, so its
 // Send and Read buttons exchange what is on screen with the instrument.
 
+#include "config/widgets/page_dialog.h"
 #include "link/page_views.h"
 
-#include <QDialog>
 #include <QPixmap>
 #include <array>
 
@@ -16,20 +16,16 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace zuv {
 
-class BoxChecker;
-
-class frmConfigurazione final : public QDialog, public ConfigPageView {
+class frmConfigurazione final : public PageDialog, public ConfigPageView {
     Q_OBJECT
 public:
     explicit frmConfigurazione(QWidget* parent = nullptr);
-    ~frmConfigurazione() override;
 
     // ConfigPageView
-    void setInstrumentButtonsEnabled(bool on) override;
+    void setInstrumentButtonsEnabled(bool on) override { followInstrument(on); }
     int listIndex(ConfigCombo combo) const override;
     int listCount(ConfigCombo combo) const override;
     void setListIndex(ConfigCombo combo, int index) override;
@@ -51,12 +47,9 @@ public:
     void cmdNextPage_Click();
     void cmdPrevPage_Click();
     void cmdScegliImmagine_Click();
-    void cmdInviaDati_Click();
-    void cmdLeggiDati_Click();
-    void OKButton_Click();
-    void CancelButton_Click();
-
-    void done(int r) override;
+    void cmdInviaDati_Click() override;
+    void cmdLeggiDati_Click() override;
+    void OKButton_Click() override;
 
 private:
     void buildLayout();
@@ -66,8 +59,6 @@ private:
     void AggiornaPagina();
     void showPicture();
     void chkAbilitaPagina_Click();
-    void releasePage();
-    void afterRun();
     QComboBox* combo(ConfigCombo c) const;
     QLineEdit* box(ConfigText t) const;
 
@@ -106,23 +97,12 @@ private:
     std::array<QLabel*, 5> lblSettoreCrono_{};
     std::array<QLineEdit*, 5> txtSettoreCrono_{};
 
-    QGroupBox* fraStrumento_;
-    QPushButton* cmdInviaDati_;
-    QPushButton* cmdLeggiDati_;
-    QPushButton* OKButton_;
-    QPushButton* CancelButton_;
-
-    BoxChecker* checker_;
-
     int numPagine_ = 9;
     int paginaCorrente_ = 1;
     // Element p - 1 is the working enable flag of display page p.
     std::array<bool, 11> PagineAbilitate_{};
     // ImageList1: picture p - 1 shows page p.
     std::array<QPixmap, 9> ImageList1_;
-    bool running_ = false;
-    bool closedDuringRun_ = false;
-    bool instrumentOn_ = false;
 };
 
 } // namespace zuv

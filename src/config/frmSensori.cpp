@@ -21,7 +21,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace zuv {
@@ -61,11 +60,6 @@ QString readText(int slot)
     }
 }
 
-void selectOrNone(QComboBox* c, int index)
-{
-    c->setCurrentIndex(index >= 0 && index < c->count() ? index : -1);
-}
-
 // An editable combo shows any text: the matching item when there is one.
 void setComboText(QComboBox* c, const QString& text)
 {
@@ -102,13 +96,11 @@ QLineEdit* numberBox(const char* name, QWidget* parent)
 
 } // namespace
 
-frmSensori::frmSensori(QWidget* parent) : QDialog(parent)
+frmSensori::frmSensori(QWidget* parent) : PageDialog(parent, "frmSensori")
 {
-    setObjectName(QStringLiteral("frmSensori"));
-    setModal(true);
     buildLayout();
     // Form_Load.
-    ImpostaFormAttivo(this);
+    registerPage(this);
     CalcolaOffsetLingua();
     for (int i = 0; i < 3; ++i)
         cboLAPO_->addItem(NomiLivelloLAPO[i]);
@@ -119,30 +111,8 @@ frmSensori::frmSensori(QWidget* parent) : QDialog(parent)
     setCaptions();
 }
 
-frmSensori::~frmSensori() { releasePage(); }
-
-void frmSensori::releasePage()
-{
-    if (StatoComunicazione.FormAttivo == static_cast<ActivePage*>(this))
-        ImpostaFormAttivo(nullptr);
-}
-
-void frmSensori::done(int r)
-{
-    QDialog::done(r);
-    // A run still waiting on the link keeps the page registered until it ends.
-    if (running_)
-        closedDuringRun_ = true;
-    else
-        releasePage();
-}
-
 void frmSensori::buildLayout()
 {
-    auto named = [](QWidget* w, const char* name) {
-        w->setObjectName(QLatin1String(name));
-        return w;
-    };
     auto form = [](QGroupBox* g) {
         auto* f = new QFormLayout(g);
         f->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
@@ -257,20 +227,7 @@ void frmSensori::buildLayout()
         connect(c.chkAbil, &QCheckBox::toggled, this, [this, slot] { applyRule(slot); });
     }
 
-    fraStrumento_ = new QGroupBox(this);
-    named(fraStrumento_, "fraStrumento");
-    cmdInviaDati_ = new QPushButton(this);
-    named(cmdInviaDati_, "cmdInviaDati");
-    cmdLeggiDati_ = new QPushButton(this);
-    named(cmdLeggiDati_, "cmdLeggiDati");
-    auto* instrument = new QHBoxLayout(fraStrumento_);
-    instrument->addWidget(cmdInviaDati_);
-    instrument->addWidget(cmdLeggiDati_);
-    OKButton_ = new QPushButton(QStringLiteral("OK"), this);
-    named(OKButton_, "OKButton");
-    OKButton_->setDefault(true);
-    CancelButton_ = new QPushButton(this);
-    named(CancelButton_, "CancelButton");
+    buildPageButtons();
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(fraStrumento_);
     bottom->addStretch();
@@ -281,19 +238,10 @@ void frmSensori::buildLayout()
     top->addLayout(bottom);
     top->setSizeConstraint(QLayout::SetFixedSize);
 
-    checker_ = new BoxChecker(this);
     auto rule = [](SensorsBox b) { return [b](const QString& t) { return checkSensorsBox(b, t); }; };
     checker_->add(txtNumAccRPM_, rule(SensorsBox::NumAccRPM));
     checker_->add(txtImpulsiRuota_, rule(SensorsBox::ImpulsiRuota));
     checker_->add(txtDiametroRuota_, rule(SensorsBox::DiametroRuota));
-    for (QWidget* w : {static_cast<QWidget*>(OKButton_), static_cast<QWidget*>(CancelButton_),
-                       static_cast<QWidget*>(cmdInviaDati_), static_cast<QWidget*>(cmdLeggiDati_)})
-        checker_->passThrough(w);
-
-    connect(cmdInviaDati_, &QPushButton::clicked, this, [this] { cmdInviaDati_Click(); });
-    connect(cmdLeggiDati_, &QPushButton::clicked, this, [this] { cmdLeggiDati_Click(); });
-    connect(OKButton_, &QPushButton::clicked, this, [this] { OKButton_Click(); });
-    connect(CancelButton_, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
 }
 
 void frmSensori::setCaptions()
@@ -329,10 +277,7 @@ void frmSensori::setCaptions()
         if (c.lblCanale)
             c.lblCanale->setText(Testo(303));
     }
-    CancelButton_->setText(Testo(35));
-    fraStrumento_->setTitle(Testo(181));
-    cmdInviaDati_->setText(Testo(182));
-    cmdLeggiDati_->setText(Testo(183));
+    setPageButtonCaptions();
 }
 
 void frmSensori::RiempiSensori()
@@ -370,9 +315,7 @@ void frmSensori::CaricaDati()
             selectOrNone(c.chann, r.*info.chann);
         applyRule(slot);
     }
-    instrumentOn_ = StatoComunicazione.StrumentoPresente;
-    cmdInviaDati_->setEnabled(instrumentOn_);
-    cmdLeggiDati_->setEnabled(instrumentOn_);
+    loadInstrumentState();
 }
 
 void frmSensori::applyRule(int slot)
@@ -420,14 +363,13 @@ void frmSensori::OKButton_Click()
 {
     // Every check before anything is written: a refused OK leaves the
     // record as it was.
-    if (running_ || !checker_->checkAll() || !ControllaSensori(false) || !ControllaCanali())
+    if (running() || !checker_->checkAll() || !ControllaSensori(false) || !ControllaCanali())
         return;
     ProjectRecord& r = DatiProgetto;
-    auto index = [](const QComboBox* c) { return static_cast<qint16>(qMax(0, c->currentIndex())); };
     r.NumAccRPM = static_cast<qint16>(checker_->value(txtNumAccRPM_));
     r.TCampRPM = cboTCampRPM_->currentText();
-    r.LAPO = index(cboLAPO_);
-    r.LAAL = index(cboLAAL_);
+    r.LAPO = storedIndex(cboLAPO_);
+    r.LAAL = storedIndex(cboLAAL_);
     r.ImpulsiRuota = static_cast<qint16>(checker_->value(txtImpulsiRuota_));
     r.DiametroRuota = static_cast<qint16>(checker_->value(txtDiametroRuota_));
     r.TCampVV = cboTCampVV_->currentText();
@@ -437,114 +379,55 @@ void frmSensori::OKButton_Click()
         r.*info.abil = c.chkAbil->checkState() != Qt::Unchecked;
         r.*info.sensore = c.sensore->currentText();
         if (c.chann)
-            r.*info.chann = index(c.chann);
+            r.*info.chann = storedIndex(c.chann);
     }
     ProgettoModificato = true;
     accept();
 }
 
-void frmSensori::CancelButton_Click() { reject(); }
-
 void frmSensori::cmdInviaDati_Click()
 {
-    if (running_)
-        return;
-    // Clicked while another exchange waits: try again once it is over.
-    if (linkBusy()) {
-        QTimer::singleShot(20, this, [this] { cmdInviaDati_Click(); });
-        return;
-    }
+    const Exchange x{.title = Testo(149), .comando = 0x16, .panel3 = Testo(150), .success = Testo(157),
+                     .alsoOff = {SSTab1_}};
     // Nothing goes out unless every enabled channel has a library sensor.
-    if (!checker_->checkAll() || !ControllaSensori(true) || !ControllaCanali())
-        return;
-    if (msgBox(Testo(147) + QStringLiteral("\r\n") + Testo(148), MsgIcon::None, MsgButtons::OkCancel, Testo(149))
-        != MsgAnswer::Ok)
-        return;
-    // The curves that go out are those of the channels as checked; the
-    // channels stay locked until the run ends.
-    const ChannelEntries sent = entries();
-    running_ = true;
-    {
-        PageRun run(this, 0x16, Testo(150), {cmdInviaDati_, cmdLeggiDati_, OKButton_, SSTab1_});
-        bool ok = connectedStep(InviaDatiSensori);
-        bool broken = run.closed();
-        for (int slot = 0; ok && !broken && slot < 9; ++slot) {
+    auto ready = [this] { return checker_->checkAll() && ControllaSensori(true) && ControllaCanali(); };
+    exchange(x, ready, [this](PageRun& run) {
+        // The curves that go out are those of the channels as checked; the
+        // channels stay locked until the run ends.
+        const ChannelEntries sent = entries();
+        RunResult r{connectedStep(InviaDatiSensori), run.closed()};
+        for (int slot = 0; r.ok && !r.broken && slot < 9; ++slot) {
             mainSurface().setPanelText(3, sendText(slot));
             if (sent[slot].enabled)
                 CaricaCurvaSensore(sent[slot].sensor);
             else
                 AzzeraCurva();
-            ok = connectedStep([slot] { InviaCurvaSensore(slot); });
-            broken = run.closed();
+            r.ok = connectedStep([slot] { InviaCurvaSensore(slot); });
+            r.broken = run.closed();
         }
-        StatoComunicazione.ErroreComunicazione = !ok;
-        run.finish();
-        if (broken)
-            msgBox(Testo(229), MsgIcon::Information);
-        if (!ok)
-            msgBox(Testo(230), MsgIcon::Information);
-        if (ok && !broken)
-            msgBox(Testo(157), MsgIcon::Information);
-    }
-    afterRun();
+        return r;
+    });
 }
 
 void frmSensori::cmdLeggiDati_Click()
 {
-    if (running_)
-        return;
-    if (linkBusy()) {
-        QTimer::singleShot(20, this, [this] { cmdLeggiDati_Click(); });
-        return;
-    }
-    if (msgBox(Testo(232) + QStringLiteral("\r\n") + Testo(148), MsgIcon::None, MsgButtons::OkCancel, Testo(235))
-        != MsgAnswer::Ok)
-        return;
-    running_ = true;
-    {
-        PageRun run(this, 0x17, Testo(158), {cmdInviaDati_, cmdLeggiDati_, OKButton_, SSTab1_});
-        bool ok = connectedStep(LeggiDatiSensori);
-        bool broken = run.closed();
-        for (int slot = 0; ok && !broken && slot < 9; ++slot) {
+    const Exchange x{.send = false, .title = Testo(235), .comando = 0x17, .panel3 = Testo(158),
+                     .success = Testo(165), .alsoOff = {SSTab1_}};
+    exchange(x, {}, [this](PageRun& run) {
+        RunResult r{connectedStep(LeggiDatiSensori), run.closed()};
+        for (int slot = 0; r.ok && !r.broken && slot < 9; ++slot) {
             mainSurface().setPanelText(3, readText(slot));
-            ok = connectedStep([slot] { readCurveScaled(slot); });
-            broken = run.closed();
+            r.ok = connectedStep([slot] { readCurveScaled(slot); });
+            r.broken = run.closed();
             // Only a curve that was read names its sensor.
-            if (ok && !broken)
+            if (r.ok && !r.broken)
                 setComboText(canali_[slot].sensore, TrovaSensoreDaCurva(QLatin1String(canaleDaSlot(slot).tipo)));
         }
-        StatoComunicazione.ErroreComunicazione = !ok;
-        run.finish();
-        if (broken)
-            msgBox(Testo(233), MsgIcon::Information);
-        if (!ok)
-            msgBox(Testo(230), MsgIcon::Information);
-        if (ok && !broken)
-            msgBox(Testo(165), MsgIcon::Information);
-    }
-    afterRun();
-}
-
-void frmSensori::afterRun()
-{
-    running_ = false;
-    cmdInviaDati_->setEnabled(instrumentOn_);
-    cmdLeggiDati_->setEnabled(instrumentOn_);
-    if (closedDuringRun_)
-        releasePage();
-    closedDuringRun_ = false;
+        return r;
+    });
 }
 
 // --- the view the sensors page codec reads and writes -----------------------
-
-void frmSensori::setInstrumentButtonsEnabled(bool on)
-{
-    instrumentOn_ = on;
-    if (running_)
-        return;
-    cmdInviaDati_->setEnabled(on);
-    cmdLeggiDati_->setEnabled(on);
-}
 
 QLineEdit* frmSensori::box(SensorsText t) const
 {

@@ -7,9 +7,9 @@
 // shown, Read puts the instrument's page and curves into the controls.
 
 #include "config/checks.h"
+#include "config/widgets/page_dialog.h"
 #include "link/page_views.h"
 
-#include <QDialog>
 #include <array>
 
 class QCheckBox;
@@ -17,21 +17,17 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QTabWidget;
 
 namespace zuv {
 
-class BoxChecker;
-
-class frmSensori final : public QDialog, public SensorsPageView {
+class frmSensori final : public PageDialog, public SensorsPageView {
     Q_OBJECT
 public:
     explicit frmSensori(QWidget* parent = nullptr);
-    ~frmSensori() override;
 
     // SensorsPageView
-    void setInstrumentButtonsEnabled(bool on) override;
+    void setInstrumentButtonsEnabled(bool on) override { followInstrument(on); }
     QString text(SensorsText box) const override;
     void setText(SensorsText box, const QString& text) override;
     int listIndex(SensorsCombo combo) const override;
@@ -57,12 +53,9 @@ public:
     bool ControllaSensori(bool needLibrary);
     bool ControllaCanali();
 
-    void cmdInviaDati_Click();
-    void cmdLeggiDati_Click();
-    void OKButton_Click();
-    void CancelButton_Click();
-
-    void done(int r) override;
+    void cmdInviaDati_Click() override;
+    void cmdLeggiDati_Click() override;
+    void OKButton_Click() override;
 
 private:
     void buildLayout();
@@ -71,8 +64,6 @@ private:
     void CaricaDati();
     void applyRule(int slot);
     ChannelEntries entries() const;
-    void releasePage();
-    void afterRun();
     QLineEdit* box(SensorsText t) const;
     QComboBox* combo(SensorsCombo c) const;
     int slotOf(SensorsCheck c) const;
@@ -97,17 +88,6 @@ private:
     QLabel* lblTCVV_;
     QComboBox* cboTCampVV_;
     std::array<Canale, 9> canali_;
-
-    QGroupBox* fraStrumento_;
-    QPushButton* cmdInviaDati_;
-    QPushButton* cmdLeggiDati_;
-    QPushButton* OKButton_;
-    QPushButton* CancelButton_;
-
-    BoxChecker* checker_;
-    bool running_ = false;
-    bool closedDuringRun_ = false;
-    bool instrumentOn_ = false;
 };
 
 } // namespace zuv

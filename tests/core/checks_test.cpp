@@ -3,7 +3,7 @@
 #include "config/checks.h"
 
 #include "project/state.h"
-#include "support/fixtures.h"
+#include "support/link_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -173,10 +173,7 @@ protected:
     void SetUp() override
     {
         ZuvTest::SetUp();
-        TabellaLingua.TestiLingua = QStringList{QString()};
-        for (int n = 1; n <= 400; ++n)
-            TabellaLingua.TestiLingua << QStringLiteral("T%1").arg(n);
-        TabellaLingua.NumTestiLingua = 400;
+        useNumberedTexts();
         CSensore s;
         s.setNome(QStringLiteral("PT100"));
         s.setTipo(QStringLiteral("TemperaturaOlio"));

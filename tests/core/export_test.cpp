@@ -1,4 +1,6 @@
-#include "support/fixtures.h"
+#include "support/link_fixture.h"
+#include "support/memory_blocks.h"
+#include "support/same_file.h"
 
 #include "project/name_tables.h"
 #include "project/state.h"
@@ -16,66 +18,10 @@
 namespace zuv::test {
 namespace {
 
-// --- records built by hand ----------------------------------------------------
-
-struct Sample {
-    int rpm = 0, distance = 0, gear = 0, turbo = 0, throttle = 0, g = 0;
-};
-
-struct Record {
-    std::array<Sample, 10> samples{};
-    int oilTemp = 0, waterTemp = 0, oilPress = 0, fuelPress = 0, fuelLevel = 0;
-    int battery = 0, airFuel = 0, session = 0, speed = 0, status = 0;
-};
-
-void put16(QByteArray& b, int pos, int v)
-{
-    b[pos - 1] = char((v >> 8) & 0xFF);
-    b[pos] = char(v & 0xFF);
-}
-void put8(QByteArray& b, int pos, int v) { b[pos - 1] = char(v & 0xFF); }
-
-QByteArray block(const Record& r)
-{
-    QByteArray b(128, '\0');
-    for (int s = 0; s < 10; ++s) {
-        const Sample& x = r.samples[std::size_t(s)];
-        put16(b, 11 * s + 1, x.rpm);
-        put16(b, 11 * s + 3, x.distance);
-        put8(b, 11 * s + 5, x.gear);
-        put8(b, 11 * s + 6, x.turbo);
-        put8(b, 11 * s + 7, x.throttle);
-        put8(b, 11 * s + 8, x.g);
-    }
-    put16(b, 111, r.oilTemp);
-    put16(b, 113, r.waterTemp);
-    put8(b, 115, r.oilPress);
-    put8(b, 116, r.fuelPress);
-    put8(b, 117, r.fuelLevel);
-    put8(b, 118, r.battery);
-    put8(b, 119, r.airFuel);
-    put16(b, 120, r.session);
-    put16(b, 122, r.speed);
-    put16(b, 124, r.status);
-    return b;
-}
-
 // The worked example: one second at speed, then a session mark.
 std::vector<QByteArray> workedExample()
 {
-    Record a;
-    for (int s = 0; s < 10; ++s)
-        a.samples[std::size_t(s)] = {3000 + 100 * s, 1500 + 2 * s, 3, 5, 80, -5};
-    a.oilTemp = 900, a.waterTemp = 850, a.oilPress = 35, a.fuelPress = 30, a.fuelLevel = 40;
-    a.battery = 138, a.airFuel = 147, a.session = 0, a.speed = 100, a.status = 0;
-
-    Record b = a;
-    const int distances[10] = {1520, 1522, 1524, 2, 4, 6, 8, 10, 12, 14};
-    for (int s = 0; s < 10; ++s)
-        b.samples[std::size_t(s)] = {4000, distances[s], 4, 10, 100, 0};
-    b.oilTemp = 910, b.battery = 140, b.session = 1, b.speed = 110;
-    b.status = 0x0102; // session mark + oil pump
-    return {block(a), block(b)};
+    return {memoryBlock(workedRecordA()), memoryBlock(workedRecordB())};
 }
 
 QByteArray golden(const QString& name)
@@ -83,22 +29,6 @@ QByteArray golden(const QString& name)
     const QByteArray bytes = fileBytes(QStringLiteral(ZUV_TEST_DATA_DIR "/export/") + name);
     EXPECT_FALSE(bytes.isEmpty()) << "missing golden " << name.toStdString();
     return bytes;
-}
-
-// Byte for byte; a failure names the first line that differs.
-::testing::AssertionResult sameFile(const QByteArray& got, const QByteArray& want)
-{
-    if (got == want)
-        return ::testing::AssertionSuccess();
-    const QList<QByteArray> g = got.split('\n');
-    const QList<QByteArray> w = want.split('\n');
-    for (qsizetype i = 0; i < std::max(g.size(), w.size()); ++i)
-        if (g.value(i) != w.value(i))
-            return ::testing::AssertionFailure()
-                   << "line " << i + 1 << ": got \"" << g.value(i).toStdString() << "\", want \""
-                   << w.value(i).toStdString() << "\" (" << got.size() << " vs " << want.size()
-                   << " bytes)";
-    return ::testing::AssertionFailure() << "differs";
 }
 
 ExportSource source(const std::vector<QByteArray>& blocks, const std::vector<QString>& laps = {},
@@ -161,13 +91,13 @@ TEST(ExportWriter, NoBlocksGiveHeadersOnlyInEnglishWithTheOtherUnits)
 
 TEST(ExportWriter, SingleFieldsDecodeAsTheRecordLayoutSays)
 {
-    Record r;
+    MemoryRecord r;
     r.samples[0] = {0xFFFF, 31, 0, 0xF6, 255, 0x80};
     r.samples[1] = {0, 30, 6, 0x7F, 0, 0x7F};
     r.oilTemp = 0xFFF6, r.waterTemp = 0x8000, r.oilPress = 255, r.fuelPress = 1;
     r.fuelLevel = 255, r.battery = 0, r.airFuel = 255, r.speed = 0xFFFF;
     r.status = 0x0100 | 0x4000 | 0x8000; // oil pump, oil pressure, fuel level
-    const std::vector<QByteArray> blocks = {block(r)};
+    const std::vector<QByteArray> blocks = {memoryBlock(r)};
     const ExportFiles f = buildExportFiles(source(blocks));
     const std::vector<std::string> d = lines(f.dati);
     const std::vector<std::string> a = lines(f.allarmi);
@@ -185,11 +115,11 @@ TEST(ExportWriter, SingleFieldsDecodeAsTheRecordLayoutSays)
 
 TEST(ExportWriter, SlowChannelsStartFromTheFirstBlockAndRunTowardsTheNext)
 {
-    Record r1;
+    MemoryRecord r1;
     r1.oilPress = 35, r1.airFuel = 100, r1.waterTemp = 0xFFF6; // -1.0
-    Record r2 = r1;
+    MemoryRecord r2 = r1;
     r2.oilPress = 36, r2.airFuel = 110, r2.waterTemp = 10;     // +1.0
-    const std::vector<QByteArray> blocks = {block(r1), block(r2)};
+    const std::vector<QByteArray> blocks = {memoryBlock(r1), memoryBlock(r2)};
     const std::vector<std::string> d = lines(buildExportFiles(source(blocks)).dati);
     ASSERT_EQ(d.size(), 21u);
     // The first second is flat at its own values: no ramp up from 0.
@@ -242,10 +172,10 @@ TEST(ExportWriter, SessionMarksSplitRunsAndNumberThem)
     for (const RunCase& c : cases) {
         std::vector<QByteArray> blocks;
         for (const auto& [session, mark] : c.blocks) {
-            Record r;
+            MemoryRecord r;
             r.session = session;
             r.status = mark ? 0x0002 : 0;
-            blocks.push_back(block(r));
+            blocks.push_back(memoryBlock(r));
         }
         const ExportFiles f = buildExportFiles(source(blocks));
         const std::vector<std::string> d = lines(f.dati);
@@ -267,13 +197,13 @@ TEST(ExportWriter, SessionMarksSplitRunsAndNumberThem)
 
 TEST(ExportWriter, DistanceResetsOnlyInTheBlockThatOpensASession)
 {
-    Record r;
+    MemoryRecord r;
     r.samples[0].distance = 31;
     r.samples[1].distance = 30;
-    Record marked = r;
+    MemoryRecord marked = r;
     marked.session = 1;
     marked.status = 0x0002;
-    const std::vector<QByteArray> blocks = {block(r), block(marked), block(r)};
+    const std::vector<QByteArray> blocks = {memoryBlock(r), memoryBlock(marked), memoryBlock(r)};
     const std::vector<std::string> d = lines(buildExportFiles(source(blocks)).dati);
     ASSERT_EQ(d.size(), 31u);
     EXPECT_EQ(field(d[1], 1), "31.0");
@@ -285,7 +215,7 @@ TEST(ExportWriter, DistanceResetsOnlyInTheBlockThatOpensASession)
 TEST(ExportWriter, LongSessionsKeepCountingPast16BitLines)
 {
     // 3300 seconds = 33000 lines, past a 16-bit counter's 32767.
-    std::vector<QByteArray> blocks(3300, block(Record()));
+    std::vector<QByteArray> blocks(3300, memoryBlock(MemoryRecord()));
     const ExportFiles f = buildExportFiles(source(blocks));
     const std::vector<std::string> d = lines(f.dati);
     ASSERT_EQ(d.size(), 33001u);
@@ -320,11 +250,7 @@ protected:
     void SetUp() override
     {
         ZuvTest::SetUp();
-        QStringList texts(400);
-        for (int n = 1; n < 400; ++n)
-            texts[n] = QStringLiteral("T%1").arg(n);
-        TabellaLingua.TestiLingua = texts;
-        TabellaLingua.NumTestiLingua = 399;
+        useNumberedTexts(399);
         CaricaTabelleCostanti();
         const std::vector<QByteArray> blocks = workedExample();
         DatiScaricati[0] = blocks[0];

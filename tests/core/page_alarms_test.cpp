@@ -1,6 +1,7 @@
 #include "link/commands.h"
 #include "link/page_alarms.h"
 #include "link/serial_comm.h"
+#include "support/hex_bytes.h"
 
 #include <QStringList>
 #include <functional>
@@ -8,20 +9,6 @@
 
 namespace zuv::test {
 namespace {
-
-// "48 14 00*48 35 43": hex bytes, "XX*n" repeats a byte n times.
-QByteArray bytes(const char* spec)
-{
-    QByteArray out;
-    for (const QString& tok : QString::fromLatin1(spec).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const QStringList parts = tok.split(QLatin1Char('*'));
-        const int n = parts.size() > 1 ? parts[1].toInt() : 1;
-        out += QByteArray(n, char(parts[0].toInt(nullptr, 16)));
-    }
-    return out;
-}
-
-QString hex(QByteArrayView b) { return QString::fromLatin1(b.toByteArray().toHex(' ').toUpper()); }
 
 struct FrameCase {
     const char* name;

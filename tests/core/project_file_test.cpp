@@ -3,36 +3,13 @@
 #include "platform/numbers.h"
 #include "platform/programfolder.h"
 #include "project/state.h"
+#include "support/file_size_limit.h"
 #include "support/fixtures.h"
 
 #include <QDir>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace zuv::test {
 namespace {
-
-// Makes every write beyond `bytes` fail, even for root, until destroyed.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lim = old_;
-        lim.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lim);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit old_{};
-    void (*previous_)(int) = nullptr;
-};
 
 template <class... F>
 struct Overloaded : F... {

@@ -1,5 +1,6 @@
-#include "support/fake_port.h"
-#include "support/fixtures.h"
+#include "support/link_fixture.h"
+#include "support/memory_blocks.h"
+#include "support/same_file.h"
 
 #include "emulator/emulator.h"
 #include "link/commands.h"
@@ -20,86 +21,10 @@ namespace {
 
 // --- memory images ----------------------------------------------------------
 
-struct Sample {
-    int rpm = 0, distance = 0, gear = 0, turbo = 0, throttle = 0, g = 0;
-};
-
-struct Record {
-    std::array<Sample, 10> samples{};
-    int oilTemp = 0, waterTemp = 0, oilPress = 0, fuelPress = 0, fuelLevel = 0;
-    int battery = 0, airFuel = 0, session = 0, speed = 0, status = 0;
-};
-
-void put16(QByteArray& b, int pos, int v)
-{
-    b[pos - 1] = char((v >> 8) & 0xFF);
-    b[pos] = char(v & 0xFF);
-}
-void put8(QByteArray& b, int pos, int v) { b[pos - 1] = char(v & 0xFF); }
-
-QByteArray block(const Record& r)
-{
-    QByteArray b(128, '\0');
-    for (int s = 0; s < 10; ++s) {
-        const Sample& x = r.samples[std::size_t(s)];
-        put16(b, 11 * s + 1, x.rpm);
-        put16(b, 11 * s + 3, x.distance);
-        put8(b, 11 * s + 5, x.gear);
-        put8(b, 11 * s + 6, x.turbo);
-        put8(b, 11 * s + 7, x.throttle);
-        put8(b, 11 * s + 8, x.g);
-    }
-    put16(b, 111, r.oilTemp);
-    put16(b, 113, r.waterTemp);
-    put8(b, 115, r.oilPress);
-    put8(b, 116, r.fuelPress);
-    put8(b, 117, r.fuelLevel);
-    put8(b, 118, r.battery);
-    put8(b, 119, r.airFuel);
-    put16(b, 120, r.session);
-    put16(b, 122, r.speed);
-    put16(b, 124, r.status);
-    return b;
-}
-
-// A and B with B's last byte the checksum of the other 255.
-QByteArray pair(QByteArray a, QByteArray b)
-{
-    unsigned sum = 0;
-    for (char c : a)
-        sum += static_cast<unsigned char>(c);
-    for (int i = 0; i < 127; ++i)
-        sum += static_cast<unsigned char>(b[i]);
-    b[127] = char(sum & 0xFF);
-    return a + b;
-}
-
-QByteArray erasedPair() { return QByteArray(256, char(0xFF)); }
-
-Record recordA()
-{
-    Record a;
-    for (int s = 0; s < 10; ++s)
-        a.samples[std::size_t(s)] = {3000 + 100 * s, 1500 + 2 * s, 3, 5, 80, -5};
-    a.oilTemp = 900, a.waterTemp = 850, a.oilPress = 35, a.fuelPress = 30, a.fuelLevel = 40;
-    a.battery = 138, a.airFuel = 147, a.speed = 100;
-    return a;
-}
-
-Record recordB()
-{
-    Record b = recordA();
-    const int distances[10] = {1520, 1522, 1524, 2, 4, 6, 8, 10, 12, 14};
-    for (int s = 0; s < 10; ++s)
-        b.samples[std::size_t(s)] = {4000, distances[s], 4, 10, 100, 0};
-    b.oilTemp = 910, b.battery = 140, b.session = 1, b.speed = 110, b.status = 0x0102;
-    return b;
-}
-
 // B's slow values, steady driving; `session` and `status` as given.
-Record steady(int session, int status)
+MemoryRecord steady(int session, int status)
 {
-    Record r = recordB();
+    MemoryRecord r = workedRecordB();
     for (auto& s : r.samples)
         s = {5000, 100, 5, 0, 50, 0};
     r.session = session;
@@ -126,11 +51,11 @@ struct Scenario {
 
 Scenario scenario()
 {
-    const QByteArray cd = pair(block(steady(1, 0x0100)), block(steady(1, 0x0100)));
+    const QByteArray cd = checkedPair(memoryBlock(steady(1, 0x0100)), memoryBlock(steady(1, 0x0100)));
     QByteArray bad = cd;
     bad[255] = char(bad[255] ^ 0x5A);
-    const QByteArray head = pair(block(recordA()), block(recordB()));
-    const QByteArray tail = erasedPair() + pair(block(steady(2, 0x0002)), block(steady(2, 0)));
+    const QByteArray head = checkedPair(memoryBlock(workedRecordA()), memoryBlock(workedRecordB()));
+    const QByteArray tail = erasedPair() + checkedPair(memoryBlock(steady(2, 0x0002)), memoryBlock(steady(2, 0)));
     Scenario s;
     s.memory = head + bad + tail;
     s.repaired = head + cd + tail;
@@ -140,22 +65,6 @@ Scenario scenario()
 QByteArray golden(const char* name)
 {
     return fileBytes(QStringLiteral(ZUV_TEST_DATA_DIR "/export/") + QLatin1String(name));
-}
-
-// Byte for byte; a failure names the first line that differs.
-::testing::AssertionResult sameFile(const QByteArray& got, const QByteArray& want)
-{
-    if (got == want)
-        return ::testing::AssertionSuccess();
-    const QList<QByteArray> g = got.split('\n');
-    const QList<QByteArray> w = want.split('\n');
-    for (qsizetype i = 0; i < std::max(g.size(), w.size()); ++i)
-        if (g.value(i) != w.value(i))
-            return ::testing::AssertionFailure()
-                   << "line " << i + 1 << ": got \"" << g.value(i).toStdString() << "\", want \""
-                   << w.value(i).toStdString() << "\" (" << got.size() << " vs " << want.size()
-                   << " bytes)";
-    return ::testing::AssertionFailure() << "differs";
 }
 
 // --- the window, as the run sees it -------------------------------------------
@@ -197,11 +106,7 @@ protected:
     void SetUp() override
     {
         ZuvTest::SetUp();
-        QStringList texts(400);
-        for (int n = 1; n < 400; ++n)
-            texts[n] = QStringLiteral("T%1").arg(n);
-        TabellaLingua.TestiLingua = texts;
-        TabellaLingua.NumTestiLingua = 399;
+        useNumberedTexts(399);
         CaricaTabelleCostanti();
         NumGiriStrumento = 0;
     }
@@ -298,7 +203,7 @@ TEST_F(Download, StoresPairsSkipsOneErasedPairAndStopsAtTwo)
 
 TEST_F(Download, RecordedBytesDecideThePairsRead)
 {
-    const QByteArray data = pair(block(recordA()), block(recordB()));
+    const QByteArray data = checkedPair(memoryBlock(workedRecordA()), memoryBlock(workedRecordB()));
     struct Case {
         qint32 bytes;
         std::vector<qint32> reads;
@@ -338,8 +243,8 @@ TEST_F(Download, AMemoryOfZerosFillsTheBuffersAndStopsAtTheMemorySize)
 
 TEST_F(Download, ReadFailuresAreRetriedThreeTimes)
 {
-    const QByteArray data = pair(block(recordA()), block(recordB()))
-                            + pair(block(steady(1, 0)), block(steady(1, 0)));
+    const QByteArray data = checkedPair(memoryBlock(workedRecordA()), memoryBlock(workedRecordB()))
+                            + checkedPair(memoryBlock(steady(1, 0)), memoryBlock(steady(1, 0)));
     load(data, 512);
 
     // Three silent replies to the first read of pair 2: read again, stored.
@@ -358,9 +263,9 @@ TEST_F(Download, ReadFailuresAreRetriedThreeTimes)
 
 TEST_F(Download, FaultsMidRunEndItAndKeepWhatWasStored)
 {
-    const QByteArray data = pair(block(recordA()), block(recordB()))
-                            + pair(block(steady(1, 0)), block(steady(1, 0)))
-                            + pair(block(steady(1, 0)), block(steady(1, 0)));
+    const QByteArray data = checkedPair(memoryBlock(workedRecordA()), memoryBlock(workedRecordB()))
+                            + checkedPair(memoryBlock(steady(1, 0)), memoryBlock(steady(1, 0)))
+                            + checkedPair(memoryBlock(steady(1, 0)), memoryBlock(steady(1, 0)));
     const QByteArray bad = [&] {
         QByteArray b = data;
         b[511] = char(b[511] ^ 1);
@@ -416,7 +321,7 @@ TEST_F(Download, FaultsMidRunEndItAndKeepWhatWasStored)
         EXPECT_EQ(download(), c.outcome);
         EXPECT_EQ(view.ended, c.outcome);
         EXPECT_EQ(NumBlocchi, c.blocks);
-        EXPECT_EQ(DatiScaricati[1], block(recordB()).left(127) + data.mid(255, 1));
+        EXPECT_EQ(DatiScaricati[1], memoryBlock(workedRecordB()).left(127) + data.mid(255, 1));
         EXPECT_FALSE(view.texts.contains("T268"));
         EXPECT_EQ(shown("T242"), c.messages242);
         EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
@@ -430,7 +335,7 @@ TEST_F(Download, FaultsMidRunEndItAndKeepWhatWasStored)
 
 TEST_F(Download, NoInstrumentOrNoStatusEndsBeforeAnyBlockIsRead)
 {
-    load(pair(block(recordA()), block(recordB())), 256, 2, lapImage());
+    load(checkedPair(memoryBlock(workedRecordA()), memoryBlock(workedRecordB())), 256, 2, lapImage());
     port.portCount = 0;
     EXPECT_EQ(download(), DownloadOutcome::Failed);
     EXPECT_EQ(shown("T242"), 1);
@@ -513,7 +418,7 @@ TEST(DownloadDecode, LapEntriesGiveTimesAndSessions)
 
 TEST(DownloadDecode, PairChecksumIsTheLowByteOfTheOther255)
 {
-    const QByteArray good = pair(block(recordA()), block(recordB()));
+    const QByteArray good = checkedPair(memoryBlock(workedRecordA()), memoryBlock(workedRecordB()));
     EXPECT_TRUE(VerificaChecksum(good.left(128), good.mid(128)));
     QByteArray wrong = good;
     wrong[3] = char(wrong[3] + 1);
@@ -578,7 +483,7 @@ TEST_F(DownloadOverLine, ADroppedLineEndsTheRunWithItsFailure)
 {
     QByteArray memory;
     for (int p = 0; p < 4; ++p)
-        memory += pair(block(steady(0, 0)), block(steady(0, 0)));
+        memory += checkedPair(memoryBlock(steady(0, 0)), memoryBlock(steady(0, 0)));
     emulator.setStato(QByteArray(36, '\0'));
     emulator.setMemoria(memory);
     emulator.setBytesRegistrati(memory.size());

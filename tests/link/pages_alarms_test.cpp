@@ -4,8 +4,7 @@
 #include "link/serial_comm.h"
 #include "platform/serialport.h"
 #include "project/state.h"
-#include "support/fake_port.h"
-#include "support/fixtures.h"
+#include "support/link_fixture.h"
 
 #include <array>
 
@@ -50,26 +49,14 @@ public:
     std::vector<QString> log;
 };
 
-class AlarmsPageTest : public ZuvTest {
+class AlarmsPageTest : public FakeLinkTest {
 protected:
     void SetUp() override
     {
-        ZuvTest::SetUp();
-        TabellaLingua.TestiLingua = QStringList{QString()};
-        for (int n = 1; n <= 400; ++n)
-            TabellaLingua.TestiLingua << QStringLiteral("T%1").arg(n);
-        TabellaLingua.NumTestiLingua = 400;
-        setSerialPort(&port);
+        FakeLinkTest::SetUp();
         StatoComunicazione.ComandoInCorso = comando::InviaDatiAllarmi;
         ASSERT_TRUE(ConnettiStrumento());
     }
-    void TearDown() override
-    {
-        setSerialPort(nullptr);
-        ZuvTest::TearDown();
-    }
-
-    FakeSerialPort port;
 };
 
 ProjectRecord workedRecord()

@@ -4,8 +4,7 @@
 #include "link/serial_comm.h"
 #include "platform/serialport.h"
 #include "project/state.h"
-#include "support/fake_port.h"
-#include "support/fixtures.h"
+#include "support/link_fixture.h"
 
 #include <array>
 
@@ -38,22 +37,12 @@ public:
     std::array<bool, 11> pagine{};
 };
 
-class ConfigPagesTest : public ZuvTest {
+class ConfigPagesTest : public FakeLinkTest {
 protected:
     void SetUp() override
     {
-        ZuvTest::SetUp();
-        TabellaLingua.TestiLingua = QStringList{QString()};
-        for (int n = 1; n <= 400; ++n)
-            TabellaLingua.TestiLingua << QStringLiteral("T%1").arg(n);
-        TabellaLingua.NumTestiLingua = 400;
-        setSerialPort(&port);
+        FakeLinkTest::SetUp();
         StatoComunicazione.ComandoInCorso = comando::InviaDatiConfigurazione;
-    }
-    void TearDown() override
-    {
-        setSerialPort(nullptr);
-        ZuvTest::TearDown();
     }
 
     // Frames the instrument got, by command byte.
@@ -74,8 +63,6 @@ protected:
         EXPECT_EQ(msgs.shown[0].icon, MsgIcon::None);
         EXPECT_EQ(msgs.shown[0].buttons, MsgButtons::Ok);
     }
-
-    FakeSerialPort port;
 };
 
 ProjectRecord workedRecord()

@@ -3,29 +3,18 @@
 #include "link/serial_comm.h"
 #include "platform/serialport.h"
 #include "project/state.h"
-#include "support/fake_port.h"
-#include "support/fixtures.h"
+#include "support/link_fixture.h"
 
 namespace zuv::test {
 namespace {
 
-class CurveLinkTest : public ZuvTest {
+class CurveLinkTest : public FakeLinkTest {
 protected:
     void SetUp() override
     {
-        ZuvTest::SetUp();
-        TabellaLingua.TestiLingua = QStringList{QString()};
-        for (int n = 1; n <= 400; ++n)
-            TabellaLingua.TestiLingua << QStringLiteral("T%1").arg(n);
-        TabellaLingua.NumTestiLingua = 400;
-        setSerialPort(&port);
+        FakeLinkTest::SetUp();
         StatoComunicazione.ComandoInCorso = comando::InviaDatiConfigurazione;
         ASSERT_TRUE(ConnettiStrumento());
-    }
-    void TearDown() override
-    {
-        setSerialPort(nullptr);
-        ZuvTest::TearDown();
     }
 
     static void fill(int slot)
@@ -35,8 +24,6 @@ protected:
             CurvaSensore.CurvaY[i] = -300 + 1000 * i + slot;
         }
     }
-
-    FakeSerialPort port;
 };
 
 TEST_F(CurveLinkTest, EverySlotSentAndReadBack)

@@ -1,5 +1,4 @@
-#include "support/fake_port.h"
-#include "support/fixtures.h"
+#include "support/link_fixture.h"
 
 #include "link/serial_comm.h"
 #include "platform/serialport.h"
@@ -30,18 +29,13 @@ std::vector<qint32> memoryReads(const std::vector<QByteArray>& frames)
     return out;
 }
 
-class DownloadWindow : public ZuvTest {
+class DownloadWindow : public FakeLinkTest {
 protected:
     void SetUp() override
     {
-        ZuvTest::SetUp();
-        QStringList texts(400);
-        for (int n = 1; n < 400; ++n)
-            texts[n] = QStringLiteral("T%1").arg(n);
-        TabellaLingua.TestiLingua = texts;
-        TabellaLingua.NumTestiLingua = 399;
+        FakeLinkTest::SetUp();
+        useNumberedTexts(399);
         CaricaTabelleCostanti();
-        setSerialPort(&port);
         port.engine.stato = QByteArray(36, '\0');
         port.engine.memoria = zeroMemory(4);
         port.engine.bytesRegistrati = 4 * 256;
@@ -49,12 +43,9 @@ protected:
     void TearDown() override
     {
         ChiudiPorta();
-        setSerialPort(nullptr);
         NumGiriStrumento = 0;
-        ZuvTest::TearDown();
+        FakeLinkTest::TearDown();
     }
-
-    FakeSerialPort port;
 };
 
 TEST_F(DownloadWindow, RunsOnceShownAndWaitsForOk)

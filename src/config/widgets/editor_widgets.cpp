@@ -5,6 +5,7 @@
 #include "project/state.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -13,6 +14,13 @@
 #include <QWidget>
 
 namespace zuv {
+
+void selectOrNone(QComboBox* c, int index)
+{
+    c->setCurrentIndex(index >= 0 && index < c->count() ? index : -1);
+}
+
+qint16 storedIndex(const QComboBox* c) { return static_cast<qint16>(qMax(0, c->currentIndex())); }
 
 void setLook(QWidget* w, bool on)
 {
@@ -155,8 +163,7 @@ void BoxChecker::left(QPointer<QLineEdit> box)
     check(box);
 }
 
-PageRun::PageRun(QWidget* window, int comando, const QString& panel3,
-                 std::initializer_list<QWidget*> off)
+PageRun::PageRun(QWidget* window, int comando, const QString& panel3, const std::vector<QWidget*>& off)
     : window_(window), startedVisible_(window->isVisible())
 {
     for (QWidget* w : off) {

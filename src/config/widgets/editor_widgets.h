@@ -1,7 +1,8 @@
 #pragma once
-// Small helpers the configuration editors share: the enabled and disabled
-// look of a control its check box governs, a typing-only length limit, and
-// the number boxes' check when the focus leaves them.
+// Small helpers the configuration editors share: control names, list
+// selections, the enabled and disabled look of a control its check box
+// governs, a typing-only length limit, and the number boxes' check when the
+// focus leaves them.
 
 #include "config/checks.h"
 #include "link/link_guard.h"
@@ -13,10 +14,24 @@
 #include <functional>
 #include <vector>
 
+class QComboBox;
 class QLineEdit;
 class QWidget;
 
 namespace zuv {
+
+// The name tests and page codecs find the control by.
+template <class W>
+W* named(W* w, const char* name)
+{
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
+// Selects item `index`, or nothing when the list has no such item.
+void selectOrNone(QComboBox* c, int index);
+// The selected item as stored in the record: 0 when nothing is selected.
+qint16 storedIndex(const QComboBox* c);
 
 // The back colour of a switched-off control (the system colour of inactive
 // borders) and of a switched-on one.
@@ -83,7 +98,7 @@ private:
 // ComandoInCorso back to 0 and the buttons as they were.
 class PageRun {
 public:
-    PageRun(QWidget* window, int comando, const QString& panel3, std::initializer_list<QWidget*> off);
+    PageRun(QWidget* window, int comando, const QString& panel3, const std::vector<QWidget*>& off);
     ~PageRun();
     PageRun(const PageRun&) = delete;
     PageRun& operator=(const PageRun&) = delete;

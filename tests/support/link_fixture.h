@@ -1,0 +1,23 @@
+#pragma once
+// Tests that talk to the instrument through the in-process fake port, and
+// the numbered language texts that let a test see which text a message is.
+
+#include "support/fake_port.h"
+#include "support/fixtures.h"
+
+namespace zuv::test {
+
+// Text n is "T<n>" for n = 1 .. count (text 0 is empty); count texts a
+// language.
+void useNumberedTexts(int count = 400);
+
+// ZuvTest with numbered texts and the fake port as the serial port.
+class FakeLinkTest : public ZuvTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    FakeSerialPort port;
+};
+
+} // namespace zuv::test

@@ -1,0 +1,74 @@
+// Program Device and Read Device from the main window: the real progress
+// window, against the in-process instrument.
+
+#include "link/commands.h"
+#include "project/project_file.h"
+#include "shell/dlgStrumento.h"
+#include "shell/frmMain.h"
+#include "ui/shell_fixture.h"
+
+#include <QApplication>
+#include <memory>
+
+namespace zuv::test {
+namespace {
+
+class DeviceCommandsTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        shellHooks() = ShellHooks();
+        window = std::make_unique<frmMain>();
+        ASSERT_TRUE(window->MDIForm_Load());
+        window->pollTimer().stop();
+        plugInstrument();
+        NuovoProgetto();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        ShellTest::TearDown();
+    }
+
+    dlgStrumento* progressWindow() const
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<dlgStrumento*>(w); d && d->isVisible())
+                return d;
+        return nullptr;
+    }
+
+    std::unique_ptr<frmMain> window;
+};
+
+TEST_F(DeviceCommandsTest, ASuccessfulRunLeavesTheProgressWindowWithItsResult)
+{
+    window->mnuProgramDevice_Click();
+    dlgStrumento* progress = progressWindow();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->heading(), fixtureText(0, 238));
+    EXPECT_EQ(progress->result(), fixtureText(0, 238) + " " + fixtureText(0, 237));
+    EXPECT_EQ(progress->log().count("\r\n"), 12);
+    EXPECT_EQ(port.engine.pagine.count(comando::InviaDatiAllarmi), 1u);
+
+    // A second run replaces the window of the first.
+    window->mnuReadDevice_Click();
+    progress = progressWindow();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->heading(), fixtureText(0, 239));
+    EXPECT_TRUE(ProgettoModificato);
+}
+
+TEST_F(DeviceCommandsTest, AFailedRunClosesTheProgressWindow)
+{
+    port.engine.setFault(emu::Fault::Silence, -1, comando::InviaDatiSensori);
+    window->mnuProgramDevice_Click();
+    EXPECT_EQ(progressWindow(), nullptr);
+    ASSERT_FALSE(msgs.shown.empty());
+    EXPECT_EQ(msgs.shown.back().text, fixtureText(0, 230));
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+}
+
+} // namespace
+} // namespace zuv::test
