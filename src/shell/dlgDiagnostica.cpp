@@ -118,8 +118,20 @@ dlgDiagnostica::dlgDiagnostica(QWidget* parent) : QDialog(parent), timer_(new QT
 
 dlgDiagnostica::~dlgDiagnostica()
 {
+    // Destroyed while still shown (its parent went first): nothing may keep
+    // pointing at it.
+    if (outage_)
+        finishRun();
     if (diagnosticaView() == this)
         setDiagnosticaView(nullptr);
+}
+
+void dlgDiagnostica::finishRun()
+{
+    setDiagnosticaView(nullptr);
+    setMessages(previousMessages_);
+    outage_.reset();
+    StatoComunicazione.ComandoInCorso = 0;
 }
 
 void dlgDiagnostica::impostaTesti()
@@ -161,12 +173,8 @@ void dlgDiagnostica::hideEvent(QHideEvent* event)
     QDialog::hideEvent(event);
     // A pass under way finishes first; it ends the run when it sees the
     // dialog hidden.
-    if (!inPass_ && outage_) {
-        setDiagnosticaView(nullptr);
-        setMessages(previousMessages_);
-        outage_.reset();
-        StatoComunicazione.ComandoInCorso = 0;
-    }
+    if (!inPass_ && outage_)
+        finishRun();
 }
 
 void dlgDiagnostica::eseguiPasso()
@@ -183,12 +191,8 @@ void dlgDiagnostica::eseguiPasso()
         outage_->endOutage();
     if (!passo.connesso)
         nextScanMs_ = clock().tickMs() + kPausaScansioneMs;
-    if (!isVisible() && outage_) {
-        setDiagnosticaView(nullptr);
-        setMessages(previousMessages_);
-        outage_.reset();
-        StatoComunicazione.ComandoInCorso = 0;
-    }
+    if (!isVisible() && outage_)
+        finishRun();
 }
 
 void dlgDiagnostica::setValoreAnalogico(int k, const QString& text)

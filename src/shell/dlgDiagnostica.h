@@ -45,6 +45,8 @@ protected:
 
 private:
     void impostaTesti();
+    // Ends the refresh: the link and the messages are as before the dialog.
+    void finishRun();
 
     std::array<QLineEdit*, kNumCampi> txtValoreCampo{};
     std::array<QLabel*, kNumCampi> lblNomeCampo{};

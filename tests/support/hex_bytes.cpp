@@ -4,10 +4,10 @@
 
 namespace zuv::test {
 
-QByteArray bytes(const char* spec)
+QByteArray bytes(const char* text)
 {
     QByteArray out;
-    for (const QString& tok : QString::fromLatin1(spec).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    for (const QString& tok : QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const QStringList parts = tok.split(QLatin1Char('*'));
         const int n = parts.size() > 1 ? parts[1].toInt() : 1;
         out += QByteArray(n, char(parts[0].toInt(nullptr, 16)));

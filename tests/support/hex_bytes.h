@@ -8,7 +8,7 @@
 namespace zuv::test {
 
 // "48 14 00*48 35 43": hex bytes, "XX*n" repeats a byte n times.
-QByteArray bytes(const char* spec);
+QByteArray bytes(const char* text);
 // Upper-case hex bytes with a blank between them, for readable failures.
 QString hex(QByteArrayView b);
 

@@ -125,5 +125,17 @@ TEST_F(DiagnosticsTest, WithoutAnInstrumentTheScanWaitsBetweenPasses)
     dlg.hide();
 }
 
+TEST_F(DiagnosticsTest, DestroyedWhileShownLeavesNothingBehind)
+{
+    {
+        dlgDiagnostica dlg;
+        dlg.show();
+        dlg.eseguiPasso();
+    }
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+    EXPECT_EQ(diagnosticaView(), nullptr);
+    EXPECT_EQ(&messages(), static_cast<MessageService*>(&msgs));
+}
+
 } // namespace
 } // namespace zuv::test
