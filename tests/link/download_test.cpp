@@ -1,8 +1,8 @@
+#include "support/emulator_line.h"
 #include "support/link_fixture.h"
 #include "support/memory_blocks.h"
 #include "support/same_file.h"
 
-#include "emulator/emulator.h"
 #include "link/commands.h"
 #include "link/serial_comm.h"
 #include "platform/serialport.h"
@@ -435,17 +435,15 @@ protected:
     void SetUp() override
     {
         DownloadBase::SetUp();
-        ASSERT_TRUE(emulator.start());
-        qputenv("ZUV_PORTS", emulator.devicePath().toLocal8Bit());
-        setSerialPort(nullptr);
+        ASSERT_TRUE(line.attach());
     }
     void TearDown() override
     {
+        line.detach();
         DownloadBase::TearDown();
-        emulator.stop();
-        qunsetenv("ZUV_PORTS");
     }
-    emu::Emulator emulator;
+    EmulatorLine line;
+    emu::Emulator& emulator = line.emulator;
 };
 
 TEST_F(DownloadOverLine, AMemoryImageExportsTheExpectedFiles)

@@ -1,7 +1,6 @@
 // Every page and every curve over a real serial line (a pseudo-terminal) to
 // the instrument emulator, and back.
 
-#include "emulator/emulator.h"
 #include "link/commands.h"
 #include "link/curve_codec.h"
 #include "link/page_alarms.h"
@@ -9,11 +8,9 @@
 #include "link/page_sensors.h"
 #include "link/page_views.h"
 #include "link/serial_comm.h"
-#include "platform/serialport.h"
 #include "project/state.h"
+#include "support/emulator_line.h"
 #include "support/fixtures.h"
-
-#include <memory>
 
 namespace zuv::test {
 namespace {
@@ -23,27 +20,18 @@ protected:
     void SetUp() override
     {
         ZuvTest::SetUp();
-        if (!emulator.start())
+        // Real bytes, fake waits.
+        if (!line.attach(fakeClock))
             GTEST_SKIP() << "no pseudo-terminal";
-        qputenv("ZUV_PORTS", emulator.devicePath().toLocal8Bit());
-        port = createSystemSerialPort();
-        setSerialPort(port.get());
-        // Real bytes, fake waits: every tick read moves time, so no wait
-        // can last for ever, and the lamps cost nothing.
-        fakeClock.tickStepMs = 1;
-        fakeClock.yieldStepMs = 5;
     }
     void TearDown() override
     {
-        ChiudiPorta();
-        setSerialPort(nullptr);
-        qunsetenv("ZUV_PORTS");
-        emulator.stop();
+        line.detach();
         ZuvTest::TearDown();
     }
 
-    emu::Emulator emulator;
-    std::unique_ptr<SerialPort> port;
+    EmulatorLine line;
+    emu::Emulator& emulator = line.emulator;
 };
 
 ProjectRecord fullRecord()

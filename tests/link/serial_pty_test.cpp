@@ -1,13 +1,12 @@
 // The real serial layer against the instrument emulator on a pseudo-terminal.
 
-#include "emulator/emulator.h"
 #include "link/codec.h"
 #include "link/commands.h"
 #include "link/live.h"
 #include "link/serial_comm.h"
 #include "platform/clock.h"
-#include "platform/serialport.h"
 #include "project/state.h"
+#include "support/emulator_line.h"
 #include "support/fixtures.h"
 
 namespace zuv::test {
@@ -21,24 +20,17 @@ protected:
     {
         ZuvTest::SetUp();
         setClock(nullptr); // real time: the emulator lives in real time
-        setSerialPort(nullptr);
-        ASSERT_TRUE(emulator.start());
         // Port 1 does not exist; the instrument is on port 2.
-        usePath(emulator.devicePath());
+        ASSERT_TRUE(line.attach("/nonexistent/zuv-port,"));
     }
     void TearDown() override
     {
-        ChiudiPorta();
-        emulator.stop();
-        qunsetenv("ZUV_PORTS");
+        line.detach();
         ZuvTest::TearDown();
     }
-    void usePath(const QString& path)
-    {
-        qputenv("ZUV_PORTS", QByteArray("/nonexistent/zuv-port,") + path.toLocal8Bit());
-    }
 
-    emu::Emulator emulator;
+    EmulatorLine line;
+    emu::Emulator& emulator = line.emulator;
 };
 
 TEST_F(PtyTest, ScanFindsTheInstrumentAndThePollShowsIt)
@@ -137,8 +129,7 @@ TEST_F(PtyTest, DroppedLineClosesThePortAndTheInstrumentIsFoundAgain)
     EXPECT_LE(msgs.shown.size(), 1u);
 
     // Plugged in again, on another device path.
-    ASSERT_TRUE(emulator.start());
-    usePath(emulator.devicePath());
+    ASSERT_TRUE(line.replug());
     ASSERT_TRUE(ConnettiStrumento());
     VerificaComunicazione();
     EXPECT_TRUE(StatoComunicazione.StrumentoPresente);

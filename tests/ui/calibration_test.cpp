@@ -3,13 +3,12 @@
 
 #include "config/dlgCalibrazione.h"
 #include "config/frmImpostaSensore.h"
-#include "emulator/emulator.h"
 #include "link/commands.h"
 #include "link/serial_comm.h"
-#include "platform/serialport.h"
 #include "platform/textfile.h"
 #include "project/name_tables.h"
 #include "project/state.h"
+#include "support/emulator_line.h"
 #include "support/fixtures.h"
 
 #include <QApplication>
@@ -22,7 +21,6 @@
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 
 namespace zuv::test {
 namespace {
@@ -37,21 +35,13 @@ protected:
             TabellaLingua.TestiLingua << QStringLiteral("T%1").arg(n);
         TabellaLingua.NumTestiLingua = 400;
         CaricaTabelleCostanti();
-        if (!emulator.start())
+        if (!line.attach(fakeClock))
             GTEST_SKIP() << "no pseudo-terminal";
-        qputenv("ZUV_PORTS", emulator.devicePath().toLocal8Bit());
-        port = createSystemSerialPort();
-        setSerialPort(port.get());
-        fakeClock.tickStepMs = 1;
-        fakeClock.yieldStepMs = 5;
         StatoComunicazione.StrumentoPresente = true;
     }
     void TearDown() override
     {
-        ChiudiPorta();
-        setSerialPort(nullptr);
-        qunsetenv("ZUV_PORTS");
-        emulator.stop();
+        line.detach();
         azzeraTabelleCostanti();
         ZuvTest::TearDown();
     }
@@ -101,8 +91,8 @@ protected:
         return n;
     }
 
-    emu::Emulator emulator;
-    std::unique_ptr<SerialPort> port;
+    EmulatorLine line;
+    emu::Emulator& emulator = line.emulator;
 };
 
 TEST_F(CalibrationDialogTest, AFullRunBuildsTheSensorFile)

@@ -6,7 +6,6 @@
 #include "config/frmConfigurazione.h"
 #include "config/frmSensori.h"
 #include "config/widgets/editor_widgets.h"
-#include "emulator/emulator.h"
 #include "link/link_guard.h"
 #include "link/serial_comm.h"
 #include "platform/serialport.h"
@@ -14,6 +13,7 @@
 #include "project/project_record.h"
 #include "project/state.h"
 #include "shell/poll.h"
+#include "support/emulator_line.h"
 #include "support/fake_port.h"
 #include "support/fixtures.h"
 
@@ -1181,26 +1181,18 @@ protected:
     void SetUp() override
     {
         SensorsPageTest::SetUp();
-        if (!emulator.start())
-            GTEST_SKIP() << "no pseudo-terminal";
-        qputenv("ZUV_PORTS", emulator.devicePath().toLocal8Bit());
-        line = createSystemSerialPort();
-        setSerialPort(line.get());
         // Real bytes, fake waits that always end.
-        fakeClock.tickStepMs = 1;
-        fakeClock.yieldStepMs = 5;
+        if (!line.attach(fakeClock))
+            GTEST_SKIP() << "no pseudo-terminal";
     }
     void TearDown() override
     {
-        ChiudiPorta();
-        setSerialPort(nullptr);
-        qunsetenv("ZUV_PORTS");
-        emulator.stop();
+        line.detach();
         SensorsPageTest::TearDown();
     }
 
-    emu::Emulator emulator;
-    std::unique_ptr<SerialPort> line;
+    EmulatorLine line;
+    emu::Emulator& emulator = line.emulator;
 };
 
 TEST_F(PagesOverTheLine, SensorsPageSentIsReadBackIntoAnotherPage)

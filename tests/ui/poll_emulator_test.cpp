@@ -3,11 +3,11 @@
 // quiet while an analysis window is open, and finds the instrument again
 // after its line went dead.
 
-#include "emulator/emulator.h"
 #include "link/serial_comm.h"
 #include "platform/clock.h"
 #include "shell/analysis_window.h"
 #include "shell/frmMain.h"
+#include "support/emulator_line.h"
 #include "ui/shell_fixture.h"
 
 #include <QTest>
@@ -40,24 +40,16 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        if (!emulator.start())
-            GTEST_SKIP() << "no pseudo-terminal";
-        savedPorts = qgetenv("ZUV_PORTS");
-        qputenv("ZUV_PORTS", emulator.devicePath().toLocal8Bit());
         // The real line needs real time and the real port.
+        if (!line.attach())
+            GTEST_SKIP() << "no pseudo-terminal";
         setClock(nullptr);
-        setSerialPort(nullptr);
     }
     void TearDown() override
     {
         window.reset();
-        ChiudiPorta();
         setAnalysisFactory(AnalysisKind::DatiSpeed, nullptr);
-        emulator.stop();
-        if (savedPorts.isNull())
-            qunsetenv("ZUV_PORTS");
-        else
-            qputenv("ZUV_PORTS", savedPorts);
+        line.detach();
         ShellTest::TearDown();
     }
 
@@ -67,8 +59,8 @@ protected:
                && window->buttonAction(QStringLiteral("DownData"))->isEnabled();
     }
 
-    emu::Emulator emulator;
-    QByteArray savedPorts;
+    EmulatorLine line;
+    emu::Emulator& emulator = line.emulator;
     std::unique_ptr<frmMain> window;
 };
 
@@ -102,8 +94,7 @@ TEST_F(PollEmulatorTest, FindsTheInstrumentKeepsQuietDuringAnalysisAndComesBackA
     EXPECT_EQ(window->panelPicture(4), PanelPicture::LinkOff);
 
     // Back, on a new device: found again without a restart.
-    ASSERT_TRUE(emulator.start());
-    qputenv("ZUV_PORTS", emulator.devicePath().toLocal8Bit());
+    ASSERT_TRUE(line.replug());
     msgs.clear();
     EXPECT_TRUE(QTest::qWaitFor([&] { return connected(); }, 8000)) << window->panelText(4).toStdString();
 }

@@ -4,14 +4,13 @@
 
 #include "config/frmImpostaSensore.h"
 #include "config/widgets/curve_chart.h"
-#include "emulator/emulator.h"
 #include "link/commands.h"
 #include "link/curve_codec.h"
 #include "link/serial_comm.h"
-#include "platform/serialport.h"
 #include "platform/textfile.h"
 #include "project/name_tables.h"
 #include "project/state.h"
+#include "support/emulator_line.h"
 #include "support/fixtures.h"
 
 #include <QApplication>
@@ -22,8 +21,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-
-#include <memory>
 
 namespace zuv::test {
 namespace {
@@ -49,26 +46,13 @@ protected:
     }
     void TearDown() override
     {
-        ChiudiPorta();
-        setSerialPort(nullptr);
-        qunsetenv("ZUV_PORTS");
-        emulator.stop();
+        line.detach();
         azzeraTabelleCostanti();
         ZuvTest::TearDown();
     }
 
     // The instrument on the only port; real bytes, fake waits.
-    bool plugEmulator()
-    {
-        if (!emulator.start())
-            return false;
-        qputenv("ZUV_PORTS", emulator.devicePath().toLocal8Bit());
-        port = createSystemSerialPort();
-        setSerialPort(port.get());
-        fakeClock.tickStepMs = 1;
-        fakeClock.yieldStepMs = 5;
-        return true;
-    }
+    bool plugEmulator() { return line.attach(fakeClock); }
 
     // Types into a box as the user does, then moves the focus on.
     static void digita(frmImpostaSensore& w, int row, bool y, const QString& text)
@@ -86,8 +70,8 @@ protected:
         digita(w, row, true, y);
     }
 
-    emu::Emulator emulator;
-    std::unique_ptr<SerialPort> port;
+    EmulatorLine line;
+    emu::Emulator& emulator = line.emulator;
 };
 
 TEST_F(SensorEditorWindowTest, OpensRegisteredWithTheFirstSlotAndType)
