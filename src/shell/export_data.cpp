@@ -253,7 +253,8 @@ ExportFiles buildExportFiles(const ExportSource& src)
 
         if (status & 0x0002) {
             if (session <= previous + 1 && session != previous) {
-                pending.write(0, true, sessionText(session), files.dati, files.allarmi);
+                // Lines before the run start went out at an earlier mark.
+                pending.write(runStart, true, sessionText(session), files.dati, files.allarmi);
                 distanceReset = true;
                 previous = session;
                 pending.clear();
