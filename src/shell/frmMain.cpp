@@ -62,6 +62,11 @@ const std::map<QString, QString> kMenuOfKey = {
 
 QString escapeMnemonics(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
 
+// Program and Read Device leave the main window usable while they run; a
+// project replaced or edited under them would be sent or read half from one
+// project and half from another.
+bool instrumentOperationRunning() { return StatoComunicazione.ComandoInCorso != 0; }
+
 } // namespace
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
@@ -466,19 +471,19 @@ void frmMain::closeProjectWindows()
 
 void frmMain::mnuNew_Click()
 {
-    if (newProject())
+    if (!instrumentOperationRunning() && newProject())
         closeProjectWindows();
 }
 
 void frmMain::mnuOpen_Click()
 {
-    if (openProject())
+    if (!instrumentOperationRunning() && openProject())
         closeProjectWindows();
 }
 
 void frmMain::mnuRecentFiles_Click(int index)
 {
-    if (openRecentFile(index))
+    if (!instrumentOperationRunning() && openRecentFile(index))
         closeProjectWindows();
 }
 
@@ -512,6 +517,10 @@ void frmMain::mnuExit_Click() { close(); }
 
 void frmMain::runWhenLinkFree(std::function<void()> command)
 {
+    // An operation owns the instrument: a second one is refused, not put
+    // off until the first has ended.
+    if (instrumentOperationRunning())
+        return;
     if (linkBusy()) {
         // The poll is in the middle of an exchange; the command follows it.
         pendingCommand_ = std::move(command);
@@ -543,21 +552,29 @@ void execDialog(QWidget* parent)
 
 void frmMain::mnuSetup_Click()
 {
+    if (instrumentOperationRunning())
+        return;
     runOr(shellHooks().setup, this, [this] { execDialog<frmConfigurazione>(this); });
 }
 
 void frmMain::mnuSensors_Click()
 {
+    if (instrumentOperationRunning())
+        return;
     runOr(shellHooks().sensors, this, [this] { execDialog<frmSensori>(this); });
 }
 
 void frmMain::mnuAlarms_Click()
 {
+    if (instrumentOperationRunning())
+        return;
     runOr(shellHooks().alarms, this, [this] { execDialog<frmAllarmi>(this); });
 }
 
 void frmMain::mnuCustomizeSensors_Click()
 {
+    if (instrumentOperationRunning())
+        return;
     runOr(shellHooks().customizeSensors, this, [this] { apriImpostaSensore(this); });
 }
 

@@ -263,6 +263,37 @@ TEST_F(MainWindowTest, InstrumentCommandsWaitForThePollsExchange)
     EXPECT_EQ(edits, 1);
 }
 
+TEST_F(MainWindowTest, ARunningOperationRefusesCommandsThatWouldCutIntoIt)
+{
+    // Program Device runs with its progress window modeless, so the main
+    // window's commands can be clicked in the middle of it.
+    window->mnuNew_Click();
+    DatiProgetto.Veicolo = QStringLiteral("being programmed");
+    int instrument = 0;
+    int editors = 0;
+    shellHooks().readDevice = [&instrument](QWidget*) { ++instrument; };
+    shellHooks().downloadData = [&instrument](QWidget*) { ++instrument; };
+    shellHooks().setup = [&editors](QWidget*) { ++editors; };
+    shellHooks().customizeSensors = [&editors](QWidget*) { ++editors; };
+    FileRecenti[0] = path("other.pro");
+    fileDialogs.answers = {path("other.pro")};
+    {
+        StatoComunicazione.ComandoInCorso = 0x12;
+        LinkGuard run;
+        for (const char* key : {"ReadDev", "DownData", "New", "Open", "Setup", "CustSensors"})
+            window->Toolbar1_ButtonClick(QString::fromLatin1(key));
+        window->mnuRecentFiles_Click(0);
+        StatoComunicazione.ComandoInCorso = 0;
+    }
+    // Nor is anything left over to start by itself once the run has ended.
+    window->tmrComm_Timer();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(instrument, 0);
+    EXPECT_EQ(editors, 0);
+    EXPECT_TRUE(fileDialogs.asked.empty());
+    EXPECT_EQ(DatiProgetto.Veicolo, QStringLiteral("being programmed"));
+}
+
 TEST_F(MainWindowTest, StatusPanels)
 {
     EXPECT_EQ(window->panelPicture(5), PanelPicture::LampOff);
