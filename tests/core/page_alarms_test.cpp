@@ -116,6 +116,21 @@ TEST(AlarmsPageCodec, ThresholdTexts)
     }
 }
 
+// A threshold read into the window and sent again unchanged must go out as
+// the same word, whatever word the instrument held.
+TEST(AlarmsPageCodec, EveryShownThresholdGoesBackAsItCame)
+{
+    for (int scala : {10, 1000}) {
+        int wrong = 0;
+        for (int w = -32768; w <= 32767; ++w) {
+            const QString t = testoSoglia(w, scala);
+            if (sogliaDaTesto(t, scala) != w && ++wrong <= 5)
+                ADD_FAILURE() << "scale " << scala << ": " << w << " shown as " << t.toStdString();
+        }
+        EXPECT_EQ(wrong, 0) << "scale " << scala;
+    }
+}
+
 TEST(AlarmsPageCodec, RepliesIntoTheRecord)
 {
     // TO 855, PO 0, PB -5, TA 80 00, LB 1, TB 7F FF; LEDs; yellow 2, green and

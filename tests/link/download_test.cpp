@@ -209,21 +209,28 @@ TEST_F(Download, RecordedBytesDecideThePairsRead)
         std::vector<qint32> reads;
         int blocks;
         const char* text;
+        // The bar after each pair: the pair's first address over the
+        // recorded bytes, halves to even.
+        std::vector<int> progress;
     };
     const std::vector<Case> cases = {
-        {0, {}, 0, "T271"},
-        {-256, {}, 0, "T271"},
+        {0, {}, 0, "T271", {}},
+        {-256, {}, 0, "T271", {}},
         // The loop tests the address of the last block requested.
-        {256, {0, 128, 256, 384}, 2, "T268"},
+        {256, {0, 128, 256, 384}, 2, "T268", {0, 100}},
         // Far past the memory: erased memory ends it.
-        {0x7FFFFFFF, {0, 128, 256, 384, 512, 640}, 2, "T268"},
+        {0x7FFFFFFF, {0, 128, 256, 384, 512, 640}, 2, "T268", {0, 0}},
+        // 256 / 2048 is 12.5 %.
+        {2048, {0, 128, 256, 384, 512, 640}, 2, "T268", {0, 12}},
     };
     for (const Case& c : cases) {
         load(data, c.bytes);
         port.engine.ricevuti.clear();
         view.texts.clear();
+        view.values.clear();
         download();
         EXPECT_EQ(memoryReads(), c.reads) << c.bytes;
+        EXPECT_EQ(view.values, c.progress) << c.bytes;
         EXPECT_EQ(NumBlocchi, c.blocks) << c.bytes;
         EXPECT_EQ(view.texts.last(), c.text) << c.bytes;
         EXPECT_EQ(surface.menus["mnuSaveData"], c.blocks > 0) << c.bytes;
@@ -279,13 +286,15 @@ TEST_F(Download, FaultsMidRunEndItAndKeepWhatWasStored)
         DownloadOutcome outcome;
         int messages242;
         int blocks;
+        int readsOfPair2; // requests of the second pair's first block
     };
     const std::vector<Case> cases = {
-        {"silence", Fault::Silence, DownloadOutcome::Failed, 4, 2},
-        {"line gone", Fault::LineGone, DownloadOutcome::Failed, 1, 2},
-        {"checksum never right", Fault::BadChecksum, DownloadOutcome::Failed, 1, 2},
+        {"silence", Fault::Silence, DownloadOutcome::Failed, 4, 2, 4},
+        {"line gone", Fault::LineGone, DownloadOutcome::Failed, 1, 2, 1},
+        // Read again three times, as a failed block is.
+        {"checksum never right", Fault::BadChecksum, DownloadOutcome::Failed, 1, 2, 4},
         // The pair in progress is finished; the next is not started.
-        {"window closed", Fault::ClosedWindow, DownloadOutcome::Closed, 0, 4},
+        {"window closed", Fault::ClosedWindow, DownloadOutcome::Closed, 0, 4, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -330,7 +339,28 @@ TEST_F(Download, FaultsMidRunEndItAndKeepWhatWasStored)
         // Nothing is read once the run has given up.
         const std::vector<qint32> reads = memoryReads();
         EXPECT_EQ(std::count(reads.begin(), reads.end(), 512), 0);
+        EXPECT_EQ(std::count(reads.begin(), reads.end(), 256), c.readsOfPair2);
     }
+}
+
+TEST_F(Download, AFailedLapReadLeavesItsLinesAndTheRunGoesOn)
+{
+    QByteArray laps;
+    for (int k = 0; k < 64; ++k)
+        laps += QByteArray::fromHex("00001F40"); // 80.00 s
+    load(checkedPair(memoryBlock(workedRecordA()), memoryBlock(workedRecordB())), 256, 33, laps);
+    port.engine.setFault(emu::Fault::Silence, 1, comando::LeggiBloccoSessione);
+
+    EXPECT_EQ(download(), DownloadOutcome::Completed);
+    EXPECT_EQ(shown("T242"), 1);
+    // No retry, and the next block is still the second one.
+    EXPECT_EQ(lapReads(), (std::vector<qint32>{0, 128}));
+    EXPECT_EQ(TempiGiro[1], "00:00.00");
+    EXPECT_EQ(TempiGiro[32], "00:00.00");
+    EXPECT_EQ(TempiGiro[33], "01:20.00, 0");
+    EXPECT_EQ(NumGiriStrumento, 33);
+    EXPECT_EQ(NumBlocchi, 2);
+    EXPECT_EQ(view.texts.last(), "T268");
 }
 
 TEST_F(Download, NoInstrumentOrNoStatusEndsBeforeAnyBlockIsRead)
