@@ -2,6 +2,7 @@
 
 #include "platform/numbers.h"
 #include "project/channels.h"
+#include "project/curve_buffer.h"
 #include "project/state.h"
 #include "project/time_text.h"
 
@@ -18,16 +19,6 @@ constexpr qint32 kWordMax = std::numeric_limits<qint16>::max();
 BoxCheck refused() { return BoxCheck{}; }
 
 BoxCheck accepted(const QString& text, qint32 value) { return BoxCheck{true, text, value}; }
-
-bool isBlankName(const QString& name) { return name.trimmed().isEmpty(); }
-
-bool inLibrary(const QString& name)
-{
-    for (const CSensore& s : LibreriaSensori)
-        if (s.Nome() == name)
-            return true;
-    return false;
-}
 
 } // namespace
 
@@ -112,7 +103,9 @@ int firstMissingSensor(const ChannelEntries& bySlot, bool needLibrary)
         const ChannelEntry& e = bySlot[static_cast<std::size_t>(c.slot)];
         if (!e.enabled)
             continue;
-        if (isBlankName(e.sensor) || (needLibrary && !inLibrary(e.sensor)))
+        // The same test as the curve load, so that a channel that passes
+        // always has a curve to send.
+        if (nomeSensoreVuoto(e.sensor) || (needLibrary && !sensoreInLibreria(e.sensor)))
             return c.slot;
     }
     return -1;

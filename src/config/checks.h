@@ -71,7 +71,7 @@ using ChannelEntries = std::array<ChannelEntry, 9>;
 
 // The first enabled channel, in the order TO, PO, TA, PB, LB, PT, SG, gear,
 // lambda, whose sensor is missing: a name that is blank after trimming, or,
-// with `needLibrary`, a name no library sensor bears. Its slot, or -1.
+// with `needLibrary`, a name that loads no library curve. Its slot, or -1.
 int firstMissingSensor(const ChannelEntries& bySlot, bool needLibrary);
 // That channel's message (texts 166 to 173 and 304).
 QString missingSensorText(int slot);

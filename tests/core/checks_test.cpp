@@ -178,6 +178,11 @@ protected:
         s.setNome(QStringLiteral("PT100"));
         s.setTipo(QStringLiteral("TemperaturaOlio"));
         LibreriaSensori.push_back(s);
+        // A sensor file whose type has no scale gives no curve to send.
+        CSensore odd;
+        odd.setNome(QStringLiteral("Odd"));
+        odd.setTipo(QStringLiteral("Sconosciuto"));
+        LibreriaSensori.push_back(odd);
     }
 
     static ChannelEntries entries(std::initializer_list<std::pair<int, const char*>> enabled)
@@ -204,6 +209,7 @@ TEST_F(ChannelChecks, FirstMissingSensorFollowsTheCheckOrder)
         {entries({{0, " "}}), false, 0},               // blanks count as no sensor
         {entries({{0, "Gone"}}), false, -1},           // a stored name is kept on OK
         {entries({{0, "Gone"}}), true, 0},             // but never sent
+        {entries({{0, "Odd"}}), true, 0},              // nor one that loads no curve
         {entries({{2, ""}, {3, ""}}), false, 3},       // water temperature before fuel pressure
         {entries({{8, ""}, {5, ""}, {6, ""}}), false, 8}, // G, then gear, then lambda
         {entries({{5, ""}, {6, ""}}), false, 5},

@@ -193,6 +193,25 @@ TEST_F(LinkTest, AcknowledgementMustMatchWhole)
     EXPECT_TRUE(msgs.shown.empty());
 }
 
+// Bytes taken and not matching are dropped and the wait goes on: the right
+// acknowledgement coming later still counts; one arriving in pieces too.
+TEST_F(LinkTest, AcknowledgementAfterAMismatchOrInPiecesStillCounts)
+{
+    connect();
+    const QByteArray frame = buildFrame(comando::InviaDatiAllarmi, QByteArray(kPayloadAllarmi, '\0'));
+    const QByteArray ack = ackFrame(comando::InviaDatiAllarmi);
+    for (bool attesa : {false, true}) {
+        port.engine.setFault(emu::Fault::Silence, 1);
+        port.inject("XXXXX", 10);
+        port.inject(ack.left(3), 100);
+        port.inject(ack.mid(3), 200);
+        const qint64 t = timed([&] {
+            EXPECT_TRUE(attesa ? InviaComandoAttesa(frame, ack) : InviaComando(frame, ack)) << attesa;
+        });
+        EXPECT_LT(t, 300) << attesa;
+    }
+}
+
 TEST_F(LinkTest, AcknowledgementWaitsFollowTheOperationAndOnlyTheSendYields)
 {
     connect();

@@ -719,6 +719,22 @@ TEST_F(SensorsPageTest, NumberBoxesOnLeavingAndAtOk)
     EXPECT_TRUE(dlg.isVisible());
 }
 
+TEST_F(SensorsPageTest, ABoxRefusedAtOkOnAHiddenTabIsShownWithTheFocus)
+{
+    frmSensori dlg;
+    showActive(dlg);
+    auto* tabs = child<QTabWidget>(dlg, "SSTab1");
+    auto* pulses = child<QLineEdit>(dlg, "txtImpulsiRuota");
+    pulses->setText("abc");
+    tabs->setCurrentIndex(1);
+    const ProjectRecord before = DatiProgetto;
+    child<QPushButton>(dlg, "OKButton")->click();
+    EXPECT_EQ(shownTexts(), std::vector<QString>{"IT262"});
+    EXPECT_EQ(DatiProgetto, before);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), pulses);
+}
+
 TEST_F(SensorsPageTest, SendProgramsThePageAndNineCurvesByteForByte)
 {
     frmSensori dlg;

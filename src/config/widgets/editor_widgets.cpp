@@ -10,6 +10,8 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPalette>
+#include <QStackedWidget>
+#include <QTabWidget>
 #include <QTimer>
 #include <QWidget>
 
@@ -131,9 +133,23 @@ bool BoxChecker::run(Entry& e)
     busy_ = true;
     msgBox(Testo(262), MsgIcon::Exclamation, MsgButtons::Ok, window_->windowTitle());
     e.box->clear();
+    showTabOf(e.box);
     e.box->setFocus(Qt::OtherFocusReason);
     busy_ = wasBusy;
     return false;
+}
+
+void BoxChecker::showTabOf(QWidget* box)
+{
+    // A box refused at OK may sit on a tab that is not shown; the focus
+    // reaches it only once its tab is.
+    for (QWidget* w = box; w && w != window_; w = w->parentWidget()) {
+        auto* stack = qobject_cast<QStackedWidget*>(w->parentWidget());
+        if (!stack)
+            continue;
+        if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()))
+            tabs->setCurrentWidget(w);
+    }
 }
 
 bool BoxChecker::eventFilter(QObject* watched, QEvent* event)

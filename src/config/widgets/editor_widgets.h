@@ -74,6 +74,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void showTabOf(QWidget* box);
     struct Entry {
         QLineEdit* box;
         Rule rule;
