@@ -23,6 +23,11 @@ public:
     {
         add(QStringLiteral("box %1,%2,%3,%4").arg(x).arg(y).arg(w).arg(h));
     }
+    void drawLine(int x1, int y1, int x2, int y2) override
+    {
+        add(QStringLiteral("line %1,%2,%3,%4").arg(x1).arg(y1).arg(x2).arg(y2));
+    }
+    void newPage() override { add(QStringLiteral("page")); }
     bool endDocument() override
     {
         add(QStringLiteral("end"));
@@ -67,6 +72,11 @@ void RecordingSurface::printLine(const QString& text) { calls.push_back(QStringL
 void RecordingSurface::drawBox(int x, int y, int w, int h)
 {
     calls.push_back(QStringLiteral("box %1,%2,%3,%4").arg(x).arg(y).arg(w).arg(h));
+}
+
+void RecordingSurface::drawLine(int x1, int y1, int x2, int y2)
+{
+    calls.push_back(QStringLiteral("line %1,%2,%3,%4").arg(x1).arg(y1).arg(x2).arg(y2));
 }
 
 PrinterService& printer()

@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+class QPainter;
+
 namespace zuv {
 
 class PrintSurface {
@@ -19,10 +21,18 @@ public:
     virtual void printLine(const QString& text) = 0;
     // A black outline.
     virtual void drawBox(int xTwips, int yTwips, int widthTwips, int heightTwips) = 0;
+    // A straight black line.
+    virtual void drawLine(int x1Twips, int y1Twips, int x2Twips, int y2Twips) = 0;
+    // The painter of a real page, for drawings the calls above cannot make
+    // (a chart), in the device's own pixels; nullptr on a surface that only
+    // records.
+    virtual QPainter* painter() { return nullptr; }
 };
 
 class PrintJob : public PrintSurface {
 public:
+    // Ends the page and starts the next; the position goes back to 0, 0.
+    virtual void newPage() = 0;
     // Sends the page; false when the printer refused it.
     virtual bool endDocument() = 0;
 };
@@ -40,7 +50,8 @@ PrinterService& printer();
 void setPrinter(PrinterService* service);
 
 // Keeps every call of every document as a line of text:
-// "pos 120,240", "font Arial 10 bold", "text Hello", "box 0,0,100,50", "end".
+// "pos 120,240", "font Arial 10 bold", "text Hello", "box 0,0,100,50",
+// "line 0,0,100,50", "page", "end".
 class PrintRecorder final : public PrinterService {
 public:
     std::unique_ptr<PrintJob> beginDocument(const QString& title, QString* error) override;
@@ -62,6 +73,7 @@ public:
     void setFont(const QString& family, double pointSize, bool bold) override;
     void printLine(const QString& text) override;
     void drawBox(int x, int y, int w, int h) override;
+    void drawLine(int x1, int y1, int x2, int y2) override;
 
     std::vector<QString> calls;
 };

@@ -42,6 +42,11 @@ void PainterSurface::drawBox(int xTwips, int yTwips, int widthTwips, int heightT
     painter_.drawRect(QRectF(toX(xTwips), toY(yTwips), toX(widthTwips), toY(heightTwips)));
 }
 
+void PainterSurface::drawLine(int x1Twips, int y1Twips, int x2Twips, int y2Twips)
+{
+    painter_.drawLine(QPointF(toX(x1Twips), toY(y1Twips)), QPointF(toX(x2Twips), toY(y2Twips)));
+}
+
 namespace {
 
 class QtPrintJob final : public PrintJob {
@@ -61,6 +66,13 @@ public:
     }
     void printLine(const QString& text) override { surface_.printLine(text); }
     void drawBox(int x, int y, int w, int h) override { surface_.drawBox(x, y, w, h); }
+    void drawLine(int x1, int y1, int x2, int y2) override { surface_.drawLine(x1, y1, x2, y2); }
+    QPainter* painter() override { return &painter_; }
+    void newPage() override
+    {
+        printer_->newPage();
+        surface_.resetPosition();
+    }
     bool endDocument() override { return painter_.end(); }
 
 private:

@@ -19,6 +19,10 @@ public:
     void setFont(const QString& family, double pointSize, bool bold) override;
     void printLine(const QString& text) override;
     void drawBox(int xTwips, int yTwips, int widthTwips, int heightTwips) override;
+    void drawLine(int x1Twips, int y1Twips, int x2Twips, int y2Twips) override;
+    QPainter* painter() override { return &painter_; }
+    // Back to the top left corner, as a new page needs.
+    void resetPosition() { x_ = y_ = 0; }
 
 private:
     double toX(int twips) const { return twips * dpiX_ / 1440.0; }

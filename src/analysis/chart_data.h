@@ -1,0 +1,70 @@
+#pragma once
+// The data side of a session chart: the file it reads, its columns, range
+// statistics between two cells and the lap boundaries. Rows are numbered as
+// the chart numbers them: row 1 is the header line, data rows follow from
+// row 2. A cell is a column letter "A".."T" followed by a row, as "C12".
+
+#include "analysis/delimited_reader.h"
+
+#include <QString>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace zuv {
+
+struct CellRef {
+    int column = 0; // 1 for "A"
+    qint64 row = 0;
+};
+std::optional<CellRef> parseCellRef(QStringView text);
+
+// First and end row of each lap-table row, in the numbering of the input
+// they were taken from. Lap-table row r holds the rows whose lap number is
+// r - 1; a lap number that never occurs gives first == end.
+struct LapBounds {
+    std::vector<qint64> InizioGiro;
+    std::vector<qint64> FineGiro;
+
+    int rowCount() const { return int(InizioGiro.size()); }
+    // Rows beyond the arrays read as empty laps (0, 0).
+    qint64 first(int row) const;
+    qint64 end(int row) const;
+};
+
+// Lap numbers by row; element k stands for row `firstRow` + k (0 for the
+// in-memory table, which hands over its rows without the zero padding row).
+// Rows with a negative lap number belong to no lap.
+LapBounds lapBoundsFromNumbers(std::span<const qint32> lapNumbers, qint64 firstRow = 0);
+
+class ChartData {
+public:
+    bool loadFile(const QString& path, const ReadProgress& progress = {}, QString* error = nullptr);
+    void clear();
+
+    int columnCount() const { return table_.columns; }
+    qint64 dataRows() const { return table_.rows; }
+    // Column numbers from 1, as the cell letters count.
+    QString header(int column) const;
+    std::span<const double> column(int column) const;
+    // The value at a chart row; nothing for the header row or outside.
+    std::optional<double> valueAt(int column, qint64 chartRow) const;
+
+    // Over the data rows between two cells of one column, both included, in
+    // either order; rows outside the data are left out. 0 when none is left
+    // or the references are not cells.
+    double rangeMaximum(QStringView from, QStringView to) const;
+    double rangeMinimum(QStringView from, QStringView to) const;
+    double rangeAverage(QStringView from, QStringView to) const;
+
+    // Lap boundaries from the lap-number column that starts at `firstCell`
+    // ("K1"), in chart rows.
+    LapBounds lapBoundaries(QStringView firstCell) const;
+
+    const DelimitedTable& table() const { return table_; }
+
+private:
+    DelimitedTable table_;
+};
+
+} // namespace zuv
