@@ -32,6 +32,8 @@ QString PercorsoDaAprire;
 bool UsaAnalisiSpeed = false;
 QStringList ListaTracciati;
 
+SessionRecord DatiSessione;
+
 std::vector<QByteArray> DatiScaricati(kMaxBlocchi + 1);
 qint32 NumBlocchi = 0;
 std::vector<QString> TempiGiro(kMaxGiri, QStringLiteral("00:00.00"));
@@ -53,6 +55,7 @@ void resetProgramState()
     PercorsoDaAprire.clear();
     UsaAnalisiSpeed = false;
     ListaTracciati.clear();
+    DatiSessione = SessionRecord();
     DatiScaricati.assign(kMaxBlocchi + 1, QByteArray());
     NumBlocchi = 0;
     TempiGiro.assign(kMaxGiri, QStringLiteral("00:00.00"));

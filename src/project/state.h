@@ -64,6 +64,22 @@ extern QString PercorsoDaAprire;
 extern bool UsaAnalisiSpeed;
 extern QStringList ListaTracciati;
 
+// --- session analysis ------------------------------------------------------
+// What the user said about the session on show. The vehicle is the
+// session's own: opening or saving a session leaves the project's alone.
+struct SessionRecord {
+    QString Sessione;
+    QString DataSessione;
+    QString OraSessione;
+    QString Circuito;
+    // Metres, as typed.
+    QString LunghTracciato;
+    QString VeicoloSessione;
+    QString Piloti;
+    QString NoteSessione;
+};
+extern SessionRecord DatiSessione;
+
 // --- download buffers ------------------------------------------------------
 inline constexpr int kMaxBlocchi = 16384;
 inline constexpr int kMaxGiri = 1000;
