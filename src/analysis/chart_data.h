@@ -13,10 +13,17 @@
 
 namespace zuv {
 
+// Columns "A".."T": a file with more keeps the first 20.
+inline constexpr int kMaxChartColumns = 20;
+// The instrument holds at most 999 laps; with "Start" and "End" the lap
+// numbers run 0..1000. Larger ones, like negative ones, belong to no lap.
+inline constexpr qint32 kMaxLapNumber = 1000;
+
 struct CellRef {
     int column = 0; // 1 for "A"
     qint64 row = 0;
 };
+// "A".."T" (either case) followed directly by the row's digits.
 std::optional<CellRef> parseCellRef(QStringView text);
 
 // First and end row of each lap-table row, in the numbering of the input
@@ -34,8 +41,14 @@ struct LapBounds {
 
 // Lap numbers by row; element k stands for row `firstRow` + k (0 for the
 // in-memory table, which hands over its rows without the zero padding row).
-// Rows with a negative lap number belong to no lap.
+// Rows with a negative lap number belong to no lap. The arrays have one
+// entry per lap-table row up to that of the largest lap number, entry 0
+// unused; a lap number that never occurs gives first == end == 0.
 LapBounds lapBoundsFromNumbers(std::span<const qint32> lapNumbers, qint64 firstRow = 0);
+
+// The lap number a stored value stands for: the nearest whole number,
+// halves to even; -1 (no lap) outside the 32-bit range.
+qint32 lapNumberFromValue(double value);
 
 class ChartData {
 public:
@@ -58,7 +71,8 @@ public:
     double rangeAverage(QStringView from, QStringView to) const;
 
     // Lap boundaries from the lap-number column that starts at `firstCell`
-    // ("K1"), in chart rows.
+    // ("K1"), in chart rows; the header row belongs to no lap. Each value
+    // counts as the whole number nearest to it, halves to even.
     LapBounds lapBoundaries(QStringView firstCell) const;
 
     const DelimitedTable& table() const { return table_; }

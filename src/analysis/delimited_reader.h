@@ -3,20 +3,41 @@
 // with a header line, "." or "," as decimal point, CR LF or LF line ends.
 // Every numeric field lands in one contiguous block of doubles, column by
 // column, so statistics and traces read memory, never the file again.
+//
+// Blank lines (empty, or only blanks and CR) are no rows; the header is the
+// first line that is not blank. A field that is empty or blank reads as 0; a
+// field that is not a number (text, too long, out of range) reads as 0 and is
+// reported. A row with fewer fields than the columns asked for gets 0 where
+// they are missing; fields past the columns asked for are not read. A row's
+// field k always lands in column k: nothing shifts.
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
 
 namespace zuv {
 
+// More columns than this are never kept, whatever the header says (a binary
+// file read by mistake must not ask for a table of millions of columns).
+inline constexpr int kMaxDelimitedColumns = 256;
+// At most this many warnings are kept; one more text then tells how many
+// were left out.
+inline constexpr int kMaxDelimitedWarnings = 30;
+
 struct DelimitedOptions {
-    // Columns to keep; -1 keeps as many as the header line has fields.
+    // Columns to keep; -1 keeps as many as the header line has fields, but
+    // no more than `maxColumns`.
     int columns = -1;
+    int maxColumns = kMaxDelimitedColumns;
+    // Threads that share the work; 0 chooses by the size of the input.
+    int threads = 0;
+    // Bytes per piece of work; 0 chooses by the size of the input.
+    qint64 chunkBytes = 0;
 };
 
 struct DelimitedTable {
@@ -49,5 +70,50 @@ std::optional<DelimitedTable> readDelimitedFile(const QString& path,
                                                 const DelimitedOptions& options = {},
                                                 const ReadProgress& progress = {},
                                                 QString* error = nullptr);
+
+// A file (or bytes) made ready for reading in two steps: opening finds the
+// header and counts the data rows exactly, so the caller can size its table
+// once; `fill` then reads every row in one forward pass straight into the
+// caller's table. A file is mapped, not copied, and the pages already read
+// are given back as the work goes on.
+class DelimitedSource {
+public:
+    DelimitedSource();
+    ~DelimitedSource();
+    DelimitedSource(DelimitedSource&&) noexcept;
+    DelimitedSource& operator=(DelimitedSource&&) noexcept;
+
+    // `bytes` is borrowed: it must outlive the source.
+    static DelimitedSource fromBytes(QByteArrayView bytes, const DelimitedOptions& options = {});
+    static std::optional<DelimitedSource> open(const QString& path,
+                                               const DelimitedOptions& options = {},
+                                               QString* error = nullptr);
+
+    const QStringList& headers() const;
+    const QString& headerLine() const;
+    qint64 rows() const;
+    qint64 byteSize() const;
+    // What the header gave to report (a line too long to be a header, ...).
+    const QStringList& warnings() const;
+
+    // Rows stored so far, called from the calling thread only, a few dozen
+    // times at most; the last call gives the rows stored in all.
+    using RowProgress = std::function<void(qint64 rowsDone)>;
+
+    // Stores field c of data row r at dest[c * columnStride + r] for
+    // c < columns and r < maxRows, 0 where the row has no such field. Rows
+    // from maxRows on are not read. Warnings are appended to `warnings`.
+    void fill(double* dest, qint64 columnStride, int columns, qint64 maxRows,
+              const RowProgress& progress = {}, QStringList* warnings = nullptr) const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+// The number in a field as the reader reads it: blanks around it and one
+// pair of double quotes are ignored, "." or "," is the decimal point. An
+// empty field gives 0; nothing when the field is not a finite number.
+std::optional<double> parseDelimitedNumber(QByteArrayView field);
 
 } // namespace zuv

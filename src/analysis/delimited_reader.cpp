@@ -1,0 +1,602 @@
+#include "analysis/delimited_reader.h"
+
+#include "platform/textfile.h"
+
+#include <QFile>
+#include <algorithm>
+#include <atomic>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <thread>
+
+#if defined(Q_OS_LINUX)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
+namespace zuv {
+namespace {
+
+// A header longer than this is no header (a binary file without line ends).
+constexpr qsizetype kMaxHeaderBytes = 64 * 1024;
+// A field longer than this is not read as a number.
+constexpr qsizetype kMaxFieldBytes = 100;
+// Progress is reported about this many times per file.
+constexpr int kProgressSteps = 40;
+// Pieces of work per file when the size chooses them, and their bounds.
+constexpr qsizetype kChunksPerFile = 48;
+constexpr qsizetype kMinChunkBytes = 64 * 1024;
+constexpr qsizetype kMaxChunkBytes = 4 * 1024 * 1024;
+// Below this a file is read by the calling thread alone.
+constexpr qsizetype kMinParallelBytes = 1024 * 1024;
+constexpr int kMaxThreads = 8;
+// Cells of one table at most (2 GiB of doubles).
+constexpr qint64 kMaxCells = qint64(1) << 28;
+
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+inline bool isDigit(char c) { return unsigned(c - '0') < 10u; }
+inline bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// The common form: [sign] digits [point digits] [e [sign] digits], read at
+// `p` up to the field's end. True, with `p` on the ";" or the line end, when
+// the field is such a number and its value is exact in one rounding
+// (mantissa below 2^53, power of ten within 10^22); anything else goes to the
+// careful reader.
+inline bool fastNumber(const char*& p, const char* e, double& out)
+{
+    const char* s = p;
+    bool neg = false;
+    if (s < e && (*s == '-' || *s == '+')) {
+        neg = *s == '-';
+        ++s;
+    }
+    std::uint64_t m = 0;
+    const char* digits = s;
+    while (s < e && isDigit(*s))
+        m = m * 10 + unsigned(*s++ - '0');
+    qsizetype count = s - digits;
+    int frac = 0;
+    if (s < e && (*s == '.' || *s == ',')) {
+        ++s;
+        const char* f = s;
+        while (s < e && isDigit(*s))
+            m = m * 10 + unsigned(*s++ - '0');
+        frac = int(s - f);
+        count += frac;
+    }
+    if (count == 0 || count > 19)
+        return false;
+    int ex = 0;
+    if (s < e && (*s | 0x20) == 'e') {
+        ++s;
+        bool eneg = false;
+        if (s < e && (*s == '-' || *s == '+')) {
+            eneg = *s == '-';
+            ++s;
+        }
+        const char* ed = s;
+        while (s < e && isDigit(*s) && s - ed < 4)
+            ex = ex * 10 + (*s++ - '0');
+        if (s == ed || (s < e && isDigit(*s)))
+            return false;
+        if (eneg)
+            ex = -ex;
+    }
+    if (s != e && *s != ';')
+        return false;
+    ex -= frac;
+    if (m > (std::uint64_t(1) << 53) || ex < -22 || ex > 22)
+        return false;
+    double v = double(m);
+    if (ex < 0)
+        v /= kPow10[-ex];
+    else if (ex > 0)
+        v *= kPow10[ex];
+    out = neg ? -v : v;
+    p = s;
+    return true;
+}
+
+// Every other field: trimmed, unquoted, then read exactly.
+bool carefulNumber(const char* b, const char* e, double& out)
+{
+    while (b < e && isBlank(*b))
+        ++b;
+    while (e > b && isBlank(e[-1]))
+        --e;
+    if (e - b >= 2 && *b == '"' && e[-1] == '"') {
+        ++b, --e;
+        while (b < e && isBlank(*b))
+            ++b;
+        while (e > b && isBlank(e[-1]))
+            --e;
+    }
+    if (b == e) {
+        out = 0;
+        return true;
+    }
+    if (e - b > kMaxFieldBytes)
+        return false;
+    bool neg = false;
+    if (*b == '-' || *b == '+') {
+        neg = *b == '-';
+        ++b;
+    }
+    if (b == e || *b == '-' || *b == '+')
+        return false;
+    char buf[kMaxFieldBytes];
+    const qsizetype n = e - b;
+    for (qsizetype i = 0; i < n; ++i)
+        buf[i] = b[i] == ',' ? '.' : b[i];
+    double v = 0;
+    const auto [ptr, ec] = std::from_chars(buf, buf + n, v, std::chars_format::general);
+    if (ec != std::errc() || ptr != buf + n || !std::isfinite(v))
+        return false;
+    out = neg ? -v : v;
+    return true;
+}
+
+// One piece of the file: whole lines, from a line start to a line start.
+struct Chunk {
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    qint64 firstRow = 0; // data rows before it
+    qint64 rows = 0;
+    qint64 firstLine = 0; // line number of its first line, from 1
+    qint64 lines = 0;
+};
+
+struct Warnings {
+    QStringList kept;
+    qint64 count = 0;
+    void add(QString text)
+    {
+        if (kept.size() < kMaxDelimitedWarnings)
+            kept.append(std::move(text));
+        ++count;
+    }
+};
+
+// Runs work(i) for i < count, on `threads` threads including the caller;
+// tick() runs on the calling thread after each of its pieces.
+template <class Work, class Tick>
+void runPieces(std::size_t count, int threads, const Work& work, const Tick& tick)
+{
+    std::atomic<std::size_t> next{0};
+    auto loop = [&] {
+        for (;;) {
+            const std::size_t i = next.fetch_add(1, std::memory_order_relaxed);
+            if (i >= count)
+                return;
+            work(i);
+        }
+    };
+    std::vector<std::thread> pool;
+    const int extra = std::min<int>(threads, int(std::min<std::size_t>(count, kMaxThreads))) - 1;
+    for (int t = 0; t < extra; ++t) {
+        try {
+            pool.emplace_back(loop);
+        } catch (...) {
+            break; // fewer helpers; the caller does the rest
+        }
+    }
+    for (;;) {
+        const std::size_t i = next.fetch_add(1, std::memory_order_relaxed);
+        if (i >= count)
+            break;
+        work(i);
+        tick();
+    }
+    for (std::thread& t : pool)
+        t.join();
+}
+
+QString fieldText(const char* b, const char* e)
+{
+    constexpr qsizetype kShown = 24;
+    const qsizetype n = std::min<qsizetype>(e - b, kShown);
+    QString t = fromCp1252(QByteArrayView(b, n));
+    if (e - b > kShown)
+        t += QStringLiteral("...");
+    return t;
+}
+
+} // namespace
+
+struct DelimitedSource::Impl {
+    QFile file;
+    QByteArray owned; // when the file could not be mapped
+    const char* data = nullptr;
+    qsizetype size = 0;
+    bool mapped = false;
+    char eol = '\n';
+
+    QStringList headers;
+    QString headerLine;
+    int headerFields = 0;
+    QStringList warnings;
+    std::vector<Chunk> chunks;
+    qint64 rows = 0;
+    int threads = 1;
+
+    void scan(const DelimitedOptions& options);
+    void countChunk(Chunk& c) const;
+    void release(qsizetype b, qsizetype e) const;
+    static bool blankLine(const char* b, const char* e)
+    {
+        while (b < e && isBlank(*b))
+            ++b;
+        return b == e;
+    }
+    // Data lines start with a digit: only others need the full test.
+    static bool blank(const char* b, const char* e) { return b == e || (isBlank(*b) && blankLine(b, e)); }
+    const char* lineEnd(const char* p, const char* e) const
+    {
+        const void* nl = std::memchr(p, eol, std::size_t(e - p));
+        return nl ? static_cast<const char*>(nl) : e;
+    }
+};
+
+// Gives the pages of a finished piece back: a mapped file would otherwise
+// stay resident beside the table built from it.
+void DelimitedSource::Impl::release(qsizetype b, qsizetype e) const
+{
+#if defined(Q_OS_LINUX)
+    if (!mapped)
+        return;
+    static const std::uintptr_t page = std::uintptr_t(sysconf(_SC_PAGESIZE));
+    const std::uintptr_t lo = (std::uintptr_t(data + b) + page - 1) & ~(page - 1);
+    const std::uintptr_t hi = std::uintptr_t(data + e) & ~(page - 1);
+    if (hi > lo)
+        madvise(reinterpret_cast<void*>(lo), hi - lo, MADV_DONTNEED);
+#else
+    Q_UNUSED(b);
+    Q_UNUSED(e);
+#endif
+}
+
+void DelimitedSource::Impl::countChunk(Chunk& c) const
+{
+    const char* p = data + c.begin;
+    const char* e = data + c.end;
+    qint64 rowsIn = 0, linesIn = 0;
+    while (p < e) {
+        const char* le = lineEnd(p, e);
+        ++linesIn;
+        if (!blank(p, le))
+            ++rowsIn;
+        p = le + 1;
+    }
+    c.rows = rowsIn;
+    c.lines = linesIn;
+}
+
+void DelimitedSource::Impl::scan(const DelimitedOptions& options)
+{
+    if (size <= 0)
+        return;
+    const char* const e = data + size;
+    const char* p = data;
+    bool utf8 = false;
+    if (size >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0) {
+        p += 3;
+        utf8 = true;
+    }
+    // Files from old systems end their lines with CR alone.
+    if (!std::memchr(p, '\n', std::size_t(e - p)) && std::memchr(p, '\r', std::size_t(e - p)))
+        eol = '\r';
+
+    qint64 line = 0;
+    const char* dataStart = e;
+    while (p < e) {
+        const char* le = lineEnd(p, e);
+        ++line;
+        if (!blankLine(p, le)) {
+            const char* he = le;
+            while (he > p && he[-1] == '\r')
+                --he;
+            if (he - p > kMaxHeaderBytes) {
+                warnings.append(QStringLiteral("line %1: %2 bytes are too long for a header; "
+                                                "only the first %3 are read")
+                                    .arg(line)
+                                    .arg(he - p)
+                                    .arg(kMaxHeaderBytes));
+                he = p + kMaxHeaderBytes;
+            }
+            const QByteArrayView h(p, he - p);
+            headerLine = utf8 ? QString::fromUtf8(h) : fromCp1252(h);
+            headers = headerLine.split(QLatin1Char(';'));
+            headerFields = int(headers.size());
+            dataStart = le < e ? le + 1 : e;
+            break;
+        }
+        p = le + 1;
+    }
+
+    // Pieces of whole lines.
+    const qsizetype body = e - dataStart;
+    const qsizetype piece = options.chunkBytes > 0
+                                ? qsizetype(options.chunkBytes)
+                                : std::clamp(body / kChunksPerFile, kMinChunkBytes, kMaxChunkBytes);
+    for (const char* b = dataStart; b < e;) {
+        const char* end = e;
+        if (e - b > piece) {
+            const char* nl = lineEnd(b + piece - 1, e);
+            end = nl < e ? nl + 1 : e;
+        }
+        Chunk c;
+        c.begin = b - data;
+        c.end = end - data;
+        chunks.push_back(c);
+        b = end;
+    }
+
+    if (options.threads > 0)
+        threads = std::min(options.threads, kMaxThreads);
+    else if (body >= kMinParallelBytes)
+        threads = std::clamp(int(std::thread::hardware_concurrency()), 1, kMaxThreads);
+    runPieces(
+        chunks.size(), threads,
+        [this](std::size_t i) {
+            countChunk(chunks[i]);
+            release(chunks[i].begin, chunks[i].end);
+        },
+        [] {});
+    qint64 r = 0, l = line + 1;
+    for (Chunk& c : chunks) {
+        c.firstRow = r;
+        c.firstLine = l;
+        r += c.rows;
+        l += c.lines;
+    }
+    rows = r;
+}
+
+DelimitedSource::DelimitedSource() : d(std::make_unique<Impl>()) {}
+DelimitedSource::~DelimitedSource() = default;
+DelimitedSource::DelimitedSource(DelimitedSource&&) noexcept = default;
+DelimitedSource& DelimitedSource::operator=(DelimitedSource&&) noexcept = default;
+
+DelimitedSource DelimitedSource::fromBytes(QByteArrayView bytes, const DelimitedOptions& options)
+{
+    DelimitedSource s;
+    s.d->data = bytes.data();
+    s.d->size = bytes.size();
+    s.d->scan(options);
+    return s;
+}
+
+std::optional<DelimitedSource> DelimitedSource::open(const QString& path,
+                                                     const DelimitedOptions& options,
+                                                     QString* error)
+{
+    DelimitedSource s;
+    Impl& d = *s.d;
+    d.file.setFileName(path);
+    if (!d.file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = d.file.errorString();
+        return std::nullopt;
+    }
+    const qint64 size = d.file.size();
+    if (size > 0) {
+        if (uchar* m = d.file.map(0, size)) {
+            d.data = reinterpret_cast<const char*>(m);
+            d.size = qsizetype(size);
+            d.mapped = true;
+        } else {
+            d.owned = d.file.readAll();
+            if (d.file.error() != QFileDevice::NoError) {
+                if (error)
+                    *error = d.file.errorString();
+                return std::nullopt;
+            }
+            d.data = d.owned.constData();
+            d.size = d.owned.size();
+        }
+    }
+    d.scan(options);
+    return s;
+}
+
+const QStringList& DelimitedSource::headers() const { return d->headers; }
+const QString& DelimitedSource::headerLine() const { return d->headerLine; }
+qint64 DelimitedSource::rows() const { return d->rows; }
+qint64 DelimitedSource::byteSize() const { return d->size; }
+const QStringList& DelimitedSource::warnings() const { return d->warnings; }
+
+void DelimitedSource::fill(double* dest, qint64 columnStride, int columns, qint64 maxRows,
+                           const RowProgress& progress, QStringList* warnings) const
+{
+    const Impl& s = *d;
+    columns = std::clamp(columns, 0, kMaxDelimitedColumns);
+    maxRows = std::clamp<qint64>(maxRows, 0, s.rows);
+    const int headerFields = s.headerFields;
+
+    std::vector<Warnings> found(s.chunks.size());
+    std::atomic<qint64> done{0};
+
+    auto parseChunk = [&](std::size_t i) {
+        const Chunk& c = s.chunks[i];
+        if (c.firstRow >= maxRows || columns == 0)
+            return;
+        Warnings& w = found[i];
+        const char* p = s.data + c.begin;
+        const char* const e = s.data + c.end;
+        qint64 row = c.firstRow;
+        qint64 line = c.firstLine;
+        for (; p < e && row < maxRows; ++line) {
+            const char* le = s.lineEnd(p, e);
+            const char* next = le + 1;
+            if (s.blank(p, le)) {
+                p = next;
+                continue;
+            }
+            while (le > p && le[-1] == '\r')
+                --le;
+            // Field by field; `f` is the start of field `col`.
+            const char* f = p;
+            int col = 0;
+            int fields = 1;
+            bool lastEmpty = false;
+            for (;;) {
+                if (col >= columns) {
+                    // Fields past the columns kept are only counted.
+                    for (const char* q = f; q < le; ++q)
+                        fields += *q == ';';
+                    lastEmpty = le > p && le[-1] == ';';
+                    break;
+                }
+                const char* q = f;
+                double v;
+                if (!fastNumber(q, le, v)) {
+                    const void* sep = std::memchr(f, ';', std::size_t(le - f));
+                    q = sep ? static_cast<const char*>(sep) : le;
+                    if (!carefulNumber(f, q, v)) {
+                        w.add(QStringLiteral("line %1, field %2: \"%3\" is not a number; read as 0")
+                                  .arg(line)
+                                  .arg(col + 1)
+                                  .arg(fieldText(f, q)));
+                        v = 0;
+                    }
+                }
+                dest[col * columnStride + row] = v;
+                ++col;
+                if (q >= le) {
+                    lastEmpty = q == f;
+                    break;
+                }
+                f = q + 1;
+                ++fields;
+            }
+            for (int k = col; k < columns; ++k)
+                dest[k * columnStride + row] = 0.0;
+            if (fields != headerFields && !(fields == headerFields + 1 && lastEmpty))
+                w.add(QStringLiteral("line %1: %2 fields where the header has %3")
+                          .arg(line)
+                          .arg(fields)
+                          .arg(headerFields));
+            ++row;
+            p = next;
+        }
+        s.release(c.begin, c.end);
+        done.fetch_add(row - c.firstRow, std::memory_order_relaxed);
+    };
+
+    qint64 reported = -1;
+    const qint64 step = std::max<qint64>(1, maxRows / kProgressSteps);
+    auto tick = [&] {
+        const qint64 now = done.load(std::memory_order_relaxed);
+        if (progress && now - reported >= step && now < maxRows) {
+            reported = now;
+            progress(now);
+        }
+    };
+    runPieces(s.chunks.size(), s.threads, parseChunk, tick);
+    if (progress)
+        progress(maxRows);
+
+    if (warnings) {
+        qint64 total = 0;
+        for (const Warnings& w : found) {
+            for (const QString& t : w.kept) {
+                if (total >= kMaxDelimitedWarnings)
+                    break;
+                warnings->append(t);
+                ++total;
+            }
+        }
+        qint64 all = 0;
+        for (const Warnings& w : found)
+            all += w.count;
+        if (all > total)
+            warnings->append(QStringLiteral("... and %1 more").arg(all - total));
+    }
+}
+
+std::span<const double> DelimitedTable::column(int c) const
+{
+    if (c < 0 || c >= columns || rows <= 0)
+        return {};
+    return {cells.data() + std::size_t(c) * std::size_t(rows), std::size_t(rows)};
+}
+
+std::optional<double> parseDelimitedNumber(QByteArrayView field)
+{
+    const char* p = field.data();
+    const char* e = p + field.size();
+    double v = 0;
+    const char* q = p;
+    if (fastNumber(q, e, v) && q == e)
+        return v;
+    if (carefulNumber(p, e, v))
+        return v;
+    return std::nullopt;
+}
+
+namespace {
+
+DelimitedTable tableFrom(const DelimitedSource& source, const DelimitedOptions& options,
+                         const ReadProgress& progress)
+{
+    DelimitedTable t;
+    t.headers = source.headers();
+    t.headerLine = source.headerLine();
+    t.warnings = source.warnings();
+    const int wanted = options.columns < 0 ? int(t.headers.size()) : options.columns;
+    t.columns = std::min(wanted, kMaxDelimitedColumns);
+    if (options.columns < 0)
+        t.columns = std::min(t.columns, std::max(options.maxColumns, 0));
+    if (wanted > t.columns)
+        t.warnings.append(QStringLiteral("%1 columns; only the first %2 are read")
+                              .arg(wanted)
+                              .arg(t.columns));
+    t.rows = source.rows();
+    if (t.columns > 0 && t.rows > kMaxCells / t.columns) {
+        t.warnings.append(QStringLiteral("%1 rows are too many; only the first %2 are read")
+                              .arg(t.rows)
+                              .arg(kMaxCells / t.columns));
+        t.rows = kMaxCells / t.columns;
+    }
+    if (t.columns <= 0)
+        t.rows = 0;
+    t.cells.resize(std::size_t(t.columns) * std::size_t(t.rows));
+    int last = -1;
+    const qint64 rows = t.rows;
+    source.fill(
+        t.cells.data(), rows, t.columns, rows,
+        [&](qint64 done) {
+            const int percent = rows > 0 ? int(done * 100 / rows) : 100;
+            if (progress && percent != last) {
+                last = percent;
+                progress(percent);
+            }
+        },
+        &t.warnings);
+    return t;
+}
+
+} // namespace
+
+DelimitedTable parseDelimited(QByteArrayView bytes, const DelimitedOptions& options,
+                              const ReadProgress& progress)
+{
+    return tableFrom(DelimitedSource::fromBytes(bytes, options), options, progress);
+}
+
+std::optional<DelimitedTable> readDelimitedFile(const QString& path,
+                                                const DelimitedOptions& options,
+                                                const ReadProgress& progress, QString* error)
+{
+    std::optional<DelimitedSource> source = DelimitedSource::open(path, options, error);
+    if (!source)
+        return std::nullopt;
+    return tableFrom(*source, options, progress);
+}
+
+} // namespace zuv

@@ -1,0 +1,243 @@
+#include "support/fixtures.h"
+
+#include "analysis/delimited_reader.h"
+
+#include <QDir>
+#include <QFile>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace zuv::test {
+namespace {
+
+std::vector<double> col(const DelimitedTable& t, int c)
+{
+    const auto s = t.column(c);
+    return {s.begin(), s.end()};
+}
+
+bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+TEST(DelimitedReader, ReadsHeaderAndColumnsOfADataFile)
+{
+    // Windows-1252 header, CR LF, one gear field left empty as old files do.
+    const QByteArray bytes = "Tempo [sec];Velocit\xE0 [km/h];Marcia []\r\n"
+                             "0.0;12.5;3\r\n"
+                             "0.1;-7.25;\r\n"
+                             "0.2;1e2;4\r\n";
+    const DelimitedTable t = parseDelimited(bytes);
+    EXPECT_EQ(t.headerLine, QStringLiteral(u"Tempo [sec];Velocità [km/h];Marcia []"));
+    EXPECT_EQ(t.headers, (QStringList{QStringLiteral("Tempo [sec]"), QStringLiteral(u"Velocità [km/h]"),
+                                      QStringLiteral("Marcia []")}));
+    ASSERT_EQ(t.columns, 3);
+    ASSERT_EQ(t.rows, 3);
+    EXPECT_EQ(col(t, 0), (std::vector<double>{0.0, 0.1, 0.2}));
+    EXPECT_EQ(col(t, 1), (std::vector<double>{12.5, -7.25, 100.0}));
+    EXPECT_EQ(col(t, 2), (std::vector<double>{3, 0, 4}));
+    EXPECT_TRUE(t.warnings.isEmpty()) << t.warnings.join('\n').toStdString();
+}
+
+TEST(DelimitedReader, AlarmsHeaderEndingWithSeparatorGivesElevenColumns)
+{
+    QByteArray bytes = "T;D;A0;A1;A2;A3;A4;A5;A6;A7;\r\n";
+    bytes += "0.0;0.0;1;3;5;7;9;11;13;15;1\r\n";
+    bytes += "0.1;0.5;2;3;5;7;9;11;13;15;-1\r\n";
+    const DelimitedTable t = parseDelimited(bytes);
+    ASSERT_EQ(t.columns, 11);
+    EXPECT_EQ(t.headers.last(), QString());
+    EXPECT_EQ(col(t, 10), (std::vector<double>{1, -1}));
+    EXPECT_EQ(col(t, 2), (std::vector<double>{1, 2}));
+    EXPECT_TRUE(t.warnings.isEmpty());
+}
+
+TEST(DelimitedReader, NumberForms)
+{
+    struct Case {
+        const char* text;
+        std::optional<double> value;
+    };
+    const Case cases[] = {
+        {"12.5", 12.5},     {"12,5", 12.5},      {"-3", -3.0},      {"+4", 4.0},
+        {"", 0.0},          {"   ", 0.0},        {" 7 ", 7.0},      {"\"8.5\"", 8.5},
+        {"1e3", 1000.0},    {"1.5E-2", 0.015},   {".5", 0.5},       {"5.", 5.0},
+        {"0.1", 0.1},       {"-0,25", -0.25},    {"123456789012345678901234", 123456789012345678901234.0},
+        {"1e-30", 1e-30},   {"abc", {}},         {"1e", {}},        {"inf", {}},
+        {"nan", {}},        {"1e999", {}},       {"--1", {}},       {"+-1", {}},
+        {"1,2,3", {}},      {"0x10", {}},        {"12abc", {}},     {"-", {}},
+        {".", {}},          {"1 2", {}},
+    };
+    for (const Case& c : cases) {
+        const std::optional<double> got = parseDelimitedNumber(QByteArrayView(c.text));
+        ASSERT_EQ(got.has_value(), c.value.has_value()) << c.text;
+        if (got) {
+            EXPECT_TRUE(sameBits(*got, *c.value)) << c.text << " gave " << *got;
+        }
+    }
+    // Over-long fields are not numbers, whatever they hold.
+    EXPECT_FALSE(parseDelimitedNumber(QByteArray(101, '1')).has_value());
+}
+
+// The quick form must give exactly what the standard conversion gives.
+TEST(DelimitedReader, NumbersMatchTheStandardConversionBitForBit)
+{
+    std::mt19937_64 rng(7);
+    for (int i = 0; i < 200000; ++i) {
+        std::string s;
+        if (rng() % 4 == 0)
+            s += '-';
+        const int intDigits = int(rng() % 10);
+        for (int k = 0; k < intDigits; ++k)
+            s += char('0' + rng() % 10);
+        const int fracDigits = int(rng() % 12);
+        if (fracDigits || intDigits == 0) {
+            s += '.';
+            for (int k = 0; k < std::max(fracDigits, 1); ++k)
+                s += char('0' + rng() % 10);
+        }
+        if (rng() % 8 == 0)
+            s += "e" + std::to_string(int(rng() % 50) - 25);
+        double want = 0;
+        const char* b = s.data() + (s[0] == '-');
+        std::from_chars(b, s.data() + s.size(), want);
+        if (s[0] == '-')
+            want = -want;
+        const std::optional<double> got = parseDelimitedNumber(QByteArrayView(s.data(), qsizetype(s.size())));
+        ASSERT_TRUE(got.has_value()) << s;
+        ASSERT_TRUE(sameBits(*got, want)) << s;
+    }
+}
+
+TEST(DelimitedReader, DamagedInputNeverShiftsOrStops)
+{
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        qint64 rows;
+        std::vector<double> first, second;
+        int warnings;
+    };
+    const Case cases[] = {
+        {"empty", "", 0, {}, {}, 0},
+        {"header only", "A;B\r\n", 0, {}, {}, 0},
+        {"header only, no line end", "A;B", 0, {}, {}, 0},
+        {"blank and CR-only lines", "\r\nA;B\r\n\r\n1;2\r\n\r\n  \r\n\n3;4\r\n\r\n", 2, {1, 3}, {2, 4}, 0},
+        {"last line without line end", "A;B\n1;2\n3;4", 2, {1, 3}, {2, 4}, 0},
+        {"CR alone ends lines", "A;B\r1;2\r3;4\r", 2, {1, 3}, {2, 4}, 0},
+        {"fewer fields", "A;B\n1\n3;4\n", 2, {1, 3}, {0, 4}, 1},
+        {"more fields", "A;B\n1;2;9;9\n3;4\n", 2, {1, 3}, {2, 4}, 1},
+        {"a trailing separator is no surplus", "A;B\n1;2;\n3;4\n", 2, {1, 3}, {2, 4}, 0},
+        {"text in a number column", "A;B\nx;2\n3;word\n", 2, {0, 3}, {2, 0}, 2},
+        {"an over-long field", "A;B\n" + QByteArray(5000, '7') + ";2\n3;4\n", 2, {0, 3}, {2, 4}, 1},
+        {"a NUL in a field", QByteArray("A;B\n1\0;2\n3;4\n", 13), 2, {0, 3}, {2, 4}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const DelimitedTable t = parseDelimited(c.bytes);
+        EXPECT_EQ(t.rows, c.rows);
+        if (c.rows) {
+            ASSERT_EQ(t.columns, 2);
+            EXPECT_EQ(col(t, 0), c.first);
+            EXPECT_EQ(col(t, 1), c.second);
+        }
+        EXPECT_EQ(t.warnings.size(), c.warnings) << t.warnings.join('\n').toStdString();
+    }
+}
+
+TEST(DelimitedReader, BinaryFileIsReadWithoutHarmAndWarningsStayBounded)
+{
+    std::mt19937 rng(3);
+    QByteArray junk(2 * 1024 * 1024, '\0');
+    for (char& c : junk)
+        c = char(rng());
+    const DelimitedTable t = parseDelimited(junk);
+    EXPECT_LE(t.columns, kMaxDelimitedColumns);
+    EXPECT_EQ(t.cells.size(), std::size_t(t.columns) * std::size_t(t.rows));
+    EXPECT_LE(t.warnings.size(), kMaxDelimitedWarnings + 2);
+    for (const double v : t.cells)
+        EXPECT_TRUE(std::isfinite(v));
+
+    // A header of endless fields keeps a bounded table.
+    QByteArray wide(200000, ';');
+    wide += "\n1;2\n";
+    const DelimitedTable w = parseDelimited(wide);
+    EXPECT_EQ(w.columns, kMaxDelimitedColumns);
+    EXPECT_EQ(w.rows, 1);
+    EXPECT_EQ(w.at(1, 0), 2.0);
+}
+
+// Many pieces on many threads give exactly what one thread gives.
+TEST(DelimitedReader, ThreadsAndPiecesGiveTheSameTable)
+{
+    std::mt19937 rng(11);
+    QByteArray bytes = "T;D;V;G\r\n";
+    for (int i = 0; i < 20000; ++i) {
+        switch (rng() % 50) {
+        case 0: bytes += "\r\n"; break;
+        case 1: bytes += "1;x;3\r\n"; break;
+        case 2: bytes += "5;6;7;8;9;10\n"; break;
+        default:
+            bytes += QByteArray::number(i / 10.0) + ';' + QByteArray::number(int(rng() % 4000)) + ';' +
+                     QByteArray::number(double(rng() % 100000) / 100.0) + ';' +
+                     QByteArray::number(int(rng() % 7)) + "\r\n";
+        }
+    }
+    std::vector<int> progress;
+    const DelimitedTable one = parseDelimited(bytes, {.threads = 1});
+    DelimitedOptions many;
+    many.threads = 6;
+    many.chunkBytes = 777;
+    const DelimitedTable par = parseDelimited(bytes, many, [&](int p) { progress.push_back(p); });
+    ASSERT_EQ(one.rows, par.rows);
+    EXPECT_EQ(one.cells, par.cells);
+    EXPECT_EQ(one.warnings, par.warnings);
+    EXPECT_EQ(one.warnings.size(), kMaxDelimitedWarnings + 1); // the last says how many more
+    ASSERT_FALSE(progress.empty());
+    EXPECT_LE(progress.size(), 45u);
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    EXPECT_EQ(progress.back(), 100);
+    // The warnings name the file's own line numbers.
+    EXPECT_TRUE(one.warnings.first().startsWith(QStringLiteral("line ")));
+}
+
+TEST(DelimitedReader, FillsACallersTableWithItsOwnStrideAndRowLimit)
+{
+    const QByteArray bytes = "A;B;C\n1;2;3\n4;5;6\n7;8;9\n";
+    const DelimitedSource src = DelimitedSource::fromBytes(bytes);
+    EXPECT_EQ(src.rows(), 3);
+    std::vector<double> dest(4 * 5, -1.0);
+    std::vector<qint64> seen;
+    src.fill(dest.data(), 5, 4, 2, [&](qint64 n) { seen.push_back(n); });
+    // Rows 0..1 of four columns; the fourth is missing from the file; the
+    // rest of the caller's table is left as it was.
+    EXPECT_EQ(dest, (std::vector<double>{1, 4, -1, -1, -1, 2, 5, -1, -1, -1, 3, 6, -1, -1, -1, 0, 0,
+                                         -1, -1, -1}));
+    EXPECT_EQ(seen.back(), 2);
+}
+
+class DelimitedFileTest : public ZuvTest {};
+
+TEST_F(DelimitedFileTest, ReadsFromANonAsciiPathAndReportsAMissingFile)
+{
+    const QString p = writeFile(QStringLiteral(u"sessión è/giro ü.csv"), "A;B\r\n1,5;2\r\n");
+    QString error;
+    const std::optional<DelimitedTable> t = readDelimitedFile(p, {}, {}, &error);
+    ASSERT_TRUE(t.has_value()) << error.toStdString();
+    EXPECT_EQ(col(*t, 0), (std::vector<double>{1.5}));
+
+    const QString empty = writeFile(QStringLiteral("empty.csv"), "");
+    const std::optional<DelimitedTable> e = readDelimitedFile(empty);
+    ASSERT_TRUE(e.has_value());
+    EXPECT_EQ(e->rows, 0);
+    EXPECT_EQ(e->columns, 0);
+
+    EXPECT_FALSE(readDelimitedFile(path(QStringLiteral("none.csv")), {}, {}, &error).has_value());
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(readDelimitedFile(dir.path()).has_value()); // a folder
+}
+
+} // namespace
+} // namespace zuv::test
