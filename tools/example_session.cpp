@@ -1,0 +1,33 @@
+// zuv-example-session: writes the shipped example (two circuits and one
+// session made through our own download and Save Data) into a data folder,
+// by default the source tree's data/. Run it after a change of the download,
+// the export or the example itself, and commit what changed.
+
+#include "support/example_session.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(ZUV_SHIPPED_DATA_DIR);
+    QString error;
+    const std::vector<zuv::test::ExampleFile> files = zuv::test::exampleFiles(&error);
+    if (files.empty()) {
+        std::fprintf(stderr, "zuv-example-session: %s\n", qPrintable(error));
+        return 1;
+    }
+    for (const zuv::test::ExampleFile& f : files) {
+        const QString path = QDir(folder).filePath(f.path);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QSaveFile out(path);
+        if (!out.open(QIODevice::WriteOnly) || out.write(f.bytes) != f.bytes.size() || !out.commit()) {
+            std::fprintf(stderr, "zuv-example-session: cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+        std::printf("%s\n", qPrintable(path));
+    }
+    return 0;
+}
