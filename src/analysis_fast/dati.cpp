@@ -1,0 +1,112 @@
+#include "analysis_fast/dati.h"
+
+#include "analysis/chart_data.h"
+
+#include <algorithm>
+#include <new>
+
+namespace zuv {
+
+void Dati::reset(int fieldsNum, qint64 numRecord)
+{
+    block_.reset();
+    fieldsNum_ = std::max(fieldsNum, 0);
+    numRecord_ = std::max<qint64>(numRecord, 0);
+    cells_ = std::size_t(storedColumns(0) + storedColumns(1)) * std::size_t(stride());
+    if (cells_ == 0)
+        return;
+    // calloc hands over zero pages untouched: the load's own writes are
+    // the first touch, on whichever thread writes them.
+    block_.reset(static_cast<double*>(std::calloc(cells_, sizeof(double))));
+    if (!block_) {
+        cells_ = 0;
+        fieldsNum_ = 0;
+        numRecord_ = 0;
+        throw std::bad_alloc();
+    }
+}
+
+int Dati::storedColumns(int table) const
+{
+    if (table == 0)
+        return fieldsNum_;
+    if (table == 1)
+        return std::min(kAlarmColumns, fieldsNum_);
+    return 0;
+}
+
+const double* Dati::stored(int column, int table) const
+{
+    if (!block_ || column < 1 || column > storedColumns(table))
+        return nullptr;
+    const qint64 index = (table == 0 ? 0 : storedColumns(0)) + column - 1;
+    return block_.get() + index * stride();
+}
+
+double* Dati::columnData(int column, int table) { return const_cast<double*>(stored(column, table)); }
+
+std::span<const double> Dati::rows(int column, int table) const
+{
+    const double* c = stored(column, table);
+    return c ? std::span<const double>(c, std::size_t(stride())) : std::span<const double>();
+}
+
+namespace {
+
+// The stored values of rows da..a that lie inside the table; a column that
+// is not stored gives as many zeros as those rows, so `zeros` counts them.
+struct Range {
+    std::span<const double> values;
+    qint64 zeros = 0;
+    qint64 count() const { return qint64(values.size()) + zeros; }
+};
+
+Range range(const Dati& dati, int c, qint64 da, qint64 a)
+{
+    const qint64 lo = std::max<qint64>(da, 0);
+    const qint64 hi = std::min<qint64>(a, dati.NumRecord());
+    if (lo > hi)
+        return {};
+    const std::span<const double> all = dati.rows(c, 0);
+    if (all.empty())
+        return {{}, hi - lo + 1};
+    return {all.subspan(std::size_t(lo), std::size_t(hi - lo + 1)), 0};
+}
+
+} // namespace
+
+double GetMaxMisura(const Dati& dati, int c, qint64 da, qint64 a)
+{
+    const Range r = range(dati, c, da, a);
+    return r.values.empty() ? 0.0 : *std::max_element(r.values.begin(), r.values.end());
+}
+
+double GetMinMisura(const Dati& dati, int c, qint64 da, qint64 a)
+{
+    const Range r = range(dati, c, da, a);
+    return r.values.empty() ? 0.0 : *std::min_element(r.values.begin(), r.values.end());
+}
+
+double GetMediaMisura(const Dati& dati, int c, qint64 da, qint64 a)
+{
+    const Range r = range(dati, c, da, a);
+    if (r.count() == 0)
+        return 0.0;
+    double sum = 0;
+    for (const double v : r.values)
+        sum += v;
+    return sum / double(r.count());
+}
+
+std::vector<qint32> numeriGiro(const Dati& dati)
+{
+    std::vector<qint32> out(std::size_t(dati.NumRecord()), -1);
+    const std::span<const double> lap = dati.rows(kAlarmColumns, 1);
+    if (lap.empty())
+        return out;
+    for (std::size_t r = 0; r < out.size(); ++r)
+        out[r] = lapNumberFromValue(lap[r]);
+    return out;
+}
+
+} // namespace zuv

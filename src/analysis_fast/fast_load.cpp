@@ -1,0 +1,225 @@
+#include "analysis_fast/fast_load.h"
+
+#include "analysis/delimited_reader.h"
+#include "platform/messages.h"
+#include "platform/numbers.h"
+#include "platform/textfile.h"
+#include "project/state.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace zuv {
+namespace {
+
+qsizetype lastSeparator(const QString& path)
+{
+    qsizetype p = path.lastIndexOf(QLatin1Char('/'));
+#if defined(Q_OS_WIN)
+    p = std::max(p, path.lastIndexOf(QLatin1Char('\\')));
+#endif
+    return p;
+}
+
+// The name of the file in `folder` that is `name`, or differs from it only
+// by case (a file made on Windows); empty when there is none.
+QString fileInFolder(const QString& folder, const QString& name)
+{
+    const QFileInfo exact(folder + name);
+    if (exact.isFile())
+        return name;
+    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    return QString();
+}
+
+void reportMissing(const QString& name)
+{
+    msgBox(Testo(328) + QLatin1Char(' ') + name + QLatin1Char(' ') + Testo(329), MsgIcon::Critical);
+}
+
+// The first line of a text file (without its line end), when it opens.
+std::optional<QByteArray> firstLine(const QString& path, qint64 limit)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray line = f.readLine(limit);
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    return line;
+}
+
+} // namespace
+
+NomiFileVeloci nomiFileVeloci(const QString& analysisFileName)
+{
+    const qsizetype p = lastSeparator(analysisFileName);
+    return {analysisFileName.left(p + 1), analysisFileName.mid(p + 1)};
+}
+
+QString nomeFileCompagno(const QString& nomeFileTabella, QStringView ext)
+{
+    const qsizetype q = nomeFileTabella.lastIndexOf(QLatin1Char('.'));
+    return (q < 0 ? nomeFileTabella : nomeFileTabella.left(q)) + ext.toString();
+}
+
+SceltaAllarmi scegliFileAllarmi(const QString& cartella, const QString& nomeFileTabella)
+{
+    SceltaAllarmi s;
+    const QString txt = nomeFileCompagno(nomeFileTabella, u".txt");
+    const QString foundTxt = fileInFolder(cartella, txt);
+    if (!foundTxt.isEmpty()) {
+        s.NomeFileAllarmi = foundTxt;
+        s.FileAllarmiPresente = true;
+        return s;
+    }
+    reportMissing(txt);
+    const QString alm = nomeFileCompagno(nomeFileTabella, u".alm");
+    const QString foundAlm = fileInFolder(cartella, alm);
+    s.NomeFileAllarmi = foundAlm.isEmpty() ? alm : foundAlm;
+    s.FileAllarmiPresente = !foundAlm.isEmpty();
+    if (!s.FileAllarmiPresente)
+        reportMissing(alm);
+    return s;
+}
+
+int fieldsNumDaVersione(QStringView primaRiga) { return primaRiga == u"1.4" ? 16 : 15; }
+
+VersioneTempiGiro leggiVersioneTempiGiro(const QString& fileTempiGiro)
+{
+    VersioneTempiGiro v;
+    const std::optional<QByteArray> line = firstLine(fileTempiGiro, 256);
+    if (!line)
+        return v;
+    v.presente = true;
+    v.FieldsNum = fieldsNumDaVersione(fromCp1252(*line));
+    v.AlarmsNum = kAlarmsNum;
+    return v;
+}
+
+QByteArray testoSchemaIni(const QString& nomeFileTabella, const QString& nomeFileAllarmi,
+                          int fieldsNum, int alarmsNum)
+{
+    QByteArray out;
+    auto line = [&out](const QByteArray& text) { out += text + "\r\n"; };
+    auto section = [&](const QString& name) {
+        line("[" + toCp1252(name) + "]");
+        line("ColNameHeader=True");
+        line("Format=Delimited(;)");
+        line("MaxScanRows=1");
+        line("CharacterSet=ANSI");
+    };
+    auto column = [&](int i, const char* type) {
+        const QByteArray n = QByteArray::number(i);
+        line("Col" + n + "=F" + n + " " + type);
+    };
+    section(nomeFileTabella);
+    for (int i = 1; i <= fieldsNum; ++i)
+        column(i, "Double");
+    section(nomeFileAllarmi);
+    for (int i = 1; i <= alarmsNum; ++i)
+        column(i, "Double");
+    column(alarmsNum + 1, "Integer");
+    return out;
+}
+
+bool ScriviSchemaIni(const QString& cartella, const QString& nomeFileTabella,
+                     const QString& nomeFileAllarmi, int fieldsNum, int alarmsNum, QString* error)
+{
+    const QString path = cartella + QStringLiteral("schema.ini");
+    QString reason;
+    if (writeFileAtomically(path, testoSchemaIni(nomeFileTabella, nomeFileAllarmi, fieldsNum, alarmsNum),
+                            &reason))
+        return true;
+    if (error)
+        *error = Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(path) + QLatin1Char(' ')
+                 + Testo(329) + QLatin1Char('\n') + reason;
+    return false;
+}
+
+NomiCanali nomiCanaliDaIntestazione(QStringView headerLine, int fieldsNum)
+{
+    NomiCanali nomi;
+    fieldsNum = std::clamp(fieldsNum, 0, int(nomi.size()) - 1);
+    QStringView rest = headerLine;
+    for (int i = 1; i <= fieldsNum; ++i) {
+        const qsizetype p = rest.indexOf(QLatin1Char(';'));
+        if (i == fieldsNum || p < 0) {
+            nomi[std::size_t(i)] = rest.toString();
+            break;
+        }
+        nomi[std::size_t(i)] = rest.left(p).toString();
+        rest = rest.mid(p + 1);
+    }
+    return nomi;
+}
+
+NomiCanali LeggiNomiCanali(const QString& analysisFileName, int fieldsNum)
+{
+    const std::optional<QByteArray> line = firstLine(analysisFileName, 64 * 1024);
+    return line ? nomiCanaliDaIntestazione(fromCp1252(*line), fieldsNum) : NomiCanali();
+}
+
+std::optional<int> percentualeCaricamento(qint64 row, qint64 numRecord)
+{
+    if (row <= 1000 || numRecord <= 0)
+        return std::nullopt;
+    return int(std::min(roundHalfEven(double(row) / double(numRecord) * 100.0), 100.0));
+}
+
+CaricamentoVeloce caricaDati(Dati& dati, int fieldsNum, const QString& fileDati,
+                             const QString& fileAllarmi, const AvanzamentoVeloce& avanzamento)
+{
+    CaricamentoVeloce out;
+    QString error;
+    std::optional<DelimitedSource> data = DelimitedSource::open(fileDati, {}, &error);
+    if (!data)
+        out.errori.append(QDir::toNativeSeparators(fileDati) + QStringLiteral(": ") + error);
+    out.NumRecord = data ? data->rows() : 0;
+    dati.reset(fieldsNum, out.NumRecord);
+    const qint64 numRecord = out.NumRecord;
+
+    auto progressOf = [&](int table) {
+        return [&avanzamento, numRecord, table](qint64 row) {
+            if (const std::optional<int> p = percentualeCaricamento(row, numRecord); p && avanzamento)
+                avanzamento(table, row, *p);
+        };
+    };
+
+    if (data) {
+        out.avvisi += data->warnings();
+        if (double* dest = dati.columnData(1, 0))
+            data->fill(dest, dati.stride(), dati.storedColumns(0), numRecord, progressOf(0), &out.avvisi);
+        out.datiLetti = true;
+        data.reset(); // the file is let go before the next one is opened
+    }
+
+    std::optional<DelimitedSource> alarms = DelimitedSource::open(fileAllarmi, {}, &error);
+    if (!alarms) {
+        out.errori.append(QDir::toNativeSeparators(fileAllarmi) + QStringLiteral(": ") + error);
+        return out;
+    }
+    out.avvisi += alarms->warnings();
+    out.righeAllarmi = alarms->rows();
+    if (double* dest = dati.columnData(1, 1)) {
+        // Rows 0..NumRecord of the table; the counter still runs to the
+        // file's last row, as the progress text shows.
+        const auto tick = progressOf(1);
+        alarms->fill(dest, dati.stride(), dati.storedColumns(1), numRecord + 1,
+                     [&](qint64 row) {
+                         if (row < std::min(out.righeAllarmi, numRecord + 1))
+                             tick(row);
+                     },
+                     &out.avvisi);
+        tick(out.righeAllarmi);
+    }
+    out.allarmiLetti = true;
+    return out;
+}
+
+} // namespace zuv
