@@ -1,0 +1,358 @@
+#include "analysis/lap_table.h"
+
+#include "analysis/circuit.h"
+#include "analysis/number_text.h"
+#include "platform/messages.h"
+#include "platform/numbers.h"
+#include "platform/programfolder.h"
+#include "platform/textfile.h"
+#include "project/state.h"
+#include "project/time_text.h"
+#include "shell/export_data.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace zuv {
+namespace {
+
+constexpr quint32 kVerde = 0x00FF00;
+constexpr quint32 kRosso = 0x0000FF;
+constexpr quint32 kBlu = 0xFF0000;
+constexpr quint32 kBianco = 0xFFFFFF;
+constexpr int kLarghezzaTempo = 1100;
+constexpr int kLarghezzaSettore = 850;
+// Column 1 is the lap time; sectors follow.
+constexpr int kColonnaTempo = 1;
+constexpr int kPrimoSettore = 2;
+
+bool validRow(int r) { return r >= 0 && r < kRigheGiri; }
+
+int lastTimeColumn(const LapState& s) { return std::clamp(s.SettoriGiro, kColonnaTempo, kColonneGiri - 1); }
+
+// The lap number a row label and the tab captions show: the alarms data's
+// at the lap's first row, the row number less one for a lap without rows.
+QString lapNumberText(const LapState& s, int r, const RowValue& lapNumberAt)
+{
+    if (s.bounds.first(r) != s.bounds.end(r) && lapNumberAt)
+        if (const auto v = lapNumberAt(s.bounds.first(r)))
+            return numberText(*v, u".", true);
+    return QString::number(r - 1);
+}
+
+void setCell(LapGrid& g, int r, int c, const QString& text)
+{
+    if (r >= 0 && r < int(g.cells.size()) && c >= 0 && c < kColonneGiri)
+        g.cells[std::size_t(r)][std::size_t(c)] = text;
+}
+
+// Hundredths of the number a time part starts with.
+qint64 leadingDigits(QStringView part)
+{
+    part = part.trimmed();
+    qint64 v = 0;
+    for (const QChar c : part) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            break;
+        v = std::min<qint64>(v * 10 + (c.unicode() - '0'), 999999999);
+    }
+    return v;
+}
+
+// A lap or sector time as a number to compare; nothing for a cell that
+// holds no time at all.
+std::optional<qint64> cellTime(const QString& text)
+{
+    if (std::none_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }))
+        return std::nullopt;
+    return LeggiTempoCentesimi(text);
+}
+
+qint64 trackLength(const QString& lunghTracciato)
+{
+    const auto v = parseDecimal(VirgolaInPunto(lunghTracciato));
+    if (!v || std::abs(*v) > 1e12)
+        return 0;
+    return qint64(roundHalfEven(*v));
+}
+
+QString speed(qint64 metres, qint64 hundredths)
+{
+    if (hundredths <= 0)
+        return QString();
+    return speedText(double(metres) / double(hundredths) * 360);
+}
+
+} // namespace
+
+QString LapGrid::text(int r, int c) const
+{
+    if (r < 0 || r >= int(cells.size()) || c < 0 || c >= kColonneGiri)
+        return QString();
+    return cells[std::size_t(r)][std::size_t(c)];
+}
+
+CellColours LapGrid::colours(int r, int c) const
+{
+    CellColours out;
+    if (c < 0 || c >= kColonneGiri)
+        return out;
+    if (r == selectedRow && r > 0 && c >= kPrimoSettore) {
+        out.back = kBlu;
+        out.fore = kBianco;
+    }
+    if (r > 0 && r == fastRow[std::size_t(c)])
+        out.back = kVerde;
+    if (r > 0 && r == slowRow[std::size_t(c)])
+        out.back = kRosso;
+    return out;
+}
+
+void leggiRigheTempiGiro(LapState& s, const QStringList& lines)
+{
+    for (int r = 0; r < kRigheGiri; ++r) {
+        s.RigheTempiGiro[std::size_t(r)].clear();
+        s.TempiSessione[std::size_t(r)].clear();
+        s.TabellaGiri[std::size_t(r)].fill(QString());
+    }
+    // Line 1 is the version; this reader only passes it on.
+    int k = 2;
+    for (qsizetype i = 1; i < lines.size() && k < kRigheGiri; ++i, ++k) {
+        const QString& line = lines.at(i);
+        s.RigheTempiGiro[std::size_t(k)] = line;
+        const qsizetype comma = line.indexOf(QLatin1Char(','));
+        if (comma >= 0) {
+            s.TabellaGiri[std::size_t(k)][kColonnaTempo] = line.left(comma);
+            // The comma and the blank after it are skipped.
+            s.TempiSessione[std::size_t(k)] = line.mid(comma + 2);
+        } else {
+            s.TabellaGiri[std::size_t(k)][kColonnaTempo] = line;
+            s.TempiSessione[std::size_t(k)] = QStringLiteral("1");
+        }
+    }
+    s.intGiriTotali = k;
+    s.intGiriCompletati = std::max(0, k - 3);
+}
+
+bool CaricaTempiGiro(LapState& s, const QString& analysisFile, QString* versionLine)
+{
+    const QFileInfo named(companionFileName(analysisFile, "tim"));
+    const QString path = findEntryNoCase(named.path(), named.fileName());
+    const std::optional<QStringList> lines = QFileInfo(path).isFile() ? readTextLines(path) : std::nullopt;
+    if (!lines) {
+        msgBox(Testo(328) + QLatin1Char(' ') + path + QLatin1Char(' ') + Testo(329), MsgIcon::Critical);
+        return false;
+    }
+    if (versionLine)
+        *versionLine = lines->value(0);
+    leggiRigheTempiGiro(s, *lines);
+    return true;
+}
+
+bool CaricaSettori(LapState& s, const QString& circuito)
+{
+    s.SettoriGiro = 1;
+    s.LunghezzeSettori.fill(0);
+    const std::optional<QString> path = percorsoSettori(circuito);
+    const std::optional<QStringList> lines =
+        path && QFileInfo(*path).isFile() ? readTextLines(*path) : std::nullopt;
+    if (!lines)
+        return false;
+    int n = 0;
+    // Line 1 is the track length.
+    for (qsizetype i = 1; i < lines->size() && n < kMaxSettori; ++i, ++n)
+        s.LunghezzeSettori[std::size_t(n)] = leadingNumber(lines->at(i));
+    s.SettoriGiro = n + 1;
+    return true;
+}
+
+void CalcolaTempiSettori(LapState& s, int r, const RowValue& distanceAt)
+{
+    if (!validRow(r))
+        return;
+    auto& row = s.TabellaGiri[std::size_t(r)];
+    for (int c = kPrimoSettore; c < kColonneGiri; ++c)
+        row[std::size_t(c)].clear();
+    const int sectors = lastTimeColumn(s) - kColonnaTempo;
+    if (sectors < 1)
+        return;
+    const qint64 first = s.bounds.first(r);
+    const qint64 last = s.bounds.end(r);
+    qint64 mark = first;
+    double boundary = s.LunghezzeSettori[0];
+    int j = 0;
+    // Only the inner boundaries are looked for: the last sector ends with
+    // the lap, however far the measured distance runs past the lengths.
+    for (qint64 i = first; i <= last && j < sectors - 1; ++i) {
+        const std::optional<double> d = distanceAt ? distanceAt(i) : std::nullopt;
+        if (!d || *d < boundary)
+            continue;
+        row[std::size_t(j + kPrimoSettore)] = CentesimiInTempo((i - mark) * 10);
+        ++j;
+        mark = i;
+        boundary += s.LunghezzeSettori[std::size_t(j)];
+    }
+    row[std::size_t(j + kPrimoSettore)] = CentesimiInTempo((last + 1 - mark) * 10);
+}
+
+void AggiornaTestiTabellaGiri(LapState& s, const RowValue& lapNumberAt)
+{
+    if (s.intGiriCompletati < 1) {
+        s.grid.visible = false;
+        s.CampioniGiro = s.bounds.end(2) - s.bounds.first(2);
+        s.GiroCorrente = 2;
+        return;
+    }
+    LapGrid& g = s.grid;
+    setCell(g, 0, kColonnaTempo, Testo(143));
+    for (int j = kPrimoSettore; j <= lastTimeColumn(s); ++j)
+        setCell(g, 0, j, Testo(144) + QString::number(j - 1));
+    setCell(g, 1, 0, QStringLiteral("Start"));
+    for (int r = 2; r <= s.intGiriTotali - 2; ++r)
+        setCell(g, r, 0, Testo(193) + lapNumberText(s, r, lapNumberAt));
+    setCell(g, s.intGiriTotali - 1, 0, QStringLiteral("End"));
+}
+
+bool CompilaTabellaGiri(LapState& s, const RowValue& lapNumberAt, const RowValue& distanceAt)
+{
+    LapGrid& g = s.grid;
+    g.fastRow.fill(0);
+    g.slowRow.fill(0);
+    // Sector times of an earlier circuit must not survive a change of it.
+    for (auto& row : s.TabellaGiri)
+        for (int c = kPrimoSettore; c < kColonneGiri; ++c)
+            row[std::size_t(c)].clear();
+    if (s.intGiriCompletati < 1) {
+        AggiornaTestiTabellaGiri(s, lapNumberAt);
+        g.selectedRow = s.GiroCorrente;
+        return false;
+    }
+    g.visible = true;
+    g.rows = std::clamp(s.intGiriTotali, 2, kRigheGiri);
+    g.cells.assign(std::size_t(g.rows), {});
+    g.widths.fill(0);
+    g.widths[kColonnaTempo] = kLarghezzaTempo;
+    for (int j = kPrimoSettore; j < kColonneGiri; ++j)
+        g.widths[std::size_t(j)] = kLarghezzaSettore;
+    AggiornaTestiTabellaGiri(s, lapNumberAt);
+    for (int r = 2; r <= s.intGiriTotali - 2; ++r)
+        if (s.bounds.first(r) != s.bounds.end(r))
+            CalcolaTempiSettori(s, r, distanceAt);
+    // The marking writes every time cell of the laps.
+    EvidenziaGiriEstremi(s);
+    return true;
+}
+
+void PulisciRigaTabella(LapState& s, int r)
+{
+    if (r < 0 || r >= int(s.grid.cells.size()))
+        return;
+    for (int c = kPrimoSettore; c < kColonneGiri; ++c)
+        s.grid.cells[std::size_t(r)][std::size_t(c)].clear();
+}
+
+void EvidenziaGiriEstremi(LapState& s)
+{
+    LapGrid& g = s.grid;
+    for (int c = kColonnaTempo; c <= lastTimeColumn(s); ++c) {
+        int fast = 0;
+        int slow = 0;
+        qint64 fastTime = 0;
+        qint64 slowTime = 0;
+        for (int r = 2; r <= s.intGiriCompletati + 1 && validRow(r); ++r) {
+            const QString& text = s.TabellaGiri[std::size_t(r)][std::size_t(c)];
+            setCell(g, r, c, text);
+            const std::optional<qint64> t = cellTime(text);
+            if (!t)
+                continue;
+            if (slow == 0 || *t > slowTime) {
+                slow = r;
+                slowTime = *t;
+            }
+            if (fast == 0 || *t < fastTime) {
+                fast = r;
+                fastTime = *t;
+            }
+        }
+        g.fastRow[std::size_t(c)] = fast;
+        g.slowRow[std::size_t(c)] = slow;
+        if (c == kColonnaTempo) {
+            s.intGiroVeloce = fast > 0 ? fast - 1 : 0;
+            s.intGiroLento = slow > 0 ? slow - 1 : 0;
+        }
+    }
+}
+
+LapSelection MSFlexGrid1_Click(LapState& s, int row, int column, const RowValue& lapNumberAt)
+{
+    LapSelection sel;
+    if (s.grid.visible && column == kColonnaTempo && row >= 1 && row < s.grid.rows) {
+        sel.selected = true;
+        const QString lap = QLatin1Char(' ') + Testo(110) + QLatin1Char(' ') + lapNumberText(s, row, lapNumberAt);
+        sel.tab0Caption = Testo(273) + lap;
+        sel.tab1Caption = Testo(91) + lap;
+        s.grid.selectedRow = row;
+        s.CampioniGiro = s.bounds.end(row) - s.bounds.first(row);
+        s.GiroCorrente = row;
+        sel.showChart = s.CampioniGiro >= 1;
+    }
+    EvidenziaGiriEstremi(s);
+    return sel;
+}
+
+int PrimoGiroValido(const LapState& s)
+{
+    const int last = std::min(s.intGiriTotali, kRigheGiri) - 1;
+    for (int r = 1; r <= last; ++r)
+        if (s.bounds.end(r) >= 3)
+            return r;
+    return 1;
+}
+
+qint64 LeggiTempoCentesimi(const QString& tempo)
+{
+    const qsizetype dot = tempo.lastIndexOf(QLatin1Char('.'));
+    const QStringView whole = dot < 0 ? QStringView(tempo) : QStringView(tempo).left(dot);
+    qint64 cc = 0;
+    if (dot >= 0) {
+        QStringView frac = QStringView(tempo).sliced(dot + 1).trimmed().left(2);
+        if (frac.size() == 2 && !frac[1].isDigit())
+            frac.chop(1);
+        cc = leadingDigits(frac);
+        // One digit stands for tenths.
+        if (frac.size() == 1)
+            cc *= 10;
+    }
+    const QList<QStringView> parts = whole.split(QLatin1Char(':'));
+    qint64 seconds = 0;
+    for (qsizetype i = std::max<qsizetype>(0, parts.size() - 3); i < parts.size(); ++i)
+        seconds = seconds * 60 + leadingDigits(parts[i]);
+    return seconds * 100 + cc;
+}
+
+QString VelocitaDaTempo(const QString& tempo, const QString& lunghTracciato)
+{
+    return speed(trackLength(lunghTracciato), LeggiTempoCentesimi(tempo));
+}
+
+QString VelocitaMediaGiri(const QString& tempoTotale, int giri, const QString& lunghTracciato)
+{
+    return speed(trackLength(lunghTracciato) * std::max(0, giri), LeggiTempoCentesimi(tempoTotale));
+}
+
+QString GetTempoGiro(const LapState& s, int numGiro)
+{
+    return validRow(numGiro) ? s.TabellaGiri[std::size_t(numGiro)][kColonnaTempo] : QString();
+}
+
+QString GetSessioneTempo(const LapState& s, int numGiro)
+{
+    return validRow(numGiro) ? s.TempiSessione[std::size_t(numGiro)] : QString();
+}
+
+QString GetVelocitaGiro(const LapState& s, int numGiro, const QString& lunghTracciato)
+{
+    return validRow(numGiro) ? VelocitaDaTempo(GetTempoGiro(s, numGiro), lunghTracciato) : QString();
+}
+
+} // namespace zuv

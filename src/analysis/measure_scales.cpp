@@ -1,0 +1,84 @@
+#include "analysis/measure_scales.h"
+
+#include "project/state.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zuv {
+
+const std::array<quint32, kMaxMisura + 1> kColoriMisura = {
+    0,        0,        0,        0x0000C0, 0x0000FF, 0x0040C0, 0x0080FF,
+    0x00C0C0, 0x008080, 0x00C000, 0x008000, 0xC0C000, 0x808000, 0xFF8080,
+    0xC00000, 0x800080, 0xC000C0, 0xFF00FF, 0xFF80FF, 0xFFC0FF, 0xFFC0C0,
+};
+
+const std::array<quint32, 8> kColoriAllarme = {
+    0x0000C0, 0x000080, 0xC000C0, 0x800080, 0x808000, 0x008000, 0xFF0000, 0x800000,
+};
+
+namespace {
+
+bool inRange(int i) { return i >= 0 && i <= kMaxMisura; }
+
+int lastMeasure(const MeasureState& m) { return std::min(m.FieldsNum, kMaxMisura); }
+
+} // namespace
+
+int MeasureState::filtro(int i) const { return inRange(i) ? std::max(1, FiltroMisura[i]) : 1; }
+
+int MeasureState::spessore(int i) const { return inRange(i) ? std::max(1, SpessoreMisura[i]) : 1; }
+
+MeasureHeader splitHeader(const QString& header, int measure)
+{
+    const qsizetype j = header.indexOf(QLatin1Char('['));
+    if (j < 0)
+        return {header, QString()};
+    return {Testo(305 + measure), header.mid(j)};
+}
+
+void InizializzaMisure(MeasureState& m, const QStringList& headers)
+{
+    for (int i = 1; i <= lastMeasure(m); ++i) {
+        const MeasureHeader h = splitHeader(headers.value(i - 1), i);
+        m.NomeCampo[i] = h.name;
+        m.UnitaMisura[i] = h.unit;
+        m.IndiceElemento[i][0] = 0;
+        m.FiltroMisura[i] = 1;
+        m.SpessoreMisura[i] = 1;
+    }
+}
+
+void CalcolaScale(MeasureState& m, ViewState& view, qint64 da, qint64 a, const MeasureStats& stats,
+                  const RowValue& timeAt, qint64 xEndBack)
+{
+    const int last = lastMeasure(m);
+    std::array<double, kMaxMisura + 1> magnitude{};
+    double largest = 0;
+    for (int i = kPrimaMisura; i <= last; ++i) {
+        const RangeStats s = stats ? stats(i, da, a) : RangeStats{};
+        m.ValoriMax[i] = s.max == 0 ? 0.01 : s.max;
+        m.ValoriMin[i] = s.min;
+        m.ValoriMedi[i] = s.avg;
+        magnitude[i] = std::max(std::abs(m.ValoriMax[i]), std::abs(m.ValoriMin[i]));
+        largest = std::max(largest, magnitude[i]);
+    }
+
+    view.MaxY = 0;
+    view.MinY = m.ValoriMin[kPrimaMisura];
+    for (int i = kPrimaMisura; i <= last; ++i) {
+        m.FattoriScala[i] = largest / magnitude[i];
+        view.MaxY = std::max(view.MaxY, m.FattoriScala[i] * m.ValoriMax[i]);
+        view.MinY = std::min(view.MinY, m.FattoriScala[i] * m.ValoriMin[i]);
+    }
+
+    const auto time = [&](qint64 row) { return timeAt ? timeAt(row).value_or(0) : 0; };
+    view.MinX = time(da);
+    view.MaxX = time(a - xEndBack);
+
+    view.MaxY += std::abs(view.MaxY) * 0.1;
+    view.MinY -= std::abs(view.MinY) * 0.2;
+    view.CalcolaPassoSpostamento();
+}
+
+} // namespace zuv

@@ -1,0 +1,163 @@
+#include "analysis/trace_plan.h"
+
+#include "platform/numbers.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zuv {
+namespace {
+
+constexpr int kMaxSeparati = 3;
+constexpr int kPrimoAllarme = 3;
+constexpr int kUltimoAllarme = 10;
+constexpr double kAllarmiYMax = 18;
+
+qint64 rowsFor(double seconds) { return qint64(roundHalfEven(seconds / kSampleSeconds)); }
+
+} // namespace
+
+TraceRows traceRows(qint64 inizio, qint64 fine, const ViewState& view, const RowValue& timeAt)
+{
+    const auto time = [&](qint64 row) { return timeAt ? timeAt(row) : std::nullopt; };
+    // Rows are counted from the lap's first row and its own time, so a lap
+    // whose clock does not start at 0 is cut where its time says.
+    const std::optional<double> start = time(inizio);
+    const double t0 = start.value_or(0);
+    TraceRows rows{inizio, fine};
+    if (start && view.MinX > t0)
+        rows.first = inizio + rowsFor(view.MinX - t0);
+    const std::optional<double> end = time(fine);
+    if (end && *end > view.MaxX)
+        rows.last = std::min(inizio + rowsFor(view.MaxX - t0), fine);
+    return rows;
+}
+
+YRange separateRange(double min, double max)
+{
+    if (min > max)
+        std::swap(min, max);
+    YRange r{min - std::abs(min) * 0.1, max + std::abs(max) * 0.1};
+    if (!(r.to > r.from)) {
+        r.from -= 0.5;
+        r.to += 0.5;
+    }
+    return r;
+}
+
+int traceStride(int filtro, int passoDisegno)
+{
+    const qint64 s = qint64(std::max(1, filtro)) * std::max(1, passoDisegno);
+    return int(std::min<qint64>(s, 1 << 30));
+}
+
+RowLook measureRowLook(bool drawn)
+{
+    if (!drawn)
+        return {};
+    return {true, 0x00FFFF, true, 0x00FFFF, true};
+}
+
+bool separateRefused(const TraceState& t) { return t.blnSeparati && t.NumGraficiAttivi > kMaxSeparati; }
+
+TracePlan planMeasureTraces(TraceState& t, const MeasureState& m, ViewState& view, qint64 inizio,
+                            qint64 fine, const RowValue& timeAt)
+{
+    TracePlan plan;
+    if (separateRefused(t)) {
+        plan.refused = true;
+        return plan;
+    }
+    t.UltimaMisuraDisegnata = 0;
+    t.BandaSeparata = 0;
+    view.CalcolaPassoSpostamento();
+    plan.xFrom = view.MinX;
+    plan.xTo = view.MaxX;
+    plan.rows = traceRows(inizio, fine, view, timeAt);
+    t.RigaInizioTraccia = plan.rows.first;
+    t.RigaFineTraccia = plan.rows.last;
+
+    const int last = std::min(m.FieldsNum, kMaxMisura);
+    for (int i = kPrimaMisura; i <= last; ++i) {
+        if (!t.checked[i])
+            continue;
+        plan.drawn[i] = true;
+        t.UltimaMisuraDisegnata = i;
+        TracePlot p;
+        p.column = i;
+        p.colour = m.ColoreMisura[i];
+        p.width = m.spessore(i);
+        p.name = m.NomeCampo[i];
+        p.stride = traceStride(m.filtro(i), view.PassoDisegno);
+        if (t.blnSeparati) {
+            p.band = ++t.BandaSeparata;
+            const YRange y = separateRange(m.ValoriMin[i], m.ValoriMax[i]);
+            p.yFrom = y.from;
+            p.yTo = y.to;
+            p.scale = 1.0;
+            p.axisColour = m.ColoreMisura[i];
+            p.axisCaption = m.NomeCampo[i] + QLatin1Char(' ') + m.UnitaMisura[i];
+        } else {
+            p.yFrom = view.MinY;
+            p.yTo = view.MaxY;
+            p.scale = m.FattoriScala[i];
+        }
+        if (!plan.rows.empty())
+            plan.plots.push_back(p);
+    }
+    return plan;
+}
+
+TracePlan planAlarmTraces(TraceState& t, ViewState& view, qint64 inizio, qint64 fine,
+                          const RowValue& alarmsTimeAt)
+{
+    TracePlan plan;
+    view.CalcolaPassoSpostamento();
+    plan.xFrom = view.MinX;
+    plan.xTo = view.MaxX;
+    plan.rows = traceRows(inizio, fine, view, alarmsTimeAt);
+    t.RigaInizioTraccia = plan.rows.first;
+    t.RigaFineTraccia = plan.rows.last;
+    for (int i = kPrimoAllarme; i <= kUltimoAllarme; ++i) {
+        t.UltimaMisuraDisegnata = i;
+        if (plan.rows.empty())
+            continue;
+        TracePlot p;
+        p.column = i;
+        p.yTo = kAllarmiYMax;
+        p.colour = kColoriAllarme[i - kPrimoAllarme];
+        p.stride = traceStride(1, view.PassoDisegno);
+        plan.plots.push_back(p);
+    }
+    return plan;
+}
+
+CheckClick chkGraficoClick(TraceState& t, int index, bool nowChecked)
+{
+    CheckClick c;
+    if (index < kPrimaMisura || index > kMaxMisura)
+        return c;
+    t.checked[index] = nowChecked;
+    t.NumGraficiAttivi = int(std::count(t.checked.begin() + kPrimaMisura, t.checked.end(), true));
+    if (!t.blnSeparati)
+        c.separatiEnabled = t.NumGraficiAttivi <= kMaxSeparati;
+    if (nowChecked) {
+        c.selectScale = index;
+    } else {
+        for (int i = kPrimaMisura; i <= kMaxMisura && c.selectScale == 0; ++i)
+            if (t.checked[i])
+                c.selectScale = i;
+    }
+    if (c.selectScale != 0)
+        t.ScalaScelta = c.selectScale;
+    return c;
+}
+
+SeparatiButton ImpostaSovrappostiButton(int numGraficiAttivi)
+{
+    if (numGraficiAttivi <= kMaxSeparati)
+        return {true, false};
+    return {false, true};
+}
+
+} // namespace zuv
