@@ -1,26 +1,29 @@
 #include "platform/dialogs.h"
 
+#include <cstdio>
+
 namespace zuv {
 namespace {
+
+class NoDialogs final : public DialogService {
+public:
+    QString askFile(const FileDialogRequest& request) override
+    {
+        std::fprintf(stderr, "no file dialog to show: %s\n", qPrintable(request.title));
+        return QString();
+    }
+};
+
 DialogService* g_dialogs = nullptr;
-}
+
+} // namespace
 
 DialogService& dialogs()
 {
-    static DialogRecorder none;
+    static NoDialogs none;
     return g_dialogs ? *g_dialogs : none;
 }
 
 void setDialogs(DialogService* service) { g_dialogs = service; }
-
-QString DialogRecorder::askFile(const FileDialogRequest& request)
-{
-    asked.push_back(request);
-    if (answers.empty())
-        return QString();
-    QString a = answers.front();
-    answers.pop_front();
-    return a;
-}
 
 } // namespace zuv

@@ -3,8 +3,6 @@
 // user cancelled.
 
 #include <QString>
-#include <deque>
-#include <vector>
 
 namespace zuv {
 
@@ -22,17 +20,9 @@ public:
     virtual QString askFile(const FileDialogRequest& request) = 0;
 };
 
+// Without a service set (a tool without windows) every dialog is cancelled
+// and says so on the standard error stream.
 DialogService& dialogs();
 void setDialogs(DialogService* service);
-
-// Keeps every request and answers from a script; empty (cancel) once the
-// script runs out.
-class DialogRecorder final : public DialogService {
-public:
-    QString askFile(const FileDialogRequest& request) override;
-
-    std::vector<FileDialogRequest> asked;
-    std::deque<QString> answers;
-};
 
 } // namespace zuv

@@ -1,39 +1,26 @@
 #include "platform/mainsurface.h"
 
 namespace zuv {
-
-void SurfaceRecorder::setMenuEnabled(const QString& menu, bool on)
-{
-    menus[menu] = on;
-    calls.push_back(QStringLiteral("menu:%1=%2").arg(menu).arg(on ? 1 : 0));
-}
-
-void SurfaceRecorder::setButtonEnabled(const QString& key, bool on)
-{
-    buttons[key] = on;
-    calls.push_back(QStringLiteral("button:%1=%2").arg(key).arg(on ? 1 : 0));
-}
-
-void SurfaceRecorder::setPanelText(int panel, const QString& text) { panelText[panel] = text; }
-
-void SurfaceRecorder::setPanelPicture(int panel, PanelPicture picture)
-{
-    panelPicture[panel] = picture;
-}
-
-void SurfaceRecorder::setRecentItem(int item, bool visible, const QString& caption)
-{
-    recent[item] = {visible, caption};
-}
-
 namespace {
+
+class NoSurface final : public MainSurface {
+public:
+    void setMenuEnabled(const QString&, bool) override {}
+    void setButtonEnabled(const QString&, bool) override {}
+    void setPanelText(int, const QString&) override {}
+    void setPanelPicture(int, PanelPicture) override {}
+    void setRecentItem(int, bool, const QString&) override {}
+    void setBusy(bool) override {}
+};
+
 MainSurface* g_surface = nullptr;
-}
+
+} // namespace
 
 MainSurface& mainSurface()
 {
-    static SurfaceRecorder unseen;
-    return g_surface ? *g_surface : unseen;
+    static NoSurface none;
+    return g_surface ? *g_surface : none;
 }
 
 void setMainSurface(MainSurface* surface) { g_surface = surface; }

@@ -1,11 +1,9 @@
 #pragma once
 // What the model and the link may touch of the main window: commands by
 // their menu or toolbar name, the status panels, the recent-file items and
-// the busy cursor. The shell implements it; tests read the recorder.
+// the busy cursor. The shell implements it; tests record it.
 
 #include <QString>
-#include <map>
-#include <vector>
 
 namespace zuv {
 
@@ -27,35 +25,8 @@ public:
     virtual void setBusy(bool busy) = 0;
 };
 
-// Keeps the last state of everything and the order of the enable calls.
-class SurfaceRecorder final : public MainSurface {
-public:
-    void setMenuEnabled(const QString& menu, bool on) override;
-    void setButtonEnabled(const QString& key, bool on) override;
-    void setPanelText(int panel, const QString& text) override;
-    void setPanelPicture(int panel, PanelPicture picture) override;
-    void setRecentItem(int item, bool visible, const QString& caption) override;
-    void setBusy(bool on) override { busy = on; }
-
-    struct Recent {
-        bool visible = false;
-        QString caption;
-    };
-
-    std::map<QString, bool> menus;
-    std::map<QString, bool> buttons;
-    std::map<int, QString> panelText;
-    std::map<int, PanelPicture> panelPicture;
-    std::map<int, Recent> recent;
-    bool busy = false;
-    // "menu:mnuSave=1", "button:Save=0", in call order.
-    std::vector<QString> calls;
-
-    void clear() { *this = SurfaceRecorder(); }
-};
-
+// Without a main window (a tool, or before it opens) the calls change nothing.
 MainSurface& mainSurface();
-// nullptr puts back a recorder that nobody reads.
 void setMainSurface(MainSurface* surface);
 
 } // namespace zuv

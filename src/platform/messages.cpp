@@ -16,29 +16,28 @@ QString appTitle()
     return QStringLiteral("zuv");
 }
 
-namespace {
-
-MsgAnswer firstAnswer(MsgButtons buttons)
+MsgAnswer cancelAnswer(MsgButtons buttons)
 {
     switch (buttons) {
-    case MsgButtons::YesNo:
+    case MsgButtons::Ok: return MsgAnswer::Ok;
+    case MsgButtons::YesNo: return MsgAnswer::No;
+    case MsgButtons::OkCancel:
     case MsgButtons::YesNoCancel:
-        return MsgAnswer::Yes;
-    case MsgButtons::RetryCancel:
-        return MsgAnswer::Retry;
-    default:
-        return MsgAnswer::Ok;
+    case MsgButtons::RetryCancel: return MsgAnswer::Cancel;
     }
+    return MsgAnswer::Cancel;
 }
 
+namespace {
+
 // Without windows (a tool, or before the window service is set) messages go
-// to the standard error stream.
+// to the standard error stream, and a question nobody can see is declined.
 class StderrMessages final : public MessageService {
 public:
     MsgAnswer show(const QString& text, MsgIcon, MsgButtons buttons, const QString& title) override
     {
         std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
-        return firstAnswer(buttons);
+        return cancelAnswer(buttons);
     }
 };
 
@@ -57,17 +56,6 @@ void setMessages(MessageService* service) { g_messages = service; }
 MsgAnswer msgBox(const QString& text, MsgIcon icon, MsgButtons buttons, const QString& title)
 {
     return messages().show(text, icon, buttons, title.isEmpty() ? appTitle() : title);
-}
-
-MsgAnswer MessageRecorder::show(const QString& text, MsgIcon icon, MsgButtons buttons,
-                                const QString& title)
-{
-    shown.push_back({text, icon, buttons, title});
-    if (answers.empty())
-        return firstAnswer(buttons);
-    const MsgAnswer a = answers.front();
-    answers.pop_front();
-    return a;
 }
 
 } // namespace zuv

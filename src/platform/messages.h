@@ -3,8 +3,6 @@
 // tests script the answers and read back what was shown.
 
 #include <QString>
-#include <deque>
-#include <vector>
 
 namespace zuv {
 
@@ -29,28 +27,8 @@ void setMessages(MessageService* service);
 MsgAnswer msgBox(const QString& text, MsgIcon icon = MsgIcon::None,
                  MsgButtons buttons = MsgButtons::Ok, const QString& title = QString());
 
-struct ShownMessage {
-    QString text;
-    MsgIcon icon;
-    MsgButtons buttons;
-    QString title;
-};
-
-// Keeps every message and answers from a script; with the script empty it
-// gives the first button's answer (OK, Yes or Retry).
-class MessageRecorder final : public MessageService {
-public:
-    MsgAnswer show(const QString& text, MsgIcon icon, MsgButtons buttons,
-                   const QString& title) override;
-
-    std::vector<ShownMessage> shown;
-    std::deque<MsgAnswer> answers;
-
-    void clear()
-    {
-        shown.clear();
-        answers.clear();
-    }
-};
+// The answer of a box closed without a button (Esc, the close box): Cancel,
+// or No where there is no Cancel, or OK for a box that only informs.
+MsgAnswer cancelAnswer(MsgButtons buttons);
 
 } // namespace zuv

@@ -6,7 +6,6 @@
 
 #include <QString>
 #include <memory>
-#include <vector>
 
 class QPainter;
 
@@ -45,37 +44,8 @@ public:
     virtual std::unique_ptr<PrintJob> beginDocument(const QString& title, QString* error) = 0;
 };
 
+// Without a service set every document is refused: there is no printer.
 PrinterService& printer();
-// nullptr puts back the recorder that nobody reads.
 void setPrinter(PrinterService* service);
-
-// Keeps every call of every document as a line of text:
-// "pos 120,240", "font Arial 10 bold", "text Hello", "box 0,0,100,50",
-// "line 0,0,100,50", "page", "end".
-class PrintRecorder final : public PrinterService {
-public:
-    std::unique_ptr<PrintJob> beginDocument(const QString& title, QString* error) override;
-
-    struct Document {
-        QString title;
-        std::vector<QString> calls;
-        bool ended = false;
-    };
-    std::vector<Document> documents;
-    // When set, beginDocument refuses with this error.
-    QString refuse;
-};
-
-// The same calls into a list, for a surface that is not a printer.
-class RecordingSurface final : public PrintSurface {
-public:
-    void setPosition(int x, int y) override;
-    void setFont(const QString& family, double pointSize, bool bold) override;
-    void printLine(const QString& text) override;
-    void drawBox(int x, int y, int w, int h) override;
-    void drawLine(int x1, int y1, int x2, int y2) override;
-
-    std::vector<QString> calls;
-};
 
 } // namespace zuv

@@ -115,6 +115,7 @@ protected:
 TEST_F(DeviceOpsTest, ProgramDeviceSendsEveryPageAndCurveInOrder)
 {
     DatiProgetto.AbilPB = false; // slot 2 goes out as zeros
+    msgs.answers.push_back(MsgAnswer::Ok);
     ASSERT_EQ(ProgrammaStrumento(opener()), DeviceRunEnd::Succeeded);
 
     EXPECT_EQ(receivedCodes(), (std::vector<int>{0x12, 0x1C, 0x16, 0x18, 0x18, 0x18, 0x18, 0x18,
@@ -143,6 +144,7 @@ TEST_F(DeviceOpsTest, ProgramDeviceSendsEveryPageAndCurveInOrder)
 
 TEST_F(DeviceOpsTest, ReadDeviceGivesBackTheProgrammedProject)
 {
+    msgs.answers = {MsgAnswer::Ok, MsgAnswer::Ok};
     ASSERT_EQ(ProgrammaStrumento(opener()), DeviceRunEnd::Succeeded);
     const ProjectRecord programmed = DatiProgetto;
 
@@ -185,6 +187,7 @@ TEST_F(DeviceOpsTest, MissingSensorIsRefusedBeforeAnyFrame)
         DatiProgetto = good;
         c.spoil();
         msgs.clear();
+        msgs.answers.push_back(MsgAnswer::Ok);
         port.engine.ricevuti.clear();
         EXPECT_EQ(ProgrammaStrumento(opener()), DeviceRunEnd::MissingSensor) << c.what;
         EXPECT_TRUE(receivedCodes().empty()) << c.what;
@@ -209,6 +212,7 @@ TEST_F(DeviceOpsTest, CancelAtTheQuestionDoesNothing)
 TEST_F(DeviceOpsTest, SilenceMidRunEndsWithTheCommunicationError)
 {
     port.engine.setFault(emu::Fault::Silence, -1, comando::InviaCurvaSensore);
+    msgs.answers.push_back(MsgAnswer::Ok);
     EXPECT_EQ(ProgrammaStrumento(opener()), DeviceRunEnd::CommError);
     const std::vector<int> codes = receivedCodes();
     EXPECT_EQ(std::count(codes.begin(), codes.end(), 0x18), 1);
@@ -226,6 +230,7 @@ TEST_F(DeviceOpsTest, ClosingTheProgressWindowBreaksTheRunOffAfterItsStep)
     // Appends: step 1, done + step 2, done + the first curve step.
     progress.closeAtAppend = 5;
     const ProjectRecord before = DatiProgetto;
+    msgs.answers.push_back(MsgAnswer::Ok);
     EXPECT_EQ(LeggiStrumento(opener()), DeviceRunEnd::BrokenOff);
     const std::vector<int> codes = receivedCodes();
     EXPECT_EQ(codes.back(), 0x19); // the curve of slot 0 was still read
@@ -240,6 +245,7 @@ TEST_F(DeviceOpsTest, NoInstrumentIsACommunicationErrorNotSuccess)
 {
     port.instrumentPort = 0;
     port.portCount = 0;
+    msgs.answers.push_back(MsgAnswer::Ok);
     EXPECT_EQ(ProgrammaStrumento(opener()), DeviceRunEnd::CommError);
     EXPECT_EQ(msgs.shown.back().text, Testo(230));
     EXPECT_TRUE(progress.result.isEmpty());
@@ -247,6 +253,7 @@ TEST_F(DeviceOpsTest, NoInstrumentIsACommunicationErrorNotSuccess)
 
 TEST_F(DeviceOpsTest, AFailedCurveReadKeepsTheChannelsSensor)
 {
+    msgs.answers = {MsgAnswer::Ok, MsgAnswer::Ok};
     ASSERT_EQ(ProgrammaStrumento(opener()), DeviceRunEnd::Succeeded);
     port.engine.setFault(emu::Fault::Silence, 1, comando::LeggiCurvaSensore);
     DatiProgetto.TemperaturaOlio = QStringLiteral("kept");

@@ -326,6 +326,7 @@ TEST_F(SaveData, AFileThatCannotBeCreatedStopsBeforeAnythingIsWritten)
     QDir(dir.path()).mkdir("run2.tim");
     writeFile("run2.csv", "old data");
     fileDialogs.answers.push_back(path("run2.csv"));
+    msgs.answers.push_back(MsgAnswer::Ok);
     EXPECT_FALSE(mnuSaveData_Click());
     EXPECT_EQ(readFile("run2.csv"), "old data");
     EXPECT_FALSE(QFileInfo::exists(path("run2.txt")));

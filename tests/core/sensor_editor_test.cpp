@@ -319,6 +319,7 @@ TEST_F(SensorEditorTest, RefusedSavesWriteNothing)
 
     // No active row: the write-error message after the replace question; the old file stays.
     msgs.clear();
+    msgs.answers.push_back(MsgAnswer::Ok);
     EXPECT_EQ(SalvaSensore(QStringLiteral("Vuoto"), OpzioneTipo::Altro, TabellaPunti(), QStringLiteral("cap")).esito,
               EsitoSalvataggio::ErroreScrittura);
     ASSERT_EQ(msgs.shown.size(), 2u);

@@ -4,9 +4,7 @@
 // main window.
 
 #include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/mainsurface.h"
-#include "platform/messages.h"
+#include "support/recorders.h"
 
 #include <QByteArray>
 #include <QString>

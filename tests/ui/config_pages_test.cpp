@@ -405,6 +405,7 @@ TEST_F(PagesTest, ConfigSendPutsTheScreenOnTheLineByteForByte)
     port.onWrite = [&](const QByteArray&) {
         duringWrites.emplace_back(StatoComunicazione.ComandoInCorso, surface.panelText[3]);
     };
+    msgs.answers.push_back(MsgAnswer::Ok);
     dlg.cmdInviaDati_Click();
 
     const QByteArray page1 = frame(0x12, bytes({1, 1, 0, 1, 0x00, 0xFF, 1, 30, 0x00, 50}) + zeros(16));
@@ -455,6 +456,7 @@ TEST_F(PagesTest, ConfigSendEndsAsACommunicationErrorWhenAnythingFails)
         msgs.clear();
         c.fault(port);
         frmConfigurazione dlg;
+        msgs.answers.push_back(MsgAnswer::Ok);
         dlg.cmdInviaDati_Click();
         EXPECT_EQ(shownTexts(), c.texts);
         EXPECT_EQ(frames().size(), c.frames);
@@ -480,6 +482,7 @@ TEST_F(PagesTest, ConfigReadPutsTheInstrumentsPagesOnScreenOnly)
     frmConfigurazione dlg;
     dlg.cmdNextPage_Click(); // page 2 on show
     const ProjectRecord before = DatiProgetto;
+    msgs.answers.push_back(MsgAnswer::Ok);
     dlg.cmdLeggiDati_Click();
 
     EXPECT_EQ(frames(), (std::vector<QByteArray>{frame(0x13, {}), frame(0x1D, {})}));
@@ -509,6 +512,7 @@ TEST_F(PagesTest, ConfigReadThatFailsSaysSo)
 {
     port.portCount = 0;
     frmConfigurazione dlg;
+    msgs.answers.push_back(MsgAnswer::Ok);
     dlg.cmdLeggiDati_Click();
     EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT232\r\nIT148", "IT230"}));
 }
@@ -752,6 +756,7 @@ TEST_F(SensorsPageTest, SendProgramsThePageAndNineCurvesByteForByte)
         EXPECT_FALSE(dlg.canale(8).sensore->isEnabled()); // channels locked while they go out
         panels.push_back(surface.panelText[3]);
     };
+    msgs.answers.push_back(MsgAnswer::Ok);
     dlg.cmdInviaDati_Click();
 
     std::vector<QByteArray> expected;
@@ -829,6 +834,7 @@ TEST_F(SensorsPageTest, ClosingTheWindowDuringASendBreaksItOff)
         if (surface.panelText[3] == "IT154" && dlg.isVisible())
             dlg.CancelButton_Click();
     };
+    msgs.answers.push_back(MsgAnswer::Ok);
     dlg.cmdInviaDati_Click();
     fakeClock.onYield = nullptr;
     const std::vector<QByteArray> sent = frames();
@@ -844,6 +850,7 @@ TEST_F(SensorsPageTest, FailedCurveEndsTheSendWithTheErrorOnly)
 {
     port.engine.setFault(emu::Fault::Silence, 1, 0x18);
     frmSensori dlg;
+    msgs.answers.push_back(MsgAnswer::Ok);
     dlg.cmdInviaDati_Click();
     EXPECT_EQ(frames().size(), 2u); // the page and slot 0
     EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT147\r\nIT148", "IT242", "IT230"}));
@@ -870,6 +877,7 @@ TEST_F(SensorsPageTest, ReadFillsThePageAndNamesTheSensorsOfTheCurves)
         if (f[1] != char(0x01))
             panels.push_back(surface.panelText[3]);
     };
+    msgs.answers.push_back(MsgAnswer::Ok);
     dlg.cmdLeggiDati_Click();
 
     std::vector<QByteArray> expected{frame(0x17, {})};
@@ -911,6 +919,7 @@ TEST_F(SensorsPageTest, NoSecondRunStartsWhileOneWaits)
         dlg.cmdLeggiDati_Click();
         EXPECT_FALSE(pollTick());
     };
+    msgs.answers.push_back(MsgAnswer::Ok);
     dlg.cmdInviaDati_Click();
     fakeClock.onYield = nullptr;
     EXPECT_EQ(frames().size(), 10u);
@@ -955,6 +964,7 @@ TEST_F(PagesTest, AClickWhileTheLinkIsBusyRunsOnceItIsFree)
     frmAllarmi dlg;
     {
         const LinkGuard someoneElsesExchange;
+        msgs.answers.push_back(MsgAnswer::Ok);
         dlg.cmdInviaDati_Click();
         EXPECT_TRUE(msgs.shown.empty());
     }
@@ -1136,6 +1146,7 @@ TEST_F(PagesTest, AlarmsSendPutsTheScreenOnTheLineByteForByte)
         EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0x14);
         EXPECT_EQ(surface.panelText[3], "IT219");
     };
+    msgs.answers.push_back(MsgAnswer::Ok);
     dlg.cmdInviaDati_Click();
 
     const QByteArray expected = frame(0x14, word(855) + word(2500) + zeros(8) + word(5000) + word(6000)
@@ -1155,6 +1166,7 @@ TEST_F(PagesTest, AlarmsSendWithoutTheInstrumentIsAnError)
 {
     port.portCount = 0;
     frmAllarmi dlg;
+    msgs.answers.push_back(MsgAnswer::Ok);
     dlg.cmdInviaDati_Click();
     EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT147\r\nIT148", "IT230"}));
     EXPECT_EQ(msgs.shown[1].title, appTitle());
@@ -1168,6 +1180,7 @@ TEST_F(PagesTest, AlarmsReadPutsThePageOnScreenWithTheRules)
     DatiProgetto.chkPO = true;
     frmAllarmi dlg;
     const ProjectRecord before = DatiProgetto;
+    msgs.answers.push_back(MsgAnswer::Ok);
     dlg.cmdLeggiDati_Click();
 
     EXPECT_EQ(frames(), std::vector<QByteArray>{frame(0x15, {})});
@@ -1222,6 +1235,7 @@ TEST_F(PagesOverTheLine, SensorsPageSentIsReadBackIntoAnotherPage)
         dlg.canale(1).sensore->setEditText("P2");
         dlg.canale(8).chkAbil->setChecked(true);
         dlg.canale(8).sensore->setEditText("G2");
+        msgs.answers.push_back(MsgAnswer::Ok);
         dlg.cmdInviaDati_Click();
         EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT147\r\nIT148", "IT157"}));
     }
@@ -1235,6 +1249,7 @@ TEST_F(PagesOverTheLine, SensorsPageSentIsReadBackIntoAnotherPage)
 
     msgs.clear();
     frmSensori back;
+    msgs.answers.push_back(MsgAnswer::Ok);
     back.cmdLeggiDati_Click();
     EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT232\r\nIT148", "IT165"}));
     EXPECT_EQ(child<QLineEdit>(back, "txtNumAccRPM")->text(), "2");

@@ -44,6 +44,7 @@ protected:
 
 TEST_F(DeviceCommandsTest, ASuccessfulRunLeavesTheProgressWindowWithItsResult)
 {
+    msgs.answers = {MsgAnswer::Ok, MsgAnswer::Ok};
     window->mnuProgramDevice_Click();
     dlgStrumento* progress = progressWindow();
     ASSERT_NE(progress, nullptr);
@@ -63,6 +64,7 @@ TEST_F(DeviceCommandsTest, ASuccessfulRunLeavesTheProgressWindowWithItsResult)
 TEST_F(DeviceCommandsTest, AFailedRunClosesTheProgressWindow)
 {
     port.engine.setFault(emu::Fault::Silence, -1, comando::InviaDatiSensori);
+    msgs.answers.push_back(MsgAnswer::Ok);
     window->mnuProgramDevice_Click();
     EXPECT_EQ(progressWindow(), nullptr);
     ASSERT_FALSE(msgs.shown.empty());
