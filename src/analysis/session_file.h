@@ -1,0 +1,88 @@
+#pragma once
+// The session file beside a data file: what the user said about the session
+// (`DatiSessione`) and the display settings of the measure rows 3 to 20 of
+// the analysis window. 26 lines in Windows-1252, each ended by CR LF:
+//
+//   Sessione=<value>      DataSessione=   OraSessione=   Circuito=
+//   LunghTracciato=       VeicoloSessione=   Piloti=     NoteSessione=
+//   name;filter;colour;width;minimum;maximum      (rows 3..20)
+//
+// An empty value is written as one blank; numbers with "." (either "." or
+// "," is read back).
+
+#include "project/state.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+namespace zuv {
+
+// The settings of one measure row that the session file keeps.
+struct MeasureSettings {
+    // Written for the reader's eyes only; reading leaves the row's name alone.
+    QString nome;
+    qint16 filtro = 1;
+    // 0x00BBGGRR; the top bit set names a system colour.
+    qint32 colore = 0;
+    qint16 spessore = 1;
+    double minimo = 0;
+    double massimo = 0;
+};
+
+inline constexpr int kPrimaMisuraSessione = 3;
+inline constexpr int kUltimaMisuraSessione = 20;
+inline constexpr int kRigheFileSessione = 26;
+
+// Entries 0 to 20 like the window's per-measure tables; the file holds 3..20.
+using MeasureRows = std::array<MeasureSettings, 21>;
+
+// The data file's path less its last three characters, followed by "ses".
+QString nomeFileSessione(const QString& analysisFileName);
+
+// The 26 lines of a session, encoded. A line break inside a value (CR LF,
+// CR or LF) is written as ", " so every value keeps its one line.
+QByteArray testoFileSessione(const SessionRecord& sessione, const MeasureRows& misure);
+
+enum class SessionLoad {
+    // No session file: the eight values are empty.
+    NoFile,
+    // The file exists but could not be opened.
+    Unreadable,
+    // 26 lines read.
+    Complete,
+    // The file stopped early or held a field that is not its number; what
+    // came before stays.
+    Partial,
+};
+
+struct SessionReadResult {
+    SessionLoad esito = SessionLoad::NoFile;
+    // Lines taken, 0 to 26.
+    int righeLette = 0;
+};
+
+// Reads the lines of a session file into `sessione` (cleared first) and the
+// rows 3..20 of `misure`; rows not reached keep what they held. Values are
+// taken by position after the first "=" of their line, blanks around them
+// dropped. A measure line gives its five numbers from the right, so a name
+// that holds ";" costs nothing; a line with fewer than five ";" or a field
+// that is not its number ends the reading there.
+SessionReadResult leggiFileSessione(const QStringList& righe, SessionRecord& sessione,
+                                    MeasureRows& misure);
+
+// Reads `sessionFileName` into `DatiSessione` and `misure`. No file, or one
+// that cannot be opened, leaves the eight values empty.
+SessionReadResult CaricaDatiSessione(const QString& sessionFileName, MeasureRows& misure);
+
+// Writes `DatiSessione` and the rows 3..20 of `misure` as a whole new file
+// (the old one stays when the write fails). False with the system's reason
+// in `error` when it could not be written.
+bool SalvaDatiSessione(const QString& sessionFileName, const MeasureRows& misure,
+                       QString* error = nullptr);
+
+// CR LF, a lone CR and a lone LF each become ", ".
+QString righeInUna(const QString& testo);
+
+} // namespace zuv

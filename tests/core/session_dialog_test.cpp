@@ -1,0 +1,353 @@
+#include "analysis/session_dialog.h"
+
+#include "analysis/session_file.h"
+#include "project/state.h"
+#include "support/fixtures.h"
+
+#include <QDir>
+
+namespace zuv::test {
+namespace {
+
+std::vector<qint32> lengths(const DatiSessioneDialog& d)
+{
+    std::vector<qint32> out;
+    for (int k = 0; k < d.NumSettori; ++k)
+        out.push_back(d.LunghezzaSettore[k]);
+    return out;
+}
+
+std::vector<QString> shownTexts(const DatiSessioneDialog& d)
+{
+    std::vector<QString> out;
+    for (const SectorBox& b : d.txtX)
+        if (b.visibile)
+            out.push_back(b.testo);
+    return out;
+}
+
+DatiSessioneDialog split(const QString& lunghezza, const QString& settori)
+{
+    DatiSessioneDialog d;
+    d.LunghTracciato = lunghezza;
+    d.txtLunghezzaTracciato = lunghezza;
+    d.cboNumSettori = settori;
+    cboNumSettori_Click(d);
+    return d;
+}
+
+TEST(SessionDialog, EvenSplitGivesTheRestToTheLastSector)
+{
+    struct Case {
+        const char* length;
+        const char* count;
+        std::vector<QString> boxes;
+    } cases[] = {
+        {"1000", "3", {"333", "333", "334"}},
+        {"1001", "2", {"500", "501"}},
+        {"1003", "2", {"502", "501"}},
+        {"1000", "1", {"1000"}},
+        {"1000", "", {}},
+        {"1000", "abc", {}},
+        // Only 15 boxes: more counts as 15.
+        {"1000", "20", {"67", "67", "67", "67", "67", "67", "67", "67", "67", "67", "67", "67", "67", "67", "62"}},
+        // No usable length: the boxes come, empty, and nothing is split.
+        {"", "3", {"", "", ""}},
+        {"-1000", "2", {"", ""}},
+    };
+    for (const Case& c : cases) {
+        const DatiSessioneDialog d = split(QString::fromLatin1(c.length), QString::fromLatin1(c.count));
+        EXPECT_EQ(shownTexts(d), c.boxes) << c.length << " / " << c.count;
+        EXPECT_EQ(d.NumSettori, qint16(c.boxes.size())) << c.length << " / " << c.count;
+        for (int k = 0; k < d.NumSettori; ++k)
+            EXPECT_EQ(QString::number(d.LunghezzaSettore[k]), c.boxes[k].isEmpty() ? "0" : c.boxes[k]);
+    }
+}
+
+TEST(SessionDialog, EnterInASectorBoxMovesTheChangeToTheNextBox)
+{
+    struct Case {
+        const char* name;
+        const char* count;
+        int box;
+        const char* typed;
+        std::vector<qint32> after;
+        const char* boxText; // what the edited box shows after Enter
+    } cases[] = {
+        {"next absorbs", "4", 0, "300", {300, 200, 250, 250}, "300"},
+        {"before the last makes the rest", "3", 1, "400", {333, 400, 267}, "400"},
+        {"next may go negative", "3", 0, "900", {900, -234, 334}, "900"},
+        {"the whole track", "4", 0, "1000", {250, 250, 250, 250}, "250"},
+        {"zero", "4", 2, "0", {250, 250, 250, 250}, "250"},
+        {"text", "4", 1, "12a", {250, 250, 250, 250}, "250"},
+        {"the last box is only computed", "4", 3, "100", {250, 250, 250, 250}, "100"},
+    };
+    for (const Case& c : cases) {
+        DatiSessioneDialog d = split(QStringLiteral("1000"), QString::fromLatin1(c.count));
+        d.txtX[c.box].testo = QString::fromLatin1(c.typed);
+        txtX_Invio(d, c.box);
+        EXPECT_EQ(lengths(d), c.after) << c.name;
+        EXPECT_EQ(d.txtX[c.box].testo, QLatin1String(c.boxText)) << c.name;
+        for (int k = 0; k < d.NumSettori; ++k)
+            if (k != c.box)
+                EXPECT_EQ(d.txtX[k].testo, QString::number(d.LunghezzaSettore[k])) << c.name << " box " << k;
+    }
+}
+
+TEST(SessionDialog, SectorBoxKeysAndTrackLengthChanges)
+{
+    DatiSessioneDialog d = split(QStringLiteral("1000"), QStringLiteral("3"));
+    EXPECT_FALSE(txtX_KeyPress(d, 0, QLatin1Char(',')));
+    EXPECT_FALSE(txtX_KeyPress(d, 1, QLatin1Char('.')));
+    EXPECT_TRUE(txtX_KeyPress(d, 1, QLatin1Char('7')));
+    EXPECT_TRUE(txtX_KeyPress(d, 2, QLatin1Char('.')));
+    EXPECT_TRUE(ultimoSettore(d, 2));
+
+    d.txtX[0].testo = QStringLiteral("400");
+    txtX_Invio(d, 0);
+    ASSERT_EQ(lengths(d), (std::vector<qint32>{400, 266, 334}));
+    // Passing through the length box without a change keeps the sectors typed.
+    d.txtLunghezzaTracciato = QStringLiteral(" 1000 ");
+    txtLunghezzaTracciato_Invio(d);
+    EXPECT_EQ(lengths(d), (std::vector<qint32>{400, 266, 334}));
+    d.txtLunghezzaTracciato = QStringLiteral("1200");
+    txtLunghezzaTracciato_Invio(d);
+    EXPECT_EQ(lengths(d), (std::vector<qint32>{400, 400, 400}));
+    EXPECT_EQ(d.LunghTracciato, QStringLiteral("1200"));
+    // Not yet the session's.
+    EXPECT_EQ(DatiSessione.LunghTracciato, QString());
+}
+
+TEST(SessionDialog, MapDrawsSectorsInAlternatingColours)
+{
+    std::vector<MapPoint> square;
+    for (int i = 0; i < 10; ++i)
+        square.push_back({i, i % 2});
+    const std::array<qint32, kBoxSettori + 1> sectors = {300, 300, 400};
+    const MapDrawing m = DisegnaSettori(square, sectors, QStringLiteral("1000"));
+
+    auto seg = [&](int a, int b, qint32 colour) {
+        return std::make_tuple(QLine(a * 43, (a % 2) * 43, b * 43, (b % 2) * 43), colour);
+    };
+    std::vector<std::tuple<QLine, qint32>> got;
+    for (const MapSegment& s : m.linee)
+        got.emplace_back(s.linea, s.colore);
+    const std::vector<std::tuple<QLine, qint32>> expected = {
+        // Sector 1 to point round(300 x 10 / 1000) = 3, drawn through 3 -> 4.
+        seg(0, 1, kVerde), seg(1, 2, kVerde), seg(2, 3, kVerde), seg(3, 4, kVerde),
+        seg(3, 4, kRosso), seg(4, 5, kRosso), seg(5, 6, kRosso), seg(6, 7, kRosso),
+        // The last sector runs to the end of the outline.
+        seg(6, 7, kVerde), seg(7, 8, kVerde), seg(8, 9, kVerde),
+        seg(8, 9, kVerde), seg(9, 0, kVerde)};
+    EXPECT_EQ(got, expected);
+    ASSERT_EQ(m.etichette.size(), 3u);
+    EXPECT_EQ(m.etichette[0].posizione, QPoint(43, 43));
+    EXPECT_EQ(m.etichette[1].testo, QStringLiteral("2"));
+    EXPECT_EQ(m.etichette[1].posizione, QPoint(4 * 43, 0));
+    EXPECT_EQ(m.etichette[2].posizione, QPoint(7 * 43, 43));
+
+    // No track length to split by: the outline alone, closed, in black.
+    const MapDrawing plain = DisegnaSettori(square, sectors, QStringLiteral("abc"));
+    ASSERT_EQ(plain.linee.size(), 10u);
+    EXPECT_TRUE(plain.etichette.empty());
+    for (const MapSegment& s : plain.linee)
+        EXPECT_EQ(s.colore, kNero);
+    EXPECT_TRUE(DisegnaSettori({}, sectors, QStringLiteral("1000")).linee.empty());
+
+    const MapDrawing outline = DisegnaTracciato({{0, 0}, {10, 0}, {10, 10}});
+    ASSERT_EQ(outline.linee.size(), 7u);
+    EXPECT_EQ(outline.linee[2].linea, QLine(430, 430, 0, 0));
+    EXPECT_EQ(outline.linee[3].linea, QLine(-43, -43, 43, -43));
+    EXPECT_EQ(outline.linee[6].colore, kGiallo);
+}
+
+class SessionDialogFiles : public ZuvTest {
+protected:
+    void SetUp() override
+    {
+        ZuvTest::SetUp();
+        loadShippedLanguages();
+        writeFile(QStringLiteral("tracks/Alpha.trk"), "0,0\r\n10,0\r\n10,10\r\n0,10\r\n");
+        writeFile(QStringLiteral("tracks/Alpha.sec"), "1000\r\n333\r\n333\r\n334\r\n");
+        writeFile(QStringLiteral("tracks/Beta.trk"), "\"5,5\"\r\n6,6\r\n");
+        DatiSessione.Sessione = QStringLiteral(" Race 1 ");
+        DatiSessione.Circuito = QStringLiteral("Alpha");
+        DatiSessione.LunghTracciato = QStringLiteral("999");
+        DatiSessione.VeicoloSessione = QStringLiteral("Kart");
+        DatiProgetto.Veicolo = QStringLiteral("Project car");
+    }
+
+    QByteArray alphaSec() const { return readFile(QStringLiteral("tracks/Alpha.sec")); }
+};
+
+TEST_F(SessionDialogFiles, OpeningReadsTheCircuitAndItsSectors)
+{
+    EXPECT_EQ(CaricaListaCircuiti(), (QStringList{"Alpha", "Beta"}));
+    DatiSessioneDialog d = MostraDatiSessione();
+    EXPECT_EQ(d.txtSessione, QStringLiteral("Race 1"));
+    EXPECT_EQ(d.txtVeicolo, QStringLiteral("Kart"));
+    EXPECT_EQ(d.punti.size(), 4u);
+    EXPECT_EQ(lengths(d), (std::vector<qint32>{333, 333, 334}));
+    EXPECT_EQ(d.cboNumSettori, QStringLiteral("3"));
+    EXPECT_EQ(d.txtLunghezzaTracciato, QStringLiteral("1000"));
+    // The sector file's length is the session's at once.
+    EXPECT_EQ(DatiSessione.LunghTracciato, QStringLiteral("1000"));
+    EXPECT_EQ(titoloDatiSessione(d), QStringLiteral("Alpha - 1000 m."));
+    // Four points leave the last sector no second point to carry its number.
+    EXPECT_EQ(d.disegno.etichette.size(), 2u);
+
+    // A circuit without sectors: the first box keeps its value, the rest go.
+    d.cboCircuito = QStringLiteral("Beta");
+    cboCircuito_Click(d);
+    EXPECT_EQ(shownTexts(d), (std::vector<QString>{"333"}));
+    EXPECT_TRUE(d.txtX[0].attivo);
+    EXPECT_EQ(d.punti, (std::vector<MapPoint>{{5, 5}, {6, 6}}));
+    EXPECT_EQ(d.disegno.linee.back().colore, kGiallo);
+
+    // No outline: an empty map and no circuit to write sectors for.
+    for (const char* name : {"Gamma", "../tracks/Alpha", ""}) {
+        d.cboCircuito = QString::fromLatin1(name);
+        cboCircuito_Click(d);
+        EXPECT_TRUE(d.punti.empty()) << name;
+        EXPECT_TRUE(d.disegno.linee.empty()) << name;
+        EXPECT_TRUE(d.circuitoCaricato.isEmpty()) << name;
+    }
+}
+
+TEST_F(SessionDialogFiles, ShippedCircuitsOpenWithTheirSectors)
+{
+    for (const char* name : {"Pista Collina", "Anello Lago"}) {
+        for (const char* ext : {".trk", ".sec"})
+            writeFile(QStringLiteral("tracks/") + QLatin1String(name) + QLatin1String(ext),
+                      fileBytes(QStringLiteral(ZUV_SHIPPED_DATA_DIR "/tracks/") + QLatin1String(name)
+                                + QLatin1String(ext)));
+        DatiSessione.Circuito = QString::fromLatin1(name);
+        const DatiSessioneDialog d = MostraDatiSessione();
+        EXPECT_GT(d.punti.size(), 100u) << name;
+        EXPECT_GE(d.NumSettori, 2) << name;
+        qint64 sum = 0;
+        for (int k = 0; k < d.NumSettori; ++k)
+            sum += d.LunghezzaSettore[k];
+        EXPECT_EQ(QString::number(sum), d.txtLunghezzaTracciato) << name;
+        EXPECT_EQ(int(d.disegno.etichette.size()), int(d.NumSettori)) << name;
+    }
+}
+
+TEST_F(SessionDialogFiles, SectorFileLinesAreCappedAndEndAtAZero)
+{
+    writeFile(QStringLiteral("tracks/Alpha.sec"),
+              "1234.5 m\r\n100\r\n200.5\r\n199.5\r\n-3\r\nnone\r\n500\r\n");
+    DatiSessioneDialog d = MostraDatiSessione();
+    EXPECT_EQ(lengths(d), (std::vector<qint32>{100, 200, 200, -3}));
+    EXPECT_EQ(d.txtLunghezzaTracciato, QStringLiteral("1234.5"));
+
+    QByteArray many = "2000\r\n";
+    for (int i = 0; i < 20; ++i)
+        many += "100\r\n";
+    writeFile(QStringLiteral("tracks/Alpha.sec"), many);
+    EXPECT_EQ(MostraDatiSessione().NumSettori, kBoxSettori);
+    const auto raw = leggiFileSettori(path(QStringLiteral("tracks/Alpha.sec")));
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(raw->lunghezza, QStringLiteral("2000"));
+    EXPECT_EQ(raw->settori.size(), std::size_t(kBoxSettori + 1));
+}
+
+TEST_F(SessionDialogFiles, OkRefusesWhatCannotBeStoredAndStoresNothing)
+{
+    struct Case {
+        const char* name;
+        const char* length;
+        const char* circuit;
+        std::vector<qint32> sectors;
+        QString message;
+    };
+    const QString lengthMessage =
+        QStringLiteral("The track length must be a whole number of metres from 1 to 2147483647.");
+    const Case cases[] = {
+        {"empty length", "", "Alpha", {1000}, lengthMessage},
+        {"zero length", "0", "Alpha", {1000}, lengthMessage},
+        {"negative length", "-1000", "Alpha", {1000}, lengthMessage},
+        {"text length", "long", "Alpha", {1000}, lengthMessage},
+        {"fraction", "1000.5", "Alpha", {1000}, lengthMessage},
+        {"beyond 32 bits", "3000000000", "Alpha", {1000}, lengthMessage},
+        {"folder in the name", "1000", "x/Alpha", {1000}, QStringLiteral("The circuit name cannot contain the character \"/\".")},
+        {"negative sector", "1000", "Alpha", {1200, -200}, Testo(326)},
+        {"zero sector", "1000", "Alpha", {300, 0, 700}, QStringLiteral("A sector length cannot be zero.")},
+        {"sum too large", "1000", "Alpha", {600, 600}, Testo(327)},
+        {"no sectors", "1000", "Alpha", {}, Testo(327)},
+    };
+    const QByteArray before = alphaSec();
+    for (const Case& c : cases) {
+        DatiSessioneDialog d = MostraDatiSessione();
+        d.txtSessione = QStringLiteral("changed");
+        d.txtLunghezzaTracciato = QString::fromLatin1(c.length);
+        d.cboCircuito = QString::fromLatin1(c.circuit);
+        d.LunghezzaSettore.fill(0);
+        d.NumSettori = qint16(c.sectors.size());
+        for (std::size_t k = 0; k < c.sectors.size(); ++k)
+            d.LunghezzaSettore[k] = c.sectors[k];
+        const EsitoOkDatiSessione e = OKButton_Click(d);
+        EXPECT_FALSE(e.accettato) << c.name;
+        EXPECT_EQ(e.messaggio, c.message) << c.name;
+        EXPECT_EQ(DatiSessione.Sessione, QStringLiteral(" Race 1 ")) << c.name;
+        EXPECT_EQ(alphaSec(), before) << c.name;
+    }
+}
+
+TEST_F(SessionDialogFiles, OkWritesTheSectorsOfTheCircuitOnShowAndStoresTheTexts)
+{
+    DatiSessioneDialog d = MostraDatiSessione();
+    d.txtLunghezzaTracciato = QStringLiteral("1200 ");
+    txtLunghezzaTracciato_Invio(d);
+    d.cboNumSettori = QStringLiteral("2");
+    cboNumSettori_Click(d);
+    d.txtPiloti = QStringLiteral("Anna\r\nBruno");
+    d.txtVeicolo = QStringLiteral(" Kart 2 ");
+    const EsitoOkDatiSessione e = OKButton_Click(d);
+    ASSERT_TRUE(e.accettato) << e.messaggio.toStdString();
+    EXPECT_EQ(alphaSec(), QByteArray("1200 \r\n600\r\n600\r\n"));
+    EXPECT_EQ(DatiSessione.LunghTracciato, QStringLiteral("1200 "));
+    EXPECT_EQ(DatiSessione.Piloti, QStringLiteral("Anna\r\nBruno"));
+    EXPECT_EQ(DatiSessione.VeicoloSessione, QStringLiteral(" Kart 2 "));
+    EXPECT_EQ(DatiSessione.Sessione, QStringLiteral("Race 1"));
+    EXPECT_EQ(DatiProgetto.Veicolo, QStringLiteral("Project car"));
+
+    // A name typed over the circuit on show gets no sector file of another.
+    d = MostraDatiSessione();
+    d.cboCircuito = QStringLiteral("Delta");
+    d.txtLunghezzaTracciato = QStringLiteral("1200");
+    ASSERT_TRUE(OKButton_Click(d).accettato);
+    EXPECT_EQ(alphaSec(), QByteArray("1200 \r\n600\r\n600\r\n"));
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("tracks/Delta.sec"))));
+    EXPECT_EQ(DatiSessione.Circuito, QStringLiteral("Delta"));
+
+    // The same circuit in other letters is the same circuit.
+    d = MostraDatiSessione();
+    d.cboCircuito = QStringLiteral("Alpha");
+    cboCircuito_Click(d);
+    d.cboCircuito = QStringLiteral("ALPHA");
+    d.cboNumSettori = QStringLiteral("3");
+    cboNumSettori_Click(d);
+    ASSERT_TRUE(OKButton_Click(d).accettato);
+    EXPECT_EQ(alphaSec(), QByteArray("1200\r\n400\r\n400\r\n400\r\n"));
+}
+
+TEST_F(SessionDialogFiles, ASectorFileThatCannotBeWrittenStopsOk)
+{
+    writeFile(QStringLiteral("tracks/Beta.trk"), "0,0\r\n");
+    QDir().mkpath(path(QStringLiteral("tracks/Beta.sec")));
+    DatiSessione.Circuito = QStringLiteral("Beta");
+    DatiSessioneDialog d = MostraDatiSessione();
+    d.txtLunghezzaTracciato = QStringLiteral("500");
+    d.txtSessione = QStringLiteral("changed");
+    d.cboNumSettori = QStringLiteral("1");
+    d.LunghTracciato = QStringLiteral("500");
+    cboNumSettori_Click(d);
+    const EsitoOkDatiSessione e = OKButton_Click(d);
+    EXPECT_FALSE(e.accettato);
+    EXPECT_TRUE(e.messaggio.startsWith(QStringLiteral("The sector file "))) << e.messaggio.toStdString();
+    EXPECT_EQ(DatiSessione.Sessione, QStringLiteral(" Race 1 "));
+}
+
+} // namespace
+} // namespace zuv::test

@@ -1,0 +1,220 @@
+#include "analysis/session_file.h"
+
+#include "platform/textfile.h"
+#include "project/state.h"
+#include "support/fixtures.h"
+
+#include <QDir>
+
+namespace zuv::test {
+namespace {
+
+class SessionFileTest : public ZuvTest {
+protected:
+    static MeasureRows sampleRows()
+    {
+        MeasureRows rows;
+        for (int i = kPrimaMisuraSessione; i <= kUltimaMisuraSessione; ++i)
+            rows[i] = {QStringLiteral("M%1").arg(i), qint16(i), qint32(i * 1000), 2, -1.5 * i, 10.25 * i};
+        rows[3] = {QStringLiteral("Velocità"), 1, 255, 1, 0, 120.5};
+        rows[4] = {QStringLiteral("Gas"), -3, -2147483647 - 1, 6, 0.1 + 0.2, -1e20};
+        return rows;
+    }
+
+    static SessionRecord sampleSession()
+    {
+        SessionRecord s;
+        s.Sessione = QString();
+        s.DataSessione = QStringLiteral("12/05/2024");
+        s.OraSessione = QStringLiteral("  10:30 ");
+        s.Circuito = QStringLiteral("Monza");
+        s.LunghTracciato = QStringLiteral("5793");
+        s.VeicoloSessione = QStringLiteral("Kart 125");
+        s.Piloti = QStringLiteral("Anna\r\nBruno\nCarla\rDario");
+        s.NoteSessione = QStringLiteral("wet=dry");
+        return s;
+    }
+
+    QString sessionPath() const { return path(QStringLiteral("run1.ses")); }
+};
+
+TEST_F(SessionFileTest, WritesTheTwentySixLinesByteForByte)
+{
+    const QByteArray bytes = testoFileSessione(sampleSession(), sampleRows());
+    const QList<QByteArray> lines = bytes.split('\n');
+    ASSERT_EQ(lines.size(), kRigheFileSessione + 1); // the last CR LF leaves an empty tail
+    EXPECT_TRUE(lines.last().isEmpty());
+    for (int i = 0; i < kRigheFileSessione; ++i)
+        EXPECT_TRUE(lines[i].endsWith('\r')) << i;
+    EXPECT_EQ(lines[0], QByteArray("Sessione= \r"));
+    EXPECT_EQ(lines[2], QByteArray("OraSessione=  10:30 \r"));
+    EXPECT_EQ(lines[5], QByteArray("VeicoloSessione=Kart 125\r"));
+    // Every kind of line break keeps the drivers on their line.
+    EXPECT_EQ(lines[6], QByteArray("Piloti=Anna, Bruno, Carla, Dario\r"));
+    EXPECT_EQ(lines[8], QByteArray("Velocit\xE0;1;255;1;0;120.5\r"));
+    EXPECT_EQ(lines[9], QByteArray("Gas;-3;-2147483648;6;0.3;-1E+20\r"));
+    EXPECT_EQ(lines[25], QByteArray("M20;20;20000;2;-30;205\r"));
+}
+
+TEST_F(SessionFileTest, RoundTripKeepsValuesByPositionWithoutOuterBlanks)
+{
+    DatiProgetto.Veicolo = QStringLiteral("Project car");
+    DatiSessione = sampleSession();
+    const MeasureRows written = sampleRows();
+    QString error;
+    ASSERT_TRUE(SalvaDatiSessione(sessionPath(), written, &error)) << error.toStdString();
+
+    DatiSessione = SessionRecord();
+    MeasureRows read;
+    const SessionReadResult r = CaricaDatiSessione(sessionPath(), read);
+    EXPECT_EQ(r.esito, SessionLoad::Complete);
+    EXPECT_EQ(r.righeLette, kRigheFileSessione);
+    EXPECT_EQ(DatiSessione.Sessione, QString());
+    EXPECT_EQ(DatiSessione.OraSessione, QStringLiteral("10:30"));
+    EXPECT_EQ(DatiSessione.Circuito, QStringLiteral("Monza"));
+    EXPECT_EQ(DatiSessione.VeicoloSessione, QStringLiteral("Kart 125"));
+    EXPECT_EQ(DatiSessione.Piloti, QStringLiteral("Anna, Bruno, Carla, Dario"));
+    EXPECT_EQ(DatiSessione.NoteSessione, QStringLiteral("wet=dry"));
+    EXPECT_EQ(DatiProgetto.Veicolo, QStringLiteral("Project car"));
+    for (int i = kPrimaMisuraSessione; i <= kUltimaMisuraSessione; ++i) {
+        EXPECT_EQ(read[i].filtro, written[i].filtro) << i;
+        EXPECT_EQ(read[i].colore, written[i].colore) << i;
+        EXPECT_EQ(read[i].spessore, written[i].spessore) << i;
+        EXPECT_DOUBLE_EQ(read[i].minimo, written[i].minimo) << i;
+        EXPECT_DOUBLE_EQ(read[i].massimo, written[i].massimo) << i;
+        // The row keeps its own name.
+        EXPECT_TRUE(read[i].nome.isEmpty()) << i;
+    }
+}
+
+TEST_F(SessionFileTest, ASecondShorterSaveReplacesTheWholeFile)
+{
+    DatiSessione = sampleSession();
+    DatiSessione.NoteSessione = QString(500, QLatin1Char('x'));
+    ASSERT_TRUE(SalvaDatiSessione(sessionPath(), sampleRows()));
+    DatiSessione = SessionRecord();
+    ASSERT_TRUE(SalvaDatiSessione(sessionPath(), MeasureRows()));
+    EXPECT_EQ(fileBytes(sessionPath()), testoFileSessione(SessionRecord(), MeasureRows()));
+}
+
+TEST_F(SessionFileTest, AFailedWriteSaysWhy)
+{
+    QString error;
+    EXPECT_FALSE(SalvaDatiSessione(path(QStringLiteral("missing/folder/x.ses")), sampleRows(), &error));
+    EXPECT_FALSE(error.isEmpty());
+    // A folder in the file's place is not replaced.
+    QDir().mkpath(path(QStringLiteral("taken.ses")));
+    error.clear();
+    EXPECT_FALSE(SalvaDatiSessione(path(QStringLiteral("taken.ses")), sampleRows(), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(QDir(path(QStringLiteral("taken.ses"))).exists());
+}
+
+TEST_F(SessionFileTest, NameCutsThreeCharactersWhateverTheExtension)
+{
+    EXPECT_EQ(nomeFileSessione(QStringLiteral("/data/run 1.csv")), QStringLiteral("/data/run 1.ses"));
+    EXPECT_EQ(nomeFileSessione(QStringLiteral("/data/run.abcd")), QStringLiteral("/data/run.ases"));
+    EXPECT_EQ(nomeFileSessione(QStringLiteral("ab")), QStringLiteral("ses"));
+}
+
+TEST_F(SessionFileTest, NoFileClearsTheSessionAndLeavesTheRows)
+{
+    DatiSessione = sampleSession();
+    MeasureRows rows = sampleRows();
+    const SessionReadResult r = CaricaDatiSessione(sessionPath(), rows);
+    EXPECT_EQ(r.esito, SessionLoad::NoFile);
+    EXPECT_EQ(DatiSessione.Circuito, QString());
+    EXPECT_EQ(DatiSessione.VeicoloSessione, QString());
+    EXPECT_EQ(rows[5].filtro, sampleRows()[5].filtro);
+}
+
+// A short or damaged file keeps what came before the damage; nothing of the
+// session shown before survives.
+TEST_F(SessionFileTest, ReadingStopsAtTheDamageKeepingWhatCameBefore)
+{
+    const QStringList full = splitLines(testoFileSessione(sampleSession(), sampleRows()));
+    const MeasureRows defaults = [] {
+        MeasureRows d;
+        for (auto& m : d)
+            m = {QStringLiteral("row"), 7, 7, 7, 7, 7};
+        return d;
+    }();
+
+    struct Case {
+        const char* name;
+        QStringList lines;
+        int righe;
+        int lastFullRow; // rows up to this one read whole
+    };
+    QStringList badColour = full;
+    badColour[10] = QStringLiteral("M5;9;red;1;0;1"); // row 5
+    QStringList fewFields = full;
+    fewFields[9] = QStringLiteral("M4;1;2;3;4");
+    QStringList bigFilter = full;
+    bigFilter[8] = QStringLiteral("M3;40000;1;1;0;1");
+    const Case cases[] = {
+        {"three lines", full.mid(0, 3), 3, 2},
+        {"eleven lines", full.mid(0, 11), 11, 5},
+        {"bad colour", badColour, 10, 4},
+        {"four fields", fewFields, 9, 3},
+        {"filter beyond 16 bits", bigFilter, 8, 2},
+    };
+    const MeasureRows written = sampleRows();
+    for (const Case& c : cases) {
+        SessionRecord s = sampleSession();
+        s.Circuito = QStringLiteral("previous");
+        MeasureRows rows = defaults;
+        const SessionReadResult r = leggiFileSessione(c.lines, s, rows);
+        EXPECT_EQ(r.esito, SessionLoad::Partial) << c.name;
+        EXPECT_EQ(r.righeLette, c.righe) << c.name;
+        EXPECT_EQ(s.Circuito, c.righe >= 4 ? QStringLiteral("Monza") : QString()) << c.name;
+        for (int i = kPrimaMisuraSessione; i <= kUltimaMisuraSessione; ++i) {
+            const bool taken = i <= c.lastFullRow;
+            EXPECT_EQ(rows[i].spessore, taken ? written[i].spessore : qint16(7)) << c.name << " row " << i;
+        }
+    }
+    // The fields before the bad one stay: row 5's filter was read.
+    SessionRecord s;
+    MeasureRows rows = defaults;
+    leggiFileSessione(badColour, s, rows);
+    EXPECT_EQ(rows[5].filtro, 9);
+    EXPECT_EQ(rows[5].colore, 7);
+}
+
+TEST_F(SessionFileTest, MeasureLinesReadFromTheRight)
+{
+    QStringList lines = splitLines(testoFileSessione(SessionRecord(), MeasureRows()));
+    lines[8] = QStringLiteral("Temp; oil [C];2; 65280 ; 3 ; 1 0,5 ;  99.5 ");
+    lines[9] = QStringLiteral("RPM;2.5;1;3.5;0;1");
+    // Keys are not compared: values go by position.
+    lines[0] = QStringLiteral("Circuito=first");
+    lines[1] = QStringLiteral("no key at all ");
+    SessionRecord s;
+    MeasureRows rows;
+    EXPECT_EQ(leggiFileSessione(lines, s, rows).esito, SessionLoad::Complete);
+    EXPECT_EQ(s.Sessione, QStringLiteral("first"));
+    EXPECT_EQ(s.DataSessione, QStringLiteral("no key at all"));
+    EXPECT_EQ(rows[3].filtro, 2);
+    EXPECT_EQ(rows[3].colore, 65280);
+    EXPECT_EQ(rows[3].spessore, 3);
+    EXPECT_DOUBLE_EQ(rows[3].minimo, 10.5); // blanks removed, comma taken as the point
+    EXPECT_DOUBLE_EQ(rows[3].massimo, 99.5);
+    // Halves go to the even neighbour.
+    EXPECT_EQ(rows[4].filtro, 2);
+    EXPECT_EQ(rows[4].spessore, 4);
+}
+
+TEST_F(SessionFileTest, ReadsTheShippedExampleWhole)
+{
+    MeasureRows rows;
+    const SessionReadResult r =
+        CaricaDatiSessione(QStringLiteral(ZUV_SHIPPED_DATA_DIR "/examples/Prova Collina.ses"), rows);
+    EXPECT_EQ(r.esito, SessionLoad::Complete);
+    EXPECT_EQ(DatiSessione.Circuito, QStringLiteral("Pista Collina"));
+    EXPECT_EQ(DatiSessione.LunghTracciato, QStringLiteral("2400"));
+    EXPECT_EQ(rows[4].colore, 255);
+    EXPECT_DOUBLE_EQ(rows[5].minimo, 2.3);
+}
+
+} // namespace
+} // namespace zuv::test
