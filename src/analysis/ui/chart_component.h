@@ -1,0 +1,254 @@
+#pragma once
+// The chart of the analysis windows: the measures against the session time,
+// or the alarm states. It reads its session file through ChartData (no
+// window there) and draws with QCustomPlot.
+//
+// Operations, by their role in the windows:
+//   Data     load file: loadFile (progress(percent) while it reads)
+//            column count: columnCount      column values: columnValues
+//            range maximum / minimum / average of two cells: rangeMaximum,
+//              rangeMinimum, rangeAverage
+//            lap boundaries from a cell ("K1") or an array: lapBoundaries
+//   Traces   clear (every element removed): clear
+//            element count: elementCount    add element: addElement
+//            settings of the next trace: setElementColor, setElementLineWidth,
+//              setElementName; the two element settings: setElementLineStyle,
+//              setElementPointStyle
+//            plot from cells: plotFromCells  plot from arrays: plotFromArrays
+//            y scale factor: setYScaleFactor
+//   View     set range (band 0, or 1..3 separate): setRange
+//            read range: range               cursor x: setCursorX
+//            sample at x: sampleAt           cursor tracking: setCursorTracking
+//            mouse mode (0 normal, 2 zoom by a rectangle): setMouseMode
+//   Look     title: setTitle   x-axis caption: setXCaption
+//            y-axis caption: setYCaption     y-axis colour: setYAxisColor
+//            frame style: QFrame::setFrameStyle (0, no frame)
+//            the colour given with a chart's first element: setCursorColor
+//            the alarms chart's six calls, in their order: setControlColor,
+//              setAxisColor, setYAxisColor, setGridVisible, setYLabelDecimals,
+//              setFrameStyle
+//   Print    the nine-argument print: print
+//   Events   cursor moved: cursorMoved(x, y, sample)   progress: progress(percent)
+//
+// Colours are 32-bit values with red in the low byte (0x00BBGGRR); values
+// with the top bit set name system colours.
+//
+// Elements are numbered from 0 in the order added. A plot fills the element
+// it names (a number past the last adds one at the end) with the trace
+// settings as they stand, on the axes of the band named by the latest
+// setRange. Band 0 is the whole chart on one y axis; bands 1..3 are separate
+// strips stacked from the top, each with its own y axis, all sharing the x
+// range; clear() goes back to band 0. The sample index of the cursor counts
+// the points the latest plot drew, from 0 at its first row. With cursor
+// tracking on (the default) a click or a drag in normal mouse mode moves
+// the cursor there and raises cursorMoved.
+
+#include "analysis/chart_data.h"
+
+#include <QFrame>
+#include <QString>
+#include <QVector>
+#include <array>
+#include <optional>
+#include <span>
+#include <vector>
+
+class QCustomPlot;
+class QCPAbstractPlottable;
+class QCPAxisRect;
+class QCPGraphData;
+class QCPItemStraightLine;
+class QCPLayer;
+class QCPLayoutGrid;
+class QCPMarginGroup;
+class QCPTextElement;
+class QMouseEvent;
+class QPainter;
+
+namespace zuv {
+
+class PrintSurface;
+class ScaledTicker;
+
+// The values of one data column: element 1 is the header text, element r
+// (r >= 2) the value at chart row r.
+struct ChartColumn {
+    QString header;
+    std::span<const double> values; // values[0] is row 2
+
+    qint64 size() const { return qint64(values.size()) + 2; }
+    std::optional<double> at(qint64 element) const;
+};
+
+class ChartComponent : public QFrame {
+    Q_OBJECT
+public:
+    static constexpr int kBands = 3;
+
+    explicit ChartComponent(QWidget* parent = nullptr);
+    ~ChartComponent() override;
+
+    // --- data ---
+    // False with the reason in `error` when the file cannot be read; the
+    // previous data are gone then.
+    bool loadFile(const QString& path, QString* error = nullptr);
+    int columnCount() const;
+    // Nothing for a column outside 1..columnCount.
+    std::optional<ChartColumn> columnValues(int column) const;
+    double rangeMaximum(QStringView from, QStringView to) const;
+    double rangeMinimum(QStringView from, QStringView to) const;
+    double rangeAverage(QStringView from, QStringView to) const;
+    LapBounds lapBoundaries(QStringView firstCell) const;
+    // Lap numbers by row, rows counted from 0.
+    LapBounds lapBoundaries(std::span<const qint32> lapNumbers) const;
+    const ChartData& data() const { return data_; }
+
+    // --- traces ---
+    void clear();
+    int elementCount() const { return int(elements_.size()); }
+    void addElement();
+    // The settings of the traces plotted next; they stay until changed.
+    void setElementColor(quint32 color);
+    void setElementLineWidth(int width);
+    void setElementName(const QString& name);
+    // 0 draws no line between the points, anything else a solid line.
+    void setElementLineStyle(int style);
+    // 2 and above marks each point with a dot; 0 and 1 draw none.
+    void setElementPointStyle(int style);
+    QString elementName(int element) const;
+    QColor elementColor(int element) const;
+
+    // Rows of the cell range from..to, every `stride` rows (below 1 counts
+    // as 1), y values times `factor`; rows outside the data are left out.
+    // Returns the element filled (`element`, or a new one when it names
+    // none yet); a range that runs backwards, or cells that are not cells,
+    // give that element with no point.
+    int plotFromCells(QStringView xFrom, QStringView xTo, QStringView yFrom, QStringView yTo, int element,
+                      double factor, int stride);
+    // The same from two arrays, index 0 first. The minimum, maximum and
+    // average are passed along by the callers and left as they are.
+    int plotFromArrays(std::span<const double> x, std::span<const double> y, int element, double factor,
+                       int stride, double minimum = 0, double maximum = 0, double average = 0);
+    // The y axis of band 0 then reads value / factor (0 counts as 1).
+    void setYScaleFactor(double factor);
+    double yScaleFactor() const { return yFactor_; }
+
+    // --- view ---
+    // A range given backwards is turned round; an empty one is widened.
+    // Values that are not numbers leave the range as it was.
+    void setRange(double xFrom, double xTo, double yFrom, double yTo, int band = 0);
+    struct Range {
+        double xFrom, xTo, yFrom, yTo;
+    };
+    // The x range and the y range of band 0, as shown or as the mouse zoom
+    // left them.
+    Range range() const;
+    // The y range of band 1..3 (band 0: as range()).
+    Range bandRange(int band) const;
+    // Bands shown: 0 for the whole chart, else 1..3.
+    int bandCount() const { return shownBands_; }
+    int currentBand() const { return band_; }
+
+    void setCursorX(double x);
+    double cursorX() const { return cursorX_; }
+    void setCursorY(double y) { cursorY_ = y; }
+    double cursorY() const { return cursorY_; }
+    // Index, among the points of the latest plot, of the one nearest to x
+    // (the earlier one of two as near); 0 when it drew none. The second
+    // argument is kept for the callers and not used.
+    qint32 sampleAt(double x, double y = 1.0) const;
+    void setCursorTracking(bool on) { tracking_ = on; }
+    bool cursorTracking() const { return tracking_; }
+    void setMouseMode(int mode);
+    int mouseMode() const { return mouseMode_; }
+
+    // --- look ---
+    void setTitle(const QString& title);
+    void setXCaption(const QString& caption);
+    void setYCaption(const QString& caption);
+    void setYAxisColor(quint32 color);
+    void setCursorColor(quint32 color);
+    void setControlColor(quint32 color);
+    void setAxisColor(quint32 color);
+    void setGridVisible(bool visible);
+    // Decimals of the y tick labels; below 0 as many as the ticks need.
+    void setYLabelDecimals(int decimals);
+
+    // --- print ---
+    // The seven header texts above the chart, the chart, and a legend line:
+    // `traceNames` followed by the elements' names for the measures chart,
+    // or for the alarms chart (`alarms`) the names in `traceNames`, each
+    // ended by ";", in the colours of elements 0, 1, ... False when nothing
+    // was printed: `error` says why, and is empty when the user cancelled.
+    bool print(const QString& h1, const QString& h2, const QString& h3, const QString& h4, const QString& h5,
+               const QString& h6, const QString& h7, const QString& traceNames, bool alarms,
+               QString* error = nullptr);
+    // The page of that print on any surface.
+    void printPage(PrintSurface& page, const std::array<QString, 7>& header, const QString& traceNames,
+                   bool alarms);
+
+    // The drawing, for tests and the benchmark.
+    QCustomPlot* plot() const { return plot_; }
+    QCPAxisRect* bandRect(int band) const;
+    QCPAbstractPlottable* elementPlottable(int element) const;
+    // The x of the points an element drew, in the order drawn.
+    std::vector<double> elementKeys(int element) const;
+
+signals:
+    void progress(int percent);
+    // y in the units of the axis of the band clicked.
+    void cursorMoved(double x, double y, qint32 sample);
+    // The mouse zoom changed the range.
+    void zoomed();
+
+private:
+    struct Element {
+        QCPAbstractPlottable* plottable = nullptr;
+        QString name;
+        quint32 color = 0;
+    };
+    struct Settings {
+        quint32 color = 0;
+        int width = 1;
+        QString name;
+        int lineStyle = 2;
+        int pointStyle = 1;
+    };
+
+    int elementSlot(int element);
+    int plotPoints(int slot, QVector<QCPGraphData>&& points, bool sorted);
+    void showBands(int count);
+    void applyYAxisLook(QCPAxisRect* rect);
+    void moveCursorTo(const QPointF& pos);
+    void onMousePress(QMouseEvent* event);
+    void onMouseMove(QMouseEvent* event);
+    void onZoomRect(const QRect& rect);
+    void requestReplot();
+    void drawChart(QPainter& painter, const QRectF& target);
+
+    ChartData data_;
+    QCustomPlot* plot_;
+    QCPLayoutGrid* rects_;
+    QCPTextElement* title_ = nullptr;
+    QCPMarginGroup* margins_ = nullptr;
+    // [0] band 0, [1..3] the separate bands.
+    std::array<QCPAxisRect*, kBands + 1> rect_{};
+    std::array<QCPItemStraightLine*, kBands + 1> cursor_{};
+    std::array<ScaledTicker*, kBands + 1> ticker_{};
+    QCPLayer* cursorLayer_ = nullptr;
+    std::vector<Element> elements_;
+    Settings next_;
+    int lastPlotted_ = -1;
+    int band_ = 0;
+    int shownBands_ = 0;
+    double yFactor_ = 1.0;
+    QString xCaption_;
+    QString yCaption_;
+    quint32 yColor_ = 0;
+    double cursorX_ = 0;
+    double cursorY_ = 0;
+    bool tracking_ = true;
+    int mouseMode_ = 0;
+};
+
+} // namespace zuv
