@@ -13,7 +13,25 @@ constexpr int kPrimoAllarme = 3;
 constexpr int kUltimoAllarme = 10;
 constexpr double kAllarmiYMax = 18;
 
-qint64 rowsFor(double seconds) { return qint64(roundHalfEven(seconds / kSampleSeconds)); }
+// Ten rows a second; a range the chart could not give stays far inside 64 bits.
+qint64 rowsFor(double seconds)
+{
+    const double rows = roundHalfEven(seconds * 10);
+    return std::isfinite(rows) ? qint64(std::clamp(rows, -1e15, 1e15)) : 0;
+}
+
+// What every redraw does first: the stride for the visible width and the
+// rows of the lap it covers.
+void startPlan(TracePlan& plan, TraceState& t, ViewState& view, qint64 inizio, qint64 fine,
+               const RowValue& timeAt)
+{
+    view.CalcolaPassoSpostamento();
+    plan.xFrom = view.MinX;
+    plan.xTo = view.MaxX;
+    plan.rows = traceRows(inizio, fine, view, timeAt);
+    t.RigaInizioTraccia = plan.rows.first;
+    t.RigaFineTraccia = plan.rows.last;
+}
 
 } // namespace
 
@@ -70,12 +88,7 @@ TracePlan planMeasureTraces(TraceState& t, const MeasureState& m, ViewState& vie
     }
     t.UltimaMisuraDisegnata = 0;
     t.BandaSeparata = 0;
-    view.CalcolaPassoSpostamento();
-    plan.xFrom = view.MinX;
-    plan.xTo = view.MaxX;
-    plan.rows = traceRows(inizio, fine, view, timeAt);
-    t.RigaInizioTraccia = plan.rows.first;
-    t.RigaFineTraccia = plan.rows.last;
+    startPlan(plan, t, view, inizio, fine, timeAt);
 
     const int last = std::min(m.FieldsNum, kMaxMisura);
     for (int i = kPrimaMisura; i <= last; ++i) {
@@ -112,12 +125,7 @@ TracePlan planAlarmTraces(TraceState& t, ViewState& view, qint64 inizio, qint64 
                           const RowValue& alarmsTimeAt)
 {
     TracePlan plan;
-    view.CalcolaPassoSpostamento();
-    plan.xFrom = view.MinX;
-    plan.xTo = view.MaxX;
-    plan.rows = traceRows(inizio, fine, view, alarmsTimeAt);
-    t.RigaInizioTraccia = plan.rows.first;
-    t.RigaFineTraccia = plan.rows.last;
+    startPlan(plan, t, view, inizio, fine, alarmsTimeAt);
     for (int i = kPrimoAllarme; i <= kUltimoAllarme; ++i) {
         t.UltimaMisuraDisegnata = i;
         if (plan.rows.empty())

@@ -1,0 +1,53 @@
+#pragma once
+// The cursor read-out of an analysis window: from the sample the chart
+// reports under its cursor, the data row every value box shows, the alarm
+// lamps and the circuit map point of the marker. A box, lamp or marker that
+// cannot be computed (a row outside the data, no lap rows, no map) is left
+// as it was: its entry is empty.
+
+#include "analysis/analysis_data.h"
+
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace zuv {
+
+// The value row of sample n: n x stride x filter + first trace row, halves
+// to even; a stride or filter below 1 counts as 1.
+qint64 cursorValueRow(qint64 n, int passoDisegno, int filtro, qint64 rigaInizioTraccia);
+// The alarms row: the same without the filter.
+qint64 cursorAlarmRow(qint64 n, int passoDisegno, qint64 rigaInizioTraccia);
+// Alarm k (0..7) is active on the value 2k + 2 (and idle on 2k + 1).
+bool alarmLampOn(int k, double value);
+// The outline point under `row`: the share of the lap before it, over the
+// lap's rows, as one of `numPuntiCircuito` points, clamped to them. Nothing
+// without lap rows or points.
+std::optional<qint64> markerPoint(qint64 row, qint64 inizioGiro, qint64 campioniGiro,
+                                  int numPuntiCircuito);
+
+// Lamp colours: active, and idle (the inactive border colour).
+inline constexpr quint32 kLampAccesa = 0x0000FF;
+inline constexpr quint32 kLampSpenta = 0x8000000B;
+
+struct CursorReadout {
+    qint64 valueRow = 0;
+    qint64 alarmRow = 0;
+    // By measure row 1..`FieldsNum`, the box text as `readoutText` writes it.
+    std::array<std::optional<QString>, kMaxMisura + 1> values;
+    // Alarms chart only.
+    std::array<std::optional<bool>, 8> lamps;
+    std::optional<qint64> marker;
+};
+
+// `AggiornaCursore`: the measures chart's cursor at sample n. The filter is
+// that of the measure drawn last; `valueAt` reads the data file's columns.
+CursorReadout AggiornaCursore(const AnalysisData& w, qint64 n, const CellValue& valueAt,
+                              int numPuntiCircuito);
+// `AggiornaCursoreAllarmi`: the alarms chart's cursor. Its traces have no
+// filter, so the boxes read the alarms row too; `alarmAt` reads the alarms
+// file's columns.
+CursorReadout AggiornaCursoreAllarmi(const AnalysisData& w, qint64 n, const CellValue& valueAt,
+                                     const CellValue& alarmAt, int numPuntiCircuito);
+
+} // namespace zuv
