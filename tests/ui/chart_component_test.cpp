@@ -310,14 +310,22 @@ TEST_F(ChartTest, ClickMovesTheCursorAndReportsTheSample)
     EXPECT_EQ(moved[0].at(2).value<qint32>(), 3) << "0.9 is the nearest point of the trace plotted last";
     EXPECT_NEAR(chart.cursorX(), 1.0, 0.01);
 
+    // Dragging carries the cursor along.
+    QTest::mousePress(chart.plot(), Qt::LeftButton, {}, pixelOf(0, 1.0, 2500.0));
+    QTest::mouseMove(chart.plot(), pixelOf(0, 1.8, 2500.0));
+    QTest::mouseRelease(chart.plot(), Qt::LeftButton, {}, pixelOf(0, 1.8, 2500.0));
+    ASSERT_EQ(moved.size(), 3);
+    EXPECT_EQ(moved[2].at(2).value<qint32>(), 6);
+    EXPECT_NEAR(chart.cursorX(), 1.8, 0.01);
+
     // During playback the cursor does not follow the mouse, nor in zoom mode.
     chart.setCursorTracking(false);
     QTest::mouseClick(chart.plot(), Qt::LeftButton, {}, pixelOf(0, 1.5, 2500.0));
     chart.setCursorTracking(true);
     chart.setMouseMode(2);
     QTest::mouseClick(chart.plot(), Qt::LeftButton, {}, pixelOf(0, 1.5, 2500.0));
-    EXPECT_EQ(moved.size(), 1);
-    EXPECT_NEAR(chart.cursorX(), 1.0, 0.01);
+    EXPECT_EQ(moved.size(), 3);
+    EXPECT_NEAR(chart.cursorX(), 1.8, 0.01);
 }
 
 TEST_F(ChartTest, MouseRectangleZoomsTheRange)
