@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
+#include <system_error>
 #include <string>
 
 namespace zuv {
@@ -44,14 +46,64 @@ qsizetype scanNumber(QStringView s, qsizetype i)
     return i - start;
 }
 
+// The power of ten of the first significant digit of a scanned number,
+// saturated well past the double range; 0 when every digit is 0.
+long long magnitude(const std::string& ascii)
+{
+    long long intDigits = 0;
+    long long zerosAfterPoint = 0;
+    bool seenPoint = false;
+    bool significant = false;
+    std::size_t i = 0;
+    for (; i < ascii.size() && ascii[i] != 'e' && ascii[i] != 'E'; ++i) {
+        const char c = ascii[i];
+        if (c == '.') {
+            seenPoint = true;
+        } else if (c >= '0' && c <= '9') {
+            if (!significant && c == '0') {
+                if (seenPoint)
+                    ++zerosAfterPoint;
+                continue;
+            }
+            significant = true;
+            if (!seenPoint)
+                ++intDigits;
+            else
+                break;
+        }
+    }
+    if (!significant)
+        return 0;
+    long long exponent = 0;
+    i = ascii.find_first_of("eE");
+    if (i != std::string::npos) {
+        ++i;
+        bool negative = false;
+        if (i < ascii.size() && (ascii[i] == '+' || ascii[i] == '-'))
+            negative = ascii[i++] == '-';
+        for (; i < ascii.size() && exponent < 100000; ++i)
+            exponent = exponent * 10 + (ascii[i] - '0');
+        if (negative)
+            exponent = -exponent;
+    }
+    return (intDigits > 0 ? intDigits - 1 : -zerosAfterPoint - 1) + exponent;
+}
+
+// A number too large for a double is infinite, one too small is 0: the
+// callers refuse the first and take the second as the nearest value.
 double toDouble(QStringView s)
 {
     const std::string ascii = s.toLatin1().toStdString();
     double v = 0;
     const char* first = ascii.data();
+    const bool negative = *first == '-';
     if (*first == '+')
         ++first;
-    std::from_chars(first, ascii.data() + ascii.size(), v);
+    const auto result = std::from_chars(first, ascii.data() + ascii.size(), v);
+    if (result.ec == std::errc::result_out_of_range) {
+        const double size = magnitude(ascii) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        return negative ? -size : size;
+    }
     return v;
 }
 

@@ -50,6 +50,9 @@ TEST(Numbers, ParseDecimalIsStrictAndLocaleFree)
         {"12", 12.0}, {" -3.5 ", -3.5}, {"+2", 2.0}, {".5", 0.5}, {"5.", 5.0}, {"1e3", 1000.0},
         {"", std::nullopt}, {"1,5", std::nullopt}, {"abc", std::nullopt}, {"inf", std::nullopt},
         {"nan", std::nullopt}, {"0x10", std::nullopt}, {"1 2", std::nullopt}, {"-", std::nullopt},
+        // Beyond the double range is no number; below it is the nearest one, 0.
+        {"1e400", std::nullopt}, {"-1e400", std::nullopt}, {"123456789e301", std::nullopt},
+        {"1e-400", 0.0}, {"-0.00001e-320", -0.0}, {"0e999", 0.0}, {"1.7e308", 1.7e308},
     };
     for (const Case& c : cases)
         EXPECT_EQ(parseDecimal(QString::fromLatin1(c.text)), c.value) << c.text;
@@ -61,6 +64,7 @@ TEST(Numbers, LeadingNumberTakesWhatStartsTheText)
     EXPECT_EQ(leadingNumber(u"1,5"), 1.0);
     EXPECT_EQ(leadingNumber(u"letters"), 0.0);
     EXPECT_EQ(leadingNumber(u"-7e1x"), -70.0);
+    EXPECT_EQ(leadingNumber(u"1e400 bar"), 0.0);
 }
 
 TEST(Numbers, WholeNumbersRoundHalfToEven)
@@ -70,6 +74,7 @@ TEST(Numbers, WholeNumbersRoundHalfToEven)
     EXPECT_EQ(parseWhole(u"-2.5", -10, 10), -2);
     EXPECT_EQ(parseWhole(u"32768", -32768, 32767), std::nullopt);
     EXPECT_EQ(parseWhole(u"-32768", -32768, 32767), -32768);
+    EXPECT_EQ(parseWhole(u"1e400", -32768, 32767), std::nullopt);
 }
 
 } // namespace
