@@ -26,14 +26,18 @@ bool isFlagLine(const QString& line)
     return line == QLatin1String("0") || line == QLatin1String("1");
 }
 
-// A path that reads back from one line of the file as itself.
+// A path that reads back from one line of the file as itself. Lines end at
+// LF only, so a CR inside a path (the system allows it) survives the trip.
 bool storable(const QString& path)
 {
-    if (path.trimmed().isEmpty() || isFlagLine(path) || path.contains(QLatin1Char('\n'))
-        || path.contains(QLatin1Char('\r')))
+    if (path.trimmed().isEmpty() || isFlagLine(path) || path.contains(QLatin1Char('\n')))
         return false;
     return fromCp1252(toCp1252(path)) == path;
 }
+
+// The file last reported as unwritable: a program folder that cannot be
+// written is said once, not at every Open and again at the exit.
+QString g_reportedUnwritable;
 
 } // namespace
 
@@ -56,14 +60,26 @@ void CaricaFileRecenti()
             UsaAnalisiSpeed = true;
             continue;
         }
-        if (line.trimmed().isEmpty() || NumFileRecenti >= kMaxRecenti)
+        // Only what the next write keeps is shown.
+        if (!storable(line) || NumFileRecenti >= kMaxRecenti)
             continue;
         if (std::find(FileRecenti.begin(), FileRecenti.begin() + NumFileRecenti, line)
             != FileRecenti.begin() + NumFileRecenti)
             continue;
         FileRecenti[NumFileRecenti] = line;
-        mainSurface().setRecentItem(NumFileRecenti, true, line);
         ++NumFileRecenti;
+    }
+    MostraFileRecenti();
+}
+
+void MostraFileRecenti()
+{
+    NumFileRecenti = 0;
+    for (int k = 0; k < kMaxRecenti; ++k) {
+        const QString& entry = FileRecenti[k];
+        if (!entry.isEmpty())
+            NumFileRecenti = qint16(k + 1);
+        mainSurface().setRecentItem(k, !entry.isEmpty(), entry);
     }
 }
 
@@ -84,11 +100,16 @@ bool SalvaFileRecenti()
     QString error;
     if (!writeTextLines(path, QStringList{UsaAnalisiSpeed ? QStringLiteral("1") : QStringLiteral("0")} + list,
                         &error)) {
-        msgBox(Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(path) + QLatin1Char(' ')
-                   + Testo(329) + QLatin1Char('\n') + error,
-               MsgIcon::Critical);
+        if (g_reportedUnwritable != path) {
+            g_reportedUnwritable = path;
+            msgBox(Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(path) + QLatin1Char(' ')
+                       + Testo(329) + QLatin1Char('\n') + error,
+                   MsgIcon::Exclamation);
+        }
         return false;
     }
+    if (g_reportedUnwritable == path)
+        g_reportedUnwritable.clear();
     return true;
 }
 

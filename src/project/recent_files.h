@@ -7,15 +7,21 @@
 namespace zuv {
 
 // Fills `FileRecenti`, `NumFileRecenti` and the recent-file menu items from
-// the file; a line "0" or "1" sets `UsaAnalisiSpeed`. Empty lines and
+// the file; a line "0" or "1" sets `UsaAnalisiSpeed`. Blank lines and
 // repeated paths are skipped, paths past the fourth ignored. A missing file
 // gives an empty list and leaves the flag as it was.
 void CaricaFileRecenti();
 
-// Puts `PercorsoDaAprire` (when not empty) at the top of the list without
-// repeating it, keeps at most four, and writes the file. With
+// `NumFileRecenti` and the menu items from `FileRecenti` as it stands in
+// memory, whether or not the file could be written.
+void MostraFileRecenti();
+
+// Puts `PercorsoDaAprire` (when not empty) at the top of `FileRecenti`
+// without repeating it, keeps at most four, and writes the file. With
 // `PercorsoDaAprire` empty the list is written unchanged. A file that cannot
-// be written gives a message and false, and the old file stays.
+// be written gives false and the old file stays; the list in memory is
+// updated all the same. Its message, with the system's reason, shows once
+// for a file, not again until a write there has worked.
 bool SalvaFileRecenti();
 
 // Appends to `ListaTracciati` the name, without extension, of every ".trk"

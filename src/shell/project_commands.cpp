@@ -5,6 +5,7 @@
 #include "platform/mainsurface.h"
 #include "platform/messages.h"
 #include "platform/programfolder.h"
+#include "platform/qtlanguage.h"
 #include "project/language.h"
 #include "project/name_tables.h"
 #include "project/project_file.h"
@@ -132,6 +133,7 @@ bool startUp()
     if (!CaricaLingue())
         return false;
     CalcolaOffsetLingua();
+    useQtLanguage(TabellaLingua.IndiceLingua);
     CaricaTabelleCostanti();
     CaricaLibreriaSensori();
     ProgettoModificato = false;
@@ -222,8 +224,10 @@ bool openAfterQuestion()
     mainSurface().setPanelText(2, PercorsoFileProgetto);
     ProgettoModificato = false;
     enableFileCommands();
+    // The menu follows the list in memory: a program folder that cannot be
+    // written still lists the project just opened.
     SalvaFileRecenti();
-    CaricaFileRecenti();
+    MostraFileRecenti();
     return true;
 }
 
@@ -309,6 +313,7 @@ bool shutDown()
 void languageChanged()
 {
     CalcolaOffsetLingua();
+    useQtLanguage(TabellaLingua.IndiceLingua);
     if (AnalisiCaricata) {
         if (AnalysisWindow* window = analysisWindowOpen())
             window->RefreshLanguage();

@@ -2,6 +2,9 @@
 #include "project/state.h"
 #include "support/fixtures.h"
 
+#include <QDir>
+#include <QFile>
+
 namespace zuv::test {
 namespace {
 
@@ -165,19 +168,54 @@ TEST_F(RecentFilesTest, OpeningFiveProjectsAndQuittingKeepsTheLastFour)
     EXPECT_EQ(list(), (QStringList{"/e", "/d", "/c", "/b"}));
 }
 
-TEST_F(RecentFilesTest, AFileThatCannotBeWrittenIsReportedAndKeptAsItWas)
+TEST_F(RecentFilesTest, AFileThatCannotBeWrittenIsReportedOnceAndKeptAsItWas)
 {
     // A folder in the file's place cannot be replaced.
     writeFile("RecentFiles.ini/inside", "kept");
     PercorsoDaAprire = QStringLiteral("/p1");
     EXPECT_FALSE(SalvaFileRecenti());
     ASSERT_EQ(msgs.shown.size(), 1u);
-    EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Critical);
-    EXPECT_TRUE(msgs.shown[0].text.startsWith(QStringLiteral("The file ") + path("RecentFiles.ini")
-                                              + QStringLiteral(" cannot be written")))
-        << msgs.shown[0].text.toStdString();
+    EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Exclamation);
+    const QString head = QStringLiteral("The file ") + path("RecentFiles.ini") + QStringLiteral(" cannot be written\n");
+    EXPECT_TRUE(msgs.shown[0].text.startsWith(head)) << msgs.shown[0].text.toStdString();
+    EXPECT_GT(msgs.shown[0].text.size(), head.size()) << "the system's reason follows";
     EXPECT_EQ(readFile("RecentFiles.ini/inside"), QByteArray("kept"));
-    EXPECT_EQ(FileRecenti[0], QStringLiteral("/p1"));
+
+    // The list goes on in memory, and the next failures are not said again.
+    PercorsoDaAprire = QStringLiteral("/p2");
+    EXPECT_FALSE(SalvaFileRecenti());
+    MostraFileRecenti();
+    PercorsoDaAprire.clear();
+    EXPECT_FALSE(SalvaFileRecenti());
+    EXPECT_EQ(msgs.shown.size(), 1u);
+    EXPECT_EQ(list(), (QStringList{"/p2", "/p1"}));
+    EXPECT_EQ(visibleItems(), (QStringList{"/p2", "/p1"}));
+
+    // Once a write has worked, a new failure is news again.
+    QDir(path("RecentFiles.ini")).removeRecursively();
+    EXPECT_TRUE(SalvaFileRecenti());
+    QFile::remove(path("RecentFiles.ini"));
+    writeFile("RecentFiles.ini/inside", "kept");
+    EXPECT_FALSE(SalvaFileRecenti());
+    EXPECT_EQ(msgs.shown.size(), 2u);
+}
+
+TEST_F(RecentFilesTest, APathWithACarriageReturnInsideIsShownAndKept)
+{
+    // Lines end at LF: the CR belongs to the path, which the system allows.
+    writeFile("RecentFiles.ini", "0\r\n/runs/a\rb.pro\r\n/runs/c.pro\r\n");
+    CaricaFileRecenti();
+    EXPECT_EQ(visibleItems(), (QStringList{"/runs/a\rb.pro", "/runs/c.pro"}));
+
+    PercorsoDaAprire.clear();
+    ASSERT_TRUE(SalvaFileRecenti());
+    EXPECT_EQ(readFile("RecentFiles.ini"), QByteArray("0\r\n/runs/a\rb.pro\r\n/runs/c.pro\r\n"));
+
+    // Opened again, it moves to the top as any other path.
+    PercorsoDaAprire = QStringLiteral("/runs/c.pro");
+    ASSERT_TRUE(SalvaFileRecenti());
+    CaricaFileRecenti();
+    EXPECT_EQ(list(), (QStringList{"/runs/c.pro", "/runs/a\rb.pro"}));
 }
 
 class TrackListTest : public ZuvTest {};
