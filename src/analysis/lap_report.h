@@ -1,0 +1,64 @@
+#pragma once
+// The lap report: the grid of completed laps (session number, lap number,
+// lap time, average speed), its two sorts, and the printout, 80 laps a page
+// in two groups of 40 under a frame with the session's data. Positions on
+// the page are centimetres from the top-left corner of the printable area,
+// handed to the printer in twips.
+
+#include "project/state.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+#include <vector>
+
+namespace zuv {
+
+class PrintJob;
+class PrinterService;
+
+// What the report reads of the analysis window; lap k is lap-table row k + 1.
+struct GiriReport {
+    int intGiriCompletati = 0;
+    std::function<QString(int numGiro)> GetSessioneTempo;
+    std::function<QString(int numGiro)> GetTempoGiro;
+    std::function<QString(int numGiro)> GetVelocitaGiro;
+};
+
+using RigaReport = std::array<QString, 4>;
+
+// Rows of the grid, the heading row included; at least that one.
+int righeGrigliaReport(int intGiriCompletati);
+// Texts 194, 110, 111 and 112 followed by " (Km/h)".
+RigaReport intestazioniReport();
+// The data rows, laps 1 to n in order: session, lap number, time, speed.
+std::vector<RigaReport> righeReport(const GiriReport& giri);
+// 2, 1.5, 2.5 and 3.8 tenths of the grid's width.
+std::array<int, 4> larghezzeReport(int larghezzaGriglia);
+
+// By lap number as a number; by lap time as text, character by character.
+// Rows with equal keys keep their order.
+void ordinaPerGiro(std::vector<RigaReport>& righe);
+void ordinaPerTempo(std::vector<RigaReport>& righe);
+
+inline constexpr int kGiriPerPagina = 80;
+inline constexpr char kCarattereReport[] = "Arial";
+
+// Centimetres in twips (1440 to the inch).
+int cmInTwips(double cm);
+
+// Every page of the report on `job`, laps in lap order, a new page between
+// pages; nothing for no lap. The document is not ended.
+void stampaPagineReport(PrintJob& job, const GiriReport& giri, const SessionRecord& sessione);
+
+struct EsitoStampa {
+    bool stampato = false;
+    // For a message box; empty when the user cancelled or nothing was to print.
+    QString messaggio;
+};
+
+// Prints the report on `stampante` (title text 115) and sends it. No lap:
+// nothing is begun.
+EsitoStampa StampaReportGiri(PrinterService& stampante, const GiriReport& giri, const SessionRecord& sessione);
+
+} // namespace zuv

@@ -1,0 +1,56 @@
+#pragma once
+// The lap statistics of a session (total and average lap time, average
+// speed, fastest and slowest lap with their speeds) and what the statistics
+// dialog's grid shows of them.
+
+#include <QString>
+#include <array>
+#include <cmath>
+#include <functional>
+#include <optional>
+
+namespace zuv {
+
+// The public texts of the analysis window that the statistics fill.
+struct StatisticheGiri {
+    QString TempoTotale;
+    QString TempoMedioGiro;
+    QString VelocitaMediaGiro;
+    QString strGiroVeloce;
+    QString strGiroLento;
+    QString VelocitaGiroVeloce;
+    QString VelocitaGiroLento;
+};
+
+// Lap time of lap-table row `row` (lap n is row n + 1), as `GetTempoGiro`.
+using TempoDiRiga = std::function<QString(int row)>;
+
+// The statistics of laps 1 to `intGiriCompletati`; the fastest and slowest
+// lap are given by number. Nothing when there is no completed lap: the
+// window then shows language text 302 and keeps its texts.
+std::optional<StatisticheGiri> MostraStatistiche(const TempoDiRiga& tempoGiro, int intGiriCompletati,
+                                                 int intGiroVeloce, int intGiroLento,
+                                                 const QString& lunghTracciato);
+
+inline constexpr int kRigheStatistiche = 10;
+
+// The ten lines of the dialog: a label (texts 102 to 109) and a value.
+std::array<std::array<QString, 2>, kRigheStatistiche> righeStatistiche(const StatisticheGiri& s,
+                                                                      int intGiriCompletati,
+                                                                      int intGiroVeloce, int intGiroLento);
+
+// Column widths from the grid's width: 3/5 and 1.88/5 of it.
+std::array<int, 2> larghezzeStatistiche(int larghezzaGriglia);
+
+// Grid width / `parti` x each factor, in single precision, rounded (halves
+// to even): how the statistics and report dialogs size their columns.
+template <std::size_t N>
+std::array<int, N> larghezzeProporzionali(int larghezzaGriglia, float parti, const std::array<float, N>& fattori)
+{
+    std::array<int, N> out{};
+    for (std::size_t i = 0; i < N; ++i)
+        out[i] = int(std::nearbyint(float(larghezzaGriglia) / parti * fattori[i]));
+    return out;
+}
+
+} // namespace zuv

@@ -1,0 +1,184 @@
+#include "analysis/lap_report.h"
+
+#include "project/state.h"
+#include "support/fixtures.h"
+
+#include <map>
+#include <set>
+
+namespace zuv::test {
+namespace {
+
+GiriReport report(int n)
+{
+    GiriReport g;
+    g.intGiriCompletati = n;
+    g.GetSessioneTempo = [](int row) { return QString::number(1 + (row - 2) / 30); };
+    g.GetTempoGiro = [](int row) { return QStringLiteral("01:%1.00").arg(10 + row % 40, 2, 10, QLatin1Char('0')); };
+    g.GetVelocitaGiro = [](int row) { return QStringLiteral("v%1").arg(row); };
+    return g;
+}
+
+struct Printed {
+    int x;
+    int y;
+    QString text;
+};
+
+// The texts of each page with the position each was printed at.
+std::vector<std::vector<Printed>> pages(const std::vector<QString>& calls)
+{
+    std::vector<std::vector<Printed>> out(1);
+    int x = 0;
+    int y = 0;
+    for (const QString& c : calls) {
+        if (c == QLatin1String("page"))
+            out.emplace_back();
+        else if (c.startsWith(QLatin1String("pos "))) {
+            const QStringList xy = c.mid(4).split(QLatin1Char(','));
+            x = xy[0].toInt();
+            y = xy[1].toInt();
+        } else if (c.startsWith(QLatin1String("text ")))
+            out.back().push_back({x, y, c.mid(5)});
+    }
+    return out;
+}
+
+class LapReport : public ZuvTest {
+protected:
+    void SetUp() override
+    {
+        ZuvTest::SetUp();
+        loadShippedLanguages();
+        sessione.Sessione = QStringLiteral("Race");
+        sessione.VeicoloSessione = QStringLiteral("Kart");
+        sessione.Piloti = QStringLiteral("A\r\nB");
+        sessione.NoteSessione = QStringLiteral("dry\nwarm");
+    }
+
+    SessionRecord sessione;
+    PrintRecorder recorder;
+};
+
+TEST_F(LapReport, GridRowsHeadingsAndWidths)
+{
+    EXPECT_EQ(righeGrigliaReport(-1), 1);
+    EXPECT_EQ(righeGrigliaReport(0), 1);
+    EXPECT_EQ(righeGrigliaReport(5), 6);
+    EXPECT_EQ(intestazioniReport(), (RigaReport{"Session", "Lap", "Lap time", "Speed (Km/h)"}));
+    EXPECT_TRUE(righeReport(report(-1)).empty());
+    const auto rows = righeReport(report(3));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], (RigaReport{"1", "1", "01:12.00", "v2"}));
+    EXPECT_EQ(rows[2], (RigaReport{"1", "3", "01:14.00", "v4"}));
+    EXPECT_EQ(larghezzeReport(10000), (std::array<int, 4>{2000, 1500, 2500, 3800}));
+}
+
+TEST_F(LapReport, SortsByTimeAsTextAndBackByNumber)
+{
+    std::vector<RigaReport> rows = {
+        {"1", "1", "01:30.00", ""}, {"1", "2", "01:20.00", ""}, {"1", "9", "01:25.00", ""},
+        {"2", "10", "01:20.00", ""}, {"2", "11", "01:19.99", ""},
+    };
+    ordinaPerTempo(rows);
+    std::vector<QString> order;
+    for (const auto& r : rows)
+        order.push_back(r[1]);
+    // Equal times keep their lap order.
+    EXPECT_EQ(order, (std::vector<QString>{"11", "2", "10", "9", "1"}));
+    ordinaPerGiro(rows);
+    order.clear();
+    for (const auto& r : rows)
+        order.push_back(r[1]);
+    EXPECT_EQ(order, (std::vector<QString>{"1", "2", "9", "10", "11"}));
+}
+
+TEST_F(LapReport, PrintsEightyLapsAPageInTwoGroups)
+{
+    for (const int n : {1, 40, 41, 80, 81, 200}) {
+        recorder.documents.clear();
+        const EsitoStampa e = StampaReportGiri(recorder, report(n), sessione);
+        ASSERT_TRUE(e.stampato) << n;
+        ASSERT_EQ(recorder.documents.size(), 1u);
+        const auto& doc = recorder.documents[0];
+        EXPECT_EQ(doc.title, QStringLiteral("Lap report"));
+        EXPECT_TRUE(doc.ended);
+        EXPECT_EQ(doc.calls.back(), QStringLiteral("end"));
+        const auto printed = pages(doc.calls);
+        ASSERT_EQ(int(printed.size()), (n + 79) / 80) << n;
+
+        std::set<int> seen;
+        for (std::size_t p = 0; p < printed.size(); ++p) {
+            std::map<QString, int> header;
+            for (const Printed& t : printed[p])
+                if (t.y < cmInTwips(6))
+                    ++header[t.text];
+            EXPECT_EQ(header[QStringLiteral("Drivers: A, B")], 1) << n;
+            EXPECT_EQ(header[QStringLiteral("Notes: dry, warm")], 1) << n;
+            EXPECT_EQ(header[QStringLiteral("Vehicle: Kart")], 1) << n;
+            for (const Printed& t : printed[p]) {
+                const bool left = t.x == cmInTwips(3);
+                if ((!left && t.x != cmInTwips(12)) || t.y < cmInTwips(7))
+                    continue;
+                const int k = t.text.mid(1).toInt();
+                EXPECT_EQ(t.text, QLatin1Char(' ') + QString::number(k));
+                const int r = k - 80 * int(p);
+                EXPECT_GE(r, 1);
+                EXPECT_LE(r, 80);
+                EXPECT_EQ(left, r <= 40) << k;
+                EXPECT_EQ(t.y, cmInTwips(6.5 + 0.5 * (r <= 40 ? r : r - 40))) << k;
+                EXPECT_TRUE(seen.insert(k).second) << "lap printed twice: " << k;
+            }
+        }
+        EXPECT_EQ(int(seen.size()), n);
+        EXPECT_EQ(*seen.rbegin(), n);
+    }
+}
+
+TEST_F(LapReport, PageLayoutInCentimetres)
+{
+    StampaReportGiri(recorder, report(81), sessione);
+    const auto& calls = recorder.documents.at(0).calls;
+    const auto at = [&](const QString& c) { return std::find(calls.begin(), calls.end(), c) - calls.begin(); };
+    EXPECT_EQ(cmInTwips(1), 567);
+    EXPECT_EQ(cmInTwips(28), 15874);
+    EXPECT_EQ(calls[0], QStringLiteral("font Arial 10"));
+    EXPECT_EQ(calls[1], QStringLiteral("line 567,567,10772,567"));
+    EXPECT_EQ(calls[4], QStringLiteral("line 567,2835,567,567"));
+    EXPECT_EQ(calls[5], QStringLiteral("pos 850,850"));
+    EXPECT_EQ(calls[6], QStringLiteral("text Session: Race"));
+    const auto font9 = at(QStringLiteral("font Arial 9"));
+    EXPECT_EQ(calls[font9 - 1], QStringLiteral("line 567,15874,567,3118"));
+    EXPECT_EQ(calls[font9 + 1], QStringLiteral("pos 850,3402"));
+    EXPECT_EQ(calls[font9 + 2], QStringLiteral("text Session"));
+    // The second page holds lap 81 alone, first in the left group.
+    const auto page = at(QStringLiteral("page"));
+    const auto lap81 = std::find(calls.begin() + page, calls.end(), QStringLiteral("text  81")) - calls.begin();
+    EXPECT_EQ(calls[lap81 - 1], QStringLiteral("pos 1701,3969"));
+    EXPECT_EQ(calls[page + 1], QStringLiteral("font Arial 10"));
+}
+
+class CancelledPrinter final : public PrinterService {
+public:
+    std::unique_ptr<PrintJob> beginDocument(const QString&, QString*) override { return nullptr; }
+};
+
+TEST_F(LapReport, NoLapNoPrinterOrACancelPrintNothing)
+{
+    EXPECT_FALSE(StampaReportGiri(recorder, report(0), sessione).stampato);
+    EXPECT_FALSE(StampaReportGiri(recorder, report(-1), sessione).stampato);
+    EXPECT_TRUE(recorder.documents.empty());
+
+    recorder.refuse = QStringLiteral("No printer is installed.");
+    const EsitoStampa refused = StampaReportGiri(recorder, report(3), sessione);
+    EXPECT_FALSE(refused.stampato);
+    EXPECT_TRUE(refused.messaggio.contains(QStringLiteral("No printer is installed.")));
+
+    CancelledPrinter cancelled;
+    const EsitoStampa e = StampaReportGiri(cancelled, report(3), sessione);
+    EXPECT_FALSE(e.stampato);
+    EXPECT_TRUE(e.messaggio.isEmpty());
+}
+
+} // namespace
+} // namespace zuv::test

@@ -1,0 +1,98 @@
+#include "analysis/set_graph.h"
+
+#include "support/fixtures.h"
+
+namespace zuv::test {
+namespace {
+
+TEST(SetGraph, TextToNumberTakesTheLeadingNumber)
+{
+    struct Case {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"12.5 V", 12.5}, {"abc", 0}, {"", 0}, {" 1 2 3 ", 123}, {"-.5", -0.5}, {"1e3x", 1000},
+        {"\t7\n", 7}, {"12,5", 12}, {"- 4", -4}, {"+2.5e-1", 0.25},
+    };
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(valoreTesto(QString::fromLatin1(c.text)), c.value) << c.text;
+}
+
+TEST(SetGraph, WholeNumbersRoundHalfToEvenWithinSixteenBits)
+{
+    struct Case {
+        const char* text;
+        std::optional<qint16> value;
+    } cases[] = {
+        {"2.5", 2}, {"3.5", 4}, {" 8 ", 8}, {"1,5", 2}, {"-32768", -32768}, {"32767", 32767},
+        {"32768", std::nullopt}, {"1e9", std::nullopt}, {"", std::nullopt}, {"12 V", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(interoTesto(QString::fromLatin1(c.text)), c.value) << c.text;
+}
+
+TEST(SetGraph, OpeningWidensTheScaleByATenthOfEachBound)
+{
+    const TestiSetGrafico t = testiSetGrafico(3, 2, 100, 200);
+    EXPECT_EQ(t.txtFiltro, QStringLiteral("3"));
+    EXPECT_EQ(t.cboWidth, QStringLiteral("2"));
+    EXPECT_EQ(t.txtMinVal, QStringLiteral("90"));
+    EXPECT_EQ(t.txtMaxVal, QStringLiteral("220"));
+    // OK without an edit stores what was shown; the next opening widens again.
+    const TestiSetGrafico again = testiSetGrafico(3, 2, valoreTesto(t.txtMinVal), valoreTesto(t.txtMaxVal));
+    EXPECT_EQ(again.txtMinVal, QStringLiteral("81"));
+    EXPECT_EQ(again.txtMaxVal, QStringLiteral("242"));
+    EXPECT_EQ(testiSetGrafico(1, 1, -10, 0).txtMinVal, QStringLiteral("-9"));
+    EXPECT_EQ(testiSetGrafico(1, 1, -10, 0).txtMaxVal, QStringLiteral("0"));
+    EXPECT_EQ(testiSetGrafico(1, 1, 0.3, -0.5).txtMinVal, QStringLiteral(".27"));
+    EXPECT_EQ(testiSetGrafico(1, 1, 0.3, -0.5).txtMaxVal, QStringLiteral("-.55"));
+}
+
+class SetGraphOk : public ZuvTest {
+protected:
+    void SetUp() override
+    {
+        ZuvTest::SetUp();
+        loadShippedLanguages();
+    }
+};
+
+TEST_F(SetGraphOk, RefusesFilterAndWidthBelowOneOrBeyondSixteenBits)
+{
+    struct Case {
+        const char* filter;
+        const char* width;
+        const char* min;
+        const char* max;
+        bool scaleShown;
+        const char* message; // empty: accepted
+    } cases[] = {
+        {"1", "8", "abc", "12.5 V", true, ""},
+        {"0", "1", "0", "1", true, "The filter must be a whole number from 1 to 32767."},
+        {"-2", "1", "0", "1", true, "The filter must be a whole number from 1 to 32767."},
+        {"x", "1", "0", "1", true, "The filter must be a whole number from 1 to 32767."},
+        {"40000", "1", "0", "1", true, "The filter must be a whole number from 1 to 32767."},
+        {"1", "0", "0", "1", true, "The line width must be a whole number from 1 to 32767."},
+        {"1", "", "0", "1", true, "The line width must be a whole number from 1 to 32767."},
+        {"1", "2", "10", "5", true, "The scale minimum cannot be above the maximum."},
+        // Hidden, the boxes only carry what they were given.
+        {"1", "2", "10", "5", false, ""},
+        {"1", "2", "5", "5", true, ""},
+    };
+    for (const Case& c : cases) {
+        const EsitoSetGrafico e = controllaSetGrafico(QString::fromLatin1(c.filter), QString::fromLatin1(c.width),
+                                                      QString::fromLatin1(c.min), QString::fromLatin1(c.max),
+                                                      c.scaleShown);
+        EXPECT_EQ(e.messaggio, QLatin1String(c.message)) << c.filter << " " << c.width << " " << c.min;
+        EXPECT_EQ(e.accettato, e.messaggio.isEmpty());
+    }
+    const EsitoSetGrafico ok = controllaSetGrafico(QStringLiteral("2.5"), QStringLiteral("8"), QStringLiteral("abc"),
+                                                   QStringLiteral("12.5 V"), true);
+    EXPECT_EQ(ok.filtro, 2);
+    EXPECT_EQ(ok.spessore, 8);
+    EXPECT_EQ(ok.minimo, 0);
+    EXPECT_EQ(ok.massimo, 12.5);
+}
+
+} // namespace
+} // namespace zuv::test
