@@ -133,8 +133,8 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     // Optional: the number of pairs and the exchanges in each batch.
-    const int pairs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 100;
+    const int pairs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 31;
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
 
     zuv::emu::Emulator emulator;
     emulator.setMemoria(QByteArray(4096, '\x11'));
