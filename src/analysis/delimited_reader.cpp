@@ -9,11 +9,15 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <thread>
 
+#if defined(Q_OS_UNIX)
+#include <cerrno>
+#include <unistd.h>
+#endif
 #if defined(Q_OS_LINUX)
 #include <sys/mman.h>
-#include <unistd.h>
 #endif
 
 namespace zuv {
@@ -25,10 +29,11 @@ constexpr qsizetype kMaxHeaderBytes = 64 * 1024;
 constexpr qsizetype kMaxFieldBytes = 100;
 // Progress is reported about this many times per file.
 constexpr int kProgressSteps = 40;
-// Pieces of work per file when the size chooses them, and their bounds.
-constexpr qsizetype kChunksPerFile = 48;
+// Pieces of work per file when the size chooses them, and their bounds:
+// small pieces keep the buffers small.
+constexpr qsizetype kChunksPerFile = 256;
 constexpr qsizetype kMinChunkBytes = 64 * 1024;
-constexpr qsizetype kMaxChunkBytes = 4 * 1024 * 1024;
+constexpr qsizetype kMaxChunkBytes = 1024 * 1024;
 // Below this a file is read by the calling thread alone.
 constexpr qsizetype kMinParallelBytes = 1024 * 1024;
 constexpr int kMaxThreads = 8;
@@ -43,28 +48,26 @@ inline bool isDigit(char c) { return unsigned(c - '0') < 10u; }
 inline bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 // The common form: [sign] digits [point digits] [e [sign] digits], read at
-// `p` up to the field's end. True, with `p` on the ";" or the line end, when
-// the field is such a number and its value is exact in one rounding
-// (mantissa below 2^53, power of ten within 10^22); anything else goes to the
-// careful reader.
+// `p` up to the field's end. True, with `p` on the ";" or on `e`, when the
+// field is such a number and its value is exact in one rounding (mantissa
+// below 2^53, power of ten within 10^22); anything else goes to the careful
+// reader. `e` must be readable and hold a line end, so the loops need no
+// bounds of their own: they stop at it as at any other character that
+// cannot continue a number.
 inline bool fastNumber(const char*& p, const char* e, double& out)
 {
     const char* s = p;
-    bool neg = false;
-    if (s < e && (*s == '-' || *s == '+')) {
-        neg = *s == '-';
-        ++s;
-    }
+    const bool neg = *s == '-';
+    s += *s == '-' || *s == '+';
     std::uint64_t m = 0;
     const char* digits = s;
-    while (s < e && isDigit(*s))
+    while (isDigit(*s))
         m = m * 10 + unsigned(*s++ - '0');
     qsizetype count = s - digits;
     int frac = 0;
-    if (s < e && (*s == '.' || *s == ',')) {
-        ++s;
-        const char* f = s;
-        while (s < e && isDigit(*s))
+    if (*s == '.' || *s == ',') {
+        const char* f = ++s;
+        while (isDigit(*s))
             m = m * 10 + unsigned(*s++ - '0');
         frac = int(s - f);
         count += frac;
@@ -72,17 +75,14 @@ inline bool fastNumber(const char*& p, const char* e, double& out)
     if (count == 0 || count > 19)
         return false;
     int ex = 0;
-    if (s < e && (*s | 0x20) == 'e') {
+    if ((*s | 0x20) == 'e') {
         ++s;
-        bool eneg = false;
-        if (s < e && (*s == '-' || *s == '+')) {
-            eneg = *s == '-';
-            ++s;
-        }
+        const bool eneg = *s == '-';
+        s += *s == '-' || *s == '+';
         const char* ed = s;
-        while (s < e && isDigit(*s) && s - ed < 4)
+        while (isDigit(*s) && s - ed < 4)
             ex = ex * 10 + (*s++ - '0');
-        if (s == ed || (s < e && isDigit(*s)))
+        if (s == ed || isDigit(*s))
             return false;
         if (eneg)
             ex = -ex;
@@ -162,25 +162,26 @@ struct Warnings {
     }
 };
 
-// Runs work(i) for i < count, on `threads` threads including the caller;
-// tick() runs on the calling thread after each of its pieces.
+// Runs work(worker, i) for i < count, on up to `threads` threads, the
+// caller being worker 0; tick() runs on the calling thread after each of
+// its pieces.
 template <class Work, class Tick>
 void runPieces(std::size_t count, int threads, const Work& work, const Tick& tick)
 {
     std::atomic<std::size_t> next{0};
-    auto loop = [&] {
+    auto loop = [&](int worker) {
         for (;;) {
             const std::size_t i = next.fetch_add(1, std::memory_order_relaxed);
             if (i >= count)
                 return;
-            work(i);
+            work(worker, i);
         }
     };
     std::vector<std::thread> pool;
     const int extra = std::min<int>(threads, int(std::min<std::size_t>(count, kMaxThreads))) - 1;
     for (int t = 0; t < extra; ++t) {
         try {
-            pool.emplace_back(loop);
+            pool.emplace_back(loop, t + 1);
         } catch (...) {
             break; // fewer helpers; the caller does the rest
         }
@@ -189,7 +190,7 @@ void runPieces(std::size_t count, int threads, const Work& work, const Tick& tic
         const std::size_t i = next.fetch_add(1, std::memory_order_relaxed);
         if (i >= count)
             break;
-        work(i);
+        work(0, i);
         tick();
     }
     for (std::thread& t : pool)
@@ -206,14 +207,28 @@ QString fieldText(const char* b, const char* e)
     return t;
 }
 
+bool blankLine(const char* b, const char* e)
+{
+    while (b < e && isBlank(*b))
+        ++b;
+    return b == e;
+}
+
+// Data lines start with a digit: only others need the full test.
+inline bool blank(const char* b, const char* e) { return b == e || (isBlank(*b) && blankLine(b, e)); }
+
 } // namespace
 
+// The bytes come from memory (borrowed, or a file read whole where it has
+// no descriptor) or straight from the file, piece by piece, into a buffer
+// of each worker's: the file is never held whole, and the system's cache
+// of it never counts as this program's memory.
 struct DelimitedSource::Impl {
     QFile file;
-    QByteArray owned; // when the file could not be mapped
-    const char* data = nullptr;
+    int fd = -1;
+    QByteArray owned;
+    const char* mem = nullptr;
     qsizetype size = 0;
-    bool mapped = false;
     char eol = '\n';
 
     QStringList headers;
@@ -221,20 +236,59 @@ struct DelimitedSource::Impl {
     int headerFields = 0;
     QStringList warnings;
     std::vector<Chunk> chunks;
+    qsizetype longestChunk = 0;
     qint64 rows = 0;
     int threads = 1;
 
     void scan(const DelimitedOptions& options);
-    void countChunk(Chunk& c) const;
-    void release(qsizetype b, qsizetype e) const;
-    static bool blankLine(const char* b, const char* e)
+    void countChunk(Chunk& c, std::vector<char>& buf) const;
+
+    // One buffer per worker, made here on the calling thread where the
+    // pieces are of ordinary size (a worker's own allocation would give it
+    // an allocator arena of its own).
+    std::vector<std::vector<char>> workBuffers() const
     {
-        while (b < e && isBlank(*b))
-            ++b;
-        return b == e;
+        std::vector<std::vector<char>> b(static_cast<std::size_t>(threads));
+        if (!mem && longestChunk <= 2 * kMaxChunkBytes)
+            for (std::vector<char>& one : b)
+                one.resize(std::size_t(longestChunk));
+        return b;
     }
-    // Data lines start with a digit: only others need the full test.
-    static bool blank(const char* b, const char* e) { return b == e || (isBlank(*b) && blankLine(b, e)); }
+
+    // Bytes [off, off + n), from memory or read into `buf`. Bytes a file no
+    // longer has (cut short meanwhile) read as line ends.
+    const char* view(qsizetype off, qsizetype n, std::vector<char>& buf) const
+    {
+        if (mem)
+            return mem + off;
+        if (buf.size() < std::size_t(n))
+            buf.resize(std::size_t(n));
+        qsizetype got = 0;
+#if defined(Q_OS_UNIX)
+        while (got < n) {
+            const ssize_t r = ::pread(fd, buf.data() + got, std::size_t(n - got), off_t(off + got));
+            if (r < 0 && errno == EINTR)
+                continue;
+            if (r <= 0)
+                break;
+            got += r;
+        }
+#endif
+        std::fill(buf.begin() + got, buf.begin() + n, eol);
+        return buf.data();
+    }
+    // The first `c` at or after `from`, or `size`.
+    qsizetype find(qsizetype from, char c, std::vector<char>& buf) const
+    {
+        constexpr qsizetype kWindow = 64 * 1024;
+        for (qsizetype off = from; off < size; off += kWindow) {
+            const qsizetype n = std::min(kWindow, size - off);
+            const char* p = view(off, n, buf);
+            if (const void* hit = std::memchr(p, c, std::size_t(n)))
+                return off + (static_cast<const char*>(hit) - p);
+        }
+        return size;
+    }
     const char* lineEnd(const char* p, const char* e) const
     {
         const void* nl = std::memchr(p, eol, std::size_t(e - p));
@@ -242,28 +296,10 @@ struct DelimitedSource::Impl {
     }
 };
 
-// Gives the pages of a finished piece back: a mapped file would otherwise
-// stay resident beside the table built from it.
-void DelimitedSource::Impl::release(qsizetype b, qsizetype e) const
+void DelimitedSource::Impl::countChunk(Chunk& c, std::vector<char>& buf) const
 {
-#if defined(Q_OS_LINUX)
-    if (!mapped)
-        return;
-    static const std::uintptr_t page = std::uintptr_t(sysconf(_SC_PAGESIZE));
-    const std::uintptr_t lo = (std::uintptr_t(data + b) + page - 1) & ~(page - 1);
-    const std::uintptr_t hi = std::uintptr_t(data + e) & ~(page - 1);
-    if (hi > lo)
-        madvise(reinterpret_cast<void*>(lo), hi - lo, MADV_DONTNEED);
-#else
-    Q_UNUSED(b);
-    Q_UNUSED(e);
-#endif
-}
-
-void DelimitedSource::Impl::countChunk(Chunk& c) const
-{
-    const char* p = data + c.begin;
-    const char* e = data + c.end;
+    const char* p = view(c.begin, c.end - c.begin, buf);
+    const char* e = p + (c.end - c.begin);
     qint64 rowsIn = 0, linesIn = 0;
     while (p < e) {
         const char* le = lineEnd(p, e);
@@ -280,59 +316,68 @@ void DelimitedSource::Impl::scan(const DelimitedOptions& options)
 {
     if (size <= 0)
         return;
-    const char* const e = data + size;
-    const char* p = data;
+    std::vector<char> buf;
+    qsizetype p = 0;
     bool utf8 = false;
-    if (size >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0) {
-        p += 3;
+    if (size >= 3 && std::memcmp(view(0, 3, buf), "\xEF\xBB\xBF", 3) == 0) {
+        p = 3;
         utf8 = true;
     }
     // Files from old systems end their lines with CR alone.
-    if (!std::memchr(p, '\n', std::size_t(e - p)) && std::memchr(p, '\r', std::size_t(e - p)))
+    if (find(p, '\n', buf) == size && find(p, '\r', buf) < size)
         eol = '\r';
 
     qint64 line = 0;
-    const char* dataStart = e;
-    while (p < e) {
-        const char* le = lineEnd(p, e);
+    qsizetype dataStart = size;
+    while (p < size) {
+        const qsizetype le = find(p, eol, buf);
         ++line;
-        if (!blankLine(p, le)) {
-            const char* he = le;
-            while (he > p && he[-1] == '\r')
-                --he;
-            if (he - p > kMaxHeaderBytes) {
+        // Blank lines are short; a long one is looked at a window at a time.
+        bool isBlankLine = true;
+        for (qsizetype w = p; w < le && isBlankLine; w += kMaxHeaderBytes) {
+            const qsizetype n = std::min(kMaxHeaderBytes, le - w);
+            const char* b = view(w, n, buf);
+            isBlankLine = blankLine(b, b + n);
+        }
+        if (!isBlankLine) {
+            qsizetype n = le - p;
+            const char* b = view(p, std::min(n, kMaxHeaderBytes), buf);
+            if (n > kMaxHeaderBytes) {
                 warnings.append(QStringLiteral("line %1: %2 bytes are too long for a header; "
-                                                "only the first %3 are read")
+                                               "only the first %3 are read")
                                     .arg(line)
-                                    .arg(he - p)
+                                    .arg(n)
                                     .arg(kMaxHeaderBytes));
-                he = p + kMaxHeaderBytes;
+                n = kMaxHeaderBytes;
             }
-            const QByteArrayView h(p, he - p);
+            while (n > 0 && b[n - 1] == '\r')
+                --n;
+            const QByteArrayView h(b, n);
             headerLine = utf8 ? QString::fromUtf8(h) : fromCp1252(h);
             headers = headerLine.split(QLatin1Char(';'));
             headerFields = int(headers.size());
-            dataStart = le < e ? le + 1 : e;
+            dataStart = le < size ? le + 1 : size;
             break;
         }
         p = le + 1;
     }
 
     // Pieces of whole lines.
-    const qsizetype body = e - dataStart;
+    const qsizetype body = size - dataStart;
     const qsizetype piece = options.chunkBytes > 0
                                 ? qsizetype(options.chunkBytes)
                                 : std::clamp(body / kChunksPerFile, kMinChunkBytes, kMaxChunkBytes);
-    for (const char* b = dataStart; b < e;) {
-        const char* end = e;
-        if (e - b > piece) {
-            const char* nl = lineEnd(b + piece - 1, e);
-            end = nl < e ? nl + 1 : e;
+    for (qsizetype b = dataStart; b < size;) {
+        qsizetype end = size;
+        if (size - b > piece) {
+            const qsizetype nl = find(b + piece - 1, eol, buf);
+            end = nl < size ? nl + 1 : size;
         }
         Chunk c;
-        c.begin = b - data;
-        c.end = end - data;
+        c.begin = b;
+        c.end = end;
         chunks.push_back(c);
+        longestChunk = std::max(longestChunk, end - b);
         b = end;
     }
 
@@ -340,12 +385,10 @@ void DelimitedSource::Impl::scan(const DelimitedOptions& options)
         threads = std::min(options.threads, kMaxThreads);
     else if (body >= kMinParallelBytes)
         threads = std::clamp(int(std::thread::hardware_concurrency()), 1, kMaxThreads);
+    std::vector<std::vector<char>> buffers = workBuffers();
     runPieces(
         chunks.size(), threads,
-        [this](std::size_t i) {
-            countChunk(chunks[i]);
-            release(chunks[i].begin, chunks[i].end);
-        },
+        [this, &buffers](int worker, std::size_t i) { countChunk(chunks[i], buffers[std::size_t(worker)]); },
         [] {});
     qint64 r = 0, l = line + 1;
     for (Chunk& c : chunks) {
@@ -365,7 +408,7 @@ DelimitedSource& DelimitedSource::operator=(DelimitedSource&&) noexcept = defaul
 DelimitedSource DelimitedSource::fromBytes(QByteArrayView bytes, const DelimitedOptions& options)
 {
     DelimitedSource s;
-    s.d->data = bytes.data();
+    s.d->mem = bytes.data();
     s.d->size = bytes.size();
     s.d->scan(options);
     return s;
@@ -378,27 +421,28 @@ std::optional<DelimitedSource> DelimitedSource::open(const QString& path,
     DelimitedSource s;
     Impl& d = *s.d;
     d.file.setFileName(path);
-    if (!d.file.open(QIODevice::ReadOnly)) {
+    if (!d.file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         if (error)
             *error = d.file.errorString();
         return std::nullopt;
     }
-    const qint64 size = d.file.size();
-    if (size > 0) {
-        if (uchar* m = d.file.map(0, size)) {
-            d.data = reinterpret_cast<const char*>(m);
-            d.size = qsizetype(size);
-            d.mapped = true;
-        } else {
-            d.owned = d.file.readAll();
-            if (d.file.error() != QFileDevice::NoError) {
-                if (error)
-                    *error = d.file.errorString();
-                return std::nullopt;
-            }
-            d.data = d.owned.constData();
-            d.size = d.owned.size();
+#if defined(Q_OS_UNIX)
+    d.fd = d.file.handle();
+#endif
+    if (d.fd >= 0 && d.file.isSequential()) {
+        d.fd = -1; // a pipe or device: read what it gives
+    }
+    if (d.fd >= 0) {
+        d.size = qsizetype(d.file.size());
+    } else {
+        d.owned = d.file.readAll();
+        if (d.file.error() != QFileDevice::NoError) {
+            if (error)
+                *error = d.file.errorString();
+            return std::nullopt;
         }
+        d.mem = d.owned.constData();
+        d.size = d.owned.size();
     }
     d.scan(options);
     return s;
@@ -419,23 +463,35 @@ void DelimitedSource::fill(double* dest, qint64 columnStride, int columns, qint6
     const int headerFields = s.headerFields;
 
     std::vector<Warnings> found(s.chunks.size());
+    std::vector<std::vector<char>> buffers = s.workBuffers();
     std::atomic<qint64> done{0};
 
-    auto parseChunk = [&](std::size_t i) {
+    auto parseChunk = [&](int worker, std::size_t i) {
         const Chunk& c = s.chunks[i];
         if (c.firstRow >= maxRows || columns == 0)
             return;
+        // The rows this piece was counted to hold, and no others.
+        const qint64 stop = std::min(c.firstRow + c.rows, maxRows);
         Warnings& w = found[i];
-        const char* p = s.data + c.begin;
-        const char* const e = s.data + c.end;
+        const char* p = s.view(c.begin, c.end - c.begin, buffers[std::size_t(worker)]);
+        const char* const e = p + (c.end - c.begin);
         qint64 row = c.firstRow;
         qint64 line = c.firstLine;
-        for (; p < e && row < maxRows; ++line) {
+        std::vector<char> last;
+        for (; p < e && row < stop; ++line) {
             const char* le = s.lineEnd(p, e);
             const char* next = le + 1;
-            if (s.blank(p, le)) {
+            if (blank(p, le)) {
                 p = next;
                 continue;
+            }
+            if (le == e) {
+                // The file's last line has no line end: one is put after a
+                // copy of it, where the number reader stops.
+                last.assign(p, le);
+                last.push_back('\n');
+                le = last.data() + (le - p);
+                p = last.data();
             }
             while (le > p && le[-1] == '\r')
                 --le;
@@ -484,7 +540,10 @@ void DelimitedSource::fill(double* dest, qint64 columnStride, int columns, qint6
             ++row;
             p = next;
         }
-        s.release(c.begin, c.end);
+        // A file cut short since it was counted: its lost rows read as 0.
+        for (; row < stop; ++row)
+            for (int k = 0; k < columns; ++k)
+                dest[k * columnStride + row] = 0.0;
         done.fetch_add(row - c.firstRow, std::memory_order_relaxed);
     };
 
@@ -519,6 +578,59 @@ void DelimitedSource::fill(double* dest, qint64 columnStride, int columns, qint6
     }
 }
 
+namespace {
+#if defined(Q_OS_LINUX)
+constexpr std::size_t kLargePage = 2 * 1024 * 1024;
+#endif
+} // namespace
+
+void* allocateTable(std::size_t bytes)
+{
+#if defined(Q_OS_LINUX)
+    if (bytes >= kLargePage) {
+        // Mapped at a large-page boundary, so every whole large page of it
+        // can be one; the tail stays in small pages and counts as used only
+        // where it is written.
+        const std::size_t page = std::size_t(sysconf(_SC_PAGESIZE));
+        const std::size_t len = (bytes + page - 1) & ~(page - 1);
+        void* raw = mmap(nullptr, len + kLargePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (raw == MAP_FAILED)
+            throw std::bad_alloc();
+        const std::uintptr_t start = std::uintptr_t(raw);
+        const std::uintptr_t aligned = (start + kLargePage - 1) & ~std::uintptr_t(kLargePage - 1);
+        if (aligned > start)
+            munmap(raw, aligned - start);
+        const std::uintptr_t end = start + len + kLargePage;
+        if (end > aligned + len)
+            munmap(reinterpret_cast<void*>(aligned + len), end - (aligned + len));
+        madvise(reinterpret_cast<void*>(aligned), len, MADV_HUGEPAGE);
+        return reinterpret_cast<void*>(aligned);
+    }
+#endif
+    if (bytes == 0)
+        bytes = 1;
+    void* p = std::calloc(bytes, 1);
+    if (!p)
+        throw std::bad_alloc();
+    return p;
+}
+
+void freeTable(void* p, std::size_t bytes) noexcept
+{
+    if (!p)
+        return;
+#if defined(Q_OS_LINUX)
+    if (bytes >= kLargePage) {
+        const std::size_t page = std::size_t(sysconf(_SC_PAGESIZE));
+        munmap(p, (bytes + page - 1) & ~(page - 1));
+        return;
+    }
+#else
+    Q_UNUSED(bytes);
+#endif
+    std::free(p);
+}
+
 std::span<const double> DelimitedTable::column(int c) const
 {
     if (c < 0 || c >= columns || rows <= 0)
@@ -528,13 +640,16 @@ std::span<const double> DelimitedTable::column(int c) const
 
 std::optional<double> parseDelimitedNumber(QByteArrayView field)
 {
-    const char* p = field.data();
-    const char* e = p + field.size();
     double v = 0;
-    const char* q = p;
-    if (fastNumber(q, e, v) && q == e)
-        return v;
-    if (carefulNumber(p, e, v))
+    if (field.size() <= kMaxFieldBytes) {
+        char buf[kMaxFieldBytes + 1];
+        std::memcpy(buf, field.data(), std::size_t(field.size()));
+        buf[field.size()] = '\n';
+        const char* q = buf;
+        if (fastNumber(q, buf + field.size(), v) && q == buf + field.size())
+            return v;
+    }
+    if (carefulNumber(field.data(), field.data() + field.size(), v))
         return v;
     return std::nullopt;
 }

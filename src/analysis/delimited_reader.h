@@ -18,6 +18,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace zuv {
@@ -40,6 +41,39 @@ struct DelimitedOptions {
     qint64 chunkBytes = 0;
 };
 
+// Memory for a large table: zeros fresh from the system, untouched until
+// written (so the threads that fill it share the cost of the first touch),
+// in large pages where the system offers them. Free with the same size.
+void* allocateTable(std::size_t bytes);
+void freeTable(void* p, std::size_t bytes) noexcept;
+
+// Leaves new elements as they are: the reader writes every cell itself, and
+// a table of millions of cells is not zeroed first only to be overwritten.
+template <class T>
+struct UninitAllocator {
+    using value_type = T;
+    UninitAllocator() = default;
+    template <class U>
+    UninitAllocator(const UninitAllocator<U>&) noexcept
+    {
+    }
+    T* allocate(std::size_t n) { return static_cast<T*>(allocateTable(n * sizeof(T))); }
+    void deallocate(T* p, std::size_t n) noexcept { freeTable(p, n * sizeof(T)); }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args)
+    {
+        if constexpr (sizeof...(Args) == 0)
+            ::new (static_cast<void*>(p)) U;
+        else
+            ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+    template <class U>
+    bool operator==(const UninitAllocator<U>&) const noexcept
+    {
+        return true;
+    }
+};
+
 struct DelimitedTable {
     // The header line split at ";", decoded from Windows-1252. A ";" at the
     // end of the line gives one more, empty, name.
@@ -49,7 +83,7 @@ struct DelimitedTable {
     int columns = 0;
     qint64 rows = 0;
     // Column-major: cell (c, r) is cells[c * rows + r], c and r from 0.
-    std::vector<double> cells;
+    std::vector<double, UninitAllocator<double>> cells;
     // What could not be read as it stood (a field that is not a number, a
     // line with too many or too few fields, ...), one text each, at most a
     // few dozen; the load goes on and keeps what it could read.
@@ -74,8 +108,7 @@ std::optional<DelimitedTable> readDelimitedFile(const QString& path,
 // A file (or bytes) made ready for reading in two steps: opening finds the
 // header and counts the data rows exactly, so the caller can size its table
 // once; `fill` then reads every row in one forward pass straight into the
-// caller's table. A file is mapped, not copied, and the pages already read
-// are given back as the work goes on.
+// caller's table. A file is read a piece at a time, never held whole.
 class DelimitedSource {
 public:
     DelimitedSource();

@@ -1,29 +1,32 @@
 #include "analysis_fast/dati.h"
 
 #include "analysis/chart_data.h"
+#include "analysis/delimited_reader.h"
 
 #include <algorithm>
-#include <new>
 
 namespace zuv {
 
+void Dati::release()
+{
+    freeTable(block_, cells_ * sizeof(double));
+    block_ = nullptr;
+    cells_ = 0;
+}
+
 void Dati::reset(int fieldsNum, qint64 numRecord)
 {
-    block_.reset();
-    fieldsNum_ = std::max(fieldsNum, 0);
-    numRecord_ = std::max<qint64>(numRecord, 0);
-    cells_ = std::size_t(storedColumns(0) + storedColumns(1)) * std::size_t(stride());
-    if (cells_ == 0)
-        return;
-    // calloc hands over zero pages untouched: the load's own writes are
-    // the first touch, on whichever thread writes them.
-    block_.reset(static_cast<double*>(std::calloc(cells_, sizeof(double))));
-    if (!block_) {
-        cells_ = 0;
-        fieldsNum_ = 0;
-        numRecord_ = 0;
-        throw std::bad_alloc();
-    }
+    release();
+    fieldsNum_ = 0;
+    numRecord_ = 0;
+    const int fields = std::max(fieldsNum, 0);
+    const qint64 records = std::max<qint64>(numRecord, 0);
+    const std::size_t cells = std::size_t(fields + std::min(kAlarmColumns, fields)) * std::size_t(records + 1);
+    if (fields > 0)
+        block_ = static_cast<double*>(allocateTable(cells * sizeof(double))); // zeros
+    cells_ = fields > 0 ? cells : 0;
+    fieldsNum_ = fields;
+    numRecord_ = records;
 }
 
 int Dati::storedColumns(int table) const
@@ -40,7 +43,7 @@ const double* Dati::stored(int column, int table) const
     if (!block_ || column < 1 || column > storedColumns(table))
         return nullptr;
     const qint64 index = (table == 0 ? 0 : storedColumns(0)) + column - 1;
-    return block_.get() + index * stride();
+    return block_ + index * stride();
 }
 
 double* Dati::columnData(int column, int table) { return const_cast<double*>(stored(column, table)); }

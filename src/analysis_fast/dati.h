@@ -4,8 +4,6 @@
 // every later view of the session reads this memory, never the files.
 
 #include <QtGlobal>
-#include <cstdlib>
-#include <memory>
 #include <span>
 #include <vector>
 
@@ -23,6 +21,11 @@ inline constexpr int kAlarmColumns = kAlarmsNum + 1;
 // Every other cell, and every index outside the bounds, reads as 0.
 class Dati {
 public:
+    Dati() = default;
+    ~Dati() { release(); }
+    Dati(const Dati&) = delete;
+    Dati& operator=(const Dati&) = delete;
+
     // A new table, all zeros. The memory is taken once and only touched
     // when it is written.
     void reset(int fieldsNum, qint64 numRecord);
@@ -48,10 +51,9 @@ public:
 private:
     const double* stored(int column, int table) const;
 
-    struct Free {
-        void operator()(double* p) const { std::free(p); }
-    };
-    std::unique_ptr<double[], Free> block_;
+    void release();
+
+    double* block_ = nullptr;
     std::size_t cells_ = 0;
     int fieldsNum_ = 0;
     qint64 numRecord_ = 0;

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -194,6 +195,16 @@ TEST(DelimitedReader, ThreadsAndPiecesGiveTheSameTable)
     ASSERT_EQ(one.rows, par.rows);
     EXPECT_EQ(one.cells, par.cells);
     EXPECT_EQ(one.warnings, par.warnings);
+    // The same from a file, read piece by piece on each thread.
+    QTemporaryDir tmp;
+    const QString file = QDir(tmp.path()).filePath(QStringLiteral("t.csv"));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    f.close();
+    const std::optional<DelimitedTable> fromFile = readDelimitedFile(file, many);
+    ASSERT_TRUE(fromFile.has_value());
+    EXPECT_EQ(fromFile->cells, one.cells);
+    EXPECT_EQ(fromFile->warnings, one.warnings);
     EXPECT_EQ(one.warnings.size(), kMaxDelimitedWarnings + 1); // the last says how many more
     ASSERT_FALSE(progress.empty());
     EXPECT_LE(progress.size(), 45u);

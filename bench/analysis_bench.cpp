@@ -1,0 +1,274 @@
+// Session analysis on the largest session the instrument holds: 16384
+// recorded seconds, 163840 data rows, written by our own Save Data code.
+// Each section times one step and prints the median of several runs; a new
+// section is one more function called from main().
+//
+//   bench_analysis_bench [runs]
+//   bench_analysis_bench --write FOLDER   (only writes the session's files)
+
+#include "analysis/chart_data.h"
+#include "analysis/delimited_reader.h"
+#include "analysis_fast/dati.h"
+#include "analysis_fast/fast_load.h"
+#include "project/state.h"
+#include "shell/export_data.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <malloc.h>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+constexpr int kBlocks = zuv::kMaxBlocchi; // one block per recorded second
+constexpr int kSessionEvery = 600;        // a lap mark every ten minutes
+
+// A record that moves: every field changes from one second to the next,
+// with a session mark every ten minutes (as the export bench's).
+QByteArray record(int b)
+{
+    QByteArray r(128, '\0');
+    for (int s = 0; s < 10; ++s) {
+        const int rpm = 3000 + (b * 37 + s * 111) % 9000;
+        const int dist = (b * 10 + s) % 4000;
+        r[11 * s + 0] = char(rpm >> 8);
+        r[11 * s + 1] = char(rpm);
+        r[11 * s + 2] = char(dist >> 8);
+        r[11 * s + 3] = char(dist);
+        r[11 * s + 4] = char(1 + (b + s) % 6);
+        r[11 * s + 5] = char((b + s) % 20 - 5);
+        r[11 * s + 6] = char((b * 3 + s * 7) % 101);
+        r[11 * s + 7] = char((b + s * 3) % 30 - 15);
+    }
+    const int oil = 600 + b % 700, water = 550 + b % 400, speed = (b * 13) % 320;
+    r[110] = char(oil >> 8), r[111] = char(oil);
+    r[112] = char(water >> 8), r[113] = char(water);
+    r[114] = char(20 + b % 50), r[115] = char(25 + b % 20), r[116] = char(b % 100);
+    r[117] = char(120 + b % 25), r[118] = char(100 + b % 80);
+    const int session = b / kSessionEvery;
+    r[119] = char(session >> 8), r[120] = char(session);
+    r[121] = char(speed >> 8), r[122] = char(speed);
+    r[123] = char((b * 7) % 256);
+    r[124] = char(b % kSessionEvery == 0 ? 0x02 : 0x00);
+    return r;
+}
+
+struct Session {
+    QString data, alarms, laps;
+    qint64 dataBytes = 0, alarmsBytes = 0;
+    double mb() const { return double(dataBytes + alarmsBytes) / 1e6; }
+};
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+Session buildSession(const QString& folder)
+{
+    std::vector<QByteArray> blocks;
+    blocks.reserve(kBlocks);
+    for (int b = 0; b < kBlocks; ++b)
+        blocks.push_back(record(b));
+    const int numLaps = kBlocks / kSessionEvery;
+    std::vector<QString> laps(std::size_t(numLaps) + 1);
+    for (int i = 1; i <= numLaps; ++i)
+        laps[std::size_t(i)] = QStringLiteral("10:00.00, %1").arg(i);
+    zuv::ExportSource src;
+    src.blocks = blocks;
+    src.laps = laps;
+    src.numLaps = numLaps;
+    src.language = 1;
+    src.speedUnit = QStringLiteral("Km/h");
+    src.tempUnit = QStringLiteral("C");
+    const zuv::ExportFiles files = zuv::buildExportFiles(src);
+
+    Session s;
+    s.data = QDir(folder).filePath(QStringLiteral("full session.csv"));
+    s.alarms = QDir(folder).filePath(QStringLiteral("full session.txt"));
+    s.laps = QDir(folder).filePath(QStringLiteral("full session.tim"));
+    if (!writeBytes(s.data, files.dati) || !writeBytes(s.alarms, files.allarmi) ||
+        !writeBytes(s.laps, files.tempiGiro)) {
+        std::fprintf(stderr, "cannot write the session files in %s\n", qPrintable(folder));
+        std::exit(1);
+    }
+    s.dataBytes = files.dati.size();
+    s.alarmsBytes = files.allarmi.size();
+    return s;
+}
+
+// Median wall time of `runs` calls, in seconds.
+double median(int runs, const std::function<void()>& step)
+{
+    std::vector<double> t;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        step();
+        t.push_back(double(timer.nsecsElapsed()) / 1e9);
+    }
+    std::sort(t.begin(), t.end());
+    return t[t.size() / 2];
+}
+
+void line(const char* what, double seconds, double mb, const char* aim = "")
+{
+    if (mb > 0)
+        std::printf("  %-44s %8.1f ms %8.0f MB/s  %s\n", what, seconds * 1e3, mb / seconds, aim);
+    else
+        std::printf("  %-44s %8.2f ms  %s\n", what, seconds * 1e3, aim);
+}
+
+// Peak resident memory of this process, in kB. getrusage's figure keeps
+// the parent's peak across fork and exec, so the process's own high-water
+// mark is read where the system gives it.
+long maxRssKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& l : status.readAll().split('\n'))
+            if (l.startsWith("VmHWM:"))
+                return l.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss;
+}
+
+// --- sections ----------------------------------------------------------------
+
+void chartLoading(const Session& s, int runs)
+{
+    std::printf("Chart data (the analysis window's file load):\n");
+    const double data = median(runs, [&] {
+        zuv::ChartData d;
+        if (!d.loadFile(s.data) || d.dataRows() != qint64(kBlocks) * 10)
+            std::exit(1);
+    });
+    const double alarms = median(runs, [&] {
+        zuv::ChartData d;
+        if (!d.loadFile(s.alarms) || d.columnCount() != 11)
+            std::exit(1);
+    });
+    line("data file", data, double(s.dataBytes) / 1e6);
+    line("alarms file", alarms, double(s.alarmsBytes) / 1e6);
+    line("both files", data + alarms, s.mb(), "(aim: under 75 ms, 250 MB/s)");
+
+    zuv::DelimitedOptions one;
+    one.threads = 1;
+    const double single = median(runs, [&] {
+        zuv::readDelimitedFile(s.data, one);
+        zuv::readDelimitedFile(s.alarms, one);
+    });
+    line("both files, one thread", single, s.mb());
+}
+
+void fastLoading(const Session& s, int runs)
+{
+    std::printf("Fast loading into Dati:\n");
+    const zuv::VersioneTempiGiro v = zuv::leggiVersioneTempiGiro(s.laps);
+    zuv::Dati dati;
+    const double load = median(runs, [&] {
+        const zuv::CaricamentoVeloce r = zuv::caricaDati(dati, v.FieldsNum, s.data, s.alarms);
+        if (r.NumRecord != qint64(kBlocks) * 10 || !r.avvisi.isEmpty())
+            std::exit(1);
+    });
+    line("both files into the table", load, s.mb(), "(aim: under 75 ms, 250 MB/s)");
+
+    const double stats = median(runs, [&] {
+        double sink = 0;
+        for (int i = 3; i <= dati.FieldsNum(); ++i) {
+            sink += zuv::GetMaxMisura(dati, i, 0, dati.NumRecord() - 1);
+            sink += zuv::GetMinMisura(dati, i, 0, dati.NumRecord() - 1);
+            sink += zuv::GetMediaMisura(dati, i, 0, dati.NumRecord() - 1);
+        }
+        if (sink == 12345.678)
+            std::printf(" ");
+    });
+    line("max, min, average of every measure", stats, 0);
+
+    const double laps = median(runs, [&] {
+        const zuv::LapBounds b = zuv::lapBoundsFromNumbers(zuv::numeriGiro(dati));
+        if (b.rowCount() < 2)
+            std::exit(1);
+    });
+    line("lap boundaries", laps, 0);
+}
+
+// Peak memory of one load in a fresh process of its own, so nothing of the
+// session's making counts.
+void peakMemory(const Session& s)
+{
+    std::printf("Peak memory of a load (fresh process; files %.1f MB):\n", s.mb());
+    for (const char* mode : {"chart", "fast"}) {
+        QProcess p;
+        p.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--peak"), QString::fromLatin1(mode), s.data, s.alarms, s.laps});
+        p.waitForFinished(-1);
+        const QList<QByteArray> kb = p.readAllStandardOutput().trimmed().split(' ');
+        if (qEnvironmentVariableIsSet("ZUV_BENCH_DEBUG"))
+            std::printf("  [%s]\n", kb.join(' ').constData());
+        if (p.exitCode() != 0 || kb.size() != 2) {
+            std::printf("  %s: the measuring process failed\n", mode);
+            continue;
+        }
+        const double delta = double(kb[1].toLong() - kb[0].toLong()) / 1024.0;
+        std::printf("  %-44s %8.1f MB  %.2f x the files  %s\n",
+                    mode == std::string_view("chart") ? "chart data of both files" : "Dati of both files",
+                    delta, delta * 1.048576 / s.mb(), "(aim: under 2 x)");
+    }
+}
+
+int measurePeak(const QStringList& args)
+{
+    const long before = maxRssKb();
+    if (args[2] == QLatin1String("chart")) {
+        zuv::ChartData data, alarms;
+        if (!data.loadFile(args[3]) || !alarms.loadFile(args[4]))
+            return 1;
+    } else {
+        zuv::Dati dati;
+        const zuv::VersioneTempiGiro v = zuv::leggiVersioneTempiGiro(args[5]);
+        zuv::caricaDati(dati, v.FieldsNum, args[3], args[4]);
+    }
+    std::printf("%ld %ld\n", before, maxRssKb());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Every run takes fresh memory from the system, as a first load does:
+    // no reuse of the pages a previous run gave back.
+    mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 6 && args[1] == QLatin1String("--peak"))
+        return measurePeak(args);
+    if (args.size() == 3 && args[1] == QLatin1String("--write")) {
+        const Session s = buildSession(args[2]);
+        std::printf("%s\n%s\n%s\n", qPrintable(s.data), qPrintable(s.alarms), qPrintable(s.laps));
+        return 0;
+    }
+    const int runs = args.size() > 1 ? std::max(1, args[1].toInt()) : 7;
+
+    QTemporaryDir dir;
+    const Session s = buildSession(dir.path());
+    std::printf("Largest session: %d data rows, data %.1f MB + alarms %.1f MB = %.1f MB; median of %d runs\n",
+                kBlocks * 10, double(s.dataBytes) / 1e6, double(s.alarmsBytes) / 1e6, s.mb(), runs);
+    chartLoading(s, runs);
+    fastLoading(s, runs);
+    peakMemory(s);
+    return 0;
+}
