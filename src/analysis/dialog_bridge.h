@@ -1,0 +1,40 @@
+#pragma once
+// What the statistics, per-measure statistics, chart settings and lap report
+// dialogs compute on the open analysis window, through the interface both
+// windows offer; the computations themselves live in their own units.
+
+#include "analysis/lap_report.h"
+#include "analysis/set_graph.h"
+#include "analysis/statistics.h"
+
+#include <QString>
+#include <array>
+#include <vector>
+
+namespace zuv {
+
+class AnalysisInterface;
+
+// The toolbar's "Statistiche": window `w`'s public texts from its lap table
+// and the session's track length; false, changing nothing, when it has no
+// completed lap (the window then shows text 302).
+bool MostraStatistiche(AnalysisInterface& w);
+// The statistics dialog's ten lines from `w`'s public texts.
+std::array<std::array<QString, 2>, kRigheStatistiche> righeStatistiche(const AnalysisInterface& w);
+
+// The per-measure dialog's grid from `w`'s getters, headings first.
+std::vector<std::array<QString, 4>> righeStatisticheMisure(const AnalysisInterface& w);
+
+// The lap report's view of `w`, which must outlive the result.
+GiriReport giriReport(const AnalysisInterface& w);
+
+// The chart settings dialog as it opens on `w`'s exchange values
+// (`currGraphFiltro`, ...).
+TestiSetGrafico testiSetGrafico(const AnalysisInterface& w);
+// OK accepted, in `w` for measure i, in the order the dialog stores them:
+// name, unit, filter, colour, width, minimum and maximum. The window copies
+// the exchange values into its tables once the dialog has closed.
+void applicaSetGrafico(AnalysisInterface& w, int i, const QString& nome, const QString& unita, quint32 colore,
+                       const EsitoSetGrafico& esito);
+
+} // namespace zuv

@@ -1,0 +1,125 @@
+// The dialogs' computations on an analysis window, through the interface
+// the dialogs reach it by.
+#include "analysis/dialog_bridge.h"
+
+#include "analysis/analysis_interface.h"
+#include "analysis/measure_stats.h"
+#include "analysis/session_file.h"
+
+#include "platform/textfile.h"
+#include "project/state.h"
+#include "support/fixtures.h"
+
+#include <QLocale>
+
+namespace zuv::test {
+namespace {
+
+class FakeWindow final : public AnalysisInterface {
+public:
+    AnalysisKind kind() const override { return AnalysisKind::Dati; }
+    void showModal() override {}
+    void RefreshLanguage() override {}
+    void SalvaDatiSessione() override {}
+};
+
+class AnalysisDialogs : public ZuvTest {
+protected:
+    void SetUp() override
+    {
+        ZuvTest::SetUp();
+        loadShippedLanguages();
+        QLocale::setDefault(QLocale::c());
+        const QStringList times = {"01:23.45", "01:20.00", "01:30.55"};
+        for (int n = 1; n <= times.size(); ++n) {
+            w.TabellaGiri[n + 1][1] = times[n - 1];
+            w.TempiSessione[n + 1] = QString::number(7);
+        }
+        w.intGiriCompletati = 3;
+        w.intGiroVeloce = 2;
+        w.intGiroLento = 3;
+        DatiSessione.LunghTracciato = QStringLiteral("1000");
+    }
+    void TearDown() override
+    {
+        QLocale::setDefault(QLocale::system());
+        ZuvTest::TearDown();
+    }
+
+    FakeWindow w;
+};
+
+TEST_F(AnalysisDialogs, StatisticsFillTheWindowsTextsAndTheGrid)
+{
+    ASSERT_TRUE(MostraStatistiche(w));
+    EXPECT_EQ(w.TempoTotale, QStringLiteral("00:04:14.00"));
+    EXPECT_EQ(w.strGiroVeloce, QStringLiteral("01:20.00"));
+    EXPECT_EQ(w.VelocitaGiroLento, QStringLiteral("39.757"));
+    const auto rows = righeStatistiche(w);
+    EXPECT_EQ(rows[1][1], QStringLiteral("00:04:14.00"));
+    EXPECT_EQ(rows[7][1], QStringLiteral("3"));
+
+    // No completed lap: the texts stay as they were.
+    w.intGiriCompletati = 0;
+    EXPECT_FALSE(MostraStatistiche(w));
+    EXPECT_EQ(w.TempoTotale, QStringLiteral("00:04:14.00"));
+}
+
+TEST_F(AnalysisDialogs, ReportAndMeasureGridsReadTheGetters)
+{
+    const auto rows = righeReport(giriReport(w));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1], (RigaReport{"7", "2", "01:20.00", "45.0"}));
+
+    w.FieldsNum = 4;
+    w.NomeCampo[3] = QStringLiteral("Engine");
+    w.UnitaMisura[3] = QStringLiteral("[rpm]");
+    w.ValoriMin[4] = -1.5;
+    w.ValoriMedi[4] = 2.0 / 3.0;
+    const auto grid = righeStatisticheMisure(w);
+    ASSERT_EQ(grid.size(), 3u);
+    EXPECT_EQ(grid[1][0], QStringLiteral("Engine [rpm]"));
+    EXPECT_EQ(grid[2][1], QStringLiteral("-1.5"));
+    EXPECT_EQ(grid[2][3], QStringLiteral("0.67"));
+}
+
+// Open the settings of a measure, OK without an edit, and the session file
+// holds the widened scale.
+TEST_F(AnalysisDialogs, ChartSettingsReachTheSessionFile)
+{
+    const int i = 5;
+    w.FiltroMisura[i] = 2;
+    w.SpessoreMisura[i] = 3;
+    w.ValoriMin[i] = 100;
+    w.ValoriMax[i] = 200;
+    w.toSettingsExchange(i);
+    const TestiSetGrafico t = testiSetGrafico(w);
+    const EsitoSetGrafico e = controllaSetGrafico(t.txtFiltro, QStringLiteral("8"), t.txtMinVal, t.txtMaxVal, false);
+    ASSERT_TRUE(e.accettato);
+    applicaSetGrafico(w, i, QStringLiteral("Oil; hot"), QStringLiteral("[bar]"), 0x00FF00, e);
+    w.fromSettingsExchange(i);
+    EXPECT_EQ(w.NomeCampo[i], QStringLiteral("Oil; hot"));
+    EXPECT_EQ(w.UnitaMisura[i], QStringLiteral("[bar]"));
+
+    const QByteArray file = testoFileSessione(DatiSessione, w.sessionRows());
+    EXPECT_TRUE(file.contains("\r\nOil; hot;2;65280;8;90;220\r\n")) << file.constData();
+
+    // Read back into a fresh window: the ";" in the name shifts nothing.
+    FakeWindow again;
+    MeasureRows rows = again.sessionRows();
+    ASSERT_EQ(leggiFileSessione(splitLines(file), DatiSessione, rows).esito, SessionLoad::Complete);
+    again.applySessionRows(rows);
+    EXPECT_EQ(again.FiltroMisura[i], 2);
+    EXPECT_EQ(again.SpessoreMisura[i], 8);
+    EXPECT_EQ(again.ColoreMisura[i], 0x00FF00u);
+    EXPECT_EQ(again.ValoriMin[i], 90);
+    EXPECT_EQ(again.ValoriMax[i], 220);
+
+    // A refused OK writes nothing into the window.
+    const EsitoSetGrafico refused = controllaSetGrafico(QStringLiteral("0"), QStringLiteral("1"), {}, {}, true);
+    applicaSetGrafico(w, i, QStringLiteral("other"), QString(), 0, refused);
+    EXPECT_EQ(w.NomeCampo[i], QStringLiteral("Oil; hot"));
+}
+
+} // namespace
+} // namespace zuv::test
