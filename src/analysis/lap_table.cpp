@@ -46,7 +46,7 @@ void setCell(LapGrid& g, int r, int c, const QString& text)
         g.cells[std::size_t(r)][std::size_t(c)] = text;
 }
 
-// Hundredths of the number a time part starts with.
+// The whole number a time part starts with, 0 when none.
 qint64 leadingDigits(QStringView part)
 {
     part = part.trimmed();
