@@ -27,6 +27,8 @@ bool runPollTick(const std::function<void()>& tick)
     return true;
 }
 
+bool pollTickRunning() { return g_pollTick; }
+
 bool insideExchangeWait() { return g_waits > 0; }
 
 ExchangeWait::ExchangeWait() { ++g_waits; }

@@ -22,6 +22,9 @@ bool linkBusy();
 // The 200 ms poll's tick: runs `tick` holding a guard, unless the link is
 // busy or an earlier tick is still running. Returns whether it ran.
 bool runPollTick(const std::function<void()>& tick);
+// The poll's tick is running: it works in the background, so it shows no
+// message and its waits leave the user's input to the windows.
+bool pollTickRunning();
 
 // An exchange's wait loop is letting window events run. An exchange started
 // from inside such an event would talk over the one in progress, so the

@@ -47,7 +47,11 @@ bool connectedStep(const std::function<void()>& command)
         return false;
     }
     command();
-    return !StatoComunicazione.ErroreComunicazione;
+    const bool ok = !StatoComunicazione.ErroreComunicazione;
+    // The waits inside held the user's input back; a close of the page
+    // takes effect here, between two steps, never in the middle of one.
+    clock().yieldEvents();
+    return ok;
 }
 
 // --- wire ------------------------------------------------------------------

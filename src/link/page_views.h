@@ -151,7 +151,8 @@ AlarmsPageView* activeAlarmsPage();
 // One step of an instrument operation: connects (ConnettiStrumento), then
 // runs the page or curve command. A connection that cannot be made is a
 // communication error, without a message of its own (the operation shows
-// its own). Returns !ErroreComunicazione.
+// its own). Returns !ErroreComunicazione as the step left it; then lets
+// the windows take the input held back during the step.
 bool connectedStep(const std::function<void()>& command);
 
 } // namespace zuv

@@ -13,23 +13,36 @@ namespace zuv {
 
 namespace {
 
-// Longest single block inside a wait that does not yield, so the deadline
-// is still looked at often.
-constexpr int kPassoAttesaMs = 10;
-
 bool portClosedUnder(SerialPort& port) { return !port.isOpen(); }
 
 // The scan ignores the errors of the ports it tries: a port that fails its
 // hello is simply not the instrument's.
 bool g_scansione = false;
 
+// The poll finds out about a device that went by itself: a box from it
+// would stop every tick until someone is there to press OK.
 void erroreScrittura()
 {
-    if (!g_scansione)
+    if (!g_scansione && !pollTickRunning())
         msgBox(QStringLiteral("Errore nella scrittura dati"), MsgIcon::Information);
 }
 
-void erroreLettura() { msgBox(QStringLiteral("Errore nella lettura dati"), MsgIcon::Information); }
+void erroreLettura()
+{
+    if (!pollTickRunning())
+        msgBox(QStringLiteral("Errore nella lettura dati"), MsgIcon::Information);
+}
+
+// One pass of a wait. The windows stay painted; the user's input waits for
+// the end of an operation's exchange, but not for the poll's, which runs
+// unasked and would hold the program for seconds in every scan.
+void yieldInWait(Clock& c)
+{
+    if (pollTickRunning())
+        c.yieldEvents();
+    else
+        c.yieldWaiting();
+}
 
 void lampeggia(int panel)
 {
@@ -39,13 +52,13 @@ void lampeggia(int panel)
     mainSurface().setPanelPicture(panel, PanelPicture::LampOn);
     const qint64 end = c.tickMs() + kLampeggioMs;
     while (c.tickMs() < end)
-        c.yieldEvents();
+        yieldInWait(c);
     mainSurface().setPanelPicture(panel, PanelPicture::LampOff);
 }
 
 // Waits for exactly `attesa` among what arrives: whenever enough bytes are
 // waiting, all of them are taken and compared whole.
-bool attendiConferma(SerialPort& port, const QByteArray& attesa, int timeoutMs, bool yield)
+bool attendiConferma(SerialPort& port, const QByteArray& attesa, int timeoutMs)
 {
     Clock& c = clock();
     const qint64 deadline = c.tickMs() + timeoutMs;
@@ -59,13 +72,12 @@ bool attendiConferma(SerialPort& port, const QByteArray& attesa, int timeoutMs, 
             if (got == attesa)
                 return true;
         }
-        if (yield)
-            c.yieldEvents();
-        port.waitForIo(yield ? 1 : kPassoAttesaMs);
+        yieldInWait(c);
+        port.waitForIo(1);
     }
 }
 
-bool attendiUscita(SerialPort& port, bool yield)
+bool attendiUscita(SerialPort& port)
 {
     Clock& c = clock();
     const qint64 deadline = c.tickMs() + kAttesaInvioMs;
@@ -76,9 +88,8 @@ bool attendiUscita(SerialPort& port, bool yield)
             return false;
         if (port.bytesWaitingOut() == 0)
             return true;
-        if (yield)
-            c.yieldEvents();
-        port.waitForIo(yield ? 1 : kPassoAttesaMs);
+        yieldInWait(c);
+        port.waitForIo(1);
     }
 }
 
@@ -180,9 +191,9 @@ bool InviaComando(const QByteArray& frame, const QByteArray& attesa)
     if (!attesa.isEmpty()) {
         const int timeout = StatoComunicazione.ComandoInCorso == 0 ? kAttesaConfermaMs
                                                                     : kAttesaConfermaOperazioneMs;
-        ok = attendiConferma(port, attesa, timeout, true);
+        ok = attendiConferma(port, attesa, timeout);
     } else {
-        ok = attendiUscita(port, true);
+        ok = attendiUscita(port);
     }
     if (!ok && port.failed())
         erroreScrittura();
@@ -201,8 +212,8 @@ bool InviaComandoAttesa(const QByteArray& frame, const QByteArray& attesa)
     port.discardBuffers();
     bool ok = port.write(frame);
     if (ok) {
-        ok = attesa.isEmpty() ? attendiUscita(port, false)
-                              : attendiConferma(port, attesa, kAttesaConfermaOperazioneMs, false);
+        ExchangeWait wait;
+        ok = attesa.isEmpty() ? attendiUscita(port) : attendiConferma(port, attesa, kAttesaConfermaOperazioneMs);
     }
     // A port error ends the exchange as a failed one, without its own message:
     // the caller reports it.
@@ -236,7 +247,7 @@ QByteArray RiceviDati(int n)
         }
         if (c.tickMs() > deadline)
             return {};
-        c.yieldEvents();
+        yieldInWait(c);
         port.waitForIo(1);
     }
 }

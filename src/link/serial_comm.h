@@ -23,12 +23,17 @@ bool ConnettiStrumento();
 void ConfiguraPorta();
 void ChiudiPorta();
 
-// Sends `frame`; with `attesa` waits (yielding) for exactly those bytes,
-// 2000 ms idle or 10000 ms while ComandoInCorso is set; without, until the
-// frame has gone out (3000 ms). False on a closed port or a time-out.
+// Every wait below keeps the windows painted and holds the user's input
+// until it ends (the poll's waits let the input through; see
+// Clock::yieldWaiting). A port error or a device gone shows no message
+// while the poll runs.
+
+// Sends `frame`; with `attesa` waits for exactly those bytes, 2000 ms idle
+// or 10000 ms while ComandoInCorso is set; without, until the frame has
+// gone out (3000 ms). False on a closed port or a time-out.
 bool InviaComando(const QByteArray& frame, const QByteArray& attesa = {});
-// The writes' variant: 10000 ms for the acknowledgement, no yield. A port
-// error ends in False (and ErroreComunicazione) rather than escaping.
+// The writes' variant: 10000 ms for the acknowledgement. A port error ends
+// in False (and ErroreComunicazione) rather than escaping.
 bool InviaComandoAttesa(const QByteArray& frame, const QByteArray& attesa = {});
 // Exactly n bytes from the port within 5000 ms, or empty.
 QByteArray RiceviDati(int n);
@@ -36,7 +41,7 @@ QByteArray RiceviDati(int n);
 // Two uppercase hex digits of the low byte of the sum of all byte values.
 QByteArray CalcolaChecksum(QByteArrayView bytes);
 
-// Lamp of panel 6 (transmit) or 5 (receive) lit for 500 ms, yielding.
+// Lamp of panel 6 (transmit) or 5 (receive) lit for 500 ms.
 void LampeggiaTX();
 void LampeggiaRX();
 

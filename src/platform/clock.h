@@ -11,9 +11,16 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual qint64 tickMs() = 0;
+    // A fixed pause; the windows stay painted meanwhile (see yieldWaiting).
     virtual void sleepMs(int ms) = 0;
-    // Lets the window system handle pending events (a repaint, a click).
+    // Lets the window system handle every pending event, a click included:
+    // for the points between the steps of an operation, where the user may
+    // close its window.
     virtual void yieldEvents() = 0;
+    // Inside a wait: repaints, timers and other non-input events run, so no
+    // window looks dead; user input is held back until the wait is over, so
+    // nothing the user does can start in the middle of it.
+    virtual void yieldWaiting() = 0;
 };
 
 class SystemClock final : public Clock {
@@ -21,16 +28,19 @@ public:
     qint64 tickMs() override;
     void sleepMs(int ms) override;
     void yieldEvents() override;
+    void yieldWaiting() override;
 };
 
 // Time stands still until someone sleeps or yields. Every yield moves it by
 // `yieldStepMs` and every read of the tick by `tickStepMs`, so a wait loop
-// always ends; `onYield` lets a test act in the middle of a wait.
+// always ends; `onYield` lets a test act in the middle of a wait (either
+// kind of yield), and the counts tell which kind ran.
 class FakeClock final : public Clock {
 public:
     qint64 tickMs() override;
     void sleepMs(int ms) override;
     void yieldEvents() override;
+    void yieldWaiting() override;
 
     void advance(qint64 ms) { now_ += ms; }
     qint64 now() const { return now_; }
@@ -38,6 +48,8 @@ public:
 
     int yieldStepMs = 1;
     int tickStepMs = 0;
+    int inputYields = 0;   // yieldEvents
+    int waitingYields = 0; // yieldWaiting
     std::function<void()> onYield;
     std::function<void(int)> onSleep;
 

@@ -36,6 +36,7 @@ SessionRecord DatiSessione;
 
 std::vector<QByteArray> DatiScaricati(kMaxBlocchi + 1);
 qint32 NumBlocchi = 0;
+bool DownloadInterrotto = false;
 std::vector<QString> TempiGiro(kMaxGiri, QStringLiteral("00:00.00"));
 
 void resetProgramState()
@@ -58,6 +59,7 @@ void resetProgramState()
     DatiSessione = SessionRecord();
     DatiScaricati.assign(kMaxBlocchi + 1, QByteArray());
     NumBlocchi = 0;
+    DownloadInterrotto = false;
     TempiGiro.assign(kMaxGiri, QStringLiteral("00:00.00"));
 }
 

@@ -110,6 +110,7 @@ void resetDownloadBuffers()
     DatiScaricati.assign(kMaxBlocchi + 1, QByteArray());
     NumBlocchi = 0;
     NumGiriStrumento = 0;
+    DownloadInterrotto = false;
 }
 
 DownloadRun::DownloadRun(DownloadView& view, DownloadLink& link) : view_(view), link_(link) {}
@@ -122,6 +123,12 @@ DownloadOutcome DownloadRun::run()
     view_.setStatusText(Testo(270));
     view_.setBusy(true);
     clock().yieldEvents();
+    // The pauses between the phases hold the user's input back; a close of
+    // the window takes effect after each of them.
+    auto pause = [] {
+        clock().sleepMs(kPausaFaseMs);
+        clock().yieldEvents();
+    };
 
     // The poll saw the instrument, but the line may have gone since.
     if (view_.closedByUser())
@@ -132,7 +139,7 @@ DownloadOutcome DownloadRun::run()
     ByteTotali = link_.recordedBytes();
     if (StatoComunicazione.ErroreComunicazione)
         return fail(false);
-    clock().sleepMs(kPausaFaseMs);
+    pause();
 
     if (view_.closedByUser())
         return finish(DownloadOutcome::Closed);
@@ -143,12 +150,12 @@ DownloadOutcome DownloadRun::run()
     if (StatoComunicazione.ErroreComunicazione)
         return fail(false);
     NumGiriStrumento = qint16(giriScaricabili(giri));
-    clock().sleepMs(kPausaFaseMs);
+    pause();
 
     DownloadOutcome outcome = ScaricaTempiGiro();
     if (outcome != DownloadOutcome::Completed)
         return outcome;
-    clock().sleepMs(kPausaFaseMs);
+    pause();
     return ScaricaMemoria();
 }
 
@@ -275,7 +282,9 @@ DownloadOutcome DownloadRun::finish(DownloadOutcome outcome)
         view_.setStatusText(Testo(268));
     else if (outcome == DownloadOutcome::NothingDownloaded)
         view_.setStatusText(Testo(271));
-    // What was stored stays usable, however the run ended.
+    // What was stored stays usable, however the run ended; Save Data tells
+    // that it is partial.
+    DownloadInterrotto = outcome == DownloadOutcome::Closed || outcome == DownloadOutcome::Failed;
     setSaveData(NumBlocchi > 0);
     view_.setBusy(false);
     view_.runEnded(outcome);

@@ -67,7 +67,8 @@ QString testoGiro(qint32 centesimi, int sessione);
 // above 999 dropped; an entry that opens a session raises `sessione`.
 void DecodificaTempoGiro(const QByteArray& blocco, qint32 base, qint16& sessione);
 
-// Empties the buffers before a download: no blocks, "00:00.00" laps.
+// Empties the buffers before a download: no blocks, "00:00.00" laps, not
+// interrupted.
 void resetDownloadBuffers();
 
 // One download, as the window runs it once it is shown.

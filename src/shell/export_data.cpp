@@ -13,8 +13,14 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <vector>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace zuv {
 
@@ -220,6 +226,26 @@ QByteArray sessionText(qint64 v)
     return QByteArray(s.buf, s.n);
 }
 
+// Writes `bytes` into the file aside and makes sure they reached the disk:
+// the system's reason when they did not, a null text when they did.
+QString writeAside(QSaveFile& f, const QByteArray& bytes)
+{
+    if (!f.open(QIODevice::WriteOnly))
+        return f.errorString();
+    // A write cut short by a full disk or a size limit leaves Qt with
+    // "Unknown error"; the system's own reason is still in errno.
+    errno = 0;
+    bool ok = f.write(bytes) == bytes.size() && f.flush();
+#ifdef Q_OS_UNIX
+    // Some file systems tell of a full disk only when the data are synced.
+    ok = ok && ::fsync(f.handle()) == 0;
+#endif
+    if (ok)
+        return {};
+    const int e = errno;
+    return e != 0 ? QString::fromLocal8Bit(std::strerror(e)) : f.errorString();
+}
+
 } // namespace
 
 ExportFiles buildExportFiles(const ExportSource& src)
@@ -390,26 +416,29 @@ bool SalvaDatiScaricati()
         {&PercorsoFileAllarmi, &files.allarmi},
         {&PercorsoFileTempiGiro, &files.tempiGiro},
     }};
-    // All three are written aside first and put in place together, so a
-    // file that cannot be created leaves every old file as it was.
+    // All three are written aside and each is flushed to the disk and
+    // checked before any of them replaces an old file: a disk that fills up,
+    // or a size limit, half-way through the third must not leave the first
+    // two new beside an old third, nor a cut-off file in place of a good one.
     std::array<std::unique_ptr<QSaveFile>, 3> saves;
-    auto fail = [&](const QString& path) {
+    auto fail = [&](const QString& path, const QString& reason) {
         for (auto& s : saves)
             if (s)
                 s->cancelWriting();
-        msgBox(Testo(328) + QLatin1Char(' ') + path + QLatin1Char(' ') + Testo(329),
+        msgBox(Testo(328) + QLatin1Char(' ') + path + QLatin1Char(' ') + Testo(329) + QStringLiteral("\n")
+                   + reason,
                MsgIcon::Critical);
         return false;
     };
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         saves[i] = std::make_unique<QSaveFile>(*outputs[i].first);
-        if (!saves[i]->open(QIODevice::WriteOnly)
-            || saves[i]->write(*outputs[i].second) != outputs[i].second->size())
-            return fail(*outputs[i].first);
+        const QString reason = writeAside(*saves[i], *outputs[i].second);
+        if (!reason.isNull())
+            return fail(*outputs[i].first, reason);
     }
     for (std::size_t i = 0; i < outputs.size(); ++i)
         if (!saves[i]->commit())
-            return fail(*outputs[i].first);
+            return fail(*outputs[i].first, saves[i]->errorString());
 
     msgBox(Testo(269), MsgIcon::Information);
     return true;
@@ -417,6 +446,11 @@ bool SalvaDatiScaricati()
 
 bool mnuSaveData_Click()
 {
+    // "The download was interrupted: the data are partial", said before the
+    // name is asked, so that the user can name the files for what they hold.
+    if (DownloadInterrotto)
+        msgBox(Testo(380), MsgIcon::Exclamation);
+
     FileDialogRequest request;
     request.save = true;
     request.filter = QStringLiteral("Data File (*.csv)");

@@ -18,12 +18,11 @@ void tick()
 {
     CommState& stato = StatoComunicazione;
     if (ConnettiStrumento()) {
+        // A device that went away has closed its port by now, so the next
+        // tick scans again; an instrument that is merely silent keeps its
+        // port and shows as not answering until it speaks again.
         VerificaComunicazione();
-        // A port that has stopped answering may be an adapter that went
-        // away or came back elsewhere: the next tick scans again.
-        if (!stato.StrumentoPresente)
-            ChiudiPorta();
-        // A settling pause, deliberately without letting events in.
+        // A settling pause.
         clock().sleepMs(50);
     } else {
         mainSurface().setPanelPicture(4, PanelPicture::LinkOff);

@@ -11,9 +11,10 @@ extern bool StrumentoPresentePrec;
 // link is busy or an earlier tick is still waiting. Otherwise makes sure a
 // port is open to the instrument, polls it, shows the outcome in panel 4
 // (and 7), enables Download Data while the instrument answers and switches
-// the open page's instrument buttons when that changes. A port that stops
-// answering is closed so that the next tick scans again. Returns whether
-// the tick ran.
+// the open page's instrument buttons when that changes. It never shows a
+// message. A port whose device went away is closed so that the next tick
+// scans again; a port whose instrument falls silent stays open. Returns
+// whether the tick ran.
 bool pollTick();
 
 } // namespace zuv

@@ -1,3 +1,4 @@
+#include "support/file_size_limit.h"
 #include "support/link_fixture.h"
 #include "support/memory_blocks.h"
 #include "support/same_file.h"
@@ -12,6 +13,8 @@
 #include <QStringList>
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -332,7 +335,7 @@ TEST_F(SaveData, AFileThatCannotBeCreatedStopsBeforeAnythingIsWritten)
     EXPECT_FALSE(QFileInfo::exists(path("run2.txt")));
     QStringList t = shownTexts();
     ASSERT_EQ(t.size(), 2); // the overwrite question, then the failure
-    EXPECT_EQ(t[1], "T328 " + path("run2.tim") + " T329");
+    EXPECT_TRUE(t[1].startsWith("T328 " + path("run2.tim") + " T329\n")) << t[1].toStdString();
     EXPECT_EQ(msgs.shown[1].icon, MsgIcon::Critical);
     EXPECT_FALSE(t.contains("T269"));
 
@@ -341,8 +344,65 @@ TEST_F(SaveData, AFileThatCannotBeCreatedStopsBeforeAnythingIsWritten)
     fileDialogs.answers.push_back(path("missing/run3.csv"));
     EXPECT_FALSE(mnuSaveData_Click());
     ASSERT_EQ(msgs.shown.size(), 1u);
-    EXPECT_EQ(msgs.shown[0].text, "T328 " + path("missing/run3.csv") + " T329");
+    EXPECT_TRUE(msgs.shown[0].text.startsWith("T328 " + path("missing/run3.csv") + " T329\n"));
     EXPECT_FALSE(surface.busy);
+}
+
+TEST_F(SaveData, AWriteThatFailsLateLeavesAllThreeOldFilesAndSaysWhy)
+{
+    // The lap file is the largest here and small enough to be held in
+    // memory until it is flushed: the limit bites after the data and
+    // alarms files were written whole.
+    NumBlocchi = 0;
+    NumGiriStrumento = 999;
+    for (int i = 1; i <= 999; ++i)
+        TempiGiro[i] = QStringLiteral("01:23.45, 1");
+    const QByteArray old[3] = {"old data", "old alarms", "old laps"};
+    writeFile("run4.csv", old[0]);
+    writeFile("run4.txt", old[1]);
+    writeFile("run4.tim", old[2]);
+    fileDialogs.answers.push_back(path("run4.csv"));
+    msgs.answers.push_back(MsgAnswer::Ok);
+    {
+        FileSizeLimit full(4096);
+        EXPECT_FALSE(mnuSaveData_Click());
+    }
+    EXPECT_EQ(readFile("run4.csv"), old[0]);
+    EXPECT_EQ(readFile("run4.txt"), old[1]);
+    EXPECT_EQ(readFile("run4.tim"), old[2]);
+    // No file written aside is left behind.
+    EXPECT_EQ(QDir(dir.path()).entryList({"run4*"}, QDir::Files).size(), 3);
+
+    const QStringList t = shownTexts();
+    ASSERT_EQ(t.size(), 2);
+    EXPECT_EQ(t[1].toStdString(),
+              ("T328 " + path("run4.tim") + " T329\n" + QString::fromLocal8Bit(std::strerror(EFBIG))).toStdString());
+    EXPECT_FALSE(t.contains("T269"));
+
+    // With room again the same command writes all three.
+    fileDialogs.answers.push_back(path("run4.csv"));
+    msgs.answers.push_back(MsgAnswer::Ok);
+    EXPECT_TRUE(mnuSaveData_Click());
+    EXPECT_EQ(lines(readFile("run4.tim")).size(), 1001u); // "1.4", the laps, the empty line
+    EXPECT_NE(readFile("run4.csv"), old[0]);
+}
+
+TEST_F(SaveData, AnInterruptedDownloadIsCalledPartialBeforeTheNameIsAsked)
+{
+    DownloadInterrotto = true;
+    // Cancelled at the name: the word can only have come before it.
+    EXPECT_FALSE(mnuSaveData_Click());
+    EXPECT_EQ(fileDialogs.asked.size(), 1u);
+    ASSERT_EQ(shownTexts(), QStringList{"T380"});
+    EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(msgs.shown[0].buttons, MsgButtons::Ok);
+
+    // The partial data are still saved when the user goes on.
+    msgs.clear();
+    fileDialogs.answers.push_back(path("part.csv"));
+    EXPECT_TRUE(mnuSaveData_Click());
+    EXPECT_EQ(shownTexts(), (QStringList{"T380", "T269"}));
+    EXPECT_TRUE(sameFile(readFile("part.csv"), golden("worked.csv")));
 }
 
 TEST_F(SaveData, UnitsAndLanguageComeFromTheProject)

@@ -113,24 +113,70 @@ TEST_F(PollTest, FollowsTheInstrumentComingAndGoing)
     EXPECT_EQ(port.engine.ricevuti, std::vector<QByteArray>{QByteArray::fromHex("48023441")});
     EXPECT_EQ(page.calls.size(), 1u);
 
-    // Silent: off at once, and the port is given up so the next tick scans.
+    // Silent on a port that still works: off at once, but the port stays
+    // open and the next tick polls it again instead of scanning.
     port.engine.setFault(emu::Fault::Silence);
     ASSERT_TRUE(pollTick());
     EXPECT_EQ(surface.panelText[4], QStringLiteral("NO COMMUNICATION"));
     EXPECT_TRUE(surface.panelText[7].isEmpty());
     EXPECT_FALSE(downloadOn());
     EXPECT_EQ(page.calls, (std::vector<bool>{true, false}));
-    EXPECT_EQ(portaAperta(), 0);
-
-    // Back on another port: the next tick's scan finds it there.
-    port.engine.clearFault();
-    port.instrumentPort = 2;
+    EXPECT_EQ(portaAperta(), 1);
+    port.engine.ricevuti.clear();
     port.openAttempts.clear();
     ASSERT_TRUE(pollTick());
-    EXPECT_EQ(port.openAttempts, (std::vector<int>{1, 2}));
-    EXPECT_EQ(surface.panelText[4], QStringLiteral("COM 2"));
+    EXPECT_EQ(port.engine.ricevuti, std::vector<QByteArray>{QByteArray::fromHex("48023441")});
+    EXPECT_TRUE(port.openAttempts.empty());
+    EXPECT_EQ(surface.panelText[4], QStringLiteral("NO COMMUNICATION"));
+
+    // Speaking again: back on the same port, without a scan.
+    port.engine.clearFault();
+    ASSERT_TRUE(pollTick());
+    EXPECT_TRUE(port.openAttempts.empty());
+    EXPECT_EQ(surface.panelText[4], QStringLiteral("COM 1"));
     EXPECT_TRUE(downloadOn());
     EXPECT_EQ(page.calls, (std::vector<bool>{true, false, true}));
+    EXPECT_TRUE(msgs.shown.empty());
+}
+
+TEST_F(PollTest, ADeviceThatGoesDuringATickIsGivenUpQuietlyAndFoundAgain)
+{
+    const struct {
+        const char* what;
+        std::function<void(FakeSerialPort&)> unplug;
+    } cases[] = {
+        {"writes refused", [](FakeSerialPort& p) { p.refuseWrites = true; }},
+        {"line gone while the reply is awaited",
+         [](FakeSerialPort& p) { p.engine.setFault(emu::Fault::DropLine, 1, 0x02); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        plugInstrument();
+        port.refuseWrites = false;
+        port.engine.identificazione = QByteArrayLiteral("ZUV 7 OK  ");
+        ASSERT_TRUE(pollTick());
+        ASSERT_EQ(surface.panelText[4], QStringLiteral("COM 1"));
+
+        c.unplug(port);
+        ASSERT_TRUE(pollTick());
+        EXPECT_TRUE(msgs.shown.empty()) << msgs.shown.front().text.toStdString();
+        EXPECT_EQ(surface.panelText[4], QStringLiteral("NO COMMUNICATION"));
+        EXPECT_EQ(surface.panelPicture[4], PanelPicture::LinkOff);
+        EXPECT_TRUE(surface.panelText[7].isEmpty());
+        EXPECT_FALSE(downloadOn());
+        EXPECT_EQ(portaAperta(), 0);
+
+        // Plugged in again: the next tick scans and finds it.
+        port.refuseWrites = false;
+        plugInstrument();
+        port.openAttempts.clear();
+        ASSERT_TRUE(pollTick());
+        EXPECT_EQ(port.openAttempts, std::vector<int>{1});
+        EXPECT_EQ(surface.panelText[4], QStringLiteral("COM 1"));
+        EXPECT_TRUE(downloadOn());
+        msgs.clear();
+        ChiudiPorta();
+    }
 }
 
 TEST_F(PollTest, AFailedScanAfterAnOperationClearsAStalePresence)

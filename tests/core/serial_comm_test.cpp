@@ -212,7 +212,7 @@ TEST_F(LinkTest, AcknowledgementAfterAMismatchOrInPiecesStillCounts)
     }
 }
 
-TEST_F(LinkTest, AcknowledgementWaitsFollowTheOperationAndOnlyTheSendYields)
+TEST_F(LinkTest, AcknowledgementWaitsFollowTheOperationAndKeepTheWindowsPainted)
 {
     connect();
     const QByteArray frame = buildFrame(comando::InviaDatiAllarmi, QByteArray(kPayloadAllarmi, '\0'));
@@ -229,12 +229,15 @@ TEST_F(LinkTest, AcknowledgementWaitsFollowTheOperationAndOnlyTheSendYields)
     EXPECT_TRUE(InviaComando(frame, ack)); // operation: 10000 ms
     EXPECT_GT(yields, 0);
 
-    // The write's wait: 10000 ms whatever ComandoInCorso holds, no yield.
+    // The write's wait: 10000 ms whatever ComandoInCorso holds. Like every
+    // wait outside the poll it keeps the windows painted but holds the
+    // user's input back.
     StatoComunicazione.ComandoInCorso = 0;
     port.engine.setFault(emu::Fault::Late, 1);
-    yields = 0;
+    fakeClock.inputYields = fakeClock.waitingYields = 0;
     EXPECT_TRUE(InviaComandoAttesa(frame, ack));
-    EXPECT_EQ(yields, 0);
+    EXPECT_GT(fakeClock.waitingYields, 0);
+    EXPECT_EQ(fakeClock.inputYields, 0);
     port.engine.lateMs = 10500;
     port.engine.setFault(emu::Fault::Late, 1);
     EXPECT_FALSE(InviaComandoAttesa(frame, ack));

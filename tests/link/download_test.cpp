@@ -181,6 +181,7 @@ TEST_F(Download, StoresPairsSkipsOneErasedPairAndStopsAtTwo)
     };
 
     EXPECT_EQ(download(), DownloadOutcome::Completed);
+    EXPECT_FALSE(DownloadInterrotto);
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
     EXPECT_EQ(NumBlocchi, 6);
     EXPECT_EQ(memoryReads(), (std::vector<qint32>{0, 128, 256, 384, 256, 384, 512, 640, 768, 896,
@@ -330,6 +331,7 @@ TEST_F(Download, FaultsMidRunEndItAndKeepWhatWasStored)
         EXPECT_EQ(download(), c.outcome);
         EXPECT_EQ(view.ended, c.outcome);
         EXPECT_EQ(NumBlocchi, c.blocks);
+        EXPECT_TRUE(DownloadInterrotto) << "Save Data must say the data are partial";
         EXPECT_EQ(DatiScaricati[1], memoryBlock(workedRecordB()).left(127) + data.mid(255, 1));
         EXPECT_FALSE(view.texts.contains("T268"));
         EXPECT_EQ(shown("T242"), c.messages242);

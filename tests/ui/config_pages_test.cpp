@@ -959,6 +959,37 @@ TEST_F(PagesTest, EveryPageFollowsThePollAsTheInstrumentComesAndGoes)
     }
 }
 
+TEST_F(PagesTest, AfterSendOrReadTheFocusIsBackOnTheButtonThatStartedIt)
+{
+    const std::function<std::unique_ptr<QDialog>()> pages[] = {
+        [] { return std::make_unique<frmConfigurazione>(); },
+        [] { return std::make_unique<frmSensori>(); },
+        [] { return std::make_unique<frmAllarmi>(); },
+    };
+    for (const auto& open : pages) {
+        for (const char* button : {"cmdLeggiDati", "cmdInviaDati"}) {
+            std::unique_ptr<QDialog> dlg = open();
+            SCOPED_TRACE(dlg->objectName().toStdString() + " " + button);
+            showActive(*dlg);
+            auto* start = child<QPushButton>(*dlg, button);
+            msgs.clear();
+            msgs.answers.push_back(MsgAnswer::Ok);
+            QTest::mouseClick(start, Qt::LeftButton);
+            ASSERT_FALSE(frames().empty()) << "the run did not start";
+            EXPECT_EQ(QApplication::focusWidget(), start);
+
+            // Enter asks for the same run again; the page and what it
+            // holds stay.
+            msgs.clear();
+            msgs.answers.push_back(MsgAnswer::Cancel);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            EXPECT_TRUE(dlg->isVisible());
+            EXPECT_EQ(msgs.shown.size(), 1u);
+            port.engine.ricevuti.clear();
+        }
+    }
+}
+
 TEST_F(PagesTest, AClickWhileTheLinkIsBusyRunsOnceItIsFree)
 {
     frmAllarmi dlg;

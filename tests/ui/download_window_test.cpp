@@ -4,6 +4,7 @@
 #include "platform/serialport.h"
 #include "project/name_tables.h"
 #include "project/state.h"
+#include "shell/export_data.h"
 #include "shell/frmDownload.h"
 
 #include <QApplication>
@@ -107,8 +108,10 @@ TEST_F(DownloadWindow, DownloadDataEmptiesTheBuffersThenOffersSaveData)
     EXPECT_EQ(NumBlocchi, 0);
     EXPECT_TRUE(DatiScaricati[0].isEmpty());
     EXPECT_EQ(TempiGiro[5], "00:00.00");
-    ASSERT_EQ(msgs.shown.size(), 1u);
+    // The run broke off: Save Data says so before it asks for a name.
+    ASSERT_EQ(msgs.shown.size(), 2u);
     EXPECT_EQ(msgs.shown[0].text, "T242");
+    EXPECT_EQ(msgs.shown[1].text, "T380");
     EXPECT_EQ(fileDialogs.asked.size(), 1u);
     EXPECT_FALSE(surface.menus["mnuSaveData"]);
 
@@ -121,10 +124,42 @@ TEST_F(DownloadWindow, DownloadDataEmptiesTheBuffersThenOffersSaveData)
                 d->OKButton->click();
     });
     ok.start(5);
+    msgs.clear();
     runDownloadData(nullptr);
     EXPECT_EQ(NumBlocchi, 8);
     EXPECT_EQ(fileDialogs.asked.size(), 2u);
+    EXPECT_TRUE(msgs.shown.empty()) << "a whole download is not partial";
     EXPECT_TRUE(surface.menus["mnuSaveData"]);
+}
+
+TEST_F(DownloadWindow, ClosedMidRunTheDataReadSoFarAreSavedAsPartial)
+{
+    // The user closes the window while the second pair is read.
+    port.onWrite = [](const QByteArray& f) {
+        if (memoryReads({f}) != std::vector<qint32>{256})
+            return;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<frmDownload*>(w); d && d->isVisible())
+                d->close();
+    };
+    fileDialogs.answers.push_back(path("partial.csv"));
+    runDownloadData(nullptr);
+
+    EXPECT_EQ(NumBlocchi, 4);
+    ASSERT_EQ(fileDialogs.asked.size(), 1u);
+    ASSERT_EQ(msgs.shown.size(), 2u);
+    EXPECT_EQ(msgs.shown[0].text, "T380");
+    EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(msgs.shown[1].text, "T269");
+    // Two pairs: 40 samples after the header.
+    EXPECT_EQ(readFile("partial.csv").count("\r\n"), 41);
+
+    // Saved again later from the menu, the same buffers get the same word.
+    msgs.clear();
+    fileDialogs.answers.push_back(QString());
+    EXPECT_FALSE(mnuSaveData_Click());
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_EQ(msgs.shown[0].text, "T380");
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // The main window's own 200 ms poll against the instrument emulator on a
 // pseudo-terminal, in real time: it finds the instrument, keeps the line
-// quiet while an analysis window is open, and finds the instrument again
-// after its line went dead.
+// quiet while an analysis window is open, finds the instrument again after
+// its line went dead without a message, and keeps the port of an
+// instrument that merely falls silent.
 
 #include "link/serial_comm.h"
 #include "platform/clock.h"
@@ -86,17 +87,45 @@ TEST_F(PollEmulatorTest, FindsTheInstrumentKeepsQuietDuringAnalysisAndComesBackA
     EXPECT_TRUE(QTest::qWaitFor([&] { return !emulator.ricevuti().empty(); }, 3000))
         << "the poll resumes once it has closed";
 
-    // The line goes dead: no communication, Download Data off.
+    // The line goes dead: no communication, no instrument text, Download
+    // Data off, and not a word from the poll.
+    msgs.clear();
     emulator.dropLine();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->buttonAction(QStringLiteral("DownData"))->isEnabled(); },
                                 8000));
     EXPECT_EQ(window->panelText(4), QStringLiteral("NO COMMUNICATION"));
     EXPECT_EQ(window->panelPicture(4), PanelPicture::LinkOff);
+    EXPECT_TRUE(window->panelText(7).isEmpty());
+    QTest::qWait(500);
+    EXPECT_TRUE(msgs.shown.empty()) << msgs.shown.front().text.toStdString();
 
     // Back, on a new device: found again without a restart.
     ASSERT_TRUE(line.replug());
-    msgs.clear();
     EXPECT_TRUE(QTest::qWaitFor([&] { return connected(); }, 8000)) << window->panelText(4).toStdString();
+    EXPECT_EQ(window->panelText(7), QStringLiteral("EMU LINK 1"));
+    EXPECT_TRUE(msgs.shown.empty());
+}
+
+TEST_F(PollEmulatorTest, ASilentInstrumentShowsNoCommunicationOnItsOpenPort)
+{
+    window = std::make_unique<frmMain>();
+    ASSERT_TRUE(window->MDIForm_Load());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return connected(); }, 5000)) << window->panelText(4).toStdString();
+
+    // It stops answering; the poll's read gives up after its five seconds.
+    emulator.setFault(emu::Fault::Silence);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->panelText(4) == QLatin1String("NO COMMUNICATION"); }, 8000))
+        << window->panelText(4).toStdString();
+    EXPECT_FALSE(window->buttonAction(QStringLiteral("DownData"))->isEnabled());
+    EXPECT_TRUE(window->panelText(7).isEmpty());
+
+    // The next ticks ask it again on its port: no scan, no "Connecting".
+    emulator.clearRicevuti();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !emulator.ricevuti().empty(); }, 7000));
+    EXPECT_EQ(emulator.ricevuti().front(), QByteArray::fromHex("48023441"));
+    EXPECT_EQ(portaAperta(), 1);
+    EXPECT_EQ(window->panelText(4), QStringLiteral("NO COMMUNICATION"));
+    EXPECT_TRUE(msgs.shown.empty());
 }
 
 } // namespace

@@ -134,14 +134,19 @@ void PageDialog::exchange(const Exchange& x, const std::function<bool()>& ready,
         else if (!r.broken && !x.success.isEmpty())
             msgBox(x.success, MsgIcon::Information, MsgButtons::Ok, x.successTitle);
     }
-    afterRun();
+    afterRun(x.send ? cmdInviaDati_ : cmdLeggiDati_);
 }
 
-void PageDialog::afterRun()
+void PageDialog::afterRun(QPushButton* started)
 {
     running_ = false;
     cmdInviaDati_->setEnabled(instrumentOn_);
     cmdLeggiDati_->setEnabled(instrumentOn_);
+    // Locking the button moved the focus on to Cancel, where Enter would
+    // throw away the values just read: it goes back where the run started
+    // (to OK when that button is off now).
+    if (!closedDuringRun_ && isVisible())
+        (started->isEnabled() ? started : OKButton_)->setFocus(Qt::OtherFocusReason);
     if (closedDuringRun_)
         releasePage();
     closedDuringRun_ = false;

@@ -89,7 +89,7 @@ protected:
 
 private:
     void releasePage();
-    void afterRun();
+    void afterRun(QPushButton* started);
 
     ActivePage* page_ = nullptr;
     bool running_ = false;
