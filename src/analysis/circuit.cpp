@@ -1,3 +1,4 @@
+// Circuit outline files, circuit names in paths and the map geometry.
 #include "analysis/circuit.h"
 
 #include "platform/numbers.h"

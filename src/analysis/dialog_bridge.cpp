@@ -1,3 +1,4 @@
+// The dialogs' computations wired to the open analysis window.
 #include "analysis/dialog_bridge.h"
 
 #include "analysis/analysis_interface.h"

@@ -1,3 +1,4 @@
+// The per-measure statistics grid and its average format.
 #include "analysis/measure_stats.h"
 
 #include "analysis/statistics.h"

@@ -1,3 +1,4 @@
+// The session data dialog's rules, sector file and map, without widgets.
 #include "analysis/session_dialog.h"
 
 #include "analysis/number_text.h"

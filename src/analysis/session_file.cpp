@@ -1,3 +1,4 @@
+// The session file beside a data file: writing it whole, reading it by position.
 #include "analysis/session_file.h"
 
 #include "analysis/number_text.h"

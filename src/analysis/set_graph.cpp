@@ -1,3 +1,4 @@
+// The chart settings dialog's texts and OK checks.
 #include "analysis/set_graph.h"
 
 #include "analysis/number_text.h"

@@ -1,3 +1,4 @@
+// Lap statistics and the statistics dialog's grid.
 #include "analysis/statistics.h"
 
 #include "analysis/lap_table.h"

@@ -1,3 +1,4 @@
+// Outline reading, circuit names in paths, the marker and the map lines.
 #include "analysis/circuit.h"
 
 #include "support/fixtures.h"

@@ -1,3 +1,4 @@
+// The lap report's grid, sorts and printed pages.
 #include "analysis/lap_report.h"
 
 #include "project/state.h"

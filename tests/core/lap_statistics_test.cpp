@@ -1,3 +1,4 @@
+// Lap statistics and the statistics and per-measure grids.
 #include "analysis/measure_stats.h"
 #include "analysis/statistics.h"
 

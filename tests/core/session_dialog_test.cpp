@@ -1,3 +1,4 @@
+// The session data dialog: split, sector-box rules, circuit and sector files, OK.
 #include "analysis/session_dialog.h"
 
 #include "analysis/session_file.h"

@@ -1,3 +1,4 @@
+// The session file: exact bytes, round trip, damaged files, failed writes.
 #include "analysis/session_file.h"
 
 #include "platform/textfile.h"

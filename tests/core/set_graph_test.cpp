@@ -1,3 +1,4 @@
+// The chart settings dialog's number rules and OK checks.
 #include "analysis/set_graph.h"
 
 #include "support/fixtures.h"
