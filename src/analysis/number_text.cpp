@@ -1,6 +1,7 @@
 #include "analysis/number_text.h"
 
 #include <QLocale>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 
@@ -32,6 +33,10 @@ QString numberText(double v, QStringView point, bool leadingZero)
     // exponent digits at least: the form the users know.
     std::snprintf(buf, sizeof buf, "%.15G", v);
     QString s = QString::fromLatin1(buf);
+    // The C library follows the user's locale once Qt has started.
+    const char sysPoint = *std::localeconv()->decimal_point;
+    if (sysPoint != '.')
+        s.replace(QLatin1Char(sysPoint), QLatin1Char('.'));
     if (!leadingZero)
         s = withoutLeadingZero(s);
     if (point != QLatin1String("."))
