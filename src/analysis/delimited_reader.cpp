@@ -680,7 +680,14 @@ DelimitedTable tableFrom(const DelimitedSource& source, const DelimitedOptions& 
     }
     if (t.columns <= 0)
         t.rows = 0;
-    t.cells.resize(std::size_t(t.columns) * std::size_t(t.rows));
+    try {
+        t.cells.resize(std::size_t(t.columns) * std::size_t(t.rows));
+    } catch (const std::bad_alloc&) {
+        t.warnings.append(QStringLiteral("%1 rows of %2 columns do not fit in memory; none is read")
+                              .arg(t.rows)
+                              .arg(t.columns));
+        t.rows = 0;
+    }
     int last = -1;
     const qint64 rows = t.rows;
     source.fill(

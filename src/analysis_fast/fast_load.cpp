@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <new>
 
 namespace zuv {
 namespace {
@@ -181,7 +182,15 @@ CaricamentoVeloce caricaDati(Dati& dati, int fieldsNum, const QString& fileDati,
     if (!data)
         out.errori.append(QDir::toNativeSeparators(fileDati) + QStringLiteral(": ") + error);
     out.NumRecord = data ? data->rows() : 0;
-    dati.reset(fieldsNum, out.NumRecord);
+    try {
+        dati.reset(fieldsNum, out.NumRecord);
+    } catch (const std::bad_alloc&) {
+        out.errori.append(QDir::toNativeSeparators(fileDati)
+                          + QStringLiteral(": %1 rows do not fit in memory").arg(out.NumRecord));
+        out.NumRecord = 0;
+        data.reset();
+        dati.reset(fieldsNum, 0);
+    }
     const qint64 numRecord = out.NumRecord;
 
     auto progressOf = [&](int table) {
