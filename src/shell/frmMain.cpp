@@ -23,12 +23,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
 #include <exception>
 
 namespace zuv {
@@ -40,6 +43,9 @@ ShellHooks& shellHooks()
 }
 
 namespace {
+
+// Panel 3 at least, however short the operation texts.
+constexpr int kOperationPanelMinimum = 150;
 
 // The toolbar, left to right; an empty key stands for a separator.
 const QStringList kToolbarLayout = {
@@ -174,6 +180,21 @@ void frmMain::buildMenus()
     connect(info, &QAction::triggered, this, &frmMain::mnuInfo_Click);
     menus_[QStringLiteral("mnuInfo")] = info;
 
+    // The usual keys of the desktop for the usual commands.
+    menus_.at(QStringLiteral("mnuNew"))->setShortcut(QKeySequence::New);
+    menus_.at(QStringLiteral("mnuOpen"))->setShortcut(QKeySequence::Open);
+    menus_.at(QStringLiteral("mnuSave"))->setShortcut(QKeySequence::Save);
+    // Some platforms name no key for Quit (their window manager closes with
+    // Alt+F4); Ctrl+Q then, as on the desktops that do.
+    const QKeySequence quit(QKeySequence::Quit);
+    menus_.at(QStringLiteral("mnuExit"))->setShortcut(quit.isEmpty() ? QKeySequence(Qt::CTRL | Qt::Key_Q) : quit);
+
+    // F10 opens the first menu (Alt alone marks it, by the style); the
+    // arrow keys go on from there.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    f10->setObjectName(QStringLiteral("keyMenuBar"));
+    connect(f10, &QShortcut::activated, this, &frmMain::openMenuBar);
+
     // The menu items share the toolbar's pictures.
     for (const auto& [key, menu] : kMenuOfKey) {
         if (menu != QLatin1String("mnuLanguage"))
@@ -185,6 +206,16 @@ void frmMain::buildMenus()
     // project wait for one.
     for (const char* off : {"mnuConfigure", "mnuNote", "mnuPrint", "mnuProgramDevice", "mnuReadDevice"})
         menus_.at(QString::fromLatin1(off))->setEnabled(false);
+}
+
+void frmMain::openMenuBar()
+{
+    for (QAction* a : menuBar()->actions()) {
+        if (a->isVisible() && a->isEnabled() && a->menu()) {
+            menuBar()->setActiveAction(a);
+            return;
+        }
+    }
 }
 
 void frmMain::buildToolbar()
@@ -216,8 +247,10 @@ void frmMain::buildStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("sbStatusBar"));
-    // Minimum widths in pixels; the path takes what is left.
-    const int widths[8] = {0, 150, 220, 150, 150, 24, 24, 110};
+    // Minimum widths in pixels, small enough for the 800-pixel window of the
+    // smallest screens; the path takes what is left, and shows whole in its
+    // tooltip. The operation panel follows its texts (fitOperationPanel).
+    const int widths[8] = {0, 120, 40, kOperationPanelMinimum, 150, 24, 24, 110};
     for (int n = 1; n <= 7; ++n) {
         auto* frame = new QFrame(bar);
         frame->setObjectName(QStringLiteral("sbPanel%1").arg(n));
@@ -316,6 +349,30 @@ void frmMain::MDIForm_Activate()
         buttons_.at(key)->setText(tip);
         buttons_.at(key)->setToolTip(tip);
     }
+    fitOperationPanel();
+}
+
+void frmMain::fitOperationPanel()
+{
+    // Every text an instrument operation puts in panel 3, in either
+    // language, fits without being cut.
+    static constexpr int kOperationTexts[] = {146, 150, 151, 152, 153, 154, 155, 156, 158, 159, 160,
+                                              161, 162, 163, 164, 203, 205, 206, 219, 227, 322, 323,
+                                              331, 332, 333, 334};
+    QLabel* label = panels_[3].text;
+    const QFontMetrics fm = label->fontMetrics();
+    const QStringList& all = TabellaLingua.TestiLingua;
+    const qsizetype perLanguage = TabellaLingua.NumTestiLingua;
+    int widest = 0;
+    for (qsizetype offset = 0; perLanguage > 0 && offset + perLanguage < all.size(); offset += perLanguage)
+        for (int n : kOperationTexts)
+            if (offset + n < all.size())
+                widest = std::max(widest, fm.horizontalAdvance(all.at(offset + n)));
+    label->setMinimumWidth(widest + 2);
+    // The status bar squeezes a panel down to its own minimum, not to its
+    // text's: the frame takes the width its text needs.
+    QWidget* frame = label->parentWidget();
+    frame->setMinimumWidth(std::max(kOperationPanelMinimum, frame->minimumSizeHint().width()));
 }
 
 void frmMain::Toolbar1_ButtonClick(const QString& key)

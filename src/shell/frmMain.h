@@ -131,6 +131,10 @@ private:
     void runWhenLinkFree(std::function<void()> command);
     void closeProjectWindows();
     void updateRecentSeparator();
+    // Panel 3 as wide as the longest operation text of the language table.
+    void fitOperationPanel();
+    // The first menu open, for the keyboard.
+    void openMenuBar();
 
     std::map<QString, QAction*> menus_;
     std::map<QString, QAction*> buttons_;

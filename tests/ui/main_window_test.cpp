@@ -9,13 +9,17 @@
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
 #include "shell/poll.h"
+#include "project/project_file.h"
 #include "ui/shell_fixture.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -419,6 +423,152 @@ TEST_F(MainWindowTest, AnalyzeShowsThePlaceholderUntilTheRealWindowsExist)
     EXPECT_TRUE(msgs.shown[0].text.contains(path("lap.csv")));
     EXPECT_FALSE(StatoComunicazione.AnalisiAperta);
     EXPECT_FALSE(AnalisiCaricata);
+}
+
+class KeyboardTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    void TearDown() override
+    {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        MainWindowTest::TearDown();
+    }
+
+    QMenu* menu(const char* name) { return window->menuBar()->findChild<QMenu*>(QLatin1String(name)); }
+};
+
+TEST_F(KeyboardTest, F10OrAltOpensTheMenusAndTheArrowsGoOn)
+{
+    QTest::keyClick(window.get(), Qt::Key_F10);
+    EXPECT_EQ(QApplication::activePopupWidget(), menu("mnuProjectFile"));
+    // The configuration menu is off without a project: the arrow passes it.
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+    EXPECT_EQ(QApplication::activePopupWidget(), menu("mnuDevice"));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Left);
+    QMenu* file = menu("mnuProjectFile");
+    ASSERT_EQ(QApplication::activePopupWidget(), file);
+    QTest::keyClick(file, Qt::Key_Escape);
+    QTest::keyClick(window->menuBar(), Qt::Key_Escape);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+
+    // Alt alone marks the first menu; Down opens it and Enter runs New.
+    window->activateWindow();
+    QTest::keyPress(window.get(), Qt::Key_Alt);
+    QTest::keyRelease(window.get(), Qt::Key_Alt);
+    EXPECT_EQ(window->menuBar()->activeAction(), file->menuAction());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    ASSERT_EQ(QApplication::activePopupWidget(), file);
+    EXPECT_EQ(file->activeAction(), window->menuAction("mnuNew"));
+    QTest::keyClick(file, Qt::Key_Return);
+    EXPECT_EQ(window->panelText(1), fixtureText(0, 131));
+}
+
+TEST_F(KeyboardTest, TheUsualKeysForNewOpenSaveAndQuit)
+{
+    QTest::keySequence(window.get(), QKeySequence::New);
+    EXPECT_EQ(window->panelText(1), fixtureText(0, 131));
+
+    // Save is off until the project has a file.
+    QTest::keySequence(window.get(), QKeySequence::Save);
+    EXPECT_TRUE(fileDialogs.asked.empty());
+    fileDialogs.answers = {path("keys.pro")};
+    window->mnuSaveAs_Click();
+    ASSERT_TRUE(QFile::remove(path("keys.pro")));
+    QTest::keySequence(window.get(), QKeySequence::Save);
+    EXPECT_TRUE(QFileInfo::exists(path("keys.pro")));
+
+    fileDialogs.answers = {path("keys.pro")};
+    QTest::keySequence(window.get(), QKeySequence::Open);
+    ASSERT_EQ(fileDialogs.asked.size(), 2u);
+    EXPECT_FALSE(fileDialogs.asked[1].save);
+    EXPECT_EQ(window->panelText(2), path("keys.pro"));
+
+    // The menu shows the key beside each item; Quit is the platform's, or
+    // Ctrl+Q where the platform names none.
+    EXPECT_EQ(window->menuAction("mnuNew")->shortcut(), QKeySequence(QKeySequence::New));
+    const QKeySequence quit = window->menuAction("mnuExit")->shortcut();
+    const QKeySequence platform(QKeySequence::Quit);
+    EXPECT_EQ(quit, platform.isEmpty() ? QKeySequence(Qt::CTRL | Qt::Key_Q) : platform);
+
+    QSignalSpy done(window.get(), &frmMain::shutDownDone);
+    QTest::keySequence(window.get(), quit);
+    EXPECT_EQ(done.count(), 1);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, OperationPanelHoldsEveryOperationTextInBothLanguages)
+{
+    // The shipped texts, the longest there are.
+    const int texts[] = {146, 150, 151, 152, 153, 154, 155, 156, 158, 159, 160, 161, 162, 163,
+                         164, 203, 205, 206, 219, 227, 322, 323, 331, 332, 333, 334};
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto* panel = window->statusBar()->findChild<QFrame*>(QStringLiteral("sbPanel3"));
+    ASSERT_NE(panel, nullptr);
+    // The other panels with long texts of their own.
+    window->setPanelText(1, QStringLiteral("Vallelunga, spring test days"));
+    window->setPanelText(2, QStringLiteral("/home/driver/projects/vallelunga-2024-spring-test-days.pro"));
+    window->setPanelText(4, QStringLiteral("NO COMMUNICATION"));
+    window->setPanelText(7, QStringLiteral("ZUV-EMU 01"));
+    // The design size and the smallest screen's size.
+    for (int screenHeight : {1024, 600}) {
+        window->applySizeRule(screenHeight, 96);
+        for (int language : {0, 1}) {
+            loadShippedLanguages(language);
+            window->MDIForm_Activate();
+            for (int n : texts) {
+                const QString text = Testo(n);
+                window->setPanelText(3, text);
+                QApplication::processEvents();
+                QLabel* shown = nullptr;
+                for (QLabel* l : panel->findChildren<QLabel*>())
+                    if (l->text() == text)
+                        shown = l;
+                ASSERT_NE(shown, nullptr);
+                // What the frame and the window leave of it to be seen.
+                EXPECT_GE(shown->visibleRegion().boundingRect().width(),
+                          shown->fontMetrics().horizontalAdvance(text))
+                    << window->width() << " " << language << " " << n << " " << text.toStdString();
+            }
+        }
+    }
+    // The main window kept the size its rule gave it.
+    EXPECT_EQ(window->width(), 800);
+}
+
+TEST_F(MainWindowTest, AProgramFolderThatCannotBeWrittenIsSaidOnceAndTheListGoesOn)
+{
+    writeFile(QStringLiteral("RecentFiles.ini/inside"), "a folder in the file's place");
+    DatiProgetto.NomeProgetto = QStringLiteral("Mugello");
+    PercorsoFileProgetto = path("mugello.pro");
+    ASSERT_TRUE(SalvaProgetto());
+    DatiProgetto.NomeProgetto = QStringLiteral("Imola");
+    PercorsoFileProgetto = path("imola.pro");
+    ASSERT_TRUE(SalvaProgetto());
+    msgs.clear();
+
+    fileDialogs.answers = {path("mugello.pro"), path("imola.pro")};
+    window->mnuOpen_Click();
+    window->mnuOpen_Click();
+    window->mnuRecentFiles_Click(1);
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_NE(msgs.shown[0].icon, MsgIcon::Critical);
+    EXPECT_TRUE(window->menuAction("mnuRecentFiles0")->isVisible());
+    EXPECT_EQ(window->menuAction("mnuRecentFiles0")->data().toString(), path("mugello.pro"));
+    EXPECT_EQ(window->menuAction("mnuRecentFiles1")->data().toString(), path("imola.pro"));
+    EXPECT_EQ(window->panelText(1), QStringLiteral("Mugello"));
+
+    QSignalSpy done(window.get(), &frmMain::shutDownDone);
+    window->close();
+    EXPECT_EQ(done.count(), 1);
+    EXPECT_EQ(msgs.shown.size(), 1u) << "nothing more at the exit";
 }
 
 class ShutDownTest : public MainWindowTest {
