@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -46,6 +47,19 @@ QLineEdit* valueBox(QWidget* parent)
     return box;
 }
 
+// Wide enough for `widest` whole: the frame, the box's own margins and the
+// cursor come on top of the text.
+void fitText(QLineEdit* box, const QString& widest)
+{
+    const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+    const QMargins m = box->textMargins();
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(widest) + 2 * frame + m.left() + m.right() + 8);
+}
+
+// The free memory keeps all its digits: 15 significant ones with a sign, or
+// an exponent when the memory is all but full.
+const QString kMemoriaPiuLarga = QStringLiteral("-8.88888888888888E-88");
+
 } // namespace
 
 dlgDiagnostica::dlgDiagnostica(QWidget* parent) : QDialog(parent), timer_(new QTimer(this))
@@ -70,6 +84,7 @@ dlgDiagnostica::dlgDiagnostica(QWidget* parent) : QDialog(parent), timer_(new QT
     txtValoreCampo[1]->hide();
     lblUM[1] = new QLabel(this);
     lblUM[1]->hide();
+    fitText(txtValoreCampo[15], kMemoriaPiuLarga);
     lblUM[0]->setText(QStringLiteral("RPM"));
     lblUM[9]->setText(QStringLiteral("Volt"));
     lblUM[12]->setText(QStringLiteral("%"));

@@ -8,7 +8,10 @@
 #include "support/fake_port.h"
 #include "support/fixtures.h"
 
+#include <QLineEdit>
+#include <QTest>
 #include <QTimer>
+#include <limits>
 
 namespace zuv::test {
 namespace {
@@ -65,6 +68,40 @@ TEST_F(DiagnosticsTest, APassFillsValuesLampsAndInputs)
     dlg.hide();
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
     EXPECT_EQ(diagnosticaView(), nullptr);
+}
+
+// The text sits whole inside the box: with the cursor at its end, where the
+// box puts it, its start is not scrolled out at the left. The box works out
+// its scrolling as it paints: it must have painted the text.
+bool showsWholeText(QLineEdit* box)
+{
+    const int end = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+    const int start = end - box->fontMetrics().horizontalAdvance(box->text());
+    return box->cursorPosition() == box->text().size() && start >= 0 && end <= box->width();
+}
+
+TEST_F(DiagnosticsTest, EveryValueShowsWhole)
+{
+    dlgDiagnostica dlg;
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    // The free memory keeps every digit; the other values at their widest.
+    const qint32 recorded[] = {80000, 2096383, 2096385, std::numeric_limits<qint32>::min(),
+                               std::numeric_limits<qint32>::max()};
+    QByteArray widest(36, '\x80');
+    for (qint32 bytes : recorded) {
+        port.engine.stato = widest;
+        port.engine.bytesRegistrati = bytes;
+        dlg.eseguiPasso();
+        dlg.grab();
+        const QString memory = dlg.valoreCampo(15);
+        ASSERT_GE(memory.size(), 15) << bytes;
+        for (QLineEdit* box : dlg.findChildren<QLineEdit*>()) {
+            if (box->isVisible())
+                EXPECT_TRUE(showsWholeText(box)) << bytes << ": " << box->text().toStdString();
+        }
+    }
+    dlg.hide();
 }
 
 TEST_F(DiagnosticsTest, ASilentInstrumentRaisesOneMessagePerOutage)
