@@ -19,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -228,8 +229,31 @@ void frmSensori::buildLayout()
     }
 
     buildPageButtons();
+
+    // Send and Read take some seconds: their step shows here, beside the
+    // buttons that started them, not only on the main window's status bar
+    // that this window may cover. The room stays when it is hidden, so the
+    // window keeps its size.
+    fraAvanzamento_ = new QWidget(this);
+    named(fraAvanzamento_, "fraAvanzamento");
+    lblPasso_ = new QLabel(fraAvanzamento_);
+    named(lblPasso_, "lblPasso");
+    prgPassi_ = new QProgressBar(fraAvanzamento_);
+    named(prgPassi_, "prgPassi");
+    prgPassi_->setRange(0, kPassi);
+    auto* avanzamento = new QVBoxLayout(fraAvanzamento_);
+    avanzamento->setContentsMargins(0, 0, 0, 0);
+    avanzamento->addWidget(lblPasso_);
+    avanzamento->addWidget(prgPassi_);
+    QSizePolicy keep = fraAvanzamento_->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    fraAvanzamento_->setSizePolicy(keep);
+    fraAvanzamento_->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 40);
+    fraAvanzamento_->hide();
+
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(fraStrumento_);
+    bottom->addWidget(fraAvanzamento_, 0, Qt::AlignBottom);
     bottom->addStretch();
     bottom->addWidget(OKButton_, 0, Qt::AlignBottom);
     bottom->addWidget(CancelButton_, 0, Qt::AlignBottom);
@@ -385,19 +409,28 @@ void frmSensori::OKButton_Click()
     accept();
 }
 
+void frmSensori::mostraPasso(int passo, const QString& testo)
+{
+    mainSurface().setPanelText(3, testo);
+    lblPasso_->setText(testo);
+    prgPassi_->setValue(passo);
+    fraAvanzamento_->show();
+}
+
 void frmSensori::cmdInviaDati_Click()
 {
     const Exchange x{.title = Testo(149), .comando = 0x16, .panel3 = Testo(150), .success = Testo(157),
                      .alsoOff = {SSTab1_}};
     // Nothing goes out unless every enabled channel has a library sensor.
     auto ready = [this] { return checker_->checkAll() && ControllaSensori(true) && ControllaCanali(); };
-    exchange(x, ready, [this](PageRun& run) {
+    exchange(x, ready, [this, &x](PageRun& run) {
         // The curves that go out are those of the channels as checked; the
         // channels stay locked until the run ends.
         const ChannelEntries sent = entries();
+        mostraPasso(0, x.panel3);
         RunResult r{connectedStep(InviaDatiSensori), run.closed()};
         for (int slot = 0; r.ok && !r.broken && slot < 9; ++slot) {
-            mainSurface().setPanelText(3, sendText(slot));
+            mostraPasso(slot + 1, sendText(slot));
             if (sent[slot].enabled)
                 CaricaCurvaSensore(sent[slot].sensor);
             else
@@ -405,26 +438,33 @@ void frmSensori::cmdInviaDati_Click()
             r.ok = connectedStep([slot] { InviaCurvaSensore(slot); });
             r.broken = run.closed();
         }
+        if (r.ok && !r.broken)
+            prgPassi_->setValue(kPassi);
         return r;
     });
+    fraAvanzamento_->hide();
 }
 
 void frmSensori::cmdLeggiDati_Click()
 {
     const Exchange x{.send = false, .title = Testo(235), .comando = 0x17, .panel3 = Testo(158),
                      .success = Testo(165), .alsoOff = {SSTab1_}};
-    exchange(x, {}, [this](PageRun& run) {
+    exchange(x, {}, [this, &x](PageRun& run) {
+        mostraPasso(0, x.panel3);
         RunResult r{connectedStep(LeggiDatiSensori), run.closed()};
         for (int slot = 0; r.ok && !r.broken && slot < 9; ++slot) {
-            mainSurface().setPanelText(3, readText(slot));
+            mostraPasso(slot + 1, readText(slot));
             r.ok = connectedStep([slot] { readCurveScaled(slot); });
             r.broken = run.closed();
             // Only a curve that was read names its sensor.
             if (r.ok && !r.broken)
                 setComboText(canali_[slot].sensore, TrovaSensoreDaCurva(QLatin1String(canaleDaSlot(slot).tipo)));
         }
+        if (r.ok && !r.broken)
+            prgPassi_->setValue(kPassi);
         return r;
     });
+    fraAvanzamento_->hide();
 }
 
 // --- the view the sensors page codec reads and writes -----------------------

@@ -17,6 +17,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QTabWidget;
 
 namespace zuv {
@@ -67,6 +68,9 @@ private:
     QLineEdit* box(SensorsText t) const;
     QComboBox* combo(SensorsCombo c) const;
     int slotOf(SensorsCheck c) const;
+    // Step 0 the page, 1 to 9 the curves: on panel 3 and on the page itself.
+    void mostraPasso(int passo, const QString& testo);
+    static constexpr int kPassi = 10;
 
     QTabWidget* SSTab1_;
     QGroupBox* fraRPM_;
@@ -88,6 +92,9 @@ private:
     QLabel* lblTCVV_;
     QComboBox* cboTCampVV_;
     std::array<Canale, 9> canali_;
+    QWidget* fraAvanzamento_;
+    QLabel* lblPasso_;
+    QProgressBar* prgPassi_;
 };
 
 } // namespace zuv
