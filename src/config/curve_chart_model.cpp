@@ -28,9 +28,12 @@ std::vector<CurvePoint> puntiCurva(const QStringList& xTexts, const QStringList&
     const int n = std::max(0, numPuntiAttivi);
     out.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
-        const double x = i < xTexts.size() ? leadingNumber(xTexts.at(i)) : 0;
-        const double y = i < yTexts.size() ? leadingNumber(yTexts.at(i)) : 0;
-        out.push_back({x, y});
+        const QString x = i < xTexts.size() ? xTexts.at(i) : QString();
+        const QString y = i < yTexts.size() ? yTexts.at(i) : QString();
+        // A row just ticked has nothing typed yet: it is no point at (0, 0).
+        if (x.trimmed().isEmpty() || y.trimmed().isEmpty())
+            continue;
+        out.push_back({leadingNumber(x), leadingNumber(y)});
     }
     return out;
 }

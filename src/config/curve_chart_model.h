@@ -25,7 +25,8 @@ struct CurvePoint {
 };
 
 // The points of rows 0 .. numPuntiAttivi - 1: the leading number of each text
-// (read with a point, 0 when there is none), in row order, never sorted.
+// (read with a point, 0 when there is none), in row order, never sorted. A
+// row whose X or Y box is still blank gives no point.
 std::vector<CurvePoint> puntiCurva(const QStringList& xTexts, const QStringList& yTexts,
                                    int numPuntiAttivi);
 

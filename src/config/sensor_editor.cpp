@@ -20,7 +20,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 namespace zuv {
 namespace {
@@ -309,9 +311,13 @@ Salvataggio SalvaSensore(const QString& nomeDigitato, OpzioneTipo tipo, const Ta
         return out;
     }
 
-    auto erroreScrittura = [&out](const QString& percorso) {
-        msgBox(Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(percorso) + QLatin1Char(' ') + Testo(329),
-               MsgIcon::Critical);
+    // The system's reason, when there is one, after the language text.
+    auto erroreScrittura = [&out](const QString& percorso, const QString& motivo = QString()) {
+        QString testo = Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(percorso) + QLatin1Char(' ')
+            + Testo(329);
+        if (!motivo.isEmpty())
+            testo += QLatin1Char('\n') + motivo;
+        msgBox(testo, MsgIcon::Critical);
         out.esito = EsitoSalvataggio::ErroreScrittura;
         out.percorso = percorso;
         return out;
@@ -320,7 +326,7 @@ Salvataggio SalvaSensore(const QString& nomeDigitato, OpzioneTipo tipo, const Ta
     // The folder is made on the first save.
     const QString cartella = cartellaSensori();
     if (!QFileInfo(cartella).isDir() && !QDir().mkpath(cartella))
-        return erroreScrittura(cartella);
+        return erroreScrittura(cartella, QString::fromLocal8Bit(std::strerror(errno)));
 
     // A file of that name in any case is the one replaced, under its own
     // spelling, as a system that ignores case would do.
@@ -346,7 +352,7 @@ Salvataggio SalvaSensore(const QString& nomeDigitato, OpzioneTipo tipo, const Ta
         return erroreScrittura(percorso);
     QString errore;
     if (!scriviFileSensore(percorso, info.keyword, nome, t.testiX(n), t.testiY(n), &errore))
-        return erroreScrittura(percorso);
+        return erroreScrittura(percorso, errore);
 
     LibreriaSensori.clear();
     CaricaLibreriaSensori();

@@ -33,11 +33,25 @@ TEST(CurveChartModelTest, RangeHoldsZeroAndEveryActivePoint)
 TEST(CurveChartModelTest, PointsAreTheLeadingNumbersOfTheActiveRowsInRowOrder)
 {
     const QStringList x = {"900", "abc", "  2.50 bit", "1,5", "300", "77"};
-    const QStringList y = {"40.0", "1", "-3", "", "0.0", "99"};
+    const QStringList y = {"40.0", "1", "-3", "2", "0.0", "99"};
     // Only the first five rows are active; falling X stays in row order.
-    const std::vector<CurvePoint> expected = {{900, 40}, {0, 1}, {2.5, -3}, {1, 0}, {300, 0}};
+    const std::vector<CurvePoint> expected = {{900, 40}, {0, 1}, {2.5, -3}, {1, 2}, {300, 0}};
     EXPECT_EQ(puntiCurva(x, y, 5), expected);
     EXPECT_TRUE(puntiCurva(x, y, 0).empty());
+}
+
+TEST(CurveChartModelTest, ARowWithABlankBoxIsNoPoint)
+{
+    // The row just ticked after 100/5 and 200/9, then one half typed.
+    CurveChartModel m;
+    ridisegnaCurva(m, {"100", "200", ""}, {"5", "9", ""}, 3);
+    EXPECT_EQ(m.points(), (std::vector<CurvePoint>{{100, 5}, {200, 9}}));
+    ridisegnaCurva(m, {"-50", "200", "300"}, {"-1", "9", " "}, 3);
+    EXPECT_EQ(m.points(), (std::vector<CurvePoint>{{-50, -1}, {200, 9}}));
+    EXPECT_EQ(m.range(), (CurveRange{-50, 200, -1, 9}));
+    // Rows past the texts given count as blank.
+    ridisegnaCurva(m, {"100"}, {"5"}, 2);
+    EXPECT_EQ(m.points(), (std::vector<CurvePoint>{{100, 5}}));
 }
 
 TEST(CurveChartModelTest, RedrawReplacesPointsAndRange)

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -147,8 +148,9 @@ TEST_F(SensorEditorWindowTest, BuildSaveAndLoadASensor)
     EXPECT_EQ(w.txtY[1]->text(), QStringLiteral("5.250"));
     EXPECT_TRUE(w.Check1[3]->isEnabled());
     EXPECT_FALSE(w.txtX[3]->isEnabled());
-    // Each tick drew the rows as they were; the button draws them as typed.
-    EXPECT_EQ(w.GraficoSensore->model().points().size(), 3u);
+    // Each tick drew the rows as they were (the last one not yet typed);
+    // the button draws them as typed.
+    EXPECT_EQ(w.GraficoSensore->model().points().size(), 2u);
     w.cmdDisegnaCurva->click();
     EXPECT_EQ(w.GraficoSensore->model().points(),
               (std::vector<CurvePoint>{{102, 0}, {512, 5.25}, {921, 10}}));
@@ -191,6 +193,70 @@ TEST_F(SensorEditorWindowTest, BuildSaveAndLoadASensor)
     // The caption goes back at the next activation.
     w.Form_Activate();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("T78"));
+}
+
+TEST_F(SensorEditorWindowTest, ChartShowsEveryLabelAndEdgePointWholeAndNoEmptyRow)
+{
+    frmImpostaSensore w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.optSensoreG->click();
+    // Points on every edge of the range, with long scale labels.
+    riga(w, 0, QStringLiteral("-2500"), QStringLiteral("-3.5"));
+    riga(w, 1, QStringLiteral("12000"), QStringLiteral("0.125"));
+    riga(w, 2, QStringLiteral("32000"), QStringLiteral("4.75"));
+    w.cmdDisegnaCurva->click();
+    CurveChart& chart = *w.GraficoSensore;
+    ASSERT_EQ(chart.model().points().size(), 3u);
+
+    // A row just ticked is nothing to draw until it holds numbers.
+    w.Check1[3]->click();
+    EXPECT_EQ(chart.model().points().size(), 3u);
+    for (const CurvePoint& p : chart.model().points())
+        EXPECT_FALSE(p.x == 0 && p.y == 0);
+
+    for (QSize size : {chart.size(), QSize(200, 140), QSize(640, 300)}) {
+        SCOPED_TRACE(size.width());
+        chart.resize(size);
+        const CurveChart::Layout l = chart.layoutFor(chart.size(), chart.fontMetrics());
+        ASSERT_TRUE(l.drawable);
+        ASSERT_GE(l.labels.size(), 4u);
+        const QRectF whole(QPointF(0, 0), QSizeF(chart.size()));
+        for (const CurveChart::Label& label : l.labels) {
+            EXPECT_TRUE(whole.contains(label.rect)) << label.text.toStdString();
+            EXPECT_GE(label.rect.width(), chart.fontMetrics().horizontalAdvance(label.text)) << label.text.toStdString();
+        }
+        for (const CurvePoint& p : chart.model().points()) {
+            const QPointF c = chart.model().toPixel(p, l.plot);
+            const double r = CurveChart::kPointRadius + 1;
+            EXPECT_TRUE(l.frame.adjusted(1, 1, -1, -1).contains(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r)))
+                << p.x << "," << p.y;
+        }
+        // And the marks are really there, red on the rendered chart.
+        const QImage shown = chart.grab().toImage();
+        for (const CurvePoint& p : chart.model().points()) {
+            const QPoint c = chart.model().toPixel(p, l.plot).toPoint();
+            EXPECT_EQ(shown.pixelColor(c), QColor(255, 0, 0)) << p.x << "," << p.y;
+        }
+    }
+}
+
+TEST_F(SensorEditorWindowTest, AFailedSaveGivesTheSystemsReason)
+{
+    // A folder where the sensor file should go cannot be replaced by a file.
+    writeFile(QStringLiteral("sensors/Bloccato.sns/inside"), "kept");
+    frmImpostaSensore w;
+    w.show();
+    w.optAltro->click();
+    riga(w, 0, QStringLiteral("10"), QStringLiteral("1"));
+    w.txtNomeNuovo->setText(QStringLiteral("Bloccato"));
+    w.cmdSalvaSensore->click();
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    const QStringList lines = msgs.shown[0].text.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2) << msgs.shown[0].text.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("T328 ")) && lines[0].endsWith(QStringLiteral(" T329")));
+    EXPECT_FALSE(lines[1].trimmed().isEmpty()) << "the system's own words";
+    EXPECT_EQ(readFile(QStringLiteral("sensors/Bloccato.sns/inside")), QByteArray("kept"));
 }
 
 TEST_F(SensorEditorWindowTest, BoxChecksWhenTheFocusLeaves)

@@ -4,7 +4,11 @@
 
 #include "config/curve_chart_model.h"
 
+#include <QFontMetrics>
+#include <QRectF>
+#include <QString>
 #include <QWidget>
+#include <vector>
 
 namespace zuv {
 
@@ -19,6 +23,26 @@ public:
 
     QSize sizeHint() const override { return {360, 260}; }
     QSize minimumSizeHint() const override { return {160, 120}; }
+
+    // Where everything goes at a size: the frame, the plot inside it (the
+    // points map there, so a point on the range's edge is drawn whole inside
+    // the frame) and each scale label with its text.
+    struct Label {
+        QRectF rect;
+        QString text;
+    };
+    struct Layout {
+        QRectF frame;
+        QRectF plot;
+        std::vector<double> xTicks;
+        std::vector<double> yTicks;
+        std::vector<Label> labels;
+        bool drawable = false;
+    };
+    Layout layoutFor(QSize size, const QFontMetrics& fm) const;
+
+    // The radius of a point's mark.
+    static constexpr double kPointRadius = 3;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
