@@ -1,0 +1,377 @@
+#include "analysis/ui/dlgDatiSessione.h"
+
+#include "analysis/analysis_interface.h"
+#include "analysis/ui/session_map.h"
+#include "platform/messages.h"
+#include "project/language.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zuv {
+namespace {
+
+constexpr int kMapWidthTwips = 6144;
+constexpr int kMapHeightTwips = 3072;
+constexpr int kSectorColumns = 5;
+
+void setTextIfChanged(QLineEdit* box, const QString& text)
+{
+    if (box->text() != text)
+        box->setText(text);
+}
+
+void setTextIfChanged(QPlainTextEdit* box, const QString& text)
+{
+    if (box->toPlainText() != text)
+        box->setPlainText(text);
+}
+
+void setTextIfChanged(QComboBox* box, const QString& text)
+{
+    if (box->currentText() != text)
+        box->setEditText(text);
+}
+
+QPlainTextEdit* multiLine(QWidget* parent, const char* name)
+{
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setTabChangesFocus(true);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setMinimumHeight(80);
+    return box;
+}
+
+bool isEnter(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
+
+} // namespace
+
+dlgDatiSessione::dlgDatiSessione(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("dlgDatiSessione"));
+    setModal(true);
+
+    auto label = [this](const char* name) {
+        auto* l = new QLabel(this);
+        l->setObjectName(QString::fromLatin1(name));
+        return l;
+    };
+    auto line = [this](const char* name) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QString::fromLatin1(name));
+        return box;
+    };
+
+    // The session.
+    fraSessione = new QGroupBox(this);
+    fraSessione->setObjectName(QStringLiteral("fraSessione"));
+    auto* form = new QFormLayout(fraSessione);
+    auto row = [form](QLabel* l, QWidget* box) {
+        l->setBuddy(box);
+        form->addRow(l, box);
+    };
+    txtSessione = line("txtSessione");
+    txtDataSessione = line("txtDataSessione");
+    txtOraSessione = line("txtOraSessione");
+    txtVeicolo = line("txtVeicolo");
+    txtPiloti = multiLine(this, "txtPiloti");
+    txtNote = multiLine(this, "txtNote");
+    row(lblSessione = label("lblSessione"), txtSessione);
+    row(lblData = label("lblData"), txtDataSessione);
+    row(lblOra = label("lblOra"), txtOraSessione);
+    row(lblVeicolo = label("lblVeicolo"), txtVeicolo);
+    row(lblPiloti = label("lblPiloti"), txtPiloti);
+    row(lblNote = label("lblNote"), txtNote);
+    txtSessione->setMinimumWidth(200);
+    lblPiloti->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    // The circuit, its length, its sectors and its map.
+    fraCircuito = new QGroupBox(this);
+    fraCircuito->setObjectName(QStringLiteral("fraCircuito"));
+    auto* circuit = new QGridLayout(fraCircuito);
+    cboCircuito = new QComboBox(this);
+    cboCircuito->setObjectName(QStringLiteral("cboCircuito"));
+    cboCircuito->setEditable(true);
+    cboCircuito->setInsertPolicy(QComboBox::NoInsert);
+    txtLunghezzaTracciato = line("txtLunghezzaTracciato");
+    cboNumSettori = new QComboBox(this);
+    cboNumSettori->setObjectName(QStringLiteral("cboNumSettori"));
+    cboNumSettori->setEditable(true);
+    cboNumSettori->setInsertPolicy(QComboBox::NoInsert);
+    for (int n = 1; n <= kBoxSettori; ++n)
+        cboNumSettori->addItem(QString::number(n));
+    cboNumSettori->setCurrentIndex(-1);
+
+    lblCircuito = label("lblCircuito");
+    lblLunghTracciato = label("lblLunghTracciato");
+    lblMetri = label("lblMetri");
+    lblNSettori = label("lblNSettori");
+    lblSettori = label("lblSettori");
+    lblCircuito->setBuddy(cboCircuito);
+    lblLunghTracciato->setBuddy(txtLunghezzaTracciato);
+    lblNSettori->setBuddy(cboNumSettori);
+    circuit->addWidget(lblCircuito, 0, 0);
+    circuit->addWidget(cboCircuito, 0, 1, 1, 2);
+    circuit->addWidget(lblLunghTracciato, 1, 0);
+    circuit->addWidget(txtLunghezzaTracciato, 1, 1);
+    circuit->addWidget(lblMetri, 1, 2);
+    circuit->addWidget(lblNSettori, 2, 0);
+    circuit->addWidget(cboNumSettori, 2, 1);
+    circuit->addWidget(lblSettori, 3, 0, 1, 3);
+
+    auto* sectors = new QGridLayout;
+    for (int k = 0; k < kBoxSettori; ++k) {
+        lblNumSetc[k] = new QLabel(QString::number(k + 1) + QLatin1Char('.'), this);
+        lblNumSetc[k]->setObjectName(QStringLiteral("lblNumSetc%1").arg(k));
+        txtX[k] = new QLineEdit(this);
+        txtX[k]->setObjectName(QStringLiteral("txtX%1").arg(k));
+        txtX[k]->setMaxLength(4);
+        txtX[k]->setFixedWidth(txtX[k]->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+        txtX[k]->installEventFilter(this);
+        lblNumSetc[k]->setBuddy(txtX[k]);
+        const int r = k / kSectorColumns;
+        const int c = (k % kSectorColumns) * 2;
+        sectors->addWidget(lblNumSetc[k], r, c, Qt::AlignRight);
+        sectors->addWidget(txtX[k], r, c + 1);
+    }
+    // The boxes keep to the left however many are shown.
+    sectors->setColumnStretch(kSectorColumns * 2, 1);
+    circuit->addLayout(sectors, 4, 0, 1, 3);
+    Picture1 = new SessionMap(kMapWidthTwips, kMapHeightTwips, this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    circuit->addWidget(Picture1, 5, 0, 1, 3);
+    circuit->setRowStretch(6, 1);
+
+    txtLunghezzaTracciato->installEventFilter(this);
+    // An editable combo keeps the focus and its keys itself.
+    cboNumSettori->installEventFilter(this);
+    // Picked from the list, or a listed name typed and confirmed (Enter or
+    // leaving the box): the editable combo reports both alike. Any other
+    // text typed reads nothing.
+    connect(cboCircuito, &QComboBox::activated, this, &dlgDatiSessione::circuitPicked);
+    connect(cboNumSettori, &QComboBox::activated, this, &dlgDatiSessione::numberPicked);
+
+    // Enter belongs to the boxes, so no button is the default one (a
+    // button box would make OK so).
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    CancelButton = new QPushButton(this);
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* b : {OKButton, CancelButton}) {
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+    connect(OKButton, &QPushButton::clicked, this, &dlgDatiSessione::OKButton_Click);
+    connect(CancelButton, &QPushButton::clicked, this, &dlgDatiSessione::CancelButton_Click);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(fraSessione, 1);
+    top->addWidget(fraCircuito);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(buttons);
+
+    cboCircuito->addItems(CaricaListaCircuiti());
+    cboCircuito->setCurrentIndex(-1);
+    d_ = MostraDatiSessione();
+    showState();
+    Form_Activate();
+}
+
+dlgDatiSessione::~dlgDatiSessione()
+{
+    closing_ = true;
+    cboCircuito->disconnect(this);
+    cboNumSettori->disconnect(this);
+}
+
+void dlgDatiSessione::Form_Activate()
+{
+    CalcolaOffsetLingua();
+    fraSessione->setTitle(Testo(117));
+    lblSessione->setText(Testo(194));
+    lblData->setText(Testo(118));
+    lblOra->setText(Testo(119));
+    lblCircuito->setText(Testo(120));
+    lblLunghTracciato->setText(Testo(121));
+    lblMetri->setText(Testo(122));
+    lblVeicolo->setText(Testo(123));
+    lblPiloti->setText(Testo(124));
+    lblNote->setText(Testo(125));
+    lblSettori->setText(Testo(321));
+    lblNSettori->setText(Testo(324));
+    fraCircuito->setTitle(Testo(120));
+    CancelButton->setText(Testo(35));
+    d_.cboCircuito = cboCircuito->currentText();
+    setWindowTitle(titoloDatiSessione(d_));
+}
+
+template <typename F>
+void dlgDatiSessione::handle(F&& step)
+{
+    readControls();
+    step();
+    showState();
+}
+
+void dlgDatiSessione::readControls()
+{
+    d_.txtSessione = txtSessione->text();
+    d_.txtDataSessione = txtDataSessione->text();
+    d_.txtOraSessione = txtOraSessione->text();
+    d_.txtVeicolo = txtVeicolo->text();
+    d_.txtPiloti = txtPiloti->toPlainText();
+    d_.txtNote = txtNote->toPlainText();
+    d_.cboCircuito = cboCircuito->currentText();
+    d_.txtLunghezzaTracciato = txtLunghezzaTracciato->text();
+    d_.cboNumSettori = cboNumSettori->currentText();
+    for (int k = 0; k < kBoxSettori; ++k)
+        d_.txtX[k].testo = txtX[k]->text();
+}
+
+void dlgDatiSessione::showState()
+{
+    filling_ = true;
+    setTextIfChanged(txtSessione, d_.txtSessione);
+    setTextIfChanged(txtDataSessione, d_.txtDataSessione);
+    setTextIfChanged(txtOraSessione, d_.txtOraSessione);
+    setTextIfChanged(txtVeicolo, d_.txtVeicolo);
+    setTextIfChanged(txtPiloti, d_.txtPiloti);
+    setTextIfChanged(txtNote, d_.txtNote);
+    setTextIfChanged(cboCircuito, d_.cboCircuito);
+    setTextIfChanged(txtLunghezzaTracciato, d_.txtLunghezzaTracciato);
+    setTextIfChanged(cboNumSettori, d_.cboNumSettori);
+    numSettoriShown_ = d_.cboNumSettori;
+    for (int k = 0; k < kBoxSettori; ++k) {
+        const SectorBox& box = d_.txtX[k];
+        setTextIfChanged(txtX[k], box.testo);
+        txtX[k]->setEnabled(box.attivo);
+        // The last sector takes the rest of the track; it is never typed.
+        txtX[k]->setReadOnly(ultimoSettore(d_, k));
+        txtX[k]->setVisible(box.visibile);
+        lblNumSetc[k]->setVisible(box.visibile);
+    }
+    Picture1->setDrawing(d_.disegno);
+    setWindowTitle(titoloDatiSessione(d_));
+    filling_ = false;
+}
+
+void dlgDatiSessione::circuitPicked(int index)
+{
+    if (index < 0 || closing_)
+        return;
+    handle([this, index] {
+        d_.cboCircuito = cboCircuito->itemText(index);
+        cboCircuito_Click(d_);
+    });
+}
+
+void dlgDatiSessione::numberPicked(int index)
+{
+    if (index < 0 || closing_)
+        return;
+    handle([this, index] {
+        d_.cboNumSettori = cboNumSettori->itemText(index);
+        cboNumSettori_Click(d_);
+    });
+}
+
+bool dlgDatiSessione::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (filling_ || closing_ || (type != QEvent::KeyPress && type != QEvent::FocusOut))
+        return QDialog::eventFilter(watched, event);
+
+    bool enter = false;
+    if (type == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        enter = isEnter(key);
+        if (!enter) {
+            const QString typed = key->text();
+            for (int k = 0; k < kBoxSettori; ++k)
+                if (watched == txtX[k] && typed.size() == 1 && !txtX_KeyPress(d_, k, typed.front()))
+                    return true;
+            return QDialog::eventFilter(watched, event);
+        }
+    } else {
+        // Another window coming up (a message, the combo's list) is not
+        // leaving the box.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            return QDialog::eventFilter(watched, event);
+    }
+
+    if (watched == txtLunghezzaTracciato) {
+        handle([this] { txtLunghezzaTracciato_Invio(d_); });
+        return enter;
+    }
+    if (watched == cboNumSettori) {
+        if (enter || cboNumSettori->currentText() != numSettoriShown_)
+            handle([this] { cboNumSettori_Click(d_); });
+        return enter;
+    }
+    for (int k = 0; k < kBoxSettori; ++k) {
+        if (watched == txtX[k]) {
+            handle([this, k] { txtX_Invio(d_, k); });
+            return enter;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void dlgDatiSessione::OKButton_Click()
+{
+    readControls();
+    const EsitoOkDatiSessione esito = zuv::OKButton_Click(d_);
+    if (!esito.accettato) {
+        msgBox(esito.messaggio, MsgIcon::None, MsgButtons::Ok);
+        return;
+    }
+    if (AnalysisInterface* window = currentAnalysis())
+        window->SalvaDatiSessione();
+    accept();
+}
+
+void dlgDatiSessione::CancelButton_Click() { reject(); }
+
+void dlgDatiSessione::showEvent(QShowEvent* event)
+{
+    closing_ = false;
+    QDialog::showEvent(event);
+}
+
+void dlgDatiSessione::done(int result)
+{
+    closing_ = true;
+    QDialog::done(result);
+}
+
+bool dlgDatiSessione::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QDialog::event(event);
+}
+
+bool ApriDatiSessione(QWidget* parent)
+{
+    dlgDatiSessione dialog(parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace zuv

@@ -1,0 +1,48 @@
+#include "analysis/ui/session_map.h"
+
+#include "analysis/ui/chart_colors.h"
+
+#include <QPainter>
+
+namespace zuv {
+
+SessionMap::SessionMap(int widthTwips, int heightTwips, QWidget* parent) : QWidget(parent)
+{
+    setFixedSize(widthTwips / kTwipsPerPixel, heightTwips / kTwipsPerPixel);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
+}
+
+void SessionMap::setDrawing(const MapDrawing& drawing)
+{
+    drawing_ = drawing;
+    update();
+}
+
+QPoint SessionMap::toPixels(const QPoint& twips)
+{
+    return QPoint(twips.x() / kTwipsPerPixel, twips.y() / kTwipsPerPixel);
+}
+
+void SessionMap::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const MapSegment& s : drawing_.linee) {
+        painter.setPen(QPen(colorFromValue(quint32(s.colore)), kSpessoreMappaDialogo, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(toPixels(s.linea.p1()), toPixels(s.linea.p2()));
+    }
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPointSize(kPuntiEtichettaSettore);
+    painter.setFont(font);
+    painter.setPen(colorFromValue(quint32(kNero)));
+    for (const MapLabel& l : drawing_.etichette) {
+        const QPoint at = toPixels(l.posizione);
+        painter.drawText(QRect(at, QSize(width(), height())), Qt::AlignLeft | Qt::AlignTop, l.testo);
+    }
+}
+
+} // namespace zuv
