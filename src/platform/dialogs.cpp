@@ -12,6 +12,11 @@ public:
         std::fprintf(stderr, "no file dialog to show: %s\n", qPrintable(request.title));
         return QString();
     }
+    std::optional<quint32> askColour(quint32) override
+    {
+        std::fprintf(stderr, "no colour dialog to show\n");
+        return std::nullopt;
+    }
 };
 
 DialogService* g_dialogs = nullptr;

@@ -28,6 +28,16 @@ QString DialogRecorder::askFile(const FileDialogRequest& request)
     return a;
 }
 
+std::optional<quint32> DialogRecorder::askColour(quint32 initial)
+{
+    coloursAsked.push_back(initial);
+    if (colourAnswers.empty())
+        return std::nullopt;
+    const std::optional<quint32> a = colourAnswers.front();
+    colourAnswers.pop_front();
+    return a;
+}
+
 void RecordingSurface::setPosition(int x, int y)
 {
     calls.push_back(QStringLiteral("pos %1,%2").arg(x).arg(y));

@@ -45,9 +45,14 @@ public:
 class DialogRecorder final : public DialogService {
 public:
     QString askFile(const FileDialogRequest& request) override;
+    std::optional<quint32> askColour(quint32 initial) override;
 
     std::vector<FileDialogRequest> asked;
     std::deque<QString> answers;
+    // The colour each colour dialog opened on, and the answers (nothing:
+    // cancelled).
+    std::vector<quint32> coloursAsked;
+    std::deque<std::optional<quint32>> colourAnswers;
 };
 
 // Keeps every call as a line of text: "pos 120,240", "font Arial 10 bold",

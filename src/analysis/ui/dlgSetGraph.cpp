@@ -1,0 +1,164 @@
+#include "analysis/ui/dlgSetGraph.h"
+
+#include "analysis/analysis_interface.h"
+#include "analysis/dialog_bridge.h"
+#include "analysis/set_graph.h"
+#include "analysis/ui/chart_colors.h"
+#include "platform/dialogs.h"
+#include "platform/messages.h"
+#include "project/language.h"
+#include "project/state.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zuv {
+
+dlgSetGraph::dlgSetGraph(qint16 indice, QWidget* parent)
+    : QDialog(parent), IndiceGrafico(indice), lblNomeCampo(new QLabel(this)), txtNomeCampo(new QLineEdit(this)),
+      lblUM(new QLabel(this)), txtUM(new QLineEdit(this)), lblFiltro(new QLabel(this)), txtFiltro(new QLineEdit(this)),
+      lblColoreGrafico(new QLabel(this)), cmdColor(new QPushButton(this)), lblSpessoreLinea(new QLabel(this)),
+      cboWidth(new QComboBox(this)), fraScalaDisegno(new QGroupBox(this)), lblMinValDisegno(new QLabel(this)),
+      txtMinVal(new QLineEdit(this)), lblMaxValDisegno(new QLabel(this)), txtMaxVal(new QLineEdit(this)),
+      OKButton(new QPushButton(QStringLiteral("OK"), this)), CancelButton(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("dlgSetGraph"));
+    setWindowTitle(QString::fromLatin1(kTitoloSetGrafico));
+    const std::pair<QWidget*, const char*> names[] = {
+        {txtNomeCampo, "txtNomeCampo"}, {txtUM, "txtUM"},         {txtFiltro, "txtFiltro"},
+        {cmdColor, "cmdColor"},         {cboWidth, "cboWidth"},   {fraScalaDisegno, "fraScalaDisegno"},
+        {txtMinVal, "txtMinVal"},       {txtMaxVal, "txtMaxVal"}, {OKButton, "OKButton"},
+        {CancelButton, "CancelButton"}};
+    for (const auto& [w, name] : names)
+        w->setObjectName(QLatin1String(name));
+
+    cboWidth->setEditable(true);
+    cboWidth->setInsertPolicy(QComboBox::NoInsert);
+    for (int n = 1; n <= 6; ++n)
+        cboWidth->addItem(QString::number(n));
+    cmdColor->setAutoDefault(false);
+    cmdColor->setMinimumWidth(60);
+    OKButton->setDefault(true);
+    CancelButton->setAutoDefault(false);
+
+    auto* scala = new QFormLayout(fraScalaDisegno);
+    scala->addRow(lblMinValDisegno, txtMinVal);
+    scala->addRow(lblMaxValDisegno, txtMaxVal);
+    auto* form = new QFormLayout;
+    form->addRow(lblNomeCampo, txtNomeCampo);
+    form->addRow(lblUM, txtUM);
+    form->addRow(lblFiltro, txtFiltro);
+    form->addRow(lblColoreGrafico, cmdColor);
+    form->addRow(lblSpessoreLinea, cboWidth);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKButton);
+    buttons->addWidget(CancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(fraScalaDisegno);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    connect(cmdColor, &QPushButton::clicked, this, &dlgSetGraph::cmdColor_Click);
+    connect(OKButton, &QPushButton::clicked, this, &dlgSetGraph::OKButton_Click);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    Form_Load();
+    Form_Activate();
+}
+
+void dlgSetGraph::Form_Load()
+{
+    const AnalysisInterface* w = currentAnalysis();
+    if (!w)
+        return;
+    // Hidden in the overlaid mode, but filled all the same: OK stores what
+    // the hidden boxes hold.
+    scalaVisibile_ = w->blnSeparati;
+    fraScalaDisegno->setVisible(scalaVisibile_);
+    txtNomeCampo->setText(w->measureName(IndiceGrafico));
+    txtUM->setText(w->measureUnit(IndiceGrafico));
+    const TestiSetGrafico testi = testiSetGrafico(*w);
+    txtFiltro->setText(testi.txtFiltro);
+    mostraColore(w->measureColour(IndiceGrafico));
+    cboWidth->setEditText(testi.cboWidth);
+    txtMinVal->setText(testi.txtMinVal);
+    txtMaxVal->setText(testi.txtMaxVal);
+}
+
+void dlgSetGraph::Form_Activate()
+{
+    CalcolaOffsetLingua();
+    lblNomeCampo->setText(Testo(41));
+    lblUM->setText(Testo(42));
+    lblFiltro->setText(Testo(43));
+    lblColoreGrafico->setText(Testo(44));
+    lblSpessoreLinea->setText(Testo(45));
+    fraScalaDisegno->setTitle(Testo(46));
+    lblMinValDisegno->setText(Testo(47));
+    lblMaxValDisegno->setText(Testo(48));
+    CancelButton->setText(Testo(35));
+}
+
+void dlgSetGraph::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+}
+
+void dlgSetGraph::mostraColore(quint32 colore)
+{
+    colore_ = colore;
+    cmdColor->setStyleSheet(QStringLiteral("background-color: %1;").arg(colorFromValue(colore).name()));
+}
+
+void dlgSetGraph::cmdColor_Click()
+{
+    // A cancelled or failed choice keeps the colour.
+    if (const std::optional<quint32> scelto = dialogs().askColour(colore_))
+        mostraColore(*scelto);
+}
+
+bool dlgSetGraph::OKButton_Click()
+{
+    AnalysisInterface* w = currentAnalysis();
+    if (!w) {
+        reject();
+        return false;
+    }
+    const EsitoSetGrafico esito = controllaSetGrafico(txtFiltro->text(), cboWidth->currentText(), txtMinVal->text(),
+                                                      txtMaxVal->text(), scalaVisibile_);
+    if (!esito.accettato) {
+        msgBox(esito.messaggio, MsgIcon::Exclamation);
+        return false;
+    }
+    applicaSetGrafico(*w, IndiceGrafico, txtNomeCampo->text(), txtUM->text(), colore_, esito);
+    accept();
+    return true;
+}
+
+bool dlgSetGraph::modifica(QWidget* owner, qint16 i)
+{
+    AnalysisInterface* w = currentAnalysis();
+    if (!w)
+        return false;
+    w->toSettingsExchange(i);
+    bool stored = false;
+    {
+        dlgSetGraph dialog(i, owner);
+        stored = dialog.exec() == QDialog::Accepted;
+    }
+    // After Cancel the exchange values still hold the measure's own.
+    w->fromSettingsExchange(i);
+    return stored;
+}
+
+} // namespace zuv
