@@ -7,12 +7,14 @@
 #include "analysis/ui/dlgStatistiche.h"
 #include "analysis/ui/dlgStatisticheMisure.h"
 #include "analysis/ui/grid_component.h"
+#include "platform/widgets/qtdialogs.h"
 #include "platform/widgets/qtprinter.h"
 #include "project/language.h"
 #include "support/fake_analysis.h"
 #include "ui/shell_fixture.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QRegularExpression>
 #include <QComboBox>
 #include <QGroupBox>
@@ -309,6 +311,7 @@ TEST_F(SetGraphTest, OpensOnTheMeasureWithItsCaptionsInBothLanguages)
         EXPECT_EQ(d.txtUM->text(), QStringLiteral("[bar]"));
         EXPECT_EQ(d.txtFiltro->text(), QStringLiteral("2"));
         EXPECT_EQ(d.cboWidth->currentText(), QStringLiteral("3"));
+        EXPECT_EQ(d.cboWidth->currentIndex(), 2);
         EXPECT_EQ(d.cboWidth->count(), 6);
         EXPECT_EQ(d.colore(), 0x0000FFu);
         EXPECT_EQ(d.txtMinVal->text(), QStringLiteral("90"));
@@ -462,6 +465,31 @@ TEST_F(SetGraphTest, ColourChosenIsStoredAtOkAndACancelledChoiceKeepsTheColour)
     });
     EXPECT_TRUE(dlgSetGraph::modifica(&owner, kMisura));
     EXPECT_EQ(window.ColoreMisura[kMisura], 0xFF0000u);
+}
+
+TEST_F(SetGraphTest, QtColourDialogOpensOnTheColourAndGivesTheChoiceOrNothing)
+{
+    QtDialogs qt;
+    for (const bool accept : {true, false}) {
+        QColor shown;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            auto* d = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+            if (!d)
+                return;
+            timer.stop();
+            shown = d->currentColor();
+            d->setCurrentColor(QColor(0x12, 0x34, 0x56));
+            accept ? d->accept() : d->reject();
+        });
+        timer.start(5);
+        const std::optional<quint32> chosen = qt.askColour(0x0000FF);
+        EXPECT_EQ(shown, QColor(Qt::red)) << "red is the low byte";
+        if (accept)
+            EXPECT_EQ(chosen, std::optional<quint32>(0x563412));
+        else
+            EXPECT_EQ(chosen, std::nullopt);
+    }
 }
 
 // --- lap report --------------------------------------------------------------

@@ -88,6 +88,8 @@ void dlgSetGraph::Form_Load()
     const TestiSetGrafico testi = testiSetGrafico(*w);
     txtFiltro->setText(testi.txtFiltro);
     mostraColore(w->measureColour(IndiceGrafico));
+    // The list's own entry when there is one, so its drop-down shows it.
+    cboWidth->setCurrentIndex(cboWidth->findText(testi.cboWidth));
     cboWidth->setEditText(testi.cboWidth);
     txtMinVal->setText(testi.txtMinVal);
     txtMaxVal->setText(testi.txtMaxVal);
