@@ -1,0 +1,573 @@
+// The session data dialog through its widgets: captions in both languages,
+// the circuit list and map, the sector boxes, OK's refusals and writes,
+// Cancel, and the analysis window's way in.
+#include "analysis/ui/dlgDatiSessione.h"
+
+#include "analysis/session_file.h"
+#include "analysis/ui/session_map.h"
+#include "project/language.h"
+#include "project/state.h"
+#include "support/fake_analysis.h"
+#include "support/fixtures.h"
+#include "support/modal_driver.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <map>
+#include <memory>
+
+namespace zuv::test {
+namespace {
+
+// A window that saves a real session file, as the analysis windows do.
+class SavingAnalysis : public FakeAnalysis {
+public:
+    using FakeAnalysis::FakeAnalysis;
+    void SalvaDatiSessione() override
+    {
+        FakeAnalysis::SalvaDatiSessione();
+        zuv::SalvaDatiSessione(SessionFileName, sessionRows());
+    }
+};
+
+// A rectangle of 34 points, clockwise from its top-left corner.
+QByteArray rectangleOutline()
+{
+    QByteArray out;
+    auto add = [&out](int x, int y) { out += QByteArray::number(x) + "," + QByteArray::number(y) + "\r\n"; };
+    for (int x = 10; x < 130; x += 10)
+        add(x, 10);
+    for (int y = 10; y < 60; y += 10)
+        add(130, y);
+    for (int x = 130; x > 10; x -= 10)
+        add(x, 60);
+    for (int y = 60; y > 10; y -= 10)
+        add(10, y);
+    return out;
+}
+
+std::map<QRgb, int> colourCounts(const QImage& image)
+{
+    std::map<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y) & 0xFFFFFF];
+    return counts;
+}
+
+constexpr QRgb kGreenPx = 0x00FF00;
+constexpr QRgb kRedPx = 0xFF0000;
+constexpr QRgb kYellowPx = 0xFFFF00;
+constexpr QRgb kBlackPx = 0x000000;
+
+class SessionDialogTest : public ZuvTest {
+protected:
+    void SetUp() override
+    {
+        ZuvTest::SetUp();
+        for (const char* name : {"Pista Collina", "Anello Lago"})
+            for (const char* ext : {".trk", ".sec"}) {
+                const QString file = QLatin1String(name) + QLatin1String(ext);
+                writeFile(QStringLiteral("tracks/") + file,
+                          fileBytes(QStringLiteral(ZUV_SHIPPED_DATA_DIR "/tracks/") + file));
+            }
+        writeFile(QStringLiteral("tracks/Quadro.trk"), rectangleOutline());
+        // Not a circuit: the list takes outline files only.
+        writeFile(QStringLiteral("tracks/notes.txt"), "x");
+        writeFile(QStringLiteral("sessions/Prova.csv"), "t;d\r\n");
+        loadShippedLanguages(1);
+
+        DatiSessione.Sessione = QStringLiteral(" Qualifying ");
+        DatiSessione.DataSessione = QStringLiteral("12/05/2024");
+        DatiSessione.OraSessione = QStringLiteral("10:30");
+        DatiSessione.Circuito = QStringLiteral("Pista Collina");
+        DatiSessione.LunghTracciato = QStringLiteral("2400");
+        DatiSessione.VeicoloSessione = QStringLiteral("Kart 125");
+        DatiSessione.Piloti = QStringLiteral("Anna\r\nBruno");
+        DatiSessione.NoteSessione = QStringLiteral("dry");
+        DatiProgetto.Veicolo = QStringLiteral("Project car");
+        window.SessionFileName = path(QStringLiteral("sessions/Prova.ses"));
+    }
+    void TearDown() override
+    {
+        dialog.reset();
+        ZuvTest::TearDown();
+    }
+
+    dlgDatiSessione& open()
+    {
+        dialog = std::make_unique<dlgDatiSessione>();
+        dialog->show();
+        dialog->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        return *dialog;
+    }
+
+    // Picks `name` from the combo's list with an arrow key, as a user may:
+    // the entry before it is made current, then Down.
+    static void pick(QComboBox* combo, const QString& name)
+    {
+        const int i = combo->findText(name);
+        ASSERT_GE(i, 0) << name.toStdString();
+        combo->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), combo);
+        const bool first = i == 0;
+        combo->setCurrentIndex(first ? 1 : i - 1);
+        QTest::keyClick(combo, first ? Qt::Key_Up : Qt::Key_Down);
+        ASSERT_EQ(combo->currentIndex(), i);
+    }
+
+    // Types into a box and ends with `key` (Enter, Tab, or none).
+    static void type(QWidget* box, const QString& text, int key = Qt::Key_Return)
+    {
+        box->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), box);
+        if (auto* line = qobject_cast<QLineEdit*>(box); line && !line->isReadOnly())
+            line->clear();
+        if (auto* combo = qobject_cast<QComboBox*>(box))
+            combo->clearEditText();
+        QTest::keyClicks(box, text);
+        if (key)
+            QTest::keyClick(box, Qt::Key(key));
+    }
+
+    std::vector<QString> sectorTexts() const
+    {
+        std::vector<QString> out;
+        for (QLineEdit* box : dialog->txtX)
+            if (!box->isHidden())
+                out.push_back(box->text());
+        return out;
+    }
+
+    QLabel* labelOf(QWidget* box) const
+    {
+        for (QLabel* l : dialog->findChildren<QLabel*>())
+            if (l->buddy() == box)
+                return l;
+        return nullptr;
+    }
+
+    // Every file of the program folder with its bytes.
+    std::map<QString, QByteArray> files() const
+    {
+        std::map<QString, QByteArray> out;
+        QDirIterator it(dir.path(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString p = it.next();
+            out[QDir(dir.path()).relativeFilePath(p)] = fileBytes(p);
+        }
+        return out;
+    }
+
+    void clickOk() { QTest::mouseClick(dialog->OKButton, Qt::LeftButton); }
+
+    SavingAnalysis window{AnalysisKind::Dati};
+    std::unique_ptr<dlgDatiSessione> dialog;
+};
+
+TEST_F(SessionDialogTest, OpensOnTheSessionAndItsCircuitInBothLanguages)
+{
+    for (int language : {0, 1}) {
+        SCOPED_TRACE(language);
+        loadShippedLanguages(language);
+        DatiSessione.LunghTracciato = QStringLiteral("9999");
+        dlgDatiSessione& d = open();
+
+        EXPECT_EQ(d.fraSessione->title(), Testo(117));
+        EXPECT_EQ(d.fraCircuito->title(), Testo(120));
+        EXPECT_EQ(d.CancelButton->text(), Testo(35));
+        EXPECT_EQ(d.OKButton->text(), QStringLiteral("OK"));
+        const std::pair<QWidget*, int> labels[] = {
+            {d.txtSessione, 194}, {d.txtDataSessione, 118}, {d.txtOraSessione, 119}, {d.cboCircuito, 120},
+            {d.txtLunghezzaTracciato, 121}, {d.txtVeicolo, 123}, {d.txtPiloti, 124}, {d.txtNote, 125},
+            {d.cboNumSettori, 324}};
+        for (auto [box, text] : labels) {
+            QLabel* l = labelOf(box);
+            ASSERT_NE(l, nullptr) << text;
+            EXPECT_EQ(l->text(), Testo(text));
+        }
+        EXPECT_EQ(d.findChild<QLabel*>(QStringLiteral("lblMetri"))->text(), Testo(122));
+        EXPECT_EQ(d.findChild<QLabel*>(QStringLiteral("lblSettori"))->text(), Testo(321));
+
+        // The session's values without blanks around them, its own vehicle.
+        EXPECT_EQ(d.txtSessione->text(), QStringLiteral("Qualifying"));
+        EXPECT_EQ(d.txtVeicolo->text(), QStringLiteral("Kart 125"));
+        EXPECT_EQ(d.txtPiloti->toPlainText(), QStringLiteral("Anna\nBruno"));
+        EXPECT_EQ(d.cboCircuito->currentText(), QStringLiteral("Pista Collina"));
+        QStringList names;
+        for (int i = 0; i < d.cboCircuito->count(); ++i)
+            names << d.cboCircuito->itemText(i);
+        EXPECT_EQ(names, (QStringList{"Anello Lago", "Pista Collina", "Quadro"}));
+        QStringList counts;
+        for (int i = 0; i < d.cboNumSettori->count(); ++i)
+            counts << d.cboNumSettori->itemText(i);
+        EXPECT_EQ(counts.size(), 15);
+        EXPECT_EQ(counts.last(), QStringLiteral("15"));
+
+        // The sector file's length replaces the session's at once.
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Pista Collina - 2400 m."));
+        EXPECT_EQ(d.txtLunghezzaTracciato->text(), QStringLiteral("2400"));
+        EXPECT_EQ(DatiSessione.LunghTracciato, QStringLiteral("2400"));
+        EXPECT_EQ(d.cboNumSettori->currentText(), QStringLiteral("3"));
+        EXPECT_EQ(sectorTexts(), (std::vector<QString>{"780", "910", "710"}));
+        for (int k = 0; k < 3; ++k)
+            EXPECT_FALSE(d.lblNumSetc[k]->isHidden()) << k;
+        EXPECT_TRUE(d.lblNumSetc[3]->isHidden());
+        EXPECT_EQ(d.lblNumSetc[14]->text(), QStringLiteral("15."));
+        EXPECT_TRUE(d.txtX[2]->isReadOnly());
+        EXPECT_FALSE(d.txtX[1]->isReadOnly());
+        EXPECT_EQ(d.txtX[0]->maxLength(), 4);
+
+        // The map: three sectors, green, red, green, each numbered.
+        std::vector<QString> numbers;
+        for (const MapLabel& l : d.Picture1->drawing().etichette)
+            numbers.push_back(l.testo);
+        EXPECT_EQ(numbers, (std::vector<QString>{"1", "2", "3"}));
+        auto shown = colourCounts(d.Picture1->grab().toImage());
+        EXPECT_GT(shown[kGreenPx], 200);
+        EXPECT_GT(shown[kRedPx], 200);
+        EXPECT_GT(shown[kBlackPx], 20);
+
+        d.CancelButton->click();
+        EXPECT_FALSE(d.isVisible());
+    }
+    EXPECT_EQ(window.sessionSaves, 0);
+}
+
+TEST_F(SessionDialogTest, ChoosingACircuitReadsItsOutlineAndSectors)
+{
+    dlgDatiSessione& d = open();
+
+    // Without a sector file: the first box keeps its value and opens for
+    // typing, the others go, and the outline shows with its start square.
+    pick(d.cboCircuito, QStringLiteral("Quadro"));
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"780"}));
+    EXPECT_TRUE(d.txtX[0]->isEnabled());
+    EXPECT_TRUE(d.lblNumSetc[1]->isHidden());
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Quadro - 2400 m."));
+    auto shown = colourCounts(d.Picture1->grab().toImage());
+    EXPECT_GT(shown[kYellowPx], 10);
+    EXPECT_GT(shown[kBlackPx], 500);
+    EXPECT_EQ(shown[kGreenPx], 0);
+    EXPECT_TRUE(d.Picture1->drawing().etichette.empty());
+
+    // With one: its length and sectors.
+    pick(d.cboCircuito, QStringLiteral("Anello Lago"));
+    EXPECT_EQ(d.txtLunghezzaTracciato->text(), QStringLiteral("1800"));
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"600", "620", "580"}));
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Anello Lago - 1800 m."));
+    EXPECT_EQ(DatiSessione.LunghTracciato, QStringLiteral("1800"));
+
+    // A name that is not in the list reads nothing, also when confirmed.
+    for (int key : {Qt::Key_Return, Qt::Key_Tab}) {
+        type(d.cboCircuito, QStringLiteral("Monza"), key);
+        EXPECT_EQ(sectorTexts(), (std::vector<QString>{"600", "620", "580"}));
+        EXPECT_EQ(d.state().circuitoCaricato, QStringLiteral("Anello Lago"));
+    }
+    // A listed name typed and confirmed is that circuit chosen.
+    type(d.cboCircuito, QStringLiteral("Pista Collina"), Qt::Key_Tab);
+    EXPECT_EQ(d.cboCircuito->currentText(), QStringLiteral("Pista Collina"));
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"780", "910", "710"}));
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Pista Collina - 2400 m."));
+}
+
+TEST_F(SessionDialogTest, TheNumberOfSectorsSplitsTheTrackEvenly)
+{
+    dlgDatiSessione& d = open();
+    pick(d.cboCircuito, QStringLiteral("Quadro"));
+    struct Case {
+        const char* length;
+        const char* count;
+        std::vector<QString> boxes;
+    } cases[] = {
+        {"1000", "3", {"333", "333", "334"}},
+        {"1003", "2", {"502", "501"}},
+        {"1000", "1", {"1000"}},
+    };
+    for (const Case& c : cases) {
+        type(d.txtLunghezzaTracciato, QString::fromLatin1(c.length));
+        pick(d.cboNumSettori, QString::fromLatin1(c.count));
+        EXPECT_EQ(sectorTexts(), c.boxes) << c.length << " / " << c.count;
+    }
+
+    // A number typed and confirmed with Enter; the map follows.
+    type(d.txtLunghezzaTracciato, QStringLiteral("1000"));
+    type(d.cboNumSettori, QStringLiteral("4"));
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"250", "250", "250", "250"}));
+    EXPECT_EQ(d.Picture1->drawing().etichette.size(), 4u);
+    auto shown = colourCounts(d.Picture1->grab().toImage());
+    EXPECT_GT(shown[kGreenPx], 200);
+    EXPECT_GT(shown[kRedPx], 200);
+
+    // A new track length splits again, also when left with Tab.
+    type(d.txtLunghezzaTracciato, QStringLiteral("2000"), Qt::Key_Tab);
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"500", "500", "500", "500"}));
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Quadro - 2000 m."));
+    // Passing through it unchanged keeps the sectors typed.
+    type(d.txtX[0], QStringLiteral("300"));
+    d.txtLunghezzaTracciato->setFocus();
+    QTest::keyClick(d.txtLunghezzaTracciato, Qt::Key_Tab);
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"300", "700", "500", "500"}));
+}
+
+TEST_F(SessionDialogTest, EnterInASectorBoxMovesTheRestToTheNext)
+{
+    dlgDatiSessione& d = open();
+    pick(d.cboCircuito, QStringLiteral("Quadro"));
+    struct Case {
+        const char* name;
+        const char* count;
+        int box;
+        const char* typed;
+        int key;
+        std::vector<QString> boxes;
+    } cases[] = {
+        {"next absorbs", "4", 0, "300", Qt::Key_Return, {"300", "200", "250", "250"}},
+        {"last is the rest", "3", 1, "400", Qt::Key_Return, {"333", "400", "267"}},
+        {"the track length", "4", 0, "1000", Qt::Key_Return, {"250", "250", "250", "250"}},
+        {"zero", "4", 1, "0", Qt::Key_Return, {"250", "250", "250", "250"}},
+        {"text", "4", 1, "ab", Qt::Key_Return, {"250", "250", "250", "250"}},
+        {"point and comma dropped", "4", 0, "1.2,0", Qt::Key_Return, {"120", "380", "250", "250"}},
+        {"leaving the box", "4", 2, "100", Qt::Key_Tab, {"250", "250", "100", "400"}},
+        {"may push the next below 0", "4", 0, "900", Qt::Key_Return, {"900", "-400", "250", "250"}},
+    };
+    for (const Case& c : cases) {
+        type(d.txtLunghezzaTracciato, QStringLiteral("1000"));
+        pick(d.cboNumSettori, QString::fromLatin1(c.count));
+        type(d.txtX[c.box], QString::fromLatin1(c.typed), c.key);
+        EXPECT_EQ(sectorTexts(), c.boxes) << c.name;
+    }
+
+    // The last box is computed, never typed.
+    pick(d.cboNumSettori, QStringLiteral("2"));
+    type(d.txtX[1], QStringLiteral("7"));
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"500", "500"}));
+    EXPECT_FALSE(d.isHidden());
+    EXPECT_TRUE(msgs.shown.empty());
+}
+
+TEST_F(SessionDialogTest, OkRefusesAndKeepsTheDialogOpenWithNothingWritten)
+{
+    // A sector file whose sectors miss the track length.
+    writeFile(QStringLiteral("tracks/Quadro.sec"), "1000\r\n300\r\n300\r\n");
+    for (int language : {0, 1}) {
+        loadShippedLanguages(language);
+        const bool it = language == 0;
+        const QString lengthMessage =
+            it ? QStringLiteral("La lunghezza del tracciato deve essere un numero intero di metri da 1 a 2147483647.")
+               : QStringLiteral("The track length must be a whole number of metres from 1 to 2147483647.");
+        struct Case {
+            const char* name;
+            std::function<void(SessionDialogTest&, dlgDatiSessione&)> setUp;
+            QString message;
+        };
+        const Case cases[] = {
+            {"negative sector",
+             [](SessionDialogTest& t, dlgDatiSessione& d) {
+                 t.pick(d.cboNumSettori, QStringLiteral("4"));
+                 t.type(d.txtX[0], QStringLiteral("2000"));
+             },
+             Testo(326)},
+            {"sum differs", [](SessionDialogTest& t, dlgDatiSessione& d) { t.pick(d.cboCircuito, "Quadro"); },
+             Testo(327)},
+            {"zero sector",
+             [](SessionDialogTest& t, dlgDatiSessione& d) {
+                 t.type(d.txtLunghezzaTracciato, QStringLiteral("1000"));
+                 t.pick(d.cboNumSettori, QStringLiteral("4"));
+                 t.type(d.txtX[0], QStringLiteral("500"));
+             },
+             it ? QStringLiteral("La lunghezza di un settore non può essere zero.")
+                : QStringLiteral("A sector length cannot be zero.")},
+            {"empty length", [](SessionDialogTest& t, dlgDatiSessione& d) { t.type(d.txtLunghezzaTracciato, ""); },
+             lengthMessage},
+            {"zero length", [](SessionDialogTest& t, dlgDatiSessione& d) { t.type(d.txtLunghezzaTracciato, "0"); },
+             lengthMessage},
+            {"negative length",
+             [](SessionDialogTest& t, dlgDatiSessione& d) { t.type(d.txtLunghezzaTracciato, "-2400"); },
+             lengthMessage},
+            {"text length",
+             [](SessionDialogTest& t, dlgDatiSessione& d) { t.type(d.txtLunghezzaTracciato, "long"); },
+             lengthMessage},
+            // Typed, not confirmed: OK still reads the box.
+            {"too large",
+             [](SessionDialogTest& t, dlgDatiSessione& d) { t.type(d.txtLunghezzaTracciato, "3000000000", 0); },
+             lengthMessage},
+            {"folder in the circuit",
+             [](SessionDialogTest& t, dlgDatiSessione& d) { t.type(d.cboCircuito, "../Pista Collina", 0); },
+             it ? QStringLiteral("Il nome del circuito non può contenere il carattere \"/\".")
+                : QStringLiteral("The circuit name cannot contain the character \"/\".")},
+            {"parent folder", [](SessionDialogTest& t, dlgDatiSessione& d) { t.type(d.cboCircuito, "..", 0); },
+             it ? QStringLiteral("Il nome del circuito non può contenere \"..\".")
+                : QStringLiteral("The circuit name cannot contain \"..\".")},
+        };
+        const SessionRecord before = DatiSessione;
+        const auto filesBefore = files();
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            dlgDatiSessione& d = open();
+            d.txtSessione->setText(QStringLiteral("changed"));
+            c.setUp(*this, d);
+            msgs.clear();
+            clickOk();
+            ASSERT_EQ(msgs.shown.size(), 1u);
+            EXPECT_EQ(msgs.shown[0].text, c.message);
+            EXPECT_EQ(msgs.shown[0].buttons, MsgButtons::Ok);
+            EXPECT_TRUE(d.isVisible());
+            EXPECT_EQ(d.result(), QDialog::Rejected);
+            EXPECT_EQ(window.sessionSaves, 0);
+            EXPECT_EQ(DatiSessione.Sessione, before.Sessione);
+            EXPECT_EQ(DatiSessione.Circuito, before.Circuito);
+            EXPECT_EQ(files(), filesBefore);
+        }
+    }
+}
+
+TEST_F(SessionDialogTest, OkWritesTheSectorFileAndTheSessionFile)
+{
+    UsaAnalisiSpeed = true;
+    FakeAnalysis other(AnalysisKind::DatiSpeed);
+    const auto filesBefore = files();
+    dlgDatiSessione& d = open();
+    pick(d.cboCircuito, QStringLiteral("Quadro"));
+    type(d.txtLunghezzaTracciato, QStringLiteral("1000"));
+    pick(d.cboNumSettori, QStringLiteral("3"));
+    type(d.txtSessione, QStringLiteral("Race 2"), 0);
+    d.txtPiloti->setPlainText(QStringLiteral("Carla\nDario"));
+    type(d.txtVeicolo, QStringLiteral("Kart 2"), 0);
+    clickOk();
+    EXPECT_TRUE(msgs.shown.empty());
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+
+    EXPECT_EQ(readFile(QStringLiteral("tracks/Quadro.sec")), QByteArray("1000\r\n333\r\n333\r\n334\r\n"));
+    EXPECT_EQ(DatiSessione.Sessione, QStringLiteral("Race 2"));
+    EXPECT_EQ(DatiSessione.Circuito, QStringLiteral("Quadro"));
+    EXPECT_EQ(DatiSessione.LunghTracciato, QStringLiteral("1000"));
+    EXPECT_EQ(DatiSessione.VeicoloSessione, QStringLiteral("Kart 2"));
+    EXPECT_EQ(DatiProgetto.Veicolo, QStringLiteral("Project car"));
+    // The window `UsaAnalisiSpeed` names saves its session file.
+    EXPECT_EQ(other.sessionSaves, 1);
+    EXPECT_EQ(window.sessionSaves, 0);
+
+    // The window of the other kind, with a real file.
+    UsaAnalisiSpeed = false;
+    dlgDatiSessione& again = open();
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"333", "333", "334"}));
+    type(again.txtX[0], QStringLiteral("400"));
+    clickOk();
+    EXPECT_EQ(window.sessionSaves, 1);
+    EXPECT_EQ(readFile(QStringLiteral("tracks/Quadro.sec")), QByteArray("1000\r\n400\r\n266\r\n334\r\n"));
+    const QByteArray session = readFile(QStringLiteral("sessions/Prova.ses"));
+    EXPECT_TRUE(session.startsWith("Sessione=Race 2\r\nDataSessione=12/05/2024\r\nOraSessione=10:30\r\n"
+                                   "Circuito=Quadro\r\nLunghTracciato=1000\r\nVeicoloSessione=Kart 2\r\n"
+                                   "Piloti=Carla, Dario\r\nNoteSessione=dry\r\n"))
+        << session.left(200).toStdString();
+
+    // Only the sector file and the session file are new.
+    auto filesAfter = files();
+    for (const auto& [name, bytes] : filesBefore)
+        if (filesAfter.count(name) && filesAfter[name] == bytes)
+            filesAfter.erase(name);
+    std::vector<QString> changed;
+    for (const auto& entry : filesAfter)
+        changed.push_back(entry.first);
+    EXPECT_EQ(changed, (std::vector<QString>{"sessions/Prova.ses", "tracks/Quadro.sec"}));
+}
+
+TEST_F(SessionDialogTest, OkOnACircuitWithoutOutlineWritesNoSectorFile)
+{
+    DatiSessione.Circuito = QStringLiteral("Nowhere");
+    DatiSessione.LunghTracciato = QStringLiteral("1500");
+    dlgDatiSessione& d = open();
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Nowhere - 1500 m."));
+    EXPECT_TRUE(d.Picture1->drawing().linee.empty());
+    pick(d.cboNumSettori, QStringLiteral("2"));
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"750", "750"}));
+    // A name typed over a loaded circuit gets no sector file of another.
+    pick(d.cboCircuito, QStringLiteral("Pista Collina"));
+    type(d.cboCircuito, QStringLiteral("Nuova"), 0);
+    const QByteArray collina = readFile(QStringLiteral("tracks/Pista Collina.sec"));
+    clickOk();
+    EXPECT_TRUE(msgs.shown.empty());
+    EXPECT_EQ(DatiSessione.Circuito, QStringLiteral("Nuova"));
+    EXPECT_EQ(readFile(QStringLiteral("tracks/Pista Collina.sec")), collina);
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("tracks/Nuova.sec"))));
+    EXPECT_EQ(window.sessionSaves, 1);
+}
+
+TEST_F(SessionDialogTest, WithoutATracksFolderTheListIsEmptyAndOkStillSaves)
+{
+    ASSERT_TRUE(QDir(path(QStringLiteral("tracks"))).removeRecursively());
+    const auto before = files();
+    dlgDatiSessione& d = open();
+    EXPECT_EQ(d.cboCircuito->count(), 0);
+    EXPECT_TRUE(d.Picture1->drawing().linee.empty());
+    pick(d.cboNumSettori, QStringLiteral("1"));
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"2400"}));
+    clickOk();
+    EXPECT_TRUE(msgs.shown.empty());
+    EXPECT_EQ(window.sessionSaves, 1);
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("tracks"))));
+    auto after = files();
+    after.erase(QStringLiteral("sessions/Prova.ses"));
+    EXPECT_EQ(after, before);
+}
+
+TEST_F(SessionDialogTest, CancelStoresNothingButTheSectorFilesLength)
+{
+    const auto before = files();
+    DatiSessione.LunghTracciato = QStringLiteral("1234");
+    const SessionRecord session = DatiSessione;
+    dlgDatiSessione& d = open();
+    pick(d.cboCircuito, QStringLiteral("Anello Lago"));
+    // Enter in a session box closes nothing.
+    type(d.txtSessione, QStringLiteral("changed"));
+    EXPECT_TRUE(d.isVisible());
+    type(d.txtX[0], QStringLiteral("700"));
+    QTest::mouseClick(d.CancelButton, Qt::LeftButton);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+    EXPECT_EQ(DatiSessione.Sessione, session.Sessione);
+    EXPECT_EQ(DatiSessione.Circuito, session.Circuito);
+    EXPECT_EQ(DatiSessione.LunghTracciato, QStringLiteral("1800"));
+    EXPECT_EQ(window.sessionSaves, 0);
+    EXPECT_EQ(files(), before);
+
+    // Esc is Cancel too.
+    open();
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(files(), before);
+}
+
+TEST_F(SessionDialogTest, TheToolbarKeyShowsItModalAndReturnsWhenClosed)
+{
+    for (bool ok : {false, true}) {
+        ModalDriver user;
+        QString title;
+        user.on("zuv::dlgDatiSessione", [&](QWidget& w) {
+            auto& d = static_cast<dlgDatiSessione&>(w);
+            title = d.windowTitle();
+            EXPECT_TRUE(d.isModal());
+            (ok ? d.OKButton : d.CancelButton)->click();
+        });
+        EXPECT_EQ(ApriDatiSessione(nullptr), ok);
+        EXPECT_TRUE(user.waitDone());
+        EXPECT_EQ(title, QStringLiteral("Pista Collina - 2400 m."));
+        EXPECT_EQ(window.sessionSaves, ok ? 1 : 0);
+    }
+}
+
+} // namespace
+} // namespace zuv::test
