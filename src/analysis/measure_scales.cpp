@@ -29,12 +29,20 @@ int MeasureState::filtro(int i) const { return inRange(i) ? std::max(1, FiltroMi
 
 int MeasureState::spessore(int i) const { return inRange(i) ? std::max(1, SpessoreMisura[i]) : 1; }
 
+int testoNomeMisura(int i)
+{
+    if (i < 1 || i > 16)
+        return 0;
+    return 305 + std::min(i, 15);
+}
+
 MeasureHeader splitHeader(const QString& header, int measure)
 {
     const qsizetype j = header.indexOf(QLatin1Char('['));
     if (j < 0)
         return {header, QString()};
-    return {Testo(305 + measure), header.mid(j)};
+    const int text = testoNomeMisura(measure);
+    return {text ? Testo(text) : header.left(j).trimmed(), header.mid(j)};
 }
 
 void InizializzaMisure(MeasureState& m, const QStringList& headers)

@@ -51,8 +51,13 @@ struct MeasureHeader {
     QString name;
     QString unit;
 };
+// The language text that names measure i: 305 + i up to measure 15, and 320
+// for 16 too (text 321 labels the sectors); 0 above 16, where no text names
+// the measure.
+int testoNomeMisura(int i);
 // A data header "Name [unit]" of measure i: the unit from the first "[" to
-// the end, brackets included, and the name language text 305 + i; a header
+// the end, brackets included, and the name from `testoNomeMisura` (the
+// header's own words before "[" where there is no such text); a header
 // without "[" is the name itself, with no unit.
 MeasureHeader splitHeader(const QString& header, int measure);
 

@@ -69,6 +69,12 @@ void showAnalysis(const QString& file)
     window->showModal();
 }
 
+void refreshAnalysisLanguage()
+{
+    if (g_open && AnalisiCaricata)
+        g_open->RefreshLanguage();
+}
+
 void runAnalysisCommand()
 {
     FileDialogRequest request;

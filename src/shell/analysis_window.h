@@ -43,6 +43,10 @@ AnalysisWindow* analysisWindowOpen();
 // `AnalisiAperta` and `AnalisiCaricata` are clear again once it has closed.
 void showAnalysis(const QString& file);
 
+// The language command's part: the open analysis window takes the new
+// language, once it has loaded; nothing when none is open.
+void refreshAnalysisLanguage();
+
 // The analysis command: asks for a data file, then `showAnalysis`.
 // A cancelled dialog changes nothing.
 void runAnalysisCommand();

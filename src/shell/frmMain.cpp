@@ -1,5 +1,7 @@
 #include "shell/frmMain.h"
 
+#include "analysis/ui/frmAnalisiDati.h"
+#include "analysis_fast/ui/frmAnalisiDatiSpeed.h"
 #include "config/frmAllarmi.h"
 #include "config/frmConfigurazione.h"
 #include "config/frmImpostaSensore.h"
@@ -17,7 +19,6 @@
 #include "shell/frmStampaDatiProgetto.h"
 #include "shell/poll.h"
 #include "shell/project_commands.h"
-#include "shell/widgets/analysis_placeholder.h"
 #include "shell/widgets/pictures.h"
 #include "shell/widgets/work_area.h"
 
@@ -93,10 +94,14 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     tmrComm.setInterval(kPollIntervalMs);
     connect(&tmrComm, &QTimer::timeout, this, &frmMain::tmrComm_Timer);
 
-    for (AnalysisKind kind : {AnalysisKind::Dati, AnalysisKind::DatiSpeed}) {
-        if (!hasAnalysisFactory(kind))
-            setAnalysisFactory(kind, [kind] { return std::make_unique<AnalysisPlaceholder>(kind); });
-    }
+    // The analysis windows, a fresh one for every opening, over whichever
+    // window is active then (this one may be gone by a later opening).
+    if (!hasAnalysisFactory(AnalysisKind::Dati))
+        setAnalysisFactory(AnalysisKind::Dati,
+                           [] { return std::make_unique<frmAnalisiDati>(QApplication::activeWindow()); });
+    if (!hasAnalysisFactory(AnalysisKind::DatiSpeed))
+        setAnalysisFactory(AnalysisKind::DatiSpeed,
+                           [] { return std::make_unique<frmAnalisiDatiSpeed>(QApplication::activeWindow()); });
 
     setMainSurface(this);
 }
@@ -689,6 +694,7 @@ void frmMain::mnuLanguage_Click()
     }
     languageChanged();
     MDIForm_Activate();
+    refreshAnalysisLanguage();
 }
 
 void frmMain::mnuInfo_Click()

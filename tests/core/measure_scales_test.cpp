@@ -47,6 +47,12 @@ TEST_F(MeasureScales, HeaderGivesTheLanguageNameAndTheBracketedUnit)
     EXPECT_EQ(m.ColoreMisura[3], 0x0000C0u);
     EXPECT_EQ(m.ColoreMisura[20], 0xFFC0C0u);
 
+    // Text 321 labels the sectors: measure 16 shares 15's name, and past it
+    // the header's own words name the measure.
+    EXPECT_EQ(splitHeader("Lambda sensor[Lambda]", 16).name, Testo(320));
+    EXPECT_EQ(splitHeader(" Extra 1 [V]", 17).name, "Extra 1");
+    EXPECT_EQ(splitHeader(" Extra 1 [V]", 17).unit, "[V]");
+
     TabellaLingua.IndiceLingua = 0;
     CalcolaOffsetLingua();
     EXPECT_EQ(splitHeader("Distance [m]", 2).name, Testo(307));

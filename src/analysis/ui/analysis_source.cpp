@@ -1,0 +1,121 @@
+#include "analysis/ui/analysis_source.h"
+
+#include "analysis/lap_table.h"
+#include "analysis/ui/chart_component.h"
+#include "analysis_fast/fast_load.h"
+#include "platform/mainsurface.h"
+#include "platform/messages.h"
+#include "platform/programfolder.h"
+#include "project/state.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace zuv {
+
+AnalysisSource::~AnalysisSource() = default;
+
+QString progressText(int percent)
+{
+    // The number stands between blanks, as the status bar always showed it.
+    return Testo(141) + QLatin1Char(' ') + QString::number(percent) + QStringLiteral(" %");
+}
+
+QString companionAlarmsFile(const QString& analysisFileName)
+{
+    const QFileInfo data(analysisFileName);
+    const QString folder = data.absolutePath();
+    for (const QStringView ext : {u".txt", u".alm"}) {
+        const QString name = nomeFileCompagno(data.fileName(), ext);
+        const QString found = findEntryNoCase(folder, name);
+        if (QFileInfo(found).isFile())
+            return found;
+        msgBox(Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(QDir(folder).filePath(name))
+                   + QLatin1Char(' ') + Testo(329),
+               MsgIcon::Critical);
+    }
+    return QString();
+}
+
+namespace {
+
+// "C12": the chart's cell of column c (1 for "A") at a chart row.
+QString cell(int column, qint64 row)
+{
+    return QChar(char16_t(u'A' + column - 1)) + QString::number(row);
+}
+
+class ChartFileSource final : public AnalysisSource {
+public:
+    ChartFileSource(ChartComponent& measures, ChartComponent& alarms) : measures_(measures), alarms_(alarms) {}
+
+    Load load(AnalysisData& w, const QString& file) override
+    {
+        MainSurface& s = mainSurface();
+        s.setPanelText(2, Testo(140));
+        s.setPanelText(3, Testo(141));
+        s.setBusy(true);
+        QString error;
+        if (!measures_.loadFile(file, &error)) {
+            failure_ = Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(file) + QLatin1Char(' ')
+                       + Testo(329) + QStringLiteral("\n") + error;
+            return Load::Failed;
+        }
+        w.FieldsNum = measures_.columnCount();
+        addWarnings(file, measures_);
+        s.setPanelText(2, QString());
+        s.setPanelText(3, Testo(142));
+
+        const QString companion = companionAlarmsFile(file);
+        if (companion.isEmpty())
+            return Load::NoCompanion;
+        s.setPanelText(2, Testo(301));
+        s.setPanelText(3, Testo(141));
+        // An alarms file that cannot be read leaves the alarms chart empty;
+        // the measures are still there to see.
+        if (alarms_.loadFile(companion, &error))
+            addWarnings(companion, alarms_);
+        else
+            warnings_.append(QDir::toNativeSeparators(companion) + QStringLiteral(": ") + error);
+
+        w.SettoriGiro = 1;
+        CaricaTempiGiro(w, file);
+        sources_ = chartSources(measures_.data(), alarms_.data());
+        return Load::Complete;
+    }
+
+    QStringList headers() const override
+    {
+        QStringList h;
+        for (int i = 1; i <= measures_.columnCount(); ++i)
+            h.append(measures_.data().header(i));
+        return h;
+    }
+
+    LapBounds lapBounds() const override { return alarms_.lapBoundaries(u"K1"); }
+
+    void plot(ChartComponent& chart, bool, const TraceRows& rows, const TracePlot& p, int element) const override
+    {
+        chart.plotFromCells(cell(1, rows.first), cell(1, rows.last), cell(p.column, rows.first),
+                            cell(p.column, rows.last), element, p.scale, p.stride);
+    }
+
+private:
+    void addWarnings(const QString& file, const ChartComponent& chart)
+    {
+        for (const QString& w : chart.data().table().warnings)
+            warnings_.append(QDir::toNativeSeparators(file) + QStringLiteral(": ") + w);
+    }
+
+    ChartComponent& measures_;
+    ChartComponent& alarms_;
+};
+
+} // namespace
+
+std::unique_ptr<AnalysisSource> chartFileSource(ChartComponent& measures, ChartComponent& alarms)
+{
+    return std::make_unique<ChartFileSource>(measures, alarms);
+}
+
+} // namespace zuv

@@ -1,0 +1,1194 @@
+#include "analysis/ui/frmAnalisiDati.h"
+
+#include "analysis/circuit.h"
+#include "analysis/cursor_readout.h"
+#include "analysis/dialog_bridge.h"
+#include "analysis/lap_table.h"
+#include "analysis/ui/analysis_pictures.h"
+#include "analysis/ui/analysis_source.h"
+#include "analysis/ui/chart_colors.h"
+#include "analysis/ui/chart_component.h"
+#include "analysis/ui/circuit_map.h"
+#include "analysis/ui/grid_component.h"
+#include "analysis/ui/swatch.h"
+#include "platform/mainsurface.h"
+#include "platform/messages.h"
+#include "project/language.h"
+#include "project/state.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace zuv {
+namespace {
+
+// The toolbar, left to right, and the order in which a click is dispatched.
+constexpr const char* kToolbarOrder[11] = {"ChiudiGrafico", "Statistiche", "ReportGiri", "StatisticheMisure",
+                                           "Sovrapposti",   "Separati",    "SetZoom",    "DimOriginali",
+                                           "Stampa",        "Circuito",    "DatiSessione"};
+
+// Tool tips by key.
+int toolTipText(const QString& key)
+{
+    static const std::pair<const char*, int> texts[] = {
+        {"Sovrapposti", 38}, {"Separati", 39},      {"ChiudiGrafico", 40}, {"Statistiche", 116},
+        {"ReportGiri", 115}, {"StatisticheMisure", 186}, {"SetZoom", 192}, {"DimOriginali", 325},
+        {"Stampa", 191},     {"Circuito", 214},      {"DatiSessione", 215}};
+    for (const auto& [k, n] : texts)
+        if (key == QLatin1String(k))
+            return n;
+    return 0;
+}
+
+constexpr double kAlarmsYMax = 18.0;
+// One pass of a playback a tick: fast enough to follow, slow enough to see.
+constexpr int kPlaybackTickMs = 40;
+// Warnings of a load shown in its message; the rest are counted.
+constexpr int kWarningsShown = 12;
+
+void setBack(QWidget* w, QPalette::ColorRole role, quint32 colour)
+{
+    QPalette pal = w->palette();
+    pal.setColor(role, colorFromValue(colour));
+    w->setPalette(pal);
+}
+
+} // namespace
+
+frmAnalisiDati::frmAnalisiDati(QWidget* parent)
+    : frmAnalisiDati(AnalysisKind::Dati, chartFileSource, parent)
+{
+}
+
+frmAnalisiDati::frmAnalisiDati(AnalysisKind kind, const SourceMaker& makeSource, QWidget* parent)
+    : QDialog(parent), kind_(kind)
+{
+    setObjectName(kind == AnalysisKind::Dati ? QStringLiteral("frmAnalisiDati")
+                                             : QStringLiteral("frmAnalisiDatiSpeed"));
+    setModal(true);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    buildControls();
+    source_ = makeSource(*NTGraph1, *NTGraphAll);
+
+    playTimer_.setInterval(kPlaybackTickMs);
+    connect(&playTimer_, &QTimer::timeout, this, &frmAnalisiDati::playbackPass);
+}
+
+frmAnalisiDati::~frmAnalisiDati()
+{
+    // A window let go without closing still gives the poll and the pointer
+    // back, and stops its playback.
+    Form_Unload();
+}
+
+// --- controls -------------------------------------------------------------------
+
+void frmAnalisiDati::buildControls()
+{
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(4, 2, 4, 4);
+    root->setSpacing(4);
+    buildToolbar();
+    root->addWidget(Toolbar1);
+
+    auto* main = new QHBoxLayout;
+    main->setSpacing(6);
+    root->addLayout(main, 1);
+
+    auto* left = new QVBoxLayout;
+    left->setSpacing(4);
+    main->addLayout(left, 1);
+
+    SSTab1 = new QTabWidget(this);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    NTGraph1 = new ChartComponent;
+    NTGraph1->setObjectName(QStringLiteral("NTGraph1"));
+    SSTab1->addTab(NTGraph1, QString());
+    auto* alarmsPage = new QWidget;
+    auto* alarmsLayout = new QHBoxLayout(alarmsPage);
+    alarmsLayout->setContentsMargins(0, 0, 0, 0);
+    NTGraphAll = new ChartComponent;
+    NTGraphAll->setObjectName(QStringLiteral("NTGraphAll"));
+    alarmsLayout->addWidget(NTGraphAll, 1);
+    alarmsLayout->addWidget(buildMapAndLegend());
+    SSTab1->addTab(alarmsPage, QString());
+    SSTab1->setMinimumHeight(300);
+    left->addWidget(SSTab1, 3);
+    left->addWidget(buildViewButtons());
+
+    MSFlexGrid1 = new GridComponent(this);
+    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setColumnCount(kColonneGiri);
+    MSFlexGrid1->setRowCount(2);
+    MSFlexGrid1->setFixedRowCount(1);
+    MSFlexGrid1->setFixedColumnCount(1);
+    MSFlexGrid1->setMinimumHeight(140);
+    MSFlexGrid1->setVisible(false);
+    left->addWidget(MSFlexGrid1, 1);
+
+    auto* right = new QVBoxLayout;
+    right->setSpacing(4);
+    main->addLayout(right);
+    right->addWidget(buildMeasureRows());
+
+    // The circuit map with the circuit's name and the drivers beside it;
+    // hidden until the toolbar shows it, its place kept.
+    auto* mapBox = new QHBoxLayout;
+    Picture1 = new CircuitMap(this);
+    Shape1 = Picture1->Shape1;
+    mapBox->addWidget(Picture1, 0, Qt::AlignTop);
+    auto* names = new QVBoxLayout;
+    lblCircuito = new QLabel(this);
+    lblCircuito->setObjectName(QStringLiteral("lblCircuito"));
+    txtCircuito = new QLineEdit(this);
+    txtCircuito->setObjectName(QStringLiteral("txtCircuito"));
+    txtCircuito->setReadOnly(true);
+    lblPiloti = new QLabel(this);
+    lblPiloti->setObjectName(QStringLiteral("lblPiloti"));
+    txtPiloti = new QPlainTextEdit(this);
+    txtPiloti->setObjectName(QStringLiteral("txtPiloti"));
+    txtPiloti->setReadOnly(true);
+    txtPiloti->setMaximumHeight(Picture1->sizeHint().height() - 44);
+    for (QWidget* w : std::initializer_list<QWidget*>{lblCircuito, txtCircuito, lblPiloti, txtPiloti})
+        names->addWidget(w);
+    names->addStretch(1);
+    mapBox->addLayout(names, 1);
+    right->addLayout(mapBox);
+    right->addStretch(1);
+    for (QWidget* w : std::initializer_list<QWidget*>{Picture1, lblCircuito, txtCircuito, lblPiloti, txtPiloti}) {
+        QSizePolicy p = w->sizePolicy();
+        p.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(p);
+        w->hide();
+    }
+
+    connect(SSTab1, &QTabWidget::currentChanged, this, &frmAnalisiDati::SSTab1_Click);
+    connect(NTGraph1, &ChartComponent::progress, this, &frmAnalisiDati::progressChanged);
+    connect(NTGraphAll, &ChartComponent::progress, this, &frmAnalisiDati::progressChanged);
+    connect(NTGraph1, &ChartComponent::cursorMoved, this, &frmAnalisiDati::AggiornaCursore);
+    connect(NTGraphAll, &ChartComponent::cursorMoved, this, &frmAnalisiDati::AggiornaCursoreAllarmi);
+    // A mouse zoom draws the traces anew for the width it chose.
+    connect(NTGraph1, &ChartComponent::zoomed, this, [this] {
+        readRange(*NTGraph1, true);
+        NTGraphAll->setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
+        CalcolaPassoSpostamento();
+        RidisegnaGraficoAttivo();
+    });
+    connect(MSFlexGrid1, &GridComponent::clicked, this, &frmAnalisiDati::MSFlexGrid1_Click);
+
+    resize(1260, 740);
+}
+
+void frmAnalisiDati::buildToolbar()
+{
+    Toolbar1 = new QToolBar(this);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setIconSize(QSize(24, 24));
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    int n = 0;
+    for (const char* key : kToolbarOrder) {
+        const QString k = QString::fromLatin1(key);
+        QAction* a = Toolbar1->addAction(analysisIcon(k), QString());
+        a->setObjectName(k);
+        a->setCheckable(k == QLatin1String("Sovrapposti") || k == QLatin1String("Separati")
+                        || k == QLatin1String("SetZoom"));
+        connect(a, &QAction::triggered, this, [this, k] { Toolbar1_ButtonClick(k); });
+        toolButtons_[std::size_t(n++)] = a;
+        // Groups as the commands go together.
+        if (k == QLatin1String("ChiudiGrafico") || k == QLatin1String("StatisticheMisure")
+            || k == QLatin1String("DimOriginali"))
+            Toolbar1->addSeparator();
+    }
+    // Both modes off at opening: the traces overlaid.
+    toolButton(QStringLiteral("Sovrapposti"))->setChecked(true);
+}
+
+QWidget* frmAnalisiDati::buildMeasureRows()
+{
+    fraMisure = new QGroupBox(this);
+    fraMisure->setObjectName(QStringLiteral("fraMisure"));
+    auto* rows = new QGridLayout(fraMisure);
+    rows->setContentsMargins(6, 4, 6, 4);
+    rows->setHorizontalSpacing(4);
+    rows->setVerticalSpacing(1);
+    scaleGroup_ = new QButtonGroup(this);
+    scaleGroup_->setExclusive(true);
+
+    const int rowHeight = fontMetrics().height() + 6;
+    for (int i = 1; i <= kMaxMisura; ++i) {
+        const int row = i - 1;
+        const QString n = QString::number(i);
+        lblNomeCampo[i] = new QLabel(fraMisure);
+        lblNomeCampo[i]->setObjectName(QStringLiteral("lblNomeCampo") + n);
+        lblNomeCampo[i]->setMinimumWidth(110);
+        txtValore[i] = new QLineEdit(fraMisure);
+        txtValore[i]->setObjectName(QStringLiteral("txtValore") + n);
+        txtValore[i]->setReadOnly(true);
+        txtValore[i]->setFixedWidth(76);
+        txtValore[i]->setFixedHeight(rowHeight);
+        txtValore[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        lblUM[i] = new QLabel(fraMisure);
+        lblUM[i]->setObjectName(QStringLiteral("lblUM") + n);
+        lblUM[i]->setMinimumWidth(56);
+        rows->addWidget(lblNomeCampo[i], row, 2);
+        rows->addWidget(txtValore[i], row, 3);
+        rows->addWidget(lblUM[i], row, 4);
+        if (i < kPrimaMisura)
+            continue;
+
+        chkGrafico[i] = new QCheckBox(fraMisure);
+        chkGrafico[i]->setObjectName(QStringLiteral("chkGrafico") + n);
+        shpColor[i] = new Swatch(Swatch::Shape::Rectangle, ColoreMisura[i], fraMisure);
+        shpColor[i]->setObjectName(QStringLiteral("shpColor") + n);
+        shpColor[i]->setFixedSize(14, 14);
+        optScala[i] = new QRadioButton(fraMisure);
+        optScala[i]->setObjectName(QStringLiteral("optScala") + n);
+        optScala[i]->setEnabled(false);
+        scaleGroup_->addButton(optScala[i], i);
+        cmdSetGraph[i] = new QPushButton(QStringLiteral("Set"), fraMisure);
+        cmdSetGraph[i]->setObjectName(QStringLiteral("cmdSetGraph") + n);
+        cmdSetGraph[i]->setFixedHeight(rowHeight);
+        cmdSetGraph[i]->setMaximumWidth(44);
+        cmdSetGraph[i]->setAutoFillBackground(true);
+        rows->addWidget(chkGrafico[i], row, 0);
+        rows->addWidget(shpColor[i], row, 1);
+        rows->addWidget(optScala[i], row, 5);
+        rows->addWidget(cmdSetGraph[i], row, 6);
+        setRowLook(i, false);
+
+        connect(chkGrafico[i], &QCheckBox::toggled, this, [this, i](bool on) {
+            if (!changingChecks_)
+                chkGrafico_Click(i, on);
+        });
+        connect(optScala[i], &QRadioButton::clicked, this, [this, i] { optScala_Click(i); });
+        connect(cmdSetGraph[i], &QPushButton::clicked, this, [this, i] { cmdSetGraph_Click(i); });
+    }
+    rows->setColumnStretch(2, 1);
+
+    chkTempo = new QCheckBox(fraMisure);
+    chkTempo->setObjectName(QStringLiteral("chkTempo"));
+    chkTempo->setChecked(true);
+    rows->addWidget(chkTempo, kMaxMisura, 0, 1, 7);
+    connect(chkTempo, &QCheckBox::toggled, this, &frmAnalisiDati::chkTempo_Click);
+    return fraMisure;
+}
+
+QWidget* frmAnalisiDati::buildViewButtons()
+{
+    auto* bar = new QWidget(this);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(3);
+    const auto button = [&](QPushButton*& b, const char* name, const QString& caption) {
+        b = new QPushButton(caption, bar);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        b->setMinimumWidth(44);
+        row->addWidget(b);
+    };
+    button(cmdScorriSX, "cmdScorriSX", QString());
+    cmdScorriSX->setIcon(analysisIcon(QStringLiteral("ScorriSX")));
+    button(cmdSpostaSX10, "cmdSpostaSX10", QStringLiteral("<<"));
+    button(cmdSpostaSX1, "cmdSpostaSX1", QStringLiteral("<"));
+    row->addSpacing(12);
+    button(cmdZoomOut50, "cmdZoomOut50", QStringLiteral("-50%"));
+    button(cmdZoomOut10, "cmdZoomOut10", QStringLiteral("-10%"));
+    lblZoom = new QLabel(QStringLiteral("ZOOM"), bar);
+    lblZoom->setObjectName(QStringLiteral("lblZoom"));
+    lblZoom->setAlignment(Qt::AlignCenter);
+    lblZoom->setMinimumWidth(48);
+    row->addWidget(lblZoom);
+    button(cmdZoomIn10, "cmdZoomIn10", QStringLiteral("+10%"));
+    button(cmdZoomIn50, "cmdZoomIn50", QStringLiteral("+50%"));
+    row->addSpacing(12);
+    button(cmdSpostaDX1, "cmdSpostaDX1", QStringLiteral(">"));
+    button(cmdSpostaDX10, "cmdSpostaDX10", QStringLiteral(">>"));
+    button(cmdScorriDX, "cmdScorriDX", QString());
+    cmdScorriDX->setIcon(analysisIcon(QStringLiteral("ScorriDX")));
+    row->addStretch(1);
+    for (QPushButton* b : {cmdScorriSX, cmdScorriDX}) {
+        b->setAutoFillBackground(true);
+        setBack(b, QPalette::Button, Playback::kIdleColour);
+    }
+
+    connect(cmdZoomIn10, &QPushButton::clicked, this, [this] { zoomClick(ZoomButton::In10); });
+    connect(cmdZoomIn50, &QPushButton::clicked, this, [this] { zoomClick(ZoomButton::In50); });
+    connect(cmdZoomOut10, &QPushButton::clicked, this, [this] { zoomClick(ZoomButton::Out10); });
+    connect(cmdZoomOut50, &QPushButton::clicked, this, [this] { zoomClick(ZoomButton::Out50); });
+    connect(cmdSpostaSX1, &QPushButton::clicked, this, [this] { moveClick(MoveButton::Left1); });
+    connect(cmdSpostaSX10, &QPushButton::clicked, this, [this] { moveClick(MoveButton::Left10); });
+    connect(cmdSpostaDX1, &QPushButton::clicked, this, [this] { moveClick(MoveButton::Right1); });
+    connect(cmdSpostaDX10, &QPushButton::clicked, this, [this] { moveClick(MoveButton::Right10); });
+    connect(cmdScorriSX, &QPushButton::clicked, this, [this] { cmdScorri_Click(PlaybackDirection::Left); });
+    connect(cmdScorriDX, &QPushButton::clicked, this, [this] { cmdScorri_Click(PlaybackDirection::Right); });
+    return bar;
+}
+
+QWidget* frmAnalisiDati::buildMapAndLegend()
+{
+    // The alarm legend beside the alarms chart, each alarm's lamp at its name.
+    fraLegendaAllarmi = new QGroupBox;
+    fraLegendaAllarmi->setObjectName(QStringLiteral("fraLegendaAllarmi"));
+    auto* legend = new QGridLayout(fraLegendaAllarmi);
+    legend->setContentsMargins(6, 4, 6, 4);
+    legend->setVerticalSpacing(4);
+    for (int k = 0; k < 8; ++k) {
+        const QString n = QString::number(k);
+        shpAlarmColor[std::size_t(k)] = new Swatch(Swatch::Shape::Rectangle, kColoriAllarme[std::size_t(k)]);
+        shpAlarmColor[std::size_t(k)]->setObjectName(QStringLiteral("shpAlarmColor") + n);
+        shpAlarmColor[std::size_t(k)]->setFixedSize(22, 10);
+        lblNomeAllarme[std::size_t(k)] = new QLabel;
+        lblNomeAllarme[std::size_t(k)]->setObjectName(QStringLiteral("lblNomeAllarme") + n);
+        shpAlarm[std::size_t(k)] = new Swatch(Swatch::Shape::Circle, kLampSpenta);
+        shpAlarm[std::size_t(k)]->setObjectName(QStringLiteral("shpAlarm") + n);
+        shpAlarm[std::size_t(k)]->setFixedSize(14, 14);
+        legend->addWidget(shpAlarmColor[std::size_t(k)], k, 0);
+        legend->addWidget(lblNomeAllarme[std::size_t(k)], k, 1);
+        legend->addWidget(shpAlarm[std::size_t(k)], k, 2);
+    }
+    legend->setRowStretch(8, 1);
+    return fraLegendaAllarmi;
+}
+
+QAction* frmAnalisiDati::toolButton(const QString& key) const
+{
+    for (QAction* a : toolButtons_)
+        if (a && a->objectName() == key)
+            return a;
+    return nullptr;
+}
+
+// --- opening, loading and closing -----------------------------------------------
+
+void frmAnalisiDati::showModal()
+{
+    if (Form_Load())
+        exec();
+}
+
+bool frmAnalisiDati::Form_Load()
+{
+    registerAnalysis(this);
+    setWindowTitle(QDir::toNativeSeparators(AnalysisFileName));
+    SSTab1->setCurrentIndex(0);
+    circuitoVisibile_ = false;
+    PassoDisegno = 1;
+    SchedaCorrente = 0;
+
+    switch (source_->load(*this, AnalysisFileName)) {
+    case AnalysisSource::Load::Complete:
+        break;
+    case AnalysisSource::Load::NoCompanion:
+        ChiudiGrafico();
+        return false;
+    case AnalysisSource::Load::Failed:
+        // The user learns why nothing opens.
+        mainSurface().setBusy(false);
+        msgBox(source_->failure(), MsgIcon::Critical);
+        ChiudiGrafico();
+        return false;
+    }
+    fileAllarmiPresente_ = true;
+    showMeasureRows();
+    setTabCaptions();
+
+    InizializzaMisure();
+
+    MeasureRows rows = sessionRows();
+    SessionFileName = nomeFileSessione(AnalysisFileName);
+    sessionLoad_ = CaricaDatiSessione(SessionFileName, rows).esito;
+    sessionWritable_ = sessionLoad_ == SessionLoad::NoFile || sessionLoad_ == SessionLoad::Complete;
+    applySessionRows(rows);
+    for (int i = kPrimaMisura; i <= kMaxMisura; ++i)
+        shpColor[i]->setColour(ColoreMisura[i]);
+    if (!DatiSessione.Circuito.isEmpty())
+        CaricaSettori(*this, DatiSessione.Circuito);
+
+    applyLapTable(CompilaTabellaGiri(*this, source_->sources().lapNumberAt, source_->sources().distanceAt));
+
+    // The alarms chart: white, black axes, no grid, whole-number levels.
+    NTGraphAll->setControlColor(0xFFFFFF);
+    NTGraphAll->setAxisColor(0);
+    NTGraphAll->setYAxisColor(0);
+    NTGraphAll->setGridVisible(false);
+    NTGraphAll->setYLabelDecimals(0);
+    NTGraphAll->setFrameStyle(0);
+    InizializzaGrafico(*NTGraphAll);
+    NTGraphAll->setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
+    CalcolaPassoSpostamento();
+    for (int k = 0; k < 8; ++k)
+        lblNomeAllarme[std::size_t(k)]->setText(Testo(274 + k));
+    fraLegendaAllarmi->setTitle(Testo(282));
+    // Before a lap is chosen there is nothing to draw; choosing one draws.
+    if (GiroCorrente != 0)
+        DisegnaAllarmi();
+
+    AnalisiCaricata = true;
+    mainSurface().setBusy(false);
+
+    if (grid.visible) {
+        MSFlexGrid1->setCurrentRow(PrimoGiroValido(*this));
+        MSFlexGrid1->setCurrentColumn(1);
+        MSFlexGrid1_Click();
+    }
+    showLoadWarnings();
+    return true;
+}
+
+void frmAnalisiDati::showLoadWarnings()
+{
+    const QStringList& all = source_->warnings();
+    if (all.isEmpty())
+        return;
+    QStringList shown = all.mid(0, kWarningsShown);
+    if (all.size() > kWarningsShown)
+        shown.append(QStringLiteral("... (%1)").arg(all.size() - kWarningsShown));
+    msgBox(shown.join(QLatin1Char('\n')), MsgIcon::Exclamation);
+}
+
+void frmAnalisiDati::progressChanged(int percent) { mainSurface().setPanelText(3, progressText(percent)); }
+
+void frmAnalisiDati::InizializzaMisure()
+{
+    NTGraph1->setFrameStyle(0);
+    NTGraph1->setTitle(QString());
+    NTGraph1->setXCaption(QString());
+    NTGraph1->setYCaption(QString());
+    NTGraph1->clear();
+    bounds = source_->lapBounds();
+    if (SchedaCorrente == 0) {
+        const QStringList headers = source_->headers();
+        zuv::InizializzaMisure(*this, headers);
+        for (int i = 1; i <= kMaxMisura; ++i)
+            nameFromLanguage_[i] = testoNomeMisura(i) != 0 && headers.value(i - 1).contains(QLatin1Char('['));
+        showMeasureCaptions();
+    }
+    MainSurface& s = mainSurface();
+    s.setPanelText(1, QString());
+    s.setPanelText(3, QString());
+    s.setPanelText(2, QDir::toNativeSeparators(AnalysisFileName));
+}
+
+void frmAnalisiDati::showMeasureRows()
+{
+    for (int i = kPrimaMisura; i <= kMaxMisura; ++i) {
+        const bool used = i <= FieldsNum;
+        if (!used && chkGrafico[i]->isChecked())
+            chkGrafico[i]->setChecked(false);
+        for (QWidget* w : std::initializer_list<QWidget*>{chkGrafico[i], lblNomeCampo[i], txtValore[i], optScala[i],
+                                                          lblUM[i], shpColor[i], cmdSetGraph[i]})
+            w->setVisible(used);
+    }
+}
+
+void frmAnalisiDati::showMeasureCaptions()
+{
+    for (int i = 1; i <= std::min(FieldsNum, kMaxMisura); ++i) {
+        lblNomeCampo[i]->setText(NomeCampo[i]);
+        lblNomeCampo[i]->setToolTip(NomeCampo[i]);
+        lblUM[i]->setText(UnitaMisura[i]);
+    }
+}
+
+void frmAnalisiDati::setTabCaptions()
+{
+    SSTab1->setTabText(0, Testo(273) + lapCaption_);
+    SSTab1->setTabText(1, Testo(91) + lapCaption_);
+}
+
+void frmAnalisiDati::ChiudiGrafico()
+{
+    AnalisiCaricata = false;
+    done(QDialog::Rejected);
+}
+
+void frmAnalisiDati::done(int result)
+{
+    Form_Unload();
+    QDialog::done(result);
+}
+
+void frmAnalisiDati::Form_Unload()
+{
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    playTimer_.stop();
+    playback.stop();
+    if (fileAllarmiPresente_) {
+        for (QPointer<QWidget>* d : {&dlgReportGiri_, &dlgStatistiche_, &dlgStatisticheMisure_})
+            if (*d)
+                (*d)->close();
+        // A session file that could not be read whole is not overwritten
+        // with what this window made of it.
+        if (sessionWritable_)
+            SalvaDatiSessione();
+        NTGraph1->clear();
+        NTGraphAll->clear();
+    }
+    // However the window closes, the poll and the pointer come back and the
+    // status bar shows the project again.
+    StatoComunicazione.AnalisiAperta = false;
+    AnalisiCaricata = false;
+    MainSurface& s = mainSurface();
+    s.setBusy(false);
+    s.setPanelText(1, DatiProgetto.NomeProgetto);
+    s.setPanelText(2, PercorsoFileProgetto);
+    s.setPanelText(3, QString());
+    unregisterAnalysis(this);
+}
+
+void frmAnalisiDati::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The captions of the language in use when the window first shows; a
+    // later change of language comes through `RefreshLanguage` again.
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        RefreshLanguage();
+    }
+}
+
+void frmAnalisiDati::InizializzaGrafico(ChartComponent& chart)
+{
+    if (chart.elementCount() != 0)
+        return;
+    chart.addElement();
+    chart.setCursorX(0);
+    chart.setCursorY(0);
+    chart.setElementLineStyle(2);
+    chart.setElementPointStyle(1);
+    // The zoom mode outlives the redraws that empty the chart.
+    chart.setMouseMode(&chart == NTGraph1 && ModoZoom ? 2 : 0);
+    chart.setCursorColor(0xFF0000);
+}
+
+void frmAnalisiDati::ApplicaModoZoom()
+{
+    if (ModoZoom) {
+        NTGraph1->setMouseMode(2);
+    } else {
+        NTGraph1->setMouseMode(0);
+        RidisegnaGraficoAttivo();
+    }
+}
+
+void frmAnalisiDati::SSTab1_Click(int tab)
+{
+    if (tab == 1) {
+        const ChartComponent::Range r = NTGraph1->range();
+        MinX = r.xFrom;
+        MaxX = r.xTo;
+        NTGraphAll->setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
+    }
+    CalcolaPassoSpostamento();
+    RidisegnaGraficoAttivo();
+    SchedaCorrente = tab;
+}
+
+// --- session file ---------------------------------------------------------------
+
+void frmAnalisiDati::SalvaDatiSessione()
+{
+    QString error;
+    if (zuv::SalvaDatiSessione(SessionFileName, sessionRows(), &error)) {
+        sessionWritable_ = true;
+        return;
+    }
+    msgBox(Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(SessionFileName) + QLatin1Char(' ') + Testo(329)
+               + QStringLiteral("\n") + error,
+           MsgIcon::Exclamation);
+}
+
+// --- measures and scales --------------------------------------------------------
+
+void frmAnalisiDati::CalcolaScale()
+{
+    const DataSources& src = source_->sources();
+    scaleCurrentLap(src.stats, src.timeAt, src.xEndBack);
+    NTGraph1->setRange(MinX, MaxX, MinY, MaxY, 0);
+    applyScaleAxis();
+}
+
+void frmAnalisiDati::applyScaleAxis()
+{
+    // The y axis reads in the units of the measure whose scale is chosen,
+    // with that lap's factor.
+    const int i = ScalaScelta;
+    if (i < kPrimaMisura || i > kMaxMisura)
+        return;
+    if (!blnSeparati)
+        NTGraph1->setYScaleFactor(FattoriScala[i]);
+    NTGraph1->setYAxisColor(ColoreMisura[i]);
+    NTGraph1->setYCaption(NomeCampo[i] + QLatin1Char(' ') + UnitaMisura[i]);
+}
+
+void frmAnalisiDati::optScala_Click(int index)
+{
+    ScalaScelta = index;
+    applyScaleAxis();
+    RidisegnaGraficoAttivo();
+}
+
+void frmAnalisiDati::setMeasureName(int i, const QString& name)
+{
+    AnalysisInterface::setMeasureName(i, name);
+    if (i < 1 || i > kMaxMisura)
+        return;
+    nameFromLanguage_[i] = false;
+    lblNomeCampo[i]->setText(name);
+    lblNomeCampo[i]->setToolTip(name);
+}
+
+void frmAnalisiDati::setMeasureUnit(int i, const QString& unit)
+{
+    AnalysisInterface::setMeasureUnit(i, unit);
+    if (i >= 1 && i <= kMaxMisura)
+        lblUM[i]->setText(unit);
+}
+
+void frmAnalisiDati::setMeasureColour(int i, quint32 colour)
+{
+    AnalysisInterface::setMeasureColour(i, colour);
+    if (i >= kPrimaMisura && i <= kMaxMisura)
+        shpColor[i]->setColour(colour);
+}
+
+// --- trace drawing --------------------------------------------------------------
+
+void frmAnalisiDati::setRowLook(int i, bool drawn)
+{
+    const RowLook look = measureRowLook(drawn);
+    QFont f = txtValore[i]->font();
+    f.setBold(look.bold);
+    txtValore[i]->setFont(f);
+    setBack(txtValore[i], QPalette::Base, look.valueBack);
+    cmdSetGraph[i]->setEnabled(look.setEnabled);
+    setBack(cmdSetGraph[i], QPalette::Button, look.setBack);
+    optScala[i]->setEnabled(look.scaleEnabled);
+}
+
+void frmAnalisiDati::RidisegnaGraficoAttivo()
+{
+    if (SSTab1->currentIndex() == 0)
+        DisegnaGrafici();
+    else if (SSTab1->currentIndex() == 1)
+        DisegnaAllarmi();
+}
+
+void frmAnalisiDati::DisegnaGrafici()
+{
+    const TracePlan plan = planMeasures(source_->sources().timeAt);
+    if (plan.refused) {
+        // Said once, not at every pass of a playback.
+        if (!playback.playing())
+            msgBox(Testo(145), MsgIcon::Information);
+        return;
+    }
+    NTGraph1->clear();
+    NTGraph1->setXCaption(lblNomeCampo[1]->text() + QStringLiteral(" [sec]"));
+    if (!blnSeparati)
+        applyScaleAxis();
+    for (int i = kPrimaMisura; i <= kMaxMisura; ++i)
+        setRowLook(i, plan.drawn[i]);
+    for (const TracePlot& p : plan.plots) {
+        IndiceElemento[p.column][0] = NTGraph1->elementCount();
+        NTGraph1->setElementColor(p.colour);
+        NTGraph1->setElementLineWidth(p.width);
+        NTGraph1->setElementName(p.name);
+        InizializzaGrafico(*NTGraph1);
+        if (p.band != 0) {
+            NTGraph1->setYAxisColor(p.axisColour);
+            NTGraph1->setYCaption(p.axisCaption);
+        }
+        NTGraph1->setRange(plan.xFrom, plan.xTo, p.yFrom, p.yTo, p.band);
+        source_->plot(*NTGraph1, false, plan.rows, p, IndiceElemento[p.column][0]);
+    }
+}
+
+void frmAnalisiDati::DisegnaAllarmi()
+{
+    NTGraphAll->clear();
+    NTGraphAll->setXCaption(lblNomeCampo[1]->text() + QStringLiteral(" [sec]"));
+    InizializzaGrafico(*NTGraphAll);
+    NTGraphAll->setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
+    const TracePlan plan = planAlarms(source_->sources().alarmsTimeAt);
+    for (const TracePlot& p : plan.plots) {
+        // Alarm k is element k: the first one fills the element the chart
+        // was given above, so the legend's colours match the traces.
+        IndiceElemento[p.column][1] = int(&p - plan.plots.data());
+        NTGraphAll->setElementColor(p.colour);
+        NTGraphAll->setElementLineWidth(1);
+        source_->plot(*NTGraphAll, true, plan.rows, p, IndiceElemento[p.column][1]);
+    }
+}
+
+void frmAnalisiDati::chkGrafico_Click(int index, bool checked)
+{
+    // Separate traces hold three: a fourth box is refused at once, so no
+    // redraw (a playback pass least of all) has to refuse it.
+    if (checked && blnSeparati && NumGraficiAttivi >= 3) {
+        changingChecks_ = true;
+        chkGrafico[index]->setChecked(false);
+        changingChecks_ = false;
+        msgBox(Testo(145), MsgIcon::Information);
+        return;
+    }
+    const CheckClick c = chkGraficoClick(*this, index, checked);
+    if (c.separatiEnabled)
+        toolButton(QStringLiteral("Separati"))->setEnabled(*c.separatiEnabled);
+    if (c.selectScale != 0) {
+        optScala[c.selectScale]->setChecked(true);
+        optScala_Click(c.selectScale);
+    }
+    RidisegnaGraficoAttivo();
+}
+
+void frmAnalisiDati::chkTempo_Click(bool checked)
+{
+    ViewState::chkTempo = checked;
+    if (!checked)
+        return;
+    PassoSpostamento = 0.01;
+    CalcolaScale();
+    RidisegnaGraficoAttivo();
+}
+
+void frmAnalisiDati::setSeparatiLook(bool separati)
+{
+    toolButton(QStringLiteral("Separati"))->setChecked(separati);
+    toolButton(QStringLiteral("Sovrapposti"))->setChecked(!separati);
+}
+
+void frmAnalisiDati::ImpostaSovrapposti()
+{
+    toolButton(QStringLiteral("SetZoom"))->setEnabled(true);
+    const SeparatiButton b = ImpostaSovrappostiButton(NumGraficiAttivi);
+    QAction* separati = toolButton(QStringLiteral("Separati"));
+    if (b.release)
+        separati->setChecked(false);
+    separati->setEnabled(b.enabled);
+    NTGraph1->setRange(MinX, MaxX, MinY, MaxY, 0);
+    CalcolaPassoSpostamento();
+    DisegnaGrafici();
+}
+
+void frmAnalisiDati::ImpostaSeparati()
+{
+    QAction* zoom = toolButton(QStringLiteral("SetZoom"));
+    zoom->setEnabled(false);
+    zoom->setChecked(false);
+    ModoZoom = false;
+    // The zoom-in buttons come back with the end of the zoom mode.
+    setZoomInEnabled(AggiornaPulsantiZoom(*this).value_or(true));
+    if (separateRefused(*this)) {
+        // Nothing changes: the traces stay overlaid.
+        msgBox(Testo(145), MsgIcon::Information);
+        blnSeparati = false;
+        setSeparatiLook(false);
+        zoom->setEnabled(true);
+        return;
+    }
+    ApplicaModoZoom();
+    NTGraph1->setYScaleFactor(1.0);
+    DisegnaGrafici();
+}
+
+// --- zoom, move and playback ----------------------------------------------------
+
+void frmAnalisiDati::readRange(const ChartComponent& chart, bool withY)
+{
+    const ChartComponent::Range r = chart.range();
+    MinX = r.xFrom;
+    MaxX = r.xTo;
+    if (withY) {
+        MinY = r.yFrom;
+        MaxY = r.yTo;
+    }
+}
+
+void frmAnalisiDati::setZoomInEnabled(bool on)
+{
+    cmdZoomIn10->setEnabled(on);
+    cmdZoomIn50->setEnabled(on);
+}
+
+void frmAnalisiDati::zoomClick(ZoomButton button)
+{
+    mainSurface().setBusy(true);
+    readRange(*NTGraph1, true);
+    applyZoom(*this, button);
+    NTGraph1->setCursorX(MinX);
+    NTGraphAll->setCursorX(MinX);
+    NTGraph1->setRange(MinX, MaxX, MinY, MaxY, 0);
+    CalcolaPassoSpostamento();
+    RidisegnaGraficoAttivo();
+    NTGraphAll->setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
+    if (const std::optional<bool> on = AggiornaPulsantiZoom(*this))
+        setZoomInEnabled(*on);
+    mainSurface().setBusy(false);
+}
+
+void frmAnalisiDati::moveClick(MoveButton button)
+{
+    readRange(*NTGraph1, true);
+    applyMove(*this, button);
+    NTGraph1->setCursorX(MinX);
+    NTGraphAll->setCursorX(MinX);
+    NTGraph1->setRange(MinX, MaxX, MinY, MaxY, 0);
+    CalcolaPassoSpostamento();
+    RidisegnaGraficoAttivo();
+    NTGraphAll->setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
+    CampioneCursore = NTGraph1->sampleAt(MinX, 1.0);
+    AggiornaCursore(1.0, 1.0, qint32(CampioneCursore));
+    AggiornaCursoreAllarmi(1.0, 1.0, qint32(CampioneCursore));
+}
+
+void frmAnalisiDati::cmdScorri_Click(PlaybackDirection direction)
+{
+    const int tab = SSTab1->currentIndex();
+    ChartComponent& chart = tab == 1 ? *NTGraphAll : *NTGraph1;
+    QPushButton* mine = direction == PlaybackDirection::Right ? cmdScorriDX : cmdScorriSX;
+    QPushButton* other = direction == PlaybackDirection::Right ? cmdScorriSX : cmdScorriDX;
+    switch (playback.click(direction, tab)) {
+    case Playback::Click::Started:
+        setBack(mine, QPalette::Button, Playback::kPlayingColour);
+        chart.setCursorTracking(false);
+        other->setEnabled(false);
+        playTimer_.start();
+        break;
+    case Playback::Click::Stopped:
+        playTimer_.stop();
+        stopPlaybackLook(chart);
+        break;
+    case Playback::Click::Ignored:
+        break;
+    }
+}
+
+void frmAnalisiDati::stopPlaybackLook(ChartComponent& chart)
+{
+    for (QPushButton* b : {cmdScorriSX, cmdScorriDX}) {
+        setBack(b, QPalette::Button, Playback::kIdleColour);
+        b->setEnabled(true);
+    }
+    chart.setCursorTracking(true);
+}
+
+void frmAnalisiDati::playbackPass()
+{
+    if (!playback.playing()) {
+        playTimer_.stop();
+        return;
+    }
+    const bool alarms = playback.tab() == 1;
+    ChartComponent& chart = alarms ? *NTGraphAll : *NTGraph1;
+    // The alarms chart's fixed levels are not the measures' y range.
+    readRange(chart, !alarms);
+    const DataSources& src = source_->sources();
+    const Playback::Pass pass = playback.pass(*this, playbackEndX(alarms ? src.alarmsTimeAt : src.timeAt));
+    if (pass.moved) {
+        chart.setCursorX(MinX);
+        if (alarms) {
+            chart.setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
+            DisegnaAllarmi();
+        } else {
+            chart.setRange(MinX, MaxX, MinY, MaxY, 0);
+            DisegnaGrafici();
+        }
+        CampioneCursore = chart.sampleAt(MinX, 1.0);
+        if (alarms)
+            AggiornaCursoreAllarmi(1.0, 1.0, qint32(CampioneCursore));
+        else
+            AggiornaCursore(1.0, 1.0, qint32(CampioneCursore));
+    }
+    if (pass.stopped) {
+        playTimer_.stop();
+        stopPlaybackLook(chart);
+    }
+}
+
+// --- lap table ------------------------------------------------------------------
+
+void frmAnalisiDati::applyLapTable(bool filled)
+{
+    showLapGrid();
+    if (filled)
+        return;
+    // No completed lap: the whole recording as one stretch.
+    MostraControlliGrafico(true);
+    CalcolaScale();
+    RidisegnaGraficoAttivo();
+}
+
+void frmAnalisiDati::showLapGrid()
+{
+    MSFlexGrid1->setVisible(grid.visible);
+    if (!grid.visible)
+        return;
+    const int row = MSFlexGrid1->currentRow();
+    const int column = MSFlexGrid1->currentColumn();
+    MSFlexGrid1->setRowCount(grid.rows);
+    for (int c = 0; c < kColonneGiri; ++c)
+        if (grid.widths[std::size_t(c)] > 0)
+            MSFlexGrid1->setColumnWidth(c, grid.widths[std::size_t(c)]);
+    for (int r = 0; r < grid.rows; ++r) {
+        for (int c = 0; c < kColonneGiri; ++c) {
+            MSFlexGrid1->setText(r, c, grid.text(r, c));
+            if (r == 0 || c == 0)
+                continue;
+            const CellColours colours = grid.colours(r, c);
+            MSFlexGrid1->setCurrentRow(r);
+            MSFlexGrid1->setCurrentColumn(c);
+            MSFlexGrid1->setCellBackground(colours.back);
+            MSFlexGrid1->setCellForeground(colours.fore);
+        }
+    }
+    MSFlexGrid1->setCurrentRow(row);
+    MSFlexGrid1->setCurrentColumn(column);
+}
+
+void frmAnalisiDati::MSFlexGrid1_Click()
+{
+    const LapSelection sel = zuv::MSFlexGrid1_Click(*this, MSFlexGrid1->currentRow(), MSFlexGrid1->currentColumn(),
+                                                    source_->sources().lapNumberAt);
+    if (sel.selected) {
+        lapCaption_ = sel.tab0Caption.mid(Testo(273).size());
+        setTabCaptions();
+        MostraControlliGrafico(sel.showChart);
+        if (sel.showChart) {
+            CalcolaScale();
+            RidisegnaGraficoAttivo();
+        }
+    }
+    showLapGrid();
+}
+
+void frmAnalisiDati::MostraControlliGrafico(bool show)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{fraMisure, SSTab1, cmdScorriDX, cmdScorriSX, cmdSpostaDX1,
+                                                      cmdSpostaDX10, cmdSpostaSX1, cmdSpostaSX10, cmdZoomIn10,
+                                                      cmdZoomIn50, cmdZoomOut10, cmdZoomOut50, lblZoom})
+        w->setVisible(show);
+    showMap(show && circuitoVisibile_);
+}
+
+// --- cursor read-out ------------------------------------------------------------
+
+void frmAnalisiDati::AggiornaCursore(double, double, qint32 n)
+{
+    showReadout(zuv::AggiornaCursore(*this, n, source_->sources().valueAt, Picture1->pointCount()));
+}
+
+void frmAnalisiDati::AggiornaCursoreAllarmi(double, double, qint32 n)
+{
+    const DataSources& src = source_->sources();
+    showReadout(zuv::AggiornaCursoreAllarmi(*this, n, src.valueAt, src.alarmAt, Picture1->pointCount()));
+}
+
+void frmAnalisiDati::showReadout(const CursorReadout& readout)
+{
+    for (int j = 1; j <= std::min(FieldsNum, kMaxMisura); ++j)
+        if (readout.values[j])
+            txtValore[j]->setText(*readout.values[j]);
+    for (int k = 0; k < 8; ++k)
+        if (readout.lamps[std::size_t(k)])
+            shpAlarm[std::size_t(k)]->setColour(*readout.lamps[std::size_t(k)] ? kLampAccesa : kLampSpenta);
+    if (readout.marker)
+        DisegnaCircuito(*readout.marker);
+}
+
+// --- circuit map ----------------------------------------------------------------
+
+void frmAnalisiDati::showMap(bool show)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{Picture1, lblCircuito, txtCircuito, lblPiloti, txtPiloti})
+        w->setVisible(show);
+}
+
+void frmAnalisiDati::CaricaCircuito()
+{
+    if (circuitoVisibile_) {
+        circuitoVisibile_ = false;
+        showMap(false);
+        return;
+    }
+    const std::optional<QString> path = percorsoTracciato(DatiSessione.Circuito);
+    if (!path || !QFileInfo(*path).isFile()) {
+        msgBox(Testo(216), MsgIcon::Critical);
+        return;
+    }
+    circuitoVisibile_ = true;
+    txtCircuito->setText(DatiSessione.Circuito);
+    txtPiloti->setPlainText(DatiSessione.Piloti);
+    lblCircuito->setText(Testo(120));
+    lblPiloti->setText(Testo(124));
+    showMap(true);
+    Picture1->setOutline(tracciatoFinestra(leggiFileTracciato(*path).value_or(QStringList())));
+    DisegnaCircuito(0);
+}
+
+void frmAnalisiDati::DisegnaCircuito(qint64 point)
+{
+    if (circuitoVisibile_)
+        Picture1->placeMarker(point);
+}
+
+// --- toolbar, language and print ------------------------------------------------
+
+void frmAnalisiDati::Toolbar1_ButtonClick(const QString& key)
+{
+    if (key == QLatin1String("ChiudiGrafico")) {
+        ChiudiGrafico();
+    } else if (key == QLatin1String("Statistiche")) {
+        MostraStatistiche();
+    } else if (key == QLatin1String("StatisticheMisure")) {
+        MostraStatisticheMisure();
+    } else if (key == QLatin1String("ReportGiri")) {
+        MostraReportGiri();
+    } else if (key == QLatin1String("Sovrapposti")) {
+        blnSeparati = false;
+        setSeparatiLook(false);
+        toolButton(QStringLiteral("SetZoom"))->setChecked(ModoZoom);
+        ImpostaSovrapposti();
+    } else if (key == QLatin1String("Separati")) {
+        blnSeparati = true;
+        setSeparatiLook(true);
+        ImpostaSeparati();
+    } else if (key == QLatin1String("SetZoom")) {
+        ModoZoom = !ModoZoom;
+        toolButton(QStringLiteral("SetZoom"))->setChecked(ModoZoom);
+        setZoomInEnabled(!ModoZoom);
+        setSeparatiLook(blnSeparati);
+        ApplicaModoZoom();
+    } else if (key == QLatin1String("DimOriginali")) {
+        CalcolaScale();
+        NTGraphAll->setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
+        CalcolaPassoSpostamento();
+        RidisegnaGraficoAttivo();
+    } else if (key == QLatin1String("Stampa")) {
+        StampaGrafico();
+    } else if (key == QLatin1String("Circuito")) {
+        CaricaCircuito();
+    } else if (key == QLatin1String("DatiSessione")) {
+        ApriDatiSessione();
+    }
+}
+
+void frmAnalisiDati::RefreshLanguage()
+{
+    CalcolaOffsetLingua();
+    for (QAction* a : toolButtons_)
+        a->setToolTip(Testo(toolTipText(a->objectName())));
+    for (int k = 0; k < 8; ++k)
+        lblNomeAllarme[std::size_t(k)]->setText(Testo(274 + k));
+    // Names the user gave in the chart settings stay as given.
+    for (int i = 1; i <= 16; ++i) {
+        if (!nameFromLanguage_[i])
+            continue;
+        NomeCampo[i] = Testo(testoNomeMisura(i));
+        lblNomeCampo[i]->setText(NomeCampo[i]);
+        lblNomeCampo[i]->setToolTip(NomeCampo[i]);
+    }
+    lblCircuito->setText(Testo(120));
+    lblPiloti->setText(Testo(124));
+    fraLegendaAllarmi->setTitle(Testo(282));
+    chkTempo->setText(Testo(306));
+    if (!lapCaption_.isEmpty() && GiroCorrente > 0)
+        lapCaption_ = QLatin1Char(' ') + Testo(110) + lapCaption_.mid(lapCaption_.lastIndexOf(QLatin1Char(' ')));
+    setTabCaptions();
+    if (fileAllarmiPresente_) {
+        AggiornaTestiTabellaGiri(*this, source_->sources().lapNumberAt);
+        showLapGrid();
+        if (SSTab1->currentIndex() == 0)
+            NTGraph1->setXCaption(lblNomeCampo[1]->text() + QStringLiteral(" [sec]"));
+        else
+            NTGraphAll->setXCaption(lblNomeCampo[1]->text() + QStringLiteral(" [sec]"));
+    }
+}
+
+void frmAnalisiDati::StampaGrafico()
+{
+    const auto oneLine = [](QString s) {
+        s.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        s.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        return s;
+    };
+    const SessionRecord& d = DatiSessione;
+    const bool alarms = SSTab1->currentIndex() != 0;
+    QString names;
+    if (alarms) {
+        for (int k = 0; k < 8; ++k)
+            names += Testo(274 + k) + QLatin1Char(';');
+    } else {
+        names = Testo(202);
+    }
+    ChartComponent& chart = alarms ? *NTGraphAll : *NTGraph1;
+    QString error;
+    if (!chart.print(Testo(195) + d.Sessione, Testo(196) + d.DataSessione, Testo(197) + d.OraSessione,
+                     Testo(198) + d.Circuito, Testo(199) + d.VeicoloSessione, oneLine(Testo(200) + d.Piloti),
+                     oneLine(Testo(201) + d.NoteSessione), names, alarms, &error)
+        && !error.isEmpty())
+        msgBox(error, MsgIcon::Exclamation);
+}
+
+// --- the dialogs ----------------------------------------------------------------
+
+void frmAnalisiDati::MostraStatistiche()
+{
+    if (!zuv::MostraStatistiche(*this)) {
+        msgBox(Testo(302), MsgIcon::Information);
+        return;
+    }
+}
+
+void frmAnalisiDati::MostraStatisticheMisure()
+{
+    if (intGiriCompletati == 0) {
+        msgBox(Testo(302), MsgIcon::Information);
+        return;
+    }
+}
+
+void frmAnalisiDati::MostraReportGiri()
+{
+    if (intGiriCompletati == 0) {
+        msgBox(Testo(302), MsgIcon::Information);
+        return;
+    }
+}
+
+void frmAnalisiDati::ApriDatiSessione()
+{
+    // The sector cells are rebuilt whichever way the dialog closed.
+    for (int r = 0; r < grid.rows; ++r)
+        PulisciRigaTabella(*this, r);
+    MSFlexGrid1->setCurrentRow(1);
+    MSFlexGrid1->setCurrentColumn(1);
+    CaricaSettori(*this, DatiSessione.Circuito);
+    applyLapTable(CompilaTabellaGiri(*this, source_->sources().lapNumberAt, source_->sources().distanceAt));
+}
+
+void frmAnalisiDati::cmdSetGraph_Click(int index)
+{
+    toSettingsExchange(index);
+    fromSettingsExchange(index);
+    RidisegnaGraficoAttivo();
+}
+
+} // namespace zuv

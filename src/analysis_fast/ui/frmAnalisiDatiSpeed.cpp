@@ -1,0 +1,121 @@
+#include "analysis_fast/ui/frmAnalisiDatiSpeed.h"
+
+#include "analysis/lap_table.h"
+#include "analysis/ui/analysis_source.h"
+#include "analysis/ui/chart_component.h"
+#include "analysis_fast/dati.h"
+#include "analysis_fast/fast_load.h"
+#include "platform/mainsurface.h"
+#include "platform/messages.h"
+#include "project/state.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace zuv {
+namespace {
+
+class TableSource final : public AnalysisSource {
+public:
+    explicit TableSource(ChartComponent& alarms) : alarms_(alarms) {}
+
+    Load load(AnalysisData& w, const QString& file) override
+    {
+        const NomiFileVeloci names = nomiFileVeloci(file);
+        const SceltaAllarmi companion = scegliFileAllarmi(names.Cartella, names.NomeFileTabella);
+        if (!companion.FileAllarmiPresente)
+            return Load::NoCompanion;
+
+        w.SettoriGiro = 1;
+        QString version;
+        w.FieldsNum = 0;
+        w.AlarmsNum = 0;
+        if (CaricaTempiGiro(w, file, &version)) {
+            w.FieldsNum = fieldsNumDaVersione(version);
+            w.AlarmsNum = kAlarmsNum;
+            QString error;
+            if (!ScriviSchemaIni(names.Cartella, names.NomeFileTabella, companion.NomeFileAllarmi, w.FieldsNum,
+                                 w.AlarmsNum, &error))
+                warnings_.append(error);
+        }
+
+        MainSurface& s = mainSurface();
+        s.setPanelText(2, Testo(140));
+        s.setPanelText(3, Testo(141));
+        s.setBusy(true);
+        nomi_ = LeggiNomiCanali(file, w.FieldsNum);
+
+        int table = 0;
+        const CaricamentoVeloce r = caricaDati(
+            dati_, w.FieldsNum, file, QDir(names.Cartella).filePath(companion.NomeFileAllarmi),
+            [&table, &s](int t, qint64, int percent) {
+                if (t != table) {
+                    table = t;
+                    s.setPanelText(2, Testo(301));
+                }
+                s.setPanelText(3, progressText(percent));
+            });
+        if (!r.datiLetti) {
+            failure_ = Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(file) + QLatin1Char(' ')
+                       + Testo(329) + QStringLiteral("\n") + r.errori.join(QLatin1Char('\n'));
+            return Load::Failed;
+        }
+        warnings_ += r.errori;
+        warnings_ += r.avvisi;
+        s.setPanelText(2, Testo(301));
+        s.setPanelText(3, Testo(141));
+        sources_ = tableSources(dati_);
+        return Load::Complete;
+    }
+
+    QStringList headers() const override
+    {
+        QStringList h;
+        for (int i = 1; i <= dati_.FieldsNum() && i < int(nomi_.size()); ++i)
+            h.append(nomi_[std::size_t(i)]);
+        return h;
+    }
+
+    LapBounds lapBounds() const override
+    {
+        const std::vector<qint32> laps = numeriGiro(dati_);
+        return alarms_.lapBoundaries(std::span<const qint32>(laps));
+    }
+
+    void plot(ChartComponent& chart, bool alarms, const TraceRows& rows, const TracePlot& p,
+              int element) const override
+    {
+        // Every row of the range goes to the chart, which applies the stride.
+        const int table = alarms ? 1 : 0;
+        const std::span<const double> x = dati_.rows(1, table);
+        const std::span<const double> y = dati_.rows(p.column, table);
+        const qint64 first = std::max<qint64>(rows.first, 0);
+        const qint64 end = std::min<qint64>({rows.last + 1, qint64(x.size()), qint64(y.size())});
+        if (rows.empty() || end <= first) {
+            chart.plotFromArrays({}, {}, element, p.scale, p.stride);
+            return;
+        }
+        chart.plotFromArrays(x.subspan(std::size_t(first), std::size_t(end - first)),
+                             y.subspan(std::size_t(first), std::size_t(end - first)), element, p.scale, p.stride);
+    }
+
+    const Dati& dati() const { return dati_; }
+
+private:
+    ChartComponent& alarms_;
+    Dati dati_;
+    NomiCanali nomi_;
+};
+
+} // namespace
+
+frmAnalisiDatiSpeed::frmAnalisiDatiSpeed(QWidget* parent)
+    : frmAnalisiDati(AnalysisKind::DatiSpeed,
+                     [](ChartComponent&, ChartComponent& alarms) { return std::make_unique<TableSource>(alarms); },
+                     parent)
+{
+}
+
+const Dati& frmAnalisiDatiSpeed::dati() const { return static_cast<const TableSource&>(source()).dati(); }
+
+} // namespace zuv

@@ -1,0 +1,874 @@
+// The analysis windows offscreen, through their real widgets: the example
+// session (made by our own download and Save Data) opened in both windows,
+// the lap table and its clicks, traces and visible range, read-out, map,
+// session file, zoom, move and playback, the toolbar, the language, the
+// print, the companion-file cases and damaged input.
+
+#include "analysis/cursor_readout.h"
+#include "analysis/number_text.h"
+#include "analysis/ui/analysis_source.h"
+#include "analysis/ui/chart_colors.h"
+#include "analysis/ui/chart_component.h"
+#include "analysis/ui/circuit_map.h"
+#include "analysis/ui/frmAnalisiDati.h"
+#include "analysis/ui/grid_component.h"
+#include "analysis/ui/swatch.h"
+#include "analysis_fast/dati.h"
+#include "analysis_fast/ui/frmAnalisiDatiSpeed.h"
+#include "platform/widgets/qtmessages.h"
+#include "platform/widgets/qtprinter.h"
+#include "project/language.h"
+#include "project/state.h"
+#include "support/fixtures.h"
+#include "support/modal_driver.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <qcustomplot.h>
+
+namespace zuv::test {
+namespace {
+
+constexpr char kExample[] = "Prova Collina";
+
+// Lap-table rows of the example: "Start" (the out-lap), laps 1..7, "End".
+constexpr int kLap4Row = 5;
+constexpr qint64 kLap4First = 3122; // chart rows
+constexpr qint64 kLap4End = 3851;
+
+QString examplesDir() { return QStringLiteral(ZUV_SHIPPED_DATA_DIR "/examples"); }
+
+void copyFile(const QString& from, const QString& to)
+{
+    QDir().mkpath(QFileInfo(to).absolutePath());
+    QFile::remove(to);
+    ASSERT_TRUE(QFile::copy(from, to)) << from.toStdString();
+}
+
+std::unique_ptr<frmAnalisiDati> makeWindow(AnalysisKind kind)
+{
+    if (kind == AnalysisKind::DatiSpeed)
+        return std::make_unique<frmAnalisiDatiSpeed>();
+    return std::make_unique<frmAnalisiDati>();
+}
+
+// A session of `columns` data columns and `laps` laps of `lapRows` rows
+// each (time restarting at 0 on every lap), as the export writes it.
+struct SessionFiles {
+    QByteArray data;
+    QByteArray alarms;
+    QByteArray laps;
+};
+
+SessionFiles makeSession(int columns, int laps, int lapRows)
+{
+    SessionFiles f;
+    QStringList names = {"Time [sec]", "Distance [m]"};
+    for (int c = 3; c <= columns; ++c)
+        names.append(QStringLiteral("M%1 [u%1]").arg(c));
+    f.data = names.join(QLatin1Char(';')).toLatin1() + "\r\n";
+    f.alarms = "Time [sec];Distance [m];A0;A1;A2;A3;A4;A5;A6;A7;\r\n";
+    f.laps = "1.4\r\n";
+    for (int lap = 0; lap <= laps + 1; ++lap) {
+        for (int k = 0; k < lapRows; ++k) {
+            const QByteArray t = QByteArray::number(k / 10.0, 'f', 1);
+            const QByteArray d = QByteArray::number(k * 3.0, 'f', 1);
+            QByteArray row = t + ';' + d;
+            for (int c = 3; c <= columns; ++c)
+                row += ';' + QByteArray::number(c * 10 + (k % 7));
+            f.data += row + "\r\n";
+            QByteArray alarm = t + ';' + d;
+            for (int a = 0; a < 8; ++a)
+                alarm += ';' + QByteArray::number(2 * a + 1 + (a == 2 && k == 5 ? 1 : 0));
+            f.alarms += alarm + ';' + QByteArray::number(lap) + "\r\n";
+        }
+        if (lap >= 1 && lap <= laps)
+            f.laps += QByteArray("01:0") + QByteArray::number(lap) + ".00, 1\r\n";
+    }
+    f.laps += "\r\n";
+    return f;
+}
+
+class AnalysisTest : public ZuvTest {
+protected:
+    void SetUp() override
+    {
+        ZuvTest::SetUp();
+        loadShippedLanguages(1);
+        // The example with its circuits, copied: the window rewrites the
+        // session file when it closes.
+        for (const char* ext : {".csv", ".txt", ".tim", ".ses"})
+            copyFile(examplesDir() + "/" + kExample + ext, path(QStringLiteral("session/%1%2").arg(kExample, ext)));
+        const QDir tracks(QStringLiteral(ZUV_SHIPPED_DATA_DIR "/tracks"));
+        for (const QString& name : tracks.entryList(QDir::Files))
+            copyFile(tracks.filePath(name), path("tracks/" + name));
+        example = path(QStringLiteral("session/%1.csv").arg(kExample));
+    }
+    void TearDown() override
+    {
+        window.reset();
+        setPrinter(nullptr);
+        ZuvTest::TearDown();
+    }
+
+    frmAnalisiDati& open(const QString& file, AnalysisKind kind = AnalysisKind::Dati)
+    {
+        window = makeWindow(kind);
+        window->AnalysisFileName = file;
+        loaded = window->Form_Load();
+        return *window;
+    }
+
+    void show()
+    {
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->NTGraph1->plot()->replot();
+        window->NTGraphAll->plot()->replot();
+    }
+
+    // A click of the user on a lap-table cell.
+    void clickCell(int row, int column)
+    {
+        QTableWidget* table = window->MSFlexGrid1->table();
+        const QModelIndex index = table->model()->index(row - 1, column - 1);
+        table->scrollTo(index);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(index).center());
+    }
+
+    // A click of the user on a chart at time x, halfway up.
+    void clickChart(ChartComponent& chart, double x)
+    {
+        chart.plot()->replot();
+        QCPAxisRect* rect = chart.bandRect(chart.bandCount() == 0 ? 0 : 1);
+        const int px = qRound(rect->axis(QCPAxis::atBottom)->coordToPixel(x));
+        QTest::mouseClick(chart.plot(), Qt::LeftButton, {}, QPoint(px, rect->center().y()));
+    }
+
+    void check(int measure) { QTest::mouseClick(window->chkGrafico[measure], Qt::LeftButton); }
+
+    std::vector<double> keys(ChartComponent& chart, int element = 0) { return chart.elementKeys(element); }
+
+    QString example;
+    std::unique_ptr<frmAnalisiDati> window;
+    bool loaded = false;
+};
+
+// --- both windows alike ----------------------------------------------------------
+
+class BothWindows : public AnalysisTest, public ::testing::WithParamInterface<AnalysisKind> {};
+
+INSTANTIATE_TEST_SUITE_P(Kinds, BothWindows, ::testing::Values(AnalysisKind::Dati, AnalysisKind::DatiSpeed),
+                         [](const auto& info) {
+                             return std::string(info.param == AnalysisKind::Dati ? "Chart" : "Fast");
+                         });
+
+TEST_P(BothWindows, ExampleOpensOnItsFirstStretchWithTheLapTableFilled)
+{
+    frmAnalisiDati& w = open(example, GetParam());
+    ASSERT_TRUE(loaded);
+    EXPECT_TRUE(msgs.shown.empty()) << msgs.shown[0].text.toStdString();
+    EXPECT_EQ(w.kind(), GetParam());
+    EXPECT_EQ(currentAnalysis(), GetParam() == chosenAnalysisKind() ? &w : nullptr);
+    EXPECT_TRUE(AnalisiCaricata);
+    EXPECT_FALSE(surface.busy);
+    EXPECT_EQ(surface.panelText[2], QDir::toNativeSeparators(example));
+    EXPECT_EQ(w.FieldsNum, 16);
+
+    // Measure rows 3..16 shown, 17..20 hidden; names from the language.
+    for (int i = 3; i <= 20; ++i) {
+        EXPECT_EQ(w.chkGrafico[i]->isVisibleTo(&w), i <= 16) << i;
+        EXPECT_EQ(w.cmdSetGraph[i]->isVisibleTo(&w), i <= 16) << i;
+    }
+    EXPECT_EQ(w.lblNomeCampo[1]->text(), Testo(306));
+    EXPECT_EQ(w.lblNomeCampo[4]->text(), Testo(309));
+    EXPECT_EQ(w.lblUM[4]->text(), "[Km/h]");
+    EXPECT_EQ(w.lblNomeCampo[16]->text(), Testo(320));
+    // The session file's colours and the circuit's three sectors.
+    EXPECT_EQ(w.shpColor[4]->colour(), 255u);
+    EXPECT_EQ(DatiSessione.Circuito, "Pista Collina");
+
+    // Seven laps between "Start" and "End", lap and sector times.
+    GridComponent& g = *w.MSFlexGrid1;
+    EXPECT_TRUE(g.isVisibleTo(&w));
+    EXPECT_EQ(w.intGiriCompletati, 7);
+    EXPECT_EQ(g.rowCount(), 10);
+    EXPECT_EQ(g.text(1, 0), "Start");
+    EXPECT_EQ(g.text(9, 0), "End");
+    EXPECT_EQ(g.text(2, 0), Testo(193) + "1");
+    EXPECT_EQ(g.text(0, 1), Testo(143));
+    EXPECT_EQ(g.text(0, 4), Testo(144) + "3");
+    EXPECT_EQ(g.text(2, 1), "01:15.64");
+    EXPECT_EQ(w.SettoriGiro, 4);
+    for (int r = 2; r <= 8; ++r)
+        for (int c = 2; c <= 4; ++c)
+            EXPECT_FALSE(g.text(r, c).isEmpty()) << r << "," << c;
+    // Fastest lap 5 green, slowest lap 1 red, in the lap-time column.
+    EXPECT_EQ(w.intGiroVeloce, 5);
+    EXPECT_EQ(w.intGiroLento, 1);
+    EXPECT_EQ(g.cellBackground(6, 1), colorFromValue(65280));
+    EXPECT_EQ(g.cellBackground(2, 1), colorFromValue(255));
+
+    // The out-lap is on show: its whole time on both charts' axis.
+    EXPECT_EQ(w.GiroCorrente, 1);
+    EXPECT_EQ(w.SSTab1->tabText(0), Testo(273) + " " + Testo(110) + " 0");
+    const ChartComponent::Range r = w.NTGraph1->range();
+    EXPECT_DOUBLE_EQ(r.xFrom, 0.0);
+    EXPECT_NEAR(r.xTo, GetParam() == AnalysisKind::Dati ? 90.9 : 90.8, 1e-9);
+    // No measure is checked yet: nothing drawn, every row plain.
+    EXPECT_EQ(w.NTGraph1->elementCount(), 0);
+    EXPECT_FALSE(w.optScala[4]->isEnabled());
+    EXPECT_FALSE(w.cmdSetGraph[4]->isEnabled());
+}
+
+TEST_P(BothWindows, ClickOnALapTimeShowsThatLapWithTheCheckedTraces)
+{
+    frmAnalisiDati& w = open(example, GetParam());
+    ASSERT_TRUE(loaded);
+    show();
+    check(4);
+    check(9);
+    EXPECT_EQ(w.NumGraficiAttivi, 2);
+    EXPECT_TRUE(w.txtValore[4]->font().bold());
+    EXPECT_TRUE(w.optScala[9]->isChecked()) << "the last measure checked gives the scale";
+    ASSERT_EQ(w.NTGraph1->elementCount(), 2);
+
+    clickCell(kLap4Row, 1);
+    EXPECT_EQ(w.GiroCorrente, kLap4Row);
+    EXPECT_EQ(w.SSTab1->tabText(0), Testo(273) + " " + Testo(110) + " 4");
+    EXPECT_EQ(w.SSTab1->tabText(1), Testo(91) + " " + Testo(110) + " 4");
+    // The selected row from column 2 on is blue on white.
+    EXPECT_EQ(w.MSFlexGrid1->cellBackground(kLap4Row, 2), colorFromValue(0xFF0000));
+    EXPECT_EQ(w.MSFlexGrid1->cellForeground(kLap4Row, 2), colorFromValue(0xFFFFFF));
+    EXPECT_EQ(w.MSFlexGrid1->cellBackground(1, 2), colorFromValue(0xFFFFFF));
+
+    // Lap 4 runs 0.0 to 72.9 s, 730 rows, drawn one by one (stride 1); the
+    // fast window's view ends a row before the lap's last, as its scales say.
+    const bool chart = GetParam() == AnalysisKind::Dati;
+    const ChartComponent::Range r = w.NTGraph1->range();
+    EXPECT_DOUBLE_EQ(r.xFrom, 0.0);
+    const double lapEnd = chart ? 72.9 : 72.8;
+    EXPECT_NEAR(r.xTo, lapEnd, 1e-9);
+    EXPECT_EQ(w.PassoDisegno, 1);
+    const std::vector<double> k = keys(*w.NTGraph1);
+    ASSERT_EQ(k.size(), chart ? 730u : 729u);
+    EXPECT_DOUBLE_EQ(k.front(), 0.0);
+    EXPECT_NEAR(k.back(), lapEnd, 1e-9);
+    EXPECT_EQ(w.NTGraph1->elementName(0), w.lblNomeCampo[4]->text());
+    EXPECT_EQ(w.NTGraph1->elementColor(0), colorFromValue(w.shpColor[4]->colour()));
+    // Overlaid: the largest maximum sets the top, each measure scaled to it.
+    EXPECT_GT(r.yTo, w.ValoriMax[4]);
+    EXPECT_DOUBLE_EQ(w.FattoriScala[3], 1.0) << "engine speed is the largest of all";
+    EXPECT_NEAR(w.FattoriScala[4] * w.ValoriMax[4], w.ValoriMax[3], 1e-6);
+
+    // A measure's filter thins its own trace.
+    w.FiltroMisura[4] = 2;
+    w.RidisegnaGraficoAttivo();
+    EXPECT_EQ(keys(*w.NTGraph1).size(), 365u);
+
+    // "Start" and "End" can be chosen like a lap; a click beside the lap
+    // time only redoes the marks.
+    clickCell(9, 1);
+    EXPECT_EQ(w.GiroCorrente, 9);
+    EXPECT_NEAR(w.NTGraph1->range().xTo, GetParam() == AnalysisKind::Dati ? 111.9 : 111.8, 1e-9);
+    clickCell(3, 2);
+    EXPECT_EQ(w.GiroCorrente, 9);
+    EXPECT_EQ(w.MSFlexGrid1->cellBackground(6, 1), colorFromValue(65280));
+}
+
+TEST_P(BothWindows, CursorShowsEveryValueTheLampsAndTheMapMarkerInBothTabs)
+{
+    frmAnalisiDati& w = open(example, GetParam());
+    ASSERT_TRUE(loaded);
+    show();
+    check(6);
+    clickCell(kLap4Row, 1);
+    w.Toolbar1_ButtonClick(QStringLiteral("Circuito"));
+    ASSERT_TRUE(w.blnCircuitoVisibile());
+    ASSERT_TRUE(w.Picture1->isVisibleTo(&w));
+    EXPECT_EQ(w.txtCircuito->text(), "Pista Collina");
+    EXPECT_EQ(w.Picture1->markerPoint(), 0);
+    const int points = w.Picture1->pointCount();
+    EXPECT_GT(points, 100);
+
+    // Oil pressure is low in lap 4 from 49.0 to 53 s. The cursor there
+    // reads one data row in every box, the row of the time it shows.
+    const DataSources& src = w.source().sources();
+    const auto rowShown = [&] {
+        const double t = w.txtValore[1]->text().toDouble();
+        return w.RigaInizioTraccia + qRound64(t * 10);
+    };
+    clickChart(*w.NTGraph1, 51.0);
+    EXPECT_NEAR(w.txtValore[1]->text().toDouble(), 51.0, 0.15);
+    qint64 row = rowShown();
+    for (int j : {2, 6, 16})
+        EXPECT_EQ(w.txtValore[j]->text(), readoutText(*src.valueAt(j, row))) << j;
+    const qint64 expected = (row - w.RigaInizioTraccia) * (points - 1) / (kLap4End - kLap4First);
+    EXPECT_EQ(w.Picture1->markerPoint(), expected);
+    const QPoint twips = *posizioneMarcatore(w.Picture1->outline(), expected);
+    EXPECT_NEAR(w.Shape1->x(), twips.x() * w.Picture1->logicalDpiX() / 1440.0, 1.0);
+
+    // On the alarms tab the same time lights the oil-pressure lamp only.
+    w.SSTab1->setCurrentIndex(1);
+    EXPECT_EQ(w.NTGraphAll->elementCount(), 8);
+    EXPECT_EQ(w.NTGraphAll->elementColor(6), colorFromValue(w.shpAlarmColor[6]->colour()));
+    EXPECT_NEAR(w.NTGraphAll->range().yTo, 18.0, 1e-9);
+    clickChart(*w.NTGraphAll, 51.0);
+    for (int k = 0; k < 8; ++k)
+        EXPECT_EQ(w.shpAlarm[std::size_t(k)]->colour(), k == 6 ? kLampAccesa : kLampSpenta) << k;
+    row = rowShown();
+    EXPECT_EQ(w.txtValore[6]->text(), readoutText(*src.valueAt(6, row)));
+    clickChart(*w.NTGraphAll, 20.0);
+    EXPECT_EQ(w.shpAlarm[6]->colour(), kLampSpenta);
+    EXPECT_NEAR(w.txtValore[1]->text().toDouble(), 20.0, 0.15);
+
+    // The key again hides the map; the marker no longer moves.
+    w.Toolbar1_ButtonClick(QStringLiteral("Circuito"));
+    EXPECT_FALSE(w.Picture1->isVisibleTo(&w));
+    const qint64 before = w.Picture1->markerPoint();
+    clickChart(*w.NTGraphAll, 60.0);
+    EXPECT_EQ(w.Picture1->markerPoint(), before);
+}
+
+TEST_P(BothWindows, SessionFileComesBackInAFreshWindowAndIsWrittenWhole)
+{
+    {
+        frmAnalisiDati& w = open(example, GetParam());
+        ASSERT_TRUE(loaded);
+        check(5);
+        w.FiltroMisura[5] = 3;
+        w.setMeasureColour(5, 0x00FF00);
+        DatiSessione.Piloti = QStringLiteral("Anna\r\nBruno");
+        w.ChiudiGrafico();
+        EXPECT_FALSE(AnalisiCaricata);
+        EXPECT_FALSE(StatoComunicazione.AnalisiAperta);
+        EXPECT_EQ(currentAnalysis(), nullptr);
+    }
+    const QByteArray saved = fileBytes(path(QStringLiteral("session/%1.ses").arg(kExample)));
+    EXPECT_EQ(saved.count("\r\n"), 26);
+    EXPECT_TRUE(saved.contains("Piloti=Anna, Bruno\r\n"));
+
+    DatiSessione = SessionRecord();
+    frmAnalisiDati& w = open(example, GetParam());
+    ASSERT_TRUE(loaded);
+    // Nothing of the closed window: no box checked, overlaid, first stretch.
+    EXPECT_EQ(w.NumGraficiAttivi, 0);
+    EXPECT_FALSE(w.chkGrafico[5]->isChecked());
+    EXPECT_FALSE(w.blnSeparati);
+    EXPECT_EQ(w.GiroCorrente, 1);
+    // What the session file keeps is back.
+    EXPECT_EQ(w.FiltroMisura[5], 3);
+    EXPECT_EQ(w.shpColor[5]->colour(), 0x00FF00u);
+    EXPECT_EQ(DatiSessione.Piloti, "Anna, Bruno");
+    EXPECT_EQ(DatiSessione.Circuito, "Pista Collina");
+}
+
+TEST_P(BothWindows, PlaybackMovesByAHundredthAndStopsAtTheLapEndOrWhenTheWindowCloses)
+{
+    frmAnalisiDati& w = open(example, GetParam());
+    ASSERT_TRUE(loaded);
+    show();
+    check(3);
+    clickCell(kLap4Row, 1);
+    QTest::mouseClick(w.cmdZoomIn50, Qt::LeftButton); // 0 .. 36.45
+
+    QTest::mouseClick(w.cmdScorriDX, Qt::LeftButton);
+    EXPECT_TRUE(w.playbackRunning());
+    EXPECT_FALSE(w.cmdScorriSX->isEnabled());
+    EXPECT_EQ(w.cmdScorriDX->palette().color(QPalette::Button), colorFromValue(0x00FF00));
+    EXPECT_FALSE(w.NTGraph1->cursorTracking());
+    // The first playback redraws where it stands, then moves a hundredth
+    // of the width a pass.
+    w.playbackPass();
+    const double width = w.MaxX - w.MinX;
+    EXPECT_NEAR(w.MinX, 0.0, 1e-9);
+    w.playbackPass();
+    EXPECT_NEAR(w.MinX, width / 100, 1e-9);
+    EXPECT_NEAR(w.MaxX - w.MinX, width, 1e-9);
+    EXPECT_NEAR(w.NTGraph1->range().xFrom, w.MinX, 1e-9);
+    EXPECT_EQ(w.txtValore[1]->text(), readoutText(0.4)) << "the read-out follows the view";
+
+    // The timer plays on by itself, a pass a tick.
+    const double at = w.MinX;
+    QTest::qWait(200);
+    EXPECT_GT(w.MinX, at);
+
+    // It ends once the view passes the lap's end.
+    for (int pass = 0; pass < 1000 && w.playbackRunning(); ++pass)
+        w.playbackPass();
+    EXPECT_FALSE(w.playbackRunning());
+    EXPECT_GT(w.MaxX, 72.8);
+    EXPECT_TRUE(w.cmdScorriSX->isEnabled());
+    EXPECT_TRUE(w.NTGraph1->cursorTracking());
+
+    // A second click stops it; closing the window mid-playback too.
+    QTest::mouseClick(w.cmdScorriSX, Qt::LeftButton);
+    EXPECT_TRUE(w.playbackRunning());
+    QTest::mouseClick(w.cmdScorriSX, Qt::LeftButton);
+    EXPECT_FALSE(w.playbackRunning());
+    QTest::mouseClick(w.cmdScorriDX, Qt::LeftButton);
+    ASSERT_TRUE(w.playbackRunning());
+    w.close();
+    EXPECT_FALSE(w.playbackRunning());
+    EXPECT_FALSE(StatoComunicazione.AnalisiAperta);
+    QTest::qWait(150);
+    window.reset();
+    QTest::qWait(50);
+}
+
+// --- the chart window --------------------------------------------------------------
+
+TEST_F(AnalysisTest, ZoomAndMoveFollowTheButtonsAndBothChartsShareTheRange)
+{
+    frmAnalisiDati& w = open(example);
+    ASSERT_TRUE(loaded);
+    show();
+    check(3);
+    clickCell(kLap4Row, 1);
+    QTest::mouseClick(w.cmdZoomIn10, Qt::LeftButton);
+    EXPECT_NEAR(w.NTGraph1->range().xTo, 72.9 * 0.9, 1e-9);
+    QTest::mouseClick(w.cmdZoomOut10, Qt::LeftButton);
+    EXPECT_NEAR(w.NTGraph1->range().xTo, 72.9, 1e-9) << "-10% undoes +10%";
+    QTest::mouseClick(w.cmdZoomOut50, Qt::LeftButton);
+    EXPECT_NEAR(w.NTGraph1->range().xTo, 145.8, 1e-9);
+    EXPECT_EQ(w.PassoDisegno, 3);
+    EXPECT_EQ(keys(*w.NTGraph1).size(), 244u) << "730 rows every third";
+    EXPECT_NEAR(w.NTGraphAll->range().xTo, 145.8, 1e-9);
+    EXPECT_FALSE(surface.busy);
+
+    // A move is a hundredth of the width, ten of them for the double one.
+    QTest::mouseClick(w.cmdSpostaDX10, Qt::LeftButton);
+    EXPECT_NEAR(w.NTGraph1->range().xFrom, 14.58, 1e-9);
+    QTest::mouseClick(w.cmdSpostaSX1, Qt::LeftButton);
+    EXPECT_NEAR(w.NTGraph1->range().xFrom, 14.58 - 1.458, 1e-9);
+    // The traces start where the view does, from the lap's own row.
+    EXPECT_NEAR(keys(*w.NTGraph1).front(), 13.1, 1e-9);
+    EXPECT_EQ(w.RigaInizioTraccia, kLap4First + 131);
+
+    // The alarms tab takes the measures chart's range.
+    QTest::mouseClick(w.cmdZoomIn50, Qt::LeftButton);
+    w.SSTab1->setCurrentIndex(1);
+    EXPECT_NEAR(w.NTGraphAll->range().xFrom, w.NTGraph1->range().xFrom, 1e-9);
+    EXPECT_NEAR(w.NTGraphAll->range().xTo, w.NTGraph1->range().xTo, 1e-9);
+    EXPECT_EQ(w.SchedaCorrente, 1);
+
+    // Zooming in stops at one sample, and the zoom-in buttons go off there.
+    for (int i = 0; i < 40 && w.cmdZoomIn50->isEnabled(); ++i)
+        QTest::mouseClick(w.cmdZoomIn50, Qt::LeftButton);
+    EXPECT_FALSE(w.cmdZoomIn10->isEnabled());
+    EXPECT_NEAR(w.NTGraph1->range().xTo - w.NTGraph1->range().xFrom, 0.1, 1e-6);
+    QTest::mouseClick(w.cmdZoomOut50, Qt::LeftButton);
+    EXPECT_TRUE(w.cmdZoomIn10->isEnabled());
+
+    // "Original size" goes back to the whole lap.
+    w.toolButton("DimOriginali")->trigger();
+    EXPECT_NEAR(w.NTGraph1->range().xFrom, 0.0, 1e-9);
+    EXPECT_NEAR(w.NTGraphAll->range().xTo, 72.9, 1e-9);
+}
+
+TEST_F(AnalysisTest, ToolbarSwitchesOverlaidAndSeparateTracesAndTheZoomMode)
+{
+    frmAnalisiDati& w = open(example);
+    ASSERT_TRUE(loaded);
+    show();
+    QAction* separati = w.toolButton("Separati");
+    QAction* sovrapposti = w.toolButton("Sovrapposti");
+    QAction* zoom = w.toolButton("SetZoom");
+    EXPECT_TRUE(sovrapposti->isChecked());
+    EXPECT_FALSE(separati->isChecked());
+    for (int i : {3, 5, 9})
+        check(i);
+    separati->trigger();
+    EXPECT_TRUE(w.blnSeparati);
+    EXPECT_TRUE(separati->isChecked());
+    EXPECT_FALSE(sovrapposti->isChecked());
+    EXPECT_FALSE(zoom->isEnabled());
+    EXPECT_EQ(w.NTGraph1->bandCount(), 3);
+    EXPECT_EQ(w.NTGraph1->elementCount(), 3);
+    // Each band has its own y range around its measure.
+    const ChartComponent::Range b2 = w.NTGraph1->bandRange(2);
+    EXPECT_LE(b2.yFrom, w.ValoriMin[5]);
+    EXPECT_GE(b2.yTo, w.ValoriMax[5]);
+
+    // A fourth measure does not fit: it is refused at once, once.
+    check(12);
+    EXPECT_FALSE(w.chkGrafico[12]->isChecked());
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_EQ(msgs.shown[0].text, Testo(145));
+    EXPECT_EQ(w.NTGraph1->elementCount(), 3);
+
+    sovrapposti->trigger();
+    EXPECT_FALSE(w.blnSeparati);
+    EXPECT_EQ(w.NTGraph1->bandCount(), 0);
+    EXPECT_TRUE(zoom->isEnabled());
+    check(12);
+    EXPECT_FALSE(separati->isEnabled()) << "four measures cannot be set apart";
+
+    zoom->trigger();
+    EXPECT_TRUE(w.ModoZoom);
+    EXPECT_TRUE(zoom->isChecked());
+    EXPECT_EQ(w.NTGraph1->mouseMode(), 2);
+    EXPECT_FALSE(w.cmdZoomIn10->isEnabled());
+    // The zoom mode lasts through redraws.
+    QTest::mouseClick(w.cmdSpostaDX1, Qt::LeftButton);
+    EXPECT_EQ(w.NTGraph1->mouseMode(), 2);
+    zoom->trigger();
+    EXPECT_EQ(w.NTGraph1->mouseMode(), 0);
+    EXPECT_TRUE(w.cmdZoomIn10->isEnabled());
+
+    // A key it does not know does nothing.
+    w.Toolbar1_ButtonClick(QStringLiteral("Nothing"));
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(AnalysisTest, StatisticsKeysNeedACompletedLap)
+{
+    const SessionFiles f = makeSession(16, 0, 30);
+    const QString file = writeFile("nolap/s.csv", f.data);
+    writeFile("nolap/s.txt", f.alarms);
+    writeFile("nolap/s.tim", f.laps);
+    frmAnalisiDati& w = open(file);
+    ASSERT_TRUE(loaded);
+    // No lap: the grid is hidden and the recording shows as one stretch.
+    EXPECT_FALSE(w.MSFlexGrid1->isVisibleTo(&w));
+    EXPECT_EQ(w.GiroCorrente, 2);
+    EXPECT_TRUE(w.SSTab1->isVisibleTo(&w));
+    for (const char* key : {"Statistiche", "StatisticheMisure", "ReportGiri"}) {
+        msgs.clear();
+        w.toolButton(QLatin1String(key))->trigger();
+        ASSERT_EQ(msgs.shown.size(), 1u) << key;
+        EXPECT_EQ(msgs.shown[0].text, Testo(302));
+        EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Information);
+    }
+}
+
+TEST_F(AnalysisTest, SixteenAndFifteenColumnsShowTheirRows)
+{
+    for (int columns : {16, 15, 12}) {
+        const SessionFiles f = makeSession(columns, 2, 20);
+        const QString file = writeFile(QStringLiteral("cols%1/s.csv").arg(columns), f.data);
+        writeFile(QStringLiteral("cols%1/s.txt").arg(columns), f.alarms);
+        writeFile(QStringLiteral("cols%1/s.tim").arg(columns), f.laps);
+        frmAnalisiDati& w = open(file);
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(w.FieldsNum, columns);
+        for (int i = 3; i <= 20; ++i) {
+            EXPECT_EQ(w.chkGrafico[i]->isVisibleTo(&w), i <= columns) << columns << ": " << i;
+            EXPECT_EQ(w.lblUM[i]->isVisibleTo(&w), i <= columns) << columns << ": " << i;
+        }
+        EXPECT_EQ(w.lblUM[columns]->text(), QStringLiteral("[u%1]").arg(columns));
+    }
+}
+
+TEST_F(AnalysisTest, CompanionFileTxtThenAlmThenNeither)
+{
+    const SessionFiles f = makeSession(16, 2, 20);
+    struct Case {
+        const char* name;
+        const char* companion; // nullptr: none
+        int messages;
+        bool opens;
+    } cases[] = {{"txt", ".txt", 0, true}, {"alm", ".alm", 1, true}, {"none", nullptr, 2, false}};
+    for (const Case& c : cases) {
+        msgs.clear();
+        const QString folder = QStringLiteral("companion-%1/").arg(QLatin1String(c.name));
+        const QString file = writeFile(folder + "s.csv", f.data);
+        writeFile(folder + "s.tim", f.laps);
+        if (c.companion)
+            writeFile(folder + "s" + c.companion, f.alarms);
+        frmAnalisiDati& w = open(file);
+        EXPECT_EQ(loaded, c.opens) << c.name;
+        EXPECT_EQ(w.FileAllarmiPresente(), c.opens) << c.name;
+        ASSERT_EQ(int(msgs.shown.size()), c.messages) << c.name;
+        for (const ShownMessage& m : msgs.shown) {
+            EXPECT_EQ(m.icon, MsgIcon::Critical);
+            EXPECT_TRUE(m.text.startsWith(Testo(328) + " "));
+            EXPECT_TRUE(m.text.endsWith(" " + Testo(329)));
+        }
+        if (c.messages >= 1) {
+            EXPECT_TRUE(msgs.shown[0].text.contains(QDir::toNativeSeparators(path(folder + "s.txt"))));
+        }
+        if (c.messages == 2) {
+            EXPECT_TRUE(msgs.shown[1].text.contains(QDir::toNativeSeparators(path(folder + "s.alm"))));
+        }
+        if (c.opens) {
+            EXPECT_EQ(w.NTGraphAll->columnCount(), 11) << c.name;
+        }
+        window.reset();
+        // Only a window that found its companion writes a session file.
+        EXPECT_EQ(QFileInfo::exists(path(folder + "s.ses")), c.opens) << c.name;
+        EXPECT_FALSE(surface.busy);
+        EXPECT_FALSE(AnalisiCaricata);
+    }
+}
+
+TEST_F(AnalysisTest, DamagedSessionFileIsKeptAndAMissingCircuitIsSaid)
+{
+    const QString ses = path(QStringLiteral("session/%1.ses").arg(kExample));
+    QFile f(ses);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Other program]\r\nDate=\r\nTime=\r\nCircuito=../Pista Collina\r\n");
+    f.close();
+    const QByteArray before = fileBytes(ses);
+    frmAnalisiDati& w = open(example);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(w.sessionLoad(), SessionLoad::Partial);
+    EXPECT_EQ(w.SettoriGiro, 1) << "a circuit name that leaves tracks/ names no sector file";
+    w.Toolbar1_ButtonClick(QStringLiteral("Circuito"));
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_EQ(msgs.shown[0].text, Testo(216));
+    EXPECT_FALSE(w.blnCircuitoVisibile());
+    window.reset();
+    EXPECT_EQ(fileBytes(ses), before) << "what could not be read is not overwritten";
+}
+
+TEST_F(AnalysisTest, LanguageRefreshKeepsTheLapAndWhatTheUserRenamed)
+{
+    frmAnalisiDati& w = open(example);
+    ASSERT_TRUE(loaded);
+    show();
+    clickCell(kLap4Row, 1);
+    w.setMeasureName(5, QStringLiteral("Pressione mia"));
+    EXPECT_EQ(w.toolButton("Separati")->toolTip(), Testo(39));
+
+    TabellaLingua.IndiceLingua = 0;
+    CalcolaOffsetLingua();
+    refreshAnalysisLanguage(); // no window open through the command: nothing
+    w.RefreshLanguage();
+    EXPECT_EQ(w.toolButton("Separati")->toolTip(), Testo(39));
+    EXPECT_EQ(w.lblNomeCampo[4]->text(), Testo(309));
+    EXPECT_EQ(w.lblNomeCampo[16]->text(), Testo(320));
+    EXPECT_EQ(w.lblNomeCampo[5]->text(), "Pressione mia");
+    EXPECT_EQ(w.lblNomeAllarme[0]->text(), Testo(274));
+    EXPECT_EQ(w.fraLegendaAllarmi->title(), Testo(282));
+    EXPECT_EQ(w.SSTab1->tabText(0), Testo(273) + " " + Testo(110) + " 4");
+    EXPECT_EQ(w.MSFlexGrid1->text(0, 1), Testo(143));
+    EXPECT_EQ(w.MSFlexGrid1->text(2, 0), Testo(193) + "1");
+    EXPECT_NE(Testo(143), QString());
+}
+
+TEST_F(AnalysisTest, ChartPrintsToPdfWithTheSessionHeaderAndItsLegend)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    frmAnalisiDati& w = open(example);
+    ASSERT_TRUE(loaded);
+    show();
+    check(4);
+    clickCell(kLap4Row, 1);
+    const auto printed = [&](const QString& pdf) {
+        QtPrinter printer(pdf);
+        setPrinter(&printer);
+        w.toolButton("Stampa")->trigger();
+        setPrinter(nullptr);
+        QProcess run;
+        run.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")), {pdf, QStringLiteral("-")});
+        run.waitForFinished(20000);
+        return QString::fromUtf8(run.readAllStandardOutput()).simplified();
+    };
+    const QString measures = printed(path("measures.pdf"));
+    EXPECT_TRUE(measures.contains(Testo(195) + "Free practice 1")) << measures.toStdString();
+    EXPECT_TRUE(measures.contains(Testo(198) + "Pista Collina"));
+    EXPECT_TRUE(measures.contains(Testo(202)));
+    EXPECT_TRUE(measures.contains(w.lblNomeCampo[4]->text()));
+    EXPECT_TRUE(msgs.shown.empty());
+
+    w.SSTab1->setCurrentIndex(1);
+    const QString alarms = printed(path("alarms.pdf"));
+    EXPECT_TRUE(alarms.contains(Testo(274))) << alarms.toStdString();
+    EXPECT_TRUE(alarms.contains(Testo(281)));
+}
+
+// --- through the main window's command ---------------------------------------------
+
+class AnalysisCommandTest : public AnalysisTest {
+protected:
+    void SetUp() override
+    {
+        AnalysisTest::SetUp();
+        setAnalysisFactory(AnalysisKind::Dati, [] { return std::make_unique<frmAnalisiDati>(); });
+        setAnalysisFactory(AnalysisKind::DatiSpeed, [] { return std::make_unique<frmAnalisiDatiSpeed>(); });
+    }
+    void TearDown() override
+    {
+        setAnalysisFactory(AnalysisKind::Dati, nullptr);
+        setAnalysisFactory(AnalysisKind::DatiSpeed, nullptr);
+        AnalysisTest::TearDown();
+    }
+
+    // Opens `file` through the command; `act` runs on the shown window.
+    void command(const QString& file, const std::function<void(frmAnalisiDati&)>& act)
+    {
+        ModalDriver user;
+        bool acted = false;
+        user.on("zuv::frmAnalisiDati", [&](QWidget& w) {
+            acted = true;
+            EXPECT_TRUE(StatoComunicazione.AnalisiAperta);
+            EXPECT_EQ(analysisWindowOpen(), dynamic_cast<AnalysisWindow*>(&w));
+            act(static_cast<frmAnalisiDati&>(w));
+        });
+        fileDialogs.answers = {file};
+        runAnalysisCommand();
+        EXPECT_TRUE(acted);
+        EXPECT_FALSE(StatoComunicazione.AnalisiAperta);
+        EXPECT_FALSE(AnalisiCaricata);
+        EXPECT_EQ(analysisWindowOpen(), nullptr);
+        EXPECT_FALSE(surface.busy);
+    }
+};
+
+TEST_F(AnalysisCommandTest, EachOpeningIsAFreshWindowAndEveryCloseGivesThePollBack)
+{
+    ASSERT_EQ(fileDialogs.asked.size(), 0u);
+    frmAnalisiDati* first = nullptr;
+    command(example, [&](frmAnalisiDati& w) {
+        first = &w;
+        EXPECT_TRUE(AnalisiCaricata);
+        QTest::mouseClick(w.chkGrafico[3], Qt::LeftButton);
+        // The language command reaches the open window.
+        TabellaLingua.IndiceLingua = 0;
+        CalcolaOffsetLingua();
+        refreshAnalysisLanguage();
+        EXPECT_EQ(w.lblNomeCampo[3]->text(), Testo(308));
+        w.close();
+    });
+    ASSERT_EQ(fileDialogs.asked.size(), 1u);
+    EXPECT_EQ(fileDialogs.asked[0].filter, "Analysis File (*.csv)");
+
+    UsaAnalisiSpeed = true;
+    command(example, [&](frmAnalisiDati& w) {
+        EXPECT_EQ(w.kind(), AnalysisKind::DatiSpeed);
+        EXPECT_EQ(w.NumGraficiAttivi, 0);
+        EXPECT_FALSE(w.chkGrafico[3]->isChecked());
+        EXPECT_TRUE(QFileInfo::exists(path("session/schema.ini")));
+        w.Toolbar1_ButtonClick(QStringLiteral("ChiudiGrafico"));
+    });
+    UsaAnalisiSpeed = false;
+    command(example, [&](frmAnalisiDati& w) {
+        EXPECT_FALSE(w.chkGrafico[3]->isChecked());
+        QTest::keyClick(&w, Qt::Key_Escape);
+    });
+}
+
+TEST_F(AnalysisCommandTest, NoCompanionSaysSoTwiceWithTheRealBoxesAndOpensNothing)
+{
+    QtMessages real;
+    setMessages(&real);
+    const SessionFiles f = makeSession(16, 1, 20);
+    const QString file = writeFile("alone/s.csv", f.data);
+    ModalDriver user;
+    user.click(QMessageBox::Ok).click(QMessageBox::Ok);
+    fileDialogs.answers = {file};
+    runAnalysisCommand();
+    EXPECT_TRUE(user.waitDone());
+    setMessages(&msgs);
+    ASSERT_EQ(user.boxes.size(), 2u);
+    EXPECT_EQ(user.boxes[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(user.boxes[0].text.contains("s.txt"));
+    EXPECT_TRUE(user.boxes[1].text.contains("s.alm"));
+    EXPECT_FALSE(StatoComunicazione.AnalisiAperta);
+    EXPECT_FALSE(surface.busy);
+    EXPECT_FALSE(QFileInfo::exists(path("alone/s.ses")));
+}
+
+// Input the export never writes: each opens with what could be read (or
+// says why not), never a crash or a hang, and the poll always comes back.
+TEST_F(AnalysisCommandTest, DamagedInputOpensWithWhatCouldBeRead)
+{
+    const SessionFiles good = makeSession(16, 2, 30);
+    const QByteArray header = good.data.left(good.data.indexOf('\n') + 1);
+    QByteArray binary;
+    for (int i = 0; i < 20000; ++i)
+        binary += char((i * 7919) % 256);
+    QByteArray comma = good.data;
+    comma.replace('.', ',');
+    QByteArray shortLong = header + "0.0;1.0;5\r\n0.1;2.0;6;7;8;9;10;11;12;13;14;15;16;17;18;19;20;21;22;23\r\n";
+    QByteArray text = header + "0.0;abc;" + QByteArray(5000, '9') + ";1e999\r\n\r\n\r\r\n0.1;1;2\r\n";
+    const QByteArray alarmsShort = good.alarms.left(good.alarms.indexOf('\n', 400) + 1);
+    QByteArray alarmsLong = good.alarms;
+    for (int i = 0; i < 50; ++i)
+        alarmsLong += "9.9;9;1;3;5;7;9;11;13;15;3\r\n";
+
+    struct Case {
+        const char* name;
+        QByteArray data;
+        QByteArray alarms;
+        bool opens;
+        int fields;
+    } cases[] = {
+        {"empty", QByteArray(), good.alarms, true, 0},
+        {"header only", header, good.alarms, true, 16},
+        {"short and long rows", shortLong, good.alarms, true, 16},
+        {"text and blank lines", text, good.alarms, true, 16},
+        {"comma decimals", comma, good.alarms, true, 16},
+        {"binary", binary, binary, true, -1},
+        {"alarms shorter", good.data, alarmsShort, true, 16},
+        {"alarms longer", good.data, alarmsLong, true, 16},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        msgs.clear();
+        const QString folder = QStringLiteral("bad%1 \u00e0\u00e8/").arg(n++);
+        const QString file = writeFile(folder + "sessione \u00fc.csv", c.data);
+        writeFile(folder + "sessione \u00fc.txt", c.alarms);
+        writeFile(folder + "sessione \u00fc.tim", good.laps);
+        bool opened = false;
+        command(file, [&](frmAnalisiDati& w) {
+            opened = true;
+            if (c.fields >= 0) {
+                EXPECT_EQ(w.FieldsNum, c.fields);
+            }
+            // Every lap can be shown and read out.
+            for (int r = 1; r < w.MSFlexGrid1->rowCount(); ++r) {
+                w.MSFlexGrid1->setCurrentRow(r);
+                w.MSFlexGrid1->setCurrentColumn(1);
+                w.MSFlexGrid1_Click();
+                w.AggiornaCursore(0, 0, 5);
+                w.AggiornaCursoreAllarmi(0, 0, 5);
+            }
+            w.ChiudiGrafico();
+        });
+        EXPECT_EQ(opened, c.opens);
+    }
+
+    // The comma decimals read as the points do.
+    {
+        const QString file = writeFile("commas/s.csv", comma);
+        writeFile("commas/s.txt", good.alarms);
+        writeFile("commas/s.tim", good.laps);
+        frmAnalisiDati& w = open(file);
+        ASSERT_TRUE(loaded);
+        ASSERT_TRUE(w.source().sources().valueAt);
+        EXPECT_EQ(w.source().sources().valueAt(1, 3), 0.1);
+        EXPECT_EQ(w.source().sources().valueAt(2, 3), 3.0);
+    }
+}
+
+TEST_F(AnalysisCommandTest, DataFileThatCannotBeReadSaysWhyAndOpensNothing)
+{
+    fileDialogs.answers = {path("missing/none.csv")};
+    runAnalysisCommand();
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Critical);
+    EXPECT_TRUE(msgs.shown[0].text.contains("none.csv"));
+    EXPECT_FALSE(StatoComunicazione.AnalisiAperta);
+    EXPECT_FALSE(surface.busy);
+}
+
+} // namespace
+} // namespace zuv::test
