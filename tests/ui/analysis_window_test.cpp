@@ -10,6 +10,10 @@
 #include "analysis/ui/chart_colors.h"
 #include "analysis/ui/chart_component.h"
 #include "analysis/ui/circuit_map.h"
+#include "analysis/ui/dlgDatiSessione.h"
+#include "analysis/ui/dlgReportGiri.h"
+#include "analysis/ui/dlgSetGraph.h"
+#include "analysis/ui/dlgStatistiche.h"
 #include "analysis/ui/frmAnalisiDati.h"
 #include "analysis/ui/grid_component.h"
 #include "analysis/ui/swatch.h"
@@ -31,6 +35,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -533,6 +538,55 @@ TEST_F(AnalysisTest, ToolbarSwitchesOverlaidAndSeparateTracesAndTheZoomMode)
     // A key it does not know does nothing.
     w.Toolbar1_ButtonClick(QStringLiteral("Nothing"));
     EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(AnalysisTest, DialogsOpenFromTheToolbarAndTheSetButtonsAndCloseWithTheWindow)
+{
+    frmAnalisiDati& w = open(example);
+    ASSERT_TRUE(loaded);
+    show();
+    check(4);
+    clickCell(kLap4Row, 1);
+
+    w.toolButton("Statistiche")->trigger();
+    w.toolButton("ReportGiri")->trigger();
+    QPointer<dlgStatistiche> stats = w.findChild<dlgStatistiche*>();
+    QPointer<dlgReportGiri> report = w.findChild<dlgReportGiri*>();
+    ASSERT_TRUE(stats);
+    ASSERT_TRUE(report);
+    EXPECT_TRUE(stats->isVisible());
+    EXPECT_FALSE(w.TempoTotale.isEmpty());
+
+    // The chart settings of a measure: a filter of 2 thins its trace.
+    {
+        ModalDriver user;
+        user.on("zuv::dlgSetGraph", [](QWidget& d) {
+            auto& g = static_cast<dlgSetGraph&>(d);
+            EXPECT_EQ(g.IndiceGrafico, 4);
+            g.txtFiltro->setText(QStringLiteral("2"));
+            QTest::mouseClick(g.OKButton, Qt::LeftButton);
+        });
+        QTest::mouseClick(w.cmdSetGraph[4], Qt::LeftButton);
+        EXPECT_TRUE(user.waitDone());
+    }
+    EXPECT_EQ(w.FiltroMisura[4], 2);
+    EXPECT_EQ(keys(*w.NTGraph1).size(), 365u);
+
+    // The session data dialog: the lap table is rebuilt, also after Cancel.
+    {
+        ModalDriver user;
+        user.on("zuv::dlgDatiSessione", [](QWidget& d) { static_cast<QDialog&>(d).reject(); });
+        w.toolButton("DatiSessione")->trigger();
+        EXPECT_TRUE(user.waitDone());
+    }
+    EXPECT_EQ(w.SettoriGiro, 4);
+    EXPECT_FALSE(w.MSFlexGrid1->text(2, 2).isEmpty());
+    EXPECT_EQ(w.MSFlexGrid1->cellBackground(6, 1), colorFromValue(65280));
+
+    w.ChiudiGrafico();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(stats.isNull());
+    EXPECT_TRUE(report.isNull());
 }
 
 TEST_F(AnalysisTest, StatisticsKeysNeedACompletedLap)

@@ -2,13 +2,18 @@
 
 #include "analysis/circuit.h"
 #include "analysis/cursor_readout.h"
-#include "analysis/dialog_bridge.h"
 #include "analysis/lap_table.h"
+#include "analysis/ui/analysis_dialogs.h"
 #include "analysis/ui/analysis_pictures.h"
 #include "analysis/ui/analysis_source.h"
 #include "analysis/ui/chart_colors.h"
 #include "analysis/ui/chart_component.h"
 #include "analysis/ui/circuit_map.h"
+#include "analysis/ui/dlgDatiSessione.h"
+#include "analysis/ui/dlgReportGiri.h"
+#include "analysis/ui/dlgSetGraph.h"
+#include "analysis/ui/dlgStatistiche.h"
+#include "analysis/ui/dlgStatisticheMisure.h"
 #include "analysis/ui/grid_component.h"
 #include "analysis/ui/swatch.h"
 #include "platform/mainsurface.h"
@@ -21,6 +26,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -30,6 +36,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -531,9 +538,7 @@ void frmAnalisiDati::Form_Unload()
     playTimer_.stop();
     playback.stop();
     if (fileAllarmiPresente_) {
-        for (QPointer<QWidget>* d : {&dlgReportGiri_, &dlgStatistiche_, &dlgStatisticheMisure_})
-            if (*d)
-                (*d)->close();
+        closeAnalysisDialogs();
         // A session file that could not be read whole is not overwritten
         // with what this window made of it.
         if (sessionWritable_)
@@ -944,9 +949,16 @@ void frmAnalisiDati::showLapGrid()
     const int row = MSFlexGrid1->currentRow();
     const int column = MSFlexGrid1->currentColumn();
     MSFlexGrid1->setRowCount(grid.rows);
+    // The designed widths, widened where this screen's font needs it for a
+    // time or a heading.
+    const QFontMetrics fm(MSFlexGrid1->table()->font());
+    const auto twips = [&](const QString& text) {
+        return (fm.horizontalAdvance(text) + 14) * 1440 / std::max(1, MSFlexGrid1->logicalDpiX());
+    };
+    const int timeWidth = twips(QStringLiteral("00:00.00"));
     for (int c = 0; c < kColonneGiri; ++c)
         if (grid.widths[std::size_t(c)] > 0)
-            MSFlexGrid1->setColumnWidth(c, grid.widths[std::size_t(c)]);
+            MSFlexGrid1->setColumnWidth(c, std::max({grid.widths[std::size_t(c)], timeWidth, twips(grid.text(0, c))}));
     for (int r = 0; r < grid.rows; ++r) {
         for (int c = 0; c < kColonneGiri; ++c) {
             MSFlexGrid1->setText(r, c, grid.text(r, c));
@@ -1086,7 +1098,7 @@ void frmAnalisiDati::Toolbar1_ButtonClick(const QString& key)
     } else if (key == QLatin1String("Circuito")) {
         CaricaCircuito();
     } else if (key == QLatin1String("DatiSessione")) {
-        ApriDatiSessione();
+        MostraDatiSessione();
     }
 }
 
@@ -1149,32 +1161,17 @@ void frmAnalisiDati::StampaGrafico()
 
 // --- the dialogs ----------------------------------------------------------------
 
-void frmAnalisiDati::MostraStatistiche()
-{
-    if (!zuv::MostraStatistiche(*this)) {
-        msgBox(Testo(302), MsgIcon::Information);
-        return;
-    }
-}
+// Each dialog finds this window through `currentAnalysis()`; without a
+// completed lap it shows text 302 and opens nothing.
+void frmAnalisiDati::MostraStatistiche() { dlgStatistiche::open(this); }
 
-void frmAnalisiDati::MostraStatisticheMisure()
-{
-    if (intGiriCompletati == 0) {
-        msgBox(Testo(302), MsgIcon::Information);
-        return;
-    }
-}
+void frmAnalisiDati::MostraStatisticheMisure() { dlgStatisticheMisure::open(this); }
 
-void frmAnalisiDati::MostraReportGiri()
-{
-    if (intGiriCompletati == 0) {
-        msgBox(Testo(302), MsgIcon::Information);
-        return;
-    }
-}
+void frmAnalisiDati::MostraReportGiri() { dlgReportGiri::open(this); }
 
-void frmAnalisiDati::ApriDatiSessione()
+void frmAnalisiDati::MostraDatiSessione()
 {
+    zuv::ApriDatiSessione(this);
     // The sector cells are rebuilt whichever way the dialog closed.
     for (int r = 0; r < grid.rows; ++r)
         PulisciRigaTabella(*this, r);
@@ -1186,8 +1183,7 @@ void frmAnalisiDati::ApriDatiSessione()
 
 void frmAnalisiDati::cmdSetGraph_Click(int index)
 {
-    toSettingsExchange(index);
-    fromSettingsExchange(index);
+    dlgSetGraph::modifica(this, qint16(index));
     RidisegnaGraficoAttivo();
 }
 

@@ -19,7 +19,6 @@
 #include "analysis/view_steps.h"
 
 #include <QDialog>
-#include <QPointer>
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -187,7 +186,7 @@ private:
     void MostraStatistiche();
     void MostraStatisticheMisure();
     void MostraReportGiri();
-    void ApriDatiSessione();
+    void MostraDatiSessione();
     void cmdSetGraph_Click(int index);
     void showReadout(const CursorReadout& readout);
     void showLoadWarnings();
@@ -211,10 +210,6 @@ private:
     // The lap number the tab captions show after a lap was selected.
     QString lapCaption_;
     bool changingChecks_ = false;
-    // The dialogs this window opens beside itself; closed with it.
-    QPointer<QWidget> dlgStatistiche_;
-    QPointer<QWidget> dlgStatisticheMisure_;
-    QPointer<QWidget> dlgReportGiri_;
 };
 
 } // namespace zuv
