@@ -3,17 +3,23 @@
 // Each section times one step and prints the median of several runs; a new
 // section is one more function called from main().
 //
-//   bench_analysis_bench [runs]
+//   bench_analysis_bench [runs]          (offscreen unless QT_QPA_PLATFORM says)
 //   bench_analysis_bench --write FOLDER   (only writes the session's files)
 
+#include "analysis/analysis_sources.h"
 #include "analysis/chart_data.h"
 #include "analysis/delimited_reader.h"
+#include "analysis/measure_scales.h"
+#include "analysis/ui/chart_component.h"
+#include "analysis/ui/frmAnalisiDati.h"
 #include "analysis_fast/dati.h"
 #include "analysis_fast/fast_load.h"
+#include "analysis_fast/ui/frmAnalisiDatiSpeed.h"
 #include "project/state.h"
 #include "shell/export_data.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -24,6 +30,8 @@
 #include <cstdio>
 #include <functional>
 #include <malloc.h>
+#include <memory>
+#include <qcustomplot.h>
 #include <sys/resource.h>
 #include <vector>
 
@@ -33,8 +41,8 @@ constexpr int kBlocks = zuv::kMaxBlocchi; // one block per recorded second
 constexpr int kSessionEvery = 600;        // a lap mark every ten minutes
 
 // A record that moves: every field changes from one second to the next,
-// with a session mark every ten minutes (as the export bench's).
-QByteArray record(int b)
+// with a session mark every ten minutes (as the export bench's), or none.
+QByteArray record(int b, bool marks = true)
 {
     QByteArray r(128, '\0');
     for (int s = 0; s < 10; ++s) {
@@ -54,11 +62,11 @@ QByteArray record(int b)
     r[112] = char(water >> 8), r[113] = char(water);
     r[114] = char(20 + b % 50), r[115] = char(25 + b % 20), r[116] = char(b % 100);
     r[117] = char(120 + b % 25), r[118] = char(100 + b % 80);
-    const int session = b / kSessionEvery;
+    const int session = marks ? b / kSessionEvery : 0;
     r[119] = char(session >> 8), r[120] = char(session);
     r[121] = char(speed >> 8), r[122] = char(speed);
     r[123] = char((b * 7) % 256);
-    r[124] = char(b % kSessionEvery == 0 ? 0x02 : 0x00);
+    r[124] = char(marks && b % kSessionEvery == 0 ? 0x02 : 0x00);
     return r;
 }
 
@@ -74,13 +82,13 @@ bool writeBytes(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-Session buildSession(const QString& folder)
+Session buildSession(const QString& folder, bool marks = true)
 {
     std::vector<QByteArray> blocks;
     blocks.reserve(kBlocks);
     for (int b = 0; b < kBlocks; ++b)
-        blocks.push_back(record(b));
-    const int numLaps = kBlocks / kSessionEvery;
+        blocks.push_back(record(b, marks));
+    const int numLaps = marks ? kBlocks / kSessionEvery : 0;
     std::vector<QString> laps(std::size_t(numLaps) + 1);
     for (int i = 1; i <= numLaps; ++i)
         laps[std::size_t(i)] = QStringLiteral("10:00.00, %1").arg(i);
@@ -94,9 +102,10 @@ Session buildSession(const QString& folder)
     const zuv::ExportFiles files = zuv::buildExportFiles(src);
 
     Session s;
-    s.data = QDir(folder).filePath(QStringLiteral("full session.csv"));
-    s.alarms = QDir(folder).filePath(QStringLiteral("full session.txt"));
-    s.laps = QDir(folder).filePath(QStringLiteral("full session.tim"));
+    const QString name = marks ? QStringLiteral("full session") : QStringLiteral("one stretch");
+    s.data = QDir(folder).filePath(name + QStringLiteral(".csv"));
+    s.alarms = QDir(folder).filePath(name + QStringLiteral(".txt"));
+    s.laps = QDir(folder).filePath(name + QStringLiteral(".tim"));
     if (!writeBytes(s.data, files.dati) || !writeBytes(s.alarms, files.allarmi) ||
         !writeBytes(s.laps, files.tempiGiro)) {
         std::fprintf(stderr, "cannot write the session files in %s\n", qPrintable(folder));
@@ -245,6 +254,84 @@ int measurePeak(const QStringList& args)
     return 0;
 }
 
+// --- the analysis windows ------------------------------------------------------
+
+std::unique_ptr<zuv::frmAnalisiDati> makeWindow(bool fast)
+{
+    if (fast)
+        return std::make_unique<zuv::frmAnalisiDatiSpeed>();
+    return std::make_unique<zuv::frmAnalisiDati>();
+}
+
+// The Analysis command from the chosen file: a fresh window loads, selects
+// its first lap and draws it, and the window is painted once.
+std::unique_ptr<zuv::frmAnalisiDati> openAndDraw(const Session& s, bool fast)
+{
+    std::unique_ptr<zuv::frmAnalisiDati> w = makeWindow(fast);
+    w->AnalysisFileName = s.data;
+    if (!w->Form_Load())
+        std::exit(1);
+    w->resize(1260, 740);
+    w->show();
+    w->NTGraph1->plot()->replot(QCustomPlot::rpImmediateRefresh);
+    w->repaint();
+    return w;
+}
+
+// One redraw of the measures chart as the user sees it: the traces planned
+// and plotted, then the chart painted.
+double redraw(zuv::frmAnalisiDati& w, int runs)
+{
+    return median(runs, [&] {
+        w.DisegnaGrafici();
+        w.NTGraph1->plot()->replot(QCustomPlot::rpImmediateRefresh);
+    });
+}
+
+void scales(const Session& s, int runs)
+{
+    std::printf("CalcolaScale over the whole session (every measure: maximum, minimum, average):\n");
+    zuv::ChartData data, alarms;
+    if (!data.loadFile(s.data) || !alarms.loadFile(s.alarms))
+        std::exit(1);
+    const zuv::DataSources chart = zuv::chartSources(data, alarms);
+    zuv::MeasureState m;
+    m.FieldsNum = data.columnCount();
+    zuv::ViewState v;
+    line("chart window (cell ranges)",
+         median(runs, [&] { zuv::CalcolaScale(m, v, 2, data.dataRows() + 1, chart.stats, chart.timeAt); }), 0);
+
+    zuv::Dati dati;
+    zuv::caricaDati(dati, zuv::leggiVersioneTempiGiro(s.laps).FieldsNum, s.data, s.alarms);
+    const zuv::DataSources table = zuv::tableSources(dati);
+    m.FieldsNum = dati.FieldsNum();
+    line("fast window (in-memory table)", median(runs, [&] {
+             zuv::CalcolaScale(m, v, 0, dati.NumRecord() - 1, table.stats, table.timeAt, table.xEndBack);
+         }),
+         0);
+}
+
+void windows(const Session& s, const Session& stretch, int runs)
+{
+    for (const bool fast : {false, true}) {
+        std::printf("%s window (offscreen, 1260 x 740):\n", fast ? "Fast" : "Chart");
+        const double first = median(std::min(runs, 5), [&] { openAndDraw(s, fast); });
+        line("Analysis command's file to first lap drawn", first, 0, "(aim: under 500 ms)");
+
+        char what[96];
+        for (const Session* session : {&s, &stretch}) {
+            std::unique_ptr<zuv::frmAnalisiDati> w = openAndDraw(*session, fast);
+            for (int i = 3; i <= w->FieldsNum; ++i)
+                w->chkGrafico[i]->setChecked(true);
+            // A session without lap marks shows whole, as one stretch.
+            std::snprintf(what, sizeof what, "redraw of %d measures, %s", w->NumGraficiAttivi,
+                          session == &s ? "first lap (10 min)" : "whole session (4.5 h)");
+            line(what, redraw(*w, runs), 0, "(aim: under 16 ms)");
+            w->close();
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -252,7 +339,10 @@ int main(int argc, char** argv)
     // Every run takes fresh memory from the system, as a first load does:
     // no reuse of the pages a previous run gave back.
     mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
-    QCoreApplication app(argc, argv);
+    // The windows draw offscreen: no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() == 6 && args[1] == QLatin1String("--peak"))
         return measurePeak(args);
@@ -270,5 +360,7 @@ int main(int argc, char** argv)
     chartLoading(s, runs);
     fastLoading(s, runs);
     peakMemory(s);
+    scales(s, runs);
+    windows(s, buildSession(dir.path(), false), runs);
     return 0;
 }
