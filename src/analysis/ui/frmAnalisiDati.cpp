@@ -272,6 +272,7 @@ QWidget* frmAnalisiDati::buildMeasureRows()
         cmdSetGraph[i]->setFixedHeight(rowHeight);
         cmdSetGraph[i]->setMaximumWidth(44);
         cmdSetGraph[i]->setAutoFillBackground(true);
+        cmdSetGraph[i]->setAutoDefault(false);
         rows->addWidget(chkGrafico[i], row, 0);
         rows->addWidget(shpColor[i], row, 1);
         rows->addWidget(optScala[i], row, 5);
@@ -833,17 +834,22 @@ void frmAnalisiDati::setZoomInEnabled(bool on)
     cmdZoomIn50->setEnabled(on);
 }
 
-void frmAnalisiDati::zoomClick(ZoomButton button)
+void frmAnalisiDati::changeView(const std::function<void(ViewState&)>& change)
 {
-    mainSurface().setBusy(true);
     readRange(*NTGraph1, true);
-    applyZoom(*this, button);
+    change(*this);
     NTGraph1->setCursorX(MinX);
     NTGraphAll->setCursorX(MinX);
     NTGraph1->setRange(MinX, MaxX, MinY, MaxY, 0);
     CalcolaPassoSpostamento();
     RidisegnaGraficoAttivo();
     NTGraphAll->setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
+}
+
+void frmAnalisiDati::zoomClick(ZoomButton button)
+{
+    mainSurface().setBusy(true);
+    changeView([button](ViewState& v) { applyZoom(v, button); });
     if (const std::optional<bool> on = AggiornaPulsantiZoom(*this))
         setZoomInEnabled(*on);
     mainSurface().setBusy(false);
@@ -851,14 +857,7 @@ void frmAnalisiDati::zoomClick(ZoomButton button)
 
 void frmAnalisiDati::moveClick(MoveButton button)
 {
-    readRange(*NTGraph1, true);
-    applyMove(*this, button);
-    NTGraph1->setCursorX(MinX);
-    NTGraphAll->setCursorX(MinX);
-    NTGraph1->setRange(MinX, MaxX, MinY, MaxY, 0);
-    CalcolaPassoSpostamento();
-    RidisegnaGraficoAttivo();
-    NTGraphAll->setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
+    changeView([button](ViewState& v) { applyMove(v, button); });
     CampioneCursore = NTGraph1->sampleAt(MinX, 1.0);
     AggiornaCursore(1.0, 1.0, qint32(CampioneCursore));
     AggiornaCursoreAllarmi(1.0, 1.0, qint32(CampioneCursore));

@@ -171,6 +171,9 @@ private:
     void ImpostaSovrapposti();
     void ImpostaSeparati();
     void setSeparatiLook(bool separati);
+    // What a zoom and a move share: the view read from the measures chart,
+    // changed, and given to both charts and the traces.
+    void changeView(const std::function<void(ViewState&)>& change);
     void zoomClick(ZoomButton button);
     void moveClick(MoveButton button);
     void readRange(const ChartComponent& chart, bool withY);
