@@ -276,6 +276,23 @@ TEST_F(ChartTest, YScaleFactorShowsTheMeasuresOwnUnits)
     EXPECT_EQ(chart.yScaleFactor(), 1.0);
 }
 
+TEST_F(ChartTest, LabelsWithoutDecimalsStandOnWholeNumbers)
+{
+    // The alarms chart: levels 1 to 16 on 0..18.
+    showChart();
+    chart.setYLabelDecimals(0);
+    chart.setRange(0.0, 2.0, 0.0, 18.0, 0);
+    chart.plot()->replot();
+    QCPAxis* y = chart.bandRect(0)->axis(QCPAxis::atLeft);
+    const QVector<double> ticks = y->tickVector();
+    const QVector<QString> labels = y->tickVectorLabels();
+    ASSERT_GE(ticks.size(), 3);
+    for (int i = 0; i < ticks.size(); ++i) {
+        EXPECT_EQ(ticks[i], std::round(ticks[i]));
+        EXPECT_EQ(labels[i], QString::number(ticks[i]));
+    }
+}
+
 TEST_F(ChartTest, SampleAtCountsThePointsOfTheLatestPlot)
 {
     EXPECT_EQ(chart.sampleAt(1.0), 0) << "nothing plotted";

@@ -18,6 +18,15 @@ namespace zuv {
 class ScaledTicker : public QCPAxisTicker {
 public:
     double factor = 1.0;
+    // Labels without decimals need ticks on whole numbers, or 12.5 would
+    // read 13.
+    bool wholeSteps = false;
+
+    double getTickStep(const QCPRange& range) override
+    {
+        const double step = QCPAxisTicker::getTickStep(range);
+        return wholeSteps && factor == 1.0 ? std::max(1.0, std::ceil(step)) : step;
+    }
 
     void generate(const QCPRange& range, const QLocale& locale, QChar formatChar, int precision,
                   QVector<double>& ticks, QVector<double>* subTicks, QVector<QString>* tickLabels) override
@@ -590,6 +599,9 @@ void ChartComponent::setYLabelDecimals(int decimals)
         y->setNumberFormat(decimals >= 0 ? QStringLiteral("f") : QStringLiteral("g"));
         y->setNumberPrecision(decimals >= 0 ? std::min(decimals, 12) : 6);
     }
+    for (ScaledTicker* ticker : ticker_)
+        if (ticker)
+            ticker->wholeSteps = decimals == 0;
     requestReplot();
 }
 
