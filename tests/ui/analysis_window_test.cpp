@@ -688,6 +688,26 @@ TEST_F(AnalysisTest, DamagedSessionFileIsKeptAndAMissingCircuitIsSaid)
     EXPECT_FALSE(w.blnCircuitoVisibile());
     window.reset();
     EXPECT_EQ(fileBytes(ses), before) << "what could not be read is not overwritten";
+
+    // Settings the user stores are saved all the same.
+    frmAnalisiDati& again = open(example);
+    ASSERT_TRUE(loaded);
+    show();
+    check(7);
+    {
+        ModalDriver user;
+        user.on("zuv::dlgSetGraph", [](QWidget& d) {
+            auto& g = static_cast<dlgSetGraph&>(d);
+            g.txtFiltro->setText(QStringLiteral("4"));
+            QTest::mouseClick(g.OKButton, Qt::LeftButton);
+        });
+        QTest::mouseClick(again.cmdSetGraph[7], Qt::LeftButton);
+        EXPECT_TRUE(user.waitDone());
+    }
+    window.reset();
+    const QByteArray saved = fileBytes(ses);
+    EXPECT_EQ(saved.count("\r\n"), 26);
+    EXPECT_TRUE(saved.contains(";4;")) << saved.toStdString();
 }
 
 TEST_F(AnalysisTest, LanguageRefreshKeepsTheLapAndWhatTheUserRenamed)

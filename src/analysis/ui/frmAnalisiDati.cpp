@@ -1182,7 +1182,10 @@ void frmAnalisiDati::MostraDatiSessione()
 
 void frmAnalisiDati::cmdSetGraph_Click(int index)
 {
-    dlgSetGraph::modifica(this, qint16(index));
+    // Settings the user stored are saved at the close, even over a session
+    // file that could not be read whole.
+    if (dlgSetGraph::modifica(this, qint16(index)))
+        sessionWritable_ = true;
     RidisegnaGraficoAttivo();
 }
 

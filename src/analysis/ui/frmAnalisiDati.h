@@ -205,7 +205,7 @@ private:
     bool shownOnce_ = false;
     bool circuitoVisibile_ = false;
     // The close writes the session file again only when it will not lose
-    // what the file held.
+    // what the file held, or when the user stored settings since.
     SessionLoad sessionLoad_ = SessionLoad::NoFile;
     bool sessionWritable_ = false;
     // Measure names come from the language unless the user renamed one.
