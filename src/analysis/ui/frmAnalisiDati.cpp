@@ -958,12 +958,19 @@ void frmAnalisiDati::showLapGrid()
     for (int c = 0; c < kColonneGiri; ++c)
         if (grid.widths[std::size_t(c)] > 0)
             MSFlexGrid1->setColumnWidth(c, std::max({grid.widths[std::size_t(c)], timeWidth, twips(grid.text(0, c))}));
+    // Only what changed is written: a click repaints two rows and the marks,
+    // not a table of a thousand laps.
     for (int r = 0; r < grid.rows; ++r) {
         for (int c = 0; c < kColonneGiri; ++c) {
-            MSFlexGrid1->setText(r, c, grid.text(r, c));
+            const QString text = grid.text(r, c);
+            if (MSFlexGrid1->text(r, c) != text)
+                MSFlexGrid1->setText(r, c, text);
             if (r == 0 || c == 0)
                 continue;
             const CellColours colours = grid.colours(r, c);
+            if (MSFlexGrid1->cellBackground(r, c) == colorFromValue(colours.back)
+                && MSFlexGrid1->cellForeground(r, c) == colorFromValue(colours.fore))
+                continue;
             MSFlexGrid1->setCurrentRow(r);
             MSFlexGrid1->setCurrentColumn(c);
             MSFlexGrid1->setCellBackground(colours.back);
