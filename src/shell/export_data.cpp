@@ -8,6 +8,7 @@
 #include "project/name_tables.h"
 #include "project/state.h"
 #include "shell/download.h"
+#include "shell/project_commands.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -453,6 +454,7 @@ bool mnuSaveData_Click()
 
     FileDialogRequest request;
     request.save = true;
+    request.title = withoutMnemonic(Testo(21));
     request.filter = QStringLiteral("Data File (*.csv)");
     request.folder = programFolder();
     const QString chosen = dialogs().askFile(request);

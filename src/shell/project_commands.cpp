@@ -5,6 +5,7 @@
 #include "platform/mainsurface.h"
 #include "platform/messages.h"
 #include "platform/programfolder.h"
+#include "platform/qtlanguage.h"
 #include "project/language.h"
 #include "project/name_tables.h"
 #include "project/project_file.h"
@@ -132,6 +133,7 @@ bool startUp()
     if (!CaricaLingue())
         return false;
     CalcolaOffsetLingua();
+    useQtLanguage(TabellaLingua.IndiceLingua);
     CaricaTabelleCostanti();
     CaricaLibreriaSensori();
     ProgettoModificato = false;
@@ -311,6 +313,7 @@ bool shutDown()
 void languageChanged()
 {
     CalcolaOffsetLingua();
+    useQtLanguage(TabellaLingua.IndiceLingua);
     if (AnalisiCaricata) {
         if (AnalysisWindow* window = analysisWindowOpen())
             window->RefreshLanguage();

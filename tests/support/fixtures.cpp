@@ -1,6 +1,7 @@
 #include "support/fixtures.h"
 
 #include "platform/programfolder.h"
+#include "platform/qtlanguage.h"
 #include "project/language.h"
 #include "project/state.h"
 
@@ -29,6 +30,8 @@ void ZuvTest::TearDown()
     setDialogs(nullptr);
     setProgramFolder(QString());
     resetProgramState();
+    // Qt's own texts back to English for the next test.
+    useQtLanguage(1);
 }
 
 QString ZuvTest::path(const QString& name) const { return QDir(dir.path()).filePath(name); }

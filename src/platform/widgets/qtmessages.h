@@ -2,13 +2,21 @@
 
 #include "platform/messages.h"
 
+class QWidget;
+
 namespace zuv {
 
-// Message boxes as QMessageBox.
+// Message boxes as QMessageBox. The answer is the button the user clicked,
+// found by the button itself; a box closed with Esc or its close box gives
+// the answer of its Cancel (or No, or for a box that only informs, OK).
 class QtMessages final : public MessageService {
 public:
     MsgAnswer show(const QString& text, MsgIcon icon, MsgButtons buttons,
                    const QString& title) override;
+
+    // The window a box, a file dialog or the print dialog belongs to: the
+    // modal window in front, else the active one.
+    static QWidget* ownerWindow();
 };
 
 } // namespace zuv

@@ -1,6 +1,7 @@
 #include "platform/widgets/qtprinter.h"
 
-#include <QApplication>
+#include "platform/widgets/qtmessages.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrintDialog>
@@ -93,7 +94,7 @@ std::unique_ptr<PrintJob> QtPrinter::beginDocument(const QString& title, QString
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(pdfPath_);
     } else {
-        QPrintDialog dialog(printer.get(), QApplication::activeWindow());
+        QPrintDialog dialog(printer.get(), QtMessages::ownerWindow());
         dialog.setWindowTitle(title);
         if (dialog.exec() != QDialog::Accepted) {
             if (error)

@@ -1,0 +1,604 @@
+// Every instrument operation as a user runs it: the real main window, the
+// real message boxes and file dialogs (answered from inside their exec()),
+// the program's own serial port and the instrument emulator on a
+// pseudo-terminal, in real time. Each test checks what reached the
+// instrument and what the user was shown.
+
+#include "config/frmSensori.h"
+#include "link/commands.h"
+#include "link/curve_codec.h"
+#include "link/live.h"
+#include "link/page_alarms.h"
+#include "link/page_config.h"
+#include "link/page_sensors.h"
+#include "platform/clock.h"
+#include "platform/widgets/qtdialogs.h"
+#include "platform/widgets/qtmessages.h"
+#include "project/channels.h"
+#include "project/curve_buffer.h"
+#include "project/language.h"
+#include "project/state.h"
+#include "shell/dlgDiagnostica.h"
+#include "shell/dlgStrumento.h"
+#include "shell/frmDownload.h"
+#include "shell/frmMain.h"
+#include "support/emulator_line.h"
+#include "support/fixtures.h"
+#include "support/memory_blocks.h"
+#include "support/modal_driver.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+#include <ostream>
+
+static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace zuv::test {
+namespace {
+
+constexpr int kLongRunMs = 60000;
+const QString kOilSensor = QStringLiteral("Temp olio NTC");
+
+template <typename T>
+T* child(QWidget& w, const char* name)
+{
+    T* c = w.findChild<T*>(QLatin1String(name));
+    EXPECT_NE(c, nullptr) << name;
+    return c;
+}
+
+QStringList captions(const ModalDriver::Box& box)
+{
+    QStringList out;
+    for (QString b : box.buttons)
+        out << b.remove(QLatin1Char('&'));
+    out.sort();
+    return out;
+}
+
+// The question every Send and Read asks first, as the box shows it.
+QString question(int firstLine) { return Testo(firstLine) + QLatin1Char('\n') + Testo(148); }
+
+// The curve a library sensor goes out as.
+QByteArray libraryCurve(int slot, const QString& sensor)
+{
+    EXPECT_TRUE(CaricaCurvaSensore(sensor)) << sensor.toStdString();
+    return encodeCurve(slot, CurvaSensore);
+}
+
+class DeviceEndToEnd : public ZuvTest {
+protected:
+    explicit DeviceEndToEnd(int lingua = 1) : lingua_(lingua) {}
+
+    void SetUp() override
+    {
+        ZuvTest::SetUp();
+        loadShippedLanguages(lingua_);
+        const QDir shipped(QStringLiteral(ZUV_SHIPPED_DATA_DIR "/sensors"));
+        for (const QString& f : shipped.entryList(QDir::Files))
+            writeFile(QStringLiteral("sensors/") + f, fileBytes(shipped.filePath(f)));
+        setMessages(&qtMessages);
+        setDialogs(&qtDialogs);
+        // A user is at the keyboard from the start: a box no test expects
+        // fails and is closed instead of waiting for ever.
+        user = std::make_unique<ModalDriver>();
+        if (!line.attach())
+            GTEST_SKIP() << "no pseudo-terminal";
+        setClock(nullptr);
+
+        window = std::make_unique<frmMain>();
+        ASSERT_TRUE(window->MDIForm_Load());
+        window->show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return connected(); }, 10000)) << window->panelText(4).toStdString();
+        run("mnuNew");
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        user.reset();
+        line.detach();
+        ZuvTest::TearDown();
+    }
+
+    bool connected() const
+    {
+        return window->panelText(4) == QLatin1String("COM 1")
+               && window->menuAction(QStringLiteral("mnuDownloadData"))->isEnabled();
+    }
+
+    // A menu command as the user gives it: only when it is enabled.
+    void run(const char* menu)
+    {
+        QAction* a = window->menuAction(QString::fromLatin1(menu));
+        ASSERT_NE(a, nullptr) << menu;
+        ASSERT_TRUE(a->isEnabled()) << menu;
+        a->trigger();
+    }
+
+    // Save As with the name typed in the program folder; Program Device
+    // wants a project in a file.
+    void saveProjectAs(const QString& name)
+    {
+        user->typeFile(path(name));
+        run("mnuSaveAs");
+        ASSERT_TRUE(user->waitDone());
+    }
+
+    // The commands the instrument received, without the poll's.
+    std::vector<int> received() const
+    {
+        std::vector<int> codes;
+        for (const QByteArray& f : emulator.ricevuti())
+            if (f.size() > 1 && quint8(f[1]) != comando::Hello && quint8(f[1]) != comando::VerificaComunicazione)
+                codes.push_back(quint8(f[1]));
+        return codes;
+    }
+
+    static std::vector<int> repeated(std::vector<int> codes, int code, int times, std::vector<int> after = {})
+    {
+        codes.insert(codes.end(), std::size_t(times), code);
+        codes.insert(codes.end(), after.begin(), after.end());
+        return codes;
+    }
+
+    dlgStrumento* progressWindow() const
+    {
+        for (auto* d : window->findChildren<dlgStrumento*>())
+            if (d->isVisible())
+                return d;
+        return nullptr;
+    }
+
+    // A configuration page from its menu: `fill` it, click `button` (Send
+    // or Read), OK to the question, OK to the end message when there is
+    // one, then, once the run is over, `look` at it and leave with Cancel.
+    void runPage(const char* menu, const char* windowClass, const char* button, bool endMessage,
+                 std::function<void(QWidget&)> fill, std::function<void(QWidget&)> look)
+    {
+        user->on(windowClass, [=](QWidget& w) {
+            if (fill)
+                fill(w);
+            QTest::mouseClick(child<QPushButton>(w, button), Qt::LeftButton);
+        });
+        user->click(QMessageBox::Ok);
+        if (endMessage)
+            user->click(QMessageBox::Ok);
+        user->on(
+            windowClass,
+            [=](QWidget& w) {
+                if (look)
+                    look(w);
+                QTest::mouseClick(child<QPushButton>(w, "CancelButton"), Qt::LeftButton);
+            },
+            QStringLiteral("the page once its run is over"),
+            [=](QWidget& w) { return child<QPushButton>(w, button)->isEnabled(); });
+        emulator.clearRicevuti();
+        run(menu);
+        ASSERT_TRUE(user->waitDone(kLongRunMs));
+    }
+
+    QtMessages qtMessages;
+    QtDialogs qtDialogs;
+    std::unique_ptr<ModalDriver> user;
+    EmulatorLine line;
+    emu::Emulator& emulator = line.emulator;
+    std::unique_ptr<frmMain> window;
+
+private:
+    int lingua_;
+};
+
+class DeviceEndToEndItalian : public DeviceEndToEnd {
+protected:
+    DeviceEndToEndItalian() : DeviceEndToEnd(0) {}
+};
+
+// --- Program Device and Read Device --------------------------------------------
+
+TEST_F(DeviceEndToEndItalian, ProgramDeviceSendsTheWholeProjectOnceConfirmed)
+{
+    DatiProgetto.UMVel = 1;
+    DatiProgetto.mskAbilRecVel = 30;
+    DatiProgetto.Settore2 = 1200;
+    DatiProgetto.chkTO = true;
+    DatiProgetto.mskTO = 1200;
+    const ChannelInfo& oil = canaleDaSlot(0);
+    DatiProgetto.*oil.abil = true;
+    DatiProgetto.*oil.sensore = kOilSensor;
+    DatiProgetto.*oil.tcamp = QStringLiteral("10");
+    saveProjectAs(QStringLiteral("Mugello"));
+
+    user->click(QMessageBox::Ok);
+    emulator.clearRicevuti();
+    run("mnuProgramDevice");
+    ASSERT_TRUE(user->waitDone(kLongRunMs));
+
+    ASSERT_EQ(user->boxes.size(), 1u);
+    EXPECT_EQ(user->boxes[0].text, question(147));
+    EXPECT_EQ(captions(user->boxes[0]), QStringList({"Annulla", "OK"}));
+    dlgStrumento* progress = progressWindow();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->heading(), Testo(238));
+    EXPECT_EQ(progress->result(), Testo(238) + " " + Testo(237));
+
+    EXPECT_EQ(received(), repeated({0x12, 0x1C, 0x16}, 0x18, 9, {0x14}));
+    EXPECT_EQ(emulator.pagina(0x12), encodeConfigPage1(configPage1From(DatiProgetto)));
+    EXPECT_EQ(emulator.pagina(0x1C), encodeConfigPage2(configPage2From(DatiProgetto)));
+    EXPECT_EQ(emulator.pagina(0x16), encodeSensorsPage(sensorsPageFrom(DatiProgetto)));
+    EXPECT_EQ(emulator.pagina(0x14), encodeAlarmsPage(alarmsPageFrom(DatiProgetto)));
+    EXPECT_EQ(emulator.curva(0), libraryCurve(0, kOilSensor));
+    EXPECT_EQ(emulator.curva(1), encodeCurve(1, CurveBuffer{}));
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+}
+
+TEST_F(DeviceEndToEnd, ProgramDeviceCancelledSendsNothing)
+{
+    saveProjectAs(QStringLiteral("Mugello"));
+    user->click(QMessageBox::Cancel);
+    emulator.clearRicevuti();
+    run("mnuProgramDevice");
+    ASSERT_TRUE(user->waitDone());
+    QTest::qWait(300);
+    EXPECT_TRUE(received().empty());
+    EXPECT_EQ(progressWindow(), nullptr);
+}
+
+TEST_F(DeviceEndToEnd, ReadDeviceBringsTheInstrumentsSettingsIntoTheProject)
+{
+    ProjectRecord instrument = newProjectValues();
+    instrument.UMVel = 1;
+    instrument.mskAbilRecVel = 45;
+    instrument.Settore3 = 2500;
+    instrument.NumAccRPM = 2;
+    instrument.DiametroRuota = 560;
+    instrument.chkTA = true;
+    instrument.mskTA = 1050;
+    const ChannelInfo& oil = canaleDaSlot(0);
+    instrument.*oil.abil = true;
+    emulator.setPagina(0x12, encodeConfigPage1(configPage1From(instrument)));
+    emulator.setPagina(0x1C, encodeConfigPage2(configPage2From(instrument)));
+    emulator.setPagina(0x16, encodeSensorsPage(sensorsPageFrom(instrument)));
+    emulator.setPagina(0x14, encodeAlarmsPage(alarmsPageFrom(instrument)));
+    emulator.setCurva(0, libraryCurve(0, kOilSensor));
+
+    user->click(QMessageBox::Ok);
+    emulator.clearRicevuti();
+    run("mnuReadDevice");
+    ASSERT_TRUE(user->waitDone(kLongRunMs));
+
+    ASSERT_EQ(user->boxes.size(), 1u);
+    EXPECT_EQ(user->boxes[0].text, question(232));
+    EXPECT_EQ(captions(user->boxes[0]), QStringList({"Cancel", "OK"}));
+    dlgStrumento* progress = progressWindow();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->result(), Testo(239) + " " + Testo(237));
+
+    EXPECT_EQ(received(), repeated({0x13, 0x1D, 0x17}, 0x19, 9, {0x15}));
+    EXPECT_EQ(configPage1From(DatiProgetto), configPage1From(instrument));
+    EXPECT_EQ(configPage2From(DatiProgetto), configPage2From(instrument));
+    EXPECT_EQ(sensorsPageFrom(DatiProgetto), sensorsPageFrom(instrument));
+    EXPECT_EQ(alarmsPageFrom(DatiProgetto), alarmsPageFrom(instrument));
+    EXPECT_EQ(DatiProgetto.*oil.sensore, kOilSensor) << "named after the library curve it matches";
+    EXPECT_TRUE(ProgettoModificato);
+}
+
+TEST_F(DeviceEndToEnd, SaveAsReplacesAnExistingProjectOnlyOnOk)
+{
+    writeFile(QStringLiteral("Mugello.pro"), "old");
+    DatiProgetto.NomeProgetto = QStringLiteral("Mugello");
+    user->typeFile(path(QStringLiteral("Mugello")), [](QFileDialog& d) { EXPECT_EQ(d.windowTitle(), Testo(6)); });
+    user->click(QMessageBox::Cancel);
+    user->typeFile(path(QStringLiteral("Mugello")));
+    user->click(QMessageBox::Ok);
+    run("mnuSaveAs");
+    EXPECT_EQ(fileBytes(path("Mugello.pro")), QByteArray("old"));
+    run("mnuSaveAs");
+    ASSERT_TRUE(user->waitDone());
+
+    ASSERT_EQ(user->boxes.size(), 2u);
+    EXPECT_EQ(user->boxes[1].text, path("Mugello.pro") + QLatin1Char(' ') + Testo(132));
+    EXPECT_TRUE(fileBytes(path("Mugello.pro")).contains("Mugello"));
+    EXPECT_TRUE(window->menuAction(QStringLiteral("mnuProgramDevice"))->isEnabled());
+}
+
+// --- the three configuration pages ---------------------------------------------
+
+TEST_F(DeviceEndToEnd, ConfigurationPageSendPutsWhatIsOnScreenIntoTheInstrument)
+{
+    const ProjectRecord before = DatiProgetto;
+    ConfigPage1 page1 = configPage1From(DatiProgetto);
+    page1.Lingua = 1;
+    page1.AbilRecLap = true;
+    page1.StopRecSecondi = 30;
+    page1.AbilRecVel = 50;
+    ConfigPage2 page2 = configPage2From(DatiProgetto);
+    page2.Settori[1] = 2500;
+
+    runPage("mnuSetup", "zuv::frmConfigurazione", "cmdInviaDati", true,
+            [](QWidget& w) {
+                child<QComboBox>(w, "cboLingua")->setCurrentIndex(1);
+                child<QCheckBox>(w, "chkAbilRecLAP")->setChecked(true);
+                child<QLineEdit>(w, "txtStopRecSecondi")->setText("30");
+                child<QLineEdit>(w, "txtAbilRecVel")->setText("50");
+                child<QLineEdit>(w, "txtSettoreCrono1")->setText("2500");
+            },
+            nullptr);
+
+    ASSERT_EQ(user->boxes.size(), 2u);
+    EXPECT_EQ(user->boxes[0].text, question(147));
+    EXPECT_EQ(user->boxes[0].title, Testo(226));
+    EXPECT_EQ(user->boxes[1].text, Testo(218));
+    EXPECT_EQ(received(), (std::vector<int>{0x12, 0x1C}));
+    EXPECT_EQ(emulator.pagina(0x12), encodeConfigPage1(page1));
+    EXPECT_EQ(emulator.pagina(0x1C), encodeConfigPage2(page2));
+    EXPECT_EQ(DatiProgetto, before) << "Cancel keeps the project";
+}
+
+TEST_F(DeviceEndToEnd, ConfigurationPageReadShowsTheInstrumentsPages)
+{
+    ConfigPage1 page1 = configPage1From(DatiProgetto);
+    page1.UMTemp = 1;
+    page1.AbilRecLap = true;
+    page1.StopRecSecondi = 45;
+    page1.AbilRecVel = 120;
+    ConfigPage2 page2 = configPage2From(DatiProgetto);
+    page2.TempoMsgGiro = 7;
+    page2.Settori = {100, 200, 300, 400, 500};
+    emulator.setPagina(0x12, encodeConfigPage1(page1));
+    emulator.setPagina(0x1C, encodeConfigPage2(page2));
+    const ProjectRecord before = DatiProgetto;
+
+    QStringList shown;
+    runPage("mnuSetup", "zuv::frmConfigurazione", "cmdLeggiDati", false, nullptr, [&](QWidget& w) {
+        shown << QString::number(child<QComboBox>(w, "cboUMTemperatura")->currentIndex())
+              << QString::number(child<QCheckBox>(w, "chkAbilRecLAP")->isChecked())
+              << child<QLineEdit>(w, "txtStopRecSecondi")->text() << child<QLineEdit>(w, "txtAbilRecVel")->text()
+              << child<QLineEdit>(w, "txtTempoMsgGiro")->text() << child<QLineEdit>(w, "txtSettoreCrono4")->text();
+    });
+
+    ASSERT_EQ(user->boxes.size(), 1u);
+    EXPECT_EQ(user->boxes[0].text, question(232));
+    EXPECT_EQ(user->boxes[0].title, Testo(234));
+    EXPECT_EQ(received(), (std::vector<int>{0x13, 0x1D}));
+    EXPECT_EQ(shown, QStringList({"1", "1", "45", "120", "7", "500"}));
+    EXPECT_EQ(DatiProgetto, before) << "read onto the screen only, then Cancel";
+}
+
+TEST_F(DeviceEndToEnd, SensorsPageSendProgramsThePageAndItsNineCurves)
+{
+    runPage("mnuSensors", "zuv::frmSensori", "cmdInviaDati", true,
+            [](QWidget& w) {
+                auto& page = static_cast<frmSensori&>(w);
+                child<QLineEdit>(w, "txtNumAccRPM")->setText("2");
+                child<QLineEdit>(w, "txtDiametroRuota")->setText("580");
+                page.canale(0).chkAbil->setChecked(true);
+                page.canale(0).sensore->setEditText(kOilSensor);
+            },
+            nullptr);
+
+    ASSERT_EQ(user->boxes.size(), 2u);
+    EXPECT_EQ(user->boxes[0].text, question(147));
+    EXPECT_EQ(user->boxes[0].title, Testo(149));
+    EXPECT_EQ(user->boxes[1].text, Testo(157));
+    EXPECT_EQ(received(), repeated({0x16}, 0x18, 9));
+    SensorsPage expected = sensorsPageFrom(DatiProgetto);
+    expected.NumAccRPM = 2;
+    expected.DiametroRuota = 580;
+    expected.AbilTO = true;
+    EXPECT_EQ(emulator.pagina(0x16), encodeSensorsPage(expected));
+    EXPECT_EQ(emulator.curva(0), libraryCurve(0, kOilSensor));
+    EXPECT_EQ(emulator.curva(8), encodeCurve(8, CurveBuffer{}));
+}
+
+TEST_F(DeviceEndToEnd, SensorsPageReadShowsThePageAndNamesTheCurvesSensor)
+{
+    SensorsPage page = sensorsPageFrom(DatiProgetto);
+    page.NumAccRPM = 4;
+    page.DiametroRuota = 650;
+    page.AbilTO = true;
+    emulator.setPagina(0x16, encodeSensorsPage(page));
+    emulator.setCurva(0, libraryCurve(0, kOilSensor));
+
+    QStringList shown;
+    runPage("mnuSensors", "zuv::frmSensori", "cmdLeggiDati", true, nullptr, [&](QWidget& w) {
+        auto& p = static_cast<frmSensori&>(w);
+        shown << child<QLineEdit>(w, "txtNumAccRPM")->text() << child<QLineEdit>(w, "txtDiametroRuota")->text()
+              << QString::number(p.canale(0).chkAbil->isChecked()) << p.canale(0).sensore->currentText();
+    });
+
+    ASSERT_EQ(user->boxes.size(), 2u);
+    EXPECT_EQ(user->boxes[0].text, question(232));
+    EXPECT_EQ(user->boxes[0].title, Testo(235));
+    EXPECT_EQ(user->boxes[1].text, Testo(165));
+    EXPECT_EQ(received(), repeated({0x17}, 0x19, 9));
+    EXPECT_EQ(shown, QStringList({"4", "650", "1", kOilSensor}));
+}
+
+TEST_F(DeviceEndToEnd, AlarmsPageSendPutsTheThresholdsIntoTheInstrument)
+{
+    runPage("mnuAlarms", "zuv::frmAllarmi", "cmdInviaDati", true,
+            [](QWidget& w) {
+                child<QCheckBox>(w, "chkTO")->setChecked(true);
+                child<QLineEdit>(w, "txtTO")->setText("85.5");
+                child<QLineEdit>(w, "txtLed4")->setText("9000");
+            },
+            nullptr);
+
+    ASSERT_EQ(user->boxes.size(), 2u);
+    EXPECT_EQ(user->boxes[0].text, question(147));
+    EXPECT_EQ(user->boxes[0].title, Testo(227));
+    EXPECT_EQ(user->boxes[1].text, Testo(220));
+    EXPECT_EQ(user->boxes[1].title, Testo(79));
+    EXPECT_EQ(received(), std::vector<int>{0x14});
+    AlarmsPage expected = alarmsPageFrom(DatiProgetto);
+    expected.Soglie[0] = 855;
+    expected.Led[4] = 9000;
+    EXPECT_EQ(emulator.pagina(0x14), encodeAlarmsPage(expected));
+}
+
+TEST_F(DeviceEndToEnd, AlarmsPageReadShowsTheInstrumentsThresholds)
+{
+    AlarmsPage page = alarmsPageFrom(DatiProgetto);
+    page.Soglie[0] = 855;
+    page.Soglie[5] = 138;
+    page.Led[4] = 9000;
+    emulator.setPagina(0x14, encodeAlarmsPage(page));
+
+    QStringList shown;
+    runPage("mnuAlarms", "zuv::frmAllarmi", "cmdLeggiDati", false, nullptr, [&](QWidget& w) {
+        shown << QString::number(child<QCheckBox>(w, "chkTO")->isChecked()) << child<QLineEdit>(w, "txtTO")->text()
+              << child<QLineEdit>(w, "txtTB")->text() << child<QLineEdit>(w, "txtLed4")->text();
+    });
+
+    ASSERT_EQ(user->boxes.size(), 1u);
+    EXPECT_EQ(user->boxes[0].text, question(232));
+    EXPECT_EQ(user->boxes[0].title, Testo(236));
+    EXPECT_EQ(received(), std::vector<int>{0x15});
+    EXPECT_EQ(shown, QStringList({"1", "85.5", "13.8", "9000"}));
+}
+
+// --- Download Data and Save Data ------------------------------------------------
+
+class DownloadEndToEnd : public DeviceEndToEndItalian {
+protected:
+    void SetUp() override
+    {
+        DeviceEndToEndItalian::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        // The worked example: one second at speed, then a session mark.
+        emulator.setMemoria(checkedPair(memoryBlock(workedRecordA()), memoryBlock(workedRecordB())));
+        emulator.setBytesRegistrati(256);
+    }
+
+    // Download Data from its menu, OK once it is over, then its Save Data
+    // with `name` typed.
+    void download(const QString& name)
+    {
+        user->on(
+            "zuv::frmDownload",
+            [this](QWidget& w) {
+                auto& d = static_cast<frmDownload&>(w);
+                downloadStatus = d.lblStatoDownload->text();
+                QTest::mouseClick(d.OKButton, Qt::LeftButton);
+            },
+            QStringLiteral("the download once it is over"),
+            [](QWidget& w) { return static_cast<frmDownload&>(w).runFinished(); });
+        user->typeFile(name);
+        user->click(QMessageBox::Ok);
+        emulator.clearRicevuti();
+        run("mnuDownloadData");
+        ASSERT_TRUE(user->waitDone(kLongRunMs));
+    }
+
+    QString downloadStatus;
+};
+
+TEST_F(DownloadEndToEnd, DownloadDataReadsTheMemoryAndSavesItsThreeFiles)
+{
+    download(QStringLiteral("run1"));
+
+    EXPECT_EQ(downloadStatus, Testo(268));
+    EXPECT_EQ(received(), (std::vector<int>{0x25, 0x25, 0x0E, 0x0E, 0x0E, 0x0E}))
+        << "the status, the pair, then the erased pair that ends the memory";
+    EXPECT_EQ(user->fileDialogTitles, QStringList{Testo(21)});
+    ASSERT_EQ(user->boxes.size(), 1u);
+    EXPECT_EQ(user->boxes[0].text, Testo(269));
+    EXPECT_EQ(fileBytes(path("run1.csv")), fileBytes(QStringLiteral(ZUV_TEST_DATA_DIR "/export/worked.csv")));
+    EXPECT_EQ(fileBytes(path("run1.txt")), fileBytes(QStringLiteral(ZUV_TEST_DATA_DIR "/export/worked.txt")));
+    EXPECT_TRUE(fileBytes(path("run1.tim")).startsWith("1.4\r\n"));
+    EXPECT_TRUE(window->menuAction(QStringLiteral("mnuSaveData"))->isEnabled());
+}
+
+TEST_F(DownloadEndToEnd, SaveDataAsksBeforeReplacingAndWritesOnlyOnOk)
+{
+    download(QStringLiteral("run1"));
+    const QByteArray saved = fileBytes(path("run1.csv"));
+    writeFile(QStringLiteral("run1.csv"), "mine");
+
+    // Cancel at the replace question: the file stays.
+    user->typeFile(path("run1.csv"), [](QFileDialog& d) { EXPECT_EQ(d.windowTitle(), Testo(21)); });
+    user->click(QMessageBox::Cancel);
+    run("mnuSaveData");
+    ASSERT_TRUE(user->waitDone());
+    EXPECT_EQ(fileBytes(path("run1.csv")), QByteArray("mine"));
+
+    // OK: written again, and said so.
+    user->typeFile(QStringLiteral("run1"));
+    user->click(QMessageBox::Ok);
+    user->click(QMessageBox::Ok);
+    run("mnuSaveData");
+    ASSERT_TRUE(user->waitDone());
+    EXPECT_EQ(fileBytes(path("run1.csv")), saved);
+
+    ASSERT_EQ(user->boxes.size(), 4u);
+    const QString replace = path("run1.csv") + QLatin1Char(' ') + Testo(132);
+    for (std::size_t i : {1, 2}) {
+        EXPECT_EQ(user->boxes[i].text, replace);
+        EXPECT_EQ(user->boxes[i].title, Testo(133));
+        EXPECT_EQ(captions(user->boxes[i]), QStringList({"Annulla", "OK"}));
+    }
+    EXPECT_EQ(user->boxes[3].text, Testo(269));
+}
+
+// --- live diagnostics -------------------------------------------------------------
+
+TEST_F(DeviceEndToEnd, LiveDiagnosticsShowsTheInstrumentsValuesUntilClosed)
+{
+    emulator.setIngressiAnalogici({11, 22, 33, 44, 55, 66, 77, -1});
+    QByteArray status(kLenStato, '\0');
+    for (int i = 2; i < 30; ++i)
+        status[i] = char(i * 7);
+    emulator.setStato(status);
+    QByteArray reply;
+    emulator.withEngine([&](emu::Engine& e) { reply = e.rispostaLettura(comando::StatoStrumento, {}); });
+    const StatoDiagnostica expected = decodificaDiagnostica(reply);
+
+    QStringList inputs, values, wanted;
+    for (int i = 0; i < kNumCampi; ++i)
+        wanted << expected.campi[std::size_t(i)];
+    user->on(
+        "zuv::dlgDiagnostica",
+        [&](QWidget& w) {
+            auto& d = static_cast<dlgDiagnostica&>(w);
+            for (int k = 0; k < 8; ++k)
+                inputs << d.valoreAnalogico(k);
+            for (int i = 0; i < kNumCampi; ++i)
+                values << d.valoreCampo(i);
+            QTest::keyClick(&w, Qt::Key_Escape);
+        },
+        QStringLiteral("live values on show"),
+        [&](QWidget& w) {
+            auto& d = static_cast<dlgDiagnostica&>(w);
+            return d.valoreAnalogico(0) == QLatin1String("11") && d.valoreCampo(0) == expected.campi[0];
+        });
+    emulator.clearRicevuti();
+    run("mnuViewDevice");
+    ASSERT_TRUE(user->waitDone());
+
+    EXPECT_EQ(inputs, QStringList({"11", "22", "33", "44", "55", "66", "77", "-1"}));
+    EXPECT_EQ(values, wanted);
+    const std::vector<int> codes = received();
+    EXPECT_NE(std::find(codes.begin(), codes.end(), comando::StatoStrumento), codes.end());
+    EXPECT_NE(std::find(codes.begin(), codes.end(), comando::LeggiCalibrazione), codes.end());
+    EXPECT_TRUE(user->boxes.empty());
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+
+    // Closed: the live values stop.
+    QTest::qWait(300);
+    emulator.clearRicevuti();
+    QTest::qWait(600);
+    for (int code : received())
+        EXPECT_NE(code, comando::StatoStrumento);
+}
+
+} // namespace
+} // namespace zuv::test
