@@ -1,8 +1,8 @@
 // The real Qt services, driven as a user would from inside their modal
 // exec(): every button of every message box set, Esc and the close box; the
 // file dialog with a typed name, its filter and a cancel; the printer to a
-// PDF file and its dialog cancelled; Qt's own texts in the program's
-// language.
+// PDF file, and through its dialog to the file the user chose or cancelled;
+// Qt's own texts in the program's language.
 
 #include "platform/widgets/qtdialogs.h"
 #include "platform/widgets/qtmessages.h"
@@ -12,6 +12,7 @@
 #include "support/modal_driver.h"
 #include "ui/shell_fixture.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -264,6 +265,35 @@ TEST_F(RealServicesTest, PrintDialogCancelledPrintsNothingAndIsNoError)
     EXPECT_EQ(qtPrinter.beginDocument(QStringLiteral("Doc"), &error), nullptr);
     EXPECT_TRUE(user.waitDone());
     EXPECT_TRUE(error.isEmpty());
+}
+
+TEST_F(RealServicesTest, PrintDialogAcceptedPrintsWhereTheUserChose)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    const QString pdf = path("chosen.pdf");
+    QtPrinter qtPrinter;
+    ModalDriver user;
+    user.on("QPrintDialog", [&](QWidget& w) {
+        auto* printers = w.findChild<QComboBox*>(QStringLiteral("printers"));
+        auto* file = w.findChild<QLineEdit*>(QStringLiteral("filename"));
+        ASSERT_NE(printers, nullptr);
+        ASSERT_NE(file, nullptr);
+        const int toPdf = printers->findText(QStringLiteral("PDF"), Qt::MatchContains);
+        ASSERT_GE(toPdf, 0);
+        printers->setCurrentIndex(toPdf);
+        file->clear();
+        QTest::keyClicks(file, pdf);
+        QTest::keyClick(&w, Qt::Key_Return);
+    });
+    QString error;
+    std::unique_ptr<PrintJob> job = qtPrinter.beginDocument(QStringLiteral("Doc"), &error);
+    ASSERT_TRUE(user.waitDone());
+    ASSERT_NE(job, nullptr) << error.toStdString();
+    job->printLine(QStringLiteral("Chosen"));
+    EXPECT_TRUE(job->endDocument());
+    job.reset();
+    EXPECT_TRUE(pdfText(pdf, 1).contains("Chosen"));
 }
 
 // --- Qt's own texts in the program's language ----------------------------------
