@@ -1,8 +1,8 @@
-#include "platform/widgets/qtdialogs.h"
-#include "platform/widgets/qtmessages.h"
-#include "platform/widgets/qtprinter.h"
-#include "shell/frmMain.h"
-#include "shell/frmSplash.h"
+#include "platform/ui/qtdialogs.h"
+#include "platform/ui/qtmessages.h"
+#include "platform/ui/qtprinter.h"
+#include "shell/ui/frmMain.h"
+#include "shell/ui/frmSplash.h"
 
 #include <QApplication>
 #include <memory>

@@ -5,7 +5,7 @@
 #include "link/serial_comm.h"
 #include "project/active_page.h"
 #include "shell/poll.h"
-#include "ui/shell_fixture.h"
+#include "support/shell_fixture.h"
 
 namespace zuv::test {
 namespace {

@@ -11,7 +11,7 @@
 #include "project/recent_files.h"
 #include "shell/analysis_window.h"
 #include "shell/poll.h"
-#include "ui/shell_fixture.h"
+#include "support/shell_fixture.h"
 
 #include <QDir>
 

@@ -7,11 +7,11 @@
 #include "analysis/ui/dlgStatistiche.h"
 #include "analysis/ui/dlgStatisticheMisure.h"
 #include "analysis/ui/grid_component.h"
-#include "platform/widgets/qtdialogs.h"
-#include "platform/widgets/qtprinter.h"
+#include "platform/ui/qtdialogs.h"
+#include "platform/ui/qtprinter.h"
 #include "project/language.h"
 #include "support/fake_analysis.h"
-#include "ui/shell_fixture.h"
+#include "support/shell_fixture.h"
 
 #include <QApplication>
 #include <QColorDialog>

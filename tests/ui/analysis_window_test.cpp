@@ -7,7 +7,6 @@
 #include "analysis/cursor_readout.h"
 #include "analysis/number_text.h"
 #include "analysis/ui/analysis_source.h"
-#include "analysis/ui/chart_colors.h"
 #include "analysis/ui/chart_component.h"
 #include "analysis/ui/circuit_map.h"
 #include "analysis/ui/dlgDatiSessione.h"
@@ -19,12 +18,13 @@
 #include "analysis/ui/swatch.h"
 #include "analysis_fast/dati.h"
 #include "analysis_fast/ui/frmAnalisiDatiSpeed.h"
-#include "platform/widgets/qtmessages.h"
-#include "platform/widgets/qtprinter.h"
+#include "platform/ui/colors.h"
+#include "platform/ui/qtmessages.h"
+#include "platform/ui/qtprinter.h"
 #include "project/language.h"
 #include "project/state.h"
 #include "support/fixtures.h"
-#include "support/modal_driver.h"
+#include "support/ui/modal_driver.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 // The fuel-level calibration dialog over the sensor editor, against the
 // instrument emulator's live inputs on a pseudo-terminal.
 
-#include "config/dlgCalibrazione.h"
-#include "config/frmImpostaSensore.h"
+#include "config/ui/dlgCalibrazione.h"
+#include "config/ui/frmImpostaSensore.h"
 #include "link/commands.h"
 #include "link/serial_comm.h"
 #include "platform/textfile.h"

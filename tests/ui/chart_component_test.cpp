@@ -2,10 +2,10 @@
 // session file written here, traces with stride and factor, bands, the range,
 // the cursor and its sample index, the mouse zoom and the print.
 
-#include "analysis/ui/chart_colors.h"
 #include "analysis/ui/chart_component.h"
 #include "platform/printer.h"
-#include "platform/widgets/qtprinter.h"
+#include "platform/ui/colors.h"
+#include "platform/ui/qtprinter.h"
 #include "support/fixtures.h"
 #include "support/recorders.h"
 

@@ -2,10 +2,10 @@
 // their check box rules and number checks, and their Send and Read through
 // the link to the instrument emulator, frame by frame.
 
-#include "config/frmAllarmi.h"
-#include "config/frmConfigurazione.h"
-#include "config/frmSensori.h"
-#include "config/widgets/editor_widgets.h"
+#include "config/ui/editor_widgets.h"
+#include "config/ui/frmAllarmi.h"
+#include "config/ui/frmConfigurazione.h"
+#include "config/ui/frmSensori.h"
 #include "link/link_guard.h"
 #include "link/serial_comm.h"
 #include "platform/serialport.h"

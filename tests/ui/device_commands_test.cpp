@@ -3,9 +3,9 @@
 
 #include "link/commands.h"
 #include "project/project_file.h"
-#include "shell/dlgStrumento.h"
-#include "shell/frmMain.h"
-#include "ui/shell_fixture.h"
+#include "shell/ui/dlgStrumento.h"
+#include "shell/ui/frmMain.h"
+#include "support/shell_fixture.h"
 
 #include <QApplication>
 #include <memory>

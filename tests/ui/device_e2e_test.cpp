@@ -4,7 +4,7 @@
 // pseudo-terminal, in real time. Each test checks what reached the
 // instrument and what the user was shown.
 
-#include "config/frmSensori.h"
+#include "config/ui/frmSensori.h"
 #include "link/commands.h"
 #include "link/curve_codec.h"
 #include "link/live.h"
@@ -12,20 +12,20 @@
 #include "link/page_config.h"
 #include "link/page_sensors.h"
 #include "platform/clock.h"
-#include "platform/widgets/qtdialogs.h"
-#include "platform/widgets/qtmessages.h"
+#include "platform/ui/qtdialogs.h"
+#include "platform/ui/qtmessages.h"
 #include "project/channels.h"
 #include "project/curve_buffer.h"
 #include "project/language.h"
 #include "project/state.h"
-#include "shell/dlgDiagnostica.h"
-#include "shell/dlgStrumento.h"
-#include "shell/frmDownload.h"
-#include "shell/frmMain.h"
+#include "shell/ui/dlgDiagnostica.h"
+#include "shell/ui/dlgStrumento.h"
+#include "shell/ui/frmDownload.h"
+#include "shell/ui/frmMain.h"
 #include "support/emulator_line.h"
 #include "support/fixtures.h"
 #include "support/memory_blocks.h"
-#include "support/modal_driver.h"
+#include "support/ui/modal_driver.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #include "platform/serialport.h"
 #include "project/name_tables.h"
 #include "project/state.h"
-#include "shell/dlgDiagnostica.h"
+#include "shell/ui/dlgDiagnostica.h"
 #include "support/fake_port.h"
 #include "support/fixtures.h"
 

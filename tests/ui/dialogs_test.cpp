@@ -1,9 +1,9 @@
 // The language dialog and the project notes dialog.
 
 #include "project/language.h"
-#include "shell/dlgLanguages.h"
-#include "shell/dlgNoteProgetto.h"
-#include "ui/shell_fixture.h"
+#include "shell/ui/dlgLanguages.h"
+#include "shell/ui/dlgNoteProgetto.h"
+#include "support/shell_fixture.h"
 
 #include <QDir>
 #include <QLabel>

@@ -9,7 +9,7 @@
 #include "project/state.h"
 #include "support/fake_analysis.h"
 #include "support/fixtures.h"
-#include "support/modal_driver.h"
+#include "support/ui/modal_driver.h"
 
 #include <QApplication>
 #include <QComboBox>

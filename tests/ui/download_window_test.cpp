@@ -5,7 +5,7 @@
 #include "project/name_tables.h"
 #include "project/state.h"
 #include "shell/export_data.h"
-#include "shell/frmDownload.h"
+#include "shell/ui/frmDownload.h"
 
 #include <QApplication>
 #include <QLabel>

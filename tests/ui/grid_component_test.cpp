@@ -1,8 +1,8 @@
 // The table of the analysis windows through the real widget, offscreen:
 // clicks and the current cell, colours, sorts and widths in twips.
 
-#include "analysis/ui/chart_colors.h"
 #include "analysis/ui/grid_component.h"
+#include "platform/ui/colors.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>

@@ -4,13 +4,13 @@
 
 #include "link/link_guard.h"
 #include "project/language.h"
-#include "shell/dlgLanguages.h"
-#include "shell/dlgNoteProgetto.h"
-#include "shell/frmMain.h"
-#include "shell/frmSplash.h"
+#include "shell/ui/dlgLanguages.h"
+#include "shell/ui/dlgNoteProgetto.h"
+#include "shell/ui/frmMain.h"
+#include "shell/ui/frmSplash.h"
 #include "shell/poll.h"
 #include "project/project_file.h"
-#include "ui/shell_fixture.h"
+#include "support/shell_fixture.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -7,9 +7,9 @@
 #include "link/serial_comm.h"
 #include "platform/clock.h"
 #include "shell/analysis_window.h"
-#include "shell/frmMain.h"
+#include "shell/ui/frmMain.h"
 #include "support/emulator_line.h"
-#include "ui/shell_fixture.h"
+#include "support/shell_fixture.h"
 
 #include <QTest>
 

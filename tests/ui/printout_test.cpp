@@ -1,11 +1,11 @@
 // The project printout: what the page says, how it is copied onto a surface,
 // and a real print to PDF read back with pdftotext.
 
-#include "platform/widgets/qtprinter.h"
+#include "platform/ui/qtprinter.h"
 #include "project/language.h"
 #include "project/name_tables.h"
-#include "shell/frmStampaDatiProgetto.h"
-#include "ui/shell_fixture.h"
+#include "shell/ui/frmStampaDatiProgetto.h"
+#include "support/shell_fixture.h"
 
 #include <QProcess>
 #include <QPushButton>

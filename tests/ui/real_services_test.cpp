@@ -4,13 +4,13 @@
 // PDF file, and through its dialog to the file the user chose or cancelled;
 // Qt's own texts in the program's language.
 
-#include "platform/widgets/qtdialogs.h"
-#include "platform/widgets/qtmessages.h"
-#include "platform/widgets/qtprinter.h"
-#include "shell/dlgLanguages.h"
-#include "shell/frmMain.h"
-#include "support/modal_driver.h"
-#include "ui/shell_fixture.h"
+#include "platform/ui/qtdialogs.h"
+#include "platform/ui/qtmessages.h"
+#include "platform/ui/qtprinter.h"
+#include "shell/ui/dlgLanguages.h"
+#include "shell/ui/frmMain.h"
+#include "support/shell_fixture.h"
+#include "support/ui/modal_driver.h"
 
 #include <QComboBox>
 #include <QDir>

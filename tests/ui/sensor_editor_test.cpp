@@ -2,8 +2,8 @@
 // loading a sensor, the checks of its boxes, and reading a curve from the
 // instrument emulator over a pseudo-terminal.
 
-#include "config/frmImpostaSensore.h"
-#include "config/widgets/curve_chart.h"
+#include "config/ui/curve_chart.h"
+#include "config/ui/frmImpostaSensore.h"
 #include "link/commands.h"
 #include "link/curve_codec.h"
 #include "link/serial_comm.h"

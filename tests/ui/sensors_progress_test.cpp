@@ -1,7 +1,7 @@
 // The sensors page's Send and Read last some seconds: each step shows on the
 // page itself, beside its buttons, and on the main window's status bar.
 
-#include "config/frmSensori.h"
+#include "config/ui/frmSensori.h"
 #include "link/serial_comm.h"
 #include "platform/serialport.h"
 #include "project/name_tables.h"

@@ -1,8 +1,8 @@
 // The splash: its version text, the start-up wait on the clock service, and
 // the about box that stays until a key or the loss of focus.
 
-#include "shell/frmSplash.h"
-#include "ui/shell_fixture.h"
+#include "shell/ui/frmSplash.h"
+#include "support/shell_fixture.h"
 
 #include <QCoreApplication>
 #include <QEvent>

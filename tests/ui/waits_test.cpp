@@ -10,7 +10,7 @@
 #include "platform/clock.h"
 #include "project/state.h"
 #include "shell/poll.h"
-#include "ui/shell_fixture.h"
+#include "support/shell_fixture.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
 #include "analysis/ui/chart_component.h"
 
-#include "analysis/ui/chart_colors.h"
 #include "platform/printer.h"
+#include "platform/ui/colors.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

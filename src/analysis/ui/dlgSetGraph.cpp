@@ -3,9 +3,9 @@
 #include "analysis/analysis_interface.h"
 #include "analysis/dialog_bridge.h"
 #include "analysis/set_graph.h"
-#include "analysis/ui/chart_colors.h"
 #include "platform/dialogs.h"
 #include "platform/messages.h"
+#include "platform/ui/colors.h"
 #include "project/language.h"
 #include "project/state.h"
 

@@ -6,7 +6,6 @@
 #include "analysis/ui/analysis_dialogs.h"
 #include "analysis/ui/analysis_pictures.h"
 #include "analysis/ui/analysis_source.h"
-#include "analysis/ui/chart_colors.h"
 #include "analysis/ui/chart_component.h"
 #include "analysis/ui/circuit_map.h"
 #include "analysis/ui/dlgDatiSessione.h"
@@ -18,6 +17,7 @@
 #include "analysis/ui/swatch.h"
 #include "platform/mainsurface.h"
 #include "platform/messages.h"
+#include "platform/ui/colors.h"
 #include "project/language.h"
 #include "project/state.h"
 

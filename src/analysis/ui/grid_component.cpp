@@ -1,7 +1,7 @@
 #include "analysis/ui/grid_component.h"
 
-#include "analysis/ui/chart_colors.h"
 #include "platform/numbers.h"
+#include "platform/ui/colors.h"
 
 #include <QHeaderView>
 #include <QTableWidget>

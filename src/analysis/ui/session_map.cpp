@@ -1,6 +1,6 @@
 #include "analysis/ui/session_map.h"
 
-#include "analysis/ui/chart_colors.h"
+#include "platform/ui/colors.h"
 
 #include <QPainter>
 

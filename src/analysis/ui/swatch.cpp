@@ -1,6 +1,6 @@
 #include "analysis/ui/swatch.h"
 
-#include "analysis/ui/chart_colors.h"
+#include "platform/ui/colors.h"
 
 #include <QPainter>
 

@@ -1,0 +1,153 @@
+#include "config/ui/dlgCalibrazione.h"
+
+#include "platform/messages.h"
+#include "project/curve_buffer.h"
+#include "project/state.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zuv {
+
+dlgCalibrazione::dlgCalibrazione(TabellaPunti& tabella, std::function<void()> tabellaCambiata, QWidget* parent)
+    : QDialog(parent), tabella_(tabella), tabellaCambiata_(std::move(tabellaCambiata))
+{
+    setObjectName(QStringLiteral("dlgCalibrazione"));
+    setModal(true);
+    lblDescrizioneFase = new QLabel(this);
+    lblDescrizioneFase->setWordWrap(true);
+    lblDescrizioneFase->setMinimumWidth(420);
+    // Room for the longest instructions, whatever the language.
+    lblDescrizioneFase->setMinimumHeight(lblDescrizioneFase->fontMetrics().lineSpacing() * 9);
+    lblDescrizioneFase->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1 = new QLabel(this);
+    txtLitri = new QLineEdit(this);
+    txtLitri->setObjectName(QStringLiteral("txtLitri"));
+    txtLitri->setMaximumWidth(100);
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setDefault(true);
+    OKButton->setAutoDefault(true);
+    cmdFineProcedura = new QPushButton(this);
+    cmdFineProcedura->setAutoDefault(false);
+    CancelButton = new QPushButton(this);
+    CancelButton->setAutoDefault(false);
+
+    auto* litri = new QHBoxLayout;
+    litri->addWidget(Label1);
+    litri->addWidget(txtLitri);
+    litri->addStretch(1);
+    auto* bottoni = new QVBoxLayout;
+    bottoni->addWidget(OKButton);
+    bottoni->addWidget(cmdFineProcedura);
+    bottoni->addWidget(CancelButton);
+    bottoni->addStretch(1);
+    auto* testo = new QVBoxLayout;
+    testo->addWidget(lblDescrizioneFase, 1);
+    testo->addLayout(litri);
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(testo, 1);
+    top->addLayout(bottoni);
+
+    connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
+    connect(cmdFineProcedura, &QPushButton::clicked, this, [this] { cmdFineProcedura_Click(); });
+    connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
+
+    // Form_Load.
+    ImpostaFormAttivo(this);
+    cmdFineProcedura->setText(Testo(251));
+    CancelButton->setText(Testo(35));
+    setWindowTitle(Testo(252));
+    lblDescrizioneFase->setText(Testo(244) + Testo(245) + QStringLiteral("\n\n") + Testo(247) +
+                                QStringLiteral("\n\n") + Testo(248));
+    txtLitri->setVisible(false);
+    Label1->setVisible(false);
+}
+
+dlgCalibrazione::~dlgCalibrazione()
+{
+    if (StatoComunicazione.FormAttivo == this)
+        ImpostaFormAttivo(nullptr);
+}
+
+void dlgCalibrazione::setInstrumentButtonsEnabled(bool on) { OKButton->setEnabled(on); }
+
+void dlgCalibrazione::OKButton_Click()
+{
+    if (occupato_ || !OKButton->isVisible())
+        return;
+    QString litri = txtLitri->text();
+    Calibrazione::Esito esito;
+    {
+        occupato_ = true;
+        setCursor(Qt::WaitCursor);
+        esito = calibrazione_.passo(litri, tabella_, lettura_);
+        unsetCursor();
+        occupato_ = false;
+    }
+    switch (esito) {
+    case Calibrazione::Esito::Registrato:
+        lblDescrizioneFase->setText(Testo(249) + QStringLiteral("\n") + Testo(250) + QStringLiteral("\n\n") +
+                                    Testo(247) + QStringLiteral("\n\n") + Testo(248));
+        txtLitri->setVisible(true);
+        Label1->setVisible(true);
+        txtLitri->setText(litri);
+        if (!calibrazione_.altraLettura())
+            OKButton->setVisible(false);
+        if (tabellaCambiata_)
+            tabellaCambiata_();
+        txtLitri->setFocus();
+        txtLitri->selectAll();
+        break;
+    case Calibrazione::Esito::LitriNonValidi:
+        msgBox(Testo(262), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
+        txtLitri->setFocus();
+        txtLitri->selectAll();
+        break;
+    case Calibrazione::Esito::LetturaFallita: // the link has said so
+    case Calibrazione::Esito::Completa:
+        break;
+    }
+}
+
+void dlgCalibrazione::cmdFineProcedura_Click()
+{
+    if (occupato_)
+        return;
+    calibrazione_.fine(tabella_);
+    if (tabellaCambiata_)
+        tabellaCambiata_();
+    done(QDialog::Accepted);
+}
+
+void dlgCalibrazione::CancelButton_Click()
+{
+    if (occupato_)
+        return;
+    calibrazione_.annulla();
+    done(QDialog::Rejected);
+}
+
+void dlgCalibrazione::keyPressEvent(QKeyEvent* event)
+{
+    // Escape is the Cancel button; the window frame's close keeps the rows.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        CancelButton_Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void dlgCalibrazione::done(int result)
+{
+    if (StatoComunicazione.FormAttivo == this)
+        ImpostaFormAttivo(nullptr);
+    QDialog::done(result);
+}
+
+} // namespace zuv

@@ -1,0 +1,400 @@
+#include "config/ui/frmAllarmi.h"
+
+#include "config/checks.h"
+#include "config/ui/editor_widgets.h"
+#include "link/page_alarms.h"
+#include "platform/messages.h"
+#include "platform/numbers.h"
+#include "project/curve_buffer.h"
+#include "project/language.h"
+#include "project/name_tables.h"
+#include "project/state.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zuv {
+namespace {
+
+// The scale of each alarm, in the instrument's order TO, PO, PB, TA, LB, TB.
+constexpr ThresholdScale kScale[6] = {ThresholdScale::Tenths,      ThresholdScale::Thousandths,
+                                      ThresholdScale::Thousandths, ThresholdScale::Tenths,
+                                      ThresholdScale::Tenths,      ThresholdScale::Tenths};
+
+// The list position a stored type number stands for (1 is the first item).
+int positionOf(double number)
+{
+    const double n = roundHalfEven(number);
+    return n >= 1 && n <= 255 ? static_cast<int>(n) - 1 : -1;
+}
+
+QLineEdit* numberBox(const char* name, int chars, QWidget* parent)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 16);
+    box->setAlignment(Qt::AlignRight);
+    return box;
+}
+
+// The five shift lights, green to red.
+QPixmap shiftLightPicture()
+{
+    constexpr int kStep = 22;
+    QPixmap pm(kStep * 5, 20);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor colours[5] = {QColor(0x30, 0xC0, 0x30), QColor(0x30, 0xC0, 0x30), QColor(0xF0, 0xC0, 0x20),
+                               QColor(0xF0, 0x80, 0x20), QColor(0xE0, 0x20, 0x20)};
+    for (int i = 0; i < 5; ++i) {
+        p.setPen(QColor(0x40, 0x40, 0x40));
+        p.setBrush(colours[i]);
+        p.drawEllipse(QPointF(kStep * i + kStep / 2.0, 10), 8, 8);
+    }
+    return pm;
+}
+
+} // namespace
+
+frmAllarmi::frmAllarmi(QWidget* parent) : PageDialog(parent, "frmAllarmi")
+{
+    buildLayout();
+    // Form_Load, then the captions of Form_Activate.
+    registerPage(this);
+    RiempiCombo();
+    CaricaDati();
+    setCaptions();
+}
+
+void frmAllarmi::buildLayout()
+{
+    // Alarms: check box, threshold and unit on each row.
+    fraAllarmi_ = new QGroupBox(this);
+    named(fraAllarmi_, "fraAllarmi");
+    static constexpr const char* chkNames[6] = {"chkTO", "chkPO", "chkPB", "chkTA", "chkLB", "chkTB"};
+    static constexpr const char* txtNames[6] = {"txtTO", "txtPO", "txtPB", "txtTA", "txtLB", "txtTB"};
+    auto* alarms = new QGridLayout(fraAllarmi_);
+    for (int i = 0; i < 6; ++i) {
+        chkAllarme_[i] = new QCheckBox(this);
+        named(chkAllarme_[i], chkNames[i]);
+        txtAllarme_[i] = numberBox(txtNames[i], 7, this);
+        alarms->addWidget(chkAllarme_[i], i, 0);
+        alarms->addWidget(txtAllarme_[i], i, 1);
+    }
+    for (int k = 0; k < 2; ++k) {
+        lblTemp_[k] = new QLabel(this);
+        lblPress_[k] = new QLabel(this);
+        named(lblTemp_[k], k == 0 ? "lblTemp0" : "lblTemp1");
+        named(lblPress_[k], k == 0 ? "lblPress0" : "lblPress1");
+    }
+    lblTB_ = new QLabel(QStringLiteral("V"), this);
+    named(lblTB_, "lblTB");
+    alarms->addWidget(lblTemp_[0], 0, 2);
+    alarms->addWidget(lblPress_[0], 1, 2);
+    alarms->addWidget(lblPress_[1], 2, 2);
+    alarms->addWidget(lblTemp_[1], 3, 2);
+    alarms->addWidget(lblTB_, 5, 2);
+    alarms->setColumnStretch(0, 1);
+    alarms->setColumnMinimumWidth(2, fontMetrics().horizontalAdvance(QStringLiteral("bar ")));
+
+    // Shift lights.
+    fraShiftLight_ = new QGroupBox(this);
+    named(fraShiftLight_, "fraShiftLight");
+    Image1_ = new QLabel(this);
+    named(Image1_, "Image1");
+    Image1_->setPixmap(shiftLightPicture());
+    Label12_ = new QLabel(QStringLiteral("1 2 3 4 5"), this);
+    named(Label12_, "Label12");
+    auto* lights = new QGridLayout(fraShiftLight_);
+    lights->addWidget(Image1_, 0, 0, 1, 2, Qt::AlignHCenter);
+    lights->addWidget(Label12_, 1, 0, 1, 2, Qt::AlignHCenter);
+    for (int i = 0; i < 5; ++i) {
+        lblLedN_[i] = new QLabel(this);
+        const QByteArray lbl = "lblLed" + QByteArray::number(i + 1);
+        named(lblLedN_[i], lbl.constData());
+        const QByteArray txt = "txtLed" + QByteArray::number(i);
+        txtLed_[i] = numberBox(txt.constData(), 6, this);
+        limitTyping(txtLed_[i], 5);
+        lights->addWidget(lblLedN_[i], i + 2, 0);
+        lights->addWidget(txtLed_[i], i + 2, 1);
+    }
+    lights->setColumnStretch(0, 1);
+
+    // Signal lamps, output and the input that is never shown.
+    fraLed_ = new QGroupBox(this);
+    named(fraLed_, "fraLed");
+    lblLed_ = new QLabel(this);
+    named(lblLed_, "lblLed");
+    auto newCheck = [&](const char* name) {
+        auto* c = new QCheckBox(this);
+        named(c, name);
+        return c;
+    };
+    auto newCombo = [&](const char* name, bool editable) {
+        auto* c = new QComboBox(this);
+        named(c, name);
+        c->setEditable(editable);
+        c->setInsertPolicy(QComboBox::NoInsert);
+        c->setMinimumContentsLength(16);
+        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        c->setEnabled(false);
+        return c;
+    };
+    chkLedGiallo_ = newCheck("chkLedGiallo");
+    cboLedGiallo_ = newCombo("cboLedGiallo", false);
+    chkLedVerde_ = newCheck("chkLedVerde");
+    cboLedVerde_ = newCombo("cboLedVerde", true);
+    chkLedBlu_ = newCheck("chkLedBlu");
+    cboLedBlu_ = newCombo("cboLedBlu", true);
+    chkUscita_ = newCheck("chkUscita");
+    cboUscita_ = newCombo("cboUscita", false);
+    chkIngresso_ = newCheck("chkIngresso");
+    cboIngresso_ = newCombo("cboIngresso", false);
+    chkIngresso_->setEnabled(false);
+    chkIngresso_->setVisible(false);
+    cboIngresso_->setVisible(false);
+    auto* lamps = new QGridLayout(fraLed_);
+    lamps->addWidget(lblLed_, 0, 1);
+    lamps->addWidget(chkLedGiallo_, 1, 0);
+    lamps->addWidget(cboLedGiallo_, 1, 1);
+    lamps->addWidget(chkLedVerde_, 2, 0);
+    lamps->addWidget(cboLedVerde_, 2, 1);
+    lamps->addWidget(chkLedBlu_, 3, 0);
+    lamps->addWidget(cboLedBlu_, 3, 1);
+    auto* inout = new QGridLayout;
+    inout->addWidget(chkUscita_, 0, 0);
+    inout->addWidget(cboUscita_, 0, 1);
+    inout->addWidget(chkIngresso_, 1, 0);
+    inout->addWidget(cboIngresso_, 1, 1);
+    inout->setColumnStretch(2, 1);
+
+    buildPageButtons();
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(fraAllarmi_, 0, 0);
+    grid->addWidget(fraShiftLight_, 0, 1);
+    grid->addWidget(fraLed_, 1, 0);
+    auto* side = new QVBoxLayout;
+    side->addLayout(inout);
+    side->addWidget(fraStrumento_);
+    side->addStretch();
+    grid->addLayout(side, 1, 1);
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(grid);
+    top->addLayout(okCancelRow());
+    top->setSizeConstraint(QLayout::SetFixedSize);
+
+    for (int i = 0; i < 6; ++i) {
+        const ThresholdScale scale = kScale[i];
+        checker_->add(txtAllarme_[i], [scale](const QString& t) { return checkThreshold(t, scale); }, true);
+    }
+    for (QLineEdit* led : txtLed_)
+        checker_->add(led, [](const QString& t) { return checkShiftLight(t); });
+
+    const AlarmsCheck alarmChecks[6] = {AlarmsCheck::chkTO, AlarmsCheck::chkPO, AlarmsCheck::chkPB,
+                                        AlarmsCheck::chkTA, AlarmsCheck::chkLB, AlarmsCheck::chkTB};
+    for (int i = 0; i < 6; ++i) {
+        const AlarmsCheck c = alarmChecks[i];
+        connect(chkAllarme_[i], &QCheckBox::toggled, this, [this, c] { applyRule(c); });
+    }
+    connect(chkLedGiallo_, &QCheckBox::toggled, this, [this] { applyRule(AlarmsCheck::chkLedGiallo); });
+    connect(chkUscita_, &QCheckBox::toggled, this, [this] { applyRule(AlarmsCheck::chkUscita); });
+    connect(chkIngresso_, &QCheckBox::toggled, this, [this] { applyRule(AlarmsCheck::chkIngresso); });
+    connect(chkLedVerde_, &QCheckBox::toggled, this, [this] { setLook(cboLedVerde_, chkLedVerde_->isChecked()); });
+    connect(chkLedBlu_, &QCheckBox::toggled, this, [this] { setLook(cboLedBlu_, chkLedBlu_->isChecked()); });
+}
+
+void frmAllarmi::setCaptions()
+{
+    CalcolaOffsetLingua();
+    setWindowTitle(Testo(79));
+    fraShiftLight_->setTitle(Testo(80));
+    lblLedN_[0]->setText(Testo(81));
+    lblLedN_[1]->setText(Testo(82));
+    lblLedN_[2]->setText(Testo(83));
+    lblLedN_[3]->setText(Testo(84));
+    lblLedN_[4]->setText(Testo(85));
+    fraLed_->setTitle(Testo(86));
+    chkLedGiallo_->setText(Testo(87));
+    chkLedVerde_->setText(Testo(88));
+    chkLedBlu_->setText(Testo(89));
+    lblLed_->setText(Testo(90));
+    fraAllarmi_->setTitle(Testo(91));
+    chkAllarme_[0]->setText(Testo(92));
+    chkAllarme_[1]->setText(Testo(93));
+    chkAllarme_[2]->setText(Testo(94));
+    chkAllarme_[3]->setText(Testo(95));
+    chkAllarme_[4]->setText(Testo(96));
+    chkAllarme_[5]->setText(Testo(97));
+    chkIngresso_->setText(Testo(98));
+    chkUscita_->setText(Testo(99));
+    setPageButtonCaptions();
+    // The units of the record, whatever an open configuration page shows.
+    for (QLabel* l : lblTemp_)
+        l->setText(nomeInTabella(NomiUMTemperatura, DatiProgetto.UMTemp));
+    for (QLabel* l : lblPress_)
+        l->setText(nomeInTabella(NomiUMPressione, DatiProgetto.UMPress));
+}
+
+void frmAllarmi::RiempiCombo()
+{
+    cboIngresso_->clear();
+    cboUscita_->clear();
+    cboLedGiallo_->clear();
+    for (int i = 0; i < posizioniUsate(NomiTipoIngresso); ++i)
+        cboIngresso_->addItem(NomiTipoIngresso[i]);
+    for (int i = 0; i < posizioniUsate(NomiTipoUscita); ++i)
+        cboUscita_->addItem(NomiTipoUscita[i]);
+    for (int i = 0; i < posizioniUsate(NomiTipoLedGiallo); ++i)
+        cboLedGiallo_->addItem(NomiTipoLedGiallo[i]);
+}
+
+void frmAllarmi::CaricaDati()
+{
+    const ProjectRecord& r = DatiProgetto;
+    const qint16 leds[5] = {r.Led0, r.Led1, r.Led2, r.Led3, r.Led4};
+    for (int i = 0; i < 5; ++i)
+        txtLed_[i]->setText(QString::number(leds[i]));
+    chkLedGiallo_->setChecked(r.LedGiallo);
+    chkLedVerde_->setChecked(r.LedVerde);
+    chkLedBlu_->setChecked(r.LedBlu);
+    cboLedVerde_->setEditText(r.TipoLedVerde);
+    cboLedBlu_->setEditText(r.TipoLedBlu);
+    const bool flags[6] = {r.chkTO, r.chkPO, r.chkPB, r.chkTA, r.chkLB, r.chkTB};
+    const qint32 values[6] = {r.mskTO, r.mskPO, r.mskPB, r.mskTA, r.mskLB, r.mskTB};
+    for (int i = 0; i < 6; ++i) {
+        chkAllarme_[i]->setChecked(flags[i]);
+        txtAllarme_[i]->setText(thresholdText(values[i], kScale[i]));
+    }
+    chkIngresso_->setChecked(r.chkIngresso);
+    chkUscita_->setChecked(r.chkUscita);
+    // A stored type outside its list (from a file or the instrument) selects
+    // nothing.
+    selectOrNone(cboLedGiallo_, r.LedGiallo ? positionOf(leadingNumber(r.TipoLedGiallo)) : -1);
+    selectOrNone(cboIngresso_, r.chkIngresso ? r.TipoIngresso - 1 : -1);
+    selectOrNone(cboUscita_, r.chkUscita ? r.TipoUscita - 1 : -1);
+    for (AlarmsCheck c : {AlarmsCheck::chkTO, AlarmsCheck::chkPO, AlarmsCheck::chkPB, AlarmsCheck::chkTA,
+                          AlarmsCheck::chkLB, AlarmsCheck::chkTB, AlarmsCheck::chkLedGiallo,
+                          AlarmsCheck::chkUscita, AlarmsCheck::chkIngresso})
+        applyRule(c);
+    setLook(cboLedVerde_, chkLedVerde_->isChecked());
+    setLook(cboLedBlu_, chkLedBlu_->isChecked());
+    loadInstrumentState();
+}
+
+void frmAllarmi::applyRule(AlarmsCheck c)
+{
+    const bool on = checkBox(c)->checkState() != Qt::Unchecked;
+    switch (c) {
+    case AlarmsCheck::chkLedGiallo:
+    case AlarmsCheck::chkUscita:
+    case AlarmsCheck::chkIngresso: {
+        QComboBox* list = c == AlarmsCheck::chkLedGiallo ? cboLedGiallo_
+            : c == AlarmsCheck::chkUscita                 ? cboUscita_
+                                                          : cboIngresso_;
+        setLook(list, on);
+        if (!on)
+            list->setCurrentIndex(-1);
+        break;
+    }
+    default: setLook(txtAllarme_[static_cast<int>(c)], on); break;
+    }
+}
+
+void frmAllarmi::OKButton_Click()
+{
+    // The focus may never have left a box (Enter presses OK): every box is
+    // checked here, before anything is written.
+    if (running() || !checker_->checkAll())
+        return;
+    ProjectRecord& r = DatiProgetto;
+    qint16* leds[5] = {&r.Led0, &r.Led1, &r.Led2, &r.Led3, &r.Led4};
+    for (int i = 0; i < 5; ++i)
+        *leds[i] = static_cast<qint16>(checker_->value(txtLed_[i]));
+    r.LedGiallo = chkLedGiallo_->checkState() != Qt::Unchecked;
+    r.LedVerde = chkLedVerde_->checkState() != Qt::Unchecked;
+    r.LedBlu = chkLedBlu_->checkState() != Qt::Unchecked;
+    r.TipoLedVerde = cboLedVerde_->currentText();
+    r.TipoLedBlu = cboLedBlu_->currentText();
+    bool* flags[6] = {&r.chkTO, &r.chkPO, &r.chkPB, &r.chkTA, &r.chkLB, &r.chkTB};
+    qint32* values[6] = {&r.mskTO, &r.mskPO, &r.mskPB, &r.mskTA, &r.mskLB, &r.mskTB};
+    for (int i = 0; i < 6; ++i) {
+        *flags[i] = chkAllarme_[i]->checkState() != Qt::Unchecked;
+        *values[i] = checker_->value(txtAllarme_[i]);
+    }
+    r.chkIngresso = chkIngresso_->checkState() != Qt::Unchecked;
+    r.chkUscita = chkUscita_->checkState() != Qt::Unchecked;
+    r.TipoLedGiallo = QString::number(cboLedGiallo_->currentIndex() + 1);
+    r.TipoIngresso = static_cast<qint16>(cboIngresso_->currentIndex() + 1);
+    r.TipoUscita = static_cast<qint16>(cboUscita_->currentIndex() + 1);
+    ProgettoModificato = true;
+    accept();
+}
+
+void frmAllarmi::cmdInviaDati_Click()
+{
+    const Exchange x{.title = Testo(227), .comando = 0x14, .panel3 = Testo(219), .success = Testo(220),
+                     .successTitle = windowTitle()};
+    exchange(x, [this] { return checker_->checkAll(); },
+             [](PageRun&) { return RunResult{connectedStep(InviaDatiAllarmi), false}; });
+}
+
+void frmAllarmi::cmdLeggiDati_Click()
+{
+    // What was read is on screen; a read that failed says so.
+    const Exchange x{.send = false, .title = Testo(236), .comando = 0x15, .panel3 = Testo(203)};
+    exchange(x, {}, [](PageRun&) { return RunResult{connectedStep(LeggiDatiAllarmi), false}; });
+}
+
+// --- the view the alarms page codec reads and writes -------------------------
+
+QLineEdit* frmAllarmi::box(AlarmsText t) const
+{
+    const int i = static_cast<int>(t);
+    return i < 6 ? txtAllarme_[i] : txtLed_[qBound(0, i - 6, 4)];
+}
+
+QCheckBox* frmAllarmi::checkBox(AlarmsCheck c) const
+{
+    switch (c) {
+    case AlarmsCheck::chkLedGiallo: return chkLedGiallo_;
+    case AlarmsCheck::chkUscita: return chkUscita_;
+    case AlarmsCheck::chkIngresso: return chkIngresso_;
+    default: return chkAllarme_[static_cast<int>(c)];
+    }
+}
+
+QComboBox* frmAllarmi::combo(AlarmsCombo c) const
+{
+    switch (c) {
+    case AlarmsCombo::cboLedGiallo: return cboLedGiallo_;
+    case AlarmsCombo::cboUscita: return cboUscita_;
+    case AlarmsCombo::cboIngresso: return cboIngresso_;
+    }
+    return cboLedGiallo_;
+}
+
+QString frmAllarmi::text(AlarmsText t) const { return box(t)->text(); }
+void frmAllarmi::setText(AlarmsText t, const QString& text) { box(t)->setText(text); }
+Qt::CheckState frmAllarmi::check(AlarmsCheck c) const { return checkBox(c)->checkState(); }
+
+void frmAllarmi::setCheck(AlarmsCheck c, Qt::CheckState state)
+{
+    checkBox(c)->setCheckState(state);
+    applyRule(c);
+}
+
+int frmAllarmi::listIndex(AlarmsCombo c) const { return combo(c)->currentIndex(); }
+int frmAllarmi::listCount(AlarmsCombo c) const { return combo(c)->count(); }
+void frmAllarmi::setListIndex(AlarmsCombo c, int index) { selectOrNone(combo(c), index); }
+
+} // namespace zuv

@@ -1,0 +1,529 @@
+#include "config/ui/frmSensori.h"
+
+#include "config/ui/editor_widgets.h"
+#include "link/curve_codec.h"
+#include "link/page_sensors.h"
+#include "platform/mainsurface.h"
+#include "platform/messages.h"
+#include "project/channels.h"
+#include "project/curve_buffer.h"
+#include "project/language.h"
+#include "project/name_tables.h"
+#include "project/state.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace zuv {
+namespace {
+
+constexpr int kSlotCambio = 5, kSlotLambda = 6, kSlotPT = 7, kSlotSG = 8;
+
+QString sendText(int slot)
+{
+    switch (slot) {
+    case 0: return Testo(151);
+    case 1: return Testo(152);
+    case 2: return Testo(153);
+    case 3: return Testo(154);
+    case 4: return Testo(155);
+    case 5: return Testo(156);
+    case 6: return Testo(322);
+    case 7: return Testo(331);
+    case 8: return Testo(332);
+    default: return QString();
+    }
+}
+
+QString readText(int slot)
+{
+    switch (slot) {
+    case 0: return Testo(159);
+    case 1: return Testo(160);
+    case 2: return Testo(161);
+    case 3: return Testo(162);
+    case 4: return Testo(163);
+    case 5: return Testo(164);
+    case 6: return Testo(323);
+    case 7: return Testo(333);
+    case 8: return Testo(334);
+    default: return QString();
+    }
+}
+
+// An editable combo shows any text: the matching item when there is one.
+void setComboText(QComboBox* c, const QString& text)
+{
+    const int i = c->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    c->setCurrentIndex(i);
+    if (i < 0)
+        c->setEditText(text);
+}
+
+QComboBox* editableCombo(QWidget* parent)
+{
+    auto* c = new QComboBox(parent);
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    return c;
+}
+
+QComboBox* samplingCombo(QWidget* parent)
+{
+    QComboBox* c = editableCombo(parent);
+    c->addItems({QStringLiteral("1 Hz"), QStringLiteral("10 Hz"), QStringLiteral("20 Hz")});
+    c->setMinimumContentsLength(6);
+    return c;
+}
+
+QLineEdit* numberBox(const char* name, QWidget* parent)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
+    box->setAlignment(Qt::AlignRight);
+    return box;
+}
+
+} // namespace
+
+frmSensori::frmSensori(QWidget* parent) : PageDialog(parent, "frmSensori")
+{
+    buildLayout();
+    // Form_Load.
+    registerPage(this);
+    CalcolaOffsetLingua();
+    for (int i = 0; i < 3; ++i)
+        cboLAPO_->addItem(NomiLivelloLAPO[i]);
+    for (int i = 0; i < 3; ++i)
+        cboLAAL_->addItem(NomiLivelloLAAL[i]);
+    RiempiSensori();
+    CaricaDati();
+    setCaptions();
+}
+
+void frmSensori::buildLayout()
+{
+    auto form = [](QGroupBox* g) {
+        auto* f = new QFormLayout(g);
+        f->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+        return f;
+    };
+
+    SSTab1_ = new QTabWidget(this);
+    named(SSTab1_, "SSTab1");
+    auto* inputs = new QWidget;
+    auto* channels = new QWidget;
+    SSTab1_->addTab(inputs, QString());
+    SSTab1_->addTab(channels, QString());
+
+    // Tab 0: the fixed inputs.
+    fraRPM_ = new QGroupBox(inputs);
+    named(fraRPM_, "fraRPM");
+    lblNumAcc_ = new QLabel(inputs);
+    txtNumAccRPM_ = numberBox("txtNumAccRPM", inputs);
+    lblTCRPM_ = new QLabel(inputs);
+    cboTCampRPM_ = samplingCombo(inputs);
+    named(cboTCampRPM_, "cboTCampRPM");
+    QFormLayout* rpm = form(fraRPM_);
+    rpm->addRow(lblNumAcc_, txtNumAccRPM_);
+    rpm->addRow(lblTCRPM_, cboTCampRPM_);
+
+    fraVelocitaVettura_ = new QGroupBox(inputs);
+    named(fraVelocitaVettura_, "fraVelocitaVettura");
+    lblNumImpulsi_ = new QLabel(inputs);
+    txtImpulsiRuota_ = numberBox("txtImpulsiRuota", inputs);
+    lblDiametroRuota_ = new QLabel(inputs);
+    txtDiametroRuota_ = numberBox("txtDiametroRuota", inputs);
+    lblTCVV_ = new QLabel(inputs);
+    cboTCampVV_ = samplingCombo(inputs);
+    named(cboTCampVV_, "cboTCampVV");
+    QFormLayout* speed = form(fraVelocitaVettura_);
+    speed->addRow(lblNumImpulsi_, txtImpulsiRuota_);
+    speed->addRow(lblDiametroRuota_, txtDiametroRuota_);
+    speed->addRow(lblTCVV_, cboTCampVV_);
+
+    fraPompaOlio_ = new QGroupBox(inputs);
+    named(fraPompaOlio_, "fraPompaOlio");
+    lblLAPO_ = new QLabel(inputs);
+    cboLAPO_ = new QComboBox(inputs);
+    named(cboLAPO_, "cboLAPO");
+    cboLAPO_->setMinimumContentsLength(10);
+    form(fraPompaOlio_)->addRow(lblLAPO_, cboLAPO_);
+
+    fraAlternatore_ = new QGroupBox(inputs);
+    named(fraAlternatore_, "fraAlternatore");
+    lblLAAL_ = new QLabel(inputs);
+    cboLAAL_ = new QComboBox(inputs);
+    named(cboLAAL_, "cboLAAL");
+    cboLAAL_->setMinimumContentsLength(10);
+    form(fraAlternatore_)->addRow(lblLAAL_, cboLAAL_);
+
+    auto* inputsGrid = new QGridLayout(inputs);
+    inputsGrid->addWidget(fraRPM_, 0, 0);
+    inputsGrid->addWidget(fraVelocitaVettura_, 0, 1);
+    inputsGrid->addWidget(fraPompaOlio_, 1, 0);
+    inputsGrid->addWidget(fraAlternatore_, 1, 1);
+    inputsGrid->setRowStretch(2, 1);
+
+    // Tab 1: the nine channels, in slot order.
+    struct Names {
+        const char* fra;
+        const char* chk;
+        const char* sensore;
+        const char* tcamp;
+        const char* chann;
+    };
+    static constexpr Names names[9] = {
+        {"fraTempOlio", "chkAbilTO", "cboTemperaturaOlio", "cboTCampTO", nullptr},
+        {"fraPressOlio", "chkAbilPO", "cboPressione0", "cboTCampPO", nullptr},
+        {"fraPressBenzina", "chkAbilPB", "cboPressione1", "cboTCampPB", nullptr},
+        {"fraTempAcqua", "chkAbilTA", "cboTemperaturaAcqua", "cboTCampTA", nullptr},
+        {"fraLivBenzina", "chkAbilLB", "cboLivelloBenzina", "cboTCampLB", nullptr},
+        {"fraCambio", "chkAbilCambio", "cboAltro", "cboTCampCambio", "cboChannCambio"},
+        {"fraSensoreLambda", "chkAbilSensoreLambda", "cboSensoreLambda", "cboTCampSensoreLambda",
+         "cboChannSensoreLambda"},
+        {"fraPressioneTurbo", "chkAbilPT", "cboPressioneTurbo", "cboTCampPT", "cboChannPT"},
+        {"fraSensoreG", "chkAbilSG", "cboSG", "cboTCampSG", "cboChannSG"},
+    };
+    auto* channelsGrid = new QGridLayout(channels);
+    for (int slot = 0; slot < 9; ++slot) {
+        Canale& c = canali_[slot];
+        const Names& n = names[slot];
+        c.fra = new QGroupBox(channels);
+        named(c.fra, n.fra);
+        c.chkAbil = new QCheckBox(channels);
+        named(c.chkAbil, n.chk);
+        c.lblNome = new QLabel(channels);
+        c.sensore = editableCombo(channels);
+        named(c.sensore, n.sensore);
+        c.sensore->setMinimumContentsLength(14);
+        c.lblTC = new QLabel(channels);
+        c.tcamp = samplingCombo(channels);
+        named(c.tcamp, n.tcamp);
+        QFormLayout* f = form(c.fra);
+        f->setRowWrapPolicy(QFormLayout::WrapAllRows);
+        f->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+        f->addRow(c.chkAbil);
+        f->addRow(c.lblNome, c.sensore);
+        f->addRow(c.lblTC, c.tcamp);
+        if (n.chann) {
+            c.lblCanale = new QLabel(channels);
+            c.chann = new QComboBox(channels);
+            named(c.chann, n.chann);
+            c.chann->setMinimumContentsLength(6);
+            f->addRow(c.lblCanale, c.chann);
+        }
+        channelsGrid->addWidget(c.fra, slot / 3, slot % 3, Qt::AlignTop);
+        connect(c.chkAbil, &QCheckBox::toggled, this, [this, slot] { applyRule(slot); });
+    }
+
+    buildPageButtons();
+
+    // Send and Read take some seconds: their step shows here, beside the
+    // buttons that started them, not only on the main window's status bar
+    // that this window may cover. The room stays when it is hidden, so the
+    // window keeps its size.
+    fraAvanzamento_ = new QWidget(this);
+    named(fraAvanzamento_, "fraAvanzamento");
+    lblPasso_ = new QLabel(fraAvanzamento_);
+    named(lblPasso_, "lblPasso");
+    prgPassi_ = new QProgressBar(fraAvanzamento_);
+    named(prgPassi_, "prgPassi");
+    prgPassi_->setRange(0, kPassi);
+    auto* avanzamento = new QVBoxLayout(fraAvanzamento_);
+    avanzamento->setContentsMargins(0, 0, 0, 0);
+    avanzamento->addWidget(lblPasso_);
+    avanzamento->addWidget(prgPassi_);
+    QSizePolicy keep = fraAvanzamento_->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    fraAvanzamento_->setSizePolicy(keep);
+    fraAvanzamento_->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 40);
+    fraAvanzamento_->hide();
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(fraStrumento_);
+    bottom->addWidget(fraAvanzamento_, 0, Qt::AlignBottom);
+    bottom->addStretch();
+    bottom->addWidget(OKButton_, 0, Qt::AlignBottom);
+    bottom->addWidget(CancelButton_, 0, Qt::AlignBottom);
+    auto* top = new QVBoxLayout(this);
+    top->addWidget(SSTab1_);
+    top->addLayout(bottom);
+    top->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto rule = [](SensorsBox b) { return [b](const QString& t) { return checkSensorsBox(b, t); }; };
+    checker_->add(txtNumAccRPM_, rule(SensorsBox::NumAccRPM));
+    checker_->add(txtImpulsiRuota_, rule(SensorsBox::ImpulsiRuota));
+    checker_->add(txtDiametroRuota_, rule(SensorsBox::DiametroRuota));
+}
+
+void frmSensori::setCaptions()
+{
+    setWindowTitle(Testo(49));
+    SSTab1_->setTabText(0, Testo(51));
+    SSTab1_->setTabText(1, Testo(52));
+    SSTab1_->setCurrentIndex(0);
+    fraRPM_->setTitle(Testo(53));
+    fraAlternatore_->setTitle(Testo(54));
+    fraPompaOlio_->setTitle(Testo(55));
+    lblNumAcc_->setText(Testo(56));
+    lblTCRPM_->setText(Testo(57));
+    lblLAPO_->setText(Testo(58));
+    lblLAAL_->setText(Testo(58));
+    fraVelocitaVettura_->setTitle(Testo(59));
+    lblNumImpulsi_->setText(Testo(65));
+    lblDiametroRuota_->setText(Testo(66));
+    lblTCVV_->setText(Testo(57));
+    canali_[0].fra->setTitle(Testo(61));
+    canali_[1].fra->setTitle(Testo(62));
+    canali_[2].fra->setTitle(Testo(64));
+    canali_[3].fra->setTitle(Testo(63));
+    canali_[4].fra->setTitle(Testo(60));
+    canali_[5].fra->setTitle(Testo(70));
+    canali_[6].fra->setTitle(Testo(290));
+    canali_[7].fra->setTitle(Testo(231));
+    canali_[8].fra->setTitle(Testo(69));
+    for (Canale& c : canali_) {
+        c.lblNome->setText(Testo(67));
+        c.lblTC->setText(Testo(57));
+        c.chkAbil->setText(Testo(68));
+        if (c.lblCanale)
+            c.lblCanale->setText(Testo(303));
+    }
+    setPageButtonCaptions();
+}
+
+void frmSensori::RiempiSensori()
+{
+    for (int slot = 0; slot < 9; ++slot) {
+        Canale& c = canali_[slot];
+        const QString tipo = QLatin1String(canaleDaSlot(slot).tipo);
+        c.sensore->clear();
+        for (const CSensore& s : LibreriaSensori)
+            if (s.Tipo() == tipo)
+                c.sensore->addItem(s.Nome());
+        setComboText(c.sensore, DatiProgetto.*canaleDaSlot(slot).sensore);
+        if (c.chann)
+            for (int k = 0; k < 2; ++k)
+                c.chann->addItem(NomiIngressiAnalogici[k]);
+    }
+}
+
+void frmSensori::CaricaDati()
+{
+    const ProjectRecord& r = DatiProgetto;
+    txtNumAccRPM_->setText(QString::number(r.NumAccRPM));
+    setComboText(cboTCampRPM_, r.TCampRPM);
+    selectOrNone(cboLAPO_, r.LAPO);
+    selectOrNone(cboLAAL_, r.LAAL);
+    txtImpulsiRuota_->setText(QString::number(r.ImpulsiRuota));
+    txtDiametroRuota_->setText(QString::number(r.DiametroRuota));
+    setComboText(cboTCampVV_, r.TCampVV);
+    for (int slot = 0; slot < 9; ++slot) {
+        const ChannelInfo& info = canaleDaSlot(slot);
+        Canale& c = canali_[slot];
+        setComboText(c.tcamp, r.*info.tcamp);
+        c.chkAbil->setChecked(r.*info.abil);
+        if (c.chann)
+            selectOrNone(c.chann, r.*info.chann);
+        applyRule(slot);
+    }
+    loadInstrumentState();
+}
+
+void frmSensori::applyRule(int slot)
+{
+    // The sampling rate follows its channel too, so that a channel ticked
+    // here can be given one.
+    Canale& c = canali_[slot];
+    const bool on = c.chkAbil->checkState() != Qt::Unchecked;
+    setLook(c.sensore, on);
+    setLook(c.tcamp, on);
+    if (c.chann)
+        setLook(c.chann, on);
+}
+
+ChannelEntries frmSensori::entries() const
+{
+    ChannelEntries e;
+    for (int slot = 0; slot < 9; ++slot) {
+        const Canale& c = canali_[slot];
+        e[slot].enabled = c.chkAbil->checkState() != Qt::Unchecked;
+        e[slot].sensor = c.sensore->currentText();
+        e[slot].input = c.chann ? c.chann->currentIndex() : -1;
+    }
+    return e;
+}
+
+bool frmSensori::ControllaSensori(bool needLibrary)
+{
+    const int slot = firstMissingSensor(entries(), needLibrary);
+    if (slot < 0)
+        return true;
+    msgBox(missingSensorText(slot), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
+    return false;
+}
+
+bool frmSensori::ControllaCanali()
+{
+    if (!inputsClash(entries()))
+        return true;
+    msgBox(Testo(305), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
+    return false;
+}
+
+void frmSensori::OKButton_Click()
+{
+    // Every check before anything is written: a refused OK leaves the
+    // record as it was.
+    if (running() || !checker_->checkAll() || !ControllaSensori(false) || !ControllaCanali())
+        return;
+    ProjectRecord& r = DatiProgetto;
+    r.NumAccRPM = static_cast<qint16>(checker_->value(txtNumAccRPM_));
+    r.TCampRPM = cboTCampRPM_->currentText();
+    r.LAPO = storedIndex(cboLAPO_);
+    r.LAAL = storedIndex(cboLAAL_);
+    r.ImpulsiRuota = static_cast<qint16>(checker_->value(txtImpulsiRuota_));
+    r.DiametroRuota = static_cast<qint16>(checker_->value(txtDiametroRuota_));
+    r.TCampVV = cboTCampVV_->currentText();
+    for (const ChannelInfo& info : canaliInOrdineFile()) {
+        const Canale& c = canali_[info.slot];
+        r.*info.tcamp = c.tcamp->currentText();
+        r.*info.abil = c.chkAbil->checkState() != Qt::Unchecked;
+        r.*info.sensore = c.sensore->currentText();
+        if (c.chann)
+            r.*info.chann = storedIndex(c.chann);
+    }
+    ProgettoModificato = true;
+    accept();
+}
+
+void frmSensori::mostraPasso(int passo, const QString& testo)
+{
+    mainSurface().setPanelText(3, testo);
+    lblPasso_->setText(testo);
+    prgPassi_->setValue(passo);
+    fraAvanzamento_->show();
+}
+
+void frmSensori::cmdInviaDati_Click()
+{
+    const Exchange x{.title = Testo(149), .comando = 0x16, .panel3 = Testo(150), .success = Testo(157),
+                     .alsoOff = {SSTab1_}};
+    // Nothing goes out unless every enabled channel has a library sensor.
+    auto ready = [this] { return checker_->checkAll() && ControllaSensori(true) && ControllaCanali(); };
+    exchange(x, ready, [this, &x](PageRun& run) {
+        // The curves that go out are those of the channels as checked; the
+        // channels stay locked until the run ends.
+        const ChannelEntries sent = entries();
+        mostraPasso(0, x.panel3);
+        RunResult r{connectedStep(InviaDatiSensori), run.closed()};
+        for (int slot = 0; r.ok && !r.broken && slot < 9; ++slot) {
+            mostraPasso(slot + 1, sendText(slot));
+            if (sent[slot].enabled)
+                CaricaCurvaSensore(sent[slot].sensor);
+            else
+                AzzeraCurva();
+            r.ok = connectedStep([slot] { InviaCurvaSensore(slot); });
+            r.broken = run.closed();
+        }
+        if (r.ok && !r.broken)
+            prgPassi_->setValue(kPassi);
+        return r;
+    });
+    fraAvanzamento_->hide();
+}
+
+void frmSensori::cmdLeggiDati_Click()
+{
+    const Exchange x{.send = false, .title = Testo(235), .comando = 0x17, .panel3 = Testo(158),
+                     .success = Testo(165), .alsoOff = {SSTab1_}};
+    exchange(x, {}, [this, &x](PageRun& run) {
+        mostraPasso(0, x.panel3);
+        RunResult r{connectedStep(LeggiDatiSensori), run.closed()};
+        for (int slot = 0; r.ok && !r.broken && slot < 9; ++slot) {
+            mostraPasso(slot + 1, readText(slot));
+            r.ok = connectedStep([slot] { readCurveScaled(slot); });
+            r.broken = run.closed();
+            // Only a curve that was read names its sensor.
+            if (r.ok && !r.broken)
+                setComboText(canali_[slot].sensore, TrovaSensoreDaCurva(QLatin1String(canaleDaSlot(slot).tipo)));
+        }
+        if (r.ok && !r.broken)
+            prgPassi_->setValue(kPassi);
+        return r;
+    });
+    fraAvanzamento_->hide();
+}
+
+// --- the view the sensors page codec reads and writes -----------------------
+
+QLineEdit* frmSensori::box(SensorsText t) const
+{
+    switch (t) {
+    case SensorsText::txtNumAccRPM: return txtNumAccRPM_;
+    case SensorsText::txtImpulsiRuota: return txtImpulsiRuota_;
+    case SensorsText::txtDiametroRuota: return txtDiametroRuota_;
+    }
+    return txtNumAccRPM_;
+}
+
+QComboBox* frmSensori::combo(SensorsCombo c) const
+{
+    switch (c) {
+    case SensorsCombo::cboLAPO: return cboLAPO_;
+    case SensorsCombo::cboLAAL: return cboLAAL_;
+    case SensorsCombo::cboChannCambio: return canali_[kSlotCambio].chann;
+    case SensorsCombo::cboChannSG: return canali_[kSlotSG].chann;
+    case SensorsCombo::cboChannSensoreLambda: return canali_[kSlotLambda].chann;
+    case SensorsCombo::cboChannPT: return canali_[kSlotPT].chann;
+    }
+    return cboLAPO_;
+}
+
+int frmSensori::slotOf(SensorsCheck c) const
+{
+    switch (c) {
+    case SensorsCheck::chkAbilTO: return 0;
+    case SensorsCheck::chkAbilPO: return 1;
+    case SensorsCheck::chkAbilPB: return 2;
+    case SensorsCheck::chkAbilTA: return 3;
+    case SensorsCheck::chkAbilLB: return 4;
+    case SensorsCheck::chkAbilCambio: return kSlotCambio;
+    case SensorsCheck::chkAbilSensoreLambda: return kSlotLambda;
+    case SensorsCheck::chkAbilPT: return kSlotPT;
+    case SensorsCheck::chkAbilSG: return kSlotSG;
+    }
+    return 0;
+}
+
+QString frmSensori::text(SensorsText t) const { return box(t)->text(); }
+void frmSensori::setText(SensorsText t, const QString& text) { box(t)->setText(text); }
+int frmSensori::listIndex(SensorsCombo c) const { return combo(c)->currentIndex(); }
+int frmSensori::listCount(SensorsCombo c) const { return combo(c)->count(); }
+void frmSensori::setListIndex(SensorsCombo c, int index) { selectOrNone(combo(c), index); }
+
+Qt::CheckState frmSensori::check(SensorsCheck c) const
+{
+    return canali_[static_cast<std::size_t>(slotOf(c))].chkAbil->checkState();
+}
+
+void frmSensori::setCheck(SensorsCheck c, Qt::CheckState state)
+{
+    const int slot = slotOf(c);
+    canali_[static_cast<std::size_t>(slot)].chkAbil->setCheckState(state);
+    applyRule(slot);
+}
+
+} // namespace zuv

@@ -1,0 +1,100 @@
+#pragma once
+// The sensors page: engine and vehicle speed inputs, the oil-pump and
+// alternator levels and the nine analog channels. Opened modally from the
+// Sensor command (construct, then exec()); it loads DatiProgetto when it is
+// built and writes it back only on an OK that passes every check. While it
+// is open it is FormAttivo: Send programs the page and the nine curves as
+// shown, Read puts the instrument's page and curves into the controls.
+
+#include "config/checks.h"
+#include "config/ui/page_dialog.h"
+#include "link/page_views.h"
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QTabWidget;
+
+namespace zuv {
+
+class frmSensori final : public PageDialog, public SensorsPageView {
+    Q_OBJECT
+public:
+    explicit frmSensori(QWidget* parent = nullptr);
+
+    // SensorsPageView
+    void setInstrumentButtonsEnabled(bool on) override { followInstrument(on); }
+    QString text(SensorsText box) const override;
+    void setText(SensorsText box, const QString& text) override;
+    int listIndex(SensorsCombo combo) const override;
+    int listCount(SensorsCombo combo) const override;
+    void setListIndex(SensorsCombo combo, int index) override;
+    Qt::CheckState check(SensorsCheck box) const override;
+    void setCheck(SensorsCheck box, Qt::CheckState state) override;
+
+    // The controls of one channel, by curve slot 0..8.
+    struct Canale {
+        QGroupBox* fra = nullptr;
+        QCheckBox* chkAbil = nullptr;
+        QComboBox* sensore = nullptr;
+        QComboBox* tcamp = nullptr;
+        QComboBox* chann = nullptr; // the four wired channels only
+        QLabel* lblNome = nullptr;
+        QLabel* lblTC = nullptr;
+        QLabel* lblCanale = nullptr;
+    };
+    const Canale& canale(int slot) const { return canali_[static_cast<std::size_t>(slot)]; }
+
+    // The two checks of OK and Send; each shows its own message.
+    bool ControllaSensori(bool needLibrary);
+    bool ControllaCanali();
+
+    void cmdInviaDati_Click() override;
+    void cmdLeggiDati_Click() override;
+    void OKButton_Click() override;
+
+private:
+    void buildLayout();
+    void setCaptions();
+    void RiempiSensori();
+    void CaricaDati();
+    void applyRule(int slot);
+    ChannelEntries entries() const;
+    QLineEdit* box(SensorsText t) const;
+    QComboBox* combo(SensorsCombo c) const;
+    int slotOf(SensorsCheck c) const;
+    // Step 0 the page, 1 to 9 the curves: on panel 3 and on the page itself.
+    void mostraPasso(int passo, const QString& testo);
+    static constexpr int kPassi = 10;
+
+    QTabWidget* SSTab1_;
+    QGroupBox* fraRPM_;
+    QLabel* lblNumAcc_;
+    QLineEdit* txtNumAccRPM_;
+    QLabel* lblTCRPM_;
+    QComboBox* cboTCampRPM_;
+    QGroupBox* fraPompaOlio_;
+    QLabel* lblLAPO_;
+    QComboBox* cboLAPO_;
+    QGroupBox* fraAlternatore_;
+    QLabel* lblLAAL_;
+    QComboBox* cboLAAL_;
+    QGroupBox* fraVelocitaVettura_;
+    QLabel* lblNumImpulsi_;
+    QLineEdit* txtImpulsiRuota_;
+    QLabel* lblDiametroRuota_;
+    QLineEdit* txtDiametroRuota_;
+    QLabel* lblTCVV_;
+    QComboBox* cboTCampVV_;
+    std::array<Canale, 9> canali_;
+    QWidget* fraAvanzamento_;
+    QLabel* lblPasso_;
+    QProgressBar* prgPassi_;
+};
+
+} // namespace zuv

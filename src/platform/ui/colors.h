@@ -1,0 +1,16 @@
+#pragma once
+// Colour values as the windowless code keeps them: 32 bits with red in the
+// low byte (0x00BBGGRR); a value with the top bit set names a system colour
+// by its index in the low byte (0x8000000F, the button face), which we take
+// from the application's palette.
+
+#include <QColor>
+#include <QtGlobal>
+
+namespace zuv {
+
+QColor colorFromValue(quint32 value);
+// The plain RGB value of a colour (never a system colour).
+quint32 valueFromColor(const QColor& color);
+
+} // namespace zuv

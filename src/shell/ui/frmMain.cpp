@@ -1,0 +1,761 @@
+#include "shell/ui/frmMain.h"
+
+#include "analysis/ui/frmAnalisiDati.h"
+#include "analysis_fast/ui/frmAnalisiDatiSpeed.h"
+#include "config/ui/frmAllarmi.h"
+#include "config/ui/frmConfigurazione.h"
+#include "config/ui/frmImpostaSensore.h"
+#include "config/ui/frmSensori.h"
+#include "link/link_guard.h"
+#include "project/state.h"
+#include "shell/analysis_window.h"
+#include "shell/device_ops.h"
+#include "shell/export_data.h"
+#include "shell/poll.h"
+#include "shell/project_commands.h"
+#include "shell/ui/dlgDiagnostica.h"
+#include "shell/ui/dlgLanguages.h"
+#include "shell/ui/dlgNoteProgetto.h"
+#include "shell/ui/frmDownload.h"
+#include "shell/ui/frmSplash.h"
+#include "shell/ui/frmStampaDatiProgetto.h"
+#include "shell/ui/pictures.h"
+#include "shell/ui/work_area.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QToolBar>
+#include <algorithm>
+#include <exception>
+
+namespace zuv {
+
+ShellHooks& shellHooks()
+{
+    static ShellHooks hooks;
+    return hooks;
+}
+
+namespace {
+
+// Panel 3 at least, however short the operation texts.
+constexpr int kOperationPanelMinimum = 150;
+
+// The toolbar, left to right; an empty key stands for a separator.
+const QStringList kToolbarLayout = {
+    "New", "Open", "Save", "SaveAs", "Print", "Note", "Exit", "",
+    "Setup", "Sensor", "Alarm", "",
+    "CustSensors", "",
+    "ProgDev", "ReadDev", "ViewDev", "",
+    "DownData", "SaveData", "Analize", "",
+    "Language"};
+
+// The menu item that does what each toolbar button does.
+const std::map<QString, QString> kMenuOfKey = {
+    {"New", "mnuNew"},           {"Open", "mnuOpen"},           {"Save", "mnuSave"},
+    {"SaveAs", "mnuSaveAs"},     {"Print", "mnuPrint"},         {"Note", "mnuNote"},
+    {"Exit", "mnuExit"},         {"Setup", "mnuSetup"},         {"Sensor", "mnuSensors"},
+    {"Alarm", "mnuAlarms"},      {"CustSensors", "mnuCustomizeSensors"},
+    {"ProgDev", "mnuProgramDevice"}, {"ReadDev", "mnuReadDevice"}, {"ViewDev", "mnuViewDevice"},
+    {"DownData", "mnuDownloadData"}, {"SaveData", "mnuSaveData"}, {"Analize", "mnuAnalize"},
+    {"Language", "mnuLanguage"}};
+
+QString escapeMnemonics(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
+
+// Program and Read Device leave the main window usable while they run; a
+// project replaced or edited under them would be sent or read half from one
+// project and half from another.
+bool instrumentOperationRunning() { return StatoComunicazione.ComandoInCorso != 0; }
+
+} // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("zuv"));
+    setWindowIcon(programIcon());
+    resize(QSize(kDesignSizeTwips.width() / 15, kDesignSizeTwips.height() / 15));
+
+    buildMenus();
+    buildToolbar();
+    buildStatusBar();
+
+    // A plain work area: the windows of the program open over it.
+    setCentralWidget(new WorkArea(this));
+
+    tmrComm.setObjectName(QStringLiteral("tmrComm"));
+    tmrComm.setInterval(kPollIntervalMs);
+    connect(&tmrComm, &QTimer::timeout, this, &frmMain::tmrComm_Timer);
+
+    // The analysis windows, a fresh one for every opening, over whichever
+    // window is active then (this one may be gone by a later opening).
+    if (!hasAnalysisFactory(AnalysisKind::Dati))
+        setAnalysisFactory(AnalysisKind::Dati,
+                           [] { return std::make_unique<frmAnalisiDati>(QApplication::activeWindow()); });
+    if (!hasAnalysisFactory(AnalysisKind::DatiSpeed))
+        setAnalysisFactory(AnalysisKind::DatiSpeed,
+                           [] { return std::make_unique<frmAnalisiDatiSpeed>(QApplication::activeWindow()); });
+
+    setMainSurface(this);
+}
+
+frmMain::~frmMain()
+{
+    tmrComm.stop();
+    if (&mainSurface() == static_cast<MainSurface*>(this))
+        setMainSurface(nullptr);
+    if (busy_)
+        QApplication::restoreOverrideCursor();
+}
+
+QAction* frmMain::addMenuItem(QMenu* menu, const QString& name, void (frmMain::*handler)())
+{
+    QAction* action = menu->addAction(QString());
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, handler);
+    menus_[name] = action;
+    return action;
+}
+
+void frmMain::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+
+    QMenu* file = bar->addMenu(QString());
+    file->setObjectName(QStringLiteral("mnuProjectFile"));
+    menus_[QStringLiteral("mnuProjectFile")] = file->menuAction();
+    addMenuItem(file, QStringLiteral("mnuNew"), &frmMain::mnuNew_Click);
+    addMenuItem(file, QStringLiteral("mnuOpen"), &frmMain::mnuOpen_Click);
+    addMenuItem(file, QStringLiteral("mnuSave"), &frmMain::mnuSave_Click);
+    addMenuItem(file, QStringLiteral("mnuSaveAs"), &frmMain::mnuSaveAs_Click);
+    addMenuItem(file, QStringLiteral("mnuPrint"), &frmMain::mnuPrint_Click);
+    addMenuItem(file, QStringLiteral("mnuNote"), &frmMain::mnuNote_Click);
+    QAction* mnuspazio = file->addSeparator();
+    mnuspazio->setObjectName(QStringLiteral("mnuspazio"));
+    menus_[QStringLiteral("mnuspazio")] = mnuspazio;
+    addMenuItem(file, QStringLiteral("mnuExit"), &frmMain::mnuExit_Click);
+    mnuspazio1 = file->addSeparator();
+    mnuspazio1->setObjectName(QStringLiteral("mnuspazio1"));
+    menus_[QStringLiteral("mnuspazio1")] = mnuspazio1;
+    for (int i = 0; i < 4; ++i) {
+        QAction* item = file->addAction(QString());
+        item->setObjectName(QStringLiteral("mnuRecentFiles%1").arg(i));
+        item->setVisible(false);
+        connect(item, &QAction::triggered, this, [this, i] { mnuRecentFiles_Click(i); });
+        recent_[std::size_t(i)] = item;
+    }
+    updateRecentSeparator();
+
+    QMenu* configure = bar->addMenu(QString());
+    configure->setObjectName(QStringLiteral("mnuConfigure"));
+    menus_[QStringLiteral("mnuConfigure")] = configure->menuAction();
+    addMenuItem(configure, QStringLiteral("mnuSetup"), &frmMain::mnuSetup_Click);
+    addMenuItem(configure, QStringLiteral("mnuSensors"), &frmMain::mnuSensors_Click);
+    addMenuItem(configure, QStringLiteral("mnuAlarms"), &frmMain::mnuAlarms_Click);
+    addMenuItem(configure, QStringLiteral("mnuCustomizeSensors"), &frmMain::mnuCustomizeSensors_Click);
+
+    QMenu* device = bar->addMenu(QString());
+    device->setObjectName(QStringLiteral("mnuDevice"));
+    menus_[QStringLiteral("mnuDevice")] = device->menuAction();
+    addMenuItem(device, QStringLiteral("mnuProgramDevice"), &frmMain::mnuProgramDevice_Click);
+    addMenuItem(device, QStringLiteral("mnuReadDevice"), &frmMain::mnuReadDevice_Click);
+    addMenuItem(device, QStringLiteral("mnuViewDevice"), &frmMain::mnuViewDevice_Click);
+
+    QMenu* analysis = bar->addMenu(QString());
+    analysis->setObjectName(QStringLiteral("mnuAnalysis"));
+    menus_[QStringLiteral("mnuAnalysis")] = analysis->menuAction();
+    addMenuItem(analysis, QStringLiteral("mnuDownloadData"), &frmMain::mnuDownloadData_Click);
+    addMenuItem(analysis, QStringLiteral("mnuSaveData"), &frmMain::mnuSaveData_Click);
+    addMenuItem(analysis, QStringLiteral("mnuAnalize"), &frmMain::mnuAnalize_Click);
+
+    QAction* language = bar->addAction(QString());
+    language->setObjectName(QStringLiteral("mnuLanguage"));
+    connect(language, &QAction::triggered, this, &frmMain::mnuLanguage_Click);
+    menus_[QStringLiteral("mnuLanguage")] = language;
+
+    QAction* info = bar->addAction(QString());
+    info->setObjectName(QStringLiteral("mnuInfo"));
+    connect(info, &QAction::triggered, this, &frmMain::mnuInfo_Click);
+    menus_[QStringLiteral("mnuInfo")] = info;
+
+    // The usual keys of the desktop for the usual commands.
+    menus_.at(QStringLiteral("mnuNew"))->setShortcut(QKeySequence::New);
+    menus_.at(QStringLiteral("mnuOpen"))->setShortcut(QKeySequence::Open);
+    menus_.at(QStringLiteral("mnuSave"))->setShortcut(QKeySequence::Save);
+    // Some platforms name no key for Quit (their window manager closes with
+    // Alt+F4); Ctrl+Q then, as on the desktops that do.
+    const QKeySequence quit(QKeySequence::Quit);
+    menus_.at(QStringLiteral("mnuExit"))->setShortcut(quit.isEmpty() ? QKeySequence(Qt::CTRL | Qt::Key_Q) : quit);
+
+    // F10 opens the first menu (Alt alone marks it, by the style); the
+    // arrow keys go on from there.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    f10->setObjectName(QStringLiteral("keyMenuBar"));
+    connect(f10, &QShortcut::activated, this, &frmMain::openMenuBar);
+
+    // The menu items share the toolbar's pictures.
+    for (const auto& [key, menu] : kMenuOfKey) {
+        if (menu != QLatin1String("mnuLanguage"))
+            menus_.at(menu)->setIcon(commandIcon(key));
+    }
+
+    // As designed: nothing to configure or note before a project exists,
+    // printing is never offered, and the instrument commands that need a
+    // project wait for one.
+    for (const char* off : {"mnuConfigure", "mnuNote", "mnuPrint", "mnuProgramDevice", "mnuReadDevice"})
+        menus_.at(QString::fromLatin1(off))->setEnabled(false);
+}
+
+void frmMain::openMenuBar()
+{
+    for (QAction* a : menuBar()->actions()) {
+        if (a->isVisible() && a->isEnabled() && a->menu()) {
+            menuBar()->setActiveAction(a);
+            return;
+        }
+    }
+}
+
+void frmMain::buildToolbar()
+{
+    Toolbar1 = addToolBar(QString());
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setMovable(false);
+    Toolbar1->setFloatable(false);
+    Toolbar1->setIconSize(QSize(24, 24));
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    Toolbar1->toggleViewAction()->setVisible(false);
+    for (const QString& key : kToolbarLayout) {
+        if (key.isEmpty()) {
+            Toolbar1->addSeparator();
+            continue;
+        }
+        QAction* button = Toolbar1->addAction(commandIcon(key), QString());
+        button->setObjectName(QStringLiteral("btn") + key);
+        button->setData(key);
+        connect(button, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+        buttons_[key] = button;
+        keys_ << key;
+    }
+    for (const char* off : {"Setup", "Sensor", "Alarm"})
+        buttons_.at(QString::fromLatin1(off))->setEnabled(false);
+}
+
+void frmMain::buildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("sbStatusBar"));
+    // Minimum widths in pixels, small enough for the 800-pixel window of the
+    // smallest screens; the path takes what is left, and shows whole in its
+    // tooltip. The operation panel follows its texts (fitOperationPanel).
+    const int widths[8] = {0, 120, 40, kOperationPanelMinimum, 150, 24, 24, 110};
+    for (int n = 1; n <= 7; ++n) {
+        auto* frame = new QFrame(bar);
+        frame->setObjectName(QStringLiteral("sbPanel%1").arg(n));
+        frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        frame->setMinimumWidth(widths[n]);
+        auto* layout = new QHBoxLayout(frame);
+        layout->setContentsMargins(4, 1, 4, 1);
+        layout->setSpacing(4);
+        Panel& panel = panels_[std::size_t(n)];
+        panel.picture = new QLabel(frame);
+        panel.picture->setFixedSize(16, 16);
+        panel.picture->setVisible(false);
+        layout->addWidget(panel.picture);
+        panel.text = new QLabel(frame);
+        panel.text->setTextFormat(Qt::PlainText);
+        layout->addWidget(panel.text, 1);
+        if (n == 5 || n == 6) {
+            panel.text->setVisible(false);
+            layout->setAlignment(panel.picture, Qt::AlignCenter);
+        }
+        bar->addWidget(frame, n == 2 ? 1 : 0);
+    }
+    setPanelPicture(5, PanelPicture::LampOff);
+    setPanelPicture(6, PanelPicture::LampOff);
+}
+
+std::optional<QSize> frmMain::sizeForScreenTwips(int screenHeightTwips)
+{
+    if (screenHeightTwips == 9000)
+        return QSize(12000, 7680);
+    if (screenHeightTwips == 11520)
+        return QSize(15360, 10200);
+    return std::nullopt;
+}
+
+void frmMain::applySizeRule(int screenHeightPixels, double dpi)
+{
+    if (dpi <= 0)
+        return;
+    const int twips = int(std::lround(screenHeightPixels * 1440.0 / dpi));
+    const QSize sizeTwips = sizeForScreenTwips(twips).value_or(kDesignSizeTwips);
+    resize(int(std::lround(sizeTwips.width() * dpi / 1440.0)),
+           int(std::lround(sizeTwips.height() * dpi / 1440.0)));
+    if (QScreen* s = screen()) {
+        QRect frame(QPoint(0, 0), size());
+        frame.moveCenter(s->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+bool frmMain::MDIForm_Load()
+{
+    if (QScreen* s = screen())
+        applySizeRule(s->geometry().height(), s->logicalDotsPerInchY());
+    if (!startUp())
+        return false;
+    MDIForm_Activate();
+    // Only now: a tick during the start-up messages would talk to the port
+    // before the program is ready.
+    tmrComm.start();
+    return true;
+}
+
+void frmMain::MDIForm_Activate()
+{
+    auto caption = [this](const char* name, const QString& text) {
+        menus_.at(QString::fromLatin1(name))->setText(text);
+    };
+    caption("mnuProjectFile", Testo(1));
+    caption("mnuNew", Testo(2));
+    caption("mnuOpen", Testo(3));
+    caption("mnuSave", Testo(5));
+    caption("mnuSaveAs", Testo(6));
+    caption("mnuPrint", Testo(7));
+    caption("mnuNote", Testo(8));
+    caption("mnuExit", Testo(9));
+    caption("mnuConfigure", Testo(10));
+    caption("mnuSetup", Testo(11));
+    caption("mnuSensors", Testo(12));
+    caption("mnuAlarms", Testo(14));
+    caption("mnuCustomizeSensors", Testo(13));
+    caption("mnuDevice", Testo(15));
+    caption("mnuProgramDevice", Testo(16));
+    caption("mnuReadDevice", Testo(17));
+    caption("mnuViewDevice", Testo(18));
+    caption("mnuAnalysis", Testo(19));
+    caption("mnuDownloadData", Testo(20));
+    caption("mnuSaveData", Testo(21));
+    caption("mnuAnalize", Testo(22));
+    caption("mnuLanguage", Testo(23));
+    caption("mnuInfo", Testo(225));
+
+    // A button's tooltip is its menu item's caption.
+    for (const auto& [key, menu] : kMenuOfKey) {
+        const QString tip = withoutMnemonic(menus_.at(menu)->text());
+        buttons_.at(key)->setText(tip);
+        buttons_.at(key)->setToolTip(tip);
+    }
+    fitOperationPanel();
+}
+
+void frmMain::fitOperationPanel()
+{
+    // Every text an instrument operation puts in panel 3, in either
+    // language, fits without being cut.
+    static constexpr int kOperationTexts[] = {146, 150, 151, 152, 153, 154, 155, 156, 158, 159, 160,
+                                              161, 162, 163, 164, 203, 205, 206, 219, 227, 322, 323,
+                                              331, 332, 333, 334};
+    QLabel* label = panels_[3].text;
+    const QFontMetrics fm = label->fontMetrics();
+    const QStringList& all = TabellaLingua.TestiLingua;
+    const qsizetype perLanguage = TabellaLingua.NumTestiLingua;
+    int widest = 0;
+    for (qsizetype offset = 0; perLanguage > 0 && offset + perLanguage < all.size(); offset += perLanguage)
+        for (int n : kOperationTexts)
+            if (offset + n < all.size())
+                widest = std::max(widest, fm.horizontalAdvance(all.at(offset + n)));
+    label->setMinimumWidth(widest + 2);
+    // The status bar squeezes a panel down to its own minimum, not to its
+    // text's: the frame takes the width its text needs.
+    QWidget* frame = label->parentWidget();
+    frame->setMinimumWidth(std::max(kOperationPanelMinimum, frame->minimumSizeHint().width()));
+}
+
+void frmMain::Toolbar1_ButtonClick(const QString& key)
+{
+    // A fault inside one command must not take the window down.
+    try {
+        if (key == QLatin1String("New"))
+            mnuNew_Click();
+        else if (key == QLatin1String("Open"))
+            mnuOpen_Click();
+        else if (key == QLatin1String("Save"))
+            mnuSave_Click();
+        else if (key == QLatin1String("SaveAs"))
+            mnuSaveAs_Click();
+        else if (key == QLatin1String("Print"))
+            ; // The printout is not offered from the toolbar.
+        else if (key == QLatin1String("Note"))
+            mnuNote_Click();
+        else if (key == QLatin1String("Exit"))
+            mnuExit_Click();
+        else if (key == QLatin1String("Setup"))
+            mnuSetup_Click();
+        else if (key == QLatin1String("Alarm"))
+            mnuAlarms_Click();
+        else if (key == QLatin1String("Sensor"))
+            mnuSensors_Click();
+        else if (key == QLatin1String("CustSensors"))
+            mnuCustomizeSensors_Click();
+        else if (key == QLatin1String("ProgDev"))
+            mnuProgramDevice_Click();
+        else if (key == QLatin1String("ReadDev"))
+            mnuReadDevice_Click();
+        else if (key == QLatin1String("ViewDev"))
+            mnuViewDevice_Click();
+        else if (key == QLatin1String("DownData"))
+            mnuDownloadData_Click();
+        else if (key == QLatin1String("SaveData"))
+            mnuSaveData_Click();
+        else if (key == QLatin1String("Analize"))
+            mnuAnalize_Click();
+        else if (key == QLatin1String("Language"))
+            mnuLanguage_Click();
+    } catch (const std::exception& e) {
+        qWarning("command %s failed: %s", qPrintable(key), e.what());
+    }
+}
+
+// --- MainSurface -------------------------------------------------------------
+
+void frmMain::setMenuEnabled(const QString& menu, bool on)
+{
+    const auto it = menus_.find(menu);
+    if (it != menus_.end())
+        it->second->setEnabled(on);
+}
+
+void frmMain::setButtonEnabled(const QString& key, bool on)
+{
+    const auto it = buttons_.find(key);
+    if (it != buttons_.end())
+        it->second->setEnabled(on);
+}
+
+void frmMain::setPanelText(int panel, const QString& text)
+{
+    if (panel < 1 || panel > 7)
+        return;
+    panels_[std::size_t(panel)].text->setText(text);
+    panels_[std::size_t(panel)].text->setToolTip(text);
+}
+
+void frmMain::setPanelPicture(int panel, PanelPicture picture)
+{
+    if (panel < 1 || panel > 7)
+        return;
+    Panel& p = panels_[std::size_t(panel)];
+    p.shown = picture;
+    p.picture->setPixmap(panelPixmap(picture, 16));
+    p.picture->setVisible(picture != PanelPicture::None);
+}
+
+void frmMain::setRecentItem(int item, bool visible, const QString& caption)
+{
+    if (item < 0 || item > 3)
+        return;
+    QAction* action = recent_[std::size_t(item)];
+    action->setText(escapeMnemonics(caption));
+    action->setData(caption);
+    action->setVisible(visible);
+    updateRecentSeparator();
+}
+
+void frmMain::setBusy(bool busy)
+{
+    if (busy == busy_)
+        return;
+    busy_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void frmMain::updateRecentSeparator()
+{
+    bool any = false;
+    for (QAction* a : recent_)
+        any = any || (a && a->isVisible());
+    if (mnuspazio1)
+        mnuspazio1->setVisible(any);
+}
+
+QAction* frmMain::menuAction(const QString& name) const
+{
+    if (name.startsWith(QLatin1String("mnuRecentFiles"))) {
+        bool ok = false;
+        const int i = name.mid(14).toInt(&ok);
+        return ok && i >= 0 && i < 4 ? recent_[std::size_t(i)] : nullptr;
+    }
+    const auto it = menus_.find(name);
+    return it == menus_.end() ? nullptr : it->second;
+}
+
+QAction* frmMain::buttonAction(const QString& key) const
+{
+    const auto it = buttons_.find(key);
+    return it == buttons_.end() ? nullptr : it->second;
+}
+
+QStringList frmMain::buttonKeys() const { return keys_; }
+
+QString frmMain::panelText(int panel) const
+{
+    return panel >= 1 && panel <= 7 ? panels_[std::size_t(panel)].text->text() : QString();
+}
+
+PanelPicture frmMain::panelPicture(int panel) const
+{
+    return panel >= 1 && panel <= 7 ? panels_[std::size_t(panel)].shown : PanelPicture::None;
+}
+
+// --- commands ----------------------------------------------------------------
+
+void frmMain::closeProjectWindows()
+{
+    // A notes dialog left open would write the old project's texts into
+    // the new one.
+    if (notes_)
+        notes_->close();
+    if (printout_)
+        printout_->close();
+}
+
+void frmMain::mnuNew_Click()
+{
+    if (!instrumentOperationRunning() && newProject())
+        closeProjectWindows();
+}
+
+void frmMain::mnuOpen_Click()
+{
+    if (!instrumentOperationRunning() && openProject())
+        closeProjectWindows();
+}
+
+void frmMain::mnuRecentFiles_Click(int index)
+{
+    if (!instrumentOperationRunning() && openRecentFile(index))
+        closeProjectWindows();
+}
+
+void frmMain::mnuSave_Click() { saveProject(); }
+
+void frmMain::mnuSaveAs_Click() { saveProjectAs(); }
+
+void frmMain::mnuPrint_Click()
+{
+    if (!printout_) {
+        printout_ = new frmStampaDatiProgetto(this);
+        printout_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    printout_->show();
+    printout_->raise();
+    printout_->activateWindow();
+}
+
+void frmMain::mnuNote_Click()
+{
+    if (!notes_) {
+        notes_ = new dlgNoteProgetto(this);
+        notes_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    notes_->show();
+    notes_->raise();
+    notes_->activateWindow();
+}
+
+void frmMain::mnuExit_Click() { close(); }
+
+void frmMain::runWhenLinkFree(std::function<void()> command)
+{
+    // An operation owns the instrument: a second one is refused, not put
+    // off until the first has ended.
+    if (instrumentOperationRunning())
+        return;
+    if (linkBusy()) {
+        // The poll is in the middle of an exchange; the command follows it.
+        pendingCommand_ = std::move(command);
+        return;
+    }
+    command();
+}
+
+namespace {
+
+// A hook set by a test takes the place of the real command.
+template <typename Command>
+void runOr(const std::function<void(QWidget*)>& hook, QWidget* parent, Command command)
+{
+    if (hook)
+        hook(parent);
+    else
+        command();
+}
+
+template <typename Dialog>
+void execDialog(QWidget* parent)
+{
+    Dialog dialog(parent);
+    dialog.exec();
+}
+
+} // namespace
+
+void frmMain::mnuSetup_Click()
+{
+    if (instrumentOperationRunning())
+        return;
+    runOr(shellHooks().setup, this, [this] { execDialog<frmConfigurazione>(this); });
+}
+
+void frmMain::mnuSensors_Click()
+{
+    if (instrumentOperationRunning())
+        return;
+    runOr(shellHooks().sensors, this, [this] { execDialog<frmSensori>(this); });
+}
+
+void frmMain::mnuAlarms_Click()
+{
+    if (instrumentOperationRunning())
+        return;
+    runOr(shellHooks().alarms, this, [this] { execDialog<frmAllarmi>(this); });
+}
+
+void frmMain::mnuCustomizeSensors_Click()
+{
+    if (instrumentOperationRunning())
+        return;
+    runOr(shellHooks().customizeSensors, this, [this] { apriImpostaSensore(this); });
+}
+
+void frmMain::runDeviceCommand(bool programma)
+{
+    const ProgressOpener opener = [this]() -> DeviceProgressView& {
+        progress_ = std::make_unique<dlgStrumento>(this);
+        progress_->show();
+        return *progress_;
+    };
+    if (programma)
+        ProgrammaStrumento(opener);
+    else
+        LeggiStrumento(opener);
+}
+
+void frmMain::mnuProgramDevice_Click()
+{
+    runWhenLinkFree([this] {
+        runOr(shellHooks().programDevice, this, [this] { runDeviceCommand(true); });
+    });
+}
+
+void frmMain::mnuReadDevice_Click()
+{
+    runWhenLinkFree([this] {
+        runOr(shellHooks().readDevice, this, [this] { runDeviceCommand(false); });
+    });
+}
+
+void frmMain::mnuViewDevice_Click()
+{
+    runWhenLinkFree([this] {
+        runOr(shellHooks().viewDevice, this, [this] { execDialog<dlgDiagnostica>(this); });
+    });
+}
+
+void frmMain::mnuDownloadData_Click()
+{
+    runWhenLinkFree([this] { runOr(shellHooks().downloadData, this, [this] { runDownloadData(this); }); });
+}
+
+void frmMain::mnuSaveData_Click()
+{
+    runOr(shellHooks().saveData, this, [] { zuv::mnuSaveData_Click(); });
+}
+
+void frmMain::mnuAnalize_Click() { runAnalysisCommand(); }
+
+void frmMain::mnuLanguage_Click()
+{
+    {
+        dlgLanguages dialog(this);
+        dialog.exec();
+    }
+    languageChanged();
+    MDIForm_Activate();
+    refreshAnalysisLanguage();
+}
+
+void frmMain::mnuInfo_Click()
+{
+    if (!about_) {
+        about_ = new frmSplash(this);
+        about_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    about_->blnInfo = true;
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+    about_->setFocus();
+}
+
+void frmMain::tmrComm_Timer()
+{
+    pollTick();
+    if (linkBusy())
+        return;
+    if (pendingCommand_) {
+        QTimer::singleShot(0, this, [this, command = std::move(pendingCommand_)] { command(); });
+        pendingCommand_ = nullptr;
+    }
+    if (closePending_) {
+        closePending_ = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    if (shutDownRun_) {
+        event->accept();
+        return;
+    }
+    if (linkBusy()) {
+        // Closing now would pull the port from under a waiting exchange;
+        // the close follows as soon as the link is free.
+        closePending_ = true;
+        event->ignore();
+        return;
+    }
+    if (!shutDown()) {
+        event->ignore();
+        return;
+    }
+    shutDownRun_ = true;
+    tmrComm.stop();
+    closeProjectWindows();
+    if (about_)
+        about_->close();
+    event->accept();
+    emit shutDownDone();
+}
+
+void frmMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        MDIForm_Activate();
+}
+
+} // namespace zuv
