@@ -185,11 +185,11 @@ void chartLoading(const Session& s, int runs)
 void fastLoading(const Session& s, int runs)
 {
     std::printf("Fast loading into Dati:\n");
-    const zuv::VersioneTempiGiro v = zuv::leggiVersioneTempiGiro(s.laps);
+    const zuv::LapFileVersion v = zuv::readLapFileVersion(s.laps);
     zuv::Dati dati;
     const double load = median(runs, [&] {
-        const zuv::CaricamentoVeloce r = zuv::caricaDati(dati, v.FieldsNum, s.data, s.alarms);
-        if (r.NumRecord != qint64(kBlocks) * 10 || !r.avvisi.isEmpty())
+        const zuv::TableLoad r = zuv::loadTables(dati, v.FieldsNum, s.data, s.alarms);
+        if (r.NumRecord != qint64(kBlocks) * 10 || !r.warnings.isEmpty())
             std::exit(1);
     });
     line("both files into the table", load, s.mb(), "(aim: under 75 ms, 250 MB/s)");
@@ -207,7 +207,7 @@ void fastLoading(const Session& s, int runs)
     line("max, min, average of every measure", stats, 0);
 
     const double laps = median(runs, [&] {
-        const zuv::LapBounds b = zuv::lapBoundsFromNumbers(zuv::numeriGiro(dati));
+        const zuv::LapBounds b = zuv::lapBoundsFromNumbers(zuv::rowLapNumbers(dati));
         if (b.rowCount() < 2)
             std::exit(1);
     });
@@ -247,8 +247,8 @@ int measurePeak(const QStringList& args)
             return 1;
     } else {
         zuv::Dati dati;
-        const zuv::VersioneTempiGiro v = zuv::leggiVersioneTempiGiro(args[5]);
-        zuv::caricaDati(dati, v.FieldsNum, args[3], args[4]);
+        const zuv::LapFileVersion v = zuv::readLapFileVersion(args[5]);
+        zuv::loadTables(dati, v.FieldsNum, args[3], args[4]);
     }
     std::printf("%ld %ld\n", before, maxRssKb());
     return 0;
@@ -302,7 +302,7 @@ void scales(const Session& s, int runs)
          median(runs, [&] { zuv::CalcolaScale(m, v, 2, data.dataRows() + 1, chart.stats, chart.timeAt); }), 0);
 
     zuv::Dati dati;
-    zuv::caricaDati(dati, zuv::leggiVersioneTempiGiro(s.laps).FieldsNum, s.data, s.alarms);
+    zuv::loadTables(dati, zuv::readLapFileVersion(s.laps).FieldsNum, s.data, s.alarms);
     const zuv::DataSources table = zuv::tableSources(dati);
     m.FieldsNum = dati.FieldsNum();
     line("fast window (in-memory table)", median(runs, [&] {

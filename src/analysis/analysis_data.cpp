@@ -5,7 +5,7 @@
 namespace zuv {
 namespace {
 
-bool measureIndex(int i) { return i >= 0 && i <= kMaxMisura; }
+bool measureIndex(int i) { return i >= 0 && i <= kMaxMeasure; }
 
 qint16 to16(int v) { return qint16(std::clamp(v, -32768, 32767)); }
 
@@ -34,50 +34,50 @@ void AnalysisData::fromSettingsExchange(int i)
 MeasureRows AnalysisData::sessionRows() const
 {
     MeasureRows rows;
-    for (int i = kPrimaMisuraSessione; i <= kUltimaMisuraSessione; ++i) {
+    for (int i = kFirstSessionMeasure; i <= kLastSessionMeasure; ++i) {
         MeasureSettings& r = rows[std::size_t(i)];
-        r.nome = NomeCampo[i];
-        r.filtro = to16(FiltroMisura[i]);
-        r.colore = qint32(ColoreMisura[i]);
-        r.spessore = to16(SpessoreMisura[i]);
-        r.minimo = ValoriMin[i];
-        r.massimo = ValoriMax[i];
+        r.name = captions[i];
+        r.filter = to16(FiltroMisura[i]);
+        r.colour = qint32(colours[i]);
+        r.lineWidth = to16(SpessoreMisura[i]);
+        r.minimum = ValoriMin[i];
+        r.maximum = ValoriMax[i];
     }
     return rows;
 }
 
 void AnalysisData::applySessionRows(const MeasureRows& rows)
 {
-    for (int i = kPrimaMisuraSessione; i <= kUltimaMisuraSessione; ++i) {
+    for (int i = kFirstSessionMeasure; i <= kLastSessionMeasure; ++i) {
         const MeasureSettings& r = rows[std::size_t(i)];
-        FiltroMisura[i] = r.filtro;
-        ColoreMisura[i] = quint32(r.colore);
-        SpessoreMisura[i] = r.spessore;
-        ValoriMin[i] = r.minimo;
-        ValoriMax[i] = r.massimo;
+        FiltroMisura[i] = r.filter;
+        colours[i] = quint32(r.colour);
+        SpessoreMisura[i] = r.lineWidth;
+        ValoriMin[i] = r.minimum;
+        ValoriMax[i] = r.maximum;
     }
 }
 
 void AnalysisData::scaleCurrentLap(const MeasureStats& stats, const RowValue& timeAt, qint64 xEndBack)
 {
-    CalcolaScale(*this, *this, inizioCorrente(), fineCorrente(), stats, timeAt, xEndBack);
+    CalcolaScale(*this, *this, lapFirst(), lapEnd(), stats, timeAt, xEndBack);
 }
 
 TracePlan AnalysisData::planMeasures(const RowValue& timeAt)
 {
-    return planMeasureTraces(*this, *this, *this, inizioCorrente(), fineCorrente(), timeAt);
+    return planMeasureTraces(*this, *this, *this, lapFirst(), lapEnd(), timeAt);
 }
 
 TracePlan AnalysisData::planAlarms(const RowValue& alarmsTimeAt)
 {
-    return planAlarmTraces(*this, *this, inizioCorrente(), fineCorrente(), alarmsTimeAt);
+    return planAlarmTraces(*this, *this, lapFirst(), lapEnd(), alarmsTimeAt);
 }
 
 std::optional<double> AnalysisData::playbackEndX(const RowValue& timeAt) const
 {
     if (GiroCorrente < 1 || GiroCorrente >= bounds.rowCount() || !timeAt)
         return std::nullopt;
-    return timeAt(fineCorrente() - 1);
+    return timeAt(lapEnd() - 1);
 }
 
 } // namespace zuv

@@ -49,8 +49,8 @@ struct AnalysisData : MeasureState, ViewState, TraceState, LapState {
     void applySessionRows(const MeasureRows& rows);
 
     // First and end row of the lap on show.
-    qint64 inizioCorrente() const { return bounds.first(GiroCorrente); }
-    qint64 fineCorrente() const { return bounds.end(GiroCorrente); }
+    qint64 lapFirst() const { return bounds.first(GiroCorrente); }
+    qint64 lapEnd() const { return bounds.end(GiroCorrente); }
 
     // `CalcolaScale` over the lap on show (`xEndBack` 1 in the fast window).
     void scaleCurrentLap(const MeasureStats& stats, const RowValue& timeAt, qint64 xEndBack = 0);

@@ -12,7 +12,7 @@ std::array<AnalysisInterface*, 2> g_windows{};
 
 std::size_t slot(AnalysisKind kind) { return kind == AnalysisKind::DatiSpeed ? 1 : 0; }
 
-bool measureIndex(int i) { return i >= 0 && i <= kMaxMisura; }
+bool measureIndex(int i) { return i >= 0 && i <= kMaxMeasure; }
 
 } // namespace
 
@@ -54,7 +54,7 @@ QString AnalysisInterface::GetMaxVal(qint16 Index) const
 
 QString AnalysisInterface::GetNomeMisura(qint16 Index) const
 {
-    return measureIndex(Index) ? NomeCampo[Index] + QLatin1Char(' ') + UnitaMisura[Index] : QString();
+    return measureIndex(Index) ? captions[Index] + QLatin1Char(' ') + units[Index] : QString();
 }
 
 QString AnalysisInterface::GetMediaVal(qint16 Index) const
@@ -62,28 +62,28 @@ QString AnalysisInterface::GetMediaVal(qint16 Index) const
     return measureIndex(Index) ? valueText(ValoriMedi[Index]) : QString();
 }
 
-QString AnalysisInterface::measureName(int i) const { return measureIndex(i) ? NomeCampo[i] : QString(); }
+QString AnalysisInterface::measureName(int i) const { return measureIndex(i) ? captions[i] : QString(); }
 
 void AnalysisInterface::setMeasureName(int i, const QString& name)
 {
     if (measureIndex(i))
-        NomeCampo[i] = name;
+        captions[i] = name;
 }
 
-QString AnalysisInterface::measureUnit(int i) const { return measureIndex(i) ? UnitaMisura[i] : QString(); }
+QString AnalysisInterface::measureUnit(int i) const { return measureIndex(i) ? units[i] : QString(); }
 
 void AnalysisInterface::setMeasureUnit(int i, const QString& unit)
 {
     if (measureIndex(i))
-        UnitaMisura[i] = unit;
+        units[i] = unit;
 }
 
-quint32 AnalysisInterface::measureColour(int i) const { return measureIndex(i) ? ColoreMisura[i] : 0; }
+quint32 AnalysisInterface::measureColour(int i) const { return measureIndex(i) ? colours[i] : 0; }
 
 void AnalysisInterface::setMeasureColour(int i, quint32 colour)
 {
     if (measureIndex(i))
-        ColoreMisura[i] = colour;
+        colours[i] = colour;
 }
 
 void registerAnalysis(AnalysisInterface* window)

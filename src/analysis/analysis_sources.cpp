@@ -5,9 +5,9 @@
 namespace zuv {
 namespace {
 
-constexpr int kTempo = 1;
-constexpr int kDistanza = 2;
-constexpr int kNumeroGiro = 11;
+constexpr int kTimeColumn = 1;
+constexpr int kDistanceColumn = 2;
+constexpr int kLapColumn = 11;
 
 // "C12": the chart's cell of column c (1 for "A") at a row.
 QString cell(int column, qint64 row)
@@ -45,10 +45,10 @@ DataSources chartSources(const ChartData& data, const ChartData& alarms)
         return RangeStats{data.rangeMaximum(from, to), data.rangeMinimum(from, to),
                           data.rangeAverage(from, to)};
     };
-    s.timeAt = chartColumn(data, kTempo);
-    s.alarmsTimeAt = chartColumn(alarms, kTempo);
-    s.distanceAt = chartColumn(alarms, kDistanza);
-    s.lapNumberAt = chartColumn(alarms, kNumeroGiro);
+    s.timeAt = chartColumn(data, kTimeColumn);
+    s.alarmsTimeAt = chartColumn(alarms, kTimeColumn);
+    s.distanceAt = chartColumn(alarms, kDistanceColumn);
+    s.lapNumberAt = chartColumn(alarms, kLapColumn);
     s.valueAt = [&data](int column, qint64 row) { return data.valueAt(column, row); };
     s.alarmAt = [&alarms](int column, qint64 row) { return alarms.valueAt(column, row); };
     return s;
@@ -61,10 +61,10 @@ DataSources tableSources(const Dati& dati)
         return RangeStats{GetMaxMisura(dati, i, da, a), GetMinMisura(dati, i, da, a),
                           GetMediaMisura(dati, i, da, a)};
     };
-    s.timeAt = tableColumn(dati, kTempo, 0);
-    s.alarmsTimeAt = tableColumn(dati, kTempo, 1);
-    s.distanceAt = tableColumn(dati, kDistanza, 1);
-    s.lapNumberAt = tableColumn(dati, kNumeroGiro, 1);
+    s.timeAt = tableColumn(dati, kTimeColumn, 0);
+    s.alarmsTimeAt = tableColumn(dati, kTimeColumn, 1);
+    s.distanceAt = tableColumn(dati, kDistanceColumn, 1);
+    s.lapNumberAt = tableColumn(dati, kLapColumn, 1);
     s.valueAt = [&dati](int column, qint64 row) { return tableValue(dati, column, 0, row); };
     s.alarmAt = [&dati](int column, qint64 row) { return tableValue(dati, column, 1, row); };
     s.xEndBack = 1;

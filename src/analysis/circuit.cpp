@@ -11,29 +11,29 @@
 namespace zuv {
 namespace {
 
-bool italiano() { return TabellaLingua.IndiceLingua == 0; }
+bool italian() { return TabellaLingua.IndiceLingua == 0; }
 
-std::optional<QString> fileDelCircuito(const QString& circuito, const char* estensione)
+std::optional<QString> circuitFile(const QString& circuit, const char* extension)
 {
-    if (circuito.isEmpty() || !motivoNomeCircuitoNonValido(circuito).isEmpty())
+    if (circuit.isEmpty() || !circuitNameProblem(circuit).isEmpty())
         return std::nullopt;
-    return findEntryNoCase(cartellaTracciati(), circuito + QLatin1String(estensione));
+    return findEntryNoCase(tracksFolder(), circuit + QLatin1String(extension));
 }
 
 // Far beyond any map box, and small enough that no scale overflows.
-constexpr qint32 kMaxCoordinata = 10000000;
+constexpr qint32 kMaxCoordinate = 10000000;
 
-std::optional<qint32> coordinata(QStringView testo)
+std::optional<qint32> coordinate(QStringView text)
 {
-    const auto v = parseWhole(testo, -kMaxCoordinata, kMaxCoordinata);
+    const auto v = parseWhole(text, -kMaxCoordinate, kMaxCoordinate);
     if (!v)
         return std::nullopt;
     return qint32(*v);
 }
 
-QString senzaVirgolette(const QString& riga)
+QString unquoted(const QString& line)
 {
-    QStringView s(riga);
+    QStringView s(line);
     if (s.startsWith(QLatin1Char('"')))
         s = s.sliced(1);
     if (s.endsWith(QLatin1Char('"')))
@@ -41,99 +41,99 @@ QString senzaVirgolette(const QString& riga)
     return s.toString();
 }
 
-QPoint inTwips(const MapPoint& p, int scala) { return QPoint(p.x * scala, p.y * scala); }
+QPoint inTwips(const MapPoint& p, int scale) { return QPoint(p.x * scale, p.y * scale); }
 
 } // namespace
 
-QString motivoNomeCircuitoNonValido(const QString& circuito)
+QString circuitNameProblem(const QString& circuit)
 {
-    for (const QChar c : circuito) {
-        const bool controllo = c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') || controllo) {
-            const QString shown = controllo ? QStringLiteral("0x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
+    for (const QChar c : circuit) {
+        const bool control = c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') || control) {
+            const QString shown = control ? QStringLiteral("0x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
                                             : QString(c);
-            return italiano()
+            return italian()
                        ? QStringLiteral("Il nome del circuito non può contenere il carattere \"%1\".").arg(shown)
                        : QStringLiteral("The circuit name cannot contain the character \"%1\".").arg(shown);
         }
     }
-    if (circuito.contains(QLatin1String("..")))
-        return italiano() ? QStringLiteral("Il nome del circuito non può contenere \"..\".")
+    if (circuit.contains(QLatin1String("..")))
+        return italian() ? QStringLiteral("Il nome del circuito non può contenere \"..\".")
                           : QStringLiteral("The circuit name cannot contain \"..\".");
     return QString();
 }
 
-QString cartellaTracciati() { return findEntryNoCase(programFolder(), QStringLiteral("tracks")); }
+QString tracksFolder() { return findEntryNoCase(programFolder(), QStringLiteral("tracks")); }
 
-std::optional<QString> percorsoTracciato(const QString& circuito) { return fileDelCircuito(circuito, ".trk"); }
+std::optional<QString> outlineFilePath(const QString& circuit) { return circuitFile(circuit, ".trk"); }
 
-std::optional<QString> percorsoSettori(const QString& circuito) { return fileDelCircuito(circuito, ".sec"); }
+std::optional<QString> sectorFilePath(const QString& circuit) { return circuitFile(circuit, ".sec"); }
 
-std::optional<MapPoint> puntoTracciato(const QString& riga)
+std::optional<MapPoint> outlinePoint(const QString& line)
 {
-    const QString s = senzaVirgolette(riga);
+    const QString s = unquoted(line);
     const qsizetype comma = s.indexOf(QLatin1Char(','));
     if (comma < 0)
         return std::nullopt;
-    const auto x = coordinata(QStringView(s).left(comma));
-    const auto y = coordinata(QStringView(s).sliced(comma + 1));
+    const auto x = coordinate(QStringView(s).left(comma));
+    const auto y = coordinate(QStringView(s).sliced(comma + 1));
     if (!x || !y)
         return std::nullopt;
     return MapPoint{*x, *y};
 }
 
-std::vector<MapPoint> tracciatoFinestra(const QStringList& righe)
+std::vector<MapPoint> windowOutline(const QStringList& lines)
 {
-    std::vector<MapPoint> punti;
-    for (const QString& riga : righe) {
-        if (int(punti.size()) >= kMaxPuntiCircuito)
+    std::vector<MapPoint> points;
+    for (const QString& line : lines) {
+        if (int(points.size()) >= kMaxMapPoints)
             break;
-        const QString s = senzaVirgolette(riga);
+        const QString s = unquoted(line);
         if (!s.trimmed().isEmpty() && !s.contains(QLatin1Char(',')))
             continue;
-        const auto p = puntoTracciato(riga);
+        const auto p = outlinePoint(line);
         if (!p)
             break;
-        punti.push_back(*p);
+        points.push_back(*p);
     }
-    if (!punti.empty() && int(punti.size()) < kMaxPuntiCircuito)
-        punti.push_back(punti.back());
-    return punti;
+    if (!points.empty() && int(points.size()) < kMaxMapPoints)
+        points.push_back(points.back());
+    return points;
 }
 
-std::vector<MapPoint> tracciatoDialogo(const QStringList& righe)
+std::vector<MapPoint> dialogOutline(const QStringList& lines)
 {
-    std::vector<MapPoint> punti;
-    for (const QString& riga : righe) {
-        if (int(punti.size()) >= kMaxPuntiCircuito)
+    std::vector<MapPoint> points;
+    for (const QString& line : lines) {
+        if (int(points.size()) >= kMaxMapPoints)
             break;
-        if (const auto p = puntoTracciato(riga))
-            punti.push_back(*p);
+        if (const auto p = outlinePoint(line))
+            points.push_back(*p);
     }
-    return punti;
+    return points;
 }
 
-std::optional<QStringList> leggiFileTracciato(const QString& percorso) { return readTextLines(percorso); }
+std::optional<QStringList> readOutlineFile(const QString& path) { return readTextLines(path); }
 
-std::optional<QPoint> posizioneMarcatore(const std::vector<MapPoint>& punti, qint64 punto)
+std::optional<QPoint> markerCorner(const std::vector<MapPoint>& points, qint64 point)
 {
-    if (punti.empty())
+    if (points.empty())
         return std::nullopt;
-    const MapPoint& p = punti[std::size_t(std::clamp<qint64>(punto, 0, qint64(punti.size()) - 1))];
-    return QPoint(p.x * kScalaMappaFinestra - 20, p.y * kScalaMappaFinestra - 30);
+    const MapPoint& p = points[std::size_t(std::clamp<qint64>(point, 0, qint64(points.size()) - 1))];
+    return QPoint(p.x * kWindowMapScale - 20, p.y * kWindowMapScale - 30);
 }
 
-std::vector<QLine> segmentiMappa(const std::vector<MapPoint>& punti)
+std::vector<QLine> mapLines(const std::vector<MapPoint>& points)
 {
-    std::vector<QLine> linee;
-    if (punti.size() < 2)
-        return linee;
-    for (std::size_t i = 0; i + 1 < punti.size(); ++i)
-        linee.emplace_back(inTwips(punti[i], kScalaMappaFinestra), inTwips(punti[i + 1], kScalaMappaFinestra));
+    std::vector<QLine> lines;
+    if (points.size() < 2)
+        return lines;
+    for (std::size_t i = 0; i + 1 < points.size(); ++i)
+        lines.emplace_back(inTwips(points[i], kWindowMapScale), inTwips(points[i + 1], kWindowMapScale));
     // The last entry repeats the last point of the file, or is that point
     // when the file filled every entry.
-    linee.emplace_back(inTwips(punti.back(), kScalaMappaFinestra), inTwips(punti.front(), kScalaMappaFinestra));
-    return linee;
+    lines.emplace_back(inTwips(points.back(), kWindowMapScale), inTwips(points.front(), kWindowMapScale));
+    return lines;
 }
 
 } // namespace zuv

@@ -19,53 +19,53 @@ struct MapPoint {
     friend bool operator==(const MapPoint&, const MapPoint&) = default;
 };
 
-inline constexpr int kMaxPuntiCircuito = 201;
+inline constexpr int kMaxMapPoints = 201;
 // Twips per map unit.
-inline constexpr int kScalaMappaFinestra = 27;
-inline constexpr int kScalaMappaDialogo = 43;
+inline constexpr int kWindowMapScale = 27;
+inline constexpr int kDialogMapScale = 43;
 
 // --- names and paths -----------------------------------------------------------
 
-// Empty when `circuito` may name files of the tracks folder; otherwise why
+// Empty when `circuit` may name files of the tracks folder; otherwise why
 // not, for a message. Refused: an empty name, a folder separator ("/", "\"),
 // ":", "..", and control characters.
-QString motivoNomeCircuitoNonValido(const QString& circuito);
+QString circuitNameProblem(const QString& circuit);
 
 // The tracks folder of the program and a circuit's files in it, names and
 // extensions matched without regard to case; nothing for a refused name.
-QString cartellaTracciati();
-std::optional<QString> percorsoTracciato(const QString& circuito);
-std::optional<QString> percorsoSettori(const QString& circuito);
+QString tracksFolder();
+std::optional<QString> outlineFilePath(const QString& circuit);
+std::optional<QString> sectorFilePath(const QString& circuit);
 
 // --- outline files -------------------------------------------------------------
 
 // One line as a point: one leading and one trailing double quote dropped,
 // then two whole numbers around the first ",", each within +-10000000.
-std::optional<MapPoint> puntoTracciato(const QString& riga);
+std::optional<MapPoint> outlinePoint(const QString& line);
 
 // The analysis window's reading: lines in order, a line without "," skipped,
 // an empty line or one that is not two numbers ends the reading, at most 201
 // entries. The last point taken is repeated once as the final entry when
 // there is room, so n good lines give n + 1 entries.
-std::vector<MapPoint> tracciatoFinestra(const QStringList& righe);
+std::vector<MapPoint> windowOutline(const QStringList& lines);
 
 // The session data dialog's reading: every line that is a point, in order,
 // at most 201; no repeated entry.
-std::vector<MapPoint> tracciatoDialogo(const QStringList& righe);
+std::vector<MapPoint> dialogOutline(const QStringList& lines);
 
 // The lines of an outline file; nothing when it cannot be read.
-std::optional<QStringList> leggiFileTracciato(const QString& percorso);
+std::optional<QStringList> readOutlineFile(const QString& path);
 
 // --- the analysis window's map ---------------------------------------------------
 
 // Top-left corner of the position marker (a circle 135 twips across) on
-// entry `punto`, clamped to the entries: x x 27 - 20, y x 27 - 30. Nothing
+// entry `point`, clamped to the entries: x x 27 - 20, y x 27 - 30. Nothing
 // without entries.
-std::optional<QPoint> posizioneMarcatore(const std::vector<MapPoint>& punti, qint64 punto);
+std::optional<QPoint> markerCorner(const std::vector<MapPoint>& points, qint64 point);
 
 // The outline as lines in twips (scale 27, width 2, black): entry i to i + 1,
 // then the closing line from the last entry back to the first. Nothing with
 // fewer than two entries.
-std::vector<QLine> segmentiMappa(const std::vector<MapPoint>& punti);
+std::vector<QLine> mapLines(const std::vector<MapPoint>& points);
 
 } // namespace zuv

@@ -15,26 +15,26 @@ namespace zuv {
 
 // The value row of sample n: n x stride x filter + first trace row, halves
 // to even; a stride or filter below 1 counts as 1.
-qint64 cursorValueRow(qint64 n, int passoDisegno, int filtro, qint64 rigaInizioTraccia);
+qint64 cursorValueRow(qint64 n, int stride, int filter, qint64 firstTraceRow);
 // The alarms row: the same without the filter.
-qint64 cursorAlarmRow(qint64 n, int passoDisegno, qint64 rigaInizioTraccia);
+qint64 cursorAlarmRow(qint64 n, int stride, qint64 firstTraceRow);
 // Alarm k (0..7) is active on the value 2k + 2 (and idle on 2k + 1).
 bool alarmLampOn(int k, double value);
 // The outline point under `row`: the share of the lap before it, over the
-// lap's rows, as one of `numPuntiCircuito` points, clamped to them. Nothing
+// lap's rows, as one of `mapPoints` points, clamped to them. Nothing
 // without lap rows or points.
-std::optional<qint64> markerPoint(qint64 row, qint64 inizioGiro, qint64 campioniGiro,
-                                  int numPuntiCircuito);
+std::optional<qint64> markerPoint(qint64 row, qint64 lapFirst, qint64 lapSamples,
+                                  int mapPoints);
 
 // Lamp colours: active, and idle (the inactive border colour).
-inline constexpr quint32 kLampAccesa = 0x0000FF;
-inline constexpr quint32 kLampSpenta = 0x8000000B;
+inline constexpr quint32 kLampOn = 0x0000FF;
+inline constexpr quint32 kLampOff = 0x8000000B;
 
 struct CursorReadout {
     qint64 valueRow = 0;
     qint64 alarmRow = 0;
     // By measure row 1..`FieldsNum`, the box text as `readoutText` writes it.
-    std::array<std::optional<QString>, kMaxMisura + 1> values;
+    std::array<std::optional<QString>, kMaxMeasure + 1> values;
     // Alarms chart only.
     std::array<std::optional<bool>, 8> lamps;
     std::optional<qint64> marker;
@@ -43,11 +43,11 @@ struct CursorReadout {
 // `AggiornaCursore`: the measures chart's cursor at sample n. The filter is
 // that of the measure drawn last; `valueAt` reads the data file's columns.
 CursorReadout AggiornaCursore(const AnalysisData& w, qint64 n, const CellValue& valueAt,
-                              int numPuntiCircuito);
+                              int mapPoints);
 // `AggiornaCursoreAllarmi`: the alarms chart's cursor. Its traces have no
 // filter, so the boxes read the alarms row too; `alarmAt` reads the alarms
 // file's columns.
 CursorReadout AggiornaCursoreAllarmi(const AnalysisData& w, qint64 n, const CellValue& valueAt,
-                                     const CellValue& alarmAt, int numPuntiCircuito);
+                                     const CellValue& alarmAt, int mapPoints);
 
 } // namespace zuv

@@ -23,24 +23,24 @@ bool MostraStatistiche(AnalysisInterface& w)
     return true;
 }
 
-std::array<std::array<QString, 2>, kRigheStatistiche> righeStatistiche(const AnalysisInterface& w)
+std::array<std::array<QString, 2>, kStatisticsLines> statisticsLines(const AnalysisInterface& w)
 {
-    const StatisticheGiri s{w.TempoTotale,  w.TempoMedioGiro,     w.VelocitaMediaGiro, w.strGiroVeloce,
-                            w.strGiroLento, w.VelocitaGiroVeloce, w.VelocitaGiroLento};
-    return righeStatistiche(s, w.intGiriCompletati, w.intGiroVeloce, w.intGiroLento);
+    const LapStatistics s{w.TempoTotale,  w.TempoMedioGiro,     w.VelocitaMediaGiro, w.strGiroVeloce,
+                          w.strGiroLento, w.VelocitaGiroVeloce, w.VelocitaGiroLento};
+    return statisticsLines(s, w.intGiriCompletati, w.intGiroVeloce, w.intGiroLento);
 }
 
-std::vector<std::array<QString, 4>> righeStatisticheMisure(const AnalysisInterface& w)
+std::vector<std::array<QString, 4>> measureStatsRows(const AnalysisInterface& w)
 {
-    return righeStatisticheMisure(w.FieldsNum, [&w](int i) {
+    return measureStatsRows(w.FieldsNum, [&w](int i) {
         const qint16 m = qint16(i);
-        return TestiMisura{w.GetNomeMisura(m), w.GetMinVal(m), w.GetMaxVal(m), w.GetMediaVal(m)};
+        return MeasureTexts{w.GetNomeMisura(m), w.GetMinVal(m), w.GetMaxVal(m), w.GetMediaVal(m)};
     });
 }
 
-GiriReport giriReport(const AnalysisInterface& w)
+ReportSource reportSource(const AnalysisInterface& w)
 {
-    GiriReport g;
+    ReportSource g;
     g.intGiriCompletati = w.intGiriCompletati;
     g.GetSessioneTempo = [&w](int numGiro) { return w.GetSessioneTempo(qint16(numGiro)); };
     g.GetTempoGiro = [&w](int numGiro) { return w.GetTempoGiro(qint16(numGiro)); };
@@ -48,23 +48,23 @@ GiriReport giriReport(const AnalysisInterface& w)
     return g;
 }
 
-TestiSetGrafico testiSetGrafico(const AnalysisInterface& w)
+SetGraphTexts setGraphTexts(const AnalysisInterface& w)
 {
-    return testiSetGrafico(w.currGraphFiltro, w.currGraphWidth, w.currGraphMinVal, w.currGraphMaxVal);
+    return setGraphTexts(w.currGraphFiltro, w.currGraphWidth, w.currGraphMinVal, w.currGraphMaxVal);
 }
 
-void applicaSetGrafico(AnalysisInterface& w, int i, const QString& nome, const QString& unita, quint32 colore,
-                       const EsitoSetGrafico& esito)
+void applySetGraph(AnalysisInterface& w, int i, const QString& name, const QString& unit, quint32 colour,
+                   const SetGraphResult& outcome)
 {
-    if (!esito.accettato)
+    if (!outcome.accepted)
         return;
-    w.setMeasureName(i, nome);
-    w.setMeasureUnit(i, unita);
-    w.currGraphFiltro = esito.filtro;
-    w.setMeasureColour(i, colore);
-    w.currGraphWidth = esito.spessore;
-    w.currGraphMinVal = esito.minimo;
-    w.currGraphMaxVal = esito.massimo;
+    w.setMeasureName(i, name);
+    w.setMeasureUnit(i, unit);
+    w.currGraphFiltro = outcome.filter;
+    w.setMeasureColour(i, colour);
+    w.currGraphWidth = outcome.lineWidth;
+    w.currGraphMinVal = outcome.minimum;
+    w.currGraphMaxVal = outcome.maximum;
 }
 
 } // namespace zuv

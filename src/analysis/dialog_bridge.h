@@ -20,21 +20,21 @@ class AnalysisInterface;
 // completed lap (the window then shows text 302).
 bool MostraStatistiche(AnalysisInterface& w);
 // The statistics dialog's ten lines from `w`'s public texts.
-std::array<std::array<QString, 2>, kRigheStatistiche> righeStatistiche(const AnalysisInterface& w);
+std::array<std::array<QString, 2>, kStatisticsLines> statisticsLines(const AnalysisInterface& w);
 
 // The per-measure dialog's grid from `w`'s getters, headings first.
-std::vector<std::array<QString, 4>> righeStatisticheMisure(const AnalysisInterface& w);
+std::vector<std::array<QString, 4>> measureStatsRows(const AnalysisInterface& w);
 
 // The lap report's view of `w`, which must outlive the result.
-GiriReport giriReport(const AnalysisInterface& w);
+ReportSource reportSource(const AnalysisInterface& w);
 
 // The chart settings dialog as it opens on `w`'s exchange values
 // (`currGraphFiltro`, ...).
-TestiSetGrafico testiSetGrafico(const AnalysisInterface& w);
+SetGraphTexts setGraphTexts(const AnalysisInterface& w);
 // OK accepted, in `w` for measure i, in the order the dialog stores them:
 // name, unit, filter, colour, width, minimum and maximum. The window copies
 // the exchange values into its tables once the dialog has closed.
-void applicaSetGrafico(AnalysisInterface& w, int i, const QString& nome, const QString& unita, quint32 colore,
-                       const EsitoSetGrafico& esito);
+void applySetGraph(AnalysisInterface& w, int i, const QString& name, const QString& unit, quint32 colour,
+                   const SetGraphResult& outcome);
 
 } // namespace zuv

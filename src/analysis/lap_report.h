@@ -18,47 +18,47 @@ class PrintJob;
 class PrinterService;
 
 // What the report reads of the analysis window; lap k is lap-table row k + 1.
-struct GiriReport {
+struct ReportSource {
     int intGiriCompletati = 0;
     std::function<QString(int numGiro)> GetSessioneTempo;
     std::function<QString(int numGiro)> GetTempoGiro;
     std::function<QString(int numGiro)> GetVelocitaGiro;
 };
 
-using RigaReport = std::array<QString, 4>;
+using ReportRow = std::array<QString, 4>;
 
 // Rows of the grid, the heading row included; at least that one.
-int righeGrigliaReport(int intGiriCompletati);
+int reportGridRows(int intGiriCompletati);
 // Texts 194, 110, 111 and 112 followed by " (Km/h)".
-RigaReport intestazioniReport();
+ReportRow reportHeadings();
 // The data rows, laps 1 to n in order: session, lap number, time, speed.
-std::vector<RigaReport> righeReport(const GiriReport& giri);
+std::vector<ReportRow> reportRows(const ReportSource& laps);
 // 2, 1.5, 2.5 and 3.8 tenths of the grid's width.
-std::array<int, 4> larghezzeReport(int larghezzaGriglia);
+std::array<int, 4> reportWidths(int gridWidth);
 
 // By lap number as a number; by lap time as text, character by character.
 // Rows with equal keys keep their order.
-void ordinaPerGiro(std::vector<RigaReport>& righe);
-void ordinaPerTempo(std::vector<RigaReport>& righe);
+void sortByLap(std::vector<ReportRow>& lines);
+void sortByTime(std::vector<ReportRow>& lines);
 
-inline constexpr int kGiriPerPagina = 80;
-inline constexpr char kCarattereReport[] = "Arial";
+inline constexpr int kLapsPerPage = 80;
+inline constexpr char kReportFont[] = "Arial";
 
 // Centimetres in twips (1440 to the inch).
 int cmInTwips(double cm);
 
 // Every page of the report on `job`, laps in lap order, a new page between
 // pages; nothing for no lap. The document is not ended.
-void stampaPagineReport(PrintJob& job, const GiriReport& giri, const SessionRecord& sessione);
+void printReportPages(PrintJob& job, const ReportSource& laps, const SessionRecord& session);
 
-struct EsitoStampa {
-    bool stampato = false;
+struct PrintResult {
+    bool printed = false;
     // For a message box; empty when the user cancelled or nothing was to print.
-    QString messaggio;
+    QString message;
 };
 
-// Prints the report on `stampante` (title text 115) and sends it. No lap:
+// Prints the report on `printer` (title text 115) and sends it. No lap:
 // nothing is begun.
-EsitoStampa StampaReportGiri(PrinterService& stampante, const GiriReport& giri, const SessionRecord& sessione);
+PrintResult printLapReport(PrinterService& printer, const ReportSource& laps, const SessionRecord& session);
 
 } // namespace zuv

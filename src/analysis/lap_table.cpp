@@ -16,19 +16,19 @@
 namespace zuv {
 namespace {
 
-constexpr quint32 kVerde = 0x00FF00;
-constexpr quint32 kRosso = 0x0000FF;
-constexpr quint32 kBlu = 0xFF0000;
-constexpr quint32 kBianco = 0xFFFFFF;
-constexpr int kLarghezzaTempo = 1100;
-constexpr int kLarghezzaSettore = 850;
+constexpr quint32 kColourGreen = 0x00FF00;
+constexpr quint32 kColourRed = 0x0000FF;
+constexpr quint32 kColourBlue = 0xFF0000;
+constexpr quint32 kColourWhite = 0xFFFFFF;
+constexpr int kTimeWidth = 1100;
+constexpr int kSectorWidth = 850;
 // Column 1 is the lap time; sectors follow.
-constexpr int kColonnaTempo = 1;
-constexpr int kPrimoSettore = 2;
+constexpr int kTimeColumn = 1;
+constexpr int kFirstSector = 2;
 
-bool validRow(int r) { return r >= 0 && r < kRigheGiri; }
+bool validRow(int r) { return r >= 0 && r < kLapRows; }
 
-int lastTimeColumn(const LapState& s) { return std::clamp(s.SettoriGiro, kColonnaTempo, kColonneGiri - 1); }
+int lastTimeColumn(const LapState& s) { return std::clamp(s.SettoriGiro, kTimeColumn, kLapColumns - 1); }
 
 // The lap number a row label and the tab captions show: the alarms data's
 // at the lap's first row, the row number less one for a lap without rows.
@@ -42,7 +42,7 @@ QString lapNumberText(const LapState& s, int r, const RowValue& lapNumberAt)
 
 void setCell(LapGrid& g, int r, int c, const QString& text)
 {
-    if (r >= 0 && r < int(g.cells.size()) && c >= 0 && c < kColonneGiri)
+    if (r >= 0 && r < int(g.cells.size()) && c >= 0 && c < kLapColumns)
         g.cells[std::size_t(r)][std::size_t(c)] = text;
 }
 
@@ -68,9 +68,9 @@ std::optional<qint64> cellTime(const QString& text)
     return LeggiTempoCentesimi(text);
 }
 
-qint64 trackLength(const QString& lunghTracciato)
+qint64 trackMetres(const QString& trackLength)
 {
-    const auto v = parseDecimal(VirgolaInPunto(lunghTracciato));
+    const auto v = parseDecimal(VirgolaInPunto(trackLength));
     if (!v || std::abs(*v) > 1e12)
         return 0;
     return qint64(roundHalfEven(*v));
@@ -87,7 +87,7 @@ QString speed(qint64 metres, qint64 hundredths)
 
 QString LapGrid::text(int r, int c) const
 {
-    if (r < 0 || r >= int(cells.size()) || c < 0 || c >= kColonneGiri)
+    if (r < 0 || r >= int(cells.size()) || c < 0 || c >= kLapColumns)
         return QString();
     return cells[std::size_t(r)][std::size_t(c)];
 }
@@ -95,38 +95,38 @@ QString LapGrid::text(int r, int c) const
 CellColours LapGrid::colours(int r, int c) const
 {
     CellColours out;
-    if (c < 0 || c >= kColonneGiri)
+    if (c < 0 || c >= kLapColumns)
         return out;
-    if (r == selectedRow && r > 0 && c >= kPrimoSettore) {
-        out.back = kBlu;
-        out.fore = kBianco;
+    if (r == selectedRow && r > 0 && c >= kFirstSector) {
+        out.back = kColourBlue;
+        out.fore = kColourWhite;
     }
     if (r > 0 && r == fastRow[std::size_t(c)])
-        out.back = kVerde;
+        out.back = kColourGreen;
     if (r > 0 && r == slowRow[std::size_t(c)])
-        out.back = kRosso;
+        out.back = kColourRed;
     return out;
 }
 
-void leggiRigheTempiGiro(LapState& s, const QStringList& lines)
+void readLapLines(LapState& s, const QStringList& lines)
 {
-    for (int r = 0; r < kRigheGiri; ++r) {
+    for (int r = 0; r < kLapRows; ++r) {
         s.RigheTempiGiro[std::size_t(r)].clear();
         s.TempiSessione[std::size_t(r)].clear();
         s.TabellaGiri[std::size_t(r)].fill(QString());
     }
     // Line 1 is the version; this reader only passes it on.
     int k = 2;
-    for (qsizetype i = 1; i < lines.size() && k < kRigheGiri; ++i, ++k) {
+    for (qsizetype i = 1; i < lines.size() && k < kLapRows; ++i, ++k) {
         const QString& line = lines.at(i);
         s.RigheTempiGiro[std::size_t(k)] = line;
         const qsizetype comma = line.indexOf(QLatin1Char(','));
         if (comma >= 0) {
-            s.TabellaGiri[std::size_t(k)][kColonnaTempo] = line.left(comma);
+            s.TabellaGiri[std::size_t(k)][kTimeColumn] = line.left(comma);
             // The comma and the blank after it are skipped.
             s.TempiSessione[std::size_t(k)] = line.mid(comma + 2);
         } else {
-            s.TabellaGiri[std::size_t(k)][kColonnaTempo] = line;
+            s.TabellaGiri[std::size_t(k)][kTimeColumn] = line;
             s.TempiSessione[std::size_t(k)] = QStringLiteral("1");
         }
     }
@@ -145,22 +145,22 @@ bool CaricaTempiGiro(LapState& s, const QString& analysisFile, QString* versionL
     }
     if (versionLine)
         *versionLine = lines->value(0);
-    leggiRigheTempiGiro(s, *lines);
+    readLapLines(s, *lines);
     return true;
 }
 
-bool CaricaSettori(LapState& s, const QString& circuito)
+bool CaricaSettori(LapState& s, const QString& circuit)
 {
     s.SettoriGiro = 1;
     s.LunghezzeSettori.fill(0);
-    const std::optional<QString> path = percorsoSettori(circuito);
+    const std::optional<QString> path = sectorFilePath(circuit);
     const std::optional<QStringList> lines =
         path && QFileInfo(*path).isFile() ? readTextLines(*path) : std::nullopt;
     if (!lines)
         return false;
     int n = 0;
     // Line 1 is the track length.
-    for (qsizetype i = 1; i < lines->size() && n < kMaxSettori; ++i, ++n)
+    for (qsizetype i = 1; i < lines->size() && n < kMaxSectors; ++i, ++n)
         s.LunghezzeSettori[std::size_t(n)] = leadingNumber(lines->at(i));
     s.SettoriGiro = n + 1;
     return true;
@@ -171,9 +171,9 @@ void CalcolaTempiSettori(LapState& s, int r, const RowValue& distanceAt)
     if (!validRow(r))
         return;
     auto& row = s.TabellaGiri[std::size_t(r)];
-    for (int c = kPrimoSettore; c < kColonneGiri; ++c)
+    for (int c = kFirstSector; c < kLapColumns; ++c)
         row[std::size_t(c)].clear();
-    const int sectors = lastTimeColumn(s) - kColonnaTempo;
+    const int sectors = lastTimeColumn(s) - kTimeColumn;
     if (sectors < 1)
         return;
     const qint64 first = s.bounds.first(r);
@@ -187,12 +187,12 @@ void CalcolaTempiSettori(LapState& s, int r, const RowValue& distanceAt)
         const std::optional<double> d = distanceAt ? distanceAt(i) : std::nullopt;
         if (!d || *d < boundary)
             continue;
-        row[std::size_t(j + kPrimoSettore)] = CentesimiInTempo((i - mark) * 10);
+        row[std::size_t(j + kFirstSector)] = CentesimiInTempo((i - mark) * 10);
         ++j;
         mark = i;
         boundary += s.LunghezzeSettori[std::size_t(j)];
     }
-    row[std::size_t(j + kPrimoSettore)] = CentesimiInTempo((last + 1 - mark) * 10);
+    row[std::size_t(j + kFirstSector)] = CentesimiInTempo((last + 1 - mark) * 10);
 }
 
 void AggiornaTestiTabellaGiri(LapState& s, const RowValue& lapNumberAt)
@@ -204,8 +204,8 @@ void AggiornaTestiTabellaGiri(LapState& s, const RowValue& lapNumberAt)
         return;
     }
     LapGrid& g = s.grid;
-    setCell(g, 0, kColonnaTempo, Testo(143));
-    for (int j = kPrimoSettore; j <= lastTimeColumn(s); ++j)
+    setCell(g, 0, kTimeColumn, Testo(143));
+    for (int j = kFirstSector; j <= lastTimeColumn(s); ++j)
         setCell(g, 0, j, Testo(144) + QString::number(j - 1));
     setCell(g, 1, 0, QStringLiteral("Start"));
     for (int r = 2; r <= s.intGiriTotali - 2; ++r)
@@ -220,7 +220,7 @@ bool CompilaTabellaGiri(LapState& s, const RowValue& lapNumberAt, const RowValue
     g.slowRow.fill(0);
     // Sector times of an earlier circuit must not survive a change of it.
     for (auto& row : s.TabellaGiri)
-        for (int c = kPrimoSettore; c < kColonneGiri; ++c)
+        for (int c = kFirstSector; c < kLapColumns; ++c)
             row[std::size_t(c)].clear();
     if (s.intGiriCompletati < 1) {
         AggiornaTestiTabellaGiri(s, lapNumberAt);
@@ -228,12 +228,12 @@ bool CompilaTabellaGiri(LapState& s, const RowValue& lapNumberAt, const RowValue
         return false;
     }
     g.visible = true;
-    g.rows = std::clamp(s.intGiriTotali, 2, kRigheGiri);
+    g.rows = std::clamp(s.intGiriTotali, 2, kLapRows);
     g.cells.assign(std::size_t(g.rows), {});
     g.widths.fill(0);
-    g.widths[kColonnaTempo] = kLarghezzaTempo;
-    for (int j = kPrimoSettore; j < kColonneGiri; ++j)
-        g.widths[std::size_t(j)] = kLarghezzaSettore;
+    g.widths[kTimeColumn] = kTimeWidth;
+    for (int j = kFirstSector; j < kLapColumns; ++j)
+        g.widths[std::size_t(j)] = kSectorWidth;
     AggiornaTestiTabellaGiri(s, lapNumberAt);
     for (int r = 2; r <= s.intGiriTotali - 2; ++r)
         if (s.bounds.first(r) != s.bounds.end(r))
@@ -247,14 +247,14 @@ void PulisciRigaTabella(LapState& s, int r)
 {
     if (r < 0 || r >= int(s.grid.cells.size()))
         return;
-    for (int c = kPrimoSettore; c < kColonneGiri; ++c)
+    for (int c = kFirstSector; c < kLapColumns; ++c)
         s.grid.cells[std::size_t(r)][std::size_t(c)].clear();
 }
 
 void EvidenziaGiriEstremi(LapState& s)
 {
     LapGrid& g = s.grid;
-    for (int c = kColonnaTempo; c <= lastTimeColumn(s); ++c) {
+    for (int c = kTimeColumn; c <= lastTimeColumn(s); ++c) {
         int fast = 0;
         int slow = 0;
         qint64 fastTime = 0;
@@ -276,7 +276,7 @@ void EvidenziaGiriEstremi(LapState& s)
         }
         g.fastRow[std::size_t(c)] = fast;
         g.slowRow[std::size_t(c)] = slow;
-        if (c == kColonnaTempo) {
+        if (c == kTimeColumn) {
             s.intGiroVeloce = fast > 0 ? fast - 1 : 0;
             s.intGiroLento = slow > 0 ? slow - 1 : 0;
         }
@@ -286,7 +286,7 @@ void EvidenziaGiriEstremi(LapState& s)
 LapSelection MSFlexGrid1_Click(LapState& s, int row, int column, const RowValue& lapNumberAt)
 {
     LapSelection sel;
-    if (s.grid.visible && column == kColonnaTempo && row >= 1 && row < s.grid.rows) {
+    if (s.grid.visible && column == kTimeColumn && row >= 1 && row < s.grid.rows) {
         sel.selected = true;
         const QString lap = QLatin1Char(' ') + Testo(110) + QLatin1Char(' ') + lapNumberText(s, row, lapNumberAt);
         sel.tab0Caption = Testo(273) + lap;
@@ -302,20 +302,20 @@ LapSelection MSFlexGrid1_Click(LapState& s, int row, int column, const RowValue&
 
 int PrimoGiroValido(const LapState& s)
 {
-    const int last = std::min(s.intGiriTotali, kRigheGiri) - 1;
+    const int last = std::min(s.intGiriTotali, kLapRows) - 1;
     for (int r = 1; r <= last; ++r)
         if (s.bounds.end(r) >= 3)
             return r;
     return 1;
 }
 
-qint64 LeggiTempoCentesimi(const QString& tempo)
+qint64 LeggiTempoCentesimi(const QString& time)
 {
-    const qsizetype dot = tempo.lastIndexOf(QLatin1Char('.'));
-    const QStringView whole = dot < 0 ? QStringView(tempo) : QStringView(tempo).left(dot);
+    const qsizetype dot = time.lastIndexOf(QLatin1Char('.'));
+    const QStringView whole = dot < 0 ? QStringView(time) : QStringView(time).left(dot);
     qint64 cc = 0;
     if (dot >= 0) {
-        QStringView frac = QStringView(tempo).sliced(dot + 1).trimmed().left(2);
+        QStringView frac = QStringView(time).sliced(dot + 1).trimmed().left(2);
         if (frac.size() == 2 && !frac[1].isDigit())
             frac.chop(1);
         cc = leadingDigits(frac);
@@ -330,19 +330,19 @@ qint64 LeggiTempoCentesimi(const QString& tempo)
     return seconds * 100 + cc;
 }
 
-QString VelocitaDaTempo(const QString& tempo, const QString& lunghTracciato)
+QString VelocitaDaTempo(const QString& time, const QString& trackLength)
 {
-    return speed(trackLength(lunghTracciato), LeggiTempoCentesimi(tempo));
+    return speed(trackMetres(trackLength), LeggiTempoCentesimi(time));
 }
 
-QString VelocitaMediaGiri(const QString& tempoTotale, int giri, const QString& lunghTracciato)
+QString VelocitaMediaGiri(const QString& totalTime, int laps, const QString& trackLength)
 {
-    return speed(trackLength(lunghTracciato) * std::max(0, giri), LeggiTempoCentesimi(tempoTotale));
+    return speed(trackMetres(trackLength) * std::max(0, laps), LeggiTempoCentesimi(totalTime));
 }
 
 QString GetTempoGiro(const LapState& s, int numGiro)
 {
-    return validRow(numGiro) ? s.TabellaGiri[std::size_t(numGiro)][kColonnaTempo] : QString();
+    return validRow(numGiro) ? s.TabellaGiri[std::size_t(numGiro)][kTimeColumn] : QString();
 }
 
 QString GetSessioneTempo(const LapState& s, int numGiro)
@@ -350,9 +350,9 @@ QString GetSessioneTempo(const LapState& s, int numGiro)
     return validRow(numGiro) ? s.TempiSessione[std::size_t(numGiro)] : QString();
 }
 
-QString GetVelocitaGiro(const LapState& s, int numGiro, const QString& lunghTracciato)
+QString GetVelocitaGiro(const LapState& s, int numGiro, const QString& trackLength)
 {
-    return validRow(numGiro) ? VelocitaDaTempo(GetTempoGiro(s, numGiro), lunghTracciato) : QString();
+    return validRow(numGiro) ? VelocitaDaTempo(GetTempoGiro(s, numGiro), trackLength) : QString();
 }
 
 } // namespace zuv

@@ -15,9 +15,9 @@
 
 namespace zuv {
 
-inline constexpr int kRigheGiri = 1000;  // lap-table rows 0..999
-inline constexpr int kColonneGiri = 21;  // columns 0..20
-inline constexpr int kMaxSettori = 16;   // sector lines kept from a file
+inline constexpr int kLapRows = 1000;  // lap-table rows 0..999
+inline constexpr int kLapColumns = 21;  // columns 0..20
+inline constexpr int kMaxSectors = 16;   // sector lines kept from a file
 
 // Cell colours, 0x00BBGGRR.
 struct CellColours {
@@ -30,12 +30,12 @@ struct LapGrid {
     bool visible = false;
     int rows = 2;
     // Texts by row and column, rows 0 to `rows` - 1.
-    std::vector<std::array<QString, kColonneGiri>> cells;
+    std::vector<std::array<QString, kLapColumns>> cells;
     // Column widths in twips; 0 leaves the column as designed.
-    std::array<int, kColonneGiri> widths{};
+    std::array<int, kLapColumns> widths{};
     // By column, the row marked fastest and slowest; 0 for none.
-    std::array<int, kColonneGiri> fastRow{};
-    std::array<int, kColonneGiri> slowRow{};
+    std::array<int, kLapColumns> fastRow{};
+    std::array<int, kLapColumns> slowRow{};
     // The row on show (painted blue from column 2); 0 for none.
     int selectedRow = 0;
 
@@ -55,12 +55,12 @@ struct LapState {
 
     // Row r holds line r of the lap-time file: column 1 the lap time,
     // columns 2 to `SettoriGiro` the sector times.
-    std::vector<std::array<QString, kColonneGiri>> TabellaGiri =
-        std::vector<std::array<QString, kColonneGiri>>(kRigheGiri);
-    std::vector<QString> RigheTempiGiro = std::vector<QString>(kRigheGiri);
-    std::vector<QString> TempiSessione = std::vector<QString>(kRigheGiri);
+    std::vector<std::array<QString, kLapColumns>> TabellaGiri =
+        std::vector<std::array<QString, kLapColumns>>(kLapRows);
+    std::vector<QString> RigheTempiGiro = std::vector<QString>(kLapRows);
+    std::vector<QString> TempiSessione = std::vector<QString>(kLapRows);
     // Sector lengths in metres, index 0 the first sector.
-    std::array<double, kColonneGiri> LunghezzeSettori{};
+    std::array<double, kLapColumns> LunghezzeSettori{};
     // `InizioGiro` and `FineGiro` by lap-table row, in the caller's rows.
     LapBounds bounds;
     int GiroCorrente = 0;
@@ -76,14 +76,14 @@ bool CaricaTempiGiro(LapState& s, const QString& analysisFile, QString* versionL
 // The same from lines already read (the first is the version line). Lines
 // after row 999 are dropped; `intGiriTotali` is the row after the last line
 // read, and `intGiriCompletati` three less, never below 0.
-void leggiRigheTempiGiro(LapState& s, const QStringList& lines);
+void readLapLines(LapState& s, const QStringList& lines);
 
-// The sector file `tracks/<circuito>.sec` beside the program (folder and
+// The sector file `tracks/<circuit>.sec` beside the program (folder and
 // extension matched without regard to case): line 1 the track length, then
 // one sector length a line, at most 16 kept. No file, or a circuit name
 // that cannot stand in a path (empty, a folder separator, ".."), gives one
 // column (`SettoriGiro` 1) and false.
-bool CaricaSettori(LapState& s, const QString& circuito);
+bool CaricaSettori(LapState& s, const QString& circuit);
 
 // The sector times of lap-table row r into `TabellaGiri`(r, 2..): each from
 // the sample where the previous boundary was reached (or the lap's first)
@@ -125,16 +125,16 @@ int PrimoGiroValido(const LapState& s);
 
 // A time text ("mm:ss.cc", "hh:mm:ss.cc", minutes of any width) in
 // hundredths of a second; parts that are not numbers count 0.
-qint64 LeggiTempoCentesimi(const QString& tempo);
+qint64 LeggiTempoCentesimi(const QString& time);
 
 // Speeds in km/h from the track length in metres (`LunghTracciato`, 0 when
 // it is not a number), as "#.0##"; empty when the time is 0.
-QString VelocitaDaTempo(const QString& tempo, const QString& lunghTracciato);
-QString VelocitaMediaGiri(const QString& tempoTotale, int giri, const QString& lunghTracciato);
+QString VelocitaDaTempo(const QString& time, const QString& trackLength);
+QString VelocitaMediaGiri(const QString& totalTime, int laps, const QString& trackLength);
 
 // Lap-table row `numGiro` (0..999; empty text outside).
 QString GetTempoGiro(const LapState& s, int numGiro);
 QString GetSessioneTempo(const LapState& s, int numGiro);
-QString GetVelocitaGiro(const LapState& s, int numGiro, const QString& lunghTracciato);
+QString GetVelocitaGiro(const LapState& s, int numGiro, const QString& trackLength);
 
 } // namespace zuv

@@ -7,29 +7,29 @@
 
 namespace zuv {
 
-const std::array<quint32, kMaxMisura + 1> kColoriMisura = {
+const std::array<quint32, kMaxMeasure + 1> kMeasureColours = {
     0,        0,        0,        0x0000C0, 0x0000FF, 0x0040C0, 0x0080FF,
     0x00C0C0, 0x008080, 0x00C000, 0x008000, 0xC0C000, 0x808000, 0xFF8080,
     0xC00000, 0x800080, 0xC000C0, 0xFF00FF, 0xFF80FF, 0xFFC0FF, 0xFFC0C0,
 };
 
-const std::array<quint32, 8> kColoriAllarme = {
+const std::array<quint32, 8> kAlarmColours = {
     0x0000C0, 0x000080, 0xC000C0, 0x800080, 0x808000, 0x008000, 0xFF0000, 0x800000,
 };
 
 namespace {
 
-bool inRange(int i) { return i >= 0 && i <= kMaxMisura; }
+bool inRange(int i) { return i >= 0 && i <= kMaxMeasure; }
 
-int lastMeasure(const MeasureState& m) { return std::min(m.FieldsNum, kMaxMisura); }
+int lastMeasure(const MeasureState& m) { return std::min(m.FieldsNum, kMaxMeasure); }
 
 } // namespace
 
-int MeasureState::filtro(int i) const { return inRange(i) ? std::max(1, FiltroMisura[i]) : 1; }
+int MeasureState::filter(int i) const { return inRange(i) ? std::max(1, FiltroMisura[i]) : 1; }
 
-int MeasureState::spessore(int i) const { return inRange(i) ? std::max(1, SpessoreMisura[i]) : 1; }
+int MeasureState::lineWidth(int i) const { return inRange(i) ? std::max(1, SpessoreMisura[i]) : 1; }
 
-int testoNomeMisura(int i)
+int measureNameText(int i)
 {
     if (i < 1 || i > 16)
         return 0;
@@ -41,7 +41,7 @@ MeasureHeader splitHeader(const QString& header, int measure)
     const qsizetype j = header.indexOf(QLatin1Char('['));
     if (j < 0)
         return {header, QString()};
-    const int text = testoNomeMisura(measure);
+    const int text = measureNameText(measure);
     return {text ? Testo(text) : header.left(j).trimmed(), header.mid(j)};
 }
 
@@ -49,8 +49,8 @@ void InizializzaMisure(MeasureState& m, const QStringList& headers)
 {
     for (int i = 1; i <= lastMeasure(m); ++i) {
         const MeasureHeader h = splitHeader(headers.value(i - 1), i);
-        m.NomeCampo[i] = h.name;
-        m.UnitaMisura[i] = h.unit;
+        m.captions[i] = h.name;
+        m.units[i] = h.unit;
         m.IndiceElemento[i][0] = 0;
         m.FiltroMisura[i] = 1;
         m.SpessoreMisura[i] = 1;
@@ -61,9 +61,9 @@ void CalcolaScale(MeasureState& m, ViewState& view, qint64 da, qint64 a, const M
                   const RowValue& timeAt, qint64 xEndBack)
 {
     const int last = lastMeasure(m);
-    std::array<double, kMaxMisura + 1> magnitude{};
+    std::array<double, kMaxMeasure + 1> magnitude{};
     double largest = 0;
-    for (int i = kPrimaMisura; i <= last; ++i) {
+    for (int i = kFirstMeasure; i <= last; ++i) {
         const RangeStats s = stats ? stats(i, da, a) : RangeStats{};
         m.ValoriMax[i] = s.max == 0 ? 0.01 : s.max;
         m.ValoriMin[i] = s.min;
@@ -73,8 +73,8 @@ void CalcolaScale(MeasureState& m, ViewState& view, qint64 da, qint64 a, const M
     }
 
     view.MaxY = 0;
-    view.MinY = m.ValoriMin[kPrimaMisura];
-    for (int i = kPrimaMisura; i <= last; ++i) {
+    view.MinY = m.ValoriMin[kFirstMeasure];
+    for (int i = kFirstMeasure; i <= last; ++i) {
         m.FattoriScala[i] = largest / magnitude[i];
         view.MaxY = std::max(view.MaxY, m.FattoriScala[i] * m.ValoriMax[i]);
         view.MinY = std::min(view.MinY, m.FattoriScala[i] * m.ValoriMin[i]);

@@ -18,33 +18,33 @@ namespace zuv {
 
 // Per-measure entries 0 to 20: 1 the time, 2 the distance, 3 on the
 // measures that can be drawn.
-inline constexpr int kMaxMisura = 20;
-inline constexpr int kPrimaMisura = 3;
+inline constexpr int kMaxMeasure = 20;
+inline constexpr int kFirstMeasure = 3;
 
 // Trace colours as the window is designed, 0x00BBGGRR, by measure (entries 1
 // and 2 have no trace) and by alarm 0 to 7.
-extern const std::array<quint32, kMaxMisura + 1> kColoriMisura;
-extern const std::array<quint32, 8> kColoriAllarme;
+extern const std::array<quint32, kMaxMeasure + 1> kMeasureColours;
+extern const std::array<quint32, 8> kAlarmColours;
 
 struct MeasureState {
     int FieldsNum = 0;
-    std::array<double, kMaxMisura + 1> ValoriMax{};
-    std::array<double, kMaxMisura + 1> ValoriMin{};
-    std::array<double, kMaxMisura + 1> ValoriMedi{};
-    std::array<double, kMaxMisura + 1> FattoriScala{};
-    // As stored; read through `filtro` and `spessore`, which take a value
+    std::array<double, kMaxMeasure + 1> ValoriMax{};
+    std::array<double, kMaxMeasure + 1> ValoriMin{};
+    std::array<double, kMaxMeasure + 1> ValoriMedi{};
+    std::array<double, kMaxMeasure + 1> FattoriScala{};
+    // As stored; read through `filter` and `lineWidth`, which take a value
     // below 1 as 1.
-    std::array<int, kMaxMisura + 1> FiltroMisura{};
-    std::array<int, kMaxMisura + 1> SpessoreMisura{};
-    std::array<std::array<int, 3>, kMaxMisura + 1> IndiceElemento{};
+    std::array<int, kMaxMeasure + 1> FiltroMisura{};
+    std::array<int, kMaxMeasure + 1> SpessoreMisura{};
+    std::array<std::array<int, 3>, kMaxMeasure + 1> IndiceElemento{};
     // Captions of the measure rows (`lblNomeCampo`, `lblUM`) and the trace
     // colour (`shpColor`).
-    std::array<QString, kMaxMisura + 1> NomeCampo;
-    std::array<QString, kMaxMisura + 1> UnitaMisura;
-    std::array<quint32, kMaxMisura + 1> ColoreMisura = kColoriMisura;
+    std::array<QString, kMaxMeasure + 1> captions;
+    std::array<QString, kMaxMeasure + 1> units;
+    std::array<quint32, kMaxMeasure + 1> colours = kMeasureColours;
 
-    int filtro(int i) const;
-    int spessore(int i) const;
+    int filter(int i) const;
+    int lineWidth(int i) const;
 };
 
 struct MeasureHeader {
@@ -54,9 +54,9 @@ struct MeasureHeader {
 // The language text that names measure i: 305 + i up to measure 15, and 320
 // for 16 too (text 321 labels the sectors); 0 above 16, where no text names
 // the measure.
-int testoNomeMisura(int i);
+int measureNameText(int i);
 // A data header "Name [unit]" of measure i: the unit from the first "[" to
-// the end, brackets included, and the name from `testoNomeMisura` (the
+// the end, brackets included, and the name from `measureNameText` (the
 // header's own words before "[" where there is no such text); a header
 // without "[" is the name itself, with no unit.
 MeasureHeader splitHeader(const QString& header, int measure);

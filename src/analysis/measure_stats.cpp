@@ -10,13 +10,13 @@
 
 namespace zuv {
 
-QString formatoMedia(double media)
+QString averageText(double average)
 {
-    if (!std::isfinite(media))
+    if (!std::isfinite(average))
         return QString();
-    const double arrotondata = std::round(media * 100.0) / 100.0;
+    const double rounded = std::round(average * 100.0) / 100.0;
     // "-0" for a small negative average says nothing.
-    QString s = QString::number(arrotondata == 0 ? 0.0 : arrotondata, 'f', 2);
+    QString s = QString::number(rounded == 0 ? 0.0 : rounded, 'f', 2);
     while (s.endsWith(QLatin1Char('0')))
         s.chop(1);
     if (s.endsWith(QLatin1Char('.')))
@@ -24,26 +24,26 @@ QString formatoMedia(double media)
     return s.replace(QLatin1Char('.'), QLocale().decimalPoint());
 }
 
-QString formatoMedia(const QString& media)
+QString averageText(const QString& average)
 {
-    QString testo = media;
-    const auto v = parseDecimal(testo.replace(QLatin1Char(','), QLatin1Char('.')));
-    return v ? formatoMedia(*v) : QString();
+    QString text = average;
+    const auto v = parseDecimal(text.replace(QLatin1Char(','), QLatin1Char('.')));
+    return v ? averageText(*v) : QString();
 }
 
-std::vector<std::array<QString, 4>> righeStatisticheMisure(int FieldsNum, const MisuraDiIndice& misura)
+std::vector<std::array<QString, 4>> measureStatsRows(int FieldsNum, const MeasureTextsOf& measure)
 {
-    std::vector<std::array<QString, 4>> righe{{Testo(190), Testo(187), Testo(188), Testo(189)}};
+    std::vector<std::array<QString, 4>> lines{{Testo(190), Testo(187), Testo(188), Testo(189)}};
     for (int i = 3; i <= FieldsNum; ++i) {
-        const TestiMisura t = misura(i);
-        righe.push_back({t.nome, t.minimo, t.massimo, formatoMedia(t.media)});
+        const MeasureTexts t = measure(i);
+        lines.push_back({t.name, t.minimum, t.maximum, averageText(t.average)});
     }
-    return righe;
+    return lines;
 }
 
-std::array<int, 4> larghezzeStatisticheMisure(int larghezzaGriglia)
+std::array<int, 4> measureStatsWidths(int gridWidth)
 {
-    return larghezzeProporzionali<4>(larghezzaGriglia, 19.0f, {8.0f, 3.0f, 3.0f, 4.0f});
+    return proportionalWidths<4>(gridWidth, 19.0f, {8.0f, 3.0f, 3.0f, 4.0f});
 }
 
 } // namespace zuv

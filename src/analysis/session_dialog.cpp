@@ -16,16 +16,16 @@
 namespace zuv {
 namespace {
 
-constexpr qint64 kMaxLunghezza = std::numeric_limits<qint32>::max();
+constexpr qint64 kMaxLength = std::numeric_limits<qint32>::max();
 
-bool italiano() { return TabellaLingua.IndiceLingua == 0; }
+bool italian() { return TabellaLingua.IndiceLingua == 0; }
 
 QString commaToPoint(QString s) { return s.replace(QLatin1Char(','), QLatin1Char('.')); }
 
 // The value of a box: its text without blanks around it, rounded.
-std::optional<qint32> valoreBox(const QString& testo)
+std::optional<qint32> boxValue(const QString& text)
 {
-    const auto v = parseWhole(commaToPoint(testo.trimmed()), std::numeric_limits<qint32>::min(),
+    const auto v = parseWhole(commaToPoint(text.trimmed()), std::numeric_limits<qint32>::min(),
                               std::numeric_limits<qint32>::max());
     if (!v)
         return std::nullopt;
@@ -33,28 +33,28 @@ std::optional<qint32> valoreBox(const QString& testo)
 }
 
 // L: the track length as a whole number, when it is one above 0.
-std::optional<qint32> lunghezzaPista(const QString& testo)
+std::optional<qint32> trackLengthValue(const QString& text)
 {
-    const auto v = valoreBox(testo);
+    const auto v = boxValue(text);
     if (!v || *v < 1)
         return std::nullopt;
     return v;
 }
 
-std::optional<double> lunghezzaDouble(const QString& testo) { return parseDecimal(commaToPoint(testo)); }
+std::optional<double> lengthValue(const QString& text) { return parseDecimal(commaToPoint(text)); }
 
-QPoint inTwips(const MapPoint& p) { return QPoint(p.x * kScalaMappaDialogo, p.y * kScalaMappaDialogo); }
+QPoint inTwips(const MapPoint& p) { return QPoint(p.x * kDialogMapScale, p.y * kDialogMapScale); }
 
 class Pen {
 public:
-    explicit Pen(const std::vector<MapPoint>& punti, MapDrawing& out) : punti_(punti), out_(out) {}
-    qint32 colore = kNero;
+    explicit Pen(const std::vector<MapPoint>& points, MapDrawing& out) : points_(points), out_(out) {}
+    qint32 colour = kColourBlack;
 
-    bool valid(qint64 i) const { return i >= 0 && i < qint64(punti_.size()); }
+    bool valid(qint64 i) const { return i >= 0 && i < qint64(points_.size()); }
     void line(qint64 a, qint64 b)
     {
         if (valid(a) && valid(b))
-            out_.linee.push_back({QLine(inTwips(punti_[a]), inTwips(punti_[b])), colore});
+            out_.lines.push_back({QLine(inTwips(points_[a]), inTwips(points_[b])), colour});
     }
     void path(qint64 from, qint64 to)
     {
@@ -63,127 +63,127 @@ public:
     }
     void closing()
     {
-        const qint64 n = qint64(punti_.size());
+        const qint64 n = qint64(points_.size());
         line(n - 1, 0);
     }
 
 private:
-    const std::vector<MapPoint>& punti_;
+    const std::vector<MapPoint>& points_;
     MapDrawing& out_;
 };
 
-void mostraBox(SectorBox& b, const QString& testo)
+void showBox(SectorBox& b, const QString& text)
 {
-    b.visibile = true;
-    b.attivo = true;
-    b.testo = testo;
+    b.visible = true;
+    b.enabled = true;
+    b.text = text;
 }
 
-QString messaggioLunghezza()
+QString lengthMessage()
 {
-    return italiano() ? QStringLiteral("La lunghezza del tracciato deve essere un numero intero di metri da 1 a %1.")
-                            .arg(kMaxLunghezza)
+    return italian() ? QStringLiteral("La lunghezza del tracciato deve essere un numero intero di metri da 1 a %1.")
+                            .arg(kMaxLength)
                       : QStringLiteral("The track length must be a whole number of metres from 1 to %1.")
-                            .arg(kMaxLunghezza);
+                            .arg(kMaxLength);
 }
 
-QString messaggioSettoreZero()
+QString zeroSectorMessage()
 {
-    return italiano() ? QStringLiteral("La lunghezza di un settore non può essere zero.")
+    return italian() ? QStringLiteral("La lunghezza di un settore non può essere zero.")
                       : QStringLiteral("A sector length cannot be zero.");
 }
 
-QString messaggioScrittura(const QString& percorso, const QString& motivo)
+QString writeMessage(const QString& path, const QString& reason)
 {
-    return (italiano() ? QStringLiteral("Impossibile scrivere il file dei settori %1.")
+    return (italian() ? QStringLiteral("Impossibile scrivere il file dei settori %1.")
                        : QStringLiteral("The sector file %1 could not be written."))
-               .arg(percorso)
-           + QLatin1Char('\n') + motivo;
+               .arg(path)
+           + QLatin1Char('\n') + reason;
 }
 
 // Sector lines of the dialog: whole lengths up to the first that is none.
-void prendiSettori(DatiSessioneDialog& d, const FileSettori& file)
+void takeSectors(SessionDialogState& d, const FileSettori& file)
 {
-    int presi = 0;
-    for (const double v : file.settori) {
-        if (presi >= kBoxSettori)
+    int taken = 0;
+    for (const double v : file.sectors) {
+        if (taken >= kSectorBoxes)
             break;
         const double r = roundHalfEven(v);
         if (r == 0 || r < std::numeric_limits<qint32>::min() || r > std::numeric_limits<qint32>::max())
             break;
-        d.LunghezzaSettore[presi] = qint32(r);
-        mostraBox(d.txtX[presi], QString::number(qint32(r)));
-        ++presi;
+        d.LunghezzaSettore[taken] = qint32(r);
+        showBox(d.txtX[taken], QString::number(qint32(r)));
+        ++taken;
     }
-    d.NumSettori = qint16(presi);
-    d.cboNumSettori = QString::number(presi);
+    d.NumSettori = qint16(taken);
+    d.cboNumSettori = QString::number(taken);
 }
 
 } // namespace
 
-std::optional<FileSettori> leggiFileSettori(const QString& percorso)
+std::optional<FileSettori> readSectorFile(const QString& path)
 {
-    const auto lines = readTextLines(percorso);
+    const auto lines = readTextLines(path);
     if (!lines)
         return std::nullopt;
     FileSettori f;
     if (!lines->isEmpty())
-        f.lunghezza = lines->first();
-    for (qsizetype i = 1; i < lines->size() && int(f.settori.size()) <= kBoxSettori; ++i)
-        f.settori.push_back(leadingNumber(lines->at(i)));
+        f.length = lines->first();
+    for (qsizetype i = 1; i < lines->size() && int(f.sectors.size()) <= kSectorBoxes; ++i)
+        f.sectors.push_back(leadingNumber(lines->at(i)));
     return f;
 }
 
-bool scriviFileSettori(const QString& percorso, const QString& lunghezza, std::span<const qint32> settori,
-                       QString* error)
+bool writeSectorFile(const QString& path, const QString& length, std::span<const qint32> sectors,
+                     QString* error)
 {
-    QStringList lines{righeInUna(lunghezza)};
-    for (std::size_t k = 0; k < settori.size() && k < std::size_t(kBoxSettori) && settori[k] != 0; ++k)
-        lines.append(QString::number(settori[k]));
-    return writeTextLines(percorso, lines, error);
+    QStringList lines{joinLines(length)};
+    for (std::size_t k = 0; k < sectors.size() && k < std::size_t(kSectorBoxes) && sectors[k] != 0; ++k)
+        lines.append(QString::number(sectors[k]));
+    return writeTextLines(path, lines, error);
 }
 
-MapDrawing DisegnaTracciato(const std::vector<MapPoint>& punti)
+MapDrawing DisegnaTracciato(const std::vector<MapPoint>& points)
 {
     MapDrawing out;
-    if (punti.empty())
+    if (points.empty())
         return out;
-    Pen pen(punti, out);
-    pen.path(0, qint64(punti.size()) - 1);
+    Pen pen(points, out);
+    pen.path(0, qint64(points.size()) - 1);
     pen.closing();
-    const QPoint o = inTwips(punti.front());
-    const int u = kScalaMappaDialogo;
+    const QPoint o = inTwips(points.front());
+    const int u = kDialogMapScale;
     const std::array<QPoint, 4> square = {o + QPoint(-u, -u), o + QPoint(u, -u), o + QPoint(u, u), o + QPoint(-u, u)};
     for (std::size_t i = 0; i < square.size(); ++i)
-        out.linee.push_back({QLine(square[i], square[(i + 1) % square.size()]), kGiallo});
+        out.lines.push_back({QLine(square[i], square[(i + 1) % square.size()]), kColourYellow});
     return out;
 }
 
-MapDrawing DisegnaSettori(const std::vector<MapPoint>& punti, const std::array<qint32, kBoxSettori + 1>& settori,
-                          const QString& lunghTracciato)
+MapDrawing DisegnaSettori(const std::vector<MapPoint>& points, const std::array<qint32, kSectorBoxes + 1>& sectors,
+                          const QString& trackLength)
 {
     MapDrawing out;
-    Pen pen(punti, out);
-    const qint64 n = qint64(punti.size());
-    const auto lt = lunghezzaDouble(lunghTracciato);
+    Pen pen(points, out);
+    const qint64 n = qint64(points.size());
+    const auto lt = lengthValue(trackLength);
     qint64 first = 0;
     if (lt && *lt > 0) {
-        for (int s = 0; s < kBoxSettori; ++s) {
-            if (settori[s] == 0)
+        for (int s = 0; s < kSectorBoxes; ++s) {
+            if (sectors[s] == 0)
                 continue;
-            pen.colore = s % 2 == 0 ? kVerde : kRosso;
+            pen.colour = s % 2 == 0 ? kColourGreen : kColourRed;
             qint64 last = 0;
-            if (settori[s + 1] == 0) {
+            if (sectors[s + 1] == 0) {
                 last = n - 2;
             } else {
-                const double fine = roundHalfEven(double(first) + double(settori[s]) * double(n) / *lt);
-                if (!(fine >= std::numeric_limits<qint16>::min() && fine <= std::numeric_limits<qint16>::max()))
+                const double end = roundHalfEven(double(first) + double(sectors[s]) * double(n) / *lt);
+                if (!(end >= std::numeric_limits<qint16>::min() && end <= std::numeric_limits<qint16>::max()))
                     continue;
-                last = qint64(fine);
+                last = qint64(end);
             }
             for (qint64 j = first; j <= last; ++j) {
                 if (j == first + 1 && pen.valid(j))
-                    out.etichette.push_back({inTwips(punti[j]), QString::number(s + 1)});
+                    out.labels.push_back({inTwips(points[j]), QString::number(s + 1)});
                 pen.line(j, j + 1);
             }
             first = last;
@@ -201,9 +201,9 @@ QStringList CaricaListaCircuiti()
     return ListaTracciati;
 }
 
-DatiSessioneDialog MostraDatiSessione()
+SessionDialogState MostraDatiSessione()
 {
-    DatiSessioneDialog d;
+    SessionDialogState d;
     const SessionRecord& s = DatiSessione;
     d.txtSessione = s.Sessione.trimmed();
     d.txtDataSessione = s.DataSessione.trimmed();
@@ -214,79 +214,79 @@ DatiSessioneDialog MostraDatiSessione()
     d.txtVeicolo = s.VeicoloSessione.trimmed();
     d.txtPiloti = s.Piloti.trimmed();
     d.txtNote = s.NoteSessione.trimmed();
-    d.txtX[0].visibile = true;
+    d.txtX[0].visible = true;
     cboCircuito_Click(d);
     return d;
 }
 
-QString titoloDatiSessione(const DatiSessioneDialog& d)
+QString sessionDialogTitle(const SessionDialogState& d)
 {
     return d.cboCircuito + QStringLiteral(" - ") + d.LunghTracciato + QStringLiteral(" m.");
 }
 
-void cboCircuito_Click(DatiSessioneDialog& d)
+void cboCircuito_Click(SessionDialogState& d)
 {
-    d.disegno = MapDrawing();
-    d.punti.clear();
-    d.circuitoCaricato.clear();
-    for (int k = 1; k < kBoxSettori; ++k) {
+    d.drawing = MapDrawing();
+    d.points.clear();
+    d.loadedCircuit.clear();
+    for (int k = 1; k < kSectorBoxes; ++k) {
         d.LunghezzaSettore[k] = 0;
-        d.txtX[k].visibile = false;
+        d.txtX[k].visible = false;
     }
-    const auto tracciato = percorsoTracciato(d.cboCircuito);
-    if (!tracciato)
+    const auto outline = outlineFilePath(d.cboCircuito);
+    if (!outline)
         return;
-    const auto righe = QFileInfo(*tracciato).isFile() ? leggiFileTracciato(*tracciato) : std::nullopt;
-    if (!righe)
+    const auto lines = QFileInfo(*outline).isFile() ? readOutlineFile(*outline) : std::nullopt;
+    if (!lines)
         return;
-    d.PercorsoTracciato = *tracciato;
-    d.punti = tracciatoDialogo(*righe);
-    d.circuitoCaricato = d.cboCircuito;
-    d.PercorsoSettori = percorsoSettori(d.cboCircuito).value_or(QString());
+    d.PercorsoTracciato = *outline;
+    d.points = dialogOutline(*lines);
+    d.loadedCircuit = d.cboCircuito;
+    d.PercorsoSettori = sectorFilePath(d.cboCircuito).value_or(QString());
 
-    const auto settori = QFileInfo(d.PercorsoSettori).isFile() ? leggiFileSettori(d.PercorsoSettori) : std::nullopt;
-    if (!settori) {
-        d.txtX[0].attivo = true;
-        d.disegno = DisegnaTracciato(d.punti);
+    const auto sectors = QFileInfo(d.PercorsoSettori).isFile() ? readSectorFile(d.PercorsoSettori) : std::nullopt;
+    if (!sectors) {
+        d.txtX[0].enabled = true;
+        d.drawing = DisegnaTracciato(d.points);
         return;
     }
-    const QString lunghezza = numberText(leadingNumber(settori->lunghezza), u".", true);
-    d.LunghTracciato = lunghezza;
-    DatiSessione.LunghTracciato = lunghezza;
-    prendiSettori(d, *settori);
-    d.txtLunghezzaTracciato = lunghezza;
+    const QString length = numberText(leadingNumber(sectors->length), u".", true);
+    d.LunghTracciato = length;
+    DatiSessione.LunghTracciato = length;
+    takeSectors(d, *sectors);
+    d.txtLunghezzaTracciato = length;
     // The sectors are drawn over a cleared box.
-    d.disegno = DisegnaSettori(d.punti, d.LunghezzaSettore, d.LunghTracciato);
+    d.drawing = DisegnaSettori(d.points, d.LunghezzaSettore, d.LunghTracciato);
 }
 
-void cboNumSettori_Click(DatiSessioneDialog& d)
+void cboNumSettori_Click(SessionDialogState& d)
 {
-    for (int k = 1; k < kBoxSettori; ++k)
+    for (int k = 1; k < kSectorBoxes; ++k)
         d.LunghezzaSettore[k] = 0;
-    const QString testo = d.cboNumSettori.trimmed();
-    const double richiesti = testo.isEmpty() ? 0.0 : roundHalfEven(leadingNumber(testo));
-    const int n = int(std::clamp(richiesti, 0.0, double(kBoxSettori)));
+    const QString text = d.cboNumSettori.trimmed();
+    const double wanted = text.isEmpty() ? 0.0 : roundHalfEven(leadingNumber(text));
+    const int n = int(std::clamp(wanted, 0.0, double(kSectorBoxes)));
     d.NumSettori = qint16(n);
-    const auto lunghezza = lunghezzaPista(d.LunghTracciato);
-    const qint64 L = lunghezza.value_or(0);
-    auto metti = [&](int k, qint64 valore) {
-        mostraBox(d.txtX[k], lunghezza ? QString::number(valore) : QString());
-        d.LunghezzaSettore[k] = lunghezza ? qint32(valore) : 0;
+    const auto length = trackLengthValue(d.LunghTracciato);
+    const qint64 L = length.value_or(0);
+    auto put = [&](int k, qint64 value) {
+        showBox(d.txtX[k], length ? QString::number(value) : QString());
+        d.LunghezzaSettore[k] = length ? qint32(value) : 0;
     };
     if (n >= 2) {
-        const qint64 parte = qint64(roundHalfEven(double(L) / n));
+        const qint64 share = qint64(roundHalfEven(double(L) / n));
         for (int k = 0; k <= n - 2; ++k)
-            metti(k, parte);
-        metti(n - 1, L - parte * (n - 1));
+            put(k, share);
+        put(n - 1, L - share * (n - 1));
     } else if (n == 1) {
-        metti(0, L);
+        put(0, L);
     }
-    for (int k = n; k < kBoxSettori; ++k)
-        d.txtX[k].visibile = false;
-    d.disegno = DisegnaSettori(d.punti, d.LunghezzaSettore, d.LunghTracciato);
+    for (int k = n; k < kSectorBoxes; ++k)
+        d.txtX[k].visible = false;
+    d.drawing = DisegnaSettori(d.points, d.LunghezzaSettore, d.LunghTracciato);
 }
 
-void txtLunghezzaTracciato_Invio(DatiSessioneDialog& d)
+void txtLunghezzaTracciato_LostFocus(SessionDialogState& d)
 {
     // Passing through the box must not throw away the sectors typed.
     if (d.txtLunghezzaTracciato.trimmed() == d.LunghTracciato.trimmed())
@@ -295,91 +295,91 @@ void txtLunghezzaTracciato_Invio(DatiSessioneDialog& d)
     cboNumSettori_Click(d);
 }
 
-bool ultimoSettore(const DatiSessioneDialog& d, int k) { return k == d.NumSettori - 1; }
+bool isLastSector(const SessionDialogState& d, int k) { return k == d.NumSettori - 1; }
 
-bool txtX_KeyPress(const DatiSessioneDialog& d, int k, QChar tasto)
+bool txtX_KeyPress(const SessionDialogState& d, int k, QChar key)
 {
-    if (ultimoSettore(d, k))
+    if (isLastSector(d, k))
         return true;
-    return tasto != QLatin1Char(',') && tasto != QLatin1Char('.');
+    return key != QLatin1Char(',') && key != QLatin1Char('.');
 }
 
-void txtX_Invio(DatiSessioneDialog& d, int k)
+void txtX_LostFocus(SessionDialogState& d, int k)
 {
-    if (k < 0 || k >= kBoxSettori || ultimoSettore(d, k))
+    if (k < 0 || k >= kSectorBoxes || isLastSector(d, k))
         return;
     SectorBox& box = d.txtX[k];
-    const qint32 vecchio = d.LunghezzaSettore[k];
-    const auto nuovo = valoreBox(box.testo);
-    const auto L = lunghezzaPista(d.LunghTracciato);
-    if (!nuovo || !L || *nuovo >= *L || *nuovo < 1) {
-        box.testo = QString::number(vecchio);
+    const qint32 oldLength = d.LunghezzaSettore[k];
+    const auto newLength = boxValue(box.text);
+    const auto L = trackLengthValue(d.LunghTracciato);
+    if (!newLength || !L || *newLength >= *L || *newLength < 1) {
+        box.text = QString::number(oldLength);
         return;
     }
     // A box past the sectors in use (the first box of a circuit without
     // sectors) only keeps its value.
     if (k < d.NumSettori - 1) {
-        SectorBox& prossimo = d.txtX[k + 1];
-        qint64 valore = 0;
+        SectorBox& following = d.txtX[k + 1];
+        qint64 value = 0;
         if (k == d.NumSettori - 2) {
-            qint64 somma = *nuovo;
+            qint64 sum = *newLength;
             for (int j = 0; j < k; ++j) {
-                const auto v = valoreBox(d.txtX[j].testo);
+                const auto v = boxValue(d.txtX[j].text);
                 if (!v) {
-                    box.testo = QString::number(vecchio);
+                    box.text = QString::number(oldLength);
                     return;
                 }
-                somma += *v;
+                sum += *v;
             }
-            valore = qint64(*L) - somma;
+            value = qint64(*L) - sum;
         } else {
-            const auto v = valoreBox(prossimo.testo);
+            const auto v = boxValue(following.text);
             if (!v) {
-                box.testo = QString::number(vecchio);
+                box.text = QString::number(oldLength);
                 return;
             }
-            valore = qint64(*v) - (qint64(*nuovo) - vecchio);
+            value = qint64(*v) - (qint64(*newLength) - oldLength);
         }
-        if (valore < std::numeric_limits<qint32>::min() || valore > std::numeric_limits<qint32>::max()) {
-            box.testo = QString::number(vecchio);
+        if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max()) {
+            box.text = QString::number(oldLength);
             return;
         }
-        prossimo.testo = QString::number(valore);
-        d.LunghezzaSettore[k + 1] = qint32(valore);
+        following.text = QString::number(value);
+        d.LunghezzaSettore[k + 1] = qint32(value);
     }
-    d.LunghezzaSettore[k] = *nuovo;
-    d.disegno = DisegnaSettori(d.punti, d.LunghezzaSettore, d.LunghTracciato);
+    d.LunghezzaSettore[k] = *newLength;
+    d.drawing = DisegnaSettori(d.points, d.LunghezzaSettore, d.LunghTracciato);
 }
 
-EsitoOkDatiSessione OKButton_Click(DatiSessioneDialog& d)
+SessionOk OKButton_Click(SessionDialogState& d)
 {
-    const auto lunghezza = lunghezzaDouble(d.txtLunghezzaTracciato);
-    if (!lunghezza || *lunghezza != std::floor(*lunghezza) || *lunghezza < 1 || *lunghezza > double(kMaxLunghezza))
-        return {false, messaggioLunghezza()};
-    const QString motivoCircuito = motivoNomeCircuitoNonValido(d.cboCircuito);
-    if (!motivoCircuito.isEmpty())
-        return {false, motivoCircuito};
-    const int n = std::clamp<int>(d.NumSettori, 0, kBoxSettori);
-    qint64 somma = 0;
+    const auto length = lengthValue(d.txtLunghezzaTracciato);
+    if (!length || *length != std::floor(*length) || *length < 1 || *length > double(kMaxLength))
+        return {false, lengthMessage()};
+    const QString circuitProblem = circuitNameProblem(d.cboCircuito);
+    if (!circuitProblem.isEmpty())
+        return {false, circuitProblem};
+    const int n = std::clamp<int>(d.NumSettori, 0, kSectorBoxes);
+    qint64 sum = 0;
     for (int k = 0; k < n; ++k) {
         if (d.LunghezzaSettore[k] < 0)
             return {false, Testo(326)};
-        somma += d.LunghezzaSettore[k];
+        sum += d.LunghezzaSettore[k];
     }
     for (int k = 0; k < n; ++k)
         if (d.LunghezzaSettore[k] == 0)
-            return {false, messaggioSettoreZero()};
-    if (double(somma) != *lunghezza)
+            return {false, zeroSectorMessage()};
+    if (double(sum) != *length)
         return {false, Testo(327)};
 
     // Only the sectors of the circuit whose outline is on show, and only
     // under the name now in the box.
-    if (!d.circuitoCaricato.isEmpty() && !d.PercorsoSettori.isEmpty()
-        && d.cboCircuito.compare(d.circuitoCaricato, Qt::CaseInsensitive) == 0) {
-        QString motivo;
-        if (!scriviFileSettori(d.PercorsoSettori, d.txtLunghezzaTracciato,
-                               std::span<const qint32>(d.LunghezzaSettore.data(), std::size_t(n)), &motivo))
-            return {false, messaggioScrittura(d.PercorsoSettori, motivo)};
+    if (!d.loadedCircuit.isEmpty() && !d.PercorsoSettori.isEmpty()
+        && d.cboCircuito.compare(d.loadedCircuit, Qt::CaseInsensitive) == 0) {
+        QString reason;
+        if (!writeSectorFile(d.PercorsoSettori, d.txtLunghezzaTracciato,
+                             std::span<const qint32>(d.LunghezzaSettore.data(), std::size_t(n)), &reason))
+            return {false, writeMessage(d.PercorsoSettori, reason)};
     }
 
     SessionRecord& s = DatiSessione;

@@ -22,53 +22,53 @@
 namespace zuv {
 
 // The dialog's sector boxes; a sector file it writes holds at most as many.
-inline constexpr int kBoxSettori = 15;
+inline constexpr int kSectorBoxes = 15;
 
 // --- sector file -----------------------------------------------------------------
 
 struct FileSettori {
     // Line 1 as it stands.
-    QString lunghezza;
+    QString length;
     // The leading number of each further line ("." as decimal point, 0 for a
-    // line that starts with none), at most `kBoxSettori + 1` of them.
-    std::vector<double> settori;
+    // line that starts with none), at most `kSectorBoxes + 1` of them.
+    std::vector<double> sectors;
 };
 
-std::optional<FileSettori> leggiFileSettori(const QString& percorso);
+std::optional<FileSettori> readSectorFile(const QString& path);
 
-// Replaces the file whole: `lunghezza` as line 1, then the sectors up to the
+// Replaces the file whole: `length` as line 1, then the sectors up to the
 // first of length 0, at most 15. False with the system's reason in `error`.
-bool scriviFileSettori(const QString& percorso, const QString& lunghezza, std::span<const qint32> settori,
-                       QString* error = nullptr);
+bool writeSectorFile(const QString& path, const QString& length, std::span<const qint32> sectors,
+                     QString* error = nullptr);
 
 // --- map -------------------------------------------------------------------------
 
-inline constexpr qint32 kNero = 0;
-inline constexpr qint32 kGiallo = 65535;
-inline constexpr qint32 kVerde = 65280;
-inline constexpr qint32 kRosso = 255;
+inline constexpr qint32 kColourBlack = 0;
+inline constexpr qint32 kColourYellow = 65535;
+inline constexpr qint32 kColourGreen = 65280;
+inline constexpr qint32 kColourRed = 255;
 // Every line of the dialog's map is 4 pixels wide; the sector numbers are
 // black, bold, 12 points, their top-left corner on the point.
-inline constexpr int kSpessoreMappaDialogo = 4;
-inline constexpr int kPuntiEtichettaSettore = 12;
+inline constexpr int kDialogMapPen = 4;
+inline constexpr int kSectorLabelPoints = 12;
 
 struct MapSegment {
-    QLine linea; // twips
-    qint32 colore = kNero; // 0x00BBGGRR
+    QLine line; // twips
+    qint32 colour = kColourBlack; // 0x00BBGGRR
 };
 struct MapLabel {
-    QPoint posizione; // twips
-    QString testo;
+    QPoint position; // twips
+    QString text;
 };
 // What the map box shows; each drawing replaces the one before.
 struct MapDrawing {
-    std::vector<MapSegment> linee;
-    std::vector<MapLabel> etichette;
+    std::vector<MapSegment> lines;
+    std::vector<MapLabel> labels;
 };
 
 // The outline in black, closed, and a yellow square one map unit around the
 // start point (scale 43).
-MapDrawing DisegnaTracciato(const std::vector<MapPoint>& punti);
+MapDrawing DisegnaTracciato(const std::vector<MapPoint>& points);
 
 // The outline split into sectors, green for sector 1, red for sector 2 and
 // so on, each numbered at its second point; the last sector in use runs to
@@ -76,20 +76,20 @@ MapDrawing DisegnaTracciato(const std::vector<MapPoint>& punti);
 // first + length(s) x points / track length. Only the outline, in black,
 // when the track length is not a number above 0. Lines whose points lie
 // outside the outline are left out.
-MapDrawing DisegnaSettori(const std::vector<MapPoint>& punti, const std::array<qint32, kBoxSettori + 1>& settori,
-                          const QString& lunghTracciato);
+MapDrawing DisegnaSettori(const std::vector<MapPoint>& points, const std::array<qint32, kSectorBoxes + 1>& sectors,
+                          const QString& trackLength);
 
 // --- the dialog ------------------------------------------------------------------
 
 struct SectorBox {
-    QString testo;
-    bool visibile = false;
+    QString text;
+    bool visible = false;
     // Enabled with a white background; otherwise disabled with the menu
     // colour.
-    bool attivo = false;
+    bool enabled = false;
 };
 
-struct DatiSessioneDialog {
+struct SessionDialogState {
     // The text boxes and combo texts.
     QString txtSessione;
     QString txtDataSessione;
@@ -101,21 +101,21 @@ struct DatiSessioneDialog {
     QString txtLunghezzaTracciato;
     QString cboNumSettori;
     // Boxes 1. to 15. with their labels; box 1. shown but disabled at first.
-    std::array<SectorBox, kBoxSettori> txtX{};
+    std::array<SectorBox, kSectorBoxes> txtX{};
 
     // The track length the split and the map use while the dialog is open;
     // it becomes the session's at OK.
     QString LunghTracciato;
     // Outline of the circuit last read in the dialog.
-    std::vector<MapPoint> punti;
+    std::vector<MapPoint> points;
     // Entry 15 is always 0 and ends every walk over the sectors.
-    std::array<qint32, kBoxSettori + 1> LunghezzaSettore{};
+    std::array<qint32, kSectorBoxes + 1> LunghezzaSettore{};
     qint16 NumSettori = 0;
     QString PercorsoTracciato;
     QString PercorsoSettori;
     // The circuit whose outline was read, "" when the last choice found none.
-    QString circuitoCaricato;
-    MapDrawing disegno;
+    QString loadedCircuit;
+    MapDrawing drawing;
 };
 
 // Empties `ListaTracciati` and fills it again from the tracks folder; the
@@ -124,42 +124,42 @@ QStringList CaricaListaCircuiti();
 
 // The dialog as it opens: the session's values without blanks around them,
 // then the session's circuit chosen as by `cboCircuito_Click`.
-DatiSessioneDialog MostraDatiSessione();
+SessionDialogState MostraDatiSessione();
 
 // The dialog's title: circuit, " - ", track length, " m.".
-QString titoloDatiSessione(const DatiSessioneDialog& d);
+QString sessionDialogTitle(const SessionDialogState& d);
 
 // A circuit picked from the list (not typed): reads its outline and, when it
 // has one, its sector file. A sector file puts its track length into the
 // session at once, also when the dialog is later cancelled.
-void cboCircuito_Click(DatiSessioneDialog& d);
+void cboCircuito_Click(SessionDialogState& d);
 
 // A number of sectors chosen (or typed, then confirmed): 0 to 15 (a larger
 // number counts as 15), the track split evenly, the last sector taking the
 // rest. Without a usable track length the boxes are shown empty.
-void cboNumSettori_Click(DatiSessioneDialog& d);
+void cboNumSettori_Click(SessionDialogState& d);
 
 // Enter in the track-length box, or focus leaving it: a changed length
 // becomes the dialog's and the sectors are split again.
-void txtLunghezzaTracciato_Invio(DatiSessioneDialog& d);
+void txtLunghezzaTracciato_LostFocus(SessionDialogState& d);
 
 // Whether box k takes the key: every box but the last refuses "," and ".".
 // The last box's value is only ever computed; the dialog may show it
 // read-only.
-bool txtX_KeyPress(const DatiSessioneDialog& d, int k, QChar tasto);
-bool ultimoSettore(const DatiSessioneDialog& d, int k);
+bool txtX_KeyPress(const SessionDialogState& d, int k, QChar key);
+bool isLastSector(const SessionDialogState& d, int k);
 
 // Enter in box k, or focus leaving it. A length of 1 or more and below the
 // track length is taken and the next box absorbs the change (the box before
 // the last makes the last one the rest of the track); anything else puts
 // the old length back in the box.
-void txtX_Invio(DatiSessioneDialog& d, int k);
+void txtX_LostFocus(SessionDialogState& d, int k);
 
-struct EsitoOkDatiSessione {
-    bool accettato = false;
+struct SessionOk {
+    bool accepted = false;
     // Why not, for a message box with an OK button (language text 326 or 327,
     // or a clear text of ours).
-    QString messaggio;
+    QString message;
 };
 
 // OK: refuses, storing nothing, a track length that is not a whole number
@@ -169,6 +169,6 @@ struct EsitoOkDatiSessione {
 // writes the sector file of the circuit now chosen (only when its outline
 // was read in the dialog) and stores the texts as they stand in
 // `DatiSessione`; the caller then saves the session file and closes.
-EsitoOkDatiSessione OKButton_Click(DatiSessioneDialog& d);
+SessionOk OKButton_Click(SessionDialogState& d);
 
 } // namespace zuv

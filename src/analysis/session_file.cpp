@@ -18,8 +18,8 @@ struct Key {
     QString SessionRecord::*value;
 };
 
-constexpr int kChiavi = 8;
-const std::array<Key, kChiavi> kKeys = {{
+constexpr int kKeyCount = 8;
+const std::array<Key, kKeyCount> kKeys = {{
     {"Sessione=", &SessionRecord::Sessione},
     {"DataSessione=", &SessionRecord::DataSessione},
     {"OraSessione=", &SessionRecord::OraSessione},
@@ -61,58 +61,58 @@ bool readMeasureLine(const QString& line, MeasureSettings& m)
     if (f.size() < 6)
         return false;
     const qsizetype n = f.size();
-    const auto filtro = wholeField<qint16>(f[n - 5]);
-    if (!filtro)
+    const auto filter = wholeField<qint16>(f[n - 5]);
+    if (!filter)
         return false;
-    m.filtro = *filtro;
-    const auto colore = wholeField<qint32>(f[n - 4]);
-    if (!colore)
+    m.filter = *filter;
+    const auto colour = wholeField<qint32>(f[n - 4]);
+    if (!colour)
         return false;
-    m.colore = *colore;
-    const auto spessore = wholeField<qint16>(f[n - 3]);
-    if (!spessore)
+    m.colour = *colour;
+    const auto lineWidth = wholeField<qint16>(f[n - 3]);
+    if (!lineWidth)
         return false;
-    m.spessore = *spessore;
-    const auto minimo = doubleField(withoutBlanks(f[n - 2]));
-    if (!minimo)
+    m.lineWidth = *lineWidth;
+    const auto minimum = doubleField(withoutBlanks(f[n - 2]));
+    if (!minimum)
         return false;
-    m.minimo = *minimo;
-    const auto massimo = doubleField(f[n - 1]);
-    if (!massimo)
+    m.minimum = *minimum;
+    const auto maximum = doubleField(f[n - 1]);
+    if (!maximum)
         return false;
-    m.massimo = *massimo;
+    m.maximum = *maximum;
     return true;
 }
 
 } // namespace
 
-QString nomeFileSessione(const QString& analysisFileName)
+QString sessionFileFor(const QString& analysisFileName)
 {
     return analysisFileName.left(qMax<qsizetype>(0, analysisFileName.size() - 3))
            + QStringLiteral("ses");
 }
 
-QString righeInUna(const QString& testo)
+QString joinLines(const QString& text)
 {
-    QString out = testo;
+    QString out = text;
     out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     out.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     out.replace(QLatin1String("\n"), QLatin1String(", "));
     return out;
 }
 
-QByteArray testoFileSessione(const SessionRecord& sessione, const MeasureRows& misure)
+QByteArray sessionFileText(const SessionRecord& session, const MeasureRows& measures)
 {
     QStringList lines;
     for (const Key& k : kKeys) {
-        const QString value = righeInUna(sessione.*k.value);
+        const QString value = joinLines(session.*k.value);
         lines.append(QLatin1String(k.key) + (value.isEmpty() ? QStringLiteral(" ") : value));
     }
-    for (int i = kPrimaMisuraSessione; i <= kUltimaMisuraSessione; ++i) {
-        const MeasureSettings& m = misure[i];
-        lines.append(QStringList{righeInUna(m.nome), QString::number(m.filtro), QString::number(m.colore),
-                                 QString::number(m.spessore), numberField(m.minimo),
-                                 numberField(m.massimo)}
+    for (int i = kFirstSessionMeasure; i <= kLastSessionMeasure; ++i) {
+        const MeasureSettings& m = measures[i];
+        lines.append(QStringList{joinLines(m.name), QString::number(m.filter), QString::number(m.colour),
+                                 QString::number(m.lineWidth), numberField(m.minimum),
+                                 numberField(m.maximum)}
                          .join(QLatin1Char(';')));
     }
     QByteArray bytes;
@@ -123,29 +123,29 @@ QByteArray testoFileSessione(const SessionRecord& sessione, const MeasureRows& m
     return bytes;
 }
 
-SessionReadResult leggiFileSessione(const QStringList& righe, SessionRecord& sessione, MeasureRows& misure)
+SessionReadResult readSessionLines(const QStringList& lines, SessionRecord& session, MeasureRows& measures)
 {
-    sessione = SessionRecord();
+    session = SessionRecord();
     SessionReadResult r;
-    r.esito = SessionLoad::Partial;
-    for (int k = 0; k < kChiavi; ++k) {
-        if (k >= righe.size())
+    r.outcome = SessionLoad::Partial;
+    for (int k = 0; k < kKeyCount; ++k) {
+        if (k >= lines.size())
             return r;
-        const QString& line = righe[k];
+        const QString& line = lines[k];
         const qsizetype eq = line.indexOf(QLatin1Char('='));
-        sessione.*kKeys[k].value = (eq < 0 ? line : line.mid(eq + 1)).trimmed();
-        ++r.righeLette;
+        session.*kKeys[k].value = (eq < 0 ? line : line.mid(eq + 1)).trimmed();
+        ++r.linesRead;
     }
-    for (int i = kPrimaMisuraSessione; i <= kUltimaMisuraSessione; ++i) {
-        if (r.righeLette >= righe.size() || !readMeasureLine(righe[r.righeLette], misure[i]))
+    for (int i = kFirstSessionMeasure; i <= kLastSessionMeasure; ++i) {
+        if (r.linesRead >= lines.size() || !readMeasureLine(lines[r.linesRead], measures[i]))
             return r;
-        ++r.righeLette;
+        ++r.linesRead;
     }
-    r.esito = SessionLoad::Complete;
+    r.outcome = SessionLoad::Complete;
     return r;
 }
 
-SessionReadResult CaricaDatiSessione(const QString& sessionFileName, MeasureRows& misure)
+SessionReadResult CaricaDatiSessione(const QString& sessionFileName, MeasureRows& measures)
 {
     DatiSessione = SessionRecord();
     if (!QFileInfo(sessionFileName).isFile())
@@ -153,12 +153,12 @@ SessionReadResult CaricaDatiSessione(const QString& sessionFileName, MeasureRows
     const auto lines = readTextLines(sessionFileName);
     if (!lines)
         return {SessionLoad::Unreadable, 0};
-    return leggiFileSessione(*lines, DatiSessione, misure);
+    return readSessionLines(*lines, DatiSessione, measures);
 }
 
-bool SalvaDatiSessione(const QString& sessionFileName, const MeasureRows& misure, QString* error)
+bool SalvaDatiSessione(const QString& sessionFileName, const MeasureRows& measures, QString* error)
 {
-    return writeFileAtomically(sessionFileName, testoFileSessione(DatiSessione, misure), error);
+    return writeFileAtomically(sessionFileName, sessionFileText(DatiSessione, measures), error);
 }
 
 } // namespace zuv

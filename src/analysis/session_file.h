@@ -22,28 +22,28 @@ namespace zuv {
 // The settings of one measure row that the session file keeps.
 struct MeasureSettings {
     // Written for the reader's eyes only; reading leaves the row's name alone.
-    QString nome;
-    qint16 filtro = 1;
+    QString name;
+    qint16 filter = 1;
     // 0x00BBGGRR; the top bit set names a system colour.
-    qint32 colore = 0;
-    qint16 spessore = 1;
-    double minimo = 0;
-    double massimo = 0;
+    qint32 colour = 0;
+    qint16 lineWidth = 1;
+    double minimum = 0;
+    double maximum = 0;
 };
 
-inline constexpr int kPrimaMisuraSessione = 3;
-inline constexpr int kUltimaMisuraSessione = 20;
-inline constexpr int kRigheFileSessione = 26;
+inline constexpr int kFirstSessionMeasure = 3;
+inline constexpr int kLastSessionMeasure = 20;
+inline constexpr int kSessionFileLines = 26;
 
 // Entries 0 to 20 like the window's per-measure tables; the file holds 3..20.
 using MeasureRows = std::array<MeasureSettings, 21>;
 
 // The data file's path less its last three characters, followed by "ses".
-QString nomeFileSessione(const QString& analysisFileName);
+QString sessionFileFor(const QString& analysisFileName);
 
 // The 26 lines of a session, encoded. A line break inside a value (CR LF,
 // CR or LF) is written as ", " so every value keeps its one line.
-QByteArray testoFileSessione(const SessionRecord& sessione, const MeasureRows& misure);
+QByteArray sessionFileText(const SessionRecord& session, const MeasureRows& measures);
 
 enum class SessionLoad {
     // No session file: the eight values are empty.
@@ -58,31 +58,31 @@ enum class SessionLoad {
 };
 
 struct SessionReadResult {
-    SessionLoad esito = SessionLoad::NoFile;
+    SessionLoad outcome = SessionLoad::NoFile;
     // Lines taken, 0 to 26.
-    int righeLette = 0;
+    int linesRead = 0;
 };
 
-// Reads the lines of a session file into `sessione` (cleared first) and the
-// rows 3..20 of `misure`; rows not reached keep what they held. Values are
+// Reads the lines of a session file into `session` (cleared first) and the
+// rows 3..20 of `measures`; rows not reached keep what they held. Values are
 // taken by position after the first "=" of their line, blanks around them
 // dropped. A measure line gives its five numbers from the right, so a name
 // that holds ";" costs nothing; a line with fewer than five ";" or a field
 // that is not its number ends the reading there.
-SessionReadResult leggiFileSessione(const QStringList& righe, SessionRecord& sessione,
-                                    MeasureRows& misure);
+SessionReadResult readSessionLines(const QStringList& lines, SessionRecord& session,
+                                   MeasureRows& measures);
 
-// Reads `sessionFileName` into `DatiSessione` and `misure`. No file, or one
+// Reads `sessionFileName` into `DatiSessione` and `measures`. No file, or one
 // that cannot be opened, leaves the eight values empty.
-SessionReadResult CaricaDatiSessione(const QString& sessionFileName, MeasureRows& misure);
+SessionReadResult CaricaDatiSessione(const QString& sessionFileName, MeasureRows& measures);
 
-// Writes `DatiSessione` and the rows 3..20 of `misure` as a whole new file
+// Writes `DatiSessione` and the rows 3..20 of `measures` as a whole new file
 // (the old one stays when the write fails). False with the system's reason
 // in `error` when it could not be written.
-bool SalvaDatiSessione(const QString& sessionFileName, const MeasureRows& misure,
+bool SalvaDatiSessione(const QString& sessionFileName, const MeasureRows& measures,
                        QString* error = nullptr);
 
 // CR LF, a lone CR and a lone LF each become ", ".
-QString righeInUna(const QString& testo);
+QString joinLines(const QString& text);
 
 } // namespace zuv

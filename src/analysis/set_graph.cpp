@@ -10,41 +10,41 @@
 namespace zuv {
 namespace {
 
-bool italiano() { return TabellaLingua.IndiceLingua == 0; }
+bool italian() { return TabellaLingua.IndiceLingua == 0; }
 
-QString messaggioIntero(bool filtro)
+QString wholeMessage(bool filter)
 {
     constexpr int kMax = std::numeric_limits<qint16>::max();
-    if (italiano())
-        return (filtro ? QStringLiteral("Il filtro deve essere un numero intero da 1 a %1.")
+    if (italian())
+        return (filter ? QStringLiteral("Il filtro deve essere un numero intero da 1 a %1.")
                        : QStringLiteral("Lo spessore della linea deve essere un numero intero da 1 a %1."))
             .arg(kMax);
-    return (filtro ? QStringLiteral("The filter must be a whole number from 1 to %1.")
+    return (filter ? QStringLiteral("The filter must be a whole number from 1 to %1.")
                    : QStringLiteral("The line width must be a whole number from 1 to %1."))
         .arg(kMax);
 }
 
-QString messaggioScala()
+QString scaleMessage()
 {
-    return italiano() ? QStringLiteral("Il minimo della scala non può superare il massimo.")
+    return italian() ? QStringLiteral("Il minimo della scala non può superare il massimo.")
                       : QStringLiteral("The scale minimum cannot be above the maximum.");
 }
 
 } // namespace
 
-double valoreTesto(QStringView testo)
+double leadingValue(QStringView text)
 {
-    QString compatto;
-    compatto.reserve(testo.size());
-    for (const QChar c : testo)
+    QString compact;
+    compact.reserve(text.size());
+    for (const QChar c : text)
         if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\n'))
-            compatto.append(c);
-    return leadingNumber(compatto);
+            compact.append(c);
+    return leadingNumber(compact);
 }
 
-std::optional<qint16> interoTesto(QStringView testo)
+std::optional<qint16> wholeFromText(QStringView text)
 {
-    QString s = testo.toString();
+    QString s = text.toString();
     const auto v = parseWhole(s.replace(QLatin1Char(','), QLatin1Char('.')), std::numeric_limits<qint16>::min(),
                               std::numeric_limits<qint16>::max());
     if (!v)
@@ -52,39 +52,39 @@ std::optional<qint16> interoTesto(QStringView testo)
     return qint16(*v);
 }
 
-double minimoAllargato(double minimo) { return minimo - minimo * 0.1; }
+double widenedMin(double minimum) { return minimum - minimum * 0.1; }
 
-double massimoAllargato(double massimo) { return massimo + massimo * 0.1; }
+double widenedMax(double maximum) { return maximum + maximum * 0.1; }
 
-TestiSetGrafico testiSetGrafico(qint16 filtro, qint16 spessore, double minimo, double massimo)
+SetGraphTexts setGraphTexts(qint16 filter, qint16 lineWidth, double minimum, double maximum)
 {
-    return {QString::number(filtro), QString::number(spessore), readoutText(minimoAllargato(minimo)),
-            readoutText(massimoAllargato(massimo))};
+    return {QString::number(filter), QString::number(lineWidth), readoutText(widenedMin(minimum)),
+            readoutText(widenedMax(maximum))};
 }
 
-EsitoSetGrafico controllaSetGrafico(const QString& txtFiltro, const QString& cboWidth, const QString& txtMinVal,
-                                    const QString& txtMaxVal, bool scalaVisibile)
+SetGraphResult checkSetGraph(const QString& txtFiltro, const QString& cboWidth, const QString& txtMinVal,
+                             const QString& txtMaxVal, bool scaleShown)
 {
-    EsitoSetGrafico e;
-    const auto filtro = interoTesto(txtFiltro);
-    if (!filtro || *filtro < 1) {
-        e.messaggio = messaggioIntero(true);
+    SetGraphResult e;
+    const auto filter = wholeFromText(txtFiltro);
+    if (!filter || *filter < 1) {
+        e.message = wholeMessage(true);
         return e;
     }
-    const auto spessore = interoTesto(cboWidth);
-    if (!spessore || *spessore < 1) {
-        e.messaggio = messaggioIntero(false);
+    const auto lineWidth = wholeFromText(cboWidth);
+    if (!lineWidth || *lineWidth < 1) {
+        e.message = wholeMessage(false);
         return e;
     }
-    e.filtro = *filtro;
-    e.spessore = *spessore;
-    e.minimo = valoreTesto(txtMinVal);
-    e.massimo = valoreTesto(txtMaxVal);
-    if (scalaVisibile && e.minimo > e.massimo) {
-        e.messaggio = messaggioScala();
+    e.filter = *filter;
+    e.lineWidth = *lineWidth;
+    e.minimum = leadingValue(txtMinVal);
+    e.maximum = leadingValue(txtMaxVal);
+    if (scaleShown && e.minimum > e.maximum) {
+        e.message = scaleMessage();
         return e;
     }
-    e.accettato = true;
+    e.accepted = true;
     return e;
 }
 

@@ -10,47 +10,47 @@
 namespace zuv {
 
 // The dialog's title; not a language text.
-inline constexpr char kTitoloSetGrafico[] = "Set grafico";
+inline constexpr char kSetGraphTitle[] = "Set grafico";
 
 // The number a text starts with, blanks, tabs and line feeds ignored
 // wherever they stand, "." as decimal point, an exponent allowed; 0 when
 // the text starts with no number ("12.5 V" gives 12.5, "abc" 0).
-double valoreTesto(QStringView testo);
+double leadingValue(QStringView text);
 
 // A whole number from -32768 to 32767: the text read as a number ("." or ","
 // as decimal point) and rounded, halves to the even neighbour ("2.5" gives
 // 2); nothing for a text that is no number or lies outside.
-std::optional<qint16> interoTesto(QStringView testo);
+std::optional<qint16> wholeFromText(QStringView text);
 
 // A tenth of the bound itself: 100 gives 90, -10 gives -9, 0 stays 0.
-double minimoAllargato(double minimo);
+double widenedMin(double minimum);
 // 200 gives 220.
-double massimoAllargato(double massimo);
+double widenedMax(double maximum);
 
-struct TestiSetGrafico {
+struct SetGraphTexts {
     QString txtFiltro;
     QString cboWidth;
     QString txtMinVal; // ".25", "-9": no zero before the point
     QString txtMaxVal;
 };
 // The boxes as the dialog opens on a measure's settings.
-TestiSetGrafico testiSetGrafico(qint16 filtro, qint16 spessore, double minimo, double massimo);
+SetGraphTexts setGraphTexts(qint16 filter, qint16 lineWidth, double minimum, double maximum);
 
-struct EsitoSetGrafico {
-    bool accettato = false;
+struct SetGraphResult {
+    bool accepted = false;
     // Why not, for a message box; the dialog stays open.
-    QString messaggio;
-    qint16 filtro = 1;
-    qint16 spessore = 1;
-    double minimo = 0;
-    double massimo = 0;
+    QString message;
+    qint16 filter = 1;
+    qint16 lineWidth = 1;
+    double minimum = 0;
+    double maximum = 0;
 };
 
 // OK: the filter and the width must be whole numbers from 1 to 32767; the
-// minimum and maximum are read by `valoreTesto`. While the scale boxes are
+// minimum and maximum are read by `leadingValue`. While the scale boxes are
 // shown a minimum above the maximum is refused too; hidden, they carry what
 // they were given.
-EsitoSetGrafico controllaSetGrafico(const QString& txtFiltro, const QString& cboWidth, const QString& txtMinVal,
-                                    const QString& txtMaxVal, bool scalaVisibile);
+SetGraphResult checkSetGraph(const QString& txtFiltro, const QString& cboWidth, const QString& txtMinVal,
+                             const QString& txtMaxVal, bool scaleShown);
 
 } // namespace zuv

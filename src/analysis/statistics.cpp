@@ -7,29 +7,29 @@
 
 namespace zuv {
 
-std::optional<StatisticheGiri> MostraStatistiche(const TempoDiRiga& tempoGiro, int intGiriCompletati,
-                                                 int intGiroVeloce, int intGiroLento,
-                                                 const QString& lunghTracciato)
+std::optional<LapStatistics> MostraStatistiche(const LapTimeOf& lapTime, int intGiriCompletati,
+                                               int intGiroVeloce, int intGiroLento,
+                                               const QString& trackLength)
 {
     // A lap file without its closing empty line counts -1 laps.
     if (intGiriCompletati < 1)
         return std::nullopt;
     // The prefix gives the lap time zero hours.
     const QString ore = QStringLiteral("00:");
-    StatisticheGiri s;
-    s.TempoTotale = SommaTempi(ore + tempoGiro(2), QStringLiteral("00:00:00.00"));
+    LapStatistics s;
+    s.TempoTotale = SommaTempi(ore + lapTime(2), QStringLiteral("00:00:00.00"));
     for (int r = 3; r <= intGiriCompletati + 1; ++r)
-        s.TempoTotale = SommaTempi(s.TempoTotale, ore + tempoGiro(r));
+        s.TempoTotale = SommaTempi(s.TempoTotale, ore + lapTime(r));
     s.TempoMedioGiro = DividiTempo(s.TempoTotale, intGiriCompletati);
-    s.VelocitaMediaGiro = VelocitaMediaGiri(s.TempoTotale, intGiriCompletati, lunghTracciato);
-    s.strGiroVeloce = tempoGiro(intGiroVeloce + 1);
-    s.strGiroLento = tempoGiro(intGiroLento + 1);
-    s.VelocitaGiroVeloce = VelocitaDaTempo(s.strGiroVeloce, lunghTracciato);
-    s.VelocitaGiroLento = VelocitaDaTempo(s.strGiroLento, lunghTracciato);
+    s.VelocitaMediaGiro = VelocitaMediaGiri(s.TempoTotale, intGiriCompletati, trackLength);
+    s.strGiroVeloce = lapTime(intGiroVeloce + 1);
+    s.strGiroLento = lapTime(intGiroLento + 1);
+    s.VelocitaGiroVeloce = VelocitaDaTempo(s.strGiroVeloce, trackLength);
+    s.VelocitaGiroLento = VelocitaDaTempo(s.strGiroLento, trackLength);
     return s;
 }
 
-std::array<std::array<QString, 2>, kRigheStatistiche> righeStatistiche(const StatisticheGiri& s,
+std::array<std::array<QString, 2>, kStatisticsLines> statisticsLines(const LapStatistics& s,
                                                                       int intGiriCompletati,
                                                                       int intGiroVeloce, int intGiroLento)
 {
@@ -47,9 +47,9 @@ std::array<std::array<QString, 2>, kRigheStatistiche> righeStatistiche(const Sta
     }};
 }
 
-std::array<int, 2> larghezzeStatistiche(int larghezzaGriglia)
+std::array<int, 2> statisticsWidths(int gridWidth)
 {
-    return larghezzeProporzionali<2>(larghezzaGriglia, 5.0f, {3.0f, 1.88f});
+    return proportionalWidths<2>(gridWidth, 5.0f, {3.0f, 1.88f});
 }
 
 } // namespace zuv

@@ -12,7 +12,7 @@
 namespace zuv {
 
 // The public texts of the analysis window that the statistics fill.
-struct StatisticheGiri {
+struct LapStatistics {
     QString TempoTotale;
     QString TempoMedioGiro;
     QString VelocitaMediaGiro;
@@ -23,33 +23,33 @@ struct StatisticheGiri {
 };
 
 // Lap time of lap-table row `row` (lap n is row n + 1), as `GetTempoGiro`.
-using TempoDiRiga = std::function<QString(int row)>;
+using LapTimeOf = std::function<QString(int row)>;
 
 // The statistics of laps 1 to `intGiriCompletati`; the fastest and slowest
 // lap are given by number. Nothing when there is no completed lap: the
 // window then shows language text 302 and keeps its texts.
-std::optional<StatisticheGiri> MostraStatistiche(const TempoDiRiga& tempoGiro, int intGiriCompletati,
-                                                 int intGiroVeloce, int intGiroLento,
-                                                 const QString& lunghTracciato);
+std::optional<LapStatistics> MostraStatistiche(const LapTimeOf& lapTime, int intGiriCompletati,
+                                               int intGiroVeloce, int intGiroLento,
+                                               const QString& trackLength);
 
-inline constexpr int kRigheStatistiche = 10;
+inline constexpr int kStatisticsLines = 10;
 
 // The ten lines of the dialog: a label (texts 102 to 109) and a value.
-std::array<std::array<QString, 2>, kRigheStatistiche> righeStatistiche(const StatisticheGiri& s,
+std::array<std::array<QString, 2>, kStatisticsLines> statisticsLines(const LapStatistics& s,
                                                                       int intGiriCompletati,
                                                                       int intGiroVeloce, int intGiroLento);
 
 // Column widths from the grid's width: 3/5 and 1.88/5 of it.
-std::array<int, 2> larghezzeStatistiche(int larghezzaGriglia);
+std::array<int, 2> statisticsWidths(int gridWidth);
 
-// Grid width / `parti` x each factor, in single precision, rounded (halves
+// Grid width / `parts` x each factor, in single precision, rounded (halves
 // to even): how the statistics and report dialogs size their columns.
 template <std::size_t N>
-std::array<int, N> larghezzeProporzionali(int larghezzaGriglia, float parti, const std::array<float, N>& fattori)
+std::array<int, N> proportionalWidths(int gridWidth, float parts, const std::array<float, N>& factors)
 {
     std::array<int, N> out{};
     for (std::size_t i = 0; i < N; ++i)
-        out[i] = int(std::nearbyint(float(larghezzaGriglia) / parti * fattori[i]));
+        out[i] = int(std::nearbyint(float(gridWidth) / parts * factors[i]));
     return out;
 }
 

@@ -8,10 +8,10 @@
 namespace zuv {
 namespace {
 
-constexpr int kMaxSeparati = 3;
-constexpr int kPrimoAllarme = 3;
-constexpr int kUltimoAllarme = 10;
-constexpr double kAllarmiYMax = 18;
+constexpr int kMaxSeparate = 3;
+constexpr int kFirstAlarm = 3;
+constexpr int kLastAlarm = 10;
+constexpr double kAlarmsYMax = 18;
 
 // Ten rows a second; a range the chart could not give stays far inside 64 bits.
 qint64 rowsFor(double seconds)
@@ -22,32 +22,32 @@ qint64 rowsFor(double seconds)
 
 // What every redraw does first: the stride for the visible width and the
 // rows of the lap it covers.
-void startPlan(TracePlan& plan, TraceState& t, ViewState& view, qint64 inizio, qint64 fine,
+void startPlan(TracePlan& plan, TraceState& t, ViewState& view, qint64 first, qint64 end,
                const RowValue& timeAt)
 {
     view.CalcolaPassoSpostamento();
     plan.xFrom = view.MinX;
     plan.xTo = view.MaxX;
-    plan.rows = traceRows(inizio, fine, view, timeAt);
+    plan.rows = traceRows(first, end, view, timeAt);
     t.RigaInizioTraccia = plan.rows.first;
     t.RigaFineTraccia = plan.rows.last;
 }
 
 } // namespace
 
-TraceRows traceRows(qint64 inizio, qint64 fine, const ViewState& view, const RowValue& timeAt)
+TraceRows traceRows(qint64 first, qint64 end, const ViewState& view, const RowValue& timeAt)
 {
     const auto time = [&](qint64 row) { return timeAt ? timeAt(row) : std::nullopt; };
     // Rows are counted from the lap's first row and its own time, so a lap
     // whose clock does not start at 0 is cut where its time says.
-    const std::optional<double> start = time(inizio);
+    const std::optional<double> start = time(first);
     const double t0 = start.value_or(0);
-    TraceRows rows{inizio, fine};
+    TraceRows rows{first, end};
     if (start && view.MinX > t0)
-        rows.first = inizio + rowsFor(view.MinX - t0);
-    const std::optional<double> end = time(fine);
-    if (end && *end > view.MaxX)
-        rows.last = std::min(inizio + rowsFor(view.MaxX - t0), fine);
+        rows.first = first + rowsFor(view.MinX - t0);
+    const std::optional<double> stop = time(end);
+    if (stop && *stop > view.MaxX)
+        rows.last = std::min(first + rowsFor(view.MaxX - t0), end);
     return rows;
 }
 
@@ -63,9 +63,9 @@ YRange separateRange(double min, double max)
     return r;
 }
 
-int traceStride(int filtro, int passoDisegno)
+int traceStride(int filter, int stride)
 {
-    const qint64 s = qint64(std::max(1, filtro)) * std::max(1, passoDisegno);
+    const qint64 s = qint64(std::max(1, filter)) * std::max(1, stride);
     return int(std::min<qint64>(s, 1 << 30));
 }
 
@@ -76,10 +76,10 @@ RowLook measureRowLook(bool drawn)
     return {true, 0x00FFFF, true, 0x00FFFF, true};
 }
 
-bool separateRefused(const TraceState& t) { return t.blnSeparati && t.NumGraficiAttivi > kMaxSeparati; }
+bool separateRefused(const TraceState& t) { return t.blnSeparati && t.NumGraficiAttivi > kMaxSeparate; }
 
-TracePlan planMeasureTraces(TraceState& t, const MeasureState& m, ViewState& view, qint64 inizio,
-                            qint64 fine, const RowValue& timeAt)
+TracePlan planMeasureTraces(TraceState& t, const MeasureState& m, ViewState& view, qint64 first,
+                            qint64 end, const RowValue& timeAt)
 {
     TracePlan plan;
     if (separateRefused(t)) {
@@ -88,28 +88,28 @@ TracePlan planMeasureTraces(TraceState& t, const MeasureState& m, ViewState& vie
     }
     t.UltimaMisuraDisegnata = 0;
     t.BandaSeparata = 0;
-    startPlan(plan, t, view, inizio, fine, timeAt);
+    startPlan(plan, t, view, first, end, timeAt);
 
-    const int last = std::min(m.FieldsNum, kMaxMisura);
-    for (int i = kPrimaMisura; i <= last; ++i) {
+    const int last = std::min(m.FieldsNum, kMaxMeasure);
+    for (int i = kFirstMeasure; i <= last; ++i) {
         if (!t.checked[i])
             continue;
         plan.drawn[i] = true;
         t.UltimaMisuraDisegnata = i;
         TracePlot p;
         p.column = i;
-        p.colour = m.ColoreMisura[i];
-        p.width = m.spessore(i);
-        p.name = m.NomeCampo[i];
-        p.stride = traceStride(m.filtro(i), view.PassoDisegno);
+        p.colour = m.colours[i];
+        p.width = m.lineWidth(i);
+        p.name = m.captions[i];
+        p.stride = traceStride(m.filter(i), view.PassoDisegno);
         if (t.blnSeparati) {
             p.band = ++t.BandaSeparata;
             const YRange y = separateRange(m.ValoriMin[i], m.ValoriMax[i]);
             p.yFrom = y.from;
             p.yTo = y.to;
             p.scale = 1.0;
-            p.axisColour = m.ColoreMisura[i];
-            p.axisCaption = m.NomeCampo[i] + QLatin1Char(' ') + m.UnitaMisura[i];
+            p.axisColour = m.colours[i];
+            p.axisCaption = m.captions[i] + QLatin1Char(' ') + m.units[i];
         } else {
             p.yFrom = view.MinY;
             p.yTo = view.MaxY;
@@ -121,19 +121,19 @@ TracePlan planMeasureTraces(TraceState& t, const MeasureState& m, ViewState& vie
     return plan;
 }
 
-TracePlan planAlarmTraces(TraceState& t, ViewState& view, qint64 inizio, qint64 fine,
+TracePlan planAlarmTraces(TraceState& t, ViewState& view, qint64 first, qint64 end,
                           const RowValue& alarmsTimeAt)
 {
     TracePlan plan;
-    startPlan(plan, t, view, inizio, fine, alarmsTimeAt);
-    for (int i = kPrimoAllarme; i <= kUltimoAllarme; ++i) {
+    startPlan(plan, t, view, first, end, alarmsTimeAt);
+    for (int i = kFirstAlarm; i <= kLastAlarm; ++i) {
         t.UltimaMisuraDisegnata = i;
         if (plan.rows.empty())
             continue;
         TracePlot p;
         p.column = i;
-        p.yTo = kAllarmiYMax;
-        p.colour = kColoriAllarme[i - kPrimoAllarme];
+        p.yTo = kAlarmsYMax;
+        p.colour = kAlarmColours[i - kFirstAlarm];
         p.stride = traceStride(1, view.PassoDisegno);
         plan.plots.push_back(p);
     }
@@ -143,27 +143,27 @@ TracePlan planAlarmTraces(TraceState& t, ViewState& view, qint64 inizio, qint64 
 CheckClick chkGraficoClick(TraceState& t, int index, bool nowChecked)
 {
     CheckClick c;
-    if (index < kPrimaMisura || index > kMaxMisura)
+    if (index < kFirstMeasure || index > kMaxMeasure)
         return c;
     t.checked[index] = nowChecked;
-    t.NumGraficiAttivi = int(std::count(t.checked.begin() + kPrimaMisura, t.checked.end(), true));
+    t.NumGraficiAttivi = int(std::count(t.checked.begin() + kFirstMeasure, t.checked.end(), true));
     if (!t.blnSeparati)
-        c.separatiEnabled = t.NumGraficiAttivi <= kMaxSeparati;
+        c.separatiEnabled = t.NumGraficiAttivi <= kMaxSeparate;
     if (nowChecked) {
         c.selectScale = index;
     } else {
-        for (int i = kPrimaMisura; i <= kMaxMisura && c.selectScale == 0; ++i)
+        for (int i = kFirstMeasure; i <= kMaxMeasure && c.selectScale == 0; ++i)
             if (t.checked[i])
                 c.selectScale = i;
     }
     if (c.selectScale != 0)
-        t.ScalaScelta = c.selectScale;
+        t.chosenScale = c.selectScale;
     return c;
 }
 
-SeparatiButton ImpostaSovrappostiButton(int numGraficiAttivi)
+SeparatiButton ImpostaSovrappostiButton(int activeCount)
 {
-    if (numGraficiAttivi <= kMaxSeparati)
+    if (activeCount <= kMaxSeparate)
         return {true, false};
     return {false, true};
 }

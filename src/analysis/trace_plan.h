@@ -17,14 +17,14 @@ namespace zuv {
 struct TraceState {
     bool blnSeparati = false;
     // Mirror of the `chkGrafico` boxes, by measure.
-    std::array<bool, kMaxMisura + 1> checked{};
+    std::array<bool, kMaxMeasure + 1> checked{};
     int NumGraficiAttivi = 0;
     int BandaSeparata = 0;
     int UltimaMisuraDisegnata = 0;
     qint64 RigaInizioTraccia = 0;
     qint64 RigaFineTraccia = 0;
     // The measure whose `optScala` is selected; 0 for none.
-    int ScalaScelta = 0;
+    int chosenScale = 0;
 };
 
 struct TraceRows {
@@ -33,12 +33,12 @@ struct TraceRows {
     // The view starts after the lap's last row: nothing to plot.
     bool empty() const { return last < first; }
 };
-// The rows of the lap (`inizio` to `fine`, as the caller numbers them) that
+// The rows of the lap (`first` to `end`, as the caller numbers them) that
 // the visible x range covers. Each end moves only when the view cuts into
 // the lap (a `MinX` strictly after the lap's first time, a lap that runs
 // past `MaxX`), by ten rows a second from the lap's first row, halves to
-// even; the end never passes `fine`.
-TraceRows traceRows(qint64 inizio, qint64 fine, const ViewState& view, const RowValue& timeAt);
+// even; the end never passes `end`.
+TraceRows traceRows(qint64 first, qint64 end, const ViewState& view, const RowValue& timeAt);
 
 struct YRange {
     double from = 0;
@@ -49,7 +49,7 @@ struct YRange {
 YRange separateRange(double min, double max);
 
 // Data rows from one plotted point of a trace to the next.
-int traceStride(int filtro, int passoDisegno);
+int traceStride(int filter, int stride);
 
 // The look of a measure row: drawn (bold on yellow, "Set" enabled and
 // yellow, scale option enabled) or not.
@@ -87,18 +87,18 @@ struct TracePlan {
     TraceRows rows;
     // Nothing when `rows` is empty; the measure rows still take `drawn`.
     std::vector<TracePlot> plots;
-    std::array<bool, kMaxMisura + 1> drawn{};
+    std::array<bool, kMaxMeasure + 1> drawn{};
 };
 
 // `DisegnaGrafici` without the chart: recomputes the stride, the trace rows,
 // `UltimaMisuraDisegnata` and `BandaSeparata`, and lists the checked
 // measures 3 to 20 in order.
-TracePlan planMeasureTraces(TraceState& t, const MeasureState& m, ViewState& view, qint64 inizio,
-                            qint64 fine, const RowValue& timeAt);
+TracePlan planMeasureTraces(TraceState& t, const MeasureState& m, ViewState& view, qint64 first,
+                            qint64 end, const RowValue& timeAt);
 
 // `DisegnaAllarmi` without the chart: the eight alarm columns 3 to 10 on y 0
 // to 18, with the alarms data's own time of a row.
-TracePlan planAlarmTraces(TraceState& t, ViewState& view, qint64 inizio, qint64 fine,
+TracePlan planAlarmTraces(TraceState& t, ViewState& view, qint64 first, qint64 end,
                           const RowValue& alarmsTimeAt);
 
 // `chkGrafico_Click` after box `index` changed to `nowChecked`.
@@ -117,7 +117,7 @@ struct SeparatiButton {
     bool enabled = true;
     bool release = false;
 };
-SeparatiButton ImpostaSovrappostiButton(int numGraficiAttivi);
+SeparatiButton ImpostaSovrappostiButton(int activeCount);
 
 // Separate mode holds at most three traces.
 bool separateRefused(const TraceState& t);

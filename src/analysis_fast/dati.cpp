@@ -101,7 +101,7 @@ double GetMediaMisura(const Dati& dati, int c, qint64 da, qint64 a)
     return sum / double(r.count());
 }
 
-std::vector<qint32> numeriGiro(const Dati& dati)
+std::vector<qint32> rowLapNumbers(const Dati& dati)
 {
     std::vector<qint32> out(std::size_t(dati.NumRecord()), -1);
     const std::span<const double> lap = dati.rows(kAlarmColumns, 1);

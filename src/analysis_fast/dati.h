@@ -69,6 +69,6 @@ double GetMediaMisura(const Dati& dati, int c, qint64 da, qint64 a);
 // nearest whole number (halves to even) for r = 0..NumRecord - 1; the zero
 // padding row NumRecord is left out, so it never joins a lap. Hand it to
 // `lapBoundsFromNumbers` (analysis/chart_data.h) with first row 0.
-std::vector<qint32> numeriGiro(const Dati& dati);
+std::vector<qint32> rowLapNumbers(const Dati& dati);
 
 } // namespace zuv

@@ -57,31 +57,31 @@ std::optional<QByteArray> firstLine(const QString& path, qint64 limit)
 
 } // namespace
 
-NomiFileVeloci nomiFileVeloci(const QString& analysisFileName)
+TableFileNames tableFileNames(const QString& analysisFileName)
 {
     const qsizetype p = lastSeparator(analysisFileName);
     return {analysisFileName.left(p + 1), analysisFileName.mid(p + 1)};
 }
 
-QString nomeFileCompagno(const QString& nomeFileTabella, QStringView ext)
+QString companionName(const QString& tableName, QStringView ext)
 {
-    const qsizetype q = nomeFileTabella.lastIndexOf(QLatin1Char('.'));
-    return (q < 0 ? nomeFileTabella : nomeFileTabella.left(q)) + ext.toString();
+    const qsizetype q = tableName.lastIndexOf(QLatin1Char('.'));
+    return (q < 0 ? tableName : tableName.left(q)) + ext.toString();
 }
 
-SceltaAllarmi scegliFileAllarmi(const QString& cartella, const QString& nomeFileTabella)
+AlarmsChoice chooseAlarmsFile(const QString& folder, const QString& tableName)
 {
-    SceltaAllarmi s;
-    const QString txt = nomeFileCompagno(nomeFileTabella, u".txt");
-    const QString foundTxt = fileInFolder(cartella, txt);
+    AlarmsChoice s;
+    const QString txt = companionName(tableName, u".txt");
+    const QString foundTxt = fileInFolder(folder, txt);
     if (!foundTxt.isEmpty()) {
         s.NomeFileAllarmi = foundTxt;
         s.FileAllarmiPresente = true;
         return s;
     }
     reportMissing(txt);
-    const QString alm = nomeFileCompagno(nomeFileTabella, u".alm");
-    const QString foundAlm = fileInFolder(cartella, alm);
+    const QString alm = companionName(tableName, u".alm");
+    const QString foundAlm = fileInFolder(folder, alm);
     s.NomeFileAllarmi = foundAlm.isEmpty() ? alm : foundAlm;
     s.FileAllarmiPresente = !foundAlm.isEmpty();
     if (!s.FileAllarmiPresente)
@@ -89,22 +89,22 @@ SceltaAllarmi scegliFileAllarmi(const QString& cartella, const QString& nomeFile
     return s;
 }
 
-int fieldsNumDaVersione(QStringView primaRiga) { return primaRiga == u"1.4" ? 16 : 15; }
+int fieldsNumFromVersion(QStringView versionLine) { return versionLine == u"1.4" ? 16 : 15; }
 
-VersioneTempiGiro leggiVersioneTempiGiro(const QString& fileTempiGiro)
+LapFileVersion readLapFileVersion(const QString& lapFile)
 {
-    VersioneTempiGiro v;
-    const std::optional<QByteArray> line = firstLine(fileTempiGiro, 256);
+    LapFileVersion v;
+    const std::optional<QByteArray> line = firstLine(lapFile, 256);
     if (!line)
         return v;
-    v.presente = true;
-    v.FieldsNum = fieldsNumDaVersione(fromCp1252(*line));
+    v.found = true;
+    v.FieldsNum = fieldsNumFromVersion(fromCp1252(*line));
     v.AlarmsNum = kAlarmsNum;
     return v;
 }
 
-QByteArray testoSchemaIni(const QString& nomeFileTabella, const QString& nomeFileAllarmi,
-                          int fieldsNum, int alarmsNum)
+QByteArray schemaIniText(const QString& tableName, const QString& alarmsName,
+                         int fieldsNum, int alarmsNum)
 {
     QByteArray out;
     auto line = [&out](const QByteArray& text) { out += text + "\r\n"; };
@@ -119,22 +119,22 @@ QByteArray testoSchemaIni(const QString& nomeFileTabella, const QString& nomeFil
         const QByteArray n = QByteArray::number(i);
         line("Col" + n + "=F" + n + " " + type);
     };
-    section(nomeFileTabella);
+    section(tableName);
     for (int i = 1; i <= fieldsNum; ++i)
         column(i, "Double");
-    section(nomeFileAllarmi);
+    section(alarmsName);
     for (int i = 1; i <= alarmsNum; ++i)
         column(i, "Double");
     column(alarmsNum + 1, "Integer");
     return out;
 }
 
-bool ScriviSchemaIni(const QString& cartella, const QString& nomeFileTabella,
-                     const QString& nomeFileAllarmi, int fieldsNum, int alarmsNum, QString* error)
+bool ScriviSchemaIni(const QString& folder, const QString& tableName,
+                     const QString& alarmsName, int fieldsNum, int alarmsNum, QString* error)
 {
-    const QString path = cartella + QStringLiteral("schema.ini");
+    const QString path = folder + QStringLiteral("schema.ini");
     QString reason;
-    if (writeFileAtomically(path, testoSchemaIni(nomeFileTabella, nomeFileAllarmi, fieldsNum, alarmsNum),
+    if (writeFileAtomically(path, schemaIniText(tableName, alarmsName, fieldsNum, alarmsNum),
                             &reason))
         return true;
     if (error)
@@ -143,49 +143,49 @@ bool ScriviSchemaIni(const QString& cartella, const QString& nomeFileTabella,
     return false;
 }
 
-NomiCanali nomiCanaliDaIntestazione(QStringView headerLine, int fieldsNum)
+NomiCanali namesFromHeader(QStringView headerLine, int fieldsNum)
 {
-    NomiCanali nomi;
-    fieldsNum = std::clamp(fieldsNum, 0, int(nomi.size()) - 1);
+    NomiCanali names;
+    fieldsNum = std::clamp(fieldsNum, 0, int(names.size()) - 1);
     QStringView rest = headerLine;
     for (int i = 1; i <= fieldsNum; ++i) {
         const qsizetype p = rest.indexOf(QLatin1Char(';'));
         if (i == fieldsNum || p < 0) {
-            nomi[std::size_t(i)] = rest.toString();
+            names[std::size_t(i)] = rest.toString();
             break;
         }
-        nomi[std::size_t(i)] = rest.left(p).toString();
+        names[std::size_t(i)] = rest.left(p).toString();
         rest = rest.mid(p + 1);
     }
-    return nomi;
+    return names;
 }
 
 NomiCanali LeggiNomiCanali(const QString& analysisFileName, int fieldsNum)
 {
     const std::optional<QByteArray> line = firstLine(analysisFileName, 64 * 1024);
-    return line ? nomiCanaliDaIntestazione(fromCp1252(*line), fieldsNum) : NomiCanali();
+    return line ? namesFromHeader(fromCp1252(*line), fieldsNum) : NomiCanali();
 }
 
-std::optional<int> percentualeCaricamento(qint64 row, qint64 numRecord)
+std::optional<int> loadPercent(qint64 row, qint64 numRecord)
 {
     if (row <= 1000 || numRecord <= 0)
         return std::nullopt;
     return int(std::min(roundHalfEven(double(row) / double(numRecord) * 100.0), 100.0));
 }
 
-CaricamentoVeloce caricaDati(Dati& dati, int fieldsNum, const QString& fileDati,
-                             const QString& fileAllarmi, const AvanzamentoVeloce& avanzamento)
+TableLoad loadTables(Dati& dati, int fieldsNum, const QString& dataFile,
+                     const QString& alarmsFile, const TableProgress& progress)
 {
-    CaricamentoVeloce out;
+    TableLoad out;
     QString error;
-    std::optional<DelimitedSource> data = DelimitedSource::open(fileDati, {}, &error);
+    std::optional<DelimitedSource> data = DelimitedSource::open(dataFile, {}, &error);
     if (!data)
-        out.errori.append(QDir::toNativeSeparators(fileDati) + QStringLiteral(": ") + error);
+        out.errors.append(QDir::toNativeSeparators(dataFile) + QStringLiteral(": ") + error);
     out.NumRecord = data ? data->rows() : 0;
     try {
         dati.reset(fieldsNum, out.NumRecord);
     } catch (const std::bad_alloc&) {
-        out.errori.append(QDir::toNativeSeparators(fileDati)
+        out.errors.append(QDir::toNativeSeparators(dataFile)
                           + QStringLiteral(": %1 rows do not fit in memory").arg(out.NumRecord));
         out.NumRecord = 0;
         data.reset();
@@ -194,40 +194,40 @@ CaricamentoVeloce caricaDati(Dati& dati, int fieldsNum, const QString& fileDati,
     const qint64 numRecord = out.NumRecord;
 
     auto progressOf = [&](int table) {
-        return [&avanzamento, numRecord, table](qint64 row) {
-            if (const std::optional<int> p = percentualeCaricamento(row, numRecord); p && avanzamento)
-                avanzamento(table, row, *p);
+        return [&progress, numRecord, table](qint64 row) {
+            if (const std::optional<int> p = loadPercent(row, numRecord); p && progress)
+                progress(table, row, *p);
         };
     };
 
     if (data) {
-        out.avvisi += data->warnings();
+        out.warnings += data->warnings();
         if (double* dest = dati.columnData(1, 0))
-            data->fill(dest, dati.stride(), dati.storedColumns(0), numRecord, progressOf(0), &out.avvisi);
-        out.datiLetti = true;
+            data->fill(dest, dati.stride(), dati.storedColumns(0), numRecord, progressOf(0), &out.warnings);
+        out.dataRead = true;
         data.reset(); // the file is let go before the next one is opened
     }
 
-    std::optional<DelimitedSource> alarms = DelimitedSource::open(fileAllarmi, {}, &error);
+    std::optional<DelimitedSource> alarms = DelimitedSource::open(alarmsFile, {}, &error);
     if (!alarms) {
-        out.errori.append(QDir::toNativeSeparators(fileAllarmi) + QStringLiteral(": ") + error);
+        out.errors.append(QDir::toNativeSeparators(alarmsFile) + QStringLiteral(": ") + error);
         return out;
     }
-    out.avvisi += alarms->warnings();
-    out.righeAllarmi = alarms->rows();
+    out.warnings += alarms->warnings();
+    out.alarmRows = alarms->rows();
     if (double* dest = dati.columnData(1, 1)) {
         // Rows 0..NumRecord of the table; the counter still runs to the
         // file's last row, as the progress text shows.
         const auto tick = progressOf(1);
         alarms->fill(dest, dati.stride(), dati.storedColumns(1), numRecord + 1,
                      [&](qint64 row) {
-                         if (row < std::min(out.righeAllarmi, numRecord + 1))
+                         if (row < std::min(out.alarmRows, numRecord + 1))
                              tick(row);
                      },
-                     &out.avvisi);
-        tick(out.righeAllarmi);
+                     &out.warnings);
+        tick(out.alarmRows);
     }
-    out.allarmiLetti = true;
+    out.alarmsRead = true;
     return out;
 }
 

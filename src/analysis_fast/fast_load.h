@@ -15,7 +15,7 @@
 
 namespace zuv {
 
-struct NomiFileVeloci {
+struct TableFileNames {
     // The data file's folder, with its trailing separator.
     QString Cartella;
     // The data file's name with its extension.
@@ -24,73 +24,73 @@ struct NomiFileVeloci {
 
 // Splits `AnalysisFileName` at its last path separator ("/", and "\" too on
 // Windows).
-NomiFileVeloci nomiFileVeloci(const QString& analysisFileName);
+TableFileNames tableFileNames(const QString& analysisFileName);
 
 // `NomeFileTabella` without its last "." and what follows, then `ext`
 // (".txt", ".alm"); a name without "." keeps all of it.
-QString nomeFileCompagno(const QString& nomeFileTabella, QStringView ext);
+QString companionName(const QString& tableName, QStringView ext);
 
-struct SceltaAllarmi {
+struct AlarmsChoice {
     QString NomeFileAllarmi;
     bool FileAllarmiPresente = false;
 };
 
-// The companion alarms file in `cartella`: the ".txt" one, else the ".alm"
+// The companion alarms file in `folder`: the ".txt" one, else the ".alm"
 // one. Each one missing is reported with the critical message (texts 328
 // and 329 around the file's name); with neither, `FileAllarmiPresente` is
 // false and the window closes.
-SceltaAllarmi scegliFileAllarmi(const QString& cartella, const QString& nomeFileTabella);
+AlarmsChoice chooseAlarmsFile(const QString& folder, const QString& tableName);
 
 // `FieldsNum` from the lap-time file's first line: 16 for exactly "1.4",
 // else 15.
-int fieldsNumDaVersione(QStringView primaRiga);
+int fieldsNumFromVersion(QStringView versionLine);
 
-struct VersioneTempiGiro {
-    bool presente = false;
+struct LapFileVersion {
+    bool found = false;
     // Both 0 when the lap-time file cannot be read.
     int FieldsNum = 0;
     int AlarmsNum = 0;
 };
-VersioneTempiGiro leggiVersioneTempiGiro(const QString& fileTempiGiro);
+LapFileVersion readLapFileVersion(const QString& lapFile);
 
 // The bytes of `schema.ini`: Windows-1252, every line ended by CR LF.
-QByteArray testoSchemaIni(const QString& nomeFileTabella, const QString& nomeFileAllarmi,
-                          int fieldsNum, int alarmsNum);
+QByteArray schemaIniText(const QString& tableName, const QString& alarmsName,
+                         int fieldsNum, int alarmsNum);
 
-// Writes `schema.ini` in `cartella`, replacing any file of that name. When
+// Writes `schema.ini` in `folder`, replacing any file of that name. When
 // it cannot be written, `error` gets the text to show (the file's path and
 // the system's reason) and the load goes on: nothing reads the file back.
-bool ScriviSchemaIni(const QString& cartella, const QString& nomeFileTabella,
-                     const QString& nomeFileAllarmi, int fieldsNum, int alarmsNum,
+bool ScriviSchemaIni(const QString& folder, const QString& tableName,
+                     const QString& alarmsName, int fieldsNum, int alarmsNum,
                      QString* error = nullptr);
 
 // Entries 1..fieldsNum of `NomiCanali` from a header line: each name up to
 // the next ";", the last one with all that is left, further ";" included.
 // Entries past the names the line has stay empty.
 using NomiCanali = std::array<QString, 21>;
-NomiCanali nomiCanaliDaIntestazione(QStringView headerLine, int fieldsNum);
+NomiCanali namesFromHeader(QStringView headerLine, int fieldsNum);
 // The same from the first line of the data file; all empty when it cannot
 // be read.
 NomiCanali LeggiNomiCanali(const QString& analysisFileName, int fieldsNum);
 
 // The number the progress text shows after `row` rows: nothing for the
 // first 1000 rows, then row / numRecord * 100, halves to even, at most 100.
-std::optional<int> percentualeCaricamento(qint64 row, qint64 numRecord);
+std::optional<int> loadPercent(qint64 row, qint64 numRecord);
 
 // Called from the loading thread a few dozen times per table (0 data,
 // 1 alarms), only once the row count passed 1000, with the rule's percent;
 // the last call of each table gives its final row count.
-using AvanzamentoVeloce = std::function<void(int table, qint64 row, int percent)>;
+using TableProgress = std::function<void(int table, qint64 row, int percent)>;
 
-struct CaricamentoVeloce {
+struct TableLoad {
     qint64 NumRecord = 0;
-    bool datiLetti = false;
-    bool allarmiLetti = false;
-    qint64 righeAllarmi = 0; // rows of the alarms file, stored or not
+    bool dataRead = false;
+    bool alarmsRead = false;
+    qint64 alarmRows = 0; // rows of the alarms file, stored or not
     // The files' reasons when they could not be opened, then the reader's
     // warnings about their content.
-    QStringList errori;
-    QStringList avvisi;
+    QStringList errors;
+    QStringList warnings;
 };
 
 // Makes `dati` anew, sized once from the data file's row count, with
@@ -98,7 +98,7 @@ struct CaricamentoVeloce {
 // are not read), the alarms file into table 1 (11 columns; rows past
 // NumRecord dropped, rows it lacks left 0). A file that cannot be read
 // leaves its table 0 and the load goes on.
-CaricamentoVeloce caricaDati(Dati& dati, int fieldsNum, const QString& fileDati,
-                             const QString& fileAllarmi, const AvanzamentoVeloce& avanzamento = {});
+TableLoad loadTables(Dati& dati, int fieldsNum, const QString& dataFile,
+                     const QString& alarmsFile, const TableProgress& progress = {});
 
 } // namespace zuv

@@ -1,5 +1,7 @@
 #include "platform/clock.h"
 
+#include "platform/service.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPointer>
@@ -158,15 +160,11 @@ void FakeClock::yieldWaiting()
 }
 
 namespace {
-Clock* g_clock = nullptr;
+constinit ServiceHolder<Clock, SystemClock> g_clock;
 }
 
-Clock& clock()
-{
-    static SystemClock system;
-    return g_clock ? *g_clock : system;
-}
+Clock& clock() { return g_clock.get(); }
 
-void setClock(Clock* c) { g_clock = c; }
+void setClock(Clock* c) { g_clock.set(c); }
 
 } // namespace zuv

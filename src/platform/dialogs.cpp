@@ -1,10 +1,14 @@
 #include "platform/dialogs.h"
 
+#include "platform/service.h"
+
 #include <cstdio>
 
 namespace zuv {
 namespace {
 
+// Without windows every dialog is cancelled, and says so on the standard
+// error stream.
 class NoDialogs final : public DialogService {
 public:
     QString askFile(const FileDialogRequest& request) override
@@ -19,16 +23,12 @@ public:
     }
 };
 
-DialogService* g_dialogs = nullptr;
+constinit ServiceHolder<DialogService, NoDialogs> g_dialogs;
 
 } // namespace
 
-DialogService& dialogs()
-{
-    static NoDialogs none;
-    return g_dialogs ? *g_dialogs : none;
-}
+DialogService& dialogs() { return g_dialogs.get(); }
 
-void setDialogs(DialogService* service) { g_dialogs = service; }
+void setDialogs(DialogService* service) { g_dialogs.set(service); }
 
 } // namespace zuv

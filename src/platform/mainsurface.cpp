@@ -1,8 +1,11 @@
 #include "platform/mainsurface.h"
 
+#include "platform/service.h"
+
 namespace zuv {
 namespace {
 
+// Without a main window there is nothing to show the state on.
 class NoSurface final : public MainSurface {
 public:
     void setMenuEnabled(const QString&, bool) override {}
@@ -13,16 +16,12 @@ public:
     void setBusy(bool) override {}
 };
 
-MainSurface* g_surface = nullptr;
+constinit ServiceHolder<MainSurface, NoSurface> g_surface;
 
 } // namespace
 
-MainSurface& mainSurface()
-{
-    static NoSurface none;
-    return g_surface ? *g_surface : none;
-}
+MainSurface& mainSurface() { return g_surface.get(); }
 
-void setMainSurface(MainSurface* surface) { g_surface = surface; }
+void setMainSurface(MainSurface* surface) { g_surface.set(surface); }
 
 } // namespace zuv

@@ -1,5 +1,7 @@
 #include "platform/messages.h"
 
+#include "platform/service.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <cstdio>
@@ -41,17 +43,13 @@ public:
     }
 };
 
-MessageService* g_messages = nullptr;
+constinit ServiceHolder<MessageService, StderrMessages> g_messages;
 
 } // namespace
 
-MessageService& messages()
-{
-    static StderrMessages fallback;
-    return g_messages ? *g_messages : fallback;
-}
+MessageService& messages() { return g_messages.get(); }
 
-void setMessages(MessageService* service) { g_messages = service; }
+void setMessages(MessageService* service) { g_messages.set(service); }
 
 MsgAnswer msgBox(const QString& text, MsgIcon icon, MsgButtons buttons, const QString& title)
 {

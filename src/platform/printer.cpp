@@ -1,8 +1,11 @@
 #include "platform/printer.h"
 
+#include "platform/service.h"
+
 namespace zuv {
 namespace {
 
+// Without a printer every document is refused, with the reason.
 class NoPrinter final : public PrinterService {
 public:
     std::unique_ptr<PrintJob> beginDocument(const QString&, QString* error) override
@@ -13,16 +16,12 @@ public:
     }
 };
 
-PrinterService* g_printer = nullptr;
+constinit ServiceHolder<PrinterService, NoPrinter> g_printer;
 
 } // namespace
 
-PrinterService& printer()
-{
-    static NoPrinter none;
-    return g_printer ? *g_printer : none;
-}
+PrinterService& printer() { return g_printer.get(); }
 
-void setPrinter(PrinterService* service) { g_printer = service; }
+void setPrinter(PrinterService* service) { g_printer.set(service); }
 
 } // namespace zuv

@@ -1,5 +1,7 @@
 #include "platform/serialport.h"
 
+#include "platform/service.h"
+
 #include <QDir>
 #include <QSerialPort>
 #include <QtGlobal>
@@ -186,7 +188,7 @@ private:
     qint64 seen_ = 0;
 };
 
-SerialPort* g_port = nullptr;
+constinit ServiceHolder<SerialPort, QtSerialPort> g_port;
 
 } // namespace
 
@@ -214,14 +216,8 @@ QStringList serialPortNames()
 
 std::unique_ptr<SerialPort> createSystemSerialPort() { return std::make_unique<QtSerialPort>(); }
 
-SerialPort& serialPort()
-{
-    // Never destroyed: a QSerialPort must not outlive the application
-    // object in a static destructor.
-    static QtSerialPort* system = new QtSerialPort;
-    return g_port ? *g_port : *system;
-}
+SerialPort& serialPort() { return g_port.get(); }
 
-void setSerialPort(SerialPort* port) { g_port = port; }
+void setSerialPort(SerialPort* port) { g_port.set(port); }
 
 } // namespace zuv

@@ -1,6 +1,7 @@
 #include "project/state.h"
 
 #include "project/name_tables.h"
+#include "project/project_file.h"
 
 namespace zuv {
 
@@ -36,12 +37,18 @@ SessionRecord DatiSessione;
 
 std::vector<QByteArray> DatiScaricati(kMaxBlocchi + 1);
 qint32 NumBlocchi = 0;
+qint16 NumGiriStrumento = 0;
 bool DownloadInterrotto = false;
 std::vector<QString> TempiGiro(kMaxGiri, QStringLiteral("00:00.00"));
+
+QString PercorsoFileDati;
+QString PercorsoFileAllarmi;
+QString PercorsoFileTempiGiro;
 
 void resetProgramState()
 {
     DatiProgetto = ProjectRecord();
+    ValoriProgetto.fill(QString());
     PercorsoFileProgetto.clear();
     ProgettoModificato = false;
     TabellaLingua = LanguageTable();
@@ -59,8 +66,12 @@ void resetProgramState()
     DatiSessione = SessionRecord();
     DatiScaricati.assign(kMaxBlocchi + 1, QByteArray());
     NumBlocchi = 0;
+    NumGiriStrumento = 0;
     DownloadInterrotto = false;
     TempiGiro.assign(kMaxGiri, QStringLiteral("00:00.00"));
+    PercorsoFileDati.clear();
+    PercorsoFileAllarmi.clear();
+    PercorsoFileTempiGiro.clear();
 }
 
 } // namespace zuv

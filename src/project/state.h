@@ -37,6 +37,8 @@ QString Testo(int n);
 struct CommState {
     int ComandoInCorso = 0;
     bool StrumentoPresente = false;
+    // The presence the open page's instrument buttons were last set for.
+    bool StrumentoPresentePrec = false;
     bool ErroreComunicazione = false;
     ActivePage* FormAttivo = nullptr;
     bool AnalisiAperta = false;
@@ -86,11 +88,20 @@ inline constexpr int kMaxGiri = 1000;
 // Slots 0..16384; blocks of 128 bytes in reading order.
 extern std::vector<QByteArray> DatiScaricati;
 extern qint32 NumBlocchi;
+// Laps stored in the instrument, as read by the last download (0..999: the
+// lap lines the buffers can hold).
+extern qint16 NumGiriStrumento;
 // The last download ended before the end of the memory (its window was
 // closed, or a read gave up): the buffers hold part of the recording.
 extern bool DownloadInterrotto;
 // Lap lines 0..999 (the download writes from 1); "00:00.00" before a download.
 extern std::vector<QString> TempiGiro;
+
+// --- exported files --------------------------------------------------------
+// Paths of the last Save Data; the companions follow the data file's name.
+extern QString PercorsoFileDati;
+extern QString PercorsoFileAllarmi;
+extern QString PercorsoFileTempiGiro;
 
 void resetProgramState();
 

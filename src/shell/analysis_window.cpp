@@ -77,12 +77,8 @@ void refreshAnalysisLanguage()
 
 void runAnalysisCommand()
 {
-    FileDialogRequest request;
-    request.save = false;
-    request.title = withoutMnemonic(Testo(22));
-    request.filter = QStringLiteral("Analysis File (*.csv)");
-    request.folder = programFolder();
-    const QString file = dialogs().askFile(request);
+    const QString file = dialogs().askFile(
+        commandFileDialog(false, 22, QStringLiteral("Analysis File (*.csv)"), programFolder()));
     if (file.isEmpty())
         return;
     showAnalysis(file);

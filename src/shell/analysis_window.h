@@ -28,7 +28,8 @@ public:
 
 using AnalysisFactory = std::function<std::unique_ptr<AnalysisWindow>()>;
 
-// Later windows register here; an empty factory removes one.
+// The main window registers a factory for each kind, tests a stand-in; an
+// empty factory removes one.
 void setAnalysisFactory(AnalysisKind kind, AnalysisFactory factory);
 bool hasAnalysisFactory(AnalysisKind kind);
 

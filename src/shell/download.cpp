@@ -12,8 +12,6 @@
 
 namespace zuv {
 
-qint16 NumGiriStrumento = 0;
-
 namespace {
 
 constexpr int kComandoDownload = 0x26;

@@ -9,10 +9,6 @@
 
 namespace zuv {
 
-// Laps stored in the instrument, as read by the last download (0..999: the
-// lap lines the buffers can hold).
-extern qint16 NumGiriStrumento;
-
 inline constexpr int kTentativiBlocco = 3; // retries before a read gives up
 inline constexpr int kPausaBloccoMs = 10;
 inline constexpr int kPausaGiroMs = 100;

@@ -25,10 +25,6 @@
 
 namespace zuv {
 
-QString PercorsoFileDati;
-QString PercorsoFileAllarmi;
-QString PercorsoFileTempiGiro;
-
 namespace {
 
 constexpr int kBlockSize = 128;
@@ -452,12 +448,8 @@ bool mnuSaveData_Click()
     if (DownloadInterrotto)
         msgBox(Testo(380), MsgIcon::Exclamation);
 
-    FileDialogRequest request;
-    request.save = true;
-    request.title = withoutMnemonic(Testo(21));
-    request.filter = QStringLiteral("Data File (*.csv)");
-    request.folder = programFolder();
-    const QString chosen = dialogs().askFile(request);
+    const QString chosen =
+        dialogs().askFile(commandFileDialog(true, 21, QStringLiteral("Data File (*.csv)"), programFolder()));
     if (chosen.isEmpty())
         return false;
 

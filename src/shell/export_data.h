@@ -9,11 +9,6 @@
 
 namespace zuv {
 
-// Paths of the last Save Data; the companions follow the data file's name.
-extern QString PercorsoFileDati;
-extern QString PercorsoFileAllarmi;
-extern QString PercorsoFileTempiGiro;
-
 // What the writer reads: the blocks in reading order and the lap lines
 // (index 0 unused, lines 1..numLaps written, at most up to 999).
 struct ExportSource {

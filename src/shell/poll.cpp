@@ -10,8 +10,6 @@
 
 namespace zuv {
 
-bool StrumentoPresentePrec = false;
-
 namespace {
 
 void tick()
@@ -37,8 +35,8 @@ void tick()
     setCommandPair(QStringLiteral("mnuDownloadData"), QStringLiteral("DownData"),
                    stato.StrumentoPresente);
 
-    if (stato.StrumentoPresente != StrumentoPresentePrec) {
-        StrumentoPresentePrec = stato.StrumentoPresente;
+    if (stato.StrumentoPresente != stato.StrumentoPresentePrec) {
+        stato.StrumentoPresentePrec = stato.StrumentoPresente;
         if (stato.FormAttivo)
             stato.FormAttivo->setInstrumentButtonsEnabled(stato.StrumentoPresente);
     }

@@ -4,9 +4,6 @@
 
 namespace zuv {
 
-// The presence the open page's instrument buttons were last set for.
-extern bool StrumentoPresentePrec;
-
 // One tick: nothing while an analysis window is open, an operation runs, the
 // link is busy or an earlier tick is still waiting. Otherwise makes sure a
 // port is open to the instrument, polls it, shows the outcome in panel 4

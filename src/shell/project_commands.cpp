@@ -13,7 +13,6 @@
 #include "project/sensor_library.h"
 #include "project/state.h"
 #include "shell/analysis_window.h"
-#include "shell/poll.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,14 +26,7 @@ std::optional<QDate> g_today;
 
 const QString kProjectFilter = QStringLiteral("Project File (*.pro)");
 
-FileDialogRequest projectDialog(bool save)
-{
-    FileDialogRequest request;
-    request.save = save;
-    request.filter = kProjectFilter;
-    request.title = withoutMnemonic(save ? Testo(6) : Testo(3));
-    return request;
-}
+FileDialogRequest projectDialog(bool save) { return commandFileDialog(save, save ? 6 : 3, kProjectFilter); }
 
 // The commands a project stored in a file offers.
 void enableFileCommands()
@@ -114,6 +106,16 @@ QString withoutMnemonic(const QString& caption)
     return out;
 }
 
+FileDialogRequest commandFileDialog(bool save, int caption, const QString& filter, const QString& folder)
+{
+    FileDialogRequest request;
+    request.save = save;
+    request.title = withoutMnemonic(Testo(caption));
+    request.filter = filter;
+    request.folder = folder;
+    return request;
+}
+
 QString todayText()
 {
     const QDate day = g_today.value_or(QDate::currentDate());
@@ -125,7 +127,7 @@ void setTodayForTests(std::optional<QDate> day) { g_today = day; }
 bool startUp()
 {
     AnalisiCaricata = false;
-    StrumentoPresentePrec = false;
+    StatoComunicazione.StrumentoPresentePrec = false;
     StatoComunicazione.AnalisiAperta = false;
     UsaAnalisiSpeed = true;
 
@@ -314,10 +316,7 @@ void languageChanged()
 {
     CalcolaOffsetLingua();
     useQtLanguage(TabellaLingua.IndiceLingua);
-    if (AnalisiCaricata) {
-        if (AnalysisWindow* window = analysisWindowOpen())
-            window->RefreshLanguage();
-    }
+    refreshAnalysisLanguage();
     CaricaTabelleCostanti();
 }
 

@@ -88,7 +88,7 @@ TEST_F(AnalysisInterfaceTest, GettersAndSettersOfTheMeasures)
 TEST_F(AnalysisInterfaceTest, LapGettersReadTheLapTableAndTheSessionsTrackLength)
 {
     FakeAnalysis w(AnalysisKind::DatiSpeed);
-    leggiRigheTempiGiro(w, {"1.4", "01:23.45, 4", ""});
+    readLapLines(w, {"1.4", "01:23.45, 4", ""});
     EXPECT_EQ(w.GetTempoGiro(2), "01:23.45");
     EXPECT_EQ(w.GetSessioneTempo(2), "4");
     EXPECT_EQ(w.GetVelocitaGiro(2), ".0");
@@ -116,11 +116,11 @@ TEST_F(AnalysisInterfaceTest, SettingsDialogExchangeRoundTrip)
     EXPECT_EQ(w.FiltroMisura[7], 8);
     EXPECT_EQ(w.ValoriMax[7], 220);
     EXPECT_EQ(w.ValoriMin[7], 100);
-    EXPECT_EQ(w.filtro(7), 8);
+    EXPECT_EQ(w.filter(7), 8);
     w.currGraphFiltro = -1;
     w.fromSettingsExchange(7);
     EXPECT_EQ(w.FiltroMisura[7], -1); // kept as typed, read as 1
-    EXPECT_EQ(w.filtro(7), 1);
+    EXPECT_EQ(w.filter(7), 1);
     w.fromSettingsExchange(21);
     w.toSettingsExchange(-1);
     EXPECT_EQ(w.currGraphFiltro, -1);
@@ -129,28 +129,28 @@ TEST_F(AnalysisInterfaceTest, SettingsDialogExchangeRoundTrip)
 TEST_F(AnalysisInterfaceTest, SessionRowsRoundTrip)
 {
     AnalysisData w;
-    w.NomeCampo[3] = "Engine";
+    w.captions[3] = "Engine";
     w.FiltroMisura[3] = 2;
     w.SpessoreMisura[20] = 4;
-    w.ColoreMisura[20] = 0x8000000F;
+    w.colours[20] = 0x8000000F;
     w.ValoriMin[12] = -1.5;
     w.ValoriMax[12] = 9;
     const MeasureRows rows = w.sessionRows();
-    EXPECT_EQ(rows[3].nome, "Engine");
-    EXPECT_EQ(rows[3].filtro, 2);
-    EXPECT_EQ(rows[20].colore, qint32(0x8000000F));
+    EXPECT_EQ(rows[3].name, "Engine");
+    EXPECT_EQ(rows[3].filter, 2);
+    EXPECT_EQ(rows[20].colour, qint32(0x8000000F));
 
     AnalysisData back;
     back.ValoriMax[2] = 77;
     back.applySessionRows(rows);
     EXPECT_EQ(back.FiltroMisura[3], 2);
     EXPECT_EQ(back.SpessoreMisura[20], 4);
-    EXPECT_EQ(back.ColoreMisura[20], 0x8000000Fu);
-    EXPECT_EQ(back.ColoreMisura[4], kColoriMisura[4]);
+    EXPECT_EQ(back.colours[20], 0x8000000Fu);
+    EXPECT_EQ(back.colours[4], kMeasureColours[4]);
     EXPECT_EQ(back.ValoriMin[12], -1.5);
     EXPECT_EQ(back.ValoriMax[12], 9);
     EXPECT_EQ(back.ValoriMax[2], 77); // the time and distance rows are not stored
-    EXPECT_EQ(back.NomeCampo[3], "");
+    EXPECT_EQ(back.captions[3], "");
 }
 
 TEST_F(AnalysisInterfaceTest, TheLapOnShowDrivesScalesAndThePlaybackEnd)

@@ -35,7 +35,7 @@ TEST(Circuit, NamesThatCouldLeaveTheTracksFolderAreRefused)
         {QStringLiteral("line\nbreak"), false},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(motivoNomeCircuitoNonValido(c.name).isEmpty(), c.ok) << c.name.toStdString();
+        EXPECT_EQ(circuitNameProblem(c.name).isEmpty(), c.ok) << c.name.toStdString();
 }
 
 class CircuitFiles : public ZuvTest {};
@@ -43,15 +43,15 @@ class CircuitFiles : public ZuvTest {};
 TEST_F(CircuitFiles, PathsMatchFolderAndExtensionWithoutCase)
 {
     writeFile(QStringLiteral("Tracks/Monza.TRK"), "0,0\r\n");
-    const auto trk = percorsoTracciato(QStringLiteral("monza"));
+    const auto trk = outlineFilePath(QStringLiteral("monza"));
     ASSERT_TRUE(trk);
     EXPECT_EQ(*trk, path(QStringLiteral("Tracks/Monza.TRK")));
     // A sector file not there yet goes beside the outline under the name given.
-    EXPECT_EQ(percorsoSettori(QStringLiteral("Monza")), path(QStringLiteral("Tracks/Monza.sec")));
-    EXPECT_FALSE(percorsoTracciato(QStringLiteral("../Monza")));
-    EXPECT_FALSE(percorsoSettori(QString()));
-    ASSERT_TRUE(leggiFileTracciato(*trk));
-    EXPECT_EQ(tracciatoFinestra(*leggiFileTracciato(*trk)).size(), 2u);
+    EXPECT_EQ(sectorFilePath(QStringLiteral("Monza")), path(QStringLiteral("Tracks/Monza.sec")));
+    EXPECT_FALSE(outlineFilePath(QStringLiteral("../Monza")));
+    EXPECT_FALSE(sectorFilePath(QString()));
+    ASSERT_TRUE(readOutlineFile(*trk));
+    EXPECT_EQ(windowOutline(*readOutlineFile(*trk)).size(), 2u);
 }
 
 TEST(Circuit, WindowOutlineRepeatsTheLastPointAndStopsAtABadLine)
@@ -73,41 +73,41 @@ TEST(Circuit, WindowOutlineRepeatsTheLastPointAndStopsAtABadLine)
         {"bad first line", {"oops,1"}, {}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(tracciatoFinestra(c.lines), c.expected) << c.name;
+        EXPECT_EQ(windowOutline(c.lines), c.expected) << c.name;
 
     // 200 points leave room for the repeat; 201 and more fill every entry.
-    auto entries200 = tracciatoFinestra(points(200));
+    auto entries200 = windowOutline(points(200));
     ASSERT_EQ(entries200.size(), 201u);
     EXPECT_EQ(entries200[200], (MapPoint{199, 398}));
-    const auto entries250 = tracciatoFinestra(points(250));
+    const auto entries250 = windowOutline(points(250));
     ASSERT_EQ(entries250.size(), 201u);
     EXPECT_EQ(entries250[200], (MapPoint{200, 400}));
 }
 
 TEST(Circuit, DialogOutlineSkipsBadLinesAndAddsNothing)
 {
-    EXPECT_EQ(tracciatoDialogo({"1,1", "", "x,2", "\"2,2\"", "3;3", "4,4"}),
+    EXPECT_EQ(dialogOutline({"1,1", "", "x,2", "\"2,2\"", "3;3", "4,4"}),
               (std::vector<MapPoint>{{1, 1}, {2, 2}, {4, 4}}));
-    EXPECT_EQ(tracciatoDialogo(points(250)).size(), 201u);
+    EXPECT_EQ(dialogOutline(points(250)).size(), 201u);
 }
 
 TEST(Circuit, MarkerAndOutlineInTwips)
 {
-    const auto entries = tracciatoFinestra({"0,0", "10,0", "10,10"});
-    EXPECT_EQ(posizioneMarcatore(entries, 0), QPoint(-20, -30));
-    EXPECT_EQ(posizioneMarcatore(entries, 2), QPoint(250, 240));
+    const auto entries = windowOutline({"0,0", "10,0", "10,10"});
+    EXPECT_EQ(markerCorner(entries, 0), QPoint(-20, -30));
+    EXPECT_EQ(markerCorner(entries, 2), QPoint(250, 240));
     // A cursor past the lap cannot leave the outline.
-    EXPECT_EQ(posizioneMarcatore(entries, 99), QPoint(250, 240));
-    EXPECT_EQ(posizioneMarcatore(entries, -5), QPoint(-20, -30));
-    EXPECT_FALSE(posizioneMarcatore({}, 0));
+    EXPECT_EQ(markerCorner(entries, 99), QPoint(250, 240));
+    EXPECT_EQ(markerCorner(entries, -5), QPoint(-20, -30));
+    EXPECT_FALSE(markerCorner({}, 0));
 
     const std::vector<QLine> expected = {
         QLine(0, 0, 270, 0), QLine(270, 0, 270, 270), QLine(270, 270, 270, 270), QLine(270, 270, 0, 0)};
-    EXPECT_EQ(segmentiMappa(entries), expected);
-    EXPECT_TRUE(segmentiMappa({{5, 5}}).empty());
+    EXPECT_EQ(mapLines(entries), expected);
+    EXPECT_TRUE(mapLines({{5, 5}}).empty());
 
     // Every entry taken by the file: the closing line still starts at its last point.
-    const auto full = segmentiMappa(tracciatoFinestra(points(250)));
+    const auto full = mapLines(windowOutline(points(250)));
     ASSERT_EQ(full.size(), 201u);
     EXPECT_EQ(full.back(), QLine(200 * 27, 400 * 27, 0, 0));
 }

@@ -31,8 +31,8 @@ TEST(CursorReadout, LampsLightOnTheirOwnActiveLevel)
 TEST(CursorReadout, MarkerIsTheShareOfTheLapBeforeTheCursor)
 {
     struct Case {
-        qint64 row, inizio, campioni;
-        int punti;
+        qint64 row, first, samples;
+        int points;
         std::optional<qint64> p;
     } cases[] = {
         {700, 200, 1000, 201, 100}, // sample 500 of a lap from row 200
@@ -46,7 +46,7 @@ TEST(CursorReadout, MarkerIsTheShareOfTheLapBeforeTheCursor)
         {700, 200, 1000, 1, 0},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(markerPoint(c.row, c.inizio, c.campioni, c.punti), c.p) << c.row << " " << c.campioni;
+        EXPECT_EQ(markerPoint(c.row, c.first, c.samples, c.points), c.p) << c.row << " " << c.samples;
 }
 
 // A session of FieldsNum 4 with the lap on show at rows 200..1200.

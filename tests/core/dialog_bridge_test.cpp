@@ -55,7 +55,7 @@ TEST_F(AnalysisDialogs, StatisticsFillTheWindowsTextsAndTheGrid)
     EXPECT_EQ(w.TempoTotale, QStringLiteral("00:04:14.00"));
     EXPECT_EQ(w.strGiroVeloce, QStringLiteral("01:20.00"));
     EXPECT_EQ(w.VelocitaGiroLento, QStringLiteral("39.757"));
-    const auto rows = righeStatistiche(w);
+    const auto rows = statisticsLines(w);
     EXPECT_EQ(rows[1][1], QStringLiteral("00:04:14.00"));
     EXPECT_EQ(rows[7][1], QStringLiteral("3"));
 
@@ -67,16 +67,16 @@ TEST_F(AnalysisDialogs, StatisticsFillTheWindowsTextsAndTheGrid)
 
 TEST_F(AnalysisDialogs, ReportAndMeasureGridsReadTheGetters)
 {
-    const auto rows = righeReport(giriReport(w));
+    const auto rows = reportRows(reportSource(w));
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[1], (RigaReport{"7", "2", "01:20.00", "45.0"}));
+    EXPECT_EQ(rows[1], (ReportRow{"7", "2", "01:20.00", "45.0"}));
 
     w.FieldsNum = 4;
-    w.NomeCampo[3] = QStringLiteral("Engine");
-    w.UnitaMisura[3] = QStringLiteral("[rpm]");
+    w.captions[3] = QStringLiteral("Engine");
+    w.units[3] = QStringLiteral("[rpm]");
     w.ValoriMin[4] = -1.5;
     w.ValoriMedi[4] = 2.0 / 3.0;
-    const auto grid = righeStatisticheMisure(w);
+    const auto grid = measureStatsRows(w);
     ASSERT_EQ(grid.size(), 3u);
     EXPECT_EQ(grid[1][0], QStringLiteral("Engine [rpm]"));
     EXPECT_EQ(grid[2][1], QStringLiteral("-1.5"));
@@ -93,32 +93,32 @@ TEST_F(AnalysisDialogs, ChartSettingsReachTheSessionFile)
     w.ValoriMin[i] = 100;
     w.ValoriMax[i] = 200;
     w.toSettingsExchange(i);
-    const TestiSetGrafico t = testiSetGrafico(w);
-    const EsitoSetGrafico e = controllaSetGrafico(t.txtFiltro, QStringLiteral("8"), t.txtMinVal, t.txtMaxVal, false);
-    ASSERT_TRUE(e.accettato);
-    applicaSetGrafico(w, i, QStringLiteral("Oil; hot"), QStringLiteral("[bar]"), 0x00FF00, e);
+    const SetGraphTexts t = setGraphTexts(w);
+    const SetGraphResult e = checkSetGraph(t.txtFiltro, QStringLiteral("8"), t.txtMinVal, t.txtMaxVal, false);
+    ASSERT_TRUE(e.accepted);
+    applySetGraph(w, i, QStringLiteral("Oil; hot"), QStringLiteral("[bar]"), 0x00FF00, e);
     w.fromSettingsExchange(i);
-    EXPECT_EQ(w.NomeCampo[i], QStringLiteral("Oil; hot"));
-    EXPECT_EQ(w.UnitaMisura[i], QStringLiteral("[bar]"));
+    EXPECT_EQ(w.captions[i], QStringLiteral("Oil; hot"));
+    EXPECT_EQ(w.units[i], QStringLiteral("[bar]"));
 
-    const QByteArray file = testoFileSessione(DatiSessione, w.sessionRows());
+    const QByteArray file = sessionFileText(DatiSessione, w.sessionRows());
     EXPECT_TRUE(file.contains("\r\nOil; hot;2;65280;8;90;220\r\n")) << file.constData();
 
     // Read back into a fresh window: the ";" in the name shifts nothing.
     FakeWindow again;
     MeasureRows rows = again.sessionRows();
-    ASSERT_EQ(leggiFileSessione(splitLines(file), DatiSessione, rows).esito, SessionLoad::Complete);
+    ASSERT_EQ(readSessionLines(splitLines(file), DatiSessione, rows).outcome, SessionLoad::Complete);
     again.applySessionRows(rows);
     EXPECT_EQ(again.FiltroMisura[i], 2);
     EXPECT_EQ(again.SpessoreMisura[i], 8);
-    EXPECT_EQ(again.ColoreMisura[i], 0x00FF00u);
+    EXPECT_EQ(again.colours[i], 0x00FF00u);
     EXPECT_EQ(again.ValoriMin[i], 90);
     EXPECT_EQ(again.ValoriMax[i], 220);
 
     // A refused OK writes nothing into the window.
-    const EsitoSetGrafico refused = controllaSetGrafico(QStringLiteral("0"), QStringLiteral("1"), {}, {}, true);
-    applicaSetGrafico(w, i, QStringLiteral("other"), QString(), 0, refused);
-    EXPECT_EQ(w.NomeCampo[i], QStringLiteral("Oil; hot"));
+    const SetGraphResult refused = checkSetGraph(QStringLiteral("0"), QStringLiteral("1"), {}, {}, true);
+    applySetGraph(w, i, QStringLiteral("other"), QString(), 0, refused);
+    EXPECT_EQ(w.captions[i], QStringLiteral("Oil; hot"));
 }
 
 } // namespace

@@ -266,11 +266,6 @@ protected:
         TempiGiro[2] = QStringLiteral("01:23.00, 1");
         NumGiriStrumento = 2;
     }
-    void TearDown() override
-    {
-        NumGiriStrumento = 0;
-        ZuvTest::TearDown();
-    }
     QStringList shownTexts() const
     {
         QStringList t;

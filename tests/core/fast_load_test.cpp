@@ -37,19 +37,19 @@ QByteArray alarmsFile(const std::vector<int>& laps)
 
 TEST(FastLoad, FileNames)
 {
-    const NomiFileVeloci n = nomiFileVeloci(QStringLiteral("/data/giri/run 1.csv"));
+    const TableFileNames n = tableFileNames(QStringLiteral("/data/giri/run 1.csv"));
     EXPECT_EQ(n.Cartella, QStringLiteral("/data/giri/"));
     EXPECT_EQ(n.NomeFileTabella, QStringLiteral("run 1.csv"));
-    EXPECT_EQ(nomiFileVeloci(QStringLiteral("run.csv")).Cartella, QString());
-    EXPECT_EQ(nomeFileCompagno(QStringLiteral("a.b.csv"), u".txt"), QStringLiteral("a.b.txt"));
-    EXPECT_EQ(nomeFileCompagno(QStringLiteral("noext"), u".alm"), QStringLiteral("noext.alm"));
+    EXPECT_EQ(tableFileNames(QStringLiteral("run.csv")).Cartella, QString());
+    EXPECT_EQ(companionName(QStringLiteral("a.b.csv"), u".txt"), QStringLiteral("a.b.txt"));
+    EXPECT_EQ(companionName(QStringLiteral("noext"), u".alm"), QStringLiteral("noext.alm"));
 }
 
 TEST(FastLoad, VersionLineChoosesTheWidth)
 {
     for (const auto& [line, fields] : std::vector<std::pair<QString, int>>{
              {"1.4", 16}, {"1.40", 15}, {" 1.4", 15}, {"1.4 ", 15}, {"1.5", 15}, {"", 15}})
-        EXPECT_EQ(fieldsNumDaVersione(line), fields) << line.toStdString();
+        EXPECT_EQ(fieldsNumFromVersion(line), fields) << line.toStdString();
 }
 
 TEST(FastLoad, SchemaIniBytes)
@@ -63,18 +63,18 @@ TEST(FastLoad, SchemaIniBytes)
     for (int i = 1; i <= 10; ++i)
         want += "Col" + QByteArray::number(i) + "=F" + QByteArray::number(i) + " Double\r\n";
     want += "Col11=F11 Integer\r\n";
-    EXPECT_EQ(testoSchemaIni(QStringLiteral("run.csv"), QStringLiteral("run.alm"), 16, kAlarmsNum), want);
-    EXPECT_TRUE(testoSchemaIni(QStringLiteral("r.csv"), QStringLiteral("r.txt"), 15, 10)
+    EXPECT_EQ(schemaIniText(QStringLiteral("run.csv"), QStringLiteral("run.alm"), 16, kAlarmsNum), want);
+    EXPECT_TRUE(schemaIniText(QStringLiteral("r.csv"), QStringLiteral("r.txt"), 15, 10)
                     .contains("Col15=F15 Double\r\n[r.txt]"));
 }
 
 TEST(FastLoad, HeaderNamesKeepTheSurplusInTheLastOne)
 {
-    const NomiCanali n = nomiCanaliDaIntestazione(u"T [s];D [m];V [km/h];G []", 3);
+    const NomiCanali n = namesFromHeader(u"T [s];D [m];V [km/h];G []", 3);
     EXPECT_EQ(n[1], QStringLiteral("T [s]"));
     EXPECT_EQ(n[3], QStringLiteral("V [km/h];G []"));
     EXPECT_EQ(n[4], QString());
-    const NomiCanali few = nomiCanaliDaIntestazione(u"T;D", 16);
+    const NomiCanali few = namesFromHeader(u"T;D", 16);
     EXPECT_EQ(few[2], QStringLiteral("D"));
     EXPECT_EQ(few[3], QString());
 }
@@ -85,7 +85,7 @@ TEST(FastLoad, ProgressRule)
         {1000, 1000, {}},   {1001, 1001, 100}, {1001, 2002, 50}, {1001, 8008, 12}, // 12.5
         {1125, 3000, 38},   {2000, 1500, 100}, {5000, 0, {}}};                       // 37.5
     for (const auto& [row, total, want] : cases)
-        EXPECT_EQ(percentualeCaricamento(row, total), want) << row << "/" << total;
+        EXPECT_EQ(loadPercent(row, total), want) << row << "/" << total;
 }
 
 TEST(FastLoad, StatisticsOverRowsOfTableZero)
@@ -144,7 +144,7 @@ TEST_F(FastLoadFiles, CompanionChoiceAndItsMessages)
         for (const char* f : c.files)
             QFile(QDir(folder.path()).filePath(QString::fromLatin1(f))).open(QIODevice::WriteOnly);
         msgs.clear();
-        const SceltaAllarmi s = scegliFileAllarmi(folder.path() + '/', QStringLiteral("run.csv"));
+        const AlarmsChoice s = chooseAlarmsFile(folder.path() + '/', QStringLiteral("run.csv"));
         EXPECT_EQ(s.NomeFileAllarmi, QString::fromLatin1(c.chosen));
         EXPECT_EQ(s.FileAllarmiPresente, c.present);
         ASSERT_EQ(int(msgs.shown.size()), c.messages);
@@ -158,19 +158,19 @@ TEST_F(FastLoadFiles, CompanionChoiceAndItsMessages)
 TEST_F(FastLoadFiles, VersionFileAndSchemaIniThatCannotBeWritten)
 {
     writeFile(QStringLiteral("run.tim"), "1.4\r\n01:15.64, 1\r\n\r\n");
-    const VersioneTempiGiro v = leggiVersioneTempiGiro(path(QStringLiteral("run.tim")));
-    EXPECT_TRUE(v.presente);
+    const LapFileVersion v = readLapFileVersion(path(QStringLiteral("run.tim")));
+    EXPECT_TRUE(v.found);
     EXPECT_EQ(v.FieldsNum, 16);
     EXPECT_EQ(v.AlarmsNum, 10);
-    const VersioneTempiGiro none = leggiVersioneTempiGiro(path(QStringLiteral("gone.tim")));
-    EXPECT_FALSE(none.presente);
+    const LapFileVersion none = readLapFileVersion(path(QStringLiteral("gone.tim")));
+    EXPECT_FALSE(none.found);
     EXPECT_EQ(none.FieldsNum, 0);
 
     const QString folder = dir.path() + '/';
     QString error;
     ASSERT_TRUE(ScriviSchemaIni(folder, QStringLiteral("run.csv"), QStringLiteral("run.txt"), 16, 10, &error));
     EXPECT_EQ(readFile(QStringLiteral("schema.ini")),
-              testoSchemaIni(QStringLiteral("run.csv"), QStringLiteral("run.txt"), 16, 10));
+              schemaIniText(QStringLiteral("run.csv"), QStringLiteral("run.txt"), 16, 10));
 
     // A folder where the file cannot be written: a clear text for the caller.
     loadShippedLanguages();
@@ -190,11 +190,11 @@ TEST_F(FastLoadFiles, LoadsBothTablesWithTheirBounds)
     const QString alarms = writeFile(QStringLiteral("run.txt"), alarmsFile({0, 1, 1, 2, 3}));
     std::vector<std::tuple<int, qint64, int>> progress;
     Dati d;
-    const CaricamentoVeloce r = caricaDati(d, 15, data, alarms, [&](int t, qint64 row, int p) {
+    const TableLoad r = loadTables(d, 15, data, alarms, [&](int t, qint64 row, int p) {
         progress.emplace_back(t, row, p);
     });
-    EXPECT_TRUE(r.datiLetti && r.allarmiLetti);
-    EXPECT_TRUE(r.avvisi.isEmpty()) << r.avvisi.join('\n').toStdString();
+    EXPECT_TRUE(r.dataRead && r.alarmsRead);
+    EXPECT_TRUE(r.warnings.isEmpty()) << r.warnings.join('\n').toStdString();
     ASSERT_EQ(r.NumRecord, 3);
     EXPECT_TRUE(progress.empty()); // 1000 rows or fewer show no percentage
     EXPECT_EQ(d(1, 0, 0), 1.5);
@@ -210,21 +210,21 @@ TEST_F(FastLoadFiles, LoadsBothTablesWithTheirBounds)
     EXPECT_EQ(d(0, 0, 0), 0.0);
 
     // The lap numbers leave the padding row out.
-    EXPECT_EQ(numeriGiro(d), (std::vector<qint32>{0, 1, 1}));
+    EXPECT_EQ(rowLapNumbers(d), (std::vector<qint32>{0, 1, 1}));
 
     // A shorter companion leaves the missing rows 0; a missing one leaves
     // table 1 empty and says why.
     const QString shortAlarms = writeFile(QStringLiteral("short.txt"), alarmsFile({5}));
-    caricaDati(d, 15, data, shortAlarms);
+    loadTables(d, 15, data, shortAlarms);
     EXPECT_EQ(d(11, 1, 0), 5.0);
     EXPECT_EQ(d(11, 1, 1), 0.0);
-    const CaricamentoVeloce m = caricaDati(d, 15, data, path(QStringLiteral("gone.txt")));
-    EXPECT_FALSE(m.allarmiLetti);
-    EXPECT_EQ(m.errori.size(), 1);
+    const TableLoad m = loadTables(d, 15, data, path(QStringLiteral("gone.txt")));
+    EXPECT_FALSE(m.alarmsRead);
+    EXPECT_EQ(m.errors.size(), 1);
     EXPECT_EQ(d(1, 0, 0), 1.5);
 
     // No lap-time file: no column, nothing read, nothing fails.
-    const CaricamentoVeloce z = caricaDati(d, 0, data, alarms);
+    const TableLoad z = loadTables(d, 0, data, alarms);
     EXPECT_EQ(z.NumRecord, 3);
     EXPECT_EQ(d(1, 0, 0), 0.0);
     EXPECT_EQ(d.bytes(), 0u);
@@ -238,7 +238,7 @@ TEST_F(FastLoadFiles, ProgressPastTheThousandthRow)
         const QString data = writeFile(QStringLiteral("d.csv"), dataFile(rows, 16));
         std::vector<std::tuple<int, qint64, int>> seen;
         Dati d;
-        caricaDati(d, 16, data, alarms, [&](int t, qint64 row, int p) { seen.emplace_back(t, row, p); });
+        loadTables(d, 16, data, alarms, [&](int t, qint64 row, int p) { seen.emplace_back(t, row, p); });
         if (rows == 1000) {
             // Only the alarms' 1001st row shows a figure, still against 1000.
             EXPECT_EQ(seen, (std::vector<std::tuple<int, qint64, int>>{{1, 1001, 100}}));
@@ -259,11 +259,11 @@ TEST_F(FastLoadFiles, ProgressPastTheThousandthRow)
 TEST_F(FastLoadFiles, ExampleSessionReadsTheSameInBothReaders)
 {
     const QString base = QStringLiteral(ZUV_SHIPPED_DATA_DIR "/examples/Prova Collina.");
-    const VersioneTempiGiro v = leggiVersioneTempiGiro(base + QStringLiteral("tim"));
+    const LapFileVersion v = readLapFileVersion(base + QStringLiteral("tim"));
     ASSERT_EQ(v.FieldsNum, 16);
     Dati d;
-    const CaricamentoVeloce r = caricaDati(d, v.FieldsNum, base + "csv", base + "txt");
-    EXPECT_TRUE(r.avvisi.isEmpty()) << r.avvisi.join('\n').toStdString();
+    const TableLoad r = loadTables(d, v.FieldsNum, base + "csv", base + "txt");
+    EXPECT_TRUE(r.warnings.isEmpty()) << r.warnings.join('\n').toStdString();
     ChartData data, alarms;
     ASSERT_TRUE(data.loadFile(base + "csv"));
     ASSERT_TRUE(alarms.loadFile(base + "txt"));
@@ -277,7 +277,7 @@ TEST_F(FastLoadFiles, ExampleSessionReadsTheSameInBothReaders)
             ASSERT_EQ(d(c, 1, row), *alarms.valueAt(c, row + 2)) << c << " " << row;
 
     // The same laps, one in data rows from 0, the other in chart rows.
-    const LapBounds fast = lapBoundsFromNumbers(numeriGiro(d));
+    const LapBounds fast = lapBoundsFromNumbers(rowLapNumbers(d));
     const LapBounds chart = alarms.lapBoundaries(u"K1");
     ASSERT_EQ(fast.rowCount(), chart.rowCount());
     EXPECT_GT(fast.rowCount(), 3);
@@ -287,9 +287,9 @@ TEST_F(FastLoadFiles, ExampleSessionReadsTheSameInBothReaders)
         EXPECT_EQ(fast.first(row) + 2, chart.first(row));
         EXPECT_EQ(fast.end(row) + 2, chart.end(row));
     }
-    const NomiCanali nomi = LeggiNomiCanali(base + "csv", 16);
-    EXPECT_EQ(nomi[1], data.header(1));
-    EXPECT_EQ(nomi[16], data.header(16));
+    const NomiCanali names = LeggiNomiCanali(base + "csv", 16);
+    EXPECT_EQ(names[1], data.header(1));
+    EXPECT_EQ(names[16], data.header(16));
 }
 
 } // namespace

@@ -10,9 +10,9 @@
 namespace zuv::test {
 namespace {
 
-GiriReport report(int n)
+ReportSource report(int n)
 {
-    GiriReport g;
+    ReportSource g;
     g.intGiriCompletati = n;
     g.GetSessioneTempo = [](int row) { return QString::number(1 + (row - 2) / 30); };
     g.GetTempoGiro = [](int row) { return QStringLiteral("01:%1.00").arg(10 + row % 40, 2, 10, QLatin1Char('0')); };
@@ -51,43 +51,43 @@ protected:
     {
         ZuvTest::SetUp();
         loadShippedLanguages();
-        sessione.Sessione = QStringLiteral("Race");
-        sessione.VeicoloSessione = QStringLiteral("Kart");
-        sessione.Piloti = QStringLiteral("A\r\nB");
-        sessione.NoteSessione = QStringLiteral("dry\nwarm");
+        session.Sessione = QStringLiteral("Race");
+        session.VeicoloSessione = QStringLiteral("Kart");
+        session.Piloti = QStringLiteral("A\r\nB");
+        session.NoteSessione = QStringLiteral("dry\nwarm");
     }
 
-    SessionRecord sessione;
+    SessionRecord session;
     PrintRecorder recorder;
 };
 
 TEST_F(LapReport, GridRowsHeadingsAndWidths)
 {
-    EXPECT_EQ(righeGrigliaReport(-1), 1);
-    EXPECT_EQ(righeGrigliaReport(0), 1);
-    EXPECT_EQ(righeGrigliaReport(5), 6);
-    EXPECT_EQ(intestazioniReport(), (RigaReport{"Session", "Lap", "Lap time", "Speed (Km/h)"}));
-    EXPECT_TRUE(righeReport(report(-1)).empty());
-    const auto rows = righeReport(report(3));
+    EXPECT_EQ(reportGridRows(-1), 1);
+    EXPECT_EQ(reportGridRows(0), 1);
+    EXPECT_EQ(reportGridRows(5), 6);
+    EXPECT_EQ(reportHeadings(), (ReportRow{"Session", "Lap", "Lap time", "Speed (Km/h)"}));
+    EXPECT_TRUE(reportRows(report(-1)).empty());
+    const auto rows = reportRows(report(3));
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0], (RigaReport{"1", "1", "01:12.00", "v2"}));
-    EXPECT_EQ(rows[2], (RigaReport{"1", "3", "01:14.00", "v4"}));
-    EXPECT_EQ(larghezzeReport(10000), (std::array<int, 4>{2000, 1500, 2500, 3800}));
+    EXPECT_EQ(rows[0], (ReportRow{"1", "1", "01:12.00", "v2"}));
+    EXPECT_EQ(rows[2], (ReportRow{"1", "3", "01:14.00", "v4"}));
+    EXPECT_EQ(reportWidths(10000), (std::array<int, 4>{2000, 1500, 2500, 3800}));
 }
 
 TEST_F(LapReport, SortsByTimeAsTextAndBackByNumber)
 {
-    std::vector<RigaReport> rows = {
+    std::vector<ReportRow> rows = {
         {"1", "1", "01:30.00", ""}, {"1", "2", "01:20.00", ""}, {"1", "9", "01:25.00", ""},
         {"2", "10", "01:20.00", ""}, {"2", "11", "01:19.99", ""},
     };
-    ordinaPerTempo(rows);
+    sortByTime(rows);
     std::vector<QString> order;
     for (const auto& r : rows)
         order.push_back(r[1]);
     // Equal times keep their lap order.
     EXPECT_EQ(order, (std::vector<QString>{"11", "2", "10", "9", "1"}));
-    ordinaPerGiro(rows);
+    sortByLap(rows);
     order.clear();
     for (const auto& r : rows)
         order.push_back(r[1]);
@@ -98,8 +98,8 @@ TEST_F(LapReport, PrintsEightyLapsAPageInTwoGroups)
 {
     for (const int n : {1, 40, 41, 80, 81, 200}) {
         recorder.documents.clear();
-        const EsitoStampa e = StampaReportGiri(recorder, report(n), sessione);
-        ASSERT_TRUE(e.stampato) << n;
+        const PrintResult e = printLapReport(recorder, report(n), session);
+        ASSERT_TRUE(e.printed) << n;
         ASSERT_EQ(recorder.documents.size(), 1u);
         const auto& doc = recorder.documents[0];
         EXPECT_EQ(doc.title, QStringLiteral("Lap report"));
@@ -138,7 +138,7 @@ TEST_F(LapReport, PrintsEightyLapsAPageInTwoGroups)
 
 TEST_F(LapReport, PageLayoutInCentimetres)
 {
-    StampaReportGiri(recorder, report(81), sessione);
+    printLapReport(recorder, report(81), session);
     const auto& calls = recorder.documents.at(0).calls;
     const auto at = [&](const QString& c) { return std::find(calls.begin(), calls.end(), c) - calls.begin(); };
     EXPECT_EQ(cmInTwips(1), 567);
@@ -166,19 +166,19 @@ public:
 
 TEST_F(LapReport, NoLapNoPrinterOrACancelPrintNothing)
 {
-    EXPECT_FALSE(StampaReportGiri(recorder, report(0), sessione).stampato);
-    EXPECT_FALSE(StampaReportGiri(recorder, report(-1), sessione).stampato);
+    EXPECT_FALSE(printLapReport(recorder, report(0), session).printed);
+    EXPECT_FALSE(printLapReport(recorder, report(-1), session).printed);
     EXPECT_TRUE(recorder.documents.empty());
 
     recorder.refuse = QStringLiteral("No printer is installed.");
-    const EsitoStampa refused = StampaReportGiri(recorder, report(3), sessione);
-    EXPECT_FALSE(refused.stampato);
-    EXPECT_TRUE(refused.messaggio.contains(QStringLiteral("No printer is installed.")));
+    const PrintResult refused = printLapReport(recorder, report(3), session);
+    EXPECT_FALSE(refused.printed);
+    EXPECT_TRUE(refused.message.contains(QStringLiteral("No printer is installed.")));
 
     CancelledPrinter cancelled;
-    const EsitoStampa e = StampaReportGiri(cancelled, report(3), sessione);
-    EXPECT_FALSE(e.stampato);
-    EXPECT_TRUE(e.messaggio.isEmpty());
+    const PrintResult e = printLapReport(cancelled, report(3), session);
+    EXPECT_FALSE(e.printed);
+    EXPECT_TRUE(e.message.isEmpty());
 }
 
 } // namespace

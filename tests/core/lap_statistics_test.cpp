@@ -13,7 +13,7 @@ namespace zuv::test {
 namespace {
 
 // Lap n in row n + 1, as the lap table holds them.
-TempoDiRiga laps(const QStringList& times)
+LapTimeOf laps(const QStringList& times)
 {
     return [times](int row) { return row >= 2 && row - 2 < times.size() ? times[row - 2] : QString(); };
 }
@@ -26,7 +26,7 @@ TEST(LapStatistics, TotalsAveragesAndSpeeds)
         int fastest;
         int slowest;
         const char* length;
-        StatisticheGiri expected;
+        LapStatistics expected;
     };
     const Case cases[] = {
         {"three laps",
@@ -92,8 +92,8 @@ protected:
 
 TEST_F(StatisticsGrids, StatisticsDialogRowsAndWidths)
 {
-    StatisticheGiri s{"00:04:14.00", "01:24.66", "42.52", "01:20.00", "01:30.55", "45.0", "39.757"};
-    const auto rows = righeStatistiche(s, 3, 2, 3);
+    LapStatistics s{"00:04:14.00", "01:24.66", "42.52", "01:20.00", "01:30.55", "45.0", "39.757"};
+    const auto rows = statisticsLines(s, 3, 2, 3);
     EXPECT_EQ(rows[0][0], QStringLiteral("Completed laps"));
     EXPECT_EQ(rows[0][1], QStringLiteral("3"));
     EXPECT_EQ(rows[4][1], QStringLiteral("2"));
@@ -101,8 +101,8 @@ TEST_F(StatisticsGrids, StatisticsDialogRowsAndWidths)
     EXPECT_EQ(rows[8][1], QStringLiteral("01:30.55"));
     EXPECT_EQ(rows[9][0], QStringLiteral("Average lap speed"));
     EXPECT_EQ(rows[9][1], QStringLiteral("39.757"));
-    EXPECT_EQ(larghezzeStatistiche(5000), (std::array<int, 2>{3000, 1880}));
-    EXPECT_EQ(larghezzeStatistiche(1234), (std::array<int, 2>{740, 464}));
+    EXPECT_EQ(statisticsWidths(5000), (std::array<int, 2>{3000, 1880}));
+    EXPECT_EQ(statisticsWidths(1234), (std::array<int, 2>{740, 464}));
 }
 
 TEST_F(StatisticsGrids, MeasureAverageFormat)
@@ -116,28 +116,28 @@ TEST_F(StatisticsGrids, MeasureAverageFormat)
         {std::numeric_limits<double>::infinity(), ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(formatoMedia(c.value), QLatin1String(c.text)) << c.value;
-    EXPECT_EQ(formatoMedia(QStringLiteral("12,5")), QStringLiteral("12.5"));
-    EXPECT_EQ(formatoMedia(QStringLiteral(" 7.007 ")), QStringLiteral("7.01"));
-    EXPECT_EQ(formatoMedia(QStringLiteral("n/a")), QString());
+        EXPECT_EQ(averageText(c.value), QLatin1String(c.text)) << c.value;
+    EXPECT_EQ(averageText(QStringLiteral("12,5")), QStringLiteral("12.5"));
+    EXPECT_EQ(averageText(QStringLiteral(" 7.007 ")), QStringLiteral("7.01"));
+    EXPECT_EQ(averageText(QStringLiteral("n/a")), QString());
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    EXPECT_EQ(formatoMedia(2.25), QStringLiteral("2,25"));
+    EXPECT_EQ(averageText(2.25), QStringLiteral("2,25"));
 }
 
 TEST_F(StatisticsGrids, MeasureGridHasAHeadingAndOneRowPerMeasure)
 {
-    const MisuraDiIndice misura = [](int i) {
-        return TestiMisura{QStringLiteral("M%1 [u]").arg(i), QStringLiteral("0"), QStringLiteral("9.5"),
-                           QStringLiteral("3.14159")};
+    const MeasureTextsOf measure = [](int i) {
+        return MeasureTexts{QStringLiteral("M%1 [u]").arg(i), QStringLiteral("0"), QStringLiteral("9.5"),
+                            QStringLiteral("3.14159")};
     };
-    const auto rows = righeStatisticheMisure(10, misura);
+    const auto rows = measureStatsRows(10, measure);
     ASSERT_EQ(rows.size(), 9u);
     EXPECT_EQ(rows[0], (std::array<QString, 4>{"Measure", "Minimum", "Maximum", "Average"}));
     EXPECT_EQ(rows[1], (std::array<QString, 4>{"M3 [u]", "0", "9.5", "3.14"}));
     EXPECT_EQ(rows[8][0], QStringLiteral("M10 [u]"));
-    EXPECT_EQ(righeStatisticheMisure(2, misura).size(), 1u);
-    EXPECT_EQ(righeStatisticheMisure(0, misura).size(), 1u);
-    EXPECT_EQ(larghezzeStatisticheMisure(1900), (std::array<int, 4>{800, 300, 300, 400}));
+    EXPECT_EQ(measureStatsRows(2, measure).size(), 1u);
+    EXPECT_EQ(measureStatsRows(0, measure).size(), 1u);
+    EXPECT_EQ(measureStatsWidths(1900), (std::array<int, 4>{800, 300, 300, 400}));
 }
 
 } // namespace

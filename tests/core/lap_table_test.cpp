@@ -31,7 +31,7 @@ protected:
         LapState s;
         s.bounds.InizioGiro = {0, 2, 10, 20, 30, 40};
         s.bounds.FineGiro = {0, 9, 19, 29, 39, 45};
-        leggiRigheTempiGiro(s, {"1.4", "01:23.45, 1", "01:20.00, 1", "01:25.10, 2", ""});
+        readLapLines(s, {"1.4", "01:23.45, 1", "01:20.00, 1", "01:25.10, 2", ""});
         return s;
     }
 };
@@ -62,8 +62,8 @@ TEST_F(LapTable, LapFilesGiveTheRowCounts)
     struct Case {
         const char* what;
         QByteArray bytes;
-        int totali;
-        int completati;
+        int total;
+        int completed;
     } cases[] = {
         {"two laps", "1.4\r\n01:23.45, 7\r\n01:20.00, 7\r\n\r\n", 5, 2},
         {"LF line ends", "1.4\n01:23.45, 7\n01:20.00, 7\n\n", 5, 2},
@@ -80,8 +80,8 @@ TEST_F(LapTable, LapFilesGiveTheRowCounts)
         LapState s;
         QString version = QStringLiteral("unset");
         ASSERT_TRUE(CaricaTempiGiro(s, lapFile(c.bytes), &version)) << c.what;
-        EXPECT_EQ(s.intGiriTotali, c.totali) << c.what;
-        EXPECT_EQ(s.intGiriCompletati, c.completati) << c.what;
+        EXPECT_EQ(s.intGiriTotali, c.total) << c.what;
+        EXPECT_EQ(s.intGiriCompletati, c.completed) << c.what;
         EXPECT_EQ(version, c.bytes.isEmpty() ? "" : "1.4") << c.what;
         EXPECT_EQ(s.RigheTempiGiro[1], "") << c.what;
         EXPECT_TRUE(msgs.shown.empty()) << c.what;
@@ -91,7 +91,7 @@ TEST_F(LapTable, LapFilesGiveTheRowCounts)
 TEST_F(LapTable, LapLinesSplitAtTheFirstComma)
 {
     LapState s;
-    leggiRigheTempiGiro(s, {"1.4", "01:23.45, 7", "01:24.00", "01:25.00,3", "100:00.00, 12, x", ""});
+    readLapLines(s, {"1.4", "01:23.45, 7", "01:24.00", "01:25.00,3", "100:00.00, 12, x", ""});
     EXPECT_EQ(s.TabellaGiri[2][1], "01:23.45");
     EXPECT_EQ(s.TempiSessione[2], "7");
     EXPECT_EQ(s.TabellaGiri[3][1], "01:24.00");
@@ -107,7 +107,7 @@ TEST_F(LapTable, LapLinesSplitAtTheFirstComma)
     EXPECT_EQ(GetSessioneTempo(s, 1000), "");
 
     // A second read leaves nothing of the first.
-    leggiRigheTempiGiro(s, {"1.4", "02:00.00, 1", ""});
+    readLapLines(s, {"1.4", "02:00.00, 1", ""});
     EXPECT_EQ(s.TabellaGiri[3][1], "");
     EXPECT_EQ(s.TempiSessione[4], "");
 }
@@ -279,7 +279,7 @@ TEST_F(LapTable, NoCompletedLapShowsTheWholeSessionWithoutAGrid)
     LapState s;
     s.bounds.InizioGiro = {0, 0, 2};
     s.bounds.FineGiro = {0, 0, 500};
-    leggiRigheTempiGiro(s, {"1.4", ""});
+    readLapLines(s, {"1.4", ""});
     EXPECT_FALSE(CompilaTabellaGiri(s, lapNumbers(), lapMetres()));
     EXPECT_FALSE(s.grid.visible);
     EXPECT_EQ(s.GiroCorrente, 2);

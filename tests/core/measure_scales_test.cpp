@@ -29,23 +29,23 @@ TEST_F(MeasureScales, HeaderGivesTheLanguageNameAndTheBracketedUnit)
     m.FieldsNum = 5;
     m.FiltroMisura[4] = 3;
     InizializzaMisure(m, {"Tempo [sec]", "Distanza [m]", "Lambda sensor[Lambda]", "Marcia []", "Free text"});
-    EXPECT_EQ(m.NomeCampo[1], Testo(306));
-    EXPECT_EQ(m.UnitaMisura[1], "[sec]");
-    EXPECT_EQ(m.NomeCampo[2], Testo(307));
-    EXPECT_EQ(m.UnitaMisura[2], "[m]");
-    EXPECT_EQ(m.NomeCampo[3], Testo(308));
-    EXPECT_EQ(m.UnitaMisura[3], "[Lambda]");
-    EXPECT_EQ(m.UnitaMisura[4], "[]");
+    EXPECT_EQ(m.captions[1], Testo(306));
+    EXPECT_EQ(m.units[1], "[sec]");
+    EXPECT_EQ(m.captions[2], Testo(307));
+    EXPECT_EQ(m.units[2], "[m]");
+    EXPECT_EQ(m.captions[3], Testo(308));
+    EXPECT_EQ(m.units[3], "[Lambda]");
+    EXPECT_EQ(m.units[4], "[]");
     // No "[": the header is the name, and no unit is carried over.
-    EXPECT_EQ(m.NomeCampo[5], "Free text");
-    EXPECT_EQ(m.UnitaMisura[5], "");
+    EXPECT_EQ(m.captions[5], "Free text");
+    EXPECT_EQ(m.units[5], "");
     for (int i = 1; i <= 5; ++i) {
         EXPECT_EQ(m.FiltroMisura[i], 1);
         EXPECT_EQ(m.SpessoreMisura[i], 1);
     }
     EXPECT_EQ(m.FiltroMisura[6], 0);
-    EXPECT_EQ(m.ColoreMisura[3], 0x0000C0u);
-    EXPECT_EQ(m.ColoreMisura[20], 0xFFC0C0u);
+    EXPECT_EQ(m.colours[3], 0x0000C0u);
+    EXPECT_EQ(m.colours[20], 0xFFC0C0u);
 
     // Text 321 labels the sectors: measure 16 shares 15's name, and past it
     // the header's own words name the measure.

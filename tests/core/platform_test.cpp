@@ -1,6 +1,14 @@
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/mainsurface.h"
+#include "platform/messages.h"
 #include "platform/numbers.h"
+#include "platform/printer.h"
+#include "platform/serialport.h"
 #include "platform/textfile.h"
+#include "support/fake_port.h"
 #include "support/fixtures.h"
+#include "support/recorders.h"
 
 namespace zuv::test {
 namespace {
@@ -75,6 +83,59 @@ TEST(Numbers, WholeNumbersRoundHalfToEven)
     EXPECT_EQ(parseWhole(u"32768", -32768, 32767), std::nullopt);
     EXPECT_EQ(parseWhole(u"-32768", -32768, 32767), -32768);
     EXPECT_EQ(parseWhole(u"1e400", -32768, 32767), std::nullopt);
+}
+
+// With nothing set, each service is its stand-in: no window to ask, no
+// printer, the system's clock and port. A test's service, once taken out,
+// leaves the stand-in in place, never a dangling one.
+TEST(Services, FallBackWhenNoneIsSet)
+{
+    EXPECT_EQ(msgBox(QStringLiteral("Save?"), MsgIcon::Question, MsgButtons::YesNo), MsgAnswer::No);
+    EXPECT_EQ(msgBox(QStringLiteral("Save?"), MsgIcon::Question, MsgButtons::YesNoCancel), MsgAnswer::Cancel);
+    EXPECT_EQ(msgBox(QStringLiteral("Done")), MsgAnswer::Ok);
+    EXPECT_TRUE(dialogs().askFile(FileDialogRequest{}).isEmpty());
+    EXPECT_EQ(dialogs().askColour(0x123456), std::nullopt);
+    QString error;
+    EXPECT_EQ(printer().beginDocument(QStringLiteral("page"), &error), nullptr);
+    EXPECT_FALSE(error.isEmpty()) << "a refused document says why";
+    EXPECT_NE(dynamic_cast<SystemClock*>(&clock()), nullptr);
+    SerialPort& systemPort = serialPort();
+    MainSurface& noSurface = mainSurface();
+
+    MessageRecorder msgs;
+    DialogRecorder files;
+    PrintRecorder pages;
+    SurfaceRecorder surface;
+    FakeClock fakeClock;
+    FakeSerialPort port;
+    setMessages(&msgs);
+    setDialogs(&files);
+    setPrinter(&pages);
+    setMainSurface(&surface);
+    setClock(&fakeClock);
+    setSerialPort(&port);
+    EXPECT_EQ(&messages(), &msgs);
+    EXPECT_EQ(&dialogs(), &files);
+    EXPECT_EQ(&printer(), &pages);
+    EXPECT_EQ(&mainSurface(), &surface);
+    EXPECT_EQ(&clock(), &fakeClock);
+    EXPECT_EQ(&serialPort(), &port);
+
+    setMessages(nullptr);
+    setDialogs(nullptr);
+    setPrinter(nullptr);
+    setMainSurface(nullptr);
+    setClock(nullptr);
+    setSerialPort(nullptr);
+    EXPECT_EQ(msgBox(QStringLiteral("Save?"), MsgIcon::Question, MsgButtons::OkCancel), MsgAnswer::Cancel);
+    EXPECT_TRUE(msgs.shown.empty());
+    EXPECT_TRUE(dialogs().askFile(FileDialogRequest{}).isEmpty());
+    EXPECT_TRUE(files.asked.empty());
+    EXPECT_EQ(printer().beginDocument(QStringLiteral("page"), nullptr), nullptr);
+    EXPECT_TRUE(pages.documents.empty());
+    EXPECT_EQ(&mainSurface(), &noSurface);
+    EXPECT_NE(dynamic_cast<SystemClock*>(&clock()), nullptr);
+    EXPECT_EQ(&serialPort(), &systemPort);
 }
 
 } // namespace

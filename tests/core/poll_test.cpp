@@ -20,12 +20,6 @@ public:
 
 class PollTest : public ShellTest {
 protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        StrumentoPresentePrec = false;
-    }
-
     bool downloadOn() { return surface.menus["mnuDownloadData"] && surface.buttons["DownData"]; }
 };
 
@@ -184,7 +178,7 @@ TEST_F(PollTest, AFailedScanAfterAnOperationClearsAStalePresence)
     // An operation closed the port while the instrument was there; then it
     // went away before the next tick.
     StatoComunicazione.StrumentoPresente = true;
-    StrumentoPresentePrec = true;
+    StatoComunicazione.StrumentoPresentePrec = true;
     FakePage page;
     StatoComunicazione.FormAttivo = &page;
     ASSERT_TRUE(pollTick());
@@ -197,7 +191,7 @@ TEST_F(PollTest, AChangeWithNoPageOpenIsRememberedAndTouchesNothing)
 {
     plugInstrument();
     ASSERT_TRUE(pollTick());
-    EXPECT_TRUE(StrumentoPresentePrec);
+    EXPECT_TRUE(StatoComunicazione.StrumentoPresentePrec);
 
     // A page opened while the instrument is present: the poll leaves it be.
     FakePage page;

@@ -10,7 +10,7 @@
 namespace zuv::test {
 namespace {
 
-std::vector<qint32> lengths(const DatiSessioneDialog& d)
+std::vector<qint32> lengths(const SessionDialogState& d)
 {
     std::vector<qint32> out;
     for (int k = 0; k < d.NumSettori; ++k)
@@ -18,21 +18,21 @@ std::vector<qint32> lengths(const DatiSessioneDialog& d)
     return out;
 }
 
-std::vector<QString> shownTexts(const DatiSessioneDialog& d)
+std::vector<QString> shownTexts(const SessionDialogState& d)
 {
     std::vector<QString> out;
     for (const SectorBox& b : d.txtX)
-        if (b.visibile)
-            out.push_back(b.testo);
+        if (b.visible)
+            out.push_back(b.text);
     return out;
 }
 
-DatiSessioneDialog split(const QString& lunghezza, const QString& settori)
+SessionDialogState split(const QString& length, const QString& sectors)
 {
-    DatiSessioneDialog d;
-    d.LunghTracciato = lunghezza;
-    d.txtLunghezzaTracciato = lunghezza;
-    d.cboNumSettori = settori;
+    SessionDialogState d;
+    d.LunghTracciato = length;
+    d.txtLunghezzaTracciato = length;
+    d.cboNumSettori = sectors;
     cboNumSettori_Click(d);
     return d;
 }
@@ -57,7 +57,7 @@ TEST(SessionDialog, EvenSplitGivesTheRestToTheLastSector)
         {"-1000", "2", {"", ""}},
     };
     for (const Case& c : cases) {
-        const DatiSessioneDialog d = split(QString::fromLatin1(c.length), QString::fromLatin1(c.count));
+        const SessionDialogState d = split(QString::fromLatin1(c.length), QString::fromLatin1(c.count));
         EXPECT_EQ(shownTexts(d), c.boxes) << c.length << " / " << c.count;
         EXPECT_EQ(d.NumSettori, qint16(c.boxes.size())) << c.length << " / " << c.count;
         for (int k = 0; k < d.NumSettori; ++k)
@@ -84,35 +84,35 @@ TEST(SessionDialog, EnterInASectorBoxMovesTheChangeToTheNextBox)
         {"the last box is only computed", "4", 3, "100", {250, 250, 250, 250}, "100"},
     };
     for (const Case& c : cases) {
-        DatiSessioneDialog d = split(QStringLiteral("1000"), QString::fromLatin1(c.count));
-        d.txtX[c.box].testo = QString::fromLatin1(c.typed);
-        txtX_Invio(d, c.box);
+        SessionDialogState d = split(QStringLiteral("1000"), QString::fromLatin1(c.count));
+        d.txtX[c.box].text = QString::fromLatin1(c.typed);
+        txtX_LostFocus(d, c.box);
         EXPECT_EQ(lengths(d), c.after) << c.name;
-        EXPECT_EQ(d.txtX[c.box].testo, QLatin1String(c.boxText)) << c.name;
+        EXPECT_EQ(d.txtX[c.box].text, QLatin1String(c.boxText)) << c.name;
         for (int k = 0; k < d.NumSettori; ++k)
             if (k != c.box)
-                EXPECT_EQ(d.txtX[k].testo, QString::number(d.LunghezzaSettore[k])) << c.name << " box " << k;
+                EXPECT_EQ(d.txtX[k].text, QString::number(d.LunghezzaSettore[k])) << c.name << " box " << k;
     }
 }
 
 TEST(SessionDialog, SectorBoxKeysAndTrackLengthChanges)
 {
-    DatiSessioneDialog d = split(QStringLiteral("1000"), QStringLiteral("3"));
+    SessionDialogState d = split(QStringLiteral("1000"), QStringLiteral("3"));
     EXPECT_FALSE(txtX_KeyPress(d, 0, QLatin1Char(',')));
     EXPECT_FALSE(txtX_KeyPress(d, 1, QLatin1Char('.')));
     EXPECT_TRUE(txtX_KeyPress(d, 1, QLatin1Char('7')));
     EXPECT_TRUE(txtX_KeyPress(d, 2, QLatin1Char('.')));
-    EXPECT_TRUE(ultimoSettore(d, 2));
+    EXPECT_TRUE(isLastSector(d, 2));
 
-    d.txtX[0].testo = QStringLiteral("400");
-    txtX_Invio(d, 0);
+    d.txtX[0].text = QStringLiteral("400");
+    txtX_LostFocus(d, 0);
     ASSERT_EQ(lengths(d), (std::vector<qint32>{400, 266, 334}));
     // Passing through the length box without a change keeps the sectors typed.
     d.txtLunghezzaTracciato = QStringLiteral(" 1000 ");
-    txtLunghezzaTracciato_Invio(d);
+    txtLunghezzaTracciato_LostFocus(d);
     EXPECT_EQ(lengths(d), (std::vector<qint32>{400, 266, 334}));
     d.txtLunghezzaTracciato = QStringLiteral("1200");
-    txtLunghezzaTracciato_Invio(d);
+    txtLunghezzaTracciato_LostFocus(d);
     EXPECT_EQ(lengths(d), (std::vector<qint32>{400, 400, 400}));
     EXPECT_EQ(d.LunghTracciato, QStringLiteral("1200"));
     // Not yet the session's.
@@ -124,42 +124,42 @@ TEST(SessionDialog, MapDrawsSectorsInAlternatingColours)
     std::vector<MapPoint> square;
     for (int i = 0; i < 10; ++i)
         square.push_back({i, i % 2});
-    const std::array<qint32, kBoxSettori + 1> sectors = {300, 300, 400};
+    const std::array<qint32, kSectorBoxes + 1> sectors = {300, 300, 400};
     const MapDrawing m = DisegnaSettori(square, sectors, QStringLiteral("1000"));
 
     auto seg = [&](int a, int b, qint32 colour) {
         return std::make_tuple(QLine(a * 43, (a % 2) * 43, b * 43, (b % 2) * 43), colour);
     };
     std::vector<std::tuple<QLine, qint32>> got;
-    for (const MapSegment& s : m.linee)
-        got.emplace_back(s.linea, s.colore);
+    for (const MapSegment& s : m.lines)
+        got.emplace_back(s.line, s.colour);
     const std::vector<std::tuple<QLine, qint32>> expected = {
         // Sector 1 to point round(300 x 10 / 1000) = 3, drawn through 3 -> 4.
-        seg(0, 1, kVerde), seg(1, 2, kVerde), seg(2, 3, kVerde), seg(3, 4, kVerde),
-        seg(3, 4, kRosso), seg(4, 5, kRosso), seg(5, 6, kRosso), seg(6, 7, kRosso),
+        seg(0, 1, kColourGreen), seg(1, 2, kColourGreen), seg(2, 3, kColourGreen), seg(3, 4, kColourGreen),
+        seg(3, 4, kColourRed), seg(4, 5, kColourRed), seg(5, 6, kColourRed), seg(6, 7, kColourRed),
         // The last sector runs to the end of the outline.
-        seg(6, 7, kVerde), seg(7, 8, kVerde), seg(8, 9, kVerde),
-        seg(8, 9, kVerde), seg(9, 0, kVerde)};
+        seg(6, 7, kColourGreen), seg(7, 8, kColourGreen), seg(8, 9, kColourGreen),
+        seg(8, 9, kColourGreen), seg(9, 0, kColourGreen)};
     EXPECT_EQ(got, expected);
-    ASSERT_EQ(m.etichette.size(), 3u);
-    EXPECT_EQ(m.etichette[0].posizione, QPoint(43, 43));
-    EXPECT_EQ(m.etichette[1].testo, QStringLiteral("2"));
-    EXPECT_EQ(m.etichette[1].posizione, QPoint(4 * 43, 0));
-    EXPECT_EQ(m.etichette[2].posizione, QPoint(7 * 43, 43));
+    ASSERT_EQ(m.labels.size(), 3u);
+    EXPECT_EQ(m.labels[0].position, QPoint(43, 43));
+    EXPECT_EQ(m.labels[1].text, QStringLiteral("2"));
+    EXPECT_EQ(m.labels[1].position, QPoint(4 * 43, 0));
+    EXPECT_EQ(m.labels[2].position, QPoint(7 * 43, 43));
 
     // No track length to split by: the outline alone, closed, in black.
     const MapDrawing plain = DisegnaSettori(square, sectors, QStringLiteral("abc"));
-    ASSERT_EQ(plain.linee.size(), 10u);
-    EXPECT_TRUE(plain.etichette.empty());
-    for (const MapSegment& s : plain.linee)
-        EXPECT_EQ(s.colore, kNero);
-    EXPECT_TRUE(DisegnaSettori({}, sectors, QStringLiteral("1000")).linee.empty());
+    ASSERT_EQ(plain.lines.size(), 10u);
+    EXPECT_TRUE(plain.labels.empty());
+    for (const MapSegment& s : plain.lines)
+        EXPECT_EQ(s.colour, kColourBlack);
+    EXPECT_TRUE(DisegnaSettori({}, sectors, QStringLiteral("1000")).lines.empty());
 
     const MapDrawing outline = DisegnaTracciato({{0, 0}, {10, 0}, {10, 10}});
-    ASSERT_EQ(outline.linee.size(), 7u);
-    EXPECT_EQ(outline.linee[2].linea, QLine(430, 430, 0, 0));
-    EXPECT_EQ(outline.linee[3].linea, QLine(-43, -43, 43, -43));
-    EXPECT_EQ(outline.linee[6].colore, kGiallo);
+    ASSERT_EQ(outline.lines.size(), 7u);
+    EXPECT_EQ(outline.lines[2].line, QLine(430, 430, 0, 0));
+    EXPECT_EQ(outline.lines[3].line, QLine(-43, -43, 43, -43));
+    EXPECT_EQ(outline.lines[6].colour, kColourYellow);
 }
 
 class SessionDialogFiles : public ZuvTest {
@@ -184,34 +184,34 @@ protected:
 TEST_F(SessionDialogFiles, OpeningReadsTheCircuitAndItsSectors)
 {
     EXPECT_EQ(CaricaListaCircuiti(), (QStringList{"Alpha", "Beta"}));
-    DatiSessioneDialog d = MostraDatiSessione();
+    SessionDialogState d = MostraDatiSessione();
     EXPECT_EQ(d.txtSessione, QStringLiteral("Race 1"));
     EXPECT_EQ(d.txtVeicolo, QStringLiteral("Kart"));
-    EXPECT_EQ(d.punti.size(), 4u);
+    EXPECT_EQ(d.points.size(), 4u);
     EXPECT_EQ(lengths(d), (std::vector<qint32>{333, 333, 334}));
     EXPECT_EQ(d.cboNumSettori, QStringLiteral("3"));
     EXPECT_EQ(d.txtLunghezzaTracciato, QStringLiteral("1000"));
     // The sector file's length is the session's at once.
     EXPECT_EQ(DatiSessione.LunghTracciato, QStringLiteral("1000"));
-    EXPECT_EQ(titoloDatiSessione(d), QStringLiteral("Alpha - 1000 m."));
+    EXPECT_EQ(sessionDialogTitle(d), QStringLiteral("Alpha - 1000 m."));
     // Four points leave the last sector no second point to carry its number.
-    EXPECT_EQ(d.disegno.etichette.size(), 2u);
+    EXPECT_EQ(d.drawing.labels.size(), 2u);
 
     // A circuit without sectors: the first box keeps its value, the rest go.
     d.cboCircuito = QStringLiteral("Beta");
     cboCircuito_Click(d);
     EXPECT_EQ(shownTexts(d), (std::vector<QString>{"333"}));
-    EXPECT_TRUE(d.txtX[0].attivo);
-    EXPECT_EQ(d.punti, (std::vector<MapPoint>{{5, 5}, {6, 6}}));
-    EXPECT_EQ(d.disegno.linee.back().colore, kGiallo);
+    EXPECT_TRUE(d.txtX[0].enabled);
+    EXPECT_EQ(d.points, (std::vector<MapPoint>{{5, 5}, {6, 6}}));
+    EXPECT_EQ(d.drawing.lines.back().colour, kColourYellow);
 
     // No outline: an empty map and no circuit to write sectors for.
     for (const char* name : {"Gamma", "../tracks/Alpha", ""}) {
         d.cboCircuito = QString::fromLatin1(name);
         cboCircuito_Click(d);
-        EXPECT_TRUE(d.punti.empty()) << name;
-        EXPECT_TRUE(d.disegno.linee.empty()) << name;
-        EXPECT_TRUE(d.circuitoCaricato.isEmpty()) << name;
+        EXPECT_TRUE(d.points.empty()) << name;
+        EXPECT_TRUE(d.drawing.lines.empty()) << name;
+        EXPECT_TRUE(d.loadedCircuit.isEmpty()) << name;
     }
 }
 
@@ -223,14 +223,14 @@ TEST_F(SessionDialogFiles, ShippedCircuitsOpenWithTheirSectors)
                       fileBytes(QStringLiteral(ZUV_SHIPPED_DATA_DIR "/tracks/") + QLatin1String(name)
                                 + QLatin1String(ext)));
         DatiSessione.Circuito = QString::fromLatin1(name);
-        const DatiSessioneDialog d = MostraDatiSessione();
-        EXPECT_GT(d.punti.size(), 100u) << name;
+        const SessionDialogState d = MostraDatiSessione();
+        EXPECT_GT(d.points.size(), 100u) << name;
         EXPECT_GE(d.NumSettori, 2) << name;
         qint64 sum = 0;
         for (int k = 0; k < d.NumSettori; ++k)
             sum += d.LunghezzaSettore[k];
         EXPECT_EQ(QString::number(sum), d.txtLunghezzaTracciato) << name;
-        EXPECT_EQ(int(d.disegno.etichette.size()), int(d.NumSettori)) << name;
+        EXPECT_EQ(int(d.drawing.labels.size()), int(d.NumSettori)) << name;
     }
 }
 
@@ -238,7 +238,7 @@ TEST_F(SessionDialogFiles, SectorFileLinesAreCappedAndEndAtAZero)
 {
     writeFile(QStringLiteral("tracks/Alpha.sec"),
               "1234.5 m\r\n100\r\n200.5\r\n199.5\r\n-3\r\nnone\r\n500\r\n");
-    DatiSessioneDialog d = MostraDatiSessione();
+    SessionDialogState d = MostraDatiSessione();
     EXPECT_EQ(lengths(d), (std::vector<qint32>{100, 200, 200, -3}));
     EXPECT_EQ(d.txtLunghezzaTracciato, QStringLiteral("1234.5"));
 
@@ -246,11 +246,11 @@ TEST_F(SessionDialogFiles, SectorFileLinesAreCappedAndEndAtAZero)
     for (int i = 0; i < 20; ++i)
         many += "100\r\n";
     writeFile(QStringLiteral("tracks/Alpha.sec"), many);
-    EXPECT_EQ(MostraDatiSessione().NumSettori, kBoxSettori);
-    const auto raw = leggiFileSettori(path(QStringLiteral("tracks/Alpha.sec")));
+    EXPECT_EQ(MostraDatiSessione().NumSettori, kSectorBoxes);
+    const auto raw = readSectorFile(path(QStringLiteral("tracks/Alpha.sec")));
     ASSERT_TRUE(raw);
-    EXPECT_EQ(raw->lunghezza, QStringLiteral("2000"));
-    EXPECT_EQ(raw->settori.size(), std::size_t(kBoxSettori + 1));
+    EXPECT_EQ(raw->length, QStringLiteral("2000"));
+    EXPECT_EQ(raw->sectors.size(), std::size_t(kSectorBoxes + 1));
 }
 
 TEST_F(SessionDialogFiles, OkRefusesWhatCannotBeStoredAndStoresNothing)
@@ -279,7 +279,7 @@ TEST_F(SessionDialogFiles, OkRefusesWhatCannotBeStoredAndStoresNothing)
     };
     const QByteArray before = alphaSec();
     for (const Case& c : cases) {
-        DatiSessioneDialog d = MostraDatiSessione();
+        SessionDialogState d = MostraDatiSessione();
         d.txtSessione = QStringLiteral("changed");
         d.txtLunghezzaTracciato = QString::fromLatin1(c.length);
         d.cboCircuito = QString::fromLatin1(c.circuit);
@@ -287,9 +287,9 @@ TEST_F(SessionDialogFiles, OkRefusesWhatCannotBeStoredAndStoresNothing)
         d.NumSettori = qint16(c.sectors.size());
         for (std::size_t k = 0; k < c.sectors.size(); ++k)
             d.LunghezzaSettore[k] = c.sectors[k];
-        const EsitoOkDatiSessione e = OKButton_Click(d);
-        EXPECT_FALSE(e.accettato) << c.name;
-        EXPECT_EQ(e.messaggio, c.message) << c.name;
+        const SessionOk e = OKButton_Click(d);
+        EXPECT_FALSE(e.accepted) << c.name;
+        EXPECT_EQ(e.message, c.message) << c.name;
         EXPECT_EQ(DatiSessione.Sessione, QStringLiteral(" Race 1 ")) << c.name;
         EXPECT_EQ(alphaSec(), before) << c.name;
     }
@@ -297,15 +297,15 @@ TEST_F(SessionDialogFiles, OkRefusesWhatCannotBeStoredAndStoresNothing)
 
 TEST_F(SessionDialogFiles, OkWritesTheSectorsOfTheCircuitOnShowAndStoresTheTexts)
 {
-    DatiSessioneDialog d = MostraDatiSessione();
+    SessionDialogState d = MostraDatiSessione();
     d.txtLunghezzaTracciato = QStringLiteral("1200 ");
-    txtLunghezzaTracciato_Invio(d);
+    txtLunghezzaTracciato_LostFocus(d);
     d.cboNumSettori = QStringLiteral("2");
     cboNumSettori_Click(d);
     d.txtPiloti = QStringLiteral("Anna\r\nBruno");
     d.txtVeicolo = QStringLiteral(" Kart 2 ");
-    const EsitoOkDatiSessione e = OKButton_Click(d);
-    ASSERT_TRUE(e.accettato) << e.messaggio.toStdString();
+    const SessionOk e = OKButton_Click(d);
+    ASSERT_TRUE(e.accepted) << e.message.toStdString();
     EXPECT_EQ(alphaSec(), QByteArray("1200 \r\n600\r\n600\r\n"));
     EXPECT_EQ(DatiSessione.LunghTracciato, QStringLiteral("1200 "));
     EXPECT_EQ(DatiSessione.Piloti, QStringLiteral("Anna\r\nBruno"));
@@ -317,7 +317,7 @@ TEST_F(SessionDialogFiles, OkWritesTheSectorsOfTheCircuitOnShowAndStoresTheTexts
     d = MostraDatiSessione();
     d.cboCircuito = QStringLiteral("Delta");
     d.txtLunghezzaTracciato = QStringLiteral("1200");
-    ASSERT_TRUE(OKButton_Click(d).accettato);
+    ASSERT_TRUE(OKButton_Click(d).accepted);
     EXPECT_EQ(alphaSec(), QByteArray("1200 \r\n600\r\n600\r\n"));
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("tracks/Delta.sec"))));
     EXPECT_EQ(DatiSessione.Circuito, QStringLiteral("Delta"));
@@ -329,7 +329,7 @@ TEST_F(SessionDialogFiles, OkWritesTheSectorsOfTheCircuitOnShowAndStoresTheTexts
     d.cboCircuito = QStringLiteral("ALPHA");
     d.cboNumSettori = QStringLiteral("3");
     cboNumSettori_Click(d);
-    ASSERT_TRUE(OKButton_Click(d).accettato);
+    ASSERT_TRUE(OKButton_Click(d).accepted);
     EXPECT_EQ(alphaSec(), QByteArray("1200\r\n400\r\n400\r\n400\r\n"));
 }
 
@@ -338,15 +338,15 @@ TEST_F(SessionDialogFiles, ASectorFileThatCannotBeWrittenStopsOk)
     writeFile(QStringLiteral("tracks/Beta.trk"), "0,0\r\n");
     QDir().mkpath(path(QStringLiteral("tracks/Beta.sec")));
     DatiSessione.Circuito = QStringLiteral("Beta");
-    DatiSessioneDialog d = MostraDatiSessione();
+    SessionDialogState d = MostraDatiSessione();
     d.txtLunghezzaTracciato = QStringLiteral("500");
     d.txtSessione = QStringLiteral("changed");
     d.cboNumSettori = QStringLiteral("1");
     d.LunghTracciato = QStringLiteral("500");
     cboNumSettori_Click(d);
-    const EsitoOkDatiSessione e = OKButton_Click(d);
-    EXPECT_FALSE(e.accettato);
-    EXPECT_TRUE(e.messaggio.startsWith(QStringLiteral("The sector file "))) << e.messaggio.toStdString();
+    const SessionOk e = OKButton_Click(d);
+    EXPECT_FALSE(e.accepted);
+    EXPECT_TRUE(e.message.startsWith(QStringLiteral("The sector file "))) << e.message.toStdString();
     EXPECT_EQ(DatiSessione.Sessione, QStringLiteral(" Race 1 "));
 }
 

@@ -15,7 +15,7 @@ protected:
     static MeasureRows sampleRows()
     {
         MeasureRows rows;
-        for (int i = kPrimaMisuraSessione; i <= kUltimaMisuraSessione; ++i)
+        for (int i = kFirstSessionMeasure; i <= kLastSessionMeasure; ++i)
             rows[i] = {QStringLiteral("M%1").arg(i), qint16(i), qint32(i * 1000), 2, -1.5 * i, 10.25 * i};
         rows[3] = {QStringLiteral("Velocità"), 1, 255, 1, 0, 120.5};
         rows[4] = {QStringLiteral("Gas"), -3, -2147483647 - 1, 6, 0.1 + 0.2, -1e20};
@@ -41,11 +41,11 @@ protected:
 
 TEST_F(SessionFileTest, WritesTheTwentySixLinesByteForByte)
 {
-    const QByteArray bytes = testoFileSessione(sampleSession(), sampleRows());
+    const QByteArray bytes = sessionFileText(sampleSession(), sampleRows());
     const QList<QByteArray> lines = bytes.split('\n');
-    ASSERT_EQ(lines.size(), kRigheFileSessione + 1); // the last CR LF leaves an empty tail
+    ASSERT_EQ(lines.size(), kSessionFileLines + 1); // the last CR LF leaves an empty tail
     EXPECT_TRUE(lines.last().isEmpty());
-    for (int i = 0; i < kRigheFileSessione; ++i)
+    for (int i = 0; i < kSessionFileLines; ++i)
         EXPECT_TRUE(lines[i].endsWith('\r')) << i;
     EXPECT_EQ(lines[0], QByteArray("Sessione= \r"));
     EXPECT_EQ(lines[2], QByteArray("OraSessione=  10:30 \r"));
@@ -68,8 +68,8 @@ TEST_F(SessionFileTest, RoundTripKeepsValuesByPositionWithoutOuterBlanks)
     DatiSessione = SessionRecord();
     MeasureRows read;
     const SessionReadResult r = CaricaDatiSessione(sessionPath(), read);
-    EXPECT_EQ(r.esito, SessionLoad::Complete);
-    EXPECT_EQ(r.righeLette, kRigheFileSessione);
+    EXPECT_EQ(r.outcome, SessionLoad::Complete);
+    EXPECT_EQ(r.linesRead, kSessionFileLines);
     EXPECT_EQ(DatiSessione.Sessione, QString());
     EXPECT_EQ(DatiSessione.OraSessione, QStringLiteral("10:30"));
     EXPECT_EQ(DatiSessione.Circuito, QStringLiteral("Monza"));
@@ -77,14 +77,14 @@ TEST_F(SessionFileTest, RoundTripKeepsValuesByPositionWithoutOuterBlanks)
     EXPECT_EQ(DatiSessione.Piloti, QStringLiteral("Anna, Bruno, Carla, Dario"));
     EXPECT_EQ(DatiSessione.NoteSessione, QStringLiteral("wet=dry"));
     EXPECT_EQ(DatiProgetto.Veicolo, QStringLiteral("Project car"));
-    for (int i = kPrimaMisuraSessione; i <= kUltimaMisuraSessione; ++i) {
-        EXPECT_EQ(read[i].filtro, written[i].filtro) << i;
-        EXPECT_EQ(read[i].colore, written[i].colore) << i;
-        EXPECT_EQ(read[i].spessore, written[i].spessore) << i;
-        EXPECT_DOUBLE_EQ(read[i].minimo, written[i].minimo) << i;
-        EXPECT_DOUBLE_EQ(read[i].massimo, written[i].massimo) << i;
+    for (int i = kFirstSessionMeasure; i <= kLastSessionMeasure; ++i) {
+        EXPECT_EQ(read[i].filter, written[i].filter) << i;
+        EXPECT_EQ(read[i].colour, written[i].colour) << i;
+        EXPECT_EQ(read[i].lineWidth, written[i].lineWidth) << i;
+        EXPECT_DOUBLE_EQ(read[i].minimum, written[i].minimum) << i;
+        EXPECT_DOUBLE_EQ(read[i].maximum, written[i].maximum) << i;
         // The row keeps its own name.
-        EXPECT_TRUE(read[i].nome.isEmpty()) << i;
+        EXPECT_TRUE(read[i].name.isEmpty()) << i;
     }
 }
 
@@ -95,7 +95,7 @@ TEST_F(SessionFileTest, ASecondShorterSaveReplacesTheWholeFile)
     ASSERT_TRUE(SalvaDatiSessione(sessionPath(), sampleRows()));
     DatiSessione = SessionRecord();
     ASSERT_TRUE(SalvaDatiSessione(sessionPath(), MeasureRows()));
-    EXPECT_EQ(fileBytes(sessionPath()), testoFileSessione(SessionRecord(), MeasureRows()));
+    EXPECT_EQ(fileBytes(sessionPath()), sessionFileText(SessionRecord(), MeasureRows()));
 }
 
 TEST_F(SessionFileTest, AFailedWriteSaysWhy)
@@ -113,9 +113,9 @@ TEST_F(SessionFileTest, AFailedWriteSaysWhy)
 
 TEST_F(SessionFileTest, NameCutsThreeCharactersWhateverTheExtension)
 {
-    EXPECT_EQ(nomeFileSessione(QStringLiteral("/data/run 1.csv")), QStringLiteral("/data/run 1.ses"));
-    EXPECT_EQ(nomeFileSessione(QStringLiteral("/data/run.abcd")), QStringLiteral("/data/run.ases"));
-    EXPECT_EQ(nomeFileSessione(QStringLiteral("ab")), QStringLiteral("ses"));
+    EXPECT_EQ(sessionFileFor(QStringLiteral("/data/run 1.csv")), QStringLiteral("/data/run 1.ses"));
+    EXPECT_EQ(sessionFileFor(QStringLiteral("/data/run.abcd")), QStringLiteral("/data/run.ases"));
+    EXPECT_EQ(sessionFileFor(QStringLiteral("ab")), QStringLiteral("ses"));
 }
 
 TEST_F(SessionFileTest, NoFileClearsTheSessionAndLeavesTheRows)
@@ -123,17 +123,17 @@ TEST_F(SessionFileTest, NoFileClearsTheSessionAndLeavesTheRows)
     DatiSessione = sampleSession();
     MeasureRows rows = sampleRows();
     const SessionReadResult r = CaricaDatiSessione(sessionPath(), rows);
-    EXPECT_EQ(r.esito, SessionLoad::NoFile);
+    EXPECT_EQ(r.outcome, SessionLoad::NoFile);
     EXPECT_EQ(DatiSessione.Circuito, QString());
     EXPECT_EQ(DatiSessione.VeicoloSessione, QString());
-    EXPECT_EQ(rows[5].filtro, sampleRows()[5].filtro);
+    EXPECT_EQ(rows[5].filter, sampleRows()[5].filter);
 }
 
 // A short or damaged file keeps what came before the damage; nothing of the
 // session shown before survives.
 TEST_F(SessionFileTest, ReadingStopsAtTheDamageKeepingWhatCameBefore)
 {
-    const QStringList full = splitLines(testoFileSessione(sampleSession(), sampleRows()));
+    const QStringList full = splitLines(sessionFileText(sampleSession(), sampleRows()));
     const MeasureRows defaults = [] {
         MeasureRows d;
         for (auto& m : d)
@@ -144,7 +144,7 @@ TEST_F(SessionFileTest, ReadingStopsAtTheDamageKeepingWhatCameBefore)
     struct Case {
         const char* name;
         QStringList lines;
-        int righe;
+        int linesRead;
         int lastFullRow; // rows up to this one read whole
     };
     QStringList badColour = full;
@@ -165,26 +165,26 @@ TEST_F(SessionFileTest, ReadingStopsAtTheDamageKeepingWhatCameBefore)
         SessionRecord s = sampleSession();
         s.Circuito = QStringLiteral("previous");
         MeasureRows rows = defaults;
-        const SessionReadResult r = leggiFileSessione(c.lines, s, rows);
-        EXPECT_EQ(r.esito, SessionLoad::Partial) << c.name;
-        EXPECT_EQ(r.righeLette, c.righe) << c.name;
-        EXPECT_EQ(s.Circuito, c.righe >= 4 ? QStringLiteral("Monza") : QString()) << c.name;
-        for (int i = kPrimaMisuraSessione; i <= kUltimaMisuraSessione; ++i) {
+        const SessionReadResult r = readSessionLines(c.lines, s, rows);
+        EXPECT_EQ(r.outcome, SessionLoad::Partial) << c.name;
+        EXPECT_EQ(r.linesRead, c.linesRead) << c.name;
+        EXPECT_EQ(s.Circuito, c.linesRead >= 4 ? QStringLiteral("Monza") : QString()) << c.name;
+        for (int i = kFirstSessionMeasure; i <= kLastSessionMeasure; ++i) {
             const bool taken = i <= c.lastFullRow;
-            EXPECT_EQ(rows[i].spessore, taken ? written[i].spessore : qint16(7)) << c.name << " row " << i;
+            EXPECT_EQ(rows[i].lineWidth, taken ? written[i].lineWidth : qint16(7)) << c.name << " row " << i;
         }
     }
     // The fields before the bad one stay: row 5's filter was read.
     SessionRecord s;
     MeasureRows rows = defaults;
-    leggiFileSessione(badColour, s, rows);
-    EXPECT_EQ(rows[5].filtro, 9);
-    EXPECT_EQ(rows[5].colore, 7);
+    readSessionLines(badColour, s, rows);
+    EXPECT_EQ(rows[5].filter, 9);
+    EXPECT_EQ(rows[5].colour, 7);
 }
 
 TEST_F(SessionFileTest, MeasureLinesReadFromTheRight)
 {
-    QStringList lines = splitLines(testoFileSessione(SessionRecord(), MeasureRows()));
+    QStringList lines = splitLines(sessionFileText(SessionRecord(), MeasureRows()));
     lines[8] = QStringLiteral("Temp; oil [C];2; 65280 ; 3 ; 1 0,5 ;  99.5 ");
     lines[9] = QStringLiteral("RPM;2.5;1;3.5;0;1");
     // Keys are not compared: values go by position.
@@ -192,17 +192,17 @@ TEST_F(SessionFileTest, MeasureLinesReadFromTheRight)
     lines[1] = QStringLiteral("no key at all ");
     SessionRecord s;
     MeasureRows rows;
-    EXPECT_EQ(leggiFileSessione(lines, s, rows).esito, SessionLoad::Complete);
+    EXPECT_EQ(readSessionLines(lines, s, rows).outcome, SessionLoad::Complete);
     EXPECT_EQ(s.Sessione, QStringLiteral("first"));
     EXPECT_EQ(s.DataSessione, QStringLiteral("no key at all"));
-    EXPECT_EQ(rows[3].filtro, 2);
-    EXPECT_EQ(rows[3].colore, 65280);
-    EXPECT_EQ(rows[3].spessore, 3);
-    EXPECT_DOUBLE_EQ(rows[3].minimo, 10.5); // blanks removed, comma taken as the point
-    EXPECT_DOUBLE_EQ(rows[3].massimo, 99.5);
+    EXPECT_EQ(rows[3].filter, 2);
+    EXPECT_EQ(rows[3].colour, 65280);
+    EXPECT_EQ(rows[3].lineWidth, 3);
+    EXPECT_DOUBLE_EQ(rows[3].minimum, 10.5); // blanks removed, comma taken as the point
+    EXPECT_DOUBLE_EQ(rows[3].maximum, 99.5);
     // Halves go to the even neighbour.
-    EXPECT_EQ(rows[4].filtro, 2);
-    EXPECT_EQ(rows[4].spessore, 4);
+    EXPECT_EQ(rows[4].filter, 2);
+    EXPECT_EQ(rows[4].lineWidth, 4);
 }
 
 TEST_F(SessionFileTest, ReadsTheShippedExampleWhole)
@@ -210,11 +210,11 @@ TEST_F(SessionFileTest, ReadsTheShippedExampleWhole)
     MeasureRows rows;
     const SessionReadResult r =
         CaricaDatiSessione(QStringLiteral(ZUV_SHIPPED_DATA_DIR "/examples/Prova Collina.ses"), rows);
-    EXPECT_EQ(r.esito, SessionLoad::Complete);
+    EXPECT_EQ(r.outcome, SessionLoad::Complete);
     EXPECT_EQ(DatiSessione.Circuito, QStringLiteral("Pista Collina"));
     EXPECT_EQ(DatiSessione.LunghTracciato, QStringLiteral("2400"));
-    EXPECT_EQ(rows[4].colore, 255);
-    EXPECT_DOUBLE_EQ(rows[5].minimo, 2.3);
+    EXPECT_EQ(rows[4].colour, 255);
+    EXPECT_DOUBLE_EQ(rows[5].minimum, 2.3);
 }
 
 } // namespace

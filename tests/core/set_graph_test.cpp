@@ -16,7 +16,7 @@ TEST(SetGraph, TextToNumberTakesTheLeadingNumber)
         {"\t7\n", 7}, {"12,5", 12}, {"- 4", -4}, {"+2.5e-1", 0.25},
     };
     for (const Case& c : cases)
-        EXPECT_DOUBLE_EQ(valoreTesto(QString::fromLatin1(c.text)), c.value) << c.text;
+        EXPECT_DOUBLE_EQ(leadingValue(QString::fromLatin1(c.text)), c.value) << c.text;
 }
 
 TEST(SetGraph, WholeNumbersRoundHalfToEvenWithinSixteenBits)
@@ -29,24 +29,24 @@ TEST(SetGraph, WholeNumbersRoundHalfToEvenWithinSixteenBits)
         {"32768", std::nullopt}, {"1e9", std::nullopt}, {"", std::nullopt}, {"12 V", std::nullopt},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(interoTesto(QString::fromLatin1(c.text)), c.value) << c.text;
+        EXPECT_EQ(wholeFromText(QString::fromLatin1(c.text)), c.value) << c.text;
 }
 
 TEST(SetGraph, OpeningWidensTheScaleByATenthOfEachBound)
 {
-    const TestiSetGrafico t = testiSetGrafico(3, 2, 100, 200);
+    const SetGraphTexts t = setGraphTexts(3, 2, 100, 200);
     EXPECT_EQ(t.txtFiltro, QStringLiteral("3"));
     EXPECT_EQ(t.cboWidth, QStringLiteral("2"));
     EXPECT_EQ(t.txtMinVal, QStringLiteral("90"));
     EXPECT_EQ(t.txtMaxVal, QStringLiteral("220"));
     // OK without an edit stores what was shown; the next opening widens again.
-    const TestiSetGrafico again = testiSetGrafico(3, 2, valoreTesto(t.txtMinVal), valoreTesto(t.txtMaxVal));
+    const SetGraphTexts again = setGraphTexts(3, 2, leadingValue(t.txtMinVal), leadingValue(t.txtMaxVal));
     EXPECT_EQ(again.txtMinVal, QStringLiteral("81"));
     EXPECT_EQ(again.txtMaxVal, QStringLiteral("242"));
-    EXPECT_EQ(testiSetGrafico(1, 1, -10, 0).txtMinVal, QStringLiteral("-9"));
-    EXPECT_EQ(testiSetGrafico(1, 1, -10, 0).txtMaxVal, QStringLiteral("0"));
-    EXPECT_EQ(testiSetGrafico(1, 1, 0.3, -0.5).txtMinVal, QStringLiteral(".27"));
-    EXPECT_EQ(testiSetGrafico(1, 1, 0.3, -0.5).txtMaxVal, QStringLiteral("-.55"));
+    EXPECT_EQ(setGraphTexts(1, 1, -10, 0).txtMinVal, QStringLiteral("-9"));
+    EXPECT_EQ(setGraphTexts(1, 1, -10, 0).txtMaxVal, QStringLiteral("0"));
+    EXPECT_EQ(setGraphTexts(1, 1, 0.3, -0.5).txtMinVal, QStringLiteral(".27"));
+    EXPECT_EQ(setGraphTexts(1, 1, 0.3, -0.5).txtMaxVal, QStringLiteral("-.55"));
 }
 
 class SetGraphOk : public ZuvTest {
@@ -81,18 +81,18 @@ TEST_F(SetGraphOk, RefusesFilterAndWidthBelowOneOrBeyondSixteenBits)
         {"1", "2", "5", "5", true, ""},
     };
     for (const Case& c : cases) {
-        const EsitoSetGrafico e = controllaSetGrafico(QString::fromLatin1(c.filter), QString::fromLatin1(c.width),
-                                                      QString::fromLatin1(c.min), QString::fromLatin1(c.max),
-                                                      c.scaleShown);
-        EXPECT_EQ(e.messaggio, QLatin1String(c.message)) << c.filter << " " << c.width << " " << c.min;
-        EXPECT_EQ(e.accettato, e.messaggio.isEmpty());
+        const SetGraphResult e = checkSetGraph(QString::fromLatin1(c.filter), QString::fromLatin1(c.width),
+                                               QString::fromLatin1(c.min), QString::fromLatin1(c.max),
+                                               c.scaleShown);
+        EXPECT_EQ(e.message, QLatin1String(c.message)) << c.filter << " " << c.width << " " << c.min;
+        EXPECT_EQ(e.accepted, e.message.isEmpty());
     }
-    const EsitoSetGrafico ok = controllaSetGrafico(QStringLiteral("2.5"), QStringLiteral("8"), QStringLiteral("abc"),
-                                                   QStringLiteral("12.5 V"), true);
-    EXPECT_EQ(ok.filtro, 2);
-    EXPECT_EQ(ok.spessore, 8);
-    EXPECT_EQ(ok.minimo, 0);
-    EXPECT_EQ(ok.massimo, 12.5);
+    const SetGraphResult ok = checkSetGraph(QStringLiteral("2.5"), QStringLiteral("8"), QStringLiteral("abc"),
+                                            QStringLiteral("12.5 V"), true);
+    EXPECT_EQ(ok.filter, 2);
+    EXPECT_EQ(ok.lineWidth, 8);
+    EXPECT_EQ(ok.minimum, 0);
+    EXPECT_EQ(ok.maximum, 12.5);
 }
 
 } // namespace

@@ -90,8 +90,8 @@ AnalysisData session(int fieldsNum)
     for (int i = 1; i <= fieldsNum; ++i) {
         w.FiltroMisura[i] = 1;
         w.SpessoreMisura[i] = 1;
-        w.NomeCampo[i] = QStringLiteral("M%1").arg(i);
-        w.UnitaMisura[i] = QStringLiteral("[u%1]").arg(i);
+        w.captions[i] = QStringLiteral("M%1").arg(i);
+        w.units[i] = QStringLiteral("[u%1]").arg(i);
         w.ValoriMin[i] = -i;
         w.ValoriMax[i] = 10 * i;
         w.FattoriScala[i] = 1.0 / i;
@@ -114,7 +114,7 @@ TEST(TracePlan, SeparateModeDrawsCheckedMeasuresInBandsOneToThree)
         chkGraficoClick(w, i, true);
     w.FiltroMisura[9] = 2;
     w.SpessoreMisura[17] = 3;
-    w.ColoreMisura[5] = 0x123456;
+    w.colours[5] = 0x123456;
 
     const TracePlan plan = w.planMeasures(lapClock(100));
     ASSERT_FALSE(plan.refused);
@@ -206,13 +206,13 @@ TEST(TracePlan, AlarmTracesUseTheAlarmColoursOnEighteenUnits)
         EXPECT_EQ(p.yTo, 18);
         EXPECT_EQ(p.scale, 1.0);
         EXPECT_EQ(p.stride, 1);
-        EXPECT_EQ(p.colour, kColoriAllarme[std::size_t(k)]);
+        EXPECT_EQ(p.colour, kAlarmColours[std::size_t(k)]);
         EXPECT_TRUE(p.name.isEmpty());
     }
     EXPECT_EQ(plan.rows.first, 150);
     EXPECT_EQ(plan.rows.last, 200);
     EXPECT_EQ(w.UltimaMisuraDisegnata, 10);
-    EXPECT_EQ(kColoriAllarme[6], 0xFF0000u);
+    EXPECT_EQ(kAlarmColours[6], 0xFF0000u);
 }
 
 TEST(TracePlan, CheckBoxesCountMeasuresPickTheScaleAndGateSeparateMode)
@@ -230,7 +230,7 @@ TEST(TracePlan, CheckBoxesCountMeasuresPickTheScaleAndGateSeparateMode)
     c = chkGraficoClick(t, 7, false);
     EXPECT_EQ(c.separatiEnabled, true);
     EXPECT_EQ(c.selectScale, 4);
-    EXPECT_EQ(t.ScalaScelta, 4);
+    EXPECT_EQ(t.chosenScale, 4);
 
     t.blnSeparati = true;
     c = chkGraficoClick(t, 15, true);
@@ -241,7 +241,7 @@ TEST(TracePlan, CheckBoxesCountMeasuresPickTheScaleAndGateSeparateMode)
     c = chkGraficoClick(t, 15, false);
     EXPECT_EQ(t.NumGraficiAttivi, 0);
     EXPECT_EQ(c.selectScale, 0); // the options stay as they are
-    EXPECT_EQ(t.ScalaScelta, 15);
+    EXPECT_EQ(t.chosenScale, 15);
     EXPECT_EQ(chkGraficoClick(t, 2, true).selectScale, 0);
     EXPECT_EQ(t.NumGraficiAttivi, 0);
 }

@@ -108,11 +108,9 @@ protected:
         ZuvTest::SetUp();
         useNumberedTexts(399);
         CaricaTabelleCostanti();
-        NumGiriStrumento = 0;
     }
     void TearDown() override
     {
-        NumGiriStrumento = 0;
         ChiudiPorta();
         setSerialPort(nullptr);
         ZuvTest::TearDown();

@@ -21,7 +21,6 @@ protected:
     void SetUp() override
     {
         ZuvTest::SetUp();
-        StrumentoPresentePrec = false;
         if (!line.attach(fakeClock))
             GTEST_SKIP() << "no pseudo-terminal";
         emulator.setIdentificazione(QByteArrayLiteral("EMU PTY 01"));

@@ -625,7 +625,6 @@ public:
         setMainSurface(nullptr);
         setMessages(nullptr);
         setClock(nullptr);
-        NumGiriStrumento = 0;
         resetProgramState();
     }
     Services(const Services&) = delete;

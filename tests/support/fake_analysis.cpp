@@ -15,17 +15,17 @@ QString FakeAnalysis::answer(const char* name, const std::map<int, QString>& scr
 
 QString FakeAnalysis::GetTempoGiro(qint16 numGiro) const
 {
-    return answer("GetTempoGiro", tempoGiro, numGiro, AnalysisInterface::GetTempoGiro(numGiro));
+    return answer("GetTempoGiro", lapTime, numGiro, AnalysisInterface::GetTempoGiro(numGiro));
 }
 
 QString FakeAnalysis::GetSessioneTempo(qint16 numGiro) const
 {
-    return answer("GetSessioneTempo", sessioneTempo, numGiro, AnalysisInterface::GetSessioneTempo(numGiro));
+    return answer("GetSessioneTempo", lapSession, numGiro, AnalysisInterface::GetSessioneTempo(numGiro));
 }
 
 QString FakeAnalysis::GetVelocitaGiro(qint16 numGiro) const
 {
-    return answer("GetVelocitaGiro", velocitaGiro, numGiro, AnalysisInterface::GetVelocitaGiro(numGiro));
+    return answer("GetVelocitaGiro", lapSpeed, numGiro, AnalysisInterface::GetVelocitaGiro(numGiro));
 }
 
 QString FakeAnalysis::GetMinVal(qint16 Index) const
@@ -40,12 +40,12 @@ QString FakeAnalysis::GetMaxVal(qint16 Index) const
 
 QString FakeAnalysis::GetNomeMisura(qint16 Index) const
 {
-    return answer("GetNomeMisura", nomeMisura, Index, AnalysisInterface::GetNomeMisura(Index));
+    return answer("GetNomeMisura", measureTitle, Index, AnalysisInterface::GetNomeMisura(Index));
 }
 
 QString FakeAnalysis::GetMediaVal(qint16 Index) const
 {
-    return answer("GetMediaVal", mediaVal, Index, AnalysisInterface::GetMediaVal(Index));
+    return answer("GetMediaVal", avgVal, Index, AnalysisInterface::GetMediaVal(Index));
 }
 
 void FakeAnalysis::setMeasureName(int i, const QString& name)
@@ -75,16 +75,16 @@ void FakeAnalysis::setLaps(const QStringList& times, const QStringList& sessions
         lines << times.at(k) + QStringLiteral(", ") + (k < sessions.size() ? sessions.at(k) : QStringLiteral("1"));
     lines << QStringLiteral("00:00.00, 1");
     grid.cells.assign(std::size_t(lines.size() + 1), {});
-    leggiRigheTempiGiro(*this, lines);
+    readLapLines(*this, lines);
     EvidenziaGiriEstremi(*this);
 }
 
 void FakeAnalysis::setMeasure(int i, const QString& name, const QString& unit, double min, double max, double avg)
 {
-    if (i < 0 || i > kMaxMisura)
+    if (i < 0 || i > kMaxMeasure)
         return;
-    NomeCampo[std::size_t(i)] = name;
-    UnitaMisura[std::size_t(i)] = unit;
+    captions[std::size_t(i)] = name;
+    units[std::size_t(i)] = unit;
     ValoriMin[std::size_t(i)] = min;
     ValoriMax[std::size_t(i)] = max;
     ValoriMedi[std::size_t(i)] = avg;

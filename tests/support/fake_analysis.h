@@ -45,8 +45,8 @@ public:
     void setMeasure(int i, const QString& name, const QString& unit, double min, double max, double avg);
 
     // Scripted answers by argument (lap-table row or measure index).
-    std::map<int, QString> tempoGiro, sessioneTempo, velocitaGiro;
-    std::map<int, QString> minVal, maxVal, nomeMisura, mediaVal;
+    std::map<int, QString> lapTime, lapSession, lapSpeed;
+    std::map<int, QString> minVal, maxVal, measureTitle, avgVal;
 
     // Every getter and setter call of the interface, in order:
     // "GetTempoGiro 2", "setMeasureName 3 Oil".

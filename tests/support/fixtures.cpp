@@ -1,7 +1,9 @@
 #include "support/fixtures.h"
 
+#include "platform/printer.h"
 #include "platform/programfolder.h"
 #include "platform/qtlanguage.h"
+#include "platform/serialport.h"
 #include "project/language.h"
 #include "project/state.h"
 
@@ -28,6 +30,10 @@ void ZuvTest::TearDown()
     setMessages(nullptr);
     setMainSurface(nullptr);
     setDialogs(nullptr);
+    // Services a test put in place itself go too: a dangling one would be
+    // the next test's.
+    setPrinter(nullptr);
+    setSerialPort(nullptr);
     setProgramFolder(QString());
     resetProgramState();
     // Qt's own texts back to English for the next test.

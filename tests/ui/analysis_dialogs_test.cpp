@@ -85,7 +85,7 @@ TEST_F(AnalysisDialogsTest, FakeWindowStandsInTheResolverUnderItsKind)
         EXPECT_EQ(speed.intGiroLento, 1);
         EXPECT_EQ(speed.GetTempoGiro(3), QStringLiteral("01:20.50"));
         EXPECT_EQ(speed.GetSessioneTempo(4), QStringLiteral("2"));
-        speed.tempoGiro[3] = QStringLiteral("scripted");
+        speed.lapTime[3] = QStringLiteral("scripted");
         EXPECT_EQ(currentAnalysis()->GetTempoGiro(3), QStringLiteral("scripted"));
     }
     EXPECT_EQ(currentAnalysis(), nullptr) << "out of the resolver once gone";
@@ -196,7 +196,7 @@ TEST_F(AnalysisDialogsTest, PerMeasureGridHasARowPerMeasureInBothLanguages)
     for (int i = 3; i <= 10; ++i)
         window.setMeasure(i, QStringLiteral("M%1").arg(i), QStringLiteral("[u]"), -i, 10 * i, i + 0.456);
     window.ValoriMedi[4] = 12;
-    window.mediaVal[5] = QStringLiteral("not a number");
+    window.avgVal[5] = QStringLiteral("not a number");
     const QString point = QLocale().decimalPoint();
     for (int language : {0, 1}) {
         TabellaLingua.IndiceLingua = language;
@@ -241,15 +241,15 @@ TEST_F(AnalysisDialogsTest, PerMeasureGridHasARowPerMeasureInBothLanguages)
 
 class SetGraphTest : public AnalysisDialogsTest {
 protected:
-    static constexpr qint16 kMisura = 5;
+    static constexpr qint16 kMeasure = 5;
 
     void SetUp() override
     {
         AnalysisDialogsTest::SetUp();
-        window.setMeasure(kMisura, QStringLiteral("Oil"), QStringLiteral("[bar]"), 100, 200, 150);
-        window.FiltroMisura[kMisura] = 2;
-        window.SpessoreMisura[kMisura] = 3;
-        window.ColoreMisura[kMisura] = 0x0000FF;
+        window.setMeasure(kMeasure, QStringLiteral("Oil"), QStringLiteral("[bar]"), 100, 200, 150);
+        window.FiltroMisura[kMeasure] = 2;
+        window.SpessoreMisura[kMeasure] = 3;
+        window.colours[kMeasure] = 0x0000FF;
         window.blnSeparati = true;
     }
 
@@ -273,20 +273,20 @@ protected:
     }
 
     struct Settings {
-        int filtro;
-        int spessore;
-        double minimo;
-        double massimo;
-        QString nome;
-        QString unita;
-        quint32 colore;
+        int filter;
+        int lineWidth;
+        double minimum;
+        double maximum;
+        QString name;
+        QString unit;
+        quint32 colour;
         bool operator==(const Settings&) const = default;
     };
     Settings settings() const
     {
-        return {window.FiltroMisura[kMisura], window.SpessoreMisura[kMisura], window.ValoriMin[kMisura],
-                window.ValoriMax[kMisura], window.NomeCampo[kMisura], window.UnitaMisura[kMisura],
-                window.ColoreMisura[kMisura]};
+        return {window.FiltroMisura[kMeasure], window.SpessoreMisura[kMeasure], window.ValoriMin[kMeasure],
+                window.ValoriMax[kMeasure], window.captions[kMeasure], window.units[kMeasure],
+                window.colours[kMeasure]};
     }
 
     std::unique_ptr<QTimer> timer;
@@ -294,10 +294,10 @@ protected:
 
 TEST_F(SetGraphTest, OpensOnTheMeasureWithItsCaptionsInBothLanguages)
 {
-    window.toSettingsExchange(kMisura);
+    window.toSettingsExchange(kMeasure);
     for (int language : {0, 1}) {
         TabellaLingua.IndiceLingua = language;
-        dlgSetGraph d(kMisura, &owner);
+        dlgSetGraph d(kMeasure, &owner);
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Set grafico"));
         const std::pair<QString, int> captions[] = {
             {d.lblNomeCampo->text(), 41},     {d.lblUM->text(), 42},            {d.lblFiltro->text(), 43},
@@ -313,13 +313,13 @@ TEST_F(SetGraphTest, OpensOnTheMeasureWithItsCaptionsInBothLanguages)
         EXPECT_EQ(d.cboWidth->currentText(), QStringLiteral("3"));
         EXPECT_EQ(d.cboWidth->currentIndex(), 2);
         EXPECT_EQ(d.cboWidth->count(), 6);
-        EXPECT_EQ(d.colore(), 0x0000FFu);
+        EXPECT_EQ(d.colour(), 0x0000FFu);
         EXPECT_EQ(d.txtMinVal->text(), QStringLiteral("90"));
         EXPECT_EQ(d.txtMaxVal->text(), QStringLiteral("220"));
         EXPECT_TRUE(d.fraScalaDisegno->isVisibleTo(&d));
     }
     // A language chosen while it is open shows at its next activation.
-    dlgSetGraph d(kMisura, &owner);
+    dlgSetGraph d(kMeasure, &owner);
     TabellaLingua.IndiceLingua = 0;
     d.show();
     d.activateWindow();
@@ -330,27 +330,27 @@ TEST_F(SetGraphTest, OkWidensTheScaleEachTimeAndTheSessionKeepsIt)
 {
     for (const auto& [min, max] : {std::pair{90.0, 220.0}, std::pair{81.0, 242.0}}) {
         whenModal([](dlgSetGraph& d) { QTest::mouseClick(d.OKButton, Qt::LeftButton); });
-        EXPECT_TRUE(dlgSetGraph::modifica(&owner, kMisura));
-        EXPECT_EQ(window.ValoriMin[kMisura], min);
-        EXPECT_EQ(window.ValoriMax[kMisura], max);
+        EXPECT_TRUE(dlgSetGraph::edit(&owner, kMeasure));
+        EXPECT_EQ(window.ValoriMin[kMeasure], min);
+        EXPECT_EQ(window.ValoriMax[kMeasure], max);
     }
     const MeasureRows rows = window.sessionRows();
-    EXPECT_EQ(rows[kMisura].minimo, 81.0);
-    EXPECT_EQ(rows[kMisura].massimo, 242.0);
-    EXPECT_EQ(rows[kMisura].filtro, 2);
-    EXPECT_EQ(rows[kMisura].spessore, 3);
+    EXPECT_EQ(rows[kMeasure].minimum, 81.0);
+    EXPECT_EQ(rows[kMeasure].maximum, 242.0);
+    EXPECT_EQ(rows[kMeasure].filter, 2);
+    EXPECT_EQ(rows[kMeasure].lineWidth, 3);
 
     // A negative minimum moves towards zero; in the overlaid mode the scale
     // boxes are hidden and still stored.
-    window.ValoriMin[kMisura] = -10;
+    window.ValoriMin[kMeasure] = -10;
     window.blnSeparati = false;
     whenModal([](dlgSetGraph& d) {
         EXPECT_FALSE(d.fraScalaDisegno->isVisible());
         EXPECT_EQ(d.txtMinVal->text(), QStringLiteral("-9"));
         QTest::keyClick(d.txtFiltro, Qt::Key_Return);
     });
-    EXPECT_TRUE(dlgSetGraph::modifica(&owner, kMisura));
-    EXPECT_EQ(window.ValoriMin[kMisura], -9.0);
+    EXPECT_TRUE(dlgSetGraph::edit(&owner, kMeasure));
+    EXPECT_EQ(window.ValoriMin[kMeasure], -9.0);
     EXPECT_TRUE(msgs.shown.empty());
 }
 
@@ -375,7 +375,7 @@ TEST_F(SetGraphTest, EditsAreStoredAtOkAndCancelEscAndCloseBoxStoreNothing)
             edit(d);
             close(d);
         });
-        EXPECT_FALSE(dlgSetGraph::modifica(&owner, kMisura));
+        EXPECT_FALSE(dlgSetGraph::edit(&owner, kMeasure));
         EXPECT_EQ(settings(), before);
     }
     EXPECT_TRUE(window.calls.empty()) << "nothing written into the window";
@@ -384,7 +384,7 @@ TEST_F(SetGraphTest, EditsAreStoredAtOkAndCancelEscAndCloseBoxStoreNothing)
         edit(d);
         QTest::mouseClick(d.OKButton, Qt::LeftButton);
     });
-    EXPECT_TRUE(dlgSetGraph::modifica(&owner, kMisura));
+    EXPECT_TRUE(dlgSetGraph::edit(&owner, kMeasure));
     EXPECT_EQ(settings(), (Settings{4, 8, 12.5, 300, "Olio", "[psi]", 0x0000FF}))
         << "a width beyond the list is kept as typed";
 }
@@ -393,10 +393,10 @@ TEST_F(SetGraphTest, BadNumbersAreRefusedWithTheDialogStillOpen)
 {
     const Settings before = settings();
     struct Bad {
-        const char* filtro;
-        const char* spessore;
-        const char* minimo;
-        const char* massimo;
+        const char* filter;
+        const char* lineWidth;
+        const char* minimum;
+        const char* maximum;
     };
     const Bad cases[] = {
         {"0", "3", "1", "2"},     {"-2", "3", "1", "2"}, {"abc", "3", "1", "2"}, {"40000", "3", "1", "2"},
@@ -405,26 +405,26 @@ TEST_F(SetGraphTest, BadNumbersAreRefusedWithTheDialogStillOpen)
     for (int language : {0, 1}) {
         TabellaLingua.IndiceLingua = language;
         for (const Bad& b : cases) {
-            window.toSettingsExchange(kMisura);
-            dlgSetGraph d(kMisura, &owner);
+            window.toSettingsExchange(kMeasure);
+            dlgSetGraph d(kMeasure, &owner);
             d.show();
-            d.txtFiltro->setText(QLatin1String(b.filtro));
-            d.cboWidth->setEditText(QLatin1String(b.spessore));
-            d.txtMinVal->setText(QLatin1String(b.minimo));
-            d.txtMaxVal->setText(QLatin1String(b.massimo));
+            d.txtFiltro->setText(QLatin1String(b.filter));
+            d.cboWidth->setEditText(QLatin1String(b.lineWidth));
+            d.txtMinVal->setText(QLatin1String(b.minimum));
+            d.txtMaxVal->setText(QLatin1String(b.maximum));
             QTest::mouseClick(d.OKButton, Qt::LeftButton);
-            EXPECT_TRUE(d.isVisible()) << b.filtro << " " << b.spessore;
-            ASSERT_EQ(msgs.shown.size(), 1u) << b.filtro << " " << b.spessore;
+            EXPECT_TRUE(d.isVisible()) << b.filter << " " << b.lineWidth;
+            ASSERT_EQ(msgs.shown.size(), 1u) << b.filter << " " << b.lineWidth;
             EXPECT_FALSE(msgs.shown[0].text.isEmpty());
             EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Exclamation);
             msgs.shown.clear();
-            window.fromSettingsExchange(kMisura);
+            window.fromSettingsExchange(kMeasure);
             EXPECT_EQ(settings(), before);
         }
     }
     // Once put right, the same dialog stores.
-    window.toSettingsExchange(kMisura);
-    dlgSetGraph d(kMisura, &owner);
+    window.toSettingsExchange(kMeasure);
+    dlgSetGraph d(kMeasure, &owner);
     d.show();
     d.txtFiltro->setText(QStringLiteral("0"));
     EXPECT_FALSE(d.OKButton_Click());
@@ -439,14 +439,14 @@ TEST_F(SetGraphTest, ColourChosenIsStoredAtOkAndACancelledChoiceKeepsTheColour)
     fileDialogs.colourAnswers = {std::nullopt, 0x00FF00u};
     whenModal([](dlgSetGraph& d) {
         QTest::mouseClick(d.cmdColor, Qt::LeftButton);
-        EXPECT_EQ(d.colore(), 0x0000FFu) << "cancelled";
+        EXPECT_EQ(d.colour(), 0x0000FFu) << "cancelled";
         QTest::mouseClick(d.cmdColor, Qt::LeftButton);
-        EXPECT_EQ(d.colore(), 0x00FF00u);
+        EXPECT_EQ(d.colour(), 0x00FF00u);
         EXPECT_EQ(d.cmdColor->styleSheet(), QStringLiteral("background-color: #00ff00;"));
         QTest::mouseClick(d.CancelButton, Qt::LeftButton);
     });
-    EXPECT_FALSE(dlgSetGraph::modifica(&owner, kMisura));
-    EXPECT_EQ(window.ColoreMisura[kMisura], 0x0000FFu) << "not stored after Cancel";
+    EXPECT_FALSE(dlgSetGraph::edit(&owner, kMeasure));
+    EXPECT_EQ(window.colours[kMeasure], 0x0000FFu) << "not stored after Cancel";
     EXPECT_EQ(fileDialogs.coloursAsked, (std::vector<quint32>{0x0000FF, 0x0000FF}))
         << "the colour dialog opens on the button's colour";
 
@@ -455,16 +455,16 @@ TEST_F(SetGraphTest, ColourChosenIsStoredAtOkAndACancelledChoiceKeepsTheColour)
         QTest::mouseClick(d.cmdColor, Qt::LeftButton);
         QTest::mouseClick(d.OKButton, Qt::LeftButton);
     });
-    EXPECT_TRUE(dlgSetGraph::modifica(&owner, kMisura));
-    EXPECT_EQ(window.ColoreMisura[kMisura], 0xFF0000u);
+    EXPECT_TRUE(dlgSetGraph::edit(&owner, kMeasure));
+    EXPECT_EQ(window.colours[kMeasure], 0xFF0000u);
 
     // A cancelled choice, then OK: the colour the button had is stored.
     whenModal([](dlgSetGraph& d) {
         QTest::mouseClick(d.cmdColor, Qt::LeftButton);
         QTest::mouseClick(d.OKButton, Qt::LeftButton);
     });
-    EXPECT_TRUE(dlgSetGraph::modifica(&owner, kMisura));
-    EXPECT_EQ(window.ColoreMisura[kMisura], 0xFF0000u);
+    EXPECT_TRUE(dlgSetGraph::edit(&owner, kMeasure));
+    EXPECT_EQ(window.colours[kMeasure], 0xFF0000u);
 }
 
 TEST_F(SetGraphTest, QtColourDialogOpensOnTheColourAndGivesTheChoiceOrNothing)

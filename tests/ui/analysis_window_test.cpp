@@ -324,7 +324,7 @@ TEST_P(BothWindows, CursorShowsEveryValueTheLampsAndTheMapMarkerInBothTabs)
         EXPECT_EQ(w.txtValore[j]->text(), readoutText(*src.valueAt(j, row))) << j;
     const qint64 expected = (row - w.RigaInizioTraccia) * (points - 1) / (kLap4End - kLap4First);
     EXPECT_EQ(w.Picture1->markerPoint(), expected);
-    const QPoint twips = *posizioneMarcatore(w.Picture1->outline(), expected);
+    const QPoint twips = *markerCorner(w.Picture1->outline(), expected);
     EXPECT_NEAR(w.Shape1->x(), twips.x() * w.Picture1->logicalDpiX() / 1440.0, 1.0);
 
     // On the alarms tab the same time lights the oil-pressure lamp only.
@@ -334,11 +334,11 @@ TEST_P(BothWindows, CursorShowsEveryValueTheLampsAndTheMapMarkerInBothTabs)
     EXPECT_NEAR(w.NTGraphAll->range().yTo, 18.0, 1e-9);
     clickChart(*w.NTGraphAll, 51.0);
     for (int k = 0; k < 8; ++k)
-        EXPECT_EQ(w.shpAlarm[std::size_t(k)]->colour(), k == 6 ? kLampAccesa : kLampSpenta) << k;
+        EXPECT_EQ(w.shpAlarm[std::size_t(k)]->colour(), k == 6 ? kLampOn : kLampOff) << k;
     row = rowShown();
     EXPECT_EQ(w.txtValore[6]->text(), readoutText(*src.valueAt(6, row)));
     clickChart(*w.NTGraphAll, 20.0);
-    EXPECT_EQ(w.shpAlarm[6]->colour(), kLampSpenta);
+    EXPECT_EQ(w.shpAlarm[6]->colour(), kLampOff);
     EXPECT_NEAR(w.txtValore[1]->text().toDouble(), 20.0, 0.15);
 
     // The key again hides the map; the marker no longer moves.

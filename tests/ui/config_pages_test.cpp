@@ -106,7 +106,6 @@ protected:
         DatiProgetto = newProjectValues();
         StatoComunicazione.StrumentoPresente = true;
         setSerialPort(&port);
-        StrumentoPresentePrec = false;
     }
 
     void TearDown() override
@@ -935,7 +934,7 @@ TEST_F(PagesTest, EveryPageFollowsThePollAsTheInstrumentComesAndGoes)
     };
     for (const auto& open : pages) {
         StatoComunicazione.StrumentoPresente = false;
-        StrumentoPresentePrec = false;
+        StatoComunicazione.StrumentoPresentePrec = false;
         ChiudiPorta();
         port.portCount = kMaxPorts;
         std::unique_ptr<QDialog> dlg = open();

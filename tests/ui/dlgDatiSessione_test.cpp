@@ -231,8 +231,8 @@ TEST_F(SessionDialogTest, OpensOnTheSessionAndItsCircuitInBothLanguages)
 
         // The map: three sectors, green, red, green, each numbered.
         std::vector<QString> numbers;
-        for (const MapLabel& l : d.Picture1->drawing().etichette)
-            numbers.push_back(l.testo);
+        for (const MapLabel& l : d.Picture1->drawing().labels)
+            numbers.push_back(l.text);
         EXPECT_EQ(numbers, (std::vector<QString>{"1", "2", "3"}));
         auto shown = colourCounts(d.Picture1->grab().toImage());
         EXPECT_GT(shown[kGreenPx], 200);
@@ -260,7 +260,7 @@ TEST_F(SessionDialogTest, ChoosingACircuitReadsItsOutlineAndSectors)
     EXPECT_GT(shown[kYellowPx], 10);
     EXPECT_GT(shown[kBlackPx], 500);
     EXPECT_EQ(shown[kGreenPx], 0);
-    EXPECT_TRUE(d.Picture1->drawing().etichette.empty());
+    EXPECT_TRUE(d.Picture1->drawing().labels.empty());
 
     // With one: its length and sectors.
     pick(d.cboCircuito, QStringLiteral("Anello Lago"));
@@ -273,7 +273,7 @@ TEST_F(SessionDialogTest, ChoosingACircuitReadsItsOutlineAndSectors)
     for (int key : {Qt::Key_Return, Qt::Key_Tab}) {
         type(d.cboCircuito, QStringLiteral("Monza"), key);
         EXPECT_EQ(sectorTexts(), (std::vector<QString>{"600", "620", "580"}));
-        EXPECT_EQ(d.state().circuitoCaricato, QStringLiteral("Anello Lago"));
+        EXPECT_EQ(d.state().loadedCircuit, QStringLiteral("Anello Lago"));
     }
     // A listed name typed and confirmed is that circuit chosen.
     type(d.cboCircuito, QStringLiteral("Pista Collina"), Qt::Key_Tab);
@@ -305,7 +305,7 @@ TEST_F(SessionDialogTest, TheNumberOfSectorsSplitsTheTrackEvenly)
     type(d.txtLunghezzaTracciato, QStringLiteral("1000"));
     type(d.cboNumSettori, QStringLiteral("4"));
     EXPECT_EQ(sectorTexts(), (std::vector<QString>{"250", "250", "250", "250"}));
-    EXPECT_EQ(d.Picture1->drawing().etichette.size(), 4u);
+    EXPECT_EQ(d.Picture1->drawing().labels.size(), 4u);
     auto shown = colourCounts(d.Picture1->grab().toImage());
     EXPECT_GT(shown[kGreenPx], 200);
     EXPECT_GT(shown[kRedPx], 200);
@@ -491,17 +491,17 @@ TEST_F(SessionDialogTest, OkOnACircuitWithoutOutlineWritesNoSectorFile)
     DatiSessione.LunghTracciato = QStringLiteral("1500");
     dlgDatiSessione& d = open();
     EXPECT_EQ(d.windowTitle(), QStringLiteral("Nowhere - 1500 m."));
-    EXPECT_TRUE(d.Picture1->drawing().linee.empty());
+    EXPECT_TRUE(d.Picture1->drawing().lines.empty());
     pick(d.cboNumSettori, QStringLiteral("2"));
     EXPECT_EQ(sectorTexts(), (std::vector<QString>{"750", "750"}));
     // A name typed over a loaded circuit gets no sector file of another.
     pick(d.cboCircuito, QStringLiteral("Pista Collina"));
     type(d.cboCircuito, QStringLiteral("Nuova"), 0);
-    const QByteArray collina = readFile(QStringLiteral("tracks/Pista Collina.sec"));
+    const QByteArray hillSectors = readFile(QStringLiteral("tracks/Pista Collina.sec"));
     clickOk();
     EXPECT_TRUE(msgs.shown.empty());
     EXPECT_EQ(DatiSessione.Circuito, QStringLiteral("Nuova"));
-    EXPECT_EQ(readFile(QStringLiteral("tracks/Pista Collina.sec")), collina);
+    EXPECT_EQ(readFile(QStringLiteral("tracks/Pista Collina.sec")), hillSectors);
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("tracks/Nuova.sec"))));
     EXPECT_EQ(window.sessionSaves, 1);
 }
@@ -512,7 +512,7 @@ TEST_F(SessionDialogTest, WithoutATracksFolderTheListIsEmptyAndOkStillSaves)
     const auto before = files();
     dlgDatiSessione& d = open();
     EXPECT_EQ(d.cboCircuito->count(), 0);
-    EXPECT_TRUE(d.Picture1->drawing().linee.empty());
+    EXPECT_TRUE(d.Picture1->drawing().lines.empty());
     pick(d.cboNumSettori, QStringLiteral("1"));
     EXPECT_EQ(sectorTexts(), (std::vector<QString>{"2400"}));
     clickOk();
@@ -562,7 +562,7 @@ TEST_F(SessionDialogTest, TheToolbarKeyShowsItModalAndReturnsWhenClosed)
             EXPECT_TRUE(d.isModal());
             (ok ? d.OKButton : d.CancelButton)->click();
         });
-        EXPECT_EQ(ApriDatiSessione(nullptr), ok);
+        EXPECT_EQ(openSessionDialog(nullptr), ok);
         EXPECT_TRUE(user.waitDone());
         EXPECT_EQ(title, QStringLiteral("Pista Collina - 2400 m."));
         EXPECT_EQ(window.sessionSaves, ok ? 1 : 0);

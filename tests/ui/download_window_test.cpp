@@ -44,7 +44,6 @@ protected:
     void TearDown() override
     {
         ChiudiPorta();
-        NumGiriStrumento = 0;
         FakeLinkTest::TearDown();
     }
 };

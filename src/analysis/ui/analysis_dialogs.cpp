@@ -69,7 +69,7 @@ void showModeless(QDialog* dialog)
     dialog->activateWindow();
 }
 
-bool giriCompletati(const AnalysisInterface* w)
+bool completedLaps(const AnalysisInterface* w)
 {
     if (!w)
         return false;

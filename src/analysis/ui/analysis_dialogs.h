@@ -9,7 +9,7 @@
 //   dlgStatistiche::open(owner)        the "Statistiche" key
 //   dlgStatisticheMisure::open(owner)  the "StatisticheMisure" key
 //   dlgReportGiri::open(owner)         the "ReportGiri" key
-//   dlgSetGraph::modifica(owner, i)    a measure row's settings button
+//   dlgSetGraph::edit(owner, i)        a measure row's settings button
 //   closeAnalysisDialogs()             the window's close
 
 #include <QDialog>
@@ -72,7 +72,7 @@ D* openModeless(QWidget* owner)
 
 // A window with at least one completed lap; otherwise text 302 is shown
 // (nothing when no analysis window is open) and false comes back.
-bool giriCompletati(const AnalysisInterface* w);
+bool completedLaps(const AnalysisInterface* w);
 
 // Closes and deletes every open dialog of the analysis window.
 void closeAnalysisDialogs();

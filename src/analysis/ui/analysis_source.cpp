@@ -26,7 +26,7 @@ QString companionAlarmsFile(const QString& analysisFileName)
     const QFileInfo data(analysisFileName);
     const QString folder = data.absolutePath();
     for (const QStringView ext : {u".txt", u".alm"}) {
-        const QString name = nomeFileCompagno(data.fileName(), ext);
+        const QString name = companionName(data.fileName(), ext);
         const QString found = findEntryNoCase(folder, name);
         if (QFileInfo(found).isFile())
             return found;

@@ -39,7 +39,7 @@ void CircuitMap::setOutline(std::vector<MapPoint> points)
 
 void CircuitMap::placeMarker(qint64 point)
 {
-    const std::optional<QPoint> at = posizioneMarcatore(points_, point);
+    const std::optional<QPoint> at = markerCorner(points_, point);
     if (!at)
         return;
     marker_ = std::clamp<qint64>(point, 0, qint64(points_.size()) - 1);
@@ -55,7 +55,7 @@ void CircuitMap::paintEvent(QPaintEvent* event)
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Qt::black, 2));
     const double s = logicalDpiX() / 1440.0;
-    for (const QLine& l : segmentiMappa(points_))
+    for (const QLine& l : mapLines(points_))
         p.drawLine(QPointF(l.x1() * s, l.y1() * s), QPointF(l.x2() * s, l.y2() * s));
 }
 

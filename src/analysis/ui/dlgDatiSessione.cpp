@@ -111,7 +111,7 @@ dlgDatiSessione::dlgDatiSessione(QWidget* parent) : QDialog(parent)
     cboNumSettori->setObjectName(QStringLiteral("cboNumSettori"));
     cboNumSettori->setEditable(true);
     cboNumSettori->setInsertPolicy(QComboBox::NoInsert);
-    for (int n = 1; n <= kBoxSettori; ++n)
+    for (int n = 1; n <= kSectorBoxes; ++n)
         cboNumSettori->addItem(QString::number(n));
     cboNumSettori->setCurrentIndex(-1);
 
@@ -133,7 +133,7 @@ dlgDatiSessione::dlgDatiSessione(QWidget* parent) : QDialog(parent)
     circuit->addWidget(lblSettori, 3, 0, 1, 3);
 
     auto* sectors = new QGridLayout;
-    for (int k = 0; k < kBoxSettori; ++k) {
+    for (int k = 0; k < kSectorBoxes; ++k) {
         lblNumSetc[k] = new QLabel(QString::number(k + 1) + QLatin1Char('.'), this);
         lblNumSetc[k]->setObjectName(QStringLiteral("lblNumSetc%1").arg(k));
         txtX[k] = new QLineEdit(this);
@@ -218,7 +218,7 @@ void dlgDatiSessione::Form_Activate()
     fraCircuito->setTitle(Testo(120));
     CancelButton->setText(Testo(35));
     d_.cboCircuito = cboCircuito->currentText();
-    setWindowTitle(titoloDatiSessione(d_));
+    setWindowTitle(sessionDialogTitle(d_));
 }
 
 template <typename F>
@@ -240,8 +240,8 @@ void dlgDatiSessione::readControls()
     d_.cboCircuito = cboCircuito->currentText();
     d_.txtLunghezzaTracciato = txtLunghezzaTracciato->text();
     d_.cboNumSettori = cboNumSettori->currentText();
-    for (int k = 0; k < kBoxSettori; ++k)
-        d_.txtX[k].testo = txtX[k]->text();
+    for (int k = 0; k < kSectorBoxes; ++k)
+        d_.txtX[k].text = txtX[k]->text();
 }
 
 void dlgDatiSessione::showState()
@@ -256,18 +256,18 @@ void dlgDatiSessione::showState()
     setTextIfChanged(cboCircuito, d_.cboCircuito);
     setTextIfChanged(txtLunghezzaTracciato, d_.txtLunghezzaTracciato);
     setTextIfChanged(cboNumSettori, d_.cboNumSettori);
-    numSettoriShown_ = d_.cboNumSettori;
-    for (int k = 0; k < kBoxSettori; ++k) {
+    sectorCountShown_ = d_.cboNumSettori;
+    for (int k = 0; k < kSectorBoxes; ++k) {
         const SectorBox& box = d_.txtX[k];
-        setTextIfChanged(txtX[k], box.testo);
-        txtX[k]->setEnabled(box.attivo);
+        setTextIfChanged(txtX[k], box.text);
+        txtX[k]->setEnabled(box.enabled);
         // The last sector takes the rest of the track; it is never typed.
-        txtX[k]->setReadOnly(ultimoSettore(d_, k));
-        txtX[k]->setVisible(box.visibile);
-        lblNumSetc[k]->setVisible(box.visibile);
+        txtX[k]->setReadOnly(isLastSector(d_, k));
+        txtX[k]->setVisible(box.visible);
+        lblNumSetc[k]->setVisible(box.visible);
     }
-    Picture1->setDrawing(d_.disegno);
-    setWindowTitle(titoloDatiSessione(d_));
+    Picture1->setDrawing(d_.drawing);
+    setWindowTitle(sessionDialogTitle(d_));
     filling_ = false;
 }
 
@@ -303,7 +303,7 @@ bool dlgDatiSessione::eventFilter(QObject* watched, QEvent* event)
         enter = isEnter(key);
         if (!enter) {
             const QString typed = key->text();
-            for (int k = 0; k < kBoxSettori; ++k)
+            for (int k = 0; k < kSectorBoxes; ++k)
                 if (watched == txtX[k] && typed.size() == 1 && !txtX_KeyPress(d_, k, typed.front()))
                     return true;
             return QDialog::eventFilter(watched, event);
@@ -317,17 +317,17 @@ bool dlgDatiSessione::eventFilter(QObject* watched, QEvent* event)
     }
 
     if (watched == txtLunghezzaTracciato) {
-        handle([this] { txtLunghezzaTracciato_Invio(d_); });
+        handle([this] { txtLunghezzaTracciato_LostFocus(d_); });
         return enter;
     }
     if (watched == cboNumSettori) {
-        if (enter || cboNumSettori->currentText() != numSettoriShown_)
+        if (enter || cboNumSettori->currentText() != sectorCountShown_)
             handle([this] { cboNumSettori_Click(d_); });
         return enter;
     }
-    for (int k = 0; k < kBoxSettori; ++k) {
+    for (int k = 0; k < kSectorBoxes; ++k) {
         if (watched == txtX[k]) {
-            handle([this, k] { txtX_Invio(d_, k); });
+            handle([this, k] { txtX_LostFocus(d_, k); });
             return enter;
         }
     }
@@ -337,9 +337,9 @@ bool dlgDatiSessione::eventFilter(QObject* watched, QEvent* event)
 void dlgDatiSessione::OKButton_Click()
 {
     readControls();
-    const EsitoOkDatiSessione esito = zuv::OKButton_Click(d_);
-    if (!esito.accettato) {
-        msgBox(esito.messaggio, MsgIcon::None, MsgButtons::Ok);
+    const SessionOk outcome = zuv::OKButton_Click(d_);
+    if (!outcome.accepted) {
+        msgBox(outcome.message, MsgIcon::None, MsgButtons::Ok);
         return;
     }
     if (AnalysisInterface* window = currentAnalysis())
@@ -368,7 +368,7 @@ bool dlgDatiSessione::event(QEvent* event)
     return QDialog::event(event);
 }
 
-bool ApriDatiSessione(QWidget* parent)
+bool openSessionDialog(QWidget* parent)
 {
     dlgDatiSessione dialog(parent);
     return dialog.exec() == QDialog::Accepted;

@@ -41,14 +41,14 @@ public:
     QComboBox* cboCircuito;
     QLineEdit* txtLunghezzaTracciato;
     QComboBox* cboNumSettori;
-    std::array<QLineEdit*, kBoxSettori> txtX{};
-    std::array<QLabel*, kBoxSettori> lblNumSetc{};
+    std::array<QLineEdit*, kSectorBoxes> txtX{};
+    std::array<QLabel*, kSectorBoxes> lblNumSetc{};
     SessionMap* Picture1;
     QPushButton* OKButton;
     QPushButton* CancelButton;
 
     // What the controls stand for, as of the last handler.
-    const DatiSessioneDialog& state() const { return d_; }
+    const SessionDialogState& state() const { return d_; }
 
 public slots:
     void OKButton_Click();
@@ -71,7 +71,7 @@ private:
     void circuitPicked(int index);
     void numberPicked(int index);
 
-    DatiSessioneDialog d_;
+    SessionDialogState d_;
     // Set while the controls are being filled, so the focus moves that
     // showing and hiding boxes causes run no handler.
     bool filling_ = false;
@@ -79,7 +79,7 @@ private:
     // as it goes changes nothing any more.
     bool closing_ = false;
     // The number-of-sectors text last shown, to tell a typed one.
-    QString numSettoriShown_;
+    QString sectorCountShown_;
 
     QLabel* lblSessione;
     QLabel* lblData;
@@ -97,6 +97,6 @@ private:
 // The toolbar key "DatiSessione" of either analysis window: shows the
 // dialog modal over `parent` and returns once it has closed; true when it
 // closed with OK. The caller then rebuilds its lap table whichever way.
-bool ApriDatiSessione(QWidget* parent);
+bool openSessionDialog(QWidget* parent);
 
 } // namespace zuv

@@ -16,13 +16,13 @@
 namespace zuv {
 
 namespace {
-constexpr int kColonne = 4;
-constexpr int kOrdineNumeri = 3;
-constexpr int kOrdineTesti = 7;
+constexpr int kColumns = 4;
+constexpr int kSortNumeric = 3;
+constexpr int kSortText = 7;
 } // namespace
 
 dlgReportGiri::dlgReportGiri(QWidget* parent)
-    : GridDialog(parent, kColonne, 1), cmdGiri(new QPushButton(this)), cmdTempi(new QPushButton(this)),
+    : GridDialog(parent, kColumns, 1), cmdGiri(new QPushButton(this)), cmdTempi(new QPushButton(this)),
       cmdStampa(new QPushButton(this))
 {
     setObjectName(QStringLiteral("dlgReportGiri"));
@@ -55,51 +55,51 @@ void dlgReportGiri::Form_Load()
     cmdTempi->setText(Testo(114));
     cmdStampa->setText(Testo(7));
     const AnalysisInterface* w = currentAnalysis();
-    const GiriReport giri = w ? giriReport(*w) : GiriReport{};
-    MSFlexGrid1->setRowCount(righeGrigliaReport(giri.intGiriCompletati));
+    const ReportSource laps = w ? reportSource(*w) : ReportSource{};
+    MSFlexGrid1->setRowCount(reportGridRows(laps.intGiriCompletati));
     sizeColumns();
-    const RigaReport titoli = intestazioniReport();
-    for (int c = 0; c < kColonne; ++c) {
-        MSFlexGrid1->setText(0, c, titoli[std::size_t(c)]);
+    const ReportRow headings = reportHeadings();
+    for (int c = 0; c < kColumns; ++c) {
+        MSFlexGrid1->setText(0, c, headings[std::size_t(c)]);
         MSFlexGrid1->setColumnAlignment(c, 4);
     }
-    const std::vector<RigaReport> righe = righeReport(giri);
-    for (std::size_t k = 0; k < righe.size(); ++k)
-        for (int c = 0; c < kColonne; ++c)
-            MSFlexGrid1->setText(int(k) + 1, c, righe[k][std::size_t(c)]);
+    const std::vector<ReportRow> lines = reportRows(laps);
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        for (int c = 0; c < kColumns; ++c)
+            MSFlexGrid1->setText(int(k) + 1, c, lines[k][std::size_t(c)]);
 }
 
 std::vector<int> dlgReportGiri::columnWidths(int gridTwips) const
 {
-    const auto w = larghezzeReport(gridTwips);
+    const auto w = reportWidths(gridTwips);
     return {w.begin(), w.end()};
 }
 
-void dlgReportGiri::ordina(int colonna, int modo)
+void dlgReportGiri::sortBy(int column, int mode)
 {
     MSFlexGrid1->setCurrentRow(1);
-    MSFlexGrid1->setCurrentColumn(colonna);
-    MSFlexGrid1->sort(modo);
+    MSFlexGrid1->setCurrentColumn(column);
+    MSFlexGrid1->sort(mode);
 }
 
-void dlgReportGiri::cmdGiri_Click() { ordina(1, kOrdineNumeri); }
+void dlgReportGiri::cmdGiri_Click() { sortBy(1, kSortNumeric); }
 
-void dlgReportGiri::cmdTempi_Click() { ordina(2, kOrdineTesti); }
+void dlgReportGiri::cmdTempi_Click() { sortBy(2, kSortText); }
 
 bool dlgReportGiri::cmdStampa_Click()
 {
     const AnalysisInterface* w = currentAnalysis();
     if (!w)
         return false;
-    const EsitoStampa esito = StampaReportGiri(printer(), giriReport(*w), DatiSessione);
-    if (!esito.messaggio.isEmpty())
-        msgBox(esito.messaggio, MsgIcon::Exclamation);
-    return esito.stampato;
+    const PrintResult outcome = printLapReport(printer(), reportSource(*w), DatiSessione);
+    if (!outcome.message.isEmpty())
+        msgBox(outcome.message, MsgIcon::Exclamation);
+    return outcome.printed;
 }
 
 dlgReportGiri* dlgReportGiri::open(QWidget* owner)
 {
-    return giriCompletati(currentAnalysis()) ? openModeless<dlgReportGiri>(owner) : nullptr;
+    return completedLaps(currentAnalysis()) ? openModeless<dlgReportGiri>(owner) : nullptr;
 }
 
 } // namespace zuv

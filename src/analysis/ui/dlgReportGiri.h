@@ -37,7 +37,7 @@ protected:
 
 private:
     void Form_Load();
-    void ordina(int colonna, int modo);
+    void sortBy(int column, int mode);
 };
 
 } // namespace zuv

@@ -21,8 +21,8 @@
 
 namespace zuv {
 
-dlgSetGraph::dlgSetGraph(qint16 indice, QWidget* parent)
-    : QDialog(parent), IndiceGrafico(indice), lblNomeCampo(new QLabel(this)), txtNomeCampo(new QLineEdit(this)),
+dlgSetGraph::dlgSetGraph(qint16 index, QWidget* parent)
+    : QDialog(parent), IndiceGrafico(index), lblNomeCampo(new QLabel(this)), txtNomeCampo(new QLineEdit(this)),
       lblUM(new QLabel(this)), txtUM(new QLineEdit(this)), lblFiltro(new QLabel(this)), txtFiltro(new QLineEdit(this)),
       lblColoreGrafico(new QLabel(this)), cmdColor(new QPushButton(this)), lblSpessoreLinea(new QLabel(this)),
       cboWidth(new QComboBox(this)), fraScalaDisegno(new QGroupBox(this)), lblMinValDisegno(new QLabel(this)),
@@ -30,7 +30,7 @@ dlgSetGraph::dlgSetGraph(qint16 indice, QWidget* parent)
       OKButton(new QPushButton(QStringLiteral("OK"), this)), CancelButton(new QPushButton(this))
 {
     setObjectName(QStringLiteral("dlgSetGraph"));
-    setWindowTitle(QString::fromLatin1(kTitoloSetGrafico));
+    setWindowTitle(QString::fromLatin1(kSetGraphTitle));
     const std::pair<QWidget*, const char*> names[] = {
         {txtNomeCampo, "txtNomeCampo"}, {txtUM, "txtUM"},         {txtFiltro, "txtFiltro"},
         {cmdColor, "cmdColor"},         {cboWidth, "cboWidth"},   {fraScalaDisegno, "fraScalaDisegno"},
@@ -48,9 +48,9 @@ dlgSetGraph::dlgSetGraph(qint16 indice, QWidget* parent)
     OKButton->setDefault(true);
     CancelButton->setAutoDefault(false);
 
-    auto* scala = new QFormLayout(fraScalaDisegno);
-    scala->addRow(lblMinValDisegno, txtMinVal);
-    scala->addRow(lblMaxValDisegno, txtMaxVal);
+    auto* scale = new QFormLayout(fraScalaDisegno);
+    scale->addRow(lblMinValDisegno, txtMinVal);
+    scale->addRow(lblMaxValDisegno, txtMaxVal);
     auto* form = new QFormLayout;
     form->addRow(lblNomeCampo, txtNomeCampo);
     form->addRow(lblUM, txtUM);
@@ -81,18 +81,18 @@ void dlgSetGraph::Form_Load()
         return;
     // Hidden in the overlaid mode, but filled all the same: OK stores what
     // the hidden boxes hold.
-    scalaVisibile_ = w->blnSeparati;
-    fraScalaDisegno->setVisible(scalaVisibile_);
+    scaleShown_ = w->blnSeparati;
+    fraScalaDisegno->setVisible(scaleShown_);
     txtNomeCampo->setText(w->measureName(IndiceGrafico));
     txtUM->setText(w->measureUnit(IndiceGrafico));
-    const TestiSetGrafico testi = testiSetGrafico(*w);
-    txtFiltro->setText(testi.txtFiltro);
-    mostraColore(w->measureColour(IndiceGrafico));
+    const SetGraphTexts texts = setGraphTexts(*w);
+    txtFiltro->setText(texts.txtFiltro);
+    showColour(w->measureColour(IndiceGrafico));
     // The list's own entry when there is one, so its drop-down shows it.
-    cboWidth->setCurrentIndex(cboWidth->findText(testi.cboWidth));
-    cboWidth->setEditText(testi.cboWidth);
-    txtMinVal->setText(testi.txtMinVal);
-    txtMaxVal->setText(testi.txtMaxVal);
+    cboWidth->setCurrentIndex(cboWidth->findText(texts.cboWidth));
+    cboWidth->setEditText(texts.cboWidth);
+    txtMinVal->setText(texts.txtMinVal);
+    txtMaxVal->setText(texts.txtMaxVal);
 }
 
 void dlgSetGraph::Form_Activate()
@@ -116,17 +116,17 @@ void dlgSetGraph::changeEvent(QEvent* event)
         Form_Activate();
 }
 
-void dlgSetGraph::mostraColore(quint32 colore)
+void dlgSetGraph::showColour(quint32 colour)
 {
-    colore_ = colore;
-    cmdColor->setStyleSheet(QStringLiteral("background-color: %1;").arg(colorFromValue(colore).name()));
+    colour_ = colour;
+    cmdColor->setStyleSheet(QStringLiteral("background-color: %1;").arg(colorFromValue(colour).name()));
 }
 
 void dlgSetGraph::cmdColor_Click()
 {
     // A cancelled or failed choice keeps the colour.
-    if (const std::optional<quint32> scelto = dialogs().askColour(colore_))
-        mostraColore(*scelto);
+    if (const std::optional<quint32> chosen = dialogs().askColour(colour_))
+        showColour(*chosen);
 }
 
 bool dlgSetGraph::OKButton_Click()
@@ -136,18 +136,18 @@ bool dlgSetGraph::OKButton_Click()
         reject();
         return false;
     }
-    const EsitoSetGrafico esito = controllaSetGrafico(txtFiltro->text(), cboWidth->currentText(), txtMinVal->text(),
-                                                      txtMaxVal->text(), scalaVisibile_);
-    if (!esito.accettato) {
-        msgBox(esito.messaggio, MsgIcon::Exclamation);
+    const SetGraphResult outcome = checkSetGraph(txtFiltro->text(), cboWidth->currentText(), txtMinVal->text(),
+                                                 txtMaxVal->text(), scaleShown_);
+    if (!outcome.accepted) {
+        msgBox(outcome.message, MsgIcon::Exclamation);
         return false;
     }
-    applicaSetGrafico(*w, IndiceGrafico, txtNomeCampo->text(), txtUM->text(), colore_, esito);
+    applySetGraph(*w, IndiceGrafico, txtNomeCampo->text(), txtUM->text(), colour_, outcome);
     accept();
     return true;
 }
 
-bool dlgSetGraph::modifica(QWidget* owner, qint16 i)
+bool dlgSetGraph::edit(QWidget* owner, qint16 i)
 {
     AnalysisInterface* w = currentAnalysis();
     if (!w)

@@ -30,7 +30,7 @@ public:
     // back into the window's tables however it closed. True when OK stored
     // them; the window then refreshes and redraws the chart in view either
     // way.
-    static bool modifica(QWidget* owner, qint16 i);
+    static bool edit(QWidget* owner, qint16 i);
 
     // Captions in the current language, at every activation.
     void Form_Activate();
@@ -40,7 +40,7 @@ public:
 
     const qint16 IndiceGrafico;
     // The trace colour the button shows (0x00BBGGRR).
-    quint32 colore() const { return colore_; }
+    quint32 colour() const { return colour_; }
 
     QLabel* lblNomeCampo;
     QLineEdit* txtNomeCampo;
@@ -65,10 +65,10 @@ protected:
 
 private:
     void Form_Load();
-    void mostraColore(quint32 colore);
+    void showColour(quint32 colour);
 
-    quint32 colore_ = 0;
-    bool scalaVisibile_ = false;
+    quint32 colour_ = 0;
+    bool scaleShown_ = false;
 };
 
 } // namespace zuv

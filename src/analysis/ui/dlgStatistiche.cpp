@@ -19,28 +19,28 @@ void dlgStatistiche::Form_Load()
 {
     CalcolaOffsetLingua();
     setWindowTitle(Testo(116));
-    MSFlexGrid1->setRowCount(kRigheStatistiche);
+    MSFlexGrid1->setRowCount(kStatisticsLines);
     sizeColumns();
     MSFlexGrid1->setColumnAlignment(1, 4);
     const AnalysisInterface* w = currentAnalysis();
     if (!w)
         return;
-    const auto righe = righeStatistiche(*w);
-    for (int r = 0; r < kRigheStatistiche; ++r)
+    const auto lines = statisticsLines(*w);
+    for (int r = 0; r < kStatisticsLines; ++r)
         for (int c = 0; c < 2; ++c)
-            MSFlexGrid1->setText(r, c, righe[std::size_t(r)][std::size_t(c)]);
+            MSFlexGrid1->setText(r, c, lines[std::size_t(r)][std::size_t(c)]);
 }
 
 std::vector<int> dlgStatistiche::columnWidths(int gridTwips) const
 {
-    const auto w = larghezzeStatistiche(gridTwips);
+    const auto w = statisticsWidths(gridTwips);
     return {w.begin(), w.end()};
 }
 
 dlgStatistiche* dlgStatistiche::open(QWidget* owner)
 {
     AnalysisInterface* w = currentAnalysis();
-    if (!giriCompletati(w))
+    if (!completedLaps(w))
         return nullptr;
     // Computed again on every press, even when the open dialog keeps
     // showing what it was filled with.

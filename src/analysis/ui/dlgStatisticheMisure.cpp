@@ -10,10 +10,10 @@
 namespace zuv {
 
 namespace {
-constexpr int kColonne = 4;
+constexpr int kColumns = 4;
 }
 
-dlgStatisticheMisure::dlgStatisticheMisure(QWidget* parent) : GridDialog(parent, kColonne, 1)
+dlgStatisticheMisure::dlgStatisticheMisure(QWidget* parent) : GridDialog(parent, kColumns, 1)
 {
     setObjectName(QStringLiteral("dlgStatisticheMisure"));
     Form_Load();
@@ -21,30 +21,30 @@ dlgStatisticheMisure::dlgStatisticheMisure(QWidget* parent) : GridDialog(parent,
 
 void dlgStatisticheMisure::Form_Load()
 {
-    resizeTwips(*this, kLarghezzaStatisticheMisure, kAltezzaStatisticheMisure);
+    resizeTwips(*this, kMeasureStatsWidth, kMeasureStatsHeight);
     CalcolaOffsetLingua();
     setWindowTitle(Testo(186));
     const AnalysisInterface* w = currentAnalysis();
     // Without a window, or without a measure, the headings alone.
-    const auto righe = w ? righeStatisticheMisure(*w) : righeStatisticheMisure(0, nullptr);
-    MSFlexGrid1->setRowCount(int(righe.size()));
+    const auto lines = w ? measureStatsRows(*w) : measureStatsRows(0, nullptr);
+    MSFlexGrid1->setRowCount(int(lines.size()));
     sizeColumns();
-    for (int c = 0; c < kColonne; ++c)
+    for (int c = 0; c < kColumns; ++c)
         MSFlexGrid1->setColumnAlignment(c, 4);
-    for (std::size_t r = 0; r < righe.size(); ++r)
-        for (int c = 0; c < kColonne; ++c)
-            MSFlexGrid1->setText(int(r), c, righe[r][std::size_t(c)]);
+    for (std::size_t r = 0; r < lines.size(); ++r)
+        for (int c = 0; c < kColumns; ++c)
+            MSFlexGrid1->setText(int(r), c, lines[r][std::size_t(c)]);
 }
 
 std::vector<int> dlgStatisticheMisure::columnWidths(int gridTwips) const
 {
-    const auto w = larghezzeStatisticheMisure(gridTwips);
+    const auto w = measureStatsWidths(gridTwips);
     return {w.begin(), w.end()};
 }
 
 dlgStatisticheMisure* dlgStatisticheMisure::open(QWidget* owner)
 {
-    return giriCompletati(currentAnalysis()) ? openModeless<dlgStatisticheMisure>(owner) : nullptr;
+    return completedLaps(currentAnalysis()) ? openModeless<dlgStatisticheMisure>(owner) : nullptr;
 }
 
 } // namespace zuv

@@ -140,7 +140,7 @@ void frmAnalisiDati::buildControls()
 
     MSFlexGrid1 = new GridComponent(this);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
-    MSFlexGrid1->setColumnCount(kColonneGiri);
+    MSFlexGrid1->setColumnCount(kLapColumns);
     MSFlexGrid1->setRowCount(2);
     MSFlexGrid1->setFixedRowCount(1);
     MSFlexGrid1->setFixedColumnCount(1);
@@ -237,7 +237,7 @@ QWidget* frmAnalisiDati::buildMeasureRows()
     scaleGroup_->setExclusive(true);
 
     const int rowHeight = fontMetrics().height() + 6;
-    for (int i = 1; i <= kMaxMisura; ++i) {
+    for (int i = 1; i <= kMaxMeasure; ++i) {
         const int row = i - 1;
         const QString n = QString::number(i);
         lblNomeCampo[i] = new QLabel(fraMisure);
@@ -255,12 +255,12 @@ QWidget* frmAnalisiDati::buildMeasureRows()
         rows->addWidget(lblNomeCampo[i], row, 2);
         rows->addWidget(txtValore[i], row, 3);
         rows->addWidget(lblUM[i], row, 4);
-        if (i < kPrimaMisura)
+        if (i < kFirstMeasure)
             continue;
 
         chkGrafico[i] = new QCheckBox(fraMisure);
         chkGrafico[i]->setObjectName(QStringLiteral("chkGrafico") + n);
-        shpColor[i] = new Swatch(Swatch::Shape::Rectangle, ColoreMisura[i], fraMisure);
+        shpColor[i] = new Swatch(Swatch::Shape::Rectangle, colours[i], fraMisure);
         shpColor[i]->setObjectName(QStringLiteral("shpColor") + n);
         shpColor[i]->setFixedSize(14, 14);
         optScala[i] = new QRadioButton(fraMisure);
@@ -291,7 +291,7 @@ QWidget* frmAnalisiDati::buildMeasureRows()
     chkTempo = new QCheckBox(fraMisure);
     chkTempo->setObjectName(QStringLiteral("chkTempo"));
     chkTempo->setChecked(true);
-    rows->addWidget(chkTempo, kMaxMisura, 0, 1, 7);
+    rows->addWidget(chkTempo, kMaxMeasure, 0, 1, 7);
     connect(chkTempo, &QCheckBox::toggled, this, &frmAnalisiDati::chkTempo_Click);
     return fraMisure;
 }
@@ -342,8 +342,8 @@ QWidget* frmAnalisiDati::buildViewButtons()
     connect(cmdSpostaSX10, &QPushButton::clicked, this, [this] { moveClick(MoveButton::Left10); });
     connect(cmdSpostaDX1, &QPushButton::clicked, this, [this] { moveClick(MoveButton::Right1); });
     connect(cmdSpostaDX10, &QPushButton::clicked, this, [this] { moveClick(MoveButton::Right10); });
-    connect(cmdScorriSX, &QPushButton::clicked, this, [this] { cmdScorri_Click(PlaybackDirection::Left); });
-    connect(cmdScorriDX, &QPushButton::clicked, this, [this] { cmdScorri_Click(PlaybackDirection::Right); });
+    connect(cmdScorriSX, &QPushButton::clicked, this, [this] { playbackClick(PlaybackDirection::Left); });
+    connect(cmdScorriDX, &QPushButton::clicked, this, [this] { playbackClick(PlaybackDirection::Right); });
     return bar;
 }
 
@@ -357,12 +357,12 @@ QWidget* frmAnalisiDati::buildMapAndLegend()
     legend->setVerticalSpacing(4);
     for (int k = 0; k < 8; ++k) {
         const QString n = QString::number(k);
-        shpAlarmColor[std::size_t(k)] = new Swatch(Swatch::Shape::Rectangle, kColoriAllarme[std::size_t(k)]);
+        shpAlarmColor[std::size_t(k)] = new Swatch(Swatch::Shape::Rectangle, kAlarmColours[std::size_t(k)]);
         shpAlarmColor[std::size_t(k)]->setObjectName(QStringLiteral("shpAlarmColor") + n);
         shpAlarmColor[std::size_t(k)]->setFixedSize(22, 10);
         lblNomeAllarme[std::size_t(k)] = new QLabel;
         lblNomeAllarme[std::size_t(k)]->setObjectName(QStringLiteral("lblNomeAllarme") + n);
-        shpAlarm[std::size_t(k)] = new Swatch(Swatch::Shape::Circle, kLampSpenta);
+        shpAlarm[std::size_t(k)] = new Swatch(Swatch::Shape::Circle, kLampOff);
         shpAlarm[std::size_t(k)]->setObjectName(QStringLiteral("shpAlarm") + n);
         shpAlarm[std::size_t(k)]->setFixedSize(14, 14);
         legend->addWidget(shpAlarmColor[std::size_t(k)], k, 0);
@@ -394,7 +394,7 @@ bool frmAnalisiDati::Form_Load()
     registerAnalysis(this);
     setWindowTitle(QDir::toNativeSeparators(AnalysisFileName));
     SSTab1->setCurrentIndex(0);
-    circuitoVisibile_ = false;
+    mapShown_ = false;
     PassoDisegno = 1;
     SchedaCorrente = 0;
 
@@ -411,19 +411,19 @@ bool frmAnalisiDati::Form_Load()
         ChiudiGrafico();
         return false;
     }
-    fileAllarmiPresente_ = true;
+    companionFound_ = true;
     showMeasureRows();
     setTabCaptions();
 
     InizializzaMisure();
 
     MeasureRows rows = sessionRows();
-    SessionFileName = nomeFileSessione(AnalysisFileName);
-    sessionLoad_ = CaricaDatiSessione(SessionFileName, rows).esito;
+    SessionFileName = sessionFileFor(AnalysisFileName);
+    sessionLoad_ = CaricaDatiSessione(SessionFileName, rows).outcome;
     sessionWritable_ = sessionLoad_ == SessionLoad::NoFile || sessionLoad_ == SessionLoad::Complete;
     applySessionRows(rows);
-    for (int i = kPrimaMisura; i <= kMaxMisura; ++i)
-        shpColor[i]->setColour(ColoreMisura[i]);
+    for (int i = kFirstMeasure; i <= kMaxMeasure; ++i)
+        shpColor[i]->setColour(colours[i]);
     if (!DatiSessione.Circuito.isEmpty())
         CaricaSettori(*this, DatiSessione.Circuito);
 
@@ -482,8 +482,8 @@ void frmAnalisiDati::InizializzaMisure()
     if (SchedaCorrente == 0) {
         const QStringList headers = source_->headers();
         zuv::InizializzaMisure(*this, headers);
-        for (int i = 1; i <= kMaxMisura; ++i)
-            nameFromLanguage_[i] = testoNomeMisura(i) != 0 && headers.value(i - 1).contains(QLatin1Char('['));
+        for (int i = 1; i <= kMaxMeasure; ++i)
+            nameFromLanguage_[i] = measureNameText(i) != 0 && headers.value(i - 1).contains(QLatin1Char('['));
         showMeasureCaptions();
     }
     MainSurface& s = mainSurface();
@@ -494,7 +494,7 @@ void frmAnalisiDati::InizializzaMisure()
 
 void frmAnalisiDati::showMeasureRows()
 {
-    for (int i = kPrimaMisura; i <= kMaxMisura; ++i) {
+    for (int i = kFirstMeasure; i <= kMaxMeasure; ++i) {
         const bool used = i <= FieldsNum;
         if (!used && chkGrafico[i]->isChecked())
             chkGrafico[i]->setChecked(false);
@@ -506,10 +506,10 @@ void frmAnalisiDati::showMeasureRows()
 
 void frmAnalisiDati::showMeasureCaptions()
 {
-    for (int i = 1; i <= std::min(FieldsNum, kMaxMisura); ++i) {
-        lblNomeCampo[i]->setText(NomeCampo[i]);
-        lblNomeCampo[i]->setToolTip(NomeCampo[i]);
-        lblUM[i]->setText(UnitaMisura[i]);
+    for (int i = 1; i <= std::min(FieldsNum, kMaxMeasure); ++i) {
+        lblNomeCampo[i]->setText(captions[i]);
+        lblNomeCampo[i]->setToolTip(captions[i]);
+        lblUM[i]->setText(units[i]);
     }
 }
 
@@ -538,7 +538,7 @@ void frmAnalisiDati::Form_Unload()
     unloaded_ = true;
     playTimer_.stop();
     playback.stop();
-    if (fileAllarmiPresente_) {
+    if (companionFound_) {
         closeAnalysisDialogs();
         // A session file that could not be read whole is not overwritten
         // with what this window made of it.
@@ -635,18 +635,18 @@ void frmAnalisiDati::applyScaleAxis()
 {
     // The y axis reads in the units of the measure whose scale is chosen,
     // with that lap's factor.
-    const int i = ScalaScelta;
-    if (i < kPrimaMisura || i > kMaxMisura)
+    const int i = chosenScale;
+    if (i < kFirstMeasure || i > kMaxMeasure)
         return;
     if (!blnSeparati)
         NTGraph1->setYScaleFactor(FattoriScala[i]);
-    NTGraph1->setYAxisColor(ColoreMisura[i]);
-    NTGraph1->setYCaption(NomeCampo[i] + QLatin1Char(' ') + UnitaMisura[i]);
+    NTGraph1->setYAxisColor(colours[i]);
+    NTGraph1->setYCaption(captions[i] + QLatin1Char(' ') + units[i]);
 }
 
 void frmAnalisiDati::optScala_Click(int index)
 {
-    ScalaScelta = index;
+    chosenScale = index;
     applyScaleAxis();
     RidisegnaGraficoAttivo();
 }
@@ -654,7 +654,7 @@ void frmAnalisiDati::optScala_Click(int index)
 void frmAnalisiDati::setMeasureName(int i, const QString& name)
 {
     AnalysisInterface::setMeasureName(i, name);
-    if (i < 1 || i > kMaxMisura)
+    if (i < 1 || i > kMaxMeasure)
         return;
     nameFromLanguage_[i] = false;
     lblNomeCampo[i]->setText(name);
@@ -664,14 +664,14 @@ void frmAnalisiDati::setMeasureName(int i, const QString& name)
 void frmAnalisiDati::setMeasureUnit(int i, const QString& unit)
 {
     AnalysisInterface::setMeasureUnit(i, unit);
-    if (i >= 1 && i <= kMaxMisura)
+    if (i >= 1 && i <= kMaxMeasure)
         lblUM[i]->setText(unit);
 }
 
 void frmAnalisiDati::setMeasureColour(int i, quint32 colour)
 {
     AnalysisInterface::setMeasureColour(i, colour);
-    if (i >= kPrimaMisura && i <= kMaxMisura)
+    if (i >= kFirstMeasure && i <= kMaxMeasure)
         shpColor[i]->setColour(colour);
 }
 
@@ -710,7 +710,7 @@ void frmAnalisiDati::DisegnaGrafici()
     NTGraph1->setXCaption(lblNomeCampo[1]->text() + QStringLiteral(" [sec]"));
     if (!blnSeparati)
         applyScaleAxis();
-    for (int i = kPrimaMisura; i <= kMaxMisura; ++i)
+    for (int i = kFirstMeasure; i <= kMaxMeasure; ++i)
         setRowLook(i, plan.drawn[i]);
     for (const TracePlot& p : plan.plots) {
         IndiceElemento[p.column][0] = NTGraph1->elementCount();
@@ -863,7 +863,7 @@ void frmAnalisiDati::moveClick(MoveButton button)
     AggiornaCursoreAllarmi(1.0, 1.0, qint32(CampioneCursore));
 }
 
-void frmAnalisiDati::cmdScorri_Click(PlaybackDirection direction)
+void frmAnalisiDati::playbackClick(PlaybackDirection direction)
 {
     const int tab = SSTab1->currentIndex();
     ChartComponent& chart = tab == 1 ? *NTGraphAll : *NTGraph1;
@@ -955,26 +955,26 @@ void frmAnalisiDati::showLapGrid()
         return (fm.horizontalAdvance(text) + 14) * 1440 / std::max(1, MSFlexGrid1->logicalDpiX());
     };
     const int timeWidth = twips(QStringLiteral("00:00.00"));
-    for (int c = 0; c < kColonneGiri; ++c)
+    for (int c = 0; c < kLapColumns; ++c)
         if (grid.widths[std::size_t(c)] > 0)
             MSFlexGrid1->setColumnWidth(c, std::max({grid.widths[std::size_t(c)], timeWidth, twips(grid.text(0, c))}));
     // Only what changed is written: a click repaints two rows and the marks,
     // not a table of a thousand laps.
     for (int r = 0; r < grid.rows; ++r) {
-        for (int c = 0; c < kColonneGiri; ++c) {
+        for (int c = 0; c < kLapColumns; ++c) {
             const QString text = grid.text(r, c);
             if (MSFlexGrid1->text(r, c) != text)
                 MSFlexGrid1->setText(r, c, text);
             if (r == 0 || c == 0)
                 continue;
-            const CellColours colours = grid.colours(r, c);
-            if (MSFlexGrid1->cellBackground(r, c) == colorFromValue(colours.back)
-                && MSFlexGrid1->cellForeground(r, c) == colorFromValue(colours.fore))
+            const CellColours cell = grid.colours(r, c);
+            if (MSFlexGrid1->cellBackground(r, c) == colorFromValue(cell.back)
+                && MSFlexGrid1->cellForeground(r, c) == colorFromValue(cell.fore))
                 continue;
             MSFlexGrid1->setCurrentRow(r);
             MSFlexGrid1->setCurrentColumn(c);
-            MSFlexGrid1->setCellBackground(colours.back);
-            MSFlexGrid1->setCellForeground(colours.fore);
+            MSFlexGrid1->setCellBackground(cell.back);
+            MSFlexGrid1->setCellForeground(cell.fore);
         }
     }
     MSFlexGrid1->setCurrentRow(row);
@@ -1003,7 +1003,7 @@ void frmAnalisiDati::MostraControlliGrafico(bool show)
                                                       cmdSpostaDX10, cmdSpostaSX1, cmdSpostaSX10, cmdZoomIn10,
                                                       cmdZoomIn50, cmdZoomOut10, cmdZoomOut50, lblZoom})
         w->setVisible(show);
-    showMap(show && circuitoVisibile_);
+    showMap(show && mapShown_);
 }
 
 // --- cursor read-out ------------------------------------------------------------
@@ -1021,12 +1021,12 @@ void frmAnalisiDati::AggiornaCursoreAllarmi(double, double, qint32 n)
 
 void frmAnalisiDati::showReadout(const CursorReadout& readout)
 {
-    for (int j = 1; j <= std::min(FieldsNum, kMaxMisura); ++j)
+    for (int j = 1; j <= std::min(FieldsNum, kMaxMeasure); ++j)
         if (readout.values[j])
             txtValore[j]->setText(*readout.values[j]);
     for (int k = 0; k < 8; ++k)
         if (readout.lamps[std::size_t(k)])
-            shpAlarm[std::size_t(k)]->setColour(*readout.lamps[std::size_t(k)] ? kLampAccesa : kLampSpenta);
+            shpAlarm[std::size_t(k)]->setColour(*readout.lamps[std::size_t(k)] ? kLampOn : kLampOff);
     if (readout.marker)
         DisegnaCircuito(*readout.marker);
 }
@@ -1041,29 +1041,29 @@ void frmAnalisiDati::showMap(bool show)
 
 void frmAnalisiDati::CaricaCircuito()
 {
-    if (circuitoVisibile_) {
-        circuitoVisibile_ = false;
+    if (mapShown_) {
+        mapShown_ = false;
         showMap(false);
         return;
     }
-    const std::optional<QString> path = percorsoTracciato(DatiSessione.Circuito);
+    const std::optional<QString> path = outlineFilePath(DatiSessione.Circuito);
     if (!path || !QFileInfo(*path).isFile()) {
         msgBox(Testo(216), MsgIcon::Critical);
         return;
     }
-    circuitoVisibile_ = true;
+    mapShown_ = true;
     txtCircuito->setText(DatiSessione.Circuito);
     txtPiloti->setPlainText(DatiSessione.Piloti);
     lblCircuito->setText(Testo(120));
     lblPiloti->setText(Testo(124));
     showMap(true);
-    Picture1->setOutline(tracciatoFinestra(leggiFileTracciato(*path).value_or(QStringList())));
+    Picture1->setOutline(windowOutline(readOutlineFile(*path).value_or(QStringList())));
     DisegnaCircuito(0);
 }
 
 void frmAnalisiDati::DisegnaCircuito(qint64 point)
 {
-    if (circuitoVisibile_)
+    if (mapShown_)
         Picture1->placeMarker(point);
 }
 
@@ -1119,9 +1119,9 @@ void frmAnalisiDati::RefreshLanguage()
     for (int i = 1; i <= 16; ++i) {
         if (!nameFromLanguage_[i])
             continue;
-        NomeCampo[i] = Testo(testoNomeMisura(i));
-        lblNomeCampo[i]->setText(NomeCampo[i]);
-        lblNomeCampo[i]->setToolTip(NomeCampo[i]);
+        captions[i] = Testo(measureNameText(i));
+        lblNomeCampo[i]->setText(captions[i]);
+        lblNomeCampo[i]->setToolTip(captions[i]);
     }
     lblCircuito->setText(Testo(120));
     lblPiloti->setText(Testo(124));
@@ -1130,7 +1130,7 @@ void frmAnalisiDati::RefreshLanguage()
     if (!lapCaption_.isEmpty() && GiroCorrente > 0)
         lapCaption_ = QLatin1Char(' ') + Testo(110) + lapCaption_.mid(lapCaption_.lastIndexOf(QLatin1Char(' ')));
     setTabCaptions();
-    if (fileAllarmiPresente_) {
+    if (companionFound_) {
         AggiornaTestiTabellaGiri(*this, source_->sources().lapNumberAt);
         showLapGrid();
         if (SSTab1->currentIndex() == 0)
@@ -1177,7 +1177,7 @@ void frmAnalisiDati::MostraReportGiri() { dlgReportGiri::open(this); }
 
 void frmAnalisiDati::MostraDatiSessione()
 {
-    zuv::ApriDatiSessione(this);
+    zuv::openSessionDialog(this);
     // The sector cells are rebuilt whichever way the dialog closed.
     for (int r = 0; r < grid.rows; ++r)
         PulisciRigaTabella(*this, r);
@@ -1191,7 +1191,7 @@ void frmAnalisiDati::cmdSetGraph_Click(int index)
 {
     // Settings the user stored are saved at the close, even over a session
     // file that could not be read whole.
-    if (dlgSetGraph::modifica(this, qint16(index)))
+    if (dlgSetGraph::edit(this, qint16(index)))
         sessionWritable_ = true;
     RidisegnaGraficoAttivo();
 }

@@ -65,7 +65,7 @@ public:
     // companion alarms file, or a data file that cannot be read).
     bool Form_Load();
     // The companion alarms file was found and the load went to its end.
-    bool FileAllarmiPresente() const { return fileAllarmiPresente_; }
+    bool FileAllarmiPresente() const { return companionFound_; }
     // How the session file read at load went (the close writes it again
     // only after a complete read, or when there was none).
     SessionLoad sessionLoad() const { return sessionLoad_; }
@@ -81,7 +81,7 @@ public:
     void AggiornaCursoreAllarmi(double x, double y, qint32 n);
     // `DisegnaCircuito`: the map marker on outline entry `point`.
     void DisegnaCircuito(qint64 point);
-    bool blnCircuitoVisibile() const { return circuitoVisibile_; }
+    bool blnCircuitoVisibile() const { return mapShown_; }
     // One playback pass, as the playback timer runs it.
     void playbackPass();
     bool playbackRunning() const { return playTimer_.isActive(); }
@@ -106,13 +106,13 @@ public:
     QGroupBox* fraMisure;
     // Measure rows by measure number: 1 the time and 2 the distance (name,
     // value, unit only), 3..20 the measures that can be drawn.
-    std::array<QCheckBox*, kMaxMisura + 1> chkGrafico{};
-    std::array<QLabel*, kMaxMisura + 1> lblNomeCampo{};
-    std::array<QLineEdit*, kMaxMisura + 1> txtValore{};
-    std::array<QLabel*, kMaxMisura + 1> lblUM{};
-    std::array<Swatch*, kMaxMisura + 1> shpColor{};
-    std::array<QRadioButton*, kMaxMisura + 1> optScala{};
-    std::array<QPushButton*, kMaxMisura + 1> cmdSetGraph{};
+    std::array<QCheckBox*, kMaxMeasure + 1> chkGrafico{};
+    std::array<QLabel*, kMaxMeasure + 1> lblNomeCampo{};
+    std::array<QLineEdit*, kMaxMeasure + 1> txtValore{};
+    std::array<QLabel*, kMaxMeasure + 1> lblUM{};
+    std::array<Swatch*, kMaxMeasure + 1> shpColor{};
+    std::array<QRadioButton*, kMaxMeasure + 1> optScala{};
+    std::array<QPushButton*, kMaxMeasure + 1> cmdSetGraph{};
     QCheckBox* chkTempo;
     QPushButton* cmdZoomIn10;
     QPushButton* cmdZoomIn50;
@@ -177,7 +177,7 @@ private:
     void zoomClick(ZoomButton button);
     void moveClick(MoveButton button);
     void readRange(const ChartComponent& chart, bool withY);
-    void cmdScorri_Click(PlaybackDirection direction);
+    void playbackClick(PlaybackDirection direction);
     void stopPlaybackLook(ChartComponent& chart);
     void setZoomInEnabled(bool on);
     void applyLapTable(bool filled);
@@ -200,16 +200,16 @@ private:
     std::array<QAction*, 11> toolButtons_{};
     QButtonGroup* scaleGroup_;
     QTimer playTimer_;
-    bool fileAllarmiPresente_ = false;
+    bool companionFound_ = false;
     bool unloaded_ = false;
     bool shownOnce_ = false;
-    bool circuitoVisibile_ = false;
+    bool mapShown_ = false;
     // The close writes the session file again only when it will not lose
     // what the file held, or when the user stored settings since.
     SessionLoad sessionLoad_ = SessionLoad::NoFile;
     bool sessionWritable_ = false;
     // Measure names come from the language unless the user renamed one.
-    std::array<bool, kMaxMisura + 1> nameFromLanguage_{};
+    std::array<bool, kMaxMeasure + 1> nameFromLanguage_{};
     // The lap number the tab captions show after a lap was selected.
     QString lapCaption_;
     bool changingChecks_ = false;

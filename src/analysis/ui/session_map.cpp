@@ -30,18 +30,18 @@ void SessionMap::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    for (const MapSegment& s : drawing_.linee) {
-        painter.setPen(QPen(colorFromValue(quint32(s.colore)), kSpessoreMappaDialogo, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(toPixels(s.linea.p1()), toPixels(s.linea.p2()));
+    for (const MapSegment& s : drawing_.lines) {
+        painter.setPen(QPen(colorFromValue(quint32(s.colour)), kDialogMapPen, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(toPixels(s.line.p1()), toPixels(s.line.p2()));
     }
     QFont font = painter.font();
     font.setBold(true);
-    font.setPointSize(kPuntiEtichettaSettore);
+    font.setPointSize(kSectorLabelPoints);
     painter.setFont(font);
-    painter.setPen(colorFromValue(quint32(kNero)));
-    for (const MapLabel& l : drawing_.etichette) {
-        const QPoint at = toPixels(l.posizione);
-        painter.drawText(QRect(at, QSize(width(), height())), Qt::AlignLeft | Qt::AlignTop, l.testo);
+    painter.setPen(colorFromValue(quint32(kColourBlack)));
+    for (const MapLabel& l : drawing_.labels) {
+        const QPoint at = toPixels(l.position);
+        painter.drawText(QRect(at, QSize(width(), height())), Qt::AlignLeft | Qt::AlignTop, l.text);
     }
 }
 

@@ -21,8 +21,8 @@ public:
 
     Load load(AnalysisData& w, const QString& file) override
     {
-        const NomiFileVeloci names = nomiFileVeloci(file);
-        const SceltaAllarmi companion = scegliFileAllarmi(names.Cartella, names.NomeFileTabella);
+        const TableFileNames names = tableFileNames(file);
+        const AlarmsChoice companion = chooseAlarmsFile(names.Cartella, names.NomeFileTabella);
         if (!companion.FileAllarmiPresente)
             return Load::NoCompanion;
 
@@ -31,7 +31,7 @@ public:
         w.FieldsNum = 0;
         w.AlarmsNum = 0;
         if (CaricaTempiGiro(w, file, &version)) {
-            w.FieldsNum = fieldsNumDaVersione(version);
+            w.FieldsNum = fieldsNumFromVersion(version);
             w.AlarmsNum = kAlarmsNum;
             QString error;
             if (!ScriviSchemaIni(names.Cartella, names.NomeFileTabella, companion.NomeFileAllarmi, w.FieldsNum,
@@ -43,10 +43,10 @@ public:
         s.setPanelText(2, Testo(140));
         s.setPanelText(3, Testo(141));
         s.setBusy(true);
-        nomi_ = LeggiNomiCanali(file, w.FieldsNum);
+        names_ = LeggiNomiCanali(file, w.FieldsNum);
 
         int table = 0;
-        const CaricamentoVeloce r = caricaDati(
+        const TableLoad r = loadTables(
             dati_, w.FieldsNum, file, QDir(names.Cartella).filePath(companion.NomeFileAllarmi),
             [&table, &s](int t, qint64, int percent) {
                 if (t != table) {
@@ -55,13 +55,13 @@ public:
                 }
                 s.setPanelText(3, progressText(percent));
             });
-        if (!r.datiLetti) {
+        if (!r.dataRead) {
             failure_ = Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(file) + QLatin1Char(' ')
-                       + Testo(329) + QStringLiteral("\n") + r.errori.join(QLatin1Char('\n'));
+                       + Testo(329) + QStringLiteral("\n") + r.errors.join(QLatin1Char('\n'));
             return Load::Failed;
         }
-        warnings_ += r.errori;
-        warnings_ += r.avvisi;
+        warnings_ += r.errors;
+        warnings_ += r.warnings;
         s.setPanelText(2, Testo(301));
         s.setPanelText(3, Testo(141));
         sources_ = tableSources(dati_);
@@ -71,14 +71,14 @@ public:
     QStringList headers() const override
     {
         QStringList h;
-        for (int i = 1; i <= dati_.FieldsNum() && i < int(nomi_.size()); ++i)
-            h.append(nomi_[std::size_t(i)]);
+        for (int i = 1; i <= dati_.FieldsNum() && i < int(names_.size()); ++i)
+            h.append(names_[std::size_t(i)]);
         return h;
     }
 
     LapBounds lapBounds() const override
     {
-        const std::vector<qint32> laps = numeriGiro(dati_);
+        const std::vector<qint32> laps = rowLapNumbers(dati_);
         return alarms_.lapBoundaries(std::span<const qint32>(laps));
     }
 
@@ -104,7 +104,7 @@ public:
 private:
     ChartComponent& alarms_;
     Dati dati_;
-    NomiCanali nomi_;
+    NomiCanali names_;
 };
 
 } // namespace

@@ -48,24 +48,44 @@ namespace {
 // Panel 3 at least, however short the operation texts.
 constexpr int kOperationPanelMinimum = 150;
 
-// The toolbar, left to right; an empty key stands for a separator.
-const QStringList kToolbarLayout = {
-    "New", "Open", "Save", "SaveAs", "Print", "Note", "Exit", "",
-    "Setup", "Sensor", "Alarm", "",
-    "CustSensors", "",
-    "ProgDev", "ReadDev", "ViewDev", "",
-    "DownData", "SaveData", "Analize", "",
-    "Language"};
+// A toolbar button: its key, the menu item that names it and shares its
+// picture, and the command it runs.
+struct ToolbarButton {
+    const char* key;
+    const char* menu;
+    void (frmMain::*click)();
 
-// The menu item that does what each toolbar button does.
-const std::map<QString, QString> kMenuOfKey = {
-    {"New", "mnuNew"},           {"Open", "mnuOpen"},           {"Save", "mnuSave"},
-    {"SaveAs", "mnuSaveAs"},     {"Print", "mnuPrint"},         {"Note", "mnuNote"},
-    {"Exit", "mnuExit"},         {"Setup", "mnuSetup"},         {"Sensor", "mnuSensors"},
-    {"Alarm", "mnuAlarms"},      {"CustSensors", "mnuCustomizeSensors"},
-    {"ProgDev", "mnuProgramDevice"}, {"ReadDev", "mnuReadDevice"}, {"ViewDev", "mnuViewDevice"},
-    {"DownData", "mnuDownloadData"}, {"SaveData", "mnuSaveData"}, {"Analize", "mnuAnalize"},
-    {"Language", "mnuLanguage"}};
+    bool separator() const { return *key == '\0'; }
+};
+
+// The toolbar, left to right; an empty key stands for a separator. Print
+// runs nothing: the printout is reached only through its menu item, which
+// no command enables.
+constexpr ToolbarButton kToolbar[] = {
+    {"New", "mnuNew", &frmMain::mnuNew_Click},
+    {"Open", "mnuOpen", &frmMain::mnuOpen_Click},
+    {"Save", "mnuSave", &frmMain::mnuSave_Click},
+    {"SaveAs", "mnuSaveAs", &frmMain::mnuSaveAs_Click},
+    {"Print", "mnuPrint", nullptr},
+    {"Note", "mnuNote", &frmMain::mnuNote_Click},
+    {"Exit", "mnuExit", &frmMain::mnuExit_Click},
+    {"", "", nullptr},
+    {"Setup", "mnuSetup", &frmMain::mnuSetup_Click},
+    {"Sensor", "mnuSensors", &frmMain::mnuSensors_Click},
+    {"Alarm", "mnuAlarms", &frmMain::mnuAlarms_Click},
+    {"", "", nullptr},
+    {"CustSensors", "mnuCustomizeSensors", &frmMain::mnuCustomizeSensors_Click},
+    {"", "", nullptr},
+    {"ProgDev", "mnuProgramDevice", &frmMain::mnuProgramDevice_Click},
+    {"ReadDev", "mnuReadDevice", &frmMain::mnuReadDevice_Click},
+    {"ViewDev", "mnuViewDevice", &frmMain::mnuViewDevice_Click},
+    {"", "", nullptr},
+    {"DownData", "mnuDownloadData", &frmMain::mnuDownloadData_Click},
+    {"SaveData", "mnuSaveData", &frmMain::mnuSaveData_Click},
+    {"Analize", "mnuAnalize", &frmMain::mnuAnalize_Click},
+    {"", "", nullptr},
+    {"Language", "mnuLanguage", &frmMain::mnuLanguage_Click},
+};
 
 QString escapeMnemonics(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
 
@@ -115,35 +135,43 @@ frmMain::~frmMain()
         QApplication::restoreOverrideCursor();
 }
 
-QAction* frmMain::addMenuItem(QMenu* menu, const QString& name, void (frmMain::*handler)())
+QAction* frmMain::addMenuItem(QWidget* owner, const QString& name, void (frmMain::*handler)())
 {
-    QAction* action = menu->addAction(QString());
+    QAction* action = owner->addAction(QString());
     action->setObjectName(name);
     connect(action, &QAction::triggered, this, handler);
     menus_[name] = action;
     return action;
 }
 
+QMenu* frmMain::addTopMenu(const QString& name)
+{
+    QMenu* menu = menuBar()->addMenu(QString());
+    menu->setObjectName(name);
+    menus_[name] = menu->menuAction();
+    return menu;
+}
+
+QAction* frmMain::addMenuSeparator(QMenu* menu, const QString& name)
+{
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(name);
+    menus_[name] = separator;
+    return separator;
+}
+
 void frmMain::buildMenus()
 {
-    QMenuBar* bar = menuBar();
-
-    QMenu* file = bar->addMenu(QString());
-    file->setObjectName(QStringLiteral("mnuProjectFile"));
-    menus_[QStringLiteral("mnuProjectFile")] = file->menuAction();
+    QMenu* file = addTopMenu(QStringLiteral("mnuProjectFile"));
     addMenuItem(file, QStringLiteral("mnuNew"), &frmMain::mnuNew_Click);
     addMenuItem(file, QStringLiteral("mnuOpen"), &frmMain::mnuOpen_Click);
     addMenuItem(file, QStringLiteral("mnuSave"), &frmMain::mnuSave_Click);
     addMenuItem(file, QStringLiteral("mnuSaveAs"), &frmMain::mnuSaveAs_Click);
     addMenuItem(file, QStringLiteral("mnuPrint"), &frmMain::mnuPrint_Click);
     addMenuItem(file, QStringLiteral("mnuNote"), &frmMain::mnuNote_Click);
-    QAction* mnuspazio = file->addSeparator();
-    mnuspazio->setObjectName(QStringLiteral("mnuspazio"));
-    menus_[QStringLiteral("mnuspazio")] = mnuspazio;
+    addMenuSeparator(file, QStringLiteral("mnuspazio"));
     addMenuItem(file, QStringLiteral("mnuExit"), &frmMain::mnuExit_Click);
-    mnuspazio1 = file->addSeparator();
-    mnuspazio1->setObjectName(QStringLiteral("mnuspazio1"));
-    menus_[QStringLiteral("mnuspazio1")] = mnuspazio1;
+    mnuspazio1 = addMenuSeparator(file, QStringLiteral("mnuspazio1"));
     for (int i = 0; i < 4; ++i) {
         QAction* item = file->addAction(QString());
         item->setObjectName(QStringLiteral("mnuRecentFiles%1").arg(i));
@@ -153,37 +181,25 @@ void frmMain::buildMenus()
     }
     updateRecentSeparator();
 
-    QMenu* configure = bar->addMenu(QString());
-    configure->setObjectName(QStringLiteral("mnuConfigure"));
-    menus_[QStringLiteral("mnuConfigure")] = configure->menuAction();
+    QMenu* configure = addTopMenu(QStringLiteral("mnuConfigure"));
     addMenuItem(configure, QStringLiteral("mnuSetup"), &frmMain::mnuSetup_Click);
     addMenuItem(configure, QStringLiteral("mnuSensors"), &frmMain::mnuSensors_Click);
     addMenuItem(configure, QStringLiteral("mnuAlarms"), &frmMain::mnuAlarms_Click);
     addMenuItem(configure, QStringLiteral("mnuCustomizeSensors"), &frmMain::mnuCustomizeSensors_Click);
 
-    QMenu* device = bar->addMenu(QString());
-    device->setObjectName(QStringLiteral("mnuDevice"));
-    menus_[QStringLiteral("mnuDevice")] = device->menuAction();
+    QMenu* device = addTopMenu(QStringLiteral("mnuDevice"));
     addMenuItem(device, QStringLiteral("mnuProgramDevice"), &frmMain::mnuProgramDevice_Click);
     addMenuItem(device, QStringLiteral("mnuReadDevice"), &frmMain::mnuReadDevice_Click);
     addMenuItem(device, QStringLiteral("mnuViewDevice"), &frmMain::mnuViewDevice_Click);
 
-    QMenu* analysis = bar->addMenu(QString());
-    analysis->setObjectName(QStringLiteral("mnuAnalysis"));
-    menus_[QStringLiteral("mnuAnalysis")] = analysis->menuAction();
+    QMenu* analysis = addTopMenu(QStringLiteral("mnuAnalysis"));
     addMenuItem(analysis, QStringLiteral("mnuDownloadData"), &frmMain::mnuDownloadData_Click);
     addMenuItem(analysis, QStringLiteral("mnuSaveData"), &frmMain::mnuSaveData_Click);
     addMenuItem(analysis, QStringLiteral("mnuAnalize"), &frmMain::mnuAnalize_Click);
 
-    QAction* language = bar->addAction(QString());
-    language->setObjectName(QStringLiteral("mnuLanguage"));
-    connect(language, &QAction::triggered, this, &frmMain::mnuLanguage_Click);
-    menus_[QStringLiteral("mnuLanguage")] = language;
-
-    QAction* info = bar->addAction(QString());
-    info->setObjectName(QStringLiteral("mnuInfo"));
-    connect(info, &QAction::triggered, this, &frmMain::mnuInfo_Click);
-    menus_[QStringLiteral("mnuInfo")] = info;
+    // Two commands stand in the menu bar itself.
+    addMenuItem(menuBar(), QStringLiteral("mnuLanguage"), &frmMain::mnuLanguage_Click);
+    addMenuItem(menuBar(), QStringLiteral("mnuInfo"), &frmMain::mnuInfo_Click);
 
     // The usual keys of the desktop for the usual commands.
     menus_.at(QStringLiteral("mnuNew"))->setShortcut(QKeySequence::New);
@@ -200,15 +216,16 @@ void frmMain::buildMenus()
     f10->setObjectName(QStringLiteral("keyMenuBar"));
     connect(f10, &QShortcut::activated, this, &frmMain::openMenuBar);
 
-    // The menu items share the toolbar's pictures.
-    for (const auto& [key, menu] : kMenuOfKey) {
-        if (menu != QLatin1String("mnuLanguage"))
-            menus_.at(menu)->setIcon(commandIcon(key));
+    // The menu items share the toolbar's pictures; the language item stands
+    // in the menu bar itself, where a picture would take the place of its text.
+    for (const ToolbarButton& b : kToolbar) {
+        if (!b.separator() && b.menu != QLatin1String("mnuLanguage"))
+            menus_.at(QString::fromLatin1(b.menu))->setIcon(commandIcon(QString::fromLatin1(b.key)));
     }
 
-    // As designed: nothing to configure or note before a project exists,
-    // printing is never offered, and the instrument commands that need a
-    // project wait for one.
+    // Nothing to configure or note before a project exists, and the
+    // instrument commands that need a project wait for one. Printing stays
+    // off: no command offers the project printout.
     for (const char* off : {"mnuConfigure", "mnuNote", "mnuPrint", "mnuProgramDevice", "mnuReadDevice"})
         menus_.at(QString::fromLatin1(off))->setEnabled(false);
 }
@@ -232,11 +249,12 @@ void frmMain::buildToolbar()
     Toolbar1->setIconSize(QSize(24, 24));
     Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
     Toolbar1->toggleViewAction()->setVisible(false);
-    for (const QString& key : kToolbarLayout) {
-        if (key.isEmpty()) {
+    for (const ToolbarButton& b : kToolbar) {
+        if (b.separator()) {
             Toolbar1->addSeparator();
             continue;
         }
+        const QString key = QString::fromLatin1(b.key);
         QAction* button = Toolbar1->addAction(commandIcon(key), QString());
         button->setObjectName(QStringLiteral("btn") + key);
         button->setData(key);
@@ -349,10 +367,13 @@ void frmMain::MDIForm_Activate()
     caption("mnuInfo", Testo(225));
 
     // A button's tooltip is its menu item's caption.
-    for (const auto& [key, menu] : kMenuOfKey) {
-        const QString tip = withoutMnemonic(menus_.at(menu)->text());
-        buttons_.at(key)->setText(tip);
-        buttons_.at(key)->setToolTip(tip);
+    for (const ToolbarButton& b : kToolbar) {
+        if (b.separator())
+            continue;
+        const QString tip = withoutMnemonic(menus_.at(QString::fromLatin1(b.menu))->text());
+        QAction* button = buttons_.at(QString::fromLatin1(b.key));
+        button->setText(tip);
+        button->setToolTip(tip);
     }
     fitOperationPanel();
 }
@@ -382,44 +403,14 @@ void frmMain::fitOperationPanel()
 
 void frmMain::Toolbar1_ButtonClick(const QString& key)
 {
+    const auto it = std::find_if(std::begin(kToolbar), std::end(kToolbar), [&key](const ToolbarButton& b) {
+        return !b.separator() && key == QLatin1String(b.key);
+    });
+    if (it == std::end(kToolbar) || !it->click)
+        return;
     // A fault inside one command must not take the window down.
     try {
-        if (key == QLatin1String("New"))
-            mnuNew_Click();
-        else if (key == QLatin1String("Open"))
-            mnuOpen_Click();
-        else if (key == QLatin1String("Save"))
-            mnuSave_Click();
-        else if (key == QLatin1String("SaveAs"))
-            mnuSaveAs_Click();
-        else if (key == QLatin1String("Print"))
-            ; // The printout is not offered from the toolbar.
-        else if (key == QLatin1String("Note"))
-            mnuNote_Click();
-        else if (key == QLatin1String("Exit"))
-            mnuExit_Click();
-        else if (key == QLatin1String("Setup"))
-            mnuSetup_Click();
-        else if (key == QLatin1String("Alarm"))
-            mnuAlarms_Click();
-        else if (key == QLatin1String("Sensor"))
-            mnuSensors_Click();
-        else if (key == QLatin1String("CustSensors"))
-            mnuCustomizeSensors_Click();
-        else if (key == QLatin1String("ProgDev"))
-            mnuProgramDevice_Click();
-        else if (key == QLatin1String("ReadDev"))
-            mnuReadDevice_Click();
-        else if (key == QLatin1String("ViewDev"))
-            mnuViewDevice_Click();
-        else if (key == QLatin1String("DownData"))
-            mnuDownloadData_Click();
-        else if (key == QLatin1String("SaveData"))
-            mnuSaveData_Click();
-        else if (key == QLatin1String("Analize"))
-            mnuAnalize_Click();
-        else if (key == QLatin1String("Language"))
-            mnuLanguage_Click();
+        (this->*(it->click))();
     } catch (const std::exception& e) {
         qWarning("command %s failed: %s", qPrintable(key), e.what());
     }

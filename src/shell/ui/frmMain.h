@@ -1,8 +1,8 @@
 #pragma once
 // The program's frame window: menus, toolbar, status bar and the 200 ms
 // instrument poll. It is the main surface of the model and the link while
-// it lives. The instrument operations and editors of later work plug in
-// through `shellHooks()`.
+// it lives. Tests put stand-ins for the instrument operations and editors
+// in `shellHooks()`, so a command runs without its window.
 
 #include "platform/mainsurface.h"
 #include "shell/ui/dlgNoteProgetto.h"
@@ -126,7 +126,10 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildStatusBar();
-    QAction* addMenuItem(QMenu* menu, const QString& name, void (frmMain::*handler)());
+    // A command in a menu or in the menu bar itself.
+    QAction* addMenuItem(QWidget* owner, const QString& name, void (frmMain::*handler)());
+    QMenu* addTopMenu(const QString& name);
+    QAction* addMenuSeparator(QMenu* menu, const QString& name);
     // Instrument commands wait for a poll exchange in progress to end.
     void runWhenLinkFree(std::function<void()> command);
     void closeProjectWindows();
@@ -138,7 +141,6 @@ private:
 
     std::map<QString, QAction*> menus_;
     std::map<QString, QAction*> buttons_;
-    std::map<QString, int> captionOf_;
     QStringList keys_;
     std::array<QAction*, 4> recent_{};
     QAction* mnuspazio1 = nullptr;
