@@ -2,7 +2,7 @@
 
 #include "link/commands.h"
 #include "link/curve_codec.h"
-#include "link/link_guard.h"
+#include "link/operation.h"
 #include "link/live.h"
 #include "link/serial_comm.h"
 #include "platform/mainsurface.h"
@@ -27,15 +27,16 @@
 namespace zuv {
 namespace {
 
-// While an operation runs, ComandoInCorso holds its code; it is 0 again at
-// the end whatever way the operation ends.
-class ComandoAttivo {
-public:
-    explicit ComandoAttivo(int codice) { StatoComunicazione.ComandoInCorso = codice; }
-    ~ComandoAttivo() { StatoComunicazione.ComandoInCorso = 0; }
-    ComandoAttivo(const ComandoAttivo&) = delete;
-    ComandoAttivo& operator=(const ComandoAttivo&) = delete;
-};
+// A read of the editor as an operation of its own; an instrument that
+// does not answer is reported like a failed read.
+bool editorRead(int comando, const std::function<bool()>& read)
+{
+    Operation operation(comando);
+    const StepEnd end = runStep(read);
+    if (end == StepEnd::NoInstrument)
+        segnalaErroreComunicazione();
+    return end == StepEnd::Done;
+}
 
 bool inRange16(double v) { return v >= -32768.0 && v <= 32767.0; }
 
@@ -367,28 +368,17 @@ bool LeggiCurvaInTabella(int slot, TabellaPunti& t)
 {
     t.PulisciTabellaPunti();
     const auto opzione = opzioneDaSlot(slot);
-    if (!opzione || linkBusy() || StatoComunicazione.ComandoInCorso != 0)
+    if (!opzione || operationRunning())
         return false;
     const int scala = tipoSensore(*opzione).scala;
 
     mainSurface().setPanelText(3, Testo(205));
-    bool ok = false;
-    {
-        ComandoAttivo comando(comando::LeggiCurvaSensore);
-        LinkGuard guard;
-        if (!ConnettiStrumento()) {
-            segnalaErroreComunicazione();
-        } else {
-            // A failed read keeps the buffer as it was: never divide it twice.
-            const CurveBuffer prima = CurvaSensore;
-            StatoComunicazione.ErroreComunicazione = false;
-            LeggiCurvaSensore(static_cast<qint16>(slot));
-            ok = !StatoComunicazione.ErroreComunicazione;
-            if (!ok)
-                CurvaSensore = prima;
-        }
-    }
-    if (ok) {
+    // A failed read keeps the buffer as it was: never divide it twice.
+    const CurveBuffer prima = CurvaSensore;
+    const bool ok = editorRead(comando::LeggiCurvaSensore, [slot] { return LeggiCurvaSensore(slot); });
+    if (!ok) {
+        CurvaSensore = prima;
+    } else {
         for (int i = 0; i < kRighePunti; ++i) {
             CurvaSensore.CurvaY[static_cast<std::size_t>(i)] /= scala;
             t.setX(i, testoValore(CurvaSensore.CurvaX[static_cast<std::size_t>(i)]));
@@ -406,18 +396,7 @@ bool LeggiCurvaInTabella(int slot, TabellaPunti& t)
 
 std::optional<double> leggiLivelloBenzina()
 {
-    if (linkBusy() || StatoComunicazione.ComandoInCorso != 0)
-        return std::nullopt;
-    ComandoAttivo comando(comando::LeggiCalibrazione);
-    LinkGuard guard;
-    if (!ConnettiStrumento()) {
-        segnalaErroreComunicazione();
-        return std::nullopt;
-    }
-    // The read does not clear the flag itself on success.
-    StatoComunicazione.ErroreComunicazione = false;
-    LeggiCalibrazione();
-    if (StatoComunicazione.ErroreComunicazione)
+    if (operationRunning() || !editorRead(comando::LeggiCalibrazione, LeggiCalibrazione))
         return std::nullopt;
     return ValoriAnalogici[4];
 }

@@ -79,7 +79,7 @@ QByteArray leggiPagina(quint8 codice, QByteArrayView payload)
     if (r.isEmpty())
         return {};
     LampeggiaRX();
-    StatoComunicazione.ErroreComunicazione = false;
+    noteOutcome(true);
     return r;
 }
 
@@ -90,8 +90,7 @@ bool scriviPagina(quint8 codice, QByteArrayView payload)
         return false;
     }
     LampeggiaTX();
-    StatoComunicazione.ErroreComunicazione = false;
-    return true;
+    return noteOutcome(true);
 }
 
 void VerificaComunicazione()
@@ -108,38 +107,48 @@ void VerificaComunicazione()
         s.setPanelText(7, testoIdentificazione(r.mid(2, 10)));
         StatoComunicazione.StrumentoPresente = true;
     }
-    StatoComunicazione.ErroreComunicazione = false;
+    noteOutcome(true);
 }
+
+namespace {
+
+// The 128 data bytes of a block read; empty after the failure report.
+QByteArray blockRead(quint8 codice, QByteArrayView address)
+{
+    const QByteArray r = leggiRisposta(codice, address);
+    if (r.isEmpty())
+        return {};
+    noteOutcome(true);
+    return r.mid(2, kBytesBlocco);
+}
+
+} // namespace
 
 QByteArray LeggiBloccoMemoria(const qint32& indirizzo)
 {
-    const QByteArray r = leggiRisposta(comando::LeggiBloccoMemoria, ScriviLong(indirizzo));
-    if (r.isEmpty())
-        return {};
-    StatoComunicazione.ErroreComunicazione = false;
-    return r.mid(2, kBytesBlocco);
+    return blockRead(comando::LeggiBloccoMemoria, ScriviLong(indirizzo));
 }
 
 QByteArray LeggiBloccoSessione(qint32 indirizzo)
 {
-    const QByteArray r = leggiRisposta(comando::LeggiBloccoSessione, ScriviWord(indirizzo));
-    if (r.isEmpty())
-        return {};
-    StatoComunicazione.ErroreComunicazione = false;
-    return r.mid(2, kBytesBlocco);
+    return blockRead(comando::LeggiBloccoSessione, ScriviWord(indirizzo));
 }
 
-qint16 LeggiStatoDownload1()
+std::optional<qint16> readLapCount()
 {
     const QByteArray r = leggiRisposta(comando::StatoStrumento, {});
-    return r.isEmpty() ? qint16(0) : leggiWordValue(at(r, 23));
+    return r.isEmpty() ? std::nullopt : std::optional<qint16>(leggiWordValue(at(r, 23)));
 }
 
-qint32 LeggiStatoDownload2()
+std::optional<qint32> readRecordedBytes()
 {
     const QByteArray r = leggiRisposta(comando::StatoStrumento, {});
-    return r.isEmpty() ? 0 : leggiLongValue(at(r, 32));
+    return r.isEmpty() ? std::nullopt : std::optional<qint32>(leggiLongValue(at(r, 32)));
 }
+
+qint16 LeggiStatoDownload1() { return readLapCount().value_or(0); }
+
+qint32 LeggiStatoDownload2() { return readRecordedBytes().value_or(0); }
 
 int giriScaricabili(qint16 giri) { return std::clamp(int(giri), 0, kMaxGiri - 1); }
 

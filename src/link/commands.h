@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QtGlobal>
+#include <optional>
 
 namespace zuv {
 
@@ -76,6 +77,9 @@ QByteArray LeggiBloccoSessione(qint32 indirizzo);
 qint16 LeggiStatoDownload1();
 // Recorded memory bytes (signed as on the line); 0 on failure.
 qint32 LeggiStatoDownload2();
+// The same two reads, nothing after the failure report.
+std::optional<qint16> readLapCount();
+std::optional<qint32> readRecordedBytes();
 
 // The counts above, made safe to index the download buffers with:
 // negative gives 0, laps stop at the lap table, bytes at the memory size.

@@ -39,32 +39,27 @@ void decodeCurve(QByteArrayView reply, CurveBuffer& curve)
         curve.CurvaY[i] = leggiWordValue(at(reply, 59 + 2 * i));
 }
 
-void InviaCurvaSensore(int slot)
+bool InviaCurvaSensore(int slot)
 {
-    if (!validSlot(slot)) {
-        StatoComunicazione.ErroreComunicazione = true;
-        return;
-    }
-    scriviPagina(comando::InviaCurvaSensore, encodeCurve(slot, CurvaSensore));
+    if (!validSlot(slot))
+        return noteOutcome(false);
+    return scriviPagina(comando::InviaCurvaSensore, encodeCurve(slot, CurvaSensore));
 }
 
-void LeggiCurvaSensore(int slot)
+bool LeggiCurvaSensore(int slot)
 {
-    if (!validSlot(slot)) {
-        StatoComunicazione.ErroreComunicazione = true;
-        return;
-    }
+    if (!validSlot(slot))
+        return noteOutcome(false);
     const QByteArray reply = leggiPagina(comando::LeggiCurvaSensore, ByteInChr(slot));
     if (reply.isEmpty())
-        return;
+        return false;
     decodeCurve(reply, CurvaSensore);
-    StatoComunicazione.ErroreComunicazione = false;
+    return true;
 }
 
 bool readCurveScaled(int slot)
 {
-    LeggiCurvaSensore(slot);
-    if (StatoComunicazione.ErroreComunicazione)
+    if (!LeggiCurvaSensore(slot))
         return false;
     const int scala = scalaTipo(QString::fromLatin1(canaleDaSlot(slot).tipo));
     for (int i = 0; i < kPuntiCurva; ++i)

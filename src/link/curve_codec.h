@@ -25,17 +25,16 @@ QByteArray curveRequest(int slot);
 // signed) into `curve`; position 20 is left alone.
 void decodeCurve(QByteArrayView reply, CurveBuffer& curve);
 
-// Sends CurvaSensore as the curve of `slot` (0..8). Outcome in
-// ErroreComunicazione; a failed exchange shows text 242. A slot outside
-// 0..8 sends nothing and counts as an error, without a message.
-void InviaCurvaSensore(int slot);
+// Sends CurvaSensore as the curve of `slot` (0..8); whether the exchange
+// worked, a failed one having shown text 242. A slot outside 0..8 sends
+// nothing and fails, without a message.
+bool InviaCurvaSensore(int slot);
 // Reads the curve of `slot` into CurvaSensore, Y still in fixed point. A
 // failed read leaves the buffer as it was.
-void LeggiCurvaSensore(int slot);
+bool LeggiCurvaSensore(int slot);
 
 // LeggiCurvaSensore, then, only when it succeeded, CurvaY divided by the
 // scale of the slot's sensor type, so the buffer is in library units.
-// Returns !ErroreComunicazione.
 bool readCurveScaled(int slot);
 
 } // namespace zuv

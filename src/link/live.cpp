@@ -56,35 +56,37 @@ StatoDiagnostica decodificaDiagnostica(QByteArrayView r)
     return s;
 }
 
-void LeggiCalibrazione()
+bool LeggiCalibrazione()
 {
     const QByteArray r = leggiRisposta(comando::LeggiCalibrazione);
     if (r.isEmpty())
-        return;
+        return false;
     const auto v = decodificaCalibrazione(r);
     if (DiagnosticaView* view = diagnosticaView()) {
         for (int k = 0; k < kNumIngressiAnalogici; ++k)
             view->setValoreAnalogico(k, QString::number(v[k]));
-        return;
+        return true;
     }
     for (int k = 0; k < kNumIngressiAnalogici; ++k)
         ValoriAnalogici[k] = v[k];
+    return true;
 }
 
-void LeggiDiagnostica()
+bool LeggiDiagnostica()
 {
     const QByteArray r = leggiRisposta(comando::StatoStrumento);
     if (r.isEmpty())
-        return;
+        return false;
     DiagnosticaView* view = diagnosticaView();
     if (!view)
-        return;
+        return true;
     const StatoDiagnostica s = decodificaDiagnostica(r);
     for (int k = 0; k < kNumAllarmi; ++k)
         view->setAllarme(k, s.allarmi[k]);
     for (int i = 0; i < kNumCampi; ++i)
         if (i != 1)
             view->setValoreCampo(i, s.campi[i]);
+    return true;
 }
 
 } // namespace zuv

@@ -42,9 +42,10 @@ struct StatoDiagnostica {
 StatoDiagnostica decodificaDiagnostica(QByteArrayView reply);
 
 // Reads the inputs into the shown dialog, or into ValoriAnalogici when no
-// dialog is shown. A failed read gets the failure report.
-void LeggiCalibrazione();
+// dialog is shown. A failed read gets the failure report and returns false;
+// a read that works leaves ErroreComunicazione as it was.
+bool LeggiCalibrazione();
 // Reads the status into the shown dialog (nothing to fill without one).
-void LeggiDiagnostica();
+bool LeggiDiagnostica();
 
 } // namespace zuv

@@ -2,6 +2,7 @@
 
 #include "link/codec.h"
 #include "link/commands.h"
+#include "link/page_command.h"
 #include "link/page_views.h"
 #include "platform/numbers.h"
 #include "project/state.h"
@@ -14,27 +15,22 @@ namespace zuv {
 
 namespace {
 
-struct Soglia {
-    bool ProjectRecord::*chk;
-    qint32 ProjectRecord::*msk;
-    AlarmsCheck box;
-    AlarmsText text;
-    int scala;
-};
-constexpr Soglia kSoglie[kNumSoglie] = {
+constexpr std::array<AlarmThreshold, kNumSoglie> kSoglie = {{
     {&ProjectRecord::chkTO, &ProjectRecord::mskTO, AlarmsCheck::chkTO, AlarmsText::txtTO, 10},
     {&ProjectRecord::chkPO, &ProjectRecord::mskPO, AlarmsCheck::chkPO, AlarmsText::txtPO, 1000},
     {&ProjectRecord::chkPB, &ProjectRecord::mskPB, AlarmsCheck::chkPB, AlarmsText::txtPB, 1000},
     {&ProjectRecord::chkTA, &ProjectRecord::mskTA, AlarmsCheck::chkTA, AlarmsText::txtTA, 10},
     {&ProjectRecord::chkLB, &ProjectRecord::mskLB, AlarmsCheck::chkLB, AlarmsText::txtLB, 10},
     {&ProjectRecord::chkTB, &ProjectRecord::mskTB, AlarmsCheck::chkTB, AlarmsText::txtTB, 10},
-};
+}};
 
-constexpr qint16 ProjectRecord::*kLed[5] = {&ProjectRecord::Led0, &ProjectRecord::Led1,
-                                             &ProjectRecord::Led2, &ProjectRecord::Led3,
-                                             &ProjectRecord::Led4};
-constexpr AlarmsText kTxtLed[5] = {AlarmsText::txtLed0, AlarmsText::txtLed1, AlarmsText::txtLed2,
-                                   AlarmsText::txtLed3, AlarmsText::txtLed4};
+constexpr std::array<ShiftLight, kNumLed> kLed = {{
+    {&ProjectRecord::Led0, AlarmsText::txtLed0},
+    {&ProjectRecord::Led1, AlarmsText::txtLed1},
+    {&ProjectRecord::Led2, AlarmsText::txtLed2},
+    {&ProjectRecord::Led3, AlarmsText::txtLed3},
+    {&ProjectRecord::Led4, AlarmsText::txtLed4},
+}};
 
 bool ticked(const AlarmsPageView& view, AlarmsCheck box) { return view.check(box) != Qt::Unchecked; }
 
@@ -54,6 +50,10 @@ void showChoice(AlarmsPageView& view, AlarmsCheck box, AlarmsCombo combo, qint64
 }
 
 } // namespace
+
+const std::array<AlarmThreshold, kNumSoglie>& alarmThresholds() { return kSoglie; }
+
+const std::array<ShiftLight, kNumLed>& shiftLights() { return kLed; }
 
 AlarmsPageView* activeAlarmsPage()
 {
@@ -114,8 +114,8 @@ AlarmsPage alarmsPageFrom(const ProjectRecord& rec)
     AlarmsPage page;
     for (int i = 0; i < kNumSoglie; ++i)
         page.Soglie[i] = rec.*kSoglie[i].chk ? rec.*kSoglie[i].msk : 0;
-    for (int i = 0; i < 5; ++i)
-        page.Led[i] = rec.*kLed[i];
+    for (int i = 0; i < kNumLed; ++i)
+        page.Led[i] = rec.*kLed[i].rec;
     page.LedGiallo = rec.LedGiallo ? CodecNum(rec.TipoLedGiallo.trimmed()).value() : 0;
     page.Uscita = rec.chkUscita ? rec.TipoUscita : 0;
     return page;
@@ -125,11 +125,11 @@ AlarmsPage alarmsPageFrom(const AlarmsPageView& view)
 {
     AlarmsPage page;
     for (int i = 0; i < kNumSoglie; ++i) {
-        const Soglia& s = kSoglie[i];
+        const AlarmThreshold& s = kSoglie[i];
         page.Soglie[i] = ticked(view, s.box) ? sogliaDaTesto(view.text(s.text), s.scala) : 0;
     }
-    for (int i = 0; i < 5; ++i)
-        page.Led[i] = CodecNum(view.text(kTxtLed[i]).trimmed()).value();
+    for (int i = 0; i < kNumLed; ++i)
+        page.Led[i] = CodecNum(view.text(kLed[i].text).trimmed()).value();
     page.LedGiallo = choiceFrom(view, AlarmsCheck::chkLedGiallo, AlarmsCombo::cboLedGiallo);
     page.Uscita = choiceFrom(view, AlarmsCheck::chkUscita, AlarmsCombo::cboUscita);
     return page;
@@ -141,8 +141,8 @@ void storeAlarmsPage(const AlarmsPage& page, ProjectRecord& rec)
         rec.*kSoglie[i].msk = qint32(page.Soglie[i]);
         rec.*kSoglie[i].chk = page.Soglie[i] > 0;
     }
-    for (int i = 0; i < 5; ++i)
-        rec.*kLed[i] = qint16(page.Led[i]);
+    for (int i = 0; i < kNumLed; ++i)
+        rec.*kLed[i].rec = qint16(page.Led[i]);
     rec.TipoLedGiallo = QString::number(page.LedGiallo);
     rec.LedGiallo = page.LedGiallo > 0;
     rec.TipoUscita = qint16(page.Uscita);
@@ -154,37 +154,27 @@ void storeAlarmsPage(const AlarmsPage& page, ProjectRecord& rec)
 void showAlarmsPage(const AlarmsPage& page, AlarmsPageView& view)
 {
     for (int i = 0; i < kNumSoglie; ++i) {
-        const Soglia& s = kSoglie[i];
+        const AlarmThreshold& s = kSoglie[i];
         view.setCheck(s.box, page.Soglie[i] > 0 ? Qt::Checked : Qt::Unchecked);
         view.setText(s.text, testoSoglia(page.Soglie[i], s.scala));
     }
-    for (int i = 0; i < 5; ++i)
-        view.setText(kTxtLed[i], QString::number(page.Led[i]));
+    for (int i = 0; i < kNumLed; ++i)
+        view.setText(kLed[i].text, QString::number(page.Led[i]));
     showChoice(view, AlarmsCheck::chkLedGiallo, AlarmsCombo::cboLedGiallo, page.LedGiallo);
     showChoice(view, AlarmsCheck::chkUscita, AlarmsCombo::cboUscita, page.Uscita);
     // The input is never on, whatever the instrument holds.
     view.setCheck(AlarmsCheck::chkIngresso, Qt::Unchecked);
 }
 
-void InviaDatiAllarmi()
-{
-    const AlarmsPageView* view = activeAlarmsPage();
-    const AlarmsPage page = view ? alarmsPageFrom(*view) : alarmsPageFrom(DatiProgetto);
-    scriviPagina(comando::InviaDatiAllarmi, encodeAlarmsPage(page));
-}
+namespace {
 
-void LeggiDatiAllarmi()
-{
-    const bool toView = activeAlarmsPage() != nullptr;
-    const QByteArray reply = leggiPagina(comando::LeggiDatiAllarmi);
-    if (reply.isEmpty())
-        return;
-    const AlarmsPage page = decodeAlarmsPage(reply);
-    if (!toView)
-        storeAlarmsPage(page, DatiProgetto);
-    else if (AlarmsPageView* view = activeAlarmsPage())
-        showAlarmsPage(page, *view);
-    StatoComunicazione.ErroreComunicazione = false;
-}
+const PageCodec<AlarmsPage, AlarmsPageView> kPage{activeAlarmsPage, alarmsPageFrom, alarmsPageFrom,
+                                                  encodeAlarmsPage, decodeAlarmsPage, storeAlarmsPage,
+                                                  showAlarmsPage};
+
+} // namespace
+
+bool InviaDatiAllarmi() { return sendPage(comando::InviaDatiAllarmi, kPage); }
+bool LeggiDatiAllarmi() { return readPage(comando::LeggiDatiAllarmi, kPage); }
 
 } // namespace zuv

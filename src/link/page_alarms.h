@@ -5,6 +5,7 @@
 // DatiProgetto, or from the alarms window while it is FormAttivo, and read
 // values go back to the same place.
 
+#include "link/page_views.h"
 #include "project/project_record.h"
 
 #include <QByteArray>
@@ -14,7 +15,25 @@
 
 namespace zuv {
 
-class AlarmsPageView;
+inline constexpr int kNumLed = 5;
+
+// One alarm threshold: its record fields, its controls and its fixed-point
+// scale (10 or 1000). In the instrument's order TO, PO, PB, TA, LB, TB.
+struct AlarmThreshold {
+    bool ProjectRecord::*chk;
+    qint32 ProjectRecord::*msk;
+    AlarmsCheck box;
+    AlarmsText text;
+    int scala;
+};
+const std::array<AlarmThreshold, kNumSoglie>& alarmThresholds();
+
+// One shift light: its record field and its box, Led0 to Led4.
+struct ShiftLight {
+    qint16 ProjectRecord::*rec;
+    AlarmsText text;
+};
+const std::array<ShiftLight, kNumLed>& shiftLights();
 
 // The page as it travels. Numbers are taken whole and the line keeps their
 // low 8 or 16 bits; decoded numbers are as the instrument sent them.
@@ -22,7 +41,7 @@ struct AlarmsPage {
     // Thresholds TO, PO, PB, TA, LB, TB in fixed point (x 10 or x 1000);
     // 0 for an alarm that is off. Signed when read; above 0 means on.
     std::array<qint64, 6> Soglie{};
-    std::array<qint64, 5> Led{}; // shift lights, signed when read
+    std::array<qint64, kNumLed> Led{}; // shift lights, signed when read
     qint64 LedGiallo = 0;        // yellow LED function, 0 = off
     qint64 Uscita = 0;           // output type, 0 = off
     qint64 Ingresso = 0;         // input type: read only, always sent as 0
@@ -56,9 +75,9 @@ void storeAlarmsPage(const AlarmsPage& page, ProjectRecord& rec);
 // ticks the box and selects nothing.
 void showAlarmsPage(const AlarmsPage& page, AlarmsPageView& view);
 
-// The page commands. The caller has connected; each call leaves its outcome
-// in ErroreComunicazione, and a failed exchange shows text 242.
-void InviaDatiAllarmi();
-void LeggiDatiAllarmi();
+// The page commands. The caller has connected; each returns whether its
+// exchange worked, a failed one having shown text 242.
+bool InviaDatiAllarmi();
+bool LeggiDatiAllarmi();
 
 } // namespace zuv

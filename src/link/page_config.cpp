@@ -2,6 +2,8 @@
 
 #include "link/codec.h"
 #include "link/commands.h"
+#include "link/operation.h"
+#include "link/page_command.h"
 #include "link/page_views.h"
 #include "link/serial_comm.h"
 #include "platform/clock.h"
@@ -38,20 +40,6 @@ ConfigPageView* activeConfigPage()
 {
     ActivePage* p = StatoComunicazione.FormAttivo;
     return p && p->pageKind() == PageKind::Configurazione ? dynamic_cast<ConfigPageView*>(p) : nullptr;
-}
-
-bool connectedStep(const std::function<void()>& command)
-{
-    if (!ConnettiStrumento()) {
-        StatoComunicazione.ErroreComunicazione = true;
-        return false;
-    }
-    command();
-    const bool ok = !StatoComunicazione.ErroreComunicazione;
-    // The waits inside held the user's input back; a close of the page
-    // takes effect here, between two steps, never in the middle of one.
-    clock().yieldEvents();
-    return ok;
 }
 
 // --- wire ------------------------------------------------------------------
@@ -213,62 +201,34 @@ void showConfigPage2(const ConfigPage2& page, ConfigPageView& view)
 
 // --- commands ----------------------------------------------------------------
 
-void InviaDatiConfigurazione()
-{
-    const ConfigPageView* view = activeConfigPage();
-    const ConfigPage1 page = view ? configPage1From(*view) : configPage1From(DatiProgetto);
-    scriviPagina(comando::InviaDatiConfigurazione, encodeConfigPage1(page));
-}
-
-void InviaDatiConfigurazione2()
-{
-    const ConfigPageView* view = activeConfigPage();
-    const ConfigPage2 page = view ? configPage2From(*view) : configPage2From(DatiProgetto);
-    scriviPagina(comando::InviaDatiConfigurazione2, encodeConfigPage2(page));
-}
-
-void LeggiDatiConfigurazione()
-{
-    const bool toView = activeConfigPage() != nullptr;
-    const QByteArray reply = leggiPagina(comando::LeggiDatiConfigurazione);
-    if (reply.isEmpty())
-        return;
-    const ConfigPage1 page = decodeConfigPage1(reply);
-    if (!toView)
-        storeConfigPage1(page, DatiProgetto);
-    else if (ConfigPageView* view = activeConfigPage())
-        showConfigPage1(page, *view);
-    StatoComunicazione.ErroreComunicazione = false;
-}
-
-void LeggiDatiConfigurazione2()
-{
-    const bool toView = activeConfigPage() != nullptr;
-    const QByteArray reply = leggiPagina(comando::LeggiDatiConfigurazione2);
-    if (reply.isEmpty())
-        return;
-    const ConfigPage2 page = decodeConfigPage2(reply);
-    if (!toView)
-        storeConfigPage2(page, DatiProgetto);
-    else if (ConfigPageView* view = activeConfigPage())
-        showConfigPage2(page, *view);
-    StatoComunicazione.ErroreComunicazione = false;
-}
-
 namespace {
 
-bool runPair(void (*first)(), void (*second)())
-{
-    if (!connectedStep(first))
-        return false;
-    clock().sleepMs(kPausaPagineMs);
-    return connectedStep(second);
-}
+const PageCodec<ConfigPage1, ConfigPageView> kPage1{activeConfigPage, configPage1From, configPage1From,
+                                                    encodeConfigPage1, decodeConfigPage1,
+                                                    storeConfigPage1, showConfigPage1};
+const PageCodec<ConfigPage2, ConfigPageView> kPage2{activeConfigPage, configPage2From, configPage2From,
+                                                    encodeConfigPage2, decodeConfigPage2,
+                                                    storeConfigPage2, showConfigPage2};
 
 } // namespace
 
-bool sendConfigPages() { return runPair(InviaDatiConfigurazione, InviaDatiConfigurazione2); }
+bool InviaDatiConfigurazione() { return sendPage(comando::InviaDatiConfigurazione, kPage1); }
+bool InviaDatiConfigurazione2() { return sendPage(comando::InviaDatiConfigurazione2, kPage2); }
+bool LeggiDatiConfigurazione() { return readPage(comando::LeggiDatiConfigurazione, kPage1); }
+bool LeggiDatiConfigurazione2() { return readPage(comando::LeggiDatiConfigurazione2, kPage2); }
 
-bool readConfigPages() { return runPair(LeggiDatiConfigurazione, LeggiDatiConfigurazione2); }
+RunOutcome configPagesRun(bool send, const std::function<bool()>& brokenOff)
+{
+    StepRun run(brokenOff);
+    if (run.step(send ? InviaDatiConfigurazione : LeggiDatiConfigurazione)) {
+        clock().sleepMs(kPausaPagineMs);
+        run.step(send ? InviaDatiConfigurazione2 : LeggiDatiConfigurazione2);
+    }
+    return run.outcome();
+}
+
+bool sendConfigPages() { return configPagesRun(true).ok; }
+
+bool readConfigPages() { return configPagesRun(false).ok; }
 
 } // namespace zuv

@@ -5,6 +5,7 @@
 // Values come from DatiProgetto, or from the configuration window while it
 // is FormAttivo, and read values go back to the same place.
 
+#include "link/operation.h"
 #include "project/project_record.h"
 
 #include <QByteArray>
@@ -61,17 +62,19 @@ void storeConfigPage2(const ConfigPage2& page, ProjectRecord& rec);
 void showConfigPage1(const ConfigPage1& page, ConfigPageView& view);
 void showConfigPage2(const ConfigPage2& page, ConfigPageView& view);
 
-// The four page commands. The caller has connected; each call leaves its
-// outcome in ErroreComunicazione, and a failed exchange shows text 242.
-void InviaDatiConfigurazione();
-void InviaDatiConfigurazione2();
-void LeggiDatiConfigurazione();
-void LeggiDatiConfigurazione2();
+// The four page commands. The caller has connected; each returns whether
+// its exchange worked, a failed one having shown text 242.
+bool InviaDatiConfigurazione();
+bool InviaDatiConfigurazione2();
+bool LeggiDatiConfigurazione();
+bool LeggiDatiConfigurazione2();
 
-// The two pages as every caller runs them: connect, page 1, 50 ms, connect,
-// page 2. The pair fails when either page fails or a connection cannot be
-// made (the latter without a message of its own, the operation reports it);
-// a failed page 1 ends the pair. Result: !ErroreComunicazione.
+// The two pages as every caller runs them: page 1, 50 ms, page 2, each a
+// connected step (a connection that cannot be made fails without a message
+// of its own: the operation reports it). A failed page 1 ends the pair, and
+// so does `brokenOff`, asked after each page, when it says the user closed
+// the run's window.
+RunOutcome configPagesRun(bool send, const std::function<bool()>& brokenOff = {});
 bool sendConfigPages();
 bool readConfigPages();
 

@@ -2,6 +2,7 @@
 
 #include "link/codec.h"
 #include "link/commands.h"
+#include "link/page_command.h"
 #include "link/page_views.h"
 #include "project/state.h"
 
@@ -155,25 +156,15 @@ void showSensorsPage(const SensorsPage& page, SensorsPageView& view)
     view.setCheck(SensorsCheck::chkAbilPT, checkOf(page.AbilPT));
 }
 
-void InviaDatiSensori()
-{
-    const SensorsPageView* view = activeSensorsPage();
-    const SensorsPage page = view ? sensorsPageFrom(*view) : sensorsPageFrom(DatiProgetto);
-    scriviPagina(comando::InviaDatiSensori, encodeSensorsPage(page));
-}
+namespace {
 
-void LeggiDatiSensori()
-{
-    const bool toView = activeSensorsPage() != nullptr;
-    const QByteArray reply = leggiPagina(comando::LeggiDatiSensori);
-    if (reply.isEmpty())
-        return;
-    const SensorsPage page = decodeSensorsPage(reply);
-    if (!toView)
-        storeSensorsPage(page, DatiProgetto);
-    else if (SensorsPageView* view = activeSensorsPage())
-        showSensorsPage(page, *view);
-    StatoComunicazione.ErroreComunicazione = false;
-}
+const PageCodec<SensorsPage, SensorsPageView> kPage{activeSensorsPage, sensorsPageFrom, sensorsPageFrom,
+                                                    encodeSensorsPage, decodeSensorsPage, storeSensorsPage,
+                                                    showSensorsPage};
+
+} // namespace
+
+bool InviaDatiSensori() { return sendPage(comando::InviaDatiSensori, kPage); }
+bool LeggiDatiSensori() { return readPage(comando::LeggiDatiSensori, kPage); }
 
 } // namespace zuv

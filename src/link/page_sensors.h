@@ -56,9 +56,9 @@ void storeSensorsPage(const SensorsPage& page, ProjectRecord& rec);
 // Into the window: a value that is no item of its list selects nothing.
 void showSensorsPage(const SensorsPage& page, SensorsPageView& view);
 
-// The page commands. The caller has connected; each call leaves its outcome
-// in ErroreComunicazione, and a failed exchange shows text 242.
-void InviaDatiSensori();
-void LeggiDatiSensori();
+// The page commands. The caller has connected; each returns whether its
+// exchange worked, a failed one having shown text 242.
+bool InviaDatiSensori();
+bool LeggiDatiSensori();
 
 } // namespace zuv

@@ -18,7 +18,6 @@
 #include "project/active_page.h"
 
 #include <QString>
-#include <functional>
 #include <qnamespace.h>
 
 namespace zuv {
@@ -147,12 +146,5 @@ public:
 ConfigPageView* activeConfigPage();
 SensorsPageView* activeSensorsPage();
 AlarmsPageView* activeAlarmsPage();
-
-// One step of an instrument operation: connects (ConnettiStrumento), then
-// runs the page or curve command. A connection that cannot be made is a
-// communication error, without a message of its own (the operation shows
-// its own). Returns !ErroreComunicazione as the step left it; then lets
-// the windows take the input held back during the step.
-bool connectedStep(const std::function<void()>& command);
 
 } // namespace zuv

@@ -9,6 +9,8 @@
 #include "platform/serialport.h"
 #include "project/state.h"
 
+#include <functional>
+
 namespace zuv {
 
 namespace {
@@ -18,6 +20,9 @@ bool portClosedUnder(SerialPort& port) { return !port.isOpen(); }
 // The scan ignores the errors of the ports it tries: a port that fails its
 // hello is simply not the instrument's.
 bool g_scansione = false;
+
+// QuietReports held: failed exchanges show no message.
+int g_quiet = 0;
 
 // The poll finds out about a device that went by itself: a box from it
 // would stop every tick until someone is there to press OK.
@@ -56,9 +61,9 @@ void lampeggia(int panel)
     mainSurface().setPanelPicture(panel, PanelPicture::LampOff);
 }
 
-// Waits for exactly `attesa` among what arrives: whenever enough bytes are
-// waiting, all of them are taken and compared whole.
-bool attendiConferma(SerialPort& port, const QByteArray& attesa, int timeoutMs)
+// Waits until `done` holds, false at the deadline or when the port closes
+// under the wait.
+bool waitUntil(SerialPort& port, int timeoutMs, const std::function<bool()>& done)
 {
     Clock& c = clock();
     const qint64 deadline = c.tickMs() + timeoutMs;
@@ -67,30 +72,25 @@ bool attendiConferma(SerialPort& port, const QByteArray& attesa, int timeoutMs)
             return false;
         if (portClosedUnder(port))
             return false;
-        if (port.bytesWaitingIn() >= attesa.size()) {
-            const QByteArray got = port.read(port.bytesWaitingIn());
-            if (got == attesa)
-                return true;
-        }
+        if (done())
+            return true;
         yieldInWait(c);
         port.waitForIo(1);
     }
 }
 
+// Waits for exactly `attesa` among what arrives: whenever enough bytes are
+// waiting, all of them are taken and compared whole.
+bool attendiConferma(SerialPort& port, const QByteArray& attesa, int timeoutMs)
+{
+    return waitUntil(port, timeoutMs, [&] {
+        return port.bytesWaitingIn() >= attesa.size() && port.read(port.bytesWaitingIn()) == attesa;
+    });
+}
+
 bool attendiUscita(SerialPort& port)
 {
-    Clock& c = clock();
-    const qint64 deadline = c.tickMs() + kAttesaInvioMs;
-    for (;;) {
-        if (deadline <= c.tickMs())
-            return false;
-        if (portClosedUnder(port))
-            return false;
-        if (port.bytesWaitingOut() == 0)
-            return true;
-        yieldInWait(c);
-        port.waitForIo(1);
-    }
+    return waitUntil(port, kAttesaInvioMs, [&] { return port.bytesWaitingOut() == 0; });
 }
 
 } // namespace
@@ -173,34 +173,13 @@ bool ConnettiStrumento()
     return port.isOpen();
 }
 
-bool InviaComando(const QByteArray& frame, const QByteArray& attesa)
-{
-    if (insideExchangeWait())
-        return false;
-    LinkGuard guard;
-    SerialPort& port = serialPort();
-    if (!port.isOpen())
-        return false;
-    port.discardBuffers();
-    if (!port.write(frame)) {
-        erroreScrittura();
-        return false;
-    }
-    ExchangeWait wait;
-    bool ok;
-    if (!attesa.isEmpty()) {
-        const int timeout = StatoComunicazione.ComandoInCorso == 0 ? kAttesaConfermaMs
-                                                                    : kAttesaConfermaOperazioneMs;
-        ok = attendiConferma(port, attesa, timeout);
-    } else {
-        ok = attendiUscita(port);
-    }
-    if (!ok && port.failed())
-        erroreScrittura();
-    return ok;
-}
+namespace {
 
-bool InviaComandoAttesa(const QByteArray& frame, const QByteArray& attesa)
+// The one skeleton of a send: the frame out on a freshly emptied port, then
+// the wait for exactly `attesa` within `ackTimeoutMs`, or, without one, for
+// the frame to leave. A port whose device failed on the way gets
+// `portError`.
+bool sendFrame(const QByteArray& frame, const QByteArray& attesa, int ackTimeoutMs, void (*portError)())
 {
     if (insideExchangeWait())
         return false;
@@ -213,13 +192,27 @@ bool InviaComandoAttesa(const QByteArray& frame, const QByteArray& attesa)
     bool ok = port.write(frame);
     if (ok) {
         ExchangeWait wait;
-        ok = attesa.isEmpty() ? attendiUscita(port) : attendiConferma(port, attesa, kAttesaConfermaOperazioneMs);
+        ok = attesa.isEmpty() ? attendiUscita(port) : attendiConferma(port, attesa, ackTimeoutMs);
     }
-    // A port error ends the exchange as a failed one, without its own message:
-    // the caller reports it.
     if (!ok && port.failed())
-        StatoComunicazione.ErroreComunicazione = true;
+        portError();
     return ok;
+}
+
+// The writes' callers report a failed exchange themselves.
+void recordPortError() { noteOutcome(false); }
+
+} // namespace
+
+bool InviaComando(const QByteArray& frame, const QByteArray& attesa)
+{
+    const int timeout = StatoComunicazione.ComandoInCorso == 0 ? kAttesaConfermaMs : kAttesaConfermaOperazioneMs;
+    return sendFrame(frame, attesa, timeout, erroreScrittura);
+}
+
+bool InviaComandoAttesa(const QByteArray& frame, const QByteArray& attesa)
+{
+    return sendFrame(frame, attesa, kAttesaConfermaOperazioneMs, recordPortError);
 }
 
 QByteArray RiceviDati(int n)
@@ -255,9 +248,20 @@ QByteArray RiceviDati(int n)
 void LampeggiaTX() { lampeggia(6); }
 void LampeggiaRX() { lampeggia(5); }
 
+bool noteOutcome(bool ok)
+{
+    StatoComunicazione.ErroreComunicazione = !ok;
+    return ok;
+}
+
+QuietReports::QuietReports() { ++g_quiet; }
+QuietReports::~QuietReports() { --g_quiet; }
+
 void segnalaErroreComunicazione()
 {
-    StatoComunicazione.ErroreComunicazione = true;
+    noteOutcome(false);
+    if (g_quiet > 0)
+        return;
     mainSurface().setBusy(false);
     TabellaLingua.OffsetLingua = qint16(TabellaLingua.NumTestiLingua * TabellaLingua.IndiceLingua);
     msgBox(Testo(242), MsgIcon::None, MsgButtons::Ok);

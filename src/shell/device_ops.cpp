@@ -1,10 +1,11 @@
 #include "shell/device_ops.h"
 
 #include "link/curve_codec.h"
-#include "link/link_guard.h"
+#include "link/operation.h"
 #include "link/page_alarms.h"
 #include "link/page_config.h"
 #include "link/page_sensors.h"
+#include "link/sensors_run.h"
 #include "link/serial_comm.h"
 #include "platform/clock.h"
 #include "platform/mainsurface.h"
@@ -21,16 +22,6 @@ namespace {
 constexpr int kComandoProgramma = 0x12;
 constexpr int kComandoLettura = 0x13;
 const QString kCrLf = QStringLiteral("\r\n");
-
-struct SlotTexts {
-    int programma;
-    int lettura;
-};
-// By curve slot 0..8.
-constexpr std::array<SlotTexts, 9> kTestiSlot = {{
-    {151, 159}, {152, 160}, {153, 161}, {154, 162}, {155, 163},
-    {156, 164}, {322, 323}, {331, 333}, {332, 334},
-}};
 
 // Message of the missing-sensor warning, in file order of the channels.
 constexpr std::array<int, 9> kTestiMancante = {166, 167, 168, 169, 170, 171, 172, 173, 304};
@@ -51,45 +42,30 @@ struct Run {
         clock().yieldEvents();
     }
 
-    // A connection that cannot be made is a failed exchange: the run must not
-    // end as a success with nothing sent or read.
-    bool connect()
-    {
-        if (ConnettiStrumento())
-            return true;
-        StatoComunicazione.ErroreComunicazione = true;
-        return false;
-    }
-
-    bool stepFailed() const
-    {
-        return !view->isShown() || StatoComunicazione.ErroreComunicazione;
-    }
+    bool brokenOff() const { return !view->isShown(); }
 };
 
-DeviceRunEnd finishFailure(Run& run)
+DeviceRunEnd finishFailure(Run& run, Operation& operation, const RunOutcome& outcome)
 {
-    const bool brokenOff = !run.view->isShown();
     run.view->setBusy(false);
     mainSurface().setPanelText(3, QString());
-    StatoComunicazione.ComandoInCorso = 0;
-    if (brokenOff)
+    operation.finish();
+    if (outcome.broken)
         msgBox(Testo(run.programma ? 229 : 233), MsgIcon::Information);
-    const bool commError = StatoComunicazione.ErroreComunicazione;
-    if (commError)
+    if (!outcome.ok)
         msgBox(Testo(230), MsgIcon::Information);
     run.view->closeWindow();
     ChiudiPorta();
     ConnettiStrumento();
-    return brokenOff ? DeviceRunEnd::BrokenOff : DeviceRunEnd::CommError;
+    return outcome.broken ? DeviceRunEnd::BrokenOff : DeviceRunEnd::CommError;
 }
 
-DeviceRunEnd finishSuccess(Run& run)
+DeviceRunEnd finishSuccess(Run& run, Operation& operation)
 {
     run.view->appendLog(QStringLiteral("   ") + Testo(237) + kCrLf);
     run.view->setBusy(false);
     mainSurface().setPanelText(3, QString());
-    StatoComunicazione.ComandoInCorso = 0;
+    operation.finish();
     if (!run.programma)
         ProgettoModificato = true;
     run.view->setResult(Testo(run.programma ? 238 : 239) + QLatin1Char(' ') + Testo(237));
@@ -100,11 +76,6 @@ bool confirm(bool programma)
 {
     const QString text = Testo(programma ? 147 : 232) + kCrLf + Testo(148);
     return msgBox(text, MsgIcon::None, MsgButtons::OkCancel) == MsgAnswer::Ok;
-}
-
-bool operationRunning()
-{
-    return StatoComunicazione.ComandoInCorso != 0 || linkBusy();
 }
 
 DeviceRunEnd runDevice(bool programma, const ProgressOpener& openProgress)
@@ -129,72 +100,44 @@ DeviceRunEnd runDevice(bool programma, const ProgressOpener& openProgress)
     run.view->setBusy(true);
     clock().yieldEvents();
     mainSurface().setPanelText(3, Testo(programma ? 146 : 206));
-    StatoComunicazione.ComandoInCorso = programma ? kComandoProgramma : kComandoLettura;
-    StatoComunicazione.ErroreComunicazione = false;
     // Held for the whole run: nothing else may talk to the instrument between
     // two of its steps.
-    LinkGuard guard;
+    Operation operation(programma ? kComandoProgramma : kComandoLettura);
+    auto brokenOff = [&run] { return run.brokenOff(); };
 
     // Step 1: the two configuration pages.
     run.beginStep(programma ? Testo(146) + QStringLiteral(" ...") : Testo(206));
-    if (!(programma ? sendConfigPages() : readConfigPages()))
-        StatoComunicazione.ErroreComunicazione = true;
-    if (run.stepFailed())
-        return finishFailure(run);
+    RunOutcome outcome = configPagesRun(programma);
+    outcome.broken = run.brokenOff();
+    if (!outcome.goesOn())
+        return finishFailure(run, operation, outcome);
 
-    // Step 2: the sensors page.
-    run.beginStep(programma ? Testo(11) + QLatin1Char(' ') + Testo(12) + QStringLiteral(" ...")
-                            : Testo(158));
-    if (run.connect()) {
-        if (programma)
-            InviaDatiSensori();
+    // Steps 2 to 11: the sensors page and the curve of each slot.
+    SensorsRunHooks hooks;
+    hooks.brokenOff = brokenOff;
+    hooks.beginStep = [&](int passo, const QString& curveText) {
+        if (passo > 0)
+            run.beginStep(curveText, curveText);
+        else if (programma)
+            run.beginStep(Testo(11) + QLatin1Char(' ') + Testo(12) + QStringLiteral(" ..."));
         else
-            LeggiDatiSensori();
-    }
-    if (run.stepFailed())
-        return finishFailure(run);
-
-    // Steps 3 to 11: the curve of each slot.
-    for (int slot = 0; slot < 9; ++slot) {
-        const ChannelInfo& ch = canaleDaSlot(slot);
-        const QString text = Testo(programma ? kTestiSlot[slot].programma : kTestiSlot[slot].lettura);
-        run.beginStep(text, text);
-        if (programma) {
-            if (DatiProgetto.*ch.abil)
-                CaricaCurvaSensore(DatiProgetto.*ch.sensore);
-            else
-                AzzeraCurva();
-            if (run.connect())
-                InviaCurvaSensore(slot);
-        } else {
-            const bool read = run.connect();
-            if (read)
-                LeggiCurvaSensore(slot);
-            // A curve that did not arrive says nothing about the sensor: the
-            // channel keeps its name.
-            if (read && !StatoComunicazione.ErroreComunicazione) {
-                const int scala = scalaTipo(QString::fromLatin1(ch.tipo));
-                for (int i = 0; i < 20; ++i)
-                    CurvaSensore.CurvaY[i] /= scala;
-                DatiProgetto.*ch.sensore = TrovaSensoreDaCurva(QString::fromLatin1(ch.tipo));
-            }
-        }
-        if (run.stepFailed())
-            return finishFailure(run);
-    }
+            run.beginStep(Testo(158));
+    };
+    outcome = programma ? sendSensorsRun(slotSensorsFrom(DatiProgetto), hooks)
+                        : readSensorsRun(hooks, [](int slot, const QString& sensor) {
+                              DatiProgetto.*canaleDaSlot(slot).sensore = sensor;
+                          });
+    if (!outcome.goesOn())
+        return finishFailure(run, operation, outcome);
 
     // Step 12: alarms and shift lights.
     run.beginStep(Testo(227), Testo(227));
-    if (run.connect()) {
-        if (programma)
-            InviaDatiAllarmi();
-        else
-            LeggiDatiAllarmi();
-    }
-    if (run.stepFailed())
-        return finishFailure(run);
+    StepRun alarms(brokenOff);
+    alarms.step(programma ? InviaDatiAllarmi : LeggiDatiAllarmi);
+    if (!alarms.outcome().goesOn())
+        return finishFailure(run, operation, alarms.outcome());
 
-    return finishSuccess(run);
+    return finishSuccess(run, operation);
 }
 
 } // namespace

@@ -3,40 +3,36 @@
 #include "link/live.h"
 #include "link/serial_comm.h"
 #include "platform/clock.h"
-#include "project/state.h"
 
 namespace zuv {
 
-MsgAnswer OutageMessages::show(const QString& text, MsgIcon icon, MsgButtons buttons,
-                               const QString& title)
+namespace {
+constexpr int kComandoDiagnostica = 0x25;
+constexpr int kPausaMs = 50;
+} // namespace
+
+DiagnosticaRun::DiagnosticaRun() : operation_(kComandoDiagnostica) {}
+
+bool DiagnosticaRun::read(bool (*command)(), PassoDiagnostica& passo)
 {
-    if (text == Testo(242)) {
-        if (inOutage_)
-            return MsgAnswer::Ok;
+    const StepEnd end = runStep(command, true);
+    passo.connesso = passo.connesso || end != StepEnd::NoInstrument;
+    if (end == StepEnd::Failed && !inOutage_) {
         inOutage_ = true;
+        segnalaErroreComunicazione();
     }
-    return inner_.show(text, icon, buttons, title);
+    clock().sleepMs(kPausaMs);
+    return end != StepEnd::Failed;
 }
 
-PassoDiagnostica passoDiagnostica()
+PassoDiagnostica DiagnosticaRun::passo()
 {
     PassoDiagnostica passo;
-    bool ok = true;
-    if (ConnettiStrumento()) {
-        passo.connesso = true;
-        StatoComunicazione.ErroreComunicazione = false;
-        LeggiDiagnostica();
-        ok = !StatoComunicazione.ErroreComunicazione;
-    }
-    clock().sleepMs(50);
-    if (ConnettiStrumento()) {
-        passo.connesso = true;
-        StatoComunicazione.ErroreComunicazione = false;
-        LeggiCalibrazione();
-        ok = ok && !StatoComunicazione.ErroreComunicazione;
-    }
-    clock().sleepMs(50);
-    passo.letto = passo.connesso && ok;
+    const bool stato = read(LeggiDiagnostica, passo);
+    const bool ingressi = read(LeggiCalibrazione, passo);
+    passo.letto = passo.connesso && stato && ingressi;
+    if (passo.letto)
+        inOutage_ = false;
     return passo;
 }
 

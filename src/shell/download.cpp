@@ -1,7 +1,7 @@
 #include "shell/download.h"
 
 #include "link/commands.h"
-#include "link/link_guard.h"
+#include "link/operation.h"
 #include "link/serial_comm.h"
 #include "platform/clock.h"
 #include "platform/mainsurface.h"
@@ -21,8 +21,8 @@ class SerialDownloadLink final : public DownloadLink {
 public:
     bool connect() override { return ConnettiStrumento(); }
     void closePort() override { ChiudiPorta(); }
-    qint32 recordedBytes() override { return LeggiStatoDownload2(); }
-    qint16 lapCount() override { return LeggiStatoDownload1(); }
+    std::optional<qint32> recordedBytes() override { return readRecordedBytes(); }
+    std::optional<qint16> lapCount() override { return readLapCount(); }
     QByteArray memoryBlock(qint32 address) override { return LeggiBloccoMemoria(address); }
     QByteArray lapBlock(qint32 address) override { return LeggiBloccoSessione(address); }
 };
@@ -41,15 +41,6 @@ void setSaveData(bool on)
     mainSurface().setMenuEnabled(QStringLiteral("mnuSaveData"), on);
     mainSurface().setButtonEnabled(QStringLiteral("SaveData"), on);
 }
-
-// ComandoInCorso for the whole run, back to 0 however the run ends.
-class OperationScope {
-public:
-    OperationScope() { StatoComunicazione.ComandoInCorso = kComandoDownload; }
-    ~OperationScope() { StatoComunicazione.ComandoInCorso = 0; }
-    OperationScope(const OperationScope&) = delete;
-    OperationScope& operator=(const OperationScope&) = delete;
-};
 
 } // namespace
 
@@ -115,8 +106,7 @@ DownloadRun::DownloadRun(DownloadView& view, DownloadLink& link) : view_(view), 
 
 DownloadOutcome DownloadRun::run()
 {
-    LinkGuard guard;
-    OperationScope operation;
+    Operation operation(kComandoDownload);
     view_.setProgressMax(100);
     view_.setStatusText(Testo(270));
     view_.setBusy(true);
@@ -129,24 +119,12 @@ DownloadOutcome DownloadRun::run()
     };
 
     // The poll saw the instrument, but the line may have gone since.
-    if (view_.closedByUser())
-        return finish(DownloadOutcome::Closed);
-    if (!link_.connect())
-        return fail(true);
-    StatoComunicazione.ErroreComunicazione = false;
-    ByteTotali = link_.recordedBytes();
-    if (StatoComunicazione.ErroreComunicazione)
-        return fail(false);
+    if (const auto end = statusRead(&DownloadLink::recordedBytes, ByteTotali))
+        return *end;
     pause();
-
-    if (view_.closedByUser())
-        return finish(DownloadOutcome::Closed);
-    if (!link_.connect())
-        return fail(true);
-    StatoComunicazione.ErroreComunicazione = false;
-    const qint16 giri = link_.lapCount();
-    if (StatoComunicazione.ErroreComunicazione)
-        return fail(false);
+    qint16 giri = 0;
+    if (const auto end = statusRead(&DownloadLink::lapCount, giri))
+        return *end;
     NumGiriStrumento = qint16(giriScaricabili(giri));
     pause();
 
@@ -155,6 +133,20 @@ DownloadOutcome DownloadRun::run()
         return outcome;
     pause();
     return ScaricaMemoria();
+}
+
+template <class T>
+std::optional<DownloadOutcome> DownloadRun::statusRead(std::optional<T> (DownloadLink::*read)(), T& value)
+{
+    if (view_.closedByUser())
+        return finish(DownloadOutcome::Closed);
+    if (!link_.connect())
+        return fail(true);
+    const std::optional<T> v = (link_.*read)();
+    if (!v)
+        return fail(false);
+    value = *v;
+    return std::nullopt;
 }
 
 DownloadOutcome DownloadRun::ScaricaTempiGiro()
@@ -181,7 +173,7 @@ DownloadRun::Read DownloadRun::readBlock(qint32 address, QByteArray& out)
 {
     for (;;) {
         out = link_.memoryBlock(address);
-        if (out.size() == kBytesBlocco && !StatoComunicazione.ErroreComunicazione) {
+        if (out.size() == kBytesBlocco) {
             retries_ = 0;
             clock().sleepMs(kPausaBloccoMs);
             return Read::Ok;
@@ -265,9 +257,10 @@ DownloadOutcome DownloadRun::ScaricaMemoria()
 
 DownloadOutcome DownloadRun::fail(bool showMessage)
 {
-    StatoComunicazione.ErroreComunicazione = true;
     if (showMessage)
         segnalaErroreComunicazione();
+    else
+        noteOutcome(false);
     view_.setStatusText(Testo(242));
     return finish(DownloadOutcome::Failed);
 }

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 
 namespace zuv {
 
@@ -38,14 +39,14 @@ public:
 };
 
 // The instrument reads the download uses. Each failed read has already
-// shown its message and set ErroreComunicazione.
+// shown its message: an empty block, or nothing.
 class DownloadLink {
 public:
     virtual ~DownloadLink() = default;
     virtual bool connect() = 0;                        // ConnettiStrumento
     virtual void closePort() = 0;                      // ChiudiPorta
-    virtual qint32 recordedBytes() = 0;                // LeggiStatoDownload2
-    virtual qint16 lapCount() = 0;                     // LeggiStatoDownload1
+    virtual std::optional<qint32> recordedBytes() = 0; // LeggiStatoDownload2
+    virtual std::optional<qint16> lapCount() = 0;      // LeggiStatoDownload1
     virtual QByteArray memoryBlock(qint32 address) = 0; // LeggiBloccoMemoria
     virtual QByteArray lapBlock(qint32 address) = 0;   // LeggiBloccoSessione
 };
@@ -84,6 +85,10 @@ public:
 
 private:
     enum class Read { Ok, Failed, Closed };
+    // A status read after a look at the window and a connection: the run's
+    // end when one of the three fails, else nothing and `value` read.
+    template <class T>
+    std::optional<DownloadOutcome> statusRead(std::optional<T> (DownloadLink::*read)(), T& value);
     Read readBlock(qint32 address, QByteArray& out);
     DownloadOutcome finish(DownloadOutcome outcome);
     DownloadOutcome fail(bool showMessage);

@@ -3,6 +3,7 @@
 
 #include "link/commands.h"
 #include "link/curve_codec.h"
+#include "link/operation.h"
 #include "link/page_alarms.h"
 #include "link/page_config.h"
 #include "link/page_sensors.h"
@@ -83,7 +84,7 @@ TEST_F(PagesOverTheLineTest, ProgramAndReadEverything)
     ASSERT_TRUE(connectedStep(InviaDatiSensori));
     for (int slot = 0; slot < kNumSlot; ++slot) {
         fillCurve(slot);
-        ASSERT_TRUE(connectedStep([slot] { InviaCurvaSensore(slot); })) << slot;
+        ASSERT_TRUE(connectedStep([slot] { return InviaCurvaSensore(slot); })) << slot;
     }
     ASSERT_TRUE(connectedStep(InviaDatiAllarmi));
     EXPECT_EQ(emulator.pagina(0x16), encodeSensorsPage(sensorsPageFrom(fullRecord())));
@@ -96,7 +97,7 @@ TEST_F(PagesOverTheLineTest, ProgramAndReadEverything)
     for (int slot = 0; slot < kNumSlot; ++slot) {
         SCOPED_TRACE(slot);
         CurvaSensore = CurveBuffer();
-        ASSERT_TRUE(connectedStep([slot] { LeggiCurvaSensore(slot); }));
+        ASSERT_TRUE(connectedStep([slot] { return LeggiCurvaSensore(slot); }));
         const CurveBuffer read = CurvaSensore;
         fillCurve(slot);
         EXPECT_EQ(read.CurvaX, CurvaSensore.CurvaX);

@@ -1,6 +1,5 @@
 #include "config/ui/editor_widgets.h"
 
-#include "platform/mainsurface.h"
 #include "platform/messages.h"
 #include "project/state.h"
 
@@ -21,8 +20,6 @@ void selectOrNone(QComboBox* c, int index)
 {
     c->setCurrentIndex(index >= 0 && index < c->count() ? index : -1);
 }
-
-qint16 storedIndex(const QComboBox* c) { return static_cast<qint16>(qMax(0, c->currentIndex())); }
 
 void setLook(QWidget* w, bool on)
 {
@@ -73,7 +70,7 @@ BoxChecker::BoxChecker(QWidget* window) : QObject(window), window_(window) {}
 
 void BoxChecker::add(QLineEdit* box, Rule rule, bool offWhenDisabled)
 {
-    entries_.push_back(Entry{box, std::move(rule), offWhenDisabled, 0});
+    entries_.push_back(Entry{box, std::move(rule), offWhenDisabled});
     box->installEventFilter(this);
 }
 
@@ -85,11 +82,6 @@ BoxChecker::Entry* BoxChecker::find(const QObject* box)
         if (e.box == box)
             return &e;
     return nullptr;
-}
-
-const BoxChecker::Entry* BoxChecker::find(const QObject* box) const
-{
-    return const_cast<BoxChecker*>(this)->find(box);
 }
 
 bool BoxChecker::check(QLineEdit* box)
@@ -106,27 +98,18 @@ bool BoxChecker::checkAll()
     return true;
 }
 
-qint32 BoxChecker::value(const QLineEdit* box) const
-{
-    const Entry* e = find(box);
-    return e ? e->value : 0;
-}
-
 bool BoxChecker::run(Entry& e)
 {
     const BoxCheck r = e.rule(e.box->text());
     if (r.ok) {
         if (e.box->text() != r.text)
             e.box->setText(r.text);
-        e.value = r.value;
         return true;
     }
     // Nobody can type into a switched-off box, and what it holds is neither
     // sent nor used while its check box stays cleared.
-    if (e.offWhenDisabled && !e.box->isEnabled()) {
-        e.value = 0;
+    if (e.offWhenDisabled && !e.box->isEnabled())
         return true;
-    }
     // The message box and the focus moves below would report focus changes
     // of their own; none of them is the user leaving a box.
     const bool wasBusy = busy_;
@@ -177,39 +160,6 @@ void BoxChecker::left(QPointer<QLineEdit> box)
     if (!now || now == box || now->window() != window_ || passThrough_.contains(now))
         return;
     check(box);
-}
-
-PageRun::PageRun(QWidget* window, int comando, const QString& panel3, const std::vector<QWidget*>& off)
-    : window_(window), startedVisible_(window->isVisible())
-{
-    for (QWidget* w : off) {
-        off_.emplace_back(w, w->isEnabled());
-        w->setEnabled(false);
-    }
-    window->setCursor(Qt::WaitCursor);
-    mainSurface().setPanelText(3, panel3);
-    StatoComunicazione.ComandoInCorso = comando;
-}
-
-PageRun::~PageRun()
-{
-    finish();
-    StatoComunicazione.ComandoInCorso = 0;
-    for (auto& [w, wasEnabled] : off_)
-        if (w)
-            w->setEnabled(wasEnabled);
-}
-
-bool PageRun::closed() const { return !window_ || (startedVisible_ && !window_->isVisible()); }
-
-void PageRun::finish()
-{
-    if (finished_)
-        return;
-    finished_ = true;
-    if (window_)
-        window_->unsetCursor();
-    mainSurface().setPanelText(3, QString());
 }
 
 } // namespace zuv

@@ -24,18 +24,6 @@
 namespace zuv {
 namespace {
 
-// The scale of each alarm, in the instrument's order TO, PO, PB, TA, LB, TB.
-constexpr ThresholdScale kScale[6] = {ThresholdScale::Tenths,      ThresholdScale::Thousandths,
-                                      ThresholdScale::Thousandths, ThresholdScale::Tenths,
-                                      ThresholdScale::Tenths,      ThresholdScale::Tenths};
-
-// The list position a stored type number stands for (1 is the first item).
-int positionOf(double number)
-{
-    const double n = roundHalfEven(number);
-    return n >= 1 && n <= 255 ? static_cast<int>(n) - 1 : -1;
-}
-
 QLineEdit* numberBox(const char* name, int chars, QWidget* parent)
 {
     auto* box = new QLineEdit(parent);
@@ -194,7 +182,7 @@ void frmAllarmi::buildLayout()
     top->setSizeConstraint(QLayout::SetFixedSize);
 
     for (int i = 0; i < 6; ++i) {
-        const ThresholdScale scale = kScale[i];
+        const auto scale = static_cast<ThresholdScale>(scalaSoglia(i));
         checker_->add(txtAllarme_[i], [scale](const QString& t) { return checkThreshold(t, scale); }, true);
     }
     for (QLineEdit* led : txtLed_)
@@ -260,34 +248,7 @@ void frmAllarmi::RiempiCombo()
 
 void frmAllarmi::CaricaDati()
 {
-    const ProjectRecord& r = DatiProgetto;
-    const qint16 leds[5] = {r.Led0, r.Led1, r.Led2, r.Led3, r.Led4};
-    for (int i = 0; i < 5; ++i)
-        txtLed_[i]->setText(QString::number(leds[i]));
-    chkLedGiallo_->setChecked(r.LedGiallo);
-    chkLedVerde_->setChecked(r.LedVerde);
-    chkLedBlu_->setChecked(r.LedBlu);
-    cboLedVerde_->setEditText(r.TipoLedVerde);
-    cboLedBlu_->setEditText(r.TipoLedBlu);
-    const bool flags[6] = {r.chkTO, r.chkPO, r.chkPB, r.chkTA, r.chkLB, r.chkTB};
-    const qint32 values[6] = {r.mskTO, r.mskPO, r.mskPB, r.mskTA, r.mskLB, r.mskTB};
-    for (int i = 0; i < 6; ++i) {
-        chkAllarme_[i]->setChecked(flags[i]);
-        txtAllarme_[i]->setText(thresholdText(values[i], kScale[i]));
-    }
-    chkIngresso_->setChecked(r.chkIngresso);
-    chkUscita_->setChecked(r.chkUscita);
-    // A stored type outside its list (from a file or the instrument) selects
-    // nothing.
-    selectOrNone(cboLedGiallo_, r.LedGiallo ? positionOf(leadingNumber(r.TipoLedGiallo)) : -1);
-    selectOrNone(cboIngresso_, r.chkIngresso ? r.TipoIngresso - 1 : -1);
-    selectOrNone(cboUscita_, r.chkUscita ? r.TipoUscita - 1 : -1);
-    for (AlarmsCheck c : {AlarmsCheck::chkTO, AlarmsCheck::chkPO, AlarmsCheck::chkPB, AlarmsCheck::chkTA,
-                          AlarmsCheck::chkLB, AlarmsCheck::chkTB, AlarmsCheck::chkLedGiallo,
-                          AlarmsCheck::chkUscita, AlarmsCheck::chkIngresso})
-        applyRule(c);
-    setLook(cboLedVerde_, chkLedVerde_->isChecked());
-    setLook(cboLedBlu_, chkLedBlu_->isChecked());
+    recordToView(DatiProgetto, *this);
     loadInstrumentState();
 }
 
@@ -316,43 +277,20 @@ void frmAllarmi::OKButton_Click()
     // checked here, before anything is written.
     if (running() || !checker_->checkAll())
         return;
-    ProjectRecord& r = DatiProgetto;
-    qint16* leds[5] = {&r.Led0, &r.Led1, &r.Led2, &r.Led3, &r.Led4};
-    for (int i = 0; i < 5; ++i)
-        *leds[i] = static_cast<qint16>(checker_->value(txtLed_[i]));
-    r.LedGiallo = chkLedGiallo_->checkState() != Qt::Unchecked;
-    r.LedVerde = chkLedVerde_->checkState() != Qt::Unchecked;
-    r.LedBlu = chkLedBlu_->checkState() != Qt::Unchecked;
-    r.TipoLedVerde = cboLedVerde_->currentText();
-    r.TipoLedBlu = cboLedBlu_->currentText();
-    bool* flags[6] = {&r.chkTO, &r.chkPO, &r.chkPB, &r.chkTA, &r.chkLB, &r.chkTB};
-    qint32* values[6] = {&r.mskTO, &r.mskPO, &r.mskPB, &r.mskTA, &r.mskLB, &r.mskTB};
-    for (int i = 0; i < 6; ++i) {
-        *flags[i] = chkAllarme_[i]->checkState() != Qt::Unchecked;
-        *values[i] = checker_->value(txtAllarme_[i]);
-    }
-    r.chkIngresso = chkIngresso_->checkState() != Qt::Unchecked;
-    r.chkUscita = chkUscita_->checkState() != Qt::Unchecked;
-    r.TipoLedGiallo = QString::number(cboLedGiallo_->currentIndex() + 1);
-    r.TipoIngresso = static_cast<qint16>(cboIngresso_->currentIndex() + 1);
-    r.TipoUscita = static_cast<qint16>(cboUscita_->currentIndex() + 1);
+    viewToRecord(*this, DatiProgetto);
     ProgettoModificato = true;
     accept();
 }
 
 void frmAllarmi::cmdInviaDati_Click()
 {
-    const Exchange x{.title = Testo(227), .comando = 0x14, .panel3 = Testo(219), .success = Testo(220),
-                     .successTitle = windowTitle()};
-    exchange(x, [this] { return checker_->checkAll(); },
-             [](PageRun&) { return RunResult{connectedStep(InviaDatiAllarmi), false}; });
+    exchange(true, [this] { return checker_->checkAll(); }, [this] { return exchangeAlarmsPage(true, *this); });
 }
 
 void frmAllarmi::cmdLeggiDati_Click()
 {
     // What was read is on screen; a read that failed says so.
-    const Exchange x{.send = false, .title = Testo(236), .comando = 0x15, .panel3 = Testo(203)};
-    exchange(x, {}, [](PageRun&) { return RunResult{connectedStep(LeggiDatiAllarmi), false}; });
+    exchange(false, {}, [this] { return exchangeAlarmsPage(false, *this); });
 }
 
 // --- the view the alarms page codec reads and writes -------------------------
@@ -392,6 +330,21 @@ void frmAllarmi::setCheck(AlarmsCheck c, Qt::CheckState state)
     checkBox(c)->setCheckState(state);
     applyRule(c);
 }
+
+QCheckBox* frmAllarmi::lampBox(Lamp lamp) const { return lamp == Lamp::Verde ? chkLedVerde_ : chkLedBlu_; }
+
+QComboBox* frmAllarmi::lampList(Lamp lamp) const { return lamp == Lamp::Verde ? cboLedVerde_ : cboLedBlu_; }
+
+Qt::CheckState frmAllarmi::lampCheck(Lamp lamp) const { return lampBox(lamp)->checkState(); }
+
+void frmAllarmi::setLampCheck(Lamp lamp, Qt::CheckState state)
+{
+    lampBox(lamp)->setCheckState(state);
+    setLook(lampList(lamp), state != Qt::Unchecked);
+}
+
+QString frmAllarmi::lampText(Lamp lamp) const { return lampList(lamp)->currentText(); }
+void frmAllarmi::setLampText(Lamp lamp, const QString& text) { lampList(lamp)->setEditText(text); }
 
 int frmAllarmi::listIndex(AlarmsCombo c) const { return combo(c)->currentIndex(); }
 int frmAllarmi::listCount(AlarmsCombo c) const { return combo(c)->count(); }

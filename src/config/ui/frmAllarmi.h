@@ -5,8 +5,8 @@
 // DatiProgetto when it is built, writes it back only on OK, and while it is
 // open it is FormAttivo, so Send and Read exchange what is on screen.
 
+#include "config/page_editors.h"
 #include "config/ui/page_dialog.h"
-#include "link/page_views.h"
 
 #include <array>
 
@@ -18,7 +18,7 @@ class QLineEdit;
 
 namespace zuv {
 
-class frmAllarmi final : public PageDialog, public AlarmsPageView {
+class frmAllarmi final : public PageDialog, public AlarmsEditorView {
     Q_OBJECT
 public:
     explicit frmAllarmi(QWidget* parent = nullptr);
@@ -32,6 +32,10 @@ public:
     int listIndex(AlarmsCombo combo) const override;
     int listCount(AlarmsCombo combo) const override;
     void setListIndex(AlarmsCombo combo, int index) override;
+    Qt::CheckState lampCheck(Lamp lamp) const override;
+    void setLampCheck(Lamp lamp, Qt::CheckState state) override;
+    QString lampText(Lamp lamp) const override;
+    void setLampText(Lamp lamp, const QString& text) override;
 
     void cmdInviaDati_Click() override;
     void cmdLeggiDati_Click() override;
@@ -48,6 +52,8 @@ private:
     QLineEdit* box(AlarmsText t) const;
     QCheckBox* checkBox(AlarmsCheck c) const;
     QComboBox* combo(AlarmsCombo c) const;
+    QCheckBox* lampBox(Lamp lamp) const;
+    QComboBox* lampList(Lamp lamp) const;
 
     QGroupBox* fraAllarmi_;
     // TO, PO, PB, TA, LB, TB.

@@ -2,8 +2,6 @@
 
 #include "config/checks.h"
 #include "config/ui/editor_widgets.h"
-#include "link/page_config.h"
-#include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/messages.h"
 #include "platform/programfolder.h"
@@ -51,19 +49,6 @@ QString pageCounter(int page, int count)
 }
 
 bool noCustomPicture(const QString& path) { return path.isEmpty() || path == QLatin1String(" "); }
-
-// The two pages of the configuration go out or come in one after the
-// other, always with a pause between them.
-PageDialog::RunResult twoPages(PageRun& run, void (*first)(), void (*second)())
-{
-    PageDialog::RunResult r{connectedStep(first), run.closed()};
-    clock().sleepMs(50);
-    if (r.ok && !r.broken) {
-        r.ok = connectedStep(second);
-        r.broken = run.closed();
-    }
-    return r;
-}
 
 } // namespace
 
@@ -291,11 +276,6 @@ void frmConfigurazione::RiempiCombo()
 void frmConfigurazione::CaricaDati()
 {
     const ProjectRecord& r = DatiProgetto;
-    selectOrNone(cboLingua_, r.Lingua);
-    selectOrNone(cboUMVelocita_, r.UMVel);
-    selectOrNone(cboUMTemperatura_, r.UMTemp);
-    selectOrNone(cboUMPressione_, r.UMPress);
-
     // The browser has pictures for nine pages.
     numPagine_ = qBound(1, int(r.MaxPagine), 9);
     paginaCorrente_ = 1;
@@ -310,21 +290,7 @@ void frmConfigurazione::CaricaDati()
             ImageList1_[page - 1] = custom;
     }
 
-    const bool flags[10] = {r.PaginaAbilitata1, r.PaginaAbilitata2, r.PaginaAbilitata3, r.PaginaAbilitata4,
-                            r.PaginaAbilitata5, r.PaginaAbilitata6, r.PaginaAbilitata7, r.PaginaAbilitata8,
-                            r.PaginaAbilitata9, r.PaginaAbilitata10};
-    for (int i = 0; i < 10; ++i)
-        PagineAbilitate_[i] = flags[i];
-
-    chkAbilRecLAP_->setCheckState(r.chkAbilRecLap ? Qt::Checked : Qt::Unchecked);
-    txtAbilRecVel_->setText(QString::number(r.mskAbilRecVel));
-    txtStopRecSecondi_->setText(QString::number(r.mskStopRecSecondi));
-    txtTempoMsgGiro_->setText(QString::number(r.TempoMsgGiro));
-    txtTempoVisGiro_->setText(QString::number(r.TempoVisGiro));
-    const qint32 sectors[5] = {r.Settore1, r.Settore2, r.Settore3, r.Settore4, r.Settore5};
-    for (int i = 0; i < 5; ++i)
-        txtSettoreCrono_[i]->setText(QString::number(sectors[i]));
-
+    recordToView(r, *this);
     loadInstrumentState();
     AggiornaPagina();
 }
@@ -403,41 +369,20 @@ void frmConfigurazione::cmdScegliImmagine_Click()
 
 void frmConfigurazione::cmdInviaDati_Click()
 {
-    const Exchange x{.title = Testo(226), .comando = 0x12, .panel3 = Testo(146), .success = Testo(218)};
-    exchange(x, [this] { return checker_->checkAll(); },
-             [](PageRun& run) { return twoPages(run, InviaDatiConfigurazione, InviaDatiConfigurazione2); });
+    exchange(true, [this] { return checker_->checkAll(); }, [this] { return exchangeConfigPage(true, *this); });
 }
 
 void frmConfigurazione::cmdLeggiDati_Click()
 {
     // A read that worked shows what it read; one that did not says so.
-    const Exchange x{.send = false, .title = Testo(234), .comando = 0x13, .panel3 = Testo(206)};
-    exchange(x, {},
-             [](PageRun& run) { return twoPages(run, LeggiDatiConfigurazione, LeggiDatiConfigurazione2); });
+    exchange(false, {}, [this] { return exchangeConfigPage(false, *this); });
 }
 
 void frmConfigurazione::OKButton_Click()
 {
     if (running() || !checker_->checkAll())
         return;
-    ProjectRecord& r = DatiProgetto;
-    r.Lingua = storedIndex(cboLingua_);
-    r.UMVel = storedIndex(cboUMVelocita_);
-    r.UMTemp = storedIndex(cboUMTemperatura_);
-    r.UMPress = storedIndex(cboUMPressione_);
-    bool* flags[10] = {&r.PaginaAbilitata1, &r.PaginaAbilitata2, &r.PaginaAbilitata3, &r.PaginaAbilitata4,
-                       &r.PaginaAbilitata5, &r.PaginaAbilitata6, &r.PaginaAbilitata7, &r.PaginaAbilitata8,
-                       &r.PaginaAbilitata9, &r.PaginaAbilitata10};
-    for (int i = 0; i < 10; ++i)
-        *flags[i] = PagineAbilitate_[i];
-    r.chkAbilRecLap = chkAbilRecLAP_->checkState() != Qt::Unchecked;
-    r.mskAbilRecVel = checker_->value(txtAbilRecVel_);
-    r.mskStopRecSecondi = checker_->value(txtStopRecSecondi_);
-    r.TempoMsgGiro = static_cast<qint16>(checker_->value(txtTempoMsgGiro_));
-    r.TempoVisGiro = static_cast<qint16>(checker_->value(txtTempoVisGiro_));
-    qint32* sectors[5] = {&r.Settore1, &r.Settore2, &r.Settore3, &r.Settore4, &r.Settore5};
-    for (int i = 0; i < 5; ++i)
-        *sectors[i] = checker_->value(txtSettoreCrono_[i]);
+    viewToRecord(*this, DatiProgetto);
     ProgettoModificato = true;
     accept();
 }

@@ -27,40 +27,6 @@
 namespace zuv {
 namespace {
 
-constexpr int kSlotCambio = 5, kSlotLambda = 6, kSlotPT = 7, kSlotSG = 8;
-
-QString sendText(int slot)
-{
-    switch (slot) {
-    case 0: return Testo(151);
-    case 1: return Testo(152);
-    case 2: return Testo(153);
-    case 3: return Testo(154);
-    case 4: return Testo(155);
-    case 5: return Testo(156);
-    case 6: return Testo(322);
-    case 7: return Testo(331);
-    case 8: return Testo(332);
-    default: return QString();
-    }
-}
-
-QString readText(int slot)
-{
-    switch (slot) {
-    case 0: return Testo(159);
-    case 1: return Testo(160);
-    case 2: return Testo(161);
-    case 3: return Testo(162);
-    case 4: return Testo(163);
-    case 5: return Testo(164);
-    case 6: return Testo(323);
-    case 7: return Testo(333);
-    case 8: return Testo(334);
-    default: return QString();
-    }
-}
-
 // An editable combo shows any text: the matching item when there is one.
 void setComboText(QComboBox* c, const QString& text)
 {
@@ -229,6 +195,7 @@ void frmSensori::buildLayout()
     }
 
     buildPageButtons();
+    alsoOff_ = {SSTab1_};
 
     // Send and Read take some seconds: their step shows here, beside the
     // buttons that started them, not only on the main window's status bar
@@ -313,7 +280,6 @@ void frmSensori::RiempiSensori()
         for (const CSensore& s : LibreriaSensori)
             if (s.Tipo() == tipo)
                 c.sensore->addItem(s.Nome());
-        setComboText(c.sensore, DatiProgetto.*canaleDaSlot(slot).sensore);
         if (c.chann)
             for (int k = 0; k < 2; ++k)
                 c.chann->addItem(NomiIngressiAnalogici[k]);
@@ -322,23 +288,7 @@ void frmSensori::RiempiSensori()
 
 void frmSensori::CaricaDati()
 {
-    const ProjectRecord& r = DatiProgetto;
-    txtNumAccRPM_->setText(QString::number(r.NumAccRPM));
-    setComboText(cboTCampRPM_, r.TCampRPM);
-    selectOrNone(cboLAPO_, r.LAPO);
-    selectOrNone(cboLAAL_, r.LAAL);
-    txtImpulsiRuota_->setText(QString::number(r.ImpulsiRuota));
-    txtDiametroRuota_->setText(QString::number(r.DiametroRuota));
-    setComboText(cboTCampVV_, r.TCampVV);
-    for (int slot = 0; slot < 9; ++slot) {
-        const ChannelInfo& info = canaleDaSlot(slot);
-        Canale& c = canali_[slot];
-        setComboText(c.tcamp, r.*info.tcamp);
-        c.chkAbil->setChecked(r.*info.abil);
-        if (c.chann)
-            selectOrNone(c.chann, r.*info.chann);
-        applyRule(slot);
-    }
+    recordToView(DatiProgetto, *this);
     loadInstrumentState();
 }
 
@@ -354,21 +304,9 @@ void frmSensori::applyRule(int slot)
         setLook(c.chann, on);
 }
 
-ChannelEntries frmSensori::entries() const
-{
-    ChannelEntries e;
-    for (int slot = 0; slot < 9; ++slot) {
-        const Canale& c = canali_[slot];
-        e[slot].enabled = c.chkAbil->checkState() != Qt::Unchecked;
-        e[slot].sensor = c.sensore->currentText();
-        e[slot].input = c.chann ? c.chann->currentIndex() : -1;
-    }
-    return e;
-}
-
 bool frmSensori::ControllaSensori(bool needLibrary)
 {
-    const int slot = firstMissingSensor(entries(), needLibrary);
+    const int slot = firstMissingSensor(channelEntries(*this), needLibrary);
     if (slot < 0)
         return true;
     msgBox(missingSensorText(slot), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
@@ -377,7 +315,7 @@ bool frmSensori::ControllaSensori(bool needLibrary)
 
 bool frmSensori::ControllaCanali()
 {
-    if (!inputsClash(entries()))
+    if (!inputsClash(channelEntries(*this)))
         return true;
     msgBox(Testo(305), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
     return false;
@@ -389,81 +327,36 @@ void frmSensori::OKButton_Click()
     // record as it was.
     if (running() || !checker_->checkAll() || !ControllaSensori(false) || !ControllaCanali())
         return;
-    ProjectRecord& r = DatiProgetto;
-    r.NumAccRPM = static_cast<qint16>(checker_->value(txtNumAccRPM_));
-    r.TCampRPM = cboTCampRPM_->currentText();
-    r.LAPO = storedIndex(cboLAPO_);
-    r.LAAL = storedIndex(cboLAAL_);
-    r.ImpulsiRuota = static_cast<qint16>(checker_->value(txtImpulsiRuota_));
-    r.DiametroRuota = static_cast<qint16>(checker_->value(txtDiametroRuota_));
-    r.TCampVV = cboTCampVV_->currentText();
-    for (const ChannelInfo& info : canaliInOrdineFile()) {
-        const Canale& c = canali_[info.slot];
-        r.*info.tcamp = c.tcamp->currentText();
-        r.*info.abil = c.chkAbil->checkState() != Qt::Unchecked;
-        r.*info.sensore = c.sensore->currentText();
-        if (c.chann)
-            r.*info.chann = storedIndex(c.chann);
-    }
+    viewToRecord(*this, DatiProgetto);
     ProgettoModificato = true;
     accept();
 }
 
-void frmSensori::mostraPasso(int passo, const QString& testo)
+void frmSensori::showStep(int passo, const QString& text)
 {
-    mainSurface().setPanelText(3, testo);
-    lblPasso_->setText(testo);
+    lblPasso_->setText(text);
     prgPassi_->setValue(passo);
     fraAvanzamento_->show();
 }
 
+void frmSensori::runEnding(const RunOutcome& outcome)
+{
+    if (outcome.goesOn())
+        prgPassi_->setValue(kPassi);
+    PageDialog::runEnding(outcome);
+}
+
 void frmSensori::cmdInviaDati_Click()
 {
-    const Exchange x{.title = Testo(149), .comando = 0x16, .panel3 = Testo(150), .success = Testo(157),
-                     .alsoOff = {SSTab1_}};
     // Nothing goes out unless every enabled channel has a library sensor.
     auto ready = [this] { return checker_->checkAll() && ControllaSensori(true) && ControllaCanali(); };
-    exchange(x, ready, [this, &x](PageRun& run) {
-        // The curves that go out are those of the channels as checked; the
-        // channels stay locked until the run ends.
-        const ChannelEntries sent = entries();
-        mostraPasso(0, x.panel3);
-        RunResult r{connectedStep(InviaDatiSensori), run.closed()};
-        for (int slot = 0; r.ok && !r.broken && slot < 9; ++slot) {
-            mostraPasso(slot + 1, sendText(slot));
-            if (sent[slot].enabled)
-                CaricaCurvaSensore(sent[slot].sensor);
-            else
-                AzzeraCurva();
-            r.ok = connectedStep([slot] { InviaCurvaSensore(slot); });
-            r.broken = run.closed();
-        }
-        if (r.ok && !r.broken)
-            prgPassi_->setValue(kPassi);
-        return r;
-    });
+    exchange(true, ready, [this] { return exchangeSensorsPage(true, *this, *this); });
     fraAvanzamento_->hide();
 }
 
 void frmSensori::cmdLeggiDati_Click()
 {
-    const Exchange x{.send = false, .title = Testo(235), .comando = 0x17, .panel3 = Testo(158),
-                     .success = Testo(165), .alsoOff = {SSTab1_}};
-    exchange(x, {}, [this, &x](PageRun& run) {
-        mostraPasso(0, x.panel3);
-        RunResult r{connectedStep(LeggiDatiSensori), run.closed()};
-        for (int slot = 0; r.ok && !r.broken && slot < 9; ++slot) {
-            mostraPasso(slot + 1, readText(slot));
-            r.ok = connectedStep([slot] { readCurveScaled(slot); });
-            r.broken = run.closed();
-            // Only a curve that was read names its sensor.
-            if (r.ok && !r.broken)
-                setComboText(canali_[slot].sensore, TrovaSensoreDaCurva(QLatin1String(canaleDaSlot(slot).tipo)));
-        }
-        if (r.ok && !r.broken)
-            prgPassi_->setValue(kPassi);
-        return r;
-    });
+    exchange(false, {}, [this] { return exchangeSensorsPage(false, *this, *this); });
     fraAvanzamento_->hide();
 }
 
@@ -481,30 +374,21 @@ QLineEdit* frmSensori::box(SensorsText t) const
 
 QComboBox* frmSensori::combo(SensorsCombo c) const
 {
-    switch (c) {
-    case SensorsCombo::cboLAPO: return cboLAPO_;
-    case SensorsCombo::cboLAAL: return cboLAAL_;
-    case SensorsCombo::cboChannCambio: return canali_[kSlotCambio].chann;
-    case SensorsCombo::cboChannSG: return canali_[kSlotSG].chann;
-    case SensorsCombo::cboChannSensoreLambda: return canali_[kSlotLambda].chann;
-    case SensorsCombo::cboChannPT: return canali_[kSlotPT].chann;
-    }
+    if (c == SensorsCombo::cboLAPO)
+        return cboLAPO_;
+    if (c == SensorsCombo::cboLAAL)
+        return cboLAAL_;
+    for (int slot = 0; slot < kNumCanali; ++slot)
+        if (channelInput(slot) == c)
+            return canali_[std::size_t(slot)].chann;
     return cboLAPO_;
 }
 
 int frmSensori::slotOf(SensorsCheck c) const
 {
-    switch (c) {
-    case SensorsCheck::chkAbilTO: return 0;
-    case SensorsCheck::chkAbilPO: return 1;
-    case SensorsCheck::chkAbilPB: return 2;
-    case SensorsCheck::chkAbilTA: return 3;
-    case SensorsCheck::chkAbilLB: return 4;
-    case SensorsCheck::chkAbilCambio: return kSlotCambio;
-    case SensorsCheck::chkAbilSensoreLambda: return kSlotLambda;
-    case SensorsCheck::chkAbilPT: return kSlotPT;
-    case SensorsCheck::chkAbilSG: return kSlotSG;
-    }
+    for (int slot = 0; slot < kNumCanali; ++slot)
+        if (channelCheck(slot) == c)
+            return slot;
     return 0;
 }
 
@@ -525,5 +409,24 @@ void frmSensori::setCheck(SensorsCheck c, Qt::CheckState state)
     canali_[static_cast<std::size_t>(slot)].chkAbil->setCheckState(state);
     applyRule(slot);
 }
+
+QString frmSensori::sensorText(int slot) const { return canali_.at(std::size_t(slot)).sensore->currentText(); }
+
+void frmSensori::setSensorText(int slot, const QString& text)
+{
+    setComboText(canali_.at(std::size_t(slot)).sensore, text);
+}
+
+QComboBox* frmSensori::sampling(int which) const
+{
+    if (which == kSamplingRPM)
+        return cboTCampRPM_;
+    if (which == kSamplingVV)
+        return cboTCampVV_;
+    return canali_.at(std::size_t(which)).tcamp;
+}
+
+QString frmSensori::samplingText(int which) const { return sampling(which)->currentText(); }
+void frmSensori::setSamplingText(int which, const QString& text) { setComboText(sampling(which), text); }
 
 } // namespace zuv

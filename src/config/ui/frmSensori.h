@@ -6,9 +6,8 @@
 // is open it is FormAttivo: Send programs the page and the nine curves as
 // shown, Read puts the instrument's page and curves into the controls.
 
-#include "config/checks.h"
+#include "config/page_editors.h"
 #include "config/ui/page_dialog.h"
-#include "link/page_views.h"
 
 #include <array>
 
@@ -22,7 +21,7 @@ class QTabWidget;
 
 namespace zuv {
 
-class frmSensori final : public PageDialog, public SensorsPageView {
+class frmSensori final : public PageDialog, public SensorsEditorView {
     Q_OBJECT
 public:
     explicit frmSensori(QWidget* parent = nullptr);
@@ -36,6 +35,14 @@ public:
     void setListIndex(SensorsCombo combo, int index) override;
     Qt::CheckState check(SensorsCheck box) const override;
     void setCheck(SensorsCheck box, Qt::CheckState state) override;
+    // SensorsEditorView
+    QString sensorText(int slot) const override;
+    void setSensorText(int slot, const QString& text) override;
+    QString samplingText(int which) const override;
+    void setSamplingText(int which, const QString& text) override;
+    // PageRunView: each step on the page itself, beside its buttons.
+    void showStep(int passo, const QString& text) override;
+    void runEnding(const RunOutcome& outcome) override;
 
     // The controls of one channel, by curve slot 0..8.
     struct Canale {
@@ -64,12 +71,10 @@ private:
     void RiempiSensori();
     void CaricaDati();
     void applyRule(int slot);
-    ChannelEntries entries() const;
     QLineEdit* box(SensorsText t) const;
     QComboBox* combo(SensorsCombo c) const;
+    QComboBox* sampling(int which) const;
     int slotOf(SensorsCheck c) const;
-    // Step 0 the page, 1 to 9 the curves: on panel 3 and on the page itself.
-    void mostraPasso(int passo, const QString& testo);
     static constexpr int kPassi = 10;
 
     QTabWidget* SSTab1_;

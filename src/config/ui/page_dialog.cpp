@@ -2,7 +2,6 @@
 
 #include "config/ui/editor_widgets.h"
 #include "link/link_guard.h"
-#include "platform/messages.h"
 #include "project/curve_buffer.h"
 #include "project/language.h"
 #include "project/state.h"
@@ -102,40 +101,49 @@ void PageDialog::followInstrument(bool on)
     cmdLeggiDati_->setEnabled(on);
 }
 
-void PageDialog::exchange(const Exchange& x, const std::function<bool()>& ready,
-                          const std::function<RunResult(PageRun&)>& steps)
+void PageDialog::exchange(bool send, const std::function<bool()>& ready,
+                          const std::function<PageExchangeEnd()>& run)
 {
     if (running_)
         return;
     // Clicked while another exchange waits: try again once it is over.
     if (linkBusy()) {
-        const bool send = x.send;
         QTimer::singleShot(20, this, [this, send] { send ? cmdInviaDati_Click() : cmdLeggiDati_Click(); });
         return;
     }
-    if (x.send && ready && !ready())
-        return;
-    const QString question = x.send ? Testo(147) : Testo(232);
-    if (msgBox(question + QStringLiteral("\r\n") + Testo(148), MsgIcon::None, MsgButtons::OkCancel, x.title)
-        != MsgAnswer::Ok)
+    if (send && ready && !ready())
         return;
     running_ = true;
-    {
-        std::vector<QWidget*> off{cmdInviaDati_, cmdLeggiDati_, OKButton_};
-        off.insert(off.end(), x.alsoOff.begin(), x.alsoOff.end());
-        PageRun run(this, x.comando, x.panel3, off);
-        const RunResult r = steps(run);
-        StatoComunicazione.ErroreComunicazione = !r.ok;
-        run.finish();
-        if (r.broken)
-            msgBox(x.send ? Testo(229) : Testo(233), MsgIcon::Information);
-        if (!r.ok)
-            msgBox(Testo(230), MsgIcon::Information);
-        else if (!r.broken && !x.success.isEmpty())
-            msgBox(x.success, MsgIcon::Information, MsgButtons::Ok, x.successTitle);
+    const bool ran = run() != PageExchangeEnd::Declined;
+    for (auto& [w, wasEnabled] : locked_)
+        if (w)
+            w->setEnabled(wasEnabled);
+    locked_.clear();
+    if (ran) {
+        afterRun(send ? cmdInviaDati_ : cmdLeggiDati_);
+    } else {
+        running_ = false;
+        if (closedDuringRun_)
+            releasePage();
+        closedDuringRun_ = false;
     }
-    afterRun(x.send ? cmdInviaDati_ : cmdLeggiDati_);
 }
+
+void PageDialog::runStarts()
+{
+    startedVisible_ = isVisible();
+    std::vector<QWidget*> off{cmdInviaDati_, cmdLeggiDati_, OKButton_};
+    off.insert(off.end(), alsoOff_.begin(), alsoOff_.end());
+    for (QWidget* w : off) {
+        locked_.emplace_back(w, w->isEnabled());
+        w->setEnabled(false);
+    }
+    setCursor(Qt::WaitCursor);
+}
+
+void PageDialog::runEnding(const RunOutcome&) { unsetCursor(); }
+
+bool PageDialog::closedDuringRun() const { return startedVisible_ && !isVisible(); }
 
 void PageDialog::afterRun(QPushButton* started)
 {

@@ -1,11 +1,16 @@
 #pragma once
 // What the configuration page windows share: Send and Read in their
-// fraStrumento with OK and Cancel, the registration as FormAttivo, and the
-// course of one Send or Read from the click to its end message.
+// fraStrumento with OK and Cancel, the registration as FormAttivo, and what
+// the window does for one Send or Read: its controls locked while the page's
+// exchange runs.
+
+#include "config/page_exchange.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QGroupBox;
@@ -16,19 +21,11 @@ namespace zuv {
 
 class ActivePage;
 class BoxChecker;
-class PageRun;
 
-class PageDialog : public QDialog {
+class PageDialog : public QDialog, public PageRunView {
     Q_OBJECT
 public:
     ~PageDialog() override;
-
-    // What a run's steps did: `ok` as the link reported, `broken` when the
-    // user closed the window during one of its waits.
-    struct RunResult {
-        bool ok = false;
-        bool broken = false;
-    };
 
     virtual void cmdInviaDati_Click() = 0;
     virtual void cmdLeggiDati_Click() = 0;
@@ -36,6 +33,12 @@ public:
     void CancelButton_Click();
 
     void done(int r) override;
+
+    // PageRunView
+    void runStarts() override;
+    void runEnding(const RunOutcome& outcome) override;
+    bool closedDuringRun() const override;
+    void showStep(int, const QString&) override {}
 
 protected:
     PageDialog(QWidget* parent, const char* name);
@@ -56,27 +59,12 @@ protected:
     void loadInstrumentState();
     void followInstrument(bool on);
 
-    struct Exchange {
-        // Send: `ready` checks first, text 147 asks, text 229 reports a
-        // broken run. Read: text 232 asks, text 233 reports a broken run.
-        bool send = true;
-        QString title;   // of the question
-        int comando = 0; // ComandoInCorso during the run
-        QString panel3;
-        // Shown after a run that worked and was not broken; empty for none.
-        QString success;
-        QString successTitle; // empty: the program's
-        // Locked during the run besides Send, Read and OK.
-        std::vector<QWidget*> alsoOff;
-    };
-
-    // One click of Send or Read. Nothing while a run is on; a link busy
-    // with another exchange gets the click again shortly. Then the checks
-    // (they show their own message), the question, the steps under a
-    // PageRun, ErroreComunicazione, and the end messages while the run
-    // still holds the buttons.
-    void exchange(const Exchange& x, const std::function<bool()>& ready,
-                  const std::function<RunResult(PageRun&)>& steps);
+    // One click of Send (`send`) or Read. Nothing while a run is on; a link
+    // busy with another exchange gets the click again shortly. A Send runs
+    // `ready` first (the window's checks, with their own messages); then
+    // `run`, the page's exchange, which locks the window through this
+    // view until its end messages have been shown.
+    void exchange(bool send, const std::function<bool()>& ready, const std::function<PageExchangeEnd()>& run);
 
     bool running() const { return running_; }
 
@@ -86,6 +74,8 @@ protected:
     QPushButton* OKButton_ = nullptr;
     QPushButton* CancelButton_ = nullptr;
     BoxChecker* checker_ = nullptr;
+    // Locked during a run besides Send, Read and OK.
+    std::vector<QWidget*> alsoOff_;
 
 private:
     void releasePage();
@@ -95,6 +85,9 @@ private:
     bool running_ = false;
     bool closedDuringRun_ = false;
     bool instrumentOn_ = false;
+    bool startedVisible_ = false;
+    // The controls a run locked, with whether they were enabled.
+    std::vector<std::pair<QPointer<QWidget>, bool>> locked_;
 };
 
 } // namespace zuv

@@ -18,7 +18,6 @@
 namespace zuv {
 namespace {
 
-constexpr int kComandoDiagnostica = 0x25;
 // Without an instrument a pass would scan every port; scan again only after
 // this pause so the dialog stays responsive and closes promptly.
 constexpr int kPausaScansioneMs = 2000;
@@ -135,7 +134,7 @@ dlgDiagnostica::~dlgDiagnostica()
 {
     // Destroyed while still shown (its parent went first): nothing may keep
     // pointing at it.
-    if (outage_)
+    if (run_)
         finishRun();
     if (diagnosticaView() == this)
         setDiagnosticaView(nullptr);
@@ -144,9 +143,7 @@ dlgDiagnostica::~dlgDiagnostica()
 void dlgDiagnostica::finishRun()
 {
     setDiagnosticaView(nullptr);
-    setMessages(previousMessages_);
-    outage_.reset();
-    StatoComunicazione.ComandoInCorso = 0;
+    run_.reset();
 }
 
 void dlgDiagnostica::impostaTesti()
@@ -171,13 +168,9 @@ void dlgDiagnostica::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     impostaTesti();
-    StatoComunicazione.ComandoInCorso = kComandoDiagnostica;
+    if (!run_)
+        run_ = std::make_unique<DiagnosticaRun>();
     setDiagnosticaView(this);
-    if (!outage_) {
-        previousMessages_ = &messages();
-        outage_ = std::make_unique<OutageMessages>(*previousMessages_);
-        setMessages(outage_.get());
-    }
     nextScanMs_ = 0;
     timer_->start();
 }
@@ -188,7 +181,7 @@ void dlgDiagnostica::hideEvent(QHideEvent* event)
     QDialog::hideEvent(event);
     // A pass under way finishes first; it ends the run when it sees the
     // dialog hidden.
-    if (!inPass_ && outage_)
+    if (!inPass_ && run_)
         finishRun();
 }
 
@@ -198,15 +191,15 @@ void dlgDiagnostica::eseguiPasso()
         return;
     if (portaAperta() == 0 && clock().tickMs() < nextScanMs_)
         return;
+    if (!run_)
+        return;
     inPass_ = true;
-    const PassoDiagnostica passo = passoDiagnostica();
+    const PassoDiagnostica passo = run_->passo();
     ++passi_;
     inPass_ = false;
-    if (passo.letto && outage_)
-        outage_->endOutage();
     if (!passo.connesso)
         nextScanMs_ = clock().tickMs() + kPausaScansioneMs;
-    if (!isVisible() && outage_)
+    if (!isVisible())
         finishRun();
 }
 

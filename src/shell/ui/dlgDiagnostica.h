@@ -45,7 +45,7 @@ protected:
 
 private:
     void impostaTesti();
-    // Ends the refresh: the link and the messages are as before the dialog.
+    // Ends the refresh and gives the link back.
     void finishRun();
 
     std::array<QLineEdit*, kNumCampi> txtValoreCampo{};
@@ -57,8 +57,7 @@ private:
     std::array<QLineEdit*, kNumIngressiAnalogici> txtValoreAnalogico{};
     QGroupBox* fraIngressiAnalogici = nullptr;
     QTimer* timer_ = nullptr;
-    std::unique_ptr<OutageMessages> outage_;
-    MessageService* previousMessages_ = nullptr;
+    std::unique_ptr<DiagnosticaRun> run_;
     bool inPass_ = false;
     int passi_ = 0;
     qint64 nextScanMs_ = 0;

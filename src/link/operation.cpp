@@ -1,0 +1,49 @@
+#include "link/operation.h"
+
+#include "link/serial_comm.h"
+#include "platform/clock.h"
+#include "project/state.h"
+
+#include <optional>
+
+namespace zuv {
+
+bool operationRunning() { return StatoComunicazione.ComandoInCorso != 0 || linkBusy(); }
+
+Operation::Operation(int comando) { StatoComunicazione.ComandoInCorso = comando; }
+
+Operation::~Operation() { finish(); }
+
+void Operation::finish() { StatoComunicazione.ComandoInCorso = 0; }
+
+StepEnd runStep(const std::function<bool()>& command, bool quiet)
+{
+    std::optional<QuietReports> quietReports;
+    if (quiet)
+        quietReports.emplace();
+    if (!ConnettiStrumento()) {
+        noteOutcome(false);
+        return StepEnd::NoInstrument;
+    }
+    return noteOutcome(command()) ? StepEnd::Done : StepEnd::Failed;
+}
+
+bool connectedStep(const std::function<bool()>& command)
+{
+    const bool ok = runStep(command) == StepEnd::Done;
+    // The waits inside held the user's input back; a close of the window
+    // takes effect here, between two steps.
+    clock().yieldEvents();
+    return ok;
+}
+
+bool StepRun::step(const std::function<bool()>& command)
+{
+    if (!outcome_.goesOn())
+        return false;
+    outcome_.ok = connectedStep(command);
+    outcome_.broken = brokenOff_ && brokenOff_();
+    return outcome_.goesOn();
+}
+
+} // namespace zuv

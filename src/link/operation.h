@@ -1,0 +1,76 @@
+#pragma once
+// Instrument operations and their steps. An operation (Program Device, a
+// page's Send or Read, the download, the live values, a curve read ...)
+// holds the link and ComandoInCorso from its start to its end, whatever
+// way it ends; a step connects, runs one page or curve command and tells
+// its caller how it went, recording the same in ErroreComunicazione.
+
+#include "link/link_guard.h"
+
+#include <functional>
+
+namespace zuv {
+
+// Another operation or an exchange holds the link: a new operation must not
+// start.
+bool operationRunning();
+
+class Operation {
+public:
+    explicit Operation(int comando);
+    ~Operation();
+    Operation(const Operation&) = delete;
+    Operation& operator=(const Operation&) = delete;
+
+    // The instrument command is over before the scope closes: ComandoInCorso
+    // is 0 for the end messages and a reconnection (whose waits are then the
+    // idle ones), while the link stays held so the poll keeps away.
+    void finish();
+
+private:
+    LinkGuard guard_;
+};
+
+enum class StepEnd {
+    Done,
+    NoInstrument, // no instrument answered the connection
+    Failed,       // the command's exchange failed
+};
+
+// Connects (ConnettiStrumento) and runs `command`, which returns whether its
+// exchange worked. A connection that cannot be made shows no message of its
+// own. With `quiet`, a failed exchange shows none either: the caller
+// reports it. The outcome is recorded in ErroreComunicazione.
+StepEnd runStep(const std::function<bool()>& command, bool quiet = false);
+
+// One step of a run the user may break off: runStep, then the windows take
+// the input held back during the step, so a close takes effect between two
+// steps, never in the middle of one. True when the step worked.
+bool connectedStep(const std::function<bool()>& command);
+
+// How a run of steps ended: `ok` false after a failed step, `broken` when
+// the user closed the run's window.
+struct RunOutcome {
+    bool ok = true;
+    bool broken = false;
+
+    bool goesOn() const { return ok && !broken; }
+};
+
+// The steps of one run, each a connected step, the run ending at the first
+// that fails or after which `brokenOff` (when given) says the user closed
+// the run's window.
+class StepRun {
+public:
+    explicit StepRun(std::function<bool()> brokenOff = {}) : brokenOff_(std::move(brokenOff)) {}
+
+    // Runs `command` while the run goes on; whether it still does after.
+    bool step(const std::function<bool()>& command);
+    const RunOutcome& outcome() const { return outcome_; }
+
+private:
+    std::function<bool()> brokenOff_;
+    RunOutcome outcome_;
+};
+
+} // namespace zuv

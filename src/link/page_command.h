@@ -1,0 +1,46 @@
+#pragma once
+// What every page command does with its page: a write takes the values from
+// the open window of the page's kind, else from DatiProgetto; a read puts
+// what came back in the same place. The window is taken afresh after the
+// exchange, whose waits may have let it close: one closed meanwhile gets
+// nothing.
+
+#include "link/commands.h"
+#include "project/state.h"
+
+namespace zuv {
+
+template <class Page, class View>
+struct PageCodec {
+    View* (*active)();
+    Page (*fromRecord)(const ProjectRecord&);
+    Page (*fromView)(const View&);
+    QByteArray (*encode)(const Page&);
+    Page (*decode)(QByteArrayView);
+    void (*store)(const Page&, ProjectRecord&);
+    void (*show)(const Page&, View&);
+};
+
+template <class Page, class View>
+bool sendPage(quint8 codice, const PageCodec<Page, View>& c)
+{
+    const View* view = c.active();
+    return scriviPagina(codice, c.encode(view ? c.fromView(*view) : c.fromRecord(DatiProgetto)));
+}
+
+template <class Page, class View>
+bool readPage(quint8 codice, const PageCodec<Page, View>& c)
+{
+    const bool toView = c.active() != nullptr;
+    const QByteArray reply = leggiPagina(codice);
+    if (reply.isEmpty())
+        return false;
+    const Page page = c.decode(reply);
+    if (!toView)
+        c.store(page, DatiProgetto);
+    else if (View* view = c.active())
+        c.show(page, *view);
+    return true;
+}
+
+} // namespace zuv
