@@ -1,6 +1,7 @@
 // Circuit outline files, circuit names in paths and the map geometry.
 #include "analysis/circuit.h"
 
+#include "analysis/texts.h"
 #include "platform/numbers.h"
 #include "platform/programfolder.h"
 #include "platform/textfile.h"
@@ -10,8 +11,6 @@
 
 namespace zuv {
 namespace {
-
-bool italian() { return TabellaLingua.IndiceLingua == 0; }
 
 std::optional<QString> circuitFile(const QString& circuit, const char* extension)
 {

@@ -3,6 +3,7 @@
 
 #include "analysis/session_file.h"
 #include "analysis/statistics.h"
+#include "analysis/texts.h"
 #include "platform/numbers.h"
 #include "platform/printer.h"
 
@@ -13,8 +14,6 @@ namespace zuv {
 namespace {
 
 constexpr int kLapsPerGroup = 40;
-
-bool italian() { return TabellaLingua.IndiceLingua == 0; }
 
 QString printMessage(const QString& reason)
 {

@@ -2,6 +2,7 @@
 
 #include "analysis/circuit.h"
 #include "analysis/number_text.h"
+#include "analysis/texts.h"
 #include "platform/messages.h"
 #include "platform/numbers.h"
 #include "platform/programfolder.h"
@@ -140,7 +141,7 @@ bool CaricaTempiGiro(LapState& s, const QString& analysisFile, QString* versionL
     const QString path = findEntryNoCase(named.path(), named.fileName());
     const std::optional<QStringList> lines = QFileInfo(path).isFile() ? readTextLines(path) : std::nullopt;
     if (!lines) {
-        msgBox(Testo(328) + QLatin1Char(' ') + path + QLatin1Char(' ') + Testo(329), MsgIcon::Critical);
+        msgBox(missingFileText(path), MsgIcon::Critical);
         return false;
     }
     if (versionLine)

@@ -3,6 +3,7 @@
 
 #include "analysis/number_text.h"
 #include "analysis/session_file.h"
+#include "analysis/texts.h"
 #include "platform/numbers.h"
 #include "platform/textfile.h"
 #include "project/recent_files.h"
@@ -17,8 +18,6 @@ namespace zuv {
 namespace {
 
 constexpr qint64 kMaxLength = std::numeric_limits<qint32>::max();
-
-bool italian() { return TabellaLingua.IndiceLingua == 0; }
 
 QString commaToPoint(QString s) { return s.replace(QLatin1Char(','), QLatin1Char('.')); }
 

@@ -2,6 +2,7 @@
 #include "analysis/set_graph.h"
 
 #include "analysis/number_text.h"
+#include "analysis/texts.h"
 #include "platform/numbers.h"
 #include "project/state.h"
 
@@ -9,8 +10,6 @@
 
 namespace zuv {
 namespace {
-
-bool italian() { return TabellaLingua.IndiceLingua == 0; }
 
 QString wholeMessage(bool filter)
 {

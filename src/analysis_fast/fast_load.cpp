@@ -1,10 +1,11 @@
 #include "analysis_fast/fast_load.h"
 
 #include "analysis/delimited_reader.h"
+#include "analysis/texts.h"
 #include "platform/messages.h"
 #include "platform/numbers.h"
+#include "platform/programfolder.h"
 #include "platform/textfile.h"
-#include "project/state.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,25 +23,6 @@ qsizetype lastSeparator(const QString& path)
     p = std::max(p, path.lastIndexOf(QLatin1Char('\\')));
 #endif
     return p;
-}
-
-// The name of the file in `folder` that is `name`, or differs from it only
-// by case (a file made on Windows); empty when there is none.
-QString fileInFolder(const QString& folder, const QString& name)
-{
-    const QFileInfo exact(folder + name);
-    if (exact.isFile())
-        return name;
-    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
-    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return entry;
-    return QString();
-}
-
-void reportMissing(const QString& name)
-{
-    msgBox(Testo(328) + QLatin1Char(' ') + name + QLatin1Char(' ') + Testo(329), MsgIcon::Critical);
 }
 
 // The first line of a text file (without its line end), when it opens.
@@ -69,23 +51,18 @@ QString companionName(const QString& tableName, QStringView ext)
     return (q < 0 ? tableName : tableName.left(q)) + ext.toString();
 }
 
-AlarmsChoice chooseAlarmsFile(const QString& folder, const QString& tableName)
+AlarmsChoice chooseAlarmsFile(const QString& folder, const QString& tableName, bool showFolder)
 {
     AlarmsChoice s;
-    const QString txt = companionName(tableName, u".txt");
-    const QString foundTxt = fileInFolder(folder, txt);
-    if (!foundTxt.isEmpty()) {
-        s.NomeFileAllarmi = foundTxt;
-        s.FileAllarmiPresente = true;
-        return s;
+    for (const QStringView ext : {u".txt", u".alm"}) {
+        const QString name = companionName(tableName, ext);
+        const QFileInfo found(findEntryNoCase(folder.isEmpty() ? QStringLiteral(".") : folder, name));
+        s.FileAllarmiPresente = found.isFile();
+        s.NomeFileAllarmi = s.FileAllarmiPresente ? found.fileName() : name;
+        if (s.FileAllarmiPresente)
+            return s;
+        msgBox(missingFileText(showFolder ? folder + name : name), MsgIcon::Critical);
     }
-    reportMissing(txt);
-    const QString alm = companionName(tableName, u".alm");
-    const QString foundAlm = fileInFolder(folder, alm);
-    s.NomeFileAllarmi = foundAlm.isEmpty() ? alm : foundAlm;
-    s.FileAllarmiPresente = !foundAlm.isEmpty();
-    if (!s.FileAllarmiPresente)
-        reportMissing(alm);
     return s;
 }
 
@@ -138,8 +115,7 @@ bool ScriviSchemaIni(const QString& folder, const QString& tableName,
                             &reason))
         return true;
     if (error)
-        *error = Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(path) + QLatin1Char(' ')
-                 + Testo(329) + QLatin1Char('\n') + reason;
+        *error = missingFileText(path) + QLatin1Char('\n') + reason;
     return false;
 }
 

@@ -35,11 +35,12 @@ struct AlarmsChoice {
     bool FileAllarmiPresente = false;
 };
 
-// The companion alarms file in `folder`: the ".txt" one, else the ".alm"
-// one. Each one missing is reported with the critical message (texts 328
-// and 329 around the file's name); with neither, `FileAllarmiPresente` is
-// false and the window closes.
-AlarmsChoice chooseAlarmsFile(const QString& folder, const QString& tableName);
+// The companion alarms file in `folder` (names matched without regard to
+// case): the ".txt" one, else the ".alm" one. Each one missing is reported
+// with the critical message, texts 328 and 329 around the file's name (its
+// whole path with `showFolder`, as the chart window says it); with neither,
+// `FileAllarmiPresente` is false and the window closes.
+AlarmsChoice chooseAlarmsFile(const QString& folder, const QString& tableName, bool showFolder = false);
 
 // `FieldsNum` from the lap-time file's first line: 16 for exactly "1.4",
 // else 15.

@@ -1,6 +1,7 @@
 #include "analysis/ui/analysis_source.h"
 
 #include "analysis/lap_table.h"
+#include "analysis/texts.h"
 #include "analysis/ui/chart_component.h"
 #include "analysis_fast/fast_load.h"
 #include "platform/mainsurface.h"
@@ -17,27 +18,18 @@ AnalysisSource::~AnalysisSource() = default;
 
 QString progressText(int percent)
 {
-    // The number stands between blanks, as the status bar always showed it.
     return Testo(141) + QLatin1Char(' ') + QString::number(percent) + QStringLiteral(" %");
 }
 
+namespace {
+
+// The companion alarms file's path; empty when there is none.
 QString companionAlarmsFile(const QString& analysisFileName)
 {
-    const QFileInfo data(analysisFileName);
-    const QString folder = data.absolutePath();
-    for (const QStringView ext : {u".txt", u".alm"}) {
-        const QString name = companionName(data.fileName(), ext);
-        const QString found = findEntryNoCase(folder, name);
-        if (QFileInfo(found).isFile())
-            return found;
-        msgBox(Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(QDir(folder).filePath(name))
-                   + QLatin1Char(' ') + Testo(329),
-               MsgIcon::Critical);
-    }
-    return QString();
+    const TableFileNames n = tableFileNames(analysisFileName);
+    const AlarmsChoice c = chooseAlarmsFile(n.Cartella, n.NomeFileTabella, true);
+    return c.FileAllarmiPresente ? n.Cartella + c.NomeFileAllarmi : QString();
 }
-
-namespace {
 
 // "C12": the chart's cell of column c (1 for "A") at a chart row.
 QString cell(int column, qint64 row)
@@ -57,8 +49,7 @@ public:
         s.setBusy(true);
         QString error;
         if (!measures_.loadFile(file, &error)) {
-            failure_ = Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(file) + QLatin1Char(' ')
-                       + Testo(329) + QStringLiteral("\n") + error;
+            failure_ = missingFileText(file) + QLatin1Char('\n') + error;
             return Load::Failed;
         }
         w.FieldsNum = measures_.columnCount();

@@ -63,11 +63,6 @@ protected:
 // alarms chart the companion file, which must both outlive it.
 std::unique_ptr<AnalysisSource> chartFileSource(ChartComponent& measures, ChartComponent& alarms);
 
-// The companion alarms file of a data file: the ".txt" one, else the ".alm"
-// one (names matched without regard to case). Each one missing is reported
-// with texts 328 and 329 around its path; empty when neither exists.
-QString companionAlarmsFile(const QString& analysisFileName);
-
 // "Loading 42 %": the progress text of a load.
 QString progressText(int percent);
 

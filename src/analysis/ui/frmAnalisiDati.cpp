@@ -3,6 +3,7 @@
 #include "analysis/circuit.h"
 #include "analysis/cursor_readout.h"
 #include "analysis/lap_table.h"
+#include "analysis/texts.h"
 #include "analysis/ui/analysis_dialogs.h"
 #include "analysis/ui/analysis_pictures.h"
 #include "analysis/ui/analysis_source.h"
@@ -616,9 +617,7 @@ void frmAnalisiDati::SalvaDatiSessione()
         sessionWritable_ = true;
         return;
     }
-    msgBox(Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(SessionFileName) + QLatin1Char(' ') + Testo(329)
-               + QStringLiteral("\n") + error,
-           MsgIcon::Exclamation);
+    msgBox(missingFileText(SessionFileName) + QLatin1Char('\n') + error, MsgIcon::Exclamation);
 }
 
 // --- measures and scales --------------------------------------------------------

@@ -1,6 +1,7 @@
 #include "analysis_fast/ui/frmAnalisiDatiSpeed.h"
 
 #include "analysis/lap_table.h"
+#include "analysis/texts.h"
 #include "analysis/ui/analysis_source.h"
 #include "analysis/ui/chart_component.h"
 #include "analysis_fast/dati.h"
@@ -56,8 +57,7 @@ public:
                 s.setPanelText(3, progressText(percent));
             });
         if (!r.dataRead) {
-            failure_ = Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(file) + QLatin1Char(' ')
-                       + Testo(329) + QStringLiteral("\n") + r.errors.join(QLatin1Char('\n'));
+            failure_ = missingFileText(file) + QLatin1Char('\n') + r.errors.join(QLatin1Char('\n'));
             return Load::Failed;
         }
         warnings_ += r.errors;

@@ -1,0 +1,16 @@
+#include "analysis/texts.h"
+
+#include "project/state.h"
+
+#include <QDir>
+
+namespace zuv {
+
+bool italian() { return TabellaLingua.IndiceLingua == 0; }
+
+QString missingFileText(const QString& file)
+{
+    return Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(file) + QLatin1Char(' ') + Testo(329);
+}
+
+} // namespace zuv
