@@ -1,52 +1,35 @@
 #include "analysis/ui/analysis_pictures.h"
 
+#include "platform/ui/picture_kit.h"
+
 #include <QPainter>
 #include <QPainterPath>
-#include <QStringList>
-#include <functional>
-#include <map>
 
 namespace zuv {
 namespace {
 
-// Drawn on a 24 x 24 grid and scaled, in the colours of the main toolbar.
-constexpr double kGrid = 24.0;
-
-const QColor kInk(0x33, 0x3b, 0x45);
-const QColor kPaper(0xfd, 0xfd, 0xfb);
-const QColor kBlue(0x2f, 0x6f, 0xb8);
-const QColor kGreen(0x2e, 0x9b, 0x4a);
-const QColor kRed(0xc8, 0x3a, 0x32);
-const QColor kAmber(0xe8, 0xa3, 0x1c);
-const QColor kGrey(0x8a, 0x94, 0x9e);
-
-QPen pen(double width = 1.2, const QColor& colour = kInk)
-{
-    QPen p(colour, width);
-    p.setJoinStyle(Qt::RoundJoin);
-    p.setCapStyle(Qt::RoundCap);
-    return p;
-}
+// The main toolbar's grid and colours, so both toolbars read as one.
+using namespace picture;
 
 void frame(QPainter& p, const QRectF& r)
 {
-    p.setPen(pen());
+    p.setPen(inkPen());
     p.setBrush(kPaper);
     p.drawRect(r);
 }
 
 void trace(QPainter& p, const QColor& colour, std::initializer_list<QPointF> points, double width = 1.5)
 {
-    p.setPen(pen(width, colour));
+    p.setPen(inkPen(width, colour));
     p.setBrush(Qt::NoBrush);
     p.drawPolyline(QPolygonF(points));
 }
 
 void magnifier(QPainter& p, const QPointF& c, double r)
 {
-    p.setPen(pen(2.2, kInk));
+    p.setPen(inkPen(2.2, kInk));
     p.drawLine(c + QPointF(r * 0.7, r * 0.7), c + QPointF(r * 1.7, r * 1.7));
-    p.setPen(pen(1.4, kInk));
+    p.setPen(inkPen(1.4, kInk));
     p.setBrush(QColor(0xdd, 0xea, 0xf7, 200));
     p.drawEllipse(c, r, r);
 }
@@ -64,7 +47,7 @@ void triangle(QPainter& p, double x, bool right, const QColor& colour)
         path.lineTo(x + 8, 19);
     }
     path.closeSubpath();
-    p.setPen(pen(1.0));
+    p.setPen(inkPen(1.0));
     p.setBrush(colour);
     p.drawPath(path);
 }
@@ -74,15 +57,15 @@ void draw(QPainter& p, const QString& key)
     if (key == QLatin1String("ChiudiGrafico")) {
         frame(p, QRectF(2.5, 3.5, 15, 17));
         trace(p, kBlue, {{4, 16}, {8, 10}, {11, 13}, {15, 7}});
-        p.setPen(pen(1.2));
+        p.setPen(inkPen(1.2));
         p.setBrush(kRed);
         p.drawEllipse(QPointF(17, 16), 5.5, 5.5);
-        p.setPen(pen(2, kPaper));
+        p.setPen(inkPen(2, kPaper));
         p.drawLine(QPointF(14.8, 13.8), QPointF(19.2, 18.2));
         p.drawLine(QPointF(19.2, 13.8), QPointF(14.8, 18.2));
     } else if (key == QLatin1String("Statistiche")) {
         frame(p, QRectF(2.5, 2.5, 19, 19));
-        p.setPen(pen(1.0));
+        p.setPen(inkPen(1.0));
         const double h[] = {6, 11, 8, 14};
         const QColor c[] = {kBlue, kGreen, kAmber, kRed};
         for (int i = 0; i < 4; ++i) {
@@ -91,20 +74,20 @@ void draw(QPainter& p, const QString& key)
         }
     } else if (key == QLatin1String("StatisticheMisure")) {
         frame(p, QRectF(2.5, 2.5, 19, 19));
-        p.setPen(pen(1.0, kGrey));
+        p.setPen(inkPen(1.0, kGrey));
         for (int i = 0; i < 4; ++i)
             p.drawLine(QPointF(4.5, 6.5 + i * 4), QPointF(19.5, 6.5 + i * 4));
-        p.setPen(pen(1.0, kInk));
+        p.setPen(inkPen(1.0, kInk));
         p.drawLine(QPointF(9.5, 4), QPointF(9.5, 20));
         p.setPen(Qt::NoPen);
         p.setBrush(kBlue);
         for (int i = 0; i < 4; ++i)
             p.drawRect(QRectF(10.5, 5.5 + i * 4, 3 + (i * 5) % 8, 2));
     } else if (key == QLatin1String("ReportGiri")) {
-        p.setPen(pen());
+        p.setPen(inkPen());
         p.setBrush(kPaper);
         p.drawRect(QRectF(4.5, 2.5, 15, 19));
-        p.setPen(pen(1.0, kGrey));
+        p.setPen(inkPen(1.0, kGrey));
         for (int i = 0; i < 5; ++i)
             p.drawLine(QPointF(10, 6.5 + i * 3), QPointF(17.5, 6.5 + i * 3));
         // A chequered flag beside the lines.
@@ -114,7 +97,7 @@ void draw(QPainter& p, const QString& key)
                 p.setBrush((r + c) % 2 ? kPaper : kInk);
                 p.drawRect(QRectF(6 + c * 1.6, 5.5 + r * 1.6, 1.6, 1.6));
             }
-        p.setPen(pen(1.0));
+        p.setPen(inkPen(1.0));
         p.drawLine(QPointF(6, 5.5), QPointF(6, 18.5));
     } else if (key == QLatin1String("Sovrapposti")) {
         frame(p, QRectF(2.5, 3.5, 19, 17));
@@ -136,7 +119,7 @@ void draw(QPainter& p, const QString& key)
         magnifier(p, QPointF(13.5, 12.5), 3.6);
     } else if (key == QLatin1String("DimOriginali")) {
         frame(p, QRectF(6.5, 7.5, 11, 9));
-        p.setPen(pen(1.6, kGreen));
+        p.setPen(inkPen(1.6, kGreen));
         const QPointF corners[] = {{2.5, 3.5}, {21.5, 3.5}, {2.5, 20.5}, {21.5, 20.5}};
         for (const QPointF& c : corners) {
             const double dx = c.x() < 12 ? 1 : -1;
@@ -146,11 +129,11 @@ void draw(QPainter& p, const QString& key)
             p.drawLine(c, c + QPointF(0, dy * 3));
         }
     } else if (key == QLatin1String("Stampa")) {
-        p.setPen(pen());
+        p.setPen(inkPen());
         p.setBrush(kPaper);
         p.drawRect(QRectF(6.5, 2.5, 11, 8));
         trace(p, kRed, {{8, 9}, {10.5, 6}, {13, 8}, {16, 4.5}}, 1.0);
-        p.setPen(pen());
+        p.setPen(inkPen());
         p.setBrush(kGrey);
         p.drawRoundedRect(QRectF(2.5, 9.5, 19, 8), 1.5, 1.5);
         p.setBrush(kPaper);
@@ -164,23 +147,23 @@ void draw(QPainter& p, const QString& key)
         track.cubicTo(2, 6, 9, 3, 13, 7);
         track.cubicTo(16, 10, 22, 5, 21, 13);
         track.cubicTo(20, 21, 8, 22, 5, 15);
-        p.setPen(pen(3.2, kGrey));
+        p.setPen(inkPen(3.2, kGrey));
         p.setBrush(Qt::NoBrush);
         p.drawPath(track);
-        p.setPen(pen(1.0, kInk));
+        p.setPen(inkPen(1.0, kInk));
         p.drawPath(track);
-        p.setPen(pen(1.0));
+        p.setPen(inkPen(1.0));
         p.setBrush(kRed);
         p.drawEllipse(QPointF(13, 7), 2.3, 2.3);
     } else if (key == QLatin1String("DatiSessione")) {
-        p.setPen(pen());
+        p.setPen(inkPen());
         p.setBrush(QColor(0xc8, 0x9b, 0x5e));
         p.drawRoundedRect(QRectF(3.5, 3.5, 17, 19), 1.5, 1.5);
         p.setBrush(kPaper);
         p.drawRect(QRectF(5.5, 6, 13, 14.5));
         p.setBrush(kGrey);
         p.drawRoundedRect(QRectF(8.5, 1.5, 7, 3.5), 1, 1);
-        p.setPen(pen(1.0, kGrey));
+        p.setPen(inkPen(1.0, kGrey));
         for (int i = 0; i < 4; ++i)
             p.drawLine(QPointF(7.5, 9 + i * 3), QPointF(16.5, 9 + i * 3));
     } else if (key == QLatin1String("ScorriDX")) {
@@ -192,35 +175,14 @@ void draw(QPainter& p, const QString& key)
     }
 }
 
-QPixmap drawn(int size, const QString& key)
-{
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / kGrid, size / kGrid);
-    draw(p, key);
-    return pixmap;
-}
-
 } // namespace
 
 QIcon analysisIcon(const QString& key)
 {
-    static const QStringList keys = {"ChiudiGrafico", "Statistiche", "StatisticheMisure", "ReportGiri",
-                                     "Sovrapposti",   "Separati",    "SetZoom",           "DimOriginali",
-                                     "Stampa",        "Circuito",    "DatiSessione",      "ScorriSX",
-                                     "ScorriDX"};
-    if (!keys.contains(key))
-        return QIcon();
-    static std::map<QString, QIcon> cache;
-    if (const auto it = cache.find(key); it != cache.end())
-        return it->second;
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48})
-        icon.addPixmap(drawn(size, key));
-    cache.emplace(key, icon);
-    return icon;
+    static IconSet icons({"ChiudiGrafico", "Statistiche", "StatisticheMisure", "ReportGiri", "Sovrapposti", "Separati",
+                          "SetZoom", "DimOriginali", "Stampa", "Circuito", "DatiSessione", "ScorriSX", "ScorriDX"},
+                         draw);
+    return icons.icon(key);
 }
 
 } // namespace zuv

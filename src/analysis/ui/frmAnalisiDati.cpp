@@ -45,24 +45,6 @@
 namespace zuv {
 namespace {
 
-// The toolbar, left to right, and the order in which a click is dispatched.
-constexpr const char* kToolbarOrder[11] = {"ChiudiGrafico", "Statistiche", "ReportGiri", "StatisticheMisure",
-                                           "Sovrapposti",   "Separati",    "SetZoom",    "DimOriginali",
-                                           "Stampa",        "Circuito",    "DatiSessione"};
-
-// Tool tips by key.
-int toolTipText(const QString& key)
-{
-    static const std::pair<const char*, int> texts[] = {
-        {"Sovrapposti", 38}, {"Separati", 39},      {"ChiudiGrafico", 40}, {"Statistiche", 116},
-        {"ReportGiri", 115}, {"StatisticheMisure", 186}, {"SetZoom", 192}, {"DimOriginali", 325},
-        {"Stampa", 191},     {"Circuito", 214},      {"DatiSessione", 215}};
-    for (const auto& [k, n] : texts)
-        if (key == QLatin1String(k))
-            return n;
-    return 0;
-}
-
 constexpr double kAlarmsYMax = 18.0;
 // One pass of a playback a tick: fast enough to follow, slow enough to see.
 constexpr int kPlaybackTickMs = 40;
@@ -202,24 +184,48 @@ void frmAnalisiDati::buildControls()
     resize(1260, 740);
 }
 
+// The toolbar, left to right: each key with its tool tip text, whether it
+// stays pressed, whether a group ends after it, and what a click does.
+struct frmAnalisiDati::ToolKey {
+    const char* key;
+    int toolTip;
+    bool checkable;
+    bool groupEnd;
+    void (frmAnalisiDati::*click)();
+};
+
+std::span<const frmAnalisiDati::ToolKey> frmAnalisiDati::toolKeys()
+{
+    static const ToolKey keys[] = {
+        {"ChiudiGrafico", 40, false, true, &frmAnalisiDati::ChiudiGrafico},
+        {"Statistiche", 116, false, false, &frmAnalisiDati::MostraStatistiche},
+        {"ReportGiri", 115, false, false, &frmAnalisiDati::MostraReportGiri},
+        {"StatisticheMisure", 186, false, true, &frmAnalisiDati::MostraStatisticheMisure},
+        {"Sovrapposti", 38, true, false, &frmAnalisiDati::overlaidKey},
+        {"Separati", 39, true, false, &frmAnalisiDati::separateKey},
+        {"SetZoom", 192, true, false, &frmAnalisiDati::zoomModeKey},
+        {"DimOriginali", 325, false, true, &frmAnalisiDati::originalSizeKey},
+        {"Stampa", 191, false, false, &frmAnalisiDati::StampaGrafico},
+        {"Circuito", 214, false, false, &frmAnalisiDati::CaricaCircuito},
+        {"DatiSessione", 215, false, false, &frmAnalisiDati::MostraDatiSessione},
+    };
+    return keys;
+}
+
 void frmAnalisiDati::buildToolbar()
 {
     Toolbar1 = new QToolBar(this);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     Toolbar1->setIconSize(QSize(24, 24));
     Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    int n = 0;
-    for (const char* key : kToolbarOrder) {
-        const QString k = QString::fromLatin1(key);
-        QAction* a = Toolbar1->addAction(analysisIcon(k), QString());
-        a->setObjectName(k);
-        a->setCheckable(k == QLatin1String("Sovrapposti") || k == QLatin1String("Separati")
-                        || k == QLatin1String("SetZoom"));
-        connect(a, &QAction::triggered, this, [this, k] { Toolbar1_ButtonClick(k); });
-        toolButtons_[std::size_t(n++)] = a;
-        // Groups as the commands go together.
-        if (k == QLatin1String("ChiudiGrafico") || k == QLatin1String("StatisticheMisure")
-            || k == QLatin1String("DimOriginali"))
+    for (const ToolKey& k : toolKeys()) {
+        const QString key = QString::fromLatin1(k.key);
+        QAction* a = Toolbar1->addAction(analysisIcon(key), QString());
+        a->setObjectName(key);
+        a->setCheckable(k.checkable);
+        connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+        toolButtons_.push_back(a);
+        if (k.groupEnd)
             Toolbar1->addSeparator();
     }
     // Both modes off at opening: the traces overlaid.
@@ -1070,48 +1076,48 @@ void frmAnalisiDati::DisegnaCircuito(qint64 point)
 
 void frmAnalisiDati::Toolbar1_ButtonClick(const QString& key)
 {
-    if (key == QLatin1String("ChiudiGrafico")) {
-        ChiudiGrafico();
-    } else if (key == QLatin1String("Statistiche")) {
-        MostraStatistiche();
-    } else if (key == QLatin1String("StatisticheMisure")) {
-        MostraStatisticheMisure();
-    } else if (key == QLatin1String("ReportGiri")) {
-        MostraReportGiri();
-    } else if (key == QLatin1String("Sovrapposti")) {
-        blnSeparati = false;
-        setSeparatiLook(false);
-        toolButton(QStringLiteral("SetZoom"))->setChecked(ModoZoom);
-        ImpostaSovrapposti();
-    } else if (key == QLatin1String("Separati")) {
-        blnSeparati = true;
-        setSeparatiLook(true);
-        ImpostaSeparati();
-    } else if (key == QLatin1String("SetZoom")) {
-        ModoZoom = !ModoZoom;
-        toolButton(QStringLiteral("SetZoom"))->setChecked(ModoZoom);
-        setZoomInEnabled(!ModoZoom);
-        setSeparatiLook(blnSeparati);
-        ApplicaModoZoom();
-    } else if (key == QLatin1String("DimOriginali")) {
-        CalcolaScale();
-        NTGraphAll->setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
-        CalcolaPassoSpostamento();
-        RidisegnaGraficoAttivo();
-    } else if (key == QLatin1String("Stampa")) {
-        StampaGrafico();
-    } else if (key == QLatin1String("Circuito")) {
-        CaricaCircuito();
-    } else if (key == QLatin1String("DatiSessione")) {
-        MostraDatiSessione();
-    }
+    for (const ToolKey& k : toolKeys())
+        if (key == QLatin1String(k.key))
+            return (this->*k.click)();
+}
+
+void frmAnalisiDati::overlaidKey()
+{
+    blnSeparati = false;
+    setSeparatiLook(false);
+    toolButton(QStringLiteral("SetZoom"))->setChecked(ModoZoom);
+    ImpostaSovrapposti();
+}
+
+void frmAnalisiDati::separateKey()
+{
+    blnSeparati = true;
+    setSeparatiLook(true);
+    ImpostaSeparati();
+}
+
+void frmAnalisiDati::zoomModeKey()
+{
+    ModoZoom = !ModoZoom;
+    toolButton(QStringLiteral("SetZoom"))->setChecked(ModoZoom);
+    setZoomInEnabled(!ModoZoom);
+    setSeparatiLook(blnSeparati);
+    ApplicaModoZoom();
+}
+
+void frmAnalisiDati::originalSizeKey()
+{
+    CalcolaScale();
+    NTGraphAll->setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
+    CalcolaPassoSpostamento();
+    RidisegnaGraficoAttivo();
 }
 
 void frmAnalisiDati::RefreshLanguage()
 {
     CalcolaOffsetLingua();
-    for (QAction* a : toolButtons_)
-        a->setToolTip(Testo(toolTipText(a->objectName())));
+    for (std::size_t i = 0; i < toolButtons_.size(); ++i)
+        toolButtons_[i]->setToolTip(Testo(toolKeys()[i].toolTip));
     for (int k = 0; k < 8; ++k)
         lblNomeAllarme[std::size_t(k)]->setText(Testo(274 + k));
     // Names the user gave in the chart settings stay as given.

@@ -23,6 +23,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <span>
+#include <vector>
 
 class QAction;
 class QButtonGroup;
@@ -154,6 +156,12 @@ private:
     QWidget* buildViewButtons();
     QWidget* buildMapAndLegend();
     void buildToolbar();
+    struct ToolKey;
+    static std::span<const ToolKey> toolKeys();
+    void overlaidKey();
+    void separateKey();
+    void zoomModeKey();
+    void originalSizeKey();
 
     void Form_Unload();
     void progressChanged(int percent);
@@ -197,7 +205,7 @@ private:
 
     AnalysisKind kind_;
     std::unique_ptr<AnalysisSource> source_;
-    std::array<QAction*, 11> toolButtons_{};
+    std::vector<QAction*> toolButtons_;
     QButtonGroup* scaleGroup_;
     QTimer playTimer_;
     bool companionFound_ = false;

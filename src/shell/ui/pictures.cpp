@@ -1,5 +1,7 @@
 #include "shell/ui/pictures.h"
 
+#include "platform/ui/picture_kit.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -12,27 +14,7 @@ namespace zuv {
 
 namespace {
 
-// Every command picture is drawn on a 24 x 24 grid and scaled.
-constexpr double kGrid = 24.0;
-
-const QColor kInk(0x33, 0x3b, 0x45);
-const QColor kPaper(0xfd, 0xfd, 0xfb);
-const QColor kBlue(0x2f, 0x6f, 0xb8);
-const QColor kLightBlue(0x8c, 0xb9, 0xe8);
-const QColor kGreen(0x2e, 0x9b, 0x4a);
-const QColor kRed(0xc8, 0x3a, 0x32);
-const QColor kAmber(0xe8, 0xa3, 0x1c);
-const QColor kYellow(0xf4, 0xd0, 0x5c);
-const QColor kGrey(0x8a, 0x94, 0x9e);
-const QColor kDark(0x2a, 0x30, 0x38);
-
-QPen inkPen(double width = 1.2, const QColor& colour = kInk)
-{
-    QPen pen(colour, width);
-    pen.setJoinStyle(Qt::RoundJoin);
-    pen.setCapStyle(Qt::RoundCap);
-    return pen;
-}
+using namespace picture;
 
 void page(QPainter& p, const QRectF& r, const QColor& fill = kPaper)
 {
@@ -423,35 +405,15 @@ void drawCommand(QPainter& p, const QString& key)
     }
 }
 
-QPixmap drawn(int size, const std::function<void(QPainter&)>& draw)
-{
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / kGrid, size / kGrid);
-    draw(p);
-    return pixmap;
-}
-
 } // namespace
 
 QIcon commandIcon(const QString& key)
 {
-    static const QStringList keys = {
-        "New",    "Open",   "Save",    "SaveAs",  "Print",    "Note",     "Exit",    "Setup",   "Sensor",
-        "Alarm",  "CustSensors", "ProgDev", "ReadDev", "ViewDev", "DownData", "SaveData", "Analize", "Language"};
-    if (!keys.contains(key))
-        return QIcon();
-    static std::map<QString, QIcon> cache;
-    auto it = cache.find(key);
-    if (it != cache.end())
-        return it->second;
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64})
-        icon.addPixmap(drawn(size, [&](QPainter& p) { drawCommand(p, key); }));
-    cache.emplace(key, icon);
-    return icon;
+    static IconSet icons({"New", "Open", "Save", "SaveAs", "Print", "Note", "Exit", "Setup", "Sensor", "Alarm",
+                          "CustSensors", "ProgDev", "ReadDev", "ViewDev", "DownData", "SaveData", "Analize",
+                          "Language"},
+                         drawCommand);
+    return icons.icon(key);
 }
 
 QPixmap panelPixmap(PanelPicture picture, int size)
