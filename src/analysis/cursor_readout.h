@@ -6,6 +6,7 @@
 // as it was: its entry is empty.
 
 #include "analysis/analysis_data.h"
+#include "analysis/colour_values.h"
 
 #include <QString>
 #include <array>
@@ -27,8 +28,8 @@ std::optional<qint64> markerPoint(qint64 row, qint64 lapFirst, qint64 lapSamples
                                   int mapPoints);
 
 // Lamp colours: active, and idle (the inactive border colour).
-inline constexpr quint32 kLampOn = 0x0000FF;
-inline constexpr quint32 kLampOff = 0x8000000B;
+inline constexpr quint32 kLampOn = kColourRed;
+inline constexpr quint32 kLampOff = kColourInactiveBorder;
 
 struct CursorReadout {
     qint64 valueRow = 0;

@@ -17,10 +17,6 @@
 namespace zuv {
 namespace {
 
-constexpr quint32 kColourGreen = 0x00FF00;
-constexpr quint32 kColourRed = 0x0000FF;
-constexpr quint32 kColourBlue = 0xFF0000;
-constexpr quint32 kColourWhite = 0xFFFFFF;
 constexpr int kTimeWidth = 1100;
 constexpr int kSectorWidth = 850;
 // Column 1 is the lap time; sectors follow.

@@ -6,6 +6,7 @@
 // `LapGrid` into its grid widget after each call that changes it.
 
 #include "analysis/chart_data.h"
+#include "analysis/colour_values.h"
 #include "analysis/measure_scales.h"
 
 #include <QString>
@@ -21,8 +22,8 @@ inline constexpr int kMaxSectors = 16;   // sector lines kept from a file
 
 // Cell colours, 0x00BBGGRR.
 struct CellColours {
-    quint32 back = 0xFFFFFF;
-    quint32 fore = 0;
+    quint32 back = kColourWhite;
+    quint32 fore = kColourBlack;
 };
 
 // What the grid `MSFlexGrid1` shows.

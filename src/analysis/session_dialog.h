@@ -10,6 +10,7 @@
 // typed, then one whole sector length a line, at most 15, none of them 0.
 
 #include "analysis/circuit.h"
+#include "analysis/colour_values.h"
 
 #include <QLine>
 #include <QPoint>
@@ -43,10 +44,6 @@ bool writeSectorFile(const QString& path, const QString& length, std::span<const
 
 // --- map -------------------------------------------------------------------------
 
-inline constexpr qint32 kColourBlack = 0;
-inline constexpr qint32 kColourYellow = 65535;
-inline constexpr qint32 kColourGreen = 65280;
-inline constexpr qint32 kColourRed = 255;
 // Every line of the dialog's map is 4 pixels wide; the sector numbers are
 // black, bold, 12 points, their top-left corner on the point.
 inline constexpr int kDialogMapPen = 4;

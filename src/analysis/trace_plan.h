@@ -5,6 +5,7 @@
 // boxes and of the overlaid/separate buttons. The window hands each planned
 // trace to its chart and sets the measure rows' looks from `drawn`.
 
+#include "analysis/colour_values.h"
 #include "analysis/measure_scales.h"
 
 #include <QString>
@@ -55,9 +56,9 @@ int traceStride(int filter, int stride);
 // yellow, scale option enabled) or not.
 struct RowLook {
     bool bold = false;
-    quint32 valueBack = 0xFFFFFF;
+    quint32 valueBack = kColourWhite;
     bool setEnabled = false;
-    quint32 setBack = 0x8000000F;
+    quint32 setBack = kColourButtonFace;
     bool scaleEnabled = false;
 };
 RowLook measureRowLook(bool drawn);

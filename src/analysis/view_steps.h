@@ -4,6 +4,8 @@
 // zoom-in buttons' state and the playback passes. The window reads the
 // chart's range into the view first and applies the view afterwards.
 
+#include "analysis/colour_values.h"
+
 #include <optional>
 
 namespace zuv {
@@ -57,8 +59,8 @@ enum class PlaybackDirection { Right, Left };
 class Playback {
 public:
     // Button colours: playing, and idle (the inactive border colour).
-    static constexpr unsigned kPlayingColour = 0x00FF00;
-    static constexpr unsigned kIdleColour = 0x8000000B;
+    static constexpr unsigned kPlayingColour = kColourGreen;
+    static constexpr unsigned kIdleColour = kColourInactiveBorder;
 
     enum class Click { Started, Stopped, Ignored };
     // A click on a playback button while tab `tab` is shown (0 measures,

@@ -55,11 +55,7 @@ const std::array<AlarmThreshold, kNumSoglie>& alarmThresholds() { return kSoglie
 
 const std::array<ShiftLight, kNumLed>& shiftLights() { return kLed; }
 
-AlarmsPageView* activeAlarmsPage()
-{
-    ActivePage* p = StatoComunicazione.FormAttivo;
-    return p && p->pageKind() == PageKind::Allarmi ? dynamic_cast<AlarmsPageView*>(p) : nullptr;
-}
+AlarmsPageView* activeAlarmsPage() { return activePage<AlarmsPageView>(PageKind::Allarmi); }
 
 int scalaSoglia(int i) { return i >= 0 && i < kNumSoglie ? kSoglie[i].scala : 1; }
 

@@ -5,10 +5,29 @@
 // exchange, whose waits may have let it close: one closed meanwhile gets
 // nothing.
 
+#include "link/codec.h"
 #include "link/commands.h"
+#include "project/active_page.h"
 #include "project/state.h"
 
 namespace zuv {
+
+// The registered window (FormAttivo) as the page view of its kind, or
+// nullptr when it is none or another window.
+template <class View>
+View* activePage(PageKind kind)
+{
+    ActivePage* p = StatoComunicazione.FormAttivo;
+    return p && p->pageKind() == kind ? dynamic_cast<View*>(p) : nullptr;
+}
+
+// A value read from the instrument as a list's selection: nothing when it is
+// no item of the list.
+template <class View, class List>
+void setListFromInstrument(View& view, List list, qint64 value)
+{
+    view.setListIndex(list, indexOrNone(value, view.listCount(list)));
+}
 
 template <class Page, class View>
 struct PageCodec {

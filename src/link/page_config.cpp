@@ -29,18 +29,9 @@ qint64 textNumber(const QString& text) { return CodecNum(text).value(); }
 
 QString number(qint64 v) { return QString::number(v); }
 
-void setListFromInstrument(ConfigPageView& view, ConfigCombo combo, qint64 value)
-{
-    view.setListIndex(combo, indexOrNone(value, view.listCount(combo)));
-}
-
 } // namespace
 
-ConfigPageView* activeConfigPage()
-{
-    ActivePage* p = StatoComunicazione.FormAttivo;
-    return p && p->pageKind() == PageKind::Configurazione ? dynamic_cast<ConfigPageView*>(p) : nullptr;
-}
+ConfigPageView* activeConfigPage() { return activePage<ConfigPageView>(PageKind::Configurazione); }
 
 // --- wire ------------------------------------------------------------------
 

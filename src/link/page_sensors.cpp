@@ -46,18 +46,9 @@ qint64 textNumber(const QString& text) { return CodecNum(text.trimmed()).value()
 
 Qt::CheckState checkOf(bool on) { return on ? Qt::Checked : Qt::Unchecked; }
 
-void setListFromInstrument(SensorsPageView& view, SensorsCombo combo, qint64 value)
-{
-    view.setListIndex(combo, indexOrNone(value, view.listCount(combo)));
-}
-
 } // namespace
 
-SensorsPageView* activeSensorsPage()
-{
-    ActivePage* p = StatoComunicazione.FormAttivo;
-    return p && p->pageKind() == PageKind::Sensori ? dynamic_cast<SensorsPageView*>(p) : nullptr;
-}
+SensorsPageView* activeSensorsPage() { return activePage<SensorsPageView>(PageKind::Sensori); }
 
 QByteArray encodeSensorsPage(const SensorsPage& page)
 {

@@ -16,7 +16,28 @@ Emulator::~Emulator() { stop(); }
 
 bool Emulator::start()
 {
+    // The new line is taken before the old one is let go, so it never gets
+    // the old number: a program still naming the old device finds nothing.
+    int m = -1;
+    int s = -1;
+    QString path;
+    const bool opened = openLine(m, s, path);
     stop();
+    if (!opened)
+        return false;
+    {
+        std::lock_guard lock(mutex_);
+        master_ = m;
+        slave_ = s;
+        path_ = path;
+        stop_ = false;
+    }
+    thread_ = std::thread([this] { serve(); });
+    return true;
+}
+
+bool Emulator::openLine(int& master, int& slave, QString& path)
+{
     const int m = posix_openpt(O_RDWR | O_NOCTTY);
     if (m < 0)
         return false;
@@ -45,14 +66,9 @@ bool Emulator::start()
     }
     const int flags = fcntl(m, F_GETFL);
     fcntl(m, F_SETFL, flags | O_NONBLOCK);
-    {
-        std::lock_guard lock(mutex_);
-        master_ = m;
-        slave_ = s;
-        path_ = QString::fromLocal8Bit(name);
-        stop_ = false;
-    }
-    thread_ = std::thread([this] { serve(); });
+    master = m;
+    slave = s;
+    path = QString::fromLocal8Bit(name);
     return true;
 }
 
@@ -83,17 +99,27 @@ QString Emulator::devicePath() const
 
 void Emulator::closeLine()
 {
-    if (master_ >= 0)
-        ::close(master_);
+    killLine();
     if (slave_ >= 0)
         ::close(slave_);
-    master_ = slave_ = -1;
+    slave_ = -1;
+}
+
+void Emulator::killLine()
+{
+    // The system frees a pseudo-terminal's number only when both sides are
+    // closed, and removes its device when the master goes. Keeping our slave
+    // open keeps the number ours: until start() or stop(), opening the old
+    // path fails instead of reaching the next line another process opens.
+    if (master_ >= 0)
+        ::close(master_);
+    master_ = -1;
 }
 
 void Emulator::dropLine()
 {
     std::lock_guard lock(mutex_);
-    closeLine();
+    killLine();
 }
 
 void Emulator::serve()
@@ -141,7 +167,7 @@ void Emulator::send(const Reply& r)
 {
     std::unique_lock lock(mutex_);
     if (r.dropLine) {
-        closeLine();
+        killLine();
         return;
     }
     for (const Chunk& c : r.chunks) {

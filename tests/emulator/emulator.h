@@ -33,7 +33,9 @@ public:
     QString devicePath() const;
 
     // The line goes dead now (the master side is closed): the program's
-    // port errors. start() gives a new line, on a new device path.
+    // port errors, and the device path is gone, never handed to another
+    // process while this emulator lives. start() gives a new line, on a new
+    // device path.
     void dropLine();
 
     // --- instrument state --------------------------------------------------
@@ -69,7 +71,10 @@ public:
 private:
     void serve();
     void send(const Reply& r);
+    static bool openLine(int& master, int& slave, QString& path);
+    // Both sides; killLine() only the master, the way a line goes dead.
     void closeLine();
+    void killLine();
 
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;

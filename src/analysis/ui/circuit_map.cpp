@@ -1,5 +1,7 @@
 #include "analysis/ui/circuit_map.h"
 
+#include "analysis/colour_values.h"
+
 #include "analysis/ui/swatch.h"
 
 #include <QPainter>
@@ -15,7 +17,7 @@ CircuitMap::CircuitMap(QWidget* parent) : QFrame(parent)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
-    Shape1 = new Swatch(Swatch::Shape::Circle, 0x0000FF, this);
+    Shape1 = new Swatch(Swatch::Shape::Circle, kColourRed, this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     const int d = qRound(pixels(kMarkerTwips));
     Shape1->resize(d, d);

@@ -437,7 +437,7 @@ bool frmAnalisiDati::Form_Load()
     applyLapTable(CompilaTabellaGiri(*this, source_->sources().lapNumberAt, source_->sources().distanceAt));
 
     // The alarms chart: white, black axes, no grid, whole-number levels.
-    NTGraphAll->setControlColor(0xFFFFFF);
+    NTGraphAll->setControlColor(kColourWhite);
     NTGraphAll->setAxisColor(0);
     NTGraphAll->setYAxisColor(0);
     NTGraphAll->setGridVisible(false);
@@ -588,7 +588,7 @@ void frmAnalisiDati::InizializzaGrafico(ChartComponent& chart)
     chart.setElementPointStyle(1);
     // The zoom mode outlives the redraws that empty the chart.
     chart.setMouseMode(&chart == NTGraph1 && ModoZoom ? 2 : 0);
-    chart.setCursorColor(0xFF0000);
+    chart.setCursorColor(kColourBlue);
 }
 
 void frmAnalisiDati::ApplicaModoZoom()

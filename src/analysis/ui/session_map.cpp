@@ -38,7 +38,7 @@ void SessionMap::paintEvent(QPaintEvent*)
     font.setBold(true);
     font.setPointSize(kSectorLabelPoints);
     painter.setFont(font);
-    painter.setPen(colorFromValue(quint32(kColourBlack)));
+    painter.setPen(colorFromValue(kColourBlack));
     for (const MapLabel& l : drawing_.labels) {
         const QPoint at = toPixels(l.position);
         painter.drawText(QRect(at, QSize(width(), height())), Qt::AlignLeft | Qt::AlignTop, l.text);

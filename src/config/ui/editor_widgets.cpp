@@ -66,6 +66,14 @@ private:
 
 void limitTyping(QLineEdit* box, int limit) { new TypingLimit(box, limit); }
 
+QLineEdit* numberBox(const char* name, int digits, int margin, QWidget* parent)
+{
+    auto* box = named(new QLineEdit(parent), name);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('0'))) + margin);
+    box->setAlignment(Qt::AlignRight);
+    return box;
+}
+
 BoxChecker::BoxChecker(QWidget* window) : QObject(window), window_(window) {}
 
 void BoxChecker::add(QLineEdit* box, Rule rule, bool offWhenDisabled)

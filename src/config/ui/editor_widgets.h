@@ -44,6 +44,10 @@ QColor lookColour(const QWidget* w);
 // into the box stays whole.
 void limitTyping(QLineEdit* box, int limit);
 
+// A right-aligned box for a number, named `name`: as wide as `digits`
+// digits and `margin` pixels for its frame.
+QLineEdit* numberBox(const char* name, int digits, int margin, QWidget* parent);
+
 // The numeric boxes of one window. When the focus leaves a box for another
 // control of the window, its rule runs: accepted, the box shows the checked
 // text (which stores as the checked value); refused, text 262 (exclamation, the window's caption as title), the

@@ -24,15 +24,6 @@
 namespace zuv {
 namespace {
 
-QLineEdit* numberBox(const char* name, int chars, QWidget* parent)
-{
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 16);
-    box->setAlignment(Qt::AlignRight);
-    return box;
-}
-
 // The five shift lights, green to red.
 QPixmap shiftLightPicture()
 {
@@ -74,7 +65,7 @@ void frmAllarmi::buildLayout()
     for (int i = 0; i < 6; ++i) {
         chkAllarme_[i] = new QCheckBox(this);
         named(chkAllarme_[i], chkNames[i]);
-        txtAllarme_[i] = numberBox(txtNames[i], 7, this);
+        txtAllarme_[i] = numberBox(txtNames[i], 7, 16, this);
         alarms->addWidget(chkAllarme_[i], i, 0);
         alarms->addWidget(txtAllarme_[i], i, 1);
     }
@@ -110,7 +101,7 @@ void frmAllarmi::buildLayout()
         const QByteArray lbl = "lblLed" + QByteArray::number(i + 1);
         named(lblLedN_[i], lbl.constData());
         const QByteArray txt = "txtLed" + QByteArray::number(i);
-        txtLed_[i] = numberBox(txt.constData(), 6, this);
+        txtLed_[i] = numberBox(txt.constData(), 6, 16, this);
         limitTyping(txtLed_[i], 5);
         lights->addWidget(lblLedN_[i], i + 2, 0);
         lights->addWidget(txtLed_[i], i + 2, 1);
@@ -271,27 +262,9 @@ void frmAllarmi::applyRule(AlarmsCheck c)
     }
 }
 
-void frmAllarmi::OKButton_Click()
-{
-    // The focus may never have left a box (Enter presses OK): every box is
-    // checked here, before anything is written.
-    if (running() || !checker_->checkAll())
-        return;
-    viewToRecord(*this, DatiProgetto);
-    ProgettoModificato = true;
-    accept();
-}
+PageExchangeEnd frmAllarmi::runExchange(bool send) { return exchangeAlarmsPage(send, *this); }
 
-void frmAllarmi::cmdInviaDati_Click()
-{
-    exchange(true, [this] { return checker_->checkAll(); }, [this] { return exchangeAlarmsPage(true, *this); });
-}
-
-void frmAllarmi::cmdLeggiDati_Click()
-{
-    // What was read is on screen; a read that failed says so.
-    exchange(false, {}, [this] { return exchangeAlarmsPage(false, *this); });
-}
+void frmAllarmi::storeRecord() { viewToRecord(*this, DatiProgetto); }
 
 // --- the view the alarms page codec reads and writes -------------------------
 

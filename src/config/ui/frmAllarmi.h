@@ -37,9 +37,9 @@ public:
     QString lampText(Lamp lamp) const override;
     void setLampText(Lamp lamp, const QString& text) override;
 
-    void cmdInviaDati_Click() override;
-    void cmdLeggiDati_Click() override;
-    void OKButton_Click() override;
+protected:
+    PageExchangeEnd runExchange(bool send) override;
+    void storeRecord() override;
 
 private:
     void buildLayout();

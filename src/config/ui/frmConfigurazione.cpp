@@ -30,14 +30,11 @@ namespace {
 constexpr QSize kPictureOn{316, 158};
 constexpr QSize kPictureOff{128, 64};
 
-QLineEdit* numberBox(const char* name, int typingLimit, QWidget* parent)
+// One width for all, so that the boxes line up.
+QLineEdit* limitedBox(const char* name, int typingLimit, QWidget* parent)
 {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
+    QLineEdit* box = numberBox(name, 6, 16, parent);
     limitTyping(box, typingLimit);
-    // One width for all, so that the boxes line up.
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 16);
-    box->setAlignment(Qt::AlignRight);
     return box;
 }
 
@@ -173,8 +170,8 @@ void frmConfigurazione::buildLayout()
     named(chkAbilRecLAP_, "chkAbilRecLAP");
     lblAbilRecVel_ = new QLabel(this);
     lblAbilStopRec_ = new QLabel(this);
-    txtAbilRecVel_ = numberBox("txtAbilRecVel", configTypingLimit(ConfigBox::AbilRecVel), this);
-    txtStopRecSecondi_ = numberBox("txtStopRecSecondi", configTypingLimit(ConfigBox::StopRecSecondi), this);
+    txtAbilRecVel_ = limitedBox("txtAbilRecVel", configTypingLimit(ConfigBox::AbilRecVel), this);
+    txtStopRecSecondi_ = limitedBox("txtStopRecSecondi", configTypingLimit(ConfigBox::StopRecSecondi), this);
     auto* rec = new QFormLayout(fraRegistrazione_);
     rec->addRow(chkAbilRecLAP_);
     rec->addRow(lblAbilRecVel_, txtAbilRecVel_);
@@ -185,15 +182,15 @@ void frmConfigurazione::buildLayout()
     named(fraCronometro_, "fraCronometro");
     lblTempoMsgGiro_ = new QLabel(this);
     lblTempoVisGiro_ = new QLabel(this);
-    txtTempoMsgGiro_ = numberBox("txtTempoMsgGiro", configTypingLimit(ConfigBox::TempoMsgGiro), this);
-    txtTempoVisGiro_ = numberBox("txtTempoVisGiro", configTypingLimit(ConfigBox::TempoVisGiro), this);
+    txtTempoMsgGiro_ = limitedBox("txtTempoMsgGiro", configTypingLimit(ConfigBox::TempoMsgGiro), this);
+    txtTempoVisGiro_ = limitedBox("txtTempoVisGiro", configTypingLimit(ConfigBox::TempoVisGiro), this);
     auto* lap = new QFormLayout(fraCronometro_);
     lap->addRow(lblTempoMsgGiro_, txtTempoMsgGiro_);
     lap->addRow(lblTempoVisGiro_, txtTempoVisGiro_);
     for (int i = 0; i < 5; ++i) {
         lblSettoreCrono_[i] = new QLabel(this);
         const QByteArray name = "txtSettoreCrono" + QByteArray::number(i);
-        txtSettoreCrono_[i] = numberBox(name.constData(), configTypingLimit(ConfigBox::SettoreCrono), this);
+        txtSettoreCrono_[i] = limitedBox(name.constData(), configTypingLimit(ConfigBox::SettoreCrono), this);
         lap->addRow(lblSettoreCrono_[i], txtSettoreCrono_[i]);
     }
     for (QFormLayout* f : {rec, lap, units, language})
@@ -367,25 +364,9 @@ void frmConfigurazione::cmdScegliImmagine_Click()
     AggiornaPagina();
 }
 
-void frmConfigurazione::cmdInviaDati_Click()
-{
-    exchange(true, [this] { return checker_->checkAll(); }, [this] { return exchangeConfigPage(true, *this); });
-}
+PageExchangeEnd frmConfigurazione::runExchange(bool send) { return exchangeConfigPage(send, *this); }
 
-void frmConfigurazione::cmdLeggiDati_Click()
-{
-    // A read that worked shows what it read; one that did not says so.
-    exchange(false, {}, [this] { return exchangeConfigPage(false, *this); });
-}
-
-void frmConfigurazione::OKButton_Click()
-{
-    if (running() || !checker_->checkAll())
-        return;
-    viewToRecord(*this, DatiProgetto);
-    ProgettoModificato = true;
-    accept();
-}
+void frmConfigurazione::storeRecord() { viewToRecord(*this, DatiProgetto); }
 
 // --- the view the configuration codec reads and writes ----------------------
 

@@ -47,9 +47,10 @@ public:
     void cmdNextPage_Click();
     void cmdPrevPage_Click();
     void cmdScegliImmagine_Click();
-    void cmdInviaDati_Click() override;
-    void cmdLeggiDati_Click() override;
-    void OKButton_Click() override;
+
+protected:
+    PageExchangeEnd runExchange(bool send) override;
+    void storeRecord() override;
 
 private:
     void buildLayout();

@@ -52,15 +52,6 @@ QComboBox* samplingCombo(QWidget* parent)
     return c;
 }
 
-QLineEdit* numberBox(const char* name, QWidget* parent)
-{
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
-    box->setAlignment(Qt::AlignRight);
-    return box;
-}
-
 } // namespace
 
 frmSensori::frmSensori(QWidget* parent) : PageDialog(parent, "frmSensori")
@@ -97,7 +88,7 @@ void frmSensori::buildLayout()
     fraRPM_ = new QGroupBox(inputs);
     named(fraRPM_, "fraRPM");
     lblNumAcc_ = new QLabel(inputs);
-    txtNumAccRPM_ = numberBox("txtNumAccRPM", inputs);
+    txtNumAccRPM_ = numberBox("txtNumAccRPM", 6, 12, inputs);
     lblTCRPM_ = new QLabel(inputs);
     cboTCampRPM_ = samplingCombo(inputs);
     named(cboTCampRPM_, "cboTCampRPM");
@@ -108,9 +99,9 @@ void frmSensori::buildLayout()
     fraVelocitaVettura_ = new QGroupBox(inputs);
     named(fraVelocitaVettura_, "fraVelocitaVettura");
     lblNumImpulsi_ = new QLabel(inputs);
-    txtImpulsiRuota_ = numberBox("txtImpulsiRuota", inputs);
+    txtImpulsiRuota_ = numberBox("txtImpulsiRuota", 6, 12, inputs);
     lblDiametroRuota_ = new QLabel(inputs);
-    txtDiametroRuota_ = numberBox("txtDiametroRuota", inputs);
+    txtDiametroRuota_ = numberBox("txtDiametroRuota", 6, 12, inputs);
     lblTCVV_ = new QLabel(inputs);
     cboTCampVV_ = samplingCombo(inputs);
     named(cboTCampVV_, "cboTCampVV");
@@ -321,16 +312,13 @@ bool frmSensori::ControllaCanali()
     return false;
 }
 
-void frmSensori::OKButton_Click()
+bool frmSensori::checksPass(bool send)
 {
-    // Every check before anything is written: a refused OK leaves the
-    // record as it was.
-    if (running() || !checker_->checkAll() || !ControllaSensori(false) || !ControllaCanali())
-        return;
-    viewToRecord(*this, DatiProgetto);
-    ProgettoModificato = true;
-    accept();
+    // Nothing goes out unless every enabled channel has a library sensor.
+    return checker_->checkAll() && ControllaSensori(send) && ControllaCanali();
 }
+
+void frmSensori::storeRecord() { viewToRecord(*this, DatiProgetto); }
 
 void frmSensori::showStep(int passo, const QString& text)
 {
@@ -346,18 +334,11 @@ void frmSensori::runEnding(const RunOutcome& outcome)
     PageDialog::runEnding(outcome);
 }
 
-void frmSensori::cmdInviaDati_Click()
+PageExchangeEnd frmSensori::runExchange(bool send)
 {
-    // Nothing goes out unless every enabled channel has a library sensor.
-    auto ready = [this] { return checker_->checkAll() && ControllaSensori(true) && ControllaCanali(); };
-    exchange(true, ready, [this] { return exchangeSensorsPage(true, *this, *this); });
+    const PageExchangeEnd end = exchangeSensorsPage(send, *this, *this);
     fraAvanzamento_->hide();
-}
-
-void frmSensori::cmdLeggiDati_Click()
-{
-    exchange(false, {}, [this] { return exchangeSensorsPage(false, *this, *this); });
-    fraAvanzamento_->hide();
+    return end;
 }
 
 // --- the view the sensors page codec reads and writes -----------------------

@@ -61,9 +61,12 @@ public:
     bool ControllaSensori(bool needLibrary);
     bool ControllaCanali();
 
-    void cmdInviaDati_Click() override;
-    void cmdLeggiDati_Click() override;
-    void OKButton_Click() override;
+protected:
+    // Every check before anything is written or sent: a refused OK leaves
+    // the record as it was.
+    bool checksPass(bool send) override;
+    PageExchangeEnd runExchange(bool send) override;
+    void storeRecord() override;
 
 private:
     void buildLayout();

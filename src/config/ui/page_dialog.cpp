@@ -101,8 +101,24 @@ void PageDialog::followInstrument(bool on)
     cmdLeggiDati_->setEnabled(on);
 }
 
-void PageDialog::exchange(bool send, const std::function<bool()>& ready,
-                          const std::function<PageExchangeEnd()>& run)
+void PageDialog::cmdInviaDati_Click() { exchange(true); }
+
+void PageDialog::cmdLeggiDati_Click() { exchange(false); }
+
+void PageDialog::OKButton_Click()
+{
+    // The focus may never have left a box (Enter presses OK): every box is
+    // checked here, before anything is written.
+    if (running_ || !checksPass(false))
+        return;
+    storeRecord();
+    ProgettoModificato = true;
+    accept();
+}
+
+bool PageDialog::checksPass(bool) { return checker_->checkAll(); }
+
+void PageDialog::exchange(bool send)
 {
     if (running_)
         return;
@@ -111,10 +127,10 @@ void PageDialog::exchange(bool send, const std::function<bool()>& ready,
         QTimer::singleShot(20, this, [this, send] { send ? cmdInviaDati_Click() : cmdLeggiDati_Click(); });
         return;
     }
-    if (send && ready && !ready())
+    if (send && !checksPass(true))
         return;
     running_ = true;
-    const bool ran = run() != PageExchangeEnd::Declined;
+    const bool ran = runExchange(send) != PageExchangeEnd::Declined;
     for (auto& [w, wasEnabled] : locked_)
         if (w)
             w->setEnabled(wasEnabled);

@@ -9,7 +9,6 @@
 #include <QDialog>
 #include <QPointer>
 #include <QString>
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -27,9 +26,14 @@ class PageDialog : public QDialog, public PageRunView {
 public:
     ~PageDialog() override;
 
-    virtual void cmdInviaDati_Click() = 0;
-    virtual void cmdLeggiDati_Click() = 0;
-    virtual void OKButton_Click() = 0;
+    // Send and Read. Nothing while a run is on; a link busy with another
+    // exchange gets the click again shortly. A Send runs the window's checks
+    // first; then the page's exchange, the window locked until its end
+    // messages have been shown.
+    void cmdInviaDati_Click();
+    void cmdLeggiDati_Click();
+    // The window's values into DatiProgetto once its checks pass.
+    void OKButton_Click();
     void CancelButton_Click();
 
     void done(int r) override;
@@ -59,12 +63,12 @@ protected:
     void loadInstrumentState();
     void followInstrument(bool on);
 
-    // One click of Send (`send`) or Read. Nothing while a run is on; a link
-    // busy with another exchange gets the click again shortly. A Send runs
-    // `ready` first (the window's checks, with their own messages); then
-    // `run`, the page's exchange, which locks the window through this
-    // view until its end messages have been shown.
-    void exchange(bool send, const std::function<bool()>& ready, const std::function<PageExchangeEnd()>& run);
+    // What each page fills in: its checks before OK (`send` false) or Send
+    // store or send anything, each refusal with its own message; its Send or
+    // Read from the question on; its values into the record.
+    virtual bool checksPass(bool send);
+    virtual PageExchangeEnd runExchange(bool send) = 0;
+    virtual void storeRecord() = 0;
 
     bool running() const { return running_; }
 
@@ -78,6 +82,7 @@ protected:
     std::vector<QWidget*> alsoOff_;
 
 private:
+    void exchange(bool send);
     void releasePage();
     void afterRun(QPushButton* started);
 
