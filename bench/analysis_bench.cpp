@@ -37,7 +37,7 @@
 
 namespace {
 
-constexpr int kBlocks = zuv::kMaxBlocchi; // one block per recorded second
+constexpr int kBlocks = zuv::kMaxBlocks; // one block per recorded second
 constexpr int kSessionEvery = 600;        // a lap mark every ten minutes
 
 // A record that moves: every field changes from one second to the next,
@@ -106,13 +106,13 @@ Session buildSession(const QString& folder, bool marks = true)
     s.data = QDir(folder).filePath(name + QStringLiteral(".csv"));
     s.alarms = QDir(folder).filePath(name + QStringLiteral(".txt"));
     s.laps = QDir(folder).filePath(name + QStringLiteral(".tim"));
-    if (!writeBytes(s.data, files.dati) || !writeBytes(s.alarms, files.allarmi) ||
-        !writeBytes(s.laps, files.tempiGiro)) {
+    if (!writeBytes(s.data, files.data) || !writeBytes(s.alarms, files.alarms) ||
+        !writeBytes(s.laps, files.lapTimes)) {
         std::fprintf(stderr, "cannot write the session files in %s\n", qPrintable(folder));
         std::exit(1);
     }
-    s.dataBytes = files.dati.size();
-    s.alarmsBytes = files.allarmi.size();
+    s.dataBytes = files.data.size();
+    s.alarmsBytes = files.alarms.size();
     return s;
 }
 

@@ -56,9 +56,9 @@ int main(int argc, char** argv)
         return 1;
     }
     qputenv("ZUV_PORTS", emulator.devicePath().toLocal8Bit());
-    emulator.setStato(QByteArray(36, '\0'));
-    emulator.setMemoria(memoryImage(kBlocks));
-    emulator.setBytesRegistrati(kBlocks * 128);
+    emulator.setStatus(QByteArray(36, '\0'));
+    emulator.setMemory(memoryImage(kBlocks));
+    emulator.setRecordedBytes(kBlocks * 128);
     zuv::TabellaLingua.TestiLingua = QStringList(400);
 
     if (!zuv::ConnettiStrumento()) {
@@ -69,7 +69,7 @@ int main(int argc, char** argv)
     NullView view;
     zuv::DownloadRun run(view);
     run.ByteTotali = kBlocks * 128;
-    emulator.clearRicevuti();
+    emulator.clearReceived();
 
     QElapsedTimer t;
     t.start();
@@ -77,9 +77,9 @@ int main(int argc, char** argv)
     const double ms = double(t.nsecsElapsed()) / 1e6;
 
     std::size_t reads = 0;
-    for (const QByteArray& f : emulator.ricevuti())
+    for (const QByteArray& f : emulator.received())
         reads += f.size() > 1 && quint8(f[1]) == 0x0E;
-    const double floorMs = double(reads) * zuv::kPausaBloccoMs;
+    const double floorMs = double(reads) * zuv::kBlockPauseMs;
     std::printf("download: %d blocks stored, %zu block reads in %.0f ms\n", zuv::NumBlocchi, reads, ms);
     std::printf("floor (10 ms after each block read): %.0f ms\n", floorMs);
     std::printf("ratio: %.3fx (aim: within 1.15x)\n", ms / floorMs);

@@ -64,9 +64,9 @@ int main(int argc, char** argv)
     zuv::setMessages(&messages);
     zuv::TabellaLingua.TestiLingua = QStringList(400);
 
-    for (int b = 0; b < zuv::kMaxBlocchi; ++b)
+    for (int b = 0; b < zuv::kMaxBlocks; ++b)
         zuv::DatiScaricati[std::size_t(b)] = record(b);
-    zuv::NumBlocchi = zuv::kMaxBlocchi;
+    zuv::NumBlocchi = zuv::kMaxBlocks;
     zuv::NumGiriStrumento = 999;
 
     QTemporaryDir dir;
@@ -81,8 +81,8 @@ int main(int argc, char** argv)
     const double saveMs = double(t.nsecsElapsed()) / 1e6;
 
     std::printf("export: %d blocks, %lld data lines, %.1f MB\n", zuv::NumBlocchi,
-                files.dati.count('\n') - 1LL, double(files.dati.size() + files.allarmi.size()) / 1e6);
+                files.data.count('\n') - 1LL, double(files.data.size() + files.alarms.size()) / 1e6);
     std::printf("build the three files in memory: %.0f ms\n", buildMs);
     std::printf("Save Data (build and write): %.0f ms (aim: under 500 ms)\n", saveMs);
-    return ok && QFileInfo(zuv::PercorsoFileDati).size() == files.dati.size() ? 0 : 1;
+    return ok && QFileInfo(zuv::PercorsoFileDati).size() == files.data.size() ? 0 : 1;
 }

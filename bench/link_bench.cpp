@@ -100,8 +100,8 @@ bool plain(const QByteArray& path, int runs, Times& t)
     tcgetattr(fd, &tio);
     cfmakeraw(&tio);
     tcsetattr(fd, TCSANOW, &tio);
-    t.poll = microsPer(runs, [&] { return plainExchange(fd, pollFrame, zuv::kLenVerifica); });
-    t.block = microsPer(runs, [&] { return plainExchange(fd, blockFrame, zuv::kLenBlocco); });
+    t.poll = microsPer(runs, [&] { return plainExchange(fd, pollFrame, zuv::kLenCheck); });
+    t.block = microsPer(runs, [&] { return plainExchange(fd, blockFrame, zuv::kLenBlock); });
     ::close(fd);
     return t.poll > 0 && t.block > 0 ? true : fail("a plain exchange failed");
 }
@@ -137,7 +137,7 @@ int main(int argc, char** argv)
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
 
     zuv::emu::Emulator emulator;
-    emulator.setMemoria(QByteArray(4096, '\x11'));
+    emulator.setMemory(QByteArray(4096, '\x11'));
     if (!emulator.start()) {
         std::fprintf(stderr, "no pseudo-terminal\n");
         return 1;

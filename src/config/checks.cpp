@@ -99,13 +99,13 @@ BoxCheck checkSensorsBox(SensorsBox box, QStringView text)
 
 int firstMissingSensor(const ChannelEntries& bySlot, bool needLibrary)
 {
-    for (const ChannelInfo& c : canaliInOrdineFile()) {
+    for (const ChannelInfo& c : channelsInFileOrder()) {
         const ChannelEntry& e = bySlot[static_cast<std::size_t>(c.slot)];
         if (!e.enabled)
             continue;
         // The same test as the curve load, so that a channel that passes
         // always has a curve to send.
-        if (nomeSensoreVuoto(e.sensor) || (needLibrary && !sensoreInLibreria(e.sensor)))
+        if (sensorNameEmpty(e.sensor) || (needLibrary && !sensorInLibrary(e.sensor)))
             return c.slot;
     }
     return -1;

@@ -9,19 +9,19 @@ namespace zuv {
 namespace {
 
 // Beyond this a width no longer measures in a double.
-constexpr double kLimite = 1e150;
+constexpr double kLimit = 1e150;
 
-void allarga(double& lo, double& hi)
+void widen(double& lo, double& hi)
 {
-    lo = std::clamp(lo, -kLimite, kLimite);
-    hi = std::clamp(hi, -kLimite, kLimite);
+    lo = std::clamp(lo, -kLimit, kLimit);
+    hi = std::clamp(hi, -kLimit, kLimit);
     if (!(hi > lo))
         hi = lo + 1;
 }
 
 } // namespace
 
-std::vector<CurvePoint> puntiCurva(const QStringList& xTexts, const QStringList& yTexts,
+std::vector<CurvePoint> curvePoints(const QStringList& xTexts, const QStringList& yTexts,
                                    int numPuntiAttivi)
 {
     std::vector<CurvePoint> out;
@@ -57,16 +57,16 @@ CurveRange CalcolaLimitiCurva(const std::vector<CurvePoint>& points)
 CurveRange CurveChartModel::displayRange() const
 {
     CurveRange r = range_;
-    allarga(r.xMin, r.xMax);
-    allarga(r.yMin, r.yMax);
+    widen(r.xMin, r.xMax);
+    widen(r.yMin, r.yMax);
     return r;
 }
 
 QPointF CurveChartModel::toPixel(const CurvePoint& p, const QRectF& area) const
 {
     const CurveRange r = displayRange();
-    const double x = std::clamp(p.x, -kLimite, kLimite);
-    const double y = std::clamp(p.y, -kLimite, kLimite);
+    const double x = std::clamp(p.x, -kLimit, kLimit);
+    const double y = std::clamp(p.y, -kLimit, kLimit);
     const double fx = (x - r.xMin) / (r.xMax - r.xMin);
     const double fy = (y - r.yMin) / (r.yMax - r.yMin);
     return {area.left() + fx * area.width(), area.bottom() - fy * area.height()};
@@ -99,10 +99,10 @@ std::vector<double> CurveChartModel::ticks(double lo, double hi, int maxTicks)
     return out;
 }
 
-void ridisegnaCurva(CurveChartModel& model, const QStringList& xTexts, const QStringList& yTexts,
+void redrawCurve(CurveChartModel& model, const QStringList& xTexts, const QStringList& yTexts,
                     int numPuntiAttivi)
 {
-    const std::vector<CurvePoint> punti = puntiCurva(xTexts, yTexts, numPuntiAttivi);
+    const std::vector<CurvePoint> punti = curvePoints(xTexts, yTexts, numPuntiAttivi);
     model.clear();
     model.setRange(CalcolaLimitiCurva(punti));
     for (const CurvePoint& p : punti)

@@ -27,7 +27,7 @@ struct CurvePoint {
 // The points of rows 0 .. numPuntiAttivi - 1: the leading number of each text
 // (read with a point, 0 when there is none), in row order, never sorted. A
 // row whose X or Y box is still blank gives no point.
-std::vector<CurvePoint> puntiCurva(const QStringList& xTexts, const QStringList& yTexts,
+std::vector<CurvePoint> curvePoints(const QStringList& xTexts, const QStringList& yTexts,
                                    int numPuntiAttivi);
 
 // 0 to 0 on both axes, widened by every point.
@@ -61,7 +61,7 @@ private:
 };
 
 // The redraw of the editor: clear, range from the active rows, their points.
-void ridisegnaCurva(CurveChartModel& model, const QStringList& xTexts,
+void redrawCurve(CurveChartModel& model, const QStringList& xTexts,
                     const QStringList& yTexts, int numPuntiAttivi);
 
 } // namespace zuv

@@ -39,7 +39,7 @@ struct SlotControls {
     SensorsCheck check;
     std::optional<SensorsCombo> input;
 };
-const std::array<SlotControls, kNumCanali> kSlotControls = {{
+const std::array<SlotControls, kNumChannels> kSlotControls = {{
     {SensorsCheck::chkAbilTO, std::nullopt},
     {SensorsCheck::chkAbilPO, std::nullopt},
     {SensorsCheck::chkAbilPB, std::nullopt},
@@ -59,8 +59,8 @@ void recordToView(const ProjectRecord& rec, ConfigPageView& view)
 {
     showConfigPage1(configPage1From(rec), view);
     showConfigPage2(configPage2From(rec), view);
-    view.setPaginaAbilitata(1, rec.PaginaAbilitata1);
-    view.setPaginaAbilitata(10, rec.PaginaAbilitata10);
+    view.setPageEnabled(1, rec.PaginaAbilitata1);
+    view.setPageEnabled(10, rec.PaginaAbilitata10);
 }
 
 void viewToRecord(const ConfigPageView& view, ProjectRecord& rec)
@@ -70,8 +70,8 @@ void viewToRecord(const ConfigPageView& view, ProjectRecord& rec)
         *list = storedIndex(*list);
     storeConfigPage1(page, rec);
     storeConfigPage2(configPage2From(view), rec);
-    rec.PaginaAbilitata1 = view.paginaAbilitata(1);
-    rec.PaginaAbilitata10 = view.paginaAbilitata(10);
+    rec.PaginaAbilitata1 = view.pageEnabled(1);
+    rec.PaginaAbilitata10 = view.pageEnabled(10);
 }
 
 // --- sensors page ----------------------------------------------------------------
@@ -83,7 +83,7 @@ std::optional<SensorsCombo> channelInput(int slot) { return kSlotControls.at(std
 ChannelEntries channelEntries(const SensorsEditorView& view)
 {
     ChannelEntries e;
-    for (int slot = 0; slot < kNumCanali; ++slot) {
+    for (int slot = 0; slot < kNumChannels; ++slot) {
         ChannelEntry& c = e[std::size_t(slot)];
         c.enabled = view.check(channelCheck(slot)) != Qt::Unchecked;
         c.sensor = view.sensorText(slot);
@@ -98,8 +98,8 @@ void recordToView(const ProjectRecord& rec, SensorsEditorView& view)
     showSensorsPage(sensorsPageFrom(rec), view);
     view.setSamplingText(kSamplingRPM, rec.TCampRPM);
     view.setSamplingText(kSamplingVV, rec.TCampVV);
-    for (int slot = 0; slot < kNumCanali; ++slot) {
-        const ChannelInfo& ch = canaleDaSlot(slot);
+    for (int slot = 0; slot < kNumChannels; ++slot) {
+        const ChannelInfo& ch = channelFromSlot(slot);
         view.setSensorText(slot, rec.*ch.sensore);
         view.setSamplingText(slot, rec.*ch.tcamp);
     }
@@ -114,8 +114,8 @@ void viewToRecord(const SensorsEditorView& view, ProjectRecord& rec)
     storeSensorsPage(page, rec);
     rec.TCampRPM = view.samplingText(kSamplingRPM);
     rec.TCampVV = view.samplingText(kSamplingVV);
-    for (int slot = 0; slot < kNumCanali; ++slot) {
-        const ChannelInfo& ch = canaleDaSlot(slot);
+    for (int slot = 0; slot < kNumChannels; ++slot) {
+        const ChannelInfo& ch = channelFromSlot(slot);
         rec.*ch.sensore = view.sensorText(slot);
         rec.*ch.tcamp = view.samplingText(slot);
     }

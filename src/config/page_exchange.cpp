@@ -14,7 +14,7 @@ namespace {
 // The texts and the operation code of one page's Send or Read.
 struct PageTexts {
     int title;   // of the question
-    int comando; // ComandoInCorso during the run
+    int command; // ComandoInCorso during the run
     int panel;   // panel 3 during the run
     int success; // 0 for none
     int successTitle = 0; // 0 for the program's
@@ -28,7 +28,7 @@ PageExchangeEnd exchange(bool send, const PageTexts& t, PageRunView& view, const
     if (msgBox(question, MsgIcon::None, MsgButtons::OkCancel, Testo(t.title)) != MsgAnswer::Ok)
         return PageExchangeEnd::Declined;
     view.runStarts();
-    Operation operation(t.comando);
+    Operation operation(t.command);
     mainSurface().setPanelText(3, Testo(t.panel));
     const RunOutcome outcome = steps([&view] { return view.closedDuringRun(); });
     view.runEnding(outcome);

@@ -34,14 +34,14 @@ bool editorRead(int comando, const std::function<bool()>& read)
     Operation operation(comando);
     const StepEnd end = runStep(read);
     if (end == StepEnd::NoInstrument)
-        segnalaErroreComunicazione();
+        reportLinkError();
     return end == StepEnd::Done;
 }
 
 bool inRange16(double v) { return v >= -32768.0 && v <= 32767.0; }
 
 // A plain decimal number: sign, digits, one point; blanks around it.
-std::optional<double> numeroSemplice(const QString& text)
+std::optional<double> plainNumber(const QString& text)
 {
     static const QRegularExpression re(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)\\s*$"));
     const QString t = VirgolaInPunto(text);
@@ -50,49 +50,49 @@ std::optional<double> numeroSemplice(const QString& text)
     return parseDecimal(t);
 }
 
-bool italiano() { return TabellaLingua.IndiceLingua == 0; }
+bool inItalian() { return TabellaLingua.IndiceLingua == 0; }
 
 } // namespace
 
 // --- sensor types ------------------------------------------------------------
 
-const std::array<TipoSensore, kNumTipi>& tipiSensore()
+const std::array<SensorType, kNumKinds>& sensorTypes()
 {
-    static const std::array<TipoSensore, kNumTipi> tipi = {{
-        {OpzioneTipo::TemperaturaOlio, QStringLiteral("TemperaturaOlio"), QStringLiteral("Y (°C)"),
+    static const std::array<SensorType, kNumKinds> tipi = {{
+        {SensorKind::TemperaturaOlio, QStringLiteral("TemperaturaOlio"), QStringLiteral("Y (°C)"),
          QStringLiteral("Bit"), 10, false},
-        {OpzioneTipo::Pressione, QStringLiteral("Pressione"), QStringLiteral("Y (bar)"), QStringLiteral("Bit"),
+        {SensorKind::Pressione, QStringLiteral("Pressione"), QStringLiteral("Y (bar)"), QStringLiteral("Bit"),
          1000, false},
-        {OpzioneTipo::TemperaturaAcqua, QStringLiteral("TemperaturaAcqua"), QStringLiteral("Y (°C)"),
+        {SensorKind::TemperaturaAcqua, QStringLiteral("TemperaturaAcqua"), QStringLiteral("Y (°C)"),
          QStringLiteral("Bit"), 10, false},
-        {OpzioneTipo::LivelloBenzina, QStringLiteral("LivelloBenzina"), QStringLiteral("Y"), QStringLiteral("Bit"),
+        {SensorKind::LivelloBenzina, QStringLiteral("LivelloBenzina"), QStringLiteral("Y"), QStringLiteral("Bit"),
          10, true},
-        {OpzioneTipo::Altro, QStringLiteral("Altro"), QStringLiteral("Y ( )"), QStringLiteral("Bit"), 1, false},
-        {OpzioneTipo::SensoreLambda, QStringLiteral("SensoreLambda"), QStringLiteral("A/F"), QStringLiteral("mV"),
+        {SensorKind::Altro, QStringLiteral("Altro"), QStringLiteral("Y ( )"), QStringLiteral("Bit"), 1, false},
+        {SensorKind::SensoreLambda, QStringLiteral("SensoreLambda"), QStringLiteral("A/F"), QStringLiteral("mV"),
          100, false},
-        {OpzioneTipo::PressioneTurbo, QStringLiteral("PressioneTurbo"), QStringLiteral("Y (bar)"),
+        {SensorKind::PressioneTurbo, QStringLiteral("PressioneTurbo"), QStringLiteral("Y (bar)"),
          QStringLiteral("mV"), 1000, false},
-        {OpzioneTipo::SensoreG, QStringLiteral("SensoreG"), QStringLiteral("G"), QStringLiteral("mV"), 1000, false},
+        {SensorKind::SensoreG, QStringLiteral("SensoreG"), QStringLiteral("G"), QStringLiteral("mV"), 1000, false},
     }};
     return tipi;
 }
 
-const TipoSensore& tipoSensore(OpzioneTipo opzione) { return tipiSensore().at(static_cast<std::size_t>(opzione)); }
+const SensorType& sensorType(SensorKind kind) { return sensorTypes().at(static_cast<std::size_t>(kind)); }
 
-std::optional<OpzioneTipo> opzioneDaKeyword(const QString& keyword)
+std::optional<SensorKind> kindFromKeyword(const QString& keyword)
 {
-    for (const TipoSensore& t : tipiSensore())
+    for (const SensorType& t : sensorTypes())
         if (t.keyword == keyword)
-            return t.opzione;
+            return t.kind;
     return std::nullopt;
 }
 
-std::optional<OpzioneTipo> opzioneDaSlot(int slot)
+std::optional<SensorKind> kindFromSlot(int slot)
 {
-    static constexpr std::array<OpzioneTipo, 9> bySlot = {
-        OpzioneTipo::TemperaturaOlio, OpzioneTipo::Pressione,     OpzioneTipo::Pressione,
-        OpzioneTipo::TemperaturaAcqua, OpzioneTipo::LivelloBenzina, OpzioneTipo::Altro,
-        OpzioneTipo::SensoreLambda,   OpzioneTipo::PressioneTurbo, OpzioneTipo::SensoreG,
+    static constexpr std::array<SensorKind, 9> bySlot = {
+        SensorKind::TemperaturaOlio, SensorKind::Pressione,     SensorKind::Pressione,
+        SensorKind::TemperaturaAcqua, SensorKind::LivelloBenzina, SensorKind::Altro,
+        SensorKind::SensoreLambda,   SensorKind::PressioneTurbo, SensorKind::SensoreG,
     };
     if (slot < 0 || slot >= static_cast<int>(bySlot.size()))
         return std::nullopt;
@@ -101,77 +101,77 @@ std::optional<OpzioneTipo> opzioneDaSlot(int slot)
 
 // --- box checks --------------------------------------------------------------
 
-bool numeroValido(const QString& text)
+bool validNumber(const QString& text)
 {
-    const auto v = numeroSemplice(text);
+    const auto v = plainNumber(text);
     return v && inRange16(roundHalfEven(*v));
 }
 
-bool valoreYValido(const QString& text, int scala)
+bool validY(const QString& text, int scala)
 {
-    const auto v = numeroSemplice(text);
+    const auto v = plainNumber(text);
     return v && inRange16(roundHalfEven(*v)) && inRange16(roundHalfEven(*v * std::max(1, scala)));
 }
 
-QString normalizzaX(const QString& text) { return VirgolaInPunto(text.trimmed()); }
+QString normalizeX(const QString& text) { return VirgolaInPunto(text.trimmed()); }
 
-QString formattaY(const QString& text, int scala)
+QString formatY(const QString& text, int scala)
 {
     QString t = VirgolaInPunto(text.trimmed());
     return FormattaDecimali(t, scala);
 }
 
-bool xDecrescente(const QString& xPrima, const QString& x) { return leadingNumber(xPrima) > leadingNumber(x); }
+bool xDescending(const QString& xPrima, const QString& x) { return leadingNumber(xPrima) > leadingNumber(x); }
 
-QString messaggioOrdineBit() { return QStringLiteral("Il valore di bit deve essere crescente"); }
+QString bitOrderMessage() { return QStringLiteral("Il valore di bit deve essere crescente"); }
 
 // --- point table ---------------------------------------------------------------
 
-TabellaPunti::TabellaPunti() { righe_[0].tickAbilitato = true; }
+PointTable::PointTable() { rows_[0].tickEnabled = true; }
 
-void TabellaPunti::setX(int i, const QString& text) { righe_.at(static_cast<std::size_t>(i)).x = text; }
-void TabellaPunti::setY(int i, const QString& text) { righe_.at(static_cast<std::size_t>(i)).y = text; }
-void TabellaPunti::abilitaRiga(int i) { righe_.at(static_cast<std::size_t>(i)).attiva = true; }
-void TabellaPunti::abilitaTick(int i) { righe_.at(static_cast<std::size_t>(i)).tickAbilitato = true; }
+void PointTable::setX(int i, const QString& text) { rows_.at(static_cast<std::size_t>(i)).x = text; }
+void PointTable::setY(int i, const QString& text) { rows_.at(static_cast<std::size_t>(i)).y = text; }
+void PointTable::enableRow(int i) { rows_.at(static_cast<std::size_t>(i)).active = true; }
+void PointTable::enableTick(int i) { rows_.at(static_cast<std::size_t>(i)).tickEnabled = true; }
 
-bool TabellaPunti::setTick(int index, bool ticked)
+bool PointTable::setTick(int index, bool ticked)
 {
-    if (index < 0 || index >= kRighePunti)
+    if (index < 0 || index >= kPointRows)
         return false;
-    RigaPunto& r = righe_[static_cast<std::size_t>(index)];
+    PointRow& r = rows_[static_cast<std::size_t>(index)];
     if (r.ticked == ticked)
         return false;
     r.ticked = ticked;
-    const int n = numPuntiAttivi_;
+    const int n = activePoints_;
     auto set = [this](int from, int to, auto fn) {
-        for (int i = std::max(0, from); i <= std::min(to, kRighePunti - 1); ++i)
-            fn(righe_[static_cast<std::size_t>(i)]);
+        for (int i = std::max(0, from); i <= std::min(to, kPointRows - 1); ++i)
+            fn(rows_[static_cast<std::size_t>(i)]);
     };
     if (index < n - 1) {
         r.ticked = true; // rows inside the prefix stay
         return false;
     }
     if (ticked) {
-        numPuntiAttivi_ = n + 1;
-        set(0, index, [](RigaPunto& x) { x.attiva = true; });
-        if (index < kRighePunti - 1)
-            set(1, index + 1, [](RigaPunto& x) { x.tickAbilitato = true; });
-        set(index + 2, kRighePunti - 1, [](RigaPunto& x) { x.attiva = x.tickAbilitato = false; });
+        activePoints_ = n + 1;
+        set(0, index, [](PointRow& x) { x.active = true; });
+        if (index < kPointRows - 1)
+            set(1, index + 1, [](PointRow& x) { x.tickEnabled = true; });
+        set(index + 2, kPointRows - 1, [](PointRow& x) { x.active = x.tickEnabled = false; });
     } else {
-        numPuntiAttivi_ = n - 1;
-        set(0, index - 1, [](RigaPunto& x) { x.attiva = true; });
-        set(1, index, [](RigaPunto& x) { x.tickAbilitato = true; });
-        set(index + 1, kRighePunti - 1, [](RigaPunto& x) { x.attiva = x.tickAbilitato = false; });
+        activePoints_ = n - 1;
+        set(0, index - 1, [](PointRow& x) { x.active = true; });
+        set(1, index, [](PointRow& x) { x.tickEnabled = true; });
+        set(index + 1, kPointRows - 1, [](PointRow& x) { x.active = x.tickEnabled = false; });
     }
     return true;
 }
 
-bool TabellaPunti::PulisciTabellaPunti()
+bool PointTable::PulisciTabellaPunti()
 {
     bool changed = false;
-    for (int i = kRighePunti - 1; i >= 0; --i) {
-        RigaPunto& r = righe_[static_cast<std::size_t>(i)];
-        r.attiva = false;
+    for (int i = kPointRows - 1; i >= 0; --i) {
+        PointRow& r = rows_[static_cast<std::size_t>(i)];
+        r.active = false;
         r.x.clear();
         r.y.clear();
         changed = setTick(i, false) || changed;
@@ -179,38 +179,38 @@ bool TabellaPunti::PulisciTabellaPunti()
     return changed;
 }
 
-bool TabellaPunti::nuovoSensore()
+bool PointTable::newSensor()
 {
-    numPuntiAttivi_ = 0;
+    activePoints_ = 0;
     const bool changed = PulisciTabellaPunti();
-    for (RigaPunto& r : righe_) {
-        r.attiva = false;
-        r.tickAbilitato = false;
+    for (PointRow& r : rows_) {
+        r.active = false;
+        r.tickEnabled = false;
         r.x.clear();
         r.y.clear();
     }
-    righe_[0].tickAbilitato = true;
-    numPuntiAttivi_ = 0;
+    rows_[0].tickEnabled = true;
+    activePoints_ = 0;
     return changed;
 }
 
-QStringList TabellaPunti::testiX(int n) const
+QStringList PointTable::xTexts(int n) const
 {
     QStringList out;
-    for (int i = 0; i < std::clamp(n, 0, kRighePunti); ++i)
-        out << righe_[static_cast<std::size_t>(i)].x;
+    for (int i = 0; i < std::clamp(n, 0, kPointRows); ++i)
+        out << rows_[static_cast<std::size_t>(i)].x;
     return out;
 }
 
-QStringList TabellaPunti::testiY(int n) const
+QStringList PointTable::yTexts(int n) const
 {
     QStringList out;
-    for (int i = 0; i < std::clamp(n, 0, kRighePunti); ++i)
-        out << righe_[static_cast<std::size_t>(i)].y;
+    for (int i = 0; i < std::clamp(n, 0, kPointRows); ++i)
+        out << rows_[static_cast<std::size_t>(i)].y;
     return out;
 }
 
-QString testoValore(double v)
+QString pointText(double v)
 {
     if (v == 0 || !std::isfinite(v))
         return QStringLiteral("0");
@@ -221,7 +221,7 @@ QString testoValore(double v)
     return QString::fromLatin1(buf, res.ptr - buf);
 }
 
-const CSensore* caricaSensoreInTabella(const QString& nome, const QString& tipo, TabellaPunti& t)
+const CSensore* loadSensorIntoTable(const QString& nome, const QString& tipo, PointTable& t)
 {
     t.PulisciTabellaPunti();
     // Two sensors may share a name across types; the list shows this type's.
@@ -230,23 +230,23 @@ const CSensore* caricaSensoreInTabella(const QString& nome, const QString& tipo,
     if (it == LibreriaSensori.end())
         return nullptr;
     const CSensore& s = *it;
-    const int n = std::clamp<int>(s.NumPunti(), 0, kRighePunti);
-    const int scala = opzioneDaKeyword(s.Tipo()) ? tipoSensore(*opzioneDaKeyword(s.Tipo())).scala : 1;
+    const int n = std::clamp<int>(s.NumPunti(), 0, kPointRows);
+    const int scala = kindFromKeyword(s.Tipo()) ? sensorType(*kindFromKeyword(s.Tipo())).scala : 1;
     for (int i = 0; i < n; ++i) {
-        t.abilitaRiga(i);
-        t.setX(i, testoValore(s.X(i)));
-        QString y = testoValore(s.Y(i));
+        t.enableRow(i);
+        t.setX(i, pointText(s.X(i)));
+        QString y = pointText(s.Y(i));
         t.setY(i, FormattaDecimali(y, scala));
         t.setTick(i, true);
     }
-    for (int i = kRighePunti - 1; i >= n; --i)
+    for (int i = kPointRows - 1; i >= n; --i)
         t.setTick(i, false);
     return &s;
 }
 
 // --- saving --------------------------------------------------------------------
 
-QString motivoNomeNonValido(const QString& nome)
+QString badNameReason(const QString& nome)
 {
     // Reserved on Windows, where sensor folders are shared too, so refused
     // everywhere; a folder part would write outside the sensors folder.
@@ -257,120 +257,120 @@ QString motivoNomeNonValido(const QString& nome)
         if (riservati.contains(c) || controllo || fuoriCodifica) {
             const QString shown = controllo ? QStringLiteral("0x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
                                             : QString(c);
-            return italiano() ? QStringLiteral("Il nome del sensore non può contenere il carattere \"%1\".").arg(shown)
+            return inItalian() ? QStringLiteral("Il nome del sensore non può contenere il carattere \"%1\".").arg(shown)
                               : QStringLiteral("The sensor name cannot contain the character \"%1\".").arg(shown);
         }
     }
     // A leading point hides the file from the library; Windows drops a last one.
     if (nome.startsWith(QLatin1Char('.')) || nome.endsWith(QLatin1Char('.')))
-        return italiano() ? QStringLiteral("Il nome del sensore non può iniziare o finire con un punto.")
+        return inItalian() ? QStringLiteral("Il nome del sensore non può iniziare o finire con un punto.")
                           : QStringLiteral("The sensor name cannot begin or end with a dot.");
 #ifdef Q_OS_WIN
     static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])$"),
                                            QRegularExpression::CaseInsensitiveOption);
     if (device.match(nome).hasMatch())
-        return italiano() ? QStringLiteral("\"%1\" è un nome riservato del sistema.").arg(nome)
+        return inItalian() ? QStringLiteral("\"%1\" è un nome riservato del sistema.").arg(nome)
                           : QStringLiteral("\"%1\" is a name the system reserves.").arg(nome);
 #endif
     return QString();
 }
 
-std::optional<CellaNonValida> controllaTabella(const TabellaPunti& t, int scala, bool ordineX)
+std::optional<BadCell> checkTable(const PointTable& t, int scala, bool ordineX)
 {
     for (int i = 0; i < t.NumPuntiAttivi(); ++i) {
-        const RigaPunto& r = t.riga(i);
-        if (!numeroValido(r.x) || (ordineX && i >= 1 && xDecrescente(t.riga(i - 1).x, r.x)))
-            return CellaNonValida{i, false};
-        if (!valoreYValido(r.y, scala))
-            return CellaNonValida{i, true};
+        const PointRow& r = t.row(i);
+        if (!validNumber(r.x) || (ordineX && i >= 1 && xDescending(t.row(i - 1).x, r.x)))
+            return BadCell{i, false};
+        if (!validY(r.y, scala))
+            return BadCell{i, true};
     }
     return std::nullopt;
 }
 
-Salvataggio SalvaSensore(const QString& nomeDigitato, OpzioneTipo tipo, const TabellaPunti& t,
+SaveResult SalvaSensore(const QString& nomeDigitato, SensorKind tipo, const PointTable& t,
                          const QString& titolo)
 {
-    Salvataggio out;
+    SaveResult out;
     const QString nome = nomeDigitato.trimmed();
     if (nome.isEmpty()) {
         msgBox(Testo(179), MsgIcon::Critical, MsgButtons::Ok, titolo);
-        out.esito = EsitoSalvataggio::NomeVuoto;
+        out.outcome = SaveOutcome::EmptyName;
         return out;
     }
-    if (const QString motivo = motivoNomeNonValido(nome); !motivo.isEmpty()) {
+    if (const QString motivo = badNameReason(nome); !motivo.isEmpty()) {
         msgBox(motivo, MsgIcon::Critical, MsgButtons::Ok, titolo);
-        out.esito = EsitoSalvataggio::NomeNonValido;
+        out.outcome = SaveOutcome::BadName;
         return out;
     }
-    const TipoSensore& info = tipoSensore(tipo);
-    if (const auto cella = controllaTabella(t, info.scala, tipo != OpzioneTipo::LivelloBenzina)) {
-        const RigaPunto& r = t.riga(cella->riga);
-        const bool ordine = !cella->colonnaY && numeroValido(r.x);
-        msgBox(ordine ? messaggioOrdineBit() : Testo(262), MsgIcon::Exclamation, MsgButtons::Ok, titolo);
-        out.esito = EsitoSalvataggio::CellaNonValida;
-        out.cella = *cella;
+    const SensorType& info = sensorType(tipo);
+    if (const auto cell = checkTable(t, info.scala, tipo != SensorKind::LivelloBenzina)) {
+        const PointRow& r = t.row(cell->row);
+        const bool ordine = !cell->inY && validNumber(r.x);
+        msgBox(ordine ? bitOrderMessage() : Testo(262), MsgIcon::Exclamation, MsgButtons::Ok, titolo);
+        out.outcome = SaveOutcome::BadCell;
+        out.cell = *cell;
         return out;
     }
 
     // The system's reason, when there is one, after the language text.
-    auto erroreScrittura = [&out](const QString& percorso, const QString& motivo = QString()) {
-        QString testo = Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(percorso) + QLatin1Char(' ')
+    auto writeFailed = [&out](const QString& path, const QString& motivo = QString()) {
+        QString testo = Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(path) + QLatin1Char(' ')
             + Testo(329);
         if (!motivo.isEmpty())
             testo += QLatin1Char('\n') + motivo;
         msgBox(testo, MsgIcon::Critical);
-        out.esito = EsitoSalvataggio::ErroreScrittura;
-        out.percorso = percorso;
+        out.outcome = SaveOutcome::WriteFailed;
+        out.path = path;
         return out;
     };
 
     // The folder is made on the first save.
-    const QString cartella = cartellaSensori();
+    const QString cartella = sensorsFolder();
     if (!QFileInfo(cartella).isDir() && !QDir().mkpath(cartella))
-        return erroreScrittura(cartella, QString::fromLocal8Bit(std::strerror(errno)));
+        return writeFailed(cartella, QString::fromLocal8Bit(std::strerror(errno)));
 
     // A file of that name in any case is the one replaced, under its own
     // spelling, as a system that ignores case would do.
     const QString fileName = nome + QStringLiteral(".sns");
-    QString percorso = QDir(cartella).filePath(fileName);
+    QString path = QDir(cartella).filePath(fileName);
     const QStringList presenti = QDir(cartella).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     const auto esistente = std::find_if(presenti.begin(), presenti.end(), [&](const QString& f) {
         return f.compare(fileName, Qt::CaseInsensitive) == 0;
     });
     if (esistente != presenti.end()) {
-        percorso = QDir(cartella).filePath(*esistente);
-        const MsgAnswer a = msgBox(Testo(175) + QDir::toNativeSeparators(percorso) + QLatin1Char(' ') + Testo(132),
+        path = QDir(cartella).filePath(*esistente);
+        const MsgAnswer a = msgBox(Testo(175) + QDir::toNativeSeparators(path) + QLatin1Char(' ') + Testo(132),
                                    MsgIcon::None, MsgButtons::OkCancel, Testo(133));
         if (a != MsgAnswer::Ok) {
-            out.esito = EsitoSalvataggio::Annullato;
-            out.percorso = percorso;
+            out.outcome = SaveOutcome::Cancelled;
+            out.path = path;
             return out;
         }
     }
 
     const int n = t.NumPuntiAttivi();
     if (n == 0)
-        return erroreScrittura(percorso);
+        return writeFailed(path);
     QString errore;
-    if (!scriviFileSensore(percorso, info.keyword, nome, t.testiX(n), t.testiY(n), &errore))
-        return erroreScrittura(percorso, errore);
+    if (!writeSensorFile(path, info.keyword, nome, t.xTexts(n), t.yTexts(n), &errore))
+        return writeFailed(path, errore);
 
     LibreriaSensori.clear();
     CaricaLibreriaSensori();
-    out.esito = EsitoSalvataggio::Salvato;
-    out.percorso = percorso;
+    out.outcome = SaveOutcome::Saved;
+    out.path = path;
     return out;
 }
 
 // --- the instrument ------------------------------------------------------------
 
-bool LeggiCurvaInTabella(int slot, TabellaPunti& t)
+bool LeggiCurvaInTabella(int slot, PointTable& t)
 {
     t.PulisciTabellaPunti();
-    const auto opzione = opzioneDaSlot(slot);
-    if (!opzione || operationRunning())
+    const auto kind = kindFromSlot(slot);
+    if (!kind || operationRunning())
         return false;
-    const int scala = tipoSensore(*opzione).scala;
+    const int scala = sensorType(*kind).scala;
 
     mainSurface().setPanelText(3, Testo(205));
     // A failed read keeps the buffer as it was: never divide it twice.
@@ -379,14 +379,14 @@ bool LeggiCurvaInTabella(int slot, TabellaPunti& t)
     if (!ok) {
         CurvaSensore = prima;
     } else {
-        for (int i = 0; i < kRighePunti; ++i) {
+        for (int i = 0; i < kPointRows; ++i) {
             CurvaSensore.CurvaY[static_cast<std::size_t>(i)] /= scala;
-            t.setX(i, testoValore(CurvaSensore.CurvaX[static_cast<std::size_t>(i)]));
-            t.setY(i, formattaY(testoValore(CurvaSensore.CurvaY[static_cast<std::size_t>(i)]), scala));
+            t.setX(i, pointText(CurvaSensore.CurvaX[static_cast<std::size_t>(i)]));
+            t.setY(i, formatY(pointText(CurvaSensore.CurvaY[static_cast<std::size_t>(i)]), scala));
         }
-        for (int i = 0; i < kRighePunti; ++i) {
-            t.abilitaRiga(i);
-            t.abilitaTick(i);
+        for (int i = 0; i < kPointRows; ++i) {
+            t.enableRow(i);
+            t.enableTick(i);
             t.setTick(i, true);
         }
     }
@@ -394,7 +394,7 @@ bool LeggiCurvaInTabella(int slot, TabellaPunti& t)
     return ok;
 }
 
-std::optional<double> leggiLivelloBenzina()
+std::optional<double> readFuelLevel()
 {
     if (operationRunning() || !editorRead(comando::LeggiCalibrazione, LeggiCalibrazione))
         return std::nullopt;
@@ -403,48 +403,48 @@ std::optional<double> leggiLivelloBenzina()
 
 // --- fuel-level calibration -------------------------------------------------
 
-Calibrazione::Esito Calibrazione::passo(QString& litri, TabellaPunti& t, const Lettura& leggi)
+CalibrationRun::Outcome CalibrationRun::step(QString& litres, PointTable& t, const Reader& leggi)
 {
     const int s = intFaseCalibrazione;
     if (s >= 19)
-        return Esito::Completa;
+        return Outcome::Complete;
     // The litres become a Y of the curve: a number the instrument can hold.
-    const QString testoLitri = litri.trimmed().isEmpty() ? QStringLiteral("0.0") : formattaY(litri, 10);
-    if (!valoreYValido(testoLitri, 10))
-        return Esito::LitriNonValidi;
+    const QString testoLitri = litres.trimmed().isEmpty() ? QStringLiteral("0.0") : formatY(litres, 10);
+    if (!validY(testoLitri, 10))
+        return Outcome::BadLitres;
 
-    const std::optional<double> lettura = leggi ? leggi() : std::nullopt;
-    if (!lettura)
-        return Esito::LetturaFallita;
+    const std::optional<double> reading = leggi ? leggi() : std::nullopt;
+    if (!reading)
+        return Outcome::ReadFailed;
 
     intUscita = 1;
-    XValue = static_cast<qint16>(std::clamp(roundHalfEven(*lettura), -32768.0, 32767.0));
-    litri = testoLitri;
+    XValue = static_cast<qint16>(std::clamp(roundHalfEven(*reading), -32768.0, 32767.0));
+    litres = testoLitri;
     const QString x = QString::number(XValue);
     t.setX(s, x);
-    t.setY(s, litri);
+    t.setY(s, litres);
     t.setTick(s, true);
     LettureCalibrazione[static_cast<std::size_t>(s)] = x;
-    LitriCalibrazione[static_cast<std::size_t>(s)] = litri;
+    LitriCalibrazione[static_cast<std::size_t>(s)] = litres;
     intFaseCalibrazione = static_cast<qint16>(s + 1);
-    return Esito::Registrato;
+    return Outcome::Recorded;
 }
 
-void Calibrazione::fine(TabellaPunti& t)
+void CalibrationRun::finish(PointTable& t)
 {
     intUscita = 2;
     const int s = intFaseCalibrazione;
     if (s < 1)
         return;
-    if (leadingNumber(t.riga(0).x) > leadingNumber(t.riga(s - 1).x)) {
+    if (leadingNumber(t.row(0).x) > leadingNumber(t.row(s - 1).x)) {
         for (int i = 0; i < s; ++i) {
             t.setX(i, LettureCalibrazione[static_cast<std::size_t>(s - 1 - i)]);
             t.setY(i, LitriCalibrazione[static_cast<std::size_t>(s - 1 - i)]);
         }
     }
-    for (int i = s; i < kRighePunti; ++i) {
+    for (int i = s; i < kPointRows; ++i) {
         t.setX(i, QStringLiteral("1024"));
-        t.setY(i, t.riga(i - 1).y);
+        t.setY(i, t.row(i - 1).y);
         t.setTick(i, true);
     }
 }

@@ -14,12 +14,12 @@ namespace zuv {
 
 class CSensore;
 
-inline constexpr int kRighePunti = 20;
+inline constexpr int kPointRows = 20;
 
 // --- sensor types ------------------------------------------------------------
 
 // The option buttons of the editor, in the window's order.
-enum class OpzioneTipo {
+enum class SensorKind {
     TemperaturaOlio,
     Pressione,
     TemperaturaAcqua,
@@ -29,65 +29,65 @@ enum class OpzioneTipo {
     PressioneTurbo,
     SensoreG,
 };
-inline constexpr int kNumTipi = 8;
+inline constexpr int kNumKinds = 8;
 
-struct TipoSensore {
-    OpzioneTipo opzione;
+struct SensorType {
+    SensorKind kind;
     QString keyword;   // the type line of a sensor file
     QString lblY;      // unit labels of the two columns
     QString lblX;
     int scala;         // fixed-point divisor of Y (1 for "Altro")
-    bool calibrazione; // the calibration button is shown
+    bool calibration; // the calibration button is shown
 };
 
-const std::array<TipoSensore, kNumTipi>& tipiSensore();
-const TipoSensore& tipoSensore(OpzioneTipo opzione);
-std::optional<OpzioneTipo> opzioneDaKeyword(const QString& keyword);
+const std::array<SensorType, kNumKinds>& sensorTypes();
+const SensorType& sensorType(SensorKind kind);
+std::optional<SensorKind> kindFromKeyword(const QString& keyword);
 // The type an instrument slot 0..8 selects; nothing outside that.
-std::optional<OpzioneTipo> opzioneDaSlot(int slot);
+std::optional<SensorKind> kindFromSlot(int slot);
 
 // --- box checks --------------------------------------------------------------
 
 // A number either column accepts: digits with a point or a comma, its
 // value rounding (half to even) into -32768..32767. Empty, letters and
 // exponents fail.
-bool numeroValido(const QString& text);
+bool validNumber(const QString& text);
 // A Y value must also fit the instrument's word once multiplied by the scale.
-bool valoreYValido(const QString& text, int scala);
+bool validY(const QString& text, int scala);
 // What a box holds once the focus has left it: commas turned into points
 // (and Y padded to the scale's decimals), blanks around it dropped.
-QString normalizzaX(const QString& text);
-QString formattaY(const QString& text, int scala);
+QString normalizeX(const QString& text);
+QString formatY(const QString& text, int scala);
 // The bit order rule: the row before holds a greater X.
-bool xDecrescente(const QString& xPrima, const QString& x);
+bool xDescending(const QString& xPrima, const QString& x);
 
 // The message of the order rule (a fixed text of the program).
-QString messaggioOrdineBit();
+QString bitOrderMessage();
 
 // --- point table ---------------------------------------------------------------
 
-struct RigaPunto {
+struct PointRow {
     QString x;
     QString y;
     bool ticked = false;
-    bool attiva = false;        // both boxes enabled, white; else disabled, grey
-    bool tickAbilitato = false; // the tick box can be clicked
+    bool active = false;        // both boxes enabled, white; else disabled, grey
+    bool tickEnabled = false; // the tick box can be clicked
 };
 
 // The 20 rows and `NumPuntiAttivi`. The active rows always form a prefix;
 // every tick change, by the user or by code, passes the row rule.
-class TabellaPunti {
+class PointTable {
 public:
-    TabellaPunti();
+    PointTable();
 
-    int NumPuntiAttivi() const { return numPuntiAttivi_; }
-    const RigaPunto& riga(int i) const { return righe_.at(static_cast<std::size_t>(i)); }
+    int NumPuntiAttivi() const { return activePoints_; }
+    const PointRow& row(int i) const { return rows_.at(static_cast<std::size_t>(i)); }
 
     void setX(int i, const QString& text);
     void setY(int i, const QString& text);
     // Both boxes of the row enabled and white (a row about to be filled).
-    void abilitaRiga(int i);
-    void abilitaTick(int i);
+    void enableRow(int i);
+    void enableTick(int i);
 
     // Sets the tick of row i as a click would. Returns true when the active
     // rows changed (the chart is drawn again); an untick inside the prefix
@@ -97,54 +97,54 @@ public:
     // Empties and greys every row, from 19 down to 0, unticking each.
     bool PulisciTabellaPunti();
     // The table of a new sensor: as cleared, only tick box 0 enabled.
-    bool nuovoSensore();
+    bool newSensor();
 
     // The texts of rows 0 .. n - 1, or of all rows.
-    QStringList testiX(int n = kRighePunti) const;
-    QStringList testiY(int n = kRighePunti) const;
+    QStringList xTexts(int n = kPointRows) const;
+    QStringList yTexts(int n = kPointRows) const;
 
 private:
-    std::array<RigaPunto, kRighePunti> righe_;
-    int numPuntiAttivi_ = 0;
+    std::array<PointRow, kPointRows> rows_;
+    int activePoints_ = 0;
 };
 
 // A decimal text of a curve value: a point, no exponent, no blank.
-QString testoValore(double v);
+QString pointText(double v);
 
 // Loads the first library sensor of that name and type into the table
 // (cleared first): its points as decimal texts, Y padded to the type's
 // decimals, each row ticked. Nothing when the library has no such sensor.
-const CSensore* caricaSensoreInTabella(const QString& nome, const QString& tipo, TabellaPunti& t);
+const CSensore* loadSensorIntoTable(const QString& nome, const QString& tipo, PointTable& t);
 
 // --- saving --------------------------------------------------------------------
 
 // Why a name (already trimmed) cannot name a sensor file, as a message in
 // the current language; empty when it can. An empty name is the caller's
 // own message.
-QString motivoNomeNonValido(const QString& nome);
+QString badNameReason(const QString& nome);
 
-struct CellaNonValida {
-    int riga = 0;
-    bool colonnaY = false;
+struct BadCell {
+    int row = 0;
+    bool inY = false;
 };
 
 // The first active box that does not hold a number the instrument can take
 // (or, with `ordineX`, an X below the row before it).
-std::optional<CellaNonValida> controllaTabella(const TabellaPunti& t, int scala, bool ordineX);
+std::optional<BadCell> checkTable(const PointTable& t, int scala, bool ordineX);
 
-enum class EsitoSalvataggio { Salvato, Annullato, NomeVuoto, NomeNonValido, CellaNonValida, ErroreScrittura };
+enum class SaveOutcome { Saved, Cancelled, EmptyName, BadName, BadCell, WriteFailed };
 
-struct Salvataggio {
-    EsitoSalvataggio esito = EsitoSalvataggio::ErroreScrittura;
-    QString percorso;          // the file written or refused
-    CellaNonValida cella;      // for CellaNonValida
+struct SaveResult {
+    SaveOutcome outcome = SaveOutcome::WriteFailed;
+    QString path;          // the file written or refused
+    BadCell cell;      // for BadCell
 };
 
 // The save command: checks the name and the table, asks before replacing a
 // file of that name (case ignored), writes sensors/<name>.sns and reads the
 // library again. Every refusal shows its message; `titolo` is the window's
 // caption.
-Salvataggio SalvaSensore(const QString& nomeDigitato, OpzioneTipo tipo, const TabellaPunti& t,
+SaveResult SalvaSensore(const QString& nomeDigitato, SensorKind tipo, const PointTable& t,
                          const QString& titolo);
 
 // --- the instrument ------------------------------------------------------------
@@ -153,15 +153,15 @@ Salvataggio SalvaSensore(const QString& nomeDigitato, OpzioneTipo tipo, const Ta
 // first), Y divided by the slot's scale, all 20 rows ticked. False, with the
 // table cleared and the shared curve as it was, when the link is busy or the
 // read fails (the failure is reported once).
-bool LeggiCurvaInTabella(int slot, TabellaPunti& t);
+bool LeggiCurvaInTabella(int slot, PointTable& t);
 
 // The fuel-level input (element 4 of ValoriAnalogici) read live; nothing
 // when the exchange failed (reported once).
-std::optional<double> leggiLivelloBenzina();
+std::optional<double> readFuelLevel();
 
 // --- fuel-level calibration -------------------------------------------------
 
-class Calibrazione {
+class CalibrationRun {
 public:
     // 0 opened, 1 measuring, 2 finished, 3 cancelled.
     qint16 intUscita = 0;
@@ -169,19 +169,19 @@ public:
     qint16 intFaseCalibrazione = 0;
     qint16 XValue = 0;
 
-    enum class Esito { Registrato, LitriNonValidi, LetturaFallita, Completa };
-    using Lettura = std::function<std::optional<double>()>;
+    enum class Outcome { Recorded, BadLitres, ReadFailed, Complete };
+    using Reader = std::function<std::optional<double>()>;
 
-    // One OK: `litri` is the litres box (empty reads as 0.0 and is written
+    // One OK: `litres` is the litres box (empty reads as 0.0 and is written
     // back formatted). A failed read records nothing and leaves the step.
-    Esito passo(QString& litri, TabellaPunti& t, const Lettura& leggi = leggiLivelloBenzina);
+    Outcome step(QString& litres, PointTable& t, const Reader& leggi = readFuelLevel);
     // Room for another reading (the OK button is shown).
-    bool altraLettura() const { return intFaseCalibrazione < 19; }
+    bool moreReadings() const { return intFaseCalibrazione < 19; }
 
     // Finish: rows reversed when the readings fell, then filled to 20 with X
     // 1024 and the litres of the row before.
-    void fine(TabellaPunti& t);
-    void annulla() { intUscita = 3; }
+    void finish(PointTable& t);
+    void cancel() { intUscita = 3; }
 
 private:
     std::array<QString, 21> LettureCalibrazione;

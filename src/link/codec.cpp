@@ -46,26 +46,26 @@ CodecNum::CodecNum(QStringView text)
 
 bool isCodecNumber(QStringView text) { return CodecNum(text).ok(); }
 
-qint16 leggiWordValue(QByteArrayView b) { return qint16(quint16(byteAt(b, 0) << 8 | byteAt(b, 1))); }
+qint16 readWord(QByteArrayView b) { return qint16(quint16(byteAt(b, 0) << 8 | byteAt(b, 1))); }
 
-quint16 leggiWordLongValue(QByteArrayView b) { return quint16(byteAt(b, 0) << 8 | byteAt(b, 1)); }
+quint16 readUWord(QByteArrayView b) { return quint16(byteAt(b, 0) << 8 | byteAt(b, 1)); }
 
-quint8 leggiByteValue(QByteArrayView b) { return byteAt(b, 0); }
+quint8 readByte(QByteArrayView b) { return byteAt(b, 0); }
 
-qint8 leggiByteSegnoValue(QByteArrayView b) { return qint8(byteAt(b, 0)); }
+qint8 readSignedByte(QByteArrayView b) { return qint8(byteAt(b, 0)); }
 
-qint32 leggiLongValue(QByteArrayView b)
+qint32 readLong(QByteArrayView b)
 {
     const quint32 u = quint32(byteAt(b, 0)) << 24 | quint32(byteAt(b, 1)) << 16
                       | quint32(byteAt(b, 2)) << 8 | quint32(byteAt(b, 3));
     return qint32(u);
 }
 
-QString LeggiWord(QByteArrayView b) { return QString::number(leggiWordValue(b)); }
-QString LeggiWordLong(QByteArrayView b) { return QString::number(leggiWordLongValue(b)); }
-QString LeggiByte(QByteArrayView b) { return QString::number(leggiByteValue(b)); }
-QString LeggiByteSegno(QByteArrayView b) { return QString::number(leggiByteSegnoValue(b)); }
-QString LeggiLong(QByteArrayView b) { return QString::number(leggiLongValue(b)); }
+QString LeggiWord(QByteArrayView b) { return QString::number(readWord(b)); }
+QString LeggiWordLong(QByteArrayView b) { return QString::number(readUWord(b)); }
+QString LeggiByte(QByteArrayView b) { return QString::number(readByte(b)); }
+QString LeggiByteSegno(QByteArrayView b) { return QString::number(readSignedByte(b)); }
+QString LeggiLong(QByteArrayView b) { return QString::number(readLong(b)); }
 
 QByteArrayView at(QByteArrayView reply, int pos)
 {

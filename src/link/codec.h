@@ -46,11 +46,11 @@ QString LeggiByte(QByteArrayView b);      // 0..255
 QString LeggiByteSegno(QByteArrayView b); // -128..127
 QString LeggiLong(QByteArrayView b);      // signed 32-bit
 
-qint16 leggiWordValue(QByteArrayView b);
-quint16 leggiWordLongValue(QByteArrayView b);
-quint8 leggiByteValue(QByteArrayView b);
-qint8 leggiByteSegnoValue(QByteArrayView b);
-qint32 leggiLongValue(QByteArrayView b);
+qint16 readWord(QByteArrayView b);
+quint16 readUWord(QByteArrayView b);
+quint8 readByte(QByteArrayView b);
+qint8 readSignedByte(QByteArrayView b);
+qint32 readLong(QByteArrayView b);
 
 // The bytes of a reply from 1-based position `pos` on (reply text
 // positions), empty past the end.

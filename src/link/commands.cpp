@@ -14,28 +14,28 @@ namespace zuv {
 
 namespace {
 
-constexpr std::array<InfoComando, 16> kComandi{{
-    {comando::Hello, 0, kLenConferma, true},
-    {comando::VerificaComunicazione, 0, kLenVerifica, false},
-    {comando::LeggiCalibrazione, 0, kLenCalibrazione, false},
-    {comando::LeggiBloccoMemoria, 4, kLenBlocco, false},
-    {comando::InviaDatiConfigurazione, kPayloadConfigurazione, kLenConferma, true},
-    {comando::LeggiDatiConfigurazione, 0, kLenDatiConfigurazione, false},
-    {comando::InviaDatiAllarmi, kPayloadAllarmi, kLenConferma, true},
-    {comando::LeggiDatiAllarmi, 0, kLenDatiAllarmi, false},
-    {comando::InviaDatiSensori, kPayloadSensori, kLenConferma, true},
-    {comando::LeggiDatiSensori, 0, kLenDatiSensori, false},
-    {comando::InviaCurvaSensore, kPayloadCurva, kLenConferma, true},
-    {comando::LeggiCurvaSensore, 1, kLenCurvaSensore, false},
-    {comando::InviaDatiConfigurazione2, kPayloadConfigurazione2, kLenConferma, true},
-    {comando::LeggiDatiConfigurazione2, 0, kLenDatiConfigurazione2, false},
-    {comando::StatoStrumento, 0, kLenStato, false},
-    {comando::LeggiBloccoSessione, 2, kLenBlocco, false},
+constexpr std::array<CommandInfo, 16> kCommands{{
+    {comando::Hello, 0, kLenAck, true},
+    {comando::VerificaComunicazione, 0, kLenCheck, false},
+    {comando::LeggiCalibrazione, 0, kLenCalibration, false},
+    {comando::LeggiBloccoMemoria, 4, kLenBlock, false},
+    {comando::InviaDatiConfigurazione, kPayloadConfig, kLenAck, true},
+    {comando::LeggiDatiConfigurazione, 0, kLenConfig, false},
+    {comando::InviaDatiAllarmi, kPayloadAlarms, kLenAck, true},
+    {comando::LeggiDatiAllarmi, 0, kLenAlarms, false},
+    {comando::InviaDatiSensori, kPayloadSensors, kLenAck, true},
+    {comando::LeggiDatiSensori, 0, kLenSensors, false},
+    {comando::InviaCurvaSensore, kPayloadCurve, kLenAck, true},
+    {comando::LeggiCurvaSensore, 1, kLenCurve, false},
+    {comando::InviaDatiConfigurazione2, kPayloadConfig2, kLenAck, true},
+    {comando::LeggiDatiConfigurazione2, 0, kLenConfig2, false},
+    {comando::Status, 0, kLenStatus, false},
+    {comando::LeggiBloccoSessione, 2, kLenBlock, false},
 }};
 
 // The ten bytes of the identification text as the status bar shows them:
 // one character per byte, control bytes as blanks.
-QString testoIdentificazione(QByteArrayView bytes)
+QString identificationText(QByteArrayView bytes)
 {
     QByteArray b(bytes.toByteArray());
     for (char& ch : b)
@@ -45,37 +45,37 @@ QString testoIdentificazione(QByteArrayView bytes)
 }
 
 // Sends a read request and takes its whole reply; empty when nothing came.
-QByteArray scambio(quint8 codice, QByteArrayView payload)
+QByteArray transact(quint8 code, QByteArrayView payload)
 {
-    const InfoComando* info = infoComando(codice);
-    if (!info || info->scrittura)
+    const CommandInfo* info = commandInfo(code);
+    if (!info || info->isWrite)
         return {};
-    if (!InviaComando(buildFrame(codice, payload)))
+    if (!InviaComando(buildFrame(code, payload)))
         return {};
-    return RiceviDati(info->risposta);
+    return RiceviDati(info->replyLen);
 }
 
 } // namespace
 
-const InfoComando* infoComando(quint8 codice)
+const CommandInfo* commandInfo(quint8 code)
 {
-    for (const InfoComando& c : kComandi)
-        if (c.codice == codice)
+    for (const CommandInfo& c : kCommands)
+        if (c.code == code)
             return &c;
     return nullptr;
 }
 
-QByteArray leggiRisposta(quint8 codice, QByteArrayView payload)
+QByteArray readReply(quint8 code, QByteArrayView payload)
 {
-    const QByteArray r = scambio(codice, payload);
+    const QByteArray r = transact(code, payload);
     if (r.isEmpty())
-        segnalaErroreComunicazione();
+        reportLinkError();
     return r;
 }
 
-QByteArray leggiPagina(quint8 codice, QByteArrayView payload)
+QByteArray readPageReply(quint8 code, QByteArrayView payload)
 {
-    const QByteArray r = leggiRisposta(codice, payload);
+    const QByteArray r = readReply(code, payload);
     if (r.isEmpty())
         return {};
     LampeggiaRX();
@@ -83,10 +83,10 @@ QByteArray leggiPagina(quint8 codice, QByteArrayView payload)
     return r;
 }
 
-bool scriviPagina(quint8 codice, QByteArrayView payload)
+bool writePageFrame(quint8 code, QByteArrayView payload)
 {
-    if (!InviaComandoAttesa(buildFrame(codice, payload), ackFrame(codice))) {
-        segnalaErroreComunicazione();
+    if (!InviaComandoAttesa(buildFrame(code, payload), ackFrame(code))) {
+        reportLinkError();
         return false;
     }
     LampeggiaTX();
@@ -95,7 +95,7 @@ bool scriviPagina(quint8 codice, QByteArrayView payload)
 
 void VerificaComunicazione()
 {
-    const QByteArray r = scambio(comando::VerificaComunicazione, {});
+    const QByteArray r = transact(comando::VerificaComunicazione, {});
     MainSurface& s = mainSurface();
     if (r.isEmpty()) {
         s.setPanelPicture(4, PanelPicture::LinkOff);
@@ -104,7 +104,7 @@ void VerificaComunicazione()
     } else {
         s.setPanelPicture(4, PanelPicture::LinkOn);
         s.setPanelText(4, QStringLiteral("COM %1").arg(serialPort().portNumber()));
-        s.setPanelText(7, testoIdentificazione(r.mid(2, 10)));
+        s.setPanelText(7, identificationText(r.mid(2, 10)));
         StatoComunicazione.StrumentoPresente = true;
     }
     noteOutcome(true);
@@ -113,13 +113,13 @@ void VerificaComunicazione()
 namespace {
 
 // The 128 data bytes of a block read; empty after the failure report.
-QByteArray blockRead(quint8 codice, QByteArrayView address)
+QByteArray blockRead(quint8 code, QByteArrayView address)
 {
-    const QByteArray r = leggiRisposta(codice, address);
+    const QByteArray r = readReply(code, address);
     if (r.isEmpty())
         return {};
     noteOutcome(true);
-    return r.mid(2, kBytesBlocco);
+    return r.mid(2, kBlockBytes);
 }
 
 } // namespace
@@ -136,22 +136,22 @@ QByteArray LeggiBloccoSessione(qint32 indirizzo)
 
 std::optional<qint16> readLapCount()
 {
-    const QByteArray r = leggiRisposta(comando::StatoStrumento, {});
-    return r.isEmpty() ? std::nullopt : std::optional<qint16>(leggiWordValue(at(r, 23)));
+    const QByteArray r = readReply(comando::Status, {});
+    return r.isEmpty() ? std::nullopt : std::optional<qint16>(readWord(at(r, 23)));
 }
 
 std::optional<qint32> readRecordedBytes()
 {
-    const QByteArray r = leggiRisposta(comando::StatoStrumento, {});
-    return r.isEmpty() ? std::nullopt : std::optional<qint32>(leggiLongValue(at(r, 32)));
+    const QByteArray r = readReply(comando::Status, {});
+    return r.isEmpty() ? std::nullopt : std::optional<qint32>(readLong(at(r, 32)));
 }
 
 qint16 LeggiStatoDownload1() { return readLapCount().value_or(0); }
 
 qint32 LeggiStatoDownload2() { return readRecordedBytes().value_or(0); }
 
-int giriScaricabili(qint16 giri) { return std::clamp(int(giri), 0, kMaxGiri - 1); }
+int safeLapCount(qint16 giri) { return std::clamp(int(giri), 0, kMaxLaps - 1); }
 
-qint32 bytesScaricabili(qint32 bytes) { return std::clamp(bytes, 0, kMemoriaStrumento); }
+qint32 safeByteCount(qint32 bytes) { return std::clamp(bytes, 0, kDeviceMemory); }
 
 } // namespace zuv

@@ -26,43 +26,43 @@ inline constexpr quint8 LeggiCurvaSensore = 0x19;
 inline constexpr quint8 InviaDatiConfigurazione2 = 0x1C;
 inline constexpr quint8 LeggiDatiConfigurazione2 = 0x1D;
 // LeggiStatoDownload1, LeggiStatoDownload2 and LeggiDiagnostica.
-inline constexpr quint8 StatoStrumento = 0x25;
+inline constexpr quint8 Status = 0x25;
 inline constexpr quint8 LeggiBloccoSessione = 0x26;
 } // namespace comando
 
-// Request payload and reply sizes of one command. A write (`scrittura`) is
-// answered by its 5-byte acknowledgement, a read by `risposta` bytes whose
+// Request payload and reply sizes of one command. A write (`isWrite`) is
+// answered by its 5-byte acknowledgement, a read by `replyLen` bytes whose
 // data start at position 3.
-struct InfoComando {
-    quint8 codice;
+struct CommandInfo {
+    quint8 code;
     int payload;
-    int risposta;
-    bool scrittura;
+    int replyLen;
+    bool isWrite;
 };
 // nullptr for a code the instrument does not know.
-const InfoComando* infoComando(quint8 codice);
+const CommandInfo* commandInfo(quint8 code);
 
 // Reply lengths.
-inline constexpr int kLenVerifica = 13;
-inline constexpr int kLenCalibrazione = 19;
-inline constexpr int kLenBlocco = 130;
-inline constexpr int kLenDatiConfigurazione = 30;
-inline constexpr int kLenDatiAllarmi = 31;
-inline constexpr int kLenDatiSensori = 21;
-inline constexpr int kLenCurvaSensore = 99;
-inline constexpr int kLenDatiConfigurazione2 = 16;
-inline constexpr int kLenStato = 36;
-inline constexpr int kLenConferma = 5;
+inline constexpr int kLenCheck = 13;
+inline constexpr int kLenCalibration = 19;
+inline constexpr int kLenBlock = 130;
+inline constexpr int kLenConfig = 30;
+inline constexpr int kLenAlarms = 31;
+inline constexpr int kLenSensors = 21;
+inline constexpr int kLenCurve = 99;
+inline constexpr int kLenConfig2 = 16;
+inline constexpr int kLenStatus = 36;
+inline constexpr int kLenAck = 5;
 // Write payload lengths.
-inline constexpr int kPayloadConfigurazione = 26;
-inline constexpr int kPayloadAllarmi = 48;
-inline constexpr int kPayloadSensori = 34;
-inline constexpr int kPayloadCurva = 97;
-inline constexpr int kPayloadConfigurazione2 = 22;
+inline constexpr int kPayloadConfig = 26;
+inline constexpr int kPayloadAlarms = 48;
+inline constexpr int kPayloadSensors = 34;
+inline constexpr int kPayloadCurve = 97;
+inline constexpr int kPayloadConfig2 = 22;
 
-inline constexpr int kBytesBlocco = 128;
+inline constexpr int kBlockBytes = 128;
 // The instrument's memory, in bytes.
-inline constexpr qint32 kMemoriaStrumento = 2096384;
+inline constexpr qint32 kDeviceMemory = 2096384;
 
 // Presence poll: the status bar's link panel and identification text, and
 // StrumentoPresente. Never a message box.
@@ -83,18 +83,18 @@ std::optional<qint32> readRecordedBytes();
 
 // The counts above, made safe to index the download buffers with:
 // negative gives 0, laps stop at the lap table, bytes at the memory size.
-int giriScaricabili(qint16 giri);
-qint32 bytesScaricabili(qint32 bytes);
+int safeLapCount(qint16 giri);
+qint32 safeByteCount(qint32 bytes);
 
 // Building blocks of the page commands. The caller has connected.
 // A write: frame, acknowledgement within 10000 ms, transmit lamp and
 // ErroreComunicazione false; or the failure report and false.
-bool scriviPagina(quint8 codice, QByteArrayView payload);
+bool writePageFrame(quint8 code, QByteArrayView payload);
 // A page read: the whole reply (length from the table) after the receive
 // lamp, ErroreComunicazione false; or the failure report and empty.
-QByteArray leggiPagina(quint8 codice, QByteArrayView payload = {});
+QByteArray readPageReply(quint8 code, QByteArrayView payload = {});
 // A read with no lamp that leaves ErroreComunicazione alone on success:
 // the whole reply, or the failure report and empty.
-QByteArray leggiRisposta(quint8 codice, QByteArrayView payload = {});
+QByteArray readReply(quint8 code, QByteArrayView payload = {});
 
 } // namespace zuv

@@ -34,23 +34,23 @@ QByteArray curveRequest(int slot) { return buildFrame(comando::LeggiCurvaSensore
 void decodeCurve(QByteArrayView reply, CurveBuffer& curve)
 {
     for (int i = 0; i < kPuntiCurva; ++i)
-        curve.CurvaX[i] = leggiWordValue(at(reply, 17 + 2 * i));
+        curve.CurvaX[i] = readWord(at(reply, 17 + 2 * i));
     for (int i = 0; i < kPuntiCurva; ++i)
-        curve.CurvaY[i] = leggiWordValue(at(reply, 59 + 2 * i));
+        curve.CurvaY[i] = readWord(at(reply, 59 + 2 * i));
 }
 
 bool InviaCurvaSensore(int slot)
 {
     if (!validSlot(slot))
         return noteOutcome(false);
-    return scriviPagina(comando::InviaCurvaSensore, encodeCurve(slot, CurvaSensore));
+    return writePageFrame(comando::InviaCurvaSensore, encodeCurve(slot, CurvaSensore));
 }
 
 bool LeggiCurvaSensore(int slot)
 {
     if (!validSlot(slot))
         return noteOutcome(false);
-    const QByteArray reply = leggiPagina(comando::LeggiCurvaSensore, ByteInChr(slot));
+    const QByteArray reply = readPageReply(comando::LeggiCurvaSensore, ByteInChr(slot));
     if (reply.isEmpty())
         return false;
     decodeCurve(reply, CurvaSensore);
@@ -61,7 +61,7 @@ bool readCurveScaled(int slot)
 {
     if (!LeggiCurvaSensore(slot))
         return false;
-    const int scala = scalaTipo(QString::fromLatin1(canaleDaSlot(slot).tipo));
+    const int scala = typeScale(QString::fromLatin1(channelFromSlot(slot).tipo));
     for (int i = 0; i < kPuntiCurva; ++i)
         CurvaSensore.CurvaY[i] /= scala;
     return true;

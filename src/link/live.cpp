@@ -8,84 +8,84 @@ namespace zuv {
 
 namespace {
 
-DiagnosticaView* g_view = nullptr;
+DiagnosticsView* g_view = nullptr;
 
 QString decimali(double v, int decimals) { return QString::number(v, 'f', decimals); }
 
 // A Double as plain text with all its significant digits.
-QString numeroPieno(double v) { return QString::number(v, 'g', 15).toUpper(); }
+QString fullNumber(double v) { return QString::number(v, 'g', 15).toUpper(); }
 
 } // namespace
 
-DiagnosticaView* diagnosticaView() { return g_view; }
-void setDiagnosticaView(DiagnosticaView* view) { g_view = view; }
+DiagnosticsView* diagnosticsView() { return g_view; }
+void setDiagnosticsView(DiagnosticsView* view) { g_view = view; }
 
-std::array<qint16, kNumIngressiAnalogici> decodificaCalibrazione(QByteArrayView reply)
+std::array<qint16, kNumAnalogInputs> decodeCalibration(QByteArrayView reply)
 {
-    std::array<qint16, kNumIngressiAnalogici> v{};
-    for (int k = 0; k < kNumIngressiAnalogici; ++k)
-        v[k] = leggiWordValue(at(reply, 3 + 2 * k));
+    std::array<qint16, kNumAnalogInputs> v{};
+    for (int k = 0; k < kNumAnalogInputs; ++k)
+        v[k] = readWord(at(reply, 3 + 2 * k));
     return v;
 }
 
-StatoDiagnostica decodificaDiagnostica(QByteArrayView r)
+DiagnosticsState decodeDiagnostics(QByteArrayView r)
 {
-    StatoDiagnostica s;
-    const qint16 allarmi = leggiWordValue(at(r, 3));
-    for (int k = 0; k < kNumAllarmi; ++k)
-        s.allarmi[k] = BitAttivo(allarmi, 8 + k);
+    DiagnosticsState s;
+    const qint16 alarms = readWord(at(r, 3));
+    for (int k = 0; k < kNumAlarms; ++k)
+        s.alarms[k] = BitAttivo(alarms, 8 + k);
 
-    auto word = [&](int pos) { return double(leggiWordValue(at(r, pos))); };
-    s.campi[0] = LeggiWord(at(r, 5));
-    s.campi[2] = LeggiWord(at(r, 9));
-    s.campi[3] = decimali(word(11) / 10, 1);
-    s.campi[4] = decimali(word(13) / 10, 1);
-    s.campi[5] = decimali(word(15) / 1000, 3);
-    s.campi[6] = decimali(word(17) / 1000, 3);
-    s.campi[7] = decimali(word(19) / 10, 1);
-    s.campi[8] = LeggiWord(at(r, 23));
-    s.campi[9] = decimali(double(leggiByteValue(at(r, 25))) / 10, 1);
-    s.campi[10] = LeggiByte(at(r, 26));
-    s.campi[11] = decimali(double(leggiByteSegnoValue(at(r, 27))) / 10, 1);
-    s.campi[12] = LeggiByte(at(r, 28));
-    s.campi[13] = decimali(double(leggiByteSegnoValue(at(r, 29))) / 10, 1);
-    s.campi[14] = decimali(word(30) / 100, 2);
-    const double registrati = leggiLongValue(at(r, 32));
-    s.campi[15] = numeroPieno((kMemoriaStrumento - registrati) / kMemoriaStrumento * 100);
-    s.campi[16] = decimali(word(30) / 1470, 3);
+    auto word = [&](int pos) { return double(readWord(at(r, pos))); };
+    s.fields[0] = LeggiWord(at(r, 5));
+    s.fields[2] = LeggiWord(at(r, 9));
+    s.fields[3] = decimali(word(11) / 10, 1);
+    s.fields[4] = decimali(word(13) / 10, 1);
+    s.fields[5] = decimali(word(15) / 1000, 3);
+    s.fields[6] = decimali(word(17) / 1000, 3);
+    s.fields[7] = decimali(word(19) / 10, 1);
+    s.fields[8] = LeggiWord(at(r, 23));
+    s.fields[9] = decimali(double(readByte(at(r, 25))) / 10, 1);
+    s.fields[10] = LeggiByte(at(r, 26));
+    s.fields[11] = decimali(double(readSignedByte(at(r, 27))) / 10, 1);
+    s.fields[12] = LeggiByte(at(r, 28));
+    s.fields[13] = decimali(double(readSignedByte(at(r, 29))) / 10, 1);
+    s.fields[14] = decimali(word(30) / 100, 2);
+    const double recorded = readLong(at(r, 32));
+    s.fields[15] = fullNumber((kDeviceMemory - recorded) / kDeviceMemory * 100);
+    s.fields[16] = decimali(word(30) / 1470, 3);
     return s;
 }
 
 bool LeggiCalibrazione()
 {
-    const QByteArray r = leggiRisposta(comando::LeggiCalibrazione);
+    const QByteArray r = readReply(comando::LeggiCalibrazione);
     if (r.isEmpty())
         return false;
-    const auto v = decodificaCalibrazione(r);
-    if (DiagnosticaView* view = diagnosticaView()) {
-        for (int k = 0; k < kNumIngressiAnalogici; ++k)
-            view->setValoreAnalogico(k, QString::number(v[k]));
+    const auto v = decodeCalibration(r);
+    if (DiagnosticsView* view = diagnosticsView()) {
+        for (int k = 0; k < kNumAnalogInputs; ++k)
+            view->setAnalogValue(k, QString::number(v[k]));
         return true;
     }
-    for (int k = 0; k < kNumIngressiAnalogici; ++k)
+    for (int k = 0; k < kNumAnalogInputs; ++k)
         ValoriAnalogici[k] = v[k];
     return true;
 }
 
 bool LeggiDiagnostica()
 {
-    const QByteArray r = leggiRisposta(comando::StatoStrumento);
+    const QByteArray r = readReply(comando::Status);
     if (r.isEmpty())
         return false;
-    DiagnosticaView* view = diagnosticaView();
+    DiagnosticsView* view = diagnosticsView();
     if (!view)
         return true;
-    const StatoDiagnostica s = decodificaDiagnostica(r);
-    for (int k = 0; k < kNumAllarmi; ++k)
-        view->setAllarme(k, s.allarmi[k]);
-    for (int i = 0; i < kNumCampi; ++i)
+    const DiagnosticsState s = decodeDiagnostics(r);
+    for (int k = 0; k < kNumAlarms; ++k)
+        view->setAlarm(k, s.alarms[k]);
+    for (int i = 0; i < kNumFields; ++i)
         if (i != 1)
-            view->setValoreCampo(i, s.campi[i]);
+            view->setFieldValue(i, s.fields[i]);
     return true;
 }
 

@@ -15,7 +15,7 @@ namespace zuv {
 
 namespace {
 
-constexpr std::array<AlarmThreshold, kNumSoglie> kSoglie = {{
+constexpr std::array<AlarmThreshold, kNumThresholds> kThresholds = {{
     {&ProjectRecord::chkTO, &ProjectRecord::mskTO, AlarmsCheck::chkTO, AlarmsText::txtTO, 10},
     {&ProjectRecord::chkPO, &ProjectRecord::mskPO, AlarmsCheck::chkPO, AlarmsText::txtPO, 1000},
     {&ProjectRecord::chkPB, &ProjectRecord::mskPB, AlarmsCheck::chkPB, AlarmsText::txtPB, 1000},
@@ -51,13 +51,13 @@ void showChoice(AlarmsPageView& view, AlarmsCheck box, AlarmsCombo combo, qint64
 
 } // namespace
 
-const std::array<AlarmThreshold, kNumSoglie>& alarmThresholds() { return kSoglie; }
+const std::array<AlarmThreshold, kNumThresholds>& alarmThresholds() { return kThresholds; }
 
 const std::array<ShiftLight, kNumLed>& shiftLights() { return kLed; }
 
-AlarmsPageView* activeAlarmsPage() { return activePage<AlarmsPageView>(PageKind::Allarmi); }
+AlarmsPageView* activeAlarmsPage() { return activePage<AlarmsPageView>(PageKind::Alarms); }
 
-int scalaSoglia(int i) { return i >= 0 && i < kNumSoglie ? kSoglie[i].scala : 1; }
+int thresholdScale(int i) { return i >= 0 && i < kNumThresholds ? kThresholds[i].scala : 1; }
 
 QByteArray encodeAlarmsPage(const AlarmsPage& page)
 {
@@ -80,17 +80,17 @@ QByteArray encodeAlarmsPage(const AlarmsPage& page)
 AlarmsPage decodeAlarmsPage(QByteArrayView reply)
 {
     AlarmsPage page;
-    for (int i = 0; i < kNumSoglie; ++i)
-        page.Soglie[i] = leggiWordValue(at(reply, 3 + 2 * i));
+    for (int i = 0; i < kNumThresholds; ++i)
+        page.Soglie[i] = readWord(at(reply, 3 + 2 * i));
     for (int i = 0; i < 5; ++i)
-        page.Led[i] = leggiWordValue(at(reply, 15 + 2 * i));
-    page.LedGiallo = leggiByteValue(at(reply, 25));
-    page.Uscita = leggiByteValue(at(reply, 28));
-    page.Ingresso = leggiByteValue(at(reply, 29));
+        page.Led[i] = readWord(at(reply, 15 + 2 * i));
+    page.LedGiallo = readByte(at(reply, 25));
+    page.Uscita = readByte(at(reply, 28));
+    page.Ingresso = readByte(at(reply, 29));
     return page;
 }
 
-qint64 sogliaDaTesto(const QString& text, int scala)
+qint64 pageThresholdFromText(const QString& text, int scala)
 {
     const double v = roundHalfEven(leadingNumber(text) * scala);
     if (!std::isfinite(v) || v < double(std::numeric_limits<qint32>::min())
@@ -99,7 +99,7 @@ qint64 sogliaDaTesto(const QString& text, int scala)
     return qint64(v);
 }
 
-QString testoSoglia(qint64 soglia, int scala)
+QString pageThresholdText(qint64 soglia, int scala)
 {
     QString t = VirgolaInPunto(decimalText(double(soglia) / scala));
     return FormattaDecimali(t, scala);
@@ -108,8 +108,8 @@ QString testoSoglia(qint64 soglia, int scala)
 AlarmsPage alarmsPageFrom(const ProjectRecord& rec)
 {
     AlarmsPage page;
-    for (int i = 0; i < kNumSoglie; ++i)
-        page.Soglie[i] = rec.*kSoglie[i].chk ? rec.*kSoglie[i].msk : 0;
+    for (int i = 0; i < kNumThresholds; ++i)
+        page.Soglie[i] = rec.*kThresholds[i].chk ? rec.*kThresholds[i].msk : 0;
     for (int i = 0; i < kNumLed; ++i)
         page.Led[i] = rec.*kLed[i].rec;
     page.LedGiallo = rec.LedGiallo ? CodecNum(rec.TipoLedGiallo.trimmed()).value() : 0;
@@ -120,9 +120,9 @@ AlarmsPage alarmsPageFrom(const ProjectRecord& rec)
 AlarmsPage alarmsPageFrom(const AlarmsPageView& view)
 {
     AlarmsPage page;
-    for (int i = 0; i < kNumSoglie; ++i) {
-        const AlarmThreshold& s = kSoglie[i];
-        page.Soglie[i] = ticked(view, s.box) ? sogliaDaTesto(view.text(s.text), s.scala) : 0;
+    for (int i = 0; i < kNumThresholds; ++i) {
+        const AlarmThreshold& s = kThresholds[i];
+        page.Soglie[i] = ticked(view, s.box) ? pageThresholdFromText(view.text(s.text), s.scala) : 0;
     }
     for (int i = 0; i < kNumLed; ++i)
         page.Led[i] = CodecNum(view.text(kLed[i].text).trimmed()).value();
@@ -133,9 +133,9 @@ AlarmsPage alarmsPageFrom(const AlarmsPageView& view)
 
 void storeAlarmsPage(const AlarmsPage& page, ProjectRecord& rec)
 {
-    for (int i = 0; i < kNumSoglie; ++i) {
-        rec.*kSoglie[i].msk = qint32(page.Soglie[i]);
-        rec.*kSoglie[i].chk = page.Soglie[i] > 0;
+    for (int i = 0; i < kNumThresholds; ++i) {
+        rec.*kThresholds[i].msk = qint32(page.Soglie[i]);
+        rec.*kThresholds[i].chk = page.Soglie[i] > 0;
     }
     for (int i = 0; i < kNumLed; ++i)
         rec.*kLed[i].rec = qint16(page.Led[i]);
@@ -149,10 +149,10 @@ void storeAlarmsPage(const AlarmsPage& page, ProjectRecord& rec)
 
 void showAlarmsPage(const AlarmsPage& page, AlarmsPageView& view)
 {
-    for (int i = 0; i < kNumSoglie; ++i) {
-        const AlarmThreshold& s = kSoglie[i];
+    for (int i = 0; i < kNumThresholds; ++i) {
+        const AlarmThreshold& s = kThresholds[i];
         view.setCheck(s.box, page.Soglie[i] > 0 ? Qt::Checked : Qt::Unchecked);
-        view.setText(s.text, testoSoglia(page.Soglie[i], s.scala));
+        view.setText(s.text, pageThresholdText(page.Soglie[i], s.scala));
     }
     for (int i = 0; i < kNumLed; ++i)
         view.setText(kLed[i].text, QString::number(page.Led[i]));

@@ -26,7 +26,7 @@ struct AlarmThreshold {
     AlarmsText text;
     int scala;
 };
-const std::array<AlarmThreshold, kNumSoglie>& alarmThresholds();
+const std::array<AlarmThreshold, kNumThresholds>& alarmThresholds();
 
 // One shift light: its record field and its box, Led0 to Led4.
 struct ShiftLight {
@@ -50,7 +50,7 @@ struct AlarmsPage {
 };
 
 // Fixed-point factor of threshold i (0 = TO ... 5 = TB): 10 or 1000.
-int scalaSoglia(int i);
+int thresholdScale(int i);
 
 // The 48 payload bytes of the write frame.
 QByteArray encodeAlarmsPage(const AlarmsPage& page);
@@ -60,9 +60,9 @@ AlarmsPage decodeAlarmsPage(QByteArrayView reply);
 // A threshold box's text as it travels: the number at the start of the text
 // (point as decimal separator, 0 when there is none) times the scale,
 // rounded half to even; 0 when that does not fit a 32-bit Long.
-qint64 sogliaDaTesto(const QString& text, int scala);
+qint64 pageThresholdFromText(const QString& text, int scala);
 // A threshold as the window shows it: "85.5", "2.500", "0.0".
-QString testoSoglia(qint64 soglia, int scala);
+QString pageThresholdText(qint64 soglia, int scala);
 
 AlarmsPage alarmsPageFrom(const ProjectRecord& rec);
 // From the window: a threshold only when its box is ticked (any state but

@@ -41,17 +41,17 @@ struct PageCodec {
 };
 
 template <class Page, class View>
-bool sendPage(quint8 codice, const PageCodec<Page, View>& c)
+bool sendPage(quint8 code, const PageCodec<Page, View>& c)
 {
     const View* view = c.active();
-    return scriviPagina(codice, c.encode(view ? c.fromView(*view) : c.fromRecord(DatiProgetto)));
+    return writePageFrame(code, c.encode(view ? c.fromView(*view) : c.fromRecord(DatiProgetto)));
 }
 
 template <class Page, class View>
-bool readPage(quint8 codice, const PageCodec<Page, View>& c)
+bool readPage(quint8 code, const PageCodec<Page, View>& c)
 {
     const bool toView = c.active() != nullptr;
-    const QByteArray reply = leggiPagina(codice);
+    const QByteArray reply = readPageReply(code);
     if (reply.isEmpty())
         return false;
     const Page page = c.decode(reply);

@@ -13,14 +13,14 @@ namespace zuv {
 
 namespace {
 
-constexpr int kPausaPagineMs = 50;
+constexpr int kPagePauseMs = 50;
 
-constexpr ConfigText kSettori[5] = {ConfigText::txtSettoreCrono0, ConfigText::txtSettoreCrono1,
+constexpr ConfigText kSectors[5] = {ConfigText::txtSettoreCrono0, ConfigText::txtSettoreCrono1,
                                     ConfigText::txtSettoreCrono2, ConfigText::txtSettoreCrono3,
                                     ConfigText::txtSettoreCrono4};
 
 // Display pages 2 to 9.
-constexpr bool ProjectRecord::*kPagine[8] = {
+constexpr bool ProjectRecord::*kPages[8] = {
     &ProjectRecord::PaginaAbilitata2, &ProjectRecord::PaginaAbilitata3, &ProjectRecord::PaginaAbilitata4,
     &ProjectRecord::PaginaAbilitata5, &ProjectRecord::PaginaAbilitata6, &ProjectRecord::PaginaAbilitata7,
     &ProjectRecord::PaginaAbilitata8, &ProjectRecord::PaginaAbilitata9};
@@ -31,7 +31,7 @@ QString number(qint64 v) { return QString::number(v); }
 
 } // namespace
 
-ConfigPageView* activeConfigPage() { return activePage<ConfigPageView>(PageKind::Configurazione); }
+ConfigPageView* activeConfigPage() { return activePage<ConfigPageView>(PageKind::Config); }
 
 // --- wire ------------------------------------------------------------------
 
@@ -39,7 +39,7 @@ QByteArray encodeConfigPage1(const ConfigPage1& page)
 {
     int mask = 0;
     for (int k = 0; k < 8; ++k)
-        if (page.pagine[k])
+        if (page.pages[k])
             mask += 1 << k;
     QByteArray p;
     p += ByteInChr(page.Lingua);
@@ -71,26 +71,26 @@ QByteArray encodeConfigPage2(const ConfigPage2& page)
 ConfigPage1 decodeConfigPage1(QByteArrayView reply)
 {
     ConfigPage1 page;
-    page.Lingua = leggiByteValue(at(reply, 3));
-    page.UMVel = leggiByteValue(at(reply, 4));
-    page.UMTemp = leggiByteValue(at(reply, 5));
-    page.UMPress = leggiByteValue(at(reply, 6));
-    const qint16 mask = leggiWordValue(at(reply, 7));
+    page.Lingua = readByte(at(reply, 3));
+    page.UMVel = readByte(at(reply, 4));
+    page.UMTemp = readByte(at(reply, 5));
+    page.UMPress = readByte(at(reply, 6));
+    const qint16 mask = readWord(at(reply, 7));
     for (int k = 0; k < 8; ++k)
-        page.pagine[k] = BitAttivo(int(mask), k);
-    page.AbilRecLap = leggiByteValue(at(reply, 9)) != 0;
-    page.StopRecSecondi = leggiByteValue(at(reply, 10));
-    page.AbilRecVel = leggiWordValue(at(reply, 11));
+        page.pages[k] = BitAttivo(int(mask), k);
+    page.AbilRecLap = readByte(at(reply, 9)) != 0;
+    page.StopRecSecondi = readByte(at(reply, 10));
+    page.AbilRecVel = readWord(at(reply, 11));
     return page;
 }
 
 ConfigPage2 decodeConfigPage2(QByteArrayView reply)
 {
     ConfigPage2 page;
-    page.TempoMsgGiro = leggiByteValue(at(reply, 3));
-    page.TempoVisGiro = leggiByteValue(at(reply, 4));
+    page.TempoMsgGiro = readByte(at(reply, 3));
+    page.TempoVisGiro = readByte(at(reply, 4));
     for (int i = 0; i < 5; ++i)
-        page.Settori[i] = leggiWordValue(at(reply, 5 + 2 * i));
+        page.Settori[i] = readWord(at(reply, 5 + 2 * i));
     return page;
 }
 
@@ -104,7 +104,7 @@ ConfigPage1 configPage1From(const ProjectRecord& rec)
     page.UMTemp = rec.UMTemp;
     page.UMPress = rec.UMPress;
     for (int k = 0; k < 8; ++k)
-        page.pagine[k] = rec.*kPagine[k];
+        page.pages[k] = rec.*kPages[k];
     page.AbilRecLap = rec.chkAbilRecLap;
     page.StopRecSecondi = rec.mskStopRecSecondi;
     page.AbilRecVel = rec.mskAbilRecVel;
@@ -128,7 +128,7 @@ ConfigPage1 configPage1From(const ConfigPageView& view)
     page.UMTemp = view.listIndex(ConfigCombo::cboUMTemperatura);
     page.UMPress = view.listIndex(ConfigCombo::cboUMPressione);
     for (int k = 0; k < 8; ++k)
-        page.pagine[k] = view.paginaAbilitata(k + 2);
+        page.pages[k] = view.pageEnabled(k + 2);
     page.AbilRecLap = view.chkAbilRecLAP() != Qt::Unchecked;
     page.StopRecSecondi = textNumber(view.text(ConfigText::txtStopRecSecondi));
     page.AbilRecVel = textNumber(view.text(ConfigText::txtAbilRecVel));
@@ -141,7 +141,7 @@ ConfigPage2 configPage2From(const ConfigPageView& view)
     page.TempoMsgGiro = textNumber(view.text(ConfigText::txtTempoMsgGiro));
     page.TempoVisGiro = textNumber(view.text(ConfigText::txtTempoVisGiro));
     for (int i = 0; i < 5; ++i)
-        page.Settori[i] = textNumber(view.text(kSettori[i]));
+        page.Settori[i] = textNumber(view.text(kSectors[i]));
     return page;
 }
 
@@ -152,7 +152,7 @@ void storeConfigPage1(const ConfigPage1& page, ProjectRecord& rec)
     rec.UMTemp = qint16(page.UMTemp);
     rec.UMPress = qint16(page.UMPress);
     for (int k = 0; k < 8; ++k)
-        rec.*kPagine[k] = page.pagine[k];
+        rec.*kPages[k] = page.pages[k];
     rec.chkAbilRecLap = page.AbilRecLap;
     rec.mskStopRecSecondi = qint32(page.StopRecSecondi);
     rec.mskAbilRecVel = qint32(page.AbilRecVel);
@@ -176,7 +176,7 @@ void showConfigPage1(const ConfigPage1& page, ConfigPageView& view)
     setListFromInstrument(view, ConfigCombo::cboUMTemperatura, page.UMTemp);
     setListFromInstrument(view, ConfigCombo::cboUMPressione, page.UMPress);
     for (int k = 0; k < 8; ++k)
-        view.setPaginaAbilitata(k + 2, page.pagine[k]);
+        view.setPageEnabled(k + 2, page.pages[k]);
     view.setChkAbilRecLAP(page.AbilRecLap ? Qt::Checked : Qt::Unchecked);
     view.setText(ConfigText::txtStopRecSecondi, number(page.StopRecSecondi));
     view.setText(ConfigText::txtAbilRecVel, number(page.AbilRecVel));
@@ -187,7 +187,7 @@ void showConfigPage2(const ConfigPage2& page, ConfigPageView& view)
     view.setText(ConfigText::txtTempoMsgGiro, number(page.TempoMsgGiro));
     view.setText(ConfigText::txtTempoVisGiro, number(page.TempoVisGiro));
     for (int i = 0; i < 5; ++i)
-        view.setText(kSettori[i], number(page.Settori[i]));
+        view.setText(kSectors[i], number(page.Settori[i]));
 }
 
 // --- commands ----------------------------------------------------------------
@@ -212,7 +212,7 @@ RunOutcome configPagesRun(bool send, const std::function<bool()>& brokenOff)
 {
     StepRun run(brokenOff);
     if (run.step(send ? InviaDatiConfigurazione : LeggiDatiConfigurazione)) {
-        clock().sleepMs(kPausaPagineMs);
+        clock().sleepMs(kPagePauseMs);
         run.step(send ? InviaDatiConfigurazione2 : LeggiDatiConfigurazione2);
     }
     return run.outcome();

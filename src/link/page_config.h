@@ -24,7 +24,7 @@ struct ConfigPage1 {
     qint64 UMTemp = 0;
     qint64 UMPress = 0;
     // Display pages 2 to 9: element k is page k + 2.
-    std::array<bool, 8> pagine{};
+    std::array<bool, 8> pages{};
     bool AbilRecLap = false;
     qint64 StopRecSecondi = 0; // one byte
     qint64 AbilRecVel = 0;     // one word, signed when read

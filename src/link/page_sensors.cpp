@@ -48,7 +48,7 @@ Qt::CheckState checkOf(bool on) { return on ? Qt::Checked : Qt::Unchecked; }
 
 } // namespace
 
-SensorsPageView* activeSensorsPage() { return activePage<SensorsPageView>(PageKind::Sensori); }
+SensorsPageView* activeSensorsPage() { return activePage<SensorsPageView>(PageKind::Sensors); }
 
 QByteArray encodeSensorsPage(const SensorsPage& page)
 {
@@ -73,17 +73,17 @@ QByteArray encodeSensorsPage(const SensorsPage& page)
 SensorsPage decodeSensorsPage(QByteArrayView reply)
 {
     SensorsPage page;
-    page.NumAccRPM = leggiByteValue(at(reply, 3));
-    page.ImpulsiRuota = leggiByteValue(at(reply, 4));
-    page.DiametroRuota = leggiWordValue(at(reply, 5));
-    page.LAPO = leggiByteValue(at(reply, 7));
-    page.LAAL = leggiByteValue(at(reply, 8));
+    page.NumAccRPM = readByte(at(reply, 3));
+    page.ImpulsiRuota = readByte(at(reply, 4));
+    page.DiametroRuota = readWord(at(reply, 5));
+    page.LAPO = readByte(at(reply, 7));
+    page.LAAL = readByte(at(reply, 8));
     int pos = 9;
     for (const Flag& f : kFlags)
-        page.*f.page = leggiByteValue(at(reply, pos++)) != 0;
+        page.*f.page = readByte(at(reply, pos++)) != 0;
     for (const Input& in : kInputs)
-        page.*in.page = qint64(leggiByteValue(at(reply, pos++))) - 1;
-    page.AbilPT = leggiByteValue(at(reply, pos)) != 0;
+        page.*in.page = qint64(readByte(at(reply, pos++))) - 1;
+    page.AbilPT = readByte(at(reply, pos)) != 0;
     return page;
 }
 

@@ -40,7 +40,7 @@ enum class ConfigText {
 
 class ConfigPageView : public ActivePage {
 public:
-    PageKind pageKind() const final { return PageKind::Configurazione; }
+    PageKind pageKind() const final { return PageKind::Config; }
 
     virtual int listIndex(ConfigCombo combo) const = 0;
     virtual int listCount(ConfigCombo combo) const = 0;
@@ -56,8 +56,8 @@ public:
     // The working enable flag of display page `pagina` (PagineAbilitate
     // element pagina - 1); the codecs use pages 2 to 9 only. Setting it also
     // refreshes the page on show when it is that page.
-    virtual bool paginaAbilitata(int pagina) const = 0;
-    virtual void setPaginaAbilitata(int pagina, bool on) = 0;
+    virtual bool pageEnabled(int pagina) const = 0;
+    virtual void setPageEnabled(int pagina, bool on) = 0;
 };
 
 // --- sensors page ------------------------------------------------------------
@@ -87,7 +87,7 @@ enum class SensorsCheck {
 
 class SensorsPageView : public ActivePage {
 public:
-    PageKind pageKind() const final { return PageKind::Sensori; }
+    PageKind pageKind() const final { return PageKind::Sensors; }
 
     // The text as shown; the codec trims it.
     virtual QString text(SensorsText box) const = 0;
@@ -105,7 +105,7 @@ public:
 
 // The six alarms in the order the instrument keeps them.
 enum class Allarme { TO, PO, PB, TA, LB, TB };
-inline constexpr int kNumSoglie = 6;
+inline constexpr int kNumThresholds = 6;
 
 enum class AlarmsText {
     txtTO,
@@ -127,7 +127,7 @@ enum class AlarmsCombo { cboLedGiallo, cboUscita, cboIngresso };
 
 class AlarmsPageView : public ActivePage {
 public:
-    PageKind pageKind() const final { return PageKind::Allarmi; }
+    PageKind pageKind() const final { return PageKind::Alarms; }
 
     virtual QString text(AlarmsText box) const = 0;
     virtual void setText(AlarmsText box, const QString& text) = 0;

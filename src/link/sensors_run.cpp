@@ -40,7 +40,7 @@ SlotSensors slotSensorsFrom(const ProjectRecord& rec)
 {
     SlotSensors sensors;
     for (int slot = 0; slot < kNumSlot; ++slot) {
-        const ChannelInfo& ch = canaleDaSlot(slot);
+        const ChannelInfo& ch = channelFromSlot(slot);
         if (rec.*ch.abil)
             sensors[std::size_t(slot)] = rec.*ch.sensore;
     }
@@ -65,7 +65,7 @@ RunOutcome readSensorsRun(const SensorsRunHooks& hooks,
         // A curve that did not arrive says nothing about the sensor.
         if (!readCurveScaled(slot))
             return false;
-        named(slot, TrovaSensoreDaCurva(QString::fromLatin1(canaleDaSlot(slot).tipo)));
+        named(slot, TrovaSensoreDaCurva(QString::fromLatin1(channelFromSlot(slot).tipo)));
         return true;
     });
 }

@@ -19,20 +19,20 @@ bool portClosedUnder(SerialPort& port) { return !port.isOpen(); }
 
 // The scan ignores the errors of the ports it tries: a port that fails its
 // hello is simply not the instrument's.
-bool g_scansione = false;
+bool g_scan = false;
 
 // QuietReports held: failed exchanges show no message.
 int g_quiet = 0;
 
 // The poll finds out about a device that went by itself: a box from it
 // would stop every tick until someone is there to press OK.
-void erroreScrittura()
+void writeFailed()
 {
-    if (!g_scansione && !pollTickRunning())
+    if (!g_scan && !pollTickRunning())
         msgBox(QStringLiteral("Errore nella scrittura dati"), MsgIcon::Information);
 }
 
-void erroreLettura()
+void readFailed()
 {
     if (!pollTickRunning())
         msgBox(QStringLiteral("Errore nella lettura dati"), MsgIcon::Information);
@@ -49,13 +49,13 @@ void yieldInWait(Clock& c)
         c.yieldWaiting();
 }
 
-void lampeggia(int panel)
+void blinkLamp(int panel)
 {
     LinkGuard guard;
     ExchangeWait wait;
     Clock& c = clock();
     mainSurface().setPanelPicture(panel, PanelPicture::LampOn);
-    const qint64 end = c.tickMs() + kLampeggioMs;
+    const qint64 end = c.tickMs() + kBlinkMs;
     while (c.tickMs() < end)
         yieldInWait(c);
     mainSurface().setPanelPicture(panel, PanelPicture::LampOff);
@@ -81,16 +81,16 @@ bool waitUntil(SerialPort& port, int timeoutMs, const std::function<bool()>& don
 
 // Waits for exactly `attesa` among what arrives: whenever enough bytes are
 // waiting, all of them are taken and compared whole.
-bool attendiConferma(SerialPort& port, const QByteArray& attesa, int timeoutMs)
+bool awaitAck(SerialPort& port, const QByteArray& attesa, int timeoutMs)
 {
     return waitUntil(port, timeoutMs, [&] {
         return port.bytesWaitingIn() >= attesa.size() && port.read(port.bytesWaitingIn()) == attesa;
     });
 }
 
-bool attendiUscita(SerialPort& port)
+bool awaitDrain(SerialPort& port)
 {
-    return waitUntil(port, kAttesaInvioMs, [&] { return port.bytesWaitingOut() == 0; });
+    return waitUntil(port, kSendWaitMs, [&] { return port.bytesWaitingOut() == 0; });
 }
 
 } // namespace
@@ -138,7 +138,7 @@ void ChiudiPorta()
         port.close();
 }
 
-int portaAperta()
+int portOpen()
 {
     SerialPort& port = serialPort();
     return port.isOpen() ? port.portNumber() : 0;
@@ -158,9 +158,9 @@ bool ConnettiStrumento()
     port.discardBuffers();
     const QByteArray hello = buildFrame(comando::Hello);
     const QByteArray conferma = ackFrame(comando::Hello);
-    struct Scansione {
-        Scansione() { g_scansione = true; }
-        ~Scansione() { g_scansione = false; }
+    struct Scan {
+        Scan() { g_scan = true; }
+        ~Scan() { g_scan = false; }
     } scansione;
     for (int n = 1; n <= kMaxPorts; ++n) {
         port.open(n);
@@ -192,7 +192,7 @@ bool sendFrame(const QByteArray& frame, const QByteArray& attesa, int ackTimeout
     bool ok = port.write(frame);
     if (ok) {
         ExchangeWait wait;
-        ok = attesa.isEmpty() ? attendiUscita(port) : attendiConferma(port, attesa, ackTimeoutMs);
+        ok = attesa.isEmpty() ? awaitDrain(port) : awaitAck(port, attesa, ackTimeoutMs);
     }
     if (!ok && port.failed())
         portError();
@@ -206,13 +206,13 @@ void recordPortError() { noteOutcome(false); }
 
 bool InviaComando(const QByteArray& frame, const QByteArray& attesa)
 {
-    const int timeout = StatoComunicazione.ComandoInCorso == 0 ? kAttesaConfermaMs : kAttesaConfermaOperazioneMs;
-    return sendFrame(frame, attesa, timeout, erroreScrittura);
+    const int timeout = StatoComunicazione.ComandoInCorso == 0 ? kAckWaitMs : kOperationAckWaitMs;
+    return sendFrame(frame, attesa, timeout, writeFailed);
 }
 
 bool InviaComandoAttesa(const QByteArray& frame, const QByteArray& attesa)
 {
-    return sendFrame(frame, attesa, kAttesaConfermaOperazioneMs, recordPortError);
+    return sendFrame(frame, attesa, kOperationAckWaitMs, recordPortError);
 }
 
 QByteArray RiceviDati(int n)
@@ -224,7 +224,7 @@ QByteArray RiceviDati(int n)
     if (!port.isOpen() || n <= 0)
         return {};
     Clock& c = clock();
-    const qint64 deadline = c.tickMs() + kAttesaRispostaMs;
+    const qint64 deadline = c.tickMs() + kReplyWaitMs;
     ExchangeWait wait;
     QByteArray buf;
     buf.reserve(n);
@@ -235,7 +235,7 @@ QByteArray RiceviDati(int n)
             return buf.left(n);
         if (portClosedUnder(port)) {
             if (port.failed())
-                erroreLettura();
+                readFailed();
             return {};
         }
         if (c.tickMs() > deadline)
@@ -245,8 +245,8 @@ QByteArray RiceviDati(int n)
     }
 }
 
-void LampeggiaTX() { lampeggia(6); }
-void LampeggiaRX() { lampeggia(5); }
+void LampeggiaTX() { blinkLamp(6); }
+void LampeggiaRX() { blinkLamp(5); }
 
 bool noteOutcome(bool ok)
 {
@@ -257,7 +257,7 @@ bool noteOutcome(bool ok)
 QuietReports::QuietReports() { ++g_quiet; }
 QuietReports::~QuietReports() { --g_quiet; }
 
-void segnalaErroreComunicazione()
+void reportLinkError()
 {
     noteOutcome(false);
     if (g_quiet > 0)

@@ -10,11 +10,11 @@
 namespace zuv {
 
 // Waits, in milliseconds.
-inline constexpr int kAttesaConfermaMs = 2000;       // acknowledgement, idle
-inline constexpr int kAttesaConfermaOperazioneMs = 10000; // during an operation, and writes
-inline constexpr int kAttesaInvioMs = 3000;          // frame leaving the output buffer
-inline constexpr int kAttesaRispostaMs = 5000;       // a read reply
-inline constexpr int kLampeggioMs = 500;
+inline constexpr int kAckWaitMs = 2000;       // acknowledgement, idle
+inline constexpr int kOperationAckWaitMs = 10000; // during an operation, and writes
+inline constexpr int kSendWaitMs = 3000;          // frame leaving the output buffer
+inline constexpr int kReplyWaitMs = 5000;       // a read reply
+inline constexpr int kBlinkMs = 500;
 
 // True when the port is open to an instrument that answered the hello;
 // scans ports 1..20 when the port is closed, sends nothing when it is open.
@@ -48,7 +48,7 @@ void LampeggiaRX();
 // The one report of a failed exchange: ErroreComunicazione = true, busy
 // cursor off, OffsetLingua recomputed, text 242 with OK only, no icon and
 // the default title. While a QuietReports is held, only the flag.
-void segnalaErroreComunicazione();
+void reportLinkError();
 
 // While one is held, a failed exchange shows no message: its caller reports
 // it (the live values report one failure per outage).
@@ -70,6 +70,6 @@ QByteArray buildFrame(quint8 command, QByteArrayView payload = {});
 QByteArray ackFrame(quint8 command);
 
 // The port number the link is open on (CommPort), 0 when closed.
-int portaAperta();
+int portOpen();
 
 } // namespace zuv

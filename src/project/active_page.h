@@ -5,7 +5,7 @@
 
 namespace zuv {
 
-enum class PageKind { Configurazione, Sensori, Allarmi, ImpostaSensore, Calibrazione };
+enum class PageKind { Config, Sensors, Alarms, SensorSetup, Calibration };
 
 class ActivePage {
 public:

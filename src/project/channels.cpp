@@ -4,10 +4,10 @@
 
 namespace zuv {
 
-const std::array<ChannelInfo, kNumCanali>& canaliInOrdineFile()
+const std::array<ChannelInfo, kNumChannels>& channelsInFileOrder()
 {
     using R = ProjectRecord;
-    static const std::array<ChannelInfo, kNumCanali> table = {{
+    static const std::array<ChannelInfo, kNumChannels> table = {{
         {0, "TO", &R::TemperaturaOlio, &R::TCampTO, &R::AbilTO, nullptr, "TemperaturaOlio"},
         {1, "PO", &R::PressioneOlio, &R::TCampPO, &R::AbilPO, nullptr, "Pressione"},
         {3, "TA", &R::TemperaturaAcqua, &R::TCampTA, &R::AbilTA, nullptr, "TemperaturaAcqua"},
@@ -22,15 +22,15 @@ const std::array<ChannelInfo, kNumCanali>& canaliInOrdineFile()
     return table;
 }
 
-const ChannelInfo& canaleDaSlot(int slot)
+const ChannelInfo& channelFromSlot(int slot)
 {
-    for (const ChannelInfo& c : canaliInOrdineFile())
+    for (const ChannelInfo& c : channelsInFileOrder())
         if (c.slot == slot)
             return c;
     throw std::out_of_range("no such curve slot");
 }
 
-int scalaTipo(const QString& tipo)
+int typeScale(const QString& tipo)
 {
     struct Scale {
         const char* tipo;

@@ -19,14 +19,14 @@ struct ChannelInfo {
     const char* tipo;                       // sensor type keyword offered for it
 };
 
-inline constexpr int kNumCanali = 9;
+inline constexpr int kNumChannels = 9;
 
 // In project-file order: TO, PO, TA, PB, LB, PT, SG, Cambio, Lambda.
-const std::array<ChannelInfo, kNumCanali>& canaliInOrdineFile();
+const std::array<ChannelInfo, kNumChannels>& channelsInFileOrder();
 // By slot, 0..8: TO, PO, PB, TA, LB, Cambio, Lambda, PT, SG.
-const ChannelInfo& canaleDaSlot(int slot);
+const ChannelInfo& channelFromSlot(int slot);
 
 // Curve scale of a type keyword (10, 100, 1000 or 1); 0 for an unknown keyword.
-int scalaTipo(const QString& tipo);
+int typeScale(const QString& tipo);
 
 } // namespace zuv

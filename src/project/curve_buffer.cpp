@@ -7,32 +7,32 @@
 
 namespace zuv {
 namespace {
-constexpr int kPunti = 20;
+constexpr int kPoints = 20;
 
 // Only the last sensor of the name counts: merging two curves of different
 // lengths would give a curve that no sensor has. A type without a scale
 // would send a flat curve, so it is no usable sensor.
 const CSensore* usableSensor(const QString& nome)
 {
-    if (nomeSensoreVuoto(nome))
+    if (sensorNameEmpty(nome))
         return nullptr;
     const CSensore* sensor = nullptr;
     for (const CSensore& s : LibreriaSensori)
-        if (s.Nome() == nome && scalaTipo(s.Tipo()) > 0)
+        if (s.Nome() == nome && typeScale(s.Tipo()) > 0)
             sensor = &s;
     return sensor;
 }
 
 } // namespace
 
-bool nomeSensoreVuoto(const QString& nome) { return nome.trimmed().isEmpty(); }
+bool sensorNameEmpty(const QString& nome) { return nome.trimmed().isEmpty(); }
 
-bool sensoreInLibreria(const QString& nome) { return usableSensor(nome) != nullptr; }
+bool sensorInLibrary(const QString& nome) { return usableSensor(nome) != nullptr; }
 
 void AzzeraCurva()
 {
-    std::fill_n(CurvaSensore.CurvaX.begin(), kPunti, 0.0);
-    std::fill_n(CurvaSensore.CurvaY.begin(), kPunti, 0.0);
+    std::fill_n(CurvaSensore.CurvaX.begin(), kPoints, 0.0);
+    std::fill_n(CurvaSensore.CurvaY.begin(), kPoints, 0.0);
 }
 
 bool CaricaCurvaSensore(const QString& nome)
@@ -43,15 +43,15 @@ bool CaricaCurvaSensore(const QString& nome)
     if (!sensor)
         return false;
 
-    const double scale = scalaTipo(sensor->Tipo());
-    const int n = std::clamp<int>(sensor->NumPunti(), 0, kPunti);
+    const double scale = typeScale(sensor->Tipo());
+    const int n = std::clamp<int>(sensor->NumPunti(), 0, kPoints);
     for (int i = 0; i < n; ++i) {
         CurvaSensore.CurvaX[i] = sensor->X(i);
         CurvaSensore.CurvaY[i] = sensor->Y(i) * scale;
     }
     if (sensor->Tipo() == QLatin1String("LivelloBenzina")) {
         const double last = n > 0 ? CurvaSensore.CurvaY[n - 1] : 0.0;
-        for (int i = n; i < kPunti; ++i) {
+        for (int i = n; i < kPoints; ++i) {
             CurvaSensore.CurvaX[i] = 1024;
             CurvaSensore.CurvaY[i] = last;
         }
@@ -65,7 +65,7 @@ QString TrovaSensoreDaCurva(const QString& tipo)
         if (s.Tipo() != tipo)
             continue;
         bool same = true;
-        for (int i = 0; i < kPunti && same; ++i)
+        for (int i = 0; i < kPoints && same; ++i)
             same = s.X(i) == CurvaSensore.CurvaX[i] && s.Y(i) == CurvaSensore.CurvaY[i];
         if (same)
             return s.Nome();

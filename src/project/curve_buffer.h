@@ -9,11 +9,11 @@
 namespace zuv {
 
 // A sensor name empty after trimming blanks means no sensor.
-bool nomeSensoreVuoto(const QString& nome);
+bool sensorNameEmpty(const QString& nome);
 
 // True when `CaricaCurvaSensore` would find a curve for that name: the
 // check before anything is sent.
-bool sensoreInLibreria(const QString& nome);
+bool sensorInLibrary(const QString& nome);
 
 // Points 0..19 of both arrays to 0; position 20 is left alone.
 void AzzeraCurva();

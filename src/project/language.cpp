@@ -105,7 +105,7 @@ void CalcolaOffsetLingua()
         TabellaLingua.OffsetLingua = static_cast<qint16>(offset);
 }
 
-bool ScriviIndiceLingua(int indice, QString* error)
+bool writeLanguageIndex(int indice, QString* error)
 {
     if (indice != 0 && indice != 1) {
         if (error)

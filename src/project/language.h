@@ -19,6 +19,6 @@ void CalcolaOffsetLingua();
 // Stores `indice` (0 or 1) as line 1 of the database. Only that line is
 // replaced, the rest of the file stays byte for byte; a file that cannot be
 // read or written gives false with the reason and is left as it was.
-bool ScriviIndiceLingua(int indice, QString* error = nullptr);
+bool writeLanguageIndex(int indice, QString* error = nullptr);
 
 } // namespace zuv

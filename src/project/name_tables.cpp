@@ -33,7 +33,7 @@ void CaricaTabelleCostanti()
     NomiTipoLedGiallo = {Testo(263), QString()};
 }
 
-void azzeraTabelleCostanti()
+void clearNameTables()
 {
     NomiLingue = {};
     NomiUMVelocita = {};

@@ -28,11 +28,11 @@ extern std::array<QString, 2> NomiTipoLedGiallo;
 void CaricaTabelleCostanti();
 
 // Empties all eleven tables, as before the first fill.
-void azzeraTabelleCostanti();
+void clearNameTables();
 
 // Positions in use: all but the spare one.
 template <std::size_t N>
-constexpr int posizioniUsate(const std::array<QString, N>&)
+constexpr int usedPositions(const std::array<QString, N>&)
 {
     return static_cast<int>(N) - 1;
 }
@@ -40,9 +40,9 @@ constexpr int posizioniUsate(const std::array<QString, N>&)
 // The name at `index`, or "" when `index` is not a used position: selector
 // values come from files and from the instrument unchecked.
 template <std::size_t N>
-QString nomeInTabella(const std::array<QString, N>& table, int index)
+QString nameInTable(const std::array<QString, N>& table, int index)
 {
-    if (index < 0 || index >= posizioniUsate(table))
+    if (index < 0 || index >= usedPositions(table))
         return QString();
     return table[static_cast<std::size_t>(index)];
 }

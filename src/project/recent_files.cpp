@@ -14,7 +14,7 @@
 namespace zuv {
 namespace {
 
-constexpr int kMaxRecenti = 4;
+constexpr int kMaxRecent = 4;
 
 QString recentFilesPath()
 {
@@ -45,7 +45,7 @@ void CaricaFileRecenti()
 {
     NumFileRecenti = 0;
     FileRecenti.fill(QString());
-    for (int k = 0; k < kMaxRecenti; ++k)
+    for (int k = 0; k < kMaxRecent; ++k)
         mainSurface().setRecentItem(k, false, QString());
 
     const auto lines = readTextLines(recentFilesPath());
@@ -61,7 +61,7 @@ void CaricaFileRecenti()
             continue;
         }
         // Only what the next write keeps is shown.
-        if (!storable(line) || NumFileRecenti >= kMaxRecenti)
+        if (!storable(line) || NumFileRecenti >= kMaxRecent)
             continue;
         if (std::find(FileRecenti.begin(), FileRecenti.begin() + NumFileRecenti, line)
             != FileRecenti.begin() + NumFileRecenti)
@@ -69,13 +69,13 @@ void CaricaFileRecenti()
         FileRecenti[NumFileRecenti] = line;
         ++NumFileRecenti;
     }
-    MostraFileRecenti();
+    showRecentFiles();
 }
 
-void MostraFileRecenti()
+void showRecentFiles()
 {
     NumFileRecenti = 0;
-    for (int k = 0; k < kMaxRecenti; ++k) {
+    for (int k = 0; k < kMaxRecent; ++k) {
         const QString& entry = FileRecenti[k];
         if (!entry.isEmpty())
             NumFileRecenti = qint16(k + 1);
@@ -88,10 +88,10 @@ bool SalvaFileRecenti()
     QStringList list;
     if (storable(PercorsoDaAprire))
         list << PercorsoDaAprire;
-    for (int i = 0; i < kMaxRecenti; ++i)
+    for (int i = 0; i < kMaxRecent; ++i)
         if (storable(FileRecenti[i]) && !list.contains(FileRecenti[i]))
             list << FileRecenti[i];
-    list = list.mid(0, kMaxRecenti);
+    list = list.mid(0, kMaxRecent);
     FileRecenti.fill(QString());
     for (qsizetype i = 0; i < list.size(); ++i)
         FileRecenti[i] = list[i];

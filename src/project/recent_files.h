@@ -14,7 +14,7 @@ void CaricaFileRecenti();
 
 // `NumFileRecenti` and the menu items from `FileRecenti` as it stands in
 // memory, whether or not the file could be written.
-void MostraFileRecenti();
+void showRecentFiles();
 
 // Puts `PercorsoDaAprire` (when not empty) at the top of `FileRecenti`
 // without repeating it, keeps at most four, and writes the file. With

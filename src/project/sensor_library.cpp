@@ -15,14 +15,14 @@ namespace zuv {
 namespace {
 
 const QString kMagic = QStringLiteral("ZUVSensor");
-const QString kLivelloBenzina = QStringLiteral("LivelloBenzina");
-constexpr int kMaxPunti = 20;
+const QString kFuelLevel = QStringLiteral("LivelloBenzina");
+constexpr int kMaxPoints = 20;
 
 // The whole count of line 4, or 0 when it is not one in 1..20.
 int pointCount(const QString& line)
 {
     const auto v = parseDecimal(line);
-    if (!v || *v != std::floor(*v) || *v < 1 || *v > kMaxPunti)
+    if (!v || *v != std::floor(*v) || *v < 1 || *v > kMaxPoints)
         return 0;
     return static_cast<int>(*v);
 }
@@ -37,7 +37,7 @@ bool fitsOneLine(const QString& text)
 
 } // namespace
 
-QString cartellaSensori() { return findEntryNoCase(programFolder(), QStringLiteral("sensors")); }
+QString sensorsFolder() { return findEntryNoCase(programFolder(), QStringLiteral("sensors")); }
 
 QStringList listFolderFiles(const QString& folder)
 {
@@ -49,7 +49,7 @@ QStringList listFolderFiles(const QString& folder)
     return names;
 }
 
-std::optional<CSensore> leggiFileSensore(const QString& path)
+std::optional<CSensore> readSensorFile(const QString& path)
 {
     const auto lines = readTextLines(path);
     if (!lines || lines->size() < 4 || lines->at(0) != kMagic)
@@ -64,13 +64,13 @@ std::optional<CSensore> leggiFileSensore(const QString& path)
     s.setTipo(lines->at(1));
     s.setNumPunti(static_cast<qint16>(n));
     // Exact comparison: a keyword in other case is not a fuel-level sensor.
-    const bool fill = s.Tipo() == kLivelloBenzina;
+    const bool fill = s.Tipo() == kFuelLevel;
     for (int i = 0; i < n; ++i) {
         s.setX(i, leadingNumber(lines->at(4 + i)));
         s.setY(i, leadingNumber(lines->at(4 + n + i)));
     }
     if (fill) {
-        for (int i = n; i < kMaxPunti; ++i) {
+        for (int i = n; i < kMaxPoints; ++i) {
             s.setX(i, s.X(n - 1));
             s.setY(i, s.Y(n - 1));
         }
@@ -80,12 +80,12 @@ std::optional<CSensore> leggiFileSensore(const QString& path)
 
 void CaricaLibreriaSensori()
 {
-    const QString folder = cartellaSensori();
+    const QString folder = sensorsFolder();
     if (!QFileInfo(folder).isDir())
         return;
     const QDir dir(folder);
     for (const QString& name : listFolderFiles(folder)) {
-        auto sensor = leggiFileSensore(dir.filePath(name));
+        auto sensor = readSensorFile(dir.filePath(name));
         if (!sensor) {
             msgBox(Testo(175) + name + QLatin1Char(' ') + Testo(176), MsgIcon::Critical);
             continue;
@@ -94,7 +94,7 @@ void CaricaLibreriaSensori()
     }
 }
 
-bool scriviFileSensore(const QString& path, const QString& tipo, const QString& nome,
+bool writeSensorFile(const QString& path, const QString& tipo, const QString& nome,
                        const QStringList& x, const QStringList& y, QString* error)
 {
     auto refuse = [error](const char* why) {
@@ -104,7 +104,7 @@ bool scriviFileSensore(const QString& path, const QString& tipo, const QString& 
     };
     if (x.isEmpty())
         return refuse("the sensor has no points");
-    if (x.size() > kMaxPunti)
+    if (x.size() > kMaxPoints)
         return refuse("a sensor has at most 20 points");
     if (y.size() != x.size())
         return refuse("the X and Y columns differ in length");
@@ -114,10 +114,10 @@ bool scriviFileSensore(const QString& path, const QString& tipo, const QString& 
         if (!fitsOneLine(t))
             return refuse("a text holds a line break or a character the file cannot store");
 
-    QStringList lines = {kMagic, tipo, nome, QString::number(kMaxPunti)};
+    QStringList lines = {kMagic, tipo, nome, QString::number(kMaxPoints)};
     for (const QStringList* column : {&x, &y}) {
         lines << *column;
-        for (qsizetype i = column->size(); i < kMaxPunti; ++i)
+        for (qsizetype i = column->size(); i < kMaxPoints; ++i)
             lines << column->last();
     }
     return writeTextLines(path, lines, error);

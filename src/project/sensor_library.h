@@ -15,7 +15,7 @@
 namespace zuv {
 
 // The sensors folder of the program folder, whatever the case of its name.
-QString cartellaSensori();
+QString sensorsFolder();
 
 // The plain files of a folder (hidden ones left out) by name, case
 // ignored first; empty when the folder does not exist.
@@ -23,7 +23,7 @@ QStringList listFolderFiles(const QString& folder);
 
 // One sensor file; nothing when it cannot be read, lacks the magic line,
 // has no whole count in 1..20 or ends before its 2n value lines.
-std::optional<CSensore> leggiFileSensore(const QString& path);
+std::optional<CSensore> readSensorFile(const QString& path);
 
 // Appends every sound file of the sensors folder to `LibreriaSensori`, in
 // name order; each refused file gets its own message and the rest still load.
@@ -33,7 +33,7 @@ void CaricaLibreriaSensori();
 // and Y texts unchanged, the last row repeated up to 20 rows. Refuses (false
 // with the reason, file untouched) no rows, more than 20, X and Y of
 // different lengths, and texts a line of the file cannot hold.
-bool scriviFileSensore(const QString& path, const QString& tipo, const QString& nome,
+bool writeSensorFile(const QString& path, const QString& tipo, const QString& nome,
                        const QStringList& x, const QStringList& y, QString* error = nullptr);
 
 } // namespace zuv

@@ -35,11 +35,11 @@ QStringList ListaTracciati;
 
 SessionRecord DatiSessione;
 
-std::vector<QByteArray> DatiScaricati(kMaxBlocchi + 1);
+std::vector<QByteArray> DatiScaricati(kMaxBlocks + 1);
 qint32 NumBlocchi = 0;
 qint16 NumGiriStrumento = 0;
-bool DownloadInterrotto = false;
-std::vector<QString> TempiGiro(kMaxGiri, QStringLiteral("00:00.00"));
+bool downloadInterrupted = false;
+std::vector<QString> TempiGiro(kMaxLaps, QStringLiteral("00:00.00"));
 
 QString PercorsoFileDati;
 QString PercorsoFileAllarmi;
@@ -52,7 +52,7 @@ void resetProgramState()
     PercorsoFileProgetto.clear();
     ProgettoModificato = false;
     TabellaLingua = LanguageTable();
-    azzeraTabelleCostanti();
+    clearNameTables();
     StatoComunicazione = CommState();
     AnalisiCaricata = false;
     LibreriaSensori.clear();
@@ -64,11 +64,11 @@ void resetProgramState()
     UsaAnalisiSpeed = false;
     ListaTracciati.clear();
     DatiSessione = SessionRecord();
-    DatiScaricati.assign(kMaxBlocchi + 1, QByteArray());
+    DatiScaricati.assign(kMaxBlocks + 1, QByteArray());
     NumBlocchi = 0;
     NumGiriStrumento = 0;
-    DownloadInterrotto = false;
-    TempiGiro.assign(kMaxGiri, QStringLiteral("00:00.00"));
+    downloadInterrupted = false;
+    TempiGiro.assign(kMaxLaps, QStringLiteral("00:00.00"));
     PercorsoFileDati.clear();
     PercorsoFileAllarmi.clear();
     PercorsoFileTempiGiro.clear();

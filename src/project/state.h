@@ -83,8 +83,8 @@ struct SessionRecord {
 extern SessionRecord DatiSessione;
 
 // --- download buffers ------------------------------------------------------
-inline constexpr int kMaxBlocchi = 16384;
-inline constexpr int kMaxGiri = 1000;
+inline constexpr int kMaxBlocks = 16384;
+inline constexpr int kMaxLaps = 1000;
 // Slots 0..16384; blocks of 128 bytes in reading order.
 extern std::vector<QByteArray> DatiScaricati;
 extern qint32 NumBlocchi;
@@ -93,7 +93,7 @@ extern qint32 NumBlocchi;
 extern qint16 NumGiriStrumento;
 // The last download ended before the end of the memory (its window was
 // closed, or a read gave up): the buffers hold part of the recording.
-extern bool DownloadInterrotto;
+extern bool downloadInterrupted;
 // Lap lines 0..999 (the download writes from 1); "00:00.00" before a download.
 extern std::vector<QString> TempiGiro;
 

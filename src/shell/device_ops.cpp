@@ -19,12 +19,12 @@
 namespace zuv {
 namespace {
 
-constexpr int kComandoProgramma = 0x12;
-constexpr int kComandoLettura = 0x13;
+constexpr int kProgramCommand = 0x12;
+constexpr int kReadCommand = 0x13;
 const QString kCrLf = QStringLiteral("\r\n");
 
 // Message of the missing-sensor warning, in file order of the channels.
-constexpr std::array<int, 9> kTestiMancante = {166, 167, 168, 169, 170, 171, 172, 173, 304};
+constexpr std::array<int, 9> kMissingTexts = {166, 167, 168, 169, 170, 171, 172, 173, 304};
 
 struct Run {
     bool programma;
@@ -88,7 +88,7 @@ DeviceRunEnd runDevice(bool programma, const ProgressOpener& openProgress)
     // Checked before the first frame, so a refused run leaves the instrument
     // as it was.
     if (programma) {
-        if (const int missing = testoSensoreMancante()) {
+        if (const int missing = missingSensorTextId()) {
             msgBox(Testo(missing), MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Sensori"));
             return DeviceRunEnd::MissingSensor;
         }
@@ -102,7 +102,7 @@ DeviceRunEnd runDevice(bool programma, const ProgressOpener& openProgress)
     mainSurface().setPanelText(3, Testo(programma ? 146 : 206));
     // Held for the whole run: nothing else may talk to the instrument between
     // two of its steps.
-    Operation operation(programma ? kComandoProgramma : kComandoLettura);
+    Operation operation(programma ? kProgramCommand : kReadCommand);
     auto brokenOff = [&run] { return run.brokenOff(); };
 
     // Step 1: the two configuration pages.
@@ -125,7 +125,7 @@ DeviceRunEnd runDevice(bool programma, const ProgressOpener& openProgress)
     };
     outcome = programma ? sendSensorsRun(slotSensorsFrom(DatiProgetto), hooks)
                         : readSensorsRun(hooks, [](int slot, const QString& sensor) {
-                              DatiProgetto.*canaleDaSlot(slot).sensore = sensor;
+                              DatiProgetto.*channelFromSlot(slot).sensore = sensor;
                           });
     if (!outcome.goesOn())
         return finishFailure(run, operation, outcome);
@@ -142,25 +142,25 @@ DeviceRunEnd runDevice(bool programma, const ProgressOpener& openProgress)
 
 } // namespace
 
-int testoSensoreMancante()
+int missingSensorTextId()
 {
-    const auto& canali = canaliInOrdineFile();
+    const auto& canali = channelsInFileOrder();
     for (std::size_t i = 0; i < canali.size(); ++i) {
         const ChannelInfo& ch = canali[i];
         if (!(DatiProgetto.*ch.abil))
             continue;
-        if (nomeSensoreVuoto(DatiProgetto.*ch.tcamp) || !sensoreInLibreria(DatiProgetto.*ch.sensore))
-            return kTestiMancante[i];
+        if (sensorNameEmpty(DatiProgetto.*ch.tcamp) || !sensorInLibrary(DatiProgetto.*ch.sensore))
+            return kMissingTexts[i];
     }
     return 0;
 }
 
-DeviceRunEnd ProgrammaStrumento(const ProgressOpener& openProgress)
+DeviceRunEnd programInstrument(const ProgressOpener& openProgress)
 {
     return runDevice(true, openProgress);
 }
 
-DeviceRunEnd LeggiStrumento(const ProgressOpener& openProgress)
+DeviceRunEnd readInstrument(const ProgressOpener& openProgress)
 {
     return runDevice(false, openProgress);
 }

@@ -35,11 +35,11 @@ enum class DeviceRunEnd {
 // once the user has confirmed. The window outlives the run when it succeeds.
 using ProgressOpener = std::function<DeviceProgressView&()>;
 
-DeviceRunEnd ProgrammaStrumento(const ProgressOpener& openProgress);
-DeviceRunEnd LeggiStrumento(const ProgressOpener& openProgress);
+DeviceRunEnd programInstrument(const ProgressOpener& openProgress);
+DeviceRunEnd readInstrument(const ProgressOpener& openProgress);
 
 // The first enabled channel, in file order, whose sensor or sampling rate is
 // missing or whose sensor is not in the library: its message number, or 0.
-int testoSensoreMancante();
+int missingSensorTextId();
 
 } // namespace zuv

@@ -7,31 +7,31 @@
 namespace zuv {
 
 namespace {
-constexpr int kComandoDiagnostica = 0x25;
-constexpr int kPausaMs = 50;
+constexpr int kDiagnosticsCommand = 0x25;
+constexpr int kPauseMs = 50;
 } // namespace
 
-DiagnosticaRun::DiagnosticaRun() : operation_(kComandoDiagnostica) {}
+DiagnosticsRun::DiagnosticsRun() : operation_(kDiagnosticsCommand) {}
 
-bool DiagnosticaRun::read(bool (*command)(), PassoDiagnostica& passo)
+bool DiagnosticsRun::read(bool (*command)(), DiagnosticsStep& passo)
 {
     const StepEnd end = runStep(command, true);
-    passo.connesso = passo.connesso || end != StepEnd::NoInstrument;
+    passo.connected = passo.connected || end != StepEnd::NoInstrument;
     if (end == StepEnd::Failed && !inOutage_) {
         inOutage_ = true;
-        segnalaErroreComunicazione();
+        reportLinkError();
     }
-    clock().sleepMs(kPausaMs);
+    clock().sleepMs(kPauseMs);
     return end != StepEnd::Failed;
 }
 
-PassoDiagnostica DiagnosticaRun::passo()
+DiagnosticsStep DiagnosticsRun::passo()
 {
-    PassoDiagnostica passo;
+    DiagnosticsStep passo;
     const bool stato = read(LeggiDiagnostica, passo);
     const bool ingressi = read(LeggiCalibrazione, passo);
-    passo.letto = passo.connesso && stato && ingressi;
-    if (passo.letto)
+    passo.read = passo.connected && stato && ingressi;
+    if (passo.read)
         inOutage_ = false;
     return passo;
 }

@@ -6,25 +6,25 @@
 
 namespace zuv {
 
-struct PassoDiagnostica {
-    bool connesso = false; // some port answered
-    bool letto = false;    // both reads came back
+struct DiagnosticsStep {
+    bool connected = false; // some port answered
+    bool read = false;    // both reads came back
 };
 
-class DiagnosticaRun {
+class DiagnosticsRun {
 public:
-    DiagnosticaRun();
+    DiagnosticsRun();
 
     // One pass. The first failed read of an outage shows the communication
     // error; the rest of the outage stays quiet, so a silent instrument does
     // not raise a message on every pass. A pass that reads again ends the
     // outage.
-    PassoDiagnostica passo();
+    DiagnosticsStep passo();
 
 private:
     // One read as a quiet step, then the pause: false only when it ran and
     // failed.
-    bool read(bool (*command)(), PassoDiagnostica& passo);
+    bool read(bool (*command)(), DiagnosticsStep& passo);
 
     Operation operation_;
     bool inOutage_ = false;

@@ -14,8 +14,8 @@ namespace zuv {
 
 namespace {
 
-constexpr int kComandoDownload = 0x26;
-constexpr int kVociBlocco = 32;
+constexpr int kDownloadCommand = 0x26;
+constexpr int kBlockEntries = 32;
 
 class SerialDownloadLink final : public DownloadLink {
 public:
@@ -52,17 +52,17 @@ DownloadLink& instrumentDownloadLink()
 
 bool VerificaChecksum(const QByteArray& bloccoA, const QByteArray& bloccoB)
 {
-    if (bloccoA.size() != kBytesBlocco || bloccoB.size() != kBytesBlocco)
+    if (bloccoA.size() != kBlockBytes || bloccoB.size() != kBlockBytes)
         return false;
     quint32 sum = 0;
-    for (int i = 0; i < kBytesBlocco; ++i)
+    for (int i = 0; i < kBlockBytes; ++i)
         sum += quint32(byteAt(bloccoA, i));
-    for (int i = 0; i < kBytesBlocco - 1; ++i)
+    for (int i = 0; i < kBlockBytes - 1; ++i)
         sum += quint32(byteAt(bloccoB, i));
-    return (sum & 0xFF) == quint32(byteAt(bloccoB, kBytesBlocco - 1));
+    return (sum & 0xFF) == quint32(byteAt(bloccoB, kBlockBytes - 1));
 }
 
-QString testoGiro(qint32 centesimi, int sessione)
+QString lapText(qint32 centesimi, int sessione)
 {
     const qint64 v = centesimi;
     const qint64 cc = v % 100;
@@ -75,9 +75,9 @@ QString testoGiro(qint32 centesimi, int sessione)
 
 void DecodificaTempoGiro(const QByteArray& blocco, qint32 base, qint16& sessione)
 {
-    if (blocco.size() < kVociBlocco * 4)
+    if (blocco.size() < kBlockEntries * 4)
         return; // a failed read leaves the lap lines as they were
-    for (int k = 0; k < kVociBlocco; ++k) {
+    for (int k = 0; k < kBlockEntries; ++k) {
         const int p = 4 * k;
         qint32 value;
         if (byteAt(blocco, p) == 0x80) {
@@ -88,25 +88,25 @@ void DecodificaTempoGiro(const QByteArray& blocco, qint32 base, qint16& sessione
                            | (quint32(byteAt(blocco, p + 2)) << 8) | quint32(byteAt(blocco, p + 3)));
         }
         const qint64 index = qint64(base) + k;
-        if (index >= 0 && index < qint64(TempiGiro.size()) && index < kMaxGiri)
-            TempiGiro[std::size_t(index)] = testoGiro(value, sessione);
+        if (index >= 0 && index < qint64(TempiGiro.size()) && index < kMaxLaps)
+            TempiGiro[std::size_t(index)] = lapText(value, sessione);
     }
 }
 
 void resetDownloadBuffers()
 {
-    TempiGiro.assign(kMaxGiri, QStringLiteral("00:00.00"));
-    DatiScaricati.assign(kMaxBlocchi + 1, QByteArray());
+    TempiGiro.assign(kMaxLaps, QStringLiteral("00:00.00"));
+    DatiScaricati.assign(kMaxBlocks + 1, QByteArray());
     NumBlocchi = 0;
     NumGiriStrumento = 0;
-    DownloadInterrotto = false;
+    downloadInterrupted = false;
 }
 
 DownloadRun::DownloadRun(DownloadView& view, DownloadLink& link) : view_(view), link_(link) {}
 
 DownloadOutcome DownloadRun::run()
 {
-    Operation operation(kComandoDownload);
+    Operation operation(kDownloadCommand);
     view_.setProgressMax(100);
     view_.setStatusText(Testo(270));
     view_.setBusy(true);
@@ -114,7 +114,7 @@ DownloadOutcome DownloadRun::run()
     // The pauses between the phases hold the user's input back; a close of
     // the window takes effect after each of them.
     auto pause = [] {
-        clock().sleepMs(kPausaFaseMs);
+        clock().sleepMs(kPhasePauseMs);
         clock().yieldEvents();
     };
 
@@ -125,7 +125,7 @@ DownloadOutcome DownloadRun::run()
     qint16 giri = 0;
     if (const auto end = statusRead(&DownloadLink::lapCount, giri))
         return *end;
-    NumGiriStrumento = qint16(giriScaricabili(giri));
+    NumGiriStrumento = qint16(safeLapCount(giri));
     pause();
 
     DownloadOutcome outcome = ScaricaTempiGiro();
@@ -151,19 +151,19 @@ std::optional<DownloadOutcome> DownloadRun::statusRead(std::optional<T> (Downloa
 
 DownloadOutcome DownloadRun::ScaricaTempiGiro()
 {
-    sessione_ = 0;
+    session_ = 0;
     // Only the blocks that hold laps 1..NumGiriStrumento; a lap's block
     // follows from its index, so nothing shifts when a read fails.
-    for (int i = 1; i <= NumGiriStrumento; i += kVociBlocco) {
+    for (int i = 1; i <= NumGiriStrumento; i += kBlockEntries) {
         if (view_.closedByUser())
             return finish(DownloadOutcome::Closed);
         if (!link_.connect())
             return fail(true);
-        const qint32 block = (i - 1) / kVociBlocco;
-        BloccoA = link_.lapBlock(block * kBytesBlocco);
+        const qint32 block = (i - 1) / kBlockEntries;
+        BloccoA = link_.lapBlock(block * kBlockBytes);
         // No retry: a failed read has shown its message.
-        DecodificaTempoGiro(BloccoA, i, sessione_);
-        clock().sleepMs(kPausaGiroMs);
+        DecodificaTempoGiro(BloccoA, i, session_);
+        clock().sleepMs(kLapPauseMs);
         clock().yieldEvents();
     }
     return DownloadOutcome::Completed;
@@ -173,12 +173,12 @@ DownloadRun::Read DownloadRun::readBlock(qint32 address, QByteArray& out)
 {
     for (;;) {
         out = link_.memoryBlock(address);
-        if (out.size() == kBytesBlocco) {
+        if (out.size() == kBlockBytes) {
             retries_ = 0;
-            clock().sleepMs(kPausaBloccoMs);
+            clock().sleepMs(kBlockPauseMs);
             return Read::Ok;
         }
-        if (++retries_ > kTentativiBlocco)
+        if (++retries_ > kBlockAttempts)
             return Read::Failed;
         if (view_.closedByUser())
             return Read::Closed;
@@ -197,15 +197,15 @@ DownloadOutcome DownloadRun::ScaricaMemoria()
     qint32 page = 0;
     qint32 address = 0;
     // A count past the memory would read on for ever.
-    const qint32 total = bytesScaricabili(ByteTotali);
-    const qint32 capacity = std::min<qint32>(kMaxBlocchi, qint32(DatiScaricati.size()));
+    const qint32 total = safeByteCount(ByteTotali);
+    const qint32 capacity = std::min<qint32>(kMaxBlocks, qint32(DatiScaricati.size()));
 
     while (address < total) {
         // The loop may ask for one pair past the recorded bytes, never for
         // one past the memory.
-        if (qint64(page + 2) * kBytesBlocco > kMemoriaStrumento)
+        if (qint64(page + 2) * kBlockBytes > kDeviceMemory)
             break;
-        address = page * kBytesBlocco;
+        address = page * kBlockBytes;
         const int percent = std::clamp(int(roundHalfEven(double(address) / total * 100.0)), 0, 100);
 
         if (view_.closedByUser())
@@ -215,10 +215,10 @@ DownloadOutcome DownloadRun::ScaricaMemoria()
 
         // A pair whose checksum fails is read again, as a failed block is.
         for (int attempt = 0;; ++attempt) {
-            address = page * kBytesBlocco;
+            address = page * kBlockBytes;
             Read r = readBlock(address, BloccoA);
             if (r == Read::Ok) {
-                address = (page + 1) * kBytesBlocco;
+                address = (page + 1) * kBlockBytes;
                 r = readBlock(address, BloccoB);
             }
             if (r == Read::Closed)
@@ -242,7 +242,7 @@ DownloadOutcome DownloadRun::ScaricaMemoria()
                 NumBlocchi += 2;
                 break;
             }
-            if (attempt >= kTentativiBlocco)
+            if (attempt >= kBlockAttempts)
                 return fail(true);
             if (view_.closedByUser())
                 return finish(DownloadOutcome::Closed);
@@ -258,7 +258,7 @@ DownloadOutcome DownloadRun::ScaricaMemoria()
 DownloadOutcome DownloadRun::fail(bool showMessage)
 {
     if (showMessage)
-        segnalaErroreComunicazione();
+        reportLinkError();
     else
         noteOutcome(false);
     view_.setStatusText(Testo(242));
@@ -275,7 +275,7 @@ DownloadOutcome DownloadRun::finish(DownloadOutcome outcome)
         view_.setStatusText(Testo(271));
     // What was stored stays usable, however the run ended; Save Data tells
     // that it is partial.
-    DownloadInterrotto = outcome == DownloadOutcome::Closed || outcome == DownloadOutcome::Failed;
+    downloadInterrupted = outcome == DownloadOutcome::Closed || outcome == DownloadOutcome::Failed;
     setSaveData(NumBlocchi > 0);
     view_.setBusy(false);
     view_.runEnded(outcome);

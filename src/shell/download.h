@@ -10,10 +10,10 @@
 
 namespace zuv {
 
-inline constexpr int kTentativiBlocco = 3; // retries before a read gives up
-inline constexpr int kPausaBloccoMs = 10;
-inline constexpr int kPausaGiroMs = 100;
-inline constexpr int kPausaFaseMs = 1000;
+inline constexpr int kBlockAttempts = 3; // retries before a read gives up
+inline constexpr int kBlockPauseMs = 10;
+inline constexpr int kLapPauseMs = 100;
+inline constexpr int kPhasePauseMs = 1000;
 
 enum class DownloadOutcome {
     Completed,         // memory read to its end, something stored
@@ -58,7 +58,7 @@ DownloadLink& instrumentDownloadLink();
 bool VerificaChecksum(const QByteArray& bloccoA, const QByteArray& bloccoB);
 
 // "mm:ss.cc, n" of a lap time in hundredths (minutes not limited to 59).
-QString testoGiro(qint32 centesimi, int sessione);
+QString lapText(qint32 centesimi, int sessione);
 
 // The 32 entries of a lap block into TempiGiro(base .. base + 31), indices
 // above 999 dropped; an entry that opens a session raises `sessione`.
@@ -98,7 +98,7 @@ private:
     QByteArray BloccoA;
     QByteArray BloccoB;
     int retries_ = 0;
-    qint16 sessione_ = 0;
+    qint16 session_ = 0;
 };
 
 } // namespace zuv

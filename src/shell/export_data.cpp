@@ -249,16 +249,16 @@ ExportFiles buildExportFiles(const ExportSource& src)
 {
     ExportFiles files;
     const qsizetype numBlocks = qsizetype(src.blocks.size());
-    files.dati.reserve(numBlocks * kSamples * 80 + 512);
-    files.allarmi.reserve(numBlocks * kSamples * 48 + 256);
+    files.data.reserve(numBlocks * kSamples * 80 + 512);
+    files.alarms.reserve(numBlocks * kSamples * 48 + 256);
 
-    files.dati += dataHeader(src);
-    files.dati += "\r\n";
-    files.allarmi += src.language == 0 ? kAlarmHeaderIt : kAlarmHeaderEn;
-    files.allarmi += "\r\n";
+    files.data += dataHeader(src);
+    files.data += "\r\n";
+    files.alarms += src.language == 0 ? kAlarmHeaderIt : kAlarmHeaderEn;
+    files.alarms += "\r\n";
 
     PendingLines pending;
-    pending.reserve(std::min<qsizetype>(numBlocks, kMaxBlocchi) * kSamples);
+    pending.reserve(std::min<qsizetype>(numBlocks, kMaxBlocks) * kSamples);
     qint32 runStart = 0;
     qint32 previous = 0;
     bool distanceReset = false;
@@ -277,14 +277,14 @@ ExportFiles buildExportFiles(const ExportSource& src)
         if (status & 0x0002) {
             if (session <= previous + 1 && session != previous) {
                 // Lines before the run start went out at an earlier mark.
-                pending.write(runStart, true, sessionText(session), files.dati, files.allarmi);
+                pending.write(runStart, true, sessionText(session), files.data, files.alarms);
                 distanceReset = true;
                 previous = session;
                 pending.clear();
                 runStart = 0;
             } else {
-                pending.write(runStart, false, previous != 0 ? "-1" : "0", files.dati,
-                              files.allarmi);
+                pending.write(runStart, false, previous != 0 ? "-1" : "0", files.data,
+                              files.alarms);
                 previous = session;
                 runStart = pending.count();
             }
@@ -364,16 +364,16 @@ ExportFiles buildExportFiles(const ExportSource& src)
         base = x;
     }
 
-    pending.write(runStart, false, sessionText(qint64(lastSession) + 1), files.dati,
-                  files.allarmi);
+    pending.write(runStart, false, sessionText(qint64(lastSession) + 1), files.data,
+                  files.alarms);
 
-    files.tempiGiro = "1.4\r\n";
-    const int lastLap = std::min({src.numLaps, kMaxGiri - 1, int(src.laps.size()) - 1});
+    files.lapTimes = "1.4\r\n";
+    const int lastLap = std::min({src.numLaps, kMaxLaps - 1, int(src.laps.size()) - 1});
     for (int i = 1; i <= lastLap; ++i) {
-        files.tempiGiro += toCp1252(src.laps[std::size_t(i)]);
-        files.tempiGiro += "\r\n";
+        files.lapTimes += toCp1252(src.laps[std::size_t(i)]);
+        files.lapTimes += "\r\n";
     }
-    files.tempiGiro += "\r\n";
+    files.lapTimes += "\r\n";
     return files;
 }
 
@@ -385,8 +385,8 @@ ExportSource downloadedSource()
     src.laps = std::span<const QString>(TempiGiro.data(), TempiGiro.size());
     src.numLaps = NumGiriStrumento;
     src.language = TabellaLingua.IndiceLingua;
-    src.speedUnit = nomeInTabella(NomiUMVelocita, DatiProgetto.UMVel);
-    src.tempUnit = nomeInTabella(NomiUMTemperatura, DatiProgetto.UMTemp);
+    src.speedUnit = nameInTable(NomiUMVelocita, DatiProgetto.UMVel);
+    src.tempUnit = nameInTable(NomiUMTemperatura, DatiProgetto.UMTemp);
     return src;
 }
 
@@ -409,9 +409,9 @@ bool SalvaDatiScaricati()
     const ExportFiles files = buildExportFiles(downloadedSource());
 
     const std::array<std::pair<const QString*, const QByteArray*>, 3> outputs = {{
-        {&PercorsoFileDati, &files.dati},
-        {&PercorsoFileAllarmi, &files.allarmi},
-        {&PercorsoFileTempiGiro, &files.tempiGiro},
+        {&PercorsoFileDati, &files.data},
+        {&PercorsoFileAllarmi, &files.alarms},
+        {&PercorsoFileTempiGiro, &files.lapTimes},
     }};
     // All three are written aside and each is flushed to the disk and
     // checked before any of them replaces an old file: a disk that fills up,
@@ -445,7 +445,7 @@ bool mnuSaveData_Click()
 {
     // "The download was interrupted: the data are partial", said before the
     // name is asked, so that the user can name the files for what they hold.
-    if (DownloadInterrotto)
+    if (downloadInterrupted)
         msgBox(Testo(380), MsgIcon::Exclamation);
 
     const QString chosen =

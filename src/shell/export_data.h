@@ -22,9 +22,9 @@ struct ExportSource {
 
 // The three files' bytes: Windows-1252, CR LF, "." as decimal separator.
 struct ExportFiles {
-    QByteArray dati;
-    QByteArray allarmi;
-    QByteArray tempiGiro;
+    QByteArray data;
+    QByteArray alarms;
+    QByteArray lapTimes;
 };
 
 ExportFiles buildExportFiles(const ExportSource& source);

@@ -229,7 +229,7 @@ bool openAfterQuestion()
     // The menu follows the list in memory: a program folder that cannot be
     // written still lists the project just opened.
     SalvaFileRecenti();
-    MostraFileRecenti();
+    showRecentFiles();
     return true;
 }
 

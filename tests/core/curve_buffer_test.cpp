@@ -80,7 +80,7 @@ TEST_F(CurveBufferTest, NothingOfAnEarlierCurveSurvivesALoad)
     LibreriaSensori = {sensor("Pressione", "Short", 12), sensor("Pressione", " ", 20),
                        sensor("Nonsense", "Untyped", 20)};
     fillBuffer(7.0);
-    EXPECT_TRUE(sensoreInLibreria(QStringLiteral("Short")));
+    EXPECT_TRUE(sensorInLibrary(QStringLiteral("Short")));
     ASSERT_TRUE(CaricaCurvaSensore(QStringLiteral("Short")));
     for (int i = 12; i < 20; ++i)
         EXPECT_TRUE(CurvaSensore.CurvaX[i] == 0 && CurvaSensore.CurvaY[i] == 0) << i;
@@ -88,7 +88,7 @@ TEST_F(CurveBufferTest, NothingOfAnEarlierCurveSurvivesALoad)
     const char* unusable[] = {"", " ", "  \t", "Missing", "short", "Short ", "Untyped"};
     for (const char* name : unusable) {
         fillBuffer(7.0);
-        EXPECT_FALSE(sensoreInLibreria(QString::fromLatin1(name))) << '"' << name << '"';
+        EXPECT_FALSE(sensorInLibrary(QString::fromLatin1(name))) << '"' << name << '"';
         EXPECT_FALSE(CaricaCurvaSensore(QString::fromLatin1(name))) << '"' << name << '"';
         for (int i = 0; i < 20; ++i)
             EXPECT_TRUE(CurvaSensore.CurvaX[i] == 0 && CurvaSensore.CurvaY[i] == 0)
@@ -159,7 +159,7 @@ TEST_F(CurveBufferTest, FourDecimalsNeverComeBackFromAThousandthScale)
 }
 
 struct Page final : ActivePage {
-    PageKind pageKind() const override { return PageKind::Sensori; }
+    PageKind pageKind() const override { return PageKind::Sensors; }
     void setInstrumentButtonsEnabled(bool) override {}
 };
 

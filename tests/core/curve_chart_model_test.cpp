@@ -26,7 +26,7 @@ TEST(CurveChartModelTest, RangeHoldsZeroAndEveryActivePoint)
     };
     for (const RangeCase& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(CalcolaLimitiCurva(puntiCurva(c.x, c.y, c.x.size())), c.expected);
+        EXPECT_EQ(CalcolaLimitiCurva(curvePoints(c.x, c.y, c.x.size())), c.expected);
     }
 }
 
@@ -36,21 +36,21 @@ TEST(CurveChartModelTest, PointsAreTheLeadingNumbersOfTheActiveRowsInRowOrder)
     const QStringList y = {"40.0", "1", "-3", "2", "0.0", "99"};
     // Only the first five rows are active; falling X stays in row order.
     const std::vector<CurvePoint> expected = {{900, 40}, {0, 1}, {2.5, -3}, {1, 2}, {300, 0}};
-    EXPECT_EQ(puntiCurva(x, y, 5), expected);
-    EXPECT_TRUE(puntiCurva(x, y, 0).empty());
+    EXPECT_EQ(curvePoints(x, y, 5), expected);
+    EXPECT_TRUE(curvePoints(x, y, 0).empty());
 }
 
 TEST(CurveChartModelTest, ARowWithABlankBoxIsNoPoint)
 {
     // The row just ticked after 100/5 and 200/9, then one half typed.
     CurveChartModel m;
-    ridisegnaCurva(m, {"100", "200", ""}, {"5", "9", ""}, 3);
+    redrawCurve(m, {"100", "200", ""}, {"5", "9", ""}, 3);
     EXPECT_EQ(m.points(), (std::vector<CurvePoint>{{100, 5}, {200, 9}}));
-    ridisegnaCurva(m, {"-50", "200", "300"}, {"-1", "9", " "}, 3);
+    redrawCurve(m, {"-50", "200", "300"}, {"-1", "9", " "}, 3);
     EXPECT_EQ(m.points(), (std::vector<CurvePoint>{{-50, -1}, {200, 9}}));
     EXPECT_EQ(m.range(), (CurveRange{-50, 200, -1, 9}));
     // Rows past the texts given count as blank.
-    ridisegnaCurva(m, {"100"}, {"5"}, 2);
+    redrawCurve(m, {"100"}, {"5"}, 2);
     EXPECT_EQ(m.points(), (std::vector<CurvePoint>{{100, 5}}));
 }
 
@@ -58,11 +58,11 @@ TEST(CurveChartModelTest, RedrawReplacesPointsAndRange)
 {
     CurveChartModel m;
     EXPECT_EQ(m.range(), (CurveRange{0, 1, 0, 1})); // as at window load
-    ridisegnaCurva(m, {"100", "200", "300"}, {"1.5", "3.0", "9"}, 2);
+    redrawCurve(m, {"100", "200", "300"}, {"1.5", "3.0", "9"}, 2);
     EXPECT_EQ(m.range(), (CurveRange{0, 200, 0, 3}));
     EXPECT_EQ(m.points(), (std::vector<CurvePoint>{{100, 1.5}, {200, 3}}));
 
-    ridisegnaCurva(m, {}, {}, 0);
+    redrawCurve(m, {}, {}, 0);
     EXPECT_TRUE(m.points().empty());
     EXPECT_EQ(m.range(), (CurveRange{0, 0, 0, 0}));
 }

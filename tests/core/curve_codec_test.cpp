@@ -26,7 +26,7 @@ TEST(CurveCodec, FramesAndRequests)
     EXPECT_EQ(hex(ackFrame(comando::InviaCurvaSensore)), hex(bytes("52 18 36 41 2A")));
     EXPECT_EQ(hex(curveRequest(8)), hex(bytes("48 19 08 36 39")));
     EXPECT_EQ(hex(curveRequest(0)), hex(bytes("48 19 00 36 31")));
-    EXPECT_EQ(encodeCurve(0, zero).size(), kPayloadCurva);
+    EXPECT_EQ(encodeCurve(0, zero).size(), kPayloadCurve);
 }
 
 TEST(CurveCodec, PointsSitAtTheirPositionsAndComeBack)
@@ -55,7 +55,7 @@ TEST(CurveCodec, PointsSitAtTheirPositionsAndComeBack)
     back.CurvaX[20] = -1;
     back.CurvaY[20] = -2;
     QByteArray reply = replyFor(payload, char(0x77));
-    ASSERT_EQ(reply.size(), kLenCurvaSensore);
+    ASSERT_EQ(reply.size(), kLenCurve);
     // What is not decoded may hold anything.
     for (int pos = 3; pos <= 16; ++pos)
         reply[pos - 1] = char(0xA5);

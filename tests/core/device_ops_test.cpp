@@ -73,7 +73,7 @@ protected:
         DatiProgetto.chkTO = true;
         DatiProgetto.mskTO = 1200;
         int n = 0;
-        for (const ChannelInfo& ch : canaliInOrdineFile()) {
+        for (const ChannelInfo& ch : channelsInFileOrder()) {
             const QString nome = QStringLiteral("S%1").arg(ch.code);
             LibreriaSensori.push_back(sensore(nome, QString::fromLatin1(ch.tipo), ++n));
             DatiProgetto.*ch.sensore = nome;
@@ -101,7 +101,7 @@ protected:
     std::vector<int> receivedCodes() const
     {
         std::vector<int> codes;
-        for (const QByteArray& f : port.engine.ricevuti)
+        for (const QByteArray& f : port.engine.received)
             if (f.size() > 1 && quint8(f[1]) != comando::Hello)
                 codes.push_back(quint8(f[1]));
         return codes;
@@ -116,12 +116,12 @@ TEST_F(DeviceOpsTest, ProgramDeviceSendsEveryPageAndCurveInOrder)
 {
     DatiProgetto.AbilPB = false; // slot 2 goes out as zeros
     msgs.answers.push_back(MsgAnswer::Ok);
-    ASSERT_EQ(ProgrammaStrumento(opener()), DeviceRunEnd::Succeeded);
+    ASSERT_EQ(programInstrument(opener()), DeviceRunEnd::Succeeded);
 
     EXPECT_EQ(receivedCodes(), (std::vector<int>{0x12, 0x1C, 0x16, 0x18, 0x18, 0x18, 0x18, 0x18,
                                                   0x18, 0x18, 0x18, 0x18, 0x14}));
     std::vector<QByteArray> frames;
-    for (const QByteArray& f : port.engine.ricevuti)
+    for (const QByteArray& f : port.engine.received)
         if (quint8(f[1]) != comando::Hello)
             frames.push_back(f);
     EXPECT_EQ(frames[0], buildFrame(0x12, encodeConfigPage1(configPage1From(DatiProgetto))));
@@ -145,21 +145,21 @@ TEST_F(DeviceOpsTest, ProgramDeviceSendsEveryPageAndCurveInOrder)
 TEST_F(DeviceOpsTest, ReadDeviceGivesBackTheProgrammedProject)
 {
     msgs.answers = {MsgAnswer::Ok, MsgAnswer::Ok};
-    ASSERT_EQ(ProgrammaStrumento(opener()), DeviceRunEnd::Succeeded);
+    ASSERT_EQ(programInstrument(opener()), DeviceRunEnd::Succeeded);
     const ProjectRecord programmed = DatiProgetto;
 
     DatiProgetto = newProjectValues();
     DatiProgetto.NomeProgetto = programmed.NomeProgetto;
-    for (const ChannelInfo& ch : canaliInOrdineFile())
+    for (const ChannelInfo& ch : channelsInFileOrder())
         DatiProgetto.*ch.tcamp = programmed.*ch.tcamp;
     DatiProgetto.chkTO = programmed.chkTO;
-    ASSERT_EQ(LeggiStrumento(opener()), DeviceRunEnd::Succeeded);
+    ASSERT_EQ(readInstrument(opener()), DeviceRunEnd::Succeeded);
 
     EXPECT_EQ(configPage1From(DatiProgetto), configPage1From(programmed));
     EXPECT_EQ(configPage2From(DatiProgetto), configPage2From(programmed));
     EXPECT_EQ(sensorsPageFrom(DatiProgetto), sensorsPageFrom(programmed));
     EXPECT_EQ(alarmsPageFrom(DatiProgetto), alarmsPageFrom(programmed));
-    for (const ChannelInfo& ch : canaliInOrdineFile())
+    for (const ChannelInfo& ch : channelsInFileOrder())
         EXPECT_EQ(DatiProgetto.*ch.sensore, programmed.*ch.sensore) << ch.code;
     EXPECT_TRUE(ProgettoModificato);
     EXPECT_EQ(progress.result, Testo(239) + " " + Testo(237));
@@ -188,8 +188,8 @@ TEST_F(DeviceOpsTest, MissingSensorIsRefusedBeforeAnyFrame)
         c.spoil();
         msgs.clear();
         msgs.answers.push_back(MsgAnswer::Ok);
-        port.engine.ricevuti.clear();
-        EXPECT_EQ(ProgrammaStrumento(opener()), DeviceRunEnd::MissingSensor) << c.what;
+        port.engine.received.clear();
+        EXPECT_EQ(programInstrument(opener()), DeviceRunEnd::MissingSensor) << c.what;
         EXPECT_TRUE(receivedCodes().empty()) << c.what;
         ASSERT_EQ(msgs.shown.size(), 2u) << c.what;
         EXPECT_EQ(msgs.shown[1].text, Testo(c.text)) << c.what;
@@ -203,9 +203,9 @@ TEST_F(DeviceOpsTest, MissingSensorIsRefusedBeforeAnyFrame)
 TEST_F(DeviceOpsTest, CancelAtTheQuestionDoesNothing)
 {
     msgs.answers.push_back(MsgAnswer::Cancel);
-    EXPECT_EQ(LeggiStrumento(opener()), DeviceRunEnd::Cancelled);
+    EXPECT_EQ(readInstrument(opener()), DeviceRunEnd::Cancelled);
     EXPECT_EQ(opened, 0);
-    EXPECT_TRUE(port.engine.ricevuti.empty());
+    EXPECT_TRUE(port.engine.received.empty());
     EXPECT_EQ(msgs.shown[0].text, Testo(232) + "\r\n" + Testo(148));
 }
 
@@ -213,7 +213,7 @@ TEST_F(DeviceOpsTest, SilenceMidRunEndsWithTheCommunicationError)
 {
     port.engine.setFault(emu::Fault::Silence, -1, comando::InviaCurvaSensore);
     msgs.answers.push_back(MsgAnswer::Ok);
-    EXPECT_EQ(ProgrammaStrumento(opener()), DeviceRunEnd::CommError);
+    EXPECT_EQ(programInstrument(opener()), DeviceRunEnd::CommError);
     const std::vector<int> codes = receivedCodes();
     EXPECT_EQ(std::count(codes.begin(), codes.end(), 0x18), 1);
     EXPECT_EQ(std::count(codes.begin(), codes.end(), 0x14), 0);
@@ -231,7 +231,7 @@ TEST_F(DeviceOpsTest, ClosingTheProgressWindowBreaksTheRunOffAfterItsStep)
     progress.closeAtAppend = 5;
     const ProjectRecord before = DatiProgetto;
     msgs.answers.push_back(MsgAnswer::Ok);
-    EXPECT_EQ(LeggiStrumento(opener()), DeviceRunEnd::BrokenOff);
+    EXPECT_EQ(readInstrument(opener()), DeviceRunEnd::BrokenOff);
     const std::vector<int> codes = receivedCodes();
     EXPECT_EQ(codes.back(), 0x19); // the curve of slot 0 was still read
     EXPECT_EQ(std::count(codes.begin(), codes.end(), 0x19), 1);
@@ -246,7 +246,7 @@ TEST_F(DeviceOpsTest, NoInstrumentIsACommunicationErrorNotSuccess)
     port.instrumentPort = 0;
     port.portCount = 0;
     msgs.answers.push_back(MsgAnswer::Ok);
-    EXPECT_EQ(ProgrammaStrumento(opener()), DeviceRunEnd::CommError);
+    EXPECT_EQ(programInstrument(opener()), DeviceRunEnd::CommError);
     EXPECT_EQ(msgs.shown.back().text, Testo(230));
     EXPECT_TRUE(progress.result.isEmpty());
 }
@@ -254,10 +254,10 @@ TEST_F(DeviceOpsTest, NoInstrumentIsACommunicationErrorNotSuccess)
 TEST_F(DeviceOpsTest, AFailedCurveReadKeepsTheChannelsSensor)
 {
     msgs.answers = {MsgAnswer::Ok, MsgAnswer::Ok};
-    ASSERT_EQ(ProgrammaStrumento(opener()), DeviceRunEnd::Succeeded);
+    ASSERT_EQ(programInstrument(opener()), DeviceRunEnd::Succeeded);
     port.engine.setFault(emu::Fault::Silence, 1, comando::LeggiCurvaSensore);
     DatiProgetto.TemperaturaOlio = QStringLiteral("kept");
-    EXPECT_EQ(LeggiStrumento(opener()), DeviceRunEnd::CommError);
+    EXPECT_EQ(readInstrument(opener()), DeviceRunEnd::CommError);
     EXPECT_EQ(DatiProgetto.TemperaturaOlio, QStringLiteral("kept"));
 }
 

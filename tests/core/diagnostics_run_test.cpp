@@ -28,12 +28,12 @@ protected:
 TEST_F(DiagnosticsRunTest, HoldsTheLinkWhileItLives)
 {
     {
-        DiagnosticaRun run;
+        DiagnosticsRun run;
         EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0x25);
         EXPECT_TRUE(linkBusy());
-        const PassoDiagnostica p = run.passo();
-        EXPECT_TRUE(p.connesso);
-        EXPECT_TRUE(p.letto);
+        const DiagnosticsStep p = run.passo();
+        EXPECT_TRUE(p.connected);
+        EXPECT_TRUE(p.read);
     }
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
     EXPECT_FALSE(linkBusy());
@@ -41,25 +41,25 @@ TEST_F(DiagnosticsRunTest, HoldsTheLinkWhileItLives)
 
 TEST_F(DiagnosticsRunTest, OneMessagePerOutage)
 {
-    DiagnosticaRun run;
+    DiagnosticsRun run;
     run.passo();
     port.engine.setFault(emu::Fault::Silence);
     for (int i = 0; i < 3; ++i) {
-        const PassoDiagnostica p = run.passo();
-        EXPECT_TRUE(p.connesso);
-        EXPECT_FALSE(p.letto);
+        const DiagnosticsStep p = run.passo();
+        EXPECT_TRUE(p.connected);
+        EXPECT_FALSE(p.read);
     }
     EXPECT_EQ(failureMessages(), 1);
     EXPECT_TRUE(StatoComunicazione.ErroreComunicazione);
 
     // Half a pass read is still the outage.
     port.engine.setFault(emu::Fault::Silence, 1);
-    EXPECT_FALSE(run.passo().letto);
+    EXPECT_FALSE(run.passo().read);
     EXPECT_EQ(failureMessages(), 1);
 
     // A whole pass read ends it: the next failure is a new outage.
     port.engine.clearFault();
-    EXPECT_TRUE(run.passo().letto);
+    EXPECT_TRUE(run.passo().read);
     port.engine.setFault(emu::Fault::Silence);
     run.passo();
     EXPECT_EQ(failureMessages(), 2);
@@ -68,9 +68,9 @@ TEST_F(DiagnosticsRunTest, OneMessagePerOutage)
     msgs.clear();
     ChiudiPorta();
     port.instrumentPort = 0;
-    const PassoDiagnostica p = run.passo();
-    EXPECT_FALSE(p.connesso);
-    EXPECT_FALSE(p.letto);
+    const DiagnosticsStep p = run.passo();
+    EXPECT_FALSE(p.connected);
+    EXPECT_FALSE(p.read);
     EXPECT_TRUE(msgs.shown.empty());
 }
 

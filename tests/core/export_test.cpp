@@ -75,9 +75,9 @@ TEST(ExportWriter, WorkedExampleMatchesGoldenFilesByteForByte)
     laps[1] = QStringLiteral("01:23.45, 1");
     laps[2] = QStringLiteral("01:23.00, 1");
     const ExportFiles f = buildExportFiles(source(blocks, laps, 2));
-    EXPECT_TRUE(sameFile(f.dati, golden("worked.csv")));
-    EXPECT_TRUE(sameFile(f.allarmi, golden("worked.txt")));
-    EXPECT_TRUE(sameFile(f.tempiGiro, golden("worked.tim")));
+    EXPECT_TRUE(sameFile(f.data, golden("worked.csv")));
+    EXPECT_TRUE(sameFile(f.alarms, golden("worked.txt")));
+    EXPECT_TRUE(sameFile(f.lapTimes, golden("worked.tim")));
 }
 
 TEST(ExportWriter, NoBlocksGiveHeadersOnlyInEnglishWithTheOtherUnits)
@@ -87,9 +87,9 @@ TEST(ExportWriter, NoBlocksGiveHeadersOnlyInEnglishWithTheOtherUnits)
     src.speedUnit = QStringLiteral("mph");
     src.tempUnit = QStringLiteral("\u00B0 F");
     const ExportFiles f = buildExportFiles(src);
-    EXPECT_TRUE(sameFile(f.dati, golden("empty_en.csv")));
-    EXPECT_TRUE(sameFile(f.allarmi, golden("empty_en.txt")));
-    EXPECT_TRUE(sameFile(f.tempiGiro, golden("empty_en.tim")));
+    EXPECT_TRUE(sameFile(f.data, golden("empty_en.csv")));
+    EXPECT_TRUE(sameFile(f.alarms, golden("empty_en.txt")));
+    EXPECT_TRUE(sameFile(f.lapTimes, golden("empty_en.tim")));
 }
 
 TEST(ExportWriter, SingleFieldsDecodeAsTheRecordLayoutSays)
@@ -102,8 +102,8 @@ TEST(ExportWriter, SingleFieldsDecodeAsTheRecordLayoutSays)
     r.status = 0x0100 | 0x4000 | 0x8000; // oil pump, oil pressure, fuel level
     const std::vector<QByteArray> blocks = {memoryBlock(r)};
     const ExportFiles f = buildExportFiles(source(blocks));
-    const std::vector<std::string> d = lines(f.dati);
-    const std::vector<std::string> a = lines(f.allarmi);
+    const std::vector<std::string> d = lines(f.data);
+    const std::vector<std::string> a = lines(f.alarms);
     ASSERT_EQ(d.size(), 11u);
     ASSERT_EQ(a.size(), 11u);
 
@@ -123,7 +123,7 @@ TEST(ExportWriter, SlowChannelsStartFromTheFirstBlockAndRunTowardsTheNext)
     MemoryRecord r2 = r1;
     r2.oilPress = 36, r2.airFuel = 110, r2.waterTemp = 10;     // +1.0
     const std::vector<QByteArray> blocks = {memoryBlock(r1), memoryBlock(r2)};
-    const std::vector<std::string> d = lines(buildExportFiles(source(blocks)).dati);
+    const std::vector<std::string> d = lines(buildExportFiles(source(blocks)).data);
     ASSERT_EQ(d.size(), 21u);
     // The first second is flat at its own values: no ramp up from 0.
     for (int i = 1; i <= 10; ++i) {
@@ -184,8 +184,8 @@ TEST(ExportWriter, SessionMarksSplitRunsAndNumberThem)
             blocks.push_back(memoryBlock(r));
         }
         const ExportFiles f = buildExportFiles(source(blocks));
-        const std::vector<std::string> d = lines(f.dati);
-        const std::vector<std::string> a = lines(f.allarmi);
+        const std::vector<std::string> d = lines(f.data);
+        const std::vector<std::string> a = lines(f.alarms);
         ASSERT_EQ(a.size(), 1 + 10 * blocks.size()) << c.name;
         ASSERT_EQ(d.size(), a.size()) << c.name;
         // The runs come out in order, so block k's lines are lines 10k+1...
@@ -210,7 +210,7 @@ TEST(ExportWriter, DistanceResetsOnlyInTheBlockThatOpensASession)
     marked.session = 1;
     marked.status = 0x0002;
     const std::vector<QByteArray> blocks = {memoryBlock(r), memoryBlock(marked), memoryBlock(r)};
-    const std::vector<std::string> d = lines(buildExportFiles(source(blocks)).dati);
+    const std::vector<std::string> d = lines(buildExportFiles(source(blocks)).data);
     ASSERT_EQ(d.size(), 31u);
     EXPECT_EQ(field(d[1], 1), "31.0");
     EXPECT_EQ(field(d[11], 1), "0.0");
@@ -223,7 +223,7 @@ TEST(ExportWriter, LongSessionsKeepCountingPast16BitLines)
     // 3300 seconds = 33000 lines, past a 16-bit counter's 32767.
     std::vector<QByteArray> blocks(3300, memoryBlock(MemoryRecord()));
     const ExportFiles f = buildExportFiles(source(blocks));
-    const std::vector<std::string> d = lines(f.dati);
+    const std::vector<std::string> d = lines(f.data);
     ASSERT_EQ(d.size(), 33001u);
     EXPECT_EQ(field(d[32768], 0), "3276.7");
     EXPECT_EQ(field(d[33000], 0), "3299.9");
@@ -233,11 +233,11 @@ TEST(ExportWriter, LapFileHoldsAtMostTheLinesTheBufferKeeps)
 {
     std::vector<QString> laps(1000, QStringLiteral("00:00.00"));
     laps[999] = QStringLiteral("99:59.99, 3");
-    const std::vector<std::string> all = lines(buildExportFiles(source({}, laps, 5000)).tempiGiro);
+    const std::vector<std::string> all = lines(buildExportFiles(source({}, laps, 5000)).lapTimes);
     ASSERT_EQ(all.size(), 1001u); // "1.4", 999 laps, the empty line
     EXPECT_EQ(all[999], "99:59.99, 3");
     EXPECT_EQ(all[1000], "");
-    EXPECT_EQ(buildExportFiles(source({}, laps, -3)).tempiGiro, "1.4\r\n\r\n");
+    EXPECT_EQ(buildExportFiles(source({}, laps, -3)).lapTimes, "1.4\r\n\r\n");
 }
 
 TEST(ExportWriter, CompanionNamesComeFromADataNameEndingInCsv)
@@ -384,7 +384,7 @@ TEST_F(SaveData, AWriteThatFailsLateLeavesAllThreeOldFilesAndSaysWhy)
 
 TEST_F(SaveData, AnInterruptedDownloadIsCalledPartialBeforeTheNameIsAsked)
 {
-    DownloadInterrotto = true;
+    downloadInterrupted = true;
     // Cancelled at the name: the word can only have come before it.
     EXPECT_FALSE(mnuSaveData_Click());
     EXPECT_EQ(fileDialogs.asked.size(), 1u);

@@ -147,12 +147,12 @@ TEST_F(LanguageTest, StoringTheLanguageReplacesOnlyLineOne)
     for (const Case& c : cases) {
         writeFile(QStringLiteral("LANGUAGES.DAT"), c.line1 + rest);
         QString error;
-        EXPECT_TRUE(ScriviIndiceLingua(1, &error)) << error.toStdString();
+        EXPECT_TRUE(writeLanguageIndex(1, &error)) << error.toStdString();
         EXPECT_EQ(readFile(QStringLiteral("LANGUAGES.DAT")), "1\r\n" + rest) << c.line1.constData();
     }
     ASSERT_TRUE(CaricaLingue());
     EXPECT_EQ(TabellaLingua.IndiceLingua, 1);
-    ASSERT_TRUE(ScriviIndiceLingua(0));
+    ASSERT_TRUE(writeLanguageIndex(0));
     EXPECT_EQ(readFile(QStringLiteral("LANGUAGES.DAT")), "0\r\n" + rest);
 }
 
@@ -161,16 +161,16 @@ TEST_F(LanguageTest, StoringTheLanguageFailsWithoutHarm)
     const QByteArray bytes = "0\r\nN=2\r\nT1=" + QByteArray(500, 'a') + "\r\nT2=b\r\n";
     writeFile(QStringLiteral("LANGUAGES.DAT"), bytes);
     QString error;
-    EXPECT_FALSE(ScriviIndiceLingua(2, &error));
+    EXPECT_FALSE(writeLanguageIndex(2, &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(ScriviIndiceLingua(-1));
+    EXPECT_FALSE(writeLanguageIndex(-1));
     EXPECT_EQ(readFile(QStringLiteral("LANGUAGES.DAT")), bytes);
 
     bool stored = true;
     error.clear();
     {
         FileSizeLimit limit(100);
-        stored = ScriviIndiceLingua(1, &error);
+        stored = writeLanguageIndex(1, &error);
     }
     EXPECT_FALSE(stored);
     EXPECT_FALSE(error.isEmpty());
@@ -180,7 +180,7 @@ TEST_F(LanguageTest, StoringTheLanguageFailsWithoutHarm)
     // No database: nothing is created.
     QFile::remove(dat());
     error.clear();
-    EXPECT_FALSE(ScriviIndiceLingua(1, &error));
+    EXPECT_FALSE(writeLanguageIndex(1, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(dat()));
     EXPECT_TRUE(msgs.shown.empty());

@@ -19,9 +19,9 @@ using emu::putWord;
 
 QByteArray statusReply()
 {
-    QByteArray r(kLenStato, '\0');
+    QByteArray r(kLenStatus, '\0');
     r[0] = 'R';
-    r[1] = char(comando::StatoStrumento);
+    r[1] = char(comando::Status);
     putWord(r, 3, 0x0100);   // oil pump alarm only
     putWord(r, 5, 6500);     // RPM
     putWord(r, 9, 187);      // speed
@@ -43,16 +43,16 @@ QByteArray statusReply()
 
 TEST(LiveDecode, StatusFieldsAsTheDialogShowsThem)
 {
-    const StatoDiagnostica s = decodificaDiagnostica(statusReply());
+    const DiagnosticsState s = decodeDiagnostics(statusReply());
     const std::map<int, QString> want = {
         {0, "6500"},  {2, "187"},   {3, "-5.5"},  {4, "90.5"},   {5, "2.500"},  {6, "3.125"},
         {7, "42.3"},  {8, "-32768"}, {9, "12.5"}, {10, "4"},     {11, "-1.0"},  {12, "200"},
         {13, "1.5"},  {14, "14.70"}, {15, "50"},  {16, "1.000"},
     };
     for (const auto& [box, text] : want)
-        EXPECT_EQ(s.campi[box], text) << "box " << box;
-    EXPECT_TRUE(s.campi[1].isEmpty());
-    EXPECT_EQ(s.allarmi, (std::array<bool, 8>{true, false, false, false, false, false, false, false}));
+        EXPECT_EQ(s.fields[box], text) << "box " << box;
+    EXPECT_TRUE(s.fields[1].isEmpty());
+    EXPECT_EQ(s.alarms, (std::array<bool, 8>{true, false, false, false, false, false, false, false}));
 }
 
 TEST(LiveDecode, FreeMemoryAlarmsAndShortReplies)
@@ -60,26 +60,26 @@ TEST(LiveDecode, FreeMemoryAlarmsAndShortReplies)
     QByteArray r = statusReply();
     putLong(r, 32, 0);
     putWord(r, 3, 0x8001); // bit 15: fuel level; bit 0 is no alarm
-    StatoDiagnostica s = decodificaDiagnostica(r);
-    EXPECT_EQ(s.campi[15], QStringLiteral("100"));
-    EXPECT_EQ(s.allarmi, (std::array<bool, 8>{false, false, false, false, false, false, false, true}));
+    DiagnosticsState s = decodeDiagnostics(r);
+    EXPECT_EQ(s.fields[15], QStringLiteral("100"));
+    EXPECT_EQ(s.alarms, (std::array<bool, 8>{false, false, false, false, false, false, false, true}));
     putLong(r, 32, 1);
-    EXPECT_EQ(decodificaDiagnostica(r).campi[15], QStringLiteral("99.9999522988155"));
+    EXPECT_EQ(decodeDiagnostics(r).fields[15], QStringLiteral("99.9999522988155"));
 
     // A reply cut short decodes its missing bytes as zeros.
-    s = decodificaDiagnostica(r.left(10));
-    EXPECT_EQ(s.campi[0], QStringLiteral("6500"));
-    EXPECT_EQ(s.campi[14], QStringLiteral("0.00"));
-    EXPECT_EQ(decodificaCalibrazione(QByteArray("R\x09\x01", 3))[0], 256);
+    s = decodeDiagnostics(r.left(10));
+    EXPECT_EQ(s.fields[0], QStringLiteral("6500"));
+    EXPECT_EQ(s.fields[14], QStringLiteral("0.00"));
+    EXPECT_EQ(decodeCalibration(QByteArray("R\x09\x01", 3))[0], 256);
 }
 
-class FakeDiagnostica final : public DiagnosticaView {
+class FakeDiagnostics final : public DiagnosticsView {
 public:
-    void setValoreAnalogico(int k, const QString& text) override { analog[k] = text; }
-    void setValoreCampo(int i, const QString& text) override { campi[i] = text; }
-    void setAllarme(int k, bool on) override { allarmi[k] = on; }
-    std::map<int, QString> analog, campi;
-    std::map<int, bool> allarmi;
+    void setAnalogValue(int k, const QString& text) override { analog[k] = text; }
+    void setFieldValue(int i, const QString& text) override { fields[i] = text; }
+    void setAlarm(int k, bool on) override { alarms[k] = on; }
+    std::map<int, QString> analog, fields;
+    std::map<int, bool> alarms;
 };
 
 class LiveTest : public ZuvTest {
@@ -88,19 +88,19 @@ protected:
     {
         ZuvTest::SetUp();
         setSerialPort(&port);
-        port.engine.ingressiAnalogici = {100, -2, 300, 400, 1023, 0, -32768, 32767};
-        port.engine.stato = statusReply();
-        port.engine.numGiri = 3;
+        port.engine.analogInputs = {100, -2, 300, 400, 1023, 0, -32768, 32767};
+        port.engine.status = statusReply();
+        port.engine.lapCount = 3;
         ASSERT_TRUE(ConnettiStrumento());
     }
     void TearDown() override
     {
-        setDiagnosticaView(nullptr);
+        setDiagnosticsView(nullptr);
         setSerialPort(nullptr);
         ZuvTest::TearDown();
     }
     FakeSerialPort port;
-    FakeDiagnostica view;
+    FakeDiagnostics view;
 };
 
 TEST_F(LiveTest, InputsGoToTheShownDialogElseToValoriAnalogici)
@@ -109,7 +109,7 @@ TEST_F(LiveTest, InputsGoToTheShownDialogElseToValoriAnalogici)
     EXPECT_EQ(ValoriAnalogici, (std::array<double, 8>{100, -2, 300, 400, 1023, 0, -32768, 32767}));
 
     ValoriAnalogici.fill(7);
-    setDiagnosticaView(&view);
+    setDiagnosticsView(&view);
     LeggiCalibrazione();
     EXPECT_EQ(view.analog[1], QStringLiteral("-2"));
     EXPECT_EQ(view.analog[7], QStringLiteral("32767"));
@@ -120,26 +120,26 @@ TEST_F(LiveTest, InputsGoToTheShownDialogElseToValoriAnalogici)
 
 TEST_F(LiveTest, StatusFillsTheDialogAndAFailedReadChangesNothing)
 {
-    setDiagnosticaView(&view);
+    setDiagnosticsView(&view);
     StatoComunicazione.ErroreComunicazione = true;
     LeggiDiagnostica();
-    EXPECT_EQ(view.campi.size(), 16u);
-    EXPECT_EQ(view.campi.count(1), 0u);
-    EXPECT_EQ(view.campi[8], QStringLiteral("3"));
-    EXPECT_EQ(view.allarmi.size(), 8u);
-    EXPECT_TRUE(view.allarmi[0]);
+    EXPECT_EQ(view.fields.size(), 16u);
+    EXPECT_EQ(view.fields.count(1), 0u);
+    EXPECT_EQ(view.fields[8], QStringLiteral("3"));
+    EXPECT_EQ(view.alarms.size(), 8u);
+    EXPECT_TRUE(view.alarms[0]);
     // Neither read clears the error flag.
     EXPECT_TRUE(StatoComunicazione.ErroreComunicazione);
 
-    view.campi.clear();
+    view.fields.clear();
     ValoriAnalogici.fill(7);
     port.engine.setFault(emu::Fault::Silence);
     StatoComunicazione.ErroreComunicazione = false;
     LeggiDiagnostica();
-    EXPECT_TRUE(view.campi.empty());
+    EXPECT_TRUE(view.fields.empty());
     EXPECT_EQ(msgs.shown.size(), 1u);
     EXPECT_TRUE(StatoComunicazione.ErroreComunicazione);
-    setDiagnosticaView(nullptr);
+    setDiagnosticsView(nullptr);
     LeggiCalibrazione();
     EXPECT_EQ(ValoriAnalogici[0], 7);
     EXPECT_EQ(msgs.shown.size(), 2u);

@@ -22,7 +22,7 @@ protected:
     }
     void TearDown() override
     {
-        azzeraTabelleCostanti();
+        clearNameTables();
         ZuvTest::TearDown();
     }
     void useLanguage(int indice)
@@ -66,7 +66,7 @@ TEST_F(NameTablesTest, FillsEveryTableAndFollowsTheLanguage)
         EXPECT_EQ(asList(NomiTipoLedGiallo), texts(lang, {263}));
     }
 
-    azzeraTabelleCostanti();
+    clearNameTables();
     EXPECT_EQ(asList(NomiLingue), QStringList(3));
     EXPECT_EQ(asList(NomiTipiSensore), QStringList(10));
     EXPECT_EQ(asList(NomiTipoUscita), QStringList(8));
@@ -76,15 +76,15 @@ TEST_F(NameTablesTest, LookupOutsideTheUsedPositionsIsEmpty)
 {
     useLanguage(0);
     CaricaTabelleCostanti();
-    EXPECT_EQ(nomeInTabella(NomiIngressiAnalogici, 1), QStringLiteral("AN 2"));
-    EXPECT_EQ(nomeInTabella(NomiTipiSensore, 8), QStringLiteral("IT 314"));
-    EXPECT_EQ(nomeInTabella(NomiTipoUscita, 6), QStringLiteral("IT 261"));
+    EXPECT_EQ(nameInTable(NomiIngressiAnalogici, 1), QStringLiteral("AN 2"));
+    EXPECT_EQ(nameInTable(NomiTipiSensore, 8), QStringLiteral("IT 314"));
+    EXPECT_EQ(nameInTable(NomiTipoUscita, 6), QStringLiteral("IT 261"));
     for (int bad : {-1, 2, 3, 255, -32768, 32767})
-        EXPECT_EQ(nomeInTabella(NomiLingue, bad), QString()) << bad;
-    EXPECT_EQ(nomeInTabella(NomiTipoLedGiallo, 1), QString());
-    EXPECT_EQ(nomeInTabella(NomiTipoIngresso, -1), QString());
-    EXPECT_EQ(posizioniUsate(NomiTipiSensore), 9);
-    EXPECT_EQ(posizioniUsate(NomiLivelloLAPO), 3);
+        EXPECT_EQ(nameInTable(NomiLingue, bad), QString()) << bad;
+    EXPECT_EQ(nameInTable(NomiTipoLedGiallo, 1), QString());
+    EXPECT_EQ(nameInTable(NomiTipoIngresso, -1), QString());
+    EXPECT_EQ(usedPositions(NomiTipiSensore), 9);
+    EXPECT_EQ(usedPositions(NomiLivelloLAPO), 3);
 }
 
 } // namespace

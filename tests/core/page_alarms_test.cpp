@@ -66,7 +66,7 @@ TEST(AlarmsPageCodec, FramesFromTheRecord)
     }
     EXPECT_EQ(hex(ackFrame(comando::InviaDatiAllarmi)), hex(bytes("52 14 36 36 2A")));
     EXPECT_EQ(hex(buildFrame(comando::LeggiDatiAllarmi)), hex(bytes("48 15 35 44")));
-    EXPECT_EQ(encodeAlarmsPage({}).size(), kPayloadAllarmi);
+    EXPECT_EQ(encodeAlarmsPage({}).size(), kPayloadAlarms);
 }
 
 TEST(AlarmsPageCodec, YellowLedFunctionFromItsText)
@@ -98,7 +98,7 @@ TEST(AlarmsPageCodec, ThresholdTexts)
     };
     for (const auto& c : toLine) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(sogliaDaTesto(QString::fromLatin1(c.text), c.scala), c.soglia);
+        EXPECT_EQ(pageThresholdFromText(QString::fromLatin1(c.text), c.scala), c.soglia);
     }
 
     const struct {
@@ -112,7 +112,7 @@ TEST(AlarmsPageCodec, ThresholdTexts)
     };
     for (const auto& c : shown) {
         SCOPED_TRACE(c.soglia);
-        EXPECT_EQ(testoSoglia(c.soglia, c.scala), QString::fromLatin1(c.text));
+        EXPECT_EQ(pageThresholdText(c.soglia, c.scala), QString::fromLatin1(c.text));
     }
 }
 
@@ -123,8 +123,8 @@ TEST(AlarmsPageCodec, EveryShownThresholdGoesBackAsItCame)
     for (int scala : {10, 1000}) {
         int wrong = 0;
         for (int w = -32768; w <= 32767; ++w) {
-            const QString t = testoSoglia(w, scala);
-            if (sogliaDaTesto(t, scala) != w && ++wrong <= 5)
+            const QString t = pageThresholdText(w, scala);
+            if (pageThresholdFromText(t, scala) != w && ++wrong <= 5)
                 ADD_FAILURE() << "scale " << scala << ": " << w << " shown as " << t.toStdString();
         }
         EXPECT_EQ(wrong, 0) << "scale " << scala;
@@ -137,7 +137,7 @@ TEST(AlarmsPageCodec, RepliesIntoTheRecord)
     // blue not read, output 0, input 4, then two bytes never read.
     const QByteArray reply =
         bytes("52 15 03 57 00 00 FF FB 80 00 00 01 7F FF 13 88 FF FF 00 00 00 01 80 00 02 09 09 00 04 EE EE");
-    ASSERT_EQ(reply.size(), kLenDatiAllarmi);
+    ASSERT_EQ(reply.size(), kLenAlarms);
     ProjectRecord rec;
     rec.chkPO = true;
     rec.chkUscita = true;

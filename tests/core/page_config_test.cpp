@@ -91,8 +91,8 @@ TEST(ConfigPageCodec, CommandsAndAcknowledgements)
     EXPECT_EQ(hex(ackFrame(comando::InviaDatiConfigurazione2)), hex(bytes("52 1C 36 45 2A")));
     EXPECT_EQ(hex(buildFrame(comando::LeggiDatiConfigurazione)), hex(bytes("48 13 35 42")));
     EXPECT_EQ(hex(buildFrame(comando::LeggiDatiConfigurazione2)), hex(bytes("48 1D 36 35")));
-    EXPECT_EQ(encodeConfigPage1({}).size(), kPayloadConfigurazione);
-    EXPECT_EQ(encodeConfigPage2({}).size(), kPayloadConfigurazione2);
+    EXPECT_EQ(encodeConfigPage1({}).size(), kPayloadConfig);
+    EXPECT_EQ(encodeConfigPage2({}).size(), kPayloadConfig2);
 }
 
 TEST(ConfigPageCodec, RepliesIntoTheRecord)

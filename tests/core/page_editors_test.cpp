@@ -48,10 +48,10 @@ public:
     void setText(ConfigText t, const QString& s) override { texts[int(t)] = s; }
     Qt::CheckState chkAbilRecLAP() const override { return checks[0]; }
     void setChkAbilRecLAP(Qt::CheckState s) override { tick(0, s); }
-    bool paginaAbilitata(int p) const override { return pagine.at(std::size_t(p - 1)); }
-    void setPaginaAbilitata(int p, bool on) override { pagine.at(std::size_t(p - 1)) = on; }
+    bool pageEnabled(int p) const override { return pages.at(std::size_t(p - 1)); }
+    void setPageEnabled(int p, bool on) override { pages.at(std::size_t(p - 1)) = on; }
 
-    std::array<bool, 10> pagine{};
+    std::array<bool, 10> pages{};
 };
 
 class FakeSensors final : public FakeView<SensorsEditorView, 3, 6, 9> {
@@ -111,7 +111,7 @@ TEST_F(PageEditors, ConfigurationRoundTripsEveryField)
     FakeConfig view;
     recordToView(rec, view);
     EXPECT_EQ(view.texts[int(ConfigText::txtSettoreCrono2)], "32767");
-    EXPECT_TRUE(view.pagine[0] && view.pagine[3] && view.pagine[9]);
+    EXPECT_TRUE(view.pages[0] && view.pages[3] && view.pages[9]);
     ProjectRecord back;
     viewToRecord(view, back);
     EXPECT_EQ(back, rec);
@@ -133,7 +133,7 @@ TEST_F(PageEditors, SensorsRoundTripWithNamesAndSamplingRates)
     rec.LAPO = 1;
     rec.TCampRPM = QStringLiteral("10 Hz");
     rec.TCampVV = QStringLiteral("20 Hz");
-    for (const ChannelInfo& ch : canaliInOrdineFile()) {
+    for (const ChannelInfo& ch : channelsInFileOrder()) {
         rec.*ch.sensore = QStringLiteral("S") + QLatin1String(ch.code);
         rec.*ch.tcamp = QStringLiteral("1 Hz ") + QLatin1String(ch.code);
     }
@@ -297,7 +297,7 @@ TEST_F(PageExchange, DeclinedFailedAndBrokenRuns)
     msgs.answers.push_back(MsgAnswer::Cancel);
     EXPECT_EQ(exchangeConfigPage(true, run), PageExchangeEnd::Declined);
     EXPECT_TRUE(run.events.isEmpty());
-    EXPECT_TRUE(port.engine.ricevuti.empty());
+    EXPECT_TRUE(port.engine.received.empty());
 
     // Closed after the first page: the second never goes out.
     msgs.clear();

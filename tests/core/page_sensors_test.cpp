@@ -30,7 +30,7 @@ TEST(SensorsPageCodec, FramesFromTheRecord)
 
     EXPECT_EQ(hex(ackFrame(comando::InviaDatiSensori)), hex(bytes("52 16 36 38 2A")));
     EXPECT_EQ(hex(buildFrame(comando::LeggiDatiSensori)), hex(bytes("48 17 35 46")));
-    EXPECT_EQ(encodeSensorsPage({}).size(), kPayloadSensori);
+    EXPECT_EQ(encodeSensorsPage({}).size(), kPayloadSensors);
 }
 
 // Line position of each flag and input: not the record's order, nor the slots'.
@@ -58,7 +58,7 @@ TEST(SensorsPageCodec, EachFlagAndInputHasItsPosition)
         }
         // The reply carries the same 19 bytes back.
         ProjectRecord back;
-        storeSensorsPage(decodeSensorsPage(frame.left(kLenDatiSensori)), back);
+        storeSensorsPage(decodeSensorsPage(frame.left(kLenSensors)), back);
         EXPECT_EQ(back, rec);
     }
 

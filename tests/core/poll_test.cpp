@@ -13,7 +13,7 @@ namespace {
 // An open configuration page that counts how its buttons were switched.
 class FakePage final : public ActivePage {
 public:
-    PageKind pageKind() const override { return PageKind::Sensori; }
+    PageKind pageKind() const override { return PageKind::Sensors; }
     void setInstrumentButtonsEnabled(bool on) override { calls.push_back(on); }
     std::vector<bool> calls;
 };
@@ -73,9 +73,9 @@ TEST_F(PollTest, ATickNeverStartsInsideAnotherOnesWait)
     EXPECT_GT(nested, 0) << "the exchange should have let events in";
     EXPECT_EQ(nestedRan, 0);
     // One hello and one poll, nothing interleaved.
-    ASSERT_EQ(port.engine.ricevuti.size(), 2u);
-    EXPECT_EQ(port.engine.ricevuti[0], QByteArray::fromHex("48013439"));
-    EXPECT_EQ(port.engine.ricevuti[1], QByteArray::fromHex("48023441"));
+    ASSERT_EQ(port.engine.received.size(), 2u);
+    EXPECT_EQ(port.engine.received[0], QByteArray::fromHex("48013439"));
+    EXPECT_EQ(port.engine.received[1], QByteArray::fromHex("48023441"));
 }
 
 TEST_F(PollTest, FollowsTheInstrumentComingAndGoing)
@@ -92,7 +92,7 @@ TEST_F(PollTest, FollowsTheInstrumentComingAndGoing)
 
     // Plugged in: found, shown, Download Data on, page buttons on once.
     plugInstrument();
-    port.engine.identificazione = QByteArrayLiteral("ZUV 7 OK  ");
+    port.engine.identification = QByteArrayLiteral("ZUV 7 OK  ");
     ASSERT_TRUE(pollTick());
     EXPECT_EQ(surface.panelText[4], QStringLiteral("COM 1"));
     EXPECT_EQ(surface.panelPicture[4], PanelPicture::LinkOn);
@@ -102,9 +102,9 @@ TEST_F(PollTest, FollowsTheInstrumentComingAndGoing)
     EXPECT_GE(fakeClock.slept(), 50) << "the settling pause after a poll";
 
     // Still there: no scan (one poll frame), no second switch.
-    port.engine.ricevuti.clear();
+    port.engine.received.clear();
     ASSERT_TRUE(pollTick());
-    EXPECT_EQ(port.engine.ricevuti, std::vector<QByteArray>{QByteArray::fromHex("48023441")});
+    EXPECT_EQ(port.engine.received, std::vector<QByteArray>{QByteArray::fromHex("48023441")});
     EXPECT_EQ(page.calls.size(), 1u);
 
     // Silent on a port that still works: off at once, but the port stays
@@ -115,11 +115,11 @@ TEST_F(PollTest, FollowsTheInstrumentComingAndGoing)
     EXPECT_TRUE(surface.panelText[7].isEmpty());
     EXPECT_FALSE(downloadOn());
     EXPECT_EQ(page.calls, (std::vector<bool>{true, false}));
-    EXPECT_EQ(portaAperta(), 1);
-    port.engine.ricevuti.clear();
+    EXPECT_EQ(portOpen(), 1);
+    port.engine.received.clear();
     port.openAttempts.clear();
     ASSERT_TRUE(pollTick());
-    EXPECT_EQ(port.engine.ricevuti, std::vector<QByteArray>{QByteArray::fromHex("48023441")});
+    EXPECT_EQ(port.engine.received, std::vector<QByteArray>{QByteArray::fromHex("48023441")});
     EXPECT_TRUE(port.openAttempts.empty());
     EXPECT_EQ(surface.panelText[4], QStringLiteral("NO COMMUNICATION"));
 
@@ -147,7 +147,7 @@ TEST_F(PollTest, ADeviceThatGoesDuringATickIsGivenUpQuietlyAndFoundAgain)
         SCOPED_TRACE(c.what);
         plugInstrument();
         port.refuseWrites = false;
-        port.engine.identificazione = QByteArrayLiteral("ZUV 7 OK  ");
+        port.engine.identification = QByteArrayLiteral("ZUV 7 OK  ");
         ASSERT_TRUE(pollTick());
         ASSERT_EQ(surface.panelText[4], QStringLiteral("COM 1"));
 
@@ -158,7 +158,7 @@ TEST_F(PollTest, ADeviceThatGoesDuringATickIsGivenUpQuietlyAndFoundAgain)
         EXPECT_EQ(surface.panelPicture[4], PanelPicture::LinkOff);
         EXPECT_TRUE(surface.panelText[7].isEmpty());
         EXPECT_FALSE(downloadOn());
-        EXPECT_EQ(portaAperta(), 0);
+        EXPECT_EQ(portOpen(), 0);
 
         // Plugged in again: the next tick scans and finds it.
         port.refuseWrites = false;

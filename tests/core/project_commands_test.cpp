@@ -460,7 +460,7 @@ TEST_F(AnalysisCommandTest, ThePortIsQuietWhileOpenAndTheFlagsClearHoweverItClos
 {
     plugInstrument();
     ASSERT_TRUE(pollTick());
-    const std::size_t framesBefore = port.engine.ricevuti.size();
+    const std::size_t framesBefore = port.engine.received.size();
     bool openFlag = false;
     int ticksRun = 0;
     install([&](FakeAnalysis&) {
@@ -472,7 +472,7 @@ TEST_F(AnalysisCommandTest, ThePortIsQuietWhileOpenAndTheFlagsClearHoweverItClos
     showAnalysis(path("run.csv"));
     EXPECT_TRUE(openFlag);
     EXPECT_EQ(ticksRun, 0);
-    EXPECT_EQ(port.engine.ricevuti.size(), framesBefore);
+    EXPECT_EQ(port.engine.received.size(), framesBefore);
     EXPECT_FALSE(StatoComunicazione.AnalisiAperta);
     EXPECT_FALSE(AnalisiCaricata);
     EXPECT_EQ(analysisWindowOpen(), nullptr);

@@ -184,7 +184,7 @@ TEST_F(RecentFilesTest, AFileThatCannotBeWrittenIsReportedOnceAndKeptAsItWas)
     // The list goes on in memory, and the next failures are not said again.
     PercorsoDaAprire = QStringLiteral("/p2");
     EXPECT_FALSE(SalvaFileRecenti());
-    MostraFileRecenti();
+    showRecentFiles();
     PercorsoDaAprire.clear();
     EXPECT_FALSE(SalvaFileRecenti());
     EXPECT_EQ(msgs.shown.size(), 1u);

@@ -99,7 +99,7 @@ TEST_F(SensorLibraryTest, ValueLinesReadTheirLeadingNumber)
     };
     for (const Case& c : cases) {
         writeFile("v.sns", joinLines({"ZUVSensor", "Altro", "v", "1", c.line, c.line}));
-        const auto s = leggiFileSensore(path("v.sns"));
+        const auto s = readSensorFile(path("v.sns"));
         ASSERT_TRUE(s) << c.line;
         EXPECT_EQ(s->X(0), c.value) << c.line;
         EXPECT_EQ(s->Y(0), c.value) << c.line;
@@ -123,7 +123,7 @@ TEST_F(SensorLibraryTest, ToleratesLfLineEndsTrailingLinesAndHighBytes)
     };
     for (const Case& c : cases) {
         writeFile("t.sns", c.bytes);
-        const auto s = leggiFileSensore(path("t.sns"));
+        const auto s = readSensorFile(path("t.sns"));
         ASSERT_TRUE(s) << c.why;
         EXPECT_EQ(s->Nome(), c.nome) << c.why;
         EXPECT_EQ(s->NumPunti(), 1) << c.why;
@@ -208,7 +208,7 @@ TEST_F(SensorLibraryTest, WriterRepeatsTheLastRowUpTo20AndReadsBack)
 {
     const QString file = writeFile("sensors/Test.sns", "old");
     QString error;
-    ASSERT_TRUE(scriviFileSensore(file, QStringLiteral("LivelloBenzina"),
+    ASSERT_TRUE(writeSensorFile(file, QStringLiteral("LivelloBenzina"),
                                   QStringLiteral("Test \u00B0"), {"10", "20", "30"},
                                   {"1.0", "2.5", "4.25"}, &error))
         << error.toStdString();
@@ -221,7 +221,7 @@ TEST_F(SensorLibraryTest, WriterRepeatsTheLastRowUpTo20AndReadsBack)
         lines << "4.25";
     EXPECT_EQ(readFile("sensors/Test.sns"), joinLines(lines));
 
-    const auto s = leggiFileSensore(file);
+    const auto s = readSensorFile(file);
     ASSERT_TRUE(s);
     EXPECT_EQ(s->Nome(), QStringLiteral("Test \u00B0"));
     EXPECT_EQ(s->NumPunti(), 20);
@@ -249,13 +249,13 @@ TEST_F(SensorLibraryTest, WriterRefusesWhatTheFileCannotHoldAndKeepsTheOldFile)
     const QString file = writeFile("sensors/s.sns", "old");
     for (const Case& c : cases) {
         QString error;
-        EXPECT_FALSE(scriviFileSensore(file, QStringLiteral("Altro"), c.nome, c.x, c.y, &error))
+        EXPECT_FALSE(writeSensorFile(file, QStringLiteral("Altro"), c.nome, c.x, c.y, &error))
             << c.why;
         EXPECT_FALSE(error.isEmpty()) << c.why;
         EXPECT_EQ(readFile("sensors/s.sns"), QByteArray("old")) << c.why;
     }
     QString error;
-    EXPECT_FALSE(scriviFileSensore(path("nowhere/s.sns"), QStringLiteral("Altro"),
+    EXPECT_FALSE(writeSensorFile(path("nowhere/s.sns"), QStringLiteral("Altro"),
                                    QStringLiteral("s"), three, three, &error));
     EXPECT_FALSE(error.isEmpty());
 }

@@ -44,7 +44,7 @@ protected:
     {
         ASSERT_TRUE(ConnettiStrumento());
         port.writes.clear();
-        port.engine.ricevuti.clear();
+        port.engine.received.clear();
         msgs.clear();
     }
 
@@ -107,13 +107,13 @@ TEST_F(LinkTest, ExampleFramesAndRepliesByteForByte)
 
     // The replies the link takes apart: poll text at 3..12 (13 bytes), the
     // memory block at 3..130.
-    port.engine.identificazione = "ABC 12    ";
+    port.engine.identification = "ABC 12    ";
     VerificaComunicazione();
     EXPECT_EQ(surface.panelText[7], QStringLiteral("ABC 12    "));
     QByteArray image(512, '\0');
     for (int i = 0; i < image.size(); ++i)
         image[i] = char(i * 7);
-    port.engine.memoria = image;
+    port.engine.memory = image;
     EXPECT_EQ(LeggiBloccoMemoria(256), image.mid(256, 128));
 }
 
@@ -125,7 +125,7 @@ TEST_F(LinkTest, ScanStopsAtTheFirstPortThatAnswersAndLeavesItOpen)
     EXPECT_GE(t, 4000);
     EXPECT_LT(t, 4100);
     EXPECT_EQ(port.openAttempts, (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(portaAperta(), 3);
+    EXPECT_EQ(portOpen(), 3);
     EXPECT_EQ(surface.panelText[4], QStringLiteral("Connecting COM3..."));
     EXPECT_FALSE(surface.busy);
     EXPECT_GE(port.settingsApplied, 1);
@@ -173,7 +173,7 @@ TEST_F(LinkTest, AcknowledgementMustMatchWhole)
         {emu::Fault::Silence, false},
     };
     connect();
-    const QByteArray frame = buildFrame(comando::InviaDatiSensori, QByteArray(kPayloadSensori, '\1'));
+    const QByteArray frame = buildFrame(comando::InviaDatiSensori, QByteArray(kPayloadSensors, '\1'));
     for (const Case& c : cases) {
         port.engine.setFault(c.fault, 1);
         qint64 t = 0;
@@ -198,7 +198,7 @@ TEST_F(LinkTest, AcknowledgementMustMatchWhole)
 TEST_F(LinkTest, AcknowledgementAfterAMismatchOrInPiecesStillCounts)
 {
     connect();
-    const QByteArray frame = buildFrame(comando::InviaDatiAllarmi, QByteArray(kPayloadAllarmi, '\0'));
+    const QByteArray frame = buildFrame(comando::InviaDatiAllarmi, QByteArray(kPayloadAlarms, '\0'));
     const QByteArray ack = ackFrame(comando::InviaDatiAllarmi);
     for (bool attesa : {false, true}) {
         port.engine.setFault(emu::Fault::Silence, 1);
@@ -215,7 +215,7 @@ TEST_F(LinkTest, AcknowledgementAfterAMismatchOrInPiecesStillCounts)
 TEST_F(LinkTest, AcknowledgementWaitsFollowTheOperationAndKeepTheWindowsPainted)
 {
     connect();
-    const QByteArray frame = buildFrame(comando::InviaDatiAllarmi, QByteArray(kPayloadAllarmi, '\0'));
+    const QByteArray frame = buildFrame(comando::InviaDatiAllarmi, QByteArray(kPayloadAlarms, '\0'));
     const QByteArray ack = ackFrame(comando::InviaDatiAllarmi);
     port.engine.lateMs = 5000;
 
@@ -262,18 +262,18 @@ TEST_F(LinkTest, RiceviDatiTakesExactlyNAndTheNextSendDropsTheRest)
     EXPECT_EQ(RiceviDati(13), QByteArray("ABCDEFGHIJKLM"));
     // The next send clears the seven left over.
     EXPECT_TRUE(InviaComando(buildFrame(comando::VerificaComunicazione)));
-    const QByteArray r = RiceviDati(kLenVerifica);
-    ASSERT_EQ(r.size(), kLenVerifica);
+    const QByteArray r = RiceviDati(kLenCheck);
+    ASSERT_EQ(r.size(), kLenCheck);
     EXPECT_EQ(r.left(2), QByteArray("R\x02"));
 
     // A reply that comes in two halves is put together; a short reply times out.
     port.engine.lateMs = 1500;
     port.engine.setFault(emu::Fault::Split, 1);
     EXPECT_TRUE(InviaComando(buildFrame(comando::VerificaComunicazione)));
-    EXPECT_EQ(RiceviDati(kLenVerifica).size(), kLenVerifica);
+    EXPECT_EQ(RiceviDati(kLenCheck).size(), kLenCheck);
     port.engine.setFault(emu::Fault::ShortReply, 1);
     EXPECT_TRUE(InviaComando(buildFrame(comando::VerificaComunicazione)));
-    const qint64 t = timed([] { EXPECT_TRUE(RiceviDati(kLenVerifica).isEmpty()); });
+    const qint64 t = timed([] { EXPECT_TRUE(RiceviDati(kLenCheck).isEmpty()); });
     EXPECT_GE(t, 5000);
     EXPECT_LT(t, 5100);
     EXPECT_TRUE(msgs.shown.empty());
@@ -290,7 +290,7 @@ TEST_F(LinkTest, PortVanishingMidExchangeEndsItAndTheNextScanFindsTheInstrument)
     EXPECT_LT(t, 100);
     EXPECT_FALSE(StatoComunicazione.StrumentoPresente);
     EXPECT_EQ(surface.panelText[4], QStringLiteral("NO COMMUNICATION"));
-    EXPECT_EQ(portaAperta(), 0);
+    EXPECT_EQ(portOpen(), 0);
     ASSERT_EQ(msgs.shown.size(), 1u);
     EXPECT_EQ(msgs.shown[0].text, QStringLiteral("Errore nella lettura dati"));
     EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Information);
@@ -315,7 +315,7 @@ TEST_F(LinkTest, PortVanishingMidExchangeEndsItAndTheNextScanFindsTheInstrument)
     msgs.clear();
     port.refuseWrites = true;
     StatoComunicazione.ErroreComunicazione = false;
-    EXPECT_FALSE(InviaComandoAttesa(buildFrame(comando::InviaCurvaSensore, QByteArray(kPayloadCurva, '\0')),
+    EXPECT_FALSE(InviaComandoAttesa(buildFrame(comando::InviaCurvaSensore, QByteArray(kPayloadCurve, '\0')),
                                     ackFrame(comando::InviaCurvaSensore)));
     EXPECT_TRUE(StatoComunicazione.ErroreComunicazione);
     EXPECT_TRUE(msgs.shown.empty());
@@ -331,7 +331,7 @@ TEST_F(LinkTest, ScanIgnoresThePortsThatFail)
             port.vanish();
     };
     EXPECT_TRUE(ConnettiStrumento());
-    EXPECT_EQ(portaAperta(), 2);
+    EXPECT_EQ(portOpen(), 2);
     EXPECT_TRUE(msgs.shown.empty());
 }
 
@@ -339,7 +339,7 @@ TEST_F(LinkTest, FailureReportUsesTheCurrentLanguage)
 {
     StatoComunicazione.ErroreComunicazione = false;
     surface.setBusy(true);
-    segnalaErroreComunicazione();
+    reportLinkError();
     EXPECT_TRUE(StatoComunicazione.ErroreComunicazione);
     EXPECT_FALSE(surface.busy);
     EXPECT_EQ(TabellaLingua.OffsetLingua, 300);
@@ -362,25 +362,25 @@ TEST_F(LinkTest, LampsLightForHalfASecond)
 TEST_F(LinkTest, PageHelpersReportOnceAndBlinkOnlyOnSuccess)
 {
     connect();
-    const QByteArray payload(kPayloadConfigurazione, '\x05');
+    const QByteArray payload(kPayloadConfig, '\x05');
     StatoComunicazione.ErroreComunicazione = true;
-    EXPECT_TRUE(scriviPagina(comando::InviaDatiConfigurazione, payload));
+    EXPECT_TRUE(writePageFrame(comando::InviaDatiConfigurazione, payload));
     EXPECT_FALSE(StatoComunicazione.ErroreComunicazione);
     EXPECT_EQ(surface.panelPicture[6], PanelPicture::LampOff);
-    EXPECT_EQ(port.engine.pagine[comando::InviaDatiConfigurazione], payload);
+    EXPECT_EQ(port.engine.pages[comando::InviaDatiConfigurazione], payload);
 
-    const QByteArray r = leggiPagina(comando::LeggiDatiConfigurazione);
-    EXPECT_EQ(r.size(), kLenDatiConfigurazione);
-    EXPECT_EQ(r.mid(2, kPayloadConfigurazione), payload);
+    const QByteArray r = readPageReply(comando::LeggiDatiConfigurazione);
+    EXPECT_EQ(r.size(), kLenConfig);
+    EXPECT_EQ(r.mid(2, kPayloadConfig), payload);
     EXPECT_EQ(surface.panelPicture[5], PanelPicture::LampOff);
     EXPECT_TRUE(msgs.shown.empty());
 
     surface.panelPicture.clear();
     port.engine.setFault(emu::Fault::Silence);
-    EXPECT_FALSE(scriviPagina(comando::InviaDatiConfigurazione, payload));
+    EXPECT_FALSE(writePageFrame(comando::InviaDatiConfigurazione, payload));
     EXPECT_TRUE(failureReported());
     msgs.clear();
-    EXPECT_TRUE(leggiPagina(comando::LeggiDatiConfigurazione).isEmpty());
+    EXPECT_TRUE(readPageReply(comando::LeggiDatiConfigurazione).isEmpty());
     EXPECT_TRUE(failureReported());
     EXPECT_TRUE(StatoComunicazione.ErroreComunicazione);
     EXPECT_TRUE(surface.panelPicture.empty());
@@ -389,7 +389,7 @@ TEST_F(LinkTest, PageHelpersReportOnceAndBlinkOnlyOnSuccess)
 TEST_F(LinkTest, PollShowsTheInstrumentOrNoCommunicationNeverAMessage)
 {
     connect();
-    port.engine.identificazione = QByteArray("ZUV\x01" "6 v2  ", 10);
+    port.engine.identification = QByteArray("ZUV\x01" "6 v2  ", 10);
     StatoComunicazione.ErroreComunicazione = true;
     VerificaComunicazione();
     EXPECT_TRUE(StatoComunicazione.StrumentoPresente);
@@ -415,9 +415,9 @@ TEST_F(LinkTest, BlockAndStatusReads)
     connect();
     QByteArray laps(256, '\0');
     laps[128] = '\x80';
-    port.engine.memoriaGiri = laps;
-    port.engine.numGiri = qint16(0x8000);
-    port.engine.bytesRegistrati = 1048192;
+    port.engine.lapMemory = laps;
+    port.engine.lapCount = qint16(0x8000);
+    port.engine.recordedBytes = 1048192;
 
     StatoComunicazione.ErroreComunicazione = true;
     EXPECT_EQ(LeggiBloccoSessione(128), laps.mid(128, 128));
@@ -426,20 +426,20 @@ TEST_F(LinkTest, BlockAndStatusReads)
     EXPECT_EQ(LeggiBloccoMemoria(4096), QByteArray(128, char(0xFF)));
 
     // Two separate status requests; a success leaves the error flag alone.
-    port.engine.ricevuti.clear();
+    port.engine.received.clear();
     StatoComunicazione.ErroreComunicazione = true;
     EXPECT_EQ(LeggiStatoDownload1(), -32768);
     EXPECT_EQ(LeggiStatoDownload2(), 1048192);
     EXPECT_TRUE(StatoComunicazione.ErroreComunicazione);
-    EXPECT_EQ(port.engine.ricevuti.size(), 2u);
+    EXPECT_EQ(port.engine.received.size(), 2u);
     EXPECT_TRUE(msgs.shown.empty());
 
     // Counts made safe for the download buffers.
-    EXPECT_EQ(giriScaricabili(-32768), 0);
-    EXPECT_EQ(giriScaricabili(12), 12);
-    EXPECT_EQ(giriScaricabili(5000), kMaxGiri - 1);
-    EXPECT_EQ(bytesScaricabili(-1), 0);
-    EXPECT_EQ(bytesScaricabili(kMemoriaStrumento + 1), kMemoriaStrumento);
+    EXPECT_EQ(safeLapCount(-32768), 0);
+    EXPECT_EQ(safeLapCount(12), 12);
+    EXPECT_EQ(safeLapCount(5000), kMaxLaps - 1);
+    EXPECT_EQ(safeByteCount(-1), 0);
+    EXPECT_EQ(safeByteCount(kDeviceMemory + 1), kDeviceMemory);
 
     // Each failed read: one report and an empty or zero result.
     port.engine.setFault(emu::Fault::Silence);
@@ -497,7 +497,7 @@ TEST_F(LinkTest, OneConversationAtATime)
         innerRead = RiceviDati(3);
         EXPECT_EQ(port.writes.size(), writesBefore);
     };
-    EXPECT_TRUE(InviaComando(buildFrame(comando::InviaDatiAllarmi, QByteArray(kPayloadAllarmi, '\0')),
+    EXPECT_TRUE(InviaComando(buildFrame(comando::InviaDatiAllarmi, QByteArray(kPayloadAlarms, '\0')),
                              ackFrame(comando::InviaDatiAllarmi)));
     EXPECT_FALSE(innerTick);
     EXPECT_FALSE(innerSend);

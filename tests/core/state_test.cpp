@@ -35,7 +35,7 @@ TEST(ProgramState, ResetPutsEveryVariableBack)
     DatiScaricati[4] = QByteArray(128, 'x');
     NumBlocchi = 5;
     NumGiriStrumento = 12;
-    DownloadInterrotto = true;
+    downloadInterrupted = true;
     TempiGiro[1] = QStringLiteral("01:23.45, 1");
     PercorsoFileDati = QStringLiteral("/tmp/run.csv");
     PercorsoFileAllarmi = QStringLiteral("/tmp/run.txt");
@@ -64,11 +64,11 @@ TEST(ProgramState, ResetPutsEveryVariableBack)
     EXPECT_FALSE(UsaAnalisiSpeed);
     EXPECT_TRUE(ListaTracciati.isEmpty());
     EXPECT_TRUE(DatiSessione.Circuito.isEmpty());
-    EXPECT_EQ(DatiScaricati.size(), std::size_t(kMaxBlocchi + 1));
+    EXPECT_EQ(DatiScaricati.size(), std::size_t(kMaxBlocks + 1));
     EXPECT_TRUE(DatiScaricati[4].isEmpty());
     EXPECT_EQ(NumBlocchi, 0);
     EXPECT_EQ(NumGiriStrumento, 0);
-    EXPECT_FALSE(DownloadInterrotto);
+    EXPECT_FALSE(downloadInterrupted);
     EXPECT_EQ(TempiGiro[1], QStringLiteral("00:00.00"));
     EXPECT_TRUE(PercorsoFileDati.isEmpty());
     EXPECT_TRUE(PercorsoFileAllarmi.isEmpty());

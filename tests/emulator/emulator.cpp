@@ -194,54 +194,54 @@ void Emulator::send(const Reply& r)
     }
 }
 
-void Emulator::setIdentificazione(const QByteArray& text10)
+void Emulator::setIdentification(const QByteArray& text10)
 {
-    withEngine([&](Engine& e) { e.identificazione = text10; });
+    withEngine([&](Engine& e) { e.identification = text10; });
 }
 
-void Emulator::setIngressiAnalogici(const std::array<qint16, 8>& values)
+void Emulator::setAnalogInputs(const std::array<qint16, 8>& values)
 {
-    withEngine([&](Engine& e) { e.ingressiAnalogici = values; });
+    withEngine([&](Engine& e) { e.analogInputs = values; });
 }
 
-void Emulator::setStato(const QByteArray& reply36)
+void Emulator::setStatus(const QByteArray& reply36)
 {
-    withEngine([&](Engine& e) { e.stato = reply36; });
+    withEngine([&](Engine& e) { e.status = reply36; });
 }
 
-void Emulator::setNumGiri(qint16 laps)
+void Emulator::setLapCount(qint16 laps)
 {
-    withEngine([&](Engine& e) { e.numGiri = laps; });
+    withEngine([&](Engine& e) { e.lapCount = laps; });
 }
 
-void Emulator::setBytesRegistrati(qint32 bytes)
+void Emulator::setRecordedBytes(qint32 bytes)
 {
-    withEngine([&](Engine& e) { e.bytesRegistrati = bytes; });
+    withEngine([&](Engine& e) { e.recordedBytes = bytes; });
 }
 
-void Emulator::setMemoria(const QByteArray& image)
+void Emulator::setMemory(const QByteArray& image)
 {
-    withEngine([&](Engine& e) { e.memoria = image; });
+    withEngine([&](Engine& e) { e.memory = image; });
 }
 
-void Emulator::setMemoriaGiri(const QByteArray& image)
+void Emulator::setLapMemory(const QByteArray& image)
 {
-    withEngine([&](Engine& e) { e.memoriaGiri = image; });
+    withEngine([&](Engine& e) { e.lapMemory = image; });
 }
 
-void Emulator::setPagina(quint8 writeCode, const QByteArray& payload)
+void Emulator::setPage(quint8 writeCode, const QByteArray& payload)
 {
-    withEngine([&](Engine& e) { e.pagine[writeCode] = payload; });
+    withEngine([&](Engine& e) { e.pages[writeCode] = payload; });
 }
 
-QByteArray Emulator::pagina(quint8 writeCode) const
+QByteArray Emulator::page(quint8 writeCode) const
 {
     std::lock_guard lock(mutex_);
-    const auto it = engine_.pagine.find(writeCode);
-    return it == engine_.pagine.end() ? QByteArray() : it->second;
+    const auto it = engine_.pages.find(writeCode);
+    return it == engine_.pages.end() ? QByteArray() : it->second;
 }
 
-void Emulator::setCurva(int slot, const QByteArray& payload)
+void Emulator::setCurve(int slot, const QByteArray& payload)
 {
     withEngine([&](Engine& e) {
         if (slot >= 0 && slot < int(e.curve.size()))
@@ -249,7 +249,7 @@ void Emulator::setCurva(int slot, const QByteArray& payload)
     });
 }
 
-QByteArray Emulator::curva(int slot) const
+QByteArray Emulator::curve(int slot) const
 {
     std::lock_guard lock(mutex_);
     return slot >= 0 && slot < int(engine_.curve.size()) ? engine_.curve[slot] : QByteArray();
@@ -270,22 +270,22 @@ void Emulator::setLateMs(int ms)
     withEngine([&](Engine& e) { e.lateMs = ms; });
 }
 
-std::vector<QByteArray> Emulator::ricevuti() const
+std::vector<QByteArray> Emulator::received() const
 {
     std::lock_guard lock(mutex_);
-    return engine_.ricevuti;
+    return engine_.received;
 }
 
-void Emulator::clearRicevuti()
+void Emulator::clearReceived()
 {
-    withEngine([](Engine& e) { e.ricevuti.clear(); });
+    withEngine([](Engine& e) { e.received.clear(); });
 }
 
 bool Emulator::waitForFrames(std::size_t n, int timeoutMs) const
 {
     std::unique_lock lock(mutex_);
     return changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                             [&] { return engine_.ricevuti.size() >= n; });
+                             [&] { return engine_.received.size() >= n; });
 }
 
 void Emulator::withEngine(const std::function<void(Engine&)>& f)

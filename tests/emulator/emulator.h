@@ -39,20 +39,20 @@ public:
     void dropLine();
 
     // --- instrument state --------------------------------------------------
-    void setIdentificazione(const QByteArray& text10);
-    void setIngressiAnalogici(const std::array<qint16, 8>& values);
+    void setIdentification(const QByteArray& text10);
+    void setAnalogInputs(const std::array<qint16, 8>& values);
     // The 36-byte status reply; laps and recorded bytes are patched in.
-    void setStato(const QByteArray& reply36);
-    void setNumGiri(qint16 laps);
-    void setBytesRegistrati(qint32 bytes);
-    void setMemoria(const QByteArray& image);
-    void setMemoriaGiri(const QByteArray& image);
+    void setStatus(const QByteArray& reply36);
+    void setLapCount(qint16 laps);
+    void setRecordedBytes(qint32 bytes);
+    void setMemory(const QByteArray& image);
+    void setLapMemory(const QByteArray& image);
     // The payload stored for a page write code (0x12, 0x14, 0x16, 0x1C).
-    void setPagina(quint8 writeCode, const QByteArray& payload);
-    QByteArray pagina(quint8 writeCode) const;
+    void setPage(quint8 writeCode, const QByteArray& payload);
+    QByteArray page(quint8 writeCode) const;
     // A curve payload (97 bytes, slot byte first) for slot 0..8.
-    void setCurva(int slot, const QByteArray& payload);
-    QByteArray curva(int slot) const;
+    void setCurve(int slot, const QByteArray& payload);
+    QByteArray curve(int slot) const;
 
     // --- faults --------------------------------------------------------------
     void setFault(Fault fault, int count = -1, quint8 onlyCode = 0);
@@ -60,8 +60,8 @@ public:
     void setLateMs(int ms);
 
     // --- what it was sent ------------------------------------------------
-    std::vector<QByteArray> ricevuti() const;
-    void clearRicevuti();
+    std::vector<QByteArray> received() const;
+    void clearReceived();
     // Waits (really) until at least n frames have come; false on time-out.
     bool waitForFrames(std::size_t n, int timeoutMs) const;
 

@@ -73,6 +73,12 @@ QByteArray recordedSecond(int second)
     b[117] = char(138);                // battery, tenths of a volt
     b[118] = char(147);                // air/fuel ratio, tenths
     put16(b, 122, 80 + int(60 * std::sin(phase * 6.283 * 3))); // speed
+    // The line is passed at the start and then once a lap: the record of each
+    // pass is marked, and every record carries the laps completed so far, so
+    // the analysis finds the laps the lap memory lists.
+    put16(b, 120, second / kLapSeconds);
+    if (second % kLapSeconds == 0)
+        put16(b, 124, 0x0002);
     return b;
 }
 
@@ -147,13 +153,13 @@ int main(int argc, char** argv)
 
     zuv::emu::Emulator emulator;
     if (!identification.isEmpty())
-        emulator.setIdentificazione(identification.leftJustified(10, ' ', true));
+        emulator.setIdentification(identification.leftJustified(10, ' ', true));
     const QByteArray memory = recordedMemory(seconds);
     const int laps = seconds / kLapSeconds;
-    emulator.setMemoria(memory);
-    emulator.setBytesRegistrati(qint32(memory.size()));
-    emulator.setMemoriaGiri(lapMemory(laps));
-    emulator.setNumGiri(qint16(laps));
+    emulator.setMemory(memory);
+    emulator.setRecordedBytes(qint32(memory.size()));
+    emulator.setLapMemory(lapMemory(laps));
+    emulator.setLapCount(qint16(laps));
     if (!emulator.start()) {
         std::fprintf(stderr, "zuv-emulator: no pseudo-terminal available\n");
         return 1;
@@ -169,7 +175,7 @@ int main(int argc, char** argv)
             continue;
         }
         emulator.waitForFrames(shown + 1, 200);
-        const std::vector<QByteArray> frames = emulator.ricevuti();
+        const std::vector<QByteArray> frames = emulator.received();
         for (; shown < frames.size(); ++shown)
             std::fprintf(stderr, "frame %02X, %lld bytes\n", frames[shown].size() > 1 ? unsigned(quint8(frames[shown][1])) : 0u,
                          static_cast<long long>(frames[shown].size()));

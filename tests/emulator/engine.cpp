@@ -22,7 +22,7 @@ QByteArray page(const std::map<quint8, QByteArray>& pages, quint8 writeCode)
     const auto it = pages.find(writeCode);
     if (it != pages.end())
         return it->second;
-    const InfoComando* info = infoComando(writeCode);
+    const CommandInfo* info = commandInfo(writeCode);
     return QByteArray(info ? info->payload : 0, '\0');
 }
 
@@ -42,7 +42,7 @@ void putLong(QByteArray& bytes, int pos, qint32 v)
     putWord(bytes, pos + 2, v & 0xFFFF);
 }
 
-Engine::Engine() : stato(kLenStato, '\0') {}
+Engine::Engine() : status(kLenStatus, '\0') {}
 
 void Engine::setFault(Fault fault, int count, quint8 onlyCode)
 {
@@ -61,15 +61,15 @@ std::vector<Reply> Engine::feed(QByteArrayView bytes)
         while (start < pending_.size() && pending_[start] != 'H')
             ++start;
         if (start > 0) {
-            scartati.append(pending_.left(start));
+            dropped.append(pending_.left(start));
             pending_.remove(0, start);
         }
         if (pending_.size() < 2)
             break;
         const quint8 code = quint8(pending_[1]);
-        const InfoComando* info = infoComando(code);
+        const CommandInfo* info = commandInfo(code);
         if (!info) {
-            scartati.append(pending_.left(1));
+            dropped.append(pending_.left(1));
             pending_.remove(0, 1);
             continue;
         }
@@ -78,53 +78,53 @@ std::vector<Reply> Engine::feed(QByteArrayView bytes)
             break;
         const QByteArray frame = pending_.left(len);
         pending_.remove(0, len);
-        ricevuti.push_back(frame);
+        received.push_back(frame);
         const bool checksumOk = CalcolaChecksum(QByteArrayView(frame).first(len - 2)) == frame.right(2);
-        replies.push_back(rispondi(code, QByteArrayView(frame).sliced(2, info->payload), checksumOk));
+        replies.push_back(respond(code, QByteArrayView(frame).sliced(2, info->payload), checksumOk));
     }
     return replies;
 }
 
-QByteArray Engine::rispostaLettura(quint8 code, QByteArrayView p) const
+QByteArray Engine::readAnswer(quint8 code, QByteArrayView p) const
 {
-    const InfoComando* info = infoComando(code);
-    if (!info || info->scrittura)
+    const CommandInfo* info = commandInfo(code);
+    if (!info || info->isWrite)
         return {};
-    const int n = info->risposta - 2;
+    const int n = info->replyLen - 2;
     QByteArray data;
     switch (code) {
     case comando::VerificaComunicazione:
-        data = slice(identificazione, 0, 10, ' ') + '*';
+        data = slice(identification, 0, 10, ' ') + '*';
         break;
     case comando::LeggiCalibrazione:
-        for (qint16 v : ingressiAnalogici)
+        for (qint16 v : analogInputs)
             data += ScriviWord(v);
         break;
     case comando::LeggiBloccoMemoria:
-        data = slice(memoria, quint32(leggiLongValue(p)), kBytesBlocco, char(0xFF));
+        data = slice(memory, quint32(readLong(p)), kBlockBytes, char(0xFF));
         break;
     case comando::LeggiBloccoSessione:
-        data = slice(memoriaGiri, leggiWordLongValue(p), kBytesBlocco, char(0xFF));
+        data = slice(lapMemory, readUWord(p), kBlockBytes, char(0xFF));
         break;
-    case comando::StatoStrumento: {
-        QByteArray s = slice(stato, 0, kLenStato, '\0');
-        putWord(s, 23, numGiri);
-        putLong(s, 32, bytesRegistrati);
+    case comando::Status: {
+        QByteArray s = slice(status, 0, kLenStatus, '\0');
+        putWord(s, 23, lapCount);
+        putLong(s, 32, recordedBytes);
         data = s.mid(2);
         break;
     }
     case comando::LeggiCurvaSensore: {
-        const int slot = leggiByteValue(p);
+        const int slot = readByte(p);
         const QByteArray c = slot < int(curve.size()) && !curve[slot].isEmpty()
                                  ? curve[slot]
-                                 : QByteArray(kPayloadCurva, '\0');
+                                 : QByteArray(kPayloadCurve, '\0');
         // The reply carries the curve without its slot byte.
         data = c.mid(1);
         break;
     }
     default:
         // A page read gives back the stored page of its write code.
-        data = page(pagine, quint8(code - 1));
+        data = page(pages, quint8(code - 1));
         break;
     }
     QByteArray reply;
@@ -134,20 +134,20 @@ QByteArray Engine::rispostaLettura(quint8 code, QByteArrayView p) const
     return reply;
 }
 
-Reply Engine::rispondi(quint8 code, QByteArrayView payload, bool checksumOk)
+Reply Engine::respond(quint8 code, QByteArrayView payload, bool checksumOk)
 {
     Reply r;
     if (!checksumOk)
         return r;
-    const InfoComando* info = infoComando(code);
+    const CommandInfo* info = commandInfo(code);
 
-    if (info->scrittura) {
+    if (info->isWrite) {
         if (code == comando::InviaCurvaSensore) {
-            const int slot = leggiByteValue(payload);
+            const int slot = readByte(payload);
             if (slot < int(curve.size()))
                 curve[slot] = payload.toByteArray();
         } else if (code != comando::Hello) {
-            pagine[code] = payload.toByteArray();
+            pages[code] = payload.toByteArray();
         }
     }
 
@@ -158,7 +158,7 @@ Reply Engine::rispondi(quint8 code, QByteArrayView payload, bool checksumOk)
             --faultCount_;
     }
 
-    QByteArray bytes = info->scrittura ? ackFrame(code) : rispostaLettura(code, payload);
+    QByteArray bytes = info->isWrite ? ackFrame(code) : readAnswer(code, payload);
     switch (f) {
     case Fault::None:
         r.chunks.push_back({0, bytes});
@@ -166,14 +166,14 @@ Reply Engine::rispondi(quint8 code, QByteArrayView payload, bool checksumOk)
     case Fault::Silence:
         break;
     case Fault::WrongAck:
-        if (info->scrittura)
+        if (info->isWrite)
             bytes = ackFrame(quint8(code + 1));
         else
             bytes[1] = char(code + 1);
         r.chunks.push_back({0, bytes});
         break;
     case Fault::BadChecksum:
-        if (info->scrittura) {
+        if (info->isWrite) {
             const QByteArray good = bytes.mid(2, 2);
             bytes.replace(2, 2, good == "00" ? QByteArray("01") : QByteArray("00"));
         }

@@ -47,17 +47,17 @@ public:
 
     // --- what the instrument holds ---------------------------------------
     // Ten bytes of identification text for the poll reply.
-    QByteArray identificazione = QByteArrayLiteral("ZUV-EMU 01");
-    std::array<qint16, 8> ingressiAnalogici{};
+    QByteArray identification = QByteArrayLiteral("ZUV-EMU 01");
+    std::array<qint16, 8> analogInputs{};
     // The whole 36-byte status reply; laps and recorded bytes are patched in.
-    QByteArray stato;
-    qint16 numGiri = 0;
-    qint32 bytesRegistrati = 0;
+    QByteArray status;
+    qint16 lapCount = 0;
+    qint32 recordedBytes = 0;
     // Recorded memory (0x0E) and lap memory (0x26); past the end reads 0xFF.
-    QByteArray memoria;
-    QByteArray memoriaGiri;
+    QByteArray memory;
+    QByteArray lapMemory;
     // Stored page payloads by write code (0x12, 0x14, 0x16, 0x1C).
-    std::map<quint8, QByteArray> pagine;
+    std::map<quint8, QByteArray> pages;
     // Stored curve payloads (97 bytes, slot byte first) by slot 0..8.
     std::array<QByteArray, 9> curve;
 
@@ -70,15 +70,15 @@ public:
 
     // --- what it was sent ------------------------------------------------
     // Every complete frame, checksum included, good or bad.
-    std::vector<QByteArray> ricevuti;
+    std::vector<QByteArray> received;
     // Bytes dropped because they started no frame.
-    QByteArray scartati;
+    QByteArray dropped;
 
     // The read reply for a command, as the instrument lays it out.
-    QByteArray rispostaLettura(quint8 code, QByteArrayView payload) const;
+    QByteArray readAnswer(quint8 code, QByteArrayView payload) const;
 
 private:
-    Reply rispondi(quint8 code, QByteArrayView payload, bool checksumOk);
+    Reply respond(quint8 code, QByteArrayView payload, bool checksumOk);
 
     QByteArray pending_;
     Fault fault_ = Fault::None;

@@ -142,20 +142,20 @@ protected:
     {
         DownloadBase::SetUp();
         setSerialPort(&port);
-        port.engine.stato = QByteArray(36, '\0');
+        port.engine.status = QByteArray(36, '\0');
     }
 
     void load(const QByteArray& memory, qint32 bytes, qint16 laps = 0,
               const QByteArray& lapMemory = QByteArray())
     {
-        port.engine.memoria = memory;
-        port.engine.bytesRegistrati = bytes;
-        port.engine.numGiri = laps;
-        port.engine.memoriaGiri = lapMemory;
+        port.engine.memory = memory;
+        port.engine.recordedBytes = bytes;
+        port.engine.lapCount = laps;
+        port.engine.lapMemory = lapMemory;
     }
 
-    std::vector<qint32> memoryReads() const { return requested(port.engine.ricevuti, 0x0E); }
-    std::vector<qint32> lapReads() const { return requested(port.engine.ricevuti, 0x26); }
+    std::vector<qint32> memoryReads() const { return requested(port.engine.received, 0x0E); }
+    std::vector<qint32> lapReads() const { return requested(port.engine.received, 0x26); }
 
     DownloadOutcome download()
     {
@@ -175,11 +175,11 @@ TEST_F(Download, StoresPairsSkipsOneErasedPairAndStopsAtTwo)
     int badReads = 0;
     port.onWrite = [&](const QByteArray& f) {
         if (requested({f}, 0x0E) == std::vector<qint32>{s.badPairAddress + 128} && ++badReads == 2)
-            port.engine.memoria = s.repaired;
+            port.engine.memory = s.repaired;
     };
 
     EXPECT_EQ(download(), DownloadOutcome::Completed);
-    EXPECT_FALSE(DownloadInterrotto);
+    EXPECT_FALSE(downloadInterrupted);
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
     EXPECT_EQ(NumBlocchi, 6);
     EXPECT_EQ(memoryReads(), (std::vector<qint32>{0, 128, 256, 384, 256, 384, 512, 640, 768, 896,
@@ -224,7 +224,7 @@ TEST_F(Download, RecordedBytesDecideThePairsRead)
     };
     for (const Case& c : cases) {
         load(data, c.bytes);
-        port.engine.ricevuti.clear();
+        port.engine.received.clear();
         view.texts.clear();
         view.values.clear();
         download();
@@ -239,11 +239,11 @@ TEST_F(Download, RecordedBytesDecideThePairsRead)
 TEST_F(Download, AMemoryOfZerosFillsTheBuffersAndStopsAtTheMemorySize)
 {
     // Zero blocks pass their checksum; a count past the memory stops at it.
-    load(QByteArray(kMemoriaStrumento, '\0'), kMemoriaStrumento + 100000);
+    load(QByteArray(kDeviceMemory, '\0'), kDeviceMemory + 100000);
     EXPECT_EQ(download(), DownloadOutcome::Completed);
-    EXPECT_EQ(NumBlocchi, kMemoriaStrumento / 128);
-    EXPECT_LE(NumBlocchi, kMaxBlocchi);
-    EXPECT_EQ(memoryReads().back(), kMemoriaStrumento - 128);
+    EXPECT_EQ(NumBlocchi, kDeviceMemory / 128);
+    EXPECT_LE(NumBlocchi, kMaxBlocks);
+    EXPECT_EQ(memoryReads().back(), kDeviceMemory - 128);
     EXPECT_EQ(view.values.back(), 100);
 }
 
@@ -300,7 +300,7 @@ TEST_F(Download, FaultsMidRunEndItAndKeepWhatWasStored)
         ChiudiPorta();
         port.portCount = kMaxPorts;
         port.engine.clearFault();
-        port.engine.ricevuti.clear();
+        port.engine.received.clear();
         msgs.clear();
         view = ViewRecorder();
         load(c.fault == Fault::BadChecksum ? bad : data, 768);
@@ -329,7 +329,7 @@ TEST_F(Download, FaultsMidRunEndItAndKeepWhatWasStored)
         EXPECT_EQ(download(), c.outcome);
         EXPECT_EQ(view.ended, c.outcome);
         EXPECT_EQ(NumBlocchi, c.blocks);
-        EXPECT_TRUE(DownloadInterrotto) << "Save Data must say the data are partial";
+        EXPECT_TRUE(downloadInterrupted) << "Save Data must say the data are partial";
         EXPECT_EQ(DatiScaricati[1], memoryBlock(workedRecordB()).left(127) + data.mid(255, 1));
         EXPECT_FALSE(view.texts.contains("T268"));
         EXPECT_EQ(shown("T242"), c.messages242);
@@ -374,7 +374,7 @@ TEST_F(Download, NoInstrumentOrNoStatusEndsBeforeAnyBlockIsRead)
 
     port.portCount = kMaxPorts;
     msgs.clear();
-    port.engine.setFault(emu::Fault::Silence, -1, comando::StatoStrumento);
+    port.engine.setFault(emu::Fault::Silence, -1, comando::Status);
     EXPECT_EQ(download(), DownloadOutcome::Failed);
     EXPECT_EQ(shown("T242"), 1);
     EXPECT_TRUE(memoryReads().empty());
@@ -395,7 +395,7 @@ TEST_F(Download, LapCountsFromTheInstrumentAreBounded)
     };
     for (const Case& c : std::vector<Case>{{0, 0, 0}, {-5, 0, 0}, {1, 1, 0}, {33, 2, 33},
                                           {qint16(0x8000), 0, 0}, {1500, 32, 999}}) {
-        port.engine.ricevuti.clear();
+        port.engine.received.clear();
         load(QByteArray(), 0, c.count, laps);
         download();
         const std::vector<qint32> reads = lapReads();
@@ -437,7 +437,7 @@ TEST(DownloadDecode, LapEntriesGiveTimesAndSessions)
     session = 0;
     DecodificaTempoGiro(b, 993, session);
     EXPECT_EQ(TempiGiro[999], "2796:12.15, 3");
-    EXPECT_EQ(TempiGiro.size(), std::size_t(kMaxGiri));
+    EXPECT_EQ(TempiGiro.size(), std::size_t(kMaxLaps));
     EXPECT_EQ(TempiGiro[0], "00:00.00");
 
     // A failed read leaves the lines as they were.
@@ -479,17 +479,17 @@ protected:
 TEST_F(DownloadOverLine, AMemoryImageExportsTheExpectedFiles)
 {
     const Scenario s = scenario();
-    emulator.setStato(QByteArray(36, '\0'));
-    emulator.setMemoria(s.memory);
-    emulator.setBytesRegistrati(16 * 256);
-    emulator.setNumGiri(2);
-    emulator.setMemoriaGiri(lapImage());
+    emulator.setStatus(QByteArray(36, '\0'));
+    emulator.setMemory(s.memory);
+    emulator.setRecordedBytes(16 * 256);
+    emulator.setLapCount(2);
+    emulator.setLapMemory(lapImage());
     // The bad pair reads well from its second reading on: after the ten
     // millisecond pause that follows its first B block, the memory mends.
     int pauses = 0;
     fakeClock.onSleep = [&](int ms) {
-        if (ms == kPausaBloccoMs && ++pauses == 4)
-            emulator.setMemoria(s.repaired);
+        if (ms == kBlockPauseMs && ++pauses == 4)
+            emulator.setMemory(s.repaired);
     };
 
     resetDownloadBuffers();
@@ -497,10 +497,10 @@ TEST_F(DownloadOverLine, AMemoryImageExportsTheExpectedFiles)
     EXPECT_EQ(run.run(), DownloadOutcome::Completed);
     EXPECT_TRUE(msgs.shown.empty());
     EXPECT_EQ(NumBlocchi, 6);
-    EXPECT_EQ(requested(emulator.ricevuti(), 0x0E),
+    EXPECT_EQ(requested(emulator.received(), 0x0E),
               (std::vector<qint32>{0, 128, 256, 384, 256, 384, 512, 640, 768, 896, 1024, 1152,
                                    1280, 1408}));
-    EXPECT_EQ(requested(emulator.ricevuti(), 0x26), std::vector<qint32>{0});
+    EXPECT_EQ(requested(emulator.received(), 0x26), std::vector<qint32>{0});
     saveAs("line");
     EXPECT_TRUE(sameFile(readFile("line.csv"), golden("download.csv")));
     EXPECT_TRUE(sameFile(readFile("line.txt"), golden("download.txt")));
@@ -512,12 +512,12 @@ TEST_F(DownloadOverLine, ADroppedLineEndsTheRunWithItsFailure)
     QByteArray memory;
     for (int p = 0; p < 4; ++p)
         memory += checkedPair(memoryBlock(steady(0, 0)), memoryBlock(steady(0, 0)));
-    emulator.setStato(QByteArray(36, '\0'));
-    emulator.setMemoria(memory);
-    emulator.setBytesRegistrati(memory.size());
+    emulator.setStatus(QByteArray(36, '\0'));
+    emulator.setMemory(memory);
+    emulator.setRecordedBytes(memory.size());
     int pauses = 0;
     fakeClock.onSleep = [&](int ms) {
-        if (ms == kPausaBloccoMs && ++pauses == 4)
+        if (ms == kBlockPauseMs && ++pauses == 4)
             emulator.dropLine();
     };
 

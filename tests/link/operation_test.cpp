@@ -30,7 +30,7 @@ protected:
     std::vector<int> commandsSent() const
     {
         std::vector<int> out;
-        for (const QByteArray& f : port.engine.ricevuti)
+        for (const QByteArray& f : port.engine.received)
             if (f.size() > 1 && f[1] != char(comando::Hello))
                 out.push_back(quint8(f[1]));
         return out;
@@ -168,7 +168,7 @@ TEST_F(OperationTest, SensorsPageAndNineCurvesInOneOrder)
 
     // Read: each curve read names its sensor; a failed one ends the run.
     begun.clear();
-    port.engine.ricevuti.clear();
+    port.engine.received.clear();
     port.engine.setFault(emu::Fault::Silence, -1, comando::LeggiCurvaSensore);
     std::vector<int> named;
     const RunOutcome r = readSensorsRun(hooks, [&](int slot, const QString&) { named.push_back(slot); });

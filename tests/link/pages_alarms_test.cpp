@@ -82,7 +82,7 @@ TEST_F(AlarmsPageTest, RecordSentAndReadBack)
     DatiProgetto = workedRecord();
     InviaDatiAllarmi();
     EXPECT_FALSE(StatoComunicazione.ErroreComunicazione);
-    EXPECT_EQ(port.engine.pagine[0x14], encodeAlarmsPage(alarmsPageFrom(workedRecord())));
+    EXPECT_EQ(port.engine.pages[0x14], encodeAlarmsPage(alarmsPageFrom(workedRecord())));
 
     DatiProgetto = ProjectRecord();
     DatiProgetto.chkIngresso = true;
@@ -110,7 +110,7 @@ TEST_F(AlarmsPageTest, OpenWindowIsSourceAndDestination)
     InviaDatiAllarmi();
     EXPECT_FALSE(StatoComunicazione.ErroreComunicazione);
     // "12,5" reads as 12 (the point is the only separator); the input goes as 0.
-    EXPECT_EQ(port.engine.pagine[0x14].left(28).toHex(' '),
+    EXPECT_EQ(port.engine.pages[0x14].left(28).toHex(' '),
               QByteArray("03 57 09 c4 00 00 00 00 27 0f 00 78 13 88 00 00 00 00 ff ff 7f ff 01 00 00 03 00 00"));
 
     // Reading: yellow function 2 is no item of its one-entry list.
@@ -121,7 +121,7 @@ TEST_F(AlarmsPageTest, OpenWindowIsSourceAndDestination)
     held.Uscita = 3;
     QByteArray stored = encodeAlarmsPage(held);
     stored[26] = 4; // input byte
-    port.engine.pagine[0x14] = stored;
+    port.engine.pages[0x14] = stored;
     page.log.clear();
     LeggiDatiAllarmi();
     EXPECT_FALSE(StatoComunicazione.ErroreComunicazione);

@@ -27,14 +27,14 @@ public:
     void setText(ConfigText t, const QString& s) override { texts[int(t)] = s; }
     Qt::CheckState chkAbilRecLAP() const override { return rec; }
     void setChkAbilRecLAP(Qt::CheckState s) override { rec = s; }
-    bool paginaAbilitata(int p) const override { return pagine.at(p - 1); }
-    void setPaginaAbilitata(int p, bool on) override { pagine.at(p - 1) = on; }
+    bool pageEnabled(int p) const override { return pages.at(p - 1); }
+    void setPageEnabled(int p, bool on) override { pages.at(p - 1) = on; }
 
     std::array<int, 4> index{0, 0, 0, 0};
     std::array<int, 4> count{2, 2, 2, 2};
     std::array<QString, 9> texts;
     Qt::CheckState rec = Qt::Unchecked;
-    std::array<bool, 11> pagine{};
+    std::array<bool, 11> pages{};
 };
 
 class ConfigPagesTest : public FakeLinkTest {
@@ -49,7 +49,7 @@ protected:
     std::vector<int> commandsSent() const
     {
         std::vector<int> out;
-        for (const QByteArray& f : port.engine.ricevuti)
+        for (const QByteArray& f : port.engine.received)
             if (f.size() > 1 && f[1] != char(comando::Hello))
                 out.push_back(quint8(f[1]));
         return out;
@@ -90,8 +90,8 @@ TEST_F(ConfigPagesTest, RecordSentAndReadBack)
     EXPECT_TRUE(sendConfigPages());
     EXPECT_FALSE(StatoComunicazione.ErroreComunicazione);
     EXPECT_EQ(commandsSent(), (std::vector<int>{0x12, 0x1C}));
-    EXPECT_EQ(port.engine.pagine[0x12], encodeConfigPage1(configPage1From(workedRecord())));
-    EXPECT_EQ(port.engine.pagine[0x1C], encodeConfigPage2(configPage2From(workedRecord())));
+    EXPECT_EQ(port.engine.pages[0x12], encodeConfigPage1(configPage1From(workedRecord())));
+    EXPECT_EQ(port.engine.pages[0x1C], encodeConfigPage2(configPage2From(workedRecord())));
     EXPECT_GE(fakeClock.slept(), 50);
     EXPECT_EQ(surface.panelPicture[6], PanelPicture::LampOff);
 
@@ -112,8 +112,8 @@ TEST_F(ConfigPagesTest, OpenWindowIsSourceAndDestination)
     FakeConfigPage page;
     page.index = {1, -1, 0, 1};
     page.rec = Qt::PartiallyChecked;
-    page.pagine[1] = page.pagine[8] = true; // display pages 2 and 9
-    page.pagine[0] = page.pagine[9] = true; // pages 1 and 10 never travel
+    page.pages[1] = page.pages[8] = true; // display pages 2 and 9
+    page.pages[0] = page.pages[9] = true; // pages 1 and 10 never travel
     page.texts = {QStringLiteral(" 12 "), QStringLiteral("abc"), QStringLiteral("3"), QString(),
                   QStringLiteral("40000"), QStringLiteral("1.5"), QStringLiteral("-1"),
                   QStringLiteral("0"), QStringLiteral("7")};
@@ -122,8 +122,8 @@ TEST_F(ConfigPagesTest, OpenWindowIsSourceAndDestination)
 
     EXPECT_TRUE(sendConfigPages());
     // No selection goes out as FF; a greyed box as 1; text that spells no number as 0.
-    EXPECT_EQ(port.engine.pagine[0x12].left(10).toHex(' '), QByteArray("01 ff 00 01 00 81 01 0c 00 00"));
-    EXPECT_EQ(port.engine.pagine[0x1C].left(12).toHex(' '), QByteArray("03 00 9c 40 00 02 ff ff 00 00 00 07"));
+    EXPECT_EQ(port.engine.pages[0x12].left(10).toHex(' '), QByteArray("01 ff 00 01 00 81 01 0c 00 00"));
+    EXPECT_EQ(port.engine.pages[0x1C].left(12).toHex(' '), QByteArray("03 00 9c 40 00 02 ff ff 00 00 00 07"));
 
     // What the instrument holds lands in the window, not in the record; a
     // value that is no item of its list selects nothing.
@@ -136,17 +136,17 @@ TEST_F(ConfigPagesTest, OpenWindowIsSourceAndDestination)
     p1[6] = 7;
     p1[7] = char(200);
     p1[8] = char(0x80);
-    port.engine.pagine[0x12] = p1;
+    port.engine.pages[0x12] = p1;
     ConfigPage2 v2;
     v2.TempoMsgGiro = 2;
     v2.Settori = {1, 40000, 0, -5, 9};
-    port.engine.pagine[0x1C] = encodeConfigPage2(v2);
+    port.engine.pages[0x1C] = encodeConfigPage2(v2);
     EXPECT_TRUE(readConfigPages());
     EXPECT_EQ(page.index, (std::array<int, 4>{1, -1, -1, 0}));
-    EXPECT_EQ(page.pagine[1], false);
-    EXPECT_EQ(page.pagine[3], true);
-    EXPECT_EQ(page.pagine[8], true);
-    EXPECT_EQ(page.pagine[0], true);
+    EXPECT_EQ(page.pages[1], false);
+    EXPECT_EQ(page.pages[3], true);
+    EXPECT_EQ(page.pages[8], true);
+    EXPECT_EQ(page.pages[0], true);
     EXPECT_EQ(page.rec, Qt::Checked);
     EXPECT_EQ(page.texts[0], QStringLiteral("200"));
     EXPECT_EQ(page.texts[1], QStringLiteral("-32768"));
@@ -162,7 +162,7 @@ TEST_F(ConfigPagesTest, WindowClosedDuringTheReadGetsNothing)
 {
     FakeConfigPage page;
     StatoComunicazione.FormAttivo = &page;
-    port.engine.pagine[0x12] = encodeConfigPage1(configPage1From(workedRecord()));
+    port.engine.pages[0x12] = encodeConfigPage1(configPage1From(workedRecord()));
     ASSERT_TRUE(ConnettiStrumento());
     fakeClock.onYield = [] { StatoComunicazione.FormAttivo = nullptr; };
     LeggiDatiConfigurazione();
@@ -194,7 +194,7 @@ TEST_F(ConfigPagesTest, FailedExchangesAreReportedOnce)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         msgs.clear();
-        port.engine.ricevuti.clear();
+        port.engine.received.clear();
         port.engine.setFault(c.fault, -1, c.code);
         DatiProgetto = workedRecord();
         StatoComunicazione.ErroreComunicazione = false;
@@ -202,8 +202,8 @@ TEST_F(ConfigPagesTest, FailedExchangesAreReportedOnce)
         if (c.send) {
             EXPECT_FALSE(sendConfigPages());
         } else {
-            port.engine.pagine[0x12] = encodeConfigPage1({});
-            port.engine.pagine[0x1C] = encodeConfigPage2({});
+            port.engine.pages[0x12] = encodeConfigPage1({});
+            port.engine.pages[0x1C] = encodeConfigPage2({});
             DatiProgetto.Settore1 = 99; // a failed page 2 read must leave it
             EXPECT_FALSE(readConfigPages());
             EXPECT_EQ(DatiProgetto.Settore1, 99);

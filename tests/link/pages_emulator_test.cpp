@@ -87,8 +87,8 @@ TEST_F(PagesOverTheLineTest, ProgramAndReadEverything)
         ASSERT_TRUE(connectedStep([slot] { return InviaCurvaSensore(slot); })) << slot;
     }
     ASSERT_TRUE(connectedStep(InviaDatiAllarmi));
-    EXPECT_EQ(emulator.pagina(0x16), encodeSensorsPage(sensorsPageFrom(fullRecord())));
-    EXPECT_EQ(emulator.pagina(0x14), encodeAlarmsPage(alarmsPageFrom(fullRecord())));
+    EXPECT_EQ(emulator.page(0x16), encodeSensorsPage(sensorsPageFrom(fullRecord())));
+    EXPECT_EQ(emulator.page(0x14), encodeAlarmsPage(alarmsPageFrom(fullRecord())));
 
     DatiProgetto = ProjectRecord();
     StatoComunicazione.ComandoInCorso = comando::LeggiDatiConfigurazione;

@@ -68,7 +68,7 @@ TEST_F(SensorsPageTest, RecordSentAndReadBack)
     DatiProgetto = workedRecord();
     InviaDatiSensori();
     EXPECT_FALSE(StatoComunicazione.ErroreComunicazione);
-    EXPECT_EQ(port.engine.pagine[0x16], encodeSensorsPage(sensorsPageFrom(workedRecord())));
+    EXPECT_EQ(port.engine.pages[0x16], encodeSensorsPage(sensorsPageFrom(workedRecord())));
 
     DatiProgetto = ProjectRecord();
     LeggiDatiSensori();
@@ -93,7 +93,7 @@ TEST_F(SensorsPageTest, OpenWindowIsSourceAndDestination)
     InviaDatiSensori();
     EXPECT_FALSE(StatoComunicazione.ErroreComunicazione);
     // A list with no selection: FF for a level, 0 for an input; any tick is 1.
-    EXPECT_EQ(port.engine.pagine[0x16].left(20).toHex(' '),
+    EXPECT_EQ(port.engine.pages[0x16].left(20).toHex(' '),
               QByteArray("02 00 27 0f 02 ff 01 01 00 00 00 00 00 00 02 00 01 02 01 00"));
 
     // Out-of-range values from the instrument select nothing.
@@ -109,7 +109,7 @@ TEST_F(SensorsPageTest, OpenWindowIsSourceAndDestination)
     held.ChannPT = 0;
     QByteArray stored = encodeSensorsPage(held);
     stored[6] = 5; // an enable byte other than 1
-    port.engine.pagine[0x16] = stored;
+    port.engine.pages[0x16] = stored;
     LeggiDatiSensori();
     EXPECT_FALSE(StatoComunicazione.ErroreComunicazione);
     EXPECT_EQ(page.texts[0], QStringLiteral("255"));

@@ -23,7 +23,7 @@ protected:
         ZuvTest::SetUp();
         if (!line.attach(fakeClock))
             GTEST_SKIP() << "no pseudo-terminal";
-        emulator.setIdentificazione(QByteArrayLiteral("EMU PTY 01"));
+        emulator.setIdentification(QByteArrayLiteral("EMU PTY 01"));
     }
     void TearDown() override
     {
@@ -37,7 +37,7 @@ protected:
         ASSERT_TRUE(pollTick());
         ASSERT_EQ(surface.panelText[4], QStringLiteral("COM 1"));
         ASSERT_EQ(surface.panelText[7], QStringLiteral("EMU PTY 01"));
-        emulator.clearRicevuti();
+        emulator.clearReceived();
     }
 
     bool downloadOn() { return surface.menus["mnuDownloadData"] && surface.buttons["DownData"]; }
@@ -55,15 +55,15 @@ TEST_F(PollPtyTest, ASilentInstrumentKeepsItsPortAndIsPolledThere)
         EXPECT_EQ(surface.panelText[4], QStringLiteral("NO COMMUNICATION")) << tick;
         EXPECT_TRUE(surface.panelText[7].isEmpty());
         EXPECT_FALSE(downloadOn());
-        EXPECT_EQ(portaAperta(), 1) << tick;
+        EXPECT_EQ(portOpen(), 1) << tick;
     }
     // Polled on its port, never scanned for.
-    EXPECT_EQ(emulator.ricevuti(), (std::vector<QByteArray>{kPoll, kPoll}));
+    EXPECT_EQ(emulator.received(), (std::vector<QByteArray>{kPoll, kPoll}));
 
     emulator.clearFault();
-    emulator.clearRicevuti();
+    emulator.clearReceived();
     ASSERT_TRUE(pollTick());
-    EXPECT_EQ(emulator.ricevuti(), std::vector<QByteArray>{kPoll});
+    EXPECT_EQ(emulator.received(), std::vector<QByteArray>{kPoll});
     EXPECT_EQ(surface.panelText[4], QStringLiteral("COM 1"));
     EXPECT_TRUE(downloadOn());
     EXPECT_TRUE(msgs.shown.empty());
@@ -79,7 +79,7 @@ TEST_F(PollPtyTest, ADeadLineIsGivenUpWithoutAMessageAndFoundAgain)
     EXPECT_EQ(surface.panelPicture[4], PanelPicture::LinkOff);
     EXPECT_TRUE(surface.panelText[7].isEmpty());
     EXPECT_FALSE(downloadOn());
-    EXPECT_EQ(portaAperta(), 0);
+    EXPECT_EQ(portOpen(), 0);
 
     // Still gone: the tick scans and finds nothing, quietly.
     ASSERT_TRUE(pollTick());
@@ -92,7 +92,7 @@ TEST_F(PollPtyTest, ADeadLineIsGivenUpWithoutAMessageAndFoundAgain)
     EXPECT_EQ(surface.panelText[4], QStringLiteral("COM 1"));
     EXPECT_EQ(surface.panelText[7], QStringLiteral("EMU PTY 01"));
     EXPECT_TRUE(downloadOn());
-    EXPECT_EQ(emulator.ricevuti(), (std::vector<QByteArray>{kHello, kPoll}));
+    EXPECT_EQ(emulator.received(), (std::vector<QByteArray>{kHello, kPoll}));
     EXPECT_TRUE(msgs.shown.empty());
 }
 

@@ -35,17 +35,17 @@ protected:
 
 TEST_F(PtyTest, ScanFindsTheInstrumentAndThePollShowsIt)
 {
-    emulator.setIdentificazione("ZUV-PTY 7 ");
+    emulator.setIdentification("ZUV-PTY 7 ");
     ASSERT_TRUE(ConnettiStrumento());
-    EXPECT_EQ(portaAperta(), 2);
+    EXPECT_EQ(portOpen(), 2);
     ASSERT_TRUE(emulator.waitForFrames(1, 1000));
-    EXPECT_EQ(emulator.ricevuti().front(), hex("48013439"));
+    EXPECT_EQ(emulator.received().front(), hex("48013439"));
 
     VerificaComunicazione();
     EXPECT_TRUE(StatoComunicazione.StrumentoPresente);
     EXPECT_EQ(surface.panelText[4], QStringLiteral("COM 2"));
     EXPECT_EQ(surface.panelText[7], QStringLiteral("ZUV-PTY 7 "));
-    EXPECT_EQ(emulator.ricevuti().back(), hex("48023441"));
+    EXPECT_EQ(emulator.received().back(), hex("48023441"));
     EXPECT_TRUE(msgs.shown.empty());
 }
 
@@ -54,11 +54,11 @@ TEST_F(PtyTest, BlockStatusAndLiveReads)
     QByteArray image(1024, '\0');
     for (int i = 0; i < image.size(); ++i)
         image[i] = char(i % 251);
-    emulator.setMemoria(image);
-    emulator.setMemoriaGiri(image.left(256));
-    emulator.setNumGiri(17);
-    emulator.setBytesRegistrati(768);
-    emulator.setIngressiAnalogici({1, 2, 3, 4, 512, 6, 7, -8});
+    emulator.setMemory(image);
+    emulator.setLapMemory(image.left(256));
+    emulator.setLapCount(17);
+    emulator.setRecordedBytes(768);
+    emulator.setAnalogInputs({1, 2, 3, 4, 512, 6, 7, -8});
     ASSERT_TRUE(ConnettiStrumento());
 
     EXPECT_EQ(LeggiBloccoMemoria(256), image.mid(256, 128));
@@ -76,29 +76,29 @@ TEST_F(PtyTest, BlockStatusAndLiveReads)
 TEST_F(PtyTest, PageAndCurveWritesAreStoredAndReadBack)
 {
     ASSERT_TRUE(ConnettiStrumento());
-    QByteArray page(kPayloadConfigurazione, '\0');
+    QByteArray page(kPayloadConfig, '\0');
     for (int i = 0; i < page.size(); ++i)
         page[i] = char(i + 1);
     StatoComunicazione.ComandoInCorso = comando::InviaDatiConfigurazione;
-    EXPECT_TRUE(scriviPagina(comando::InviaDatiConfigurazione, page));
-    EXPECT_EQ(emulator.pagina(comando::InviaDatiConfigurazione), page);
-    const QByteArray r = leggiPagina(comando::LeggiDatiConfigurazione);
-    ASSERT_EQ(r.size(), kLenDatiConfigurazione);
-    EXPECT_EQ(r.mid(2, kPayloadConfigurazione), page);
+    EXPECT_TRUE(writePageFrame(comando::InviaDatiConfigurazione, page));
+    EXPECT_EQ(emulator.page(comando::InviaDatiConfigurazione), page);
+    const QByteArray r = readPageReply(comando::LeggiDatiConfigurazione);
+    ASSERT_EQ(r.size(), kLenConfig);
+    EXPECT_EQ(r.mid(2, kPayloadConfig), page);
 
     // Curves per slot; the read reply carries the curve without its slot byte.
     for (int slot = 0; slot < 9; ++slot) {
-        QByteArray curve(kPayloadCurva, char(0x10 + slot));
+        QByteArray curve(kPayloadCurve, char(0x10 + slot));
         curve[0] = char(slot);
         ASSERT_TRUE(InviaComandoAttesa(buildFrame(comando::InviaCurvaSensore, curve),
                                        ackFrame(comando::InviaCurvaSensore)));
         ASSERT_TRUE(InviaComando(buildFrame(comando::LeggiCurvaSensore, ByteInChr(slot))));
-        const QByteArray back = RiceviDati(kLenCurvaSensore);
-        ASSERT_EQ(back.size(), kLenCurvaSensore);
-        EXPECT_EQ(back.mid(2, kPayloadCurva - 1), curve.mid(1)) << slot;
+        const QByteArray back = RiceviDati(kLenCurve);
+        ASSERT_EQ(back.size(), kLenCurve);
+        EXPECT_EQ(back.mid(2, kPayloadCurve - 1), curve.mid(1)) << slot;
     }
     for (int slot = 0; slot < 9; ++slot)
-        EXPECT_EQ(quint8(emulator.curva(slot).at(0)), slot);
+        EXPECT_EQ(quint8(emulator.curve(slot).at(0)), slot);
 }
 
 TEST_F(PtyTest, ReplyInHalvesAndAckWithAnExtraByte)
@@ -125,7 +125,7 @@ TEST_F(PtyTest, DroppedLineClosesThePortAndTheInstrumentIsFoundAgain)
     EXPECT_FALSE(StatoComunicazione.StrumentoPresente);
     EXPECT_EQ(surface.panelText[4], QStringLiteral("NO COMMUNICATION"));
     // The port noticed the device gone (a mere silence keeps it open).
-    EXPECT_EQ(portaAperta(), 0);
+    EXPECT_EQ(portOpen(), 0);
     EXPECT_LE(msgs.shown.size(), 1u);
 
     // Plugged in again, on another device path.

@@ -45,7 +45,7 @@ struct CircuitPlan {
 // A hill circuit: the start early on the top straight, a fast right at its
 // end, a sweeper and a hairpin on the right, esses, the long bottom
 // straight, a left-right on the left and a tight last corner.
-const CircuitPlan& collina()
+const CircuitPlan& hill()
 {
     static const CircuitPlan c{kExampleCircuit, 2400, {780, 910, 710}, 180,
                                {{40, 9},  {70, 9},   {100, 9},  {114, 9},  {122, 11}, {126, 16},
@@ -58,7 +58,7 @@ const CircuitPlan& collina()
 }
 
 // A ring round a lake, with one bay that pulls the back straight inwards.
-const CircuitPlan& lago()
+const CircuitPlan& lake()
 {
     static const CircuitPlan c{kExampleSecondCircuit, 1800, {600, 620, 580}, 150,
                                {{60, 57},  {90, 57},  {108, 56}, {120, 52}, {128, 44}, {130, 34},
@@ -649,22 +649,22 @@ std::vector<ExampleFile> exampleFiles(QString* error)
     };
 
     std::vector<ExampleFile> files;
-    for (const CircuitPlan* plan : {&collina(), &lago()}) {
+    for (const CircuitPlan* plan : {&hill(), &lake()}) {
         const QString base = QStringLiteral("tracks/") + QLatin1String(plan->name);
         files.push_back({base + QStringLiteral(".trk"), outlineFile(*plan, curveOf(*plan))});
         files.push_back({base + QStringLiteral(".sec"), sectorFile(*plan)});
     }
 
-    const Recording rec = record(drive(collina(), curveOf(collina())));
+    const Recording rec = record(drive(hill(), curveOf(hill())));
     const QByteArray memory = memoryImage(rec.records);
 
     Services services;
     emu::Engine& instrument = services.port.engine;
-    instrument.stato = QByteArray(36, '\0');
-    instrument.memoria = memory;
-    instrument.bytesRegistrati = qint32(memory.size());
-    instrument.memoriaGiri = lapMemory(rec.lapHundredths);
-    instrument.numGiri = qint16(rec.lapHundredths.size());
+    instrument.status = QByteArray(36, '\0');
+    instrument.memory = memory;
+    instrument.recordedBytes = qint32(memory.size());
+    instrument.lapMemory = lapMemory(rec.lapHundredths);
+    instrument.lapCount = qint16(rec.lapHundredths.size());
 
     // English headers and the project's units, as the shipped program has
     // them; Download Data, then Save Data.
@@ -694,7 +694,7 @@ std::vector<ExampleFile> exampleFiles(QString* error)
             csv = bytes;
         files.push_back({folder + QLatin1Char('.') + QLatin1String(ext), bytes});
     }
-    files.push_back({folder + QStringLiteral(".ses"), sessionFile(collina(), csv)});
+    files.push_back({folder + QStringLiteral(".ses"), sessionFile(hill(), csv)});
     return files;
 }
 

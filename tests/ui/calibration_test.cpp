@@ -42,7 +42,7 @@ protected:
     void TearDown() override
     {
         line.detach();
-        azzeraTabelleCostanti();
+        clearNameTables();
         ZuvTest::TearDown();
     }
 
@@ -51,12 +51,12 @@ protected:
         std::array<qint16, 8> inputs{};
         inputs.fill(11);
         inputs[4] = static_cast<qint16>(raw);
-        emulator.setIngressiAnalogici(inputs);
+        emulator.setAnalogInputs(inputs);
     }
 
     // Opens the calibration from the editor and runs `script` in it; a
     // dialog the script leaves open is closed by its frame.
-    void calibra(frmImpostaSensore& w, const std::function<void(dlgCalibrazione&)>& script)
+    void calibrate(frmImpostaSensore& w, const std::function<void(dlgCalibrazione&)>& script)
     {
         bool ran = false;
         QTimer::singleShot(0, &w, [&] {
@@ -83,10 +83,10 @@ protected:
         d.OKButton->click();
     }
 
-    int richiesteLive() const
+    int liveRequests() const
     {
         int n = 0;
-        for (const QByteArray& f : emulator.ricevuti())
+        for (const QByteArray& f : emulator.received())
             n += f.size() > 1 && quint8(f[1]) == comando::LeggiCalibrazione;
         return n;
     }
@@ -102,7 +102,7 @@ TEST_F(CalibrationDialogTest, AFullRunBuildsTheSensorFile)
     w.optLivelloBenzina->click();
     ASSERT_TRUE(w.cmdCalibrazione->isVisible());
 
-    calibra(w, [&](dlgCalibrazione& d) {
+    calibrate(w, [&](dlgCalibrazione& d) {
         EXPECT_EQ(StatoComunicazione.FormAttivo, &d);
         EXPECT_EQ(d.windowTitle(), QStringLiteral("T252"));
         EXPECT_EQ(d.Label1->text(), QStringLiteral("T243"));
@@ -125,7 +125,7 @@ TEST_F(CalibrationDialogTest, AFullRunBuildsTheSensorFile)
         d.cmdFineProcedura->click();
     });
     EXPECT_TRUE(msgs.shown.empty());
-    EXPECT_EQ(richiesteLive(), 4);
+    EXPECT_EQ(liveRequests(), 4);
     EXPECT_EQ(w.tabella().NumPuntiAttivi(), 20);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("T78"));
     EXPECT_EQ(StatoComunicazione.FormAttivo, &w);
@@ -151,16 +151,16 @@ TEST_F(CalibrationDialogTest, AStepWithoutAReadingRecordsNothing)
     frmImpostaSensore w;
     w.show();
     w.optLivelloBenzina->click();
-    calibra(w, [&](dlgCalibrazione& d) {
+    calibrate(w, [&](dlgCalibrazione& d) {
         passo(d, 100, QString());
 
         // Litres that are no number: told, and the instrument is not asked.
-        const int asked = richiesteLive();
+        const int asked = liveRequests();
         passo(d, 400, QStringLiteral("abc"));
         ASSERT_EQ(msgs.shown.size(), 1u);
         EXPECT_EQ(msgs.shown[0].text, QStringLiteral("T262"));
         EXPECT_EQ(msgs.shown[0].title, QStringLiteral("T252"));
-        EXPECT_EQ(richiesteLive(), asked);
+        EXPECT_EQ(liveRequests(), asked);
         EXPECT_EQ(d.intFaseCalibrazione(), 1);
 
         // The live read fails: the link's one message, no point.
@@ -195,7 +195,7 @@ TEST_F(CalibrationDialogTest, CancelEscapeAndTheFrame)
 
     // Cancel: table cleared, shared curve zeroed.
     CurvaSensore.CurvaX[2] = 5;
-    calibra(w, [&](dlgCalibrazione& d) {
+    calibrate(w, [&](dlgCalibrazione& d) {
         passo(d, 100, QString());
         passo(d, 200, QStringLiteral("5"));
         d.CancelButton->click();
@@ -207,7 +207,7 @@ TEST_F(CalibrationDialogTest, CancelEscapeAndTheFrame)
     EXPECT_EQ(StatoComunicazione.FormAttivo, &w);
 
     // Escape is Cancel.
-    calibra(w, [&](dlgCalibrazione& d) {
+    calibrate(w, [&](dlgCalibrazione& d) {
         passo(d, 100, QString());
         QTest::keyClick(&d, Qt::Key_Escape);
         EXPECT_EQ(d.intUscita(), 3);
@@ -215,7 +215,7 @@ TEST_F(CalibrationDialogTest, CancelEscapeAndTheFrame)
     EXPECT_EQ(w.tabella().NumPuntiAttivi(), 0);
 
     // The frame: the rows measured so far stay, without the 1024 fill.
-    calibra(w, [&](dlgCalibrazione& d) {
+    calibrate(w, [&](dlgCalibrazione& d) {
         passo(d, 100, QString());
         passo(d, 300, QStringLiteral("12,5"));
         d.close();
@@ -226,7 +226,7 @@ TEST_F(CalibrationDialogTest, CancelEscapeAndTheFrame)
     EXPECT_TRUE(w.txtX[2]->text().isEmpty());
 
     // Finish at once: nothing written.
-    calibra(w, [&](dlgCalibrazione& d) {
+    calibrate(w, [&](dlgCalibrazione& d) {
         d.cmdFineProcedura->click();
         EXPECT_EQ(d.intUscita(), 2);
     });
@@ -239,13 +239,13 @@ TEST_F(CalibrationDialogTest, TheOkButtonFollowsTheInstrumentAndGoesAfter19Readi
     frmImpostaSensore w;
     w.show();
     w.optLivelloBenzina->click();
-    calibra(w, [&](dlgCalibrazione& d) {
+    calibrate(w, [&](dlgCalibrazione& d) {
         d.setInstrumentButtonsEnabled(false);
         EXPECT_FALSE(d.OKButton->isEnabled());
         d.setInstrumentButtonsEnabled(true);
         // Readings of a stand-in, so that 19 steps cost no line time.
         int raw = 100;
-        d.setLettura([&raw]() -> std::optional<double> { return raw += 10; });
+        d.setReading([&raw]() -> std::optional<double> { return raw += 10; });
         for (int i = 0; i < 19; ++i) {
             d.txtLitri->setText(QString::number(i));
             d.OKButton->click();

@@ -111,7 +111,7 @@ protected:
     void TearDown() override
     {
         setSerialPort(nullptr);
-        azzeraTabelleCostanti();
+        clearNameTables();
         ZuvTest::TearDown();
     }
 
@@ -119,7 +119,7 @@ protected:
     std::vector<QByteArray> frames() const
     {
         std::vector<QByteArray> out;
-        for (const QByteArray& f : port.engine.ricevuti)
+        for (const QByteArray& f : port.engine.received)
             if (f.size() > 1 && f[1] != char(0x01) && f[1] != char(0x02))
                 out.push_back(f);
         return out;
@@ -189,7 +189,7 @@ TEST_F(PagesTest, ConfigLoadsTheRecordAndOkWritesItBack)
     EXPECT_EQ(child<QLineEdit>(dlg, "txtAbilRecVel")->text(), "120");
     EXPECT_EQ(child<QLineEdit>(dlg, "txtSettoreCrono4")->text(), "32767");
     EXPECT_TRUE(child<QCheckBox>(dlg, "chkAbilRecLAP")->isChecked());
-    EXPECT_TRUE(dlg.paginaAbilitata(3));
+    EXPECT_TRUE(dlg.pageEnabled(3));
 
     child<QComboBox>(dlg, "cboLingua")->setCurrentIndex(0);
     child<QLineEdit>(dlg, "txtTempoMsgGiro")->setText("9");
@@ -259,7 +259,7 @@ TEST_F(PagesTest, ConfigPageBrowserStates)
     // Ticking the page shown enlarges its picture at once; OK stores the flag.
     child<QCheckBox>(dlg, "chkAbilitaPagina")->click();
     EXPECT_EQ(img->size(), QSize(316, 158));
-    EXPECT_TRUE(dlg.paginaAbilitata(9));
+    EXPECT_TRUE(dlg.pageEnabled(9));
     dlg.OKButton_Click();
     EXPECT_TRUE(DatiProgetto.PaginaAbilitata9);
 }
@@ -476,8 +476,8 @@ TEST_F(PagesTest, ConfigSendAskedAndCancelledSendsNothing)
 TEST_F(PagesTest, ConfigReadPutsTheInstrumentsPagesOnScreenOnly)
 {
     // Language byte 5 is no item of the list; pages 2 and 4 on.
-    port.engine.pagine[0x12] = bytes({5, 0, 1, 0, 0x00, 0x05, 1, 45, 0x00, 120}) + zeros(16);
-    port.engine.pagine[0x1C] = bytes({7, 3}) + word(100) + word(200) + word(300) + word(400) + word(500) + zeros(10);
+    port.engine.pages[0x12] = bytes({5, 0, 1, 0, 0x00, 0x05, 1, 45, 0x00, 120}) + zeros(16);
+    port.engine.pages[0x1C] = bytes({7, 3}) + word(100) + word(200) + word(300) + word(400) + word(500) + zeros(10);
     frmConfigurazione dlg;
     dlg.cmdNextPage_Click(); // page 2 on show
     const ProjectRecord before = DatiProgetto;
@@ -497,8 +497,8 @@ TEST_F(PagesTest, ConfigReadPutsTheInstrumentsPagesOnScreenOnly)
     EXPECT_EQ(child<QLineEdit>(dlg, "txtSettoreCrono4")->text(), "500");
     // The page on show follows what was read.
     EXPECT_TRUE(child<QCheckBox>(dlg, "chkAbilitaPagina")->isChecked());
-    EXPECT_TRUE(dlg.paginaAbilitata(4));
-    EXPECT_FALSE(dlg.paginaAbilitata(3));
+    EXPECT_TRUE(dlg.pageEnabled(4));
+    EXPECT_FALSE(dlg.pageEnabled(3));
     EXPECT_EQ(DatiProgetto, before);
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
 
@@ -546,14 +546,14 @@ TEST_F(SensorsPageTest, NewProjectOpensWithEveryChannelOff)
     EXPECT_EQ(child<QTabWidget>(dlg, "SSTab1")->currentIndex(), 0);
     for (int slot = 0; slot < 9; ++slot) {
         SCOPED_TRACE(slot);
-        const frmSensori::Canale& c = dlg.canale(slot);
+        const frmSensori::Channel& c = dlg.channel(slot);
         EXPECT_FALSE(c.chkAbil->isChecked());
         for (QWidget* w : {static_cast<QWidget*>(c.sensore), static_cast<QWidget*>(c.tcamp),
                            static_cast<QWidget*>(c.chann)}) {
             if (!w)
                 continue;
             EXPECT_FALSE(w->isEnabled());
-            EXPECT_EQ(lookColour(w), kColoreDisattivo);
+            EXPECT_EQ(lookColour(w), kInactiveColour);
         }
     }
     EXPECT_EQ(child<QLineEdit>(dlg, "txtNumAccRPM")->text(), "1");
@@ -567,28 +567,28 @@ TEST_F(SensorsPageTest, NewProjectOpensWithEveryChannelOff)
     EXPECT_FALSE(child<QPushButton>(dlg, "cmdInviaDati")->isEnabled());
     EXPECT_FALSE(child<QPushButton>(dlg, "cmdLeggiDati")->isEnabled());
     // Sensor lists offer the library sensors of the channel's type.
-    EXPECT_EQ(dlg.canale(1).sensore->count(), 2);
-    EXPECT_EQ(dlg.canale(2).sensore->itemText(1), "P2");
-    EXPECT_EQ(dlg.canale(5).sensore->count(), 0);
+    EXPECT_EQ(dlg.channel(1).sensore->count(), 2);
+    EXPECT_EQ(dlg.channel(2).sensore->itemText(1), "P2");
+    EXPECT_EQ(dlg.channel(5).sensore->count(), 0);
 }
 
 TEST_F(SensorsPageTest, CheckBoxRuleSwitchesTheChannelsControls)
 {
     frmSensori dlg;
-    const frmSensori::Canale& g = dlg.canale(8);
+    const frmSensori::Channel& g = dlg.channel(8);
     // A click, and the codec setting the box, run the same rule; the
     // sampling rate comes along, so a channel ticked here can be given one.
     g.chkAbil->click();
     for (QWidget* w : {static_cast<QWidget*>(g.sensore), static_cast<QWidget*>(g.tcamp),
                        static_cast<QWidget*>(g.chann)}) {
         EXPECT_TRUE(w->isEnabled());
-        EXPECT_EQ(lookColour(w), kColoreAttivo);
+        EXPECT_EQ(lookColour(w), kActiveColour);
     }
     dlg.setCheck(SensorsCheck::chkAbilSG, Qt::Unchecked);
     EXPECT_FALSE(g.chann->isEnabled());
-    EXPECT_EQ(lookColour(g.tcamp), kColoreDisattivo);
+    EXPECT_EQ(lookColour(g.tcamp), kInactiveColour);
     dlg.setCheck(SensorsCheck::chkAbilPB, Qt::Checked);
-    EXPECT_TRUE(dlg.canale(2).sensore->isEnabled());
+    EXPECT_TRUE(dlg.channel(2).sensore->isEnabled());
     EXPECT_EQ(dlg.check(SensorsCheck::chkAbilPB), Qt::Checked);
 }
 
@@ -603,24 +603,24 @@ TEST_F(SensorsPageTest, OkWritesEveryFieldAndCancelNone)
     r.ChannPT = 0;
     {
         frmSensori dlg;
-        EXPECT_EQ(dlg.canale(0).sensore->currentText(), "Gone");
-        EXPECT_EQ(dlg.canale(0).tcamp->currentText(), "10 Hz");
-        EXPECT_EQ(dlg.canale(2).sensore->currentText(), "P2");
-        dlg.canale(1).chkAbil->setChecked(true);
-        dlg.canale(1).sensore->setCurrentIndex(0);
-        dlg.canale(1).tcamp->setCurrentIndex(2);
+        EXPECT_EQ(dlg.channel(0).sensore->currentText(), "Gone");
+        EXPECT_EQ(dlg.channel(0).tcamp->currentText(), "10 Hz");
+        EXPECT_EQ(dlg.channel(2).sensore->currentText(), "P2");
+        dlg.channel(1).chkAbil->setChecked(true);
+        dlg.channel(1).sensore->setCurrentIndex(0);
+        dlg.channel(1).tcamp->setCurrentIndex(2);
         dlg.CancelButton_Click();
     }
     EXPECT_EQ(DatiProgetto.AbilPO, false);
     EXPECT_FALSE(ProgettoModificato);
 
     frmSensori dlg;
-    dlg.canale(1).chkAbil->setChecked(true);
-    dlg.canale(1).sensore->setCurrentIndex(0);
-    dlg.canale(1).tcamp->setCurrentIndex(2);
-    dlg.canale(8).chkAbil->setChecked(true);
-    dlg.canale(8).sensore->setEditText("G2");
-    dlg.canale(8).chann->setCurrentIndex(0);
+    dlg.channel(1).chkAbil->setChecked(true);
+    dlg.channel(1).sensore->setCurrentIndex(0);
+    dlg.channel(1).tcamp->setCurrentIndex(2);
+    dlg.channel(8).chkAbil->setChecked(true);
+    dlg.channel(8).sensore->setEditText("G2");
+    dlg.channel(8).chann->setCurrentIndex(0);
     child<QLineEdit>(dlg, "txtDiametroRuota")->setText("620");
     child<QComboBox>(dlg, "cboTCampVV")->setEditText("20 Hz");
     const ProjectRecord before = r;
@@ -646,26 +646,26 @@ TEST_F(SensorsPageTest, OkRefusesMissingSensorsAndSharedInputsBeforeWritingAnyth
         std::function<void(frmSensori&)> edit;
         const char* text;
     } cases[] = {
-        {"oil temperature without sensor", [](frmSensori& d) { d.canale(0).chkAbil->setChecked(true); }, "IT166"},
+        {"oil temperature without sensor", [](frmSensori& d) { d.channel(0).chkAbil->setChecked(true); }, "IT166"},
         // Water temperature is checked before fuel pressure.
         {"two missing",
          [](frmSensori& d) {
-             d.canale(2).chkAbil->setChecked(true);
-             d.canale(3).chkAbil->setChecked(true);
+             d.channel(2).chkAbil->setChecked(true);
+             d.channel(3).chkAbil->setChecked(true);
          },
          "IT168"},
         {"a blank name", [](frmSensori& d) {
-             d.canale(6).chkAbil->setChecked(true);
-             d.canale(6).sensore->setEditText("  ");
+             d.channel(6).chkAbil->setChecked(true);
+             d.channel(6).sensore->setEditText("  ");
          }, "IT304"},
         {"G and lambda on AN 1",
          [](frmSensori& d) {
              for (int slot : {6, 8}) {
-                 d.canale(slot).chkAbil->setChecked(true);
-                 d.canale(slot).sensore->setEditText("Any");
-                 d.canale(slot).chann->setCurrentIndex(0);
+                 d.channel(slot).chkAbil->setChecked(true);
+                 d.channel(slot).sensore->setEditText("Any");
+                 d.channel(slot).chann->setCurrentIndex(0);
              }
-             d.canale(2).tcamp->setEditText("changed"); // must not reach the record
+             d.channel(2).tcamp->setEditText("changed"); // must not reach the record
          },
          "IT305"},
     };
@@ -687,9 +687,9 @@ TEST_F(SensorsPageTest, OkRefusesMissingSensorsAndSharedInputsBeforeWritingAnyth
     // The gear may share an input with the G sensor.
     frmSensori dlg;
     for (int slot : {5, 8}) {
-        dlg.canale(slot).chkAbil->setChecked(true);
-        dlg.canale(slot).sensore->setEditText("Any");
-        dlg.canale(slot).chann->setCurrentIndex(1);
+        dlg.channel(slot).chkAbil->setChecked(true);
+        dlg.channel(slot).sensore->setEditText("Any");
+        dlg.channel(slot).chann->setCurrentIndex(1);
     }
     dlg.OKButton_Click();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
@@ -741,10 +741,10 @@ TEST_F(SensorsPageTest, ABoxRefusedAtOkOnAHiddenTabIsShownWithTheFocus)
 TEST_F(SensorsPageTest, SendProgramsThePageAndNineCurvesByteForByte)
 {
     frmSensori dlg;
-    dlg.canale(8).chkAbil->setChecked(true);
-    dlg.canale(8).sensore->setCurrentIndex(0); // G2
-    dlg.canale(8).chann->setCurrentIndex(0);
-    dlg.canale(7).chann->setCurrentIndex(0); // turbo off: no clash
+    dlg.channel(8).chkAbil->setChecked(true);
+    dlg.channel(8).sensore->setCurrentIndex(0); // G2
+    dlg.channel(8).chann->setCurrentIndex(0);
+    dlg.channel(7).chann->setCurrentIndex(0); // turbo off: no clash
     std::vector<QString> panels;
     port.onWrite = [&](const QByteArray& f) {
         if (f[1] == char(0x01))
@@ -752,7 +752,7 @@ TEST_F(SensorsPageTest, SendProgramsThePageAndNineCurvesByteForByte)
         EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0x16);
         EXPECT_FALSE(child<QPushButton>(dlg, "OKButton")->isEnabled());
         EXPECT_FALSE(child<QPushButton>(dlg, "cmdLeggiDati")->isEnabled());
-        EXPECT_FALSE(dlg.canale(8).sensore->isEnabled()); // channels locked while they go out
+        EXPECT_FALSE(dlg.channel(8).sensore->isEnabled()); // channels locked while they go out
         panels.push_back(surface.panelText[3]);
     };
     msgs.answers.push_back(MsgAnswer::Ok);
@@ -781,8 +781,8 @@ TEST_F(SensorsPageTest, SendProgramsThePageAndNineCurvesByteForByte)
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
     EXPECT_TRUE(child<QPushButton>(dlg, "OKButton")->isEnabled());
     EXPECT_TRUE(child<QPushButton>(dlg, "cmdLeggiDati")->isEnabled());
-    EXPECT_TRUE(dlg.canale(8).sensore->isEnabled());
-    EXPECT_FALSE(dlg.canale(0).sensore->isEnabled());
+    EXPECT_TRUE(dlg.channel(8).sensore->isEnabled());
+    EXPECT_FALSE(dlg.channel(0).sensore->isEnabled());
     EXPECT_EQ(DatiProgetto, newProjectValues());
 }
 
@@ -793,20 +793,20 @@ TEST_F(SensorsPageTest, SendRefusesBeforeAskingAndSendsNothing)
         std::function<void(frmSensori&)> edit;
         const char* text;
     } cases[] = {
-        {"no sensor", [](frmSensori& d) { d.canale(4).chkAbil->setChecked(true); }, "IT170"},
+        {"no sensor", [](frmSensori& d) { d.channel(4).chkAbil->setChecked(true); }, "IT170"},
         // The stale curve of another channel would go out in its place.
         {"not in the library",
          [](frmSensori& d) {
-             d.canale(0).chkAbil->setChecked(true);
-             d.canale(0).sensore->setEditText("Gone");
+             d.channel(0).chkAbil->setChecked(true);
+             d.channel(0).sensore->setEditText("Gone");
          },
          "IT166"},
         {"G and turbo on one input",
          [](frmSensori& d) {
              for (int slot : {7, 8}) {
-                 d.canale(slot).chkAbil->setChecked(true);
-                 d.canale(slot).sensore->setEditText("G2");
-                 d.canale(slot).chann->setCurrentIndex(1);
+                 d.channel(slot).chkAbil->setChecked(true);
+                 d.channel(slot).sensore->setEditText("G2");
+                 d.channel(slot).chann->setCurrentIndex(1);
              }
          },
          "IT305"},
@@ -859,7 +859,7 @@ TEST_F(SensorsPageTest, FailedCurveEndsTheSendWithTheErrorOnly)
 TEST_F(SensorsPageTest, ReadFillsThePageAndNamesTheSensorsOfTheCurves)
 {
     // Oil and fuel pressure on, G on AN 1; enable byte order TO PO PB TA LB Cambio SG Lambda.
-    port.engine.pagine[0x16] = bytes({4, 20}) + word(650) + bytes({2, 1}) + bytes({0, 1, 1, 0, 0, 0, 1, 0})
+    port.engine.pages[0x16] = bytes({4, 20}) + word(650) + bytes({2, 1}) + bytes({0, 1, 1, 0, 0, 0, 1, 0})
         + bytes({1, 1, 2, 0, 0}) + zeros(15);
     std::array<int, 20> x{}, y1{}, yOther{};
     for (int i = 0; i < 20; ++i) {
@@ -892,10 +892,10 @@ TEST_F(SensorsPageTest, ReadFillsThePageAndNamesTheSensorsOfTheCurves)
     EXPECT_EQ(child<QComboBox>(dlg, "cboLAPO")->currentIndex(), 2);
     EXPECT_EQ(child<QComboBox>(dlg, "cboChannSensoreLambda")->currentIndex(), 1);
     EXPECT_EQ(child<QComboBox>(dlg, "cboChannPT")->currentIndex(), -1); // byte 0
-    EXPECT_TRUE(dlg.canale(1).chkAbil->isChecked());
-    EXPECT_TRUE(dlg.canale(1).sensore->isEnabled()); // the rule ran
-    EXPECT_EQ(dlg.canale(1).sensore->currentText(), "P1");
-    EXPECT_EQ(dlg.canale(2).sensore->currentText(), ""); // no library sensor has that curve
+    EXPECT_TRUE(dlg.channel(1).chkAbil->isChecked());
+    EXPECT_TRUE(dlg.channel(1).sensore->isEnabled()); // the rule ran
+    EXPECT_EQ(dlg.channel(1).sensore->currentText(), "P1");
+    EXPECT_EQ(dlg.channel(2).sensore->currentText(), ""); // no library sensor has that curve
     EXPECT_EQ(DatiProgetto.PressioneBenzina, "P2");
 
     // The unmatched enabled channel now fails OK; nothing is written.
@@ -984,7 +984,7 @@ TEST_F(PagesTest, AfterSendOrReadTheFocusIsBackOnTheButtonThatStartedIt)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             EXPECT_TRUE(dlg->isVisible());
             EXPECT_EQ(msgs.shown.size(), 1u);
-            port.engine.ricevuti.clear();
+            port.engine.received.clear();
         }
     }
 }
@@ -1014,7 +1014,7 @@ TEST_F(PagesTest, AlarmsNewProjectLoadsAndStores)
     EXPECT_EQ(dlg.windowTitle(), "IT79");
     for (const char* name : {"txtTO", "txtTA", "txtLB", "txtTB"}) {
         EXPECT_EQ(child<QLineEdit>(dlg, name)->text(), "0.0");
-        EXPECT_EQ(lookColour(child<QLineEdit>(dlg, name)), kColoreDisattivo);
+        EXPECT_EQ(lookColour(child<QLineEdit>(dlg, name)), kInactiveColour);
     }
     EXPECT_EQ(child<QLineEdit>(dlg, "txtPO")->text(), "0.000");
     EXPECT_EQ(child<QLineEdit>(dlg, "txtLed2")->text(), "0");
@@ -1056,7 +1056,7 @@ TEST_F(PagesTest, AlarmsRoundTripAndCheckBoxRules)
     frmAllarmi dlg;
     EXPECT_EQ(child<QLineEdit>(dlg, "txtPB")->text(), "1.500");
     EXPECT_EQ(child<QLineEdit>(dlg, "txtTA")->text(), "90.5");
-    EXPECT_EQ(lookColour(child<QLineEdit>(dlg, "txtTA")), kColoreAttivo);
+    EXPECT_EQ(lookColour(child<QLineEdit>(dlg, "txtTA")), kActiveColour);
     EXPECT_EQ(child<QComboBox>(dlg, "cboLedGiallo")->currentIndex(), 0);
     EXPECT_EQ(child<QComboBox>(dlg, "cboUscita")->currentIndex(), 2);
     EXPECT_EQ(child<QComboBox>(dlg, "cboLedVerde")->currentText(), "free text");
@@ -1068,7 +1068,7 @@ TEST_F(PagesTest, AlarmsRoundTripAndCheckBoxRules)
     EXPECT_FALSE(child<QComboBox>(dlg, "cboUscita")->isEnabled());
     child<QCheckBox>(dlg, "chkLedVerde")->click();
     EXPECT_EQ(child<QComboBox>(dlg, "cboLedVerde")->currentText(), "free text");
-    EXPECT_EQ(lookColour(child<QComboBox>(dlg, "cboLedVerde")), kColoreDisattivo);
+    EXPECT_EQ(lookColour(child<QComboBox>(dlg, "cboLedVerde")), kInactiveColour);
 
     const ProjectRecord before = r;
     dlg.OKButton_Click();
@@ -1205,7 +1205,7 @@ TEST_F(PagesTest, AlarmsSendWithoutTheInstrumentIsAnError)
 TEST_F(PagesTest, AlarmsReadPutsThePageOnScreenWithTheRules)
 {
     // TO 85.5, PO off (0), PB -1 (off), TA 90.5, LB off, TB 13.8; lamp 1, output 9 (no such item).
-    port.engine.pagine[0x14] = word(855) + word(0) + word(-1) + word(905) + word(0) + word(138) + word(5000)
+    port.engine.pages[0x14] = word(855) + word(0) + word(-1) + word(905) + word(0) + word(138) + word(5000)
         + word(6000) + word(7000) + word(8000) + word(9000) + bytes({1, 0, 0, 9, 4, 0}) + zeros(20);
     DatiProgetto.chkPO = true;
     frmAllarmi dlg;
@@ -1261,10 +1261,10 @@ TEST_F(PagesOverTheLine, SensorsPageSentIsReadBackIntoAnotherPage)
         child<QLineEdit>(dlg, "txtNumAccRPM")->setText("2");
         child<QLineEdit>(dlg, "txtDiametroRuota")->setText("580");
         child<QComboBox>(dlg, "cboLAAL")->setCurrentIndex(1);
-        dlg.canale(1).chkAbil->setChecked(true);
-        dlg.canale(1).sensore->setEditText("P2");
-        dlg.canale(8).chkAbil->setChecked(true);
-        dlg.canale(8).sensore->setEditText("G2");
+        dlg.channel(1).chkAbil->setChecked(true);
+        dlg.channel(1).sensore->setEditText("P2");
+        dlg.channel(8).chkAbil->setChecked(true);
+        dlg.channel(8).sensore->setEditText("G2");
         msgs.answers.push_back(MsgAnswer::Ok);
         dlg.cmdInviaDati_Click();
         EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT147\r\nIT148", "IT157"}));
@@ -1274,8 +1274,8 @@ TEST_F(PagesOverTheLine, SensorsPageSentIsReadBackIntoAnotherPage)
         x[i] = i * 50;
         y[i] = i * 250;
     }
-    EXPECT_EQ(emulator.curva(1), curvePayload(1, x, y));
-    EXPECT_EQ(emulator.curva(0), zeroCurve(0));
+    EXPECT_EQ(emulator.curve(1), curvePayload(1, x, y));
+    EXPECT_EQ(emulator.curve(0), zeroCurve(0));
 
     msgs.clear();
     frmSensori back;
@@ -1285,10 +1285,10 @@ TEST_F(PagesOverTheLine, SensorsPageSentIsReadBackIntoAnotherPage)
     EXPECT_EQ(child<QLineEdit>(back, "txtNumAccRPM")->text(), "2");
     EXPECT_EQ(child<QLineEdit>(back, "txtDiametroRuota")->text(), "580");
     EXPECT_EQ(child<QComboBox>(back, "cboLAAL")->currentIndex(), 1);
-    EXPECT_TRUE(back.canale(1).chkAbil->isChecked());
-    EXPECT_EQ(back.canale(1).sensore->currentText(), "P2");
-    EXPECT_EQ(back.canale(8).sensore->currentText(), "G2");
-    EXPECT_FALSE(back.canale(0).chkAbil->isChecked());
+    EXPECT_TRUE(back.channel(1).chkAbil->isChecked());
+    EXPECT_EQ(back.channel(1).sensore->currentText(), "P2");
+    EXPECT_EQ(back.channel(8).sensore->currentText(), "G2");
+    EXPECT_FALSE(back.channel(0).chkAbil->isChecked());
 }
 
 } // namespace

@@ -51,7 +51,7 @@ TEST_F(DeviceCommandsTest, ASuccessfulRunLeavesTheProgressWindowWithItsResult)
     EXPECT_EQ(progress->heading(), fixtureText(0, 238));
     EXPECT_EQ(progress->result(), fixtureText(0, 238) + " " + fixtureText(0, 237));
     EXPECT_EQ(progress->log().count("\r\n"), 12);
-    EXPECT_EQ(port.engine.pagine.count(comando::InviaDatiAllarmi), 1u);
+    EXPECT_EQ(port.engine.pages.count(comando::InviaDatiAllarmi), 1u);
 
     // A second run replaces the window of the first.
     window->mnuReadDevice_Click();

@@ -136,7 +136,7 @@ protected:
     std::vector<int> received() const
     {
         std::vector<int> codes;
-        for (const QByteArray& f : emulator.ricevuti())
+        for (const QByteArray& f : emulator.received())
             if (f.size() > 1 && quint8(f[1]) != comando::Hello && quint8(f[1]) != comando::VerificaComunicazione)
                 codes.push_back(quint8(f[1]));
         return codes;
@@ -180,7 +180,7 @@ protected:
             },
             QStringLiteral("the page once its run is over"),
             [=](QWidget& w) { return child<QPushButton>(w, button)->isEnabled(); });
-        emulator.clearRicevuti();
+        emulator.clearReceived();
         run(menu);
         ASSERT_TRUE(user->waitDone(kLongRunMs));
     }
@@ -210,14 +210,14 @@ TEST_F(DeviceEndToEndItalian, ProgramDeviceSendsTheWholeProjectOnceConfirmed)
     DatiProgetto.Settore2 = 1200;
     DatiProgetto.chkTO = true;
     DatiProgetto.mskTO = 1200;
-    const ChannelInfo& oil = canaleDaSlot(0);
+    const ChannelInfo& oil = channelFromSlot(0);
     DatiProgetto.*oil.abil = true;
     DatiProgetto.*oil.sensore = kOilSensor;
     DatiProgetto.*oil.tcamp = QStringLiteral("10");
     saveProjectAs(QStringLiteral("Mugello"));
 
     user->click(QMessageBox::Ok);
-    emulator.clearRicevuti();
+    emulator.clearReceived();
     run("mnuProgramDevice");
     ASSERT_TRUE(user->waitDone(kLongRunMs));
 
@@ -230,12 +230,12 @@ TEST_F(DeviceEndToEndItalian, ProgramDeviceSendsTheWholeProjectOnceConfirmed)
     EXPECT_EQ(progress->result(), Testo(238) + " " + Testo(237));
 
     EXPECT_EQ(received(), repeated({0x12, 0x1C, 0x16}, 0x18, 9, {0x14}));
-    EXPECT_EQ(emulator.pagina(0x12), encodeConfigPage1(configPage1From(DatiProgetto)));
-    EXPECT_EQ(emulator.pagina(0x1C), encodeConfigPage2(configPage2From(DatiProgetto)));
-    EXPECT_EQ(emulator.pagina(0x16), encodeSensorsPage(sensorsPageFrom(DatiProgetto)));
-    EXPECT_EQ(emulator.pagina(0x14), encodeAlarmsPage(alarmsPageFrom(DatiProgetto)));
-    EXPECT_EQ(emulator.curva(0), libraryCurve(0, kOilSensor));
-    EXPECT_EQ(emulator.curva(1), encodeCurve(1, CurveBuffer{}));
+    EXPECT_EQ(emulator.page(0x12), encodeConfigPage1(configPage1From(DatiProgetto)));
+    EXPECT_EQ(emulator.page(0x1C), encodeConfigPage2(configPage2From(DatiProgetto)));
+    EXPECT_EQ(emulator.page(0x16), encodeSensorsPage(sensorsPageFrom(DatiProgetto)));
+    EXPECT_EQ(emulator.page(0x14), encodeAlarmsPage(alarmsPageFrom(DatiProgetto)));
+    EXPECT_EQ(emulator.curve(0), libraryCurve(0, kOilSensor));
+    EXPECT_EQ(emulator.curve(1), encodeCurve(1, CurveBuffer{}));
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
 }
 
@@ -243,7 +243,7 @@ TEST_F(DeviceEndToEnd, ProgramDeviceCancelledSendsNothing)
 {
     saveProjectAs(QStringLiteral("Mugello"));
     user->click(QMessageBox::Cancel);
-    emulator.clearRicevuti();
+    emulator.clearReceived();
     run("mnuProgramDevice");
     ASSERT_TRUE(user->waitDone());
     QTest::qWait(300);
@@ -261,16 +261,16 @@ TEST_F(DeviceEndToEnd, ReadDeviceBringsTheInstrumentsSettingsIntoTheProject)
     instrument.DiametroRuota = 560;
     instrument.chkTA = true;
     instrument.mskTA = 1050;
-    const ChannelInfo& oil = canaleDaSlot(0);
+    const ChannelInfo& oil = channelFromSlot(0);
     instrument.*oil.abil = true;
-    emulator.setPagina(0x12, encodeConfigPage1(configPage1From(instrument)));
-    emulator.setPagina(0x1C, encodeConfigPage2(configPage2From(instrument)));
-    emulator.setPagina(0x16, encodeSensorsPage(sensorsPageFrom(instrument)));
-    emulator.setPagina(0x14, encodeAlarmsPage(alarmsPageFrom(instrument)));
-    emulator.setCurva(0, libraryCurve(0, kOilSensor));
+    emulator.setPage(0x12, encodeConfigPage1(configPage1From(instrument)));
+    emulator.setPage(0x1C, encodeConfigPage2(configPage2From(instrument)));
+    emulator.setPage(0x16, encodeSensorsPage(sensorsPageFrom(instrument)));
+    emulator.setPage(0x14, encodeAlarmsPage(alarmsPageFrom(instrument)));
+    emulator.setCurve(0, libraryCurve(0, kOilSensor));
 
     user->click(QMessageBox::Ok);
-    emulator.clearRicevuti();
+    emulator.clearReceived();
     run("mnuReadDevice");
     ASSERT_TRUE(user->waitDone(kLongRunMs));
 
@@ -337,8 +337,8 @@ TEST_F(DeviceEndToEnd, ConfigurationPageSendPutsWhatIsOnScreenIntoTheInstrument)
     EXPECT_EQ(user->boxes[0].title, Testo(226));
     EXPECT_EQ(user->boxes[1].text, Testo(218));
     EXPECT_EQ(received(), (std::vector<int>{0x12, 0x1C}));
-    EXPECT_EQ(emulator.pagina(0x12), encodeConfigPage1(page1));
-    EXPECT_EQ(emulator.pagina(0x1C), encodeConfigPage2(page2));
+    EXPECT_EQ(emulator.page(0x12), encodeConfigPage1(page1));
+    EXPECT_EQ(emulator.page(0x1C), encodeConfigPage2(page2));
     EXPECT_EQ(DatiProgetto, before) << "Cancel keeps the project";
 }
 
@@ -352,8 +352,8 @@ TEST_F(DeviceEndToEnd, ConfigurationPageReadShowsTheInstrumentsPages)
     ConfigPage2 page2 = configPage2From(DatiProgetto);
     page2.TempoMsgGiro = 7;
     page2.Settori = {100, 200, 300, 400, 500};
-    emulator.setPagina(0x12, encodeConfigPage1(page1));
-    emulator.setPagina(0x1C, encodeConfigPage2(page2));
+    emulator.setPage(0x12, encodeConfigPage1(page1));
+    emulator.setPage(0x1C, encodeConfigPage2(page2));
     const ProjectRecord before = DatiProgetto;
 
     QStringList shown;
@@ -379,8 +379,8 @@ TEST_F(DeviceEndToEnd, SensorsPageSendProgramsThePageAndItsNineCurves)
                 auto& page = static_cast<frmSensori&>(w);
                 child<QLineEdit>(w, "txtNumAccRPM")->setText("2");
                 child<QLineEdit>(w, "txtDiametroRuota")->setText("580");
-                page.canale(0).chkAbil->setChecked(true);
-                page.canale(0).sensore->setEditText(kOilSensor);
+                page.channel(0).chkAbil->setChecked(true);
+                page.channel(0).sensore->setEditText(kOilSensor);
             },
             nullptr);
 
@@ -393,9 +393,9 @@ TEST_F(DeviceEndToEnd, SensorsPageSendProgramsThePageAndItsNineCurves)
     expected.NumAccRPM = 2;
     expected.DiametroRuota = 580;
     expected.AbilTO = true;
-    EXPECT_EQ(emulator.pagina(0x16), encodeSensorsPage(expected));
-    EXPECT_EQ(emulator.curva(0), libraryCurve(0, kOilSensor));
-    EXPECT_EQ(emulator.curva(8), encodeCurve(8, CurveBuffer{}));
+    EXPECT_EQ(emulator.page(0x16), encodeSensorsPage(expected));
+    EXPECT_EQ(emulator.curve(0), libraryCurve(0, kOilSensor));
+    EXPECT_EQ(emulator.curve(8), encodeCurve(8, CurveBuffer{}));
 }
 
 TEST_F(DeviceEndToEnd, SensorsPageReadShowsThePageAndNamesTheCurvesSensor)
@@ -404,14 +404,14 @@ TEST_F(DeviceEndToEnd, SensorsPageReadShowsThePageAndNamesTheCurvesSensor)
     page.NumAccRPM = 4;
     page.DiametroRuota = 650;
     page.AbilTO = true;
-    emulator.setPagina(0x16, encodeSensorsPage(page));
-    emulator.setCurva(0, libraryCurve(0, kOilSensor));
+    emulator.setPage(0x16, encodeSensorsPage(page));
+    emulator.setCurve(0, libraryCurve(0, kOilSensor));
 
     QStringList shown;
     runPage("mnuSensors", "zuv::frmSensori", "cmdLeggiDati", true, nullptr, [&](QWidget& w) {
         auto& p = static_cast<frmSensori&>(w);
         shown << child<QLineEdit>(w, "txtNumAccRPM")->text() << child<QLineEdit>(w, "txtDiametroRuota")->text()
-              << QString::number(p.canale(0).chkAbil->isChecked()) << p.canale(0).sensore->currentText();
+              << QString::number(p.channel(0).chkAbil->isChecked()) << p.channel(0).sensore->currentText();
     });
 
     ASSERT_EQ(user->boxes.size(), 2u);
@@ -441,7 +441,7 @@ TEST_F(DeviceEndToEnd, AlarmsPageSendPutsTheThresholdsIntoTheInstrument)
     AlarmsPage expected = alarmsPageFrom(DatiProgetto);
     expected.Soglie[0] = 855;
     expected.Led[4] = 9000;
-    EXPECT_EQ(emulator.pagina(0x14), encodeAlarmsPage(expected));
+    EXPECT_EQ(emulator.page(0x14), encodeAlarmsPage(expected));
 }
 
 TEST_F(DeviceEndToEnd, AlarmsPageReadShowsTheInstrumentsThresholds)
@@ -450,7 +450,7 @@ TEST_F(DeviceEndToEnd, AlarmsPageReadShowsTheInstrumentsThresholds)
     page.Soglie[0] = 855;
     page.Soglie[5] = 138;
     page.Led[4] = 9000;
-    emulator.setPagina(0x14, encodeAlarmsPage(page));
+    emulator.setPage(0x14, encodeAlarmsPage(page));
 
     QStringList shown;
     runPage("mnuAlarms", "zuv::frmAllarmi", "cmdLeggiDati", false, nullptr, [&](QWidget& w) {
@@ -475,8 +475,8 @@ protected:
         if (IsSkipped() || HasFatalFailure())
             return;
         // The worked example: one second at speed, then a session mark.
-        emulator.setMemoria(checkedPair(memoryBlock(workedRecordA()), memoryBlock(workedRecordB())));
-        emulator.setBytesRegistrati(256);
+        emulator.setMemory(checkedPair(memoryBlock(workedRecordA()), memoryBlock(workedRecordB())));
+        emulator.setRecordedBytes(256);
     }
 
     // Download Data from its menu, OK once it is over, then its Save Data
@@ -494,7 +494,7 @@ protected:
             [](QWidget& w) { return static_cast<frmDownload&>(w).runFinished(); });
         user->typeFile(name);
         user->click(QMessageBox::Ok);
-        emulator.clearRicevuti();
+        emulator.clearReceived();
         run("mnuDownloadData");
         ASSERT_TRUE(user->waitDone(kLongRunMs));
     }
@@ -553,51 +553,51 @@ TEST_F(DownloadEndToEnd, SaveDataAsksBeforeReplacingAndWritesOnlyOnOk)
 
 TEST_F(DeviceEndToEnd, LiveDiagnosticsShowsTheInstrumentsValuesUntilClosed)
 {
-    emulator.setIngressiAnalogici({11, 22, 33, 44, 55, 66, 77, -1});
-    QByteArray status(kLenStato, '\0');
+    emulator.setAnalogInputs({11, 22, 33, 44, 55, 66, 77, -1});
+    QByteArray status(kLenStatus, '\0');
     for (int i = 2; i < 30; ++i)
         status[i] = char(i * 7);
-    emulator.setStato(status);
+    emulator.setStatus(status);
     QByteArray reply;
-    emulator.withEngine([&](emu::Engine& e) { reply = e.rispostaLettura(comando::StatoStrumento, {}); });
-    const StatoDiagnostica expected = decodificaDiagnostica(reply);
+    emulator.withEngine([&](emu::Engine& e) { reply = e.readAnswer(comando::Status, {}); });
+    const DiagnosticsState expected = decodeDiagnostics(reply);
 
     QStringList inputs, values, wanted;
-    for (int i = 0; i < kNumCampi; ++i)
-        wanted << expected.campi[std::size_t(i)];
+    for (int i = 0; i < kNumFields; ++i)
+        wanted << expected.fields[std::size_t(i)];
     user->on(
         "zuv::dlgDiagnostica",
         [&](QWidget& w) {
             auto& d = static_cast<dlgDiagnostica&>(w);
             for (int k = 0; k < 8; ++k)
-                inputs << d.valoreAnalogico(k);
-            for (int i = 0; i < kNumCampi; ++i)
-                values << d.valoreCampo(i);
+                inputs << d.analogValue(k);
+            for (int i = 0; i < kNumFields; ++i)
+                values << d.fieldValue(i);
             QTest::keyClick(&w, Qt::Key_Escape);
         },
         QStringLiteral("live values on show"),
         [&](QWidget& w) {
             auto& d = static_cast<dlgDiagnostica&>(w);
-            return d.valoreAnalogico(0) == QLatin1String("11") && d.valoreCampo(0) == expected.campi[0];
+            return d.analogValue(0) == QLatin1String("11") && d.fieldValue(0) == expected.fields[0];
         });
-    emulator.clearRicevuti();
+    emulator.clearReceived();
     run("mnuViewDevice");
     ASSERT_TRUE(user->waitDone());
 
     EXPECT_EQ(inputs, QStringList({"11", "22", "33", "44", "55", "66", "77", "-1"}));
     EXPECT_EQ(values, wanted);
     const std::vector<int> codes = received();
-    EXPECT_NE(std::find(codes.begin(), codes.end(), comando::StatoStrumento), codes.end());
+    EXPECT_NE(std::find(codes.begin(), codes.end(), comando::Status), codes.end());
     EXPECT_NE(std::find(codes.begin(), codes.end(), comando::LeggiCalibrazione), codes.end());
     EXPECT_TRUE(user->boxes.empty());
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
 
     // Closed: the live values stop.
     QTest::qWait(300);
-    emulator.clearRicevuti();
+    emulator.clearReceived();
     QTest::qWait(600);
     for (int code : received())
-        EXPECT_NE(code, comando::StatoStrumento);
+        EXPECT_NE(code, comando::Status);
 }
 
 } // namespace

@@ -42,32 +42,32 @@ protected:
 
 TEST_F(DiagnosticsTest, APassFillsValuesLampsAndInputs)
 {
-    port.engine.ingressiAnalogici = {11, 22, 33, 44, 55, 66, 77, -1};
+    port.engine.analogInputs = {11, 22, 33, 44, 55, 66, 77, -1};
     dlgDiagnostica dlg;
     dlg.show();
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0x25);
-    dlg.eseguiPasso();
+    dlg.doStep();
 
-    const StatoDiagnostica expected =
-        decodificaDiagnostica(port.engine.rispostaLettura(comando::StatoStrumento, {}));
+    const DiagnosticsState expected =
+        decodeDiagnostics(port.engine.readAnswer(comando::Status, {}));
     for (int i : {0, 2, 5, 9, 15})
-        EXPECT_EQ(dlg.valoreCampo(i), expected.campi[i]) << i;
-    for (int k = 0; k < kNumAllarmi; ++k)
-        EXPECT_EQ(dlg.allarme(k), expected.allarmi[k]) << k;
-    EXPECT_EQ(dlg.valoreAnalogico(0), QStringLiteral("11"));
-    EXPECT_EQ(dlg.valoreAnalogico(7), QStringLiteral("-1"));
+        EXPECT_EQ(dlg.fieldValue(i), expected.fields[i]) << i;
+    for (int k = 0; k < kNumAlarms; ++k)
+        EXPECT_EQ(dlg.allarme(k), expected.alarms[k]) << k;
+    EXPECT_EQ(dlg.analogValue(0), QStringLiteral("11"));
+    EXPECT_EQ(dlg.analogValue(7), QStringLiteral("-1"));
     // The live dialog shows the inputs; ValoriAnalogici belongs to the calibration.
     EXPECT_EQ(ValoriAnalogici[0], 0.0);
 
-    EXPECT_EQ(dlg.nomeCampo(0), Testo(284));
-    EXPECT_EQ(dlg.nomeCampo(15), Testo(291));
-    EXPECT_EQ(dlg.unitaCampo(5), NomiUMPressione[1]);
-    EXPECT_EQ(dlg.unitaCampo(0), QStringLiteral("RPM"));
-    EXPECT_EQ(dlg.nomeAllarme(7), Testo(281));
+    EXPECT_EQ(dlg.fieldName(0), Testo(284));
+    EXPECT_EQ(dlg.fieldName(15), Testo(291));
+    EXPECT_EQ(dlg.fieldUnit(5), NomiUMPressione[1]);
+    EXPECT_EQ(dlg.fieldUnit(0), QStringLiteral("RPM"));
+    EXPECT_EQ(dlg.alarmName(7), Testo(281));
 
     dlg.hide();
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
-    EXPECT_EQ(diagnosticaView(), nullptr);
+    EXPECT_EQ(diagnosticsView(), nullptr);
 }
 
 // The text sits whole inside the box: with the cursor at its end, where the
@@ -90,11 +90,11 @@ TEST_F(DiagnosticsTest, EveryValueShowsWhole)
                                std::numeric_limits<qint32>::max()};
     QByteArray widest(36, '\x80');
     for (qint32 bytes : recorded) {
-        port.engine.stato = widest;
-        port.engine.bytesRegistrati = bytes;
-        dlg.eseguiPasso();
+        port.engine.status = widest;
+        port.engine.recordedBytes = bytes;
+        dlg.doStep();
         dlg.grab();
-        const QString memory = dlg.valoreCampo(15);
+        const QString memory = dlg.fieldValue(15);
         ASSERT_GE(memory.size(), 15) << bytes;
         for (QLineEdit* box : dlg.findChildren<QLineEdit*>()) {
             if (box->isVisible())
@@ -108,17 +108,17 @@ TEST_F(DiagnosticsTest, ASilentInstrumentRaisesOneMessagePerOutage)
 {
     dlgDiagnostica dlg;
     dlg.show();
-    dlg.eseguiPasso();
+    dlg.doStep();
     port.engine.setFault(emu::Fault::Silence);
     for (int i = 0; i < 4; ++i)
-        dlg.eseguiPasso();
+        dlg.doStep();
     EXPECT_EQ(std::count_if(msgs.shown.begin(), msgs.shown.end(),
                             [](const ShownMessage& m) { return m.text == Testo(242); }),
               1);
     port.engine.clearFault();
-    dlg.eseguiPasso();
+    dlg.doStep();
     port.engine.setFault(emu::Fault::Silence);
-    dlg.eseguiPasso();
+    dlg.doStep();
     EXPECT_EQ(std::count_if(msgs.shown.begin(), msgs.shown.end(),
                             [](const ShownMessage& m) { return m.text == Testo(242); }),
               2);
@@ -138,11 +138,11 @@ TEST_F(DiagnosticsTest, ClosingDuringAnExchangeEndsAfterThatPass)
             dlg.hide();
         }
     };
-    dlg.eseguiPasso();
+    dlg.doStep();
     fakeClock.onYield = nullptr;
     EXPECT_TRUE(closed);
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
-    EXPECT_EQ(diagnosticaView(), nullptr);
+    EXPECT_EQ(diagnosticsView(), nullptr);
     EXPECT_EQ(&messages(), static_cast<MessageService*>(&msgs));
 }
 
@@ -152,12 +152,12 @@ TEST_F(DiagnosticsTest, WithoutAnInstrumentTheScanWaitsBetweenPasses)
     port.portCount = 0;
     dlgDiagnostica dlg;
     dlg.show();
-    dlg.eseguiPasso();
+    dlg.doStep();
     const auto attempts = port.openAttempts.size();
-    dlg.eseguiPasso(); // too soon: no scan
+    dlg.doStep(); // too soon: no scan
     EXPECT_EQ(port.openAttempts.size(), attempts);
     fakeClock.advance(2500);
-    dlg.eseguiPasso();
+    dlg.doStep();
     EXPECT_GT(port.openAttempts.size(), attempts);
     dlg.hide();
 }
@@ -167,10 +167,10 @@ TEST_F(DiagnosticsTest, DestroyedWhileShownLeavesNothingBehind)
     {
         dlgDiagnostica dlg;
         dlg.show();
-        dlg.eseguiPasso();
+        dlg.doStep();
     }
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
-    EXPECT_EQ(diagnosticaView(), nullptr);
+    EXPECT_EQ(diagnosticsView(), nullptr);
     EXPECT_EQ(&messages(), static_cast<MessageService*>(&msgs));
 }
 

@@ -37,9 +37,9 @@ protected:
         FakeLinkTest::SetUp();
         useNumberedTexts(399);
         CaricaTabelleCostanti();
-        port.engine.stato = QByteArray(36, '\0');
-        port.engine.memoria = zeroMemory(4);
-        port.engine.bytesRegistrati = 4 * 256;
+        port.engine.status = QByteArray(36, '\0');
+        port.engine.memory = zeroMemory(4);
+        port.engine.recordedBytes = 4 * 256;
     }
     void TearDown() override
     {
@@ -66,11 +66,11 @@ TEST_F(DownloadWindow, RunsOnceShownAndWaitsForOk)
     EXPECT_EQ(NumBlocchi, 8);
 
     // Showing it again starts no second download.
-    const std::size_t frames = port.engine.ricevuti.size();
+    const std::size_t frames = port.engine.received.size();
     w.hide();
     w.show();
     QApplication::processEvents();
-    EXPECT_EQ(port.engine.ricevuti.size(), frames);
+    EXPECT_EQ(port.engine.received.size(), frames);
 
     QTest::mouseClick(w.OKButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
@@ -88,7 +88,7 @@ TEST_F(DownloadWindow, ClosingDuringTheRunEndsItAfterThePairInProgress)
     QTRY_VERIFY(w.runFinished());
     EXPECT_EQ(w.outcome(), DownloadOutcome::Closed);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(memoryReads(port.engine.ricevuti), (std::vector<qint32>{0, 128, 256, 384}));
+    EXPECT_EQ(memoryReads(port.engine.received), (std::vector<qint32>{0, 128, 256, 384}));
     EXPECT_EQ(NumBlocchi, 4);
     EXPECT_NE(w.lblStatoDownload->text(), "T268");
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);

@@ -308,7 +308,7 @@ TEST_F(MainWindowTest, StatusPanels)
     EXPECT_EQ(window->panelPicture(4), PanelPicture::LinkOff);
 
     plugInstrument();
-    port.engine.identificazione = QByteArrayLiteral("DASH 2.1  ");
+    port.engine.identification = QByteArrayLiteral("DASH 2.1  ");
     window->tmrComm_Timer();
     EXPECT_EQ(window->panelText(4), QStringLiteral("COM 1"));
     EXPECT_EQ(window->panelPicture(4), PanelPicture::LinkOn);

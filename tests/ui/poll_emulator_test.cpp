@@ -26,9 +26,9 @@ public:
         AnalisiCaricata = true;
         // Let an exchange already on the line finish, then listen.
         QTest::qWait(300);
-        emulator.clearRicevuti();
+        emulator.clearReceived();
         QTest::qWait(1200);
-        framesWhileOpen = emulator.ricevuti().size();
+        framesWhileOpen = emulator.received().size();
     }
     void RefreshLanguage() override {}
 
@@ -67,7 +67,7 @@ protected:
 
 TEST_F(PollEmulatorTest, FindsTheInstrumentKeepsQuietDuringAnalysisAndComesBackAfterADeadLine)
 {
-    emulator.setIdentificazione(QByteArrayLiteral("EMU LINK 1"));
+    emulator.setIdentification(QByteArrayLiteral("EMU LINK 1"));
     window = std::make_unique<frmMain>();
     ASSERT_TRUE(window->MDIForm_Load());
     ASSERT_TRUE(window->pollTimer().isActive());
@@ -84,7 +84,7 @@ TEST_F(PollEmulatorTest, FindsTheInstrumentKeepsQuietDuringAnalysisAndComesBackA
     window->mnuAnalize_Click();
     EXPECT_EQ(SlowAnalysis::framesWhileOpen, 0u);
     EXPECT_FALSE(StatoComunicazione.AnalisiAperta);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !emulator.ricevuti().empty(); }, 3000))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !emulator.received().empty(); }, 3000))
         << "the poll resumes once it has closed";
 
     // The line goes dead: no communication, no instrument text, Download
@@ -120,10 +120,10 @@ TEST_F(PollEmulatorTest, ASilentInstrumentShowsNoCommunicationOnItsOpenPort)
     EXPECT_TRUE(window->panelText(7).isEmpty());
 
     // The next ticks ask it again on its port: no scan, no "Connecting".
-    emulator.clearRicevuti();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !emulator.ricevuti().empty(); }, 7000));
-    EXPECT_EQ(emulator.ricevuti().front(), QByteArray::fromHex("48023441"));
-    EXPECT_EQ(portaAperta(), 1);
+    emulator.clearReceived();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !emulator.received().empty(); }, 7000));
+    EXPECT_EQ(emulator.received().front(), QByteArray::fromHex("48023441"));
+    EXPECT_EQ(portOpen(), 1);
     EXPECT_EQ(window->panelText(4), QStringLiteral("NO COMMUNICATION"));
     EXPECT_TRUE(msgs.shown.empty());
 }

@@ -48,7 +48,7 @@ protected:
     void TearDown() override
     {
         line.detach();
-        azzeraTabelleCostanti();
+        clearNameTables();
         ZuvTest::TearDown();
     }
 
@@ -56,7 +56,7 @@ protected:
     bool plugEmulator() { return line.attach(fakeClock); }
 
     // Types into a box as the user does, then moves the focus on.
-    static void digita(frmImpostaSensore& w, int row, bool y, const QString& text)
+    static void typeInto(frmImpostaSensore& w, int row, bool y, const QString& text)
     {
         QLineEdit* box = y ? w.txtY[row] : w.txtX[row];
         box->clear();
@@ -64,11 +64,11 @@ protected:
         y ? w.txtY_LostFocus(row) : w.txtX_LostFocus(row);
     }
 
-    static void riga(frmImpostaSensore& w, int row, const QString& x, const QString& y)
+    static void fillRow(frmImpostaSensore& w, int row, const QString& x, const QString& y)
     {
         w.Check1[row]->click();
-        digita(w, row, false, x);
-        digita(w, row, true, y);
+        typeInto(w, row, false, x);
+        typeInto(w, row, true, y);
     }
 
     EmulatorLine line;
@@ -140,9 +140,9 @@ TEST_F(SensorEditorWindowTest, BuildSaveAndLoadASensor)
     EXPECT_TRUE(w.Check1[0]->isEnabled());
     EXPECT_FALSE(w.txtX[0]->isEnabled());
 
-    riga(w, 0, QStringLiteral("102"), QStringLiteral("0"));
-    riga(w, 1, QStringLiteral("512"), QStringLiteral("5,25"));
-    riga(w, 2, QStringLiteral("921"), QStringLiteral("10"));
+    fillRow(w, 0, QStringLiteral("102"), QStringLiteral("0"));
+    fillRow(w, 1, QStringLiteral("512"), QStringLiteral("5,25"));
+    fillRow(w, 2, QStringLiteral("921"), QStringLiteral("10"));
     EXPECT_TRUE(msgs.shown.empty());
     EXPECT_EQ(w.tabella().NumPuntiAttivi(), 3);
     EXPECT_EQ(w.txtY[1]->text(), QStringLiteral("5.250"));
@@ -202,9 +202,9 @@ TEST_F(SensorEditorWindowTest, ChartShowsEveryLabelAndEdgePointWholeAndNoEmptyRo
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     w.optSensoreG->click();
     // Points on every edge of the range, with long scale labels.
-    riga(w, 0, QStringLiteral("-2500"), QStringLiteral("-3.5"));
-    riga(w, 1, QStringLiteral("12000"), QStringLiteral("0.125"));
-    riga(w, 2, QStringLiteral("32000"), QStringLiteral("4.75"));
+    fillRow(w, 0, QStringLiteral("-2500"), QStringLiteral("-3.5"));
+    fillRow(w, 1, QStringLiteral("12000"), QStringLiteral("0.125"));
+    fillRow(w, 2, QStringLiteral("32000"), QStringLiteral("4.75"));
     w.cmdDisegnaCurva->click();
     CurveChart& chart = *w.GraficoSensore;
     ASSERT_EQ(chart.model().points().size(), 3u);
@@ -248,7 +248,7 @@ TEST_F(SensorEditorWindowTest, AFailedSaveGivesTheSystemsReason)
     frmImpostaSensore w;
     w.show();
     w.optAltro->click();
-    riga(w, 0, QStringLiteral("10"), QStringLiteral("1"));
+    fillRow(w, 0, QStringLiteral("10"), QStringLiteral("1"));
     w.txtNomeNuovo->setText(QStringLiteral("Bloccato"));
     w.cmdSalvaSensore->click();
     ASSERT_EQ(msgs.shown.size(), 1u);
@@ -292,19 +292,19 @@ TEST_F(SensorEditorWindowTest, BoxChecksWhenTheFocusLeaves)
             EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Exclamation);
             EXPECT_EQ(msgs.shown[0].title, w.windowTitle());
             EXPECT_TRUE(box->text().isEmpty());
-            EXPECT_TRUE(w.tabella().riga(0).ticked);
+            EXPECT_TRUE(w.tabella().row(0).ticked);
         }
     }
 
     // X may not fall: the row is emptied and, being the last, unticked.
     msgs.clear();
     w.txtX[0]->setText(QString());
-    digita(w, 0, false, QStringLiteral("100"));
-    riga(w, 1, QStringLiteral("600"), QStringLiteral("1"));
-    riga(w, 2, QStringLiteral("600"), QStringLiteral("2"));
+    typeInto(w, 0, false, QStringLiteral("100"));
+    fillRow(w, 1, QStringLiteral("600"), QStringLiteral("1"));
+    fillRow(w, 2, QStringLiteral("600"), QStringLiteral("2"));
     EXPECT_TRUE(msgs.shown.empty()); // equal passes
     w.Check1[3]->click();
-    digita(w, 3, false, QStringLiteral("500"));
+    typeInto(w, 3, false, QStringLiteral("500"));
     ASSERT_EQ(msgs.shown.size(), 1u);
     EXPECT_EQ(msgs.shown[0].text, QStringLiteral("Il valore di bit deve essere crescente"));
     EXPECT_TRUE(w.txtX[3]->text().isEmpty());
@@ -319,8 +319,8 @@ TEST_F(SensorEditorWindowTest, BoxChecksWhenTheFocusLeaves)
     // No order for a fuel-level curve.
     msgs.clear();
     w.optLivelloBenzina->click();
-    riga(w, 0, QStringLiteral("800"), QStringLiteral("0"));
-    riga(w, 1, QStringLiteral("300"), QStringLiteral("20"));
+    fillRow(w, 0, QStringLiteral("800"), QStringLiteral("0"));
+    fillRow(w, 1, QStringLiteral("300"), QStringLiteral("20"));
     EXPECT_TRUE(msgs.shown.empty());
     EXPECT_EQ(w.txtY[1]->text(), QStringLiteral("20.0"));
 }
@@ -352,7 +352,7 @@ TEST_F(SensorEditorWindowTest, ReadsTheSlotsCurveFromTheInstrument)
         curva.CurvaX[i] = 50 * i;
         curva.CurvaY[i] = 250 * i - 500; // fixed point, scale 1000
     }
-    emulator.setCurva(2, encodeCurve(2, curva));
+    emulator.setCurve(2, encodeCurve(2, curva));
     StatoComunicazione.StrumentoPresente = true;
 
     frmImpostaSensore w;
@@ -378,7 +378,7 @@ TEST_F(SensorEditorWindowTest, ReadsTheSlotsCurveFromTheInstrument)
     EXPECT_TRUE(surface.panelText[3].isEmpty());
 
     bool asked = false;
-    for (const QByteArray& f : emulator.ricevuti())
+    for (const QByteArray& f : emulator.received())
         asked = asked || f == curveRequest(2);
     EXPECT_TRUE(asked);
 

@@ -37,7 +37,7 @@ protected:
     {
         ChiudiPorta();
         setSerialPort(nullptr);
-        azzeraTabelleCostanti();
+        clearNameTables();
         ZuvTest::TearDown();
     }
 

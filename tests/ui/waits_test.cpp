@@ -82,7 +82,7 @@ protected:
 
 TEST_F(WaitsTest, AnOperationsWaitsRepaintAndHoldTheInputUntilTheyEnd)
 {
-    const QByteArray alarms = buildFrame(comando::InviaDatiAllarmi, QByteArray(kPayloadAllarmi, '\0'));
+    const QByteArray alarms = buildFrame(comando::InviaDatiAllarmi, QByteArray(kPayloadAlarms, '\0'));
     const QByteArray ack = ackFrame(comando::InviaDatiAllarmi);
     const struct {
         const char* what;
@@ -93,7 +93,7 @@ TEST_F(WaitsTest, AnOperationsWaitsRepaintAndHoldTheInputUntilTheyEnd)
         {"a reply",
          [&] {
              ASSERT_TRUE(InviaComando(buildFrame(comando::VerificaComunicazione)));
-             EXPECT_EQ(RiceviDati(kLenVerifica).size(), kLenVerifica);
+             EXPECT_EQ(RiceviDati(kLenCheck).size(), kLenCheck);
          }},
         {"a lamp", [] { LampeggiaTX(); }},
         {"a pause", [] { clock().sleepMs(300); }},

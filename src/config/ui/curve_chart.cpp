@@ -9,7 +9,7 @@
 namespace zuv {
 namespace {
 
-QString etichetta(double v) { return QString::number(v, 'g', 6); }
+QString axisLabel(double v) { return QString::number(v, 'g', 6); }
 
 // Between the frame and the plot: a mark on the range's edge stays inside.
 constexpr double kPad = CurveChart::kPointRadius + 3;
@@ -34,7 +34,7 @@ CurveChart::Layout CurveChart::layoutFor(QSize size, const QFontMetrics& fm) con
     l.yTicks = CurveChartModel::ticks(r.yMin, r.yMax, std::max(2, int(hh / (3 * h))));
     double wY = fm.horizontalAdvance(QStringLiteral("0"));
     for (double t : l.yTicks)
-        wY = std::max<double>(wY, fm.horizontalAdvance(etichetta(t)));
+        wY = std::max<double>(wY, fm.horizontalAdvance(axisLabel(t)));
 
     // The x labels are centred on their ticks: the first and the last need
     // half their width beside the plot.
@@ -42,7 +42,7 @@ CurveChart::Layout CurveChart::layoutFor(QSize size, const QFontMetrics& fm) con
     l.xTicks = CurveChartModel::ticks(r.xMin, r.xMax, std::max(2, int((w - wY - 4 * kGap) / slot)));
     double halfX = 0;
     for (double t : l.xTicks)
-        halfX = std::max(halfX, std::ceil(fm.horizontalAdvance(etichetta(t)) / 2.0));
+        halfX = std::max(halfX, std::ceil(fm.horizontalAdvance(axisLabel(t)) / 2.0));
 
     const double left = std::max(wY + 2 * kGap + kPad, halfX + 1);
     const double right = w - std::max(kGap + kPad, halfX + 1);
@@ -56,12 +56,12 @@ CurveChart::Layout CurveChart::layoutFor(QSize size, const QFontMetrics& fm) con
 
     for (double t : l.yTicks) {
         const double y = model_.toPixel({r.xMin, t}, l.plot).y();
-        const QString text = etichetta(t);
+        const QString text = axisLabel(t);
         l.labels.push_back({QRectF(l.frame.left() - kGap - wY, y - h / 2, wY, h), text});
     }
     for (double t : l.xTicks) {
         const double x = model_.toPixel({t, r.yMin}, l.plot).x();
-        const QString text = etichetta(t);
+        const QString text = axisLabel(t);
         const double tw = fm.horizontalAdvance(text);
         l.labels.push_back({QRectF(x - tw / 2, l.frame.bottom() + kGap, tw, h), text});
     }

@@ -14,8 +14,8 @@
 
 namespace zuv {
 
-dlgCalibrazione::dlgCalibrazione(TabellaPunti& tabella, std::function<void()> tabellaCambiata, QWidget* parent)
-    : QDialog(parent), tabella_(tabella), tabellaCambiata_(std::move(tabellaCambiata))
+dlgCalibrazione::dlgCalibrazione(PointTable& tabella, std::function<void()> tabellaCambiata, QWidget* parent)
+    : QDialog(parent), table_(tabella), tableChanged_(std::move(tabellaCambiata))
 {
     setObjectName(QStringLiteral("dlgCalibrazione"));
     setModal(true);
@@ -38,10 +38,10 @@ dlgCalibrazione::dlgCalibrazione(TabellaPunti& tabella, std::function<void()> ta
     CancelButton = new QPushButton(this);
     CancelButton->setAutoDefault(false);
 
-    auto* litri = new QHBoxLayout;
-    litri->addWidget(Label1);
-    litri->addWidget(txtLitri);
-    litri->addStretch(1);
+    auto* litres = new QHBoxLayout;
+    litres->addWidget(Label1);
+    litres->addWidget(txtLitri);
+    litres->addStretch(1);
     auto* bottoni = new QVBoxLayout;
     bottoni->addWidget(OKButton);
     bottoni->addWidget(cmdFineProcedura);
@@ -49,7 +49,7 @@ dlgCalibrazione::dlgCalibrazione(TabellaPunti& tabella, std::function<void()> ta
     bottoni->addStretch(1);
     auto* testo = new QVBoxLayout;
     testo->addWidget(lblDescrizioneFase, 1);
-    testo->addLayout(litri);
+    testo->addLayout(litres);
     auto* top = new QHBoxLayout(this);
     top->addLayout(testo, 1);
     top->addLayout(bottoni);
@@ -79,57 +79,57 @@ void dlgCalibrazione::setInstrumentButtonsEnabled(bool on) { OKButton->setEnable
 
 void dlgCalibrazione::OKButton_Click()
 {
-    if (occupato_ || !OKButton->isVisible())
+    if (busy_ || !OKButton->isVisible())
         return;
-    QString litri = txtLitri->text();
-    Calibrazione::Esito esito;
+    QString litres = txtLitri->text();
+    CalibrationRun::Outcome outcome;
     {
-        occupato_ = true;
+        busy_ = true;
         setCursor(Qt::WaitCursor);
-        esito = calibrazione_.passo(litri, tabella_, lettura_);
+        outcome = calibration_.step(litres, table_, reading_);
         unsetCursor();
-        occupato_ = false;
+        busy_ = false;
     }
-    switch (esito) {
-    case Calibrazione::Esito::Registrato:
+    switch (outcome) {
+    case CalibrationRun::Outcome::Recorded:
         lblDescrizioneFase->setText(Testo(249) + QStringLiteral("\n") + Testo(250) + QStringLiteral("\n\n") +
                                     Testo(247) + QStringLiteral("\n\n") + Testo(248));
         txtLitri->setVisible(true);
         Label1->setVisible(true);
-        txtLitri->setText(litri);
-        if (!calibrazione_.altraLettura())
+        txtLitri->setText(litres);
+        if (!calibration_.moreReadings())
             OKButton->setVisible(false);
-        if (tabellaCambiata_)
-            tabellaCambiata_();
+        if (tableChanged_)
+            tableChanged_();
         txtLitri->setFocus();
         txtLitri->selectAll();
         break;
-    case Calibrazione::Esito::LitriNonValidi:
+    case CalibrationRun::Outcome::BadLitres:
         msgBox(Testo(262), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
         txtLitri->setFocus();
         txtLitri->selectAll();
         break;
-    case Calibrazione::Esito::LetturaFallita: // the link has said so
-    case Calibrazione::Esito::Completa:
+    case CalibrationRun::Outcome::ReadFailed: // the link has said so
+    case CalibrationRun::Outcome::Complete:
         break;
     }
 }
 
 void dlgCalibrazione::cmdFineProcedura_Click()
 {
-    if (occupato_)
+    if (busy_)
         return;
-    calibrazione_.fine(tabella_);
-    if (tabellaCambiata_)
-        tabellaCambiata_();
+    calibration_.finish(table_);
+    if (tableChanged_)
+        tableChanged_();
     done(QDialog::Accepted);
 }
 
 void dlgCalibrazione::CancelButton_Click()
 {
-    if (occupato_)
+    if (busy_)
         return;
-    calibrazione_.annulla();
+    calibration_.cancel();
     done(QDialog::Rejected);
 }
 

@@ -19,18 +19,18 @@ class dlgCalibrazione final : public QDialog, public ActivePage {
     Q_OBJECT
 public:
     // `tabella` is the editor's table; `tabellaCambiata` shows it again.
-    dlgCalibrazione(TabellaPunti& tabella, std::function<void()> tabellaCambiata, QWidget* parent = nullptr);
+    dlgCalibrazione(PointTable& tabella, std::function<void()> tabellaCambiata, QWidget* parent = nullptr);
     ~dlgCalibrazione() override;
 
-    PageKind pageKind() const override { return PageKind::Calibrazione; }
+    PageKind pageKind() const override { return PageKind::Calibration; }
     void setInstrumentButtonsEnabled(bool on) override;
 
-    qint16 intUscita() const { return calibrazione_.intUscita; }
-    qint16 intFaseCalibrazione() const { return calibrazione_.intFaseCalibrazione; }
-    qint16 XValue() const { return calibrazione_.XValue; }
+    qint16 intUscita() const { return calibration_.intUscita; }
+    qint16 intFaseCalibrazione() const { return calibration_.intFaseCalibrazione; }
+    qint16 XValue() const { return calibration_.XValue; }
 
     // Where a step's reading comes from (the instrument unless replaced).
-    void setLettura(Calibrazione::Lettura lettura) { lettura_ = std::move(lettura); }
+    void setReading(CalibrationRun::Reader reading) { reading_ = std::move(reading); }
 
     void OKButton_Click();
     void cmdFineProcedura_Click();
@@ -48,11 +48,11 @@ protected:
     void done(int result) override;
 
 private:
-    TabellaPunti& tabella_;
-    std::function<void()> tabellaCambiata_;
-    Calibrazione calibrazione_;
-    Calibrazione::Lettura lettura_ = leggiLivelloBenzina;
-    bool occupato_ = false;
+    PointTable& table_;
+    std::function<void()> tableChanged_;
+    CalibrationRun calibration_;
+    CalibrationRun::Reader reading_ = readFuelLevel;
+    bool busy_ = false;
 };
 
 } // namespace zuv

@@ -25,7 +25,7 @@ void setLook(QWidget* w, bool on)
 {
     w->setEnabled(on);
     QPalette p = w->palette();
-    const QColor c = on ? kColoreAttivo : kColoreDisattivo;
+    const QColor c = on ? kActiveColour : kInactiveColour;
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         p.setColor(group, QPalette::Base, c);
         p.setColor(group, QPalette::Button, c);

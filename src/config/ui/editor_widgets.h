@@ -32,8 +32,8 @@ void selectOrNone(QComboBox* c, int index);
 
 // The back colour of a switched-off control (the system colour of inactive
 // borders) and of a switched-on one.
-inline const QColor kColoreDisattivo{0xD4, 0xD0, 0xC8};
-inline const QColor kColoreAttivo{0xFF, 0xFF, 0xFF};
+inline const QColor kInactiveColour{0xD4, 0xD0, 0xC8};
+inline const QColor kActiveColour{0xFF, 0xFF, 0xFF};
 
 // Enabled and white, or disabled and grey.
 void setLook(QWidget* w, bool on);

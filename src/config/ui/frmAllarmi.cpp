@@ -63,11 +63,11 @@ void frmAllarmi::buildLayout()
     static constexpr const char* txtNames[6] = {"txtTO", "txtPO", "txtPB", "txtTA", "txtLB", "txtTB"};
     auto* alarms = new QGridLayout(fraAllarmi_);
     for (int i = 0; i < 6; ++i) {
-        chkAllarme_[i] = new QCheckBox(this);
-        named(chkAllarme_[i], chkNames[i]);
-        txtAllarme_[i] = numberBox(txtNames[i], 7, 16, this);
-        alarms->addWidget(chkAllarme_[i], i, 0);
-        alarms->addWidget(txtAllarme_[i], i, 1);
+        chkAlarm_[i] = new QCheckBox(this);
+        named(chkAlarm_[i], chkNames[i]);
+        txtAlarm_[i] = numberBox(txtNames[i], 7, 16, this);
+        alarms->addWidget(chkAlarm_[i], i, 0);
+        alarms->addWidget(txtAlarm_[i], i, 1);
     }
     for (int k = 0; k < 2; ++k) {
         lblTemp_[k] = new QLabel(this);
@@ -173,8 +173,8 @@ void frmAllarmi::buildLayout()
     top->setSizeConstraint(QLayout::SetFixedSize);
 
     for (int i = 0; i < 6; ++i) {
-        const auto scale = static_cast<ThresholdScale>(scalaSoglia(i));
-        checker_->add(txtAllarme_[i], [scale](const QString& t) { return checkThreshold(t, scale); }, true);
+        const auto scale = static_cast<ThresholdScale>(thresholdScale(i));
+        checker_->add(txtAlarm_[i], [scale](const QString& t) { return checkThreshold(t, scale); }, true);
     }
     for (QLineEdit* led : txtLed_)
         checker_->add(led, [](const QString& t) { return checkShiftLight(t); });
@@ -183,7 +183,7 @@ void frmAllarmi::buildLayout()
                                         AlarmsCheck::chkTA, AlarmsCheck::chkLB, AlarmsCheck::chkTB};
     for (int i = 0; i < 6; ++i) {
         const AlarmsCheck c = alarmChecks[i];
-        connect(chkAllarme_[i], &QCheckBox::toggled, this, [this, c] { applyRule(c); });
+        connect(chkAlarm_[i], &QCheckBox::toggled, this, [this, c] { applyRule(c); });
     }
     connect(chkLedGiallo_, &QCheckBox::toggled, this, [this] { applyRule(AlarmsCheck::chkLedGiallo); });
     connect(chkUscita_, &QCheckBox::toggled, this, [this] { applyRule(AlarmsCheck::chkUscita); });
@@ -208,20 +208,20 @@ void frmAllarmi::setCaptions()
     chkLedBlu_->setText(Testo(89));
     lblLed_->setText(Testo(90));
     fraAllarmi_->setTitle(Testo(91));
-    chkAllarme_[0]->setText(Testo(92));
-    chkAllarme_[1]->setText(Testo(93));
-    chkAllarme_[2]->setText(Testo(94));
-    chkAllarme_[3]->setText(Testo(95));
-    chkAllarme_[4]->setText(Testo(96));
-    chkAllarme_[5]->setText(Testo(97));
+    chkAlarm_[0]->setText(Testo(92));
+    chkAlarm_[1]->setText(Testo(93));
+    chkAlarm_[2]->setText(Testo(94));
+    chkAlarm_[3]->setText(Testo(95));
+    chkAlarm_[4]->setText(Testo(96));
+    chkAlarm_[5]->setText(Testo(97));
     chkIngresso_->setText(Testo(98));
     chkUscita_->setText(Testo(99));
     setPageButtonCaptions();
     // The units of the record, whatever an open configuration page shows.
     for (QLabel* l : lblTemp_)
-        l->setText(nomeInTabella(NomiUMTemperatura, DatiProgetto.UMTemp));
+        l->setText(nameInTable(NomiUMTemperatura, DatiProgetto.UMTemp));
     for (QLabel* l : lblPress_)
-        l->setText(nomeInTabella(NomiUMPressione, DatiProgetto.UMPress));
+        l->setText(nameInTable(NomiUMPressione, DatiProgetto.UMPress));
 }
 
 void frmAllarmi::RiempiCombo()
@@ -229,11 +229,11 @@ void frmAllarmi::RiempiCombo()
     cboIngresso_->clear();
     cboUscita_->clear();
     cboLedGiallo_->clear();
-    for (int i = 0; i < posizioniUsate(NomiTipoIngresso); ++i)
+    for (int i = 0; i < usedPositions(NomiTipoIngresso); ++i)
         cboIngresso_->addItem(NomiTipoIngresso[i]);
-    for (int i = 0; i < posizioniUsate(NomiTipoUscita); ++i)
+    for (int i = 0; i < usedPositions(NomiTipoUscita); ++i)
         cboUscita_->addItem(NomiTipoUscita[i]);
-    for (int i = 0; i < posizioniUsate(NomiTipoLedGiallo); ++i)
+    for (int i = 0; i < usedPositions(NomiTipoLedGiallo); ++i)
         cboLedGiallo_->addItem(NomiTipoLedGiallo[i]);
 }
 
@@ -258,7 +258,7 @@ void frmAllarmi::applyRule(AlarmsCheck c)
             list->setCurrentIndex(-1);
         break;
     }
-    default: setLook(txtAllarme_[static_cast<int>(c)], on); break;
+    default: setLook(txtAlarm_[static_cast<int>(c)], on); break;
     }
 }
 
@@ -271,7 +271,7 @@ void frmAllarmi::storeRecord() { viewToRecord(*this, DatiProgetto); }
 QLineEdit* frmAllarmi::box(AlarmsText t) const
 {
     const int i = static_cast<int>(t);
-    return i < 6 ? txtAllarme_[i] : txtLed_[qBound(0, i - 6, 4)];
+    return i < 6 ? txtAlarm_[i] : txtLed_[qBound(0, i - 6, 4)];
 }
 
 QCheckBox* frmAllarmi::checkBox(AlarmsCheck c) const
@@ -280,7 +280,7 @@ QCheckBox* frmAllarmi::checkBox(AlarmsCheck c) const
     case AlarmsCheck::chkLedGiallo: return chkLedGiallo_;
     case AlarmsCheck::chkUscita: return chkUscita_;
     case AlarmsCheck::chkIngresso: return chkIngresso_;
-    default: return chkAllarme_[static_cast<int>(c)];
+    default: return chkAlarm_[static_cast<int>(c)];
     }
 }
 

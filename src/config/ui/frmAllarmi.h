@@ -57,8 +57,8 @@ private:
 
     QGroupBox* fraAllarmi_;
     // TO, PO, PB, TA, LB, TB.
-    std::array<QCheckBox*, 6> chkAllarme_{};
-    std::array<QLineEdit*, 6> txtAllarme_{};
+    std::array<QCheckBox*, 6> chkAlarm_{};
+    std::array<QLineEdit*, 6> txtAlarm_{};
     std::array<QLabel*, 2> lblTemp_{};
     std::array<QLabel*, 2> lblPress_{};
     QLabel* lblTB_;

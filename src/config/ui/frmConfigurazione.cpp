@@ -274,8 +274,8 @@ void frmConfigurazione::CaricaDati()
 {
     const ProjectRecord& r = DatiProgetto;
     // The browser has pictures for nine pages.
-    numPagine_ = qBound(1, int(r.MaxPagine), 9);
-    paginaCorrente_ = 1;
+    pageCount_ = qBound(1, int(r.MaxPagine), 9);
+    currentPage_ = 1;
 
     for (int p = 1; p <= 9; ++p)
         ImageList1_[p - 1] = builtInPicture(p);
@@ -292,26 +292,26 @@ void frmConfigurazione::CaricaDati()
     AggiornaPagina();
 }
 
-void frmConfigurazione::showPicture() { imgPagina_->setPixmap(ImageList1_[paginaCorrente_ - 1]); }
+void frmConfigurazione::showPicture() { imgPagina_->setPixmap(ImageList1_[currentPage_ - 1]); }
 
 void frmConfigurazione::AggiornaPagina()
 {
-    const bool first = paginaCorrente_ == 1;
-    const bool last = paginaCorrente_ == numPagine_;
+    const bool first = currentPage_ == 1;
+    const bool last = currentPage_ == pageCount_;
     cmdPrevPage_->setEnabled(!first);
     cmdNextPage_->setEnabled(!last);
     // Only the first and the ninth page have a bitmap of their own in the
     // project, so only they offer the chooser.
-    const bool custom = paginaCorrente_ == 1 || paginaCorrente_ == 9;
+    const bool custom = currentPage_ == 1 || currentPage_ == 9;
     txtFilePagina_->setVisible(custom);
     cmdScegliImmagine_->setVisible(custom);
-    if (paginaCorrente_ == 1)
+    if (currentPage_ == 1)
         txtFilePagina_->setText(DatiProgetto.Pagina1);
-    else if (paginaCorrente_ == 9)
+    else if (currentPage_ == 9)
         txtFilePagina_->setText(DatiProgetto.Pagina9);
-    lblCurrPagina_->setText(pageCounter(paginaCorrente_, numPagine_));
+    lblCurrPagina_->setText(pageCounter(currentPage_, pageCount_));
 
-    const bool on = PagineAbilitate_[paginaCorrente_ - 1];
+    const bool on = PagineAbilitate_[currentPage_ - 1];
     {
         const QSignalBlocker block(chkAbilitaPagina_);
         chkAbilitaPagina_->setChecked(on);
@@ -322,29 +322,29 @@ void frmConfigurazione::AggiornaPagina()
 
 void frmConfigurazione::cmdNextPage_Click()
 {
-    if (paginaCorrente_ >= numPagine_)
+    if (currentPage_ >= pageCount_)
         return;
-    ++paginaCorrente_;
+    ++currentPage_;
     AggiornaPagina();
 }
 
 void frmConfigurazione::cmdPrevPage_Click()
 {
-    if (paginaCorrente_ <= 1)
+    if (currentPage_ <= 1)
         return;
-    --paginaCorrente_;
+    --currentPage_;
     AggiornaPagina();
 }
 
 void frmConfigurazione::chkAbilitaPagina_Click()
 {
-    PagineAbilitate_[paginaCorrente_ - 1] = chkAbilitaPagina_->checkState() != Qt::Unchecked;
+    PagineAbilitate_[currentPage_ - 1] = chkAbilitaPagina_->checkState() != Qt::Unchecked;
     AggiornaPagina();
 }
 
 void frmConfigurazione::cmdScegliImmagine_Click()
 {
-    if (paginaCorrente_ != 1 && paginaCorrente_ != 9)
+    if (currentPage_ != 1 && currentPage_ != 9)
         return;
     FileDialogRequest request;
     request.filter = QStringLiteral("Display Page File (*.bmp)");
@@ -355,11 +355,11 @@ void frmConfigurazione::cmdScegliImmagine_Click()
     QPixmap picture;
     if (!picture.load(chosen))
         return;
-    ImageList1_[paginaCorrente_ - 1] = picture;
+    ImageList1_[currentPage_ - 1] = picture;
     const QString path = QFileInfo(chosen).absoluteFilePath();
-    // Stored at once, as the chooser always has; the project is marked
+    // Stored at once, even if the window is then cancelled; the project is marked
     // changed so that the path is not lost at exit without a question.
-    (paginaCorrente_ == 1 ? DatiProgetto.Pagina1 : DatiProgetto.Pagina9) = path;
+    (currentPage_ == 1 ? DatiProgetto.Pagina1 : DatiProgetto.Pagina9) = path;
     ProgettoModificato = true;
     AggiornaPagina();
 }
@@ -405,17 +405,17 @@ void frmConfigurazione::setText(ConfigText t, const QString& text) { box(t)->set
 Qt::CheckState frmConfigurazione::chkAbilRecLAP() const { return chkAbilRecLAP_->checkState(); }
 void frmConfigurazione::setChkAbilRecLAP(Qt::CheckState state) { chkAbilRecLAP_->setCheckState(state); }
 
-bool frmConfigurazione::paginaAbilitata(int pagina) const
+bool frmConfigurazione::pageEnabled(int pagina) const
 {
     return pagina >= 1 && pagina <= 10 && PagineAbilitate_[pagina - 1];
 }
 
-void frmConfigurazione::setPaginaAbilitata(int pagina, bool on)
+void frmConfigurazione::setPageEnabled(int pagina, bool on)
 {
     if (pagina < 1 || pagina > 10)
         return;
     PagineAbilitate_[pagina - 1] = on;
-    if (pagina == paginaCorrente_)
+    if (pagina == currentPage_)
         AggiornaPagina();
 }
 

@@ -33,12 +33,12 @@ public:
     void setText(ConfigText box, const QString& text) override;
     Qt::CheckState chkAbilRecLAP() const override;
     void setChkAbilRecLAP(Qt::CheckState state) override;
-    bool paginaAbilitata(int pagina) const override;
-    void setPaginaAbilitata(int pagina, bool on) override;
+    bool pageEnabled(int pagina) const override;
+    void setPageEnabled(int pagina, bool on) override;
 
     // The browser's state.
-    int NumPagine() const { return numPagine_; }
-    int PaginaCorrente() const { return paginaCorrente_; }
+    int NumPagine() const { return pageCount_; }
+    int PaginaCorrente() const { return currentPage_; }
     // The picture of page p (1..9) as the window holds it now.
     QPixmap picture(int pagina) const;
     // A built-in picture of page p, 128 x 64 pixels.
@@ -98,8 +98,8 @@ private:
     std::array<QLabel*, 5> lblSettoreCrono_{};
     std::array<QLineEdit*, 5> txtSettoreCrono_{};
 
-    int numPagine_ = 9;
-    int paginaCorrente_ = 1;
+    int pageCount_ = 9;
+    int currentPage_ = 1;
     // Element p - 1 is the working enable flag of display page p.
     std::array<bool, 11> PagineAbilitate_{};
     // ImageList1: picture p - 1 shows page p.

@@ -26,13 +26,13 @@ namespace zuv {
 namespace {
 
 // &H8000000B, the inactive-border grey of a switched-off box.
-const QColor kGrigio(0xD4, 0xD0, 0xC8);
+const QColor kDisabledGrey(0xD4, 0xD0, 0xC8);
 
-void aspetto(QLineEdit* box, bool attiva)
+void setBoxLook(QLineEdit* box, bool active)
 {
-    box->setEnabled(attiva);
+    box->setEnabled(active);
     QPalette pal = box->palette();
-    const QColor c = attiva ? QColor(Qt::white) : kGrigio;
+    const QColor c = active ? QColor(Qt::white) : kDisabledGrey;
     pal.setColor(QPalette::Active, QPalette::Base, c);
     pal.setColor(QPalette::Inactive, QPalette::Base, c);
     pal.setColor(QPalette::Disabled, QPalette::Base, c);
@@ -56,14 +56,14 @@ private:
 frmImpostaSensore::frmImpostaSensore(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmImpostaSensore"));
-    costruisci();
+    buildControls();
 
     // Form_Load.
     ImpostaFormAttivo(this);
     CaricaTipiSensore();
     GraficoSensore->model().clear();
     GraficoSensore->model().setRange({0, 1, 0, 1});
-    selezionaTipo(OpzioneTipo::TemperaturaOlio);
+    selectType(SensorKind::TemperaturaOlio);
     {
         const QSignalBlocker block(cboTipiSensore);
         cboTipiSensore->setCurrentIndex(0);
@@ -87,9 +87,9 @@ void frmImpostaSensore::apri(QWidget* parent)
     w.exec();
 }
 
-void apriImpostaSensore(QWidget* parent) { frmImpostaSensore::apri(parent); }
+void openSensorSetup(QWidget* parent) { frmImpostaSensore::apri(parent); }
 
-void frmImpostaSensore::costruisci()
+void frmImpostaSensore::buildControls()
 {
     setModal(true);
 
@@ -107,17 +107,17 @@ void frmImpostaSensore::costruisci()
 
     fraLibreriaSensori = new QGroupBox(this);
     auto* libreria = new QGridLayout(fraLibreriaSensori);
-    static const char* nomiOpt[kNumTipi] = {"optTemperaturaOlio", "optPressione",   "optTemperaturaAcqua",
+    static const char* nomiOpt[kNumKinds] = {"optTemperaturaOlio", "optPressione",   "optTemperaturaAcqua",
                                             "optLivelloBenzina",  "optAltro",       "optSensoreLambda",
                                             "optPressioneTurbo",  "optSensoreG"};
-    for (int i = 0; i < kNumTipi; ++i) {
+    for (int i = 0; i < kNumKinds; ++i) {
         opt[i] = new QRadioButton(fraLibreriaSensori);
         opt[i]->setObjectName(QString::fromLatin1(nomiOpt[i]));
         libreria->addWidget(opt[i], i / 2, i % 2);
-        const auto tipo = static_cast<OpzioneTipo>(i);
+        const auto tipo = static_cast<SensorKind>(i);
         connect(opt[i], &QRadioButton::toggled, this, [this, tipo](bool on) {
             if (on)
-                selezionaTipo(tipo);
+                selectType(tipo);
         });
     }
     lblSelezionaSensore = new QLabel(fraLibreriaSensori);
@@ -147,7 +147,7 @@ void frmImpostaSensore::costruisci()
     tabella->addWidget(lblX, 0, 1, Qt::AlignHCenter);
     tabella->addWidget(lblY, 0, 2, Qt::AlignHCenter);
     const QFont fisso(QStringLiteral("monospace"));
-    for (int i = 0; i < kRighePunti; ++i) {
+    for (int i = 0; i < kPointRows; ++i) {
         Check1[i] = new QCheckBox(QStringLiteral("%1").arg(i + 1, 3), fraTabella);
         Check1[i]->setFont(fisso);
         Check1[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));
@@ -165,12 +165,12 @@ void frmImpostaSensore::costruisci()
         tabella->addWidget(txtY[i], i + 1, 2);
         connect(Check1[i], &QCheckBox::clicked, this, [this, i] { Check1_Click(i); });
         connect(txtX[i], &QLineEdit::textEdited, this, [this, i](const QString& t) {
-            tabella_.setX(i, t);
-            modificata_[i][0] = true;
+            table_.setX(i, t);
+            edited_[i][0] = true;
         });
         connect(txtY[i], &QLineEdit::textEdited, this, [this, i](const QString& t) {
-            tabella_.setY(i, t);
-            modificata_[i][1] = true;
+            table_.setY(i, t);
+            edited_[i][1] = true;
         });
     }
 
@@ -205,7 +205,7 @@ void frmImpostaSensore::costruisci()
     connect(cmdCalibrazione, &QPushButton::clicked, this, [this] { cmdCalibrazione_Click(); });
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    aggiornaTabella();
+    refreshTable();
 }
 
 void frmImpostaSensore::setInstrumentButtonsEnabled(bool on)
@@ -249,30 +249,30 @@ void frmImpostaSensore::CaricaTipiSensore()
     cboTipiSensore->setCurrentIndex(-1);
 }
 
-void frmImpostaSensore::riempiListaSensori()
+void frmImpostaSensore::fillSensorList()
 {
     const QSignalBlocker block(cboListaSensori);
     cboListaSensori->clear();
-    const QString& keyword = tipoSensore(tipoCorrente_).keyword;
+    const QString& keyword = sensorType(currentType_).keyword;
     for (const CSensore& s : LibreriaSensori)
         if (s.Tipo() == keyword)
             cboListaSensori->addItem(s.Nome());
     cboListaSensori->setCurrentIndex(-1);
 }
 
-void frmImpostaSensore::selezionaTipo(OpzioneTipo tipo)
+void frmImpostaSensore::selectType(SensorKind tipo)
 {
-    const TipoSensore& info = tipoSensore(tipo);
+    const SensorType& info = sensorType(tipo);
     {
         const QSignalBlocker block(opt[static_cast<std::size_t>(tipo)]);
         opt[static_cast<std::size_t>(tipo)]->setChecked(true);
     }
-    tipoCorrente_ = tipo;
+    currentType_ = tipo;
     txtNomeNuovo->clear();
-    riempiListaSensori();
+    fillSensorList();
     lblY->setText(info.lblY);
     lblX->setText(info.lblX);
-    cmdCalibrazione->setVisible(info.calibrazione);
+    cmdCalibrazione->setVisible(info.calibration);
     PulisciTabellaPunti();
 }
 
@@ -280,14 +280,14 @@ void frmImpostaSensore::cboTipiSensore_Click()
 {
     PulisciTabellaPunti();
     const int slot = cboTipiSensore->currentIndex();
-    const auto tipo = opzioneDaSlot(slot);
+    const auto tipo = kindFromSlot(slot);
     if (!tipo) {
         cmdLeggiSensoreStrumento->setEnabled(false);
         cboTipiSensore->setCurrentIndex(-1);
         return;
     }
     cmdLeggiSensoreStrumento->setEnabled(true);
-    selezionaTipo(*tipo);
+    selectType(*tipo);
 }
 
 void frmImpostaSensore::cboListaSensori_Click()
@@ -296,58 +296,58 @@ void frmImpostaSensore::cboListaSensori_Click()
         cmdNuovoSensore_Click();
         return;
     }
-    const CSensore* s = caricaSensoreInTabella(cboListaSensori->currentText(),
-                                               tipoSensore(tipoCorrente_).keyword, tabella_);
-    modificata_ = {};
+    const CSensore* s = loadSensorIntoTable(cboListaSensori->currentText(),
+                                               sensorType(currentType_).keyword, table_);
+    edited_ = {};
     if (s) {
         txtNomeNuovo->setText(s->Nome());
         setWindowTitle(Testo(177) + s->Nome());
     }
-    dopoModifica(true);
+    afterEdit(true);
 }
 
 void frmImpostaSensore::Check1_Click(int index)
 {
-    if (index < 0 || index >= kRighePunti)
+    if (index < 0 || index >= kPointRows)
         return;
-    const bool changed = tabella_.setTick(index, Check1[index]->isChecked());
-    dopoModifica(changed);
+    const bool changed = table_.setTick(index, Check1[index]->isChecked());
+    afterEdit(changed);
 }
 
 void frmImpostaSensore::PulisciTabellaPunti()
 {
-    const bool changed = tabella_.PulisciTabellaPunti();
-    modificata_ = {};
-    dopoModifica(changed);
+    const bool changed = table_.PulisciTabellaPunti();
+    edited_ = {};
+    afterEdit(changed);
 }
 
 void frmImpostaSensore::cmdNuovoSensore_Click()
 {
-    const bool changed = tabella_.nuovoSensore();
-    modificata_ = {};
+    const bool changed = table_.newSensor();
+    edited_ = {};
     setWindowTitle(Testo(177) + Testo(178));
     {
         const QSignalBlocker block(cboListaSensori);
         cboListaSensori->setCurrentIndex(-1);
     }
-    dopoModifica(changed);
+    afterEdit(changed);
 }
 
 void frmImpostaSensore::cmdSalvaSensore_Click()
 {
-    if (occupato_)
+    if (busy_)
         return;
-    const Salvataggio esito = SalvaSensore(txtNomeNuovo->text(), tipoCorrente_, tabella_, windowTitle());
-    switch (esito.esito) {
-    case EsitoSalvataggio::Salvato:
+    const SaveResult outcome = SalvaSensore(txtNomeNuovo->text(), currentType_, table_, windowTitle());
+    switch (outcome.outcome) {
+    case SaveOutcome::Saved:
         // The option's handler: name emptied, list refilled, table cleared.
-        selezionaTipo(tipoCorrente_);
+        selectType(currentType_);
         break;
-    case EsitoSalvataggio::CellaNonValida:
-        focusCasella(esito.cella.riga, esito.cella.colonnaY);
+    case SaveOutcome::BadCell:
+        boxFocused(outcome.cell.row, outcome.cell.inY);
         break;
-    case EsitoSalvataggio::NomeVuoto:
-    case EsitoSalvataggio::NomeNonValido:
+    case SaveOutcome::EmptyName:
+    case SaveOutcome::BadName:
         txtNomeNuovo->setFocus();
         break;
     default:
@@ -357,41 +357,41 @@ void frmImpostaSensore::cmdSalvaSensore_Click()
 
 void frmImpostaSensore::cmdDisegnaCurva_Click()
 {
-    const int n = tabella_.NumPuntiAttivi();
-    ridisegnaCurva(GraficoSensore->model(), tabella_.testiX(n), tabella_.testiY(n), n);
+    const int n = table_.NumPuntiAttivi();
+    redrawCurve(GraficoSensore->model(), table_.xTexts(n), table_.yTexts(n), n);
     GraficoSensore->update();
 }
 
 void frmImpostaSensore::cmdLeggiSensoreStrumento_Click()
 {
-    if (occupato_)
+    if (busy_)
         return;
     const int slot = cboTipiSensore->currentIndex();
-    const auto tipo = opzioneDaSlot(slot);
+    const auto tipo = kindFromSlot(slot);
     if (!tipo)
         return;
     // The curve is the slot's: shown, scaled and saved as its type.
-    if (*tipo != tipoCorrente_)
-        selezionaTipo(*tipo);
+    if (*tipo != currentType_)
+        selectType(*tipo);
     {
-        const Flag busy(occupato_);
+        const Flag busy(busy_);
         setCursor(Qt::WaitCursor);
         PulisciTabellaPunti();
-        LeggiCurvaInTabella(slot, tabella_);
+        LeggiCurvaInTabella(slot, table_);
         unsetCursor();
     }
-    modificata_ = {};
-    dopoModifica(true);
+    edited_ = {};
+    afterEdit(true);
 }
 
 void frmImpostaSensore::cmdCalibrazione_Click()
 {
-    if (occupato_)
+    if (busy_)
         return;
     PulisciTabellaPunti();
     int uscita = 0;
     {
-        dlgCalibrazione dlg(tabella_, [this] { dopoModifica(true); }, this);
+        dlgCalibrazione dlg(table_, [this] { afterEdit(true); }, this);
         dlg.Label1->setText(Testo(243));
         dlg.exec();
         uscita = dlg.intUscita();
@@ -400,93 +400,93 @@ void frmImpostaSensore::cmdCalibrazione_Click()
         AzzeraCurva();
         PulisciTabellaPunti();
     }
-    modificata_ = {};
+    edited_ = {};
     // Back in charge of the instrument buttons once the dialog has gone.
-    if (!chiusa_)
+    if (!closed_)
         ImpostaFormAttivo(this);
     Form_Activate();
-    dopoModifica(true);
+    afterEdit(true);
 }
 
-void frmImpostaSensore::txtX_LostFocus(int index) { uscitaCasella(index, false); }
-void frmImpostaSensore::txtY_LostFocus(int index) { uscitaCasella(index, true); }
+void frmImpostaSensore::txtX_LostFocus(int index) { boxLeft(index, false); }
+void frmImpostaSensore::txtY_LostFocus(int index) { boxLeft(index, true); }
 
-void frmImpostaSensore::uscitaCasella(int index, bool colonnaY)
+void frmImpostaSensore::boxLeft(int index, bool inY)
 {
-    if (inControllo_ || index < 0 || index >= kRighePunti)
+    if (checking_ || index < 0 || index >= kPointRows)
         return;
-    QLineEdit* box = colonnaY ? txtY[index] : txtX[index];
+    QLineEdit* box = inY ? txtY[index] : txtX[index];
     if (!box->isEnabled())
         return;
-    bool& modificata = modificata_[index][colonnaY ? 1 : 0];
+    bool& modificata = edited_[index][inY ? 1 : 0];
     const QString testo = box->text();
     // An untouched empty box is left alone; saving checks every active row.
     if (!modificata && testo.trimmed().isEmpty())
         return;
-    const Flag controllo(inControllo_);
-    const int scala = tipoSensore(tipoCorrente_).scala;
+    const Flag controllo(checking_);
+    const int scala = sensorType(currentType_).scala;
     if (modificata) {
-        const bool valido = colonnaY ? valoreYValido(testo, scala) : numeroValido(testo);
+        const bool valido = inY ? validY(testo, scala) : validNumber(testo);
         modificata = false;
         if (!valido) {
             msgBox(Testo(262), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
-            colonnaY ? tabella_.setY(index, QString()) : tabella_.setX(index, QString());
-            dopoModifica(false);
-            focusCasella(index, colonnaY);
+            inY ? table_.setY(index, QString()) : table_.setX(index, QString());
+            afterEdit(false);
+            boxFocused(index, inY);
             return;
         }
     }
-    if (colonnaY) {
-        tabella_.setY(index, formattaY(testo, scala));
-        dopoModifica(false);
+    if (inY) {
+        table_.setY(index, formatY(testo, scala));
+        afterEdit(false);
         return;
     }
-    tabella_.setX(index, normalizzaX(testo));
+    table_.setX(index, normalizeX(testo));
     bool changed = false;
-    if (index >= 1 && tipoCorrente_ != OpzioneTipo::LivelloBenzina &&
-        xDecrescente(tabella_.riga(index - 1).x, tabella_.riga(index).x)) {
-        msgBox(messaggioOrdineBit(), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
-        tabella_.setX(index, QString());
-        changed = tabella_.setTick(index, false);
+    if (index >= 1 && currentType_ != SensorKind::LivelloBenzina &&
+        xDescending(table_.row(index - 1).x, table_.row(index).x)) {
+        msgBox(bitOrderMessage(), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
+        table_.setX(index, QString());
+        changed = table_.setTick(index, false);
     }
-    dopoModifica(changed);
+    afterEdit(changed);
 }
 
-void frmImpostaSensore::focusCasella(int index, bool colonnaY)
+void frmImpostaSensore::boxFocused(int index, bool inY)
 {
-    QLineEdit* box = colonnaY ? txtY[index] : txtX[index];
+    QLineEdit* box = inY ? txtY[index] : txtX[index];
     box->setFocus();
     // Again once the focus change in progress has ended.
     QTimer::singleShot(0, box, [box] { box->setFocus(); });
 }
 
-void frmImpostaSensore::dopoModifica(bool ridisegna)
+void frmImpostaSensore::afterEdit(bool ridisegna)
 {
-    aggiornaTabella();
+    refreshTable();
     if (ridisegna)
         cmdDisegnaCurva_Click();
 }
 
-void frmImpostaSensore::aggiornaTabella()
+void frmImpostaSensore::refreshTable()
 {
-    for (int i = 0; i < kRighePunti; ++i) {
-        const RigaPunto& r = tabella_.riga(i);
+    for (int i = 0; i < kPointRows; ++i) {
+        const PointRow& r = table_.row(i);
         if (txtX[i]->text() != r.x)
             txtX[i]->setText(r.x);
         if (txtY[i]->text() != r.y)
             txtY[i]->setText(r.y);
-        aspetto(txtX[i], r.attiva);
-        aspetto(txtY[i], r.attiva);
+        setBoxLook(txtX[i], r.active);
+        setBoxLook(txtY[i], r.active);
         const QSignalBlocker block(Check1[i]);
         Check1[i]->setChecked(r.ticked);
-        Check1[i]->setEnabled(r.tickAbilitato);
+        Check1[i]->setEnabled(r.tickEnabled);
     }
 }
 
 bool frmImpostaSensore::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusOut) {
-        for (int i = 0; i < kRighePunti; ++i) {
+        for (int i = 0; i < kPointRows; ++i) {
             if (watched == txtX[i])
                 txtX_LostFocus(i);
             else if (watched == txtY[i])
@@ -514,7 +514,7 @@ void frmImpostaSensore::showEvent(QShowEvent* event)
 void frmImpostaSensore::done(int result)
 {
     // Form_Unload.
-    chiusa_ = true;
+    closed_ = true;
     GraficoSensore->model().clear();
     GraficoSensore->update();
     if (StatoComunicazione.FormAttivo == this)

@@ -30,16 +30,16 @@ public:
     // Opens the editor modally over `parent` and drops it when it closes.
     static void apri(QWidget* parent);
 
-    PageKind pageKind() const override { return PageKind::ImpostaSensore; }
+    PageKind pageKind() const override { return PageKind::SensorSetup; }
     void setInstrumentButtonsEnabled(bool on) override;
 
-    const TabellaPunti& tabella() const { return tabella_; }
-    const QString& TipoSensoreCorrente() const { return tipoSensore(tipoCorrente_).keyword; }
-    OpzioneTipo tipoCorrente() const { return tipoCorrente_; }
+    const PointTable& tabella() const { return table_; }
+    const QString& TipoSensoreCorrente() const { return sensorType(currentType_).keyword; }
+    SensorKind currentType() const { return currentType_; }
 
     // The handlers, callable as the controls call them.
     void Form_Activate();
-    void selezionaTipo(OpzioneTipo tipo); // an option button chosen
+    void selectType(SensorKind tipo); // an option button chosen
     void cboTipiSensore_Click();
     void cboListaSensori_Click();
     void Check1_Click(int index);
@@ -54,10 +54,10 @@ public:
     void txtY_LostFocus(int index);
 
     // Mirrors the table on screen (after the calibration wrote into it).
-    void aggiornaTabella();
+    void refreshTable();
 
     QComboBox* cboTipiSensore = nullptr;
-    std::array<QRadioButton*, kNumTipi> opt{};
+    std::array<QRadioButton*, kNumKinds> opt{};
     QRadioButton*& optTemperaturaOlio = opt[0];
     QRadioButton*& optPressione = opt[1];
     QRadioButton*& optTemperaturaAcqua = opt[2];
@@ -68,9 +68,9 @@ public:
     QRadioButton*& optSensoreG = opt[7];
     QComboBox* cboListaSensori = nullptr;
     QLineEdit* txtNomeNuovo = nullptr;
-    std::array<QLineEdit*, kRighePunti> txtX{};
-    std::array<QLineEdit*, kRighePunti> txtY{};
-    std::array<QCheckBox*, kRighePunti> Check1{};
+    std::array<QLineEdit*, kPointRows> txtX{};
+    std::array<QLineEdit*, kPointRows> txtY{};
+    std::array<QCheckBox*, kPointRows> Check1{};
     QLabel* lblX = nullptr;
     QLabel* lblY = nullptr;
     QPushButton* cmdNuovoSensore = nullptr;
@@ -94,24 +94,24 @@ protected:
     void done(int result) override;
 
 private:
-    void costruisci();
+    void buildControls();
     void CaricaTipiSensore();
-    void riempiListaSensori();
+    void fillSensorList();
     void PulisciTabellaPunti();
-    void uscitaCasella(int index, bool colonnaY);
-    void dopoModifica(bool ridisegna);
-    void focusCasella(int index, bool colonnaY);
+    void boxLeft(int index, bool inY);
+    void afterEdit(bool ridisegna);
+    void boxFocused(int index, bool inY);
 
-    TabellaPunti tabella_;
-    OpzioneTipo tipoCorrente_ = OpzioneTipo::TemperaturaOlio;
+    PointTable table_;
+    SensorKind currentType_ = SensorKind::TemperaturaOlio;
     // Boxes typed into since their last check.
-    std::array<std::array<bool, 2>, kRighePunti> modificata_{};
-    bool inControllo_ = false;
-    bool occupato_ = false;
-    bool chiusa_ = false;
+    std::array<std::array<bool, 2>, kPointRows> edited_{};
+    bool checking_ = false;
+    bool busy_ = false;
+    bool closed_ = false;
 };
 
 // The hook of the main window's CustSensors command.
-void apriImpostaSensore(QWidget* parent);
+void openSensorSetup(QWidget* parent);
 
 } // namespace zuv

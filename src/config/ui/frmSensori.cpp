@@ -135,7 +135,7 @@ void frmSensori::buildLayout()
 
     // Tab 1: the nine channels, in slot order.
     struct Names {
-        const char* fra;
+        const char* frame;
         const char* chk;
         const char* sensore;
         const char* tcamp;
@@ -155,33 +155,33 @@ void frmSensori::buildLayout()
     };
     auto* channelsGrid = new QGridLayout(channels);
     for (int slot = 0; slot < 9; ++slot) {
-        Canale& c = canali_[slot];
+        Channel& c = channels_[slot];
         const Names& n = names[slot];
-        c.fra = new QGroupBox(channels);
-        named(c.fra, n.fra);
+        c.frame = new QGroupBox(channels);
+        named(c.frame, n.frame);
         c.chkAbil = new QCheckBox(channels);
         named(c.chkAbil, n.chk);
-        c.lblNome = new QLabel(channels);
+        c.lblName = new QLabel(channels);
         c.sensore = editableCombo(channels);
         named(c.sensore, n.sensore);
         c.sensore->setMinimumContentsLength(14);
         c.lblTC = new QLabel(channels);
         c.tcamp = samplingCombo(channels);
         named(c.tcamp, n.tcamp);
-        QFormLayout* f = form(c.fra);
+        QFormLayout* f = form(c.frame);
         f->setRowWrapPolicy(QFormLayout::WrapAllRows);
         f->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
         f->addRow(c.chkAbil);
-        f->addRow(c.lblNome, c.sensore);
+        f->addRow(c.lblName, c.sensore);
         f->addRow(c.lblTC, c.tcamp);
         if (n.chann) {
-            c.lblCanale = new QLabel(channels);
+            c.lblChannel = new QLabel(channels);
             c.chann = new QComboBox(channels);
             named(c.chann, n.chann);
             c.chann->setMinimumContentsLength(6);
-            f->addRow(c.lblCanale, c.chann);
+            f->addRow(c.lblChannel, c.chann);
         }
-        channelsGrid->addWidget(c.fra, slot / 3, slot % 3, Qt::AlignTop);
+        channelsGrid->addWidget(c.frame, slot / 3, slot % 3, Qt::AlignTop);
         connect(c.chkAbil, &QCheckBox::toggled, this, [this, slot] { applyRule(slot); });
     }
 
@@ -192,26 +192,26 @@ void frmSensori::buildLayout()
     // buttons that started them, not only on the main window's status bar
     // that this window may cover. The room stays when it is hidden, so the
     // window keeps its size.
-    fraAvanzamento_ = new QWidget(this);
-    named(fraAvanzamento_, "fraAvanzamento");
-    lblPasso_ = new QLabel(fraAvanzamento_);
-    named(lblPasso_, "lblPasso");
-    prgPassi_ = new QProgressBar(fraAvanzamento_);
-    named(prgPassi_, "prgPassi");
-    prgPassi_->setRange(0, kPassi);
-    auto* avanzamento = new QVBoxLayout(fraAvanzamento_);
+    fraProgress_ = new QWidget(this);
+    named(fraProgress_, "fraAvanzamento");
+    lblStep_ = new QLabel(fraProgress_);
+    named(lblStep_, "lblPasso");
+    prgSteps_ = new QProgressBar(fraProgress_);
+    named(prgSteps_, "prgPassi");
+    prgSteps_->setRange(0, kSteps);
+    auto* avanzamento = new QVBoxLayout(fraProgress_);
     avanzamento->setContentsMargins(0, 0, 0, 0);
-    avanzamento->addWidget(lblPasso_);
-    avanzamento->addWidget(prgPassi_);
-    QSizePolicy keep = fraAvanzamento_->sizePolicy();
+    avanzamento->addWidget(lblStep_);
+    avanzamento->addWidget(prgSteps_);
+    QSizePolicy keep = fraProgress_->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
-    fraAvanzamento_->setSizePolicy(keep);
-    fraAvanzamento_->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 40);
-    fraAvanzamento_->hide();
+    fraProgress_->setSizePolicy(keep);
+    fraProgress_->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 40);
+    fraProgress_->hide();
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(fraStrumento_);
-    bottom->addWidget(fraAvanzamento_, 0, Qt::AlignBottom);
+    bottom->addWidget(fraProgress_, 0, Qt::AlignBottom);
     bottom->addStretch();
     bottom->addWidget(OKButton_, 0, Qt::AlignBottom);
     bottom->addWidget(CancelButton_, 0, Qt::AlignBottom);
@@ -243,21 +243,21 @@ void frmSensori::setCaptions()
     lblNumImpulsi_->setText(Testo(65));
     lblDiametroRuota_->setText(Testo(66));
     lblTCVV_->setText(Testo(57));
-    canali_[0].fra->setTitle(Testo(61));
-    canali_[1].fra->setTitle(Testo(62));
-    canali_[2].fra->setTitle(Testo(64));
-    canali_[3].fra->setTitle(Testo(63));
-    canali_[4].fra->setTitle(Testo(60));
-    canali_[5].fra->setTitle(Testo(70));
-    canali_[6].fra->setTitle(Testo(290));
-    canali_[7].fra->setTitle(Testo(231));
-    canali_[8].fra->setTitle(Testo(69));
-    for (Canale& c : canali_) {
-        c.lblNome->setText(Testo(67));
+    channels_[0].frame->setTitle(Testo(61));
+    channels_[1].frame->setTitle(Testo(62));
+    channels_[2].frame->setTitle(Testo(64));
+    channels_[3].frame->setTitle(Testo(63));
+    channels_[4].frame->setTitle(Testo(60));
+    channels_[5].frame->setTitle(Testo(70));
+    channels_[6].frame->setTitle(Testo(290));
+    channels_[7].frame->setTitle(Testo(231));
+    channels_[8].frame->setTitle(Testo(69));
+    for (Channel& c : channels_) {
+        c.lblName->setText(Testo(67));
         c.lblTC->setText(Testo(57));
         c.chkAbil->setText(Testo(68));
-        if (c.lblCanale)
-            c.lblCanale->setText(Testo(303));
+        if (c.lblChannel)
+            c.lblChannel->setText(Testo(303));
     }
     setPageButtonCaptions();
 }
@@ -265,8 +265,8 @@ void frmSensori::setCaptions()
 void frmSensori::RiempiSensori()
 {
     for (int slot = 0; slot < 9; ++slot) {
-        Canale& c = canali_[slot];
-        const QString tipo = QLatin1String(canaleDaSlot(slot).tipo);
+        Channel& c = channels_[slot];
+        const QString tipo = QLatin1String(channelFromSlot(slot).tipo);
         c.sensore->clear();
         for (const CSensore& s : LibreriaSensori)
             if (s.Tipo() == tipo)
@@ -287,7 +287,7 @@ void frmSensori::applyRule(int slot)
 {
     // The sampling rate follows its channel too, so that a channel ticked
     // here can be given one.
-    Canale& c = canali_[slot];
+    Channel& c = channels_[slot];
     const bool on = c.chkAbil->checkState() != Qt::Unchecked;
     setLook(c.sensore, on);
     setLook(c.tcamp, on);
@@ -322,22 +322,22 @@ void frmSensori::storeRecord() { viewToRecord(*this, DatiProgetto); }
 
 void frmSensori::showStep(int passo, const QString& text)
 {
-    lblPasso_->setText(text);
-    prgPassi_->setValue(passo);
-    fraAvanzamento_->show();
+    lblStep_->setText(text);
+    prgSteps_->setValue(passo);
+    fraProgress_->show();
 }
 
 void frmSensori::runEnding(const RunOutcome& outcome)
 {
     if (outcome.goesOn())
-        prgPassi_->setValue(kPassi);
+        prgSteps_->setValue(kSteps);
     PageDialog::runEnding(outcome);
 }
 
 PageExchangeEnd frmSensori::runExchange(bool send)
 {
     const PageExchangeEnd end = exchangeSensorsPage(send, *this, *this);
-    fraAvanzamento_->hide();
+    fraProgress_->hide();
     return end;
 }
 
@@ -359,15 +359,15 @@ QComboBox* frmSensori::combo(SensorsCombo c) const
         return cboLAPO_;
     if (c == SensorsCombo::cboLAAL)
         return cboLAAL_;
-    for (int slot = 0; slot < kNumCanali; ++slot)
+    for (int slot = 0; slot < kNumChannels; ++slot)
         if (channelInput(slot) == c)
-            return canali_[std::size_t(slot)].chann;
+            return channels_[std::size_t(slot)].chann;
     return cboLAPO_;
 }
 
 int frmSensori::slotOf(SensorsCheck c) const
 {
-    for (int slot = 0; slot < kNumCanali; ++slot)
+    for (int slot = 0; slot < kNumChannels; ++slot)
         if (channelCheck(slot) == c)
             return slot;
     return 0;
@@ -381,21 +381,21 @@ void frmSensori::setListIndex(SensorsCombo c, int index) { selectOrNone(combo(c)
 
 Qt::CheckState frmSensori::check(SensorsCheck c) const
 {
-    return canali_[static_cast<std::size_t>(slotOf(c))].chkAbil->checkState();
+    return channels_[static_cast<std::size_t>(slotOf(c))].chkAbil->checkState();
 }
 
 void frmSensori::setCheck(SensorsCheck c, Qt::CheckState state)
 {
     const int slot = slotOf(c);
-    canali_[static_cast<std::size_t>(slot)].chkAbil->setCheckState(state);
+    channels_[static_cast<std::size_t>(slot)].chkAbil->setCheckState(state);
     applyRule(slot);
 }
 
-QString frmSensori::sensorText(int slot) const { return canali_.at(std::size_t(slot)).sensore->currentText(); }
+QString frmSensori::sensorText(int slot) const { return channels_.at(std::size_t(slot)).sensore->currentText(); }
 
 void frmSensori::setSensorText(int slot, const QString& text)
 {
-    setComboText(canali_.at(std::size_t(slot)).sensore, text);
+    setComboText(channels_.at(std::size_t(slot)).sensore, text);
 }
 
 QComboBox* frmSensori::sampling(int which) const
@@ -404,7 +404,7 @@ QComboBox* frmSensori::sampling(int which) const
         return cboTCampRPM_;
     if (which == kSamplingVV)
         return cboTCampVV_;
-    return canali_.at(std::size_t(which)).tcamp;
+    return channels_.at(std::size_t(which)).tcamp;
 }
 
 QString frmSensori::samplingText(int which) const { return sampling(which)->currentText(); }

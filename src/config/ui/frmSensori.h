@@ -45,17 +45,17 @@ public:
     void runEnding(const RunOutcome& outcome) override;
 
     // The controls of one channel, by curve slot 0..8.
-    struct Canale {
-        QGroupBox* fra = nullptr;
+    struct Channel {
+        QGroupBox* frame = nullptr;
         QCheckBox* chkAbil = nullptr;
         QComboBox* sensore = nullptr;
         QComboBox* tcamp = nullptr;
         QComboBox* chann = nullptr; // the four wired channels only
-        QLabel* lblNome = nullptr;
+        QLabel* lblName = nullptr;
         QLabel* lblTC = nullptr;
-        QLabel* lblCanale = nullptr;
+        QLabel* lblChannel = nullptr;
     };
-    const Canale& canale(int slot) const { return canali_[static_cast<std::size_t>(slot)]; }
+    const Channel& channel(int slot) const { return channels_[static_cast<std::size_t>(slot)]; }
 
     // The two checks of OK and Send; each shows its own message.
     bool ControllaSensori(bool needLibrary);
@@ -78,7 +78,7 @@ private:
     QComboBox* combo(SensorsCombo c) const;
     QComboBox* sampling(int which) const;
     int slotOf(SensorsCheck c) const;
-    static constexpr int kPassi = 10;
+    static constexpr int kSteps = 10;
 
     QTabWidget* SSTab1_;
     QGroupBox* fraRPM_;
@@ -99,10 +99,10 @@ private:
     QLineEdit* txtDiametroRuota_;
     QLabel* lblTCVV_;
     QComboBox* cboTCampVV_;
-    std::array<Canale, 9> canali_;
-    QWidget* fraAvanzamento_;
-    QLabel* lblPasso_;
-    QProgressBar* prgPassi_;
+    std::array<Channel, 9> channels_;
+    QWidget* fraProgress_;
+    QLabel* lblStep_;
+    QProgressBar* prgSteps_;
 };
 
 } // namespace zuv

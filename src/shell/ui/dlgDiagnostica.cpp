@@ -20,9 +20,9 @@ namespace {
 
 // Without an instrument a pass would scan every port; scan again only after
 // this pause so the dialog stays responsive and closes promptly.
-constexpr int kPausaScansioneMs = 2000;
+constexpr int kScanPauseMs = 2000;
 
-const QColor kRosso(255, 0, 0);
+const QColor kAlarmRed(255, 0, 0);
 
 // The rows of the value column, in the order they are shown; box 1 is
 // never filled by the instrument and is not shown.
@@ -57,7 +57,7 @@ void fitText(QLineEdit* box, const QString& widest)
 
 // The free memory keeps all its digits: 15 significant ones with a sign, or
 // an exponent when the memory is all but full.
-const QString kMemoriaPiuLarga = QStringLiteral("-8.88888888888888E-88");
+const QString kWidestMemory = QStringLiteral("-8.88888888888888E-88");
 
 } // namespace
 
@@ -83,7 +83,7 @@ dlgDiagnostica::dlgDiagnostica(QWidget* parent) : QDialog(parent), timer_(new QT
     txtValoreCampo[1]->hide();
     lblUM[1] = new QLabel(this);
     lblUM[1]->hide();
-    fitText(txtValoreCampo[15], kMemoriaPiuLarga);
+    fitText(txtValoreCampo[15], kWidestMemory);
     lblUM[0]->setText(QStringLiteral("RPM"));
     lblUM[9]->setText(QStringLiteral("Volt"));
     lblUM[12]->setText(QStringLiteral("%"));
@@ -92,22 +92,22 @@ dlgDiagnostica::dlgDiagnostica(QWidget* parent) : QDialog(parent), timer_(new QT
     lblUM[15]->setText(QStringLiteral("%"));
     lblUM[16]->setText(QStringLiteral("Lambda"));
 
-    auto* allarmi = new QGridLayout;
-    for (int k = 0; k < kNumAllarmi; ++k) {
+    auto* alarms = new QGridLayout;
+    for (int k = 0; k < kNumAlarms; ++k) {
         shpAllarme[k] = new QFrame(this);
         shpAllarme[k]->setFixedSize(18, 18);
         shpAllarme[k]->setFrameShape(QFrame::Box);
         shpAllarme[k]->setAutoFillBackground(true);
         setFill(shpAllarme[k], inactiveColour());
         lblNomeAllarme[k] = new QLabel(this);
-        allarmi->addWidget(shpAllarme[k], k, 0);
-        allarmi->addWidget(lblNomeAllarme[k], k, 1);
+        alarms->addWidget(shpAllarme[k], k, 0);
+        alarms->addWidget(lblNomeAllarme[k], k, 1);
     }
-    allarmi->setRowStretch(kNumAllarmi, 1);
+    alarms->setRowStretch(kNumAlarms, 1);
 
     fraIngressiAnalogici = new QGroupBox(this);
     auto* analog = new QGridLayout(fraIngressiAnalogici);
-    for (int k = 0; k < kNumIngressiAnalogici; ++k) {
+    for (int k = 0; k < kNumAnalogInputs; ++k) {
         txtValoreAnalogico[k] = valueBox(this);
         analog->addWidget(new QLabel(QString::number(k), this), k, 0);
         analog->addWidget(txtValoreAnalogico[k], k, 1);
@@ -117,7 +117,7 @@ dlgDiagnostica::dlgDiagnostica(QWidget* parent) : QDialog(parent), timer_(new QT
     analog->addWidget(new QLabel(QStringLiteral("AN2 AUX"), this), 7, 3);
 
     auto* right = new QVBoxLayout;
-    right->addLayout(allarmi);
+    right->addLayout(alarms);
     right->addWidget(fraIngressiAnalogici);
     right->addStretch(1);
 
@@ -127,7 +127,7 @@ dlgDiagnostica::dlgDiagnostica(QWidget* parent) : QDialog(parent), timer_(new QT
     top->addLayout(right);
 
     timer_->setInterval(0);
-    connect(timer_, &QTimer::timeout, this, &dlgDiagnostica::eseguiPasso);
+    connect(timer_, &QTimer::timeout, this, &dlgDiagnostica::doStep);
 }
 
 dlgDiagnostica::~dlgDiagnostica()
@@ -136,17 +136,17 @@ dlgDiagnostica::~dlgDiagnostica()
     // pointing at it.
     if (run_)
         finishRun();
-    if (diagnosticaView() == this)
-        setDiagnosticaView(nullptr);
+    if (diagnosticsView() == this)
+        setDiagnosticsView(nullptr);
 }
 
 void dlgDiagnostica::finishRun()
 {
-    setDiagnosticaView(nullptr);
+    setDiagnosticsView(nullptr);
     run_.reset();
 }
 
-void dlgDiagnostica::impostaTesti()
+void dlgDiagnostica::setTexts()
 {
     fraIngressiAnalogici->setTitle(Testo(300));
     const std::pair<int, int> nomi[] = {{0, 284}, {2, 112}, {3, 61},  {4, 63},  {5, 62},
@@ -154,23 +154,23 @@ void dlgDiagnostica::impostaTesti()
                                         {11, 231}, {12, 289}, {13, 69}, {14, 290}, {15, 291}};
     for (const auto& [i, n] : nomi)
         lblNomeCampo[i]->setText(Testo(n));
-    lblUM[2]->setText(nomeInTabella(NomiUMVelocita, DatiProgetto.UMVel));
-    lblUM[3]->setText(nomeInTabella(NomiUMTemperatura, DatiProgetto.UMTemp));
+    lblUM[2]->setText(nameInTable(NomiUMVelocita, DatiProgetto.UMVel));
+    lblUM[3]->setText(nameInTable(NomiUMTemperatura, DatiProgetto.UMTemp));
     lblUM[4]->setText(lblUM[3]->text());
-    lblUM[5]->setText(nomeInTabella(NomiUMPressione, DatiProgetto.UMPress));
+    lblUM[5]->setText(nameInTable(NomiUMPressione, DatiProgetto.UMPress));
     lblUM[6]->setText(lblUM[5]->text());
     lblUM[11]->setText(lblUM[5]->text());
-    for (int k = 0; k < kNumAllarmi; ++k)
+    for (int k = 0; k < kNumAlarms; ++k)
         lblNomeAllarme[k]->setText(Testo(274 + k));
 }
 
 void dlgDiagnostica::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    impostaTesti();
+    setTexts();
     if (!run_)
-        run_ = std::make_unique<DiagnosticaRun>();
-    setDiagnosticaView(this);
+        run_ = std::make_unique<DiagnosticsRun>();
+    setDiagnosticsView(this);
     nextScanMs_ = 0;
     timer_->start();
 }
@@ -185,49 +185,49 @@ void dlgDiagnostica::hideEvent(QHideEvent* event)
         finishRun();
 }
 
-void dlgDiagnostica::eseguiPasso()
+void dlgDiagnostica::doStep()
 {
     if (inPass_)
         return;
-    if (portaAperta() == 0 && clock().tickMs() < nextScanMs_)
+    if (portOpen() == 0 && clock().tickMs() < nextScanMs_)
         return;
     if (!run_)
         return;
     inPass_ = true;
-    const PassoDiagnostica passo = run_->passo();
-    ++passi_;
+    const DiagnosticsStep passo = run_->passo();
+    ++steps_;
     inPass_ = false;
-    if (!passo.connesso)
-        nextScanMs_ = clock().tickMs() + kPausaScansioneMs;
+    if (!passo.connected)
+        nextScanMs_ = clock().tickMs() + kScanPauseMs;
     if (!isVisible())
         finishRun();
 }
 
-void dlgDiagnostica::setValoreAnalogico(int k, const QString& text)
+void dlgDiagnostica::setAnalogValue(int k, const QString& text)
 {
-    if (k >= 0 && k < kNumIngressiAnalogici)
+    if (k >= 0 && k < kNumAnalogInputs)
         txtValoreAnalogico[k]->setText(text);
 }
 
-void dlgDiagnostica::setValoreCampo(int i, const QString& text)
+void dlgDiagnostica::setFieldValue(int i, const QString& text)
 {
-    if (i >= 0 && i < kNumCampi)
+    if (i >= 0 && i < kNumFields)
         txtValoreCampo[i]->setText(text);
 }
 
-void dlgDiagnostica::setAllarme(int k, bool on)
+void dlgDiagnostica::setAlarm(int k, bool on)
 {
-    if (k < 0 || k >= kNumAllarmi)
+    if (k < 0 || k >= kNumAlarms)
         return;
-    allarmi_[k] = on;
-    setFill(shpAllarme[k], on ? kRosso : inactiveColour());
+    alarms_[k] = on;
+    setFill(shpAllarme[k], on ? kAlarmRed : inactiveColour());
 }
 
-QString dlgDiagnostica::valoreCampo(int i) const { return txtValoreCampo.at(i)->text(); }
-QString dlgDiagnostica::valoreAnalogico(int k) const { return txtValoreAnalogico.at(k)->text(); }
-bool dlgDiagnostica::allarme(int k) const { return allarmi_.at(k); }
-QString dlgDiagnostica::nomeCampo(int i) const { return lblNomeCampo.at(i)->text(); }
-QString dlgDiagnostica::unitaCampo(int i) const { return lblUM.at(i)->text(); }
-QString dlgDiagnostica::nomeAllarme(int k) const { return lblNomeAllarme.at(k)->text(); }
+QString dlgDiagnostica::fieldValue(int i) const { return txtValoreCampo.at(i)->text(); }
+QString dlgDiagnostica::analogValue(int k) const { return txtValoreAnalogico.at(k)->text(); }
+bool dlgDiagnostica::allarme(int k) const { return alarms_.at(k); }
+QString dlgDiagnostica::fieldName(int i) const { return lblNomeCampo.at(i)->text(); }
+QString dlgDiagnostica::fieldUnit(int i) const { return lblUM.at(i)->text(); }
+QString dlgDiagnostica::alarmName(int k) const { return lblNomeAllarme.at(k)->text(); }
 
 } // namespace zuv

@@ -17,49 +17,49 @@ class QTimer;
 
 namespace zuv {
 
-class dlgDiagnostica final : public QDialog, public DiagnosticaView {
+class dlgDiagnostica final : public QDialog, public DiagnosticsView {
     Q_OBJECT
 public:
     explicit dlgDiagnostica(QWidget* parent = nullptr);
     ~dlgDiagnostica() override;
 
-    void setValoreAnalogico(int k, const QString& text) override;
-    void setValoreCampo(int i, const QString& text) override;
-    void setAllarme(int k, bool on) override;
+    void setAnalogValue(int k, const QString& text) override;
+    void setFieldValue(int i, const QString& text) override;
+    void setAlarm(int k, bool on) override;
 
     // For tests and the window itself.
-    QString valoreCampo(int i) const;
-    QString valoreAnalogico(int k) const;
+    QString fieldValue(int i) const;
+    QString analogValue(int k) const;
     bool allarme(int k) const;
-    QString nomeCampo(int i) const;
-    QString unitaCampo(int i) const;
-    QString nomeAllarme(int k) const;
-    int passi() const { return passi_; }
+    QString fieldName(int i) const;
+    QString fieldUnit(int i) const;
+    QString alarmName(int k) const;
+    int passi() const { return steps_; }
 
     // Runs one refresh pass now (the timer does this while the dialog shows).
-    void eseguiPasso();
+    void doStep();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void impostaTesti();
+    void setTexts();
     // Ends the refresh and gives the link back.
     void finishRun();
 
-    std::array<QLineEdit*, kNumCampi> txtValoreCampo{};
-    std::array<QLabel*, kNumCampi> lblNomeCampo{};
-    std::array<QLabel*, kNumCampi> lblUM{};
-    std::array<QFrame*, kNumAllarmi> shpAllarme{};
-    std::array<QLabel*, kNumAllarmi> lblNomeAllarme{};
-    std::array<bool, kNumAllarmi> allarmi_{};
-    std::array<QLineEdit*, kNumIngressiAnalogici> txtValoreAnalogico{};
+    std::array<QLineEdit*, kNumFields> txtValoreCampo{};
+    std::array<QLabel*, kNumFields> lblNomeCampo{};
+    std::array<QLabel*, kNumFields> lblUM{};
+    std::array<QFrame*, kNumAlarms> shpAllarme{};
+    std::array<QLabel*, kNumAlarms> lblNomeAllarme{};
+    std::array<bool, kNumAlarms> alarms_{};
+    std::array<QLineEdit*, kNumAnalogInputs> txtValoreAnalogico{};
     QGroupBox* fraIngressiAnalogici = nullptr;
     QTimer* timer_ = nullptr;
-    std::unique_ptr<DiagnosticaRun> run_;
+    std::unique_ptr<DiagnosticsRun> run_;
     bool inPass_ = false;
-    int passi_ = 0;
+    int steps_ = 0;
     qint64 nextScanMs_ = 0;
 };
 

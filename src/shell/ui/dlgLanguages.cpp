@@ -98,7 +98,7 @@ void dlgLanguages::optInglese_Click() { TabellaLingua.IndiceLingua = 1; }
 void dlgLanguages::OKButton_Click()
 {
     QString reason;
-    if (!ScriviIndiceLingua(TabellaLingua.IndiceLingua, &reason))
+    if (!writeLanguageIndex(TabellaLingua.IndiceLingua, &reason))
         msgBox(cannotStoreText(reason), MsgIcon::Critical);
     accept();
 }

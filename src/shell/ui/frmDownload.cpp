@@ -73,7 +73,7 @@ void frmDownload::runEnded(DownloadOutcome outcome)
     finished_ = true;
     outcome_ = outcome;
     OKButton->setEnabled(true);
-    // A download that gave up closes its window, as a failed read always did.
+    // A download that gave up closes its window, like any failed instrument read.
     if (outcome == DownloadOutcome::Failed && isVisible())
         QDialog::reject();
 }

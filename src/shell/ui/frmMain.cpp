@@ -628,7 +628,7 @@ void frmMain::mnuCustomizeSensors_Click()
 {
     if (instrumentOperationRunning())
         return;
-    runOr(shellHooks().customizeSensors, this, [this] { apriImpostaSensore(this); });
+    runOr(shellHooks().customizeSensors, this, [this] { openSensorSetup(this); });
 }
 
 void frmMain::runDeviceCommand(bool programma)
@@ -639,9 +639,9 @@ void frmMain::runDeviceCommand(bool programma)
         return *progress_;
     };
     if (programma)
-        ProgrammaStrumento(opener);
+        programInstrument(opener);
     else
-        LeggiStrumento(opener);
+        readInstrument(opener);
 }
 
 void frmMain::mnuProgramDevice_Click()
