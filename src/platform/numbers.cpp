@@ -11,35 +11,36 @@ namespace {
 
 bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 
+bool isSign(QChar c) { return c == QLatin1Char('+') || c == QLatin1Char('-'); }
+
+// Past the ASCII digits from `s[i]`; `count` grows by their number.
+qsizetype skipDigits(QStringView s, qsizetype i, qsizetype& count)
+{
+    while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128) {
+        ++i;
+        ++count;
+    }
+    return i;
+}
+
 // Length of the number that starts at `s[i]`, 0 when there is none.
 qsizetype scanNumber(QStringView s, qsizetype i)
 {
     const qsizetype start = i;
-    if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')))
+    if (i < s.size() && isSign(s[i]))
         ++i;
     qsizetype digits = 0;
-    while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128) {
-        ++i;
-        ++digits;
-    }
-    if (i < s.size() && s[i] == QLatin1Char('.')) {
-        ++i;
-        while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128) {
-            ++i;
-            ++digits;
-        }
-    }
+    i = skipDigits(s, i, digits);
+    if (i < s.size() && s[i] == QLatin1Char('.'))
+        i = skipDigits(s, i + 1, digits);
     if (digits == 0)
         return 0;
     if (i < s.size() && (s[i] == QLatin1Char('e') || s[i] == QLatin1Char('E'))) {
         qsizetype j = i + 1;
-        if (j < s.size() && (s[j] == QLatin1Char('+') || s[j] == QLatin1Char('-')))
+        if (j < s.size() && isSign(s[j]))
             ++j;
         qsizetype expDigits = 0;
-        while (j < s.size() && s[j].isDigit() && s[j].unicode() < 128) {
-            ++j;
-            ++expDigits;
-        }
+        j = skipDigits(s, j, expDigits);
         if (expDigits > 0)
             i = j;
     }

@@ -76,30 +76,24 @@ void putInt(LineBuf& out, qint64 v)
     }
 }
 
-// "0.0#" of a value given in hundredths: one decimal, two when needed.
-void putHundredths(LineBuf& out, qint64 h)
+// "0.0" of a value given in tenths (scale 10), "0.0#" of one in hundredths
+// (scale 100): the second decimal only when it is not 0.
+void putFixed(LineBuf& out, qint64 v, unsigned scale)
 {
-    if (h < 0)
+    if (v < 0)
         out += '-';
-    const quint64 a = h < 0 ? quint64(-h) : quint64(h);
-    putUnsigned(out, a / 100);
+    const quint64 a = v < 0 ? quint64(-v) : quint64(v);
+    putUnsigned(out, a / scale);
     out += '.';
-    const int frac = int(a % 100);
-    out += char('0' + frac / 10);
-    if (frac % 10)
-        out += char('0' + frac % 10);
+    const unsigned frac = unsigned(a % scale);
+    const unsigned step = scale / 10;
+    out += char('0' + frac / step);
+    if (frac % step)
+        out += char('0' + frac % step);
 }
 
-// "0.0#" of a value given in tenths.
-void putTenths(LineBuf& out, qint64 t)
-{
-    if (t < 0)
-        out += '-';
-    const quint64 a = t < 0 ? quint64(-t) : quint64(t);
-    putUnsigned(out, a / 10);
-    out += '.';
-    out += char('0' + a % 10);
-}
+void putHundredths(LineBuf& out, qint64 h) { putFixed(out, h, 100); }
+void putTenths(LineBuf& out, qint64 t) { putFixed(out, t, 10); }
 
 // --- record fields ----------------------------------------------------------
 
