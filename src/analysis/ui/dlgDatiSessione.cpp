@@ -161,8 +161,8 @@ dlgDatiSessione::dlgDatiSessione(QWidget* parent) : QDialog(parent)
     // Picked from the list, or a listed name typed and confirmed (Enter or
     // leaving the box): the editable combo reports both alike. Any other
     // text typed reads nothing.
-    connect(cboCircuito, &QComboBox::activated, this, &dlgDatiSessione::circuitPicked);
-    connect(cboNumSettori, &QComboBox::activated, this, &dlgDatiSessione::numberPicked);
+    onPicked(cboCircuito, &SessionDialogState::cboCircuito, cboCircuito_Click);
+    onPicked(cboNumSettori, &SessionDialogState::cboNumSettori, cboNumSettori_Click);
 
     // Enter belongs to the boxes, so no button is the default one (a
     // button box would make OK so).
@@ -271,23 +271,16 @@ void dlgDatiSessione::showState()
     filling_ = false;
 }
 
-void dlgDatiSessione::circuitPicked(int index)
+void dlgDatiSessione::onPicked(QComboBox* box, QString SessionDialogState::*text,
+                               void (*click)(SessionDialogState&))
 {
-    if (index < 0 || closing_)
-        return;
-    handle([this, index] {
-        d_.cboCircuito = cboCircuito->itemText(index);
-        cboCircuito_Click(d_);
-    });
-}
-
-void dlgDatiSessione::numberPicked(int index)
-{
-    if (index < 0 || closing_)
-        return;
-    handle([this, index] {
-        d_.cboNumSettori = cboNumSettori->itemText(index);
-        cboNumSettori_Click(d_);
+    connect(box, &QComboBox::activated, this, [this, box, text, click](int index) {
+        if (index < 0 || closing_)
+            return;
+        handle([&] {
+            d_.*text = box->itemText(index);
+            click(d_);
+        });
     });
 }
 

@@ -68,8 +68,8 @@ private:
     void readControls();
     void showState();
 
-    void circuitPicked(int index);
-    void numberPicked(int index);
+    // A combo's entry picked: its text into `text` of the state, then `click`.
+    void onPicked(QComboBox* box, QString SessionDialogState::*text, void (*click)(SessionDialogState&));
 
     SessionDialogState d_;
     // Set while the controls are being filled, so the focus moves that

@@ -15,6 +15,30 @@ namespace {
 
 constexpr int kGeneralAlignment = 9;
 
+// Body rows (vertical) or columns (horizontal) of the table, each new one
+// with an empty heading item: one without would show its number.
+void setBodyCount(QTableWidget& table, Qt::Orientation o, int body)
+{
+    const bool rows = o == Qt::Vertical;
+    const int before = rows ? table.rowCount() : table.columnCount();
+    if (rows)
+        table.setRowCount(body);
+    else
+        table.setColumnCount(body);
+    for (int i = before; i < body; ++i) {
+        if (rows)
+            table.setVerticalHeaderItem(i, new QTableWidgetItem);
+        else
+            table.setHorizontalHeaderItem(i, new QTableWidgetItem);
+    }
+}
+
+// The index kept within `count` entries; 0 when there are none.
+int within(int index, int count) { return std::max(0, std::min(index, count - 1)); }
+
+// An item's own colour; invalid when it has none.
+QColor ownColour(const QBrush& brush) { return brush.style() != Qt::NoBrush ? brush.color() : QColor(); }
+
 } // namespace
 
 GridComponent::GridComponent(QWidget* parent) : QWidget(parent), table_(new QTableWidget(this))
@@ -50,45 +74,28 @@ int GridComponent::columnCount() const { return table_->columnCount() + fixedCol
 
 void GridComponent::setRowCount(int rows)
 {
-    const int body = std::max(rows, fixedRows_) - fixedRows_;
-    const int before = table_->rowCount();
-    table_->setRowCount(body);
-    // Rows without a heading item would show their numbers.
-    for (int r = before; r < body; ++r)
-        table_->setVerticalHeaderItem(r, new QTableWidgetItem);
-    row_ = std::min(row_, rowCount() - 1);
-    if (row_ < 0)
-        row_ = 0;
+    setBodyCount(*table_, Qt::Vertical, std::max(rows, fixedRows_) - fixedRows_);
+    row_ = within(row_, rowCount());
 }
 
 void GridComponent::setColumnCount(int columns)
 {
-    const int body = std::max(columns, fixedColumns_) - fixedColumns_;
-    const int before = table_->columnCount();
-    table_->setColumnCount(body);
-    for (int c = before; c < body; ++c)
-        table_->setHorizontalHeaderItem(c, new QTableWidgetItem);
+    setBodyCount(*table_, Qt::Horizontal, std::max(columns, fixedColumns_) - fixedColumns_);
     alignments_.resize(std::size_t(columnCount()), kGeneralAlignment);
-    column_ = std::max(0, std::min(column_, columnCount() - 1));
+    column_ = within(column_, columnCount());
 }
 
-void GridComponent::setFixedRowCount(int rows)
-{
-    rows = std::clamp(rows, 0, 1);
-    if (rows == fixedRows_)
-        return;
-    const auto cells = snapshot();
-    fixedRows_ = rows;
-    restore(cells);
-}
+void GridComponent::setFixedRowCount(int rows) { setFixedCount(fixedRows_, rows); }
 
-void GridComponent::setFixedColumnCount(int columns)
+void GridComponent::setFixedColumnCount(int columns) { setFixedCount(fixedColumns_, columns); }
+
+void GridComponent::setFixedCount(int& fixed, int count)
 {
-    columns = std::clamp(columns, 0, 1);
-    if (columns == fixedColumns_)
+    count = std::clamp(count, 0, 1);
+    if (count == fixed)
         return;
     const auto cells = snapshot();
-    fixedColumns_ = columns;
+    fixed = count;
     restore(cells);
 }
 
@@ -100,10 +107,10 @@ std::vector<std::vector<GridComponent::Cell>> GridComponent::snapshot() const
             const QTableWidgetItem* it = item(r, c, false);
             Cell cell;
             cell.text = text(r, c);
-            if (it && it->background().style() != Qt::NoBrush)
-                cell.background = it->background().color();
-            if (it && it->foreground().style() != Qt::NoBrush)
-                cell.foreground = it->foreground().color();
+            if (it) {
+                cell.background = ownColour(it->background());
+                cell.foreground = ownColour(it->foreground());
+            }
             cells[std::size_t(r)].push_back(cell);
         }
     return cells;
@@ -142,19 +149,15 @@ void GridComponent::applyFixedCounts()
     table_->verticalHeader()->setVisible(fixedColumns_ > 0);
 }
 
-void GridComponent::setCurrentRow(int row)
-{
-    if (row < 0 || row >= rowCount())
-        return;
-    row_ = row;
-    syncCurrent();
-}
+void GridComponent::setCurrentRow(int row) { setCurrent(row_, row, rowCount()); }
 
-void GridComponent::setCurrentColumn(int column)
+void GridComponent::setCurrentColumn(int column) { setCurrent(column_, column, columnCount()); }
+
+void GridComponent::setCurrent(int& current, int index, int count)
 {
-    if (column < 0 || column >= columnCount())
+    if (index < 0 || index >= count)
         return;
-    column_ = column;
+    current = index;
     syncCurrent();
 }
 
@@ -183,27 +186,17 @@ QTableWidgetItem* GridComponent::item(int row, int column, bool create) const
     const int c = column - fixedColumns_;
     if (r < 0 && c < 0)
         return nullptr;
-    if (r < 0) {
-        QTableWidgetItem* it = table_->horizontalHeaderItem(c);
-        if (!it && create) {
-            it = new QTableWidgetItem;
-            table_->setHorizontalHeaderItem(c, it);
-        }
+    QTableWidgetItem* it = r < 0 ? table_->horizontalHeaderItem(c)
+                           : c < 0 ? table_->verticalHeaderItem(r)
+                                   : table_->item(r, c);
+    if (it || !create)
         return it;
-    }
-    if (c < 0) {
-        QTableWidgetItem* it = table_->verticalHeaderItem(r);
-        if (!it && create) {
-            it = new QTableWidgetItem;
-            table_->setVerticalHeaderItem(r, it);
-        }
-        return it;
-    }
-    QTableWidgetItem* it = table_->item(r, c);
-    if (!it && create) {
-        it = newItem(column);
-        table_->setItem(r, c, it);
-    }
+    if (r < 0)
+        table_->setHorizontalHeaderItem(c, it = new QTableWidgetItem);
+    else if (c < 0)
+        table_->setVerticalHeaderItem(r, it = new QTableWidgetItem);
+    else
+        table_->setItem(r, c, it = newItem(column));
     return it;
 }
 
@@ -242,19 +235,25 @@ void GridComponent::setCellForeground(quint32 color) { setCellColor(Qt::Foregrou
 
 QColor GridComponent::cellBackground(int row, int column) const
 {
-    const QTableWidgetItem* it = item(row, column, false);
-    if (it && it->background().style() != Qt::NoBrush)
-        return it->background().color();
-    const bool fixed = row < fixedRows_ || column < fixedColumns_;
-    return table_->palette().color(fixed ? QPalette::Button : QPalette::Base);
+    return cellColour(row, column, true);
 }
 
 QColor GridComponent::cellForeground(int row, int column) const
 {
-    const QTableWidgetItem* it = item(row, column, false);
-    if (it && it->foreground().style() != Qt::NoBrush)
-        return it->foreground().color();
+    return cellColour(row, column, false);
+}
+
+QColor GridComponent::cellColour(int row, int column, bool background) const
+{
+    if (const QTableWidgetItem* it = item(row, column, false)) {
+        const QColor own = ownColour(background ? it->background() : it->foreground());
+        if (own.isValid())
+            return own;
+    }
+    // Headings take the button colours, other cells the table's.
     const bool fixed = row < fixedRows_ || column < fixedColumns_;
+    if (background)
+        return table_->palette().color(fixed ? QPalette::Button : QPalette::Base);
     return table_->palette().color(fixed ? QPalette::ButtonText : QPalette::Text);
 }
 

@@ -97,6 +97,9 @@ private:
     QTableWidgetItem* newItem(int column) const;
     Qt::Alignment alignmentOf(int column) const;
     void setCellColor(int role, quint32 color);
+    QColor cellColour(int row, int column, bool background) const;
+    void setFixedCount(int& fixed, int count);
+    void setCurrent(int& current, int index, int count);
     std::vector<std::vector<Cell>> snapshot() const;
     void restore(const std::vector<std::vector<Cell>>& cells);
     void applyFixedCounts();
