@@ -58,8 +58,10 @@ void applyMove(ViewState& view, MoveButton button)
 
 std::optional<bool> AggiornaPulsantiZoom(const ViewState& view)
 {
-    // A hair of tolerance: 0.1 is not exact in binary.
-    if (view.MaxX - view.MinX <= kSampleSeconds * (1 + 1e-9))
+    // A view ending before the first second is as deep as the zoom goes;
+    // one moved further on stops at one sample (a hair of tolerance: 0.1 is
+    // not exact in binary).
+    if (view.MaxX < 1.0 || view.MaxX - view.MinX <= kSampleSeconds * (1 + 1e-9))
         return false;
     if (view.ModoZoom)
         return std::nullopt;

@@ -44,9 +44,9 @@ enum class MoveButton { Left1, Left10, Right1, Right10 };
 // One or ten move steps; the range is not bounded.
 void applyMove(ViewState& view, MoveButton button);
 
-// `AggiornaPulsantiZoom`: false when the view is down to one sample (the
-// zoom-in buttons are disabled), nothing while the zoom mode is on (they
-// keep their state), else true.
+// `AggiornaPulsantiZoom`: false when the view ends before 1 s or is down to
+// one sample (the zoom-in buttons are disabled), nothing while the zoom mode
+// is on (they keep their state), else true.
 std::optional<bool> AggiornaPulsantiZoom(const ViewState& view);
 
 enum class PlaybackDirection { Right, Left };

@@ -97,9 +97,12 @@ TEST(AnalysisView, ZoomInStopsAtOneSample)
 
 TEST(AnalysisView, ZoomInButtonsFollowTheWidthAndTheZoomMode)
 {
-    ViewState v = view(0, 1.1);
+    ViewState v = view(0, 1.2);
     applyZoom(v, ZoomButton::In10);
-    EXPECT_EQ(AggiornaPulsantiZoom(v), true); // 0.99 s still holds ten samples
+    EXPECT_EQ(AggiornaPulsantiZoom(v), true); // ends at 1.08 s
+    applyZoom(v, ZoomButton::In10);
+    EXPECT_EQ(AggiornaPulsantiZoom(v), false); // ends before the first second
+    EXPECT_EQ(AggiornaPulsantiZoom(view(700, 700.5)), true);
     EXPECT_EQ(AggiornaPulsantiZoom(view(700, 700.1)), false);
     EXPECT_EQ(AggiornaPulsantiZoom(view(0, 0.05)), false);
     ViewState zoomMode = view(0, 100);
