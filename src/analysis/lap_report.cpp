@@ -22,7 +22,7 @@ QString printMessage(const QString& reason)
            + QStringLiteral("\n\n") + reason;
 }
 
-QString speedHeading() { return Testo(112) + QStringLiteral(" (Km/h)"); }
+QString speedHeading() { return languageText(112) + QStringLiteral(" (Km/h)"); }
 
 class Page {
 public:
@@ -59,13 +59,13 @@ void printReportPage(Page& page, int pageIndex, const ReportSource& laps, const 
     page.frame(1, 1, 19, 5);
     // Line breaks of the multi-line boxes, whichever system typed them,
     // would break the frame.
-    page.text(1.5, 1.5, Testo(195) + joinLines(s.Sessione));
-    page.text(1.5, 2, Testo(196) + joinLines(s.DataSessione));
-    page.text(9, 2, Testo(197) + joinLines(s.OraSessione));
-    page.text(1.5, 2.5, Testo(198) + joinLines(s.Circuito));
-    page.text(9, 2.5, Testo(199) + joinLines(s.VeicoloSessione));
-    page.text(1.5, 3, Testo(200) + joinLines(s.Piloti));
-    page.text(1.5, 3.5, Testo(201) + joinLines(s.NoteSessione));
+    page.text(1.5, 1.5, languageText(195) + joinLines(s.Sessione));
+    page.text(1.5, 2, languageText(196) + joinLines(s.DataSessione));
+    page.text(9, 2, languageText(197) + joinLines(s.OraSessione));
+    page.text(1.5, 2.5, languageText(198) + joinLines(s.Circuito));
+    page.text(9, 2.5, languageText(199) + joinLines(s.VeicoloSessione));
+    page.text(1.5, 3, languageText(200) + joinLines(s.Piloti));
+    page.text(1.5, 3.5, languageText(201) + joinLines(s.NoteSessione));
     page.frame(1, 5.5, 19, 28);
     page.font(9);
     const ReportRow headings = reportHeadings();
@@ -90,7 +90,7 @@ void printReportPage(Page& page, int pageIndex, const ReportSource& laps, const 
 
 int reportGridRows(int intGiriCompletati) { return std::max(1, intGiriCompletati + 1); }
 
-ReportRow reportHeadings() { return {Testo(194), Testo(110), Testo(111), speedHeading()}; }
+ReportRow reportHeadings() { return {languageText(194), languageText(110), languageText(111), speedHeading()}; }
 
 std::vector<ReportRow> reportRows(const ReportSource& laps)
 {
@@ -136,7 +136,7 @@ PrintResult printLapReport(PrinterService& printer, const ReportSource& laps, co
     if (laps.intGiriCompletati < 1)
         return {};
     QString reason;
-    std::unique_ptr<PrintJob> job = printer.beginDocument(Testo(115), &reason);
+    std::unique_ptr<PrintJob> job = printer.beginDocument(languageText(115), &reason);
     if (!job)
         return {false, reason.isEmpty() ? QString() : printMessage(reason)};
     printReportPages(*job, laps, session);

@@ -201,12 +201,12 @@ void AggiornaTestiTabellaGiri(LapState& s, const RowValue& lapNumberAt)
         return;
     }
     LapGrid& g = s.grid;
-    setCell(g, 0, kTimeColumn, Testo(143));
+    setCell(g, 0, kTimeColumn, languageText(143));
     for (int j = kFirstSector; j <= lastTimeColumn(s); ++j)
-        setCell(g, 0, j, Testo(144) + QString::number(j - 1));
+        setCell(g, 0, j, languageText(144) + QString::number(j - 1));
     setCell(g, 1, 0, QStringLiteral("Start"));
     for (int r = 2; r <= s.intGiriTotali - 2; ++r)
-        setCell(g, r, 0, Testo(193) + lapNumberText(s, r, lapNumberAt));
+        setCell(g, r, 0, languageText(193) + lapNumberText(s, r, lapNumberAt));
     setCell(g, s.intGiriTotali - 1, 0, QStringLiteral("End"));
 }
 
@@ -285,9 +285,9 @@ LapSelection MSFlexGrid1_Click(LapState& s, int row, int column, const RowValue&
     LapSelection sel;
     if (s.grid.visible && column == kTimeColumn && row >= 1 && row < s.grid.rows) {
         sel.selected = true;
-        const QString lap = QLatin1Char(' ') + Testo(110) + QLatin1Char(' ') + lapNumberText(s, row, lapNumberAt);
-        sel.tab0Caption = Testo(273) + lap;
-        sel.tab1Caption = Testo(91) + lap;
+        const QString lap = QLatin1Char(' ') + languageText(110) + QLatin1Char(' ') + lapNumberText(s, row, lapNumberAt);
+        sel.tab0Caption = languageText(273) + lap;
+        sel.tab1Caption = languageText(91) + lap;
         s.grid.selectedRow = row;
         s.CampioniGiro = s.bounds.end(row) - s.bounds.first(row);
         s.GiroCorrente = row;

@@ -42,7 +42,7 @@ MeasureHeader splitHeader(const QString& header, int measure)
     if (j < 0)
         return {header, QString()};
     const int text = measureNameText(measure);
-    return {text ? Testo(text) : header.left(j).trimmed(), header.mid(j)};
+    return {text ? languageText(text) : header.left(j).trimmed(), header.mid(j)};
 }
 
 void InizializzaMisure(MeasureState& m, const QStringList& headers)

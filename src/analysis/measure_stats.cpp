@@ -33,7 +33,7 @@ QString averageText(const QString& average)
 
 std::vector<std::array<QString, 4>> measureStatsRows(int FieldsNum, const MeasureTextsOf& measure)
 {
-    std::vector<std::array<QString, 4>> lines{{Testo(190), Testo(187), Testo(188), Testo(189)}};
+    std::vector<std::array<QString, 4>> lines{{languageText(190), languageText(187), languageText(188), languageText(189)}};
     for (int i = 3; i <= FieldsNum; ++i) {
         const MeasureTexts t = measure(i);
         lines.push_back({t.name, t.minimum, t.maximum, averageText(t.average)});

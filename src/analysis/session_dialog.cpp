@@ -362,14 +362,14 @@ SessionOk OKButton_Click(SessionDialogState& d)
     qint64 sum = 0;
     for (int k = 0; k < n; ++k) {
         if (d.LunghezzaSettore[k] < 0)
-            return {false, Testo(326)};
+            return {false, languageText(326)};
         sum += d.LunghezzaSettore[k];
     }
     for (int k = 0; k < n; ++k)
         if (d.LunghezzaSettore[k] == 0)
             return {false, zeroSectorMessage()};
     if (double(sum) != *length)
-        return {false, Testo(327)};
+        return {false, languageText(327)};
 
     // Only the sectors of the circuit whose outline is on show, and only
     // under the name now in the box.

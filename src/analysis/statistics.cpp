@@ -34,16 +34,16 @@ std::array<std::array<QString, 2>, kStatisticsLines> statisticsLines(const LapSt
                                                                       int intGiroVeloce, int intGiroLento)
 {
     return {{
-        {Testo(102), QString::number(intGiriCompletati)},
-        {Testo(103), s.TempoTotale},
-        {Testo(104), s.TempoMedioGiro},
-        {Testo(105), s.VelocitaMediaGiro},
-        {Testo(106), QString::number(intGiroVeloce)},
-        {Testo(107), s.strGiroVeloce},
-        {Testo(108), s.VelocitaGiroVeloce},
-        {Testo(109), QString::number(intGiroLento)},
-        {Testo(107), s.strGiroLento},
-        {Testo(108), s.VelocitaGiroLento},
+        {languageText(102), QString::number(intGiriCompletati)},
+        {languageText(103), s.TempoTotale},
+        {languageText(104), s.TempoMedioGiro},
+        {languageText(105), s.VelocitaMediaGiro},
+        {languageText(106), QString::number(intGiroVeloce)},
+        {languageText(107), s.strGiroVeloce},
+        {languageText(108), s.VelocitaGiroVeloce},
+        {languageText(109), QString::number(intGiroLento)},
+        {languageText(107), s.strGiroLento},
+        {languageText(108), s.VelocitaGiroLento},
     }};
 }
 

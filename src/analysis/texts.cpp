@@ -10,7 +10,7 @@ bool italian() { return TabellaLingua.IndiceLingua == 0; }
 
 QString missingFileText(const QString& file)
 {
-    return Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(file) + QLatin1Char(' ') + Testo(329);
+    return languageText(328) + QLatin1Char(' ') + QDir::toNativeSeparators(file) + QLatin1Char(' ') + languageText(329);
 }
 
 } // namespace zuv

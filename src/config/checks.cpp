@@ -114,15 +114,15 @@ int firstMissingSensor(const ChannelEntries& bySlot, bool needLibrary)
 QString missingSensorText(int slot)
 {
     switch (slot) {
-    case 0: return Testo(166);
-    case 1: return Testo(167);
-    case 2: return Testo(169);
-    case 3: return Testo(168);
-    case 4: return Testo(170);
-    case 5: return Testo(173);
-    case 6: return Testo(304);
-    case 7: return Testo(171);
-    case 8: return Testo(172);
+    case 0: return languageText(166);
+    case 1: return languageText(167);
+    case 2: return languageText(169);
+    case 3: return languageText(168);
+    case 4: return languageText(170);
+    case 5: return languageText(173);
+    case 6: return languageText(304);
+    case 7: return languageText(171);
+    case 8: return languageText(172);
     default: return QString();
     }
 }

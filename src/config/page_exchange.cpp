@@ -24,27 +24,27 @@ using Steps = std::function<RunOutcome(const std::function<bool()>& brokenOff)>;
 
 PageExchangeEnd exchange(bool send, const PageTexts& t, PageRunView& view, const Steps& steps)
 {
-    const QString question = Testo(send ? 147 : 232) + QStringLiteral("\r\n") + Testo(148);
-    if (msgBox(question, MsgIcon::None, MsgButtons::OkCancel, Testo(t.title)) != MsgAnswer::Ok)
+    const QString question = languageText(send ? 147 : 232) + QStringLiteral("\r\n") + languageText(148);
+    if (msgBox(question, MsgIcon::None, MsgButtons::OkCancel, languageText(t.title)) != MsgAnswer::Ok)
         return PageExchangeEnd::Declined;
     view.runStarts();
     Operation operation(t.command);
-    mainSurface().setPanelText(3, Testo(t.panel));
+    mainSurface().setPanelText(3, languageText(t.panel));
     const RunOutcome outcome = steps([&view] { return view.closedDuringRun(); });
     view.runEnding(outcome);
     mainSurface().setPanelText(3, QString());
     // The messages come while the run still holds the window's controls.
     if (outcome.broken)
-        msgBox(Testo(send ? 229 : 233), MsgIcon::Information);
+        msgBox(languageText(send ? 229 : 233), MsgIcon::Information);
     if (!outcome.ok) {
-        msgBox(Testo(230), MsgIcon::Information);
+        msgBox(languageText(230), MsgIcon::Information);
         return PageExchangeEnd::Failed;
     }
     if (outcome.broken)
         return PageExchangeEnd::BrokenOff;
     if (t.success != 0)
-        msgBox(Testo(t.success), MsgIcon::Information, MsgButtons::Ok,
-               t.successTitle != 0 ? Testo(t.successTitle) : QString());
+        msgBox(languageText(t.success), MsgIcon::Information, MsgButtons::Ok,
+               t.successTitle != 0 ? languageText(t.successTitle) : QString());
     return PageExchangeEnd::Succeeded;
 }
 
@@ -86,7 +86,7 @@ PageExchangeEnd exchangeSensorsPage(bool send, PageRunView& view, SensorsEditorV
         SensorsRunHooks hooks;
         hooks.brokenOff = brokenOff;
         hooks.beginStep = [&](int passo, const QString& curveText) {
-            const QString text = passo == 0 ? Testo(t.panel) : curveText;
+            const QString text = passo == 0 ? languageText(t.panel) : curveText;
             mainSurface().setPanelText(3, text);
             view.showStep(passo, text);
         };

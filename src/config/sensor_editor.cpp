@@ -293,7 +293,7 @@ SaveResult SalvaSensore(const QString& nomeDigitato, SensorKind tipo, const Poin
     SaveResult out;
     const QString nome = nomeDigitato.trimmed();
     if (nome.isEmpty()) {
-        msgBox(Testo(179), MsgIcon::Critical, MsgButtons::Ok, titolo);
+        msgBox(languageText(179), MsgIcon::Critical, MsgButtons::Ok, titolo);
         out.outcome = SaveOutcome::EmptyName;
         return out;
     }
@@ -306,7 +306,7 @@ SaveResult SalvaSensore(const QString& nomeDigitato, SensorKind tipo, const Poin
     if (const auto cell = checkTable(t, info.scala, tipo != SensorKind::LivelloBenzina)) {
         const PointRow& r = t.row(cell->row);
         const bool ordine = !cell->inY && validNumber(r.x);
-        msgBox(ordine ? bitOrderMessage() : Testo(262), MsgIcon::Exclamation, MsgButtons::Ok, titolo);
+        msgBox(ordine ? bitOrderMessage() : languageText(262), MsgIcon::Exclamation, MsgButtons::Ok, titolo);
         out.outcome = SaveOutcome::BadCell;
         out.cell = *cell;
         return out;
@@ -314,8 +314,8 @@ SaveResult SalvaSensore(const QString& nomeDigitato, SensorKind tipo, const Poin
 
     // The system's reason, when there is one, after the language text.
     auto writeFailed = [&out](const QString& path, const QString& motivo = QString()) {
-        QString testo = Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(path) + QLatin1Char(' ')
-            + Testo(329);
+        QString testo = languageText(328) + QLatin1Char(' ') + QDir::toNativeSeparators(path) + QLatin1Char(' ')
+            + languageText(329);
         if (!motivo.isEmpty())
             testo += QLatin1Char('\n') + motivo;
         msgBox(testo, MsgIcon::Critical);
@@ -339,8 +339,8 @@ SaveResult SalvaSensore(const QString& nomeDigitato, SensorKind tipo, const Poin
     });
     if (esistente != presenti.end()) {
         path = QDir(cartella).filePath(*esistente);
-        const MsgAnswer a = msgBox(Testo(175) + QDir::toNativeSeparators(path) + QLatin1Char(' ') + Testo(132),
-                                   MsgIcon::None, MsgButtons::OkCancel, Testo(133));
+        const MsgAnswer a = msgBox(languageText(175) + QDir::toNativeSeparators(path) + QLatin1Char(' ') + languageText(132),
+                                   MsgIcon::None, MsgButtons::OkCancel, languageText(133));
         if (a != MsgAnswer::Ok) {
             out.outcome = SaveOutcome::Cancelled;
             out.path = path;
@@ -372,7 +372,7 @@ bool LeggiCurvaInTabella(int slot, PointTable& t)
         return false;
     const int scala = sensorType(*kind).scala;
 
-    mainSurface().setPanelText(3, Testo(205));
+    mainSurface().setPanelText(3, languageText(205));
     // A failed read keeps the buffer as it was: never divide it twice.
     const CurveBuffer prima = CurvaSensore;
     const bool ok = editorRead(comando::LeggiCurvaSensore, [slot] { return LeggiCurvaSensore(slot); });

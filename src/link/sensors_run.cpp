@@ -28,7 +28,7 @@ RunOutcome pageAndCurves(bool send, const SensorsRunHooks& hooks, const std::fun
     run.step(page);
     for (int slot = 0; run.outcome().goesOn() && slot < kNumSlot; ++slot) {
         const SlotTexts& t = kSlotTexts[std::size_t(slot)];
-        hooks.beginStep(slot + 1, Testo(send ? t.send : t.read));
+        hooks.beginStep(slot + 1, languageText(send ? t.send : t.read));
         run.step([&] { return curve(slot); });
     }
     return run.outcome();

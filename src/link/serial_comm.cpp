@@ -264,7 +264,7 @@ void reportLinkError()
         return;
     mainSurface().setBusy(false);
     TabellaLingua.OffsetLingua = qint16(TabellaLingua.NumTestiLingua * TabellaLingua.IndiceLingua);
-    msgBox(Testo(242), MsgIcon::None, MsgButtons::Ok);
+    msgBox(languageText(242), MsgIcon::None, MsgButtons::Ok);
 }
 
 } // namespace zuv

@@ -95,7 +95,7 @@ bool CaricaLingue()
     return true;
 }
 
-void CalcolaOffsetLingua()
+void computeLanguageOffset()
 {
     const qint64 offset = qint64(TabellaLingua.NumTestiLingua) * TabellaLingua.IndiceLingua;
     const qint64 last = offset + TabellaLingua.NumTestiLingua;

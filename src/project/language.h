@@ -14,7 +14,7 @@ bool CaricaLingue();
 
 // `OffsetLingua` = `NumTestiLingua` x `IndiceLingua`; 0 when that would not
 // fit the table or 16 bits.
-void CalcolaOffsetLingua();
+void computeLanguageOffset();
 
 // Stores `indice` (0 or 1) as line 1 of the database. Only that line is
 // replaced, the rest of the file stays byte for byte; a file that cannot be

@@ -23,14 +23,14 @@ void CaricaTabelleCostanti()
     NomiUMTemperatura = {QStringLiteral("\u00B0 C"), QStringLiteral("\u00B0 F"), QString()};
     NomiUMPressione = {QStringLiteral("bar"), QStringLiteral("psi"), QString()};
     NomiIngressiAnalogici = {QStringLiteral("AN 1"), QStringLiteral("AN 2"), QString()};
-    NomiLivelloLAPO = {Testo(221), Testo(222), Testo(223), QString()};
-    NomiLivelloLAAL = {Testo(221), Testo(222), Testo(223), QString()};
-    NomiTipiSensore = {Testo(134), Testo(135), Testo(136), Testo(137), Testo(138),
-                       Testo(139), Testo(290), Testo(319), Testo(314), QString()};
-    NomiTipoIngresso = {Testo(253), QString()};
-    NomiTipoUscita = {Testo(255), Testo(256), Testo(257), Testo(258),
-                      Testo(259), Testo(260), Testo(261), QString()};
-    NomiTipoLedGiallo = {Testo(263), QString()};
+    NomiLivelloLAPO = {languageText(221), languageText(222), languageText(223), QString()};
+    NomiLivelloLAAL = {languageText(221), languageText(222), languageText(223), QString()};
+    NomiTipiSensore = {languageText(134), languageText(135), languageText(136), languageText(137), languageText(138),
+                       languageText(139), languageText(290), languageText(319), languageText(314), QString()};
+    NomiTipoIngresso = {languageText(253), QString()};
+    NomiTipoUscita = {languageText(255), languageText(256), languageText(257), languageText(258),
+                      languageText(259), languageText(260), languageText(261), QString()};
+    NomiTipoLedGiallo = {languageText(263), QString()};
 }
 
 void clearNameTables()

@@ -126,11 +126,11 @@ bool convertInto(ProjectRecord& r, const FieldInfo& f, const QString& text)
 
 void showMissing(const QString& path)
 {
-    msgBox(Testo(328) + QLatin1Char(' ') + path + QLatin1Char(' ') + Testo(329), MsgIcon::Critical,
+    msgBox(languageText(328) + QLatin1Char(' ') + path + QLatin1Char(' ') + languageText(329), MsgIcon::Critical,
            MsgButtons::Ok);
 }
 
-void showNotAProject() { msgBox(Testo(174), MsgIcon::Critical, MsgButtons::Ok); }
+void showNotAProject() { msgBox(languageText(174), MsgIcon::Critical, MsgButtons::Ok); }
 
 } // namespace
 
@@ -205,7 +205,7 @@ bool SalvaProgetto()
     const QString file = PercorsoFileProgetto.isEmpty() ? QString() : resolved(PercorsoFileProgetto);
     QString error;
     if (file.isEmpty() || !writeTextLines(file, projectLines(DatiProgetto), &error)) {
-        QString text = Testo(328) + QLatin1Char(' ') + file + QLatin1Char(' ') + Testo(329);
+        QString text = languageText(328) + QLatin1Char(' ') + file + QLatin1Char(' ') + languageText(329);
         if (!error.isEmpty())
             text += QLatin1Char('\n') + error;
         msgBox(text, MsgIcon::Critical, MsgButtons::Ok);

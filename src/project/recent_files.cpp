@@ -102,8 +102,8 @@ bool SalvaFileRecenti()
                         &error)) {
         if (g_reportedUnwritable != path) {
             g_reportedUnwritable = path;
-            msgBox(Testo(328) + QLatin1Char(' ') + QDir::toNativeSeparators(path) + QLatin1Char(' ')
-                       + Testo(329) + QLatin1Char('\n') + error,
+            msgBox(languageText(328) + QLatin1Char(' ') + QDir::toNativeSeparators(path) + QLatin1Char(' ')
+                       + languageText(329) + QLatin1Char('\n') + error,
                    MsgIcon::Exclamation);
         }
         return false;

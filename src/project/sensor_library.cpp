@@ -87,7 +87,7 @@ void CaricaLibreriaSensori()
     for (const QString& name : listFolderFiles(folder)) {
         auto sensor = readSensorFile(dir.filePath(name));
         if (!sensor) {
-            msgBox(Testo(175) + name + QLatin1Char(' ') + Testo(176), MsgIcon::Critical);
+            msgBox(languageText(175) + name + QLatin1Char(' ') + languageText(176), MsgIcon::Critical);
             continue;
         }
         LibreriaSensori.push_back(std::move(*sensor));

@@ -11,7 +11,7 @@ bool ProgettoModificato = false;
 
 LanguageTable TabellaLingua;
 
-QString Testo(int n)
+QString languageText(int n)
 {
     const qsizetype i = qsizetype(TabellaLingua.OffsetLingua) + n;
     // Past the last text of one language lies the other language.

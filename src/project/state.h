@@ -31,7 +31,7 @@ struct LanguageTable {
 extern LanguageTable TabellaLingua;
 
 // Text n of the current language; empty when the table has no such text.
-QString Testo(int n);
+QString languageText(int n);
 
 // --- communication state ---------------------------------------------------
 struct CommState {

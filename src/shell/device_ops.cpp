@@ -34,7 +34,7 @@ struct Run {
     void beginStep(const QString& logText, const QString& panel3 = QString())
     {
         if (stepDone)
-            view->appendLog(QStringLiteral("   ") + Testo(237) + kCrLf);
+            view->appendLog(QStringLiteral("   ") + languageText(237) + kCrLf);
         stepDone = true;
         if (!panel3.isEmpty())
             mainSurface().setPanelText(3, panel3);
@@ -51,9 +51,9 @@ DeviceRunEnd finishFailure(Run& run, Operation& operation, const RunOutcome& out
     mainSurface().setPanelText(3, QString());
     operation.finish();
     if (outcome.broken)
-        msgBox(Testo(run.programma ? 229 : 233), MsgIcon::Information);
+        msgBox(languageText(run.programma ? 229 : 233), MsgIcon::Information);
     if (!outcome.ok)
-        msgBox(Testo(230), MsgIcon::Information);
+        msgBox(languageText(230), MsgIcon::Information);
     run.view->closeWindow();
     ChiudiPorta();
     ConnettiStrumento();
@@ -62,19 +62,19 @@ DeviceRunEnd finishFailure(Run& run, Operation& operation, const RunOutcome& out
 
 DeviceRunEnd finishSuccess(Run& run, Operation& operation)
 {
-    run.view->appendLog(QStringLiteral("   ") + Testo(237) + kCrLf);
+    run.view->appendLog(QStringLiteral("   ") + languageText(237) + kCrLf);
     run.view->setBusy(false);
     mainSurface().setPanelText(3, QString());
     operation.finish();
     if (!run.programma)
         ProgettoModificato = true;
-    run.view->setResult(Testo(run.programma ? 238 : 239) + QLatin1Char(' ') + Testo(237));
+    run.view->setResult(languageText(run.programma ? 238 : 239) + QLatin1Char(' ') + languageText(237));
     return DeviceRunEnd::Succeeded;
 }
 
 bool confirm(bool programma)
 {
-    const QString text = Testo(programma ? 147 : 232) + kCrLf + Testo(148);
+    const QString text = languageText(programma ? 147 : 232) + kCrLf + languageText(148);
     return msgBox(text, MsgIcon::None, MsgButtons::OkCancel) == MsgAnswer::Ok;
 }
 
@@ -89,24 +89,24 @@ DeviceRunEnd runDevice(bool programma, const ProgressOpener& openProgress)
     // as it was.
     if (programma) {
         if (const int missing = missingSensorTextId()) {
-            msgBox(Testo(missing), MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Sensori"));
+            msgBox(languageText(missing), MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Sensori"));
             return DeviceRunEnd::MissingSensor;
         }
     }
 
     Run run{programma};
     run.view = &openProgress();
-    run.view->setHeading(Testo(programma ? 238 : 239));
+    run.view->setHeading(languageText(programma ? 238 : 239));
     run.view->setBusy(true);
     clock().yieldEvents();
-    mainSurface().setPanelText(3, Testo(programma ? 146 : 206));
+    mainSurface().setPanelText(3, languageText(programma ? 146 : 206));
     // Held for the whole run: nothing else may talk to the instrument between
     // two of its steps.
     Operation operation(programma ? kProgramCommand : kReadCommand);
     auto brokenOff = [&run] { return run.brokenOff(); };
 
     // Step 1: the two configuration pages.
-    run.beginStep(programma ? Testo(146) + QStringLiteral(" ...") : Testo(206));
+    run.beginStep(programma ? languageText(146) + QStringLiteral(" ...") : languageText(206));
     RunOutcome outcome = configPagesRun(programma);
     outcome.broken = run.brokenOff();
     if (!outcome.goesOn())
@@ -119,9 +119,9 @@ DeviceRunEnd runDevice(bool programma, const ProgressOpener& openProgress)
         if (passo > 0)
             run.beginStep(curveText, curveText);
         else if (programma)
-            run.beginStep(Testo(11) + QLatin1Char(' ') + Testo(12) + QStringLiteral(" ..."));
+            run.beginStep(languageText(11) + QLatin1Char(' ') + languageText(12) + QStringLiteral(" ..."));
         else
-            run.beginStep(Testo(158));
+            run.beginStep(languageText(158));
     };
     outcome = programma ? sendSensorsRun(slotSensorsFrom(DatiProgetto), hooks)
                         : readSensorsRun(hooks, [](int slot, const QString& sensor) {
@@ -131,7 +131,7 @@ DeviceRunEnd runDevice(bool programma, const ProgressOpener& openProgress)
         return finishFailure(run, operation, outcome);
 
     // Step 12: alarms and shift lights.
-    run.beginStep(Testo(227), Testo(227));
+    run.beginStep(languageText(227), languageText(227));
     StepRun alarms(brokenOff);
     alarms.step(programma ? InviaDatiAllarmi : LeggiDatiAllarmi);
     if (!alarms.outcome().goesOn())

@@ -108,7 +108,7 @@ DownloadOutcome DownloadRun::run()
 {
     Operation operation(kDownloadCommand);
     view_.setProgressMax(100);
-    view_.setStatusText(Testo(270));
+    view_.setStatusText(languageText(270));
     view_.setBusy(true);
     clock().yieldEvents();
     // The pauses between the phases hold the user's input back; a close of
@@ -190,7 +190,7 @@ DownloadRun::Read DownloadRun::readBlock(qint32 address, QByteArray& out)
 
 DownloadOutcome DownloadRun::ScaricaMemoria()
 {
-    view_.setStatusText(Testo(270));
+    view_.setStatusText(languageText(270));
     retries_ = 0;
     bool endFlag = false;
     NumBlocchi = 0;
@@ -261,7 +261,7 @@ DownloadOutcome DownloadRun::fail(bool showMessage)
         reportLinkError();
     else
         noteOutcome(false);
-    view_.setStatusText(Testo(242));
+    view_.setStatusText(languageText(242));
     return finish(DownloadOutcome::Failed);
 }
 
@@ -270,9 +270,9 @@ DownloadOutcome DownloadRun::finish(DownloadOutcome outcome)
     if (outcome == DownloadOutcome::Completed && NumBlocchi == 0)
         outcome = DownloadOutcome::NothingDownloaded;
     if (outcome == DownloadOutcome::Completed)
-        view_.setStatusText(Testo(268));
+        view_.setStatusText(languageText(268));
     else if (outcome == DownloadOutcome::NothingDownloaded)
-        view_.setStatusText(Testo(271));
+        view_.setStatusText(languageText(271));
     // What was stored stays usable, however the run ended; Save Data tells
     // that it is partial.
     downloadInterrupted = outcome == DownloadOutcome::Closed || outcome == DownloadOutcome::Failed;

@@ -416,7 +416,7 @@ bool SalvaDatiScaricati()
         for (auto& s : saves)
             if (s)
                 s->cancelWriting();
-        msgBox(Testo(328) + QLatin1Char(' ') + path + QLatin1Char(' ') + Testo(329) + QStringLiteral("\n")
+        msgBox(languageText(328) + QLatin1Char(' ') + path + QLatin1Char(' ') + languageText(329) + QStringLiteral("\n")
                    + reason,
                MsgIcon::Critical);
         return false;
@@ -431,7 +431,7 @@ bool SalvaDatiScaricati()
         if (!saves[i]->commit())
             return fail(*outputs[i].first, saves[i]->errorString());
 
-    msgBox(Testo(269), MsgIcon::Information);
+    msgBox(languageText(269), MsgIcon::Information);
     return true;
 }
 
@@ -440,7 +440,7 @@ bool mnuSaveData_Click()
     // "The download was interrupted: the data are partial", said before the
     // name is asked, so that the user can name the files for what they hold.
     if (downloadInterrupted)
-        msgBox(Testo(380), MsgIcon::Exclamation);
+        msgBox(languageText(380), MsgIcon::Exclamation);
 
     const QString chosen =
         dialogs().askFile(commandFileDialog(true, 21, QStringLiteral("Data File (*.csv)"), programFolder()));
@@ -449,8 +449,8 @@ bool mnuSaveData_Click()
 
     const QString path = dataFileName(chosen);
     if (QFileInfo::exists(path)) {
-        const MsgAnswer a = msgBox(path + QLatin1Char(' ') + Testo(132), MsgIcon::None,
-                                   MsgButtons::OkCancel, Testo(133));
+        const MsgAnswer a = msgBox(path + QLatin1Char(' ') + languageText(132), MsgIcon::None,
+                                   MsgButtons::OkCancel, languageText(133));
         if (a != MsgAnswer::Ok)
             return false;
     }

@@ -110,7 +110,7 @@ FileDialogRequest commandFileDialog(bool save, int caption, const QString& filte
 {
     FileDialogRequest request;
     request.save = save;
-    request.title = withoutMnemonic(Testo(caption));
+    request.title = withoutMnemonic(languageText(caption));
     request.filter = filter;
     request.folder = folder;
     return request;
@@ -134,7 +134,7 @@ bool startUp()
     CaricaFileRecenti();
     if (!CaricaLingue())
         return false;
-    CalcolaOffsetLingua();
+    computeLanguageOffset();
     useQtLanguage(TabellaLingua.IndiceLingua);
     CaricaTabelleCostanti();
     CaricaLibreriaSensori();
@@ -152,9 +152,9 @@ bool startUp()
 QString saveChangesQuestion()
 {
     const QString& nome = DatiProgetto.NomeProgetto;
-    const QString head = nome.isEmpty() ? Testo(130) + Testo(128)
-                                        : Testo(127) + nome + QLatin1Char(' ') + Testo(128);
-    return head + QLatin1Char('\n') + Testo(129);
+    const QString head = nome.isEmpty() ? languageText(130) + languageText(128)
+                                        : languageText(127) + nome + QLatin1Char(' ') + languageText(128);
+    return head + QLatin1Char('\n') + languageText(129);
 }
 
 bool askToSaveChanges()
@@ -180,7 +180,7 @@ bool newProject()
     if (!askToSaveChanges())
         return false;
     NuovoProgetto();
-    mainSurface().setPanelText(1, Testo(131));
+    mainSurface().setPanelText(1, languageText(131));
     mainSurface().setPanelText(2, QString());
     PercorsoFileProgetto.clear();
     ProgettoModificato = false;
@@ -285,8 +285,8 @@ bool saveProjectAs()
         chosen += QStringLiteral(".pro");
 
     if (fileAlreadyThere(chosen)) {
-        if (msgBox(chosen + QLatin1Char(' ') + Testo(132), MsgIcon::Exclamation,
-                   MsgButtons::OkCancel, Testo(133)) != MsgAnswer::Ok)
+        if (msgBox(chosen + QLatin1Char(' ') + languageText(132), MsgIcon::Exclamation,
+                   MsgButtons::OkCancel, languageText(133)) != MsgAnswer::Ok)
             return false;
     }
 
@@ -314,7 +314,7 @@ bool shutDown()
 
 void languageChanged()
 {
-    CalcolaOffsetLingua();
+    computeLanguageOffset();
     useQtLanguage(TabellaLingua.IndiceLingua);
     refreshAnalysisLanguage();
     CaricaTabelleCostanti();

@@ -131,10 +131,10 @@ TEST_F(DeviceOpsTest, ProgramDeviceSendsEveryPageAndCurveInOrder)
     // Slot 2 (fuel pressure, disabled): slot byte then all zeros.
     EXPECT_EQ(port.engine.curve[2], encodeCurve(2, CurveBuffer{}));
 
-    EXPECT_EQ(progress.result, Testo(238) + " " + Testo(237));
+    EXPECT_EQ(progress.result, languageText(238) + " " + languageText(237));
     EXPECT_EQ(progress.log().count("\r\n"), 12);
-    EXPECT_TRUE(progress.log().startsWith(Testo(146) + " ...   " + Testo(237) + "\r\n" + Testo(11) +
-                                          " " + Testo(12) + " ...   " + Testo(237) + "\r\n"));
+    EXPECT_TRUE(progress.log().startsWith(languageText(146) + " ...   " + languageText(237) + "\r\n" + languageText(11) +
+                                          " " + languageText(12) + " ...   " + languageText(237) + "\r\n"));
     EXPECT_FALSE(progress.closed);
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
     EXPECT_FALSE(ProgettoModificato);
@@ -162,7 +162,7 @@ TEST_F(DeviceOpsTest, ReadDeviceGivesBackTheProgrammedProject)
     for (const ChannelInfo& ch : channelsInFileOrder())
         EXPECT_EQ(DatiProgetto.*ch.sensore, programmed.*ch.sensore) << ch.code;
     EXPECT_TRUE(ProgettoModificato);
-    EXPECT_EQ(progress.result, Testo(239) + " " + Testo(237));
+    EXPECT_EQ(progress.result, languageText(239) + " " + languageText(237));
 }
 
 TEST_F(DeviceOpsTest, MissingSensorIsRefusedBeforeAnyFrame)
@@ -192,7 +192,7 @@ TEST_F(DeviceOpsTest, MissingSensorIsRefusedBeforeAnyFrame)
         EXPECT_EQ(programInstrument(opener()), DeviceRunEnd::MissingSensor) << c.what;
         EXPECT_TRUE(receivedCodes().empty()) << c.what;
         ASSERT_EQ(msgs.shown.size(), 2u) << c.what;
-        EXPECT_EQ(msgs.shown[1].text, Testo(c.text)) << c.what;
+        EXPECT_EQ(msgs.shown[1].text, languageText(c.text)) << c.what;
         EXPECT_EQ(msgs.shown[1].title, QStringLiteral("Sensori"));
         EXPECT_EQ(msgs.shown[1].icon, MsgIcon::Exclamation);
     }
@@ -206,7 +206,7 @@ TEST_F(DeviceOpsTest, CancelAtTheQuestionDoesNothing)
     EXPECT_EQ(readInstrument(opener()), DeviceRunEnd::Cancelled);
     EXPECT_EQ(opened, 0);
     EXPECT_TRUE(port.engine.received.empty());
-    EXPECT_EQ(msgs.shown[0].text, Testo(232) + "\r\n" + Testo(148));
+    EXPECT_EQ(msgs.shown[0].text, languageText(232) + "\r\n" + languageText(148));
 }
 
 TEST_F(DeviceOpsTest, SilenceMidRunEndsWithTheCommunicationError)
@@ -218,8 +218,8 @@ TEST_F(DeviceOpsTest, SilenceMidRunEndsWithTheCommunicationError)
     EXPECT_EQ(std::count(codes.begin(), codes.end(), 0x18), 1);
     EXPECT_EQ(std::count(codes.begin(), codes.end(), 0x14), 0);
     ASSERT_GE(msgs.shown.size(), 3u);
-    EXPECT_EQ(msgs.shown[msgs.shown.size() - 2].text, Testo(242));
-    EXPECT_EQ(msgs.shown.back().text, Testo(230));
+    EXPECT_EQ(msgs.shown[msgs.shown.size() - 2].text, languageText(242));
+    EXPECT_EQ(msgs.shown.back().text, languageText(230));
     EXPECT_TRUE(progress.closed);
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
     EXPECT_EQ(surface.panelText[3], QString());
@@ -235,7 +235,7 @@ TEST_F(DeviceOpsTest, ClosingTheProgressWindowBreaksTheRunOffAfterItsStep)
     const std::vector<int> codes = receivedCodes();
     EXPECT_EQ(codes.back(), 0x19); // the curve of slot 0 was still read
     EXPECT_EQ(std::count(codes.begin(), codes.end(), 0x19), 1);
-    EXPECT_EQ(msgs.shown.back().text, Testo(233));
+    EXPECT_EQ(msgs.shown.back().text, languageText(233));
     EXPECT_FALSE(ProgettoModificato);
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
     EXPECT_EQ(DatiProgetto.PressioneOlio, before.PressioneOlio);
@@ -247,7 +247,7 @@ TEST_F(DeviceOpsTest, NoInstrumentIsACommunicationErrorNotSuccess)
     port.portCount = 0;
     msgs.answers.push_back(MsgAnswer::Ok);
     EXPECT_EQ(programInstrument(opener()), DeviceRunEnd::CommError);
-    EXPECT_EQ(msgs.shown.back().text, Testo(230));
+    EXPECT_EQ(msgs.shown.back().text, languageText(230));
     EXPECT_TRUE(progress.result.isEmpty());
 }
 

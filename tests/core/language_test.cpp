@@ -37,18 +37,18 @@ TEST_F(LanguageTest, LooksTextsUpByLanguage)
     writeFile(QStringLiteral("LANGUAGES.DAT"),
               "1\r\nN=4\r\nA=first\r\nB=second\r\nC=third\r\nD=fourth\r\n");
     ASSERT_TRUE(CaricaLingue());
-    CalcolaOffsetLingua();
+    computeLanguageOffset();
     EXPECT_EQ(TabellaLingua.NumTestiLingua, 2);
     EXPECT_EQ(TabellaLingua.IndiceLingua, 1);
     EXPECT_EQ(TabellaLingua.OffsetLingua, 2);
-    EXPECT_EQ(Testo(1), QStringLiteral("third"));
-    EXPECT_EQ(Testo(2), QStringLiteral("fourth"));
+    EXPECT_EQ(languageText(1), QStringLiteral("third"));
+    EXPECT_EQ(languageText(2), QStringLiteral("fourth"));
     EXPECT_EQ(TabellaLingua.TestiLingua.value(0), QString());
 
     TabellaLingua.IndiceLingua = 0;
-    CalcolaOffsetLingua();
-    EXPECT_EQ(Testo(1), QStringLiteral("first"));
-    EXPECT_EQ(Testo(2), QStringLiteral("second"));
+    computeLanguageOffset();
+    EXPECT_EQ(languageText(1), QStringLiteral("first"));
+    EXPECT_EQ(languageText(2), QStringLiteral("second"));
     EXPECT_TRUE(msgs.shown.empty());
 }
 
@@ -60,7 +60,7 @@ TEST_F(LanguageTest, TextLinesKeepWhatFollowsTheFirstEqualsSign)
               "0\nN=\"6\"\nT1=\"quoted\"\nT2=a=b\nT3=\nT4=\"\nT5=\xB0 C \x80\xFF\nT6=\" x \"\n"
               "garbage without equals\n");
     ASSERT_TRUE(CaricaLingue());
-    CalcolaOffsetLingua();
+    computeLanguageOffset();
     EXPECT_EQ(TabellaLingua.TestiLingua,
               (QStringList{QString(), "quoted", "a=b", "", "", QStringLiteral("\u00B0 C \u20AC\u00FF"),
                            " x "}));
@@ -127,14 +127,14 @@ TEST_F(LanguageTest, OffsetStaysInsideTheTable)
     } cases[] = {{0, 0}, {1, 4}, {2, 0}, {-1, 0}, {100000, 0}};
     for (const Case& c : cases) {
         TabellaLingua.IndiceLingua = c.indice;
-        CalcolaOffsetLingua();
+        computeLanguageOffset();
         EXPECT_EQ(TabellaLingua.OffsetLingua, c.offset) << c.indice;
     }
     // More texts than 16 bits can reach.
     TabellaLingua.TestiLingua = QStringList(80001);
     TabellaLingua.NumTestiLingua = 40000;
     TabellaLingua.IndiceLingua = 1;
-    CalcolaOffsetLingua();
+    computeLanguageOffset();
     EXPECT_EQ(TabellaLingua.OffsetLingua, 0);
 }
 

@@ -23,7 +23,7 @@ std::map<int, QString> usedTextNumbers()
 {
     std::map<int, QString> used;
     const QString root = QDir(kShipped).absoluteFilePath(QStringLiteral("../src"));
-    const QRegularExpression call(QStringLiteral(R"(\bTesto\(\s*(\d+)\s*\))"));
+    const QRegularExpression call(QStringLiteral(R"(\blanguageText\(\s*(\d+)\s*\))"));
     QDirIterator it(root, {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -60,7 +60,7 @@ TEST_F(LanguageTextsTest, EveryTextTheSourcesUseExistsInBothLanguages)
 {
     const std::map<int, QString> used = usedTextNumbers();
     // The project file shows 174; finding none means the scan looked nowhere.
-    ASSERT_TRUE(used.count(174)) << "no Testo(n) found under the sources";
+    ASSERT_TRUE(used.count(174)) << "no languageText(n) found under the sources";
 
     setProgramFolder(kShipped);
     ASSERT_TRUE(CaricaLingue());

@@ -117,7 +117,7 @@ TEST_F(LapTable, MissingLapFileIsReportedAndCaseDoesNotMatter)
     LapState s;
     EXPECT_FALSE(CaricaTempiGiro(s, path("none.csv")));
     ASSERT_EQ(msgs.shown.size(), 1u);
-    EXPECT_EQ(msgs.shown[0].text, Testo(328) + " " + path("none.tim") + " " + Testo(329));
+    EXPECT_EQ(msgs.shown[0].text, languageText(328) + " " + path("none.tim") + " " + languageText(329));
     EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Critical);
     EXPECT_EQ(s.intGiriTotali, 0);
 
@@ -198,13 +198,13 @@ TEST_F(LapTable, CompilaTabellaGiriFillsTheGridAndMarksTheExtremes)
     const LapGrid& g = s.grid;
     EXPECT_TRUE(g.visible);
     EXPECT_EQ(g.rows, 6);
-    EXPECT_EQ(g.text(0, 1), Testo(143));
-    EXPECT_EQ(g.text(0, 2), Testo(144) + "1");
-    EXPECT_EQ(g.text(0, 3), Testo(144) + "2");
+    EXPECT_EQ(g.text(0, 1), languageText(143));
+    EXPECT_EQ(g.text(0, 2), languageText(144) + "1");
+    EXPECT_EQ(g.text(0, 3), languageText(144) + "2");
     EXPECT_EQ(g.text(0, 4), "");
     EXPECT_EQ(g.text(1, 0), "Start");
-    EXPECT_EQ(g.text(2, 0), Testo(193) + "1");
-    EXPECT_EQ(g.text(4, 0), Testo(193) + "3");
+    EXPECT_EQ(g.text(2, 0), languageText(193) + "1");
+    EXPECT_EQ(g.text(4, 0), languageText(193) + "3");
     EXPECT_EQ(g.text(5, 0), "End");
     EXPECT_EQ(g.text(2, 1), "01:23.45");
     // 40 m are reached at the lap's fifth row.
@@ -236,7 +236,7 @@ TEST_F(LapTable, ALapWithoutRowsKeepsEmptySectorCellsThatAreNeverMarked)
     s.SettoriGiro = 2;
     s.LunghezzeSettori[0] = 50;
     ASSERT_TRUE(CompilaTabellaGiri(s, lapNumbers(), lapMetres()));
-    EXPECT_EQ(s.grid.text(3, 0), Testo(193) + "2"); // its row number less one
+    EXPECT_EQ(s.grid.text(3, 0), languageText(193) + "2"); // its row number less one
     EXPECT_EQ(s.grid.text(3, 1), "01:20.00");
     EXPECT_EQ(s.grid.text(3, 2), "");
     EXPECT_NE(s.grid.fastRow[2], 3);
@@ -295,8 +295,8 @@ TEST_F(LapTable, ClickingALapTimeSelectsItsRows)
     CompilaTabellaGiri(s, lapNumbers(), lapMetres());
     LapSelection sel = MSFlexGrid1_Click(s, 3, 1, lapNumbers());
     ASSERT_TRUE(sel.selected);
-    EXPECT_EQ(sel.tab0Caption, Testo(273) + " " + Testo(110) + " 2");
-    EXPECT_EQ(sel.tab1Caption, Testo(91) + " " + Testo(110) + " 2");
+    EXPECT_EQ(sel.tab0Caption, languageText(273) + " " + languageText(110) + " 2");
+    EXPECT_EQ(sel.tab1Caption, languageText(91) + " " + languageText(110) + " 2");
     EXPECT_TRUE(sel.showChart);
     EXPECT_EQ(s.GiroCorrente, 3);
     EXPECT_EQ(s.CampioniGiro, 9);
@@ -305,7 +305,7 @@ TEST_F(LapTable, ClickingALapTimeSelectsItsRows)
     EXPECT_EQ(s.grid.colours(3, 1).back, 0x00FF00u); // the fastest mark stays
 
     sel = MSFlexGrid1_Click(s, 1, 1, lapNumbers());
-    EXPECT_EQ(sel.tab0Caption, Testo(273) + " " + Testo(110) + " 0");
+    EXPECT_EQ(sel.tab0Caption, languageText(273) + " " + languageText(110) + " 0");
     EXPECT_EQ(s.GiroCorrente, 1);
     EXPECT_EQ(s.grid.colours(3, 2).back, 0xFFFFFFu);
     EXPECT_EQ(s.grid.colours(3, 2).fore, 0u);
@@ -324,7 +324,7 @@ TEST_F(LapTable, ClickingALapTimeSelectsItsRows)
     sel = MSFlexGrid1_Click(s, 4, 1, lapNumbers());
     EXPECT_TRUE(sel.selected);
     EXPECT_FALSE(sel.showChart);
-    EXPECT_EQ(sel.tab0Caption, Testo(273) + " " + Testo(110) + " 3");
+    EXPECT_EQ(sel.tab0Caption, languageText(273) + " " + languageText(110) + " 3");
 }
 
 TEST_F(LapTable, RebuildAfterACircuitChangeAndANewLanguage)
@@ -340,7 +340,7 @@ TEST_F(LapTable, RebuildAfterACircuitChangeAndANewLanguage)
     EXPECT_EQ(s.grid.text(2, 2), "");
     EXPECT_EQ(s.grid.text(0, 2), "");
     EXPECT_EQ(s.grid.text(2, 1), "01:23.45");
-    EXPECT_EQ(s.grid.text(0, 1), Testo(143));
+    EXPECT_EQ(s.grid.text(0, 1), languageText(143));
 
     CaricaSettori(s, "gone"); // one column now
     CompilaTabellaGiri(s, lapNumbers(), lapMetres());
@@ -348,13 +348,13 @@ TEST_F(LapTable, RebuildAfterACircuitChangeAndANewLanguage)
         EXPECT_EQ(s.TabellaGiri[2][std::size_t(c)], "") << c;
     EXPECT_EQ(s.grid.text(2, 4), "");
 
-    const QString english = Testo(143);
+    const QString english = languageText(143);
     TabellaLingua.IndiceLingua = 0;
-    CalcolaOffsetLingua();
+    computeLanguageOffset();
     AggiornaTestiTabellaGiri(s, lapNumbers());
-    EXPECT_EQ(s.grid.text(0, 1), Testo(143));
-    EXPECT_NE(Testo(143), english);
-    EXPECT_EQ(s.grid.text(3, 0), Testo(193) + "2");
+    EXPECT_EQ(s.grid.text(0, 1), languageText(143));
+    EXPECT_NE(languageText(143), english);
+    EXPECT_EQ(s.grid.text(3, 0), languageText(193) + "2");
     EXPECT_EQ(s.grid.text(3, 1), "01:20.00");
 }
 

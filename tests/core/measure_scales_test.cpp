@@ -29,11 +29,11 @@ TEST_F(MeasureScales, HeaderGivesTheLanguageNameAndTheBracketedUnit)
     m.FieldsNum = 5;
     m.FiltroMisura[4] = 3;
     InizializzaMisure(m, {"Tempo [sec]", "Distanza [m]", "Lambda sensor[Lambda]", "Marcia []", "Free text"});
-    EXPECT_EQ(m.captions[1], Testo(306));
+    EXPECT_EQ(m.captions[1], languageText(306));
     EXPECT_EQ(m.units[1], "[sec]");
-    EXPECT_EQ(m.captions[2], Testo(307));
+    EXPECT_EQ(m.captions[2], languageText(307));
     EXPECT_EQ(m.units[2], "[m]");
-    EXPECT_EQ(m.captions[3], Testo(308));
+    EXPECT_EQ(m.captions[3], languageText(308));
     EXPECT_EQ(m.units[3], "[Lambda]");
     EXPECT_EQ(m.units[4], "[]");
     // No "[": the header is the name, and no unit is carried over.
@@ -49,14 +49,14 @@ TEST_F(MeasureScales, HeaderGivesTheLanguageNameAndTheBracketedUnit)
 
     // Text 321 labels the sectors: measure 16 shares 15's name, and past it
     // the header's own words name the measure.
-    EXPECT_EQ(splitHeader("Lambda sensor[Lambda]", 16).name, Testo(320));
+    EXPECT_EQ(splitHeader("Lambda sensor[Lambda]", 16).name, languageText(320));
     EXPECT_EQ(splitHeader(" Extra 1 [V]", 17).name, "Extra 1");
     EXPECT_EQ(splitHeader(" Extra 1 [V]", 17).unit, "[V]");
 
     TabellaLingua.IndiceLingua = 0;
-    CalcolaOffsetLingua();
-    EXPECT_EQ(splitHeader("Distance [m]", 2).name, Testo(307));
-    EXPECT_NE(Testo(307), QString());
+    computeLanguageOffset();
+    EXPECT_EQ(splitHeader("Distance [m]", 2).name, languageText(307));
+    EXPECT_NE(languageText(307), QString());
 }
 
 // Statistics by measure, whatever rows are asked.

@@ -28,7 +28,7 @@ protected:
     void useLanguage(int indice)
     {
         TabellaLingua.IndiceLingua = indice;
-        CalcolaOffsetLingua();
+        computeLanguageOffset();
     }
 };
 

@@ -83,7 +83,7 @@ TEST_F(ProjectCommandsTest, StartUpLeavesOnlyWhatNeedsNoProject)
             pairs.push_back(c);
     EXPECT_EQ(pairs, expected);
     EXPECT_TRUE(UsaAnalisiSpeed) << "no recent-files file: the fast window";
-    EXPECT_EQ(Testo(2), fixtureText(0, 2));
+    EXPECT_EQ(languageText(2), fixtureText(0, 2));
     EXPECT_FALSE(NomiTipoUscita[0].isEmpty()) << "name tables filled";
     EXPECT_FALSE(ProgettoModificato);
 }
@@ -489,7 +489,7 @@ TEST_F(AnalysisCommandTest, LanguageChangeRefreshesOnlyALoadedWindow)
 {
     TabellaLingua.IndiceLingua = 1;
     languageChanged();
-    EXPECT_EQ(Testo(5), fixtureText(1, 5));
+    EXPECT_EQ(languageText(5), fixtureText(1, 5));
     EXPECT_EQ(NomiTipoUscita[0], fixtureText(1, 255));
     EXPECT_EQ(NomiLingue[0], QStringLiteral("Italiano"));
     EXPECT_EQ(FakeAnalysis::refreshed, 0);
@@ -500,7 +500,7 @@ TEST_F(AnalysisCommandTest, LanguageChangeRefreshesOnlyALoadedWindow)
     });
     showAnalysis(path("x.csv"));
     EXPECT_EQ(FakeAnalysis::refreshed, 1);
-    EXPECT_EQ(Testo(5), fixtureText(0, 5));
+    EXPECT_EQ(languageText(5), fixtureText(0, 5));
     // Once closed, nothing is left to refresh, even with the flag set again.
     AnalisiCaricata = true;
     languageChanged();

@@ -272,10 +272,10 @@ TEST_F(SessionDialogFiles, OkRefusesWhatCannotBeStoredAndStoresNothing)
         {"fraction", "1000.5", "Alpha", {1000}, lengthMessage},
         {"beyond 32 bits", "3000000000", "Alpha", {1000}, lengthMessage},
         {"folder in the name", "1000", "x/Alpha", {1000}, QStringLiteral("The circuit name cannot contain the character \"/\".")},
-        {"negative sector", "1000", "Alpha", {1200, -200}, Testo(326)},
+        {"negative sector", "1000", "Alpha", {1200, -200}, languageText(326)},
         {"zero sector", "1000", "Alpha", {300, 0, 700}, QStringLiteral("A sector length cannot be zero.")},
-        {"sum too large", "1000", "Alpha", {600, 600}, Testo(327)},
-        {"no sectors", "1000", "Alpha", {}, Testo(327)},
+        {"sum too large", "1000", "Alpha", {600, 600}, languageText(327)},
+        {"no sectors", "1000", "Alpha", {}, languageText(327)},
     };
     const QByteArray before = alphaSec();
     for (const Case& c : cases) {

@@ -61,7 +61,7 @@ void ZuvTest::loadShippedLanguages(int indice)
     bytes[0] = char('0' + indice);
     writeFile(QStringLiteral("LANGUAGES.DAT"), bytes);
     ASSERT_TRUE(CaricaLingue());
-    CalcolaOffsetLingua();
+    computeLanguageOffset();
 }
 
 QByteArray fileBytes(const QString& path)

@@ -381,7 +381,7 @@ TEST_F(CompareTest, FastWindowSaysWhatItCouldNotDoAndStillOpens)
                 w.Toolbar1_ButtonClick(QLatin1String(key));
             closeAnalysisDialogs();
             for (const ShownMessage& m : msgs.shown)
-                EXPECT_EQ(m.text, Testo(302));
+                EXPECT_EQ(m.text, languageText(302));
             EXPECT_EQ(msgs.shown.size(), c.lapRows > 0 ? 0u : 3u);
             QTest::mouseClick(w.cmdZoomIn50, Qt::LeftButton);
             w.AggiornaCursore(0, 0, 5);

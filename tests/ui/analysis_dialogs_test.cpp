@@ -39,7 +39,7 @@ protected:
     {
         ShellTest::SetUp();
         ASSERT_TRUE(CaricaLingue());
-        CalcolaOffsetLingua();
+        computeLanguageOffset();
         DatiSessione.LunghTracciato = QStringLiteral("1500");
         owner.show();
     }

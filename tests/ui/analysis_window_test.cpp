@@ -199,10 +199,10 @@ TEST_P(BothWindows, ExampleOpensOnItsFirstStretchWithTheLapTableFilled)
         EXPECT_EQ(w.chkGrafico[i]->isVisibleTo(&w), i <= 16) << i;
         EXPECT_EQ(w.cmdSetGraph[i]->isVisibleTo(&w), i <= 16) << i;
     }
-    EXPECT_EQ(w.lblNomeCampo[1]->text(), Testo(306));
-    EXPECT_EQ(w.lblNomeCampo[4]->text(), Testo(309));
+    EXPECT_EQ(w.lblNomeCampo[1]->text(), languageText(306));
+    EXPECT_EQ(w.lblNomeCampo[4]->text(), languageText(309));
     EXPECT_EQ(w.lblUM[4]->text(), "[Km/h]");
-    EXPECT_EQ(w.lblNomeCampo[16]->text(), Testo(320));
+    EXPECT_EQ(w.lblNomeCampo[16]->text(), languageText(320));
     // The session file's colours and the circuit's three sectors.
     EXPECT_EQ(w.shpColor[4]->colour(), 255u);
     EXPECT_EQ(DatiSessione.Circuito, "Pista Collina");
@@ -214,9 +214,9 @@ TEST_P(BothWindows, ExampleOpensOnItsFirstStretchWithTheLapTableFilled)
     EXPECT_EQ(g.rowCount(), 10);
     EXPECT_EQ(g.text(1, 0), "Start");
     EXPECT_EQ(g.text(9, 0), "End");
-    EXPECT_EQ(g.text(2, 0), Testo(193) + "1");
-    EXPECT_EQ(g.text(0, 1), Testo(143));
-    EXPECT_EQ(g.text(0, 4), Testo(144) + "3");
+    EXPECT_EQ(g.text(2, 0), languageText(193) + "1");
+    EXPECT_EQ(g.text(0, 1), languageText(143));
+    EXPECT_EQ(g.text(0, 4), languageText(144) + "3");
     EXPECT_EQ(g.text(2, 1), "01:15.64");
     EXPECT_EQ(w.SettoriGiro, 4);
     for (int r = 2; r <= 8; ++r)
@@ -230,7 +230,7 @@ TEST_P(BothWindows, ExampleOpensOnItsFirstStretchWithTheLapTableFilled)
 
     // The out-lap is on show: its whole time on both charts' axis.
     EXPECT_EQ(w.GiroCorrente, 1);
-    EXPECT_EQ(w.SSTab1->tabText(0), Testo(273) + " " + Testo(110) + " 0");
+    EXPECT_EQ(w.SSTab1->tabText(0), languageText(273) + " " + languageText(110) + " 0");
     const ChartComponent::Range r = w.NTGraph1->range();
     EXPECT_DOUBLE_EQ(r.xFrom, 0.0);
     EXPECT_NEAR(r.xTo, GetParam() == AnalysisKind::Dati ? 90.9 : 90.8, 1e-9);
@@ -254,8 +254,8 @@ TEST_P(BothWindows, ClickOnALapTimeShowsThatLapWithTheCheckedTraces)
 
     clickCell(kLap4Row, 1);
     EXPECT_EQ(w.GiroCorrente, kLap4Row);
-    EXPECT_EQ(w.SSTab1->tabText(0), Testo(273) + " " + Testo(110) + " 4");
-    EXPECT_EQ(w.SSTab1->tabText(1), Testo(91) + " " + Testo(110) + " 4");
+    EXPECT_EQ(w.SSTab1->tabText(0), languageText(273) + " " + languageText(110) + " 4");
+    EXPECT_EQ(w.SSTab1->tabText(1), languageText(91) + " " + languageText(110) + " 4");
     // The selected row from column 2 on is blue on white.
     EXPECT_EQ(w.MSFlexGrid1->cellBackground(kLap4Row, 2), colorFromValue(0xFF0000));
     EXPECT_EQ(w.MSFlexGrid1->cellForeground(kLap4Row, 2), colorFromValue(0xFFFFFF));
@@ -513,7 +513,7 @@ TEST_F(AnalysisTest, ToolbarSwitchesOverlaidAndSeparateTracesAndTheZoomMode)
     check(12);
     EXPECT_FALSE(w.chkGrafico[12]->isChecked());
     ASSERT_EQ(msgs.shown.size(), 1u);
-    EXPECT_EQ(msgs.shown[0].text, Testo(145));
+    EXPECT_EQ(msgs.shown[0].text, languageText(145));
     EXPECT_EQ(w.NTGraph1->elementCount(), 3);
 
     sovrapposti->trigger();
@@ -605,7 +605,7 @@ TEST_F(AnalysisTest, StatisticsKeysNeedACompletedLap)
         msgs.clear();
         w.toolButton(QLatin1String(key))->trigger();
         ASSERT_EQ(msgs.shown.size(), 1u) << key;
-        EXPECT_EQ(msgs.shown[0].text, Testo(302));
+        EXPECT_EQ(msgs.shown[0].text, languageText(302));
         EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Information);
     }
 }
@@ -650,8 +650,8 @@ TEST_F(AnalysisTest, CompanionFileTxtThenAlmThenNeither)
         ASSERT_EQ(int(msgs.shown.size()), c.messages) << c.name;
         for (const ShownMessage& m : msgs.shown) {
             EXPECT_EQ(m.icon, MsgIcon::Critical);
-            EXPECT_TRUE(m.text.startsWith(Testo(328) + " "));
-            EXPECT_TRUE(m.text.endsWith(" " + Testo(329)));
+            EXPECT_TRUE(m.text.startsWith(languageText(328) + " "));
+            EXPECT_TRUE(m.text.endsWith(" " + languageText(329)));
         }
         if (c.messages >= 1) {
             EXPECT_TRUE(msgs.shown[0].text.contains(QDir::toNativeSeparators(path(folder + "s.txt"))));
@@ -684,7 +684,7 @@ TEST_F(AnalysisTest, DamagedSessionFileIsKeptAndAMissingCircuitIsSaid)
     EXPECT_EQ(w.SettoriGiro, 1) << "a circuit name that leaves tracks/ names no sector file";
     w.Toolbar1_ButtonClick(QStringLiteral("Circuito"));
     ASSERT_EQ(msgs.shown.size(), 1u);
-    EXPECT_EQ(msgs.shown[0].text, Testo(216));
+    EXPECT_EQ(msgs.shown[0].text, languageText(216));
     EXPECT_FALSE(w.blnCircuitoVisibile());
     window.reset();
     EXPECT_EQ(fileBytes(ses), before) << "what could not be read is not overwritten";
@@ -717,22 +717,22 @@ TEST_F(AnalysisTest, LanguageRefreshKeepsTheLapAndWhatTheUserRenamed)
     show();
     clickCell(kLap4Row, 1);
     w.setMeasureName(5, QStringLiteral("Pressione mia"));
-    EXPECT_EQ(w.toolButton("Separati")->toolTip(), Testo(39));
+    EXPECT_EQ(w.toolButton("Separati")->toolTip(), languageText(39));
 
     TabellaLingua.IndiceLingua = 0;
-    CalcolaOffsetLingua();
+    computeLanguageOffset();
     refreshAnalysisLanguage(); // no window open through the command: nothing
     w.RefreshLanguage();
-    EXPECT_EQ(w.toolButton("Separati")->toolTip(), Testo(39));
-    EXPECT_EQ(w.lblNomeCampo[4]->text(), Testo(309));
-    EXPECT_EQ(w.lblNomeCampo[16]->text(), Testo(320));
+    EXPECT_EQ(w.toolButton("Separati")->toolTip(), languageText(39));
+    EXPECT_EQ(w.lblNomeCampo[4]->text(), languageText(309));
+    EXPECT_EQ(w.lblNomeCampo[16]->text(), languageText(320));
     EXPECT_EQ(w.lblNomeCampo[5]->text(), "Pressione mia");
-    EXPECT_EQ(w.lblNomeAllarme[0]->text(), Testo(274));
-    EXPECT_EQ(w.fraLegendaAllarmi->title(), Testo(282));
-    EXPECT_EQ(w.SSTab1->tabText(0), Testo(273) + " " + Testo(110) + " 4");
-    EXPECT_EQ(w.MSFlexGrid1->text(0, 1), Testo(143));
-    EXPECT_EQ(w.MSFlexGrid1->text(2, 0), Testo(193) + "1");
-    EXPECT_NE(Testo(143), QString());
+    EXPECT_EQ(w.lblNomeAllarme[0]->text(), languageText(274));
+    EXPECT_EQ(w.fraLegendaAllarmi->title(), languageText(282));
+    EXPECT_EQ(w.SSTab1->tabText(0), languageText(273) + " " + languageText(110) + " 4");
+    EXPECT_EQ(w.MSFlexGrid1->text(0, 1), languageText(143));
+    EXPECT_EQ(w.MSFlexGrid1->text(2, 0), languageText(193) + "1");
+    EXPECT_NE(languageText(143), QString());
 }
 
 TEST_F(AnalysisTest, ChartPrintsToPdfWithTheSessionHeaderAndItsLegend)
@@ -755,16 +755,16 @@ TEST_F(AnalysisTest, ChartPrintsToPdfWithTheSessionHeaderAndItsLegend)
         return QString::fromUtf8(run.readAllStandardOutput()).simplified();
     };
     const QString measures = printed(path("measures.pdf"));
-    EXPECT_TRUE(measures.contains(Testo(195) + "Free practice 1")) << measures.toStdString();
-    EXPECT_TRUE(measures.contains(Testo(198) + "Pista Collina"));
-    EXPECT_TRUE(measures.contains(Testo(202)));
+    EXPECT_TRUE(measures.contains(languageText(195) + "Free practice 1")) << measures.toStdString();
+    EXPECT_TRUE(measures.contains(languageText(198) + "Pista Collina"));
+    EXPECT_TRUE(measures.contains(languageText(202)));
     EXPECT_TRUE(measures.contains(w.lblNomeCampo[4]->text()));
     EXPECT_TRUE(msgs.shown.empty());
 
     w.SSTab1->setCurrentIndex(1);
     const QString alarms = printed(path("alarms.pdf"));
-    EXPECT_TRUE(alarms.contains(Testo(274))) << alarms.toStdString();
-    EXPECT_TRUE(alarms.contains(Testo(281)));
+    EXPECT_TRUE(alarms.contains(languageText(274))) << alarms.toStdString();
+    EXPECT_TRUE(alarms.contains(languageText(281)));
 }
 
 // --- through the main window's command ---------------------------------------------
@@ -815,9 +815,9 @@ TEST_F(AnalysisCommandTest, EachOpeningIsAFreshWindowAndEveryCloseGivesThePollBa
         QTest::mouseClick(w.chkGrafico[3], Qt::LeftButton);
         // The language command reaches the open window.
         TabellaLingua.IndiceLingua = 0;
-        CalcolaOffsetLingua();
+        computeLanguageOffset();
         refreshAnalysisLanguage();
-        EXPECT_EQ(w.lblNomeCampo[3]->text(), Testo(308));
+        EXPECT_EQ(w.lblNomeCampo[3]->text(), languageText(308));
         w.close();
     });
     ASSERT_EQ(fileDialogs.asked.size(), 1u);

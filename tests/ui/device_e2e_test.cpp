@@ -64,7 +64,7 @@ QStringList captions(const ModalDriver::Box& box)
 }
 
 // The question every Send and Read asks first, as the box shows it.
-QString question(int firstLine) { return Testo(firstLine) + QLatin1Char('\n') + Testo(148); }
+QString question(int firstLine) { return languageText(firstLine) + QLatin1Char('\n') + languageText(148); }
 
 // The curve a library sensor goes out as.
 QByteArray libraryCurve(int slot, const QString& sensor)
@@ -226,8 +226,8 @@ TEST_F(DeviceEndToEndItalian, ProgramDeviceSendsTheWholeProjectOnceConfirmed)
     EXPECT_EQ(captions(user->boxes[0]), QStringList({"Annulla", "OK"}));
     dlgStrumento* progress = progressWindow();
     ASSERT_NE(progress, nullptr);
-    EXPECT_EQ(progress->heading(), Testo(238));
-    EXPECT_EQ(progress->result(), Testo(238) + " " + Testo(237));
+    EXPECT_EQ(progress->heading(), languageText(238));
+    EXPECT_EQ(progress->result(), languageText(238) + " " + languageText(237));
 
     EXPECT_EQ(received(), repeated({0x12, 0x1C, 0x16}, 0x18, 9, {0x14}));
     EXPECT_EQ(emulator.page(0x12), encodeConfigPage1(configPage1From(DatiProgetto)));
@@ -279,7 +279,7 @@ TEST_F(DeviceEndToEnd, ReadDeviceBringsTheInstrumentsSettingsIntoTheProject)
     EXPECT_EQ(captions(user->boxes[0]), QStringList({"Cancel", "OK"}));
     dlgStrumento* progress = progressWindow();
     ASSERT_NE(progress, nullptr);
-    EXPECT_EQ(progress->result(), Testo(239) + " " + Testo(237));
+    EXPECT_EQ(progress->result(), languageText(239) + " " + languageText(237));
 
     EXPECT_EQ(received(), repeated({0x13, 0x1D, 0x17}, 0x19, 9, {0x15}));
     EXPECT_EQ(configPage1From(DatiProgetto), configPage1From(instrument));
@@ -294,7 +294,7 @@ TEST_F(DeviceEndToEnd, SaveAsReplacesAnExistingProjectOnlyOnOk)
 {
     writeFile(QStringLiteral("Mugello.pro"), "old");
     DatiProgetto.NomeProgetto = QStringLiteral("Mugello");
-    user->typeFile(path(QStringLiteral("Mugello")), [](QFileDialog& d) { EXPECT_EQ(d.windowTitle(), Testo(6)); });
+    user->typeFile(path(QStringLiteral("Mugello")), [](QFileDialog& d) { EXPECT_EQ(d.windowTitle(), languageText(6)); });
     user->click(QMessageBox::Cancel);
     user->typeFile(path(QStringLiteral("Mugello")));
     user->click(QMessageBox::Ok);
@@ -304,7 +304,7 @@ TEST_F(DeviceEndToEnd, SaveAsReplacesAnExistingProjectOnlyOnOk)
     ASSERT_TRUE(user->waitDone());
 
     ASSERT_EQ(user->boxes.size(), 2u);
-    EXPECT_EQ(user->boxes[1].text, path("Mugello.pro") + QLatin1Char(' ') + Testo(132));
+    EXPECT_EQ(user->boxes[1].text, path("Mugello.pro") + QLatin1Char(' ') + languageText(132));
     EXPECT_TRUE(fileBytes(path("Mugello.pro")).contains("Mugello"));
     EXPECT_TRUE(window->menuAction(QStringLiteral("mnuProgramDevice"))->isEnabled());
 }
@@ -334,8 +334,8 @@ TEST_F(DeviceEndToEnd, ConfigurationPageSendPutsWhatIsOnScreenIntoTheInstrument)
 
     ASSERT_EQ(user->boxes.size(), 2u);
     EXPECT_EQ(user->boxes[0].text, question(147));
-    EXPECT_EQ(user->boxes[0].title, Testo(226));
-    EXPECT_EQ(user->boxes[1].text, Testo(218));
+    EXPECT_EQ(user->boxes[0].title, languageText(226));
+    EXPECT_EQ(user->boxes[1].text, languageText(218));
     EXPECT_EQ(received(), (std::vector<int>{0x12, 0x1C}));
     EXPECT_EQ(emulator.page(0x12), encodeConfigPage1(page1));
     EXPECT_EQ(emulator.page(0x1C), encodeConfigPage2(page2));
@@ -366,7 +366,7 @@ TEST_F(DeviceEndToEnd, ConfigurationPageReadShowsTheInstrumentsPages)
 
     ASSERT_EQ(user->boxes.size(), 1u);
     EXPECT_EQ(user->boxes[0].text, question(232));
-    EXPECT_EQ(user->boxes[0].title, Testo(234));
+    EXPECT_EQ(user->boxes[0].title, languageText(234));
     EXPECT_EQ(received(), (std::vector<int>{0x13, 0x1D}));
     EXPECT_EQ(shown, QStringList({"1", "1", "45", "120", "7", "500"}));
     EXPECT_EQ(DatiProgetto, before) << "read onto the screen only, then Cancel";
@@ -386,8 +386,8 @@ TEST_F(DeviceEndToEnd, SensorsPageSendProgramsThePageAndItsNineCurves)
 
     ASSERT_EQ(user->boxes.size(), 2u);
     EXPECT_EQ(user->boxes[0].text, question(147));
-    EXPECT_EQ(user->boxes[0].title, Testo(149));
-    EXPECT_EQ(user->boxes[1].text, Testo(157));
+    EXPECT_EQ(user->boxes[0].title, languageText(149));
+    EXPECT_EQ(user->boxes[1].text, languageText(157));
     EXPECT_EQ(received(), repeated({0x16}, 0x18, 9));
     SensorsPage expected = sensorsPageFrom(DatiProgetto);
     expected.NumAccRPM = 2;
@@ -416,8 +416,8 @@ TEST_F(DeviceEndToEnd, SensorsPageReadShowsThePageAndNamesTheCurvesSensor)
 
     ASSERT_EQ(user->boxes.size(), 2u);
     EXPECT_EQ(user->boxes[0].text, question(232));
-    EXPECT_EQ(user->boxes[0].title, Testo(235));
-    EXPECT_EQ(user->boxes[1].text, Testo(165));
+    EXPECT_EQ(user->boxes[0].title, languageText(235));
+    EXPECT_EQ(user->boxes[1].text, languageText(165));
     EXPECT_EQ(received(), repeated({0x17}, 0x19, 9));
     EXPECT_EQ(shown, QStringList({"4", "650", "1", kOilSensor}));
 }
@@ -434,9 +434,9 @@ TEST_F(DeviceEndToEnd, AlarmsPageSendPutsTheThresholdsIntoTheInstrument)
 
     ASSERT_EQ(user->boxes.size(), 2u);
     EXPECT_EQ(user->boxes[0].text, question(147));
-    EXPECT_EQ(user->boxes[0].title, Testo(227));
-    EXPECT_EQ(user->boxes[1].text, Testo(220));
-    EXPECT_EQ(user->boxes[1].title, Testo(79));
+    EXPECT_EQ(user->boxes[0].title, languageText(227));
+    EXPECT_EQ(user->boxes[1].text, languageText(220));
+    EXPECT_EQ(user->boxes[1].title, languageText(79));
     EXPECT_EQ(received(), std::vector<int>{0x14});
     AlarmsPage expected = alarmsPageFrom(DatiProgetto);
     expected.Soglie[0] = 855;
@@ -460,7 +460,7 @@ TEST_F(DeviceEndToEnd, AlarmsPageReadShowsTheInstrumentsThresholds)
 
     ASSERT_EQ(user->boxes.size(), 1u);
     EXPECT_EQ(user->boxes[0].text, question(232));
-    EXPECT_EQ(user->boxes[0].title, Testo(236));
+    EXPECT_EQ(user->boxes[0].title, languageText(236));
     EXPECT_EQ(received(), std::vector<int>{0x15});
     EXPECT_EQ(shown, QStringList({"1", "85.5", "13.8", "9000"}));
 }
@@ -506,12 +506,12 @@ TEST_F(DownloadEndToEnd, DownloadDataReadsTheMemoryAndSavesItsThreeFiles)
 {
     download(QStringLiteral("run1"));
 
-    EXPECT_EQ(downloadStatus, Testo(268));
+    EXPECT_EQ(downloadStatus, languageText(268));
     EXPECT_EQ(received(), (std::vector<int>{0x25, 0x25, 0x0E, 0x0E, 0x0E, 0x0E}))
         << "the status, the pair, then the erased pair that ends the memory";
-    EXPECT_EQ(user->fileDialogTitles, QStringList{Testo(21)});
+    EXPECT_EQ(user->fileDialogTitles, QStringList{languageText(21)});
     ASSERT_EQ(user->boxes.size(), 1u);
-    EXPECT_EQ(user->boxes[0].text, Testo(269));
+    EXPECT_EQ(user->boxes[0].text, languageText(269));
     EXPECT_EQ(fileBytes(path("run1.csv")), fileBytes(QStringLiteral(ZUV_TEST_DATA_DIR "/export/worked.csv")));
     EXPECT_EQ(fileBytes(path("run1.txt")), fileBytes(QStringLiteral(ZUV_TEST_DATA_DIR "/export/worked.txt")));
     EXPECT_TRUE(fileBytes(path("run1.tim")).startsWith("1.4\r\n"));
@@ -525,7 +525,7 @@ TEST_F(DownloadEndToEnd, SaveDataAsksBeforeReplacingAndWritesOnlyOnOk)
     writeFile(QStringLiteral("run1.csv"), "mine");
 
     // Cancel at the replace question: the file stays.
-    user->typeFile(path("run1.csv"), [](QFileDialog& d) { EXPECT_EQ(d.windowTitle(), Testo(21)); });
+    user->typeFile(path("run1.csv"), [](QFileDialog& d) { EXPECT_EQ(d.windowTitle(), languageText(21)); });
     user->click(QMessageBox::Cancel);
     run("mnuSaveData");
     ASSERT_TRUE(user->waitDone());
@@ -540,13 +540,13 @@ TEST_F(DownloadEndToEnd, SaveDataAsksBeforeReplacingAndWritesOnlyOnOk)
     EXPECT_EQ(fileBytes(path("run1.csv")), saved);
 
     ASSERT_EQ(user->boxes.size(), 4u);
-    const QString replace = path("run1.csv") + QLatin1Char(' ') + Testo(132);
+    const QString replace = path("run1.csv") + QLatin1Char(' ') + languageText(132);
     for (std::size_t i : {1, 2}) {
         EXPECT_EQ(user->boxes[i].text, replace);
-        EXPECT_EQ(user->boxes[i].title, Testo(133));
+        EXPECT_EQ(user->boxes[i].title, languageText(133));
         EXPECT_EQ(captions(user->boxes[i]), QStringList({"Annulla", "OK"}));
     }
-    EXPECT_EQ(user->boxes[3].text, Testo(269));
+    EXPECT_EQ(user->boxes[3].text, languageText(269));
 }
 
 // --- live diagnostics -------------------------------------------------------------

@@ -59,11 +59,11 @@ TEST_F(DiagnosticsTest, APassFillsValuesLampsAndInputs)
     // The live dialog shows the inputs; ValoriAnalogici belongs to the calibration.
     EXPECT_EQ(ValoriAnalogici[0], 0.0);
 
-    EXPECT_EQ(dlg.fieldName(0), Testo(284));
-    EXPECT_EQ(dlg.fieldName(15), Testo(291));
+    EXPECT_EQ(dlg.fieldName(0), languageText(284));
+    EXPECT_EQ(dlg.fieldName(15), languageText(291));
     EXPECT_EQ(dlg.fieldUnit(5), NomiUMPressione[1]);
     EXPECT_EQ(dlg.fieldUnit(0), QStringLiteral("RPM"));
-    EXPECT_EQ(dlg.alarmName(7), Testo(281));
+    EXPECT_EQ(dlg.alarmName(7), languageText(281));
 
     dlg.hide();
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
@@ -113,14 +113,14 @@ TEST_F(DiagnosticsTest, ASilentInstrumentRaisesOneMessagePerOutage)
     for (int i = 0; i < 4; ++i)
         dlg.doStep();
     EXPECT_EQ(std::count_if(msgs.shown.begin(), msgs.shown.end(),
-                            [](const ShownMessage& m) { return m.text == Testo(242); }),
+                            [](const ShownMessage& m) { return m.text == languageText(242); }),
               1);
     port.engine.clearFault();
     dlg.doStep();
     port.engine.setFault(emu::Fault::Silence);
     dlg.doStep();
     EXPECT_EQ(std::count_if(msgs.shown.begin(), msgs.shown.end(),
-                            [](const ShownMessage& m) { return m.text == Testo(242); }),
+                            [](const ShownMessage& m) { return m.text == languageText(242); }),
               2);
     dlg.hide();
 }

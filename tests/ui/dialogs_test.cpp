@@ -22,7 +22,7 @@ protected:
     {
         ShellTest::SetUp();
         ASSERT_TRUE(CaricaLingue());
-        CalcolaOffsetLingua();
+        computeLanguageOffset();
     }
 };
 
@@ -61,8 +61,8 @@ TEST_F(DialogsTest, EnglishWithOkRewritesLineOneOnly)
     // The next start shows English.
     resetProgramState();
     ASSERT_TRUE(CaricaLingue());
-    CalcolaOffsetLingua();
-    EXPECT_EQ(Testo(2), fixtureText(1, 2));
+    computeLanguageOffset();
+    EXPECT_EQ(languageText(2), fixtureText(1, 2));
 }
 
 TEST_F(DialogsTest, CancelKeepsTheChoiceForThisRunOnly)

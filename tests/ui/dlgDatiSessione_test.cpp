@@ -184,9 +184,9 @@ TEST_F(SessionDialogTest, OpensOnTheSessionAndItsCircuitInBothLanguages)
         DatiSessione.LunghTracciato = QStringLiteral("9999");
         dlgDatiSessione& d = open();
 
-        EXPECT_EQ(d.fraSessione->title(), Testo(117));
-        EXPECT_EQ(d.fraCircuito->title(), Testo(120));
-        EXPECT_EQ(d.CancelButton->text(), Testo(35));
+        EXPECT_EQ(d.fraSessione->title(), languageText(117));
+        EXPECT_EQ(d.fraCircuito->title(), languageText(120));
+        EXPECT_EQ(d.CancelButton->text(), languageText(35));
         EXPECT_EQ(d.OKButton->text(), QStringLiteral("OK"));
         const std::pair<QWidget*, int> labels[] = {
             {d.txtSessione, 194}, {d.txtDataSessione, 118}, {d.txtOraSessione, 119}, {d.cboCircuito, 120},
@@ -195,10 +195,10 @@ TEST_F(SessionDialogTest, OpensOnTheSessionAndItsCircuitInBothLanguages)
         for (auto [box, text] : labels) {
             QLabel* l = labelOf(box);
             ASSERT_NE(l, nullptr) << text;
-            EXPECT_EQ(l->text(), Testo(text));
+            EXPECT_EQ(l->text(), languageText(text));
         }
-        EXPECT_EQ(d.findChild<QLabel*>(QStringLiteral("lblMetri"))->text(), Testo(122));
-        EXPECT_EQ(d.findChild<QLabel*>(QStringLiteral("lblSettori"))->text(), Testo(321));
+        EXPECT_EQ(d.findChild<QLabel*>(QStringLiteral("lblMetri"))->text(), languageText(122));
+        EXPECT_EQ(d.findChild<QLabel*>(QStringLiteral("lblSettori"))->text(), languageText(321));
 
         // The session's values without blanks around them, its own vehicle.
         EXPECT_EQ(d.txtSessione->text(), QStringLiteral("Qualifying"));
@@ -378,9 +378,9 @@ TEST_F(SessionDialogTest, OkRefusesAndKeepsTheDialogOpenWithNothingWritten)
                  t.pick(d.cboNumSettori, QStringLiteral("4"));
                  t.type(d.txtX[0], QStringLiteral("2000"));
              },
-             Testo(326)},
+             languageText(326)},
             {"sum differs", [](SessionDialogTest& t, dlgDatiSessione& d) { t.pick(d.cboCircuito, "Quadro"); },
-             Testo(327)},
+             languageText(327)},
             {"zero sector",
              [](SessionDialogTest& t, dlgDatiSessione& d) {
                  t.type(d.txtLunghezzaTracciato, QStringLiteral("1000"));

@@ -528,7 +528,7 @@ TEST_F(MainWindowTest, OperationPanelHoldsEveryOperationTextInBothLanguages)
             loadShippedLanguages(language);
             window->MDIForm_Activate();
             for (int n : texts) {
-                const QString text = Testo(n);
+                const QString text = languageText(n);
                 window->setPanelText(3, text);
                 QApplication::processEvents();
                 QLabel* shown = nullptr;

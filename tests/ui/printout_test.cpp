@@ -21,7 +21,7 @@ protected:
     {
         ShellTest::SetUp();
         ASSERT_TRUE(CaricaLingue());
-        CalcolaOffsetLingua();
+        computeLanguageOffset();
         CaricaTabelleCostanti();
         DatiProgetto = newProjectValues();
         DatiProgetto.NomeProgetto = QStringLiteral("Mugello 2024");

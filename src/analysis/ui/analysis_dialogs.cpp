@@ -77,7 +77,7 @@ bool completedLaps(const AnalysisInterface* w)
     // negative count.
     if (w->intGiriCompletati >= 1)
         return true;
-    msgBox(Testo(302), MsgIcon::Information);
+    msgBox(languageText(302), MsgIcon::Information);
     return false;
 }
 

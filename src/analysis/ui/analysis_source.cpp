@@ -18,7 +18,7 @@ AnalysisSource::~AnalysisSource() = default;
 
 QString progressText(int percent)
 {
-    return Testo(141) + QLatin1Char(' ') + QString::number(percent) + QStringLiteral(" %");
+    return languageText(141) + QLatin1Char(' ') + QString::number(percent) + QStringLiteral(" %");
 }
 
 namespace {
@@ -44,8 +44,8 @@ public:
     Load load(AnalysisData& w, const QString& file) override
     {
         MainSurface& s = mainSurface();
-        s.setPanelText(2, Testo(140));
-        s.setPanelText(3, Testo(141));
+        s.setPanelText(2, languageText(140));
+        s.setPanelText(3, languageText(141));
         s.setBusy(true);
         QString error;
         if (!measures_.loadFile(file, &error)) {
@@ -55,13 +55,13 @@ public:
         w.FieldsNum = measures_.columnCount();
         addWarnings(file, measures_);
         s.setPanelText(2, QString());
-        s.setPanelText(3, Testo(142));
+        s.setPanelText(3, languageText(142));
 
         const QString companion = companionAlarmsFile(file);
         if (companion.isEmpty())
             return Load::NoCompanion;
-        s.setPanelText(2, Testo(301));
-        s.setPanelText(3, Testo(141));
+        s.setPanelText(2, languageText(301));
+        s.setPanelText(3, languageText(141));
         // An alarms file that cannot be read leaves the alarms chart empty;
         // the measures are still there to see.
         if (alarms_.loadFile(companion, &error))

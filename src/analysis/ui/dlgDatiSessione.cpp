@@ -202,21 +202,21 @@ dlgDatiSessione::~dlgDatiSessione()
 
 void dlgDatiSessione::Form_Activate()
 {
-    CalcolaOffsetLingua();
-    fraSessione->setTitle(Testo(117));
-    lblSessione->setText(Testo(194));
-    lblData->setText(Testo(118));
-    lblOra->setText(Testo(119));
-    lblCircuito->setText(Testo(120));
-    lblLunghTracciato->setText(Testo(121));
-    lblMetri->setText(Testo(122));
-    lblVeicolo->setText(Testo(123));
-    lblPiloti->setText(Testo(124));
-    lblNote->setText(Testo(125));
-    lblSettori->setText(Testo(321));
-    lblNSettori->setText(Testo(324));
-    fraCircuito->setTitle(Testo(120));
-    CancelButton->setText(Testo(35));
+    computeLanguageOffset();
+    fraSessione->setTitle(languageText(117));
+    lblSessione->setText(languageText(194));
+    lblData->setText(languageText(118));
+    lblOra->setText(languageText(119));
+    lblCircuito->setText(languageText(120));
+    lblLunghTracciato->setText(languageText(121));
+    lblMetri->setText(languageText(122));
+    lblVeicolo->setText(languageText(123));
+    lblPiloti->setText(languageText(124));
+    lblNote->setText(languageText(125));
+    lblSettori->setText(languageText(321));
+    lblNSettori->setText(languageText(324));
+    fraCircuito->setTitle(languageText(120));
+    CancelButton->setText(languageText(35));
     d_.cboCircuito = cboCircuito->currentText();
     setWindowTitle(sessionDialogTitle(d_));
 }

@@ -49,11 +49,11 @@ dlgReportGiri::dlgReportGiri(QWidget* parent)
 
 void dlgReportGiri::Form_Load()
 {
-    CalcolaOffsetLingua();
-    setWindowTitle(Testo(115));
-    cmdGiri->setText(Testo(113));
-    cmdTempi->setText(Testo(114));
-    cmdStampa->setText(Testo(7));
+    computeLanguageOffset();
+    setWindowTitle(languageText(115));
+    cmdGiri->setText(languageText(113));
+    cmdTempi->setText(languageText(114));
+    cmdStampa->setText(languageText(7));
     const AnalysisInterface* w = currentAnalysis();
     const ReportSource laps = w ? reportSource(*w) : ReportSource{};
     MSFlexGrid1->setRowCount(reportGridRows(laps.intGiriCompletati));

@@ -97,16 +97,16 @@ void dlgSetGraph::Form_Load()
 
 void dlgSetGraph::Form_Activate()
 {
-    CalcolaOffsetLingua();
-    lblNomeCampo->setText(Testo(41));
-    lblUM->setText(Testo(42));
-    lblFiltro->setText(Testo(43));
-    lblColoreGrafico->setText(Testo(44));
-    lblSpessoreLinea->setText(Testo(45));
-    fraScalaDisegno->setTitle(Testo(46));
-    lblMinValDisegno->setText(Testo(47));
-    lblMaxValDisegno->setText(Testo(48));
-    CancelButton->setText(Testo(35));
+    computeLanguageOffset();
+    lblNomeCampo->setText(languageText(41));
+    lblUM->setText(languageText(42));
+    lblFiltro->setText(languageText(43));
+    lblColoreGrafico->setText(languageText(44));
+    lblSpessoreLinea->setText(languageText(45));
+    fraScalaDisegno->setTitle(languageText(46));
+    lblMinValDisegno->setText(languageText(47));
+    lblMaxValDisegno->setText(languageText(48));
+    CancelButton->setText(languageText(35));
 }
 
 void dlgSetGraph::changeEvent(QEvent* event)

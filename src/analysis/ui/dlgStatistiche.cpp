@@ -17,8 +17,8 @@ dlgStatistiche::dlgStatistiche(QWidget* parent) : GridDialog(parent, 2, 0)
 
 void dlgStatistiche::Form_Load()
 {
-    CalcolaOffsetLingua();
-    setWindowTitle(Testo(116));
+    computeLanguageOffset();
+    setWindowTitle(languageText(116));
     MSFlexGrid1->setRowCount(kStatisticsLines);
     sizeColumns();
     MSFlexGrid1->setColumnAlignment(1, 4);

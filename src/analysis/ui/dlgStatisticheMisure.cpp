@@ -22,8 +22,8 @@ dlgStatisticheMisure::dlgStatisticheMisure(QWidget* parent) : GridDialog(parent,
 void dlgStatisticheMisure::Form_Load()
 {
     resizeTwips(*this, kMeasureStatsWidth, kMeasureStatsHeight);
-    CalcolaOffsetLingua();
-    setWindowTitle(Testo(186));
+    computeLanguageOffset();
+    setWindowTitle(languageText(186));
     const AnalysisInterface* w = currentAnalysis();
     // Without a window, or without a measure, the headings alone.
     const auto lines = w ? measureStatsRows(*w) : measureStatsRows(0, nullptr);

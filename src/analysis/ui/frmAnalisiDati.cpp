@@ -447,8 +447,8 @@ bool frmAnalisiDati::Form_Load()
     NTGraphAll->setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
     CalcolaPassoSpostamento();
     for (int k = 0; k < 8; ++k)
-        lblNomeAllarme[std::size_t(k)]->setText(Testo(274 + k));
-    fraLegendaAllarmi->setTitle(Testo(282));
+        lblNomeAllarme[std::size_t(k)]->setText(languageText(274 + k));
+    fraLegendaAllarmi->setTitle(languageText(282));
     // Before a lap is chosen there is nothing to draw; choosing one draws.
     if (GiroCorrente != 0)
         DisegnaAllarmi();
@@ -522,8 +522,8 @@ void frmAnalisiDati::showMeasureCaptions()
 
 void frmAnalisiDati::setTabCaptions()
 {
-    SSTab1->setTabText(0, Testo(273) + lapCaption_);
-    SSTab1->setTabText(1, Testo(91) + lapCaption_);
+    SSTab1->setTabText(0, languageText(273) + lapCaption_);
+    SSTab1->setTabText(1, languageText(91) + lapCaption_);
 }
 
 void frmAnalisiDati::ChiudiGrafico()
@@ -708,7 +708,7 @@ void frmAnalisiDati::DisegnaGrafici()
     if (plan.refused) {
         // Said once, not at every pass of a playback.
         if (!playback.playing())
-            msgBox(Testo(145), MsgIcon::Information);
+            msgBox(languageText(145), MsgIcon::Information);
         return;
     }
     NTGraph1->clear();
@@ -757,7 +757,7 @@ void frmAnalisiDati::chkGrafico_Click(int index, bool checked)
         changingChecks_ = true;
         chkGrafico[index]->setChecked(false);
         changingChecks_ = false;
-        msgBox(Testo(145), MsgIcon::Information);
+        msgBox(languageText(145), MsgIcon::Information);
         return;
     }
     const CheckClick c = chkGraficoClick(*this, index, checked);
@@ -809,7 +809,7 @@ void frmAnalisiDati::ImpostaSeparati()
     setZoomInEnabled(AggiornaPulsantiZoom(*this).value_or(true));
     if (separateRefused(*this)) {
         // Nothing changes: the traces stay overlaid.
-        msgBox(Testo(145), MsgIcon::Information);
+        msgBox(languageText(145), MsgIcon::Information);
         blnSeparati = false;
         setSeparatiLook(false);
         zoom->setEnabled(true);
@@ -991,7 +991,7 @@ void frmAnalisiDati::MSFlexGrid1_Click()
     const LapSelection sel = zuv::MSFlexGrid1_Click(*this, MSFlexGrid1->currentRow(), MSFlexGrid1->currentColumn(),
                                                     source_->sources().lapNumberAt);
     if (sel.selected) {
-        lapCaption_ = sel.tab0Caption.mid(Testo(273).size());
+        lapCaption_ = sel.tab0Caption.mid(languageText(273).size());
         setTabCaptions();
         MostraControlliGrafico(sel.showChart);
         if (sel.showChart) {
@@ -1053,14 +1053,14 @@ void frmAnalisiDati::CaricaCircuito()
     }
     const std::optional<QString> path = outlineFilePath(DatiSessione.Circuito);
     if (!path || !QFileInfo(*path).isFile()) {
-        msgBox(Testo(216), MsgIcon::Critical);
+        msgBox(languageText(216), MsgIcon::Critical);
         return;
     }
     mapShown_ = true;
     txtCircuito->setText(DatiSessione.Circuito);
     txtPiloti->setPlainText(DatiSessione.Piloti);
-    lblCircuito->setText(Testo(120));
-    lblPiloti->setText(Testo(124));
+    lblCircuito->setText(languageText(120));
+    lblPiloti->setText(languageText(124));
     showMap(true);
     Picture1->setOutline(windowOutline(readOutlineFile(*path).value_or(QStringList())));
     DisegnaCircuito(0);
@@ -1115,25 +1115,25 @@ void frmAnalisiDati::originalSizeKey()
 
 void frmAnalisiDati::RefreshLanguage()
 {
-    CalcolaOffsetLingua();
+    computeLanguageOffset();
     for (std::size_t i = 0; i < toolButtons_.size(); ++i)
-        toolButtons_[i]->setToolTip(Testo(toolKeys()[i].toolTip));
+        toolButtons_[i]->setToolTip(languageText(toolKeys()[i].toolTip));
     for (int k = 0; k < 8; ++k)
-        lblNomeAllarme[std::size_t(k)]->setText(Testo(274 + k));
+        lblNomeAllarme[std::size_t(k)]->setText(languageText(274 + k));
     // Names the user gave in the chart settings stay as given.
     for (int i = 1; i <= 16; ++i) {
         if (!nameFromLanguage_[i])
             continue;
-        captions[i] = Testo(measureNameText(i));
+        captions[i] = languageText(measureNameText(i));
         lblNomeCampo[i]->setText(captions[i]);
         lblNomeCampo[i]->setToolTip(captions[i]);
     }
-    lblCircuito->setText(Testo(120));
-    lblPiloti->setText(Testo(124));
-    fraLegendaAllarmi->setTitle(Testo(282));
-    chkTempo->setText(Testo(306));
+    lblCircuito->setText(languageText(120));
+    lblPiloti->setText(languageText(124));
+    fraLegendaAllarmi->setTitle(languageText(282));
+    chkTempo->setText(languageText(306));
     if (!lapCaption_.isEmpty() && GiroCorrente > 0)
-        lapCaption_ = QLatin1Char(' ') + Testo(110) + lapCaption_.mid(lapCaption_.lastIndexOf(QLatin1Char(' ')));
+        lapCaption_ = QLatin1Char(' ') + languageText(110) + lapCaption_.mid(lapCaption_.lastIndexOf(QLatin1Char(' ')));
     setTabCaptions();
     if (companionFound_) {
         AggiornaTestiTabellaGiri(*this, source_->sources().lapNumberAt);
@@ -1157,15 +1157,15 @@ void frmAnalisiDati::StampaGrafico()
     QString names;
     if (alarms) {
         for (int k = 0; k < 8; ++k)
-            names += Testo(274 + k) + QLatin1Char(';');
+            names += languageText(274 + k) + QLatin1Char(';');
     } else {
-        names = Testo(202);
+        names = languageText(202);
     }
     ChartComponent& chart = alarms ? *NTGraphAll : *NTGraph1;
     QString error;
-    if (!chart.print(Testo(195) + d.Sessione, Testo(196) + d.DataSessione, Testo(197) + d.OraSessione,
-                     Testo(198) + d.Circuito, Testo(199) + d.VeicoloSessione, oneLine(Testo(200) + d.Piloti),
-                     oneLine(Testo(201) + d.NoteSessione), names, alarms, &error)
+    if (!chart.print(languageText(195) + d.Sessione, languageText(196) + d.DataSessione, languageText(197) + d.OraSessione,
+                     languageText(198) + d.Circuito, languageText(199) + d.VeicoloSessione, oneLine(languageText(200) + d.Piloti),
+                     oneLine(languageText(201) + d.NoteSessione), names, alarms, &error)
         && !error.isEmpty())
         msgBox(error, MsgIcon::Exclamation);
 }

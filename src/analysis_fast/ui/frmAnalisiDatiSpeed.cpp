@@ -41,8 +41,8 @@ public:
         }
 
         MainSurface& s = mainSurface();
-        s.setPanelText(2, Testo(140));
-        s.setPanelText(3, Testo(141));
+        s.setPanelText(2, languageText(140));
+        s.setPanelText(3, languageText(141));
         s.setBusy(true);
         names_ = LeggiNomiCanali(file, w.FieldsNum);
 
@@ -52,7 +52,7 @@ public:
             [&table, &s](int t, qint64, int percent) {
                 if (t != table) {
                     table = t;
-                    s.setPanelText(2, Testo(301));
+                    s.setPanelText(2, languageText(301));
                 }
                 s.setPanelText(3, progressText(percent));
             });
@@ -62,8 +62,8 @@ public:
         }
         warnings_ += r.errors;
         warnings_ += r.warnings;
-        s.setPanelText(2, Testo(301));
-        s.setPanelText(3, Testo(141));
+        s.setPanelText(2, languageText(301));
+        s.setPanelText(3, languageText(141));
         sources_ = tableSources(dati_);
         return Load::Complete;
     }

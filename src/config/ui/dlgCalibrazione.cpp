@@ -60,11 +60,11 @@ dlgCalibrazione::dlgCalibrazione(PointTable& tabella, std::function<void()> tabe
 
     // Form_Load.
     ImpostaFormAttivo(this);
-    cmdFineProcedura->setText(Testo(251));
-    CancelButton->setText(Testo(35));
-    setWindowTitle(Testo(252));
-    lblDescrizioneFase->setText(Testo(244) + Testo(245) + QStringLiteral("\n\n") + Testo(247) +
-                                QStringLiteral("\n\n") + Testo(248));
+    cmdFineProcedura->setText(languageText(251));
+    CancelButton->setText(languageText(35));
+    setWindowTitle(languageText(252));
+    lblDescrizioneFase->setText(languageText(244) + languageText(245) + QStringLiteral("\n\n") + languageText(247) +
+                                QStringLiteral("\n\n") + languageText(248));
     txtLitri->setVisible(false);
     Label1->setVisible(false);
 }
@@ -92,8 +92,8 @@ void dlgCalibrazione::OKButton_Click()
     }
     switch (outcome) {
     case CalibrationRun::Outcome::Recorded:
-        lblDescrizioneFase->setText(Testo(249) + QStringLiteral("\n") + Testo(250) + QStringLiteral("\n\n") +
-                                    Testo(247) + QStringLiteral("\n\n") + Testo(248));
+        lblDescrizioneFase->setText(languageText(249) + QStringLiteral("\n") + languageText(250) + QStringLiteral("\n\n") +
+                                    languageText(247) + QStringLiteral("\n\n") + languageText(248));
         txtLitri->setVisible(true);
         Label1->setVisible(true);
         txtLitri->setText(litres);
@@ -105,7 +105,7 @@ void dlgCalibrazione::OKButton_Click()
         txtLitri->selectAll();
         break;
     case CalibrationRun::Outcome::BadLitres:
-        msgBox(Testo(262), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
+        msgBox(languageText(262), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
         txtLitri->setFocus();
         txtLitri->selectAll();
         break;

@@ -194,28 +194,28 @@ void frmAllarmi::buildLayout()
 
 void frmAllarmi::setCaptions()
 {
-    CalcolaOffsetLingua();
-    setWindowTitle(Testo(79));
-    fraShiftLight_->setTitle(Testo(80));
-    lblLedN_[0]->setText(Testo(81));
-    lblLedN_[1]->setText(Testo(82));
-    lblLedN_[2]->setText(Testo(83));
-    lblLedN_[3]->setText(Testo(84));
-    lblLedN_[4]->setText(Testo(85));
-    fraLed_->setTitle(Testo(86));
-    chkLedGiallo_->setText(Testo(87));
-    chkLedVerde_->setText(Testo(88));
-    chkLedBlu_->setText(Testo(89));
-    lblLed_->setText(Testo(90));
-    fraAllarmi_->setTitle(Testo(91));
-    chkAlarm_[0]->setText(Testo(92));
-    chkAlarm_[1]->setText(Testo(93));
-    chkAlarm_[2]->setText(Testo(94));
-    chkAlarm_[3]->setText(Testo(95));
-    chkAlarm_[4]->setText(Testo(96));
-    chkAlarm_[5]->setText(Testo(97));
-    chkIngresso_->setText(Testo(98));
-    chkUscita_->setText(Testo(99));
+    computeLanguageOffset();
+    setWindowTitle(languageText(79));
+    fraShiftLight_->setTitle(languageText(80));
+    lblLedN_[0]->setText(languageText(81));
+    lblLedN_[1]->setText(languageText(82));
+    lblLedN_[2]->setText(languageText(83));
+    lblLedN_[3]->setText(languageText(84));
+    lblLedN_[4]->setText(languageText(85));
+    fraLed_->setTitle(languageText(86));
+    chkLedGiallo_->setText(languageText(87));
+    chkLedVerde_->setText(languageText(88));
+    chkLedBlu_->setText(languageText(89));
+    lblLed_->setText(languageText(90));
+    fraAllarmi_->setTitle(languageText(91));
+    chkAlarm_[0]->setText(languageText(92));
+    chkAlarm_[1]->setText(languageText(93));
+    chkAlarm_[2]->setText(languageText(94));
+    chkAlarm_[3]->setText(languageText(95));
+    chkAlarm_[4]->setText(languageText(96));
+    chkAlarm_[5]->setText(languageText(97));
+    chkIngresso_->setText(languageText(98));
+    chkUscita_->setText(languageText(99));
     setPageButtonCaptions();
     // The units of the record, whatever an open configuration page shows.
     for (QLabel* l : lblTemp_)

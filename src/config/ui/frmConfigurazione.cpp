@@ -233,31 +233,31 @@ void frmConfigurazione::buildLayout()
 
 void frmConfigurazione::setCaptions()
 {
-    CalcolaOffsetLingua();
-    setWindowTitle(Testo(24));
-    lblLinguaDisplay_->setText(Testo(25));
-    fraUnitaMisura_->setTitle(Testo(26));
-    lblUMVelocita_->setText(Testo(27));
-    lblUMPressione_->setText(Testo(28));
-    lblUMTemperatura_->setText(Testo(29));
-    fraPagine_->setTitle(Testo(30));
-    chkAbilitaPagina_->setText(Testo(31));
-    lblPagina_->setText(Testo(32));
-    cmdPrevPage_->setText(Testo(33));
-    cmdNextPage_->setText(Testo(34));
+    computeLanguageOffset();
+    setWindowTitle(languageText(24));
+    lblLinguaDisplay_->setText(languageText(25));
+    fraUnitaMisura_->setTitle(languageText(26));
+    lblUMVelocita_->setText(languageText(27));
+    lblUMPressione_->setText(languageText(28));
+    lblUMTemperatura_->setText(languageText(29));
+    fraPagine_->setTitle(languageText(30));
+    chkAbilitaPagina_->setText(languageText(31));
+    lblPagina_->setText(languageText(32));
+    cmdPrevPage_->setText(languageText(33));
+    cmdNextPage_->setText(languageText(34));
     setPageButtonCaptions();
-    chkAbilRecLAP_->setText(Testo(264));
-    lblAbilRecVel_->setText(Testo(265));
-    lblAbilStopRec_->setText(Testo(266));
-    fraRegistrazione_->setTitle(Testo(267));
-    fraCronometro_->setTitle(Testo(283));
-    lblTempoMsgGiro_->setText(Testo(293));
-    lblTempoVisGiro_->setText(Testo(294));
-    lblSettoreCrono_[0]->setText(Testo(295));
-    lblSettoreCrono_[1]->setText(Testo(296));
-    lblSettoreCrono_[2]->setText(Testo(297));
-    lblSettoreCrono_[3]->setText(Testo(298));
-    lblSettoreCrono_[4]->setText(Testo(299));
+    chkAbilRecLAP_->setText(languageText(264));
+    lblAbilRecVel_->setText(languageText(265));
+    lblAbilStopRec_->setText(languageText(266));
+    fraRegistrazione_->setTitle(languageText(267));
+    fraCronometro_->setTitle(languageText(283));
+    lblTempoMsgGiro_->setText(languageText(293));
+    lblTempoVisGiro_->setText(languageText(294));
+    lblSettoreCrono_[0]->setText(languageText(295));
+    lblSettoreCrono_[1]->setText(languageText(296));
+    lblSettoreCrono_[2]->setText(languageText(297));
+    lblSettoreCrono_[3]->setText(languageText(298));
+    lblSettoreCrono_[4]->setText(languageText(299));
 }
 
 void frmConfigurazione::RiempiCombo()

@@ -216,28 +216,28 @@ void frmImpostaSensore::setInstrumentButtonsEnabled(bool on)
 
 void frmImpostaSensore::Form_Activate()
 {
-    CalcolaOffsetLingua();
-    setWindowTitle(Testo(78));
-    lblNomeNuovo->setText(Testo(67));
-    fraTabella->setTitle(Testo(71));
-    cmdDisegnaCurva->setText(Testo(72));
-    fraLibreriaSensori->setTitle(Testo(73));
-    optTemperaturaOlio->setText(Testo(74));
-    optPressione->setText(Testo(330));
-    optTemperaturaAcqua->setText(Testo(228));
-    optLivelloBenzina->setText(Testo(60));
-    optAltro->setText(Testo(76));
-    optSensoreLambda->setText(Testo(290));
-    optPressioneTurbo->setText(Testo(319));
-    optSensoreG->setText(Testo(69));
-    cmdSalvaSensore->setText(Testo(77));
-    lblSelezionaSensore->setText(Testo(100));
-    cmdNuovoSensore->setText(Testo(101));
-    CancelButton->setText(Testo(35));
-    fraStrumento->setTitle(Testo(181));
-    cmdLeggiSensoreStrumento->setText(Testo(184));
-    lblTipoSensore->setText(Testo(185));
-    cmdCalibrazione->setText(Testo(241));
+    computeLanguageOffset();
+    setWindowTitle(languageText(78));
+    lblNomeNuovo->setText(languageText(67));
+    fraTabella->setTitle(languageText(71));
+    cmdDisegnaCurva->setText(languageText(72));
+    fraLibreriaSensori->setTitle(languageText(73));
+    optTemperaturaOlio->setText(languageText(74));
+    optPressione->setText(languageText(330));
+    optTemperaturaAcqua->setText(languageText(228));
+    optLivelloBenzina->setText(languageText(60));
+    optAltro->setText(languageText(76));
+    optSensoreLambda->setText(languageText(290));
+    optPressioneTurbo->setText(languageText(319));
+    optSensoreG->setText(languageText(69));
+    cmdSalvaSensore->setText(languageText(77));
+    lblSelezionaSensore->setText(languageText(100));
+    cmdNuovoSensore->setText(languageText(101));
+    CancelButton->setText(languageText(35));
+    fraStrumento->setTitle(languageText(181));
+    cmdLeggiSensoreStrumento->setText(languageText(184));
+    lblTipoSensore->setText(languageText(185));
+    cmdCalibrazione->setText(languageText(241));
 }
 
 void frmImpostaSensore::CaricaTipiSensore()
@@ -301,7 +301,7 @@ void frmImpostaSensore::cboListaSensori_Click()
     edited_ = {};
     if (s) {
         txtNomeNuovo->setText(s->Nome());
-        setWindowTitle(Testo(177) + s->Nome());
+        setWindowTitle(languageText(177) + s->Nome());
     }
     afterEdit(true);
 }
@@ -325,7 +325,7 @@ void frmImpostaSensore::cmdNuovoSensore_Click()
 {
     const bool changed = table_.newSensor();
     edited_ = {};
-    setWindowTitle(Testo(177) + Testo(178));
+    setWindowTitle(languageText(177) + languageText(178));
     {
         const QSignalBlocker block(cboListaSensori);
         cboListaSensori->setCurrentIndex(-1);
@@ -392,7 +392,7 @@ void frmImpostaSensore::cmdCalibrazione_Click()
     int uscita = 0;
     {
         dlgCalibrazione dlg(table_, [this] { afterEdit(true); }, this);
-        dlg.Label1->setText(Testo(243));
+        dlg.Label1->setText(languageText(243));
         dlg.exec();
         uscita = dlg.intUscita();
     }
@@ -429,7 +429,7 @@ void frmImpostaSensore::boxLeft(int index, bool inY)
         const bool valido = inY ? validY(testo, scala) : validNumber(testo);
         modificata = false;
         if (!valido) {
-            msgBox(Testo(262), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
+            msgBox(languageText(262), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
             inY ? table_.setY(index, QString()) : table_.setX(index, QString());
             afterEdit(false);
             boxFocused(index, inY);

@@ -59,7 +59,7 @@ frmSensori::frmSensori(QWidget* parent) : PageDialog(parent, "frmSensori")
     buildLayout();
     // Form_Load.
     registerPage(this);
-    CalcolaOffsetLingua();
+    computeLanguageOffset();
     for (int i = 0; i < 3; ++i)
         cboLAPO_->addItem(NomiLivelloLAPO[i]);
     for (int i = 0; i < 3; ++i)
@@ -228,36 +228,36 @@ void frmSensori::buildLayout()
 
 void frmSensori::setCaptions()
 {
-    setWindowTitle(Testo(49));
-    SSTab1_->setTabText(0, Testo(51));
-    SSTab1_->setTabText(1, Testo(52));
+    setWindowTitle(languageText(49));
+    SSTab1_->setTabText(0, languageText(51));
+    SSTab1_->setTabText(1, languageText(52));
     SSTab1_->setCurrentIndex(0);
-    fraRPM_->setTitle(Testo(53));
-    fraAlternatore_->setTitle(Testo(54));
-    fraPompaOlio_->setTitle(Testo(55));
-    lblNumAcc_->setText(Testo(56));
-    lblTCRPM_->setText(Testo(57));
-    lblLAPO_->setText(Testo(58));
-    lblLAAL_->setText(Testo(58));
-    fraVelocitaVettura_->setTitle(Testo(59));
-    lblNumImpulsi_->setText(Testo(65));
-    lblDiametroRuota_->setText(Testo(66));
-    lblTCVV_->setText(Testo(57));
-    channels_[0].frame->setTitle(Testo(61));
-    channels_[1].frame->setTitle(Testo(62));
-    channels_[2].frame->setTitle(Testo(64));
-    channels_[3].frame->setTitle(Testo(63));
-    channels_[4].frame->setTitle(Testo(60));
-    channels_[5].frame->setTitle(Testo(70));
-    channels_[6].frame->setTitle(Testo(290));
-    channels_[7].frame->setTitle(Testo(231));
-    channels_[8].frame->setTitle(Testo(69));
+    fraRPM_->setTitle(languageText(53));
+    fraAlternatore_->setTitle(languageText(54));
+    fraPompaOlio_->setTitle(languageText(55));
+    lblNumAcc_->setText(languageText(56));
+    lblTCRPM_->setText(languageText(57));
+    lblLAPO_->setText(languageText(58));
+    lblLAAL_->setText(languageText(58));
+    fraVelocitaVettura_->setTitle(languageText(59));
+    lblNumImpulsi_->setText(languageText(65));
+    lblDiametroRuota_->setText(languageText(66));
+    lblTCVV_->setText(languageText(57));
+    channels_[0].frame->setTitle(languageText(61));
+    channels_[1].frame->setTitle(languageText(62));
+    channels_[2].frame->setTitle(languageText(64));
+    channels_[3].frame->setTitle(languageText(63));
+    channels_[4].frame->setTitle(languageText(60));
+    channels_[5].frame->setTitle(languageText(70));
+    channels_[6].frame->setTitle(languageText(290));
+    channels_[7].frame->setTitle(languageText(231));
+    channels_[8].frame->setTitle(languageText(69));
     for (Channel& c : channels_) {
-        c.lblName->setText(Testo(67));
-        c.lblTC->setText(Testo(57));
-        c.chkAbil->setText(Testo(68));
+        c.lblName->setText(languageText(67));
+        c.lblTC->setText(languageText(57));
+        c.chkAbil->setText(languageText(68));
         if (c.lblChannel)
-            c.lblChannel->setText(Testo(303));
+            c.lblChannel->setText(languageText(303));
     }
     setPageButtonCaptions();
 }
@@ -308,7 +308,7 @@ bool frmSensori::ControllaCanali()
 {
     if (!inputsClash(channelEntries(*this)))
         return true;
-    msgBox(Testo(305), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
+    msgBox(languageText(305), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
     return false;
 }
 

@@ -79,10 +79,10 @@ QHBoxLayout* PageDialog::okCancelRow()
 
 void PageDialog::setPageButtonCaptions()
 {
-    CancelButton_->setText(Testo(35));
-    fraStrumento_->setTitle(Testo(181));
-    cmdInviaDati_->setText(Testo(182));
-    cmdLeggiDati_->setText(Testo(183));
+    CancelButton_->setText(languageText(35));
+    fraStrumento_->setTitle(languageText(181));
+    cmdInviaDati_->setText(languageText(182));
+    cmdLeggiDati_->setText(languageText(183));
 }
 
 void PageDialog::loadInstrumentState()

@@ -148,12 +148,12 @@ void dlgDiagnostica::finishRun()
 
 void dlgDiagnostica::setTexts()
 {
-    fraIngressiAnalogici->setTitle(Testo(300));
+    fraIngressiAnalogici->setTitle(languageText(300));
     const std::pair<int, int> nomi[] = {{0, 284}, {2, 112}, {3, 61},  {4, 63},  {5, 62},
                                         {6, 286}, {7, 287}, {8, 288}, {9, 97},  {10, 70},
                                         {11, 231}, {12, 289}, {13, 69}, {14, 290}, {15, 291}};
     for (const auto& [i, n] : nomi)
-        lblNomeCampo[i]->setText(Testo(n));
+        lblNomeCampo[i]->setText(languageText(n));
     lblUM[2]->setText(nameInTable(NomiUMVelocita, DatiProgetto.UMVel));
     lblUM[3]->setText(nameInTable(NomiUMTemperatura, DatiProgetto.UMTemp));
     lblUM[4]->setText(lblUM[3]->text());
@@ -161,7 +161,7 @@ void dlgDiagnostica::setTexts()
     lblUM[6]->setText(lblUM[5]->text());
     lblUM[11]->setText(lblUM[5]->text());
     for (int k = 0; k < kNumAlarms; ++k)
-        lblNomeAllarme[k]->setText(Testo(274 + k));
+        lblNomeAllarme[k]->setText(languageText(274 + k));
 }
 
 void dlgDiagnostica::showEvent(QShowEvent* event)

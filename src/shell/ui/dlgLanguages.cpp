@@ -86,9 +86,9 @@ dlgLanguages::dlgLanguages(QWidget* parent) : QDialog(parent)
 
 void dlgLanguages::Form_Activate()
 {
-    CalcolaOffsetLingua();
-    setWindowTitle(withoutMnemonic(Testo(23)));
-    CancelButton->setText(Testo(35));
+    computeLanguageOffset();
+    setWindowTitle(withoutMnemonic(languageText(23)));
+    CancelButton->setText(languageText(35));
 }
 
 void dlgLanguages::optItaliano_Click() { TabellaLingua.IndiceLingua = 0; }

@@ -74,16 +74,16 @@ void dlgNoteProgetto::MostraNoteProgetto()
 
 void dlgNoteProgetto::Form_Activate()
 {
-    CalcolaOffsetLingua();
-    setWindowTitle(Testo(207));
-    lblNomeProgetto->setText(Testo(126));
-    lblDataCreazione->setText(Testo(208));
-    lblDataUltimaModifica->setText(Testo(209));
-    lblAutoreProgetto->setText(Testo(210));
-    lblStrumento->setText(Testo(211));
-    lblVeicolo->setText(Testo(212));
-    lblNoteProgetto->setText(Testo(213));
-    CancelButton->setText(Testo(35));
+    computeLanguageOffset();
+    setWindowTitle(languageText(207));
+    lblNomeProgetto->setText(languageText(126));
+    lblDataCreazione->setText(languageText(208));
+    lblDataUltimaModifica->setText(languageText(209));
+    lblAutoreProgetto->setText(languageText(210));
+    lblStrumento->setText(languageText(211));
+    lblVeicolo->setText(languageText(212));
+    lblNoteProgetto->setText(languageText(213));
+    CancelButton->setText(languageText(35));
 }
 
 void dlgNoteProgetto::OKButton_Click()

@@ -18,7 +18,7 @@ frmDownload::frmDownload(QWidget* parent, DownloadLink& link)
     : QDialog(parent), run_(*this, link)
 {
     setObjectName(QStringLiteral("frmDownload"));
-    setWindowTitle(Testo(20));
+    setWindowTitle(languageText(20));
     setModal(true);
 
     lblStatoDownload = new QLabel(this);

@@ -342,29 +342,29 @@ void frmMain::MDIForm_Activate()
     auto caption = [this](const char* name, const QString& text) {
         menus_.at(QString::fromLatin1(name))->setText(text);
     };
-    caption("mnuProjectFile", Testo(1));
-    caption("mnuNew", Testo(2));
-    caption("mnuOpen", Testo(3));
-    caption("mnuSave", Testo(5));
-    caption("mnuSaveAs", Testo(6));
-    caption("mnuPrint", Testo(7));
-    caption("mnuNote", Testo(8));
-    caption("mnuExit", Testo(9));
-    caption("mnuConfigure", Testo(10));
-    caption("mnuSetup", Testo(11));
-    caption("mnuSensors", Testo(12));
-    caption("mnuAlarms", Testo(14));
-    caption("mnuCustomizeSensors", Testo(13));
-    caption("mnuDevice", Testo(15));
-    caption("mnuProgramDevice", Testo(16));
-    caption("mnuReadDevice", Testo(17));
-    caption("mnuViewDevice", Testo(18));
-    caption("mnuAnalysis", Testo(19));
-    caption("mnuDownloadData", Testo(20));
-    caption("mnuSaveData", Testo(21));
-    caption("mnuAnalize", Testo(22));
-    caption("mnuLanguage", Testo(23));
-    caption("mnuInfo", Testo(225));
+    caption("mnuProjectFile", languageText(1));
+    caption("mnuNew", languageText(2));
+    caption("mnuOpen", languageText(3));
+    caption("mnuSave", languageText(5));
+    caption("mnuSaveAs", languageText(6));
+    caption("mnuPrint", languageText(7));
+    caption("mnuNote", languageText(8));
+    caption("mnuExit", languageText(9));
+    caption("mnuConfigure", languageText(10));
+    caption("mnuSetup", languageText(11));
+    caption("mnuSensors", languageText(12));
+    caption("mnuAlarms", languageText(14));
+    caption("mnuCustomizeSensors", languageText(13));
+    caption("mnuDevice", languageText(15));
+    caption("mnuProgramDevice", languageText(16));
+    caption("mnuReadDevice", languageText(17));
+    caption("mnuViewDevice", languageText(18));
+    caption("mnuAnalysis", languageText(19));
+    caption("mnuDownloadData", languageText(20));
+    caption("mnuSaveData", languageText(21));
+    caption("mnuAnalize", languageText(22));
+    caption("mnuLanguage", languageText(23));
+    caption("mnuInfo", languageText(225));
 
     // A button's tooltip is its menu item's caption.
     for (const ToolbarButton& b : kToolbar) {

@@ -74,7 +74,7 @@ QSize printoutSizeTwips() { return QSize(kPageWidth, kPageHeight); }
 
 std::vector<PageItem> printoutItems()
 {
-    CalcolaOffsetLingua();
+    computeLanguageOffset();
     const ProjectRecord& p = DatiProgetto;
     const int cap = 480;   // captions of a group
     const int sub = 720;   // captions inside a subgroup
@@ -82,28 +82,28 @@ std::vector<PageItem> printoutItems()
     const int capW = 4000;
     const int valW = 4000;
     return {
-        label("lblProgetto", 360, 240, 2400, withoutMnemonic(Testo(1)), true, 14),
+        label("lblProgetto", 360, 240, 2400, withoutMnemonic(languageText(1)), true, 14),
         label("lblNomeProgetto", 2880, 240, 5760, p.NomeProgetto, true, 14),
-        label("lblConfigurazione", 360, 960, capW, withoutMnemonic(Testo(10)), true, 11),
-        label("lblLinguaDisplay", cap, 1440, capW, withColon(Testo(25))),
+        label("lblConfigurazione", 360, 960, capW, withoutMnemonic(languageText(10)), true, 11),
+        label("lblLinguaDisplay", cap, 1440, capW, withColon(languageText(25))),
         label("lblValLinguaDisplay", val, 1440, valW, nameInTable(NomiLingue, p.Lingua)),
-        label("lblUMVelocita", cap, 1800, capW, withColon(Testo(27))),
-        label("lblUMPressione", cap, 2160, capW, withColon(Testo(28))),
-        label("lblUMTemperatura", cap, 2520, capW, withColon(Testo(29))),
+        label("lblUMVelocita", cap, 1800, capW, withColon(languageText(27))),
+        label("lblUMPressione", cap, 2160, capW, withColon(languageText(28))),
+        label("lblUMTemperatura", cap, 2520, capW, withColon(languageText(29))),
         label("lblValUMVel", val, 1800, valW, nameInTable(NomiUMVelocita, p.UMVel)),
         label("lblValUMPress", val, 2160, valW, nameInTable(NomiUMPressione, p.UMPress)),
         label("lblValUMTemp", val, 2520, valW, nameInTable(NomiUMTemperatura, p.UMTemp)),
-        label("lblPagineAbilitate", cap, 2880, capW, withColon(Testo(30))),
+        label("lblPagineAbilitate", cap, 2880, capW, withColon(languageText(30))),
         label("lblValPagineAbilitate", val, 2880, valW, enabledPagesText(p)),
-        label("lblSensori", 360, 3720, capW, withoutMnemonic(Testo(12)), true, 11),
-        label("lblVelocitaVettura", cap, 4200, capW, withoutMnemonic(Testo(59)), true),
-        label("lblNumImpulsi", sub, 4560, capW - 240, withoutMnemonic(Testo(65))),
-        label("lblDiametroRuota", sub, 4920, capW - 240, withoutMnemonic(Testo(66))),
+        label("lblSensori", 360, 3720, capW, withoutMnemonic(languageText(12)), true, 11),
+        label("lblVelocitaVettura", cap, 4200, capW, withoutMnemonic(languageText(59)), true),
+        label("lblNumImpulsi", sub, 4560, capW - 240, withoutMnemonic(languageText(65))),
+        label("lblDiametroRuota", sub, 4920, capW - 240, withoutMnemonic(languageText(66))),
         label("lblValNumImpulsi", val, 4560, valW, QString::number(p.ImpulsiRuota)),
         label("lblValDiametroRuota", val, 4920, valW, QString::number(p.DiametroRuota)),
-        label("lblRPM", cap, 5760, capW, withoutMnemonic(Testo(53)), true),
-        label("lblNumAcc", sub, 6120, capW - 240, withoutMnemonic(Testo(56))),
-        label("lblTCRPM", sub, 6480, capW - 240, withoutMnemonic(Testo(57))),
+        label("lblRPM", cap, 5760, capW, withoutMnemonic(languageText(53)), true),
+        label("lblNumAcc", sub, 6120, capW - 240, withoutMnemonic(languageText(56))),
+        label("lblTCRPM", sub, 6480, capW - 240, withoutMnemonic(languageText(57))),
         label("lblValNumAcc", val, 6120, valW, QString::number(p.NumAccRPM)),
         label("lblValTCRPM", val, 6480, valW, p.TCampRPM),
         label("lblTCVV", sub, 5280, capW - 240, QStringLiteral("Tipo di campionamento")),
@@ -163,7 +163,7 @@ void StampaForm(PrintSurface& target, const std::vector<PageItem>& source, QSize
 frmStampaDatiProgetto::frmStampaDatiProgetto(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmStampaDatiProgetto"));
-    setWindowTitle(withoutMnemonic(Testo(7)));
+    setWindowTitle(withoutMnemonic(languageText(7)));
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);
