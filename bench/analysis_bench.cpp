@@ -186,9 +186,9 @@ void fastLoading(const Session& s, int runs)
 {
     std::printf("Fast loading into Dati:\n");
     const zuv::LapFileVersion v = zuv::readLapFileVersion(s.laps);
-    zuv::Dati dati;
+    zuv::Dati tables;
     const double load = median(runs, [&] {
-        const zuv::TableLoad r = zuv::loadTables(dati, v.FieldsNum, s.data, s.alarms);
+        const zuv::TableLoad r = zuv::loadTables(tables, v.FieldsNum, s.data, s.alarms);
         if (r.NumRecord != qint64(kBlocks) * 10 || !r.warnings.isEmpty())
             std::exit(1);
     });
@@ -196,10 +196,10 @@ void fastLoading(const Session& s, int runs)
 
     const double stats = median(runs, [&] {
         double sink = 0;
-        for (int i = 3; i <= dati.FieldsNum(); ++i) {
-            sink += zuv::GetMaxMisura(dati, i, 0, dati.NumRecord() - 1);
-            sink += zuv::GetMinMisura(dati, i, 0, dati.NumRecord() - 1);
-            sink += zuv::GetMediaMisura(dati, i, 0, dati.NumRecord() - 1);
+        for (int i = 3; i <= tables.FieldsNum(); ++i) {
+            sink += zuv::GetMaxMisura(tables, i, 0, tables.NumRecord() - 1);
+            sink += zuv::GetMinMisura(tables, i, 0, tables.NumRecord() - 1);
+            sink += zuv::GetMediaMisura(tables, i, 0, tables.NumRecord() - 1);
         }
         if (sink == 12345.678)
             std::printf(" ");
@@ -207,7 +207,7 @@ void fastLoading(const Session& s, int runs)
     line("max, min, average of every measure", stats, 0);
 
     const double laps = median(runs, [&] {
-        const zuv::LapBounds b = zuv::lapBoundsFromNumbers(zuv::rowLapNumbers(dati));
+        const zuv::LapBounds b = zuv::lapBoundsFromNumbers(zuv::rowLapNumbers(tables));
         if (b.rowCount() < 2)
             std::exit(1);
     });
@@ -246,9 +246,9 @@ int measurePeak(const QStringList& args)
         if (!data.loadFile(args[3]) || !alarms.loadFile(args[4]))
             return 1;
     } else {
-        zuv::Dati dati;
+        zuv::Dati tables;
         const zuv::LapFileVersion v = zuv::readLapFileVersion(args[5]);
-        zuv::loadTables(dati, v.FieldsNum, args[3], args[4]);
+        zuv::loadTables(tables, v.FieldsNum, args[3], args[4]);
     }
     std::printf("%ld %ld\n", before, maxRssKb());
     return 0;
@@ -301,12 +301,12 @@ void scales(const Session& s, int runs)
     line("chart window (cell ranges)",
          median(runs, [&] { zuv::CalcolaScale(m, v, 2, data.dataRows() + 1, chart.stats, chart.timeAt); }), 0);
 
-    zuv::Dati dati;
-    zuv::loadTables(dati, zuv::readLapFileVersion(s.laps).FieldsNum, s.data, s.alarms);
-    const zuv::DataSources table = zuv::tableSources(dati);
-    m.FieldsNum = dati.FieldsNum();
+    zuv::Dati tables;
+    zuv::loadTables(tables, zuv::readLapFileVersion(s.laps).FieldsNum, s.data, s.alarms);
+    const zuv::DataSources table = zuv::tableSources(tables);
+    m.FieldsNum = tables.FieldsNum();
     line("fast window (in-memory table)", median(runs, [&] {
-             zuv::CalcolaScale(m, v, 0, dati.NumRecord() - 1, table.stats, table.timeAt, table.xEndBack);
+             zuv::CalcolaScale(m, v, 0, tables.NumRecord() - 1, table.stats, table.timeAt, table.xEndBack);
          }),
          0);
 }

@@ -90,9 +90,9 @@ bool throughLink(int runs, Times& t)
 
 bool plain(const QByteArray& path, int runs, Times& t)
 {
-    static const QByteArray pollFrame = zuv::buildFrame(zuv::comando::VerificaComunicazione);
+    static const QByteArray pollFrame = zuv::buildFrame(zuv::cmd::VerificaComunicazione);
     static const QByteArray blockFrame =
-        zuv::buildFrame(zuv::comando::LeggiBloccoMemoria, QByteArray::fromHex("00000100"));
+        zuv::buildFrame(zuv::cmd::LeggiBloccoMemoria, QByteArray::fromHex("00000100"));
     const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY);
     if (fd < 0)
         return fail("the pseudo-terminal does not open");

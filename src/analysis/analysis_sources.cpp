@@ -22,16 +22,16 @@ RowValue chartColumn(const ChartData& d, int column)
 
 // Rows 0..NumRecord - 1 of a stored column; the zero padding row after them
 // is no data.
-std::optional<double> tableValue(const Dati& dati, int column, int table, qint64 row)
+std::optional<double> tableValue(const Dati& tables, int column, int table, qint64 row)
 {
-    if (row < 0 || row >= dati.NumRecord() || dati.rows(column, table).empty())
+    if (row < 0 || row >= tables.NumRecord() || tables.rows(column, table).empty())
         return std::nullopt;
-    return dati(column, table, row);
+    return tables(column, table, row);
 }
 
-RowValue tableColumn(const Dati& dati, int column, int table)
+RowValue tableColumn(const Dati& tables, int column, int table)
 {
-    return [&dati, column, table](qint64 row) { return tableValue(dati, column, table, row); };
+    return [&tables, column, table](qint64 row) { return tableValue(tables, column, table, row); };
 }
 
 } // namespace
@@ -54,19 +54,19 @@ DataSources chartSources(const ChartData& data, const ChartData& alarms)
     return s;
 }
 
-DataSources tableSources(const Dati& dati)
+DataSources tableSources(const Dati& tables)
 {
     DataSources s;
-    s.stats = [&dati](int i, qint64 da, qint64 a) {
-        return RangeStats{GetMaxMisura(dati, i, da, a), GetMinMisura(dati, i, da, a),
-                          GetMediaMisura(dati, i, da, a)};
+    s.stats = [&tables](int i, qint64 da, qint64 a) {
+        return RangeStats{GetMaxMisura(tables, i, da, a), GetMinMisura(tables, i, da, a),
+                          GetMediaMisura(tables, i, da, a)};
     };
-    s.timeAt = tableColumn(dati, kTimeColumn, 0);
-    s.alarmsTimeAt = tableColumn(dati, kTimeColumn, 1);
-    s.distanceAt = tableColumn(dati, kDistanceColumn, 1);
-    s.lapNumberAt = tableColumn(dati, kLapColumn, 1);
-    s.valueAt = [&dati](int column, qint64 row) { return tableValue(dati, column, 0, row); };
-    s.alarmAt = [&dati](int column, qint64 row) { return tableValue(dati, column, 1, row); };
+    s.timeAt = tableColumn(tables, kTimeColumn, 0);
+    s.alarmsTimeAt = tableColumn(tables, kTimeColumn, 1);
+    s.distanceAt = tableColumn(tables, kDistanceColumn, 1);
+    s.lapNumberAt = tableColumn(tables, kLapColumn, 1);
+    s.valueAt = [&tables](int column, qint64 row) { return tableValue(tables, column, 0, row); };
+    s.alarmAt = [&tables](int column, qint64 row) { return tableValue(tables, column, 1, row); };
     s.xEndBack = 1;
     return s;
 }

@@ -31,6 +31,6 @@ struct DataSources {
 
 // The callables keep references: the data must outlive them.
 DataSources chartSources(const ChartData& data, const ChartData& alarms);
-DataSources tableSources(const Dati& dati);
+DataSources tableSources(const Dati& tables);
 
 } // namespace zuv

@@ -15,11 +15,11 @@ std::optional<LapStatistics> MostraStatistiche(const LapTimeOf& lapTime, int int
     if (intGiriCompletati < 1)
         return std::nullopt;
     // The prefix gives the lap time zero hours.
-    const QString ore = QStringLiteral("00:");
+    const QString hours = QStringLiteral("00:");
     LapStatistics s;
-    s.TempoTotale = SommaTempi(ore + lapTime(2), QStringLiteral("00:00:00.00"));
+    s.TempoTotale = SommaTempi(hours + lapTime(2), QStringLiteral("00:00:00.00"));
     for (int r = 3; r <= intGiriCompletati + 1; ++r)
-        s.TempoTotale = SommaTempi(s.TempoTotale, ore + lapTime(r));
+        s.TempoTotale = SommaTempi(s.TempoTotale, hours + lapTime(r));
     s.TempoMedioGiro = DividiTempo(s.TempoTotale, intGiriCompletati);
     s.VelocitaMediaGiro = VelocitaMediaGiri(s.TempoTotale, intGiriCompletati, trackLength);
     s.strGiroVeloce = lapTime(intGiroVeloce + 1);

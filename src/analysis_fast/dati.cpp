@@ -64,13 +64,13 @@ struct Range {
     qint64 count() const { return qint64(values.size()) + zeros; }
 };
 
-Range range(const Dati& dati, int c, qint64 da, qint64 a)
+Range range(const Dati& tables, int c, qint64 da, qint64 a)
 {
     const qint64 lo = std::max<qint64>(da, 0);
-    const qint64 hi = std::min<qint64>(a, dati.NumRecord());
+    const qint64 hi = std::min<qint64>(a, tables.NumRecord());
     if (lo > hi)
         return {};
-    const std::span<const double> all = dati.rows(c, 0);
+    const std::span<const double> all = tables.rows(c, 0);
     if (all.empty())
         return {{}, hi - lo + 1};
     return {all.subspan(std::size_t(lo), std::size_t(hi - lo + 1)), 0};
@@ -78,21 +78,21 @@ Range range(const Dati& dati, int c, qint64 da, qint64 a)
 
 } // namespace
 
-double GetMaxMisura(const Dati& dati, int c, qint64 da, qint64 a)
+double GetMaxMisura(const Dati& tables, int c, qint64 da, qint64 a)
 {
-    const Range r = range(dati, c, da, a);
+    const Range r = range(tables, c, da, a);
     return r.values.empty() ? 0.0 : *std::max_element(r.values.begin(), r.values.end());
 }
 
-double GetMinMisura(const Dati& dati, int c, qint64 da, qint64 a)
+double GetMinMisura(const Dati& tables, int c, qint64 da, qint64 a)
 {
-    const Range r = range(dati, c, da, a);
+    const Range r = range(tables, c, da, a);
     return r.values.empty() ? 0.0 : *std::min_element(r.values.begin(), r.values.end());
 }
 
-double GetMediaMisura(const Dati& dati, int c, qint64 da, qint64 a)
+double GetMediaMisura(const Dati& tables, int c, qint64 da, qint64 a)
 {
-    const Range r = range(dati, c, da, a);
+    const Range r = range(tables, c, da, a);
     if (r.count() == 0)
         return 0.0;
     double sum = 0;
@@ -101,10 +101,10 @@ double GetMediaMisura(const Dati& dati, int c, qint64 da, qint64 a)
     return sum / double(r.count());
 }
 
-std::vector<qint32> rowLapNumbers(const Dati& dati)
+std::vector<qint32> rowLapNumbers(const Dati& tables)
 {
-    std::vector<qint32> out(std::size_t(dati.NumRecord()), -1);
-    const std::span<const double> lap = dati.rows(kAlarmColumns, 1);
+    std::vector<qint32> out(std::size_t(tables.NumRecord()), -1);
+    const std::span<const double> lap = tables.rows(kAlarmColumns, 1);
     if (lap.empty())
         return out;
     for (std::size_t r = 0; r < out.size(); ++r)

@@ -61,14 +61,14 @@ private:
 
 // Statistics of column c of table 0 over rows da..a, both included. Rows
 // outside 0..NumRecord are left out; an empty range (a < da) gives 0.
-double GetMaxMisura(const Dati& dati, int c, qint64 da, qint64 a);
-double GetMinMisura(const Dati& dati, int c, qint64 da, qint64 a);
-double GetMediaMisura(const Dati& dati, int c, qint64 da, qint64 a);
+double GetMaxMisura(const Dati& tables, int c, qint64 da, qint64 a);
+double GetMinMisura(const Dati& tables, int c, qint64 da, qint64 a);
+double GetMediaMisura(const Dati& tables, int c, qint64 da, qint64 a);
 
 // The lap number of each data row, element r = Dati(11, 1, r) as the
 // nearest whole number (halves to even) for r = 0..NumRecord - 1; the zero
 // padding row NumRecord is left out, so it never joins a lap. Hand it to
 // `lapBoundsFromNumbers` (analysis/chart_data.h) with first row 0.
-std::vector<qint32> rowLapNumbers(const Dati& dati);
+std::vector<qint32> rowLapNumbers(const Dati& tables);
 
 } // namespace zuv

@@ -149,7 +149,7 @@ std::optional<int> loadPercent(qint64 row, qint64 numRecord)
     return int(std::min(roundHalfEven(double(row) / double(numRecord) * 100.0), 100.0));
 }
 
-TableLoad loadTables(Dati& dati, int fieldsNum, const QString& dataFile,
+TableLoad loadTables(Dati& tables, int fieldsNum, const QString& dataFile,
                      const QString& alarmsFile, const TableProgress& progress)
 {
     TableLoad out;
@@ -159,13 +159,13 @@ TableLoad loadTables(Dati& dati, int fieldsNum, const QString& dataFile,
         out.errors.append(QDir::toNativeSeparators(dataFile) + QStringLiteral(": ") + error);
     out.NumRecord = data ? data->rows() : 0;
     try {
-        dati.reset(fieldsNum, out.NumRecord);
+        tables.reset(fieldsNum, out.NumRecord);
     } catch (const std::bad_alloc&) {
         out.errors.append(QDir::toNativeSeparators(dataFile)
                           + QStringLiteral(": %1 rows do not fit in memory").arg(out.NumRecord));
         out.NumRecord = 0;
         data.reset();
-        dati.reset(fieldsNum, 0);
+        tables.reset(fieldsNum, 0);
     }
     const qint64 numRecord = out.NumRecord;
 
@@ -178,8 +178,8 @@ TableLoad loadTables(Dati& dati, int fieldsNum, const QString& dataFile,
 
     if (data) {
         out.warnings += data->warnings();
-        if (double* dest = dati.columnData(1, 0))
-            data->fill(dest, dati.stride(), dati.storedColumns(0), numRecord, progressOf(0), &out.warnings);
+        if (double* dest = tables.columnData(1, 0))
+            data->fill(dest, tables.stride(), tables.storedColumns(0), numRecord, progressOf(0), &out.warnings);
         out.dataRead = true;
         data.reset(); // the file is let go before the next one is opened
     }
@@ -191,11 +191,11 @@ TableLoad loadTables(Dati& dati, int fieldsNum, const QString& dataFile,
     }
     out.warnings += alarms->warnings();
     out.alarmRows = alarms->rows();
-    if (double* dest = dati.columnData(1, 1)) {
+    if (double* dest = tables.columnData(1, 1)) {
         // Rows 0..NumRecord of the table; the counter still runs to the
         // file's last row, as the progress text shows.
         const auto tick = progressOf(1);
-        alarms->fill(dest, dati.stride(), dati.storedColumns(1), numRecord + 1,
+        alarms->fill(dest, tables.stride(), tables.storedColumns(1), numRecord + 1,
                      [&](qint64 row) {
                          if (row < std::min(out.alarmRows, numRecord + 1))
                              tick(row);

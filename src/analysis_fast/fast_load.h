@@ -94,12 +94,12 @@ struct TableLoad {
     QStringList warnings;
 };
 
-// Makes `dati` anew, sized once from the data file's row count, with
+// Makes `tables` anew, sized once from the data file's row count, with
 // `fieldsNum` columns: the data file into table 0 (columns past fieldsNum
 // are not read), the alarms file into table 1 (11 columns; rows past
 // NumRecord dropped, rows it lacks left 0). A file that cannot be read
 // leaves its table 0 and the load goes on.
-TableLoad loadTables(Dati& dati, int fieldsNum, const QString& dataFile,
+TableLoad loadTables(Dati& tables, int fieldsNum, const QString& dataFile,
                      const QString& alarmsFile, const TableProgress& progress = {});
 
 } // namespace zuv

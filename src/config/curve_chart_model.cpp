@@ -22,10 +22,10 @@ void widen(double& lo, double& hi)
 } // namespace
 
 std::vector<CurvePoint> curvePoints(const QStringList& xTexts, const QStringList& yTexts,
-                                   int numPuntiAttivi)
+                                   int activePoints)
 {
     std::vector<CurvePoint> out;
-    const int n = std::max(0, numPuntiAttivi);
+    const int n = std::max(0, activePoints);
     out.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
         const QString x = i < xTexts.size() ? xTexts.at(i) : QString();
@@ -100,12 +100,12 @@ std::vector<double> CurveChartModel::ticks(double lo, double hi, int maxTicks)
 }
 
 void redrawCurve(CurveChartModel& model, const QStringList& xTexts, const QStringList& yTexts,
-                    int numPuntiAttivi)
+                    int activePoints)
 {
-    const std::vector<CurvePoint> punti = curvePoints(xTexts, yTexts, numPuntiAttivi);
+    const std::vector<CurvePoint> curve = curvePoints(xTexts, yTexts, activePoints);
     model.clear();
-    model.setRange(CalcolaLimitiCurva(punti));
-    for (const CurvePoint& p : punti)
+    model.setRange(CalcolaLimitiCurva(curve));
+    for (const CurvePoint& p : curve)
         model.addPoint(p.x, p.y);
 }
 

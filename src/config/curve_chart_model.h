@@ -24,11 +24,11 @@ struct CurvePoint {
     bool operator==(const CurvePoint&) const = default;
 };
 
-// The points of rows 0 .. numPuntiAttivi - 1: the leading number of each text
+// The points of rows 0 .. activePoints - 1: the leading number of each text
 // (read with a point, 0 when there is none), in row order, never sorted. A
 // row whose X or Y box is still blank gives no point.
 std::vector<CurvePoint> curvePoints(const QStringList& xTexts, const QStringList& yTexts,
-                                   int numPuntiAttivi);
+                                   int activePoints);
 
 // 0 to 0 on both axes, widened by every point.
 CurveRange CalcolaLimitiCurva(const std::vector<CurvePoint>& points);
@@ -62,6 +62,6 @@ private:
 
 // The redraw of the editor: clear, range from the active rows, their points.
 void redrawCurve(CurveChartModel& model, const QStringList& xTexts,
-                    const QStringList& yTexts, int numPuntiAttivi);
+                    const QStringList& yTexts, int activePoints);
 
 } // namespace zuv

@@ -33,7 +33,7 @@ void showType(AlarmsPageView& view, AlarmsCombo combo, bool ticked, int position
     view.setListIndex(combo, ticked ? indexOrNone(position, view.listCount(combo)) : -1);
 }
 
-ThresholdScale scaleOf(const AlarmThreshold& t) { return static_cast<ThresholdScale>(t.scala); }
+ThresholdScale scaleOf(const AlarmThreshold& t) { return static_cast<ThresholdScale>(t.scale); }
 
 struct SlotControls {
     SensorsCheck check;
@@ -100,8 +100,8 @@ void recordToView(const ProjectRecord& rec, SensorsEditorView& view)
     view.setSamplingText(kSamplingVV, rec.TCampVV);
     for (int slot = 0; slot < kNumChannels; ++slot) {
         const ChannelInfo& ch = channelFromSlot(slot);
-        view.setSensorText(slot, rec.*ch.sensore);
-        view.setSamplingText(slot, rec.*ch.tcamp);
+        view.setSensorText(slot, rec.*ch.sensor);
+        view.setSamplingText(slot, rec.*ch.rate);
     }
 }
 
@@ -116,8 +116,8 @@ void viewToRecord(const SensorsEditorView& view, ProjectRecord& rec)
     rec.TCampVV = view.samplingText(kSamplingVV);
     for (int slot = 0; slot < kNumChannels; ++slot) {
         const ChannelInfo& ch = channelFromSlot(slot);
-        rec.*ch.sensore = view.sensorText(slot);
-        rec.*ch.tcamp = view.samplingText(slot);
+        rec.*ch.sensor = view.sensorText(slot);
+        rec.*ch.rate = view.samplingText(slot);
     }
 }
 

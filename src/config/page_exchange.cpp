@@ -52,8 +52,8 @@ PageExchangeEnd exchange(bool send, const PageTexts& t, PageRunView& view, const
 
 PageExchangeEnd exchangeConfigPage(bool send, PageRunView& view)
 {
-    const PageTexts t = send ? PageTexts{226, comando::InviaDatiConfigurazione, 146, 218}
-                             : PageTexts{234, comando::LeggiDatiConfigurazione, 206, 0};
+    const PageTexts t = send ? PageTexts{226, cmd::InviaDatiConfigurazione, 146, 218}
+                             : PageTexts{234, cmd::LeggiDatiConfigurazione, 206, 0};
     return exchange(send, t, view,
                     [send](const std::function<bool()>& brokenOff) { return configPagesRun(send, brokenOff); });
 }
@@ -61,8 +61,8 @@ PageExchangeEnd exchangeConfigPage(bool send, PageRunView& view)
 PageExchangeEnd exchangeAlarmsPage(bool send, PageRunView& view)
 {
     // The Send's success is titled as the window.
-    const PageTexts t = send ? PageTexts{227, comando::InviaDatiAllarmi, 219, 220, 79}
-                             : PageTexts{236, comando::LeggiDatiAllarmi, 203, 0};
+    const PageTexts t = send ? PageTexts{227, cmd::InviaDatiAllarmi, 219, 220, 79}
+                             : PageTexts{236, cmd::LeggiDatiAllarmi, 203, 0};
     return exchange(send, t, view, [send](const std::function<bool()>& brokenOff) {
         StepRun run(brokenOff);
         run.step(send ? InviaDatiAllarmi : LeggiDatiAllarmi);
@@ -72,8 +72,8 @@ PageExchangeEnd exchangeAlarmsPage(bool send, PageRunView& view)
 
 PageExchangeEnd exchangeSensorsPage(bool send, PageRunView& view, SensorsEditorView& page)
 {
-    const PageTexts t = send ? PageTexts{149, comando::InviaDatiSensori, 150, 157}
-                             : PageTexts{235, comando::LeggiDatiSensori, 158, 165};
+    const PageTexts t = send ? PageTexts{149, cmd::InviaDatiSensori, 150, 157}
+                             : PageTexts{235, cmd::LeggiDatiSensori, 158, 165};
     // The curves that go out are those of the channels as the window's
     // checks saw them; the channels stay locked until the run ends.
     SlotSensors sensors;
@@ -85,10 +85,10 @@ PageExchangeEnd exchangeSensorsPage(bool send, PageRunView& view, SensorsEditorV
     return exchange(send, t, view, [&](const std::function<bool()>& brokenOff) {
         SensorsRunHooks hooks;
         hooks.brokenOff = brokenOff;
-        hooks.beginStep = [&](int passo, const QString& curveText) {
-            const QString text = passo == 0 ? languageText(t.panel) : curveText;
+        hooks.beginStep = [&](int stepNo, const QString& curveText) {
+            const QString text = stepNo == 0 ? languageText(t.panel) : curveText;
             mainSurface().setPanelText(3, text);
-            view.showStep(passo, text);
+            view.showStep(stepNo, text);
         };
         if (send)
             return sendSensorsRun(sensors, hooks);

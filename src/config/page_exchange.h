@@ -23,9 +23,9 @@ public:
     virtual void runEnding(const RunOutcome& outcome) = 0;
     // The user closed the window during the run.
     virtual bool closedDuringRun() const = 0;
-    // Step `passo` of a run in steps (the sensors page: 0 the page, 1 to 9
+    // Step `stepNo` of a run in steps (the sensors page: 0 the page, 1 to 9
     // the curves) and its text; panel 3 shows it too.
-    virtual void showStep(int passo, const QString& text) = 0;
+    virtual void showStep(int stepNo, const QString& text) = 0;
 };
 
 enum class PageExchangeEnd {

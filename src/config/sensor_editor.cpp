@@ -29,9 +29,9 @@ namespace {
 
 // A read of the editor as an operation of its own; an instrument that
 // does not answer is reported like a failed read.
-bool editorRead(int comando, const std::function<bool()>& read)
+bool editorRead(int code, const std::function<bool()>& read)
 {
-    Operation operation(comando);
+    Operation operation(code);
     const StepEnd end = runStep(read);
     if (end == StepEnd::NoInstrument)
         reportLinkError();
@@ -58,7 +58,7 @@ bool inItalian() { return TabellaLingua.IndiceLingua == 0; }
 
 const std::array<SensorType, kNumKinds>& sensorTypes()
 {
-    static const std::array<SensorType, kNumKinds> tipi = {{
+    static const std::array<SensorType, kNumKinds> types = {{
         {SensorKind::TemperaturaOlio, QStringLiteral("TemperaturaOlio"), QStringLiteral("Y (°C)"),
          QStringLiteral("Bit"), 10, false},
         {SensorKind::Pressione, QStringLiteral("Pressione"), QStringLiteral("Y (bar)"), QStringLiteral("Bit"),
@@ -74,7 +74,7 @@ const std::array<SensorType, kNumKinds>& sensorTypes()
          QStringLiteral("mV"), 1000, false},
         {SensorKind::SensoreG, QStringLiteral("SensoreG"), QStringLiteral("G"), QStringLiteral("mV"), 1000, false},
     }};
-    return tipi;
+    return types;
 }
 
 const SensorType& sensorType(SensorKind kind) { return sensorTypes().at(static_cast<std::size_t>(kind)); }
@@ -107,21 +107,21 @@ bool validNumber(const QString& text)
     return v && inRange16(roundHalfEven(*v));
 }
 
-bool validY(const QString& text, int scala)
+bool validY(const QString& text, int scale)
 {
     const auto v = plainNumber(text);
-    return v && inRange16(roundHalfEven(*v)) && inRange16(roundHalfEven(*v * std::max(1, scala)));
+    return v && inRange16(roundHalfEven(*v)) && inRange16(roundHalfEven(*v * std::max(1, scale)));
 }
 
 QString normalizeX(const QString& text) { return VirgolaInPunto(text.trimmed()); }
 
-QString formatY(const QString& text, int scala)
+QString formatY(const QString& text, int scale)
 {
     QString t = VirgolaInPunto(text.trimmed());
-    return FormattaDecimali(t, scala);
+    return FormattaDecimali(t, scale);
 }
 
-bool xDescending(const QString& xPrima, const QString& x) { return leadingNumber(xPrima) > leadingNumber(x); }
+bool xDescending(const QString& xBefore, const QString& x) { return leadingNumber(xBefore) > leadingNumber(x); }
 
 QString bitOrderMessage() { return QStringLiteral("Il valore di bit deve essere crescente"); }
 
@@ -221,22 +221,22 @@ QString pointText(double v)
     return QString::fromLatin1(buf, res.ptr - buf);
 }
 
-const CSensore* loadSensorIntoTable(const QString& nome, const QString& tipo, PointTable& t)
+const CSensore* loadSensorIntoTable(const QString& name, const QString& kind, PointTable& t)
 {
     t.PulisciTabellaPunti();
     // Two sensors may share a name across types; the list shows this type's.
     const auto it = std::find_if(LibreriaSensori.begin(), LibreriaSensori.end(),
-                                 [&](const CSensore& s) { return s.Nome() == nome && s.Tipo() == tipo; });
+                                 [&](const CSensore& s) { return s.Nome() == name && s.Tipo() == kind; });
     if (it == LibreriaSensori.end())
         return nullptr;
     const CSensore& s = *it;
     const int n = std::clamp<int>(s.NumPunti(), 0, kPointRows);
-    const int scala = kindFromKeyword(s.Tipo()) ? sensorType(*kindFromKeyword(s.Tipo())).scala : 1;
+    const int scale = kindFromKeyword(s.Tipo()) ? sensorType(*kindFromKeyword(s.Tipo())).scale : 1;
     for (int i = 0; i < n; ++i) {
         t.enableRow(i);
         t.setX(i, pointText(s.X(i)));
         QString y = pointText(s.Y(i));
-        t.setY(i, FormattaDecimali(y, scala));
+        t.setY(i, FormattaDecimali(y, scale));
         t.setTick(i, true);
     }
     for (int i = kPointRows - 1; i >= n; --i)
@@ -246,99 +246,99 @@ const CSensore* loadSensorIntoTable(const QString& nome, const QString& tipo, Po
 
 // --- saving --------------------------------------------------------------------
 
-QString badNameReason(const QString& nome)
+QString badNameReason(const QString& name)
 {
     // Reserved on Windows, where sensor folders are shared too, so refused
     // everywhere; a folder part would write outside the sensors folder.
-    static const QString riservati = QStringLiteral("\\/:*?\"<>|");
-    for (const QChar c : nome) {
-        const bool controllo = c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
-        const bool fuoriCodifica = fromCp1252(toCp1252(QString(c))) != QString(c);
-        if (riservati.contains(c) || controllo || fuoriCodifica) {
-            const QString shown = controllo ? QStringLiteral("0x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
+    static const QString reserved = QStringLiteral("\\/:*?\"<>|");
+    for (const QChar c : name) {
+        const bool control = c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
+        const bool outsideCodePage = fromCp1252(toCp1252(QString(c))) != QString(c);
+        if (reserved.contains(c) || control || outsideCodePage) {
+            const QString shown = control ? QStringLiteral("0x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
                                             : QString(c);
             return inItalian() ? QStringLiteral("Il nome del sensore non può contenere il carattere \"%1\".").arg(shown)
                               : QStringLiteral("The sensor name cannot contain the character \"%1\".").arg(shown);
         }
     }
     // A leading point hides the file from the library; Windows drops a last one.
-    if (nome.startsWith(QLatin1Char('.')) || nome.endsWith(QLatin1Char('.')))
+    if (name.startsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char('.')))
         return inItalian() ? QStringLiteral("Il nome del sensore non può iniziare o finire con un punto.")
                           : QStringLiteral("The sensor name cannot begin or end with a dot.");
 #ifdef Q_OS_WIN
     static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])$"),
                                            QRegularExpression::CaseInsensitiveOption);
-    if (device.match(nome).hasMatch())
-        return inItalian() ? QStringLiteral("\"%1\" è un nome riservato del sistema.").arg(nome)
-                          : QStringLiteral("\"%1\" is a name the system reserves.").arg(nome);
+    if (device.match(name).hasMatch())
+        return inItalian() ? QStringLiteral("\"%1\" è un nome riservato del sistema.").arg(name)
+                          : QStringLiteral("\"%1\" is a name the system reserves.").arg(name);
 #endif
     return QString();
 }
 
-std::optional<BadCell> checkTable(const PointTable& t, int scala, bool ordineX)
+std::optional<BadCell> checkTable(const PointTable& t, int scale, bool xOrder)
 {
     for (int i = 0; i < t.NumPuntiAttivi(); ++i) {
         const PointRow& r = t.row(i);
-        if (!validNumber(r.x) || (ordineX && i >= 1 && xDescending(t.row(i - 1).x, r.x)))
+        if (!validNumber(r.x) || (xOrder && i >= 1 && xDescending(t.row(i - 1).x, r.x)))
             return BadCell{i, false};
-        if (!validY(r.y, scala))
+        if (!validY(r.y, scale))
             return BadCell{i, true};
     }
     return std::nullopt;
 }
 
-SaveResult SalvaSensore(const QString& nomeDigitato, SensorKind tipo, const PointTable& t,
-                         const QString& titolo)
+SaveResult SalvaSensore(const QString& typedName, SensorKind kind, const PointTable& t,
+                         const QString& title)
 {
     SaveResult out;
-    const QString nome = nomeDigitato.trimmed();
-    if (nome.isEmpty()) {
-        msgBox(languageText(179), MsgIcon::Critical, MsgButtons::Ok, titolo);
+    const QString name = typedName.trimmed();
+    if (name.isEmpty()) {
+        msgBox(languageText(179), MsgIcon::Critical, MsgButtons::Ok, title);
         out.outcome = SaveOutcome::EmptyName;
         return out;
     }
-    if (const QString motivo = badNameReason(nome); !motivo.isEmpty()) {
-        msgBox(motivo, MsgIcon::Critical, MsgButtons::Ok, titolo);
+    if (const QString reason = badNameReason(name); !reason.isEmpty()) {
+        msgBox(reason, MsgIcon::Critical, MsgButtons::Ok, title);
         out.outcome = SaveOutcome::BadName;
         return out;
     }
-    const SensorType& info = sensorType(tipo);
-    if (const auto cell = checkTable(t, info.scala, tipo != SensorKind::LivelloBenzina)) {
+    const SensorType& info = sensorType(kind);
+    if (const auto cell = checkTable(t, info.scale, kind != SensorKind::LivelloBenzina)) {
         const PointRow& r = t.row(cell->row);
-        const bool ordine = !cell->inY && validNumber(r.x);
-        msgBox(ordine ? bitOrderMessage() : languageText(262), MsgIcon::Exclamation, MsgButtons::Ok, titolo);
+        const bool bitOrder = !cell->inY && validNumber(r.x);
+        msgBox(bitOrder ? bitOrderMessage() : languageText(262), MsgIcon::Exclamation, MsgButtons::Ok, title);
         out.outcome = SaveOutcome::BadCell;
         out.cell = *cell;
         return out;
     }
 
     // The system's reason, when there is one, after the language text.
-    auto writeFailed = [&out](const QString& path, const QString& motivo = QString()) {
-        QString testo = languageText(328) + QLatin1Char(' ') + QDir::toNativeSeparators(path) + QLatin1Char(' ')
+    auto writeFailed = [&out](const QString& path, const QString& reason = QString()) {
+        QString message = languageText(328) + QLatin1Char(' ') + QDir::toNativeSeparators(path) + QLatin1Char(' ')
             + languageText(329);
-        if (!motivo.isEmpty())
-            testo += QLatin1Char('\n') + motivo;
-        msgBox(testo, MsgIcon::Critical);
+        if (!reason.isEmpty())
+            message += QLatin1Char('\n') + reason;
+        msgBox(message, MsgIcon::Critical);
         out.outcome = SaveOutcome::WriteFailed;
         out.path = path;
         return out;
     };
 
     // The folder is made on the first save.
-    const QString cartella = sensorsFolder();
-    if (!QFileInfo(cartella).isDir() && !QDir().mkpath(cartella))
-        return writeFailed(cartella, QString::fromLocal8Bit(std::strerror(errno)));
+    const QString folder = sensorsFolder();
+    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
+        return writeFailed(folder, QString::fromLocal8Bit(std::strerror(errno)));
 
     // A file of that name in any case is the one replaced, under its own
     // spelling, as a system that ignores case would do.
-    const QString fileName = nome + QStringLiteral(".sns");
-    QString path = QDir(cartella).filePath(fileName);
-    const QStringList presenti = QDir(cartella).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    const auto esistente = std::find_if(presenti.begin(), presenti.end(), [&](const QString& f) {
+    const QString fileName = name + QStringLiteral(".sns");
+    QString path = QDir(folder).filePath(fileName);
+    const QStringList listed = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    const auto existing = std::find_if(listed.begin(), listed.end(), [&](const QString& f) {
         return f.compare(fileName, Qt::CaseInsensitive) == 0;
     });
-    if (esistente != presenti.end()) {
-        path = QDir(cartella).filePath(*esistente);
+    if (existing != listed.end()) {
+        path = QDir(folder).filePath(*existing);
         const MsgAnswer a = msgBox(languageText(175) + QDir::toNativeSeparators(path) + QLatin1Char(' ') + languageText(132),
                                    MsgIcon::None, MsgButtons::OkCancel, languageText(133));
         if (a != MsgAnswer::Ok) {
@@ -351,9 +351,9 @@ SaveResult SalvaSensore(const QString& nomeDigitato, SensorKind tipo, const Poin
     const int n = t.NumPuntiAttivi();
     if (n == 0)
         return writeFailed(path);
-    QString errore;
-    if (!writeSensorFile(path, info.keyword, nome, t.xTexts(n), t.yTexts(n), &errore))
-        return writeFailed(path, errore);
+    QString error;
+    if (!writeSensorFile(path, info.keyword, name, t.xTexts(n), t.yTexts(n), &error))
+        return writeFailed(path, error);
 
     LibreriaSensori.clear();
     CaricaLibreriaSensori();
@@ -364,25 +364,25 @@ SaveResult SalvaSensore(const QString& nomeDigitato, SensorKind tipo, const Poin
 
 // --- the instrument ------------------------------------------------------------
 
-bool LeggiCurvaInTabella(int slot, PointTable& t)
+bool readCurveIntoTable(int slot, PointTable& t)
 {
     t.PulisciTabellaPunti();
     const auto kind = kindFromSlot(slot);
     if (!kind || operationRunning())
         return false;
-    const int scala = sensorType(*kind).scala;
+    const int scale = sensorType(*kind).scale;
 
     mainSurface().setPanelText(3, languageText(205));
     // A failed read keeps the buffer as it was: never divide it twice.
-    const CurveBuffer prima = CurvaSensore;
-    const bool ok = editorRead(comando::LeggiCurvaSensore, [slot] { return LeggiCurvaSensore(slot); });
+    const CurveBuffer saved = CurvaSensore;
+    const bool ok = editorRead(cmd::LeggiCurvaSensore, [slot] { return LeggiCurvaSensore(slot); });
     if (!ok) {
-        CurvaSensore = prima;
+        CurvaSensore = saved;
     } else {
         for (int i = 0; i < kPointRows; ++i) {
-            CurvaSensore.CurvaY[static_cast<std::size_t>(i)] /= scala;
+            CurvaSensore.CurvaY[static_cast<std::size_t>(i)] /= scale;
             t.setX(i, pointText(CurvaSensore.CurvaX[static_cast<std::size_t>(i)]));
-            t.setY(i, formatY(pointText(CurvaSensore.CurvaY[static_cast<std::size_t>(i)]), scala));
+            t.setY(i, formatY(pointText(CurvaSensore.CurvaY[static_cast<std::size_t>(i)]), scale));
         }
         for (int i = 0; i < kPointRows; ++i) {
             t.enableRow(i);
@@ -396,30 +396,30 @@ bool LeggiCurvaInTabella(int slot, PointTable& t)
 
 std::optional<double> readFuelLevel()
 {
-    if (operationRunning() || !editorRead(comando::LeggiCalibrazione, LeggiCalibrazione))
+    if (operationRunning() || !editorRead(cmd::LeggiCalibrazione, LeggiCalibrazione))
         return std::nullopt;
     return ValoriAnalogici[4];
 }
 
 // --- fuel-level calibration -------------------------------------------------
 
-CalibrationRun::Outcome CalibrationRun::step(QString& litres, PointTable& t, const Reader& leggi)
+CalibrationRun::Outcome CalibrationRun::step(QString& litres, PointTable& t, const Reader& reader)
 {
     const int s = intFaseCalibrazione;
     if (s >= 19)
         return Outcome::Complete;
     // The litres become a Y of the curve: a number the instrument can hold.
-    const QString testoLitri = litres.trimmed().isEmpty() ? QStringLiteral("0.0") : formatY(litres, 10);
-    if (!validY(testoLitri, 10))
+    const QString litresText = litres.trimmed().isEmpty() ? QStringLiteral("0.0") : formatY(litres, 10);
+    if (!validY(litresText, 10))
         return Outcome::BadLitres;
 
-    const std::optional<double> reading = leggi ? leggi() : std::nullopt;
+    const std::optional<double> reading = reader ? reader() : std::nullopt;
     if (!reading)
         return Outcome::ReadFailed;
 
     intUscita = 1;
     XValue = static_cast<qint16>(std::clamp(roundHalfEven(*reading), -32768.0, 32767.0));
-    litres = testoLitri;
+    litres = litresText;
     const QString x = QString::number(XValue);
     t.setX(s, x);
     t.setY(s, litres);

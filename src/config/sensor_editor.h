@@ -36,7 +36,7 @@ struct SensorType {
     QString keyword;   // the type line of a sensor file
     QString lblY;      // unit labels of the two columns
     QString lblX;
-    int scala;         // fixed-point divisor of Y (1 for "Altro")
+    int scale;         // fixed-point divisor of Y (1 for "Altro")
     bool calibration; // the calibration button is shown
 };
 
@@ -53,13 +53,13 @@ std::optional<SensorKind> kindFromSlot(int slot);
 // exponents fail.
 bool validNumber(const QString& text);
 // A Y value must also fit the instrument's word once multiplied by the scale.
-bool validY(const QString& text, int scala);
+bool validY(const QString& text, int scale);
 // What a box holds once the focus has left it: commas turned into points
 // (and Y padded to the scale's decimals), blanks around it dropped.
 QString normalizeX(const QString& text);
-QString formatY(const QString& text, int scala);
+QString formatY(const QString& text, int scale);
 // The bit order rule: the row before holds a greater X.
-bool xDescending(const QString& xPrima, const QString& x);
+bool xDescending(const QString& xBefore, const QString& x);
 
 // The message of the order rule (a fixed text of the program).
 QString bitOrderMessage();
@@ -114,14 +114,14 @@ QString pointText(double v);
 // Loads the first library sensor of that name and type into the table
 // (cleared first): its points as decimal texts, Y padded to the type's
 // decimals, each row ticked. Nothing when the library has no such sensor.
-const CSensore* loadSensorIntoTable(const QString& nome, const QString& tipo, PointTable& t);
+const CSensore* loadSensorIntoTable(const QString& name, const QString& kind, PointTable& t);
 
 // --- saving --------------------------------------------------------------------
 
 // Why a name (already trimmed) cannot name a sensor file, as a message in
 // the current language; empty when it can. An empty name is the caller's
 // own message.
-QString badNameReason(const QString& nome);
+QString badNameReason(const QString& name);
 
 struct BadCell {
     int row = 0;
@@ -129,8 +129,8 @@ struct BadCell {
 };
 
 // The first active box that does not hold a number the instrument can take
-// (or, with `ordineX`, an X below the row before it).
-std::optional<BadCell> checkTable(const PointTable& t, int scala, bool ordineX);
+// (or, with `xOrder`, an X below the row before it).
+std::optional<BadCell> checkTable(const PointTable& t, int scale, bool xOrder);
 
 enum class SaveOutcome { Saved, Cancelled, EmptyName, BadName, BadCell, WriteFailed };
 
@@ -142,10 +142,10 @@ struct SaveResult {
 
 // The save command: checks the name and the table, asks before replacing a
 // file of that name (case ignored), writes sensors/<name>.sns and reads the
-// library again. Every refusal shows its message; `titolo` is the window's
+// library again. Every refusal shows its message; `title` is the window's
 // caption.
-SaveResult SalvaSensore(const QString& nomeDigitato, SensorKind tipo, const PointTable& t,
-                         const QString& titolo);
+SaveResult SalvaSensore(const QString& typedName, SensorKind kind, const PointTable& t,
+                         const QString& title);
 
 // --- the instrument ------------------------------------------------------------
 
@@ -153,7 +153,7 @@ SaveResult SalvaSensore(const QString& nomeDigitato, SensorKind tipo, const Poin
 // first), Y divided by the slot's scale, all 20 rows ticked. False, with the
 // table cleared and the shared curve as it was, when the link is busy or the
 // read fails (the failure is reported once).
-bool LeggiCurvaInTabella(int slot, PointTable& t);
+bool readCurveIntoTable(int slot, PointTable& t);
 
 // The fuel-level input (element 4 of ValoriAnalogici) read live; nothing
 // when the exchange failed (reported once).
@@ -174,7 +174,7 @@ public:
 
     // One OK: `litres` is the litres box (empty reads as 0.0 and is written
     // back formatted). A failed read records nothing and leaves the step.
-    Outcome step(QString& litres, PointTable& t, const Reader& leggi = readFuelLevel);
+    Outcome step(QString& litres, PointTable& t, const Reader& reader = readFuelLevel);
     // Room for another reading (the OK button is shown).
     bool moreReadings() const { return intFaseCalibrazione < 19; }
 

@@ -15,22 +15,22 @@ namespace zuv {
 namespace {
 
 constexpr std::array<CommandInfo, 16> kCommands{{
-    {comando::Hello, 0, kLenAck, true},
-    {comando::VerificaComunicazione, 0, kLenCheck, false},
-    {comando::LeggiCalibrazione, 0, kLenCalibration, false},
-    {comando::LeggiBloccoMemoria, 4, kLenBlock, false},
-    {comando::InviaDatiConfigurazione, kPayloadConfig, kLenAck, true},
-    {comando::LeggiDatiConfigurazione, 0, kLenConfig, false},
-    {comando::InviaDatiAllarmi, kPayloadAlarms, kLenAck, true},
-    {comando::LeggiDatiAllarmi, 0, kLenAlarms, false},
-    {comando::InviaDatiSensori, kPayloadSensors, kLenAck, true},
-    {comando::LeggiDatiSensori, 0, kLenSensors, false},
-    {comando::InviaCurvaSensore, kPayloadCurve, kLenAck, true},
-    {comando::LeggiCurvaSensore, 1, kLenCurve, false},
-    {comando::InviaDatiConfigurazione2, kPayloadConfig2, kLenAck, true},
-    {comando::LeggiDatiConfigurazione2, 0, kLenConfig2, false},
-    {comando::Status, 0, kLenStatus, false},
-    {comando::LeggiBloccoSessione, 2, kLenBlock, false},
+    {cmd::Hello, 0, kLenAck, true},
+    {cmd::VerificaComunicazione, 0, kLenCheck, false},
+    {cmd::LeggiCalibrazione, 0, kLenCalibration, false},
+    {cmd::LeggiBloccoMemoria, 4, kLenBlock, false},
+    {cmd::InviaDatiConfigurazione, kPayloadConfig, kLenAck, true},
+    {cmd::LeggiDatiConfigurazione, 0, kLenConfig, false},
+    {cmd::InviaDatiAllarmi, kPayloadAlarms, kLenAck, true},
+    {cmd::LeggiDatiAllarmi, 0, kLenAlarms, false},
+    {cmd::InviaDatiSensori, kPayloadSensors, kLenAck, true},
+    {cmd::LeggiDatiSensori, 0, kLenSensors, false},
+    {cmd::InviaCurvaSensore, kPayloadCurve, kLenAck, true},
+    {cmd::LeggiCurvaSensore, 1, kLenCurve, false},
+    {cmd::InviaDatiConfigurazione2, kPayloadConfig2, kLenAck, true},
+    {cmd::LeggiDatiConfigurazione2, 0, kLenConfig2, false},
+    {cmd::Status, 0, kLenStatus, false},
+    {cmd::LeggiBloccoSessione, 2, kLenBlock, false},
 }};
 
 // The ten bytes of the identification text as the status bar shows them:
@@ -95,7 +95,7 @@ bool writePageFrame(quint8 code, QByteArrayView payload)
 
 void VerificaComunicazione()
 {
-    const QByteArray r = transact(comando::VerificaComunicazione, {});
+    const QByteArray r = transact(cmd::VerificaComunicazione, {});
     MainSurface& s = mainSurface();
     if (r.isEmpty()) {
         s.setPanelPicture(4, PanelPicture::LinkOff);
@@ -124,25 +124,25 @@ QByteArray blockRead(quint8 code, QByteArrayView address)
 
 } // namespace
 
-QByteArray LeggiBloccoMemoria(const qint32& indirizzo)
+QByteArray LeggiBloccoMemoria(const qint32& address)
 {
-    return blockRead(comando::LeggiBloccoMemoria, ScriviLong(indirizzo));
+    return blockRead(cmd::LeggiBloccoMemoria, ScriviLong(address));
 }
 
-QByteArray LeggiBloccoSessione(qint32 indirizzo)
+QByteArray LeggiBloccoSessione(qint32 address)
 {
-    return blockRead(comando::LeggiBloccoSessione, ScriviWord(indirizzo));
+    return blockRead(cmd::LeggiBloccoSessione, ScriviWord(address));
 }
 
 std::optional<qint16> readLapCount()
 {
-    const QByteArray r = readReply(comando::Status, {});
+    const QByteArray r = readReply(cmd::Status, {});
     return r.isEmpty() ? std::nullopt : std::optional<qint16>(readWord(at(r, 23)));
 }
 
 std::optional<qint32> readRecordedBytes()
 {
-    const QByteArray r = readReply(comando::Status, {});
+    const QByteArray r = readReply(cmd::Status, {});
     return r.isEmpty() ? std::nullopt : std::optional<qint32>(readLong(at(r, 32)));
 }
 
@@ -150,7 +150,7 @@ qint16 LeggiStatoDownload1() { return readLapCount().value_or(0); }
 
 qint32 LeggiStatoDownload2() { return readRecordedBytes().value_or(0); }
 
-int safeLapCount(qint16 giri) { return std::clamp(int(giri), 0, kMaxLaps - 1); }
+int safeLapCount(qint16 laps) { return std::clamp(int(laps), 0, kMaxLaps - 1); }
 
 qint32 safeByteCount(qint32 bytes) { return std::clamp(bytes, 0, kDeviceMemory); }
 

@@ -10,7 +10,7 @@
 
 namespace zuv {
 
-namespace comando {
+namespace cmd {
 inline constexpr quint8 Hello = 0x01;
 inline constexpr quint8 VerificaComunicazione = 0x02;
 inline constexpr quint8 LeggiCalibrazione = 0x09;
@@ -28,7 +28,7 @@ inline constexpr quint8 LeggiDatiConfigurazione2 = 0x1D;
 // LeggiStatoDownload1, LeggiStatoDownload2 and LeggiDiagnostica.
 inline constexpr quint8 Status = 0x25;
 inline constexpr quint8 LeggiBloccoSessione = 0x26;
-} // namespace comando
+} // namespace cmd
 
 // Request payload and reply sizes of one command. A write (`isWrite`) is
 // answered by its 5-byte acknowledgement, a read by `replyLen` bytes whose
@@ -68,11 +68,11 @@ inline constexpr qint32 kDeviceMemory = 2096384;
 // StrumentoPresente. Never a message box.
 void VerificaComunicazione();
 
-// 128 bytes of memory at `indirizzo`, or empty after the failure report.
+// 128 bytes of memory at `address`, or empty after the failure report.
 // A success clears ErroreComunicazione.
-QByteArray LeggiBloccoMemoria(const qint32& indirizzo);
-// 128 bytes of lap memory at byte address `indirizzo` (sent as a word).
-QByteArray LeggiBloccoSessione(qint32 indirizzo);
+QByteArray LeggiBloccoMemoria(const qint32& address);
+// 128 bytes of lap memory at byte address `address` (sent as a word).
+QByteArray LeggiBloccoSessione(qint32 address);
 // Laps stored in the instrument (signed as on the line); 0 on failure.
 qint16 LeggiStatoDownload1();
 // Recorded memory bytes (signed as on the line); 0 on failure.
@@ -83,7 +83,7 @@ std::optional<qint32> readRecordedBytes();
 
 // The counts above, made safe to index the download buffers with:
 // negative gives 0, laps stop at the lap table, bytes at the memory size.
-int safeLapCount(qint16 giri);
+int safeLapCount(qint16 laps);
 qint32 safeByteCount(qint32 bytes);
 
 // Building blocks of the page commands. The caller has connected.

@@ -21,21 +21,21 @@ QByteArray encodeCurve(int slot, const CurveBuffer& curve)
     p += ByteInChr(slot);
     for (int w : {20, 1, 0, 0, 0, 40, 2})
         p += ScriviWord(w);
-    for (int i = 0; i < kPuntiCurva; ++i)
+    for (int i = 0; i < kCurvePoints; ++i)
         p += ScriviWord(curve.CurvaX[i]);
     p += ScriviWord(0);
-    for (int i = 0; i < kPuntiCurva; ++i)
+    for (int i = 0; i < kCurvePoints; ++i)
         p += ScriviWord(curve.CurvaY[i]);
     return p;
 }
 
-QByteArray curveRequest(int slot) { return buildFrame(comando::LeggiCurvaSensore, ByteInChr(slot)); }
+QByteArray curveRequest(int slot) { return buildFrame(cmd::LeggiCurvaSensore, ByteInChr(slot)); }
 
 void decodeCurve(QByteArrayView reply, CurveBuffer& curve)
 {
-    for (int i = 0; i < kPuntiCurva; ++i)
+    for (int i = 0; i < kCurvePoints; ++i)
         curve.CurvaX[i] = readWord(at(reply, 17 + 2 * i));
-    for (int i = 0; i < kPuntiCurva; ++i)
+    for (int i = 0; i < kCurvePoints; ++i)
         curve.CurvaY[i] = readWord(at(reply, 59 + 2 * i));
 }
 
@@ -43,14 +43,14 @@ bool InviaCurvaSensore(int slot)
 {
     if (!validSlot(slot))
         return noteOutcome(false);
-    return writePageFrame(comando::InviaCurvaSensore, encodeCurve(slot, CurvaSensore));
+    return writePageFrame(cmd::InviaCurvaSensore, encodeCurve(slot, CurvaSensore));
 }
 
 bool LeggiCurvaSensore(int slot)
 {
     if (!validSlot(slot))
         return noteOutcome(false);
-    const QByteArray reply = readPageReply(comando::LeggiCurvaSensore, ByteInChr(slot));
+    const QByteArray reply = readPageReply(cmd::LeggiCurvaSensore, ByteInChr(slot));
     if (reply.isEmpty())
         return false;
     decodeCurve(reply, CurvaSensore);
@@ -61,9 +61,9 @@ bool readCurveScaled(int slot)
 {
     if (!LeggiCurvaSensore(slot))
         return false;
-    const int scala = typeScale(QString::fromLatin1(channelFromSlot(slot).tipo));
-    for (int i = 0; i < kPuntiCurva; ++i)
-        CurvaSensore.CurvaY[i] /= scala;
+    const int scale = typeScale(QString::fromLatin1(channelFromSlot(slot).type));
+    for (int i = 0; i < kCurvePoints; ++i)
+        CurvaSensore.CurvaY[i] /= scale;
     return true;
 }
 

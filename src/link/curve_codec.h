@@ -13,7 +13,7 @@
 namespace zuv {
 
 inline constexpr int kNumSlot = 9;
-inline constexpr int kPuntiCurva = 20;
+inline constexpr int kCurvePoints = 20;
 
 // The 97 payload bytes of the write frame: slot, the fixed words 20, 1, 0,
 // 0, 0, 40, 2, the 20 X, word 0, the 20 Y. Values are rounded half to even

@@ -10,7 +10,7 @@ namespace {
 
 DiagnosticsView* g_view = nullptr;
 
-QString decimali(double v, int decimals) { return QString::number(v, 'f', decimals); }
+QString fixedText(double v, int decimals) { return QString::number(v, 'f', decimals); }
 
 // A Double as plain text with all its significant digits.
 QString fullNumber(double v) { return QString::number(v, 'g', 15).toUpper(); }
@@ -38,27 +38,27 @@ DiagnosticsState decodeDiagnostics(QByteArrayView r)
     auto word = [&](int pos) { return double(readWord(at(r, pos))); };
     s.fields[0] = LeggiWord(at(r, 5));
     s.fields[2] = LeggiWord(at(r, 9));
-    s.fields[3] = decimali(word(11) / 10, 1);
-    s.fields[4] = decimali(word(13) / 10, 1);
-    s.fields[5] = decimali(word(15) / 1000, 3);
-    s.fields[6] = decimali(word(17) / 1000, 3);
-    s.fields[7] = decimali(word(19) / 10, 1);
+    s.fields[3] = fixedText(word(11) / 10, 1);
+    s.fields[4] = fixedText(word(13) / 10, 1);
+    s.fields[5] = fixedText(word(15) / 1000, 3);
+    s.fields[6] = fixedText(word(17) / 1000, 3);
+    s.fields[7] = fixedText(word(19) / 10, 1);
     s.fields[8] = LeggiWord(at(r, 23));
-    s.fields[9] = decimali(double(readByte(at(r, 25))) / 10, 1);
+    s.fields[9] = fixedText(double(readByte(at(r, 25))) / 10, 1);
     s.fields[10] = LeggiByte(at(r, 26));
-    s.fields[11] = decimali(double(readSignedByte(at(r, 27))) / 10, 1);
+    s.fields[11] = fixedText(double(readSignedByte(at(r, 27))) / 10, 1);
     s.fields[12] = LeggiByte(at(r, 28));
-    s.fields[13] = decimali(double(readSignedByte(at(r, 29))) / 10, 1);
-    s.fields[14] = decimali(word(30) / 100, 2);
+    s.fields[13] = fixedText(double(readSignedByte(at(r, 29))) / 10, 1);
+    s.fields[14] = fixedText(word(30) / 100, 2);
     const double recorded = readLong(at(r, 32));
     s.fields[15] = fullNumber((kDeviceMemory - recorded) / kDeviceMemory * 100);
-    s.fields[16] = decimali(word(30) / 1470, 3);
+    s.fields[16] = fixedText(word(30) / 1470, 3);
     return s;
 }
 
 bool LeggiCalibrazione()
 {
-    const QByteArray r = readReply(comando::LeggiCalibrazione);
+    const QByteArray r = readReply(cmd::LeggiCalibrazione);
     if (r.isEmpty())
         return false;
     const auto v = decodeCalibration(r);
@@ -74,7 +74,7 @@ bool LeggiCalibrazione()
 
 bool LeggiDiagnostica()
 {
-    const QByteArray r = readReply(comando::Status);
+    const QByteArray r = readReply(cmd::Status);
     if (r.isEmpty())
         return false;
     DiagnosticsView* view = diagnosticsView();

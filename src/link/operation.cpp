@@ -10,7 +10,7 @@ namespace zuv {
 
 bool operationRunning() { return StatoComunicazione.ComandoInCorso != 0 || linkBusy(); }
 
-Operation::Operation(int comando) { StatoComunicazione.ComandoInCorso = comando; }
+Operation::Operation(int code) { StatoComunicazione.ComandoInCorso = code; }
 
 Operation::~Operation() { finish(); }
 

@@ -17,7 +17,7 @@ bool operationRunning();
 
 class Operation {
 public:
-    explicit Operation(int comando);
+    explicit Operation(int code);
     ~Operation();
     Operation(const Operation&) = delete;
     Operation& operator=(const Operation&) = delete;

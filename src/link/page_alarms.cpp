@@ -57,7 +57,7 @@ const std::array<ShiftLight, kNumLed>& shiftLights() { return kLed; }
 
 AlarmsPageView* activeAlarmsPage() { return activePage<AlarmsPageView>(PageKind::Alarms); }
 
-int thresholdScale(int i) { return i >= 0 && i < kNumThresholds ? kThresholds[i].scala : 1; }
+int thresholdScale(int i) { return i >= 0 && i < kNumThresholds ? kThresholds[i].scale : 1; }
 
 QByteArray encodeAlarmsPage(const AlarmsPage& page)
 {
@@ -90,19 +90,19 @@ AlarmsPage decodeAlarmsPage(QByteArrayView reply)
     return page;
 }
 
-qint64 pageThresholdFromText(const QString& text, int scala)
+qint64 pageThresholdFromText(const QString& text, int scale)
 {
-    const double v = roundHalfEven(leadingNumber(text) * scala);
+    const double v = roundHalfEven(leadingNumber(text) * scale);
     if (!std::isfinite(v) || v < double(std::numeric_limits<qint32>::min())
         || v > double(std::numeric_limits<qint32>::max()))
         return 0;
     return qint64(v);
 }
 
-QString pageThresholdText(qint64 soglia, int scala)
+QString pageThresholdText(qint64 threshold, int scale)
 {
-    QString t = VirgolaInPunto(decimalText(double(soglia) / scala));
-    return FormattaDecimali(t, scala);
+    QString t = VirgolaInPunto(decimalText(double(threshold) / scale));
+    return FormattaDecimali(t, scale);
 }
 
 AlarmsPage alarmsPageFrom(const ProjectRecord& rec)
@@ -122,7 +122,7 @@ AlarmsPage alarmsPageFrom(const AlarmsPageView& view)
     AlarmsPage page;
     for (int i = 0; i < kNumThresholds; ++i) {
         const AlarmThreshold& s = kThresholds[i];
-        page.Soglie[i] = ticked(view, s.box) ? pageThresholdFromText(view.text(s.text), s.scala) : 0;
+        page.Soglie[i] = ticked(view, s.box) ? pageThresholdFromText(view.text(s.text), s.scale) : 0;
     }
     for (int i = 0; i < kNumLed; ++i)
         page.Led[i] = CodecNum(view.text(kLed[i].text).trimmed()).value();
@@ -152,7 +152,7 @@ void showAlarmsPage(const AlarmsPage& page, AlarmsPageView& view)
     for (int i = 0; i < kNumThresholds; ++i) {
         const AlarmThreshold& s = kThresholds[i];
         view.setCheck(s.box, page.Soglie[i] > 0 ? Qt::Checked : Qt::Unchecked);
-        view.setText(s.text, pageThresholdText(page.Soglie[i], s.scala));
+        view.setText(s.text, pageThresholdText(page.Soglie[i], s.scale));
     }
     for (int i = 0; i < kNumLed; ++i)
         view.setText(kLed[i].text, QString::number(page.Led[i]));
@@ -170,7 +170,7 @@ const PageCodec<AlarmsPage, AlarmsPageView> kPage{activeAlarmsPage, alarmsPageFr
 
 } // namespace
 
-bool InviaDatiAllarmi() { return sendPage(comando::InviaDatiAllarmi, kPage); }
-bool LeggiDatiAllarmi() { return readPage(comando::LeggiDatiAllarmi, kPage); }
+bool InviaDatiAllarmi() { return sendPage(cmd::InviaDatiAllarmi, kPage); }
+bool LeggiDatiAllarmi() { return readPage(cmd::LeggiDatiAllarmi, kPage); }
 
 } // namespace zuv

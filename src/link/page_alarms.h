@@ -24,7 +24,7 @@ struct AlarmThreshold {
     qint32 ProjectRecord::*msk;
     AlarmsCheck box;
     AlarmsText text;
-    int scala;
+    int scale;
 };
 const std::array<AlarmThreshold, kNumThresholds>& alarmThresholds();
 
@@ -60,9 +60,9 @@ AlarmsPage decodeAlarmsPage(QByteArrayView reply);
 // A threshold box's text as it travels: the number at the start of the text
 // (point as decimal separator, 0 when there is none) times the scale,
 // rounded half to even; 0 when that does not fit a 32-bit Long.
-qint64 pageThresholdFromText(const QString& text, int scala);
+qint64 pageThresholdFromText(const QString& text, int scale);
 // A threshold as the window shows it: "85.5", "2.500", "0.0".
-QString pageThresholdText(qint64 soglia, int scala);
+QString pageThresholdText(qint64 threshold, int scale);
 
 AlarmsPage alarmsPageFrom(const ProjectRecord& rec);
 // From the window: a threshold only when its box is ticked (any state but

@@ -203,10 +203,10 @@ const PageCodec<ConfigPage2, ConfigPageView> kPage2{activeConfigPage, configPage
 
 } // namespace
 
-bool InviaDatiConfigurazione() { return sendPage(comando::InviaDatiConfigurazione, kPage1); }
-bool InviaDatiConfigurazione2() { return sendPage(comando::InviaDatiConfigurazione2, kPage2); }
-bool LeggiDatiConfigurazione() { return readPage(comando::LeggiDatiConfigurazione, kPage1); }
-bool LeggiDatiConfigurazione2() { return readPage(comando::LeggiDatiConfigurazione2, kPage2); }
+bool InviaDatiConfigurazione() { return sendPage(cmd::InviaDatiConfigurazione, kPage1); }
+bool InviaDatiConfigurazione2() { return sendPage(cmd::InviaDatiConfigurazione2, kPage2); }
+bool LeggiDatiConfigurazione() { return readPage(cmd::LeggiDatiConfigurazione, kPage1); }
+bool LeggiDatiConfigurazione2() { return readPage(cmd::LeggiDatiConfigurazione2, kPage2); }
 
 RunOutcome configPagesRun(bool send, const std::function<bool()>& brokenOff)
 {

@@ -155,7 +155,7 @@ const PageCodec<SensorsPage, SensorsPageView> kPage{activeSensorsPage, sensorsPa
 
 } // namespace
 
-bool InviaDatiSensori() { return sendPage(comando::InviaDatiSensori, kPage); }
-bool LeggiDatiSensori() { return readPage(comando::LeggiDatiSensori, kPage); }
+bool InviaDatiSensori() { return sendPage(cmd::InviaDatiSensori, kPage); }
+bool LeggiDatiSensori() { return readPage(cmd::LeggiDatiSensori, kPage); }
 
 } // namespace zuv

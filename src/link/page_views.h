@@ -53,11 +53,11 @@ public:
     virtual Qt::CheckState chkAbilRecLAP() const = 0;
     virtual void setChkAbilRecLAP(Qt::CheckState state) = 0;
 
-    // The working enable flag of display page `pagina` (PagineAbilitate
-    // element pagina - 1); the codecs use pages 2 to 9 only. Setting it also
+    // The working enable flag of display page `page` (PagineAbilitate
+    // element page - 1); the codecs use pages 2 to 9 only. Setting it also
     // refreshes the page on show when it is that page.
-    virtual bool pageEnabled(int pagina) const = 0;
-    virtual void setPageEnabled(int pagina, bool on) = 0;
+    virtual bool pageEnabled(int page) const = 0;
+    virtual void setPageEnabled(int page, bool on) = 0;
 };
 
 // --- sensors page ------------------------------------------------------------
@@ -104,7 +104,7 @@ public:
 // --- alarms and shift-light page -------------------------------------------
 
 // The six alarms in the order the instrument keeps them.
-enum class Allarme { TO, PO, PB, TA, LB, TB };
+enum class Alarm { TO, PO, PB, TA, LB, TB };
 inline constexpr int kNumThresholds = 6;
 
 enum class AlarmsText {

@@ -41,8 +41,8 @@ SlotSensors slotSensorsFrom(const ProjectRecord& rec)
     SlotSensors sensors;
     for (int slot = 0; slot < kNumSlot; ++slot) {
         const ChannelInfo& ch = channelFromSlot(slot);
-        if (rec.*ch.abil)
-            sensors[std::size_t(slot)] = rec.*ch.sensore;
+        if (rec.*ch.enabled)
+            sensors[std::size_t(slot)] = rec.*ch.sensor;
     }
     return sensors;
 }
@@ -65,7 +65,7 @@ RunOutcome readSensorsRun(const SensorsRunHooks& hooks,
         // A curve that did not arrive says nothing about the sensor.
         if (!readCurveScaled(slot))
             return false;
-        named(slot, TrovaSensoreDaCurva(QString::fromLatin1(channelFromSlot(slot).tipo)));
+        named(slot, TrovaSensoreDaCurva(QString::fromLatin1(channelFromSlot(slot).type)));
         return true;
     });
 }

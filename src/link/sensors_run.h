@@ -22,9 +22,9 @@ SlotSensors slotSensorsFrom(const ProjectRecord& rec);
 // What the caller shows and asks along the run.
 struct SensorsRunHooks {
     // Before each step: 0 the page (no text), 1 to 9 the curve of slot
-    // passo - 1 with its text (texts 151 to 156, 322, 331, 332 to send,
+    // stepNo - 1 with its text (texts 151 to 156, 322, 331, 332 to send,
     // 159 to 164, 323, 333, 334 to read).
-    std::function<void(int passo, const QString& curveText)> beginStep;
+    std::function<void(int stepNo, const QString& curveText)> beginStep;
     // Asked after each step: the user closed the run's window.
     std::function<bool()> brokenOff;
 };

@@ -79,12 +79,12 @@ bool waitUntil(SerialPort& port, int timeoutMs, const std::function<bool()>& don
     }
 }
 
-// Waits for exactly `attesa` among what arrives: whenever enough bytes are
+// Waits for exactly `expected` among what arrives: whenever enough bytes are
 // waiting, all of them are taken and compared whole.
-bool awaitAck(SerialPort& port, const QByteArray& attesa, int timeoutMs)
+bool awaitAck(SerialPort& port, const QByteArray& expected, int timeoutMs)
 {
     return waitUntil(port, timeoutMs, [&] {
-        return port.bytesWaitingIn() >= attesa.size() && port.read(port.bytesWaitingIn()) == attesa;
+        return port.bytesWaitingIn() >= expected.size() && port.read(port.bytesWaitingIn()) == expected;
     });
 }
 
@@ -156,16 +156,16 @@ bool ConnettiStrumento()
 
     ConfiguraPorta();
     port.discardBuffers();
-    const QByteArray hello = buildFrame(comando::Hello);
-    const QByteArray conferma = ackFrame(comando::Hello);
+    const QByteArray hello = buildFrame(cmd::Hello);
+    const QByteArray ack = ackFrame(cmd::Hello);
     struct Scan {
         Scan() { g_scan = true; }
         ~Scan() { g_scan = false; }
-    } scansione;
+    } scan;
     for (int n = 1; n <= kMaxPorts; ++n) {
         port.open(n);
         mainSurface().setPanelText(4, QStringLiteral("Connecting COM%1...").arg(n));
-        if (InviaComando(hello, conferma))
+        if (InviaComando(hello, ack))
             break;
         port.close();
     }
@@ -176,10 +176,10 @@ bool ConnettiStrumento()
 namespace {
 
 // The one skeleton of a send: the frame out on a freshly emptied port, then
-// the wait for exactly `attesa` within `ackTimeoutMs`, or, without one, for
+// the wait for exactly `expected` within `ackTimeoutMs`, or, without one, for
 // the frame to leave. A port whose device failed on the way gets
 // `portError`.
-bool sendFrame(const QByteArray& frame, const QByteArray& attesa, int ackTimeoutMs, void (*portError)())
+bool sendFrame(const QByteArray& frame, const QByteArray& expected, int ackTimeoutMs, void (*portError)())
 {
     if (insideExchangeWait())
         return false;
@@ -192,7 +192,7 @@ bool sendFrame(const QByteArray& frame, const QByteArray& attesa, int ackTimeout
     bool ok = port.write(frame);
     if (ok) {
         ExchangeWait wait;
-        ok = attesa.isEmpty() ? awaitDrain(port) : awaitAck(port, attesa, ackTimeoutMs);
+        ok = expected.isEmpty() ? awaitDrain(port) : awaitAck(port, expected, ackTimeoutMs);
     }
     if (!ok && port.failed())
         portError();
@@ -204,15 +204,15 @@ void recordPortError() { noteOutcome(false); }
 
 } // namespace
 
-bool InviaComando(const QByteArray& frame, const QByteArray& attesa)
+bool InviaComando(const QByteArray& frame, const QByteArray& expected)
 {
     const int timeout = StatoComunicazione.ComandoInCorso == 0 ? kAckWaitMs : kOperationAckWaitMs;
-    return sendFrame(frame, attesa, timeout, writeFailed);
+    return sendFrame(frame, expected, timeout, writeFailed);
 }
 
-bool InviaComandoAttesa(const QByteArray& frame, const QByteArray& attesa)
+bool InviaComandoAttesa(const QByteArray& frame, const QByteArray& expected)
 {
-    return sendFrame(frame, attesa, kOperationAckWaitMs, recordPortError);
+    return sendFrame(frame, expected, kOperationAckWaitMs, recordPortError);
 }
 
 QByteArray RiceviDati(int n)

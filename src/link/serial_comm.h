@@ -28,13 +28,13 @@ void ChiudiPorta();
 // Clock::yieldWaiting). A port error or a device gone shows no message
 // while the poll runs.
 
-// Sends `frame`; with `attesa` waits for exactly those bytes, 2000 ms idle
+// Sends `frame`; with `expected` waits for exactly those bytes, 2000 ms idle
 // or 10000 ms while ComandoInCorso is set; without, until the frame has
 // gone out (3000 ms). False on a closed port or a time-out.
-bool InviaComando(const QByteArray& frame, const QByteArray& attesa = {});
+bool InviaComando(const QByteArray& frame, const QByteArray& expected = {});
 // The writes' variant: 10000 ms for the acknowledgement. A port error ends
 // in False (and ErroreComunicazione) rather than escaping.
-bool InviaComandoAttesa(const QByteArray& frame, const QByteArray& attesa = {});
+bool InviaComandoAttesa(const QByteArray& frame, const QByteArray& expected = {});
 // Exactly n bytes from the port within 5000 ms, or empty.
 QByteArray RiceviDati(int n);
 

@@ -22,7 +22,7 @@ Catalog& installed()
 
 } // namespace
 
-bool useQtLanguage(int indiceLingua)
+bool useQtLanguage(int languageIndex)
 {
     Catalog& c = installed();
     QCoreApplication* app = QCoreApplication::instance();
@@ -31,7 +31,7 @@ bool useQtLanguage(int indiceLingua)
         c.translator.reset();
         c.app = app;
     }
-    const bool italian = indiceLingua == 0;
+    const bool italian = languageIndex == 0;
     if (italian == bool(c.translator))
         return true;
     if (!italian) {

@@ -5,9 +5,9 @@
 
 namespace zuv {
 
-// Puts in place the catalog for `indiceLingua`, once per change. False when
+// Puts in place the catalog for `languageIndex`, once per change. False when
 // the Italian catalog cannot be loaded (Qt's texts then stay English) or
 // there is no application to install it in.
-bool useQtLanguage(int indiceLingua);
+bool useQtLanguage(int languageIndex);
 
 } // namespace zuv

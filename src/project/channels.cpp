@@ -30,11 +30,11 @@ const ChannelInfo& channelFromSlot(int slot)
     throw std::out_of_range("no such curve slot");
 }
 
-int typeScale(const QString& tipo)
+int typeScale(const QString& type)
 {
     struct Scale {
-        const char* tipo;
-        int scala;
+        const char* type;
+        int scale;
     };
     static constexpr Scale scales[] = {
         {"TemperaturaOlio", 10}, {"TemperaturaAcqua", 10}, {"LivelloBenzina", 10},
@@ -42,8 +42,8 @@ int typeScale(const QString& tipo)
         {"SensoreLambda", 100},  {"Altro", 1},
     };
     for (const Scale& s : scales)
-        if (tipo == QLatin1String(s.tipo))
-            return s.scala;
+        if (type == QLatin1String(s.type))
+            return s.scale;
     return 0;
 }
 

@@ -10,13 +10,13 @@
 namespace zuv {
 
 struct ChannelInfo {
-    int slot;                               // curve slot on the instrument, 0..8
-    const char* code;                       // "TO", "PO", ... as in the field names
-    QString ProjectRecord::*sensore;        // library sensor name
-    QString ProjectRecord::*tcamp;          // sampling rate text
-    bool ProjectRecord::*abil;              // channel enabled
-    qint16 ProjectRecord::*chann;           // analog input (AN 1 / AN 2), or nullptr
-    const char* tipo;                       // sensor type keyword offered for it
+    int slot;                         // curve slot on the instrument, 0..8
+    const char* code;                 // "TO", "PO", ... as in the field names
+    QString ProjectRecord::*sensor;   // library sensor name
+    QString ProjectRecord::*rate;     // sampling rate text
+    bool ProjectRecord::*enabled;     // channel enabled
+    qint16 ProjectRecord::*chann;     // analog input (AN 1 / AN 2), or nullptr
+    const char* type;                 // sensor type keyword offered for it
 };
 
 inline constexpr int kNumChannels = 9;
@@ -27,6 +27,6 @@ const std::array<ChannelInfo, kNumChannels>& channelsInFileOrder();
 const ChannelInfo& channelFromSlot(int slot);
 
 // Curve scale of a type keyword (10, 100, 1000 or 1); 0 for an unknown keyword.
-int typeScale(const QString& tipo);
+int typeScale(const QString& type);
 
 } // namespace zuv

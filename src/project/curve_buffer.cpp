@@ -12,22 +12,22 @@ constexpr int kPoints = 20;
 // Only the last sensor of the name counts: merging two curves of different
 // lengths would give a curve that no sensor has. A type without a scale
 // would send a flat curve, so it is no usable sensor.
-const CSensore* usableSensor(const QString& nome)
+const CSensore* usableSensor(const QString& name)
 {
-    if (sensorNameEmpty(nome))
+    if (sensorNameEmpty(name))
         return nullptr;
     const CSensore* sensor = nullptr;
     for (const CSensore& s : LibreriaSensori)
-        if (s.Nome() == nome && typeScale(s.Tipo()) > 0)
+        if (s.Nome() == name && typeScale(s.Tipo()) > 0)
             sensor = &s;
     return sensor;
 }
 
 } // namespace
 
-bool sensorNameEmpty(const QString& nome) { return nome.trimmed().isEmpty(); }
+bool sensorNameEmpty(const QString& name) { return name.trimmed().isEmpty(); }
 
-bool sensorInLibrary(const QString& nome) { return usableSensor(nome) != nullptr; }
+bool sensorInLibrary(const QString& name) { return usableSensor(name) != nullptr; }
 
 void AzzeraCurva()
 {
@@ -35,11 +35,11 @@ void AzzeraCurva()
     std::fill_n(CurvaSensore.CurvaY.begin(), kPoints, 0.0);
 }
 
-bool CaricaCurvaSensore(const QString& nome)
+bool CaricaCurvaSensore(const QString& name)
 {
     // Whatever happens, no curve of an earlier channel is left to be sent.
     AzzeraCurva();
-    const CSensore* sensor = usableSensor(nome);
+    const CSensore* sensor = usableSensor(name);
     if (!sensor)
         return false;
 
@@ -59,10 +59,10 @@ bool CaricaCurvaSensore(const QString& nome)
     return true;
 }
 
-QString TrovaSensoreDaCurva(const QString& tipo)
+QString TrovaSensoreDaCurva(const QString& type)
 {
     for (const CSensore& s : LibreriaSensori) {
-        if (s.Tipo() != tipo)
+        if (s.Tipo() != type)
             continue;
         bool same = true;
         for (int i = 0; i < kPoints && same; ++i)

@@ -9,11 +9,11 @@
 namespace zuv {
 
 // A sensor name empty after trimming blanks means no sensor.
-bool sensorNameEmpty(const QString& nome);
+bool sensorNameEmpty(const QString& name);
 
 // True when `CaricaCurvaSensore` would find a curve for that name: the
 // check before anything is sent.
-bool sensorInLibrary(const QString& nome);
+bool sensorInLibrary(const QString& name);
 
 // Points 0..19 of both arrays to 0; position 20 is left alone.
 void AzzeraCurva();
@@ -22,11 +22,11 @@ void AzzeraCurva();
 // that name: X as stored, Y times its type's scale; a fuel-level sensor
 // short of 20 points goes on with X 1024 and its last Y. False, with the
 // buffer cleared, when no sensor of that name with a known type exists.
-bool CaricaCurvaSensore(const QString& nome);
+bool CaricaCurvaSensore(const QString& name);
 
 // The name of the first library sensor of exactly that type whose 20 X and
 // Y values equal the buffer (Y in library units); "" when none does.
-QString TrovaSensoreDaCurva(const QString& tipo);
+QString TrovaSensoreDaCurva(const QString& type);
 
 // Registers the open configuration window; nullptr for none.
 void ImpostaFormAttivo(ActivePage* page);

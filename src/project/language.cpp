@@ -65,8 +65,8 @@ bool CaricaLingue()
         return fatal(path);
     const QStringList& lines = *read;
 
-    const auto indice = wholeNumber(lines.at(0));
-    if (!indice || *indice < 0 || *indice > 1)
+    const auto index = wholeNumber(lines.at(0));
+    if (!index || *index < 0 || *index > 1)
         return fatal(path);
 
     const auto countText = lineValue(lines.at(1));
@@ -91,7 +91,7 @@ bool CaricaLingue()
 
     TabellaLingua.TestiLingua = std::move(texts);
     TabellaLingua.NumTestiLingua = static_cast<qint32>(*count / 2);
-    TabellaLingua.IndiceLingua = static_cast<qint32>(*indice);
+    TabellaLingua.IndiceLingua = static_cast<qint32>(*index);
     return true;
 }
 
@@ -105,11 +105,11 @@ void computeLanguageOffset()
         TabellaLingua.OffsetLingua = static_cast<qint16>(offset);
 }
 
-bool writeLanguageIndex(int indice, QString* error)
+bool writeLanguageIndex(int index, QString* error)
 {
-    if (indice != 0 && indice != 1) {
+    if (index != 0 && index != 1) {
         if (error)
-            *error = QStringLiteral("language index %1 is not 0 or 1").arg(indice);
+            *error = QStringLiteral("language index %1 is not 0 or 1").arg(index);
         return false;
     }
     const QString path = programFile(kFileName);
@@ -128,7 +128,7 @@ bool writeLanguageIndex(int indice, QString* error)
     file.close();
 
     const qsizetype lf = old.indexOf('\n');
-    QByteArray bytes = QByteArray::number(indice) + "\r\n";
+    QByteArray bytes = QByteArray::number(index) + "\r\n";
     if (lf >= 0)
         bytes += old.sliced(lf + 1);
     return writeFileAtomically(path, bytes, error);

@@ -16,9 +16,9 @@ bool CaricaLingue();
 // fit the table or 16 bits.
 void computeLanguageOffset();
 
-// Stores `indice` (0 or 1) as line 1 of the database. Only that line is
+// Stores `index` (0 or 1) as line 1 of the database. Only that line is
 // replaced, the rest of the file stays byte for byte; a file that cannot be
 // read or written gives false with the reason and is left as it was.
-bool writeLanguageIndex(int indice, QString* error = nullptr);
+bool writeLanguageIndex(int index, QString* error = nullptr);
 
 } // namespace zuv

@@ -94,7 +94,7 @@ void CaricaLibreriaSensori()
     }
 }
 
-bool writeSensorFile(const QString& path, const QString& tipo, const QString& nome,
+bool writeSensorFile(const QString& path, const QString& type, const QString& name,
                        const QStringList& x, const QStringList& y, QString* error)
 {
     auto refuse = [error](const char* why) {
@@ -108,13 +108,13 @@ bool writeSensorFile(const QString& path, const QString& tipo, const QString& no
         return refuse("a sensor has at most 20 points");
     if (y.size() != x.size())
         return refuse("the X and Y columns differ in length");
-    QStringList texts = {tipo, nome};
+    QStringList texts = {type, name};
     texts << x << y;
     for (const QString& t : texts)
         if (!fitsOneLine(t))
             return refuse("a text holds a line break or a character the file cannot store");
 
-    QStringList lines = {kMagic, tipo, nome, QString::number(kMaxPoints)};
+    QStringList lines = {kMagic, type, name, QString::number(kMaxPoints)};
     for (const QStringList* column : {&x, &y}) {
         lines << *column;
         for (qsizetype i = column->size(); i < kMaxPoints; ++i)

@@ -33,7 +33,7 @@ void CaricaLibreriaSensori();
 // and Y texts unchanged, the last row repeated up to 20 rows. Refuses (false
 // with the reason, file untouched) no rows, more than 20, X and Y of
 // different lengths, and texts a line of the file cannot hold.
-bool writeSensorFile(const QString& path, const QString& tipo, const QString& nome,
+bool writeSensorFile(const QString& path, const QString& type, const QString& name,
                        const QStringList& x, const QStringList& y, QString* error = nullptr);
 
 } // namespace zuv

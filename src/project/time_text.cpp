@@ -51,51 +51,51 @@ QString SommaTempi(const QString& a, const QString& b)
            + twoDigits(s % 60) + QLatin1Char('.') + twoDigits(cc);
 }
 
-QString DividiTempo(const QString& tempo, qint32 n)
+QString DividiTempo(const QString& time, qint32 n)
 {
     if (n < 1)
         return CentesimiInTempo(0);
     // The long division by units truncates exactly as one division of the
     // whole in hundredths does.
-    return CentesimiInTempo(hundredths(tempo) / n);
+    return CentesimiInTempo(hundredths(time) / n);
 }
 
-QString CentesimiInTempo(qint64 centesimi)
+QString CentesimiInTempo(qint64 value)
 {
-    const qint64 h = centesimi < 0 ? 0 : centesimi;
+    const qint64 h = value < 0 ? 0 : value;
     const qint64 s = h / 100;
     return twoDigits(s / 60) + QLatin1Char(':') + twoDigits(s % 60) + QLatin1Char('.')
            + twoDigits(h % 100);
 }
 
-QString VirgolaInPunto(const QString& testo)
+QString VirgolaInPunto(const QString& text)
 {
-    QString out = testo;
+    QString out = text;
     out.replace(QLatin1Char(','), QLatin1Char('.'));
     return out;
 }
 
-QString FormattaDecimali(QString& testo, int scala)
+QString FormattaDecimali(QString& text, int scale)
 {
     int decimals = 0;
-    switch (scala) {
+    switch (scale) {
     case 10: decimals = 1; break;
     case 100: decimals = 2; break;
     case 1000: decimals = 3; break;
     default: break;
     }
-    const qsizetype dot = testo.indexOf(QLatin1Char('.'));
-    const qsizetype p = dot < 0 ? testo.size() : dot;
+    const qsizetype dot = text.indexOf(QLatin1Char('.'));
+    const qsizetype p = dot < 0 ? text.size() : dot;
     if (decimals > 0) {
         if (dot < 0)
-            testo += QLatin1Char('.');
-        const qsizetype have = testo.size() - p - 1;
+            text += QLatin1Char('.');
+        const qsizetype have = text.size() - p - 1;
         if (have < decimals)
-            testo += QString(decimals - have, QLatin1Char('0'));
+            text += QString(decimals - have, QLatin1Char('0'));
     }
     if (p == 0)
-        testo.prepend(QLatin1Char('0'));
-    return testo;
+        text.prepend(QLatin1Char('0'));
+    return text;
 }
 
 } // namespace zuv

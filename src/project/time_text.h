@@ -17,17 +17,17 @@ QString SommaTempi(const QString& a, const QString& b);
 // A total time divided by n, truncated, as a lap time: the whole hours stay
 // in the minutes ("02:00:00.00" / 1 is "120:00.00"). n below 1 gives
 // "00:00.00".
-QString DividiTempo(const QString& tempo, qint32 n);
+QString DividiTempo(const QString& time, qint32 n);
 
 // Hundredths of a second as a lap time; a negative value counts as 0.
-QString CentesimiInTempo(qint64 centesimi);
+QString CentesimiInTempo(qint64 value);
 
 // Every "," turned into ".".
-QString VirgolaInPunto(const QString& testo);
+QString VirgolaInPunto(const QString& text);
 
 // Pads a decimal text to one, two or three decimals for scale 10, 100 or
 // 1000 and puts "0" before a leading point; never rounds or cuts. The text
 // is written back and also returned.
-QString FormattaDecimali(QString& testo, int scala);
+QString FormattaDecimali(QString& text, int scale);
 
 } // namespace zuv

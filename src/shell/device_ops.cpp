@@ -27,7 +27,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 constexpr std::array<int, 9> kMissingTexts = {166, 167, 168, 169, 170, 171, 172, 173, 304};
 
 struct Run {
-    bool programma;
+    bool program;
     DeviceProgressView* view = nullptr;
     bool stepDone = false;
 
@@ -51,7 +51,7 @@ DeviceRunEnd finishFailure(Run& run, Operation& operation, const RunOutcome& out
     mainSurface().setPanelText(3, QString());
     operation.finish();
     if (outcome.broken)
-        msgBox(languageText(run.programma ? 229 : 233), MsgIcon::Information);
+        msgBox(languageText(run.program ? 229 : 233), MsgIcon::Information);
     if (!outcome.ok)
         msgBox(languageText(230), MsgIcon::Information);
     run.view->closeWindow();
@@ -66,48 +66,48 @@ DeviceRunEnd finishSuccess(Run& run, Operation& operation)
     run.view->setBusy(false);
     mainSurface().setPanelText(3, QString());
     operation.finish();
-    if (!run.programma)
+    if (!run.program)
         ProgettoModificato = true;
-    run.view->setResult(languageText(run.programma ? 238 : 239) + QLatin1Char(' ') + languageText(237));
+    run.view->setResult(languageText(run.program ? 238 : 239) + QLatin1Char(' ') + languageText(237));
     return DeviceRunEnd::Succeeded;
 }
 
-bool confirm(bool programma)
+bool confirm(bool program)
 {
-    const QString text = languageText(programma ? 147 : 232) + kCrLf + languageText(148);
+    const QString text = languageText(program ? 147 : 232) + kCrLf + languageText(148);
     return msgBox(text, MsgIcon::None, MsgButtons::OkCancel) == MsgAnswer::Ok;
 }
 
-DeviceRunEnd runDevice(bool programma, const ProgressOpener& openProgress)
+DeviceRunEnd runDevice(bool program, const ProgressOpener& openProgress)
 {
     if (operationRunning())
         return DeviceRunEnd::Cancelled;
-    if (!confirm(programma))
+    if (!confirm(program))
         return DeviceRunEnd::Cancelled;
 
     // Checked before the first frame, so a refused run leaves the instrument
     // as it was.
-    if (programma) {
+    if (program) {
         if (const int missing = missingSensorTextId()) {
             msgBox(languageText(missing), MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Sensori"));
             return DeviceRunEnd::MissingSensor;
         }
     }
 
-    Run run{programma};
+    Run run{program};
     run.view = &openProgress();
-    run.view->setHeading(languageText(programma ? 238 : 239));
+    run.view->setHeading(languageText(program ? 238 : 239));
     run.view->setBusy(true);
     clock().yieldEvents();
-    mainSurface().setPanelText(3, languageText(programma ? 146 : 206));
+    mainSurface().setPanelText(3, languageText(program ? 146 : 206));
     // Held for the whole run: nothing else may talk to the instrument between
     // two of its steps.
-    Operation operation(programma ? kProgramCommand : kReadCommand);
+    Operation operation(program ? kProgramCommand : kReadCommand);
     auto brokenOff = [&run] { return run.brokenOff(); };
 
     // Step 1: the two configuration pages.
-    run.beginStep(programma ? languageText(146) + QStringLiteral(" ...") : languageText(206));
-    RunOutcome outcome = configPagesRun(programma);
+    run.beginStep(program ? languageText(146) + QStringLiteral(" ...") : languageText(206));
+    RunOutcome outcome = configPagesRun(program);
     outcome.broken = run.brokenOff();
     if (!outcome.goesOn())
         return finishFailure(run, operation, outcome);
@@ -115,17 +115,17 @@ DeviceRunEnd runDevice(bool programma, const ProgressOpener& openProgress)
     // Steps 2 to 11: the sensors page and the curve of each slot.
     SensorsRunHooks hooks;
     hooks.brokenOff = brokenOff;
-    hooks.beginStep = [&](int passo, const QString& curveText) {
-        if (passo > 0)
+    hooks.beginStep = [&](int stepNo, const QString& curveText) {
+        if (stepNo > 0)
             run.beginStep(curveText, curveText);
-        else if (programma)
+        else if (program)
             run.beginStep(languageText(11) + QLatin1Char(' ') + languageText(12) + QStringLiteral(" ..."));
         else
             run.beginStep(languageText(158));
     };
-    outcome = programma ? sendSensorsRun(slotSensorsFrom(DatiProgetto), hooks)
+    outcome = program ? sendSensorsRun(slotSensorsFrom(DatiProgetto), hooks)
                         : readSensorsRun(hooks, [](int slot, const QString& sensor) {
-                              DatiProgetto.*channelFromSlot(slot).sensore = sensor;
+                              DatiProgetto.*channelFromSlot(slot).sensor = sensor;
                           });
     if (!outcome.goesOn())
         return finishFailure(run, operation, outcome);
@@ -133,7 +133,7 @@ DeviceRunEnd runDevice(bool programma, const ProgressOpener& openProgress)
     // Step 12: alarms and shift lights.
     run.beginStep(languageText(227), languageText(227));
     StepRun alarms(brokenOff);
-    alarms.step(programma ? InviaDatiAllarmi : LeggiDatiAllarmi);
+    alarms.step(program ? InviaDatiAllarmi : LeggiDatiAllarmi);
     if (!alarms.outcome().goesOn())
         return finishFailure(run, operation, alarms.outcome());
 
@@ -144,12 +144,12 @@ DeviceRunEnd runDevice(bool programma, const ProgressOpener& openProgress)
 
 int missingSensorTextId()
 {
-    const auto& canali = channelsInFileOrder();
-    for (std::size_t i = 0; i < canali.size(); ++i) {
-        const ChannelInfo& ch = canali[i];
-        if (!(DatiProgetto.*ch.abil))
+    const auto& channels = channelsInFileOrder();
+    for (std::size_t i = 0; i < channels.size(); ++i) {
+        const ChannelInfo& ch = channels[i];
+        if (!(DatiProgetto.*ch.enabled))
             continue;
-        if (sensorNameEmpty(DatiProgetto.*ch.tcamp) || !sensorInLibrary(DatiProgetto.*ch.sensore))
+        if (sensorNameEmpty(DatiProgetto.*ch.rate) || !sensorInLibrary(DatiProgetto.*ch.sensor))
             return kMissingTexts[i];
     }
     return 0;

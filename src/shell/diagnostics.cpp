@@ -13,10 +13,10 @@ constexpr int kPauseMs = 50;
 
 DiagnosticsRun::DiagnosticsRun() : operation_(kDiagnosticsCommand) {}
 
-bool DiagnosticsRun::read(bool (*command)(), DiagnosticsStep& passo)
+bool DiagnosticsRun::read(bool (*command)(), DiagnosticsStep& result)
 {
     const StepEnd end = runStep(command, true);
-    passo.connected = passo.connected || end != StepEnd::NoInstrument;
+    result.connected = result.connected || end != StepEnd::NoInstrument;
     if (end == StepEnd::Failed && !inOutage_) {
         inOutage_ = true;
         reportLinkError();
@@ -25,15 +25,15 @@ bool DiagnosticsRun::read(bool (*command)(), DiagnosticsStep& passo)
     return end != StepEnd::Failed;
 }
 
-DiagnosticsStep DiagnosticsRun::passo()
+DiagnosticsStep DiagnosticsRun::step()
 {
-    DiagnosticsStep passo;
-    const bool stato = read(LeggiDiagnostica, passo);
-    const bool ingressi = read(LeggiCalibrazione, passo);
-    passo.read = passo.connected && stato && ingressi;
-    if (passo.read)
+    DiagnosticsStep result;
+    const bool status = read(LeggiDiagnostica, result);
+    const bool inputs = read(LeggiCalibrazione, result);
+    result.read = result.connected && status && inputs;
+    if (result.read)
         inOutage_ = false;
-    return passo;
+    return result;
 }
 
 } // namespace zuv

@@ -19,12 +19,12 @@ public:
     // error; the rest of the outage stays quiet, so a silent instrument does
     // not raise a message on every pass. A pass that reads again ends the
     // outage.
-    DiagnosticsStep passo();
+    DiagnosticsStep step();
 
 private:
     // One read as a quiet step, then the pause: false only when it ran and
     // failed.
-    bool read(bool (*command)(), DiagnosticsStep& passo);
+    bool read(bool (*command)(), DiagnosticsStep& result);
 
     Operation operation_;
     bool inOutage_ = false;

@@ -50,46 +50,46 @@ DownloadLink& instrumentDownloadLink()
     return link;
 }
 
-bool VerificaChecksum(const QByteArray& bloccoA, const QByteArray& bloccoB)
+bool VerificaChecksum(const QByteArray& blockA, const QByteArray& blockB)
 {
-    if (bloccoA.size() != kBlockBytes || bloccoB.size() != kBlockBytes)
+    if (blockA.size() != kBlockBytes || blockB.size() != kBlockBytes)
         return false;
     quint32 sum = 0;
     for (int i = 0; i < kBlockBytes; ++i)
-        sum += quint32(byteAt(bloccoA, i));
+        sum += quint32(byteAt(blockA, i));
     for (int i = 0; i < kBlockBytes - 1; ++i)
-        sum += quint32(byteAt(bloccoB, i));
-    return (sum & 0xFF) == quint32(byteAt(bloccoB, kBlockBytes - 1));
+        sum += quint32(byteAt(blockB, i));
+    return (sum & 0xFF) == quint32(byteAt(blockB, kBlockBytes - 1));
 }
 
-QString lapText(qint32 centesimi, int sessione)
+QString lapText(qint32 hundredths, int session)
 {
-    const qint64 v = centesimi;
+    const qint64 v = hundredths;
     const qint64 cc = v % 100;
     const qint64 seconds = (v - cc) / 100;
     const qint64 ss = seconds % 60;
     const qint64 mm = seconds / 60;
     return twoDigits(mm) + QLatin1Char(':') + twoDigits(ss) + QLatin1Char('.') + twoDigits(cc)
-           + QLatin1String(", ") + QString::number(sessione);
+           + QLatin1String(", ") + QString::number(session);
 }
 
-void DecodificaTempoGiro(const QByteArray& blocco, qint32 base, qint16& sessione)
+void DecodificaTempoGiro(const QByteArray& block, qint32 base, qint16& session)
 {
-    if (blocco.size() < kBlockEntries * 4)
+    if (block.size() < kBlockEntries * 4)
         return; // a failed read leaves the lap lines as they were
     for (int k = 0; k < kBlockEntries; ++k) {
         const int p = 4 * k;
         qint32 value;
-        if (byteAt(blocco, p) == 0x80) {
-            ++sessione;
-            value = (byteAt(blocco, p + 1) << 16) | (byteAt(blocco, p + 2) << 8) | byteAt(blocco, p + 3);
+        if (byteAt(block, p) == 0x80) {
+            ++session;
+            value = (byteAt(block, p + 1) << 16) | (byteAt(block, p + 2) << 8) | byteAt(block, p + 3);
         } else {
-            value = qint32((quint32(byteAt(blocco, p)) << 24) | (quint32(byteAt(blocco, p + 1)) << 16)
-                           | (quint32(byteAt(blocco, p + 2)) << 8) | quint32(byteAt(blocco, p + 3)));
+            value = qint32((quint32(byteAt(block, p)) << 24) | (quint32(byteAt(block, p + 1)) << 16)
+                           | (quint32(byteAt(block, p + 2)) << 8) | quint32(byteAt(block, p + 3)));
         }
         const qint64 index = qint64(base) + k;
         if (index >= 0 && index < qint64(TempiGiro.size()) && index < kMaxLaps)
-            TempiGiro[std::size_t(index)] = lapText(value, sessione);
+            TempiGiro[std::size_t(index)] = lapText(value, session);
     }
 }
 
@@ -122,10 +122,10 @@ DownloadOutcome DownloadRun::run()
     if (const auto end = statusRead(&DownloadLink::recordedBytes, ByteTotali))
         return *end;
     pause();
-    qint16 giri = 0;
-    if (const auto end = statusRead(&DownloadLink::lapCount, giri))
+    qint16 laps = 0;
+    if (const auto end = statusRead(&DownloadLink::lapCount, laps))
         return *end;
-    NumGiriStrumento = qint16(safeLapCount(giri));
+    NumGiriStrumento = qint16(safeLapCount(laps));
     pause();
 
     DownloadOutcome outcome = ScaricaTempiGiro();

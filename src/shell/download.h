@@ -55,14 +55,14 @@ public:
 DownloadLink& instrumentDownloadLink();
 
 // The low byte of the sum of A(1..128) and B(1..127) equals B(128).
-bool VerificaChecksum(const QByteArray& bloccoA, const QByteArray& bloccoB);
+bool VerificaChecksum(const QByteArray& blockA, const QByteArray& blockB);
 
 // "mm:ss.cc, n" of a lap time in hundredths (minutes not limited to 59).
-QString lapText(qint32 centesimi, int sessione);
+QString lapText(qint32 hundredths, int session);
 
 // The 32 entries of a lap block into TempiGiro(base .. base + 31), indices
-// above 999 dropped; an entry that opens a session raises `sessione`.
-void DecodificaTempoGiro(const QByteArray& blocco, qint32 base, qint16& sessione);
+// above 999 dropped; an entry that opens a session raises `session`.
+void DecodificaTempoGiro(const QByteArray& block, qint32 base, qint16& session);
 
 // Empties the buffers before a download: no blocks, "00:00.00" laps, not
 // interrupted.

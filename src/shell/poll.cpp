@@ -14,7 +14,7 @@ namespace {
 
 void tick()
 {
-    CommState& stato = StatoComunicazione;
+    CommState& status = StatoComunicazione;
     if (ConnettiStrumento()) {
         // A device that went away has closed its port by now, so the next
         // tick scans again; an instrument that is merely silent keeps its
@@ -27,18 +27,18 @@ void tick()
         mainSurface().setPanelText(4, QStringLiteral("NO COMMUNICATION"));
         // Nothing answered, so nothing is there: Download Data and the
         // page buttons must not stay on for an instrument that has gone.
-        stato.StrumentoPresente = false;
+        status.StrumentoPresente = false;
     }
-    if (!stato.StrumentoPresente)
+    if (!status.StrumentoPresente)
         mainSurface().setPanelText(7, QString());
 
     setCommandPair(QStringLiteral("mnuDownloadData"), QStringLiteral("DownData"),
-                   stato.StrumentoPresente);
+                   status.StrumentoPresente);
 
-    if (stato.StrumentoPresente != stato.StrumentoPresentePrec) {
-        stato.StrumentoPresentePrec = stato.StrumentoPresente;
-        if (stato.FormAttivo)
-            stato.FormAttivo->setInstrumentButtonsEnabled(stato.StrumentoPresente);
+    if (status.StrumentoPresente != status.StrumentoPresentePrec) {
+        status.StrumentoPresentePrec = status.StrumentoPresente;
+        if (status.FormAttivo)
+            status.FormAttivo->setInstrumentButtonsEnabled(status.StrumentoPresente);
     }
 }
 

@@ -151,9 +151,9 @@ bool startUp()
 
 QString saveChangesQuestion()
 {
-    const QString& nome = DatiProgetto.NomeProgetto;
-    const QString head = nome.isEmpty() ? languageText(130) + languageText(128)
-                                        : languageText(127) + nome + QLatin1Char(' ') + languageText(128);
+    const QString& name = DatiProgetto.NomeProgetto;
+    const QString head = name.isEmpty() ? languageText(130) + languageText(128)
+                                        : languageText(127) + name + QLatin1Char(' ') + languageText(128);
     return head + QLatin1Char('\n') + languageText(129);
 }
 

@@ -28,9 +28,9 @@ using AnalysisInterfaceTest = ZuvTest;
 TEST_F(AnalysisInterfaceTest, ResolverGivesTheOpenWindowThatUsaAnalisiSpeedNames)
 {
     EXPECT_EQ(currentAnalysis(), nullptr);
-    FakeAnalysis dati(AnalysisKind::Dati);
-    registerAnalysis(&dati);
-    EXPECT_EQ(currentAnalysis(), &dati);
+    FakeAnalysis tables(AnalysisKind::Dati);
+    registerAnalysis(&tables);
+    EXPECT_EQ(currentAnalysis(), &tables);
     UsaAnalisiSpeed = true;
     EXPECT_EQ(currentAnalysis(), nullptr);
     {
@@ -41,8 +41,8 @@ TEST_F(AnalysisInterfaceTest, ResolverGivesTheOpenWindowThatUsaAnalisiSpeedNames
     }
     EXPECT_EQ(currentAnalysis(), nullptr);
     UsaAnalisiSpeed = false;
-    EXPECT_EQ(currentAnalysis(), &dati);
-    unregisterAnalysis(&dati);
+    EXPECT_EQ(currentAnalysis(), &tables);
+    unregisterAnalysis(&tables);
     EXPECT_EQ(currentAnalysis(), nullptr);
     registerAnalysis(nullptr);
     EXPECT_EQ(currentAnalysis(), nullptr);

@@ -51,19 +51,19 @@ TEST_F(AnalysisSources, ChartWindowReadsItsChartsInChartRows)
 
 TEST_F(AnalysisSources, FastWindowReadsItsTableFromRowZero)
 {
-    Dati dati;
-    dati.reset(11, 3);
+    Dati tables;
+    tables.reset(11, 3);
     const double data[3][3] = {{0.0, 0, 1000}, {0.1, 5, 3000}, {0.2, 10, 2000}};
     const double alarms[3][11] = {{0.0, 0, 1, 3, 5, 7, 9, 11, 13, 15, 1},
                                   {0.1, 5, 2, 3, 5, 7, 9, 11, 13, 15, 1},
                                   {0.2, 10, 1, 3, 5, 7, 9, 11, 13, 16, 2}};
     for (int r = 0; r < 3; ++r) {
         for (int c = 1; c <= 3; ++c)
-            dati.columnData(c, 0)[r] = data[r][c - 1];
+            tables.columnData(c, 0)[r] = data[r][c - 1];
         for (int c = 1; c <= 11; ++c)
-            dati.columnData(c, 1)[r] = alarms[r][c - 1];
+            tables.columnData(c, 1)[r] = alarms[r][c - 1];
     }
-    const DataSources s = tableSources(dati);
+    const DataSources s = tableSources(tables);
     EXPECT_EQ(s.xEndBack, 1);
     expectSameSession(s, 0);
     // The zero padding row after the data is no data.

@@ -8,11 +8,11 @@ namespace zuv::test {
 namespace {
 
 // n points: X = 50 i, Y = "<base>.00i" read as a library file is.
-CSensore sensor(const char* tipo, const char* nome, int n, int base = 1)
+CSensore sensor(const char* type, const char* name, int n, int base = 1)
 {
     CSensore s;
-    s.setTipo(QString::fromLatin1(tipo));
-    s.setNome(QString::fromLatin1(nome));
+    s.setTipo(QString::fromLatin1(type));
+    s.setNome(QString::fromLatin1(name));
     s.setNumPunti(static_cast<qint16>(n));
     for (int i = 0; i < n; ++i) {
         s.setX(i, 50.0 * i);
@@ -40,7 +40,7 @@ class CurveBufferTest : public ZuvTest {};
 TEST_F(CurveBufferTest, ScalesYByTheSensorsType)
 {
     struct Case {
-        const char* tipo;
+        const char* type;
         double scale;
     } cases[] = {
         {"TemperaturaOlio", 10}, {"TemperaturaAcqua", 10}, {"LivelloBenzina", 10},
@@ -48,13 +48,13 @@ TEST_F(CurveBufferTest, ScalesYByTheSensorsType)
         {"SensoreLambda", 100},  {"Altro", 1},
     };
     for (const Case& c : cases) {
-        CSensore s = sensor(c.tipo, "S", 20);
+        CSensore s = sensor(c.type, "S", 20);
         s.setY(0, 1.234);
         LibreriaSensori = {s};
-        ASSERT_TRUE(CaricaCurvaSensore(QStringLiteral("S"))) << c.tipo;
-        EXPECT_EQ(CurvaSensore.CurvaX[19], 950.0) << c.tipo;
-        EXPECT_EQ(CurvaSensore.CurvaY[0], 1.234 * c.scale) << c.tipo;
-        EXPECT_EQ(CurvaSensore.CurvaY[19], s.Y(19) * c.scale) << c.tipo;
+        ASSERT_TRUE(CaricaCurvaSensore(QStringLiteral("S"))) << c.type;
+        EXPECT_EQ(CurvaSensore.CurvaX[19], 950.0) << c.type;
+        EXPECT_EQ(CurvaSensore.CurvaY[0], 1.234 * c.scale) << c.type;
+        EXPECT_EQ(CurvaSensore.CurvaY[19], s.Y(19) * c.scale) << c.type;
     }
     LibreriaSensori = {sensor("Pressione", "S", 20)};
     LibreriaSensori[0].setY(0, 1.234);

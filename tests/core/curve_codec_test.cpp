@@ -15,15 +15,15 @@ namespace {
 // more at the end.
 QByteArray replyFor(const QByteArray& payload, char trailing = 0)
 {
-    return QByteArray("R") + char(comando::LeggiCurvaSensore) + payload.mid(1) + trailing;
+    return QByteArray("R") + char(cmd::LeggiCurvaSensore) + payload.mid(1) + trailing;
 }
 
 TEST(CurveCodec, FramesAndRequests)
 {
     CurveBuffer zero;
-    EXPECT_EQ(hex(buildFrame(comando::InviaCurvaSensore, encodeCurve(0, zero))),
+    EXPECT_EQ(hex(buildFrame(cmd::InviaCurvaSensore, encodeCurve(0, zero))),
               hex(bytes("48 18 00 00 14 00 01 00 00 00 00 00 00 00 28 00 02 00*82 39 46")));
-    EXPECT_EQ(hex(ackFrame(comando::InviaCurvaSensore)), hex(bytes("52 18 36 41 2A")));
+    EXPECT_EQ(hex(ackFrame(cmd::InviaCurvaSensore)), hex(bytes("52 18 36 41 2A")));
     EXPECT_EQ(hex(curveRequest(8)), hex(bytes("48 19 08 36 39")));
     EXPECT_EQ(hex(curveRequest(0)), hex(bytes("48 19 00 36 31")));
     EXPECT_EQ(encodeCurve(0, zero).size(), kPayloadCurve);
@@ -32,16 +32,16 @@ TEST(CurveCodec, FramesAndRequests)
 TEST(CurveCodec, PointsSitAtTheirPositionsAndComeBack)
 {
     CurveBuffer c;
-    for (int i = 0; i < kPuntiCurva; ++i) {
+    for (int i = 0; i < kCurvePoints; ++i) {
         c.CurvaX[i] = 50 * i;
         c.CurvaY[i] = 250 * i;
     }
     c.CurvaX[20] = 777; // never travels
     const QByteArray payload = encodeCurve(1, c);
-    const QByteArray frame = buildFrame(comando::InviaCurvaSensore, payload);
+    const QByteArray frame = buildFrame(cmd::InviaCurvaSensore, payload);
     ASSERT_EQ(frame.size(), 101);
     EXPECT_EQ(quint8(frame[2]), 1);
-    for (int i = 0; i < kPuntiCurva; ++i) {
+    for (int i = 0; i < kCurvePoints; ++i) {
         SCOPED_TRACE(i);
         const int xPos = 18 + 2 * i;
         const int yPos = 60 + 2 * i;
@@ -61,7 +61,7 @@ TEST(CurveCodec, PointsSitAtTheirPositionsAndComeBack)
         reply[pos - 1] = char(0xA5);
     reply[56] = reply[57] = char(0xC3);
     decodeCurve(reply, back);
-    for (int i = 0; i < kPuntiCurva; ++i) {
+    for (int i = 0; i < kCurvePoints; ++i) {
         EXPECT_EQ(back.CurvaX[i], c.CurvaX[i]);
         EXPECT_EQ(back.CurvaY[i], c.CurvaY[i]);
     }

@@ -39,11 +39,11 @@ public:
     int closeAtAppend = -1;
 };
 
-CSensore sensore(const QString& nome, const QString& tipo, double base)
+CSensore sensor(const QString& name, const QString& type, double base)
 {
     CSensore s;
-    s.setNome(nome);
-    s.setTipo(tipo);
+    s.setNome(name);
+    s.setTipo(type);
     s.setNumPunti(20);
     for (int i = 0; i < 20; ++i) {
         s.setX(i, 50.0 * i);
@@ -74,11 +74,11 @@ protected:
         DatiProgetto.mskTO = 1200;
         int n = 0;
         for (const ChannelInfo& ch : channelsInFileOrder()) {
-            const QString nome = QStringLiteral("S%1").arg(ch.code);
-            LibreriaSensori.push_back(sensore(nome, QString::fromLatin1(ch.tipo), ++n));
-            DatiProgetto.*ch.sensore = nome;
-            DatiProgetto.*ch.tcamp = QStringLiteral("10");
-            DatiProgetto.*ch.abil = true;
+            const QString name = QStringLiteral("S%1").arg(ch.code);
+            LibreriaSensori.push_back(sensor(name, QString::fromLatin1(ch.type), ++n));
+            DatiProgetto.*ch.sensor = name;
+            DatiProgetto.*ch.rate = QStringLiteral("10");
+            DatiProgetto.*ch.enabled = true;
         }
     }
 
@@ -102,7 +102,7 @@ protected:
     {
         std::vector<int> codes;
         for (const QByteArray& f : port.engine.received)
-            if (f.size() > 1 && quint8(f[1]) != comando::Hello)
+            if (f.size() > 1 && quint8(f[1]) != cmd::Hello)
                 codes.push_back(quint8(f[1]));
         return codes;
     }
@@ -122,7 +122,7 @@ TEST_F(DeviceOpsTest, ProgramDeviceSendsEveryPageAndCurveInOrder)
                                                   0x18, 0x18, 0x18, 0x18, 0x14}));
     std::vector<QByteArray> frames;
     for (const QByteArray& f : port.engine.received)
-        if (quint8(f[1]) != comando::Hello)
+        if (quint8(f[1]) != cmd::Hello)
             frames.push_back(f);
     EXPECT_EQ(frames[0], buildFrame(0x12, encodeConfigPage1(configPage1From(DatiProgetto))));
     EXPECT_EQ(frames[1], buildFrame(0x1C, encodeConfigPage2(configPage2From(DatiProgetto))));
@@ -151,7 +151,7 @@ TEST_F(DeviceOpsTest, ReadDeviceGivesBackTheProgrammedProject)
     DatiProgetto = newProjectValues();
     DatiProgetto.NomeProgetto = programmed.NomeProgetto;
     for (const ChannelInfo& ch : channelsInFileOrder())
-        DatiProgetto.*ch.tcamp = programmed.*ch.tcamp;
+        DatiProgetto.*ch.rate = programmed.*ch.rate;
     DatiProgetto.chkTO = programmed.chkTO;
     ASSERT_EQ(readInstrument(opener()), DeviceRunEnd::Succeeded);
 
@@ -160,7 +160,7 @@ TEST_F(DeviceOpsTest, ReadDeviceGivesBackTheProgrammedProject)
     EXPECT_EQ(sensorsPageFrom(DatiProgetto), sensorsPageFrom(programmed));
     EXPECT_EQ(alarmsPageFrom(DatiProgetto), alarmsPageFrom(programmed));
     for (const ChannelInfo& ch : channelsInFileOrder())
-        EXPECT_EQ(DatiProgetto.*ch.sensore, programmed.*ch.sensore) << ch.code;
+        EXPECT_EQ(DatiProgetto.*ch.sensor, programmed.*ch.sensor) << ch.code;
     EXPECT_TRUE(ProgettoModificato);
     EXPECT_EQ(progress.result, languageText(239) + " " + languageText(237));
 }
@@ -211,7 +211,7 @@ TEST_F(DeviceOpsTest, CancelAtTheQuestionDoesNothing)
 
 TEST_F(DeviceOpsTest, SilenceMidRunEndsWithTheCommunicationError)
 {
-    port.engine.setFault(emu::Fault::Silence, -1, comando::InviaCurvaSensore);
+    port.engine.setFault(emu::Fault::Silence, -1, cmd::InviaCurvaSensore);
     msgs.answers.push_back(MsgAnswer::Ok);
     EXPECT_EQ(programInstrument(opener()), DeviceRunEnd::CommError);
     const std::vector<int> codes = receivedCodes();
@@ -255,7 +255,7 @@ TEST_F(DeviceOpsTest, AFailedCurveReadKeepsTheChannelsSensor)
 {
     msgs.answers = {MsgAnswer::Ok, MsgAnswer::Ok};
     ASSERT_EQ(programInstrument(opener()), DeviceRunEnd::Succeeded);
-    port.engine.setFault(emu::Fault::Silence, 1, comando::LeggiCurvaSensore);
+    port.engine.setFault(emu::Fault::Silence, 1, cmd::LeggiCurvaSensore);
     DatiProgetto.TemperaturaOlio = QStringLiteral("kept");
     EXPECT_EQ(readInstrument(opener()), DeviceRunEnd::CommError);
     EXPECT_EQ(DatiProgetto.TemperaturaOlio, QStringLiteral("kept"));

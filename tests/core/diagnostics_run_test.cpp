@@ -31,7 +31,7 @@ TEST_F(DiagnosticsRunTest, HoldsTheLinkWhileItLives)
         DiagnosticsRun run;
         EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0x25);
         EXPECT_TRUE(linkBusy());
-        const DiagnosticsStep p = run.passo();
+        const DiagnosticsStep p = run.step();
         EXPECT_TRUE(p.connected);
         EXPECT_TRUE(p.read);
     }
@@ -42,10 +42,10 @@ TEST_F(DiagnosticsRunTest, HoldsTheLinkWhileItLives)
 TEST_F(DiagnosticsRunTest, OneMessagePerOutage)
 {
     DiagnosticsRun run;
-    run.passo();
+    run.step();
     port.engine.setFault(emu::Fault::Silence);
     for (int i = 0; i < 3; ++i) {
-        const DiagnosticsStep p = run.passo();
+        const DiagnosticsStep p = run.step();
         EXPECT_TRUE(p.connected);
         EXPECT_FALSE(p.read);
     }
@@ -54,21 +54,21 @@ TEST_F(DiagnosticsRunTest, OneMessagePerOutage)
 
     // Half a pass read is still the outage.
     port.engine.setFault(emu::Fault::Silence, 1);
-    EXPECT_FALSE(run.passo().read);
+    EXPECT_FALSE(run.step().read);
     EXPECT_EQ(failureMessages(), 1);
 
     // A whole pass read ends it: the next failure is a new outage.
     port.engine.clearFault();
-    EXPECT_TRUE(run.passo().read);
+    EXPECT_TRUE(run.step().read);
     port.engine.setFault(emu::Fault::Silence);
-    run.passo();
+    run.step();
     EXPECT_EQ(failureMessages(), 2);
 
     // No instrument at all: nothing read, nothing said.
     msgs.clear();
     ChiudiPorta();
     port.instrumentPort = 0;
-    const DiagnosticsStep p = run.passo();
+    const DiagnosticsStep p = run.step();
     EXPECT_FALSE(p.connected);
     EXPECT_FALSE(p.read);
     EXPECT_TRUE(msgs.shown.empty());

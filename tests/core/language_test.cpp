@@ -122,13 +122,13 @@ TEST_F(LanguageTest, OffsetStaysInsideTheTable)
     TabellaLingua.TestiLingua = QStringList(9);
     TabellaLingua.NumTestiLingua = 4;
     struct Case {
-        qint32 indice;
+        qint32 index;
         qint16 offset;
     } cases[] = {{0, 0}, {1, 4}, {2, 0}, {-1, 0}, {100000, 0}};
     for (const Case& c : cases) {
-        TabellaLingua.IndiceLingua = c.indice;
+        TabellaLingua.IndiceLingua = c.index;
         computeLanguageOffset();
-        EXPECT_EQ(TabellaLingua.OffsetLingua, c.offset) << c.indice;
+        EXPECT_EQ(TabellaLingua.OffsetLingua, c.offset) << c.index;
     }
     // More texts than 16 bits can reach.
     TabellaLingua.TestiLingua = QStringList(80001);

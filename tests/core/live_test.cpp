@@ -21,7 +21,7 @@ QByteArray statusReply()
 {
     QByteArray r(kLenStatus, '\0');
     r[0] = 'R';
-    r[1] = char(comando::Status);
+    r[1] = char(cmd::Status);
     putWord(r, 3, 0x0100);   // oil pump alarm only
     putWord(r, 5, 6500);     // RPM
     putWord(r, 9, 187);      // speed

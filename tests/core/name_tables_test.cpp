@@ -25,9 +25,9 @@ protected:
         clearNameTables();
         ZuvTest::TearDown();
     }
-    void useLanguage(int indice)
+    void useLanguage(int index)
     {
-        TabellaLingua.IndiceLingua = indice;
+        TabellaLingua.IndiceLingua = index;
         computeLanguageOffset();
     }
 };

@@ -61,25 +61,25 @@ TEST(AlarmsPageCodec, FramesFromTheRecord)
         SCOPED_TRACE(c.name);
         ProjectRecord rec;
         c.setup(rec);
-        EXPECT_EQ(hex(buildFrame(comando::InviaDatiAllarmi, encodeAlarmsPage(alarmsPageFrom(rec)))),
+        EXPECT_EQ(hex(buildFrame(cmd::InviaDatiAllarmi, encodeAlarmsPage(alarmsPageFrom(rec)))),
                   hex(bytes(c.frame)));
     }
-    EXPECT_EQ(hex(ackFrame(comando::InviaDatiAllarmi)), hex(bytes("52 14 36 36 2A")));
-    EXPECT_EQ(hex(buildFrame(comando::LeggiDatiAllarmi)), hex(bytes("48 15 35 44")));
+    EXPECT_EQ(hex(ackFrame(cmd::InviaDatiAllarmi)), hex(bytes("52 14 36 36 2A")));
+    EXPECT_EQ(hex(buildFrame(cmd::LeggiDatiAllarmi)), hex(bytes("48 15 35 44")));
     EXPECT_EQ(encodeAlarmsPage({}).size(), kPayloadAlarms);
 }
 
 TEST(AlarmsPageCodec, YellowLedFunctionFromItsText)
 {
     const struct {
-        const char* tipo;
+        const char* type;
         int sent;
     } cases[] = {{"3", 3}, {"0", 0}, {"", 0}, {" ", 0}, {"abc", 0}, {" 2 ", 2}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.tipo);
+        SCOPED_TRACE(c.type);
         ProjectRecord rec;
         rec.LedGiallo = true;
-        rec.TipoLedGiallo = QString::fromLatin1(c.tipo);
+        rec.TipoLedGiallo = QString::fromLatin1(c.type);
         EXPECT_EQ(quint8(encodeAlarmsPage(alarmsPageFrom(rec))[22]), c.sent);
     }
 }
@@ -88,8 +88,8 @@ TEST(AlarmsPageCodec, ThresholdTexts)
 {
     const struct {
         const char* text;
-        int scala;
-        qint64 soglia;
+        int scale;
+        qint64 threshold;
     } toLine[] = {
         {"85.5", 10, 855},   {"2.5", 1000, 2500}, {"999.9", 10, 9999}, {"", 10, 0},
         {"abc", 10, 0},      {"0.25", 10, 2},     {"0.35", 10, 4},     {"0.0015", 1000, 2},
@@ -98,12 +98,12 @@ TEST(AlarmsPageCodec, ThresholdTexts)
     };
     for (const auto& c : toLine) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(pageThresholdFromText(QString::fromLatin1(c.text), c.scala), c.soglia);
+        EXPECT_EQ(pageThresholdFromText(QString::fromLatin1(c.text), c.scale), c.threshold);
     }
 
     const struct {
-        qint64 soglia;
-        int scala;
+        qint64 threshold;
+        int scale;
         const char* text;
     } shown[] = {
         {0, 10, "0.0"},        {0, 1000, "0.000"},  {2500, 1000, "2.500"}, {-5, 10, "-0.5"},
@@ -111,8 +111,8 @@ TEST(AlarmsPageCodec, ThresholdTexts)
         {-32768, 10, "-3276.8"}, {250, 10, "25.0"},
     };
     for (const auto& c : shown) {
-        SCOPED_TRACE(c.soglia);
-        EXPECT_EQ(pageThresholdText(c.soglia, c.scala), QString::fromLatin1(c.text));
+        SCOPED_TRACE(c.threshold);
+        EXPECT_EQ(pageThresholdText(c.threshold, c.scale), QString::fromLatin1(c.text));
     }
 }
 
@@ -120,14 +120,14 @@ TEST(AlarmsPageCodec, ThresholdTexts)
 // the same word, whatever word the instrument held.
 TEST(AlarmsPageCodec, EveryShownThresholdGoesBackAsItCame)
 {
-    for (int scala : {10, 1000}) {
+    for (int scale : {10, 1000}) {
         int wrong = 0;
         for (int w = -32768; w <= 32767; ++w) {
-            const QString t = pageThresholdText(w, scala);
-            if (pageThresholdFromText(t, scala) != w && ++wrong <= 5)
-                ADD_FAILURE() << "scale " << scala << ": " << w << " shown as " << t.toStdString();
+            const QString t = pageThresholdText(w, scale);
+            if (pageThresholdFromText(t, scale) != w && ++wrong <= 5)
+                ADD_FAILURE() << "scale " << scale << ": " << w << " shown as " << t.toStdString();
         }
-        EXPECT_EQ(wrong, 0) << "scale " << scala;
+        EXPECT_EQ(wrong, 0) << "scale " << scale;
     }
 }
 

@@ -57,9 +57,9 @@ TEST(ConfigPageCodec, FramesFromTheRecord)
         SCOPED_TRACE(c.name);
         ProjectRecord rec;
         c.setup(rec);
-        EXPECT_EQ(hex(buildFrame(comando::InviaDatiConfigurazione, encodeConfigPage1(configPage1From(rec)))),
+        EXPECT_EQ(hex(buildFrame(cmd::InviaDatiConfigurazione, encodeConfigPage1(configPage1From(rec)))),
                   hex(bytes(c.page1)));
-        EXPECT_EQ(hex(buildFrame(comando::InviaDatiConfigurazione2, encodeConfigPage2(configPage2From(rec)))),
+        EXPECT_EQ(hex(buildFrame(cmd::InviaDatiConfigurazione2, encodeConfigPage2(configPage2From(rec)))),
                   hex(bytes(c.page2)));
     }
 }
@@ -87,10 +87,10 @@ TEST(ConfigPageCodec, EachDisplayPageHasItsOwnBit)
 
 TEST(ConfigPageCodec, CommandsAndAcknowledgements)
 {
-    EXPECT_EQ(hex(ackFrame(comando::InviaDatiConfigurazione)), hex(bytes("52 12 36 34 2A")));
-    EXPECT_EQ(hex(ackFrame(comando::InviaDatiConfigurazione2)), hex(bytes("52 1C 36 45 2A")));
-    EXPECT_EQ(hex(buildFrame(comando::LeggiDatiConfigurazione)), hex(bytes("48 13 35 42")));
-    EXPECT_EQ(hex(buildFrame(comando::LeggiDatiConfigurazione2)), hex(bytes("48 1D 36 35")));
+    EXPECT_EQ(hex(ackFrame(cmd::InviaDatiConfigurazione)), hex(bytes("52 12 36 34 2A")));
+    EXPECT_EQ(hex(ackFrame(cmd::InviaDatiConfigurazione2)), hex(bytes("52 1C 36 45 2A")));
+    EXPECT_EQ(hex(buildFrame(cmd::LeggiDatiConfigurazione)), hex(bytes("48 13 35 42")));
+    EXPECT_EQ(hex(buildFrame(cmd::LeggiDatiConfigurazione2)), hex(bytes("48 1D 36 35")));
     EXPECT_EQ(encodeConfigPage1({}).size(), kPayloadConfig);
     EXPECT_EQ(encodeConfigPage2({}).size(), kPayloadConfig2);
 }

@@ -134,8 +134,8 @@ TEST_F(PageEditors, SensorsRoundTripWithNamesAndSamplingRates)
     rec.TCampRPM = QStringLiteral("10 Hz");
     rec.TCampVV = QStringLiteral("20 Hz");
     for (const ChannelInfo& ch : channelsInFileOrder()) {
-        rec.*ch.sensore = QStringLiteral("S") + QLatin1String(ch.code);
-        rec.*ch.tcamp = QStringLiteral("1 Hz ") + QLatin1String(ch.code);
+        rec.*ch.sensor = QStringLiteral("S") + QLatin1String(ch.code);
+        rec.*ch.rate = QStringLiteral("1 Hz ") + QLatin1String(ch.code);
     }
     rec.AbilPT = rec.AbilLB = true;
     rec.ChannPT = 1;
@@ -219,7 +219,7 @@ public:
         events << (o.goesOn() ? QStringLiteral("ending") : QStringLiteral("ending early"));
     }
     bool closedDuringRun() const override { return closed && closed(); }
-    void showStep(int passo, const QString& text) override { steps << QStringLiteral("%1 %2").arg(passo).arg(text); }
+    void showStep(int stepNo, const QString& text) override { steps << QStringLiteral("%1 %2").arg(stepNo).arg(text); }
 
     QStringList events;
     QStringList steps;
@@ -273,7 +273,7 @@ TEST_F(PageExchange, EachPageAsksRunsAsOneOperationAndReports)
         run.events.clear();
         std::vector<std::pair<int, QString>> during;
         port.onWrite = [&](const QByteArray& f) {
-            if (f[1] != char(comando::Hello))
+            if (f[1] != char(cmd::Hello))
                 during.emplace_back(StatoComunicazione.ComandoInCorso, surface.panelText[3]);
         };
         msgs.answers.push_back(MsgAnswer::Ok);
@@ -302,7 +302,7 @@ TEST_F(PageExchange, DeclinedFailedAndBrokenRuns)
     // Closed after the first page: the second never goes out.
     msgs.clear();
     int writes = 0;
-    port.onWrite = [&](const QByteArray& f) { writes += f[1] != char(comando::Hello); };
+    port.onWrite = [&](const QByteArray& f) { writes += f[1] != char(cmd::Hello); };
     run.closed = [&] { return writes > 0; };
     msgs.answers.push_back(MsgAnswer::Ok);
     EXPECT_EQ(exchangeConfigPage(true, run), PageExchangeEnd::BrokenOff);

@@ -11,7 +11,7 @@ namespace {
 
 QString frameOf(const ProjectRecord& rec)
 {
-    return hex(buildFrame(comando::InviaDatiSensori, encodeSensorsPage(sensorsPageFrom(rec))));
+    return hex(buildFrame(cmd::InviaDatiSensori, encodeSensorsPage(sensorsPageFrom(rec))));
 }
 
 TEST(SensorsPageCodec, FramesFromTheRecord)
@@ -28,8 +28,8 @@ TEST(SensorsPageCodec, FramesFromTheRecord)
     rec.ChannPT = -1;
     EXPECT_EQ(frameOf(rec), hex(bytes("48 16 2C FF 27 0F 02 01 00*8 01 02 02 00 00 00*15 43 37")));
 
-    EXPECT_EQ(hex(ackFrame(comando::InviaDatiSensori)), hex(bytes("52 16 36 38 2A")));
-    EXPECT_EQ(hex(buildFrame(comando::LeggiDatiSensori)), hex(bytes("48 17 35 46")));
+    EXPECT_EQ(hex(ackFrame(cmd::InviaDatiSensori)), hex(bytes("52 16 36 38 2A")));
+    EXPECT_EQ(hex(buildFrame(cmd::LeggiDatiSensori)), hex(bytes("48 17 35 46")));
     EXPECT_EQ(encodeSensorsPage({}).size(), kPayloadSensors);
 }
 
@@ -51,7 +51,7 @@ TEST(SensorsPageCodec, EachFlagAndInputHasItsPosition)
         SCOPED_TRACE(c.pos);
         ProjectRecord rec;
         rec.*c.field = true;
-        const QByteArray frame = buildFrame(comando::InviaDatiSensori, encodeSensorsPage(sensorsPageFrom(rec)));
+        const QByteArray frame = buildFrame(cmd::InviaDatiSensori, encodeSensorsPage(sensorsPageFrom(rec)));
         for (int pos = 9; pos <= 21; ++pos) {
             const int expected = pos == c.pos ? 1 : (pos >= 17 && pos <= 20 ? 1 : 0);
             EXPECT_EQ(quint8(frame[pos - 1]), expected) << "position " << pos;
@@ -74,7 +74,7 @@ TEST(SensorsPageCodec, EachFlagAndInputHasItsPosition)
         SCOPED_TRACE(c.pos);
         ProjectRecord rec;
         rec.*c.field = 1;
-        const QByteArray frame = buildFrame(comando::InviaDatiSensori, encodeSensorsPage(sensorsPageFrom(rec)));
+        const QByteArray frame = buildFrame(cmd::InviaDatiSensori, encodeSensorsPage(sensorsPageFrom(rec)));
         for (int pos = 17; pos <= 20; ++pos)
             EXPECT_EQ(quint8(frame[pos - 1]), pos == c.pos ? 2 : 1);
     }

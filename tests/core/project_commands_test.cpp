@@ -50,12 +50,12 @@ protected:
     }
 
     // A project file saved by the program itself.
-    QString projectFile(const QString& name, const QString& nome)
+    QString projectFile(const QString& name, const QString& projectName)
     {
         const ProjectRecord keep = DatiProgetto;
         const QString keepPath = PercorsoFileProgetto;
         NuovoProgetto();
-        DatiProgetto.NomeProgetto = nome;
+        DatiProgetto.NomeProgetto = projectName;
         DatiProgetto.Veicolo = QStringLiteral("Kart 125");
         PercorsoFileProgetto = path(name);
         EXPECT_TRUE(SalvaProgetto());

@@ -46,11 +46,11 @@ QByteArray crlf(const QStringList& lines)
     return out;
 }
 
-CSensore sensore(const QString& nome, const QString& tipo, int n, double x0, double y0)
+CSensore sensor(const QString& name, const QString& type, int n, double x0, double y0)
 {
     CSensore s;
-    s.setNome(nome);
-    s.setTipo(tipo);
+    s.setNome(name);
+    s.setTipo(type);
     s.setNumPunti(static_cast<qint16>(n));
     for (int i = 0; i < n; ++i) {
         s.setX(i, x0 + 10 * i);
@@ -72,7 +72,7 @@ TEST(SensorEditorTypesTest, SlotsSelectTheirTypeAndScalesAgreeWithTheLibrary)
     EXPECT_FALSE(kindFromSlot(9));
 
     for (const SensorType& t : sensorTypes()) {
-        EXPECT_EQ(t.scala, typeScale(t.keyword)) << t.keyword.toStdString();
+        EXPECT_EQ(t.scale, typeScale(t.keyword)) << t.keyword.toStdString();
         EXPECT_EQ(kindFromKeyword(t.keyword), t.kind);
         EXPECT_EQ(t.calibration, t.kind == SensorKind::LivelloBenzina);
     }
@@ -84,7 +84,7 @@ TEST(SensorEditorChecksTest, NumbersTheBoxesAccept)
     struct Case {
         const char* text;
         bool x;         // validNumber
-        int scala;
+        int scale;
         bool y;         // validY at that scale
     };
     const Case cases[] = {
@@ -99,7 +99,7 @@ TEST(SensorEditorChecksTest, NumbersTheBoxesAccept)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(validNumber(QString::fromLatin1(c.text)), c.x);
-        EXPECT_EQ(validY(QString::fromLatin1(c.text), c.scala), c.y);
+        EXPECT_EQ(validY(QString::fromLatin1(c.text), c.scale), c.y);
     }
 }
 
@@ -221,9 +221,9 @@ protected:
 
 TEST_F(SensorEditorTest, LoadingALibrarySensorFillsItsRows)
 {
-    LibreriaSensori.push_back(sensore(QStringLiteral("Doppio"), QStringLiteral("TemperaturaOlio"), 3, 1, 1));
-    LibreriaSensori.push_back(sensore(QStringLiteral("Doppio"), QStringLiteral("Pressione"), 5, 100, 1));
-    LibreriaSensori.push_back(sensore(QStringLiteral("Pieno"), QStringLiteral("Pressione"), 20, 0, 0));
+    LibreriaSensori.push_back(sensor(QStringLiteral("Doppio"), QStringLiteral("TemperaturaOlio"), 3, 1, 1));
+    LibreriaSensori.push_back(sensor(QStringLiteral("Doppio"), QStringLiteral("Pressione"), 5, 100, 1));
+    LibreriaSensori.push_back(sensor(QStringLiteral("Pieno"), QStringLiteral("Pressione"), 20, 0, 0));
 
     PointTable t;
     const CSensore* s = loadSensorIntoTable(QStringLiteral("Doppio"), QStringLiteral("Pressione"), t);
@@ -299,10 +299,10 @@ TEST_F(SensorEditorTest, RefusedSavesWriteNothing)
 {
     const QByteArray old = crlf({"ZUVSensor", "Altro", "Vuoto", "1", "5", "1"});
     writeFile(QStringLiteral("sensors/Vuoto.sns"), old);
-    const PointTable piena = tableWith({"10", "20"}, {"1", "2"});
+    const PointTable full = tableWith({"10", "20"}, {"1", "2"});
 
     // Blank name: text 179, critical, the caption as title.
-    EXPECT_EQ(SalvaSensore(QStringLiteral("   "), SensorKind::Altro, piena, QStringLiteral("cap")).outcome,
+    EXPECT_EQ(SalvaSensore(QStringLiteral("   "), SensorKind::Altro, full, QStringLiteral("cap")).outcome,
               SaveOutcome::EmptyName);
     ASSERT_EQ(msgs.shown.size(), 1u);
     EXPECT_EQ(msgs.shown[0].text, QStringLiteral("T179"));
@@ -311,7 +311,7 @@ TEST_F(SensorEditorTest, RefusedSavesWriteNothing)
 
     // A folder part would leave the sensors folder.
     msgs.clear();
-    EXPECT_EQ(SalvaSensore(QStringLiteral("../fuori"), SensorKind::Altro, piena, QStringLiteral("cap")).outcome,
+    EXPECT_EQ(SalvaSensore(QStringLiteral("../fuori"), SensorKind::Altro, full, QStringLiteral("cap")).outcome,
               SaveOutcome::BadName);
     ASSERT_EQ(msgs.shown.size(), 1u);
     EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Critical);
@@ -332,7 +332,7 @@ TEST_F(SensorEditorTest, RefusedSavesWriteNothing)
     // An active box without a number, or a falling X: no file.
     struct Case {
         PointTable t;
-        SensorKind tipo;
+        SensorKind type;
         BadCell cell;
         QString text;
     };
@@ -345,7 +345,7 @@ TEST_F(SensorEditorTest, RefusedSavesWriteNothing)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.toStdString());
         msgs.clear();
-        const SaveResult r = SalvaSensore(QStringLiteral("Nuovo"), c.tipo, c.t, QStringLiteral("cap"));
+        const SaveResult r = SalvaSensore(QStringLiteral("Nuovo"), c.type, c.t, QStringLiteral("cap"));
         EXPECT_EQ(r.outcome, SaveOutcome::BadCell);
         EXPECT_EQ(r.cell.row, c.cell.row);
         EXPECT_EQ(r.cell.inY, c.cell.inY);
@@ -376,37 +376,37 @@ TEST_F(SensorEditorTest, AFolderThatCannotBeMadeIsAWriteError)
 
 // --- calibration -----------------------------------------------------------------
 
-struct Letture {
-    std::vector<std::optional<double>> valori;
-    int chiamate = 0;
+struct ScriptedReadings {
+    std::vector<std::optional<double>> values;
+    int calls = 0;
     CalibrationRun::Reader fn()
     {
-        return [this]() -> std::optional<double> { return valori.at(static_cast<std::size_t>(chiamate++)); };
+        return [this]() -> std::optional<double> { return values.at(static_cast<std::size_t>(calls++)); };
     }
 };
 
 // Runs the steps (litres as typed) with those readings, then Finish.
-PointTable calibrate(const std::vector<double>& letture, const QStringList& litres, bool finisci = true)
+PointTable calibrate(const std::vector<double>& readings, const QStringList& litres, bool finish = true)
 {
     PointTable t;
     CalibrationRun c;
-    Letture l;
-    for (double v : letture)
-        l.valori.push_back(v);
+    ScriptedReadings l;
+    for (double v : readings)
+        l.values.push_back(v);
     for (const QString& typed : litres) {
         QString box = typed;
         EXPECT_EQ(c.step(box, t, l.fn()), CalibrationRun::Outcome::Recorded);
     }
-    if (finisci)
+    if (finish)
         c.finish(t);
     return t;
 }
 
-TEST(CalibrazioneTest, FinishOrdersTheReadingsAndFillsTo1024)
+TEST(CalibrationRunTest, FinishOrdersTheReadingsAndFillsTo1024)
 {
     struct Case {
         const char* name;
-        std::vector<double> letture;
+        std::vector<double> readings;
         QStringList litres;
         QStringList x;
         QStringList y;
@@ -419,8 +419,8 @@ TEST(CalibrazioneTest, FinishOrdersTheReadingsAndFillsTo1024)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const PointTable t = calibrate(c.letture, c.litres);
-        const int s = static_cast<int>(c.letture.size());
+        const PointTable t = calibrate(c.readings, c.litres);
+        const int s = static_cast<int>(c.readings.size());
         EXPECT_EQ(t.NumPuntiAttivi(), 20);
         EXPECT_EQ(t.xTexts(s), c.x);
         EXPECT_EQ(t.yTexts(s), c.y);
@@ -431,24 +431,24 @@ TEST(CalibrazioneTest, FinishOrdersTheReadingsAndFillsTo1024)
     }
 }
 
-TEST(CalibrazioneTest, StepsAndOutcomes)
+TEST(CalibrationRunTest, StepsAndOutcomes)
 {
     PointTable t;
     CalibrationRun c;
     EXPECT_EQ(c.intUscita, 0);
 
     // Finish at once: nothing written.
-    CalibrationRun subito;
-    subito.finish(t);
-    EXPECT_EQ(subito.intUscita, 2);
+    CalibrationRun atOnce;
+    atOnce.finish(t);
+    EXPECT_EQ(atOnce.intUscita, 2);
     EXPECT_EQ(t.NumPuntiAttivi(), 0);
 
     // Litres that are no number: no reading at all.
-    Letture l;
-    l.valori = {std::nullopt, 520.5, 521.5};
+    ScriptedReadings l;
+    l.values = {std::nullopt, 520.5, 521.5};
     QString box = QStringLiteral("abc");
     EXPECT_EQ(c.step(box, t, l.fn()), CalibrationRun::Outcome::BadLitres);
-    EXPECT_EQ(l.chiamate, 0);
+    EXPECT_EQ(l.calls, 0);
     box = QStringLiteral("4000");
     EXPECT_EQ(c.step(box, t, l.fn()), CalibrationRun::Outcome::BadLitres); // 40000 in the word
 
@@ -476,13 +476,13 @@ TEST(CalibrazioneTest, StepsAndOutcomes)
     EXPECT_EQ(c.intUscita, 3);
 }
 
-TEST(CalibrazioneTest, NineteenReadingsAtMost)
+TEST(CalibrationRunTest, NineteenReadingsAtMost)
 {
     PointTable t;
     CalibrationRun c;
-    Letture l;
+    ScriptedReadings l;
     for (int i = 0; i < 20; ++i)
-        l.valori.push_back(100 + 10 * i);
+        l.values.push_back(100 + 10 * i);
     for (int i = 0; i < 19; ++i) {
         QString box = QString::number(i);
         ASSERT_EQ(c.step(box, t, l.fn()), CalibrationRun::Outcome::Recorded) << i;
@@ -490,7 +490,7 @@ TEST(CalibrazioneTest, NineteenReadingsAtMost)
     }
     QString box = QStringLiteral("99");
     EXPECT_EQ(c.step(box, t, l.fn()), CalibrationRun::Outcome::Complete);
-    EXPECT_EQ(l.chiamate, 19);
+    EXPECT_EQ(l.calls, 19);
     EXPECT_EQ(t.row(18).x, QStringLiteral("280"));
     c.finish(t);
     EXPECT_EQ(t.NumPuntiAttivi(), 20);
@@ -507,18 +507,18 @@ TEST_F(SensorEditorTest, ShippedExamplesCoverEveryTypeAndSurviveTheEditor)
     EXPECT_TRUE(msgs.shown.empty());
     ASSERT_EQ(LibreriaSensori.size(), static_cast<std::size_t>(kNumKinds));
     const QString out = path(QStringLiteral("resaved.sns"));
-    for (const SensorType& tipo : sensorTypes()) {
-        SCOPED_TRACE(tipo.keyword.toStdString());
+    for (const SensorType& type : sensorTypes()) {
+        SCOPED_TRACE(type.keyword.toStdString());
         const auto it = std::find_if(LibreriaSensori.begin(), LibreriaSensori.end(),
-                                     [&](const CSensore& s) { return s.Tipo() == tipo.keyword; });
+                                     [&](const CSensore& s) { return s.Tipo() == type.keyword; });
         ASSERT_NE(it, LibreriaSensori.end());
         EXPECT_EQ(it->NumPunti(), 20);
 
         // Loaded into the editor, it passes its checks and saves back byte for byte.
         PointTable t;
-        ASSERT_NE(loadSensorIntoTable(it->Nome(), tipo.keyword, t), nullptr);
-        EXPECT_FALSE(checkTable(t, tipo.scala, tipo.kind != SensorKind::LivelloBenzina));
-        ASSERT_TRUE(writeSensorFile(out, tipo.keyword, it->Nome(), t.xTexts(20), t.yTexts(20)));
+        ASSERT_NE(loadSensorIntoTable(it->Nome(), type.keyword, t), nullptr);
+        EXPECT_FALSE(checkTable(t, type.scale, type.kind != SensorKind::LivelloBenzina));
+        ASSERT_TRUE(writeSensorFile(out, type.keyword, it->Nome(), t.xTexts(20), t.yTexts(20)));
         EXPECT_EQ(fileBytes(out), fileBytes(it->NomeFile()));
         EXPECT_TRUE(badNameReason(it->Nome()).isEmpty());
         EXPECT_EQ(QFileInfo(it->NomeFile()).fileName(), it->Nome() + QStringLiteral(".sns"));

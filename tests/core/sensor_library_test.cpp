@@ -17,9 +17,9 @@ QByteArray joinLines(const QList<QByteArray>& lines, const char* eol = "\r\n")
 }
 
 // A sensor file with points (i, 10 i + 0.5) for i = 1..n.
-QByteArray sensorFile(const QByteArray& tipo, const QByteArray& nome, int n)
+QByteArray sensorFile(const QByteArray& type, const QByteArray& name, int n)
 {
-    QList<QByteArray> lines = {"ZUVSensor", tipo, nome, QByteArray::number(n)};
+    QList<QByteArray> lines = {"ZUVSensor", type, name, QByteArray::number(n)};
     for (int i = 1; i <= n; ++i)
         lines << QByteArray::number(i);
     for (int i = 1; i <= n; ++i)
@@ -111,7 +111,7 @@ TEST_F(SensorLibraryTest, ToleratesLfLineEndsTrailingLinesAndHighBytes)
     struct Case {
         const char* why;
         QByteArray bytes;
-        QString nome;
+        QString name;
     } cases[] = {
         {"LF only", joinLines({"ZUVSensor", "Altro", "lf", "1", "7", "8"}, "\n"), "lf"},
         {"no final line end", QByteArray("ZUVSensor\r\nAltro\r\nend\r\n1\r\n7\r\n8"), "end"},
@@ -125,7 +125,7 @@ TEST_F(SensorLibraryTest, ToleratesLfLineEndsTrailingLinesAndHighBytes)
         writeFile("t.sns", c.bytes);
         const auto s = readSensorFile(path("t.sns"));
         ASSERT_TRUE(s) << c.why;
-        EXPECT_EQ(s->Nome(), c.nome) << c.why;
+        EXPECT_EQ(s->Nome(), c.name) << c.why;
         EXPECT_EQ(s->NumPunti(), 1) << c.why;
         EXPECT_EQ(s->X(0), 7.0) << c.why;
         EXPECT_EQ(s->Y(0), 8.0) << c.why;
@@ -235,7 +235,7 @@ TEST_F(SensorLibraryTest, WriterRefusesWhatTheFileCannotHoldAndKeepsTheOldFile)
     const QStringList many(21, QStringLiteral("1"));
     struct Case {
         const char* why;
-        QString nome;
+        QString name;
         QStringList x;
         QStringList y;
     } cases[] = {
@@ -249,7 +249,7 @@ TEST_F(SensorLibraryTest, WriterRefusesWhatTheFileCannotHoldAndKeepsTheOldFile)
     const QString file = writeFile("sensors/s.sns", "old");
     for (const Case& c : cases) {
         QString error;
-        EXPECT_FALSE(writeSensorFile(file, QStringLiteral("Altro"), c.nome, c.x, c.y, &error))
+        EXPECT_FALSE(writeSensorFile(file, QStringLiteral("Altro"), c.name, c.x, c.y, &error))
             << c.why;
         EXPECT_FALSE(error.isEmpty()) << c.why;
         EXPECT_EQ(readFile("sensors/s.sns"), QByteArray("old")) << c.why;

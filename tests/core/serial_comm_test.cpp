@@ -85,7 +85,7 @@ TEST_F(LinkTest, ExampleFramesAndRepliesByteForByte)
         {"checksum R 01", [] { return CalcolaChecksum(hex("5201")); }, "53"},
         {"checksum of sum 0x10A", [] { return CalcolaChecksum(hex("FF0B")); }, "0A"},
         {"hello", [&] { return sent([] { ConnettiStrumento(); }); }, hex("48013439")},
-        {"hello acknowledgement", [] { return ackFrame(comando::Hello); }, hex("520135332A")},
+        {"hello acknowledgement", [] { return ackFrame(cmd::Hello); }, hex("520135332A")},
         {"poll", [&] { return sent([] { VerificaComunicazione(); }); }, hex("48023441")},
         {"memory block at 256", [&] { return sent([] { LeggiBloccoMemoria(256); }); },
          hex("480E000001003537")},
@@ -94,12 +94,12 @@ TEST_F(LinkTest, ExampleFramesAndRepliesByteForByte)
         {"status", [&] { return sent([] { LeggiStatoDownload1(); }); }, hex("48253644")},
         {"live inputs", [&] { return sent([] { LeggiCalibrazione(); }); }, hex("48093531")},
         {"diagnostics", [&] { return sent([] { LeggiDiagnostica(); }); }, hex("48253644")},
-        {"config page 1 ack", [] { return ackFrame(comando::InviaDatiConfigurazione); }, hex("521236342A")},
-        {"config page 2 ack", [] { return ackFrame(comando::InviaDatiConfigurazione2); }, hex("521C36452A")},
-        {"sensors page ack", [] { return ackFrame(comando::InviaDatiSensori); }, hex("521636382A")},
-        {"alarms page ack", [] { return ackFrame(comando::InviaDatiAllarmi); }, hex("521436362A")},
-        {"curve ack", [] { return ackFrame(comando::InviaCurvaSensore); }, hex("521836412A")},
-        {"curve read, slot 8", [] { return buildFrame(comando::LeggiCurvaSensore, hex("08")); },
+        {"config page 1 ack", [] { return ackFrame(cmd::InviaDatiConfigurazione); }, hex("521236342A")},
+        {"config page 2 ack", [] { return ackFrame(cmd::InviaDatiConfigurazione2); }, hex("521C36452A")},
+        {"sensors page ack", [] { return ackFrame(cmd::InviaDatiSensori); }, hex("521636382A")},
+        {"alarms page ack", [] { return ackFrame(cmd::InviaDatiAllarmi); }, hex("521436362A")},
+        {"curve ack", [] { return ackFrame(cmd::InviaCurvaSensore); }, hex("521836412A")},
+        {"curve read, slot 8", [] { return buildFrame(cmd::LeggiCurvaSensore, hex("08")); },
          hex("4819083639")},
     };
     for (const Row& r : rows)
@@ -152,7 +152,7 @@ TEST_F(LinkTest, ScanWithoutInstrumentCostsOnlyThePortsThatOpen)
     EXPECT_TRUE(msgs.shown.empty());
 
     // During an operation each silent port waits 10000 ms.
-    StatoComunicazione.ComandoInCorso = comando::InviaDatiConfigurazione;
+    StatoComunicazione.ComandoInCorso = cmd::InviaDatiConfigurazione;
     const qint64 t = timed([] { EXPECT_FALSE(ConnettiStrumento()); });
     EXPECT_GE(t, 20000);
     EXPECT_LT(t, 20200);
@@ -173,18 +173,18 @@ TEST_F(LinkTest, AcknowledgementMustMatchWhole)
         {emu::Fault::Silence, false},
     };
     connect();
-    const QByteArray frame = buildFrame(comando::InviaDatiSensori, QByteArray(kPayloadSensors, '\1'));
+    const QByteArray frame = buildFrame(cmd::InviaDatiSensori, QByteArray(kPayloadSensors, '\1'));
     for (const Case& c : cases) {
         port.engine.setFault(c.fault, 1);
         qint64 t = 0;
-        t = timed([&] { EXPECT_EQ(InviaComando(frame, ackFrame(comando::InviaDatiSensori)), c.ok); });
+        t = timed([&] { EXPECT_EQ(InviaComando(frame, ackFrame(cmd::InviaDatiSensori)), c.ok); });
         // A failure is the idle time-out, never more.
         if (!c.ok) {
             EXPECT_GE(t, 2000);
             EXPECT_LT(t, 2100);
         }
         port.engine.setFault(c.fault, 1);
-        t = timed([&] { EXPECT_EQ(InviaComandoAttesa(frame, ackFrame(comando::InviaDatiSensori)), c.ok); });
+        t = timed([&] { EXPECT_EQ(InviaComandoAttesa(frame, ackFrame(cmd::InviaDatiSensori)), c.ok); });
         if (!c.ok) {
             EXPECT_GE(t, 10000);
             EXPECT_LT(t, 10100);
@@ -198,32 +198,32 @@ TEST_F(LinkTest, AcknowledgementMustMatchWhole)
 TEST_F(LinkTest, AcknowledgementAfterAMismatchOrInPiecesStillCounts)
 {
     connect();
-    const QByteArray frame = buildFrame(comando::InviaDatiAllarmi, QByteArray(kPayloadAlarms, '\0'));
-    const QByteArray ack = ackFrame(comando::InviaDatiAllarmi);
-    for (bool attesa : {false, true}) {
+    const QByteArray frame = buildFrame(cmd::InviaDatiAllarmi, QByteArray(kPayloadAlarms, '\0'));
+    const QByteArray ack = ackFrame(cmd::InviaDatiAllarmi);
+    for (bool expected : {false, true}) {
         port.engine.setFault(emu::Fault::Silence, 1);
         port.inject("XXXXX", 10);
         port.inject(ack.left(3), 100);
         port.inject(ack.mid(3), 200);
         const qint64 t = timed([&] {
-            EXPECT_TRUE(attesa ? InviaComandoAttesa(frame, ack) : InviaComando(frame, ack)) << attesa;
+            EXPECT_TRUE(expected ? InviaComandoAttesa(frame, ack) : InviaComando(frame, ack)) << expected;
         });
-        EXPECT_LT(t, 300) << attesa;
+        EXPECT_LT(t, 300) << expected;
     }
 }
 
 TEST_F(LinkTest, AcknowledgementWaitsFollowTheOperationAndKeepTheWindowsPainted)
 {
     connect();
-    const QByteArray frame = buildFrame(comando::InviaDatiAllarmi, QByteArray(kPayloadAlarms, '\0'));
-    const QByteArray ack = ackFrame(comando::InviaDatiAllarmi);
+    const QByteArray frame = buildFrame(cmd::InviaDatiAllarmi, QByteArray(kPayloadAlarms, '\0'));
+    const QByteArray ack = ackFrame(cmd::InviaDatiAllarmi);
     port.engine.lateMs = 5000;
 
     port.engine.setFault(emu::Fault::Late, 1);
     EXPECT_FALSE(InviaComando(frame, ack)); // idle: 2000 ms
     // The late acknowledgement comes meanwhile; the next send drops it.
     fakeClock.advance(5000);
-    StatoComunicazione.ComandoInCorso = comando::InviaDatiAllarmi;
+    StatoComunicazione.ComandoInCorso = cmd::InviaDatiAllarmi;
     port.engine.setFault(emu::Fault::Late, 1);
     yields = 0;
     EXPECT_TRUE(InviaComando(frame, ack)); // operation: 10000 ms
@@ -247,12 +247,12 @@ TEST_F(LinkTest, SendWithoutReplyWaitsForTheOutputToDrain)
 {
     connect();
     port.outputStuck = true;
-    EXPECT_GE(timed([] { EXPECT_FALSE(InviaComando(buildFrame(comando::VerificaComunicazione))); }), 3000);
-    EXPECT_GE(timed([] { EXPECT_FALSE(InviaComandoAttesa(buildFrame(comando::VerificaComunicazione))); }), 3000);
+    EXPECT_GE(timed([] { EXPECT_FALSE(InviaComando(buildFrame(cmd::VerificaComunicazione))); }), 3000);
+    EXPECT_GE(timed([] { EXPECT_FALSE(InviaComandoAttesa(buildFrame(cmd::VerificaComunicazione))); }), 3000);
     port.outputStuck = false;
-    EXPECT_TRUE(InviaComando(buildFrame(comando::VerificaComunicazione)));
+    EXPECT_TRUE(InviaComando(buildFrame(cmd::VerificaComunicazione)));
     ChiudiPorta();
-    EXPECT_FALSE(InviaComando(buildFrame(comando::VerificaComunicazione)));
+    EXPECT_FALSE(InviaComando(buildFrame(cmd::VerificaComunicazione)));
 }
 
 TEST_F(LinkTest, RiceviDatiTakesExactlyNAndTheNextSendDropsTheRest)
@@ -261,7 +261,7 @@ TEST_F(LinkTest, RiceviDatiTakesExactlyNAndTheNextSendDropsTheRest)
     port.inject(QByteArray("ABCDEFGHIJKLMNOPQRST"));
     EXPECT_EQ(RiceviDati(13), QByteArray("ABCDEFGHIJKLM"));
     // The next send clears the seven left over.
-    EXPECT_TRUE(InviaComando(buildFrame(comando::VerificaComunicazione)));
+    EXPECT_TRUE(InviaComando(buildFrame(cmd::VerificaComunicazione)));
     const QByteArray r = RiceviDati(kLenCheck);
     ASSERT_EQ(r.size(), kLenCheck);
     EXPECT_EQ(r.left(2), QByteArray("R\x02"));
@@ -269,10 +269,10 @@ TEST_F(LinkTest, RiceviDatiTakesExactlyNAndTheNextSendDropsTheRest)
     // A reply that comes in two halves is put together; a short reply times out.
     port.engine.lateMs = 1500;
     port.engine.setFault(emu::Fault::Split, 1);
-    EXPECT_TRUE(InviaComando(buildFrame(comando::VerificaComunicazione)));
+    EXPECT_TRUE(InviaComando(buildFrame(cmd::VerificaComunicazione)));
     EXPECT_EQ(RiceviDati(kLenCheck).size(), kLenCheck);
     port.engine.setFault(emu::Fault::ShortReply, 1);
-    EXPECT_TRUE(InviaComando(buildFrame(comando::VerificaComunicazione)));
+    EXPECT_TRUE(InviaComando(buildFrame(cmd::VerificaComunicazione)));
     const qint64 t = timed([] { EXPECT_TRUE(RiceviDati(kLenCheck).isEmpty()); });
     EXPECT_GE(t, 5000);
     EXPECT_LT(t, 5100);
@@ -306,7 +306,7 @@ TEST_F(LinkTest, PortVanishingMidExchangeEndsItAndTheNextScanFindsTheInstrument)
     // leaves the report to its caller.
     msgs.clear();
     port.refuseWrites = true;
-    EXPECT_FALSE(InviaComando(buildFrame(comando::VerificaComunicazione)));
+    EXPECT_FALSE(InviaComando(buildFrame(cmd::VerificaComunicazione)));
     ASSERT_EQ(msgs.shown.size(), 1u);
     EXPECT_EQ(msgs.shown[0].text, QStringLiteral("Errore nella scrittura dati"));
     EXPECT_FALSE(port.isOpen());
@@ -315,8 +315,8 @@ TEST_F(LinkTest, PortVanishingMidExchangeEndsItAndTheNextScanFindsTheInstrument)
     msgs.clear();
     port.refuseWrites = true;
     StatoComunicazione.ErroreComunicazione = false;
-    EXPECT_FALSE(InviaComandoAttesa(buildFrame(comando::InviaCurvaSensore, QByteArray(kPayloadCurve, '\0')),
-                                    ackFrame(comando::InviaCurvaSensore)));
+    EXPECT_FALSE(InviaComandoAttesa(buildFrame(cmd::InviaCurvaSensore, QByteArray(kPayloadCurve, '\0')),
+                                    ackFrame(cmd::InviaCurvaSensore)));
     EXPECT_TRUE(StatoComunicazione.ErroreComunicazione);
     EXPECT_TRUE(msgs.shown.empty());
 }
@@ -364,12 +364,12 @@ TEST_F(LinkTest, PageHelpersReportOnceAndBlinkOnlyOnSuccess)
     connect();
     const QByteArray payload(kPayloadConfig, '\x05');
     StatoComunicazione.ErroreComunicazione = true;
-    EXPECT_TRUE(writePageFrame(comando::InviaDatiConfigurazione, payload));
+    EXPECT_TRUE(writePageFrame(cmd::InviaDatiConfigurazione, payload));
     EXPECT_FALSE(StatoComunicazione.ErroreComunicazione);
     EXPECT_EQ(surface.panelPicture[6], PanelPicture::LampOff);
-    EXPECT_EQ(port.engine.pages[comando::InviaDatiConfigurazione], payload);
+    EXPECT_EQ(port.engine.pages[cmd::InviaDatiConfigurazione], payload);
 
-    const QByteArray r = readPageReply(comando::LeggiDatiConfigurazione);
+    const QByteArray r = readPageReply(cmd::LeggiDatiConfigurazione);
     EXPECT_EQ(r.size(), kLenConfig);
     EXPECT_EQ(r.mid(2, kPayloadConfig), payload);
     EXPECT_EQ(surface.panelPicture[5], PanelPicture::LampOff);
@@ -377,10 +377,10 @@ TEST_F(LinkTest, PageHelpersReportOnceAndBlinkOnlyOnSuccess)
 
     surface.panelPicture.clear();
     port.engine.setFault(emu::Fault::Silence);
-    EXPECT_FALSE(writePageFrame(comando::InviaDatiConfigurazione, payload));
+    EXPECT_FALSE(writePageFrame(cmd::InviaDatiConfigurazione, payload));
     EXPECT_TRUE(failureReported());
     msgs.clear();
-    EXPECT_TRUE(readPageReply(comando::LeggiDatiConfigurazione).isEmpty());
+    EXPECT_TRUE(readPageReply(cmd::LeggiDatiConfigurazione).isEmpty());
     EXPECT_TRUE(failureReported());
     EXPECT_TRUE(StatoComunicazione.ErroreComunicazione);
     EXPECT_TRUE(surface.panelPicture.empty());
@@ -492,13 +492,13 @@ TEST_F(LinkTest, OneConversationAtATime)
             return;
         writesBefore = port.writes.size();
         innerTick = runPollTick(tick);
-        innerSend = InviaComando(buildFrame(comando::VerificaComunicazione));
+        innerSend = InviaComando(buildFrame(cmd::VerificaComunicazione));
         innerScan = ConnettiStrumento();
         innerRead = RiceviDati(3);
         EXPECT_EQ(port.writes.size(), writesBefore);
     };
-    EXPECT_TRUE(InviaComando(buildFrame(comando::InviaDatiAllarmi, QByteArray(kPayloadAlarms, '\0')),
-                             ackFrame(comando::InviaDatiAllarmi)));
+    EXPECT_TRUE(InviaComando(buildFrame(cmd::InviaDatiAllarmi, QByteArray(kPayloadAlarms, '\0')),
+                             ackFrame(cmd::InviaDatiAllarmi)));
     EXPECT_FALSE(innerTick);
     EXPECT_FALSE(innerSend);
     EXPECT_FALSE(innerScan);

@@ -93,27 +93,27 @@ QByteArray Engine::readAnswer(quint8 code, QByteArrayView p) const
     const int n = info->replyLen - 2;
     QByteArray data;
     switch (code) {
-    case comando::VerificaComunicazione:
+    case cmd::VerificaComunicazione:
         data = slice(identification, 0, 10, ' ') + '*';
         break;
-    case comando::LeggiCalibrazione:
+    case cmd::LeggiCalibrazione:
         for (qint16 v : analogInputs)
             data += ScriviWord(v);
         break;
-    case comando::LeggiBloccoMemoria:
+    case cmd::LeggiBloccoMemoria:
         data = slice(memory, quint32(readLong(p)), kBlockBytes, char(0xFF));
         break;
-    case comando::LeggiBloccoSessione:
+    case cmd::LeggiBloccoSessione:
         data = slice(lapMemory, readUWord(p), kBlockBytes, char(0xFF));
         break;
-    case comando::Status: {
+    case cmd::Status: {
         QByteArray s = slice(status, 0, kLenStatus, '\0');
         putWord(s, 23, lapCount);
         putLong(s, 32, recordedBytes);
         data = s.mid(2);
         break;
     }
-    case comando::LeggiCurvaSensore: {
+    case cmd::LeggiCurvaSensore: {
         const int slot = readByte(p);
         const QByteArray c = slot < int(curve.size()) && !curve[slot].isEmpty()
                                  ? curve[slot]
@@ -142,11 +142,11 @@ Reply Engine::respond(quint8 code, QByteArrayView payload, bool checksumOk)
     const CommandInfo* info = commandInfo(code);
 
     if (info->isWrite) {
-        if (code == comando::InviaCurvaSensore) {
+        if (code == cmd::InviaCurvaSensore) {
             const int slot = readByte(payload);
             if (slot < int(curve.size()))
                 curve[slot] = payload.toByteArray();
-        } else if (code != comando::Hello) {
+        } else if (code != cmd::Hello) {
             pages[code] = payload.toByteArray();
         }
     }

@@ -349,7 +349,7 @@ TEST_F(Download, AFailedLapReadLeavesItsLinesAndTheRunGoesOn)
     for (int k = 0; k < 64; ++k)
         laps += QByteArray::fromHex("00001F40"); // 80.00 s
     load(checkedPair(memoryBlock(workedRecordA()), memoryBlock(workedRecordB())), 256, 33, laps);
-    port.engine.setFault(emu::Fault::Silence, 1, comando::LeggiBloccoSessione);
+    port.engine.setFault(emu::Fault::Silence, 1, cmd::LeggiBloccoSessione);
 
     EXPECT_EQ(download(), DownloadOutcome::Completed);
     EXPECT_EQ(shown("T242"), 1);
@@ -374,7 +374,7 @@ TEST_F(Download, NoInstrumentOrNoStatusEndsBeforeAnyBlockIsRead)
 
     port.portCount = kMaxPorts;
     msgs.clear();
-    port.engine.setFault(emu::Fault::Silence, -1, comando::Status);
+    port.engine.setFault(emu::Fault::Silence, -1, cmd::Status);
     EXPECT_EQ(download(), DownloadOutcome::Failed);
     EXPECT_EQ(shown("T242"), 1);
     EXPECT_TRUE(memoryReads().empty());

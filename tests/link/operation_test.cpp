@@ -31,7 +31,7 @@ protected:
     {
         std::vector<int> out;
         for (const QByteArray& f : port.engine.received)
-            if (f.size() > 1 && f[1] != char(comando::Hello))
+            if (f.size() > 1 && f[1] != char(cmd::Hello))
                 out.push_back(quint8(f[1]));
         return out;
     }
@@ -69,7 +69,7 @@ TEST_F(OperationTest, HoldsTheLinkAndItsCodeHoweverItEnds)
 
 TEST_F(OperationTest, AStepSaysHowItWentAndRecordsIt)
 {
-    auto silentRead = [this] { port.engine.setFault(emu::Fault::Silence, -1, comando::LeggiDatiAllarmi); };
+    auto silentRead = [this] { port.engine.setFault(emu::Fault::Silence, -1, cmd::LeggiDatiAllarmi); };
     const struct {
         const char* what;
         std::function<void()> fault;
@@ -106,7 +106,7 @@ TEST_F(OperationTest, ARunEndsAtTheFirstFailedOrBrokenStep)
     int closeAfter = -1;
     int steps = 0;
     StepRun failing([&] { return steps == closeAfter; });
-    port.engine.setFault(emu::Fault::Silence, -1, comando::LeggiDatiSensori);
+    port.engine.setFault(emu::Fault::Silence, -1, cmd::LeggiDatiSensori);
     for (auto* command : {LeggiDatiAllarmi, LeggiDatiSensori, LeggiDatiAllarmi})
         failing.step([&] {
             ++steps;
@@ -137,28 +137,28 @@ TEST_F(OperationTest, TheConfigurationPairStopsWhenTheWindowCloses)
 {
     bool closed = false;
     port.onWrite = [&](const QByteArray& f) {
-        if (f[1] == char(comando::InviaDatiConfigurazione))
+        if (f[1] == char(cmd::InviaDatiConfigurazione))
             closed = true;
     };
     const RunOutcome r = configPagesRun(true, [&] { return closed; });
     EXPECT_TRUE(r.ok);
     EXPECT_TRUE(r.broken);
-    EXPECT_EQ(commandsSent(), std::vector<int>{comando::InviaDatiConfigurazione});
+    EXPECT_EQ(commandsSent(), std::vector<int>{cmd::InviaDatiConfigurazione});
 }
 
 TEST_F(OperationTest, SensorsPageAndNineCurvesInOneOrder)
 {
     std::vector<std::pair<int, QString>> begun;
     SensorsRunHooks hooks;
-    hooks.beginStep = [&](int passo, const QString& text) { begun.emplace_back(passo, text); };
+    hooks.beginStep = [&](int stepNo, const QString& text) { begun.emplace_back(stepNo, text); };
 
     // Send: a channel that is off goes out as zeros.
     SlotSensors sensors;
     sensors[3] = QStringLiteral("Nowhere");
     CurvaSensore.CurvaX[0] = 77;
     EXPECT_TRUE(sendSensorsRun(sensors, hooks).goesOn());
-    std::vector<int> expected{comando::InviaDatiSensori};
-    expected.insert(expected.end(), kNumSlot, comando::InviaCurvaSensore);
+    std::vector<int> expected{cmd::InviaDatiSensori};
+    expected.insert(expected.end(), kNumSlot, cmd::InviaCurvaSensore);
     EXPECT_EQ(commandsSent(), expected);
     const std::vector<std::pair<int, QString>> sendSteps{{0, ""},       {1, "T151"}, {2, "T152"}, {3, "T153"},
                                                          {4, "T154"},   {5, "T155"}, {6, "T156"}, {7, "T322"},
@@ -169,12 +169,12 @@ TEST_F(OperationTest, SensorsPageAndNineCurvesInOneOrder)
     // Read: each curve read names its sensor; a failed one ends the run.
     begun.clear();
     port.engine.received.clear();
-    port.engine.setFault(emu::Fault::Silence, -1, comando::LeggiCurvaSensore);
+    port.engine.setFault(emu::Fault::Silence, -1, cmd::LeggiCurvaSensore);
     std::vector<int> named;
     const RunOutcome r = readSensorsRun(hooks, [&](int slot, const QString&) { named.push_back(slot); });
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(named.empty());
-    EXPECT_EQ(commandsSent(), (std::vector<int>{comando::LeggiDatiSensori, comando::LeggiCurvaSensore}));
+    EXPECT_EQ(commandsSent(), (std::vector<int>{cmd::LeggiDatiSensori, cmd::LeggiCurvaSensore}));
     EXPECT_EQ(begun.back(), std::make_pair(1, QStringLiteral("T159")));
 
     port.engine.clearFault();

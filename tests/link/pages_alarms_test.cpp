@@ -54,7 +54,7 @@ protected:
     void SetUp() override
     {
         FakeLinkTest::SetUp();
-        StatoComunicazione.ComandoInCorso = comando::InviaDatiAllarmi;
+        StatoComunicazione.ComandoInCorso = cmd::InviaDatiAllarmi;
         ASSERT_TRUE(ConnettiStrumento());
     }
 };

@@ -42,7 +42,7 @@ protected:
     void SetUp() override
     {
         FakeLinkTest::SetUp();
-        StatoComunicazione.ComandoInCorso = comando::InviaDatiConfigurazione;
+        StatoComunicazione.ComandoInCorso = cmd::InviaDatiConfigurazione;
     }
 
     // Frames the instrument got, by command byte.
@@ -50,7 +50,7 @@ protected:
     {
         std::vector<int> out;
         for (const QByteArray& f : port.engine.received)
-            if (f.size() > 1 && f[1] != char(comando::Hello))
+            if (f.size() > 1 && f[1] != char(cmd::Hello))
                 out.push_back(quint8(f[1]));
         return out;
     }
@@ -97,7 +97,7 @@ TEST_F(ConfigPagesTest, RecordSentAndReadBack)
 
     DatiProgetto = ProjectRecord();
     DatiProgetto.NomeProgetto = QStringLiteral("P");
-    StatoComunicazione.ComandoInCorso = comando::LeggiDatiConfigurazione;
+    StatoComunicazione.ComandoInCorso = cmd::LeggiDatiConfigurazione;
     EXPECT_TRUE(readConfigPages());
     ProjectRecord expected = workedRecord();
     expected.NomeProgetto = QStringLiteral("P");

@@ -13,7 +13,7 @@ protected:
     void SetUp() override
     {
         FakeLinkTest::SetUp();
-        StatoComunicazione.ComandoInCorso = comando::InviaDatiConfigurazione;
+        StatoComunicazione.ComandoInCorso = cmd::InviaDatiConfigurazione;
         ASSERT_TRUE(ConnettiStrumento());
     }
 

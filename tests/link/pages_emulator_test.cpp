@@ -70,7 +70,7 @@ ProjectRecord fullRecord()
 
 void fillCurve(int slot)
 {
-    for (int i = 0; i < kPuntiCurva; ++i) {
+    for (int i = 0; i < kCurvePoints; ++i) {
         CurvaSensore.CurvaX[i] = 50 * i + slot;
         CurvaSensore.CurvaY[i] = 100 * i - 7 * slot;
     }
@@ -79,7 +79,7 @@ void fillCurve(int slot)
 TEST_F(PagesOverTheLineTest, ProgramAndReadEverything)
 {
     DatiProgetto = fullRecord();
-    StatoComunicazione.ComandoInCorso = comando::InviaDatiConfigurazione;
+    StatoComunicazione.ComandoInCorso = cmd::InviaDatiConfigurazione;
     ASSERT_TRUE(sendConfigPages());
     ASSERT_TRUE(connectedStep(InviaDatiSensori));
     for (int slot = 0; slot < kNumSlot; ++slot) {
@@ -91,7 +91,7 @@ TEST_F(PagesOverTheLineTest, ProgramAndReadEverything)
     EXPECT_EQ(emulator.page(0x14), encodeAlarmsPage(alarmsPageFrom(fullRecord())));
 
     DatiProgetto = ProjectRecord();
-    StatoComunicazione.ComandoInCorso = comando::LeggiDatiConfigurazione;
+    StatoComunicazione.ComandoInCorso = cmd::LeggiDatiConfigurazione;
     ASSERT_TRUE(readConfigPages());
     ASSERT_TRUE(connectedStep(LeggiDatiSensori));
     for (int slot = 0; slot < kNumSlot; ++slot) {

@@ -44,7 +44,7 @@ protected:
     void SetUp() override
     {
         FakeLinkTest::SetUp();
-        StatoComunicazione.ComandoInCorso = comando::InviaDatiSensori;
+        StatoComunicazione.ComandoInCorso = cmd::InviaDatiSensori;
         ASSERT_TRUE(ConnettiStrumento());
     }
 };

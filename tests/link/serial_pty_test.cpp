@@ -79,10 +79,10 @@ TEST_F(PtyTest, PageAndCurveWritesAreStoredAndReadBack)
     QByteArray page(kPayloadConfig, '\0');
     for (int i = 0; i < page.size(); ++i)
         page[i] = char(i + 1);
-    StatoComunicazione.ComandoInCorso = comando::InviaDatiConfigurazione;
-    EXPECT_TRUE(writePageFrame(comando::InviaDatiConfigurazione, page));
-    EXPECT_EQ(emulator.page(comando::InviaDatiConfigurazione), page);
-    const QByteArray r = readPageReply(comando::LeggiDatiConfigurazione);
+    StatoComunicazione.ComandoInCorso = cmd::InviaDatiConfigurazione;
+    EXPECT_TRUE(writePageFrame(cmd::InviaDatiConfigurazione, page));
+    EXPECT_EQ(emulator.page(cmd::InviaDatiConfigurazione), page);
+    const QByteArray r = readPageReply(cmd::LeggiDatiConfigurazione);
     ASSERT_EQ(r.size(), kLenConfig);
     EXPECT_EQ(r.mid(2, kPayloadConfig), page);
 
@@ -90,9 +90,9 @@ TEST_F(PtyTest, PageAndCurveWritesAreStoredAndReadBack)
     for (int slot = 0; slot < 9; ++slot) {
         QByteArray curve(kPayloadCurve, char(0x10 + slot));
         curve[0] = char(slot);
-        ASSERT_TRUE(InviaComandoAttesa(buildFrame(comando::InviaCurvaSensore, curve),
-                                       ackFrame(comando::InviaCurvaSensore)));
-        ASSERT_TRUE(InviaComando(buildFrame(comando::LeggiCurvaSensore, ByteInChr(slot))));
+        ASSERT_TRUE(InviaComandoAttesa(buildFrame(cmd::InviaCurvaSensore, curve),
+                                       ackFrame(cmd::InviaCurvaSensore)));
+        ASSERT_TRUE(InviaComando(buildFrame(cmd::LeggiCurvaSensore, ByteInChr(slot))));
         const QByteArray back = RiceviDati(kLenCurve);
         ASSERT_EQ(back.size(), kLenCurve);
         EXPECT_EQ(back.mid(2, kPayloadCurve - 1), curve.mid(1)) << slot;
@@ -105,14 +105,14 @@ TEST_F(PtyTest, ReplyInHalvesAndAckWithAnExtraByte)
 {
     ASSERT_TRUE(ConnettiStrumento());
     emulator.setLateMs(200);
-    emulator.setFault(emu::Fault::Split, 1, comando::VerificaComunicazione);
+    emulator.setFault(emu::Fault::Split, 1, cmd::VerificaComunicazione);
     VerificaComunicazione();
     EXPECT_TRUE(StatoComunicazione.StrumentoPresente);
 
     // An acknowledgement with one byte too many never matches: the scan
     // fails, the next one finds the instrument.
     ChiudiPorta();
-    emulator.setFault(emu::Fault::ExtraByte, 1, comando::Hello);
+    emulator.setFault(emu::Fault::ExtraByte, 1, cmd::Hello);
     EXPECT_FALSE(ConnettiStrumento());
     EXPECT_TRUE(ConnettiStrumento());
 }
@@ -120,7 +120,7 @@ TEST_F(PtyTest, ReplyInHalvesAndAckWithAnExtraByte)
 TEST_F(PtyTest, DroppedLineClosesThePortAndTheInstrumentIsFoundAgain)
 {
     ASSERT_TRUE(ConnettiStrumento());
-    emulator.setFault(emu::Fault::DropLine, 1, comando::VerificaComunicazione);
+    emulator.setFault(emu::Fault::DropLine, 1, cmd::VerificaComunicazione);
     VerificaComunicazione();
     EXPECT_FALSE(StatoComunicazione.StrumentoPresente);
     EXPECT_EQ(surface.panelText[4], QStringLiteral("NO COMMUNICATION"));

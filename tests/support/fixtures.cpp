@@ -54,11 +54,11 @@ QString ZuvTest::writeFile(const QString& name, const QByteArray& bytes) const
 
 QByteArray ZuvTest::readFile(const QString& name) const { return fileBytes(path(name)); }
 
-void ZuvTest::loadShippedLanguages(int indice)
+void ZuvTest::loadShippedLanguages(int index)
 {
     QByteArray bytes = fileBytes(QStringLiteral(ZUV_SHIPPED_DATA_DIR "/LANGUAGES.DAT"));
     ASSERT_FALSE(bytes.isEmpty());
-    bytes[0] = char('0' + indice);
+    bytes[0] = char('0' + index);
     writeFile(QStringLiteral("LANGUAGES.DAT"), bytes);
     ASSERT_TRUE(CaricaLingue());
     computeLanguageOffset();

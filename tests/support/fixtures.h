@@ -24,8 +24,8 @@ protected:
     QString writeFile(const QString& name, const QByteArray& bytes) const;
     QByteArray readFile(const QString& name) const;
     // Puts the shipped LANGUAGES.DAT in the program folder and loads it, in
-    // English unless `indice` says otherwise.
-    void loadShippedLanguages(int indice = 1);
+    // English unless `index` says otherwise.
+    void loadShippedLanguages(int index = 1);
 
     QTemporaryDir dir;
     FakeClock fakeClock;

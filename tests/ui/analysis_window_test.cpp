@@ -490,17 +490,17 @@ TEST_F(AnalysisTest, ToolbarSwitchesOverlaidAndSeparateTracesAndTheZoomMode)
     frmAnalisiDati& w = open(example);
     ASSERT_TRUE(loaded);
     show();
-    QAction* separati = w.toolButton("Separati");
-    QAction* sovrapposti = w.toolButton("Sovrapposti");
+    QAction* split = w.toolButton("Separati");
+    QAction* overlaid = w.toolButton("Sovrapposti");
     QAction* zoom = w.toolButton("SetZoom");
-    EXPECT_TRUE(sovrapposti->isChecked());
-    EXPECT_FALSE(separati->isChecked());
+    EXPECT_TRUE(overlaid->isChecked());
+    EXPECT_FALSE(split->isChecked());
     for (int i : {3, 5, 9})
         check(i);
-    separati->trigger();
+    split->trigger();
     EXPECT_TRUE(w.blnSeparati);
-    EXPECT_TRUE(separati->isChecked());
-    EXPECT_FALSE(sovrapposti->isChecked());
+    EXPECT_TRUE(split->isChecked());
+    EXPECT_FALSE(overlaid->isChecked());
     EXPECT_FALSE(zoom->isEnabled());
     EXPECT_EQ(w.NTGraph1->bandCount(), 3);
     EXPECT_EQ(w.NTGraph1->elementCount(), 3);
@@ -516,12 +516,12 @@ TEST_F(AnalysisTest, ToolbarSwitchesOverlaidAndSeparateTracesAndTheZoomMode)
     EXPECT_EQ(msgs.shown[0].text, languageText(145));
     EXPECT_EQ(w.NTGraph1->elementCount(), 3);
 
-    sovrapposti->trigger();
+    overlaid->trigger();
     EXPECT_FALSE(w.blnSeparati);
     EXPECT_EQ(w.NTGraph1->bandCount(), 0);
     EXPECT_TRUE(zoom->isEnabled());
     check(12);
-    EXPECT_FALSE(separati->isEnabled()) << "four measures cannot be set apart";
+    EXPECT_FALSE(split->isEnabled()) << "four measures cannot be set apart";
 
     zoom->trigger();
     EXPECT_TRUE(w.ModoZoom);

@@ -76,7 +76,7 @@ protected:
     }
 
     // One OK with the tank at `raw` and `litres` typed.
-    void passo(dlgCalibrazione& d, int raw, const QString& litres)
+    void okAt(dlgCalibrazione& d, int raw, const QString& litres)
     {
         fuelLevel(raw);
         d.txtLitri->setText(litres);
@@ -87,7 +87,7 @@ protected:
     {
         int n = 0;
         for (const QByteArray& f : emulator.received())
-            n += f.size() > 1 && quint8(f[1]) == comando::LeggiCalibrazione;
+            n += f.size() > 1 && quint8(f[1]) == cmd::LeggiCalibrazione;
         return n;
     }
 
@@ -109,24 +109,24 @@ TEST_F(CalibrationDialogTest, AFullRunBuildsTheSensorFile)
         EXPECT_EQ(d.lblDescrizioneFase->text(), QStringLiteral("T244T245\n\nT247\n\nT248"));
         EXPECT_FALSE(d.txtLitri->isVisible());
 
-        passo(d, 850, QString()); // the empty tank, box still hidden
+        okAt(d, 850, QString()); // the empty tank, box still hidden
         EXPECT_EQ(d.intUscita(), 1);
         EXPECT_TRUE(d.txtLitri->isVisible());
         EXPECT_EQ(d.txtLitri->text(), QStringLiteral("0.0"));
         EXPECT_EQ(d.lblDescrizioneFase->text(), QStringLiteral("T249\nT250\n\nT247\n\nT248"));
         EXPECT_EQ(w.txtX[0]->text(), QStringLiteral("850"));
-        passo(d, 700, QStringLiteral("10"));
-        passo(d, 520, QStringLiteral("20"));
-        passo(d, 300, QStringLiteral("30"));
+        okAt(d, 700, QStringLiteral("10"));
+        okAt(d, 520, QStringLiteral("20"));
+        okAt(d, 300, QStringLiteral("30"));
         EXPECT_EQ(d.intFaseCalibrazione(), 4);
         EXPECT_EQ(d.XValue(), 300);
-        EXPECT_EQ(w.tabella().NumPuntiAttivi(), 4);
+        EXPECT_EQ(w.table().NumPuntiAttivi(), 4);
         EXPECT_EQ(ValoriAnalogici[0], 11);
         d.cmdFineProcedura->click();
     });
     EXPECT_TRUE(msgs.shown.empty());
     EXPECT_EQ(liveRequests(), 4);
-    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 20);
+    EXPECT_EQ(w.table().NumPuntiAttivi(), 20);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("T78"));
     EXPECT_EQ(StatoComunicazione.FormAttivo, &w);
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
@@ -152,11 +152,11 @@ TEST_F(CalibrationDialogTest, AStepWithoutAReadingRecordsNothing)
     w.show();
     w.optLivelloBenzina->click();
     calibrate(w, [&](dlgCalibrazione& d) {
-        passo(d, 100, QString());
+        okAt(d, 100, QString());
 
         // Litres that are no number: told, and the instrument is not asked.
         const int asked = liveRequests();
-        passo(d, 400, QStringLiteral("abc"));
+        okAt(d, 400, QStringLiteral("abc"));
         ASSERT_EQ(msgs.shown.size(), 1u);
         EXPECT_EQ(msgs.shown[0].text, QStringLiteral("T262"));
         EXPECT_EQ(msgs.shown[0].title, QStringLiteral("T252"));
@@ -165,23 +165,23 @@ TEST_F(CalibrationDialogTest, AStepWithoutAReadingRecordsNothing)
 
         // The live read fails: the link's one message, no point.
         msgs.clear();
-        emulator.setFault(emu::Fault::Silence, 1, comando::LeggiCalibrazione);
-        passo(d, 400, QStringLiteral("15"));
+        emulator.setFault(emu::Fault::Silence, 1, cmd::LeggiCalibrazione);
+        okAt(d, 400, QStringLiteral("15"));
         ASSERT_EQ(msgs.shown.size(), 1u);
         EXPECT_EQ(msgs.shown[0].text, QStringLiteral("T242"));
         EXPECT_EQ(d.intFaseCalibrazione(), 1);
-        EXPECT_EQ(w.tabella().NumPuntiAttivi(), 1);
+        EXPECT_EQ(w.table().NumPuntiAttivi(), 1);
         EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
 
         msgs.clear();
-        passo(d, 400, QStringLiteral("15"));
+        okAt(d, 400, QStringLiteral("15"));
         EXPECT_TRUE(msgs.shown.empty());
         EXPECT_EQ(w.txtX[1]->text(), QStringLiteral("400"));
         EXPECT_EQ(w.txtY[1]->text(), QStringLiteral("15.0"));
-        passo(d, 900, QStringLiteral("40"));
+        okAt(d, 900, QStringLiteral("40"));
         d.cmdFineProcedura->click();
     });
-    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 20);
+    EXPECT_EQ(w.table().NumPuntiAttivi(), 20);
     EXPECT_EQ(w.txtX[2]->text(), QStringLiteral("900"));
     EXPECT_EQ(w.txtX[3]->text(), QStringLiteral("1024"));
     EXPECT_EQ(w.txtY[19]->text(), QStringLiteral("40.0"));
@@ -196,32 +196,32 @@ TEST_F(CalibrationDialogTest, CancelEscapeAndTheFrame)
     // Cancel: table cleared, shared curve zeroed.
     CurvaSensore.CurvaX[2] = 5;
     calibrate(w, [&](dlgCalibrazione& d) {
-        passo(d, 100, QString());
-        passo(d, 200, QStringLiteral("5"));
+        okAt(d, 100, QString());
+        okAt(d, 200, QStringLiteral("5"));
         d.CancelButton->click();
         EXPECT_EQ(d.intUscita(), 3);
     });
-    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 0);
+    EXPECT_EQ(w.table().NumPuntiAttivi(), 0);
     EXPECT_EQ(CurvaSensore.CurvaX[2], 0);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("T78"));
     EXPECT_EQ(StatoComunicazione.FormAttivo, &w);
 
     // Escape is Cancel.
     calibrate(w, [&](dlgCalibrazione& d) {
-        passo(d, 100, QString());
+        okAt(d, 100, QString());
         QTest::keyClick(&d, Qt::Key_Escape);
         EXPECT_EQ(d.intUscita(), 3);
     });
-    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 0);
+    EXPECT_EQ(w.table().NumPuntiAttivi(), 0);
 
     // The frame: the rows measured so far stay, without the 1024 fill.
     calibrate(w, [&](dlgCalibrazione& d) {
-        passo(d, 100, QString());
-        passo(d, 300, QStringLiteral("12,5"));
+        okAt(d, 100, QString());
+        okAt(d, 300, QStringLiteral("12,5"));
         d.close();
         EXPECT_EQ(d.intUscita(), 1);
     });
-    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 2);
+    EXPECT_EQ(w.table().NumPuntiAttivi(), 2);
     EXPECT_EQ(w.txtY[1]->text(), QStringLiteral("12.5"));
     EXPECT_TRUE(w.txtX[2]->text().isEmpty());
 
@@ -230,7 +230,7 @@ TEST_F(CalibrationDialogTest, CancelEscapeAndTheFrame)
         d.cmdFineProcedura->click();
         EXPECT_EQ(d.intUscita(), 2);
     });
-    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 0);
+    EXPECT_EQ(w.table().NumPuntiAttivi(), 0);
     EXPECT_TRUE(msgs.shown.empty());
 }
 
@@ -254,7 +254,7 @@ TEST_F(CalibrationDialogTest, TheOkButtonFollowsTheInstrumentAndGoesAfter19Readi
         EXPECT_EQ(d.intFaseCalibrazione(), 19);
         d.cmdFineProcedura->click();
     });
-    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 20);
+    EXPECT_EQ(w.table().NumPuntiAttivi(), 20);
     EXPECT_EQ(w.txtX[18]->text(), QStringLiteral("290"));
     EXPECT_EQ(w.txtX[19]->text(), QStringLiteral("1024"));
     EXPECT_EQ(w.txtY[19]->text(), QStringLiteral("18.0"));

@@ -76,12 +76,12 @@ QByteArray curvePayload(int slot, const std::array<int, 20>& x, const std::array
 
 QByteArray zeroCurve(int slot) { return curvePayload(slot, {}, {}); }
 
-CSensore sensor(const char* name, const char* tipo, const std::array<double, 20>& x,
+CSensore sensor(const char* name, const char* type, const std::array<double, 20>& x,
                 const std::array<double, 20>& y)
 {
     CSensore s;
     s.setNome(QString::fromUtf8(name));
-    s.setTipo(QString::fromUtf8(tipo));
+    s.setTipo(QString::fromUtf8(type));
     s.setNumPunti(20);
     for (int i = 0; i < 20; ++i) {
         s.setX(i, x[i]);
@@ -548,7 +548,7 @@ TEST_F(SensorsPageTest, NewProjectOpensWithEveryChannelOff)
         SCOPED_TRACE(slot);
         const frmSensori::Channel& c = dlg.channel(slot);
         EXPECT_FALSE(c.chkAbil->isChecked());
-        for (QWidget* w : {static_cast<QWidget*>(c.sensore), static_cast<QWidget*>(c.tcamp),
+        for (QWidget* w : {static_cast<QWidget*>(c.sensor), static_cast<QWidget*>(c.rate),
                            static_cast<QWidget*>(c.chann)}) {
             if (!w)
                 continue;
@@ -567,9 +567,9 @@ TEST_F(SensorsPageTest, NewProjectOpensWithEveryChannelOff)
     EXPECT_FALSE(child<QPushButton>(dlg, "cmdInviaDati")->isEnabled());
     EXPECT_FALSE(child<QPushButton>(dlg, "cmdLeggiDati")->isEnabled());
     // Sensor lists offer the library sensors of the channel's type.
-    EXPECT_EQ(dlg.channel(1).sensore->count(), 2);
-    EXPECT_EQ(dlg.channel(2).sensore->itemText(1), "P2");
-    EXPECT_EQ(dlg.channel(5).sensore->count(), 0);
+    EXPECT_EQ(dlg.channel(1).sensor->count(), 2);
+    EXPECT_EQ(dlg.channel(2).sensor->itemText(1), "P2");
+    EXPECT_EQ(dlg.channel(5).sensor->count(), 0);
 }
 
 TEST_F(SensorsPageTest, CheckBoxRuleSwitchesTheChannelsControls)
@@ -579,16 +579,16 @@ TEST_F(SensorsPageTest, CheckBoxRuleSwitchesTheChannelsControls)
     // A click, and the codec setting the box, run the same rule; the
     // sampling rate comes along, so a channel ticked here can be given one.
     g.chkAbil->click();
-    for (QWidget* w : {static_cast<QWidget*>(g.sensore), static_cast<QWidget*>(g.tcamp),
+    for (QWidget* w : {static_cast<QWidget*>(g.sensor), static_cast<QWidget*>(g.rate),
                        static_cast<QWidget*>(g.chann)}) {
         EXPECT_TRUE(w->isEnabled());
         EXPECT_EQ(lookColour(w), kActiveColour);
     }
     dlg.setCheck(SensorsCheck::chkAbilSG, Qt::Unchecked);
     EXPECT_FALSE(g.chann->isEnabled());
-    EXPECT_EQ(lookColour(g.tcamp), kInactiveColour);
+    EXPECT_EQ(lookColour(g.rate), kInactiveColour);
     dlg.setCheck(SensorsCheck::chkAbilPB, Qt::Checked);
-    EXPECT_TRUE(dlg.channel(2).sensore->isEnabled());
+    EXPECT_TRUE(dlg.channel(2).sensor->isEnabled());
     EXPECT_EQ(dlg.check(SensorsCheck::chkAbilPB), Qt::Checked);
 }
 
@@ -603,12 +603,12 @@ TEST_F(SensorsPageTest, OkWritesEveryFieldAndCancelNone)
     r.ChannPT = 0;
     {
         frmSensori dlg;
-        EXPECT_EQ(dlg.channel(0).sensore->currentText(), "Gone");
-        EXPECT_EQ(dlg.channel(0).tcamp->currentText(), "10 Hz");
-        EXPECT_EQ(dlg.channel(2).sensore->currentText(), "P2");
+        EXPECT_EQ(dlg.channel(0).sensor->currentText(), "Gone");
+        EXPECT_EQ(dlg.channel(0).rate->currentText(), "10 Hz");
+        EXPECT_EQ(dlg.channel(2).sensor->currentText(), "P2");
         dlg.channel(1).chkAbil->setChecked(true);
-        dlg.channel(1).sensore->setCurrentIndex(0);
-        dlg.channel(1).tcamp->setCurrentIndex(2);
+        dlg.channel(1).sensor->setCurrentIndex(0);
+        dlg.channel(1).rate->setCurrentIndex(2);
         dlg.CancelButton_Click();
     }
     EXPECT_EQ(DatiProgetto.AbilPO, false);
@@ -616,10 +616,10 @@ TEST_F(SensorsPageTest, OkWritesEveryFieldAndCancelNone)
 
     frmSensori dlg;
     dlg.channel(1).chkAbil->setChecked(true);
-    dlg.channel(1).sensore->setCurrentIndex(0);
-    dlg.channel(1).tcamp->setCurrentIndex(2);
+    dlg.channel(1).sensor->setCurrentIndex(0);
+    dlg.channel(1).rate->setCurrentIndex(2);
     dlg.channel(8).chkAbil->setChecked(true);
-    dlg.channel(8).sensore->setEditText("G2");
+    dlg.channel(8).sensor->setEditText("G2");
     dlg.channel(8).chann->setCurrentIndex(0);
     child<QLineEdit>(dlg, "txtDiametroRuota")->setText("620");
     child<QComboBox>(dlg, "cboTCampVV")->setEditText("20 Hz");
@@ -656,16 +656,16 @@ TEST_F(SensorsPageTest, OkRefusesMissingSensorsAndSharedInputsBeforeWritingAnyth
          "IT168"},
         {"a blank name", [](frmSensori& d) {
              d.channel(6).chkAbil->setChecked(true);
-             d.channel(6).sensore->setEditText("  ");
+             d.channel(6).sensor->setEditText("  ");
          }, "IT304"},
         {"G and lambda on AN 1",
          [](frmSensori& d) {
              for (int slot : {6, 8}) {
                  d.channel(slot).chkAbil->setChecked(true);
-                 d.channel(slot).sensore->setEditText("Any");
+                 d.channel(slot).sensor->setEditText("Any");
                  d.channel(slot).chann->setCurrentIndex(0);
              }
-             d.channel(2).tcamp->setEditText("changed"); // must not reach the record
+             d.channel(2).rate->setEditText("changed"); // must not reach the record
          },
          "IT305"},
     };
@@ -688,7 +688,7 @@ TEST_F(SensorsPageTest, OkRefusesMissingSensorsAndSharedInputsBeforeWritingAnyth
     frmSensori dlg;
     for (int slot : {5, 8}) {
         dlg.channel(slot).chkAbil->setChecked(true);
-        dlg.channel(slot).sensore->setEditText("Any");
+        dlg.channel(slot).sensor->setEditText("Any");
         dlg.channel(slot).chann->setCurrentIndex(1);
     }
     dlg.OKButton_Click();
@@ -742,7 +742,7 @@ TEST_F(SensorsPageTest, SendProgramsThePageAndNineCurvesByteForByte)
 {
     frmSensori dlg;
     dlg.channel(8).chkAbil->setChecked(true);
-    dlg.channel(8).sensore->setCurrentIndex(0); // G2
+    dlg.channel(8).sensor->setCurrentIndex(0); // G2
     dlg.channel(8).chann->setCurrentIndex(0);
     dlg.channel(7).chann->setCurrentIndex(0); // turbo off: no clash
     std::vector<QString> panels;
@@ -752,7 +752,7 @@ TEST_F(SensorsPageTest, SendProgramsThePageAndNineCurvesByteForByte)
         EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0x16);
         EXPECT_FALSE(child<QPushButton>(dlg, "OKButton")->isEnabled());
         EXPECT_FALSE(child<QPushButton>(dlg, "cmdLeggiDati")->isEnabled());
-        EXPECT_FALSE(dlg.channel(8).sensore->isEnabled()); // channels locked while they go out
+        EXPECT_FALSE(dlg.channel(8).sensor->isEnabled()); // channels locked while they go out
         panels.push_back(surface.panelText[3]);
     };
     msgs.answers.push_back(MsgAnswer::Ok);
@@ -781,8 +781,8 @@ TEST_F(SensorsPageTest, SendProgramsThePageAndNineCurvesByteForByte)
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
     EXPECT_TRUE(child<QPushButton>(dlg, "OKButton")->isEnabled());
     EXPECT_TRUE(child<QPushButton>(dlg, "cmdLeggiDati")->isEnabled());
-    EXPECT_TRUE(dlg.channel(8).sensore->isEnabled());
-    EXPECT_FALSE(dlg.channel(0).sensore->isEnabled());
+    EXPECT_TRUE(dlg.channel(8).sensor->isEnabled());
+    EXPECT_FALSE(dlg.channel(0).sensor->isEnabled());
     EXPECT_EQ(DatiProgetto, newProjectValues());
 }
 
@@ -798,14 +798,14 @@ TEST_F(SensorsPageTest, SendRefusesBeforeAskingAndSendsNothing)
         {"not in the library",
          [](frmSensori& d) {
              d.channel(0).chkAbil->setChecked(true);
-             d.channel(0).sensore->setEditText("Gone");
+             d.channel(0).sensor->setEditText("Gone");
          },
          "IT166"},
         {"G and turbo on one input",
          [](frmSensori& d) {
              for (int slot : {7, 8}) {
                  d.channel(slot).chkAbil->setChecked(true);
-                 d.channel(slot).sensore->setEditText("G2");
+                 d.channel(slot).sensor->setEditText("G2");
                  d.channel(slot).chann->setCurrentIndex(1);
              }
          },
@@ -893,9 +893,9 @@ TEST_F(SensorsPageTest, ReadFillsThePageAndNamesTheSensorsOfTheCurves)
     EXPECT_EQ(child<QComboBox>(dlg, "cboChannSensoreLambda")->currentIndex(), 1);
     EXPECT_EQ(child<QComboBox>(dlg, "cboChannPT")->currentIndex(), -1); // byte 0
     EXPECT_TRUE(dlg.channel(1).chkAbil->isChecked());
-    EXPECT_TRUE(dlg.channel(1).sensore->isEnabled()); // the rule ran
-    EXPECT_EQ(dlg.channel(1).sensore->currentText(), "P1");
-    EXPECT_EQ(dlg.channel(2).sensore->currentText(), ""); // no library sensor has that curve
+    EXPECT_TRUE(dlg.channel(1).sensor->isEnabled()); // the rule ran
+    EXPECT_EQ(dlg.channel(1).sensor->currentText(), "P1");
+    EXPECT_EQ(dlg.channel(2).sensor->currentText(), ""); // no library sensor has that curve
     EXPECT_EQ(DatiProgetto.PressioneBenzina, "P2");
 
     // The unmatched enabled channel now fails OK; nothing is written.
@@ -1262,9 +1262,9 @@ TEST_F(PagesOverTheLine, SensorsPageSentIsReadBackIntoAnotherPage)
         child<QLineEdit>(dlg, "txtDiametroRuota")->setText("580");
         child<QComboBox>(dlg, "cboLAAL")->setCurrentIndex(1);
         dlg.channel(1).chkAbil->setChecked(true);
-        dlg.channel(1).sensore->setEditText("P2");
+        dlg.channel(1).sensor->setEditText("P2");
         dlg.channel(8).chkAbil->setChecked(true);
-        dlg.channel(8).sensore->setEditText("G2");
+        dlg.channel(8).sensor->setEditText("G2");
         msgs.answers.push_back(MsgAnswer::Ok);
         dlg.cmdInviaDati_Click();
         EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT147\r\nIT148", "IT157"}));
@@ -1286,8 +1286,8 @@ TEST_F(PagesOverTheLine, SensorsPageSentIsReadBackIntoAnotherPage)
     EXPECT_EQ(child<QLineEdit>(back, "txtDiametroRuota")->text(), "580");
     EXPECT_EQ(child<QComboBox>(back, "cboLAAL")->currentIndex(), 1);
     EXPECT_TRUE(back.channel(1).chkAbil->isChecked());
-    EXPECT_EQ(back.channel(1).sensore->currentText(), "P2");
-    EXPECT_EQ(back.channel(8).sensore->currentText(), "G2");
+    EXPECT_EQ(back.channel(1).sensor->currentText(), "P2");
+    EXPECT_EQ(back.channel(8).sensor->currentText(), "G2");
     EXPECT_FALSE(back.channel(0).chkAbil->isChecked());
 }
 

@@ -51,7 +51,7 @@ TEST_F(DeviceCommandsTest, ASuccessfulRunLeavesTheProgressWindowWithItsResult)
     EXPECT_EQ(progress->heading(), fixtureText(0, 238));
     EXPECT_EQ(progress->result(), fixtureText(0, 238) + " " + fixtureText(0, 237));
     EXPECT_EQ(progress->log().count("\r\n"), 12);
-    EXPECT_EQ(port.engine.pages.count(comando::InviaDatiAllarmi), 1u);
+    EXPECT_EQ(port.engine.pages.count(cmd::InviaDatiAllarmi), 1u);
 
     // A second run replaces the window of the first.
     window->mnuReadDevice_Click();
@@ -63,7 +63,7 @@ TEST_F(DeviceCommandsTest, ASuccessfulRunLeavesTheProgressWindowWithItsResult)
 
 TEST_F(DeviceCommandsTest, AFailedRunClosesTheProgressWindow)
 {
-    port.engine.setFault(emu::Fault::Silence, -1, comando::InviaDatiSensori);
+    port.engine.setFault(emu::Fault::Silence, -1, cmd::InviaDatiSensori);
     msgs.answers.push_back(MsgAnswer::Ok);
     window->mnuProgramDevice_Click();
     EXPECT_EQ(progressWindow(), nullptr);

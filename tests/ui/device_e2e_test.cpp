@@ -75,12 +75,12 @@ QByteArray libraryCurve(int slot, const QString& sensor)
 
 class DeviceEndToEnd : public ZuvTest {
 protected:
-    explicit DeviceEndToEnd(int lingua = 1) : lingua_(lingua) {}
+    explicit DeviceEndToEnd(int language = 1) : language_(language) {}
 
     void SetUp() override
     {
         ZuvTest::SetUp();
-        loadShippedLanguages(lingua_);
+        loadShippedLanguages(language_);
         const QDir shipped(QStringLiteral(ZUV_SHIPPED_DATA_DIR "/sensors"));
         for (const QString& f : shipped.entryList(QDir::Files))
             writeFile(QStringLiteral("sensors/") + f, fileBytes(shipped.filePath(f)));
@@ -137,7 +137,7 @@ protected:
     {
         std::vector<int> codes;
         for (const QByteArray& f : emulator.received())
-            if (f.size() > 1 && quint8(f[1]) != comando::Hello && quint8(f[1]) != comando::VerificaComunicazione)
+            if (f.size() > 1 && quint8(f[1]) != cmd::Hello && quint8(f[1]) != cmd::VerificaComunicazione)
                 codes.push_back(quint8(f[1]));
         return codes;
     }
@@ -193,7 +193,7 @@ protected:
     std::unique_ptr<frmMain> window;
 
 private:
-    int lingua_;
+    int language_;
 };
 
 class DeviceEndToEndItalian : public DeviceEndToEnd {
@@ -211,9 +211,9 @@ TEST_F(DeviceEndToEndItalian, ProgramDeviceSendsTheWholeProjectOnceConfirmed)
     DatiProgetto.chkTO = true;
     DatiProgetto.mskTO = 1200;
     const ChannelInfo& oil = channelFromSlot(0);
-    DatiProgetto.*oil.abil = true;
-    DatiProgetto.*oil.sensore = kOilSensor;
-    DatiProgetto.*oil.tcamp = QStringLiteral("10");
+    DatiProgetto.*oil.enabled = true;
+    DatiProgetto.*oil.sensor = kOilSensor;
+    DatiProgetto.*oil.rate = QStringLiteral("10");
     saveProjectAs(QStringLiteral("Mugello"));
 
     user->click(QMessageBox::Ok);
@@ -262,7 +262,7 @@ TEST_F(DeviceEndToEnd, ReadDeviceBringsTheInstrumentsSettingsIntoTheProject)
     instrument.chkTA = true;
     instrument.mskTA = 1050;
     const ChannelInfo& oil = channelFromSlot(0);
-    instrument.*oil.abil = true;
+    instrument.*oil.enabled = true;
     emulator.setPage(0x12, encodeConfigPage1(configPage1From(instrument)));
     emulator.setPage(0x1C, encodeConfigPage2(configPage2From(instrument)));
     emulator.setPage(0x16, encodeSensorsPage(sensorsPageFrom(instrument)));
@@ -286,7 +286,7 @@ TEST_F(DeviceEndToEnd, ReadDeviceBringsTheInstrumentsSettingsIntoTheProject)
     EXPECT_EQ(configPage2From(DatiProgetto), configPage2From(instrument));
     EXPECT_EQ(sensorsPageFrom(DatiProgetto), sensorsPageFrom(instrument));
     EXPECT_EQ(alarmsPageFrom(DatiProgetto), alarmsPageFrom(instrument));
-    EXPECT_EQ(DatiProgetto.*oil.sensore, kOilSensor) << "named after the library curve it matches";
+    EXPECT_EQ(DatiProgetto.*oil.sensor, kOilSensor) << "named after the library curve it matches";
     EXPECT_TRUE(ProgettoModificato);
 }
 
@@ -380,7 +380,7 @@ TEST_F(DeviceEndToEnd, SensorsPageSendProgramsThePageAndItsNineCurves)
                 child<QLineEdit>(w, "txtNumAccRPM")->setText("2");
                 child<QLineEdit>(w, "txtDiametroRuota")->setText("580");
                 page.channel(0).chkAbil->setChecked(true);
-                page.channel(0).sensore->setEditText(kOilSensor);
+                page.channel(0).sensor->setEditText(kOilSensor);
             },
             nullptr);
 
@@ -411,7 +411,7 @@ TEST_F(DeviceEndToEnd, SensorsPageReadShowsThePageAndNamesTheCurvesSensor)
     runPage("mnuSensors", "zuv::frmSensori", "cmdLeggiDati", true, nullptr, [&](QWidget& w) {
         auto& p = static_cast<frmSensori&>(w);
         shown << child<QLineEdit>(w, "txtNumAccRPM")->text() << child<QLineEdit>(w, "txtDiametroRuota")->text()
-              << QString::number(p.channel(0).chkAbil->isChecked()) << p.channel(0).sensore->currentText();
+              << QString::number(p.channel(0).chkAbil->isChecked()) << p.channel(0).sensor->currentText();
     });
 
     ASSERT_EQ(user->boxes.size(), 2u);
@@ -559,7 +559,7 @@ TEST_F(DeviceEndToEnd, LiveDiagnosticsShowsTheInstrumentsValuesUntilClosed)
         status[i] = char(i * 7);
     emulator.setStatus(status);
     QByteArray reply;
-    emulator.withEngine([&](emu::Engine& e) { reply = e.readAnswer(comando::Status, {}); });
+    emulator.withEngine([&](emu::Engine& e) { reply = e.readAnswer(cmd::Status, {}); });
     const DiagnosticsState expected = decodeDiagnostics(reply);
 
     QStringList inputs, values, wanted;
@@ -587,8 +587,8 @@ TEST_F(DeviceEndToEnd, LiveDiagnosticsShowsTheInstrumentsValuesUntilClosed)
     EXPECT_EQ(inputs, QStringList({"11", "22", "33", "44", "55", "66", "77", "-1"}));
     EXPECT_EQ(values, wanted);
     const std::vector<int> codes = received();
-    EXPECT_NE(std::find(codes.begin(), codes.end(), comando::Status), codes.end());
-    EXPECT_NE(std::find(codes.begin(), codes.end(), comando::LeggiCalibrazione), codes.end());
+    EXPECT_NE(std::find(codes.begin(), codes.end(), cmd::Status), codes.end());
+    EXPECT_NE(std::find(codes.begin(), codes.end(), cmd::LeggiCalibrazione), codes.end());
     EXPECT_TRUE(user->boxes.empty());
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
 
@@ -597,7 +597,7 @@ TEST_F(DeviceEndToEnd, LiveDiagnosticsShowsTheInstrumentsValuesUntilClosed)
     emulator.clearReceived();
     QTest::qWait(600);
     for (int code : received())
-        EXPECT_NE(code, comando::Status);
+        EXPECT_NE(code, cmd::Status);
 }
 
 } // namespace

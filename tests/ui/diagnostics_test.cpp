@@ -49,11 +49,11 @@ TEST_F(DiagnosticsTest, APassFillsValuesLampsAndInputs)
     dlg.doStep();
 
     const DiagnosticsState expected =
-        decodeDiagnostics(port.engine.readAnswer(comando::Status, {}));
+        decodeDiagnostics(port.engine.readAnswer(cmd::Status, {}));
     for (int i : {0, 2, 5, 9, 15})
         EXPECT_EQ(dlg.fieldValue(i), expected.fields[i]) << i;
     for (int k = 0; k < kNumAlarms; ++k)
-        EXPECT_EQ(dlg.allarme(k), expected.alarms[k]) << k;
+        EXPECT_EQ(dlg.alarm(k), expected.alarms[k]) << k;
     EXPECT_EQ(dlg.analogValue(0), QStringLiteral("11"));
     EXPECT_EQ(dlg.analogValue(7), QStringLiteral("-1"));
     // The live dialog shows the inputs; ValoriAnalogici belongs to the calibration.

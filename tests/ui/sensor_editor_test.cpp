@@ -144,7 +144,7 @@ TEST_F(SensorEditorWindowTest, BuildSaveAndLoadASensor)
     fillRow(w, 1, QStringLiteral("512"), QStringLiteral("5,25"));
     fillRow(w, 2, QStringLiteral("921"), QStringLiteral("10"));
     EXPECT_TRUE(msgs.shown.empty());
-    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 3);
+    EXPECT_EQ(w.table().NumPuntiAttivi(), 3);
     EXPECT_EQ(w.txtY[1]->text(), QStringLiteral("5.250"));
     EXPECT_TRUE(w.Check1[3]->isEnabled());
     EXPECT_FALSE(w.txtX[3]->isEnabled());
@@ -171,7 +171,7 @@ TEST_F(SensorEditorWindowTest, BuildSaveAndLoadASensor)
 
     // Read again: the name box empty, the table cleared, the sensor listed.
     EXPECT_TRUE(w.txtNomeNuovo->text().isEmpty());
-    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 0);
+    EXPECT_EQ(w.table().NumPuntiAttivi(), 0);
     EXPECT_TRUE(w.txtX[0]->text().isEmpty());
     ASSERT_EQ(w.cboListaSensori->count(), 1);
     EXPECT_EQ(w.cboListaSensori->itemText(0), QStringLiteral("Olio 10 bar"));
@@ -180,7 +180,7 @@ TEST_F(SensorEditorWindowTest, BuildSaveAndLoadASensor)
     w.cboListaSensori->setCurrentIndex(0);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("T177Olio 10 bar"));
     EXPECT_EQ(w.txtNomeNuovo->text(), QStringLiteral("Olio 10 bar"));
-    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 20);
+    EXPECT_EQ(w.table().NumPuntiAttivi(), 20);
     EXPECT_EQ(w.txtX[1]->text(), QStringLiteral("512"));
     EXPECT_EQ(w.txtY[19]->text(), QStringLiteral("10.000"));
     EXPECT_EQ(w.GraficoSensore->model().points().size(), 20u);
@@ -292,7 +292,7 @@ TEST_F(SensorEditorWindowTest, BoxChecksWhenTheFocusLeaves)
             EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Exclamation);
             EXPECT_EQ(msgs.shown[0].title, w.windowTitle());
             EXPECT_TRUE(box->text().isEmpty());
-            EXPECT_TRUE(w.tabella().row(0).ticked);
+            EXPECT_TRUE(w.table().row(0).ticked);
         }
     }
 
@@ -308,13 +308,13 @@ TEST_F(SensorEditorWindowTest, BoxChecksWhenTheFocusLeaves)
     ASSERT_EQ(msgs.shown.size(), 1u);
     EXPECT_EQ(msgs.shown[0].text, QStringLiteral("Il valore di bit deve essere crescente"));
     EXPECT_TRUE(w.txtX[3]->text().isEmpty());
-    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 3);
+    EXPECT_EQ(w.table().NumPuntiAttivi(), 3);
     EXPECT_FALSE(w.Check1[3]->isChecked());
 
     // Inside the table the tick cannot go.
     w.Check1[1]->click();
     EXPECT_TRUE(w.Check1[1]->isChecked());
-    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 3);
+    EXPECT_EQ(w.table().NumPuntiAttivi(), 3);
 
     // No order for a fuel-level curve.
     msgs.clear();
@@ -347,12 +347,12 @@ TEST_F(SensorEditorWindowTest, ReadsTheSlotsCurveFromTheInstrument)
 {
     if (!plugEmulator())
         GTEST_SKIP() << "no pseudo-terminal";
-    CurveBuffer curva;
+    CurveBuffer curve;
     for (int i = 0; i < 20; ++i) {
-        curva.CurvaX[i] = 50 * i;
-        curva.CurvaY[i] = 250 * i - 500; // fixed point, scale 1000
+        curve.CurvaX[i] = 50 * i;
+        curve.CurvaY[i] = 250 * i - 500; // fixed point, scale 1000
     }
-    emulator.setCurve(2, encodeCurve(2, curva));
+    emulator.setCurve(2, encodeCurve(2, curve));
     StatoComunicazione.StrumentoPresente = true;
 
     frmImpostaSensore w;
@@ -363,7 +363,7 @@ TEST_F(SensorEditorWindowTest, ReadsTheSlotsCurveFromTheInstrument)
     w.cmdLeggiSensoreStrumento->click();
 
     EXPECT_TRUE(msgs.shown.empty());
-    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 20);
+    EXPECT_EQ(w.table().NumPuntiAttivi(), 20);
     EXPECT_EQ(w.txtX[0]->text(), QStringLiteral("0"));
     EXPECT_EQ(w.txtX[19]->text(), QStringLiteral("950"));
     EXPECT_EQ(w.txtY[0]->text(), QStringLiteral("-0.500"));
@@ -389,12 +389,12 @@ TEST_F(SensorEditorWindowTest, ReadsTheSlotsCurveFromTheInstrument)
     EXPECT_EQ(w.txtY[3]->text(), QStringLiteral("0.250"));
 
     // A read that fails leaves the table empty and the shared curve as it was.
-    emulator.setFault(emu::Fault::Silence, -1, comando::LeggiCurvaSensore);
+    emulator.setFault(emu::Fault::Silence, -1, cmd::LeggiCurvaSensore);
     CurvaSensore.CurvaY[3] = 777;
     w.cmdLeggiSensoreStrumento->click();
     ASSERT_EQ(msgs.shown.size(), 1u);
     EXPECT_EQ(msgs.shown[0].text, QStringLiteral("T242"));
-    EXPECT_EQ(w.tabella().NumPuntiAttivi(), 0);
+    EXPECT_EQ(w.table().NumPuntiAttivi(), 0);
     EXPECT_TRUE(w.txtX[0]->text().isEmpty());
     EXPECT_EQ(CurvaSensore.CurvaY[3], 777);
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);

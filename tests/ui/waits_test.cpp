@@ -82,8 +82,8 @@ protected:
 
 TEST_F(WaitsTest, AnOperationsWaitsRepaintAndHoldTheInputUntilTheyEnd)
 {
-    const QByteArray alarms = buildFrame(comando::InviaDatiAllarmi, QByteArray(kPayloadAlarms, '\0'));
-    const QByteArray ack = ackFrame(comando::InviaDatiAllarmi);
+    const QByteArray alarms = buildFrame(cmd::InviaDatiAllarmi, QByteArray(kPayloadAlarms, '\0'));
+    const QByteArray ack = ackFrame(cmd::InviaDatiAllarmi);
     const struct {
         const char* what;
         std::function<void()> wait;
@@ -92,14 +92,14 @@ TEST_F(WaitsTest, AnOperationsWaitsRepaintAndHoldTheInputUntilTheyEnd)
         {"a write's acknowledgement", [&] { EXPECT_TRUE(InviaComandoAttesa(alarms, ack)); }},
         {"a reply",
          [&] {
-             ASSERT_TRUE(InviaComando(buildFrame(comando::VerificaComunicazione)));
+             ASSERT_TRUE(InviaComando(buildFrame(cmd::VerificaComunicazione)));
              EXPECT_EQ(RiceviDati(kLenCheck).size(), kLenCheck);
          }},
         {"a lamp", [] { LampeggiaTX(); }},
         {"a pause", [] { clock().sleepMs(300); }},
     };
     ASSERT_TRUE(ConnettiStrumento());
-    StatoComunicazione.ComandoInCorso = comando::InviaDatiAllarmi;
+    StatoComunicazione.ComandoInCorso = cmd::InviaDatiAllarmi;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         port.engine.setFault(emu::Fault::Late, 1);
@@ -116,7 +116,7 @@ TEST_F(WaitsTest, AnOperationsWaitsRepaintAndHoldTheInputUntilTheyEnd)
 TEST_F(WaitsTest, ThePollsWaitsLeaveTheInputToTheWindows)
 {
     ASSERT_TRUE(ConnettiStrumento());
-    port.engine.setFault(emu::Fault::Late, 1, comando::VerificaComunicazione);
+    port.engine.setFault(emu::Fault::Late, 1, cmd::VerificaComunicazione);
     EXPECT_TRUE(during([] { EXPECT_TRUE(pollTick()); }));
     EXPECT_TRUE(StatoComunicazione.StrumentoPresente);
     EXPECT_EQ(watched.keysIn, 1);

@@ -780,20 +780,20 @@ void frmAnalisiDati::chkTempo_Click(bool checked)
     RidisegnaGraficoAttivo();
 }
 
-void frmAnalisiDati::setSeparatiLook(bool separati)
+void frmAnalisiDati::setSplitLook(bool split)
 {
-    toolButton(QStringLiteral("Separati"))->setChecked(separati);
-    toolButton(QStringLiteral("Sovrapposti"))->setChecked(!separati);
+    toolButton(QStringLiteral("Separati"))->setChecked(split);
+    toolButton(QStringLiteral("Sovrapposti"))->setChecked(!split);
 }
 
 void frmAnalisiDati::ImpostaSovrapposti()
 {
     toolButton(QStringLiteral("SetZoom"))->setEnabled(true);
     const SeparatiButton b = ImpostaSovrappostiButton(NumGraficiAttivi);
-    QAction* separati = toolButton(QStringLiteral("Separati"));
+    QAction* split = toolButton(QStringLiteral("Separati"));
     if (b.release)
-        separati->setChecked(false);
-    separati->setEnabled(b.enabled);
+        split->setChecked(false);
+    split->setEnabled(b.enabled);
     NTGraph1->setRange(MinX, MaxX, MinY, MaxY, 0);
     CalcolaPassoSpostamento();
     DisegnaGrafici();
@@ -811,7 +811,7 @@ void frmAnalisiDati::ImpostaSeparati()
         // Nothing changes: the traces stay overlaid.
         msgBox(languageText(145), MsgIcon::Information);
         blnSeparati = false;
-        setSeparatiLook(false);
+        setSplitLook(false);
         zoom->setEnabled(true);
         return;
     }
@@ -1084,7 +1084,7 @@ void frmAnalisiDati::Toolbar1_ButtonClick(const QString& key)
 void frmAnalisiDati::overlaidKey()
 {
     blnSeparati = false;
-    setSeparatiLook(false);
+    setSplitLook(false);
     toolButton(QStringLiteral("SetZoom"))->setChecked(ModoZoom);
     ImpostaSovrapposti();
 }
@@ -1092,7 +1092,7 @@ void frmAnalisiDati::overlaidKey()
 void frmAnalisiDati::separateKey()
 {
     blnSeparati = true;
-    setSeparatiLook(true);
+    setSplitLook(true);
     ImpostaSeparati();
 }
 
@@ -1101,7 +1101,7 @@ void frmAnalisiDati::zoomModeKey()
     ModoZoom = !ModoZoom;
     toolButton(QStringLiteral("SetZoom"))->setChecked(ModoZoom);
     setZoomInEnabled(!ModoZoom);
-    setSeparatiLook(blnSeparati);
+    setSplitLook(blnSeparati);
     ApplicaModoZoom();
 }
 

@@ -178,7 +178,7 @@ private:
     void applyScaleAxis();
     void ImpostaSovrapposti();
     void ImpostaSeparati();
-    void setSeparatiLook(bool separati);
+    void setSplitLook(bool split);
     // What a zoom and a move share: the view read from the measures chart,
     // changed, and given to both charts and the traces.
     void changeView(const std::function<void(ViewState&)>& change);

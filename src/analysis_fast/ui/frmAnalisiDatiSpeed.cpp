@@ -48,7 +48,7 @@ public:
 
         int table = 0;
         const TableLoad r = loadTables(
-            dati_, w.FieldsNum, file, QDir(names.Cartella).filePath(companion.NomeFileAllarmi),
+            tables_, w.FieldsNum, file, QDir(names.Cartella).filePath(companion.NomeFileAllarmi),
             [&table, &s](int t, qint64, int percent) {
                 if (t != table) {
                     table = t;
@@ -64,21 +64,21 @@ public:
         warnings_ += r.warnings;
         s.setPanelText(2, languageText(301));
         s.setPanelText(3, languageText(141));
-        sources_ = tableSources(dati_);
+        sources_ = tableSources(tables_);
         return Load::Complete;
     }
 
     QStringList headers() const override
     {
         QStringList h;
-        for (int i = 1; i <= dati_.FieldsNum() && i < int(names_.size()); ++i)
+        for (int i = 1; i <= tables_.FieldsNum() && i < int(names_.size()); ++i)
             h.append(names_[std::size_t(i)]);
         return h;
     }
 
     LapBounds lapBounds() const override
     {
-        const std::vector<qint32> laps = rowLapNumbers(dati_);
+        const std::vector<qint32> laps = rowLapNumbers(tables_);
         return alarms_.lapBoundaries(std::span<const qint32>(laps));
     }
 
@@ -87,8 +87,8 @@ public:
     {
         // Every row of the range goes to the chart, which applies the stride.
         const int table = alarms ? 1 : 0;
-        const std::span<const double> x = dati_.rows(1, table);
-        const std::span<const double> y = dati_.rows(p.column, table);
+        const std::span<const double> x = tables_.rows(1, table);
+        const std::span<const double> y = tables_.rows(p.column, table);
         const qint64 first = std::max<qint64>(rows.first, 0);
         const qint64 end = std::min<qint64>({rows.last + 1, qint64(x.size()), qint64(y.size())});
         if (rows.empty() || end <= first) {
@@ -99,11 +99,11 @@ public:
                              y.subspan(std::size_t(first), std::size_t(end - first)), element, p.scale, p.stride);
     }
 
-    const Dati& dati() const { return dati_; }
+    const Dati& tables() const { return tables_; }
 
 private:
     ChartComponent& alarms_;
-    Dati dati_;
+    Dati tables_;
     NomiCanali names_;
 };
 
@@ -116,6 +116,6 @@ frmAnalisiDatiSpeed::frmAnalisiDatiSpeed(QWidget* parent)
 {
 }
 
-const Dati& frmAnalisiDatiSpeed::dati() const { return static_cast<const TableSource&>(source()).dati(); }
+const Dati& frmAnalisiDatiSpeed::tables() const { return static_cast<const TableSource&>(source()).tables(); }
 
 } // namespace zuv

@@ -17,7 +17,7 @@ public:
     explicit frmAnalisiDatiSpeed(QWidget* parent = nullptr);
 
     // The table behind the window.
-    const Dati& dati() const;
+    const Dati& tables() const;
 };
 
 } // namespace zuv

@@ -14,8 +14,8 @@
 
 namespace zuv {
 
-dlgCalibrazione::dlgCalibrazione(PointTable& tabella, std::function<void()> tabellaCambiata, QWidget* parent)
-    : QDialog(parent), table_(tabella), tableChanged_(std::move(tabellaCambiata))
+dlgCalibrazione::dlgCalibrazione(PointTable& table, std::function<void()> tableChanged, QWidget* parent)
+    : QDialog(parent), table_(table), tableChanged_(std::move(tableChanged))
 {
     setObjectName(QStringLiteral("dlgCalibrazione"));
     setModal(true);
@@ -42,17 +42,17 @@ dlgCalibrazione::dlgCalibrazione(PointTable& tabella, std::function<void()> tabe
     litres->addWidget(Label1);
     litres->addWidget(txtLitri);
     litres->addStretch(1);
-    auto* bottoni = new QVBoxLayout;
-    bottoni->addWidget(OKButton);
-    bottoni->addWidget(cmdFineProcedura);
-    bottoni->addWidget(CancelButton);
-    bottoni->addStretch(1);
-    auto* testo = new QVBoxLayout;
-    testo->addWidget(lblDescrizioneFase, 1);
-    testo->addLayout(litres);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(OKButton);
+    buttons->addWidget(cmdFineProcedura);
+    buttons->addWidget(CancelButton);
+    buttons->addStretch(1);
+    auto* textColumn = new QVBoxLayout;
+    textColumn->addWidget(lblDescrizioneFase, 1);
+    textColumn->addLayout(litres);
     auto* top = new QHBoxLayout(this);
-    top->addLayout(testo, 1);
-    top->addLayout(bottoni);
+    top->addLayout(textColumn, 1);
+    top->addLayout(buttons);
 
     connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
     connect(cmdFineProcedura, &QPushButton::clicked, this, [this] { cmdFineProcedura_Click(); });

@@ -18,8 +18,8 @@ namespace zuv {
 class dlgCalibrazione final : public QDialog, public ActivePage {
     Q_OBJECT
 public:
-    // `tabella` is the editor's table; `tabellaCambiata` shows it again.
-    dlgCalibrazione(PointTable& tabella, std::function<void()> tabellaCambiata, QWidget* parent = nullptr);
+    // `table` is the editor's table; `tableChanged` shows it again.
+    dlgCalibrazione(PointTable& table, std::function<void()> tableChanged, QWidget* parent = nullptr);
     ~dlgCalibrazione() override;
 
     PageKind pageKind() const override { return PageKind::Calibration; }

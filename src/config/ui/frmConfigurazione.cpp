@@ -49,7 +49,7 @@ bool noCustomPicture(const QString& path) { return path.isEmpty() || path == QLa
 
 } // namespace
 
-QPixmap frmConfigurazione::builtInPicture(int pagina)
+QPixmap frmConfigurazione::builtInPicture(int page)
 {
     // A sketch of the instrument's display showing page p.
     QPixmap pm(kPictureOff);
@@ -62,11 +62,11 @@ QPixmap frmConfigurazione::builtInPicture(int pagina)
     f.setPixelSize(26);
     f.setBold(true);
     p.setFont(f);
-    p.drawText(QRect(6, 4, 50, 56), Qt::AlignCenter, QString::number(pagina));
+    p.drawText(QRect(6, 4, 50, 56), Qt::AlignCenter, QString::number(page));
     // A few gauges, different on each page.
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 4; ++i) {
-        const int len = 10 + ((pagina * 7 + i * 13) % 50);
+        const int len = 10 + ((page * 7 + i * 13) % 50);
         p.setBrush(QColor(0x40 + 0x30 * i, 0xD0 - 0x20 * i, 0x60));
         p.drawRect(60, 10 + i * 12, len, 7);
     }
@@ -405,23 +405,23 @@ void frmConfigurazione::setText(ConfigText t, const QString& text) { box(t)->set
 Qt::CheckState frmConfigurazione::chkAbilRecLAP() const { return chkAbilRecLAP_->checkState(); }
 void frmConfigurazione::setChkAbilRecLAP(Qt::CheckState state) { chkAbilRecLAP_->setCheckState(state); }
 
-bool frmConfigurazione::pageEnabled(int pagina) const
+bool frmConfigurazione::pageEnabled(int page) const
 {
-    return pagina >= 1 && pagina <= 10 && PagineAbilitate_[pagina - 1];
+    return page >= 1 && page <= 10 && PagineAbilitate_[page - 1];
 }
 
-void frmConfigurazione::setPageEnabled(int pagina, bool on)
+void frmConfigurazione::setPageEnabled(int page, bool on)
 {
-    if (pagina < 1 || pagina > 10)
+    if (page < 1 || page > 10)
         return;
-    PagineAbilitate_[pagina - 1] = on;
-    if (pagina == currentPage_)
+    PagineAbilitate_[page - 1] = on;
+    if (page == currentPage_)
         AggiornaPagina();
 }
 
-QPixmap frmConfigurazione::picture(int pagina) const
+QPixmap frmConfigurazione::picture(int page) const
 {
-    return pagina >= 1 && pagina <= 9 ? ImageList1_[pagina - 1] : QPixmap();
+    return page >= 1 && page <= 9 ? ImageList1_[page - 1] : QPixmap();
 }
 
 } // namespace zuv

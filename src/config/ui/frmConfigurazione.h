@@ -33,16 +33,16 @@ public:
     void setText(ConfigText box, const QString& text) override;
     Qt::CheckState chkAbilRecLAP() const override;
     void setChkAbilRecLAP(Qt::CheckState state) override;
-    bool pageEnabled(int pagina) const override;
-    void setPageEnabled(int pagina, bool on) override;
+    bool pageEnabled(int page) const override;
+    void setPageEnabled(int page, bool on) override;
 
     // The browser's state.
     int NumPagine() const { return pageCount_; }
     int PaginaCorrente() const { return currentPage_; }
     // The picture of page p (1..9) as the window holds it now.
-    QPixmap picture(int pagina) const;
+    QPixmap picture(int page) const;
     // A built-in picture of page p, 128 x 64 pixels.
-    static QPixmap builtInPicture(int pagina);
+    static QPixmap builtInPicture(int page);
 
     void cmdNextPage_Click();
     void cmdPrevPage_Click();

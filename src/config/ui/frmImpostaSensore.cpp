@@ -81,13 +81,13 @@ frmImpostaSensore::~frmImpostaSensore()
         ImpostaFormAttivo(nullptr);
 }
 
-void frmImpostaSensore::apri(QWidget* parent)
+void frmImpostaSensore::launch(QWidget* parent)
 {
     frmImpostaSensore w(parent);
     w.exec();
 }
 
-void openSensorSetup(QWidget* parent) { frmImpostaSensore::apri(parent); }
+void openSensorSetup(QWidget* parent) { frmImpostaSensore::launch(parent); }
 
 void frmImpostaSensore::buildControls()
 {
@@ -100,24 +100,24 @@ void frmImpostaSensore::buildControls()
     cmdLeggiSensoreStrumento = new QPushButton(fraStrumento);
     cmdLeggiSensoreStrumento->setObjectName(QStringLiteral("cmdLeggiSensoreStrumento"));
     cmdLeggiSensoreStrumento->setEnabled(false);
-    auto* strumento = new QGridLayout(fraStrumento);
-    strumento->addWidget(lblTipoSensore, 0, 0);
-    strumento->addWidget(cboTipiSensore, 0, 1);
-    strumento->addWidget(cmdLeggiSensoreStrumento, 1, 0, 1, 2);
+    auto* instrument = new QGridLayout(fraStrumento);
+    instrument->addWidget(lblTipoSensore, 0, 0);
+    instrument->addWidget(cboTipiSensore, 0, 1);
+    instrument->addWidget(cmdLeggiSensoreStrumento, 1, 0, 1, 2);
 
     fraLibreriaSensori = new QGroupBox(this);
-    auto* libreria = new QGridLayout(fraLibreriaSensori);
-    static const char* nomiOpt[kNumKinds] = {"optTemperaturaOlio", "optPressione",   "optTemperaturaAcqua",
-                                            "optLivelloBenzina",  "optAltro",       "optSensoreLambda",
-                                            "optPressioneTurbo",  "optSensoreG"};
+    auto* library = new QGridLayout(fraLibreriaSensori);
+    static const char* optionNames[kNumKinds] = {"optTemperaturaOlio", "optPressione",   "optTemperaturaAcqua",
+                                                 "optLivelloBenzina",  "optAltro",       "optSensoreLambda",
+                                                 "optPressioneTurbo",  "optSensoreG"};
     for (int i = 0; i < kNumKinds; ++i) {
         opt[i] = new QRadioButton(fraLibreriaSensori);
-        opt[i]->setObjectName(QString::fromLatin1(nomiOpt[i]));
-        libreria->addWidget(opt[i], i / 2, i % 2);
-        const auto tipo = static_cast<SensorKind>(i);
-        connect(opt[i], &QRadioButton::toggled, this, [this, tipo](bool on) {
+        opt[i]->setObjectName(QString::fromLatin1(optionNames[i]));
+        library->addWidget(opt[i], i / 2, i % 2);
+        const auto kind = static_cast<SensorKind>(i);
+        connect(opt[i], &QRadioButton::toggled, this, [this, kind](bool on) {
             if (on)
-                selectType(tipo);
+                selectType(kind);
         });
     }
     lblSelezionaSensore = new QLabel(fraLibreriaSensori);
@@ -131,25 +131,25 @@ void frmImpostaSensore::buildControls()
     cmdCalibrazione = new QPushButton(fraLibreriaSensori);
     cmdCalibrazione->setObjectName(QStringLiteral("cmdCalibrazione"));
     cmdCalibrazione->setVisible(false);
-    libreria->addWidget(lblSelezionaSensore, 4, 0, 1, 2);
-    libreria->addWidget(cboListaSensori, 5, 0, 1, 2);
-    libreria->addWidget(lblNomeNuovo, 6, 0, 1, 2);
-    libreria->addWidget(txtNomeNuovo, 7, 0, 1, 2);
-    libreria->addWidget(cmdNuovoSensore, 8, 0);
-    libreria->addWidget(cmdSalvaSensore, 8, 1);
-    libreria->addWidget(cmdCalibrazione, 9, 0, 1, 2);
+    library->addWidget(lblSelezionaSensore, 4, 0, 1, 2);
+    library->addWidget(cboListaSensori, 5, 0, 1, 2);
+    library->addWidget(lblNomeNuovo, 6, 0, 1, 2);
+    library->addWidget(txtNomeNuovo, 7, 0, 1, 2);
+    library->addWidget(cmdNuovoSensore, 8, 0);
+    library->addWidget(cmdSalvaSensore, 8, 1);
+    library->addWidget(cmdCalibrazione, 9, 0, 1, 2);
 
     fraTabella = new QGroupBox(this);
-    auto* tabella = new QGridLayout(fraTabella);
-    tabella->setVerticalSpacing(2);
+    auto* table = new QGridLayout(fraTabella);
+    table->setVerticalSpacing(2);
     lblX = new QLabel(QStringLiteral("Bit"), fraTabella);
     lblY = new QLabel(fraTabella);
-    tabella->addWidget(lblX, 0, 1, Qt::AlignHCenter);
-    tabella->addWidget(lblY, 0, 2, Qt::AlignHCenter);
-    const QFont fisso(QStringLiteral("monospace"));
+    table->addWidget(lblX, 0, 1, Qt::AlignHCenter);
+    table->addWidget(lblY, 0, 2, Qt::AlignHCenter);
+    const QFont fixed(QStringLiteral("monospace"));
     for (int i = 0; i < kPointRows; ++i) {
         Check1[i] = new QCheckBox(QStringLiteral("%1").arg(i + 1, 3), fraTabella);
-        Check1[i]->setFont(fisso);
+        Check1[i]->setFont(fixed);
         Check1[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));
         txtX[i] = new QLineEdit(fraTabella);
         txtX[i]->setObjectName(QStringLiteral("txtX_%1").arg(i));
@@ -160,9 +160,9 @@ void frmImpostaSensore::buildControls()
             box->setMaximumWidth(box->minimumWidth() + 30);
             box->installEventFilter(this);
         }
-        tabella->addWidget(Check1[i], i + 1, 0);
-        tabella->addWidget(txtX[i], i + 1, 1);
-        tabella->addWidget(txtY[i], i + 1, 2);
+        table->addWidget(Check1[i], i + 1, 0);
+        table->addWidget(txtX[i], i + 1, 1);
+        table->addWidget(txtY[i], i + 1, 2);
         connect(Check1[i], &QCheckBox::clicked, this, [this, i] { Check1_Click(i); });
         connect(txtX[i], &QLineEdit::textEdited, this, [this, i](const QString& t) {
             table_.setX(i, t);
@@ -180,21 +180,21 @@ void frmImpostaSensore::buildControls()
     cmdDisegnaCurva = new QPushButton(this);
     CancelButton = new QPushButton(this);
 
-    auto* sinistra = new QVBoxLayout;
-    sinistra->addWidget(fraStrumento);
-    sinistra->addWidget(fraLibreriaSensori);
-    sinistra->addStretch(1);
-    auto* destra = new QVBoxLayout;
-    destra->addWidget(GraficoSensore, 1);
-    auto* bottoni = new QHBoxLayout;
-    bottoni->addWidget(cmdDisegnaCurva);
-    bottoni->addStretch(1);
-    bottoni->addWidget(CancelButton);
-    destra->addLayout(bottoni);
+    auto* left = new QVBoxLayout;
+    left->addWidget(fraStrumento);
+    left->addWidget(fraLibreriaSensori);
+    left->addStretch(1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(GraficoSensore, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdDisegnaCurva);
+    buttons->addStretch(1);
+    buttons->addWidget(CancelButton);
+    right->addLayout(buttons);
     auto* top = new QHBoxLayout(this);
-    top->addLayout(sinistra);
+    top->addLayout(left);
     top->addWidget(fraTabella);
-    top->addLayout(destra, 1);
+    top->addLayout(right, 1);
 
     connect(cboTipiSensore, &QComboBox::activated, this, [this] { cboTipiSensore_Click(); });
     connect(cboListaSensori, &QComboBox::currentIndexChanged, this, [this] { cboListaSensori_Click(); });
@@ -260,14 +260,14 @@ void frmImpostaSensore::fillSensorList()
     cboListaSensori->setCurrentIndex(-1);
 }
 
-void frmImpostaSensore::selectType(SensorKind tipo)
+void frmImpostaSensore::selectType(SensorKind kind)
 {
-    const SensorType& info = sensorType(tipo);
+    const SensorType& info = sensorType(kind);
     {
-        const QSignalBlocker block(opt[static_cast<std::size_t>(tipo)]);
-        opt[static_cast<std::size_t>(tipo)]->setChecked(true);
+        const QSignalBlocker block(opt[static_cast<std::size_t>(kind)]);
+        opt[static_cast<std::size_t>(kind)]->setChecked(true);
     }
-    currentType_ = tipo;
+    currentType_ = kind;
     txtNomeNuovo->clear();
     fillSensorList();
     lblY->setText(info.lblY);
@@ -280,14 +280,14 @@ void frmImpostaSensore::cboTipiSensore_Click()
 {
     PulisciTabellaPunti();
     const int slot = cboTipiSensore->currentIndex();
-    const auto tipo = kindFromSlot(slot);
-    if (!tipo) {
+    const auto kind = kindFromSlot(slot);
+    if (!kind) {
         cmdLeggiSensoreStrumento->setEnabled(false);
         cboTipiSensore->setCurrentIndex(-1);
         return;
     }
     cmdLeggiSensoreStrumento->setEnabled(true);
-    selectType(*tipo);
+    selectType(*kind);
 }
 
 void frmImpostaSensore::cboListaSensori_Click()
@@ -367,17 +367,17 @@ void frmImpostaSensore::cmdLeggiSensoreStrumento_Click()
     if (busy_)
         return;
     const int slot = cboTipiSensore->currentIndex();
-    const auto tipo = kindFromSlot(slot);
-    if (!tipo)
+    const auto kind = kindFromSlot(slot);
+    if (!kind)
         return;
     // The curve is the slot's: shown, scaled and saved as its type.
-    if (*tipo != currentType_)
-        selectType(*tipo);
+    if (*kind != currentType_)
+        selectType(*kind);
     {
         const Flag busy(busy_);
         setCursor(Qt::WaitCursor);
         PulisciTabellaPunti();
-        LeggiCurvaInTabella(slot, table_);
+        readCurveIntoTable(slot, table_);
         unsetCursor();
     }
     edited_ = {};
@@ -389,14 +389,14 @@ void frmImpostaSensore::cmdCalibrazione_Click()
     if (busy_)
         return;
     PulisciTabellaPunti();
-    int uscita = 0;
+    int choice = 0;
     {
         dlgCalibrazione dlg(table_, [this] { afterEdit(true); }, this);
         dlg.Label1->setText(languageText(243));
         dlg.exec();
-        uscita = dlg.intUscita();
+        choice = dlg.intUscita();
     }
-    if (uscita == 3) {
+    if (choice == 3) {
         AzzeraCurva();
         PulisciTabellaPunti();
     }
@@ -418,17 +418,17 @@ void frmImpostaSensore::boxLeft(int index, bool inY)
     QLineEdit* box = inY ? txtY[index] : txtX[index];
     if (!box->isEnabled())
         return;
-    bool& modificata = edited_[index][inY ? 1 : 0];
-    const QString testo = box->text();
+    bool& edited = edited_[index][inY ? 1 : 0];
+    const QString text = box->text();
     // An untouched empty box is left alone; saving checks every active row.
-    if (!modificata && testo.trimmed().isEmpty())
+    if (!edited && text.trimmed().isEmpty())
         return;
-    const Flag controllo(checking_);
-    const int scala = sensorType(currentType_).scala;
-    if (modificata) {
-        const bool valido = inY ? validY(testo, scala) : validNumber(testo);
-        modificata = false;
-        if (!valido) {
+    const Flag control(checking_);
+    const int scale = sensorType(currentType_).scale;
+    if (edited) {
+        const bool valid = inY ? validY(text, scale) : validNumber(text);
+        edited = false;
+        if (!valid) {
             msgBox(languageText(262), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
             inY ? table_.setY(index, QString()) : table_.setX(index, QString());
             afterEdit(false);
@@ -437,11 +437,11 @@ void frmImpostaSensore::boxLeft(int index, bool inY)
         }
     }
     if (inY) {
-        table_.setY(index, formatY(testo, scala));
+        table_.setY(index, formatY(text, scale));
         afterEdit(false);
         return;
     }
-    table_.setX(index, normalizeX(testo));
+    table_.setX(index, normalizeX(text));
     bool changed = false;
     if (index >= 1 && currentType_ != SensorKind::LivelloBenzina &&
         xDescending(table_.row(index - 1).x, table_.row(index).x)) {
@@ -460,10 +460,10 @@ void frmImpostaSensore::boxFocused(int index, bool inY)
     QTimer::singleShot(0, box, [box] { box->setFocus(); });
 }
 
-void frmImpostaSensore::afterEdit(bool ridisegna)
+void frmImpostaSensore::afterEdit(bool redraw)
 {
     refreshTable();
-    if (ridisegna)
+    if (redraw)
         cmdDisegnaCurva_Click();
 }
 

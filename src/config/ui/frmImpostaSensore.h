@@ -28,18 +28,18 @@ public:
     ~frmImpostaSensore() override;
 
     // Opens the editor modally over `parent` and drops it when it closes.
-    static void apri(QWidget* parent);
+    static void launch(QWidget* parent);
 
     PageKind pageKind() const override { return PageKind::SensorSetup; }
     void setInstrumentButtonsEnabled(bool on) override;
 
-    const PointTable& tabella() const { return table_; }
+    const PointTable& table() const { return table_; }
     const QString& TipoSensoreCorrente() const { return sensorType(currentType_).keyword; }
     SensorKind currentType() const { return currentType_; }
 
     // The handlers, callable as the controls call them.
     void Form_Activate();
-    void selectType(SensorKind tipo); // an option button chosen
+    void selectType(SensorKind kind); // an option button chosen
     void cboTipiSensore_Click();
     void cboListaSensori_Click();
     void Check1_Click(int index);
@@ -99,7 +99,7 @@ private:
     void fillSensorList();
     void PulisciTabellaPunti();
     void boxLeft(int index, bool inY);
-    void afterEdit(bool ridisegna);
+    void afterEdit(bool redraw);
     void boxFocused(int index, bool inY);
 
     PointTable table_;

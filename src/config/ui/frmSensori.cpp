@@ -137,8 +137,8 @@ void frmSensori::buildLayout()
     struct Names {
         const char* frame;
         const char* chk;
-        const char* sensore;
-        const char* tcamp;
+        const char* sensor;
+        const char* rate;
         const char* chann;
     };
     static constexpr Names names[9] = {
@@ -162,18 +162,18 @@ void frmSensori::buildLayout()
         c.chkAbil = new QCheckBox(channels);
         named(c.chkAbil, n.chk);
         c.lblName = new QLabel(channels);
-        c.sensore = editableCombo(channels);
-        named(c.sensore, n.sensore);
-        c.sensore->setMinimumContentsLength(14);
+        c.sensor = editableCombo(channels);
+        named(c.sensor, n.sensor);
+        c.sensor->setMinimumContentsLength(14);
         c.lblTC = new QLabel(channels);
-        c.tcamp = samplingCombo(channels);
-        named(c.tcamp, n.tcamp);
+        c.rate = samplingCombo(channels);
+        named(c.rate, n.rate);
         QFormLayout* f = form(c.frame);
         f->setRowWrapPolicy(QFormLayout::WrapAllRows);
         f->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
         f->addRow(c.chkAbil);
-        f->addRow(c.lblName, c.sensore);
-        f->addRow(c.lblTC, c.tcamp);
+        f->addRow(c.lblName, c.sensor);
+        f->addRow(c.lblTC, c.rate);
         if (n.chann) {
             c.lblChannel = new QLabel(channels);
             c.chann = new QComboBox(channels);
@@ -199,10 +199,10 @@ void frmSensori::buildLayout()
     prgSteps_ = new QProgressBar(fraProgress_);
     named(prgSteps_, "prgPassi");
     prgSteps_->setRange(0, kSteps);
-    auto* avanzamento = new QVBoxLayout(fraProgress_);
-    avanzamento->setContentsMargins(0, 0, 0, 0);
-    avanzamento->addWidget(lblStep_);
-    avanzamento->addWidget(prgSteps_);
+    auto* progress = new QVBoxLayout(fraProgress_);
+    progress->setContentsMargins(0, 0, 0, 0);
+    progress->addWidget(lblStep_);
+    progress->addWidget(prgSteps_);
     QSizePolicy keep = fraProgress_->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
     fraProgress_->setSizePolicy(keep);
@@ -266,11 +266,11 @@ void frmSensori::RiempiSensori()
 {
     for (int slot = 0; slot < 9; ++slot) {
         Channel& c = channels_[slot];
-        const QString tipo = QLatin1String(channelFromSlot(slot).tipo);
-        c.sensore->clear();
+        const QString type = QLatin1String(channelFromSlot(slot).type);
+        c.sensor->clear();
         for (const CSensore& s : LibreriaSensori)
-            if (s.Tipo() == tipo)
-                c.sensore->addItem(s.Nome());
+            if (s.Tipo() == type)
+                c.sensor->addItem(s.Nome());
         if (c.chann)
             for (int k = 0; k < 2; ++k)
                 c.chann->addItem(NomiIngressiAnalogici[k]);
@@ -289,8 +289,8 @@ void frmSensori::applyRule(int slot)
     // here can be given one.
     Channel& c = channels_[slot];
     const bool on = c.chkAbil->checkState() != Qt::Unchecked;
-    setLook(c.sensore, on);
-    setLook(c.tcamp, on);
+    setLook(c.sensor, on);
+    setLook(c.rate, on);
     if (c.chann)
         setLook(c.chann, on);
 }
@@ -320,10 +320,10 @@ bool frmSensori::checksPass(bool send)
 
 void frmSensori::storeRecord() { viewToRecord(*this, DatiProgetto); }
 
-void frmSensori::showStep(int passo, const QString& text)
+void frmSensori::showStep(int stepNo, const QString& text)
 {
     lblStep_->setText(text);
-    prgSteps_->setValue(passo);
+    prgSteps_->setValue(stepNo);
     fraProgress_->show();
 }
 
@@ -391,11 +391,11 @@ void frmSensori::setCheck(SensorsCheck c, Qt::CheckState state)
     applyRule(slot);
 }
 
-QString frmSensori::sensorText(int slot) const { return channels_.at(std::size_t(slot)).sensore->currentText(); }
+QString frmSensori::sensorText(int slot) const { return channels_.at(std::size_t(slot)).sensor->currentText(); }
 
 void frmSensori::setSensorText(int slot, const QString& text)
 {
-    setComboText(channels_.at(std::size_t(slot)).sensore, text);
+    setComboText(channels_.at(std::size_t(slot)).sensor, text);
 }
 
 QComboBox* frmSensori::sampling(int which) const
@@ -404,7 +404,7 @@ QComboBox* frmSensori::sampling(int which) const
         return cboTCampRPM_;
     if (which == kSamplingVV)
         return cboTCampVV_;
-    return channels_.at(std::size_t(which)).tcamp;
+    return channels_.at(std::size_t(which)).rate;
 }
 
 QString frmSensori::samplingText(int which) const { return sampling(which)->currentText(); }

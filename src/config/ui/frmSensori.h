@@ -41,15 +41,15 @@ public:
     QString samplingText(int which) const override;
     void setSamplingText(int which, const QString& text) override;
     // PageRunView: each step on the page itself, beside its buttons.
-    void showStep(int passo, const QString& text) override;
+    void showStep(int stepNo, const QString& text) override;
     void runEnding(const RunOutcome& outcome) override;
 
     // The controls of one channel, by curve slot 0..8.
     struct Channel {
         QGroupBox* frame = nullptr;
         QCheckBox* chkAbil = nullptr;
-        QComboBox* sensore = nullptr;
-        QComboBox* tcamp = nullptr;
+        QComboBox* sensor = nullptr;
+        QComboBox* rate = nullptr;
         QComboBox* chann = nullptr; // the four wired channels only
         QLabel* lblName = nullptr;
         QLabel* lblTC = nullptr;

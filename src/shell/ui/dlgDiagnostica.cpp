@@ -26,7 +26,7 @@ const QColor kAlarmRed(255, 0, 0);
 
 // The rows of the value column, in the order they are shown; box 1 is
 // never filled by the instrument and is not shown.
-constexpr int kRighe[] = {0, 2, 3, 4, 5, 6, 11, 7, 9, 10, 12, 13, 14, 16, 8, 15};
+constexpr int kRows[] = {0, 2, 3, 4, 5, 6, 11, 7, 9, 10, 12, 13, 14, 16, 8, 15};
 
 void setFill(QFrame* lamp, const QColor& colour)
 {
@@ -66,15 +66,15 @@ dlgDiagnostica::dlgDiagnostica(QWidget* parent) : QDialog(parent), timer_(new QT
     setWindowTitle(QStringLiteral("Diagnostica"));
     setModal(true);
 
-    auto* valori = new QGridLayout;
+    auto* values = new QGridLayout;
     int row = 0;
-    for (int i : kRighe) {
+    for (int i : kRows) {
         lblNomeCampo[i] = new QLabel(this);
         txtValoreCampo[i] = valueBox(this);
         lblUM[i] = new QLabel(this);
-        valori->addWidget(lblNomeCampo[i], row, 0);
-        valori->addWidget(txtValoreCampo[i], row, 1);
-        valori->addWidget(lblUM[i], row, 2);
+        values->addWidget(lblNomeCampo[i], row, 0);
+        values->addWidget(txtValoreCampo[i], row, 1);
+        values->addWidget(lblUM[i], row, 2);
         ++row;
     }
     lblNomeCampo[1] = new QLabel(this);
@@ -122,7 +122,7 @@ dlgDiagnostica::dlgDiagnostica(QWidget* parent) : QDialog(parent), timer_(new QT
     right->addStretch(1);
 
     auto* top = new QHBoxLayout(this);
-    top->addLayout(valori);
+    top->addLayout(values);
     top->addSpacing(16);
     top->addLayout(right);
 
@@ -149,10 +149,10 @@ void dlgDiagnostica::finishRun()
 void dlgDiagnostica::setTexts()
 {
     fraIngressiAnalogici->setTitle(languageText(300));
-    const std::pair<int, int> nomi[] = {{0, 284}, {2, 112}, {3, 61},  {4, 63},  {5, 62},
+    const std::pair<int, int> names[] = {{0, 284}, {2, 112}, {3, 61},  {4, 63},  {5, 62},
                                         {6, 286}, {7, 287}, {8, 288}, {9, 97},  {10, 70},
                                         {11, 231}, {12, 289}, {13, 69}, {14, 290}, {15, 291}};
-    for (const auto& [i, n] : nomi)
+    for (const auto& [i, n] : names)
         lblNomeCampo[i]->setText(languageText(n));
     lblUM[2]->setText(nameInTable(NomiUMVelocita, DatiProgetto.UMVel));
     lblUM[3]->setText(nameInTable(NomiUMTemperatura, DatiProgetto.UMTemp));
@@ -194,10 +194,10 @@ void dlgDiagnostica::doStep()
     if (!run_)
         return;
     inPass_ = true;
-    const DiagnosticsStep passo = run_->passo();
+    const DiagnosticsStep result = run_->step();
     ++steps_;
     inPass_ = false;
-    if (!passo.connected)
+    if (!result.connected)
         nextScanMs_ = clock().tickMs() + kScanPauseMs;
     if (!isVisible())
         finishRun();
@@ -225,7 +225,7 @@ void dlgDiagnostica::setAlarm(int k, bool on)
 
 QString dlgDiagnostica::fieldValue(int i) const { return txtValoreCampo.at(i)->text(); }
 QString dlgDiagnostica::analogValue(int k) const { return txtValoreAnalogico.at(k)->text(); }
-bool dlgDiagnostica::allarme(int k) const { return alarms_.at(k); }
+bool dlgDiagnostica::alarm(int k) const { return alarms_.at(k); }
 QString dlgDiagnostica::fieldName(int i) const { return lblNomeCampo.at(i)->text(); }
 QString dlgDiagnostica::fieldUnit(int i) const { return lblUM.at(i)->text(); }
 QString dlgDiagnostica::alarmName(int k) const { return lblNomeAllarme.at(k)->text(); }

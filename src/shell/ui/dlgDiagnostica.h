@@ -30,11 +30,11 @@ public:
     // For tests and the window itself.
     QString fieldValue(int i) const;
     QString analogValue(int k) const;
-    bool allarme(int k) const;
+    bool alarm(int k) const;
     QString fieldName(int i) const;
     QString fieldUnit(int i) const;
     QString alarmName(int k) const;
-    int passi() const { return steps_; }
+    int steps() const { return steps_; }
 
     // Runs one refresh pass now (the timer does this while the dialog shows).
     void doStep();

@@ -631,14 +631,14 @@ void frmMain::mnuCustomizeSensors_Click()
     runOr(shellHooks().customizeSensors, this, [this] { openSensorSetup(this); });
 }
 
-void frmMain::runDeviceCommand(bool programma)
+void frmMain::runDeviceCommand(bool program)
 {
     const ProgressOpener opener = [this]() -> DeviceProgressView& {
         progress_ = std::make_unique<dlgStrumento>(this);
         progress_->show();
         return *progress_;
     };
-    if (programma)
+    if (program)
         programInstrument(opener);
     else
         readInstrument(opener);

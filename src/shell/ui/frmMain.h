@@ -154,7 +154,7 @@ private:
     // The progress window of the last Program or Read Device; a run that
     // succeeds leaves it open.
     std::unique_ptr<dlgStrumento> progress_;
-    void runDeviceCommand(bool programma);
+    void runDeviceCommand(bool program);
     QPointer<dlgNoteProgetto> notes_;
     QPointer<frmStampaDatiProgetto> printout_;
     QPointer<frmSplash> about_;
