@@ -26,16 +26,6 @@ protected:
         FakeLinkTest::TearDown();
     }
 
-    // Commands the instrument got, the hellos left out.
-    std::vector<int> commandsSent() const
-    {
-        std::vector<int> out;
-        for (const QByteArray& f : port.engine.received)
-            if (f.size() > 1 && f[1] != char(cmd::Hello))
-                out.push_back(quint8(f[1]));
-        return out;
-    }
-
     int failureMessages() const
     {
         return int(std::count_if(msgs.shown.begin(), msgs.shown.end(),

@@ -45,16 +45,6 @@ protected:
         StatoComunicazione.ComandoInCorso = cmd::InviaDatiConfigurazione;
     }
 
-    // Frames the instrument got, by command byte.
-    std::vector<int> commandsSent() const
-    {
-        std::vector<int> out;
-        for (const QByteArray& f : port.engine.received)
-            if (f.size() > 1 && f[1] != char(cmd::Hello))
-                out.push_back(quint8(f[1]));
-        return out;
-    }
-
     void expectOneFailureMessage()
     {
         EXPECT_TRUE(StatoComunicazione.ErroreComunicazione);

@@ -1,5 +1,6 @@
 #include "support/link_fixture.h"
 
+#include "link/commands.h"
 #include "platform/serialport.h"
 #include "project/state.h"
 
@@ -14,6 +15,15 @@ void useNumberedTexts(int count)
         texts << QStringLiteral("T%1").arg(n);
     TabellaLingua.TestiLingua = texts;
     TabellaLingua.NumTestiLingua = count;
+}
+
+std::vector<int> FakeLinkTest::commandsSent() const
+{
+    std::vector<int> out;
+    for (const QByteArray& f : port.engine.received)
+        if (f.size() > 1 && f[1] != char(cmd::Hello))
+            out.push_back(quint8(f[1]));
+    return out;
 }
 
 void FakeLinkTest::SetUp()

@@ -5,6 +5,8 @@
 #include "support/fake_port.h"
 #include "support/fixtures.h"
 
+#include <vector>
+
 namespace zuv::test {
 
 // Text n is "T<n>" for n = 1 .. count (text 0 is empty); count texts a
@@ -16,6 +18,9 @@ class FakeLinkTest : public ZuvTest {
 protected:
     void SetUp() override;
     void TearDown() override;
+
+    // Command bytes of the frames the instrument got, the hellos left out.
+    std::vector<int> commandsSent() const;
 
     FakeSerialPort port;
 };

@@ -1,6 +1,7 @@
 #include "shell/ui/dlgLanguages.h"
 
 #include "platform/messages.h"
+#include "platform/ui/dialog_buttons.h"
 #include "project/language.h"
 #include "project/state.h"
 #include "shell/project_commands.h"
@@ -56,12 +57,7 @@ dlgLanguages::dlgLanguages(QWidget* parent) : QDialog(parent)
     grid->addWidget(optInglese, 1, 1);
     grid->setColumnStretch(1, 1);
 
-    auto* buttons = new QDialogButtonBox(this);
-    OKButton = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setDefault(true);
-    CancelButton = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    QDialogButtonBox* buttons = okCancelButtons(this, OKButton, CancelButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 16, 18, 12);

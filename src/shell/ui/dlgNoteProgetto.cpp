@@ -1,5 +1,6 @@
 #include "shell/ui/dlgNoteProgetto.h"
 
+#include "platform/ui/dialog_buttons.h"
 #include "project/language.h"
 #include "project/state.h"
 
@@ -43,12 +44,7 @@ dlgNoteProgetto::dlgNoteProgetto(QWidget* parent) : QDialog(parent)
     lblNoteProgetto->setAlignment(Qt::AlignRight | Qt::AlignTop);
     form->addRow(lblNoteProgetto, txtNoteProgetto);
 
-    auto* buttons = new QDialogButtonBox(this);
-    OKButton = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setDefault(true);
-    CancelButton = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    QDialogButtonBox* buttons = okCancelButtons(this, OKButton, CancelButton);
     connect(OKButton, &QPushButton::clicked, this, &dlgNoteProgetto::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &dlgNoteProgetto::CancelButton_Click);
 
