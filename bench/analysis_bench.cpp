@@ -6,6 +6,8 @@
 //   bench_analysis_bench [runs]          (offscreen unless QT_QPA_PLATFORM says)
 //   bench_analysis_bench --write FOLDER   (only writes the session's files)
 
+#include "moving_record.h"
+
 #include "analysis/analysis_sources.h"
 #include "analysis/chart_data.h"
 #include "analysis/delimited_reader.h"
@@ -38,37 +40,7 @@
 namespace {
 
 constexpr int kBlocks = zuv::kMaxBlocks; // one block per recorded second
-constexpr int kSessionEvery = 600;        // a lap mark every ten minutes
-
-// A record that moves: every field changes from one second to the next,
-// with a session mark every ten minutes (as the export bench's), or none.
-QByteArray record(int b, bool marks = true)
-{
-    QByteArray r(128, '\0');
-    for (int s = 0; s < 10; ++s) {
-        const int rpm = 3000 + (b * 37 + s * 111) % 9000;
-        const int dist = (b * 10 + s) % 4000;
-        r[11 * s + 0] = char(rpm >> 8);
-        r[11 * s + 1] = char(rpm);
-        r[11 * s + 2] = char(dist >> 8);
-        r[11 * s + 3] = char(dist);
-        r[11 * s + 4] = char(1 + (b + s) % 6);
-        r[11 * s + 5] = char((b + s) % 20 - 5);
-        r[11 * s + 6] = char((b * 3 + s * 7) % 101);
-        r[11 * s + 7] = char((b + s * 3) % 30 - 15);
-    }
-    const int oil = 600 + b % 700, water = 550 + b % 400, speed = (b * 13) % 320;
-    r[110] = char(oil >> 8), r[111] = char(oil);
-    r[112] = char(water >> 8), r[113] = char(water);
-    r[114] = char(20 + b % 50), r[115] = char(25 + b % 20), r[116] = char(b % 100);
-    r[117] = char(120 + b % 25), r[118] = char(100 + b % 80);
-    const int session = marks ? b / kSessionEvery : 0;
-    r[119] = char(session >> 8), r[120] = char(session);
-    r[121] = char(speed >> 8), r[122] = char(speed);
-    r[123] = char((b * 7) % 256);
-    r[124] = char(marks && b % kSessionEvery == 0 ? 0x02 : 0x00);
-    return r;
-}
+using bench::kSessionEvery;
 
 struct Session {
     QString data, alarms, laps;
@@ -87,7 +59,7 @@ Session buildSession(const QString& folder, bool marks = true)
     std::vector<QByteArray> blocks;
     blocks.reserve(kBlocks);
     for (int b = 0; b < kBlocks; ++b)
-        blocks.push_back(record(b, marks));
+        blocks.push_back(bench::movingRecord(b, marks));
     const int numLaps = marks ? kBlocks / kSessionEvery : 0;
     std::vector<QString> laps(std::size_t(numLaps) + 1);
     for (int i = 1; i <= numLaps; ++i)

@@ -3,6 +3,7 @@
 // block read.
 
 #include "emulator/emulator.h"
+#include "emulator/engine.h"
 #include "link/serial_comm.h"
 #include "platform/clock.h"
 #include "project/state.h"
@@ -31,14 +32,13 @@ QByteArray memoryImage(int blocks)
     QByteArray m;
     m.reserve(blocks * 128);
     for (int p = 0; p < blocks / 2; ++p) {
-        QByteArray pair(256, '\0');
-        for (int i = 0; i < 255; ++i)
-            pair[i] = char((p * 7 + i * 13) & 0x7F);
-        unsigned sum = 0;
-        for (int i = 0; i < 255; ++i)
-            sum += static_cast<unsigned char>(pair[i]);
-        pair[255] = char(sum & 0xFF);
-        m += pair;
+        QByteArray a(128, '\0');
+        QByteArray b(128, '\0');
+        for (int i = 0; i < 128; ++i)
+            a[i] = char((p * 7 + i * 13) & 0x7F);
+        for (int i = 0; i < 127; ++i)
+            b[i] = char((p * 7 + (i + 128) * 13) & 0x7F);
+        m += zuv::emu::checkedPair(a, b);
     }
     return m;
 }

@@ -1,6 +1,8 @@
 // Save Data of a full memory: 16384 blocks, 163840 data lines, from the
 // download buffers to the three files.
 
+#include "moving_record.h"
+
 #include "platform/messages.h"
 #include "project/state.h"
 #include "shell/download.h"
@@ -25,36 +27,6 @@ public:
     int shown = 0;
 };
 
-// A record that moves: every field changes from one second to the next,
-// with a session mark every ten minutes.
-QByteArray record(int b)
-{
-    QByteArray r(128, '\0');
-    for (int s = 0; s < 10; ++s) {
-        const int rpm = 3000 + (b * 37 + s * 111) % 9000;
-        const int dist = (b * 10 + s) % 4000;
-        r[11 * s + 0] = char(rpm >> 8);
-        r[11 * s + 1] = char(rpm);
-        r[11 * s + 2] = char(dist >> 8);
-        r[11 * s + 3] = char(dist);
-        r[11 * s + 4] = char(1 + (b + s) % 6);
-        r[11 * s + 5] = char((b + s) % 20 - 5);
-        r[11 * s + 6] = char((b * 3 + s * 7) % 101);
-        r[11 * s + 7] = char((b + s * 3) % 30 - 15);
-    }
-    const int oil = 600 + b % 700, water = 550 + b % 400, speed = (b * 13) % 320;
-    r[110] = char(oil >> 8), r[111] = char(oil);
-    r[112] = char(water >> 8), r[113] = char(water);
-    r[114] = char(20 + b % 50), r[115] = char(25 + b % 20), r[116] = char(b % 100);
-    r[117] = char(120 + b % 25), r[118] = char(100 + b % 80);
-    const int session = b / 600;
-    r[119] = char(session >> 8), r[120] = char(session);
-    r[121] = char(speed >> 8), r[122] = char(speed);
-    r[123] = char((b * 7) % 256);
-    r[124] = char(b % 600 == 0 ? 0x02 : 0x00);
-    return r;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -65,7 +37,7 @@ int main(int argc, char** argv)
     zuv::TabellaLingua.TestiLingua = QStringList(400);
 
     for (int b = 0; b < zuv::kMaxBlocks; ++b)
-        zuv::DatiScaricati[std::size_t(b)] = record(b);
+        zuv::DatiScaricati[std::size_t(b)] = bench::movingRecord(b);
     zuv::NumBlocchi = zuv::kMaxBlocks;
     zuv::NumGiriStrumento = 999;
 

@@ -3,6 +3,7 @@
 // to the device path it prints.
 
 #include "emulator/emulator.h"
+#include "emulator/engine.h"
 
 #include <QByteArray>
 #include <algorithm>
@@ -86,17 +87,8 @@ QByteArray recordedSecond(int second)
 QByteArray recordedMemory(int seconds)
 {
     QByteArray memory;
-    for (int second = 0; second < seconds; second += 2) {
-        const QByteArray a = recordedSecond(second);
-        QByteArray b = recordedSecond(second + 1);
-        unsigned sum = 0;
-        for (char c : a)
-            sum += static_cast<unsigned char>(c);
-        for (int i = 0; i < 127; ++i)
-            sum += static_cast<unsigned char>(b[i]);
-        b[127] = char(sum & 0xFF);
-        memory += a + b;
-    }
+    for (int second = 0; second < seconds; second += 2)
+        memory += zuv::emu::checkedPair(recordedSecond(second), recordedSecond(second + 1));
     return memory;
 }
 

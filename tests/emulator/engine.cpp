@@ -202,4 +202,15 @@ Reply Engine::respond(quint8 code, QByteArrayView payload, bool checksumOk)
     return r;
 }
 
+QByteArray checkedPair(QByteArray a, QByteArray b)
+{
+    unsigned sum = 0;
+    for (char c : a)
+        sum += static_cast<unsigned char>(c);
+    for (int i = 0; i < 127; ++i)
+        sum += static_cast<unsigned char>(b[i]);
+    b[127] = char(sum & 0xFF);
+    return a + b;
+}
+
 } // namespace zuv::emu

@@ -90,4 +90,8 @@ private:
 void putWord(QByteArray& bytes, int pos, qint32 v);
 void putLong(QByteArray& bytes, int pos, qint32 v);
 
+// Two memory blocks as the instrument stores them: B's last byte is the
+// checksum (the low byte of the sum) of the other 255.
+QByteArray checkedPair(QByteArray a, QByteArray b);
+
 } // namespace zuv::emu

@@ -39,17 +39,6 @@ QByteArray memoryBlock(const MemoryRecord& r)
     return b;
 }
 
-QByteArray checkedPair(QByteArray a, QByteArray b)
-{
-    unsigned sum = 0;
-    for (char c : a)
-        sum += static_cast<unsigned char>(c);
-    for (int i = 0; i < 127; ++i)
-        sum += static_cast<unsigned char>(b[i]);
-    b[127] = char(sum & 0xFF);
-    return a + b;
-}
-
 QByteArray erasedPair() { return QByteArray(256, char(0xFF)); }
 
 MemoryRecord workedRecordA()

@@ -3,6 +3,8 @@
 // them, pairs with their checksum, erased pairs, and the two records of the
 // worked example (one second at speed, then a session mark).
 
+#include "emulator/engine.h"
+
 #include <QByteArray>
 #include <array>
 
@@ -20,8 +22,7 @@ struct MemoryRecord {
 
 // The record's 128 bytes.
 QByteArray memoryBlock(const MemoryRecord& r);
-// A and B with B's last byte the checksum of the other 255.
-QByteArray checkedPair(QByteArray a, QByteArray b);
+using emu::checkedPair;
 QByteArray erasedPair();
 
 MemoryRecord workedRecordA();
