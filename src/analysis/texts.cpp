@@ -6,8 +6,6 @@
 
 namespace zuv {
 
-bool italian() { return TabellaLingua.IndiceLingua == 0; }
-
 QString missingFileText(const QString& file)
 {
     return languageText(328) + QLatin1Char(' ') + QDir::toNativeSeparators(file) + QLatin1Char(' ') + languageText(329);

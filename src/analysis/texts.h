@@ -1,14 +1,11 @@
 #pragma once
-// Texts the analysis shows in the language in use: the language file's
-// "missing file" message, and whether our own texts (the ones the language
-// file does not hold) are written in Italian.
+// The language file's "missing file" message, as the analysis shows it.
+
+#include "project/state.h"
 
 #include <QString>
 
 namespace zuv {
-
-// True while the program speaks Italian.
-bool italian();
 
 // Texts 328 and 329 around `file` (a name or a path): the file is missing
 // or cannot be read.

@@ -50,8 +50,6 @@ std::optional<double> plainNumber(const QString& text)
     return parseDecimal(t);
 }
 
-bool inItalian() { return TabellaLingua.IndiceLingua == 0; }
-
 } // namespace
 
 // --- sensor types ------------------------------------------------------------
@@ -257,19 +255,19 @@ QString badNameReason(const QString& name)
         if (reserved.contains(c) || control || outsideCodePage) {
             const QString shown = control ? QStringLiteral("0x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
                                             : QString(c);
-            return inItalian() ? QStringLiteral("Il nome del sensore non può contenere il carattere \"%1\".").arg(shown)
+            return italian() ? QStringLiteral("Il nome del sensore non può contenere il carattere \"%1\".").arg(shown)
                               : QStringLiteral("The sensor name cannot contain the character \"%1\".").arg(shown);
         }
     }
     // A leading point hides the file from the library; Windows drops a last one.
     if (name.startsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char('.')))
-        return inItalian() ? QStringLiteral("Il nome del sensore non può iniziare o finire con un punto.")
+        return italian() ? QStringLiteral("Il nome del sensore non può iniziare o finire con un punto.")
                           : QStringLiteral("The sensor name cannot begin or end with a dot.");
 #ifdef Q_OS_WIN
     static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])$"),
                                            QRegularExpression::CaseInsensitiveOption);
     if (device.match(name).hasMatch())
-        return inItalian() ? QStringLiteral("\"%1\" è un nome riservato del sistema.").arg(name)
+        return italian() ? QStringLiteral("\"%1\" è un nome riservato del sistema.").arg(name)
                           : QStringLiteral("\"%1\" is a name the system reserves.").arg(name);
 #endif
     return QString();
@@ -373,14 +371,9 @@ bool readCurveIntoTable(int slot, PointTable& t)
     const int scale = sensorType(*kind).scale;
 
     mainSurface().setPanelText(3, languageText(205));
-    // A failed read keeps the buffer as it was: never divide it twice.
-    const CurveBuffer saved = CurvaSensore;
-    const bool ok = editorRead(cmd::LeggiCurvaSensore, [slot] { return LeggiCurvaSensore(slot); });
-    if (!ok) {
-        CurvaSensore = saved;
-    } else {
+    const bool ok = editorRead(cmd::LeggiCurvaSensore, [slot] { return readCurveScaled(slot); });
+    if (ok) {
         for (int i = 0; i < kPointRows; ++i) {
-            CurvaSensore.CurvaY[static_cast<std::size_t>(i)] /= scale;
             t.setX(i, pointText(CurvaSensore.CurvaX[static_cast<std::size_t>(i)]));
             t.setY(i, formatY(pointText(CurvaSensore.CurvaY[static_cast<std::size_t>(i)]), scale));
         }

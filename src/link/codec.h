@@ -1,7 +1,7 @@
 #pragma once
 // Numbers to and from the byte characters of frames and replies, most
 // significant byte first. Decoders give decimal text, as callers show it or
-// turn it back into a number; the *Value twins save that round trip.
+// turn it back into a number; readWord and its siblings save that round trip.
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -7,6 +7,7 @@
 #include "platform/mainsurface.h"
 #include "platform/messages.h"
 #include "platform/serialport.h"
+#include "project/language.h"
 #include "project/state.h"
 
 #include <functional>
@@ -263,7 +264,7 @@ void reportLinkError()
     if (g_quiet > 0)
         return;
     mainSurface().setBusy(false);
-    TabellaLingua.OffsetLingua = qint16(TabellaLingua.NumTestiLingua * TabellaLingua.IndiceLingua);
+    computeLanguageOffset();
     msgBox(languageText(242), MsgIcon::None, MsgButtons::Ok);
 }
 

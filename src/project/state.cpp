@@ -11,6 +11,8 @@ bool ProgettoModificato = false;
 
 LanguageTable TabellaLingua;
 
+bool italian() { return TabellaLingua.IndiceLingua == 0; }
+
 QString languageText(int n)
 {
     const qsizetype i = qsizetype(TabellaLingua.OffsetLingua) + n;

@@ -32,6 +32,9 @@ extern LanguageTable TabellaLingua;
 
 // Text n of the current language; empty when the table has no such text.
 QString languageText(int n);
+// True while the program speaks Italian: for our own texts, the ones the
+// language database does not hold.
+bool italian();
 
 // --- communication state ---------------------------------------------------
 struct CommState {

@@ -23,7 +23,7 @@ namespace {
 // No language text exists for this: the database itself is what failed.
 QString cannotStoreText(const QString& reason)
 {
-    if (TabellaLingua.IndiceLingua == 0)
+    if (italian())
         return QStringLiteral("Non \u00e8 stato possibile salvare la lingua scelta nel file LANGUAGES.DAT.\n"
                               "La lingua resta in uso fino alla chiusura del programma.\n\n%1")
             .arg(reason);

@@ -685,7 +685,6 @@ void frmMain::mnuLanguage_Click()
     }
     languageChanged();
     MDIForm_Activate();
-    refreshAnalysisLanguage();
 }
 
 void frmMain::mnuInfo_Click()

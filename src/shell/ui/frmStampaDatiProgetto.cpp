@@ -50,7 +50,7 @@ int px(int twips, double dpi) { return int(std::lround(twips * dpi / 1440.0)); }
 
 QString cannotPrintText(const QString& reason)
 {
-    if (TabellaLingua.IndiceLingua == 0)
+    if (italian())
         return QStringLiteral("Non \u00e8 stato possibile stampare.\n\n%1").arg(reason);
     return QStringLiteral("The page could not be printed.\n\n%1").arg(reason);
 }
