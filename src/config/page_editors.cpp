@@ -93,6 +93,15 @@ ChannelEntries channelEntries(const SensorsEditorView& view)
     return e;
 }
 
+SlotSensors slotSensorsFrom(const ChannelEntries& bySlot)
+{
+    SlotSensors sensors;
+    for (int slot = 0; slot < kNumSlot; ++slot)
+        if (bySlot[std::size_t(slot)].enabled)
+            sensors[std::size_t(slot)] = bySlot[std::size_t(slot)].sensor;
+    return sensors;
+}
+
 void recordToView(const ProjectRecord& rec, SensorsEditorView& view)
 {
     showSensorsPage(sensorsPageFrom(rec), view);

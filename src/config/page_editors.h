@@ -7,6 +7,7 @@
 
 #include "config/checks.h"
 #include "link/page_views.h"
+#include "link/sensors_run.h"
 #include "project/project_record.h"
 
 #include <optional>
@@ -44,6 +45,8 @@ SensorsCheck channelCheck(int slot);
 std::optional<SensorsCombo> channelInput(int slot);
 // The channels as the window shows them, by slot, for its checks and Send.
 ChannelEntries channelEntries(const SensorsEditorView& view);
+// The curves a Send of the page puts out: those of the enabled channels.
+SlotSensors slotSensorsFrom(const ChannelEntries& bySlot);
 
 void recordToView(const ProjectRecord& rec, SensorsEditorView& view);
 void viewToRecord(const SensorsEditorView& view, ProjectRecord& rec);

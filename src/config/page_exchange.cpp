@@ -24,8 +24,7 @@ using Steps = std::function<RunOutcome(const std::function<bool()>& brokenOff)>;
 
 PageExchangeEnd exchange(bool send, const PageTexts& t, PageRunView& view, const Steps& steps)
 {
-    const QString question = languageText(send ? 147 : 232) + QStringLiteral("\r\n") + languageText(148);
-    if (msgBox(question, MsgIcon::None, MsgButtons::OkCancel, languageText(t.title)) != MsgAnswer::Ok)
+    if (!confirmRun(send, languageText(t.title)))
         return PageExchangeEnd::Declined;
     view.runStarts();
     Operation operation(t.command);
@@ -34,12 +33,9 @@ PageExchangeEnd exchange(bool send, const PageTexts& t, PageRunView& view, const
     view.runEnding(outcome);
     mainSurface().setPanelText(3, QString());
     // The messages come while the run still holds the window's controls.
-    if (outcome.broken)
-        msgBox(languageText(send ? 229 : 233), MsgIcon::Information);
-    if (!outcome.ok) {
-        msgBox(languageText(230), MsgIcon::Information);
+    reportRunEnd(send, outcome);
+    if (!outcome.ok)
         return PageExchangeEnd::Failed;
-    }
     if (outcome.broken)
         return PageExchangeEnd::BrokenOff;
     if (t.success != 0)
@@ -63,11 +59,8 @@ PageExchangeEnd exchangeAlarmsPage(bool send, PageRunView& view)
     // The Send's success is titled as the window.
     const PageTexts t = send ? PageTexts{227, cmd::InviaDatiAllarmi, 219, 220, 79}
                              : PageTexts{236, cmd::LeggiDatiAllarmi, 203, 0};
-    return exchange(send, t, view, [send](const std::function<bool()>& brokenOff) {
-        StepRun run(brokenOff);
-        run.step(send ? InviaDatiAllarmi : LeggiDatiAllarmi);
-        return run.outcome();
-    });
+    return exchange(send, t, view,
+                    [send](const std::function<bool()>& brokenOff) { return alarmsPageRun(send, brokenOff); });
 }
 
 PageExchangeEnd exchangeSensorsPage(bool send, PageRunView& view, SensorsEditorView& page)
@@ -76,11 +69,7 @@ PageExchangeEnd exchangeSensorsPage(bool send, PageRunView& view, SensorsEditorV
                              : PageTexts{235, cmd::LeggiDatiSensori, 158, 165};
     // The curves that go out are those of the channels as the window's
     // checks saw them; the channels stay locked until the run ends.
-    SlotSensors sensors;
-    const ChannelEntries channels = channelEntries(page);
-    for (int slot = 0; slot < kNumSlot; ++slot)
-        if (channels[std::size_t(slot)].enabled)
-            sensors[std::size_t(slot)] = channels[std::size_t(slot)].sensor;
+    const SlotSensors sensors = slotSensorsFrom(channelEntries(page));
 
     return exchange(send, t, view, [&](const std::function<bool()>& brokenOff) {
         SensorsRunHooks hooks;

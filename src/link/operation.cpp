@@ -2,6 +2,7 @@
 
 #include "link/serial_comm.h"
 #include "platform/clock.h"
+#include "platform/messages.h"
 #include "project/state.h"
 
 #include <optional>
@@ -44,6 +45,20 @@ bool StepRun::step(const std::function<bool()>& command)
     outcome_.ok = connectedStep(command);
     outcome_.broken = brokenOff_ && brokenOff_();
     return outcome_.goesOn();
+}
+
+bool confirmRun(bool send, const QString& title)
+{
+    const QString question = languageText(send ? 147 : 232) + QStringLiteral("\r\n") + languageText(148);
+    return msgBox(question, MsgIcon::None, MsgButtons::OkCancel, title) == MsgAnswer::Ok;
+}
+
+void reportRunEnd(bool send, const RunOutcome& outcome)
+{
+    if (outcome.broken)
+        msgBox(languageText(send ? 229 : 233), MsgIcon::Information);
+    if (!outcome.ok)
+        msgBox(languageText(230), MsgIcon::Information);
 }
 
 } // namespace zuv

@@ -7,6 +7,7 @@
 
 #include "link/link_guard.h"
 
+#include <QString>
 #include <functional>
 
 namespace zuv {
@@ -56,6 +57,14 @@ struct RunOutcome {
 
     bool goesOn() const { return ok && !broken; }
 };
+
+// The question before a Send or Program Device (`send`) or a Read; `title`
+// heads it, the program's name when empty. True when the user goes on.
+bool confirmRun(bool send, const QString& title = QString());
+
+// The messages of a run that did not go on: its break-off (a send's or a
+// read's), then its failure.
+void reportRunEnd(bool send, const RunOutcome& outcome);
 
 // The steps of one run, each a connected step, the run ending at the first
 // that fails or after which `brokenOff` (when given) says the user closed

@@ -173,4 +173,11 @@ const PageCodec<AlarmsPage, AlarmsPageView> kPage{activeAlarmsPage, alarmsPageFr
 bool InviaDatiAllarmi() { return sendPage(cmd::InviaDatiAllarmi, kPage); }
 bool LeggiDatiAllarmi() { return readPage(cmd::LeggiDatiAllarmi, kPage); }
 
+RunOutcome alarmsPageRun(bool send, const std::function<bool()>& brokenOff)
+{
+    StepRun run(brokenOff);
+    run.step(send ? InviaDatiAllarmi : LeggiDatiAllarmi);
+    return run.outcome();
+}
+
 } // namespace zuv

@@ -5,6 +5,7 @@
 // DatiProgetto, or from the alarms window while it is FormAttivo, and read
 // values go back to the same place.
 
+#include "link/operation.h"
 #include "link/page_views.h"
 #include "project/project_record.h"
 
@@ -12,6 +13,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <array>
+#include <functional>
 
 namespace zuv {
 
@@ -79,5 +81,9 @@ void showAlarmsPage(const AlarmsPage& page, AlarmsPageView& view);
 // exchange worked, a failed one having shown text 242.
 bool InviaDatiAllarmi();
 bool LeggiDatiAllarmi();
+
+// The page as every caller runs it: one connected step, after which
+// `brokenOff`, when given, says whether the user closed the run's window.
+RunOutcome alarmsPageRun(bool send, const std::function<bool()>& brokenOff = {});
 
 } // namespace zuv

@@ -50,10 +50,7 @@ DeviceRunEnd finishFailure(Run& run, Operation& operation, const RunOutcome& out
     run.view->setBusy(false);
     mainSurface().setPanelText(3, QString());
     operation.finish();
-    if (outcome.broken)
-        msgBox(languageText(run.program ? 229 : 233), MsgIcon::Information);
-    if (!outcome.ok)
-        msgBox(languageText(230), MsgIcon::Information);
+    reportRunEnd(run.program, outcome);
     run.view->closeWindow();
     ChiudiPorta();
     ConnettiStrumento();
@@ -72,17 +69,11 @@ DeviceRunEnd finishSuccess(Run& run, Operation& operation)
     return DeviceRunEnd::Succeeded;
 }
 
-bool confirm(bool program)
-{
-    const QString text = languageText(program ? 147 : 232) + kCrLf + languageText(148);
-    return msgBox(text, MsgIcon::None, MsgButtons::OkCancel) == MsgAnswer::Ok;
-}
-
 DeviceRunEnd runDevice(bool program, const ProgressOpener& openProgress)
 {
     if (operationRunning())
         return DeviceRunEnd::Cancelled;
-    if (!confirm(program))
+    if (!confirmRun(program))
         return DeviceRunEnd::Cancelled;
 
     // Checked before the first frame, so a refused run leaves the instrument
@@ -132,10 +123,9 @@ DeviceRunEnd runDevice(bool program, const ProgressOpener& openProgress)
 
     // Step 12: alarms and shift lights.
     run.beginStep(languageText(227), languageText(227));
-    StepRun alarms(brokenOff);
-    alarms.step(program ? InviaDatiAllarmi : LeggiDatiAllarmi);
-    if (!alarms.outcome().goesOn())
-        return finishFailure(run, operation, alarms.outcome());
+    outcome = alarmsPageRun(program, brokenOff);
+    if (!outcome.goesOn())
+        return finishFailure(run, operation, outcome);
 
     return finishSuccess(run, operation);
 }
