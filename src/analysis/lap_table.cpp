@@ -2,14 +2,15 @@
 
 #include "analysis/circuit.h"
 #include "analysis/number_text.h"
+#include "analysis/session_dialog.h"
 #include "analysis/texts.h"
+#include "platform/companion_file.h"
 #include "platform/messages.h"
 #include "platform/numbers.h"
 #include "platform/programfolder.h"
 #include "platform/textfile.h"
 #include "project/state.h"
 #include "project/time_text.h"
-#include "shell/export_data.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -41,19 +42,6 @@ void setCell(LapGrid& g, int r, int c, const QString& text)
 {
     if (r >= 0 && r < int(g.cells.size()) && c >= 0 && c < kLapColumns)
         g.cells[std::size_t(r)][std::size_t(c)] = text;
-}
-
-// The whole number a time part starts with, 0 when none.
-qint64 leadingDigits(QStringView part)
-{
-    part = part.trimmed();
-    qint64 v = 0;
-    for (const QChar c : part) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            break;
-        v = std::min<qint64>(v * 10 + (c.unicode() - '0'), 999999999);
-    }
-    return v;
 }
 
 // A lap or sector time as a number to compare; nothing for a cell that
@@ -146,20 +134,21 @@ bool CaricaTempiGiro(LapState& s, const QString& analysisFile, QString* versionL
     return true;
 }
 
+// The session dialog and the lap table read the same sector lines.
+static_assert(kMaxSectors == kSectorBoxes + 1);
+
 bool CaricaSettori(LapState& s, const QString& circuit)
 {
     s.SettoriGiro = 1;
     s.LunghezzeSettori.fill(0);
     const std::optional<QString> path = sectorFilePath(circuit);
-    const std::optional<QStringList> lines =
-        path && QFileInfo(*path).isFile() ? readTextLines(*path) : std::nullopt;
-    if (!lines)
+    const std::optional<FileSettori> file =
+        path && QFileInfo(*path).isFile() ? readSectorFile(*path) : std::nullopt;
+    if (!file)
         return false;
-    int n = 0;
-    // Line 1 is the track length.
-    for (qsizetype i = 1; i < lines->size() && n < kMaxSectors; ++i, ++n)
-        s.LunghezzeSettori[std::size_t(n)] = leadingNumber(lines->at(i));
-    s.SettoriGiro = n + 1;
+    const std::size_t n = std::min(file->sectors.size(), std::size_t(kMaxSectors));
+    std::copy_n(file->sectors.begin(), n, s.LunghezzeSettori.begin());
+    s.SettoriGiro = int(n) + 1;
     return true;
 }
 
@@ -306,26 +295,7 @@ int PrimoGiroValido(const LapState& s)
     return 1;
 }
 
-qint64 LeggiTempoCentesimi(const QString& time)
-{
-    const qsizetype dot = time.lastIndexOf(QLatin1Char('.'));
-    const QStringView whole = dot < 0 ? QStringView(time) : QStringView(time).left(dot);
-    qint64 cc = 0;
-    if (dot >= 0) {
-        QStringView frac = QStringView(time).sliced(dot + 1).trimmed().left(2);
-        if (frac.size() == 2 && !frac[1].isDigit())
-            frac.chop(1);
-        cc = leadingDigits(frac);
-        // One digit stands for tenths.
-        if (frac.size() == 1)
-            cc *= 10;
-    }
-    const QList<QStringView> parts = whole.split(QLatin1Char(':'));
-    qint64 seconds = 0;
-    for (qsizetype i = std::max<qsizetype>(0, parts.size() - 3); i < parts.size(); ++i)
-        seconds = seconds * 60 + leadingDigits(parts[i]);
-    return seconds * 100 + cc;
-}
+qint64 LeggiTempoCentesimi(const QString& time) { return timeHundredths(time); }
 
 QString VelocitaDaTempo(const QString& time, const QString& trackLength)
 {

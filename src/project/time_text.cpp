@@ -5,37 +5,19 @@
 namespace zuv {
 namespace {
 
-qint64 wholeNumber(QStringView s)
+// The whole number a time part starts with; 0 when it starts with no digit
+// or its digits pass 64 bits.
+qint64 leadingWhole(QStringView part)
 {
+    part = part.trimmed();
+    qsizetype n = 0;
+    while (n < part.size() && part[n] >= QLatin1Char('0') && part[n] <= QLatin1Char('9'))
+        ++n;
     bool ok = false;
-    const qint64 v = s.trimmed().toLongLong(&ok);
+    const qint64 v = part.left(n).toLongLong(&ok);
     // Far beyond any session; the cap keeps the sums inside 64 bits.
     constexpr qint64 kMax = 999999999;
-    return ok && v > 0 ? qMin(v, kMax) : 0;
-}
-
-// "h:m:s.cc", "m:s.cc" or "s.cc" as hundredths.
-qint64 hundredths(const QString& text)
-{
-    const qsizetype dot = text.lastIndexOf(QLatin1Char('.'));
-    const QStringView whole = dot < 0 ? QStringView(text) : QStringView(text).left(dot);
-    qint64 cc = 0;
-    if (dot >= 0) {
-        // Two digits of hundredths; a single one stands for tenths.
-        QStringView frac = QStringView(text).sliced(dot + 1).trimmed();
-        if (frac.size() > 2)
-            frac = frac.left(2);
-        cc = wholeNumber(frac);
-        if (frac.size() == 1)
-            cc *= 10;
-    }
-    const QList<QStringView> parts = whole.split(QLatin1Char(':'));
-    qint64 seconds = 0;
-    // At most hours, minutes and seconds, taken from the right.
-    const qsizetype first = parts.size() > 3 ? parts.size() - 3 : 0;
-    for (qsizetype i = first; i < parts.size(); ++i)
-        seconds = seconds * 60 + wholeNumber(parts[i]);
-    return seconds * 100 + cc;
+    return ok ? qMin(v, kMax) : 0;
 }
 
 QString twoDigits(qint64 v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); }
@@ -44,7 +26,7 @@ QString twoDigits(qint64 v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1C
 
 QString SommaTempi(const QString& a, const QString& b)
 {
-    const qint64 total = hundredths(a) + hundredths(b);
+    const qint64 total = timeHundredths(a) + timeHundredths(b);
     const qint64 cc = total % 100;
     const qint64 s = total / 100;
     return twoDigits(s / 3600) + QLatin1Char(':') + twoDigits(s / 60 % 60) + QLatin1Char(':')
@@ -57,7 +39,29 @@ QString DividiTempo(const QString& time, qint32 n)
         return CentesimiInTempo(0);
     // The long division by units truncates exactly as one division of the
     // whole in hundredths does.
-    return CentesimiInTempo(hundredths(time) / n);
+    return CentesimiInTempo(timeHundredths(time) / n);
+}
+
+qint64 timeHundredths(const QString& text)
+{
+    const qsizetype dot = text.lastIndexOf(QLatin1Char('.'));
+    const QStringView whole = dot < 0 ? QStringView(text) : QStringView(text).left(dot);
+    qint64 cc = 0;
+    if (dot >= 0) {
+        QStringView frac = QStringView(text).sliced(dot + 1).trimmed().left(2);
+        if (frac.size() == 2 && !frac[1].isDigit())
+            frac.chop(1);
+        cc = leadingWhole(frac);
+        // One digit stands for tenths.
+        if (frac.size() == 1)
+            cc *= 10;
+    }
+    const QList<QStringView> parts = whole.split(QLatin1Char(':'));
+    qint64 seconds = 0;
+    // At most hours, minutes and seconds, taken from the right.
+    for (qsizetype i = qMax<qsizetype>(0, parts.size() - 3); i < parts.size(); ++i)
+        seconds = seconds * 60 + leadingWhole(parts[i]);
+    return seconds * 100 + cc;
 }
 
 QString CentesimiInTempo(qint64 value)

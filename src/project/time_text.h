@@ -19,6 +19,11 @@ QString SommaTempi(const QString& a, const QString& b);
 // "00:00.00".
 QString DividiTempo(const QString& time, qint32 n);
 
+// A time text ("s.cc", "mm:ss.cc", "hh:mm:ss.cc", minutes of any width)
+// in hundredths of a second. Each part counts the number it starts with, 0
+// when none; one digit after the point stands for tenths.
+qint64 timeHundredths(const QString& text);
+
 // Hundredths of a second as a lap time; a negative value counts as 0.
 QString CentesimiInTempo(qint64 value);
 

@@ -74,6 +74,21 @@ TEST(TimeText, AverageOfLapsComesBackFromTheSum)
     EXPECT_EQ(DividiTempo(total, 3), QStringLiteral("01:35.33"));
 }
 
+TEST(TimeText, TimeHundredthsTakesTheNumberEachPartStartsWith)
+{
+    struct Case {
+        const char* text;
+        qint64 cs;
+    } cases[] = {
+        {"01:23.45", 8345},        {"1:02:03.04", 372304}, {"9:01:02:03.04", 372304},
+        {"12.3", 1230},            {"01:23.4x", 8340},     {"01a:23.45 *", 8345},
+        {"-1:00.00", 0},           {"x1:00.00", 0},        {"", 0},
+        {"1000000000.00", 99999999900}, {"99999999999999999999.00", 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(timeHundredths(QString::fromLatin1(c.text)), c.cs) << c.text;
+}
+
 TEST(TimeText, CentesimiInTempo)
 {
     struct Case {
