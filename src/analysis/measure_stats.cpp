@@ -4,6 +4,7 @@
 #include "analysis/statistics.h"
 #include "platform/numbers.h"
 #include "project/state.h"
+#include "project/time_text.h"
 
 #include <QLocale>
 #include <cmath>
@@ -26,8 +27,7 @@ QString averageText(double average)
 
 QString averageText(const QString& average)
 {
-    QString text = average;
-    const auto v = parseDecimal(text.replace(QLatin1Char(','), QLatin1Char('.')));
+    const auto v = parseDecimal(VirgolaInPunto(average));
     return v ? averageText(*v) : QString();
 }
 

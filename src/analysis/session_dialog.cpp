@@ -8,6 +8,7 @@
 #include "platform/textfile.h"
 #include "project/recent_files.h"
 #include "project/state.h"
+#include "project/time_text.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -19,12 +20,10 @@ namespace {
 
 constexpr qint64 kMaxLength = std::numeric_limits<qint32>::max();
 
-QString commaToPoint(QString s) { return s.replace(QLatin1Char(','), QLatin1Char('.')); }
-
 // The value of a box: its text without blanks around it, rounded.
 std::optional<qint32> boxValue(const QString& text)
 {
-    const auto v = parseWhole(commaToPoint(text.trimmed()), std::numeric_limits<qint32>::min(),
+    const auto v = parseWhole(VirgolaInPunto(text.trimmed()), std::numeric_limits<qint32>::min(),
                               std::numeric_limits<qint32>::max());
     if (!v)
         return std::nullopt;
@@ -40,7 +39,7 @@ std::optional<qint32> trackLengthValue(const QString& text)
     return v;
 }
 
-std::optional<double> lengthValue(const QString& text) { return parseDecimal(commaToPoint(text)); }
+std::optional<double> lengthValue(const QString& text) { return parseDecimal(VirgolaInPunto(text)); }
 
 QPoint inTwips(const MapPoint& p) { return QPoint(p.x * kDialogMapScale, p.y * kDialogMapScale); }
 

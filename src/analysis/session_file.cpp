@@ -2,8 +2,10 @@
 #include "analysis/session_file.h"
 
 #include "analysis/number_text.h"
+#include "platform/companion_file.h"
 #include "platform/numbers.h"
 #include "platform/textfile.h"
+#include "project/time_text.h"
 
 #include <QFileInfo>
 #include <cmath>
@@ -38,20 +40,18 @@ QString numberField(double v)
 
 QString withoutBlanks(QString s) { return s.remove(QLatin1Char(' ')); }
 
-// Files written under a comma locale hold "12,5".
-QString withPoint(QString s) { return s.replace(QLatin1Char(','), QLatin1Char('.')); }
-
 template <typename T>
 std::optional<T> wholeField(const QString& field)
 {
-    const auto v = parseWhole(withPoint(withoutBlanks(field)), std::numeric_limits<T>::min(),
+    // Files written under a comma locale hold "12,5".
+    const auto v = parseWhole(VirgolaInPunto(withoutBlanks(field)), std::numeric_limits<T>::min(),
                               std::numeric_limits<T>::max());
     if (!v)
         return std::nullopt;
     return T(*v);
 }
 
-std::optional<double> doubleField(const QString& field) { return parseDecimal(withPoint(field)); }
+std::optional<double> doubleField(const QString& field) { return parseDecimal(VirgolaInPunto(field)); }
 
 // Takes the numbers of one measure line into `m`, field by field; false at
 // the first field that cannot be taken.
@@ -88,8 +88,7 @@ bool readMeasureLine(const QString& line, MeasureSettings& m)
 
 QString sessionFileFor(const QString& analysisFileName)
 {
-    return analysisFileName.left(qMax<qsizetype>(0, analysisFileName.size() - 3))
-           + QStringLiteral("ses");
+    return companionFileName(analysisFileName, "ses");
 }
 
 QString joinLines(const QString& text)

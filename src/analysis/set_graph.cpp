@@ -5,6 +5,7 @@
 #include "analysis/texts.h"
 #include "platform/numbers.h"
 #include "project/state.h"
+#include "project/time_text.h"
 
 #include <limits>
 
@@ -43,8 +44,7 @@ double leadingValue(QStringView text)
 
 std::optional<qint16> wholeFromText(QStringView text)
 {
-    QString s = text.toString();
-    const auto v = parseWhole(s.replace(QLatin1Char(','), QLatin1Char('.')), std::numeric_limits<qint16>::min(),
+    const auto v = parseWhole(VirgolaInPunto(text.toString()), std::numeric_limits<qint16>::min(),
                               std::numeric_limits<qint16>::max());
     if (!v)
         return std::nullopt;

@@ -1,5 +1,6 @@
 #include "shell/export_data.h"
 
+#include "platform/companion_file.h"
 #include "platform/dialogs.h"
 #include "platform/mainsurface.h"
 #include "platform/messages.h"
@@ -389,11 +390,6 @@ QString dataFileName(const QString& chosen)
     if (chosen.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
         return chosen;
     return chosen + QLatin1String(".csv");
-}
-
-QString companionFileName(const QString& dataPath, const char* ext)
-{
-    return dataPath.left(dataPath.size() - 3) + QLatin1String(ext);
 }
 
 bool SalvaDatiScaricati()

@@ -34,8 +34,6 @@ ExportSource downloadedSource();
 
 // The chosen name with ".csv" put after it unless it already ends so.
 QString dataFileName(const QString& chosen);
-// `path` with its last three characters replaced by `ext` ("txt", "tim").
-QString companionFileName(const QString& dataPath, const char* ext);
 
 // Writes the three files from the buffers to `PercorsoFileDati` and its
 // companions and reports with a message. Nothing is written when any of the

@@ -3,6 +3,7 @@
 #include "support/memory_blocks.h"
 #include "support/same_file.h"
 
+#include "platform/companion_file.h"
 #include "project/name_tables.h"
 #include "project/state.h"
 #include "shell/download.h"

@@ -6,6 +6,7 @@
 
 #include "link/serial_comm.h"
 #include "platform/clock.h"
+#include "platform/companion_file.h"
 #include "platform/serialport.h"
 #include "platform/textfile.h"
 #include "project/name_tables.h"
