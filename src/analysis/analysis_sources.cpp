@@ -9,12 +9,6 @@ constexpr int kTimeColumn = 1;
 constexpr int kDistanceColumn = 2;
 constexpr int kLapColumn = 11;
 
-// "C12": the chart's cell of column c (1 for "A") at a row.
-QString cell(int column, qint64 row)
-{
-    return QChar(char16_t(u'A' + column - 1)) + QString::number(row);
-}
-
 RowValue chartColumn(const ChartData& d, int column)
 {
     return [&d, column](qint64 row) { return d.valueAt(column, row); };
@@ -40,8 +34,8 @@ DataSources chartSources(const ChartData& data, const ChartData& alarms)
 {
     DataSources s;
     s.stats = [&data](int i, qint64 da, qint64 a) {
-        const QString from = cell(i, da);
-        const QString to = cell(i, a);
+        const QString from = cellRef(i, da);
+        const QString to = cellRef(i, a);
         return RangeStats{data.rangeMaximum(from, to), data.rangeMinimum(from, to),
                           data.rangeAverage(from, to)};
     };

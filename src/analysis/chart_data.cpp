@@ -23,6 +23,11 @@ std::optional<CellRef> parseCellRef(QStringView text)
     return CellRef{int(letter - u'A') + 1, row};
 }
 
+QString cellRef(int column, qint64 row)
+{
+    return QChar(char16_t(u'A' + column - 1)) + QString::number(row);
+}
+
 qint64 LapBounds::first(int row) const
 {
     return row >= 0 && row < int(InizioGiro.size()) ? InizioGiro[std::size_t(row)] : 0;

@@ -25,6 +25,8 @@ struct CellRef {
 };
 // "A".."T" (either case) followed directly by the row's digits.
 std::optional<CellRef> parseCellRef(QStringView text);
+// "C12": the cell of column c (1 for "A") at a row.
+QString cellRef(int column, qint64 row);
 
 // First and end row of each lap-table row, in the numbering of the input
 // they were taken from. Lap-table row r holds the rows whose lap number is

@@ -8,10 +8,8 @@
 namespace zuv {
 namespace {
 
-constexpr int kMaxSeparate = 3;
 constexpr int kFirstAlarm = 3;
 constexpr int kLastAlarm = 10;
-constexpr double kAlarmsYMax = 18;
 
 // Ten rows a second; a range the chart could not give stays far inside 64 bits.
 qint64 rowsFor(double seconds)
@@ -73,10 +71,12 @@ RowLook measureRowLook(bool drawn)
 {
     if (!drawn)
         return {};
-    return {true, 0x00FFFF, true, 0x00FFFF, true};
+    return {true, kColourYellow, true, kColourYellow, true};
 }
 
 bool separateRefused(const TraceState& t) { return t.blnSeparati && t.NumGraficiAttivi > kMaxSeparate; }
+
+bool separateFull(const TraceState& t) { return t.blnSeparati && t.NumGraficiAttivi >= kMaxSeparate; }
 
 TracePlan planMeasureTraces(TraceState& t, const MeasureState& m, ViewState& view, qint64 first,
                             qint64 end, const RowValue& timeAt)

@@ -15,6 +15,11 @@
 
 namespace zuv {
 
+// Separate mode draws each measure in a band of its own, at most this many.
+inline constexpr int kMaxSeparate = 3;
+// The alarm traces' y axis runs from 0 to this.
+inline constexpr double kAlarmsYMax = 18;
+
 struct TraceState {
     bool blnSeparati = false;
     // Mirror of the `chkGrafico` boxes, by measure.
@@ -122,5 +127,8 @@ SeparatiButton ImpostaSovrappostiButton(int activeCount);
 
 // Separate mode holds at most three traces.
 bool separateRefused(const TraceState& t);
+// Separate mode already holds as many traces as it can: one more box
+// checked would be refused.
+bool separateFull(const TraceState& t);
 
 } // namespace zuv

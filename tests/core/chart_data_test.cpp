@@ -27,6 +27,18 @@ TEST(ChartData, CellReferences)
     }
 }
 
+TEST(ChartData, CellNamesReadBack)
+{
+    EXPECT_EQ(cellRef(1, 2), QStringLiteral("A2"));
+    EXPECT_EQ(cellRef(20, 163841), QStringLiteral("T163841"));
+    for (const auto& [column, row] : {std::pair{1, qint64(0)}, {11, 7}, {20, 9999999}}) {
+        const std::optional<CellRef> r = parseCellRef(cellRef(column, row));
+        ASSERT_TRUE(r);
+        EXPECT_EQ(r->column, column);
+        EXPECT_EQ(r->row, row);
+    }
+}
+
 // Data rows 2..12 with lap numbers 0,0,0,1,1,1,1,2,2,3,3: Start is rows 2..4,
 // lap 1 rows 5..8, lap 2 rows 9..10, End rows 11..12.
 TEST(ChartData, LapBoundsHoldFirstAndLastRowOfEachLap)

@@ -233,6 +233,8 @@ TEST(TracePlan, CheckBoxesCountMeasuresPickTheScaleAndGateSeparateMode)
     EXPECT_EQ(t.chosenScale, 4);
 
     t.blnSeparati = true;
+    EXPECT_TRUE(separateFull(t));
+    EXPECT_FALSE(separateRefused(t));
     c = chkGraficoClick(t, 15, true);
     EXPECT_EQ(c.separatiEnabled, std::nullopt);
     EXPECT_TRUE(separateRefused(t));

@@ -104,7 +104,7 @@ TEST_F(ChartTest, ReadsTheSessionFileWithProgress)
     EXPECT_EQ(laps.first(2), 7);
     EXPECT_EQ(laps.end(2), 21);
     const std::vector<qint32> numbers = {0, 0, 1, 1, 1};
-    const LapBounds fromArray = chart.lapBoundaries(numbers);
+    const LapBounds fromArray = lapBoundsFromNumbers(numbers);
     EXPECT_EQ(fromArray.first(2), 2);
     EXPECT_EQ(fromArray.end(2), 4);
 

@@ -31,12 +31,6 @@ QString companionAlarmsFile(const QString& analysisFileName)
     return c.FileAllarmiPresente ? n.Cartella + c.NomeFileAllarmi : QString();
 }
 
-// "C12": the chart's cell of column c (1 for "A") at a chart row.
-QString cell(int column, qint64 row)
-{
-    return QChar(char16_t(u'A' + column - 1)) + QString::number(row);
-}
-
 class ChartFileSource final : public AnalysisSource {
 public:
     ChartFileSource(ChartComponent& measures, ChartComponent& alarms) : measures_(measures), alarms_(alarms) {}
@@ -87,8 +81,8 @@ public:
 
     void plot(ChartComponent& chart, bool, const TraceRows& rows, const TracePlot& p, int element) const override
     {
-        chart.plotFromCells(cell(1, rows.first), cell(1, rows.last), cell(p.column, rows.first),
-                            cell(p.column, rows.last), element, p.scale, p.stride);
+        chart.plotFromCells(cellRef(1, rows.first), cellRef(1, rows.last), cellRef(p.column, rows.first),
+                            cellRef(p.column, rows.last), element, p.scale, p.stride);
     }
 
 private:

@@ -163,11 +163,6 @@ double ChartComponent::rangeAverage(QStringView from, QStringView to) const { re
 
 LapBounds ChartComponent::lapBoundaries(QStringView firstCell) const { return data_.lapBoundaries(firstCell); }
 
-LapBounds ChartComponent::lapBoundaries(std::span<const qint32> lapNumbers) const
-{
-    return lapBoundsFromNumbers(lapNumbers, 0);
-}
-
 // --- traces ---
 
 void ChartComponent::clear()

@@ -8,7 +8,7 @@
 //            column count: columnCount      column values: columnValues
 //            range maximum / minimum / average of two cells: rangeMaximum,
 //              rangeMinimum, rangeAverage
-//            lap boundaries from a cell ("K1") or an array: lapBoundaries
+//            lap boundaries from a cell ("K1"): lapBoundaries
 //   Traces   clear (every element removed): clear
 //            element count: elementCount    add element: addElement
 //            settings of the next trace: setElementColor, setElementLineWidth,
@@ -99,8 +99,6 @@ public:
     double rangeMinimum(QStringView from, QStringView to) const;
     double rangeAverage(QStringView from, QStringView to) const;
     LapBounds lapBoundaries(QStringView firstCell) const;
-    // Lap numbers by row, rows counted from 0.
-    LapBounds lapBoundaries(std::span<const qint32> lapNumbers) const;
     const ChartData& data() const { return data_; }
 
     // --- traces ---

@@ -4,6 +4,7 @@
 #include "analysis/cursor_readout.h"
 #include "analysis/lap_table.h"
 #include "analysis/texts.h"
+#include "analysis/trace_plan.h"
 #include "analysis/ui/analysis_dialogs.h"
 #include "analysis/ui/analysis_pictures.h"
 #include "analysis/ui/analysis_source.h"
@@ -45,7 +46,6 @@
 namespace zuv {
 namespace {
 
-constexpr double kAlarmsYMax = 18.0;
 // One pass of a playback a tick: fast enough to follow, slow enough to see.
 constexpr int kPlaybackTickMs = 40;
 // Warnings of a load shown in its message; the rest are counted.
@@ -751,9 +751,9 @@ void frmAnalisiDati::DisegnaAllarmi()
 
 void frmAnalisiDati::chkGrafico_Click(int index, bool checked)
 {
-    // Separate traces hold three: a fourth box is refused at once, so no
-    // redraw (a playback pass least of all) has to refuse it.
-    if (checked && blnSeparati && NumGraficiAttivi >= 3) {
+    // A box separate mode has no room for is refused at once, so no redraw
+    // (a playback pass least of all) has to refuse it.
+    if (checked && separateFull(*this)) {
         changingChecks_ = true;
         chkGrafico[index]->setChecked(false);
         changingChecks_ = false;

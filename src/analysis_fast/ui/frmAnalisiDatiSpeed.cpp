@@ -18,8 +18,6 @@ namespace {
 
 class TableSource final : public AnalysisSource {
 public:
-    explicit TableSource(ChartComponent& alarms) : alarms_(alarms) {}
-
     Load load(AnalysisData& w, const QString& file) override
     {
         const TableFileNames names = tableFileNames(file);
@@ -79,7 +77,7 @@ public:
     LapBounds lapBounds() const override
     {
         const std::vector<qint32> laps = rowLapNumbers(tables_);
-        return alarms_.lapBoundaries(std::span<const qint32>(laps));
+        return lapBoundsFromNumbers(laps);
     }
 
     void plot(ChartComponent& chart, bool alarms, const TraceRows& rows, const TracePlot& p,
@@ -102,7 +100,6 @@ public:
     const Dati& tables() const { return tables_; }
 
 private:
-    ChartComponent& alarms_;
     Dati tables_;
     NomiCanali names_;
 };
@@ -111,7 +108,7 @@ private:
 
 frmAnalisiDatiSpeed::frmAnalisiDatiSpeed(QWidget* parent)
     : frmAnalisiDati(AnalysisKind::DatiSpeed,
-                     [](ChartComponent&, ChartComponent& alarms) { return std::make_unique<TableSource>(alarms); },
+                     [](ChartComponent&, ChartComponent&) { return std::make_unique<TableSource>(); },
                      parent)
 {
 }
