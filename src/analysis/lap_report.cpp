@@ -1,7 +1,7 @@
 // The lap report's grid, sorts and printed pages.
 #include "analysis/lap_report.h"
 
-#include "analysis/session_file.h"
+#include "analysis/session_header.h"
 #include "analysis/statistics.h"
 #include "analysis/texts.h"
 #include "platform/numbers.h"
@@ -45,6 +45,7 @@ public:
         line(left, bottom, left, top);
     }
     void font(double points) { job_.setFont(QString::fromLatin1(kReportFont), points, false); }
+    void header(const SessionRecord& s) { printSessionHeader(job_, sessionHeaderTexts(s)); }
 
 private:
     PrintJob& job_;
@@ -55,17 +56,10 @@ constexpr std::array<std::array<double, 4>, 2> kColumns = {{{1.5, 3, 4.5, 7}, {1
 
 void printReportPage(Page& page, int pageIndex, const ReportSource& laps, const SessionRecord& s)
 {
-    page.font(10);
-    page.frame(1, 1, 19, 5);
-    // Line breaks of the multi-line boxes, whichever system typed them,
-    // would break the frame.
-    page.text(1.5, 1.5, languageText(195) + joinLines(s.Sessione));
-    page.text(1.5, 2, languageText(196) + joinLines(s.DataSessione));
-    page.text(9, 2, languageText(197) + joinLines(s.OraSessione));
-    page.text(1.5, 2.5, languageText(198) + joinLines(s.Circuito));
-    page.text(9, 2.5, languageText(199) + joinLines(s.VeicoloSessione));
-    page.text(1.5, 3, languageText(200) + joinLines(s.Piloti));
-    page.text(1.5, 3.5, languageText(201) + joinLines(s.NoteSessione));
+    page.font(kSessionHeaderPoints);
+    const CmRect& f = kSessionHeaderFrame;
+    page.frame(f.left, f.top, f.right, f.bottom);
+    page.header(s);
     page.frame(1, 5.5, 19, 28);
     page.font(9);
     const ReportRow headings = reportHeadings();

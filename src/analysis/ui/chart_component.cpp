@@ -1,7 +1,10 @@
 #include "analysis/ui/chart_component.h"
 
+#include "analysis/lap_report.h"
+#include "analysis/session_header.h"
 #include "platform/printer.h"
 #include "platform/ui/colors.h"
+#include "project/state.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -616,7 +619,8 @@ bool ChartComponent::print(const QString& h1, const QString& h2, const QString& 
     printPage(*job, {h1, h2, h3, h4, h5, h6, h7}, traceNames, alarms);
     if (!job->endDocument()) {
         if (error)
-            *error = QStringLiteral("The printer did not take the chart.");
+            *error = italian() ? QStringLiteral("La stampante ha rifiutato il grafico.")
+                               : QStringLiteral("The printer did not take the chart.");
         return false;
     }
     return true;
@@ -625,16 +629,10 @@ bool ChartComponent::print(const QString& h1, const QString& h2, const QString& 
 void ChartComponent::printPage(PrintSurface& page, const std::array<QString, 7>& header, const QString& traceNames,
                                bool alarms)
 {
-    // The session header in a frame, as on the lap report.
-    page.setFont(QStringLiteral("Arial"), 10, false);
-    page.drawBox(kCm, kCm, 18 * kCm, 4 * kCm);
-    static constexpr struct {
-        int x, y; // half centimetres
-    } at[7] = {{3, 3}, {3, 4}, {18, 4}, {3, 5}, {18, 5}, {3, 6}, {3, 7}};
-    for (int i = 0; i < 7; ++i) {
-        page.setPosition(at[i].x * kCm / 2, at[i].y * kCm / 2);
-        page.printLine(header[std::size_t(i)]);
-    }
+    page.setFont(QString::fromLatin1(kReportFont), kSessionHeaderPoints, false);
+    const CmRect& f = kSessionHeaderFrame;
+    page.drawBox(cmInTwips(f.left), cmInTwips(f.top), cmInTwips(f.right - f.left), cmInTwips(f.bottom - f.top));
+    printSessionHeader(page, header);
 
     QPainter* painter = page.painter();
     const QPaintDevice* device = painter ? painter->device() : nullptr;

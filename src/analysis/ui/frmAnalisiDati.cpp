@@ -3,6 +3,7 @@
 #include "analysis/circuit.h"
 #include "analysis/cursor_readout.h"
 #include "analysis/lap_table.h"
+#include "analysis/session_header.h"
 #include "analysis/texts.h"
 #include "analysis/trace_plan.h"
 #include "analysis/ui/analysis_dialogs.h"
@@ -1147,12 +1148,6 @@ void frmAnalisiDati::RefreshLanguage()
 
 void frmAnalisiDati::StampaGrafico()
 {
-    const auto oneLine = [](QString s) {
-        s.replace(QLatin1Char('\r'), QLatin1Char(' '));
-        s.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        return s;
-    };
-    const SessionRecord& d = DatiSessione;
     const bool alarms = SSTab1->currentIndex() != 0;
     QString names;
     if (alarms) {
@@ -1163,9 +1158,8 @@ void frmAnalisiDati::StampaGrafico()
     }
     ChartComponent& chart = alarms ? *NTGraphAll : *NTGraph1;
     QString error;
-    if (!chart.print(languageText(195) + d.Sessione, languageText(196) + d.DataSessione, languageText(197) + d.OraSessione,
-                     languageText(198) + d.Circuito, languageText(199) + d.VeicoloSessione, oneLine(languageText(200) + d.Piloti),
-                     oneLine(languageText(201) + d.NoteSessione), names, alarms, &error)
+    const SessionHeader h = sessionHeaderTexts(DatiSessione);
+    if (!chart.print(h[0], h[1], h[2], h[3], h[4], h[5], h[6], names, alarms, &error)
         && !error.isEmpty())
         msgBox(error, MsgIcon::Exclamation);
 }
