@@ -22,6 +22,20 @@ QString languageText(int n)
     return TabellaLingua.TestiLingua.at(i);
 }
 
+QString languageText(int n, int language)
+{
+    const qint64 i = qint64(TabellaLingua.NumTestiLingua) * language + n;
+    if (n < 1 || n > TabellaLingua.NumTestiLingua || language < 0 || i >= TabellaLingua.TestiLingua.size())
+        return QString();
+    return TabellaLingua.TestiLingua.at(qsizetype(i));
+}
+
+int languageCount()
+{
+    const qint32 perLanguage = TabellaLingua.NumTestiLingua;
+    return perLanguage > 0 ? int((TabellaLingua.TestiLingua.size() - 1) / perLanguage) : 0;
+}
+
 CommState StatoComunicazione;
 bool AnalisiCaricata = false;
 

@@ -32,6 +32,11 @@ extern LanguageTable TabellaLingua;
 
 // Text n of the current language; empty when the table has no such text.
 QString languageText(int n);
+// Text n of `language` (0 Italiano, 1 English) whichever is current; empty
+// when the table has no such text.
+QString languageText(int n, int language);
+// The languages the table holds.
+int languageCount();
 // True while the program speaks Italian: for our own texts, the ones the
 // language database does not hold.
 bool italian();

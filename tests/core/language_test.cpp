@@ -49,6 +49,14 @@ TEST_F(LanguageTest, LooksTextsUpByLanguage)
     computeLanguageOffset();
     EXPECT_EQ(languageText(1), QStringLiteral("first"));
     EXPECT_EQ(languageText(2), QStringLiteral("second"));
+
+    // Either language whichever is current, never a text of the other one.
+    EXPECT_EQ(languageCount(), 2);
+    EXPECT_EQ(languageText(2, 0), QStringLiteral("second"));
+    EXPECT_EQ(languageText(1, 1), QStringLiteral("third"));
+    const std::pair<int, int> missing[] = {{3, 0}, {0, 1}, {1, 2}, {1, -1}};
+    for (auto [n, language] : missing)
+        EXPECT_EQ(languageText(n, language), QString()) << n << ' ' << language;
     EXPECT_TRUE(msgs.shown.empty());
 }
 

@@ -59,13 +59,13 @@ void frmAllarmi::buildLayout()
     // Alarms: check box, threshold and unit on each row.
     fraAllarmi_ = new QGroupBox(this);
     named(fraAllarmi_, "fraAllarmi");
-    static constexpr const char* chkNames[6] = {"chkTO", "chkPO", "chkPB", "chkTA", "chkLB", "chkTB"};
-    static constexpr const char* txtNames[6] = {"txtTO", "txtPO", "txtPB", "txtTA", "txtLB", "txtTB"};
+    // In the order of alarmThresholds().
+    static constexpr const char* measures[kNumThresholds] = {"TO", "PO", "PB", "TA", "LB", "TB"};
     auto* alarms = new QGridLayout(fraAllarmi_);
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < kNumThresholds; ++i) {
         chkAlarm_[i] = new QCheckBox(this);
-        named(chkAlarm_[i], chkNames[i]);
-        txtAlarm_[i] = numberBox(txtNames[i], 7, 16, this);
+        named(chkAlarm_[i], QByteArray("chk").append(measures[i]).constData());
+        txtAlarm_[i] = numberBox(QByteArray("txt").append(measures[i]).constData(), 7, 16, this);
         alarms->addWidget(chkAlarm_[i], i, 0);
         alarms->addWidget(txtAlarm_[i], i, 1);
     }
@@ -172,19 +172,14 @@ void frmAllarmi::buildLayout()
     top->addLayout(okCancelRow());
     top->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (int i = 0; i < 6; ++i) {
-        const auto scale = static_cast<ThresholdScale>(thresholdScale(i));
-        checker_->add(txtAlarm_[i], [scale](const QString& t) { return checkThreshold(t, scale); }, true);
+    for (const AlarmThreshold& t : alarmThresholds()) {
+        const auto scale = static_cast<ThresholdScale>(t.scale);
+        checker_->add(box(t.text), [scale](const QString& text) { return checkThreshold(text, scale); }, true);
+        const AlarmsCheck c = t.box;
+        connect(checkBox(c), &QCheckBox::toggled, this, [this, c] { applyRule(c); });
     }
     for (QLineEdit* led : txtLed_)
         checker_->add(led, [](const QString& t) { return checkShiftLight(t); });
-
-    const AlarmsCheck alarmChecks[6] = {AlarmsCheck::chkTO, AlarmsCheck::chkPO, AlarmsCheck::chkPB,
-                                        AlarmsCheck::chkTA, AlarmsCheck::chkLB, AlarmsCheck::chkTB};
-    for (int i = 0; i < 6; ++i) {
-        const AlarmsCheck c = alarmChecks[i];
-        connect(chkAlarm_[i], &QCheckBox::toggled, this, [this, c] { applyRule(c); });
-    }
     connect(chkLedGiallo_, &QCheckBox::toggled, this, [this] { applyRule(AlarmsCheck::chkLedGiallo); });
     connect(chkUscita_, &QCheckBox::toggled, this, [this] { applyRule(AlarmsCheck::chkUscita); });
     connect(chkIngresso_, &QCheckBox::toggled, this, [this] { applyRule(AlarmsCheck::chkIngresso); });

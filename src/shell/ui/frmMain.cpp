@@ -387,13 +387,10 @@ void frmMain::fitOperationPanel()
                                               331, 332, 333, 334};
     QLabel* label = panels_[3].text;
     const QFontMetrics fm = label->fontMetrics();
-    const QStringList& all = TabellaLingua.TestiLingua;
-    const qsizetype perLanguage = TabellaLingua.NumTestiLingua;
     int widest = 0;
-    for (qsizetype offset = 0; perLanguage > 0 && offset + perLanguage < all.size(); offset += perLanguage)
+    for (int language = 0; language < languageCount(); ++language)
         for (int n : kOperationTexts)
-            if (offset + n < all.size())
-                widest = std::max(widest, fm.horizontalAdvance(all.at(offset + n)));
+            widest = std::max(widest, fm.horizontalAdvance(languageText(n, language)));
     label->setMinimumWidth(widest + 2);
     // The status bar squeezes a panel down to its own minimum, not to its
     // text's: the frame takes the width its text needs.
