@@ -3,6 +3,12 @@
 #include <QFile>
 #include <QSaveFile>
 #include <array>
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace zuv {
 namespace {
@@ -80,19 +86,38 @@ std::optional<QStringList> readTextLines(const QString& path)
     return splitLines(file.readAll());
 }
 
+QString writeAside(QSaveFile& f, const QByteArray& bytes)
+{
+    if (!f.open(QIODevice::WriteOnly))
+        return f.errorString();
+    // The explicit flush: commit() alone misses a failed write of buffered
+    // bytes (a full disk) and would rename a cut-off file over the old one.
+    // A write cut short that way leaves Qt with "Unknown error"; the
+    // system's own reason is still in errno.
+    errno = 0;
+    bool ok = f.write(bytes) == bytes.size() && f.flush();
+#ifdef Q_OS_UNIX
+    // Some file systems tell of a full disk only when the data are synced.
+    ok = ok && ::fsync(f.handle()) == 0;
+#endif
+    if (ok)
+        return {};
+    const int e = errno;
+    return e != 0 ? QString::fromLocal8Bit(std::strerror(e)) : f.errorString();
+}
+
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
 {
     QSaveFile file(path);
-    // The explicit flush: commit() alone misses a failed write of buffered
-    // bytes (a full disk) and would rename a cut-off file over the old one.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
-        || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    QString reason = writeAside(file, bytes);
+    if (reason.isNull() && !file.commit())
+        reason = file.errorString();
+    if (reason.isNull())
+        return true;
+    if (error)
+        *error = reason;
+    file.cancelWriting();
+    return false;
 }
 
 bool writeTextLines(const QString& path, const QStringList& lines, QString* error)

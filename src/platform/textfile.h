@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <optional>
 
+class QSaveFile;
+
 namespace zuv {
 
 QString fromCp1252(QByteArrayView bytes);
@@ -25,5 +27,10 @@ bool writeTextLines(const QString& path, const QStringList& lines, QString* erro
 
 // Same, for bytes already encoded.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// The first half of a safe replace: opens `file` and writes `bytes` to its
+// temporary copy, flushed and synced. Null when all of it is on disk (commit
+// then replaces the target); else the system's reason, and nothing replaced.
+QString writeAside(QSaveFile& file, const QByteArray& bytes);
 
 } // namespace zuv

@@ -15,14 +15,9 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <cstring>
 #include <memory>
 #include <vector>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace zuv {
 
@@ -216,26 +211,6 @@ QByteArray sessionText(qint64 v)
     LineBuf s;
     putInt(s, v);
     return QByteArray(s.buf, s.n);
-}
-
-// Writes `bytes` into the file aside and makes sure they reached the disk:
-// the system's reason when they did not, a null text when they did.
-QString writeAside(QSaveFile& f, const QByteArray& bytes)
-{
-    if (!f.open(QIODevice::WriteOnly))
-        return f.errorString();
-    // A write cut short by a full disk or a size limit leaves Qt with
-    // "Unknown error"; the system's own reason is still in errno.
-    errno = 0;
-    bool ok = f.write(bytes) == bytes.size() && f.flush();
-#ifdef Q_OS_UNIX
-    // Some file systems tell of a full disk only when the data are synced.
-    ok = ok && ::fsync(f.handle()) == 0;
-#endif
-    if (ok)
-        return {};
-    const int e = errno;
-    return e != 0 ? QString::fromLocal8Bit(std::strerror(e)) : f.errorString();
 }
 
 } // namespace
