@@ -93,9 +93,10 @@ bool writePageFrame(quint8 code, QByteArrayView payload)
     return noteOutcome(true);
 }
 
-void VerificaComunicazione()
+void VerificaComunicazione() { showPollReply(transact(cmd::VerificaComunicazione, {})); }
+
+void showPollReply(const QByteArray& r)
 {
-    const QByteArray r = transact(cmd::VerificaComunicazione, {});
     MainSurface& s = mainSurface();
     if (r.isEmpty()) {
         s.setPanelPicture(4, PanelPicture::LinkOff);

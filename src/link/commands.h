@@ -67,6 +67,9 @@ inline constexpr qint32 kDeviceMemory = 2096384;
 // Presence poll: the status bar's link panel and identification text, and
 // StrumentoPresente. Never a message box.
 void VerificaComunicazione();
+// What the poll's reply `r` (empty when none came) means for the status bar
+// and StrumentoPresente.
+void showPollReply(const QByteArray& r);
 
 // 128 bytes of memory at `address`, or empty after the failure report.
 // A success clears ErroreComunicazione.

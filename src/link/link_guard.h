@@ -1,10 +1,8 @@
 #pragma once
 // One conversation with the instrument at a time. Every exchange and every
 // instrument operation holds a LinkGuard while it runs; the waits of an
-// exchange let window events run, so a command or the poll that starts in
-// the middle must see the link busy and stay away.
-
-#include <functional>
+// exchange let window events run, so the poll must see the link busy and
+// stay away. The poll's own exchanges never wait (PollExchange).
 
 namespace zuv {
 
@@ -18,13 +16,6 @@ public:
 
 // Some guard is held: an exchange or an operation is under way.
 bool linkBusy();
-
-// The 200 ms poll's tick: runs `tick` holding a guard, unless the link is
-// busy or an earlier tick is still running. Returns whether it ran.
-bool runPollTick(const std::function<void()>& tick);
-// The poll's tick is running: it works in the background, so it shows no
-// message and its waits leave the user's input to the windows.
-bool pollTickRunning();
 
 // An exchange's wait loop is letting window events run. An exchange started
 // from inside such an event would talk over the one in progress, so the

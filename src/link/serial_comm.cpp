@@ -3,6 +3,7 @@
 #include "link/codec.h"
 #include "link/commands.h"
 #include "link/link_guard.h"
+#include "link/poll_exchange.h"
 #include "platform/clock.h"
 #include "platform/mainsurface.h"
 #include "platform/messages.h"
@@ -16,8 +17,6 @@ namespace zuv {
 
 namespace {
 
-bool portClosedUnder(SerialPort& port) { return !port.isOpen(); }
-
 // The scan ignores the errors of the ports it tries: a port that fails its
 // hello is simply not the instrument's.
 bool g_scan = false;
@@ -25,76 +24,159 @@ bool g_scan = false;
 // QuietReports held: failed exchanges show no message.
 int g_quiet = 0;
 
-// The poll finds out about a device that went by itself: a box from it
-// would stop every tick until someone is there to press OK.
 void writeFailed()
 {
-    if (!g_scan && !pollTickRunning())
+    if (!g_scan)
         msgBox(QStringLiteral("Errore nella scrittura dati"), MsgIcon::Information);
 }
 
-void readFailed()
+void readFailed() { msgBox(QStringLiteral("Errore nella lettura dati"), MsgIcon::Information); }
+
+// How a wait lets the window system in on each pass: with the user's input
+// (the window of the operation can be closed), or repainting only.
+using Yield = void (Clock::*)();
+constexpr Yield kTakesInput = &Clock::yieldEvents;
+constexpr Yield kRepaintsOnly = &Clock::yieldWaiting;
+
+// Loops over `w` until it ends; true when it is Done.
+bool waitFor(SerialPort& port, LineWait& w, Yield yield)
 {
-    if (!pollTickRunning())
-        msgBox(QStringLiteral("Errore nella lettura dati"), MsgIcon::Information);
+    ExchangeWait inWait;
+    Clock& c = clock();
+    for (;;) {
+        const LineWait::State s = w.look(port);
+        if (s != LineWait::State::Waiting)
+            return s == LineWait::State::Done;
+        (c.*yield)();
+        port.waitForIo(1);
+    }
 }
 
-// One pass of a wait. The windows stay painted; the user's input waits for
-// the end of an operation's exchange, but not for the poll's, which runs
-// unasked and would hold the program for seconds in every scan.
-void yieldInWait(Clock& c)
+// The link's own exchanges wait for the poll's to end, and none starts
+// from inside another's wait, where it would talk over it.
+bool lineFree()
 {
-    if (pollTickRunning())
-        c.yieldEvents();
-    else
-        c.yieldWaiting();
+    if (insideExchangeWait())
+        return false;
+    PollExchange::settle();
+    return true;
 }
 
 void blinkLamp(int panel)
 {
     LinkGuard guard;
-    ExchangeWait wait;
+    ExchangeWait inWait;
     Clock& c = clock();
     mainSurface().setPanelPicture(panel, PanelPicture::LampOn);
     const qint64 end = c.tickMs() + kBlinkMs;
     while (c.tickMs() < end)
-        yieldInWait(c);
+        c.yieldEvents();
     mainSurface().setPanelPicture(panel, PanelPicture::LampOff);
 }
 
-// Waits until `done` holds, false at the deadline or when the port closes
-// under the wait.
-bool waitUntil(SerialPort& port, int timeoutMs, const std::function<bool()>& done)
-{
-    Clock& c = clock();
-    const qint64 deadline = c.tickMs() + timeoutMs;
-    for (;;) {
-        if (deadline <= c.tickMs())
-            return false;
-        if (portClosedUnder(port))
-            return false;
-        if (done())
-            return true;
-        yieldInWait(c);
-        port.waitForIo(1);
-    }
-}
-
-// Waits for exactly `expected` among what arrives: whenever enough bytes are
-// waiting, all of them are taken and compared whole.
-bool awaitAck(SerialPort& port, const QByteArray& expected, int timeoutMs)
-{
-    return waitUntil(port, timeoutMs, [&] {
-        return port.bytesWaitingIn() >= expected.size() && port.read(port.bytesWaitingIn()) == expected;
-    });
-}
-
-bool awaitDrain(SerialPort& port)
-{
-    return waitUntil(port, kSendWaitMs, [&] { return port.bytesWaitingOut() == 0; });
-}
+int helloWaitMs() { return StatoComunicazione.ComandoInCorso == 0 ? kAckWaitMs : kOperationAckWaitMs; }
 
 } // namespace
+
+LineWait LineWait::ack(const QByteArray& expected, int timeoutMs)
+{
+    LineWait w(Kind::Ack, clock().tickMs() + timeoutMs);
+    w.expected_ = expected;
+    return w;
+}
+
+LineWait LineWait::drain() { return LineWait(Kind::Drain, clock().tickMs() + kSendWaitMs); }
+
+LineWait LineWait::reply(int n)
+{
+    LineWait w(Kind::Reply, clock().tickMs() + kReplyWaitMs);
+    w.n_ = n;
+    w.bytes_.reserve(n);
+    return w;
+}
+
+LineWait::State LineWait::look(SerialPort& port)
+{
+    if (kind_ == Kind::Reply) {
+        bytes_ += port.read(n_ - bytes_.size());
+        // A reply complete at the deadline counts.
+        if (bytes_.size() >= n_) {
+            bytes_.truncate(n_);
+            return State::Done;
+        }
+        if (!port.isOpen())
+            return State::Failed;
+        return clock().tickMs() > deadline_ ? State::Failed : State::Waiting;
+    }
+    if (deadline_ <= clock().tickMs() || !port.isOpen())
+        return State::Failed;
+    if (kind_ == Kind::Drain)
+        return port.bytesWaitingOut() == 0 ? State::Done : State::Waiting;
+    return port.bytesWaitingIn() >= expected_.size() && port.read(port.bytesWaitingIn()) == expected_
+               ? State::Done
+               : State::Waiting;
+}
+
+bool startFrame(SerialPort& port, const QByteArray& frame)
+{
+    // Open test first: clearing a closed port's buffers means nothing.
+    if (!port.isOpen())
+        return false;
+    port.discardBuffers();
+    return port.write(frame);
+}
+
+LineWait::State PortScan::start()
+{
+    SerialPort& port = serialPort();
+    if (port.isOpen())
+        return LineWait::State::Done;
+    ConfiguraPorta();
+    port.discardBuffers();
+    port_ = 0;
+    return next();
+}
+
+LineWait::State PortScan::next()
+{
+    SerialPort& port = serialPort();
+    const QByteArray hello = buildFrame(cmd::Hello);
+    while (++port_ <= kMaxPorts) {
+        port.open(port_);
+        mainSurface().setPanelText(4, QStringLiteral("Connecting COM%1...").arg(port_));
+        if (startFrame(port, hello)) {
+            hello_ = LineWait::ack(ackFrame(cmd::Hello), helloWaitMs());
+            return LineWait::State::Waiting;
+        }
+        port.close();
+    }
+    hello_.reset();
+    mainSurface().setBusy(false);
+    return LineWait::State::Failed;
+}
+
+LineWait::State PortScan::look(bool moveOn)
+{
+    if (!hello_)
+        return serialPort().isOpen() ? LineWait::State::Done : LineWait::State::Failed;
+    SerialPort& port = serialPort();
+    switch (hello_->look(port)) {
+    case LineWait::State::Waiting:
+        return LineWait::State::Waiting;
+    case LineWait::State::Done:
+        hello_.reset();
+        mainSurface().setBusy(false);
+        return LineWait::State::Done;
+    case LineWait::State::Failed:
+        break;
+    }
+    port.close();
+    if (moveOn)
+        return next();
+    hello_.reset();
+    mainSurface().setBusy(false);
+    return LineWait::State::Failed;
+}
 
 QByteArray CalcolaChecksum(QByteArrayView bytes)
 {
@@ -134,6 +216,7 @@ void ConfiguraPorta()
 
 void ChiudiPorta()
 {
+    PollExchange::settle();
     SerialPort& port = serialPort();
     if (port.isOpen())
         port.close();
@@ -147,31 +230,26 @@ int portOpen()
 
 bool ConnettiStrumento()
 {
-    // A scan started from inside another exchange's wait would talk over it.
-    if (insideExchangeWait())
+    if (!lineFree())
         return false;
     LinkGuard guard;
-    SerialPort& port = serialPort();
-    if (port.isOpen())
-        return true;
-
-    ConfiguraPorta();
-    port.discardBuffers();
-    const QByteArray hello = buildFrame(cmd::Hello);
-    const QByteArray ack = ackFrame(cmd::Hello);
     struct Scan {
         Scan() { g_scan = true; }
         ~Scan() { g_scan = false; }
     } scan;
-    for (int n = 1; n <= kMaxPorts; ++n) {
-        port.open(n);
-        mainSurface().setPanelText(4, QStringLiteral("Connecting COM%1...").arg(n));
-        if (InviaComando(hello, ack))
-            break;
-        port.close();
+    PortScan s;
+    LineWait::State state = s.start();
+    if (state == LineWait::State::Waiting) {
+        SerialPort& port = serialPort();
+        ExchangeWait inWait;
+        Clock& c = clock();
+        while (state == LineWait::State::Waiting) {
+            c.yieldEvents();
+            port.waitForIo(1);
+            state = s.look();
+        }
     }
-    mainSurface().setBusy(false);
-    return port.isOpen();
+    return state == LineWait::State::Done;
 }
 
 namespace {
@@ -180,20 +258,19 @@ namespace {
 // the wait for exactly `expected` within `ackTimeoutMs`, or, without one, for
 // the frame to leave. A port whose device failed on the way gets
 // `portError`.
-bool sendFrame(const QByteArray& frame, const QByteArray& expected, int ackTimeoutMs, void (*portError)())
+bool sendFrame(const QByteArray& frame, const QByteArray& expected, int ackTimeoutMs, Yield yield,
+               void (*portError)())
 {
-    if (insideExchangeWait())
+    if (!lineFree())
         return false;
     LinkGuard guard;
     SerialPort& port = serialPort();
-    // Open test first: clearing a closed port's buffers means nothing.
     if (!port.isOpen())
         return false;
-    port.discardBuffers();
-    bool ok = port.write(frame);
+    bool ok = startFrame(port, frame);
     if (ok) {
-        ExchangeWait wait;
-        ok = expected.isEmpty() ? awaitDrain(port) : awaitAck(port, expected, ackTimeoutMs);
+        LineWait w = expected.isEmpty() ? LineWait::drain() : LineWait::ack(expected, ackTimeoutMs);
+        ok = waitFor(port, w, yield);
     }
     if (!ok && port.failed())
         portError();
@@ -208,42 +285,28 @@ void recordPortError() { noteOutcome(false); }
 bool InviaComando(const QByteArray& frame, const QByteArray& expected)
 {
     const int timeout = StatoComunicazione.ComandoInCorso == 0 ? kAckWaitMs : kOperationAckWaitMs;
-    return sendFrame(frame, expected, timeout, writeFailed);
+    return sendFrame(frame, expected, timeout, kTakesInput, writeFailed);
 }
 
 bool InviaComandoAttesa(const QByteArray& frame, const QByteArray& expected)
 {
-    return sendFrame(frame, expected, kOperationAckWaitMs, recordPortError);
+    return sendFrame(frame, expected, kOperationAckWaitMs, kRepaintsOnly, recordPortError);
 }
 
 QByteArray RiceviDati(int n)
 {
-    if (insideExchangeWait())
+    if (!lineFree())
         return {};
     LinkGuard guard;
     SerialPort& port = serialPort();
     if (!port.isOpen() || n <= 0)
         return {};
-    Clock& c = clock();
-    const qint64 deadline = c.tickMs() + kReplyWaitMs;
-    ExchangeWait wait;
-    QByteArray buf;
-    buf.reserve(n);
-    for (;;) {
-        buf += port.read(n - buf.size());
-        // A reply complete at the deadline counts.
-        if (buf.size() >= n)
-            return buf.left(n);
-        if (portClosedUnder(port)) {
-            if (port.failed())
-                readFailed();
-            return {};
-        }
-        if (c.tickMs() > deadline)
-            return {};
-        yieldInWait(c);
-        port.waitForIo(1);
-    }
+    LineWait w = LineWait::reply(n);
+    if (waitFor(port, w, kTakesInput))
+        return w.bytes();
+    if (!port.isOpen() && port.failed())
+        readFailed();
+    return {};
 }
 
 void LampeggiaTX() { blinkLamp(6); }

@@ -6,8 +6,11 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QtGlobal>
+#include <optional>
 
 namespace zuv {
+
+class SerialPort;
 
 // Waits, in milliseconds.
 inline constexpr int kAckWaitMs = 2000;       // acknowledgement, idle
@@ -23,10 +26,10 @@ bool ConnettiStrumento();
 void ConfiguraPorta();
 void ChiudiPorta();
 
-// Every wait below keeps the windows painted and holds the user's input
-// until it ends (the poll's waits let the input through; see
-// Clock::yieldWaiting). A port error or a device gone shows no message
-// while the poll runs.
+// The waits of the scan, InviaComando, RiceviDati and the lamps let the
+// windows take the user's input, so the window of a running operation can
+// be closed; InviaComandoAttesa only repaints (Clock::yieldWaiting). Each of
+// them first lets a poll exchange under way end (PollExchange::settle).
 
 // Sends `frame`; with `expected` waits for exactly those bytes, 2000 ms idle
 // or 10000 ms while ComandoInCorso is set; without, until the frame has
@@ -37,6 +40,56 @@ bool InviaComando(const QByteArray& frame, const QByteArray& expected = {});
 bool InviaComandoAttesa(const QByteArray& frame, const QByteArray& expected = {});
 // Exactly n bytes from the port within 5000 ms, or empty.
 QByteArray RiceviDati(int n);
+
+// What an exchange waits for, one look at the port at a time: the waits
+// above loop over it, the poll's exchange looks between events.
+class LineWait {
+public:
+    enum class State { Waiting, Done, Failed };
+
+    // Exactly `expected` among what arrives within `timeoutMs`: whenever
+    // enough bytes wait, all of them are taken and compared whole.
+    static LineWait ack(const QByteArray& expected, int timeoutMs);
+    // The frame has left the output buffer (3000 ms).
+    static LineWait drain();
+    // Exactly n bytes (5000 ms); more stay for the next send to drop.
+    static LineWait reply(int n);
+
+    State look(SerialPort& port);
+    // The reply's n bytes once Done.
+    const QByteArray& bytes() const { return bytes_; }
+
+private:
+    enum class Kind { Ack, Drain, Reply };
+    LineWait(Kind kind, qint64 deadline) : kind_(kind), deadline_(deadline) {}
+
+    Kind kind_;
+    qint64 deadline_;
+    QByteArray expected_;
+    int n_ = 0;
+    QByteArray bytes_;
+};
+
+// A frame out on a freshly emptied port; false when the port is closed or
+// its device refused the bytes.
+bool startFrame(SerialPort& port, const QByteArray& frame);
+
+// The scan of ConnettiStrumento one look at a time: ports 1 to 20, each
+// opened and sent the hello, until one acknowledges.
+class PortScan {
+public:
+    // Done at once when the port is already open.
+    LineWait::State start();
+    // A hello that fails closes its port and, with `moveOn`, the next port
+    // is tried; without, the scan ends there (Failed).
+    LineWait::State look(bool moveOn = true);
+
+private:
+    LineWait::State next();
+
+    int port_ = 0;
+    std::optional<LineWait> hello_;
+};
 
 // Two uppercase hex digits of the low byte of the sum of all byte values.
 QByteArray CalcolaChecksum(QByteArrayView bytes);

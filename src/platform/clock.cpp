@@ -2,6 +2,7 @@
 
 #include "platform/service.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPointer>
@@ -49,8 +50,9 @@ bool isUserInput(QEvent::Type t)
 
 // The window system's own input stays in its queue while a wait excludes
 // it; input that comes as a posted or sent event is held here and posted
-// again afterwards, in order. A window opened by a timer inside the wait
-// runs a loop of its own and gets its input as usual.
+// again afterwards, in order. A window that opens inside the wait anyway
+// (a message box of the exchange) runs a loop of its own and gets its input
+// as usual.
 class InputHold final : public QObject {
 public:
     InputHold() : level_(QThread::currentThread()->loopLevel()) {}
@@ -122,9 +124,15 @@ void SystemClock::yieldWaiting()
         return;
     InputHold hold;
     app->installEventFilter(&hold);
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers |
+                                    QEventLoop::X11ExcludeTimers);
     app->removeEventFilter(&hold);
     hold.release();
+    // The window system woke the loop for the input this call left queued;
+    // a dispatcher that counts that wake-up as spent (GLib's) would keep
+    // the input queued until something else came. Wake it again.
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+        dispatcher->wakeUp();
 }
 
 qint64 FakeClock::tickMs()

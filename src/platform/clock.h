@@ -14,12 +14,11 @@ public:
     // A fixed pause; the windows stay painted meanwhile (see yieldWaiting).
     virtual void sleepMs(int ms) = 0;
     // Lets the window system handle every pending event, a click included:
-    // for the points between the steps of an operation, where the user may
-    // close its window.
+    // for the waits that let the user close the window of an operation.
     virtual void yieldEvents() = 0;
-    // Inside a wait: repaints, timers and other non-input events run, so no
-    // window looks dead; user input is held back until the wait is over, so
-    // nothing the user does can start in the middle of it.
+    // For the waits that must not let anything else run: the windows
+    // repaint, while the user's input, timers and port notifications wait
+    // for the end of the wait, so no command or window starts inside it.
     virtual void yieldWaiting() = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "shell/analysis_window.h"
 
+#include "link/poll_exchange.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/programfolder.h"
@@ -48,6 +49,9 @@ void showAnalysis(const QString& file)
         return;
 
     StatoComunicazione.AnalisiAperta = true;
+    // A poll exchange under way ends before the window opens: the line stays
+    // quiet while it is open.
+    PollExchange::settle();
     clock().yieldEvents();
 
     // Whatever happens inside, the poll must be able to run again and no

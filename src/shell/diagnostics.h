@@ -1,6 +1,7 @@
 #pragma once
 // The live values while their dialog is shown: one operation for the whole
-// showing, refreshed pass by pass (status, 50 ms, raw inputs, 50 ms).
+// showing, refreshed pass by pass (status, 50 ms, raw inputs, 50 ms, then
+// the window system's turn).
 
 #include "link/operation.h"
 

@@ -2,7 +2,7 @@
 
 #include "link/commands.h"
 #include "link/link_guard.h"
-#include "link/serial_comm.h"
+#include "link/poll_exchange.h"
 #include "platform/clock.h"
 #include "platform/mainsurface.h"
 #include "project/state.h"
@@ -12,16 +12,21 @@ namespace zuv {
 
 namespace {
 
-void tick()
+constexpr int kSettlingPauseMs = 50;
+
+void afterExchanges(const PollExchange::End& end)
 {
+    // Another exchange took the line before this tick had polled: it ends
+    // here, and the next tick does its work.
+    if (end.cut && !end.polled)
+        return;
     CommState& status = StatoComunicazione;
-    if (ConnettiStrumento()) {
+    if (end.connected) {
         // A device that went away has closed its port by now, so the next
         // tick scans again; an instrument that is merely silent keeps its
         // port and shows as not answering until it speaks again.
-        VerificaComunicazione();
-        // A settling pause.
-        clock().sleepMs(50);
+        showPollReply(end.reply);
+        clock().sleepMs(kSettlingPauseMs);
     } else {
         mainSurface().setPanelPicture(4, PanelPicture::LinkOff);
         mainSurface().setPanelText(4, QStringLiteral("NO COMMUNICATION"));
@@ -44,11 +49,20 @@ void tick()
 
 } // namespace
 
+bool startPollTick()
+{
+    const CommState& status = StatoComunicazione;
+    if (status.AnalisiAperta || status.ComandoInCorso != 0 || linkBusy())
+        return false;
+    return PollExchange::instance().start(afterExchanges);
+}
+
 bool pollTick()
 {
-    if (StatoComunicazione.AnalisiAperta || StatoComunicazione.ComandoInCorso != 0)
+    if (!startPollTick())
         return false;
-    return runPollTick(tick);
+    PollExchange::instance().runToEnd();
+    return true;
 }
 
 } // namespace zuv

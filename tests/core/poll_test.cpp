@@ -1,7 +1,9 @@
 // The 200 ms poll's tick on the in-process port: when it keeps off the line,
 // what it shows, and how it follows an instrument that comes and goes.
 
+#include "link/commands.h"
 #include "link/link_guard.h"
+#include "link/poll_exchange.h"
 #include "link/serial_comm.h"
 #include "project/active_page.h"
 #include "shell/poll.h"
@@ -76,6 +78,37 @@ TEST_F(PollTest, ATickNeverStartsInsideAnotherOnesWait)
     ASSERT_EQ(port.engine.received.size(), 2u);
     EXPECT_EQ(port.engine.received[0], QByteArray::fromHex("48013439"));
     EXPECT_EQ(port.engine.received[1], QByteArray::fromHex("48023441"));
+}
+
+// An exchange of the link that begins while the tick's are under way: the
+// one in flight ends first, and the tick starts no other.
+TEST_F(PollTest, AnExchangeThatBeginsMidTickLetsTheOneInFlightEndAndTheTickStops)
+{
+    // The scan's hello to a silent port 1; the instrument is on port 2.
+    port.instrumentPort = 2;
+    ASSERT_TRUE(startPollTick());
+    ASSERT_TRUE(PollExchange::instance().underWay());
+    EXPECT_EQ(port.openAttempts, std::vector<int>{1});
+    EXPECT_FALSE(InviaComando(buildFrame(cmd::VerificaComunicazione)));
+    EXPECT_FALSE(PollExchange::instance().underWay());
+    EXPECT_EQ(port.openAttempts, std::vector<int>{1}) << "the scan went on to port 2";
+    EXPECT_EQ(portOpen(), 0);
+    EXPECT_NE(surface.panelText[4], QStringLiteral("NO COMMUNICATION")) << "a cut tick shows nothing";
+
+    // The poll's reply due: it is taken and shown before the frame goes out.
+    plugInstrument();
+    ASSERT_TRUE(ConnettiStrumento());
+    port.engine.received.clear();
+    port.engine.lateMs = 100;
+    port.engine.setFault(emu::Fault::Late, 1, cmd::VerificaComunicazione);
+    ASSERT_TRUE(startPollTick());
+    const QByteArray alarms = buildFrame(cmd::InviaDatiAllarmi, QByteArray(kPayloadAlarms, '\0'));
+    EXPECT_TRUE(InviaComando(alarms, ackFrame(cmd::InviaDatiAllarmi)));
+    EXPECT_EQ(surface.panelText[4], QStringLiteral("COM 1"));
+    EXPECT_TRUE(downloadOn());
+    ASSERT_EQ(port.engine.received.size(), 2u);
+    EXPECT_EQ(port.engine.received[1], alarms);
+    EXPECT_TRUE(msgs.shown.empty());
 }
 
 TEST_F(PollTest, FollowsTheInstrumentComingAndGoing)

@@ -5,9 +5,11 @@
 #include "link/commands.h"
 #include "link/link_guard.h"
 #include "link/live.h"
+#include "link/poll_exchange.h"
 #include "link/serial_comm.h"
 #include "platform/serialport.h"
 #include "project/state.h"
+#include "shell/poll.h"
 #include "support/fake_port.h"
 #include "support/fixtures.h"
 
@@ -465,19 +467,18 @@ TEST_F(LinkTest, BlockAndStatusReads)
 TEST_F(LinkTest, OneConversationAtATime)
 {
     connect();
-    int ticks = 0;
-    auto tick = [&] { ++ticks; };
     {
         LinkGuard held;
         EXPECT_TRUE(linkBusy());
-        EXPECT_FALSE(runPollTick(tick));
+        EXPECT_FALSE(pollTick());
     }
     EXPECT_FALSE(linkBusy());
-    EXPECT_TRUE(runPollTick(tick));
-    EXPECT_EQ(ticks, 1);
-    // A tick that fires again inside its own tick does nothing.
-    EXPECT_TRUE(runPollTick([&] { EXPECT_FALSE(runPollTick(tick)); }));
-    EXPECT_EQ(ticks, 1);
+    EXPECT_TRUE(pollTick());
+    // A tick that fires again while the last one's exchanges are under way
+    // does nothing.
+    ASSERT_TRUE(startPollTick());
+    EXPECT_FALSE(startPollTick());
+    PollExchange::instance().runToEnd();
 
     // Events that run inside an exchange's wait can start neither a poll
     // nor another exchange; the one in progress gets its reply.
@@ -491,7 +492,7 @@ TEST_F(LinkTest, OneConversationAtATime)
         if (std::exchange(once, true))
             return;
         writesBefore = port.writes.size();
-        innerTick = runPollTick(tick);
+        innerTick = pollTick();
         innerSend = InviaComando(buildFrame(cmd::VerificaComunicazione));
         innerScan = ConnettiStrumento();
         innerRead = RiceviDati(3);
@@ -503,7 +504,6 @@ TEST_F(LinkTest, OneConversationAtATime)
     EXPECT_FALSE(innerSend);
     EXPECT_FALSE(innerScan);
     EXPECT_TRUE(innerRead.isEmpty());
-    EXPECT_EQ(ticks, 1);
     EXPECT_FALSE(linkBusy());
 }
 

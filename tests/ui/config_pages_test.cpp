@@ -6,7 +6,9 @@
 #include "config/ui/frmAllarmi.h"
 #include "config/ui/frmConfigurazione.h"
 #include "config/ui/frmSensori.h"
+#include "link/commands.h"
 #include "link/link_guard.h"
+#include "link/poll_exchange.h"
 #include "link/serial_comm.h"
 #include "platform/serialport.h"
 #include "project/name_tables.h"
@@ -989,18 +991,25 @@ TEST_F(PagesTest, AfterSendOrReadTheFocusIsBackOnTheButtonThatStartedIt)
     }
 }
 
-TEST_F(PagesTest, AClickWhileTheLinkIsBusyRunsOnceItIsFree)
+TEST_F(PagesTest, ASendDuringThePollsExchangeAsksAtOnceAndSendsAfterIt)
 {
     frmAllarmi dlg;
-    {
-        const LinkGuard someoneElsesExchange;
-        msgs.answers.push_back(MsgAnswer::Ok);
-        dlg.cmdInviaDati_Click();
-        EXPECT_TRUE(msgs.shown.empty());
-    }
-    QTest::qWait(100);
+    // The poll's reply is late, so its exchange is under way when the
+    // button is pressed.
+    ASSERT_TRUE(ConnettiStrumento());
+    port.engine.lateMs = 200;
+    port.engine.setFault(emu::Fault::Late, 1, cmd::VerificaComunicazione);
+    ASSERT_TRUE(startPollTick());
+    ASSERT_TRUE(PollExchange::instance().underWay());
+    msgs.answers.push_back(MsgAnswer::Ok);
+    dlg.cmdInviaDati_Click();
     EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT147\r\nIT148", "IT220"}));
-    EXPECT_EQ(frames().size(), 1u);
+    ASSERT_EQ(frames().size(), 1u);
+    // The poll got its reply before the page's frame went out.
+    ASSERT_EQ(port.engine.received.size(), 3u);
+    EXPECT_EQ(port.engine.received[1][1], char(cmd::VerificaComunicazione));
+    EXPECT_EQ(port.engine.received.back(), frames()[0]);
+    EXPECT_EQ(port.writes.size(), port.engine.received.size());
 }
 
 // ============================================================================

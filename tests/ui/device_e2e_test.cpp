@@ -8,6 +8,8 @@
 #include "link/commands.h"
 #include "link/curve_codec.h"
 #include "link/live.h"
+#include "link/poll_exchange.h"
+#include "link/serial_comm.h"
 #include "link/page_alarms.h"
 #include "link/page_config.h"
 #include "link/page_sensors.h"
@@ -26,7 +28,9 @@
 #include "support/fixtures.h"
 #include "support/memory_blocks.h"
 #include "support/ui/modal_driver.h"
+#include "support/ui/window_system.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -34,7 +38,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <ostream>
 
@@ -149,6 +155,39 @@ protected:
         return codes;
     }
 
+    // How many frames of `code` the instrument has got.
+    std::size_t framesOf(int code) const
+    {
+        std::size_t n = 0;
+        for (const QByteArray& f : emulator.received())
+            n += f.size() > 1 && quint8(f[1]) == code;
+        return n;
+    }
+
+    // The poll is back: it polls the instrument again and shows it.
+    bool pollIsBack()
+    {
+        const std::size_t polls = framesOf(cmd::VerificaComunicazione);
+        return QTest::qWaitFor([&] { return framesOf(cmd::VerificaComunicazione) > polls && connected(); }, 5000);
+    }
+
+    // The close box of the window that `window` finds, clicked once `when`
+    // holds; looked for every millisecond that the program lets the window
+    // system in, as a user's click would be.
+    void closeWhen(std::function<QWidget*()> window, std::function<bool()> when)
+    {
+        closer_.disconnect();
+        closer_.setInterval(1);
+        QObject::connect(&closer_, &QTimer::timeout, [this, window, when] {
+            QWidget* w = window();
+            if (!w || !w->isVisible() || !when())
+                return;
+            closer_.stop();
+            queueCloseBox(*w);
+        });
+        closer_.start();
+    }
+
     dlgStrumento* progressWindow() const
     {
         for (auto* d : window->findChildren<dlgStrumento*>())
@@ -187,6 +226,7 @@ protected:
 
     QtMessages qtMessages;
     QtDialogs qtDialogs;
+    QTimer closer_;
     std::unique_ptr<ModalDriver> user;
     EmulatorLine line;
     emu::Emulator& emulator = line.emulator;
@@ -249,6 +289,25 @@ TEST_F(DeviceEndToEnd, ProgramDeviceCancelledSendsNothing)
     QTest::qWait(300);
     EXPECT_TRUE(received().empty());
     EXPECT_EQ(progressWindow(), nullptr);
+}
+
+TEST_F(DeviceEndToEnd, ProgramDeviceClosedMidRunStopsAfterTheExchangeInFlight)
+{
+    saveProjectAs(QStringLiteral("Mugello"));
+    user->click(QMessageBox::Ok);
+    user->click(QMessageBox::Ok);
+    // Closed while the first curve is on its way.
+    closeWhen([this] { return progressWindow(); }, [this] { return framesOf(cmd::InviaCurvaSensore) > 0; });
+    emulator.clearReceived();
+    run("mnuProgramDevice");
+    ASSERT_TRUE(user->waitDone(kLongRunMs));
+
+    EXPECT_EQ(received(), (std::vector<int>{0x12, 0x1C, 0x16, 0x18})) << "nothing after the curve in flight";
+    ASSERT_EQ(user->boxes.size(), 2u);
+    EXPECT_EQ(user->boxes[1].text, languageText(229));
+    EXPECT_EQ(progressWindow(), nullptr);
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+    EXPECT_TRUE(pollIsBack());
 }
 
 TEST_F(DeviceEndToEnd, ReadDeviceBringsTheInstrumentsSettingsIntoTheProject)
@@ -422,6 +481,77 @@ TEST_F(DeviceEndToEnd, SensorsPageReadShowsThePageAndNamesTheCurvesSensor)
     EXPECT_EQ(shown, QStringList({"4", "650", "1", kOilSensor}));
 }
 
+TEST_F(DeviceEndToEnd, SensorsPageClosedMidSendStopsAfterTheExchangeInFlight)
+{
+    QPointer<QWidget> page;
+    user->on("zuv::frmSensori", [&](QWidget& w) {
+        page = &w;
+        QTest::mouseClick(child<QPushButton>(w, "cmdInviaDati"), Qt::LeftButton);
+    });
+    user->click(QMessageBox::Ok);
+    user->click(QMessageBox::Ok);
+    closeWhen([&]() -> QWidget* { return page; }, [this] { return framesOf(cmd::InviaCurvaSensore) > 0; });
+    emulator.clearReceived();
+    run("mnuSensors");
+    ASSERT_TRUE(user->waitDone(kLongRunMs));
+
+    EXPECT_EQ(received(), (std::vector<int>{0x16, 0x18})) << "nothing after the curve in flight";
+    ASSERT_EQ(user->boxes.size(), 2u);
+    EXPECT_EQ(user->boxes[1].text, languageText(229));
+    EXPECT_EQ(page, nullptr) << "the page is gone";
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+    EXPECT_TRUE(pollIsBack());
+}
+
+// Read at every moment of the poll's cycle: between two ticks, while the
+// scan's hello is out, and while the poll's reply is due.
+TEST_F(DeviceEndToEnd, APageOpenedAtAnyMomentOfThePollReadsThePage)
+{
+    struct Page {
+        const char* menu;
+        const char* windowClass;
+        bool endMessage;
+        std::vector<int> frames;
+    };
+    const Page pages[] = {
+        {"mnuSetup", "zuv::frmConfigurazione", false, {0x13, 0x1D}},
+        {"mnuSensors", "zuv::frmSensori", true, repeated({0x17}, 0x19, 9)},
+        {"mnuAlarms", "zuv::frmAllarmi", false, {0x15}},
+    };
+    struct Moment {
+        const char* what;
+        int lateCode; // the poll's frame whose reply is late, 0 for none
+    };
+    const Moment moments[] = {
+        {"between two ticks", 0},
+        {"the scan's hello out", cmd::Hello},
+        {"the poll's reply due", cmd::VerificaComunicazione},
+    };
+    emulator.setLateMs(300);
+    for (const Page& page : pages) {
+        for (const Moment& m : moments) {
+            SCOPED_TRACE(std::string(page.menu) + ", " + m.what);
+            ASSERT_TRUE(pollIsBack());
+            if (m.lateCode == cmd::Hello)
+                ChiudiPorta();
+            const std::size_t sent = framesOf(m.lateCode);
+            if (m.lateCode != 0)
+                emulator.setFault(emu::Fault::Late, 1, quint8(m.lateCode));
+            ASSERT_TRUE(QTest::qWaitFor(
+                [&] {
+                    const bool underWay = PollExchange::instance().underWay();
+                    return m.lateCode == 0 ? !underWay : underWay && framesOf(m.lateCode) > sent;
+                },
+                5000));
+            user->boxes.clear();
+            runPage(page.menu, page.windowClass, "cmdLeggiDati", page.endMessage, nullptr, nullptr);
+            ASSERT_FALSE(user->boxes.empty());
+            EXPECT_EQ(user->boxes[0].text, question(232));
+            EXPECT_EQ(received(), page.frames);
+        }
+    }
+}
+
 TEST_F(DeviceEndToEnd, AlarmsPageSendPutsTheThresholdsIntoTheInstrument)
 {
     runPage("mnuAlarms", "zuv::frmAllarmi", "cmdInviaDati", true,
@@ -549,6 +679,38 @@ TEST_F(DownloadEndToEnd, SaveDataAsksBeforeReplacingAndWritesOnlyOnOk)
     EXPECT_EQ(user->boxes[3].text, languageText(269));
 }
 
+TEST_F(DownloadEndToEnd, DownloadClosedMidRunRequestsNothingButThePairInFlight)
+{
+    QByteArray memory;
+    for (int pair = 0; pair < 20; ++pair)
+        memory += checkedPair(memoryBlock(workedRecordA()), memoryBlock(workedRecordB()));
+    emulator.setMemory(memory);
+    emulator.setRecordedBytes(20 * 256);
+    // Slow replies: the close comes while a block is on its way.
+    emulator.setLateMs(150);
+    emulator.setFault(emu::Fault::Late, -1, cmd::LeggiBloccoMemoria);
+    closeWhen(
+        []() -> QWidget* {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (qobject_cast<frmDownload*>(w))
+                    return w;
+            return nullptr;
+        },
+        [this] { return framesOf(cmd::LeggiBloccoMemoria) > 0; });
+    user->click(QMessageBox::Ok);
+    user->cancelFile();
+    emulator.clearReceived();
+    run("mnuDownloadData");
+    ASSERT_TRUE(user->waitDone(kLongRunMs));
+    emulator.clearFault();
+
+    EXPECT_EQ(framesOf(cmd::LeggiBloccoMemoria), 2u) << "the pair in flight, nothing after";
+    ASSERT_EQ(user->boxes.size(), 1u);
+    EXPECT_EQ(user->boxes[0].text, languageText(380));
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+    EXPECT_TRUE(pollIsBack());
+}
+
 // --- live diagnostics -------------------------------------------------------------
 
 TEST_F(DeviceEndToEnd, LiveDiagnosticsShowsTheInstrumentsValuesUntilClosed)
@@ -598,6 +760,45 @@ TEST_F(DeviceEndToEnd, LiveDiagnosticsShowsTheInstrumentsValuesUntilClosed)
     QTest::qWait(600);
     for (int code : received())
         EXPECT_NE(code, cmd::Status);
+}
+
+
+TEST_F(DeviceEndToEnd, LiveDiagnosticsClosesAtOnceOnEscapeAndOnItsCloseBox)
+{
+    for (bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox ? "close box" : "Esc");
+        std::size_t statusAtClose = 0;
+        QPointer<QDialog> shown;
+        // A close that is never taken must not hang the test.
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [&] {
+            if (shown && shown->isVisible()) {
+                ADD_FAILURE() << "the window did not close";
+                shown->reject();
+            }
+        });
+        user->on(
+            "zuv::dlgDiagnostica",
+            [&](QWidget& w) {
+                shown = static_cast<QDialog*>(&w);
+                watchdog.start(5000);
+                statusAtClose = framesOf(cmd::Status);
+                if (closeBox)
+                    queueCloseBox(w);
+                else
+                    queueKey(w, Qt::Key_Escape);
+            },
+            QStringLiteral("live values on show"),
+            [](QWidget& w) { return static_cast<dlgDiagnostica&>(w).steps() >= 3; });
+        emulator.clearReceived();
+        run("mnuViewDevice");
+        ASSERT_TRUE(user->waitDone());
+        EXPECT_LE(framesOf(cmd::Status), statusAtClose + 1) << "at most the pass under way";
+        EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+        EXPECT_TRUE(user->boxes.empty());
+        EXPECT_TRUE(pollIsBack());
+    }
 }
 
 } // namespace

@@ -9,6 +9,9 @@
 #include "shell/ui/frmMain.h"
 #include "shell/ui/frmSplash.h"
 #include "shell/poll.h"
+#include "link/commands.h"
+#include "link/poll_exchange.h"
+#include "link/serial_comm.h"
 #include "project/project_file.h"
 #include "support/shell_fixture.h"
 
@@ -46,6 +49,13 @@ protected:
         window.reset();
         shellHooks() = ShellHooks();
         ShellTest::TearDown();
+    }
+
+    // One tick of the poll taken to its end.
+    void tick()
+    {
+        window->tmrComm_Timer();
+        PollExchange::instance().runToEnd();
     }
 
     bool menuOn(const char* name) { return window->menuAction(QString::fromLatin1(name))->isEnabled(); }
@@ -187,11 +197,11 @@ TEST_F(MainWindowTest, EnableTableAfterEachCommand)
 
     // The poll switches Download Data only.
     plugInstrument();
-    window->tmrComm_Timer();
+    tick();
     expected["DownData"] = 1;
     EXPECT_EQ(pairs(), expected);
     port.engine.setFault(emu::Fault::Silence);
-    window->tmrComm_Timer();
+    tick();
     expected["DownData"] = 0;
     EXPECT_EQ(pairs(), expected);
 
@@ -247,24 +257,29 @@ TEST_F(MainWindowTest, SaveDataWithoutAHookRunsTheExport)
     EXPECT_TRUE(fileDialogs.asked[0].save);
 }
 
-TEST_F(MainWindowTest, InstrumentCommandsWaitForThePollsExchange)
+TEST_F(MainWindowTest, ACommandDuringThePollsExchangeRunsAtOnceAndItsExchangeFollows)
 {
-    int ran = 0;
-    shellHooks().programDevice = [&ran](QWidget*) { ++ran; };
-    {
-        LinkGuard exchange;
-        window->mnuProgramDevice_Click();
-        EXPECT_EQ(ran, 0);
-    }
+    // The poll's reply is late: its exchange is under way across events,
+    // with nothing waiting inside it.
+    plugInstrument();
+    ASSERT_TRUE(ConnettiStrumento());
+    port.engine.lateMs = 300;
+    port.engine.setFault(emu::Fault::Late, 1, cmd::VerificaComunicazione);
     window->tmrComm_Timer();
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(PollExchange::instance().underWay());
+    int ran = 0;
+    bool underWayWhenRun = false;
+    shellHooks().viewDevice = [&](QWidget*) {
+        ++ran;
+        underWayWhenRun = PollExchange::instance().underWay();
+        // The command's own exchange lets the poll's end first.
+        EXPECT_TRUE(ConnettiStrumento());
+        EXPECT_FALSE(PollExchange::instance().underWay());
+    };
+    window->buttonAction(QStringLiteral("ViewDev"))->trigger();
     EXPECT_EQ(ran, 1);
-    // An editor needs no link and is not held back.
-    int edits = 0;
-    shellHooks().customizeSensors = [&edits](QWidget*) { ++edits; };
-    LinkGuard exchange;
-    window->mnuCustomizeSensors_Click();
-    EXPECT_EQ(edits, 1);
+    EXPECT_TRUE(underWayWhenRun);
+    EXPECT_EQ(window->panelText(4), QStringLiteral("COM 1")) << "the poll's reply was shown";
 }
 
 TEST_F(MainWindowTest, ARunningOperationRefusesCommandsThatWouldCutIntoIt)
@@ -286,7 +301,7 @@ TEST_F(MainWindowTest, ARunningOperationRefusesCommandsThatWouldCutIntoIt)
         LinkGuard run;
         for (const char* key : {"ReadDev", "DownData", "New", "Open", "Setup", "CustSensors"})
             window->Toolbar1_ButtonClick(QString::fromLatin1(key));
-        window->mnuRecentFiles_Click(0);
+        window->menuAction(QStringLiteral("mnuRecentFiles0"))->trigger();
         StatoComunicazione.ComandoInCorso = 0;
     }
     // Nor is anything left over to start by itself once the run has ended.
@@ -303,13 +318,13 @@ TEST_F(MainWindowTest, StatusPanels)
     EXPECT_EQ(window->panelPicture(5), PanelPicture::LampOff);
     EXPECT_EQ(window->panelPicture(6), PanelPicture::LampOff);
 
-    window->tmrComm_Timer();
+    tick();
     EXPECT_EQ(window->panelText(4), QStringLiteral("NO COMMUNICATION"));
     EXPECT_EQ(window->panelPicture(4), PanelPicture::LinkOff);
 
     plugInstrument();
     port.engine.identification = QByteArrayLiteral("DASH 2.1  ");
-    window->tmrComm_Timer();
+    tick();
     EXPECT_EQ(window->panelText(4), QStringLiteral("COM 1"));
     EXPECT_EQ(window->panelPicture(4), PanelPicture::LinkOn);
     EXPECT_EQ(window->panelText(7), QStringLiteral("DASH 2.1  "));

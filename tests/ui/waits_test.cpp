@@ -1,20 +1,21 @@
-// Waits on the instrument keep every window painted and its timers running
-// while they hold the user's input back until they are over: no window looks
-// dead during a silent instrument's time-out, and nothing the user does can
-// start in the middle of an exchange. The poll, which runs unasked, leaves
-// the input to the windows.
+// Waits on the instrument and what they let run. The waits that the user
+// may cut short by closing the operation's window take the input; the ones
+// that must not let anything else in only repaint. The poll never waits:
+// its exchange runs between events.
 
 #include "link/codec.h"
 #include "link/commands.h"
 #include "link/serial_comm.h"
 #include "platform/clock.h"
 #include "project/state.h"
+#include "link/poll_exchange.h"
 #include "shell/poll.h"
 #include "support/shell_fixture.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -57,8 +58,9 @@ protected:
         ShellTest::TearDown();
     }
 
-    // A key and a click are pending and a timer will ask for a repaint when
-    // `wait` starts; returns whether the timer ran inside it.
+    // A key and a click are pending and a repaint is asked for when `wait`
+    // starts, and a timer fires 50 ms into it. Returns whether the timer
+    // ran inside the wait.
     bool during(const std::function<void()>& wait)
     {
         QCoreApplication::postEvent(&watched, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier));
@@ -66,36 +68,67 @@ protected:
                                                               QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
                                                               Qt::NoModifier));
         bool timerInWait = false;
-        QTimer::singleShot(50, &watched, [&] {
-            timerInWait = g_waiting;
-            watched.update();
-        });
+        QTimer::singleShot(50, &watched, [&] { timerInWait = g_waiting; });
+        watched.update();
         g_waiting = true;
         wait();
         g_waiting = false;
-        QTest::qWait(50);
+        QTest::qWait(80);
         return timerInWait;
     }
+
+    void reset() { watched.paintsIn = watched.keysIn = watched.keysAfter = watched.clicksIn = watched.clicksAfter = 0; }
 
     Watched watched;
 };
 
-TEST_F(WaitsTest, AnOperationsWaitsRepaintAndHoldTheInputUntilTheyEnd)
+const QByteArray& alarmsFrame()
 {
-    const QByteArray alarms = buildFrame(cmd::InviaDatiAllarmi, QByteArray(kPayloadAlarms, '\0'));
+    static const QByteArray f = buildFrame(cmd::InviaDatiAllarmi, QByteArray(kPayloadAlarms, '\0'));
+    return f;
+}
+
+TEST_F(WaitsTest, TheWaitsOfTheLinkTakeTheInputSoTheOperationsWindowCanClose)
+{
     const QByteArray ack = ackFrame(cmd::InviaDatiAllarmi);
     const struct {
         const char* what;
         std::function<void()> wait;
     } cases[] = {
-        {"an acknowledgement", [&] { EXPECT_TRUE(InviaComando(alarms, ack)); }},
-        {"a write's acknowledgement", [&] { EXPECT_TRUE(InviaComandoAttesa(alarms, ack)); }},
+        {"an acknowledgement", [&] { EXPECT_TRUE(InviaComando(alarmsFrame(), ack)); }},
         {"a reply",
          [&] {
              ASSERT_TRUE(InviaComando(buildFrame(cmd::VerificaComunicazione)));
              EXPECT_EQ(RiceviDati(kLenCheck).size(), kLenCheck);
          }},
         {"a lamp", [] { LampeggiaTX(); }},
+        {"the scan",
+         [] {
+             ChiudiPorta();
+             EXPECT_TRUE(ConnettiStrumento());
+         }},
+    };
+    ASSERT_TRUE(ConnettiStrumento());
+    StatoComunicazione.ComandoInCorso = cmd::InviaDatiAllarmi;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        port.engine.setFault(emu::Fault::Late, 1);
+        reset();
+        EXPECT_TRUE(during(c.wait)) << "the timer waited for the end";
+        EXPECT_GT(watched.paintsIn, 0) << "no repaint during the wait";
+        EXPECT_EQ(watched.keysIn, 1);
+        EXPECT_EQ(watched.clicksIn, 1);
+    }
+}
+
+TEST_F(WaitsTest, TheWaitsThatMustNotYieldOnlyRepaint)
+{
+    const struct {
+        const char* what;
+        std::function<void()> wait;
+    } cases[] = {
+        {"a write's acknowledgement",
+         [] { EXPECT_TRUE(InviaComandoAttesa(alarmsFrame(), ackFrame(cmd::InviaDatiAllarmi))); }},
         {"a pause", [] { clock().sleepMs(300); }},
     };
     ASSERT_TRUE(ConnettiStrumento());
@@ -103,8 +136,8 @@ TEST_F(WaitsTest, AnOperationsWaitsRepaintAndHoldTheInputUntilTheyEnd)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         port.engine.setFault(emu::Fault::Late, 1);
-        watched.paintsIn = watched.keysIn = watched.keysAfter = watched.clicksIn = watched.clicksAfter = 0;
-        EXPECT_TRUE(during(c.wait)) << "the timer waited for the end";
+        reset();
+        EXPECT_FALSE(during(c.wait)) << "a timer ran inside the wait";
         EXPECT_GT(watched.paintsIn, 0) << "no repaint during the wait";
         EXPECT_EQ(watched.keysIn, 0);
         EXPECT_EQ(watched.clicksIn, 0);
@@ -113,14 +146,26 @@ TEST_F(WaitsTest, AnOperationsWaitsRepaintAndHoldTheInputUntilTheyEnd)
     }
 }
 
-TEST_F(WaitsTest, ThePollsWaitsLeaveTheInputToTheWindows)
+TEST_F(WaitsTest, ThePollsExchangeWaitsNowhere)
 {
     ASSERT_TRUE(ConnettiStrumento());
     port.engine.setFault(emu::Fault::Late, 1, cmd::VerificaComunicazione);
-    EXPECT_TRUE(during([] { EXPECT_TRUE(pollTick()); }));
+    const int level = QThread::currentThread()->loopLevel();
+    int deepest = level;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, &watched,
+                     [&] { deepest = std::max(deepest, QThread::currentThread()->loopLevel()); });
+    probe.start(5);
+    reset();
+    g_waiting = true;
+    ASSERT_TRUE(startPollTick());
+    QCoreApplication::postEvent(&watched, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !PollExchange::instance().underWay(); }, 2000));
+    g_waiting = false;
     EXPECT_TRUE(StatoComunicazione.StrumentoPresente);
-    EXPECT_EQ(watched.keysIn, 1);
-    EXPECT_EQ(watched.clicksIn, 1);
+    EXPECT_EQ(watched.keysIn, 1) << "the key waited for the exchange";
+    // qWaitFor runs one loop of its own: nothing ran deeper than that.
+    EXPECT_LE(deepest, level + 1);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "config/ui/page_dialog.h"
 
 #include "config/ui/editor_widgets.h"
-#include "link/link_guard.h"
 #include "project/curve_buffer.h"
 #include "project/language.h"
 #include "project/state.h"
@@ -9,7 +8,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QTimer>
 
 namespace zuv {
 
@@ -122,11 +120,6 @@ void PageDialog::exchange(bool send)
 {
     if (running_)
         return;
-    // Clicked while another exchange waits: try again once it is over.
-    if (linkBusy()) {
-        QTimer::singleShot(20, this, [this, send] { send ? cmdInviaDati_Click() : cmdLeggiDati_Click(); });
-        return;
-    }
     if (send && !checksPass(true))
         return;
     running_ = true;

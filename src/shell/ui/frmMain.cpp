@@ -7,6 +7,7 @@
 #include "config/ui/frmImpostaSensore.h"
 #include "config/ui/frmSensori.h"
 #include "link/link_guard.h"
+#include "link/operation.h"
 #include "project/state.h"
 #include "shell/analysis_window.h"
 #include "shell/device_ops.h"
@@ -89,11 +90,6 @@ constexpr ToolbarButton kToolbar[] = {
 
 QString escapeMnemonics(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
 
-// Program and Read Device leave the main window usable while they run; a
-// project replaced or edited under them would be sent or read half from one
-// project and half from another.
-bool instrumentOperationRunning() { return StatoComunicazione.ComandoInCorso != 0; }
-
 } // namespace
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
@@ -139,7 +135,7 @@ QAction* frmMain::addMenuItem(QWidget* owner, const QString& name, void (frmMain
 {
     QAction* action = owner->addAction(QString());
     action->setObjectName(name);
-    connect(action, &QAction::triggered, this, handler);
+    connect(action, &QAction::triggered, this, [this, handler] { runCommand(handler); });
     menus_[name] = action;
     return action;
 }
@@ -176,7 +172,10 @@ void frmMain::buildMenus()
         QAction* item = file->addAction(QString());
         item->setObjectName(QStringLiteral("mnuRecentFiles%1").arg(i));
         item->setVisible(false);
-        connect(item, &QAction::triggered, this, [this, i] { mnuRecentFiles_Click(i); });
+        connect(item, &QAction::triggered, this, [this, i] {
+            if (!operationRunning())
+                mnuRecentFiles_Click(i);
+        });
         recent_[std::size_t(i)] = item;
     }
     updateRecentSeparator();
@@ -407,7 +406,7 @@ void frmMain::Toolbar1_ButtonClick(const QString& key)
         return;
     // A fault inside one command must not take the window down.
     try {
-        (this->*(it->click))();
+        runCommand(it->click);
     } catch (const std::exception& e) {
         qWarning("command %s failed: %s", qPrintable(key), e.what());
     }
@@ -519,21 +518,31 @@ void frmMain::closeProjectWindows()
         printout_->close();
 }
 
+void frmMain::runCommand(void (frmMain::*handler)())
+{
+    // The waits of a running operation let the windows take input, so that
+    // its window can be closed; a command started from there would run
+    // inside them. Exit alone goes through: the close follows the end.
+    if (operationRunning() && handler != &frmMain::mnuExit_Click)
+        return;
+    (this->*handler)();
+}
+
 void frmMain::mnuNew_Click()
 {
-    if (!instrumentOperationRunning() && newProject())
+    if (newProject())
         closeProjectWindows();
 }
 
 void frmMain::mnuOpen_Click()
 {
-    if (!instrumentOperationRunning() && openProject())
+    if (openProject())
         closeProjectWindows();
 }
 
 void frmMain::mnuRecentFiles_Click(int index)
 {
-    if (!instrumentOperationRunning() && openRecentFile(index))
+    if (openRecentFile(index))
         closeProjectWindows();
 }
 
@@ -565,20 +574,6 @@ void frmMain::mnuNote_Click()
 
 void frmMain::mnuExit_Click() { close(); }
 
-void frmMain::runWhenLinkFree(std::function<void()> command)
-{
-    // An operation owns the instrument: a second one is refused, not put
-    // off until the first has ended.
-    if (instrumentOperationRunning())
-        return;
-    if (linkBusy()) {
-        // The poll is in the middle of an exchange; the command follows it.
-        pendingCommand_ = std::move(command);
-        return;
-    }
-    command();
-}
-
 namespace {
 
 // A hook set by a test takes the place of the real command.
@@ -600,33 +595,13 @@ void execDialog(QWidget* parent)
 
 } // namespace
 
-void frmMain::mnuSetup_Click()
-{
-    if (instrumentOperationRunning())
-        return;
-    runOr(shellHooks().setup, this, [this] { execDialog<frmConfigurazione>(this); });
-}
+void frmMain::mnuSetup_Click() { runOr(shellHooks().setup, this, [this] { execDialog<frmConfigurazione>(this); }); }
 
-void frmMain::mnuSensors_Click()
-{
-    if (instrumentOperationRunning())
-        return;
-    runOr(shellHooks().sensors, this, [this] { execDialog<frmSensori>(this); });
-}
+void frmMain::mnuSensors_Click() { runOr(shellHooks().sensors, this, [this] { execDialog<frmSensori>(this); }); }
 
-void frmMain::mnuAlarms_Click()
-{
-    if (instrumentOperationRunning())
-        return;
-    runOr(shellHooks().alarms, this, [this] { execDialog<frmAllarmi>(this); });
-}
+void frmMain::mnuAlarms_Click() { runOr(shellHooks().alarms, this, [this] { execDialog<frmAllarmi>(this); }); }
 
-void frmMain::mnuCustomizeSensors_Click()
-{
-    if (instrumentOperationRunning())
-        return;
-    runOr(shellHooks().customizeSensors, this, [this] { openSensorSetup(this); });
-}
+void frmMain::mnuCustomizeSensors_Click() { runOr(shellHooks().customizeSensors, this, [this] { openSensorSetup(this); }); }
 
 void frmMain::runDeviceCommand(bool program)
 {
@@ -643,28 +618,22 @@ void frmMain::runDeviceCommand(bool program)
 
 void frmMain::mnuProgramDevice_Click()
 {
-    runWhenLinkFree([this] {
-        runOr(shellHooks().programDevice, this, [this] { runDeviceCommand(true); });
-    });
+    runOr(shellHooks().programDevice, this, [this] { runDeviceCommand(true); });
 }
 
 void frmMain::mnuReadDevice_Click()
 {
-    runWhenLinkFree([this] {
-        runOr(shellHooks().readDevice, this, [this] { runDeviceCommand(false); });
-    });
+    runOr(shellHooks().readDevice, this, [this] { runDeviceCommand(false); });
 }
 
 void frmMain::mnuViewDevice_Click()
 {
-    runWhenLinkFree([this] {
-        runOr(shellHooks().viewDevice, this, [this] { execDialog<dlgDiagnostica>(this); });
-    });
+    runOr(shellHooks().viewDevice, this, [this] { execDialog<dlgDiagnostica>(this); });
 }
 
 void frmMain::mnuDownloadData_Click()
 {
-    runWhenLinkFree([this] { runOr(shellHooks().downloadData, this, [this] { runDownloadData(this); }); });
+    runOr(shellHooks().downloadData, this, [this] { runDownloadData(this); });
 }
 
 void frmMain::mnuSaveData_Click()
@@ -699,13 +668,9 @@ void frmMain::mnuInfo_Click()
 
 void frmMain::tmrComm_Timer()
 {
-    pollTick();
+    startPollTick();
     if (linkBusy())
         return;
-    if (pendingCommand_) {
-        QTimer::singleShot(0, this, [this, command = std::move(pendingCommand_)] { command(); });
-        pendingCommand_ = nullptr;
-    }
     if (closePending_) {
         closePending_ = false;
         QTimer::singleShot(0, this, &QWidget::close);
@@ -719,7 +684,7 @@ void frmMain::closeEvent(QCloseEvent* event)
         return;
     }
     if (linkBusy()) {
-        // Closing now would pull the port from under a waiting exchange;
+        // Closing now would pull the port from under a waiting operation;
         // the close follows as soon as the link is free.
         closePending_ = true;
         event->ignore();

@@ -130,8 +130,8 @@ private:
     QAction* addMenuItem(QWidget* owner, const QString& name, void (frmMain::*handler)());
     QMenu* addTopMenu(const QString& name);
     QAction* addMenuSeparator(QMenu* menu, const QString& name);
-    // Instrument commands wait for a poll exchange in progress to end.
-    void runWhenLinkFree(std::function<void()> command);
+    // A menu or toolbar command, unless an instrument operation holds them off.
+    void runCommand(void (frmMain::*handler)());
     void closeProjectWindows();
     void updateRecentSeparator();
     // Panel 3 as wide as the longest operation text of the language table.
@@ -150,7 +150,6 @@ private:
     bool busy_ = false;
     bool closePending_ = false;
     bool shutDownRun_ = false;
-    std::function<void()> pendingCommand_;
     // The progress window of the last Program or Read Device; a run that
     // succeeds leaves it open.
     std::unique_ptr<dlgStrumento> progress_;
