@@ -66,6 +66,11 @@ LapBounds lapBoundsFromNumbers(std::span<const qint32> lapNumbers, qint64 firstR
     return b;
 }
 
+LapBounds lapBoundsFromTableRows(std::span<const qint32> lapNumbers)
+{
+    return lapBoundsFromNumbers(lapNumbers.first(lapNumbers.empty() ? 0 : lapNumbers.size() - 1));
+}
+
 qint32 lapNumberFromValue(double value)
 {
     const double r = std::nearbyint(value);

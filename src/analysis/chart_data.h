@@ -41,12 +41,16 @@ struct LapBounds {
     qint64 end(int row) const;
 };
 
-// Lap numbers by row; element k stands for row `firstRow` + k (0 for the
-// in-memory table, which hands over its rows without the zero padding row).
-// Rows with a negative lap number belong to no lap. The arrays have one
+// Lap numbers by row; element k stands for row `firstRow` + k. Rows with a
+// negative lap number belong to no lap. The arrays have one
 // entry per lap-table row up to that of the largest lap number, entry 0
 // unused; a lap number that never occurs gives first == end == 0.
 LapBounds lapBoundsFromNumbers(std::span<const qint32> lapNumbers, qint64 firstRow = 0);
+
+// The array form the in-memory table hands over: the lap numbers of its
+// rows 0 to NumRecord. Its last row is the zero row past the data, which
+// belongs to no lap, so "Start" never runs to the end of the session.
+LapBounds lapBoundsFromTableRows(std::span<const qint32> lapNumbers);
 
 // The lap number a stored value stands for: the nearest whole number,
 // halves to even; -1 (no lap) outside the 32-bit range.

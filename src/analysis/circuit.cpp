@@ -86,15 +86,16 @@ std::vector<MapPoint> windowOutline(const QStringList& lines)
     std::vector<MapPoint> points;
     for (const QString& line : lines) {
         if (int(points.size()) >= kMaxMapPoints)
-            break;
+            return points;
         const QString s = unquoted(line);
         if (!s.trimmed().isEmpty() && !s.contains(QLatin1Char(',')))
             continue;
         const auto p = outlinePoint(line);
         if (!p)
-            break;
+            return points;
         points.push_back(*p);
     }
+    // Only a reading that reached the end of the file repeats its last point.
     if (!points.empty() && int(points.size()) < kMaxMapPoints)
         points.push_back(points.back());
     return points;
@@ -129,8 +130,8 @@ std::vector<QLine> mapLines(const std::vector<MapPoint>& points)
         return lines;
     for (std::size_t i = 0; i + 1 < points.size(); ++i)
         lines.emplace_back(inTwips(points[i], kWindowMapScale), inTwips(points[i + 1], kWindowMapScale));
-    // The last entry repeats the last point of the file, or is that point
-    // when the file filled every entry.
+    // The last entry repeats the last point read, or is that point when the
+    // reading ended early or filled every entry.
     lines.emplace_back(inTwips(points.back(), kWindowMapScale), inTwips(points.front(), kWindowMapScale));
     return lines;
 }

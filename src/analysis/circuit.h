@@ -45,8 +45,9 @@ std::optional<MapPoint> outlinePoint(const QString& line);
 
 // The analysis window's reading: lines in order, a line without "," skipped,
 // an empty line or one that is not two numbers ends the reading, at most 201
-// entries. The last point taken is repeated once as the final entry when
-// there is room, so n good lines give n + 1 entries.
+// entries. A reading that reaches the end of the lines repeats the last point
+// taken once as the final entry when there is room, so a file of n good
+// lines gives n + 1 entries; one that ends early adds nothing.
 std::vector<MapPoint> windowOutline(const QStringList& lines);
 
 // The session data dialog's reading: every line that is a point, in order,

@@ -239,7 +239,11 @@ struct DelimitedSource::Impl {
     qsizetype longestChunk = 0;
     qint64 rows = 0;
     int threads = 1;
+    // Where the data rows begin, and the line number of the header.
+    qsizetype dataStart = 0;
+    qint64 headerLineNumber = 0;
 
+    void scanHeader();
     void scan(const DelimitedOptions& options);
     void countChunk(Chunk& c, std::vector<char>& buf) const;
 
@@ -312,8 +316,9 @@ void DelimitedSource::Impl::countChunk(Chunk& c, std::vector<char>& buf) const
     c.lines = linesIn;
 }
 
-void DelimitedSource::Impl::scan(const DelimitedOptions& options)
+void DelimitedSource::Impl::scanHeader()
 {
+    dataStart = size;
     if (size <= 0)
         return;
     std::vector<char> buf;
@@ -328,7 +333,6 @@ void DelimitedSource::Impl::scan(const DelimitedOptions& options)
         eol = '\r';
 
     qint64 line = 0;
-    qsizetype dataStart = size;
     while (p < size) {
         const qsizetype le = find(p, eol, buf);
         ++line;
@@ -361,6 +365,15 @@ void DelimitedSource::Impl::scan(const DelimitedOptions& options)
         }
         p = le + 1;
     }
+    headerLineNumber = line;
+}
+
+void DelimitedSource::Impl::scan(const DelimitedOptions& options)
+{
+    scanHeader();
+    if (size <= 0)
+        return;
+    std::vector<char> buf;
 
     // Pieces of whole lines.
     const qsizetype body = size - dataStart;
@@ -390,7 +403,7 @@ void DelimitedSource::Impl::scan(const DelimitedOptions& options)
         chunks.size(), threads,
         [this, &buffers](int worker, std::size_t i) { countChunk(chunks[i], buffers[std::size_t(worker)]); },
         [] {});
-    qint64 r = 0, l = line + 1;
+    qint64 r = 0, l = headerLineNumber + 1;
     for (Chunk& c : chunks) {
         c.firstRow = r;
         c.firstLine = l;
@@ -414,9 +427,7 @@ DelimitedSource DelimitedSource::fromBytes(QByteArrayView bytes, const Delimited
     return s;
 }
 
-std::optional<DelimitedSource> DelimitedSource::open(const QString& path,
-                                                     const DelimitedOptions& options,
-                                                     QString* error)
+std::optional<DelimitedSource> DelimitedSource::openUnread(const QString& path, QString* error)
 {
     DelimitedSource s;
     Impl& d = *s.d;
@@ -444,8 +455,26 @@ std::optional<DelimitedSource> DelimitedSource::open(const QString& path,
         d.mem = d.owned.constData();
         d.size = d.owned.size();
     }
-    d.scan(options);
     return s;
+}
+
+std::optional<DelimitedSource> DelimitedSource::open(const QString& path,
+                                                     const DelimitedOptions& options,
+                                                     QString* error)
+{
+    std::optional<DelimitedSource> s = openUnread(path, error);
+    if (s)
+        s->d->scan(options);
+    return s;
+}
+
+std::optional<QString> DelimitedSource::readHeaderLine(const QString& path, QString* error)
+{
+    std::optional<DelimitedSource> s = openUnread(path, error);
+    if (!s)
+        return std::nullopt;
+    s->d->scanHeader();
+    return s->d->headerLine;
 }
 
 const QStringList& DelimitedSource::headers() const { return d->headers; }

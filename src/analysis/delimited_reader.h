@@ -75,8 +75,9 @@ struct UninitAllocator {
 };
 
 struct DelimitedTable {
-    // The header line split at ";", decoded from Windows-1252. A ";" at the
-    // end of the line gives one more, empty, name.
+    // The header line split at ";", decoded from Windows-1252 (from UTF-8
+    // after a byte-order mark). A ";" at the end of the line gives one more,
+    // empty, name.
     QStringList headers;
     // The header line as it stands, without its line end.
     QString headerLine;
@@ -121,6 +122,11 @@ public:
     static std::optional<DelimitedSource> open(const QString& path,
                                                const DelimitedOptions& options = {},
                                                QString* error = nullptr);
+    // The header line of a file, found as `open` finds it (after a UTF-8
+    // byte-order mark and any blank lines, up to a CR LF, an LF, or a CR
+    // alone where the file has no LF), without reading on; nothing when the
+    // file cannot be read.
+    static std::optional<QString> readHeaderLine(const QString& path, QString* error = nullptr);
 
     const QStringList& headers() const;
     const QString& headerLine() const;
@@ -140,6 +146,9 @@ public:
               const RowProgress& progress = {}, QStringList* warnings = nullptr) const;
 
 private:
+    // The file opened, nothing read yet.
+    static std::optional<DelimitedSource> openUnread(const QString& path, QString* error);
+
     struct Impl;
     std::unique_ptr<Impl> d;
 };

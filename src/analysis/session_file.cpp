@@ -8,6 +8,7 @@
 #include "project/time_text.h"
 
 #include <QFileInfo>
+#include <QLocale>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -35,10 +36,21 @@ const std::array<Key, kKeyCount> kKeys = {{
 QString numberField(double v)
 {
     // A value that is no number would stop the next reading at this row.
-    return numberText(std::isfinite(v) ? v : 0.0, u".", true);
+    return valueText(std::isfinite(v) ? v : 0.0);
 }
 
 QString withoutBlanks(QString s) { return s.remove(QLatin1Char(' ')); }
+
+// Blanks only: a tab or a non-breaking space is part of the value.
+QString withoutOuterBlanks(const QString& s)
+{
+    qsizetype b = 0, e = s.size();
+    while (b < e && s[b] == QLatin1Char(' '))
+        ++b;
+    while (e > b && s[e - 1] == QLatin1Char(' '))
+        --e;
+    return s.mid(b, e - b);
+}
 
 template <typename T>
 std::optional<T> wholeField(const QString& field)
@@ -51,7 +63,13 @@ std::optional<T> wholeField(const QString& field)
     return T(*v);
 }
 
-std::optional<double> doubleField(const QString& field) { return parseDecimal(VirgolaInPunto(field)); }
+// The user's decimal separator as the writer wrote it, or "," or "." from
+// another machine.
+std::optional<double> doubleField(QString field)
+{
+    field.replace(QLocale().decimalPoint(), QStringLiteral("."));
+    return parseDecimal(VirgolaInPunto(field));
+}
 
 // Takes the numbers of one measure line into `m`, field by field; false at
 // the first field that cannot be taken.
@@ -132,7 +150,7 @@ SessionReadResult readSessionLines(const QStringList& lines, SessionRecord& sess
             return r;
         const QString& line = lines[k];
         const qsizetype eq = line.indexOf(QLatin1Char('='));
-        session.*kKeys[k].value = (eq < 0 ? line : line.mid(eq + 1)).trimmed();
+        session.*kKeys[k].value = withoutOuterBlanks(eq < 0 ? line : line.mid(eq + 1));
         ++r.linesRead;
     }
     for (int i = kFirstSessionMeasure; i <= kLastSessionMeasure; ++i) {

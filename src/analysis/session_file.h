@@ -7,8 +7,9 @@
 //   LunghTracciato=       VeicoloSessione=   Piloti=     NoteSessione=
 //   name;filter;colour;width;minimum;maximum      (rows 3..20)
 //
-// An empty value is written as one blank; numbers with "." (either "." or
-// "," is read back).
+// An empty value is written as one blank; minimum and maximum with the
+// user's decimal separator (either "." or "," is read back, so a file from
+// another machine still reads).
 
 #include "project/state.h"
 

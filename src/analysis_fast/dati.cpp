@@ -103,12 +103,9 @@ double GetMediaMisura(const Dati& tables, int c, qint64 da, qint64 a)
 
 std::vector<qint32> rowLapNumbers(const Dati& tables)
 {
-    std::vector<qint32> out(std::size_t(tables.NumRecord()), -1);
-    const std::span<const double> lap = tables.rows(kAlarmColumns, 1);
-    if (lap.empty())
-        return out;
+    std::vector<qint32> out(std::size_t(tables.NumRecord() + 1));
     for (std::size_t r = 0; r < out.size(); ++r)
-        out[r] = lapNumberFromValue(lap[r]);
+        out[r] = lapNumberFromValue(tables(kAlarmColumns, 1, qint64(r)));
     return out;
 }
 

@@ -65,10 +65,10 @@ double GetMaxMisura(const Dati& tables, int c, qint64 da, qint64 a);
 double GetMinMisura(const Dati& tables, int c, qint64 da, qint64 a);
 double GetMediaMisura(const Dati& tables, int c, qint64 da, qint64 a);
 
-// The lap number of each data row, element r = Dati(11, 1, r) as the
-// nearest whole number (halves to even) for r = 0..NumRecord - 1; the zero
-// padding row NumRecord is left out, so it never joins a lap. Hand it to
-// `lapBoundsFromNumbers` (analysis/chart_data.h) with first row 0.
+// The lap number of each row of the table, element r = Dati(11, 1, r) as
+// the nearest whole number (halves to even) for r = 0..NumRecord: the array
+// the alarms chart takes its lap boundaries from (`lapBoundsFromTableRows`,
+// analysis/chart_data.h).
 std::vector<qint32> rowLapNumbers(const Dati& tables);
 
 } // namespace zuv

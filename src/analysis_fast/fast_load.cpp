@@ -138,8 +138,10 @@ NomiCanali namesFromHeader(QStringView headerLine, int fieldsNum)
 
 NomiCanali LeggiNomiCanali(const QString& analysisFileName, int fieldsNum)
 {
-    const std::optional<QByteArray> line = firstLine(analysisFileName, 64 * 1024);
-    return line ? namesFromHeader(fromCp1252(*line), fieldsNum) : NomiCanali();
+    // The header as the data reader finds it, so both windows name the
+    // measures alike whatever the file's line ends or byte-order mark.
+    const std::optional<QString> line = DelimitedSource::readHeaderLine(analysisFileName);
+    return line ? namesFromHeader(*line, fieldsNum) : NomiCanali();
 }
 
 std::optional<int> loadPercent(qint64 row, qint64 numRecord)
@@ -149,8 +151,20 @@ std::optional<int> loadPercent(qint64 row, qint64 numRecord)
     return int(std::min(roundHalfEven(double(row) / double(numRecord) * 100.0), 100.0));
 }
 
-TableLoad loadTables(Dati& tables, int fieldsNum, const QString& dataFile,
-                     const QString& alarmsFile, const TableProgress& progress)
+namespace {
+
+// The progress of one table: the rule's percent once past row 1000.
+auto tableTick(const TableProgress& progress, qint64 numRecord, int table)
+{
+    return [&progress, numRecord, table](qint64 row) {
+        if (const std::optional<int> p = loadPercent(row, numRecord); p && progress)
+            progress(table, row, *p);
+    };
+}
+
+} // namespace
+
+TableLoad loadDataTable(Dati& tables, int fieldsNum, const QString& dataFile, const TableProgress& progress)
 {
     TableLoad out;
     QString error;
@@ -167,43 +181,48 @@ TableLoad loadTables(Dati& tables, int fieldsNum, const QString& dataFile,
         data.reset();
         tables.reset(fieldsNum, 0);
     }
-    const qint64 numRecord = out.NumRecord;
-
-    auto progressOf = [&](int table) {
-        return [&progress, numRecord, table](qint64 row) {
-            if (const std::optional<int> p = loadPercent(row, numRecord); p && progress)
-                progress(table, row, *p);
-        };
-    };
 
     if (data) {
         out.warnings += data->warnings();
         if (double* dest = tables.columnData(1, 0))
-            data->fill(dest, tables.stride(), tables.storedColumns(0), numRecord, progressOf(0), &out.warnings);
+            data->fill(dest, tables.stride(), tables.storedColumns(0), out.NumRecord,
+                       tableTick(progress, out.NumRecord, 0), &out.warnings);
         out.dataRead = true;
-        data.reset(); // the file is let go before the next one is opened
     }
+    return out;
+}
 
+void loadAlarmsTable(Dati& tables, const QString& alarmsFile, TableLoad& load, const TableProgress& progress)
+{
+    QString error;
     std::optional<DelimitedSource> alarms = DelimitedSource::open(alarmsFile, {}, &error);
     if (!alarms) {
-        out.errors.append(QDir::toNativeSeparators(alarmsFile) + QStringLiteral(": ") + error);
-        return out;
+        load.errors.append(QDir::toNativeSeparators(alarmsFile) + QStringLiteral(": ") + error);
+        return;
     }
-    out.warnings += alarms->warnings();
-    out.alarmRows = alarms->rows();
+    const qint64 numRecord = load.NumRecord;
+    load.warnings += alarms->warnings();
+    load.alarmRows = alarms->rows();
     if (double* dest = tables.columnData(1, 1)) {
         // Rows 0..NumRecord of the table; the counter still runs to the
         // file's last row, as the progress text shows.
-        const auto tick = progressOf(1);
+        const auto tick = tableTick(progress, numRecord, 1);
         alarms->fill(dest, tables.stride(), tables.storedColumns(1), numRecord + 1,
                      [&](qint64 row) {
-                         if (row < std::min(out.alarmRows, numRecord + 1))
+                         if (row < std::min(load.alarmRows, numRecord + 1))
                              tick(row);
                      },
-                     &out.warnings);
-        tick(out.alarmRows);
+                     &load.warnings);
+        tick(load.alarmRows);
     }
-    out.alarmsRead = true;
+    load.alarmsRead = true;
+}
+
+TableLoad loadTables(Dati& tables, int fieldsNum, const QString& dataFile,
+                     const QString& alarmsFile, const TableProgress& progress)
+{
+    TableLoad out = loadDataTable(tables, fieldsNum, dataFile, progress);
+    loadAlarmsTable(tables, alarmsFile, out, progress);
     return out;
 }
 

@@ -70,8 +70,8 @@ bool ScriviSchemaIni(const QString& folder, const QString& tableName,
 // Entries past the names the line has stay empty.
 using NomiCanali = std::array<QString, 21>;
 NomiCanali namesFromHeader(QStringView headerLine, int fieldsNum);
-// The same from the first line of the data file; all empty when it cannot
-// be read.
+// The same from the header line of the data file, as the data reader finds
+// it (analysis/delimited_reader.h); all empty when it cannot be read.
 NomiCanali LeggiNomiCanali(const QString& analysisFileName, int fieldsNum);
 
 // The number the progress text shows after `row` rows: nothing for the
@@ -93,6 +93,11 @@ struct TableLoad {
     QStringList errors;
     QStringList warnings;
 };
+
+// The two steps of `loadTables`, for a caller that shows where it stands
+// between them: the data file into a new table, then the alarms file.
+TableLoad loadDataTable(Dati& tables, int fieldsNum, const QString& dataFile, const TableProgress& progress = {});
+void loadAlarmsTable(Dati& tables, const QString& alarmsFile, TableLoad& load, const TableProgress& progress = {});
 
 // Makes `tables` anew, sized once from the data file's row count, with
 // `fieldsNum` columns: the data file into table 0 (columns past fieldsNum

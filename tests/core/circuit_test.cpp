@@ -54,6 +54,8 @@ TEST_F(CircuitFiles, PathsMatchFolderAndExtensionWithoutCase)
     EXPECT_EQ(windowOutline(*readOutlineFile(*trk)).size(), 2u);
 }
 
+// Only a reading that reaches the end of the file repeats its last point;
+// a bad or empty line ends it without.
 TEST(Circuit, WindowOutlineRepeatsTheLastPointAndStopsAtABadLine)
 {
     struct Case {
@@ -65,10 +67,12 @@ TEST(Circuit, WindowOutlineRepeatsTheLastPointAndStopsAtABadLine)
         {"triangle", {"0,0", "10,0", "10,10"}, {{0, 0}, {10, 0}, {10, 10}, {10, 10}}},
         {"quoted", {"\"3,4\"", "\"5,-6\""}, {{3, 4}, {5, -6}, {5, -6}}},
         {"no comma skipped", {"1,1", "header", "2,2"}, {{1, 1}, {2, 2}, {2, 2}}},
-        {"empty line ends", {"1,1", "", "2,2"}, {{1, 1}, {1, 1}}},
-        {"not a number ends", {"1,1", "x,2", "3,3"}, {{1, 1}, {1, 1}}},
-        {"second comma ends", {"1,1", "2,2,2", "3,3"}, {{1, 1}, {1, 1}}},
-        {"far beyond any map ends", {"1,1", "99999999,0"}, {{1, 1}, {1, 1}}},
+        {"empty line ends", {"1,1", "", "2,2"}, {{1, 1}}},
+        {"not a number ends", {"1,1", "x,2", "3,3"}, {{1, 1}}},
+        {"second comma ends", {"1,1", "2,2,2", "3,3"}, {{1, 1}}},
+        {"far beyond any map ends", {"1,1", "99999999,0"}, {{1, 1}}},
+        {"bad last line", {"0,0", "10,0", "10,10", "end,"}, {{0, 0}, {10, 0}, {10, 10}}},
+        {"no comma on the last line", {"0,0", "10,0", "end"}, {{0, 0}, {10, 0}, {10, 0}}},
         {"nothing", {}, {}},
         {"bad first line", {"oops,1"}, {}},
     };

@@ -155,6 +155,36 @@ TEST_F(FastLoadFiles, CompanionChoiceAndItsMessages)
     }
 }
 
+// The measure names come from the header as the data reader finds it, so a
+// file the data reader can read is named as the chart window names it.
+TEST_F(FastLoadFiles, HeaderNamesAsTheDataReaderFindsTheHeader)
+{
+    const QByteArray header = "T [s];Temp [\xB0 C];L [Lambda]";
+    const QByteArray rows = "0.0;80.5;0.9";
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {
+        {"CR LF", header + "\r\n" + rows + "\r\n" + rows + "\r\n"},
+        {"CR alone", header + "\r" + rows + "\r" + rows + "\r"},
+        {"empty first lines", "\r\n  \r\n" + header + "\r\n" + rows + "\r\n"},
+        {"UTF-8 byte-order mark", "\xEF\xBB\xBF" + QString::fromLatin1(header).toUtf8() + "\r\n" + rows + "\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = writeFile(QStringLiteral("names.csv"), c.bytes);
+        const NomiCanali n = LeggiNomiCanali(file, 3);
+        EXPECT_EQ(n[1], QStringLiteral("T [s]"));
+        EXPECT_EQ(n[2], QStringLiteral(u"Temp [° C]"));
+        EXPECT_EQ(n[3], QStringLiteral("L [Lambda]"));
+        ChartData chart;
+        ASSERT_TRUE(chart.loadFile(file));
+        EXPECT_EQ(chart.dataRows(), c.bytes.count(rows));
+        for (int i = 1; i <= 3; ++i)
+            EXPECT_EQ(n[std::size_t(i)], chart.header(i)) << i;
+    }
+}
+
 TEST_F(FastLoadFiles, VersionFileAndSchemaIniThatCannotBeWritten)
 {
     writeFile(QStringLiteral("run.tim"), "1.4\r\n01:15.64, 1\r\n\r\n");
@@ -209,8 +239,14 @@ TEST_F(FastLoadFiles, LoadsBothTablesWithTheirBounds)
     EXPECT_EQ(d(3, 0, -1), 0.0);
     EXPECT_EQ(d(0, 0, 0), 0.0);
 
-    // The lap numbers leave the padding row out.
-    EXPECT_EQ(rowLapNumbers(d), (std::vector<qint32>{0, 1, 1}));
+    // The lap array has a lap number for every row 0..NumRecord, the
+    // padding row's from the companion's row NumRecord; the chart's lap
+    // boundaries leave that row out.
+    EXPECT_EQ(rowLapNumbers(d), (std::vector<qint32>{0, 1, 1, 2}));
+    const LapBounds b = lapBoundsFromTableRows(rowLapNumbers(d));
+    ASSERT_EQ(b.rowCount(), 3);
+    EXPECT_EQ(std::make_pair(b.first(1), b.end(1)), std::make_pair(qint64(0), qint64(0)));
+    EXPECT_EQ(std::make_pair(b.first(2), b.end(2)), std::make_pair(qint64(1), qint64(2)));
 
     // A shorter companion leaves the missing rows 0; a missing one leaves
     // table 1 empty and says why.
@@ -218,6 +254,11 @@ TEST_F(FastLoadFiles, LoadsBothTablesWithTheirBounds)
     loadTables(d, 15, data, shortAlarms);
     EXPECT_EQ(d(11, 1, 0), 5.0);
     EXPECT_EQ(d(11, 1, 1), 0.0);
+    // The zero padding row past a lap 0 never stretches "Start" to it.
+    const QString sameLength = writeFile(QStringLiteral("same.txt"), alarmsFile({0, 0, 1}));
+    loadTables(d, 15, data, sameLength);
+    EXPECT_EQ(rowLapNumbers(d), (std::vector<qint32>{0, 0, 1, 0}));
+    EXPECT_EQ(lapBoundsFromTableRows(rowLapNumbers(d)).end(1), 1);
     const TableLoad m = loadTables(d, 15, data, path(QStringLiteral("gone.txt")));
     EXPECT_FALSE(m.alarmsRead);
     EXPECT_EQ(m.errors.size(), 1);
@@ -277,7 +318,7 @@ TEST_F(FastLoadFiles, ExampleSessionReadsTheSameInBothReaders)
             ASSERT_EQ(d(c, 1, row), *alarms.valueAt(c, row + 2)) << c << " " << row;
 
     // The same laps, one in data rows from 0, the other in chart rows.
-    const LapBounds fast = lapBoundsFromNumbers(rowLapNumbers(d));
+    const LapBounds fast = lapBoundsFromTableRows(rowLapNumbers(d));
     const LapBounds chart = alarms.lapBoundaries(u"K1");
     ASSERT_EQ(fast.rowCount(), chart.rowCount());
     EXPECT_GT(fast.rowCount(), 3);

@@ -6,12 +6,27 @@
 #include "support/fixtures.h"
 
 #include <QDir>
+#include <QLocale>
+#include <tuple>
 
 namespace zuv::test {
 namespace {
 
 class SessionFileTest : public ZuvTest {
 protected:
+    // The bytes below have "." for the decimals, whatever the machine's
+    // settings.
+    void SetUp() override
+    {
+        ZuvTest::SetUp();
+        QLocale::setDefault(QLocale::c());
+    }
+    void TearDown() override
+    {
+        QLocale::setDefault(QLocale::system());
+        ZuvTest::TearDown();
+    }
+
     static MeasureRows sampleRows()
     {
         MeasureRows rows;
@@ -86,6 +101,64 @@ TEST_F(SessionFileTest, RoundTripKeepsValuesByPositionWithoutOuterBlanks)
         // The row keeps its own name.
         EXPECT_TRUE(read[i].name.isEmpty()) << i;
     }
+}
+
+// Minimum and maximum follow the user's decimal separator; a file written
+// under either separator reads under the other.
+TEST_F(SessionFileTest, DecimalsFollowTheUsersSeparatorAndReadUnderEither)
+{
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    QLocale::setDefault(italian);
+    const QByteArray comma = sessionFileText(sampleSession(), sampleRows());
+    QLocale::setDefault(QLocale::c());
+    const QByteArray point = sessionFileText(sampleSession(), sampleRows());
+    const QList<QByteArray> lines = comma.split('\n');
+    EXPECT_EQ(lines[8], QByteArray("Velocit\xE0;1;255;1;0;120,5\r"));
+    EXPECT_EQ(lines[9], QByteArray("Gas;-3;-2147483648;6;0,3;-1E+20\r"));
+    EXPECT_EQ(lines[10], QByteArray("M5;5;5000;2;-7,5;51,25\r"));
+    EXPECT_EQ(point.split('\n')[10], QByteArray("M5;5;5000;2;-7.5;51.25\r"));
+
+    const MeasureRows written = sampleRows();
+    for (const auto& [name, bytes, locale] : {std::tuple("comma read under C", comma, QLocale::c()),
+                                              std::tuple("point read in Italy", point, italian),
+                                              std::tuple("comma read in Italy", comma, italian)}) {
+        SCOPED_TRACE(name);
+        QLocale::setDefault(locale);
+        SessionRecord s;
+        MeasureRows read;
+        EXPECT_EQ(readSessionLines(splitLines(bytes), s, read).outcome, SessionLoad::Complete);
+        for (int i = kFirstSessionMeasure; i <= kLastSessionMeasure; ++i) {
+            EXPECT_DOUBLE_EQ(read[i].minimum, written[i].minimum) << i;
+            EXPECT_DOUBLE_EQ(read[i].maximum, written[i].maximum) << i;
+        }
+    }
+}
+
+// Only blanks go: a tab, a CR or a non-breaking space is part of the value.
+TEST_F(SessionFileTest, ValuesLoseTheirBlanksAndNothingElse)
+{
+    const struct {
+        QString line;
+        QString SessionRecord::*value;
+        QString read;
+    } cases[] = {
+        {QStringLiteral("Sessione=  Prova  "), &SessionRecord::Sessione, QStringLiteral("Prova")},
+        {QStringLiteral("DataSessione=\t12/05\t"), &SessionRecord::DataSessione, QStringLiteral("\t12/05\t")},
+        {QStringLiteral("OraSessione=\u00a010:30\u00a0 "), &SessionRecord::OraSessione,
+         QStringLiteral("\u00a010:30\u00a0")},
+        {QStringLiteral("Circuito= Monza\r"), &SessionRecord::Circuito, QStringLiteral("Monza\r")},
+        {QStringLiteral("LunghTracciato=2400"), &SessionRecord::LunghTracciato, QStringLiteral("2400")},
+        {QStringLiteral("VeicoloSessione= "), &SessionRecord::VeicoloSessione, QString()},
+        {QStringLiteral("Piloti=  Anna e Bruno "), &SessionRecord::Piloti, QStringLiteral("Anna e Bruno")},
+    };
+    QStringList lines = splitLines(sessionFileText(SessionRecord(), MeasureRows()));
+    for (std::size_t k = 0; k < std::size(cases); ++k)
+        lines[qsizetype(k)] = cases[k].line;
+    SessionRecord s;
+    MeasureRows rows;
+    EXPECT_EQ(readSessionLines(lines, s, rows).outcome, SessionLoad::Complete);
+    for (const auto& c : cases)
+        EXPECT_EQ(s.*c.value, c.read) << c.line.toStdString();
 }
 
 TEST_F(SessionFileTest, ASecondShorterSaveReplacesTheWholeFile)

@@ -11,6 +11,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace zuv::test {
@@ -89,7 +90,11 @@ class SurfaceRecorder final : public MainSurface {
 public:
     void setMenuEnabled(const QString& menu, bool on) override;
     void setButtonEnabled(const QString& key, bool on) override;
-    void setPanelText(int panel, const QString& text) override { panelText[panel] = text; }
+    void setPanelText(int panel, const QString& text) override
+    {
+        panelText[panel] = text;
+        panelTexts.emplace_back(panel, text);
+    }
     void setPanelPicture(int panel, PanelPicture picture) override { panelPicture[panel] = picture; }
     void setRecentItem(int item, bool visible, const QString& caption) override
     {
@@ -105,6 +110,8 @@ public:
     std::map<QString, bool> menus;
     std::map<QString, bool> buttons;
     std::map<int, QString> panelText;
+    // Every panel text, in call order.
+    std::vector<std::pair<int, QString>> panelTexts;
     std::map<int, PanelPicture> panelPicture;
     std::map<int, Recent> recent;
     bool busy = false;

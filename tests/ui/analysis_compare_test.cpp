@@ -1,7 +1,8 @@
 // The two analysis windows side by side on the example session: what the
 // user sees of every lap (lap table, statistics, per-measure statistics, lap
 // report, traces, read-out, lamps and map marker) must match, but for what
-// the fast window's own scales change. And the fast window's bad input,
+// the fast window's own scales change; so must the measure names of data
+// files the export does not write. And the fast window's bad input,
 // through the Analysis command.
 
 #include "analysis/texts.h"
@@ -34,6 +35,9 @@
 
 #include <algorithm>
 #include <map>
+#include <ostream>
+
+static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace zuv::test {
 namespace {
@@ -160,6 +164,18 @@ protected:
         return path(folder + "/" + kExample + ".csv");
     }
 
+    // A window of `kind` for `file`, not loaded yet.
+    static std::unique_ptr<frmAnalisiDati> makeWindow(AnalysisKind kind, const QString& file)
+    {
+        std::unique_ptr<frmAnalisiDati> w;
+        if (kind == AnalysisKind::Dati)
+            w = std::make_unique<frmAnalisiDati>();
+        else
+            w = std::make_unique<frmAnalisiDatiSpeed>();
+        w->AnalysisFileName = file;
+        return w;
+    }
+
     // A click of the user on a lap-table cell.
     static void clickCell(frmAnalisiDati& w, int row, int column)
     {
@@ -205,12 +221,7 @@ protected:
         WindowView v;
         UsaAnalisiSpeed = kind == AnalysisKind::DatiSpeed;
         const QString file = exampleCopy(kind == AnalysisKind::Dati ? "chart" : "fast");
-        std::unique_ptr<frmAnalisiDati> w;
-        if (kind == AnalysisKind::Dati)
-            w = std::make_unique<frmAnalisiDati>();
-        else
-            w = std::make_unique<frmAnalisiDatiSpeed>();
-        w->AnalysisFileName = file;
+        std::unique_ptr<frmAnalisiDati> w = makeWindow(kind, file);
         if (!w->Form_Load()) {
             ADD_FAILURE() << "the example did not open";
             return v;
@@ -321,6 +332,66 @@ TEST_F(CompareTest, BothWindowsShowTheExampleAlikeLapByLap)
     EXPECT_EQ(lap4.alarmsCursor[2].lamps[6], 255u);
     EXPECT_GT(lap4.cursor[3].marker, lap4.cursor[1].marker);
     EXPECT_NE(lap4.cursor[1].values, lap4.cursor[2].values);
+}
+
+// The measure rows a window shows: names and units, empty where hidden.
+struct Shown {
+    int fields = 0;
+    QStringList names, units;
+    bool operator==(const Shown&) const = default;
+};
+
+void PrintTo(const Shown& s, std::ostream* os)
+{
+    *os << s.fields << " fields: " << s.names.join(" | ").toStdString() << " / "
+        << s.units.join(" | ").toStdString();
+}
+
+// Data files the export does not write but the data reader reads: lines
+// ended by CR alone, empty lines before the header, a UTF-8 byte-order mark.
+// Both windows name and show the measures as they do for the example.
+TEST_F(CompareTest, BothWindowsNameTheMeasuresAlikeWhateverTheHeaderLooksLike)
+{
+    const auto shown = [&](AnalysisKind kind, const QString& file) {
+        Shown s;
+        const std::unique_ptr<frmAnalisiDati> w = makeWindow(kind, file);
+        EXPECT_TRUE(w->Form_Load());
+        s.fields = w->FieldsNum;
+        for (int i = 1; i <= 20; ++i) {
+            const bool row = w->lblNomeCampo[i]->isVisibleTo(w.get());
+            s.names.append(row ? w->lblNomeCampo[i]->text() : QString());
+            s.units.append(row ? w->lblUM[i]->text() : QString());
+        }
+        EXPECT_TRUE(msgs.shown.empty()) << msgs.shown.front().text.toStdString();
+        return s;
+    };
+
+    const QByteArray example = fileBytes(QStringLiteral(ZUV_SHIPPED_DATA_DIR "/examples/") + kExample + ".csv");
+    const qsizetype headerEnd = example.indexOf("\r\n");
+    QByteArray crAlone = example;
+    crAlone.replace("\r\n", "\r");
+    const QByteArray utf8 =
+        "\xEF\xBB\xBF" + QString::fromLatin1(example.left(headerEnd)).toUtf8() + example.mid(headerEnd);
+    const std::pair<const char*, QByteArray> files[] = {
+        {"cr", crAlone}, {"empty", "\r\n" + example}, {"bom", utf8}};
+    for (const int language : {0, 1}) {
+        loadShippedLanguages(language);
+        const Shown want = shown(AnalysisKind::Dati, exampleCopy("plain"));
+        ASSERT_EQ(want.fields, 16);
+        EXPECT_EQ(want.units[15], "[Lambda]");
+        EXPECT_EQ(want.units[7], QStringLiteral(u"[° C]"));
+        EXPECT_EQ(want.names[2], languageText(308));
+        for (const auto& [name, bytes] : files) {
+            SCOPED_TRACE(std::string(name) + ", language " + std::to_string(language));
+            const QString file = exampleCopy(name);
+            QFile out(file);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            ASSERT_EQ(out.write(bytes), bytes.size());
+            out.close();
+            EXPECT_EQ(shown(AnalysisKind::Dati, file), want);
+            EXPECT_EQ(shown(AnalysisKind::DatiSpeed, file), want);
+        }
+    }
 }
 
 // The fast window through the Analysis command, with input that costs it a

@@ -34,6 +34,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProcess>
@@ -44,6 +45,10 @@
 #include <QTableWidget>
 #include <QTest>
 #include <qcustomplot.h>
+
+#include <ostream>
+
+static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace zuv::test {
 namespace {
@@ -127,6 +132,7 @@ protected:
     {
         window.reset();
         setPrinter(nullptr);
+        QLocale::setDefault(QLocale::system());
         ZuvTest::TearDown();
     }
 
@@ -351,11 +357,15 @@ TEST_P(BothWindows, CursorShowsEveryValueTheLampsAndTheMapMarkerInBothTabs)
 
 TEST_P(BothWindows, SessionFileComesBackInAFreshWindowAndIsWrittenWhole)
 {
+    // Saved on a machine that writes decimals with a comma, read back on one
+    // that writes them with a point.
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     {
         frmAnalisiDati& w = open(example, GetParam());
         ASSERT_TRUE(loaded);
         check(5);
         w.FiltroMisura[5] = 3;
+        w.FiltroMisura[16] = 2;
         w.setMeasureColour(5, 0x00FF00);
         DatiSessione.Piloti = QStringLiteral("Anna\r\nBruno");
         w.ChiudiGrafico();
@@ -363,9 +373,22 @@ TEST_P(BothWindows, SessionFileComesBackInAFreshWindowAndIsWrittenWhole)
         EXPECT_FALSE(StatoComunicazione.AnalisiAperta);
         EXPECT_EQ(currentAnalysis(), nullptr);
     }
+    QLocale::setDefault(QLocale::c());
     const QByteArray saved = fileBytes(path(QStringLiteral("session/%1.ses").arg(kExample)));
     EXPECT_EQ(saved.count("\r\n"), 26);
     EXPECT_TRUE(saved.contains("Piloti=Anna, Bruno\r\n"));
+    // Minimum and maximum with the comma, as the machine writes decimals.
+    const QList<QByteArray> lines = saved.split('\n');
+    int commas = 0;
+    for (int i = 8; i < 26; ++i) {
+        const QList<QByteArray> fields = lines[i].trimmed().split(';');
+        ASSERT_EQ(fields.size(), 6) << lines[i].toStdString();
+        for (int k : {4, 5}) {
+            EXPECT_FALSE(fields[k].contains('.')) << lines[i].toStdString();
+            commas += int(fields[k].contains(','));
+        }
+    }
+    EXPECT_GT(commas, 0);
 
     DatiSessione = SessionRecord();
     frmAnalisiDati& w = open(example, GetParam());
@@ -375,8 +398,10 @@ TEST_P(BothWindows, SessionFileComesBackInAFreshWindowAndIsWrittenWhole)
     EXPECT_FALSE(w.chkGrafico[5]->isChecked());
     EXPECT_FALSE(w.blnSeparati);
     EXPECT_EQ(w.GiroCorrente, 1);
-    // What the session file keeps is back.
+    // What the session file keeps is back, to its last row.
+    EXPECT_EQ(w.sessionLoad(), SessionLoad::Complete);
     EXPECT_EQ(w.FiltroMisura[5], 3);
+    EXPECT_EQ(w.FiltroMisura[16], 2);
     EXPECT_EQ(w.shpColor[5]->colour(), 0x00FF00u);
     EXPECT_EQ(DatiSessione.Piloti, "Anna, Bruno");
     EXPECT_EQ(DatiSessione.Circuito, "Pista Collina");
@@ -433,6 +458,72 @@ TEST_P(BothWindows, PlaybackMovesByAHundredthAndStopsAtTheLapEndOrWhenTheWindowC
     QTest::qWait(150);
     window.reset();
     QTest::qWait(50);
+}
+
+// The main window's status bar while a window loads: each step's texts,
+// and past the thousandth row of a table the share read so far.
+TEST_P(BothWindows, StatusBarTellsEachStepOfTheLoadInBothLanguages)
+{
+    const bool chart = GetParam() == AnalysisKind::Dati;
+    using Panels = std::vector<std::pair<int, QString>>;
+    // The chart reports as often as it likes while it reads: a run of
+    // progress texts counts by its last.
+    const auto steps = [](const Panels& calls) {
+        Panels out;
+        for (const auto& c : calls) {
+            const bool progress = c.first == 3 && c.second.endsWith(QLatin1String(" %"));
+            if (progress && !out.empty() && out.back().first == 3 && out.back().second.endsWith(QLatin1String(" %")))
+                out.back() = c;
+            else
+                out.push_back(c);
+        }
+        return out;
+    };
+    struct Case {
+        int laps, lapRows; // (laps + 2) x lapRows data rows
+    } cases[] = {{3, 200}, {5, 143}};
+    for (const int language : {0, 1}) {
+        loadShippedLanguages(language);
+        for (const Case& c : cases) {
+            const int rows = (c.laps + 2) * c.lapRows;
+            SCOPED_TRACE(std::to_string(rows) + " rows, language " + std::to_string(language));
+            const SessionFiles f = makeSession(16, c.laps, c.lapRows);
+            const QString folder = QStringLiteral("status%1/").arg(rows);
+            const QString file = writeFile(folder + "s.csv", f.data);
+            writeFile(folder + "s.txt", f.alarms);
+            writeFile(folder + "s.tim", f.laps);
+            window.reset();
+            surface.panelTexts.clear();
+            open(file, GetParam());
+            ASSERT_TRUE(loaded);
+            EXPECT_FALSE(surface.busy);
+
+            const QString done = languageText(141) + " 100 %";
+            Panels want = {{2, languageText(140)}, {3, languageText(141)}};
+            if (chart || rows > 1000)
+                want.emplace_back(3, done);
+            if (chart)
+                want.insert(want.end(), {{2, QString()}, {3, languageText(142)}});
+            want.insert(want.end(), {{2, languageText(301)}, {3, languageText(141)}});
+            if (chart || rows > 1000)
+                want.emplace_back(3, done);
+            want.insert(want.end(), {{1, QString()}, {3, QString()}, {2, QDir::toNativeSeparators(file)}});
+            EXPECT_EQ(chart ? steps(surface.panelTexts) : surface.panelTexts, want);
+        }
+    }
+}
+
+// An outline file that ends on a bad line: the map shows the points before
+// it and repeats none.
+TEST_P(BothWindows, MapOfAnOutlineThatEndsOnABadLine)
+{
+    writeFile(QStringLiteral("tracks/Pista Collina.trk"), "0,0\r\n10,0\r\n10,10\r\nend,\r\n");
+    frmAnalisiDati& w = open(example, GetParam());
+    ASSERT_TRUE(loaded);
+    w.Toolbar1_ButtonClick(QStringLiteral("Circuito"));
+    ASSERT_TRUE(w.blnCircuitoVisibile());
+    EXPECT_EQ(w.Picture1->outline(), (std::vector<MapPoint>{{0, 0}, {10, 0}, {10, 10}}));
+    EXPECT_EQ(w.Picture1->markerPoint(), 0);
 }
 
 // --- the chart window --------------------------------------------------------------
@@ -930,6 +1021,47 @@ TEST_F(AnalysisCommandTest, DamagedInputOpensWithWhatCouldBeRead)
         ASSERT_TRUE(w.source().sources().valueAt);
         EXPECT_EQ(w.source().sources().valueAt(1, 3), 0.1);
         EXPECT_EQ(w.source().sources().valueAt(2, 3), 3.0);
+    }
+}
+
+// A session whose alarms file is an ".alm": the fast window says once that
+// the ".txt" is missing, then opens with the ".alm"'s alarms and laps.
+TEST_F(AnalysisCommandTest, FastWindowOpensASessionWithOnlyAnAlmFile)
+{
+    UsaAnalisiSpeed = true;
+    const SessionFiles f = makeSession(16, 2, 20);
+    const QString file = writeFile("almonly/s.csv", f.data);
+    writeFile("almonly/s.alm", f.alarms);
+    writeFile("almonly/s.tim", f.laps);
+    for (const int language : {0, 1}) {
+        SCOPED_TRACE(language);
+        loadShippedLanguages(language);
+        msgs.clear();
+        command(file, [&](frmAnalisiDati& w) {
+            EXPECT_EQ(w.kind(), AnalysisKind::DatiSpeed);
+            ASSERT_EQ(msgs.shown.size(), 1u);
+            EXPECT_EQ(msgs.shown[0].text, languageText(328) + " s.txt " + languageText(329));
+            EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Critical);
+            EXPECT_TRUE(w.FileAllarmiPresente());
+            EXPECT_TRUE(fileBytes(path("almonly/schema.ini")).contains("Col16=F16 Double\r\n[s.alm]\r\n"));
+
+            // Start, two laps and End, numbered from the ".alm".
+            GridComponent& g = *w.MSFlexGrid1;
+            ASSERT_EQ(g.rowCount(), 5);
+            EXPECT_EQ(g.text(3, 0), languageText(193) + "2");
+            QTableWidget* table = g.table();
+            const QModelIndex lap2 = table->model()->index(2, 0);
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(lap2).center());
+            EXPECT_EQ(w.GiroCorrente, 3);
+            w.SSTab1->setCurrentIndex(1);
+            EXPECT_EQ(w.NTGraphAll->elementCount(), 8);
+            // The oil-temperature alarm is on at the sixth row of each lap.
+            w.AggiornaCursoreAllarmi(0.5, 0, w.NTGraphAll->sampleAt(0.5));
+            for (int k = 0; k < 8; ++k)
+                EXPECT_EQ(w.shpAlarm[std::size_t(k)]->colour(), k == 2 ? kLampOn : kLampOff) << k;
+            w.ChiudiGrafico();
+        });
+        EXPECT_TRUE(QFileInfo::exists(path("almonly/s.ses")));
     }
 }
 

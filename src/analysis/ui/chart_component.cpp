@@ -166,6 +166,11 @@ double ChartComponent::rangeAverage(QStringView from, QStringView to) const { re
 
 LapBounds ChartComponent::lapBoundaries(QStringView firstCell) const { return data_.lapBoundaries(firstCell); }
 
+LapBounds ChartComponent::lapBoundaries(std::span<const qint32> tableLapNumbers) const
+{
+    return lapBoundsFromTableRows(tableLapNumbers);
+}
+
 // --- traces ---
 
 void ChartComponent::clear()

@@ -8,7 +8,8 @@
 //            column count: columnCount      column values: columnValues
 //            range maximum / minimum / average of two cells: rangeMaximum,
 //              rangeMinimum, rangeAverage
-//            lap boundaries from a cell ("K1"): lapBoundaries
+//            lap boundaries from a cell ("K1") or from the in-memory
+//              table's array of lap numbers: lapBoundaries
 //   Traces   clear (every element removed): clear
 //            element count: elementCount    add element: addElement
 //            settings of the next trace: setElementColor, setElementLineWidth,
@@ -99,6 +100,8 @@ public:
     double rangeMinimum(QStringView from, QStringView to) const;
     double rangeAverage(QStringView from, QStringView to) const;
     LapBounds lapBoundaries(QStringView firstCell) const;
+    // From the lap numbers of the in-memory table's rows 0 to NumRecord.
+    LapBounds lapBoundaries(std::span<const qint32> tableLapNumbers) const;
     const ChartData& data() const { return data_; }
 
     // --- traces ---

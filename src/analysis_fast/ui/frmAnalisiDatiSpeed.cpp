@@ -18,6 +18,8 @@ namespace {
 
 class TableSource final : public AnalysisSource {
 public:
+    explicit TableSource(ChartComponent& alarms) : alarms_(alarms) {}
+
     Load load(AnalysisData& w, const QString& file) override
     {
         const TableFileNames names = tableFileNames(file);
@@ -44,24 +46,17 @@ public:
         s.setBusy(true);
         names_ = LeggiNomiCanali(file, w.FieldsNum);
 
-        int table = 0;
-        const TableLoad r = loadTables(
-            tables_, w.FieldsNum, file, QDir(names.Cartella).filePath(companion.NomeFileAllarmi),
-            [&table, &s](int t, qint64, int percent) {
-                if (t != table) {
-                    table = t;
-                    s.setPanelText(2, languageText(301));
-                }
-                s.setPanelText(3, progressText(percent));
-            });
+        const TableProgress progress = [&s](int, qint64, int percent) { s.setPanelText(3, progressText(percent)); };
+        TableLoad r = loadDataTable(tables_, w.FieldsNum, file, progress);
         if (!r.dataRead) {
             failure_ = missingFileText(file) + QLatin1Char('\n') + r.errors.join(QLatin1Char('\n'));
             return Load::Failed;
         }
-        warnings_ += r.errors;
-        warnings_ += r.warnings;
         s.setPanelText(2, languageText(301));
         s.setPanelText(3, languageText(141));
+        loadAlarmsTable(tables_, QDir(names.Cartella).filePath(companion.NomeFileAllarmi), r, progress);
+        warnings_ += r.errors;
+        warnings_ += r.warnings;
         sources_ = tableSources(tables_);
         return Load::Complete;
     }
@@ -74,11 +69,7 @@ public:
         return h;
     }
 
-    LapBounds lapBounds() const override
-    {
-        const std::vector<qint32> laps = rowLapNumbers(tables_);
-        return lapBoundsFromNumbers(laps);
-    }
+    LapBounds lapBounds() const override { return alarms_.lapBoundaries(rowLapNumbers(tables_)); }
 
     void plot(ChartComponent& chart, bool alarms, const TraceRows& rows, const TracePlot& p,
               int element) const override
@@ -100,6 +91,7 @@ public:
     const Dati& tables() const { return tables_; }
 
 private:
+    ChartComponent& alarms_;
     Dati tables_;
     NomiCanali names_;
 };
@@ -108,7 +100,7 @@ private:
 
 frmAnalisiDatiSpeed::frmAnalisiDatiSpeed(QWidget* parent)
     : frmAnalisiDati(AnalysisKind::DatiSpeed,
-                     [](ChartComponent&, ChartComponent&) { return std::make_unique<TableSource>(); },
+                     [](ChartComponent&, ChartComponent& alarms) { return std::make_unique<TableSource>(alarms); },
                      parent)
 {
 }
