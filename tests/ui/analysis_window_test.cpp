@@ -484,6 +484,34 @@ TEST_P(BothWindows, PlaybackMovesByAHundredthAndStopsAtTheLapEndOrWhenTheWindowC
     QTest::qWait(50);
 }
 
+TEST_P(BothWindows, StatisticsStopWithoutAWordAtALapTimeThatCannotBeRead)
+{
+    SessionFiles f = makeSession(16, 3, 20);
+    f.laps = "1.4\r\n01:01.00, 1\r\nxx:yy.zz, 1\r\n01:03.00, 1\r\n\r\n";
+    const QString file = writeFile("badlap/s.csv", f.data);
+    writeFile("badlap/s.txt", f.alarms);
+    writeFile("badlap/s.tim", f.laps);
+    // The dialogs address the window of the kind the program opens.
+    UsaAnalisiSpeed = GetParam() == AnalysisKind::DatiSpeed;
+    frmAnalisiDati& w = open(file, GetParam());
+    ASSERT_TRUE(loaded);
+    ASSERT_EQ(w.intGiriCompletati, 3);
+    w.toolButton("Statistiche")->trigger();
+    EXPECT_TRUE(msgs.shown.empty());
+    EXPECT_EQ(w.findChild<dlgStatistiche*>(), nullptr);
+    // The total as far as it came; what follows it was never computed.
+    EXPECT_EQ(w.TempoTotale, "00:01:01.00");
+    EXPECT_EQ(w.TempoMedioGiro, "");
+    EXPECT_EQ(w.strGiroVeloce, "");
+
+    // Once the lap time reads, the statistics open.
+    w.TabellaGiri[3][1] = QStringLiteral("01:02.00");
+    w.toolButton("Statistiche")->trigger();
+    EXPECT_NE(w.findChild<dlgStatistiche*>(), nullptr);
+    EXPECT_EQ(w.TempoTotale, "00:03:06.00");
+    EXPECT_EQ(w.TempoMedioGiro, "01:02.00");
+}
+
 // --- the chart window --------------------------------------------------------------
 
 TEST_F(AnalysisTest, ZoomAndMoveFollowTheButtonsAndBothChartsShareTheRange)

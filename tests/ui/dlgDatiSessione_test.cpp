@@ -83,8 +83,9 @@ protected:
                           fileBytes(QStringLiteral(ZUV_SHIPPED_DATA_DIR "/tracks/") + file));
             }
         writeFile(QStringLiteral("tracks/Quadro.trk"), rectangleOutline());
-        // Not a circuit: the list takes outline files only.
+        // Not circuits: the list takes names ending in "trk" exactly.
         writeFile(QStringLiteral("tracks/notes.txt"), "x");
+        writeFile(QStringLiteral("tracks/Vecchia.TRK"), rectangleOutline());
         writeFile(QStringLiteral("sessions/Prova.csv"), "t;d\r\n");
         loadShippedLanguages(1);
 
