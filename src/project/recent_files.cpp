@@ -118,8 +118,7 @@ void CaricaListaTracciati()
     const QString folder = findEntryNoCase(programFolder(), QStringLiteral("tracks"));
     if (!QFileInfo(folder).isDir())
         return;
-    // The last three characters "trk" exactly, without the four before the
-    // name's end; a name too short to lose them is none.
+    // A name too short to lose four characters names no circuit.
     for (const QString& name : listFolderFiles(folder))
         if (name.size() >= 4 && name.endsWith(QLatin1String("trk")))
             ListaTracciati.append(name.chopped(4));
