@@ -7,27 +7,36 @@
 
 namespace zuv {
 
+namespace {
+
+LapStatistics statisticsTexts(const AnalysisInterface& w)
+{
+    return {w.TempoTotale,  w.TempoMedioGiro,     w.VelocitaMediaGiro, w.strGiroVeloce,
+            w.strGiroLento, w.VelocitaGiroVeloce, w.VelocitaGiroLento};
+}
+
+} // namespace
+
 bool MostraStatistiche(AnalysisInterface& w)
 {
-    const auto s = MostraStatistiche([&w](int row) { return w.GetTempoGiro(qint16(row)); }, w.intGiriCompletati,
-                                     w.intGiroVeloce, w.intGiroLento, DatiSessione.LunghTracciato);
-    if (!s)
-        return false;
-    w.TempoTotale = s->TempoTotale;
-    w.TempoMedioGiro = s->TempoMedioGiro;
-    w.VelocitaMediaGiro = s->VelocitaMediaGiro;
-    w.strGiroVeloce = s->strGiroVeloce;
-    w.strGiroLento = s->strGiroLento;
-    w.VelocitaGiroVeloce = s->VelocitaGiroVeloce;
-    w.VelocitaGiroLento = s->VelocitaGiroLento;
-    return true;
+    LapStatistics s = statisticsTexts(w);
+    const bool done = MostraStatistiche(s, [&w](int row) { return w.GetTempoGiro(qint16(row)); },
+                                        w.intGiriCompletati, w.intGiroVeloce, w.intGiroLento,
+                                        DatiSessione.LunghTracciato);
+    // Also what a stopped run wrote before it stopped.
+    w.TempoTotale = s.TempoTotale;
+    w.TempoMedioGiro = s.TempoMedioGiro;
+    w.VelocitaMediaGiro = s.VelocitaMediaGiro;
+    w.strGiroVeloce = s.strGiroVeloce;
+    w.strGiroLento = s.strGiroLento;
+    w.VelocitaGiroVeloce = s.VelocitaGiroVeloce;
+    w.VelocitaGiroLento = s.VelocitaGiroLento;
+    return done;
 }
 
 std::array<std::array<QString, 2>, kStatisticsLines> statisticsLines(const AnalysisInterface& w)
 {
-    const LapStatistics s{w.TempoTotale,  w.TempoMedioGiro,     w.VelocitaMediaGiro, w.strGiroVeloce,
-                          w.strGiroLento, w.VelocitaGiroVeloce, w.VelocitaGiroLento};
-    return statisticsLines(s, w.intGiriCompletati, w.intGiroVeloce, w.intGiroLento);
+    return statisticsLines(statisticsTexts(w), w.intGiriCompletati, w.intGiroVeloce, w.intGiroLento);
 }
 
 std::vector<std::array<QString, 4>> measureStatsRows(const AnalysisInterface& w)

@@ -140,7 +140,8 @@ static_assert(kMaxSectors == kSectorBoxes + 1);
 bool CaricaSettori(LapState& s, const QString& circuit)
 {
     s.SettoriGiro = 1;
-    s.LunghezzeSettori.fill(0);
+    // `LunghezzeSettori` is not cleared: a file of fewer sectors overwrites
+    // only its own entries.
     const std::optional<QString> path = sectorFilePath(circuit);
     const std::optional<FileSettori> file =
         path && QFileInfo(*path).isFile() ? readSectorFile(*path) : std::nullopt;
@@ -152,6 +153,9 @@ bool CaricaSettori(LapState& s, const QString& circuit)
     return true;
 }
 
+// The walk below writes up to three columns after the last sector's.
+static_assert(kMaxSectors + 1 + 3 < kLapColumns);
+
 void CalcolaTempiSettori(LapState& s, int r, const RowValue& distanceAt)
 {
     if (!validRow(r))
@@ -159,26 +163,35 @@ void CalcolaTempiSettori(LapState& s, int r, const RowValue& distanceAt)
     auto& row = s.TabellaGiri[std::size_t(r)];
     for (int c = kFirstSector; c < kLapColumns; ++c)
         row[std::size_t(c)].clear();
-    const int sectors = lastTimeColumn(s) - kTimeColumn;
-    if (sectors < 1)
+    // Without a sector file there is nothing to time.
+    const int settoriGiro = lastTimeColumn(s);
+    if (settoriGiro <= kTimeColumn)
         return;
+    auto put = [&row](int j, qint64 samples) {
+        if (j + kFirstSector < kLapColumns)
+            row[std::size_t(j + kFirstSector)] = CentesimiInTempo(samples * 10);
+    };
     const qint64 first = s.bounds.first(r);
     const qint64 last = s.bounds.end(r);
     qint64 mark = first;
     double boundary = s.LunghezzeSettori[0];
     int j = 0;
-    // Only the inner boundaries are looked for: the last sector ends with
-    // the lap, however far the measured distance runs past the lengths.
-    for (qint64 i = first; i <= last && j < sectors - 1; ++i) {
+    qint64 i = first;
+    // Every boundary is looked for, the last one too: once the lap's
+    // distance reaches the sum of the lengths, what is left of the lap goes
+    // into the columns after the last sector's, which the grid never shows.
+    for (; i <= last; ++i) {
         const std::optional<double> d = distanceAt ? distanceAt(i) : std::nullopt;
         if (!d || *d < boundary)
             continue;
-        row[std::size_t(j + kFirstSector)] = CentesimiInTempo((i - mark) * 10);
+        put(j, i - mark);
         ++j;
         mark = i;
+        if (j > settoriGiro)
+            break;
         boundary += s.LunghezzeSettori[std::size_t(j)];
     }
-    row[std::size_t(j + kFirstSector)] = CentesimiInTempo((last + 1 - mark) * 10);
+    put(j, i - mark);
 }
 
 void AggiornaTestiTabellaGiri(LapState& s, const RowValue& lapNumberAt)
@@ -233,6 +246,10 @@ void PulisciRigaTabella(LapState& s, int r)
 {
     if (r < 0 || r >= int(s.grid.cells.size()))
         return;
+    // Every row from 1 is painted white, the selected one too; the next
+    // click paints a selection again.
+    if (r != 0 && r == s.grid.selectedRow)
+        s.grid.selectedRow = 0;
     for (int c = kFirstSector; c < kLapColumns; ++c)
         s.grid.cells[std::size_t(r)][std::size_t(c)].clear();
 }

@@ -81,16 +81,19 @@ void readLapLines(LapState& s, const QStringList& lines);
 
 // The sector file `tracks/<circuit>.sec` beside the program (folder and
 // extension matched without regard to case): line 1 the track length, then
-// one sector length a line, at most 16 kept. No file, or a circuit name
-// that cannot stand in a path (empty, a folder separator, ".."), gives one
-// column (`SettoriGiro` 1) and false.
+// one sector length a line, at most 16 kept; entries after the file's keep
+// what an earlier file put there. No file, or a circuit name that cannot
+// stand in a path (empty, a folder separator, ".."), gives one column
+// (`SettoriGiro` 1) and false.
 bool CaricaSettori(LapState& s, const QString& circuit);
 
 // The sector times of lap-table row r into `TabellaGiri`(r, 2..): each from
 // the sample where the previous boundary was reached (or the lap's first)
 // to the sample that reaches the next, boundaries being the running sums
-// of the lengths; the last sector runs to the lap's end. `distanceAt` is
-// the alarms data's distance at a row.
+// of the lengths. A lap that reaches the sum of all lengths before its end
+// leaves the rest in up to three columns after `SettoriGiro`, never shown;
+// one that does not gives its last sector the time to its end.
+// `distanceAt` is the alarms data's distance at a row.
 void CalcolaTempiSettori(LapState& s, int r, const RowValue& distanceAt);
 
 // Fills `grid` from the lap times, the sectors and `lapNumberAt` (the alarms
@@ -102,7 +105,7 @@ bool CompilaTabellaGiri(LapState& s, const RowValue& lapNumberAt, const RowValue
 // The grid's headings and row labels again, in the current language.
 void AggiornaTestiTabellaGiri(LapState& s, const RowValue& lapNumberAt);
 // Empties the texts of grid row r from column 2 on (row 0: the headings
-// from column 2).
+// from column 2); a row from 1 loses the selection's colours.
 void PulisciRigaTabella(LapState& s, int r);
 // The fastest and slowest cell of each column 1 to `SettoriGiro`, by time;
 // empty cells take no part, and among equal times the first row wins.

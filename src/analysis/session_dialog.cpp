@@ -99,7 +99,8 @@ QString writeMessage(const QString& path, const QString& reason)
            + QLatin1Char('\n') + reason;
 }
 
-// Sector lines of the dialog: whole lengths up to the first that is none.
+// Every sector line, up to the fifteenth, is a box, a 0 line too. A length
+// beyond 32 bits ends the reading there.
 void takeSectors(SessionDialogState& d, const FileSettori& file)
 {
     int taken = 0;
@@ -107,7 +108,7 @@ void takeSectors(SessionDialogState& d, const FileSettori& file)
         if (taken >= kSectorBoxes)
             break;
         const double r = roundHalfEven(v);
-        if (r == 0 || r < std::numeric_limits<qint32>::min() || r > std::numeric_limits<qint32>::max())
+        if (!(r >= std::numeric_limits<qint32>::min() && r <= std::numeric_limits<qint32>::max()))
             break;
         d.LunghezzaSettore[taken] = qint32(r);
         showBox(d.txtX[taken], QString::number(qint32(r)));
@@ -238,6 +239,8 @@ void cboCircuito_Click(SessionDialogState& d)
     if (!lines)
         return;
     d.PercorsoTracciato = *outline;
+    // The track length as it was before a sector file is read.
+    d.title = sessionDialogTitle(d);
     d.points = dialogOutline(*lines);
     d.loadedCircuit = d.cboCircuito;
     d.PercorsoSettori = sectorFilePath(d.cboCircuito).value_or(QString());
@@ -286,9 +289,6 @@ void cboNumSettori_Click(SessionDialogState& d)
 
 void txtLunghezzaTracciato_LostFocus(SessionDialogState& d)
 {
-    // Passing through the box must not throw away the sectors typed.
-    if (d.txtLunghezzaTracciato.trimmed() == d.LunghTracciato.trimmed())
-        return;
     d.LunghTracciato = d.txtLunghezzaTracciato;
     cboNumSettori_Click(d);
 }
@@ -308,44 +308,39 @@ void txtX_LostFocus(SessionDialogState& d, int k)
         return;
     SectorBox& box = d.txtX[k];
     const qint32 oldLength = d.LunghezzaSettore[k];
+    // A text that is no number ends the step and stays in its box, and so
+    // does what the step had changed before.
     const auto newLength = boxValue(box.text);
-    const auto L = trackLengthValue(d.LunghTracciato);
-    if (!newLength || !L || *newLength >= *L || *newLength < 1) {
+    const auto L = boxValue(d.LunghTracciato);
+    if (!newLength || !L)
+        return;
+    if (*newLength >= *L || *newLength < 1) {
         box.text = QString::number(oldLength);
         return;
     }
-    // A box past the sectors in use (the first box of a circuit without
-    // sectors) only keeps its value.
-    if (k < d.NumSettori - 1) {
-        SectorBox& following = d.txtX[k + 1];
-        qint64 value = 0;
-        if (k == d.NumSettori - 2) {
-            qint64 sum = *newLength;
-            for (int j = 0; j < k; ++j) {
-                const auto v = boxValue(d.txtX[j].text);
-                if (!v) {
-                    box.text = QString::number(oldLength);
-                    return;
-                }
-                sum += *v;
-            }
-            value = qint64(*L) - sum;
-        } else {
-            const auto v = boxValue(following.text);
-            if (!v) {
-                box.text = QString::number(oldLength);
-                return;
-            }
-            value = qint64(*v) - (qint64(*newLength) - oldLength);
-        }
-        if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max()) {
-            box.text = QString::number(oldLength);
-            return;
-        }
-        following.text = QString::number(value);
-        d.LunghezzaSettore[k + 1] = qint32(value);
-    }
     d.LunghezzaSettore[k] = *newLength;
+    if (k + 1 >= kSectorBoxes)
+        return;
+    qint64 value = 0;
+    if (k == d.NumSettori - 2) {
+        qint64 sum = 0;
+        for (int j = 0; j <= k; ++j) {
+            const auto v = boxValue(d.txtX[j].text);
+            if (!v)
+                return;
+            sum += *v;
+        }
+        value = qint64(*L) - sum;
+    } else {
+        const auto v = boxValue(d.txtX[k + 1].text);
+        if (!v)
+            return;
+        value = qint64(*v) - (qint64(*newLength) - oldLength);
+    }
+    if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
+        return;
+    d.txtX[k + 1].text = QString::number(value);
+    d.LunghezzaSettore[k + 1] = qint32(value);
     d.drawing = DisegnaSettori(d.points, d.LunghezzaSettore, d.LunghTracciato);
 }
 

@@ -113,6 +113,9 @@ struct SessionDialogState {
     // The circuit whose outline was read, "" when the last choice found none.
     QString loadedCircuit;
     MapDrawing drawing;
+    // The dialog's title, set at activation and when a circuit's outline
+    // is opened.
+    QString title;
 };
 
 // Empties `ListaTracciati` and fills it again from the tracks folder; the
@@ -127,7 +130,9 @@ SessionDialogState MostraDatiSessione();
 QString sessionDialogTitle(const SessionDialogState& d);
 
 // A circuit picked from the list (not typed): reads its outline and, when it
-// has one, its sector file. A sector file puts its track length into the
+// has one, its sector file, every sector line up to the fifteenth a box (a
+// 0 line a box with 0). Opening the outline sets the title with the track
+// length as it was before. A sector file puts its track length into the
 // session at once, also when the dialog is later cancelled.
 void cboCircuito_Click(SessionDialogState& d);
 
@@ -136,20 +141,21 @@ void cboCircuito_Click(SessionDialogState& d);
 // rest. Without a usable track length the boxes are shown empty.
 void cboNumSettori_Click(SessionDialogState& d);
 
-// Enter in the track-length box, or focus leaving it: a changed length
-// becomes the dialog's and the sectors are split again.
+// Enter in the track-length box, or focus leaving it: the box's text
+// becomes the dialog's track length and the sectors are split again.
 void txtLunghezzaTracciato_LostFocus(SessionDialogState& d);
 
-// Whether box k takes the key: every box but the last refuses "," and ".".
-// The last box's value is only ever computed; the dialog may show it
-// read-only.
+// Whether box k takes the key: every box but the last refuses "," and ".";
+// the last takes any key.
 bool txtX_KeyPress(const SessionDialogState& d, int k, QChar key);
 bool isLastSector(const SessionDialogState& d, int k);
 
-// Enter in box k, or focus leaving it. A length of 1 or more and below the
-// track length is taken and the next box absorbs the change (the box before
-// the last makes the last one the rest of the track); anything else puts
-// the old length back in the box.
+// Enter in box k, or focus leaving it; nothing in the last box. A length
+// of 1 or more and below the track length is taken and the next box
+// absorbs the change (the box before the last makes the last one the rest
+// of the track); a number out of that range puts the old length back in
+// the box. A text that is no number (in the box, the track length, or a
+// box the step reads) ends the step, the text staying as typed.
 void txtX_LostFocus(SessionDialogState& d, int k);
 
 struct SessionOk {

@@ -5,28 +5,47 @@
 #include "project/state.h"
 #include "project/time_text.h"
 
-namespace zuv {
+#include <QRegularExpression>
 
-std::optional<LapStatistics> MostraStatistiche(const LapTimeOf& lapTime, int intGiriCompletati,
-                                               int intGiroVeloce, int intGiroLento,
-                                               const QString& trackLength)
+namespace zuv {
+namespace {
+
+// Minutes, seconds and hundredths (hours may come first), as the lap-time
+// file gives them.
+bool readableLapTime(const QString& text)
+{
+    static const QRegularExpression time(
+        QStringLiteral("^\\s*(?:[0-9]+:)?[0-9]+:[0-5]?[0-9]\\.[0-9]{1,2}\\s*$"));
+    return time.match(text).hasMatch();
+}
+
+} // namespace
+
+bool MostraStatistiche(LapStatistics& s, const LapTimeOf& lapTime, int intGiriCompletati, int intGiroVeloce,
+                       int intGiroLento, const QString& trackLength)
 {
     // A lap file without its closing empty line counts -1 laps.
     if (intGiriCompletati < 1)
-        return std::nullopt;
+        return false;
     // The prefix gives the lap time zero hours.
     const QString hours = QStringLiteral("00:");
-    LapStatistics s;
-    s.TempoTotale = SommaTempi(hours + lapTime(2), QStringLiteral("00:00:00.00"));
-    for (int r = 3; r <= intGiriCompletati + 1; ++r)
-        s.TempoTotale = SommaTempi(s.TempoTotale, hours + lapTime(r));
+    const QString first = lapTime(2);
+    if (!readableLapTime(first))
+        return false;
+    s.TempoTotale = SommaTempi(hours + first, QStringLiteral("00:00:00.00"));
+    for (int r = 3; r <= intGiriCompletati + 1; ++r) {
+        const QString lap = lapTime(r);
+        if (!readableLapTime(lap))
+            return false;
+        s.TempoTotale = SommaTempi(s.TempoTotale, hours + lap);
+    }
     s.TempoMedioGiro = DividiTempo(s.TempoTotale, intGiriCompletati);
     s.VelocitaMediaGiro = VelocitaMediaGiri(s.TempoTotale, intGiriCompletati, trackLength);
     s.strGiroVeloce = lapTime(intGiroVeloce + 1);
     s.strGiroLento = lapTime(intGiroLento + 1);
     s.VelocitaGiroVeloce = VelocitaDaTempo(s.strGiroVeloce, trackLength);
     s.VelocitaGiroLento = VelocitaDaTempo(s.strGiroLento, trackLength);
-    return s;
+    return true;
 }
 
 std::array<std::array<QString, 2>, kStatisticsLines> statisticsLines(const LapStatistics& s,

@@ -7,7 +7,6 @@
 #include <array>
 #include <cmath>
 #include <functional>
-#include <optional>
 
 namespace zuv {
 
@@ -25,12 +24,14 @@ struct LapStatistics {
 // Lap time of lap-table row `row` (lap n is row n + 1), as `GetTempoGiro`.
 using LapTimeOf = std::function<QString(int row)>;
 
-// The statistics of laps 1 to `intGiriCompletati`; the fastest and slowest
-// lap are given by number. Nothing when there is no completed lap: the
-// window then shows language text 302 and keeps its texts.
-std::optional<LapStatistics> MostraStatistiche(const LapTimeOf& lapTime, int intGiriCompletati,
-                                               int intGiroVeloce, int intGiroLento,
-                                               const QString& trackLength);
+// The statistics of laps 1 to `intGiriCompletati` into `s`, the window's
+// texts; the fastest and slowest lap are given by number. False when there
+// is no completed lap (the window then shows language text 302 and keeps
+// its texts), and false at a lap time that cannot be read ("mm:ss.cc"):
+// the statistics stop there without a word, what they wrote before keeps
+// its new value and the rest its old one.
+bool MostraStatistiche(LapStatistics& s, const LapTimeOf& lapTime, int intGiriCompletati, int intGiroVeloce,
+                       int intGiroLento, const QString& trackLength);
 
 inline constexpr int kStatisticsLines = 10;
 

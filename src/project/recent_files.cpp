@@ -118,8 +118,9 @@ void CaricaListaTracciati()
     const QString folder = findEntryNoCase(programFolder(), QStringLiteral("tracks"));
     if (!QFileInfo(folder).isDir())
         return;
+    // A name too short to lose four characters names no circuit.
     for (const QString& name : listFolderFiles(folder))
-        if (name.size() > 4 && name.endsWith(QLatin1String(".trk"), Qt::CaseInsensitive))
+        if (name.size() >= 4 && name.endsWith(QLatin1String("trk")))
             ListaTracciati.append(name.chopped(4));
 }
 

@@ -24,9 +24,9 @@ void showRecentFiles();
 // for a file, not again until a write there has worked.
 bool SalvaFileRecenti();
 
-// Appends to `ListaTracciati` the name, without extension, of every ".trk"
-// file of the tracks folder (extension in any case), in name order. A
-// missing folder leaves the list as it was.
+// Appends to `ListaTracciati`, in name order, every file name of the tracks
+// folder whose last three characters are "trk" in these letters, less its
+// last four characters. A missing folder leaves the list as it was.
 void CaricaListaTracciati();
 
 } // namespace zuv

@@ -43,18 +43,26 @@ TEST(LapStatistics, TotalsAveragesAndSpeeds)
          2,
          "30000",
          {"02:40:00.00", "80:00.00", "22.5", "59:59.99", "100:00.01", "30.0", "18.0"}},
+        // An average lap of 1:01:30 keeps its hour in the minutes.
+        {"average past the hour",
+         {"61:00.00", "62:00.00"},
+         1,
+         2,
+         "30000",
+         {"02:03:00.00", "61:30.00", "29.268", "61:00.00", "62:00.00", "29.508", "29.032"}},
     };
     for (const Case& c : cases) {
-        const auto s = MostraStatistiche(laps(c.times), int(c.times.size()), c.fastest, c.slowest,
-                                         QString::fromLatin1(c.length));
-        ASSERT_TRUE(s) << c.name;
-        EXPECT_EQ(s->TempoTotale, c.expected.TempoTotale) << c.name;
-        EXPECT_EQ(s->TempoMedioGiro, c.expected.TempoMedioGiro) << c.name;
-        EXPECT_EQ(s->VelocitaMediaGiro, c.expected.VelocitaMediaGiro) << c.name;
-        EXPECT_EQ(s->strGiroVeloce, c.expected.strGiroVeloce) << c.name;
-        EXPECT_EQ(s->strGiroLento, c.expected.strGiroLento) << c.name;
-        EXPECT_EQ(s->VelocitaGiroVeloce, c.expected.VelocitaGiroVeloce) << c.name;
-        EXPECT_EQ(s->VelocitaGiroLento, c.expected.VelocitaGiroLento) << c.name;
+        LapStatistics s;
+        ASSERT_TRUE(MostraStatistiche(s, laps(c.times), int(c.times.size()), c.fastest, c.slowest,
+                                      QString::fromLatin1(c.length)))
+            << c.name;
+        EXPECT_EQ(s.TempoTotale, c.expected.TempoTotale) << c.name;
+        EXPECT_EQ(s.TempoMedioGiro, c.expected.TempoMedioGiro) << c.name;
+        EXPECT_EQ(s.VelocitaMediaGiro, c.expected.VelocitaMediaGiro) << c.name;
+        EXPECT_EQ(s.strGiroVeloce, c.expected.strGiroVeloce) << c.name;
+        EXPECT_EQ(s.strGiroLento, c.expected.strGiroLento) << c.name;
+        EXPECT_EQ(s.VelocitaGiroVeloce, c.expected.VelocitaGiroVeloce) << c.name;
+        EXPECT_EQ(s.VelocitaGiroLento, c.expected.VelocitaGiroLento) << c.name;
     }
 }
 
@@ -62,17 +70,51 @@ TEST(LapStatistics, ManyLapsAndNoLaps)
 {
     // Beyond 327 laps a 16-bit division would overflow.
     const QStringList many(600, QStringLiteral("01:00.01"));
-    const auto s = MostraStatistiche(laps(many), 600, 1, 1, QStringLiteral("1000"));
-    ASSERT_TRUE(s);
-    EXPECT_EQ(s->TempoTotale, QStringLiteral("10:00:06.00"));
-    EXPECT_EQ(s->TempoMedioGiro, QStringLiteral("01:00.01"));
+    LapStatistics s;
+    ASSERT_TRUE(MostraStatistiche(s, laps(many), 600, 1, 1, QStringLiteral("1000")));
+    EXPECT_EQ(s.TempoTotale, QStringLiteral("10:00:06.00"));
+    EXPECT_EQ(s.TempoMedioGiro, QStringLiteral("01:00.01"));
     // A lap file without its closing empty line counts -1 laps.
-    EXPECT_FALSE(MostraStatistiche(laps({}), 0, 0, 0, QStringLiteral("1000")));
-    EXPECT_FALSE(MostraStatistiche(laps({"01:00.00"}), -1, 0, 0, QStringLiteral("1000")));
+    EXPECT_FALSE(MostraStatistiche(s, laps({}), 0, 0, 0, QStringLiteral("1000")));
+    EXPECT_FALSE(MostraStatistiche(s, laps({"01:00.00"}), -1, 0, 0, QStringLiteral("1000")));
+    EXPECT_EQ(s.TempoTotale, QStringLiteral("10:00:06.00"));
     // No track length: no speed, no failure.
-    const auto noLength = MostraStatistiche(laps({"01:00.00"}), 1, 1, 1, QString());
-    ASSERT_TRUE(noLength);
-    EXPECT_EQ(noLength->TempoMedioGiro, QStringLiteral("01:00.00"));
+    LapStatistics noLength;
+    ASSERT_TRUE(MostraStatistiche(noLength, laps({"01:00.00"}), 1, 1, 1, QString()));
+    EXPECT_EQ(noLength.TempoMedioGiro, QStringLiteral("01:00.00"));
+}
+
+TEST(LapStatistics, ALapTimeThatCannotBeReadStopsThemThere)
+{
+    // Texts of an earlier run, to see which are written before the stop.
+    const LapStatistics old{"old total", "old average", "old speed", "old fast", "old slow", "old fast speed",
+                            "old slow speed"};
+    struct Case {
+        const char* name;
+        QStringList times;
+        const char* total; // TempoTotale after the stop
+    } cases[] = {
+        {"the first lap", {"ab:cd.ef", "01:00.00"}, "old total"},
+        {"an empty first lap", {"", "01:00.00"}, "old total"},
+        // The laps before it are summed.
+        {"the third lap", {"01:00.00", "01:01.50", "1:x0.00", "01:00.00"}, "00:02:01.50"},
+        {"seconds past 59", {"01:00.00", "01:75.00"}, "00:01:00.00"},
+        {"no hundredths", {"01:00.00", "01:00"}, "00:01:00.00"},
+    };
+    for (const Case& c : cases) {
+        LapStatistics s = old;
+        EXPECT_FALSE(MostraStatistiche(s, laps(c.times), int(c.times.size()), 1, 1, QStringLiteral("1000")))
+            << c.name;
+        EXPECT_EQ(s.TempoTotale, QLatin1String(c.total)) << c.name;
+        EXPECT_EQ(s.TempoMedioGiro, old.TempoMedioGiro) << c.name;
+        EXPECT_EQ(s.VelocitaMediaGiro, old.VelocitaMediaGiro) << c.name;
+        EXPECT_EQ(s.strGiroVeloce, old.strGiroVeloce) << c.name;
+        EXPECT_EQ(s.VelocitaGiroLento, old.VelocitaGiroLento) << c.name;
+    }
+    // Hours before the minutes, blanks around and one digit of tenths read.
+    LapStatistics s = old;
+    EXPECT_TRUE(MostraStatistiche(s, laps({"00:01:00.00", " 1:00.5 "}), 2, 1, 2, QStringLiteral("1000")));
+    EXPECT_EQ(s.TempoTotale, QStringLiteral("00:02:00.50"));
 }
 
 class StatisticsGrids : public ZuvTest {

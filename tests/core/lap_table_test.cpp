@@ -147,45 +147,83 @@ TEST_F(LapTable, SectorFileGivesTheLengthsAndRefusesUnsafeNames)
     EXPECT_EQ(s.LunghezzeSettori[15], 160);
     EXPECT_EQ(s.LunghezzeSettori[16], 0);
 
+    // A shorter file overwrites only its own entries.
+    EXPECT_TRUE(CaricaSettori(s, "Monza"));
+    EXPECT_EQ(s.SettoriGiro, 5);
+    EXPECT_EQ(s.LunghezzeSettori[3], 40);
+    EXPECT_EQ(s.LunghezzeSettori[4], 50);
+    EXPECT_EQ(s.LunghezzeSettori[15], 160);
+
     writeFile("x.sec", "100\r\n50\r\n");
     for (const char* name : {"../x", "tracks/../../x", "a/b", "a\\b", "", "missing"}) {
         EXPECT_FALSE(CaricaSettori(s, QString::fromLatin1(name))) << name;
         EXPECT_EQ(s.SettoriGiro, 1) << name;
-        EXPECT_EQ(s.LunghezzeSettori[0], 0) << name;
+        EXPECT_EQ(s.LunghezzeSettori[0], 30) << name;
     }
     EXPECT_TRUE(msgs.shown.empty());
 }
 
 TEST_F(LapTable, SectorTimesOfAHandMadeLap)
 {
+    // A lap of rows 10 to 19 at 0, 10, ..., 90 m. Columns 2 to `SettoriGiro`
+    // are the sectors the grid shows; once the distance reaches the sum of
+    // the lengths, the rest of the lap goes into the columns after them.
     struct Case {
-        std::vector<double> lengths;
-        std::vector<const char*> times;
+        const char* what;
+        int sectors;
+        std::vector<double> lengths; // entries from 0; those past `sectors` are stale
+        std::vector<const char*> columns; // from column 2
     } cases[] = {
-        {{30, 30, 40}, {"00:00.30", "00:00.30", "00:00.40"}},
-        // The distance passes the lengths early: the last sector still ends
-        // with the lap, so the sectors add up to it.
-        {{20, 20}, {"00:00.20", "00:00.80"}},
+        {"lengths beyond the lap", 3, {30, 30, 40}, {"00:00.30", "00:00.30", "00:00.40"}},
+        // 40 + 30 = 70 m is reached at row 17; rows 17 to 19 are no sector.
+        {"lap past the track", 2, {40, 30}, {"00:00.40", "00:00.30", "00:00.10", "00:00.10", "00:00.00"}},
+        {"stale length after the last", 2, {20, 20, 25}, {"00:00.20", "00:00.20", "00:00.30", "00:00.10", "00:00.00"}},
         // Never reaching the first boundary: the whole lap is sector 1.
-        {{500, 500}, {"00:01.00", ""}},
-        {{100}, {"00:01.00"}},
-        // Zero lengths cross at once, one row at a time.
-        {{0, 0, 90}, {"00:00.00", "00:00.10", "00:00.90"}},
+        {"first boundary not reached", 2, {500, 500}, {"00:01.00"}},
+        {"one sector", 1, {100}, {"00:01.00"}},
+        // Zero lengths cross at once, one row at a time; the sum is reached
+        // at the lap's last row, which then counts after the sectors.
+        {"zero lengths", 3, {0, 0, 90}, {"00:00.00", "00:00.10", "00:00.80", "00:00.10"}},
     };
     for (const Case& c : cases) {
         LapState s;
         s.bounds.InizioGiro = {0, 0, 10};
         s.bounds.FineGiro = {0, 0, 19};
-        s.SettoriGiro = int(c.lengths.size()) + 1;
+        s.SettoriGiro = c.sectors + 1;
         for (std::size_t k = 0; k < c.lengths.size(); ++k)
             s.LunghezzeSettori[k] = c.lengths[k];
         s.TabellaGiri[2][8] = "stale";
         CalcolaTempiSettori(s, 2, lapMetres());
-        for (std::size_t k = 0; k < c.times.size(); ++k)
-            EXPECT_EQ(s.TabellaGiri[2][k + 2], QLatin1String(c.times[k])) << c.lengths[0] << " sector " << k + 1;
-        for (std::size_t col = c.times.size() + 2; col < 21; ++col)
-            EXPECT_EQ(s.TabellaGiri[2][col], "") << col;
+        for (std::size_t col = 2; col < 21; ++col)
+            EXPECT_EQ(s.TabellaGiri[2][col], col - 2 < c.columns.size() ? QLatin1String(c.columns[col - 2]) : QLatin1String(""))
+                << c.what << ", column " << col;
     }
+}
+
+TEST_F(LapTable, SixteenSectorsEndAtTheirBoundaries)
+{
+    // Sixteen sectors of 100 m; one lap of rows 100 to 299 at 10 m a row,
+    // so 1990 m: each sector takes ten rows, the last one too, and the
+    // 390 m after 1600 m are in no sector.
+    QByteArray sec = "1600\r\n";
+    for (int k = 0; k < 16; ++k)
+        sec += "100\r\n";
+    writeFile("tracks/Sedici.sec", sec);
+    LapState s;
+    ASSERT_TRUE(CaricaSettori(s, "Sedici"));
+    ASSERT_EQ(s.SettoriGiro, 17);
+    s.bounds.InizioGiro = {0, 0, 100};
+    s.bounds.FineGiro = {0, 99, 299};
+    readLapLines(s, {"1.4", "00:20.00, 1", ""});
+    const RowValue metres = [](qint64 row) -> std::optional<double> { return row >= 100 ? (row - 100) * 10.0 : 0.0; };
+    const RowValue lap = [](qint64 row) -> std::optional<double> { return row >= 100 ? 1.0 : 0.0; };
+    ASSERT_TRUE(CompilaTabellaGiri(s, lap, metres));
+    EXPECT_EQ(s.grid.text(0, 17), languageText(144) + "16");
+    for (int c = 2; c <= 17; ++c)
+        EXPECT_EQ(s.grid.text(2, c), "00:01.00") << "sector " << c - 1;
+    EXPECT_EQ(s.grid.text(2, 18), "");
+    EXPECT_EQ(s.TabellaGiri[2][18], "00:00.10");
+    EXPECT_EQ(s.TabellaGiri[2][20], "00:00.00");
 }
 
 TEST_F(LapTable, CompilaTabellaGiriFillsTheGridAndMarksTheExtremes)
@@ -333,10 +371,20 @@ TEST_F(LapTable, RebuildAfterACircuitChangeAndANewLanguage)
     s.SettoriGiro = 4;
     s.LunghezzeSettori = {20, 20, 20};
     CompilaTabellaGiri(s, lapNumbers(), lapMetres());
-    EXPECT_EQ(s.grid.text(2, 4), "00:00.60");
+    // 60 m are reached at the lap's seventh row: the last sector ends there.
+    EXPECT_EQ(s.grid.text(2, 4), "00:00.20");
+    MSFlexGrid1_Click(s, 3, 1, lapNumbers());
+    ASSERT_EQ(s.grid.colours(3, 2).back, 0xFF0000u);
 
+    // Every row is painted white again, the selected one too, until the
+    // next click; the lap on show stays.
     for (int r = 0; r < s.grid.rows; ++r)
         PulisciRigaTabella(s, r);
+    for (int c = 2; c <= 4; ++c) {
+        EXPECT_EQ(s.grid.colours(3, c).back, 0xFFFFFFu) << c;
+        EXPECT_EQ(s.grid.colours(3, c).fore, 0u) << c;
+    }
+    EXPECT_EQ(s.GiroCorrente, 3);
     EXPECT_EQ(s.grid.text(2, 2), "");
     EXPECT_EQ(s.grid.text(0, 2), "");
     EXPECT_EQ(s.grid.text(2, 1), "01:23.45");

@@ -80,7 +80,8 @@ TEST(SessionDialog, EnterInASectorBoxMovesTheChangeToTheNextBox)
         {"next may go negative", "3", 0, "900", {900, -234, 334}, "900"},
         {"the whole track", "4", 0, "1000", {250, 250, 250, 250}, "250"},
         {"zero", "4", 2, "0", {250, 250, 250, 250}, "250"},
-        {"text", "4", 1, "12a", {250, 250, 250, 250}, "250"},
+        // No number: the step ends and the text stays as typed.
+        {"text", "4", 1, "12a", {250, 250, 250, 250}, "12a"},
         {"the last box is only computed", "4", 3, "100", {250, 250, 250, 250}, "100"},
     };
     for (const Case& c : cases) {
@@ -93,6 +94,28 @@ TEST(SessionDialog, EnterInASectorBoxMovesTheChangeToTheNextBox)
             if (k != c.box)
                 EXPECT_EQ(d.txtX[k].text, QString::number(d.LunghezzaSettore[k])) << c.name << " box " << k;
     }
+
+    // A box the step reads that holds no number ends it there: what it
+    // had changed stays, nothing more is changed.
+    SessionDialogState d = split(QStringLiteral("1000"), QStringLiteral("4"));
+    d.txtX[1].text = QStringLiteral("x");
+    d.txtX[0].text = QStringLiteral("300");
+    txtX_LostFocus(d, 0);
+    EXPECT_EQ(lengths(d), (std::vector<qint32>{300, 250, 250, 250}));
+    EXPECT_EQ(d.txtX[1].text, QStringLiteral("x"));
+    d = split(QStringLiteral("1000"), QStringLiteral("3"));
+    d.txtX[0].text = QStringLiteral("x");
+    d.txtX[1].text = QStringLiteral("400");
+    txtX_LostFocus(d, 1);
+    EXPECT_EQ(lengths(d), (std::vector<qint32>{333, 400, 334}));
+    EXPECT_EQ(d.txtX[2].text, QStringLiteral("334"));
+    // So does a track length that is no number.
+    d = split(QStringLiteral("1000"), QStringLiteral("3"));
+    d.LunghTracciato = QStringLiteral("long");
+    d.txtX[0].text = QStringLiteral("400");
+    txtX_LostFocus(d, 0);
+    EXPECT_EQ(lengths(d), (std::vector<qint32>{333, 333, 334}));
+    EXPECT_EQ(d.txtX[0].text, QStringLiteral("400"));
 }
 
 TEST(SessionDialog, SectorBoxKeysAndTrackLengthChanges)
@@ -107,10 +130,11 @@ TEST(SessionDialog, SectorBoxKeysAndTrackLengthChanges)
     d.txtX[0].text = QStringLiteral("400");
     txtX_LostFocus(d, 0);
     ASSERT_EQ(lengths(d), (std::vector<qint32>{400, 266, 334}));
-    // Passing through the length box without a change keeps the sectors typed.
+    // Passing through the length box splits again, also without a change.
     d.txtLunghezzaTracciato = QStringLiteral(" 1000 ");
     txtLunghezzaTracciato_LostFocus(d);
-    EXPECT_EQ(lengths(d), (std::vector<qint32>{400, 266, 334}));
+    EXPECT_EQ(lengths(d), (std::vector<qint32>{333, 333, 334}));
+    EXPECT_EQ(d.LunghTracciato, QStringLiteral(" 1000 "));
     d.txtLunghezzaTracciato = QStringLiteral("1200");
     txtLunghezzaTracciato_LostFocus(d);
     EXPECT_EQ(lengths(d), (std::vector<qint32>{400, 400, 400}));
@@ -193,6 +217,9 @@ TEST_F(SessionDialogFiles, OpeningReadsTheCircuitAndItsSectors)
     EXPECT_EQ(d.txtLunghezzaTracciato, QStringLiteral("1000"));
     // The sector file's length is the session's at once.
     EXPECT_EQ(DatiSessione.LunghTracciato, QStringLiteral("1000"));
+    // The title as the outline opened, with the length before the sector
+    // file; activation gives the new one.
+    EXPECT_EQ(d.title, QStringLiteral("Alpha - 999 m."));
     EXPECT_EQ(sessionDialogTitle(d), QStringLiteral("Alpha - 1000 m."));
     // Four points leave the last sector no second point to carry its number.
     EXPECT_EQ(d.drawing.labels.size(), 2u);
@@ -204,6 +231,7 @@ TEST_F(SessionDialogFiles, OpeningReadsTheCircuitAndItsSectors)
     EXPECT_TRUE(d.txtX[0].enabled);
     EXPECT_EQ(d.points, (std::vector<MapPoint>{{5, 5}, {6, 6}}));
     EXPECT_EQ(d.drawing.lines.back().colour, kColourYellow);
+    EXPECT_EQ(d.title, QStringLiteral("Beta - 1000 m."));
 
     // No outline: an empty map and no circuit to write sectors for.
     for (const char* name : {"Gamma", "../tracks/Alpha", ""}) {
@@ -212,6 +240,7 @@ TEST_F(SessionDialogFiles, OpeningReadsTheCircuitAndItsSectors)
         EXPECT_TRUE(d.points.empty()) << name;
         EXPECT_TRUE(d.drawing.lines.empty()) << name;
         EXPECT_TRUE(d.loadedCircuit.isEmpty()) << name;
+        EXPECT_EQ(d.title, QStringLiteral("Beta - 1000 m.")) << name;
     }
 }
 
@@ -234,13 +263,19 @@ TEST_F(SessionDialogFiles, ShippedCircuitsOpenWithTheirSectors)
     }
 }
 
-TEST_F(SessionDialogFiles, SectorFileLinesAreCappedAndEndAtAZero)
+TEST_F(SessionDialogFiles, EverySectorLineUpToTheFifteenthIsABox)
 {
+    // A line of 0, or one that starts with no number, is a box with 0.
     writeFile(QStringLiteral("tracks/Alpha.sec"),
-              "1234.5 m\r\n100\r\n200.5\r\n199.5\r\n-3\r\nnone\r\n500\r\n");
+              "1234.5 m\r\n100\r\n200.5\r\n199.5\r\n-3\r\nnone\r\n0\r\n500\r\n");
     SessionDialogState d = MostraDatiSessione();
-    EXPECT_EQ(lengths(d), (std::vector<qint32>{100, 200, 200, -3}));
+    EXPECT_EQ(lengths(d), (std::vector<qint32>{100, 200, 200, -3, 0, 0, 500}));
+    EXPECT_EQ(shownTexts(d), (std::vector<QString>{"100", "200", "200", "-3", "0", "0", "500"}));
+    EXPECT_EQ(d.cboNumSettori, QStringLiteral("7"));
     EXPECT_EQ(d.txtLunghezzaTracciato, QStringLiteral("1234.5"));
+    // A length beyond 32 bits ends the reading.
+    writeFile(QStringLiteral("tracks/Alpha.sec"), "1000\r\n400\r\n3000000000\r\n600\r\n");
+    EXPECT_EQ(lengths(MostraDatiSessione()), (std::vector<qint32>{400}));
 
     QByteArray many = "2000\r\n";
     for (int i = 0; i < 20; ++i)

@@ -49,6 +49,7 @@ TEST(TimeText, DividiTempoTruncatesAndKeepsTheHoursInTheMinutes)
         {"01:30:00.00", 3, "30:00.00"},
         {"00:01:00.01", 2, "00:30.00"},     // the odd hundredth is dropped
         {"02:00:00.00", 1, "120:00.00"},    // hours are not lost
+        {"01:01:30.00", 1, "61:30.00"},     // nor shown as 01:30.00
         {"01:05:00.00", 2, "32:30.00"},
         {"0:01:00.00", 1, "01:00.00"},
         // Remainders times 100 pass 16 bits once n exceeds 327.

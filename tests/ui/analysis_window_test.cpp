@@ -246,6 +246,55 @@ TEST_P(BothWindows, ExampleOpensOnItsFirstStretchWithTheLapTableFilled)
     EXPECT_FALSE(w.cmdSetGraph[4]->isEnabled());
 }
 
+TEST_P(BothWindows, SectorTimesOfTheExampleEndAtItsSectorBoundaries)
+{
+    // Pista Collina: 780, 910 and 710 m. Every lap of the example runs past
+    // 2400 m before its end, and the last sector ends where 2400 m is
+    // reached: times from the alarms file's distance column, by hand.
+    const char* const expected[7][3] = {
+        {"00:20.80", "00:27.90", "00:25.50"}, {"00:20.40", "00:27.30", "00:24.80"},
+        {"00:20.50", "00:27.00", "00:24.90"}, {"00:20.50", "00:27.10", "00:24.70"},
+        {"00:20.10", "00:26.90", "00:24.20"}, {"00:20.60", "00:26.80", "00:24.30"},
+        {"00:19.70", "00:27.10", "00:24.50"},
+    };
+    frmAnalisiDati& w = open(example, GetParam());
+    ASSERT_TRUE(loaded);
+    show();
+    const auto expectTable = [&] {
+        GridComponent& g = *w.MSFlexGrid1;
+        for (int lap = 1; lap <= 7; ++lap)
+            for (int sector = 1; sector <= 3; ++sector)
+                EXPECT_EQ(g.text(lap + 1, sector + 1), QLatin1String(expected[lap - 1][sector - 1]))
+                    << "lap " << lap << ", sector " << sector;
+        EXPECT_EQ(g.text(0, 5), "");
+        EXPECT_EQ(g.text(2, 5), "");
+        // Sector 3: lap 5 fastest, lap 1 slowest.
+        EXPECT_EQ(g.cellBackground(6, 4), colorFromValue(65280));
+        EXPECT_EQ(g.cellBackground(2, 4), colorFromValue(255));
+    };
+    expectTable();
+
+    // After the session data dialog the table is rebuilt and every row is
+    // white again, the selected one too; the lap on show stays.
+    clickCell(kLap4Row, 1);
+    ASSERT_EQ(w.MSFlexGrid1->cellBackground(kLap4Row, 2), colorFromValue(0xFF0000));
+    {
+        ModalDriver user;
+        user.on("zuv::dlgDatiSessione", [](QWidget& d) { static_cast<QDialog&>(d).reject(); });
+        w.toolButton("DatiSessione")->trigger();
+        EXPECT_TRUE(user.waitDone());
+    }
+    expectTable();
+    EXPECT_EQ(w.GiroCorrente, kLap4Row);
+    for (int c = 2; c <= 4; ++c) {
+        EXPECT_EQ(w.MSFlexGrid1->cellBackground(kLap4Row, c), colorFromValue(0xFFFFFF)) << c;
+        EXPECT_EQ(w.MSFlexGrid1->cellForeground(kLap4Row, c), colorFromValue(0)) << c;
+    }
+    // The next click paints a selection again.
+    clickCell(3, 1);
+    EXPECT_EQ(w.MSFlexGrid1->cellBackground(3, 2), colorFromValue(0xFF0000));
+}
+
 TEST_P(BothWindows, ClickOnALapTimeShowsThatLapWithTheCheckedTraces)
 {
     frmAnalisiDati& w = open(example, GetParam());
@@ -524,6 +573,34 @@ TEST_P(BothWindows, MapOfAnOutlineThatEndsOnABadLine)
     ASSERT_TRUE(w.blnCircuitoVisibile());
     EXPECT_EQ(w.Picture1->outline(), (std::vector<MapPoint>{{0, 0}, {10, 0}, {10, 10}}));
     EXPECT_EQ(w.Picture1->markerPoint(), 0);
+}
+
+TEST_P(BothWindows, StatisticsStopWithoutAWordAtALapTimeThatCannotBeRead)
+{
+    SessionFiles f = makeSession(16, 3, 20);
+    f.laps = "1.4\r\n01:01.00, 1\r\nxx:yy.zz, 1\r\n01:03.00, 1\r\n\r\n";
+    const QString file = writeFile("badlap/s.csv", f.data);
+    writeFile("badlap/s.txt", f.alarms);
+    writeFile("badlap/s.tim", f.laps);
+    // The dialogs address the window of the kind the program opens.
+    UsaAnalisiSpeed = GetParam() == AnalysisKind::DatiSpeed;
+    frmAnalisiDati& w = open(file, GetParam());
+    ASSERT_TRUE(loaded);
+    ASSERT_EQ(w.intGiriCompletati, 3);
+    w.toolButton("Statistiche")->trigger();
+    EXPECT_TRUE(msgs.shown.empty());
+    EXPECT_EQ(w.findChild<dlgStatistiche*>(), nullptr);
+    // The total as far as it came; what follows it was never computed.
+    EXPECT_EQ(w.TempoTotale, "00:01:01.00");
+    EXPECT_EQ(w.TempoMedioGiro, "");
+    EXPECT_EQ(w.strGiroVeloce, "");
+
+    // Once the lap time reads, the statistics open.
+    w.TabellaGiri[3][1] = QStringLiteral("01:02.00");
+    w.toolButton("Statistiche")->trigger();
+    EXPECT_NE(w.findChild<dlgStatistiche*>(), nullptr);
+    EXPECT_EQ(w.TempoTotale, "00:03:06.00");
+    EXPECT_EQ(w.TempoMedioGiro, "01:02.00");
 }
 
 // --- the chart window --------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "support/fixtures.h"
 #include "support/ui/modal_driver.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -82,8 +83,9 @@ protected:
                           fileBytes(QStringLiteral(ZUV_SHIPPED_DATA_DIR "/tracks/") + file));
             }
         writeFile(QStringLiteral("tracks/Quadro.trk"), rectangleOutline());
-        // Not a circuit: the list takes outline files only.
+        // Not circuits: the list takes names ending in "trk" exactly.
         writeFile(QStringLiteral("tracks/notes.txt"), "x");
+        writeFile(QStringLiteral("tracks/Vecchia.TRK"), rectangleOutline());
         writeFile(QStringLiteral("sessions/Prova.csv"), "t;d\r\n");
         loadShippedLanguages(1);
 
@@ -225,8 +227,6 @@ TEST_F(SessionDialogTest, OpensOnTheSessionAndItsCircuitInBothLanguages)
             EXPECT_FALSE(d.lblNumSetc[k]->isHidden()) << k;
         EXPECT_TRUE(d.lblNumSetc[3]->isHidden());
         EXPECT_EQ(d.lblNumSetc[14]->text(), QStringLiteral("15."));
-        EXPECT_TRUE(d.txtX[2]->isReadOnly());
-        EXPECT_FALSE(d.txtX[1]->isReadOnly());
         EXPECT_EQ(d.txtX[0]->maxLength(), 4);
 
         // The map: three sectors, green, red, green, each numbered.
@@ -262,24 +262,37 @@ TEST_F(SessionDialogTest, ChoosingACircuitReadsItsOutlineAndSectors)
     EXPECT_EQ(shown[kGreenPx], 0);
     EXPECT_TRUE(d.Picture1->drawing().labels.empty());
 
-    // With one: its length and sectors.
+    // With one: its length and sectors. The title was set as the outline
+    // opened, with the length before the sector file.
     pick(d.cboCircuito, QStringLiteral("Anello Lago"));
     EXPECT_EQ(d.txtLunghezzaTracciato->text(), QStringLiteral("1800"));
     EXPECT_EQ(sectorTexts(), (std::vector<QString>{"600", "620", "580"}));
-    EXPECT_EQ(d.windowTitle(), QStringLiteral("Anello Lago - 1800 m."));
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Anello Lago - 2400 m."));
     EXPECT_EQ(DatiSessione.LunghTracciato, QStringLiteral("1800"));
 
-    // A name that is not in the list reads nothing, also when confirmed.
-    for (int key : {Qt::Key_Return, Qt::Key_Tab}) {
-        type(d.cboCircuito, QStringLiteral("Monza"), key);
-        EXPECT_EQ(sectorTexts(), (std::vector<QString>{"600", "620", "580"}));
-        EXPECT_EQ(d.state().loadedCircuit, QStringLiteral("Anello Lago"));
+    // A name typed reads nothing, also one of the list, also confirmed.
+    // (Tab goes on to the track-length box, which splits when left.)
+    for (const char* name : {"Monza", "Pista Collina"}) {
+        for (int key : {Qt::Key_Return, Qt::Key_Tab}) {
+            SCOPED_TRACE(name);
+            d.cboCircuito->setFocus();
+            const std::vector<QString> before = sectorTexts();
+            type(d.cboCircuito, QLatin1String(name), key);
+            EXPECT_EQ(d.cboCircuito->currentText(), QLatin1String(name));
+            EXPECT_EQ(sectorTexts(), before);
+            EXPECT_EQ(d.state().loadedCircuit, QStringLiteral("Anello Lago"));
+            EXPECT_EQ(d.windowTitle(), QStringLiteral("Anello Lago - 2400 m."));
+        }
     }
-    // A listed name typed and confirmed is that circuit chosen.
-    type(d.cboCircuito, QStringLiteral("Pista Collina"), Qt::Key_Tab);
-    EXPECT_EQ(d.cboCircuito->currentText(), QStringLiteral("Pista Collina"));
+    // Chosen from the open list, it is read.
+    d.cboCircuito->setFocus();
+    d.cboCircuito->showPopup();
+    QAbstractItemView* list = d.cboCircuito->view();
+    list->setCurrentIndex(list->model()->index(d.cboCircuito->findText(QStringLiteral("Pista Collina")), 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(d.state().loadedCircuit, QStringLiteral("Pista Collina"));
     EXPECT_EQ(sectorTexts(), (std::vector<QString>{"780", "910", "710"}));
-    EXPECT_EQ(d.windowTitle(), QStringLiteral("Pista Collina - 2400 m."));
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Pista Collina - 1800 m."));
 }
 
 TEST_F(SessionDialogTest, TheNumberOfSectorsSplitsTheTrackEvenly)
@@ -310,15 +323,40 @@ TEST_F(SessionDialogTest, TheNumberOfSectorsSplitsTheTrackEvenly)
     EXPECT_GT(shown[kGreenPx], 200);
     EXPECT_GT(shown[kRedPx], 200);
 
-    // A new track length splits again, also when left with Tab.
+    // A new track length splits again, also when left with Tab; the title
+    // keeps the length it had until the dialog is activated again.
     type(d.txtLunghezzaTracciato, QStringLiteral("2000"), Qt::Key_Tab);
     EXPECT_EQ(sectorTexts(), (std::vector<QString>{"500", "500", "500", "500"}));
-    EXPECT_EQ(d.windowTitle(), QStringLiteral("Quadro - 2000 m."));
-    // Passing through it unchanged keeps the sectors typed.
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Quadro - 2400 m."));
+    // Passing through it unchanged splits again too.
     type(d.txtX[0], QStringLiteral("300"));
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"300", "700", "500", "500"}));
     d.txtLunghezzaTracciato->setFocus();
     QTest::keyClick(d.txtLunghezzaTracciato, Qt::Key_Tab);
-    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"300", "700", "500", "500"}));
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"500", "500", "500", "500"}));
+    type(d.txtX[0], QStringLiteral("300"), 0);
+    QTest::keyClick(d.txtLunghezzaTracciato, Qt::Key_Return);
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"500", "500", "500", "500"}));
+
+    // The arrow keys step through the list from the number shown.
+    type(d.cboNumSettori, QStringLiteral("3"));
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"667", "667", "666"}));
+    QTest::keyClick(d.cboNumSettori, Qt::Key_Down);
+    EXPECT_EQ(d.cboNumSettori->currentText(), QStringLiteral("4"));
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"500", "500", "500", "500"}));
+    QTest::keyClick(d.cboNumSettori, Qt::Key_Up);
+    QTest::keyClick(d.cboNumSettori, Qt::Key_Up);
+    EXPECT_EQ(d.cboNumSettori->currentText(), QStringLiteral("2"));
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"1000", "1000"}));
+
+    // Activated again, the dialog titles itself with the length now.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Quadro - 2000 m."));
 }
 
 TEST_F(SessionDialogTest, EnterInASectorBoxMovesTheRestToTheNext)
@@ -337,7 +375,8 @@ TEST_F(SessionDialogTest, EnterInASectorBoxMovesTheRestToTheNext)
         {"last is the rest", "3", 1, "400", Qt::Key_Return, {"333", "400", "267"}},
         {"the track length", "4", 0, "1000", Qt::Key_Return, {"250", "250", "250", "250"}},
         {"zero", "4", 1, "0", Qt::Key_Return, {"250", "250", "250", "250"}},
-        {"text", "4", 1, "ab", Qt::Key_Return, {"250", "250", "250", "250"}},
+        // No number: Enter is dropped and the text stays.
+        {"text", "4", 1, "ab", Qt::Key_Return, {"250", "ab", "250", "250"}},
         {"point and comma dropped", "4", 0, "1.2,0", Qt::Key_Return, {"120", "380", "250", "250"}},
         {"leaving the box", "4", 2, "100", Qt::Key_Tab, {"250", "250", "100", "400"}},
         {"may push the next below 0", "4", 0, "900", Qt::Key_Return, {"900", "-400", "250", "250"}},
@@ -349,12 +388,57 @@ TEST_F(SessionDialogTest, EnterInASectorBoxMovesTheRestToTheNext)
         EXPECT_EQ(sectorTexts(), c.boxes) << c.name;
     }
 
-    // The last box is computed, never typed.
+    // The last box takes any key, and Enter or leaving it does nothing:
+    // its length stays the computed one.
     pick(d.cboNumSettori, QStringLiteral("2"));
-    type(d.txtX[1], QStringLiteral("7"));
-    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"500", "500"}));
+    type(d.txtX[1], QStringLiteral("7.5"));
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"500", "7.5"}));
+    QTest::keyClick(d.txtX[1], Qt::Key_Tab);
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"500", "7.5"}));
     EXPECT_FALSE(d.isHidden());
     EXPECT_TRUE(msgs.shown.empty());
+    clickOk();
+    EXPECT_TRUE(msgs.shown.empty());
+    EXPECT_EQ(readFile(QStringLiteral("tracks/Quadro.sec")), QByteArray("1000\r\n500\r\n500\r\n"));
+}
+
+TEST_F(SessionDialogTest, SectorsOfFiveDigitsAreShownWholeAndKept)
+{
+    // Two sectors of 10416 m: the boxes take four characters from the
+    // keyboard, but show what the file gives in full.
+    writeFile(QStringLiteral("tracks/Quadro.sec"), "20832\r\n10416\r\n10416\r\n");
+    DatiSessione.Circuito = QStringLiteral("Quadro");
+    dlgDatiSessione& d = open();
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"10416", "10416"}));
+
+    // Tabbing through every box changes nothing, nor does OK.
+    d.txtX[0]->setFocus();
+    QTest::keyClick(d.txtX[0], Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"10416", "10416"}));
+    // No more typing into a box that is full.
+    d.txtX[0]->setFocus();
+    d.txtX[0]->end(false);
+    QTest::keyClicks(d.txtX[0], QStringLiteral("7"));
+    EXPECT_EQ(d.txtX[0]->text(), QStringLiteral("10416"));
+    QTest::keyClick(d.txtX[0], Qt::Key_Tab);
+    clickOk();
+    EXPECT_TRUE(msgs.shown.empty());
+    EXPECT_EQ(readFile(QStringLiteral("tracks/Quadro.sec")), QByteArray("20832\r\n10416\r\n10416\r\n"));
+    EXPECT_EQ(DatiSessione.LunghTracciato, QStringLiteral("20832"));
+
+    // Shortened by the user, a box takes four characters again.
+    DatiSessione.LunghTracciato = QStringLiteral("20832");
+    dlgDatiSessione& again = open();
+    again.txtX[0]->setFocus();
+    again.txtX[0]->end(false);
+    QTest::keyClick(again.txtX[0], Qt::Key_Backspace);
+    QTest::keyClick(again.txtX[0], Qt::Key_Backspace);
+    QTest::keyClicks(again.txtX[0], QStringLiteral("789"));
+    EXPECT_EQ(again.txtX[0]->text(), QStringLiteral("1047"));
+    type(again.txtX[0], QStringLiteral("123456"));
+    EXPECT_EQ(again.txtX[0]->text(), QStringLiteral("1234"));
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"1234", "19598"}));
 }
 
 TEST_F(SessionDialogTest, OkRefusesAndKeepsTheDialogOpenWithNothingWritten)

@@ -17,7 +17,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace zuv {
 namespace {
@@ -25,11 +28,34 @@ namespace {
 constexpr int kMapWidthTwips = 6144;
 constexpr int kMapHeightTwips = 3072;
 constexpr int kSectorColumns = 5;
+// What a sector box takes from the keyboard.
+constexpr int kTypedSectorChars = 4;
 
 void setTextIfChanged(QLineEdit* box, const QString& text)
 {
     if (box->text() != text)
         box->setText(text);
+}
+
+// Typing stops at four characters, but a text put into a sector box is
+// never cut: the limit widens to hold it, and narrows again as the user
+// shortens it.
+void fitSectorLimit(QLineEdit* box, qsizetype length)
+{
+    const int limit = int(std::max<qsizetype>(kTypedSectorChars, length));
+    if (box->maxLength() == limit)
+        return;
+    const int cursor = box->cursorPosition();
+    box->setMaxLength(limit);
+    box->setCursorPosition(cursor);
+}
+
+void setSectorText(QLineEdit* box, const QString& text)
+{
+    if (box->text() == text)
+        return;
+    fitSectorLimit(box, text.size());
+    box->setText(text);
 }
 
 void setTextIfChanged(QPlainTextEdit* box, const QString& text)
@@ -38,8 +64,13 @@ void setTextIfChanged(QPlainTextEdit* box, const QString& text)
         box->setPlainText(text);
 }
 
+// A text of the list also makes its entry current, so the arrow keys step
+// on from it.
 void setTextIfChanged(QComboBox* box, const QString& text)
 {
+    const int listed = box->findText(text);
+    if (box->currentIndex() != listed)
+        box->setCurrentIndex(listed);
     if (box->currentText() != text)
         box->setEditText(text);
 }
@@ -106,6 +137,8 @@ dlgDatiSessione::dlgDatiSessione(QWidget* parent) : QDialog(parent)
     cboCircuito->setObjectName(QStringLiteral("cboCircuito"));
     cboCircuito->setEditable(true);
     cboCircuito->setInsertPolicy(QComboBox::NoInsert);
+    // A name is typed as it is, not completed from the list.
+    cboCircuito->setCompleter(nullptr);
     txtLunghezzaTracciato = line("txtLunghezzaTracciato");
     cboNumSettori = new QComboBox(this);
     cboNumSettori->setObjectName(QStringLiteral("cboNumSettori"));
@@ -138,7 +171,9 @@ dlgDatiSessione::dlgDatiSessione(QWidget* parent) : QDialog(parent)
         lblNumSetc[k]->setObjectName(QStringLiteral("lblNumSetc%1").arg(k));
         txtX[k] = new QLineEdit(this);
         txtX[k]->setObjectName(QStringLiteral("txtX%1").arg(k));
-        txtX[k]->setMaxLength(4);
+        txtX[k]->setMaxLength(kTypedSectorChars);
+        connect(txtX[k], &QLineEdit::textEdited, this,
+                [box = txtX[k]](const QString& text) { fitSectorLimit(box, text.size()); });
         txtX[k]->setFixedWidth(txtX[k]->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
         txtX[k]->installEventFilter(this);
         lblNumSetc[k]->setBuddy(txtX[k]);
@@ -158,9 +193,10 @@ dlgDatiSessione::dlgDatiSessione(QWidget* parent) : QDialog(parent)
     txtLunghezzaTracciato->installEventFilter(this);
     // An editable combo keeps the focus and its keys itself.
     cboNumSettori->installEventFilter(this);
-    // Picked from the list, or a listed name typed and confirmed (Enter or
-    // leaving the box): the editable combo reports both alike. Any other
-    // text typed reads nothing.
+    cboCircuito->installEventFilter(this);
+    // Picked from the list (the list itself or the arrow keys). A circuit
+    // name typed is no choice, even one of the list confirmed with Enter or
+    // by leaving the box, which the editable combo would report as a pick.
     onPicked(cboCircuito, &SessionDialogState::cboCircuito, cboCircuito_Click);
     onPicked(cboNumSettori, &SessionDialogState::cboNumSettori, cboNumSettori_Click);
 
@@ -218,7 +254,8 @@ void dlgDatiSessione::Form_Activate()
     fraCircuito->setTitle(languageText(120));
     CancelButton->setText(languageText(35));
     d_.cboCircuito = cboCircuito->currentText();
-    setWindowTitle(sessionDialogTitle(d_));
+    d_.title = sessionDialogTitle(d_);
+    setWindowTitle(d_.title);
 }
 
 template <typename F>
@@ -259,15 +296,13 @@ void dlgDatiSessione::showState()
     sectorCountShown_ = d_.cboNumSettori;
     for (int k = 0; k < kSectorBoxes; ++k) {
         const SectorBox& box = d_.txtX[k];
-        setTextIfChanged(txtX[k], box.text);
+        setSectorText(txtX[k], box.text);
         txtX[k]->setEnabled(box.enabled);
-        // The last sector takes the rest of the track; it is never typed.
-        txtX[k]->setReadOnly(isLastSector(d_, k));
         txtX[k]->setVisible(box.visible);
         lblNumSetc[k]->setVisible(box.visible);
     }
     Picture1->setDrawing(d_.drawing);
-    setWindowTitle(sessionDialogTitle(d_));
+    setWindowTitle(d_.title);
     filling_ = false;
 }
 
@@ -275,7 +310,7 @@ void dlgDatiSessione::onPicked(QComboBox* box, QString SessionDialogState::*text
                                void (*click)(SessionDialogState&))
 {
     connect(box, &QComboBox::activated, this, [this, box, text, click](int index) {
-        if (index < 0 || closing_)
+        if (index < 0 || closing_ || confirmingTyped_)
             return;
         handle([&] {
             d_.*text = box->itemText(index);
@@ -287,6 +322,18 @@ void dlgDatiSessione::onPicked(QComboBox* box, QString SessionDialogState::*text
 bool dlgDatiSessione::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    if (watched == cboCircuito) {
+        if (type == QEvent::KeyPress && isEnter(static_cast<QKeyEvent*>(event)))
+            return true;
+        if (type == QEvent::FocusOut) {
+            // The combo confirms its text as it loses the focus; what it
+            // reports then is no pick.
+            const QScopedValueRollback<bool> typed(confirmingTyped_, true);
+            static_cast<QObject*>(cboCircuito)->event(event);
+            return true;
+        }
+        return QDialog::eventFilter(watched, event);
+    }
     if (filling_ || closing_ || (type != QEvent::KeyPress && type != QEvent::FocusOut))
         return QDialog::eventFilter(watched, event);
 

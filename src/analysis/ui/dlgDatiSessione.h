@@ -80,6 +80,8 @@ private:
     bool closing_ = false;
     // The number-of-sectors text last shown, to tell a typed one.
     QString sectorCountShown_;
+    // Set while the circuit combo handles losing the focus.
+    bool confirmingTyped_ = false;
 
     QLabel* lblSessione;
     QLabel* lblData;

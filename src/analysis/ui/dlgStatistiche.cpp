@@ -43,8 +43,10 @@ dlgStatistiche* dlgStatistiche::open(QWidget* owner)
     if (!completedLaps(w))
         return nullptr;
     // Computed again on every press, even when the open dialog keeps
-    // showing what it was filled with.
-    MostraStatistiche(*w);
+    // showing what it was filled with. A lap time that cannot be read ends
+    // it there, with no word and no dialog.
+    if (!MostraStatistiche(*w))
+        return nullptr;
     return openModeless<dlgStatistiche>(owner);
 }
 

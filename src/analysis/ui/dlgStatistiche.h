@@ -17,7 +17,8 @@ public:
 
     // The "Statistiche" key: the open window's statistics computed into its
     // texts, then this dialog shown beside `owner`, or only brought forward
-    // when it is open. No completed lap: text 302, nothing opens, nullptr.
+    // when it is open. No completed lap: text 302, nothing opens, nullptr;
+    // a lap time that cannot be read: nothing opens, without a word.
     static dlgStatistiche* open(QWidget* owner);
 
 protected:
