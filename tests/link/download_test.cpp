@@ -467,7 +467,7 @@ protected:
     void SetUp() override
     {
         DownloadBase::SetUp();
-        ASSERT_TRUE(line.attach());
+        ASSERT_TRUE(line.attach(fakeClock));
     }
     void TearDown() override
     {
