@@ -31,6 +31,10 @@ bool Emulator::start()
         slave_ = s;
         path_ = path;
         stop_ = false;
+        served_ = 0;
+        sent_ = 0;
+        ++line_;
+        alive_ = true;
     }
     thread_ = std::thread([this] { serve(); });
     return true;
@@ -107,6 +111,7 @@ void Emulator::closeLine()
 
 void Emulator::killLine()
 {
+    alive_ = false;
     // The system frees a pseudo-terminal's number only when both sides are
     // closed, and removes its device when the master goes. Keeping our slave
     // open keeps the number ours: until start() or stop(), opening the old
@@ -158,12 +163,22 @@ void Emulator::serve()
             replies = engine_.feed(QByteArrayView(buf, n));
         }
         changed_.notify_all();
+        std::uint64_t unserved = std::uint64_t(n);
         for (const Reply& r : replies)
-            send(r);
+            send(r, unserved);
+        markServed(unserved);
     }
 }
 
-void Emulator::send(const Reply& r)
+void Emulator::markServed(std::uint64_t& unserved)
+{
+    // After the bytes written back, so that whoever sees them served sees
+    // those bytes sent.
+    served_ += unserved;
+    unserved = 0;
+}
+
+void Emulator::send(const Reply& r, std::uint64_t& unserved)
 {
     std::unique_lock lock(mutex_);
     if (r.dropLine) {
@@ -171,6 +186,8 @@ void Emulator::send(const Reply& r)
         return;
     }
     for (const Chunk& c : r.chunks) {
+        if (c.delayMs > 0)
+            markServed(unserved);
         if (c.delayMs > 0
             && changed_.wait_for(lock, std::chrono::milliseconds(c.delayMs), [this] { return stop_; }))
             return;
@@ -181,6 +198,7 @@ void Emulator::send(const Reply& r)
             const ssize_t w = ::write(master_, c.bytes.constData() + done, size_t(c.bytes.size() - done));
             if (w > 0) {
                 done += w;
+                sent_ += std::uint64_t(w);
             } else if (w < 0 && errno == EAGAIN) {
                 lock.unlock();
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -292,6 +310,17 @@ void Emulator::withEngine(const std::function<void(Engine&)>& f)
 {
     std::lock_guard lock(mutex_);
     f(engine_);
+}
+
+Emulator::Progress Emulator::progress() const
+{
+    Progress p;
+    p.line = line_;
+    p.alive = alive_;
+    // Served first: every byte sent before it was counted served is then in.
+    p.served = served_;
+    p.sent = sent_;
+    return p;
 }
 
 } // namespace zuv::emu

@@ -9,7 +9,9 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -68,9 +70,24 @@ public:
     // Anything else, under the lock.
     void withEngine(const std::function<void(Engine&)>& f);
 
+    // How far the line has got, read without the lock (so also while the
+    // emulator is busy): `served` bytes taken from the program and answered
+    // at once (a reply that comes late counts from when it starts waiting),
+    // `sent` bytes written back. Both count from start(), which makes a new
+    // `line`; `alive` until the line goes dead or stops.
+    struct Progress {
+        unsigned line = 0;
+        bool alive = false;
+        std::uint64_t served = 0;
+        std::uint64_t sent = 0;
+    };
+    Progress progress() const;
+
 private:
     void serve();
-    void send(const Reply& r);
+    // `unserved` bytes are counted served before a delayed chunk or at the end.
+    void send(const Reply& r, std::uint64_t& unserved);
+    void markServed(std::uint64_t& unserved);
     static bool openLine(int& master, int& slave, QString& path);
     // Both sides; killLine() only the master, the way a line goes dead.
     void closeLine();
@@ -84,6 +101,10 @@ private:
     int master_ = -1;
     int slave_ = -1;
     QString path_;
+    std::atomic<unsigned> line_{0};
+    std::atomic<bool> alive_{false};
+    std::atomic<std::uint64_t> served_{0};
+    std::atomic<std::uint64_t> sent_{0};
 };
 
 } // namespace zuv::emu

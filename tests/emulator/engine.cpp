@@ -213,4 +213,18 @@ QByteArray checkedPair(QByteArray a, QByteArray b)
     return a + b;
 }
 
+QByteArray lapMemoryImage(const std::vector<qint32>& hundredths)
+{
+    constexpr int kEntries = kBlockBytes / 4;
+    const qsizetype blocks = (qsizetype(hundredths.size()) + kEntries - 1) / kEntries;
+    QByteArray memory(blocks * kBlockBytes, char(0xFF));
+    for (std::size_t k = 0; k < hundredths.size(); ++k) {
+        const int p = int(4 * k);
+        putLong(memory, p + 1, hundredths[k]);
+        if (k == 0)
+            memory[p] = char(0x80);
+    }
+    return memory;
+}
+
 } // namespace zuv::emu

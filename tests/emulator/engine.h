@@ -94,4 +94,9 @@ void putLong(QByteArray& bytes, int pos, qint32 v);
 // checksum (the low byte of the sum) of the other 255.
 QByteArray checkedPair(QByteArray a, QByteArray b);
 
+// Lap memory as the instrument stores it: one 4-byte entry per lap time (in
+// hundredths), 32 to a block, as many blocks as the laps need; the first
+// entry opens the session, the last block's spare entries are erased.
+QByteArray lapMemoryImage(const std::vector<qint32>& hundredths);
+
 } // namespace zuv::emu

@@ -1,3 +1,4 @@
+#include "emulator/session.h"
 #include "support/emulator_line.h"
 #include "support/link_fixture.h"
 #include "support/memory_blocks.h"
@@ -11,6 +12,7 @@
 #include "shell/download.h"
 #include "shell/export_data.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <array>
 #include <optional>
@@ -465,7 +467,7 @@ protected:
     void SetUp() override
     {
         DownloadBase::SetUp();
-        ASSERT_TRUE(line.attach());
+        ASSERT_TRUE(line.attach(fakeClock));
     }
     void TearDown() override
     {
@@ -505,6 +507,35 @@ TEST_F(DownloadOverLine, AMemoryImageExportsTheExpectedFiles)
     EXPECT_TRUE(sameFile(readFile("line.csv"), golden("download.csv")));
     EXPECT_TRUE(sameFile(readFile("line.txt"), golden("download.txt")));
     EXPECT_TRUE(sameFile(readFile("line.tim"), golden("worked.tim")));
+}
+
+// The emulator's longest runs: more laps than one lap block holds.
+TEST_F(DownloadOverLine, ALongRecordedRunGivesEveryLapARealTime)
+{
+    emulator.withEngine([](emu::Engine& e) { emu::recordSession(e, 16000); });
+
+    resetDownloadBuffers();
+    DownloadRun run(view);
+    EXPECT_EQ(run.run(), DownloadOutcome::Completed);
+    EXPECT_TRUE(msgs.shown.empty());
+    EXPECT_EQ(NumBlocchi, 16000);
+    ASSERT_EQ(NumGiriStrumento, 400);
+    EXPECT_EQ(requested(emulator.received(), 0x26).size(), 13u);
+
+    saveAs("long");
+    const QStringList lines = QString::fromLatin1(readFile("long.tim")).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 1 + 400 + 2);
+    EXPECT_EQ(lines[0], "1.4");
+    EXPECT_EQ(lines[401], "");
+    EXPECT_EQ(lines[402], "");
+    // A real time: minutes, seconds below 60 and hundredths, all digits,
+    // and more than nothing; one session.
+    static const QRegularExpression real(QStringLiteral("^\\d\\d:[0-5]\\d\\.\\d\\d, 1$"));
+    for (int lap = 1; lap <= 400; ++lap) {
+        const QString& l = lines[lap];
+        EXPECT_TRUE(real.match(l).hasMatch() && !l.startsWith(QLatin1String("00:00.00"))) << lap << ' ' << l.toStdString();
+        EXPECT_EQ(l, TempiGiro[std::size_t(lap)]) << lap;
+    }
 }
 
 TEST_F(DownloadOverLine, ADroppedLineEndsTheRunWithItsFailure)

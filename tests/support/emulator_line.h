@@ -26,6 +26,8 @@ public:
     bool attach(const QByteArray& portsBefore = {});
     // Through a port of our own, with fake waits that always end: every
     // tick read and every yield moves `clock`, and the lamps cost nothing.
+    // A wait moves it only once the line has settled, so a reply is never
+    // late however long the machine keeps the emulator from answering.
     bool attach(FakeClock& clock, int tickStepMs = 1, int yieldStepMs = 5);
     // Plugged in again after the line went dead, on its new device.
     bool replug();

@@ -524,21 +524,6 @@ Recording record(const Drive& d)
     return out;
 }
 
-// The lap memory: one block, the first entry opening the recorded session.
-QByteArray lapMemory(const std::vector<qint32>& laps)
-{
-    QByteArray block(128, char(0xFF));
-    for (std::size_t k = 0; k < laps.size(); ++k) {
-        const quint32 v = quint32(laps[k]);
-        const int p = int(4 * k);
-        block[p] = k == 0 ? char(0x80) : char((v >> 24) & 0xFF);
-        block[p + 1] = char((v >> 16) & 0xFF);
-        block[p + 2] = char((v >> 8) & 0xFF);
-        block[p + 3] = char(v & 0xFF);
-    }
-    return block;
-}
-
 QByteArray memoryImage(const std::vector<MemoryRecord>& records)
 {
     QByteArray image;
@@ -664,7 +649,7 @@ std::vector<ExampleFile> exampleFiles(QString* error)
     instrument.status = QByteArray(36, '\0');
     instrument.memory = memory;
     instrument.recordedBytes = qint32(memory.size());
-    instrument.lapMemory = lapMemory(rec.lapHundredths);
+    instrument.lapMemory = emu::lapMemoryImage(rec.lapHundredths);
     instrument.lapCount = qint16(rec.lapHundredths.size());
 
     // English headers and the project's units, as the shipped program has
