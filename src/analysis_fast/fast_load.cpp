@@ -7,7 +7,6 @@
 #include "platform/programfolder.h"
 #include "platform/textfile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -156,13 +155,13 @@ TableLoad loadTables(Dati& tables, int fieldsNum, const QString& dataFile,
     QString error;
     std::optional<DelimitedSource> data = DelimitedSource::open(dataFile, {}, &error);
     if (!data)
-        out.errors.append(QDir::toNativeSeparators(dataFile) + QStringLiteral(": ") + error);
+        out.errors.append(fileWarning(dataFile, error));
     out.NumRecord = data ? data->rows() : 0;
     try {
         tables.reset(fieldsNum, out.NumRecord);
     } catch (const std::bad_alloc&) {
-        out.errors.append(QDir::toNativeSeparators(dataFile)
-                          + QStringLiteral(": %1 rows do not fit in memory").arg(out.NumRecord));
+        out.errors.append(fileWarning(
+            dataFile, languageText(366).arg(QString::number(out.NumRecord), QString::number(fieldsNum))));
         out.NumRecord = 0;
         data.reset();
         tables.reset(fieldsNum, 0);
@@ -177,19 +176,22 @@ TableLoad loadTables(Dati& tables, int fieldsNum, const QString& dataFile,
     };
 
     if (data) {
-        out.warnings += data->warnings();
+        QStringList found = data->warnings();
         if (double* dest = tables.columnData(1, 0))
-            data->fill(dest, tables.stride(), tables.storedColumns(0), numRecord, progressOf(0), &out.warnings);
+            data->fill(dest, tables.stride(), tables.storedColumns(0), numRecord, progressOf(0), &found,
+                       &out.warningsLeftOut);
+        for (const QString& w : found)
+            out.warnings.append(fileWarning(dataFile, w));
         out.dataRead = true;
         data.reset(); // the file is let go before the next one is opened
     }
 
     std::optional<DelimitedSource> alarms = DelimitedSource::open(alarmsFile, {}, &error);
     if (!alarms) {
-        out.errors.append(QDir::toNativeSeparators(alarmsFile) + QStringLiteral(": ") + error);
+        out.errors.append(fileWarning(alarmsFile, error));
         return out;
     }
-    out.warnings += alarms->warnings();
+    QStringList found = alarms->warnings();
     out.alarmRows = alarms->rows();
     if (double* dest = tables.columnData(1, 1)) {
         // Rows 0..NumRecord of the table; the counter still runs to the
@@ -200,9 +202,11 @@ TableLoad loadTables(Dati& tables, int fieldsNum, const QString& dataFile,
                          if (row < std::min(out.alarmRows, numRecord + 1))
                              tick(row);
                      },
-                     &out.warnings);
+                     &found, &out.warningsLeftOut);
         tick(out.alarmRows);
     }
+    for (const QString& w : found)
+        out.warnings.append(fileWarning(alarmsFile, w));
     out.alarmsRead = true;
     return out;
 }

@@ -60,6 +60,7 @@ public:
         }
         warnings_ += r.errors;
         warnings_ += r.warnings;
+        warningsLeftOut_ += r.warningsLeftOut;
         s.setPanelText(2, languageText(301));
         s.setPanelText(3, languageText(141));
         sources_ = tableSources(tables_);
