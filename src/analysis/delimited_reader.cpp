@@ -1,6 +1,7 @@
 #include "analysis/delimited_reader.h"
 
 #include "platform/textfile.h"
+#include "project/state.h"
 
 #include <QFile>
 #include <algorithm>
@@ -154,10 +155,12 @@ struct Chunk {
 struct Warnings {
     QStringList kept;
     qint64 count = 0;
-    void add(QString text)
+    // Only a text that is kept is written.
+    template <class Text>
+    void add(const Text& text)
     {
         if (kept.size() < kMaxDelimitedWarnings)
-            kept.append(std::move(text));
+            kept.append(text());
         ++count;
     }
 };
@@ -347,11 +350,9 @@ void DelimitedSource::Impl::scanHeader()
             qsizetype n = le - p;
             const char* b = view(p, std::min(n, kMaxHeaderBytes), buf);
             if (n > kMaxHeaderBytes) {
-                warnings.append(QStringLiteral("line %1: %2 bytes are too long for a header; "
-                                               "only the first %3 are read")
-                                    .arg(line)
-                                    .arg(n)
-                                    .arg(kMaxHeaderBytes));
+                warnings.append(languageText(363)
+                                    .arg(QString::number(line), QString::number(n),
+                                         QString::number(kMaxHeaderBytes)));
                 n = kMaxHeaderBytes;
             }
             while (n > 0 && b[n - 1] == '\r')
@@ -484,13 +485,16 @@ qint64 DelimitedSource::byteSize() const { return d->size; }
 const QStringList& DelimitedSource::warnings() const { return d->warnings; }
 
 void DelimitedSource::fill(double* dest, qint64 columnStride, int columns, qint64 maxRows,
-                           const RowProgress& progress, QStringList* warnings) const
+                           const RowProgress& progress, QStringList* warnings, qint64* leftOut) const
 {
     const Impl& s = *d;
     columns = std::clamp(columns, 0, kMaxDelimitedColumns);
     maxRows = std::clamp<qint64>(maxRows, 0, s.rows);
     const int headerFields = s.headerFields;
 
+    // Taken here, on the calling thread; the workers only read their copies.
+    const QString notANumber = languageText(361);
+    const QString fieldCount = languageText(362);
     std::vector<Warnings> found(s.chunks.size());
     std::vector<std::vector<char>> buffers = s.workBuffers();
     std::atomic<qint64> done{0};
@@ -543,10 +547,9 @@ void DelimitedSource::fill(double* dest, qint64 columnStride, int columns, qint6
                     const void* sep = std::memchr(f, ';', std::size_t(le - f));
                     q = sep ? static_cast<const char*>(sep) : le;
                     if (!carefulNumber(f, q, v)) {
-                        w.add(QStringLiteral("line %1, field %2: \"%3\" is not a number; read as 0")
-                                  .arg(line)
-                                  .arg(col + 1)
-                                  .arg(fieldText(f, q)));
+                        w.add([&] {
+                            return notANumber.arg(QString::number(line), QString::number(col + 1), fieldText(f, q));
+                        });
                         v = 0;
                     }
                 }
@@ -562,10 +565,10 @@ void DelimitedSource::fill(double* dest, qint64 columnStride, int columns, qint6
             for (int k = col; k < columns; ++k)
                 dest[k * columnStride + row] = 0.0;
             if (fields != headerFields && !(fields == headerFields + 1 && lastEmpty))
-                w.add(QStringLiteral("line %1: %2 fields where the header has %3")
-                          .arg(line)
-                          .arg(fields)
-                          .arg(headerFields));
+                w.add([&] {
+                    return fieldCount.arg(QString::number(line), QString::number(fields),
+                                          QString::number(headerFields));
+                });
             ++row;
             p = next;
         }
@@ -602,8 +605,8 @@ void DelimitedSource::fill(double* dest, qint64 columnStride, int columns, qint6
         qint64 all = 0;
         for (const Warnings& w : found)
             all += w.count;
-        if (all > total)
-            warnings->append(QStringLiteral("... and %1 more").arg(all - total));
+        if (leftOut)
+            *leftOut += all - total;
     }
 }
 
@@ -697,14 +700,11 @@ DelimitedTable tableFrom(const DelimitedSource& source, const DelimitedOptions& 
     if (options.columns < 0)
         t.columns = std::min(t.columns, std::max(options.maxColumns, 0));
     if (wanted > t.columns)
-        t.warnings.append(QStringLiteral("%1 columns; only the first %2 are read")
-                              .arg(wanted)
-                              .arg(t.columns));
+        t.warnings.append(languageText(364).arg(QString::number(wanted), QString::number(t.columns)));
     t.rows = source.rows();
     if (t.columns > 0 && t.rows > kMaxCells / t.columns) {
-        t.warnings.append(QStringLiteral("%1 rows are too many; only the first %2 are read")
-                              .arg(t.rows)
-                              .arg(kMaxCells / t.columns));
+        t.warnings.append(
+            languageText(365).arg(QString::number(t.rows), QString::number(kMaxCells / t.columns)));
         t.rows = kMaxCells / t.columns;
     }
     if (t.columns <= 0)
@@ -712,9 +712,7 @@ DelimitedTable tableFrom(const DelimitedSource& source, const DelimitedOptions& 
     try {
         t.cells.resize(std::size_t(t.columns) * std::size_t(t.rows));
     } catch (const std::bad_alloc&) {
-        t.warnings.append(QStringLiteral("%1 rows of %2 columns do not fit in memory; none is read")
-                              .arg(t.rows)
-                              .arg(t.columns));
+        t.warnings.append(languageText(366).arg(QString::number(t.rows), QString::number(t.columns)));
         t.rows = 0;
     }
     int last = -1;
@@ -728,7 +726,7 @@ DelimitedTable tableFrom(const DelimitedSource& source, const DelimitedOptions& 
                 progress(percent);
             }
         },
-        &t.warnings);
+        &t.warnings, &t.warningsLeftOut);
     return t;
 }
 

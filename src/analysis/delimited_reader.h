@@ -26,8 +26,8 @@ namespace zuv {
 // More columns than this are never kept, whatever the header says (a binary
 // file read by mistake must not ask for a table of millions of columns).
 inline constexpr int kMaxDelimitedColumns = 256;
-// At most this many warnings are kept; one more text then tells how many
-// were left out.
+// At most this many warnings of a read are kept; the others are only
+// counted.
 inline constexpr int kMaxDelimitedWarnings = 30;
 
 struct DelimitedOptions {
@@ -86,9 +86,12 @@ struct DelimitedTable {
     // Column-major: cell (c, r) is cells[c * rows + r], c and r from 0.
     std::vector<double, UninitAllocator<double>> cells;
     // What could not be read as it stood (a field that is not a number, a
-    // line with too many or too few fields, ...), one text each, at most a
-    // few dozen; the load goes on and keeps what it could read.
+    // line with too many or too few fields, ...), one text each in the
+    // program's language, at most a few dozen; the load goes on and keeps
+    // what it could read.
     QStringList warnings;
+    // Warnings found beyond those kept.
+    qint64 warningsLeftOut = 0;
 
     std::span<const double> column(int c) const;
     double at(int c, qint64 r) const { return cells[std::size_t(c * rows + r)]; }
@@ -141,9 +144,11 @@ public:
 
     // Stores field c of data row r at dest[c * columnStride + r] for
     // c < columns and r < maxRows, 0 where the row has no such field. Rows
-    // from maxRows on are not read. Warnings are appended to `warnings`.
+    // from maxRows on are not read. Warnings are appended to `warnings`, and
+    // the number of those found beyond the ones kept is added to `leftOut`.
     void fill(double* dest, qint64 columnStride, int columns, qint64 maxRows,
-              const RowProgress& progress = {}, QStringList* warnings = nullptr) const;
+              const RowProgress& progress = {}, QStringList* warnings = nullptr,
+              qint64* leftOut = nullptr) const;
 
 private:
     // The file opened, nothing read yet.

@@ -6,6 +6,7 @@
 #include "analysis/texts.h"
 #include "platform/numbers.h"
 #include "platform/printer.h"
+#include "project/print_texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,13 +15,6 @@ namespace zuv {
 namespace {
 
 constexpr int kLapsPerGroup = 40;
-
-QString printMessage(const QString& reason)
-{
-    return (italian() ? QStringLiteral("Non \u00e8 stato possibile stampare il rapporto giri.")
-                       : QStringLiteral("The lap report could not be printed."))
-           + QStringLiteral("\n\n") + reason;
-}
 
 QString speedHeading() { return languageText(112) + QStringLiteral(" (Km/h)"); }
 
@@ -45,7 +39,7 @@ public:
         line(left, bottom, left, top);
     }
     void font(double points) { job_.setFont(QString::fromLatin1(kReportFont), points, false); }
-    void header(const SessionRecord& s) { printSessionHeader(job_, sessionHeaderTexts(s)); }
+    void header(const SessionRecord& s) { printSessionHeader(job_, reportHeaderTexts(s)); }
 
 private:
     PrintJob& job_;
@@ -129,15 +123,15 @@ PrintResult printLapReport(PrinterService& printer, const ReportSource& laps, co
 {
     if (laps.intGiriCompletati < 1)
         return {};
-    QString reason;
-    std::unique_ptr<PrintJob> job = printer.beginDocument(languageText(115), &reason);
-    if (!job)
-        return {false, reason.isEmpty() ? QString() : printMessage(reason)};
-    printReportPages(*job, laps, session);
-    if (!job->endDocument())
-        return {false, printMessage(italian() ? QStringLiteral("La stampante ha rifiutato il documento.")
-                                                   : QStringLiteral("The printer refused the document."))};
-    return {true, QString()};
+    PrintRefusal why;
+    std::unique_ptr<PrintJob> job = printer.beginDocument(languageText(115), &why);
+    if (job) {
+        printReportPages(*job, laps, session);
+        if (job->endDocument())
+            return {true, QString()};
+        why = {PrintFault::NotSent, QString()};
+    }
+    return {false, printRefusalText(why)};
 }
 
 } // namespace zuv

@@ -53,7 +53,8 @@ void printReportPages(PrintJob& job, const ReportSource& laps, const SessionReco
 
 struct PrintResult {
     bool printed = false;
-    // For a message box; empty when the user cancelled or nothing was to print.
+    // For a message box: why nothing was printed; empty when there was
+    // nothing to print.
     QString message;
 };
 

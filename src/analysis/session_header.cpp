@@ -1,20 +1,64 @@
 #include "analysis/session_header.h"
 
 #include "analysis/lap_report.h"
-#include "analysis/session_file.h"
-#include "analysis/texts.h"
 #include "platform/printer.h"
 
 namespace zuv {
+namespace {
 
-SessionHeader sessionHeaderTexts(const SessionRecord& s)
+QString reportDrivers(const QString& drivers)
 {
-    const QString* fields[] = {&s.Sessione, &s.DataSessione,    &s.OraSessione, &s.Circuito,
-                               &s.VeicoloSessione, &s.Piloti, &s.NoteSessione};
+    QString out;
+    out.reserve(drivers.size());
+    for (qsizetype i = 0; i < drivers.size(); ++i) {
+        if (drivers[i] == QLatin1Char('\r')) {
+            out += QStringLiteral(", ");
+            ++i;
+        } else {
+            out += drivers[i];
+        }
+    }
+    return out;
+}
+
+QString blankBreaks(QString text)
+{
+    for (QChar& c : text)
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            c = QLatin1Char(' ');
+    return text;
+}
+
+} // namespace
+
+SessionHeader sessionHeaderTexts(const SessionRecord& s, const QString& drivers, const QString& notes)
+{
+    const QString fields[] = {s.Sessione, s.DataSessione, s.OraSessione, s.Circuito, s.VeicoloSessione, drivers, notes};
     SessionHeader out;
     for (std::size_t i = 0; i < out.size(); ++i)
-        out[i] = languageText(195 + int(i)) + joinLines(*fields[i]);
+        out[i] = languageText(195 + int(i)) + fields[i];
     return out;
+}
+
+SessionHeader reportHeaderTexts(const SessionRecord& s)
+{
+    return sessionHeaderTexts(s, reportDrivers(s.Piloti), s.NoteSessione);
+}
+
+ChartPrintArguments chartPrintArguments(const SessionRecord& s, bool alarmsTab)
+{
+    ChartPrintArguments a;
+    a.header = sessionHeaderTexts(s, s.Piloti, s.NoteSessione);
+    a.header[5] = blankBreaks(a.header[5]);
+    a.header[6] = blankBreaks(a.header[6]);
+    a.alarms = alarmsTab;
+    if (alarmsTab) {
+        for (int k = 0; k < 8; ++k)
+            a.traceNames += languageText(274 + k) + QLatin1Char(';');
+    } else {
+        a.traceNames = languageText(202);
+    }
+    return a;
 }
 
 void printSessionHeader(PrintSurface& page, const SessionHeader& texts)

@@ -14,20 +14,15 @@ namespace {
 
 QString wholeMessage(bool filter)
 {
+    constexpr int kMin = std::numeric_limits<qint16>::min();
     constexpr int kMax = std::numeric_limits<qint16>::max();
     if (italian())
-        return (filter ? QStringLiteral("Il filtro deve essere un numero intero da 1 a %1.")
-                       : QStringLiteral("Lo spessore della linea deve essere un numero intero da 1 a %1."))
-            .arg(kMax);
-    return (filter ? QStringLiteral("The filter must be a whole number from 1 to %1.")
-                   : QStringLiteral("The line width must be a whole number from 1 to %1."))
-        .arg(kMax);
-}
-
-QString scaleMessage()
-{
-    return italian() ? QStringLiteral("Il minimo della scala non può superare il massimo.")
-                      : QStringLiteral("The scale minimum cannot be above the maximum.");
+        return filter ? QStringLiteral("Il filtro deve essere un numero intero da 1 a %1.").arg(kMax)
+                      : QStringLiteral("Lo spessore della linea deve essere un numero intero da %1 a %2.")
+                            .arg(kMin)
+                            .arg(kMax);
+    return filter ? QStringLiteral("The filter must be a whole number from 1 to %1.").arg(kMax)
+                  : QStringLiteral("The line width must be a whole number from %1 to %2.").arg(kMin).arg(kMax);
 }
 
 } // namespace
@@ -62,16 +57,17 @@ SetGraphTexts setGraphTexts(qint16 filter, qint16 lineWidth, double minimum, dou
 }
 
 SetGraphResult checkSetGraph(const QString& txtFiltro, const QString& cboWidth, const QString& txtMinVal,
-                             const QString& txtMaxVal, bool scaleShown)
+                             const QString& txtMaxVal)
 {
     SetGraphResult e;
+    // A filter below 1 would make a stride of 0.
     const auto filter = wholeFromText(txtFiltro);
     if (!filter || *filter < 1) {
         e.message = wholeMessage(true);
         return e;
     }
     const auto lineWidth = wholeFromText(cboWidth);
-    if (!lineWidth || *lineWidth < 1) {
+    if (!lineWidth) {
         e.message = wholeMessage(false);
         return e;
     }
@@ -79,10 +75,6 @@ SetGraphResult checkSetGraph(const QString& txtFiltro, const QString& cboWidth, 
     e.lineWidth = *lineWidth;
     e.minimum = leadingValue(txtMinVal);
     e.maximum = leadingValue(txtMaxVal);
-    if (scaleShown && e.minimum > e.maximum) {
-        e.message = scaleMessage();
-        return e;
-    }
     e.accepted = true;
     return e;
 }

@@ -46,11 +46,10 @@ struct SetGraphResult {
     double maximum = 0;
 };
 
-// OK: the filter and the width must be whole numbers from 1 to 32767; the
-// minimum and maximum are read by `leadingValue`. While the scale boxes are
-// shown a minimum above the maximum is refused too; hidden, they carry what
-// they were given.
+// OK: the filter must be a whole number from 1 to 32767, the width one from
+// -32768 to 32767, stored as typed; the minimum and maximum are read by
+// `leadingValue` and stored as they come, the minimum above the maximum too.
 SetGraphResult checkSetGraph(const QString& txtFiltro, const QString& cboWidth, const QString& txtMinVal,
-                             const QString& txtMaxVal, bool scaleShown);
+                             const QString& txtMaxVal);
 
 } // namespace zuv

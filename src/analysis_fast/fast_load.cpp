@@ -7,7 +7,6 @@
 #include "platform/programfolder.h"
 #include "platform/textfile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -170,23 +169,25 @@ TableLoad loadDataTable(Dati& tables, int fieldsNum, const QString& dataFile, co
     QString error;
     std::optional<DelimitedSource> data = DelimitedSource::open(dataFile, {}, &error);
     if (!data)
-        out.errors.append(QDir::toNativeSeparators(dataFile) + QStringLiteral(": ") + error);
+        out.errors.append(fileWarning(dataFile, error));
     out.NumRecord = data ? data->rows() : 0;
     try {
         tables.reset(fieldsNum, out.NumRecord);
     } catch (const std::bad_alloc&) {
-        out.errors.append(QDir::toNativeSeparators(dataFile)
-                          + QStringLiteral(": %1 rows do not fit in memory").arg(out.NumRecord));
+        out.errors.append(fileWarning(
+            dataFile, languageText(366).arg(QString::number(out.NumRecord), QString::number(fieldsNum))));
         out.NumRecord = 0;
         data.reset();
         tables.reset(fieldsNum, 0);
     }
 
     if (data) {
-        out.warnings += data->warnings();
+        QStringList found = data->warnings();
         if (double* dest = tables.columnData(1, 0))
             data->fill(dest, tables.stride(), tables.storedColumns(0), out.NumRecord,
-                       tableTick(progress, out.NumRecord, 0), &out.warnings);
+                       tableTick(progress, out.NumRecord, 0), &found, &out.warningsLeftOut);
+        for (const QString& w : found)
+            out.warnings.append(fileWarning(dataFile, w));
         out.dataRead = true;
     }
     return out;
@@ -197,11 +198,11 @@ void loadAlarmsTable(Dati& tables, const QString& alarmsFile, TableLoad& load, c
     QString error;
     std::optional<DelimitedSource> alarms = DelimitedSource::open(alarmsFile, {}, &error);
     if (!alarms) {
-        load.errors.append(QDir::toNativeSeparators(alarmsFile) + QStringLiteral(": ") + error);
+        load.errors.append(fileWarning(alarmsFile, error));
         return;
     }
     const qint64 numRecord = load.NumRecord;
-    load.warnings += alarms->warnings();
+    QStringList found = alarms->warnings();
     load.alarmRows = alarms->rows();
     if (double* dest = tables.columnData(1, 1)) {
         // Rows 0..NumRecord of the table; the counter still runs to the
@@ -212,9 +213,11 @@ void loadAlarmsTable(Dati& tables, const QString& alarmsFile, TableLoad& load, c
                          if (row < std::min(load.alarmRows, numRecord + 1))
                              tick(row);
                      },
-                     &load.warnings);
+                     &found, &load.warningsLeftOut);
         tick(load.alarmRows);
     }
+    for (const QString& w : found)
+        load.warnings.append(fileWarning(alarmsFile, w));
     load.alarmsRead = true;
 }
 

@@ -89,9 +89,11 @@ struct TableLoad {
     bool alarmsRead = false;
     qint64 alarmRows = 0; // rows of the alarms file, stored or not
     // The files' reasons when they could not be opened, then the reader's
-    // warnings about their content.
+    // warnings about their content, each after its file's path, and how
+    // many more warnings it found than it kept.
     QStringList errors;
     QStringList warnings;
+    qint64 warningsLeftOut = 0;
 };
 
 // The two steps of `loadTables`, for a caller that shows where it stands

@@ -8,10 +8,10 @@ namespace {
 // Without a printer every document is refused, with the reason.
 class NoPrinter final : public PrinterService {
 public:
-    std::unique_ptr<PrintJob> beginDocument(const QString&, QString* error) override
+    std::unique_ptr<PrintJob> beginDocument(const QString&, PrintRefusal* why) override
     {
-        if (error)
-            *error = QStringLiteral("No printer is set up.");
+        if (why)
+            *why = {PrintFault::NoPrinter, QString()};
         return nullptr;
     }
 };

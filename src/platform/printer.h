@@ -36,12 +36,30 @@ public:
     virtual bool endDocument() = 0;
 };
 
+// Why a document was not printed.
+enum class PrintFault {
+    // The system has no printer at all.
+    NoPrinter,
+    // The system has printers, but none of them is its default.
+    NoDefaultPrinter,
+    // The printer, or the file the pages go to, could not be started.
+    NotStarted,
+    // The printer did not take the finished document.
+    NotSent,
+};
+
+struct PrintRefusal {
+    PrintFault fault = PrintFault::NoPrinter;
+    // The printer's name or the file's path, where there is one.
+    QString where;
+};
+
 class PrinterService {
 public:
     virtual ~PrinterService() = default;
-    // Starts a document; nullptr when there is no printer or the user
-    // cancelled its dialog (`error` then says which, empty for a cancel).
-    virtual std::unique_ptr<PrintJob> beginDocument(const QString& title, QString* error) = 0;
+    // Starts a document on the system's default printer, with no dialog;
+    // nullptr when it cannot, `why` then saying why.
+    virtual std::unique_ptr<PrintJob> beginDocument(const QString& title, PrintRefusal* why) = 0;
 };
 
 // Without a service set every document is refused: there is no printer.

@@ -1,5 +1,5 @@
 #pragma once
-// Qt's own texts (the standard buttons, the file and print dialogs, the
+// Qt's own texts (the standard buttons, the file dialogs, the
 // edit boxes' menus) in the program's language: Qt's Italian catalog for
 // language index 0, none (Qt's English) for any other.
 

@@ -94,7 +94,7 @@ TEST_F(AnalysisDialogs, ChartSettingsReachTheSessionFile)
     w.ValoriMax[i] = 200;
     w.toSettingsExchange(i);
     const SetGraphTexts t = setGraphTexts(w);
-    const SetGraphResult e = checkSetGraph(t.txtFiltro, QStringLiteral("8"), t.txtMinVal, t.txtMaxVal, false);
+    const SetGraphResult e = checkSetGraph(t.txtFiltro, QStringLiteral("8"), t.txtMinVal, t.txtMaxVal);
     ASSERT_TRUE(e.accepted);
     applySetGraph(w, i, QStringLiteral("Oil; hot"), QStringLiteral("[bar]"), 0x00FF00, e);
     w.fromSettingsExchange(i);
@@ -116,7 +116,7 @@ TEST_F(AnalysisDialogs, ChartSettingsReachTheSessionFile)
     EXPECT_EQ(again.ValoriMax[i], 220);
 
     // A refused OK writes nothing into the window.
-    const SetGraphResult refused = checkSetGraph(QStringLiteral("0"), QStringLiteral("1"), {}, {}, true);
+    const SetGraphResult refused = checkSetGraph(QStringLiteral("0"), QStringLiteral("1"), {}, {});
     applySetGraph(w, i, QStringLiteral("other"), QString(), 0, refused);
     EXPECT_EQ(w.captions[i], QStringLiteral("Oil; hot"));
 }

@@ -1,6 +1,8 @@
 // The lap report's grid, sorts and printed pages.
 #include "analysis/lap_report.h"
 
+#include "analysis/session_header.h"
+#include "project/language.h"
 #include "project/state.h"
 #include "support/fixtures.h"
 
@@ -115,7 +117,7 @@ TEST_F(LapReport, PrintsEightyLapsAPageInTwoGroups)
                 if (t.y < cmInTwips(6))
                     ++header[t.text];
             EXPECT_EQ(header[QStringLiteral("Drivers: A, B")], 1) << n;
-            EXPECT_EQ(header[QStringLiteral("Notes: dry, warm")], 1) << n;
+            EXPECT_EQ(header[QStringLiteral("Notes: dry\nwarm")], 1) << n;
             EXPECT_EQ(header[QStringLiteral("Vehicle: Kart")], 1) << n;
             for (const Printed& t : printed[p]) {
                 const bool left = t.x == cmInTwips(3);
@@ -159,26 +161,80 @@ TEST_F(LapReport, PageLayoutInCentimetres)
     EXPECT_EQ(calls[page + 1], QStringLiteral("font Arial 10"));
 }
 
-class CancelledPrinter final : public PrinterService {
-public:
-    std::unique_ptr<PrintJob> beginDocument(const QString&, QString*) override { return nullptr; }
-};
+// The drivers line loses each carriage return with the character after
+// it; the notes print as they are.
+TEST_F(LapReport, DriversLineJoinsItsLinesAndTheNotesStayAsTheyAre)
+{
+    struct Case {
+        const char* drivers;
+        const char* line;
+    } cases[] = {
+        {"A\r\nB", "A, B"}, {"A\r\nB\r\nC", "A, B, C"}, {"A\rB", "A, "}, {"A\r", "A, "},
+        {"A\nB", "A\nB"},   {"A\r\r\nB", "A, \nB"},     {"", ""},
+    };
+    for (const Case& c : cases) {
+        session.Piloti = QString::fromLatin1(c.drivers);
+        session.NoteSessione = QStringLiteral("wet\r\nthen dry");
+        const SessionHeader h = reportHeaderTexts(session);
+        EXPECT_EQ(h[5], languageText(200) + QLatin1String(c.line)) << c.drivers;
+        EXPECT_EQ(h[6], languageText(201) + QStringLiteral("wet\r\nthen dry"));
+        EXPECT_EQ(h[0], languageText(195) + QStringLiteral("Race"));
+        EXPECT_EQ(h[4], languageText(199) + QStringLiteral("Kart"));
+    }
+}
 
-TEST_F(LapReport, NoLapNoPrinterOrACancelPrintNothing)
+// The chart print's arguments: the same header but for the drivers and the
+// notes, where each carriage return and each line feed is one blank; the
+// alarms tab names the eight alarms, each followed by ";".
+TEST_F(LapReport, ChartPrintArgumentsBlankTheLineBreaksAndNameTheTabsTraces)
+{
+    session.Piloti = QStringLiteral("A\r\nB\rC\nD");
+    session.NoteSessione = QStringLiteral("dry\r\n");
+    const ChartPrintArguments alarms = chartPrintArguments(session, true);
+    EXPECT_EQ(alarms.header[5], languageText(200) + QStringLiteral("A  B C D"));
+    EXPECT_EQ(alarms.header[6], languageText(201) + QStringLiteral("dry  "));
+    EXPECT_EQ(alarms.header[5].size(), languageText(200).size() + session.Piloti.size());
+    const SessionHeader report = reportHeaderTexts(session);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(alarms.header[std::size_t(i)], report[std::size_t(i)]) << i;
+    QString names;
+    for (int k = 274; k <= 281; ++k)
+        names += languageText(k) + QLatin1Char(';');
+    EXPECT_EQ(alarms.traceNames, names);
+    EXPECT_TRUE(alarms.traceNames.endsWith(QLatin1Char(';')));
+    EXPECT_TRUE(alarms.alarms);
+
+    const ChartPrintArguments measures = chartPrintArguments(session, false);
+    EXPECT_EQ(measures.header, alarms.header);
+    EXPECT_EQ(measures.traceNames, languageText(202));
+    EXPECT_FALSE(measures.alarms);
+}
+
+TEST_F(LapReport, NoLapPrintsNothingAndARefusalSaysWhyInTheProgramsLanguage)
 {
     EXPECT_FALSE(printLapReport(recorder, report(0), session).printed);
     EXPECT_FALSE(printLapReport(recorder, report(-1), session).printed);
     EXPECT_TRUE(recorder.documents.empty());
 
-    recorder.refuse = QStringLiteral("No printer is installed.");
-    const PrintResult refused = printLapReport(recorder, report(3), session);
-    EXPECT_FALSE(refused.printed);
-    EXPECT_TRUE(refused.message.contains(QStringLiteral("No printer is installed.")));
+    for (const int language : {0, 1}) {
+        TabellaLingua.IndiceLingua = language;
+        computeLanguageOffset();
+        recorder.refuse = PrintRefusal{PrintFault::NoPrinter, QString()};
+        const PrintResult none = printLapReport(recorder, report(3), session);
+        EXPECT_FALSE(none.printed);
+        EXPECT_EQ(none.message, languageText(368));
 
-    CancelledPrinter cancelled;
-    const PrintResult e = printLapReport(cancelled, report(3), session);
-    EXPECT_FALSE(e.printed);
-    EXPECT_TRUE(e.message.isEmpty());
+        recorder.refuse = PrintRefusal{PrintFault::NotStarted, QStringLiteral("Office")};
+        EXPECT_EQ(printLapReport(recorder, report(3), session).message, languageText(370) + " Office");
+
+        recorder.refuse.reset();
+        recorder.refuseEnd = true;
+        const PrintResult notTaken = printLapReport(recorder, report(3), session);
+        EXPECT_FALSE(notTaken.printed);
+        EXPECT_EQ(notTaken.message, languageText(371));
+        recorder.refuseEnd = false;
+    }
+    EXPECT_NE(languageText(368, 0), languageText(368, 1));
 }
 
 } // namespace

@@ -95,9 +95,9 @@ TEST(Services, FallBackWhenNoneIsSet)
     EXPECT_EQ(msgBox(QStringLiteral("Done")), MsgAnswer::Ok);
     EXPECT_TRUE(dialogs().askFile(FileDialogRequest{}).isEmpty());
     EXPECT_EQ(dialogs().askColour(0x123456), std::nullopt);
-    QString error;
-    EXPECT_EQ(printer().beginDocument(QStringLiteral("page"), &error), nullptr);
-    EXPECT_FALSE(error.isEmpty()) << "a refused document says why";
+    PrintRefusal why{PrintFault::NotSent, QStringLiteral("untouched")};
+    EXPECT_EQ(printer().beginDocument(QStringLiteral("page"), &why), nullptr);
+    EXPECT_EQ(why.fault, PrintFault::NoPrinter) << "a refused document says why";
     EXPECT_NE(dynamic_cast<SystemClock*>(&clock()), nullptr);
     SerialPort& systemPort = serialPort();
     MainSurface& noSurface = mainSurface();

@@ -58,37 +58,48 @@ protected:
     }
 };
 
-TEST_F(SetGraphOk, RefusesFilterAndWidthBelowOneOrBeyondSixteenBits)
+// Only what would break the drawing or the 16 bits is refused: a width
+// below 1 and a minimum above the maximum are stored as typed.
+TEST_F(SetGraphOk, RefusesAFilterBelowOneAndValuesBeyondSixteenBitsOnly)
 {
+    const QString filterMessage = QStringLiteral("The filter must be a whole number from 1 to 32767.");
+    const QString widthMessage = QStringLiteral("The line width must be a whole number from -32768 to 32767.");
     struct Case {
         const char* filter;
         const char* width;
         const char* min;
         const char* max;
-        bool scaleShown;
-        const char* message; // empty: accepted
+        QString message; // empty: accepted
+        int lineWidth;
+        double minimum;
+        double maximum;
     } cases[] = {
-        {"1", "8", "abc", "12.5 V", true, ""},
-        {"0", "1", "0", "1", true, "The filter must be a whole number from 1 to 32767."},
-        {"-2", "1", "0", "1", true, "The filter must be a whole number from 1 to 32767."},
-        {"x", "1", "0", "1", true, "The filter must be a whole number from 1 to 32767."},
-        {"40000", "1", "0", "1", true, "The filter must be a whole number from 1 to 32767."},
-        {"1", "0", "0", "1", true, "The line width must be a whole number from 1 to 32767."},
-        {"1", "", "0", "1", true, "The line width must be a whole number from 1 to 32767."},
-        {"1", "2", "10", "5", true, "The scale minimum cannot be above the maximum."},
-        // Hidden, the boxes only carry what they were given.
-        {"1", "2", "10", "5", false, ""},
-        {"1", "2", "5", "5", true, ""},
+        {"1", "8", "abc", "12.5 V", {}, 8, 0, 12.5},
+        {"0", "1", "0", "1", filterMessage},
+        {"-2", "1", "0", "1", filterMessage},
+        {"x", "1", "0", "1", filterMessage},
+        {"40000", "1", "0", "1", filterMessage},
+        {"1", "", "0", "1", widthMessage},
+        {"1", "w", "0", "1", widthMessage},
+        {"1", "40000", "0", "1", widthMessage},
+        {"1", "0", "0", "1", {}, 0, 0, 1},
+        {"1", "-3", "0", "1", {}, -3, 0, 1},
+        {"1", "2", "10", "5", {}, 2, 10, 5},
+        {"1", "2", "5", "5", {}, 2, 5, 5},
     };
     for (const Case& c : cases) {
         const SetGraphResult e = checkSetGraph(QString::fromLatin1(c.filter), QString::fromLatin1(c.width),
-                                               QString::fromLatin1(c.min), QString::fromLatin1(c.max),
-                                               c.scaleShown);
-        EXPECT_EQ(e.message, QLatin1String(c.message)) << c.filter << " " << c.width << " " << c.min;
+                                               QString::fromLatin1(c.min), QString::fromLatin1(c.max));
+        EXPECT_EQ(e.message, c.message) << c.filter << " " << c.width << " " << c.min;
         EXPECT_EQ(e.accepted, e.message.isEmpty());
+        if (e.accepted) {
+            EXPECT_EQ(e.lineWidth, c.lineWidth) << c.width;
+            EXPECT_EQ(e.minimum, c.minimum) << c.min;
+            EXPECT_EQ(e.maximum, c.maximum) << c.max;
+        }
     }
     const SetGraphResult ok = checkSetGraph(QStringLiteral("2.5"), QStringLiteral("8"), QStringLiteral("abc"),
-                                            QStringLiteral("12.5 V"), true);
+                                            QStringLiteral("12.5 V"));
     EXPECT_EQ(ok.filter, 2);
     EXPECT_EQ(ok.lineWidth, 8);
     EXPECT_EQ(ok.minimum, 0);

@@ -85,8 +85,8 @@ public:
     bool endDocument() override
     {
         document().calls.push_back(QStringLiteral("end"));
-        document().ended = true;
-        return true;
+        document().ended = !owner_.refuseEnd;
+        return document().ended;
     }
 
 private:
@@ -105,11 +105,11 @@ private:
 
 } // namespace
 
-std::unique_ptr<PrintJob> PrintRecorder::beginDocument(const QString& title, QString* error)
+std::unique_ptr<PrintJob> PrintRecorder::beginDocument(const QString& title, PrintRefusal* why)
 {
-    if (!refuse.isEmpty()) {
-        if (error)
-            *error = refuse;
+    if (refuse) {
+        if (why)
+            *why = *refuse;
         return nullptr;
     }
     documents.push_back({title, {}, false});

@@ -11,6 +11,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -73,7 +74,7 @@ public:
 // Keeps every document it was asked to print.
 class PrintRecorder final : public PrinterService {
 public:
-    std::unique_ptr<PrintJob> beginDocument(const QString& title, QString* error) override;
+    std::unique_ptr<PrintJob> beginDocument(const QString& title, PrintRefusal* why) override;
 
     struct Document {
         QString title;
@@ -81,8 +82,10 @@ public:
         bool ended = false;
     };
     std::vector<Document> documents;
-    // When set, beginDocument refuses with this error.
-    QString refuse;
+    // When set, beginDocument refuses for this reason.
+    std::optional<PrintRefusal> refuse;
+    // The printer does not take the documents it was given.
+    bool refuseEnd = false;
 };
 
 // Keeps the last state of everything and the order of the enable calls.

@@ -399,8 +399,8 @@ TEST_F(SetGraphTest, BadNumbersAreRefusedWithTheDialogStillOpen)
         const char* maximum;
     };
     const Bad cases[] = {
-        {"0", "3", "1", "2"},     {"-2", "3", "1", "2"}, {"abc", "3", "1", "2"}, {"40000", "3", "1", "2"},
-        {"2", "0", "1", "2"},     {"2", "x", "1", "2"},  {"2", "", "1", "2"},    {"2", "3", "5", "1"},
+        {"0", "3", "1", "2"}, {"-2", "3", "1", "2"}, {"abc", "3", "1", "2"}, {"40000", "3", "1", "2"},
+        {"2", "x", "1", "2"}, {"2", "", "1", "2"},   {"2", "40000", "1", "2"},
     };
     for (int language : {0, 1}) {
         TabellaLingua.IndiceLingua = language;
@@ -539,35 +539,29 @@ TEST_F(AnalysisDialogsTest, ReportSortsByTimeAndBackByLapWithEqualTimesInLapOrde
     EXPECT_EQ(d->MSFlexGrid1->text(2, 2), QStringLiteral("01:29.50"));
 }
 
-TEST_F(AnalysisDialogsTest, FailedOrCancelledPrintKeepsTheDialog)
+TEST_F(AnalysisDialogsTest, FailedPrintSaysWhyAndKeepsTheDialog)
 {
-    class NoPrinter final : public PrinterService {
-    public:
-        std::unique_ptr<PrintJob> beginDocument(const QString&, QString* error) override
-        {
-            ++asked;
-            if (error)
-                *error = reason;
-            return nullptr;
-        }
-        QString reason;
-        int asked = 0;
-    } none;
+    PrintRecorder none;
+    none.refuse = PrintRefusal{PrintFault::NoPrinter, QString()};
     setPrinter(&none);
     window.setLaps({"01:30.00"});
     dlgReportGiri* d = dlgReportGiri::open(&owner);
     ASSERT_NE(d, nullptr);
 
-    // Cancelled in the printer's own dialog: nothing to say.
-    QTest::mouseClick(d->cmdStampa, Qt::LeftButton);
-    EXPECT_EQ(none.asked, 1);
-    EXPECT_TRUE(msgs.shown.empty());
-
-    none.reason = QStringLiteral("no printer installed");
-    EXPECT_FALSE(d->cmdStampa_Click());
-    ASSERT_EQ(msgs.shown.size(), 1u);
-    EXPECT_TRUE(msgs.shown[0].text.contains(none.reason));
-    EXPECT_TRUE(d->isVisible());
+    // Straight to the printer, which has nothing to print on: the reason,
+    // in the program's language, and the dialog stays.
+    for (const int language : {0, 1}) {
+        TabellaLingua.IndiceLingua = language;
+        computeLanguageOffset();
+        QTest::mouseClick(d->cmdStampa, Qt::LeftButton);
+        ASSERT_EQ(msgs.shown.size(), 1u);
+        EXPECT_EQ(msgs.shown[0].text, fixtureText(language, 368));
+        EXPECT_TRUE(d->isVisible());
+        msgs.shown.clear();
+    }
+    EXPECT_TRUE(none.documents.empty());
+    TabellaLingua.IndiceLingua = 0;
+    computeLanguageOffset();
 
     // Sent: no message, the laps in lap order whatever the grid's order.
     PrintRecorder recorder;

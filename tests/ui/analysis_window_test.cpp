@@ -172,6 +172,14 @@ protected:
 
     void check(int measure) { QTest::mouseClick(window->chkGrafico[measure], Qt::LeftButton); }
 
+    // The three files of a session in `folder`; the data file's path.
+    QString writeSession(const QString& folder, const SessionFiles& f)
+    {
+        writeFile(folder + "s.txt", f.alarms);
+        writeFile(folder + "s.tim", f.laps);
+        return writeFile(folder + "s.csv", f.data);
+    }
+
     std::vector<double> keys(ChartComponent& chart, int element = 0) { return chart.elementKeys(element); }
 
     QString example;
@@ -603,6 +611,84 @@ TEST_P(BothWindows, StatisticsStopWithoutAWordAtALapTimeThatCannotBeRead)
     EXPECT_EQ(w.TempoMedioGiro, "01:02.00");
 }
 
+// The nine arguments of the chart print, as the page shows them: the header
+// with the drivers' and notes' line breaks as blanks, then the trace names
+// of the tab on show.
+TEST_P(BothWindows, ChartPrintTakesTheSessionHeaderAndTheNamesOfTheTabShown)
+{
+    frmAnalisiDati& w = open(example, GetParam());
+    ASSERT_TRUE(loaded);
+    show();
+    check(4);
+    clickCell(kLap4Row, 1);
+    DatiSessione.Piloti = QStringLiteral("Anna\r\nBruno");
+    DatiSessione.NoteSessione = QStringLiteral("wet\nthen dry");
+    PrintRecorder recorder;
+    setPrinter(&recorder);
+    w.SSTab1->setCurrentIndex(1);
+    w.toolButton("Stampa")->trigger();
+    w.SSTab1->setCurrentIndex(0);
+    w.toolButton("Stampa")->trigger();
+    EXPECT_TRUE(msgs.shown.empty());
+    ASSERT_EQ(recorder.documents.size(), 2u);
+    const auto texts = [&](std::size_t document) {
+        std::vector<QString> out;
+        for (const QString& c : recorder.documents[document].calls)
+            if (c.startsWith(QStringLiteral("text ")))
+                out.push_back(c.mid(5));
+        return out;
+    };
+    const SessionRecord& s = DatiSessione;
+    std::vector<QString> header = {languageText(195) + s.Sessione,        languageText(196) + s.DataSessione,
+                                   languageText(197) + s.OraSessione,     languageText(198) + "Pista Collina",
+                                   languageText(199) + s.VeicoloSessione, languageText(200) + "Anna  Bruno",
+                                   languageText(201) + "wet then dry"};
+    std::vector<QString> alarms = header;
+    for (int k = 0; k < 8; ++k)
+        alarms.push_back(languageText(274 + k));
+    EXPECT_EQ(texts(0), alarms) << "the alarms tab names the eight alarms, no heading";
+    EXPECT_EQ(recorder.documents[0].title, header[0]);
+    std::vector<QString> measures = header;
+    measures.push_back(languageText(202) + ":");
+    measures.push_back(w.lblNomeCampo[4]->text());
+    EXPECT_EQ(texts(1), measures);
+}
+
+// The chart settings refuse only what would break the drawing: a width below
+// 1 and a minimum above the maximum are stored as typed.
+TEST_P(BothWindows, ChartSettingsStoreAWidthBelowOneAndAMinimumAboveTheMaximumAsTyped)
+{
+    // The dialog finds the window of the kind the program uses.
+    UsaAnalisiSpeed = GetParam() == AnalysisKind::DatiSpeed;
+    frmAnalisiDati& w = open(example, GetParam());
+    ASSERT_TRUE(loaded);
+    show();
+    check(4);
+    check(6);
+    clickCell(kLap4Row, 1);
+    w.toolButton("Separati")->trigger();
+    ASSERT_TRUE(w.blnSeparati);
+    ASSERT_TRUE(w.cmdSetGraph[4]->isEnabled());
+    ModalDriver user;
+    user.on("zuv::dlgSetGraph", [](QWidget& d) {
+        auto& g = static_cast<dlgSetGraph&>(d);
+        EXPECT_TRUE(g.fraScalaDisegno->isVisible());
+        g.cboWidth->setEditText(QStringLiteral("0"));
+        g.txtMinVal->setText(QStringLiteral("5"));
+        g.txtMaxVal->setText(QStringLiteral("1"));
+        QTest::mouseClick(g.OKButton, Qt::LeftButton);
+    });
+    QTest::mouseClick(w.cmdSetGraph[4], Qt::LeftButton);
+    EXPECT_TRUE(user.waitDone());
+    EXPECT_TRUE(msgs.shown.empty());
+    EXPECT_EQ(w.SpessoreMisura[4], 0);
+    EXPECT_EQ(w.ValoriMin[4], 5.0);
+    EXPECT_EQ(w.ValoriMax[4], 1.0);
+    // Still drawn, the width below 1 as the thinnest line.
+    ASSERT_EQ(w.NTGraph1->elementCount(), 2);
+    EXPECT_EQ(w.NTGraph1->elementPlottable(w.IndiceElemento[4][0])->pen().width(), 1);
+}
+
 // --- the chart window --------------------------------------------------------------
 
 TEST_F(AnalysisTest, ZoomAndMoveFollowTheButtonsAndBothChartsShareTheRange)
@@ -796,6 +882,23 @@ TEST_F(AnalysisTest, SixteenAndFifteenColumnsShowTheirRows)
     }
 }
 
+// Measures 17 to 20 have no language text of their own: they keep the words
+// of their headers, at the load and at every activation.
+TEST_F(AnalysisTest, MeasuresSeventeenToTwentyAreNamedFromTheirHeaders)
+{
+    frmAnalisiDati& w = open(writeSession("cols20/", makeSession(20, 2, 20)));
+    ASSERT_TRUE(loaded);
+    show();
+    TabellaLingua.IndiceLingua = 0;
+    computeLanguageOffset();
+    w.RefreshLanguage();
+    for (int i = 17; i <= 20; ++i) {
+        EXPECT_EQ(w.lblNomeCampo[i]->text(), QStringLiteral("M%1").arg(i));
+        EXPECT_EQ(w.lblUM[i]->text(), QStringLiteral("[u%1]").arg(i));
+    }
+    EXPECT_EQ(w.lblNomeCampo[16]->text(), languageText(320));
+}
+
 TEST_F(AnalysisTest, CompanionFileTxtThenAlmThenNeither)
 {
     const SessionFiles f = makeSession(16, 2, 20);
@@ -878,12 +981,13 @@ TEST_F(AnalysisTest, DamagedSessionFileIsKeptAndAMissingCircuitIsSaid)
     EXPECT_TRUE(saved.contains(";4;")) << saved.toStdString();
 }
 
-TEST_F(AnalysisTest, LanguageRefreshKeepsTheLapAndWhatTheUserRenamed)
+TEST_F(AnalysisTest, LanguageRefreshNamesEveryMeasureFromItsTextAndShowsThePlainTabTitles)
 {
     frmAnalisiDati& w = open(example);
     ASSERT_TRUE(loaded);
     show();
     clickCell(kLap4Row, 1);
+    EXPECT_EQ(w.SSTab1->tabText(0), languageText(273) + " " + languageText(110) + " 4");
     w.setMeasureName(5, QStringLiteral("Pressione mia"));
     EXPECT_EQ(w.toolButton("Separati")->toolTip(), languageText(39));
 
@@ -894,13 +998,19 @@ TEST_F(AnalysisTest, LanguageRefreshKeepsTheLapAndWhatTheUserRenamed)
     EXPECT_EQ(w.toolButton("Separati")->toolTip(), languageText(39));
     EXPECT_EQ(w.lblNomeCampo[4]->text(), languageText(309));
     EXPECT_EQ(w.lblNomeCampo[16]->text(), languageText(320));
-    EXPECT_EQ(w.lblNomeCampo[5]->text(), "Pressione mia");
+    EXPECT_EQ(w.lblNomeCampo[5]->text(), languageText(310)) << "a renamed measure gives way to its text";
+    EXPECT_EQ(w.GetNomeMisura(5), languageText(310) + " " + w.lblUM[5]->text());
     EXPECT_EQ(w.lblNomeAllarme[0]->text(), languageText(274));
     EXPECT_EQ(w.fraLegendaAllarmi->title(), languageText(282));
-    EXPECT_EQ(w.SSTab1->tabText(0), languageText(273) + " " + languageText(110) + " 4");
+    EXPECT_EQ(w.SSTab1->tabText(0), languageText(273));
+    EXPECT_EQ(w.SSTab1->tabText(1), languageText(91));
+    EXPECT_EQ(w.GiroCorrente, kLap4Row) << "the lap on show stays";
     EXPECT_EQ(w.MSFlexGrid1->text(0, 1), languageText(143));
     EXPECT_EQ(w.MSFlexGrid1->text(2, 0), languageText(193) + "1");
     EXPECT_NE(languageText(143), QString());
+    // The next lap selection adds its lap again.
+    clickCell(kLap4Row + 1, 1);
+    EXPECT_EQ(w.SSTab1->tabText(1), languageText(91) + " " + languageText(110) + " 5");
 }
 
 TEST_F(AnalysisTest, ChartPrintsToPdfWithTheSessionHeaderAndItsLegend)
@@ -1002,7 +1112,7 @@ TEST_F(AnalysisCommandTest, EachOpeningIsAFreshWindowAndEveryCloseGivesThePollBa
     UsaAnalisiSpeed = false;
     command(example, [&](frmAnalisiDati& w) {
         EXPECT_FALSE(w.chkGrafico[3]->isChecked());
-        QTest::keyClick(&w, Qt::Key_Escape);
+        w.close();
     });
 }
 
@@ -1151,6 +1261,179 @@ TEST_F(AnalysisCommandTest, DataFileThatCannotBeReadSaysWhyAndOpensNothing)
     EXPECT_TRUE(msgs.shown[0].text.contains("none.csv"));
     EXPECT_FALSE(StatoComunicazione.AnalisiAperta);
     EXPECT_FALSE(surface.busy);
+}
+
+// --- both windows through the command ----------------------------------------------
+
+class BothCommands : public AnalysisCommandTest, public ::testing::WithParamInterface<AnalysisKind> {
+protected:
+    void SetUp() override
+    {
+        AnalysisCommandTest::SetUp();
+        UsaAnalisiSpeed = GetParam() == AnalysisKind::DatiSpeed;
+    }
+
+    static bool becomesActive(QWidget& w)
+    {
+        return QTest::qWaitFor([&] { return w.isActiveWindow(); }, 5000);
+    }
+    static void clickLap(frmAnalisiDati& w, int row)
+    {
+        QTableWidget* table = w.MSFlexGrid1->table();
+        const QModelIndex index = table->model()->index(row - 1, 0);
+        table->scrollTo(index);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(index).center());
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Kinds, BothCommands, ::testing::Values(AnalysisKind::Dati, AnalysisKind::DatiSpeed),
+                         [](const auto& info) {
+                             return std::string(info.param == AnalysisKind::Dati ? "Chart" : "Fast");
+                         });
+
+// Every activation puts the language's texts back: the plain tab titles from
+// the first show on, every measure name, a header without "[" and a name
+// given in the chart settings too.
+TEST_P(BothCommands, EveryActivationNamesTheMeasuresFromTheLanguageAndShowsThePlainTabTitles)
+{
+    SessionFiles f = makeSession(16, 2, 30);
+    f.data.replace("M5 [u5]", "Oil pressure");
+    for (const int language : {0, 1}) {
+        SCOPED_TRACE(language);
+        loadShippedLanguages(language);
+        command(writeSession(QStringLiteral("names%1/").arg(language), f), [&](frmAnalisiDati& w) {
+            ASSERT_TRUE(becomesActive(w));
+            EXPECT_EQ(w.SSTab1->tabText(0), languageText(273));
+            EXPECT_EQ(w.SSTab1->tabText(1), languageText(91));
+            for (int i = 1; i <= 16; ++i)
+                EXPECT_EQ(w.lblNomeCampo[i]->text(), languageText(i == 16 ? 320 : 305 + i)) << i;
+            EXPECT_EQ(w.lblUM[4]->text(), "[u4]");
+
+            // A lap chosen shows its number until the window is next
+            // activated, here by the close of the chart settings, whose new
+            // name gives way to the language's; the new unit stays.
+            clickLap(w, 3);
+            EXPECT_EQ(w.SSTab1->tabText(0), languageText(273) + " " + languageText(110) + " 2");
+            QTest::mouseClick(w.chkGrafico[5], Qt::LeftButton);
+            ModalDriver settings;
+            settings.on("zuv::dlgSetGraph", [](QWidget& d) {
+                auto& g = static_cast<dlgSetGraph&>(d);
+                g.txtNomeCampo->setText(QStringLiteral("Renamed"));
+                g.txtUM->setText(QStringLiteral("[psi]"));
+                QTest::mouseClick(g.OKButton, Qt::LeftButton);
+            });
+            QTest::mouseClick(w.cmdSetGraph[5], Qt::LeftButton);
+            EXPECT_TRUE(settings.waitDone());
+            // Offscreen there is no window manager to give the window the
+            // focus back when the dialog closes.
+            w.activateWindow();
+            ASSERT_TRUE(becomesActive(w));
+            EXPECT_EQ(w.lblNomeCampo[5]->text(), languageText(310));
+            EXPECT_EQ(w.lblUM[5]->text(), "[psi]");
+            EXPECT_EQ(w.SSTab1->tabText(0), languageText(273));
+            EXPECT_EQ(w.SSTab1->tabText(1), languageText(91));
+            EXPECT_EQ(w.GiroCorrente, 3) << "the lap on show stays";
+            w.ChiudiGrafico();
+        });
+    }
+}
+
+// The load's message on what it could not read is in the program's
+// language and counts every warning it does not show.
+TEST_P(BothCommands, DamagedDataIsSaidInTheProgramsLanguageAndWhatIsNotShownIsCounted)
+{
+    QtMessages real;
+    setMessages(&real);
+    const SessionFiles good = makeSession(16, 2, 30);
+    const QString notANumber[] = {QStringLiteral(u"riga %1, campo 3: \"x\" non è un numero; vale 0"),
+                                  QStringLiteral("line %1, field 3: \"x\" is not a number; read as 0")};
+    const QString more[] = {QStringLiteral("... e altri %1"), QStringLiteral("... and %1 more")};
+    for (const int bad : {40, 100}) {
+        for (const int language : {0, 1}) {
+            SCOPED_TRACE(std::to_string(bad) + " bad rows, language " + std::to_string(language));
+            loadShippedLanguages(language);
+            // Field 3 of the first `bad` rows is no number.
+            SessionFiles damaged = good;
+            QList<QByteArray> lines = good.data.split('\n');
+            for (int r = 1; r <= bad; ++r) {
+                QList<QByteArray> fields = lines[r].split(';');
+                fields[2] = "x";
+                lines[r] = fields.join(';');
+            }
+            damaged.data = lines.join('\n');
+            const QString file = writeSession(QStringLiteral("damaged%1-%2/").arg(bad).arg(language), damaged);
+
+            ModalDriver user;
+            user.click(QMessageBox::Ok).on("zuv::frmAnalisiDati", [](QWidget& w) {
+                static_cast<frmAnalisiDati&>(w).ChiudiGrafico();
+            });
+            fileDialogs.answers = {file};
+            runAnalysisCommand();
+            EXPECT_TRUE(user.waitDone());
+            ASSERT_EQ(user.boxes.size(), 1u);
+            EXPECT_EQ(user.boxes[0].icon, QMessageBox::Warning);
+            const QStringList shown = user.boxes[0].text.split(QLatin1Char('\n'));
+            ASSERT_EQ(shown.size(), 13);
+            const QString where = QDir::toNativeSeparators(file) + ": ";
+            for (int k = 0; k < 12; ++k)
+                EXPECT_EQ(shown[k], where + notANumber[language].arg(k + 2));
+            EXPECT_EQ(shown[12], more[language].arg(bad - 12));
+        }
+    }
+    setMessages(&msgs);
+}
+
+TEST_P(BothCommands, EscLeavesTheWindowOpenAndTheCloseBoxClosesIt)
+{
+    command(example, [&](frmAnalisiDati& w) {
+        ASSERT_TRUE(becomesActive(w));
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QTest::keyClick(w.MSFlexGrid1->table(), Qt::Key_Escape);
+        QTest::keyClick(w.chkGrafico[4], Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_TRUE(AnalisiCaricata);
+        EXPECT_TRUE(StatoComunicazione.AnalisiAperta);
+        w.close();
+    });
+}
+
+// Printing goes straight to the system's default printer; these tests' system
+// has none, so both prints say so, in the program's language.
+TEST_P(BothCommands, PrintWithNoPrinterOnTheSystemSaysWhyInTheProgramsLanguage)
+{
+    QtPrinter system;
+    setPrinter(&system);
+    QtMessages real;
+    setMessages(&real);
+    for (const int language : {0, 1}) {
+        SCOPED_TRACE(language);
+        loadShippedLanguages(language);
+        bool reportStays = false;
+        ModalDriver user;
+        user.on("zuv::frmAnalisiDati",
+                [&](QWidget& widget) {
+                    auto& w = static_cast<frmAnalisiDati&>(widget);
+                    w.toolButton("Stampa")->trigger();
+                    w.toolButton("ReportGiri")->trigger();
+                    dlgReportGiri* report = w.findChild<dlgReportGiri*>();
+                    if (report) {
+                        QTest::mouseClick(report->cmdStampa, Qt::LeftButton);
+                        reportStays = report->isVisible();
+                    }
+                    w.ChiudiGrafico();
+                })
+            .click(QMessageBox::Ok)
+            .click(QMessageBox::Ok);
+        fileDialogs.answers = {example};
+        runAnalysisCommand();
+        EXPECT_TRUE(user.waitDone());
+        ASSERT_EQ(user.boxes.size(), 2u);
+        for (const ModalDriver::Box& box : user.boxes)
+            EXPECT_EQ(box.text, languageText(368));
+        EXPECT_TRUE(reportStays);
+    }
+    setMessages(&msgs);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "platform/printer.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/qtprinter.h"
+#include "project/state.h"
 #include "support/fixtures.h"
 #include "support/recorders.h"
 
@@ -376,17 +377,6 @@ TEST_F(ChartTest, MouseRectangleZoomsTheRange)
     EXPECT_NEAR(r.yTo, 3500.0, 30.0);
 }
 
-// A printer whose dialog the user cancels.
-class CancelledPrinter final : public PrinterService {
-public:
-    std::unique_ptr<PrintJob> beginDocument(const QString&, QString* error) override
-    {
-        if (error)
-            error->clear();
-        return nullptr;
-    }
-};
-
 class ChartPrintTest : public ChartTest {
 protected:
     ~ChartPrintTest() override { setPrinter(nullptr); }
@@ -441,18 +431,20 @@ TEST_F(ChartPrintTest, PageHoldsHeaderChartFrameAndLegend)
     EXPECT_EQ(texts[7], QStringLiteral("Oil pump"));
     EXPECT_EQ(texts[8], QStringLiteral("Alternator"));
 
-    // No printer: its reason; a cancelled dialog: nothing, and no reason.
-    recorder.refuse = QStringLiteral("no printer");
+    // No printer, or one that does not take the page: why, in the
+    // program's language.
+    loadShippedLanguages(1);
+    recorder.refuse = PrintRefusal{PrintFault::NoPrinter, QString()};
     QString error;
     EXPECT_FALSE(chart.print(header[0], header[1], header[2], header[3], header[4], header[5], header[6],
                              QStringLiteral("Measures"), false, &error));
-    EXPECT_EQ(error, QStringLiteral("no printer"));
-    CancelledPrinter cancelled;
-    setPrinter(&cancelled);
-    error = QStringLiteral("left over");
+    EXPECT_EQ(error, languageText(368));
+    recorder.refuse.reset();
+    recorder.refuseEnd = true;
     EXPECT_FALSE(chart.print(header[0], header[1], header[2], header[3], header[4], header[5], header[6],
                              QStringLiteral("Measures"), false, &error));
-    EXPECT_TRUE(error.isEmpty());
+    EXPECT_EQ(error, languageText(371));
+    EXPECT_FALSE(error.isEmpty());
 }
 
 TEST_F(ChartPrintTest, PrintsToPdf)

@@ -126,12 +126,31 @@ TEST_F(PrintoutTest, WindowPrintsItsPageOnce)
     EXPECT_EQ(boxes, 3) << "two frames and the border";
     EXPECT_NE(std::find(calls.begin(), calls.end(), QStringLiteral("text Mugello 2024")), calls.end());
 
-    // No printer: a message, nothing sent.
-    recorder.refuse = QStringLiteral("no printer");
+    // No printer: the printer's reason, nothing sent.
+    recorder.refuse = PrintRefusal{PrintFault::NoDefaultPrinter, QString()};
     EXPECT_FALSE(window.cmdPrint_Click());
     ASSERT_EQ(msgs.shown.size(), 1u);
-    EXPECT_TRUE(msgs.shown[0].text.contains("no printer"));
+    EXPECT_EQ(msgs.shown[0].text, languageText(369));
+    EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Critical);
     EXPECT_EQ(recorder.documents.size(), 1u);
+}
+
+// Print goes straight to the system's default printer; these tests' system
+// has none, which the message says in the program's language.
+TEST_F(PrintoutTest, PrintGoesToTheSystemsPrinterAndSaysWhenThereIsNone)
+{
+    QtPrinter system;
+    setPrinter(&system);
+    for (const int language : {0, 1}) {
+        TabellaLingua.IndiceLingua = language;
+        computeLanguageOffset();
+        frmStampaDatiProgetto window;
+        msgs.clear();
+        EXPECT_FALSE(window.cmdPrint_Click());
+        ASSERT_EQ(msgs.shown.size(), 1u);
+        EXPECT_EQ(msgs.shown[0].text, fixtureText(language, 368));
+        EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Critical);
+    }
 }
 
 TEST_F(PrintoutTest, PreviewDrawsThePage)

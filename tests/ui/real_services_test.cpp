@@ -1,8 +1,8 @@
 // The real Qt services, driven as a user would from inside their modal
 // exec(): every button of every message box set, Esc and the close box; the
 // file dialog with a typed name, its filter and a cancel; the printer to a
-// PDF file, and through its dialog to the file the user chose or cancelled;
-// Qt's own texts in the program's language.
+// PDF file, and to the system's default printer with no dialog; Qt's own
+// texts in the program's language.
 
 #include "platform/ui/qtdialogs.h"
 #include "platform/ui/qtmessages.h"
@@ -12,13 +12,13 @@
 #include "support/shell_fixture.h"
 #include "support/ui/modal_driver.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListView>
 #include <QProcess>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -224,9 +224,9 @@ TEST_F(RealServicesTest, PrinterWritesEachPageToThePdf)
         GTEST_SKIP() << "pdftotext is not installed";
     const QString pdf = path("out.pdf");
     QtPrinter qtPrinter(pdf);
-    QString error = QStringLiteral("untouched");
-    std::unique_ptr<PrintJob> job = qtPrinter.beginDocument(QStringLiteral("Doc"), &error);
-    ASSERT_NE(job, nullptr) << error.toStdString();
+    PrintRefusal why;
+    std::unique_ptr<PrintJob> job = qtPrinter.beginDocument(QStringLiteral("Doc"), &why);
+    ASSERT_NE(job, nullptr) << why.where.toStdString();
     ASSERT_NE(job->painter(), nullptr);
     job->setFont(QStringLiteral("Sans"), 12, true);
     job->setPosition(1440, 1440);
@@ -247,53 +247,26 @@ TEST_F(RealServicesTest, PrinterWritesEachPageToThePdf)
 
 TEST_F(RealServicesTest, PrinterThatCannotWriteItsFileRefusesWithAReason)
 {
-    QtPrinter qtPrinter(path("no/such/folder/out.pdf"));
-    QString error;
-    EXPECT_EQ(qtPrinter.beginDocument(QStringLiteral("Doc"), &error), nullptr);
-    EXPECT_FALSE(error.isEmpty());
+    const QString pdf = path("no/such/folder/out.pdf");
+    QtPrinter qtPrinter(pdf);
+    PrintRefusal why;
+    EXPECT_EQ(qtPrinter.beginDocument(QStringLiteral("Doc"), &why), nullptr);
+    EXPECT_EQ(why.fault, PrintFault::NotStarted);
+    EXPECT_EQ(why.where, pdf);
 }
 
-TEST_F(RealServicesTest, PrintDialogCancelledPrintsNothingAndIsNoError)
+// The system's default printer, with no dialog in between; these tests see
+// no printer of the system (their main points the print system nowhere).
+TEST_F(RealServicesTest, PrinterGoesToTheSystemsDefaultWithNoDialogAndSaysWhenThereIsNone)
 {
+    ASSERT_TRUE(QPrinterInfo::availablePrinterNames().isEmpty());
     QtPrinter qtPrinter;
-    ModalDriver user;
-    user.on("QPrintDialog", [](QWidget& w) {
-        EXPECT_EQ(w.windowTitle(), QStringLiteral("Doc"));
-        QTest::keyClick(&w, Qt::Key_Escape);
-    });
-    QString error = QStringLiteral("untouched");
-    EXPECT_EQ(qtPrinter.beginDocument(QStringLiteral("Doc"), &error), nullptr);
-    EXPECT_TRUE(user.waitDone());
-    EXPECT_TRUE(error.isEmpty());
-}
-
-TEST_F(RealServicesTest, PrintDialogAcceptedPrintsWhereTheUserChose)
-{
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-        GTEST_SKIP() << "pdftotext is not installed";
-    const QString pdf = path("chosen.pdf");
-    QtPrinter qtPrinter;
-    ModalDriver user;
-    user.on("QPrintDialog", [&](QWidget& w) {
-        auto* printers = w.findChild<QComboBox*>(QStringLiteral("printers"));
-        auto* file = w.findChild<QLineEdit*>(QStringLiteral("filename"));
-        ASSERT_NE(printers, nullptr);
-        ASSERT_NE(file, nullptr);
-        const int toPdf = printers->findText(QStringLiteral("PDF"), Qt::MatchContains);
-        ASSERT_GE(toPdf, 0);
-        printers->setCurrentIndex(toPdf);
-        file->clear();
-        QTest::keyClicks(file, pdf);
-        QTest::keyClick(&w, Qt::Key_Return);
-    });
-    QString error;
-    std::unique_ptr<PrintJob> job = qtPrinter.beginDocument(QStringLiteral("Doc"), &error);
-    ASSERT_TRUE(user.waitDone());
-    ASSERT_NE(job, nullptr) << error.toStdString();
-    job->printLine(QStringLiteral("Chosen"));
-    EXPECT_TRUE(job->endDocument());
-    job.reset();
-    EXPECT_TRUE(pdfText(pdf, 1).contains("Chosen"));
+    ModalDriver user(2000); // no step: a dialog would fail the test
+    PrintRefusal why{PrintFault::NotSent, QStringLiteral("untouched")};
+    EXPECT_EQ(qtPrinter.beginDocument(QStringLiteral("Doc"), &why), nullptr);
+    EXPECT_TRUE(user.done());
+    EXPECT_EQ(why.fault, PrintFault::NoPrinter);
+    EXPECT_TRUE(why.where.isEmpty());
 }
 
 // --- Qt's own texts in the program's language ----------------------------------

@@ -9,7 +9,6 @@
 #include "platform/programfolder.h"
 #include "project/state.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace zuv {
@@ -61,7 +60,7 @@ public:
         if (alarms_.loadFile(companion, &error))
             addWarnings(companion, alarms_);
         else
-            warnings_.append(QDir::toNativeSeparators(companion) + QStringLiteral(": ") + error);
+            warnings_.append(fileWarning(companion, error));
 
         w.SettoriGiro = 1;
         CaricaTempiGiro(w, file);
@@ -89,7 +88,8 @@ private:
     void addWarnings(const QString& file, const ChartComponent& chart)
     {
         for (const QString& w : chart.data().table().warnings)
-            warnings_.append(QDir::toNativeSeparators(file) + QStringLiteral(": ") + w);
+            warnings_.append(fileWarning(file, w));
+        warningsLeftOut_ += chart.data().table().warningsLeftOut;
     }
 
     ChartComponent& measures_;

@@ -50,13 +50,16 @@ public:
     // Why the load failed, for a message.
     const QString& failure() const { return failure_; }
     // What the reader could not take as it stood (a field that is not a
-    // number, a short line, ...); the load kept the rest.
+    // number, a short line, ...); the load kept the rest. The reader lists
+    // a few dozen; `warningsLeftOut` counts the others it found.
     const QStringList& warnings() const { return warnings_; }
+    qint64 warningsLeftOut() const { return warningsLeftOut_; }
 
 protected:
     DataSources sources_;
     QString failure_;
     QStringList warnings_;
+    qint64 warningsLeftOut_ = 0;
 };
 
 // The chart window's source: its measures chart reads the data file and its

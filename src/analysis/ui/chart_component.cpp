@@ -4,6 +4,7 @@
 #include "analysis/session_header.h"
 #include "platform/printer.h"
 #include "platform/ui/colors.h"
+#include "project/print_texts.h"
 #include "project/state.h"
 
 #include <QFontMetricsF>
@@ -614,21 +615,17 @@ bool ChartComponent::print(const QString& h1, const QString& h2, const QString& 
                            const QString& h5, const QString& h6, const QString& h7, const QString& traceNames,
                            bool alarms, QString* error)
 {
-    QString why;
+    PrintRefusal why;
     std::unique_ptr<PrintJob> job = printer().beginDocument(h1, &why);
-    if (!job) {
-        if (error)
-            *error = why;
-        return false;
+    if (job) {
+        printPage(*job, {h1, h2, h3, h4, h5, h6, h7}, traceNames, alarms);
+        if (job->endDocument())
+            return true;
+        why = {PrintFault::NotSent, QString()};
     }
-    printPage(*job, {h1, h2, h3, h4, h5, h6, h7}, traceNames, alarms);
-    if (!job->endDocument()) {
-        if (error)
-            *error = italian() ? QStringLiteral("La stampante ha rifiutato il grafico.")
-                               : QStringLiteral("The printer did not take the chart.");
-        return false;
-    }
-    return true;
+    if (error)
+        *error = printRefusalText(why);
+    return false;
 }
 
 void ChartComponent::printPage(PrintSurface& page, const std::array<QString, 7>& header, const QString& traceNames,

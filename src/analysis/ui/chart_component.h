@@ -180,7 +180,7 @@ public:
     // `traceNames` followed by the elements' names for the measures chart,
     // or for the alarms chart (`alarms`) the names in `traceNames`, each
     // ended by ";", in the colours of elements 0, 1, ... False when nothing
-    // was printed: `error` says why, and is empty when the user cancelled.
+    // was printed: `error` says why, in the program's language.
     bool print(const QString& h1, const QString& h2, const QString& h3, const QString& h4, const QString& h5,
                const QString& h6, const QString& h7, const QString& traceNames, bool alarms,
                QString* error = nullptr);

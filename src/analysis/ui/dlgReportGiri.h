@@ -24,8 +24,8 @@ public:
 
     void cmdGiri_Click();
     void cmdTempi_Click();
-    // Through the program's printer; a printer that fails says why, a
-    // cancelled one says nothing. True when the report was sent.
+    // Straight to the program's printer; a printer that fails says why.
+    // True when the report was sent.
     bool cmdStampa_Click();
 
     QPushButton* cmdGiri;

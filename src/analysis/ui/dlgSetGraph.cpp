@@ -81,8 +81,7 @@ void dlgSetGraph::Form_Load()
         return;
     // Hidden in the overlaid mode, but filled all the same: OK stores what
     // the hidden boxes hold.
-    scaleShown_ = w->blnSeparati;
-    fraScalaDisegno->setVisible(scaleShown_);
+    fraScalaDisegno->setVisible(w->blnSeparati);
     txtNomeCampo->setText(w->measureName(IndiceGrafico));
     txtUM->setText(w->measureUnit(IndiceGrafico));
     const SetGraphTexts texts = setGraphTexts(*w);
@@ -136,8 +135,8 @@ bool dlgSetGraph::OKButton_Click()
         reject();
         return false;
     }
-    const SetGraphResult outcome = checkSetGraph(txtFiltro->text(), cboWidth->currentText(), txtMinVal->text(),
-                                                 txtMaxVal->text(), scaleShown_);
+    const SetGraphResult outcome =
+        checkSetGraph(txtFiltro->text(), cboWidth->currentText(), txtMinVal->text(), txtMaxVal->text());
     if (!outcome.accepted) {
         msgBox(outcome.message, MsgIcon::Exclamation);
         return false;

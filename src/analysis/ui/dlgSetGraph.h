@@ -68,7 +68,6 @@ private:
     void showColour(quint32 colour);
 
     quint32 colour_ = 0;
-    bool scaleShown_ = false;
 };
 
 } // namespace zuv

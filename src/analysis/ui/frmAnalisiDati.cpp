@@ -33,6 +33,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -49,8 +50,6 @@ namespace {
 
 // One pass of a playback a tick: fast enough to follow, slow enough to see.
 constexpr int kPlaybackTickMs = 40;
-// Warnings of a load shown in its message; the rest are counted.
-constexpr int kWarningsShown = 12;
 
 void setBack(QWidget* w, QPalette::ColorRole role, quint32 colour)
 {
@@ -468,13 +467,9 @@ bool frmAnalisiDati::Form_Load()
 
 void frmAnalisiDati::showLoadWarnings()
 {
-    const QStringList& all = source_->warnings();
-    if (all.isEmpty())
-        return;
-    QStringList shown = all.mid(0, kWarningsShown);
-    if (all.size() > kWarningsShown)
-        shown.append(QStringLiteral("... (%1)").arg(all.size() - kWarningsShown));
-    msgBox(shown.join(QLatin1Char('\n')), MsgIcon::Exclamation);
+    const QString text = loadWarningsText(source_->warnings(), source_->warningsLeftOut());
+    if (!text.isEmpty())
+        msgBox(text, MsgIcon::Exclamation);
 }
 
 void frmAnalisiDati::progressChanged(int percent) { mainSurface().setPanelText(3, progressText(percent)); }
@@ -490,8 +485,6 @@ void frmAnalisiDati::InizializzaMisure()
     if (SchedaCorrente == 0) {
         const QStringList headers = source_->headers();
         zuv::InizializzaMisure(*this, headers);
-        for (int i = 1; i <= kMaxMeasure; ++i)
-            nameFromLanguage_[i] = measureNameText(i) != 0 && headers.value(i - 1).contains(QLatin1Char('['));
         showMeasureCaptions();
     }
     MainSurface& s = mainSurface();
@@ -567,15 +560,23 @@ void frmAnalisiDati::Form_Unload()
     unregisterAnalysis(this);
 }
 
-void frmAnalisiDati::showEvent(QShowEvent* event)
+void frmAnalisiDati::changeEvent(QEvent* event)
 {
-    QDialog::showEvent(event);
-    // The captions of the language in use when the window first shows; a
-    // later change of language comes through `RefreshLanguage` again.
-    if (!shownOnce_) {
-        shownOnce_ = true;
+    QDialog::changeEvent(event);
+    // `Form_Activate`: every activation, the first show and the return from
+    // one of the window's own dialogs alike.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
         RefreshLanguage();
+}
+
+void frmAnalisiDati::keyPressEvent(QKeyEvent* event)
+{
+    // Only the toolbar's exit key and the close box close the window.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
     }
+    QDialog::keyPressEvent(event);
 }
 
 void frmAnalisiDati::InizializzaGrafico(ChartComponent& chart)
@@ -662,7 +663,6 @@ void frmAnalisiDati::setMeasureName(int i, const QString& name)
     AnalysisInterface::setMeasureName(i, name);
     if (i < 1 || i > kMaxMeasure)
         return;
-    nameFromLanguage_[i] = false;
     lblNomeCampo[i]->setText(name);
     lblNomeCampo[i]->setToolTip(name);
 }
@@ -1121,10 +1121,7 @@ void frmAnalisiDati::RefreshLanguage()
         toolButtons_[i]->setToolTip(languageText(toolKeys()[i].toolTip));
     for (int k = 0; k < 8; ++k)
         lblNomeAllarme[std::size_t(k)]->setText(languageText(274 + k));
-    // Names the user gave in the chart settings stay as given.
     for (int i = 1; i <= 16; ++i) {
-        if (!nameFromLanguage_[i])
-            continue;
         captions[i] = languageText(measureNameText(i));
         lblNomeCampo[i]->setText(captions[i]);
         lblNomeCampo[i]->setToolTip(captions[i]);
@@ -1133,8 +1130,8 @@ void frmAnalisiDati::RefreshLanguage()
     lblPiloti->setText(languageText(124));
     fraLegendaAllarmi->setTitle(languageText(282));
     chkTempo->setText(languageText(306));
-    if (!lapCaption_.isEmpty() && GiroCorrente > 0)
-        lapCaption_ = QLatin1Char(' ') + languageText(110) + lapCaption_.mid(lapCaption_.lastIndexOf(QLatin1Char(' ')));
+    // The plain titles, until the next lap selection adds the lap again.
+    lapCaption_.clear();
     setTabCaptions();
     if (companionFound_) {
         AggiornaTestiTabellaGiri(*this, source_->sources().lapNumberAt);
@@ -1148,19 +1145,11 @@ void frmAnalisiDati::RefreshLanguage()
 
 void frmAnalisiDati::StampaGrafico()
 {
-    const bool alarms = SSTab1->currentIndex() != 0;
-    QString names;
-    if (alarms) {
-        for (int k = 0; k < 8; ++k)
-            names += languageText(274 + k) + QLatin1Char(';');
-    } else {
-        names = languageText(202);
-    }
-    ChartComponent& chart = alarms ? *NTGraphAll : *NTGraph1;
+    const ChartPrintArguments a = chartPrintArguments(DatiSessione, SSTab1->currentIndex() != 0);
+    ChartComponent& chart = a.alarms ? *NTGraphAll : *NTGraph1;
+    const SessionHeader& h = a.header;
     QString error;
-    const SessionHeader h = sessionHeaderTexts(DatiSessione);
-    if (!chart.print(h[0], h[1], h[2], h[3], h[4], h[5], h[6], names, alarms, &error)
-        && !error.isEmpty())
+    if (!chart.print(h[0], h[1], h[2], h[3], h[4], h[5], h[6], a.traceNames, a.alarms, &error))
         msgBox(error, MsgIcon::Exclamation);
 }
 

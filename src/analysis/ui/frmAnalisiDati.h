@@ -145,10 +145,11 @@ protected:
                                                                       ChartComponent& alarms)>;
     frmAnalisiDati(AnalysisKind kind, const SourceMaker& makeSource, QWidget* parent);
 
-    // Every way of closing comes through here (the close box, Esc,
+    // Every way of closing comes through here (the close box,
     // `ChiudiGrafico`): `Form_Unload` runs once.
     void done(int result) override;
-    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();
@@ -210,14 +211,11 @@ private:
     QTimer playTimer_;
     bool companionFound_ = false;
     bool unloaded_ = false;
-    bool shownOnce_ = false;
     bool mapShown_ = false;
     // The close writes the session file again only when it will not lose
     // what the file held, or when the user stored settings since.
     SessionLoad sessionLoad_ = SessionLoad::NoFile;
     bool sessionWritable_ = false;
-    // Measure names come from the language unless the user renamed one.
-    std::array<bool, kMaxMeasure + 1> nameFromLanguage_{};
     // The lap number the tab captions show after a lap was selected.
     QString lapCaption_;
     bool changingChecks_ = false;

@@ -57,6 +57,7 @@ public:
         loadAlarmsTable(tables_, QDir(names.Cartella).filePath(companion.NomeFileAllarmi), r, progress);
         warnings_ += r.errors;
         warnings_ += r.warnings;
+        warningsLeftOut_ += r.warningsLeftOut;
         sources_ = tableSources(tables_);
         return Load::Complete;
     }

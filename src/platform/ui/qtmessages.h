@@ -14,8 +14,8 @@ public:
     MsgAnswer show(const QString& text, MsgIcon icon, MsgButtons buttons,
                    const QString& title) override;
 
-    // The window a box, a file dialog or the print dialog belongs to: the
-    // modal window in front, else the active one.
+    // The window a box or a file dialog belongs to: the modal window in
+    // front, else the active one.
     static QWidget* ownerWindow();
 };
 

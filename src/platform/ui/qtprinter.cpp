@@ -1,11 +1,9 @@
 #include "platform/ui/qtprinter.h"
 
-#include "platform/ui/qtmessages.h"
-
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace zuv {
 
@@ -86,28 +84,32 @@ private:
 
 QtPrinter::QtPrinter(QString pdfPath) : pdfPath_(std::move(pdfPath)) {}
 
-std::unique_ptr<PrintJob> QtPrinter::beginDocument(const QString& title, QString* error)
+std::unique_ptr<PrintJob> QtPrinter::beginDocument(const QString& title, PrintRefusal* why)
 {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setDocName(title);
+    const auto refuse = [why](PrintFault fault, const QString& where) {
+        if (why)
+            *why = {fault, where};
+        return nullptr;
+    };
+    std::unique_ptr<QPrinter> printer;
+    QString where = pdfPath_;
     if (!pdfPath_.isEmpty()) {
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(pdfPath_);
     } else {
-        QPrintDialog dialog(printer.get(), QtMessages::ownerWindow());
-        dialog.setWindowTitle(title);
-        if (dialog.exec() != QDialog::Accepted) {
-            if (error)
-                error->clear();
-            return nullptr;
-        }
+        const QPrinterInfo system = QPrinterInfo::defaultPrinter();
+        if (system.isNull())
+            return refuse(QPrinterInfo::availablePrinterNames().isEmpty() ? PrintFault::NoPrinter
+                                                                          : PrintFault::NoDefaultPrinter,
+                          QString());
+        printer = std::make_unique<QPrinter>(system, QPrinter::HighResolution);
+        where = system.printerName();
     }
+    printer->setDocName(title);
     auto job = std::make_unique<QtPrintJob>(std::move(printer));
-    if (!job->active()) {
-        if (error)
-            *error = QStringLiteral("The printer could not be started.");
-        return nullptr;
-    }
+    if (!job->active())
+        return refuse(PrintFault::NotStarted, where);
     return job;
 }
 

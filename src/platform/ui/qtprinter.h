@@ -35,13 +35,12 @@ private:
     int y_ = 0;
 };
 
-// The printer as QPrinter. With a PDF path the page goes to that file and
-// no dialog is shown; without one the user picks the printer in the system
-// print dialog (which also offers printing to a file).
+// The printer as QPrinter: the system's default printer, or with a PDF path
+// that file. No dialog is shown either way.
 class QtPrinter final : public PrinterService {
 public:
     explicit QtPrinter(QString pdfPath = QString());
-    std::unique_ptr<PrintJob> beginDocument(const QString& title, QString* error) override;
+    std::unique_ptr<PrintJob> beginDocument(const QString& title, PrintRefusal* why) override;
 
 private:
     QString pdfPath_;

@@ -3,6 +3,7 @@
 #include "platform/messages.h"
 #include "project/language.h"
 #include "project/name_tables.h"
+#include "project/print_texts.h"
 #include "project/state.h"
 #include "shell/project_commands.h"
 #include "shell/ui/frmSupportoStampa.h"
@@ -47,13 +48,6 @@ PageItem shape(const char* name, const QRect& twips)
 QString withColon(const QString& text) { return withoutMnemonic(text) + QStringLiteral(" :"); }
 
 int px(int twips, double dpi) { return int(std::lround(twips * dpi / 1440.0)); }
-
-QString cannotPrintText(const QString& reason)
-{
-    if (italian())
-        return QStringLiteral("Non \u00e8 stato possibile stampare.\n\n%1").arg(reason);
-    return QStringLiteral("The page could not be printed.\n\n%1").arg(reason);
-}
 
 } // namespace
 
@@ -210,18 +204,18 @@ frmStampaDatiProgetto::frmStampaDatiProgetto(QWidget* parent) : QWidget(parent, 
 bool frmStampaDatiProgetto::cmdPrint_Click()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QString reason;
-    std::unique_ptr<PrintJob> job = printer().beginDocument(windowTitle(), &reason);
+    PrintRefusal why;
+    std::unique_ptr<PrintJob> job = printer().beginDocument(windowTitle(), &why);
     bool sent = false;
     if (job) {
         StampaForm(*job, items_, printoutSizeTwips(), true);
         sent = job->endDocument();
         if (!sent)
-            reason = QStringLiteral("The printer refused the page.");
+            why = {PrintFault::NotSent, QString()};
     }
     QApplication::restoreOverrideCursor();
-    if (!sent && !reason.isEmpty())
-        msgBox(cannotPrintText(reason), MsgIcon::Critical);
+    if (!sent)
+        msgBox(printRefusalText(why), MsgIcon::Critical);
     return sent;
 }
 
