@@ -38,7 +38,8 @@
 // settings as they stand, on the axes of the band named by the latest
 // setRange. Band 0 is the whole chart on one y axis; bands 1..3 are separate
 // strips stacked from the top, each with its own y axis, all sharing the x
-// range; clear() goes back to band 0. The sample index of the cursor counts
+// range. The strips stay on show until a plot on band 0 or clear() goes
+// back to band 0; a setRange of band 0 meanwhile changes their x range. The sample index of the cursor counts
 // the points the latest plot drew, from 0 at its first row. With cursor
 // tracking on (the default) a click or a drag in normal mouse mode moves
 // the cursor there and raises cursorMoved.
@@ -214,6 +215,9 @@ private:
     };
 
     int elementSlot(int element);
+    // A y value as the axis of the current band holds it.
+    double toAxis(double value) const;
+    void setYUnit(int band, double unit);
     int plotPoints(int slot, QVector<QCPGraphData>&& points, bool sorted);
     void showBands(int count);
     void applyYAxisLook(QCPAxisRect* rect);
@@ -233,6 +237,9 @@ private:
     std::array<QCPAxisRect*, kBands + 1> rect_{};
     std::array<QCPItemStraightLine*, kBands + 1> cursor_{};
     std::array<ScaledTicker*, kBands + 1> ticker_{};
+    // What one unit of each band's y axis is worth: 1 but for ranges too far
+    // out for QCustomPlot.
+    std::array<double, kBands + 1> yUnit_{1.0, 1.0, 1.0, 1.0};
     QCPLayer* cursorLayer_ = nullptr;
     std::vector<Element> elements_;
     Settings next_;
