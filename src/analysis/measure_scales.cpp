@@ -1,10 +1,10 @@
 #include "analysis/measure_scales.h"
 
+#include "platform/numbers.h"
 #include "project/state.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace zuv {
 
@@ -23,14 +23,6 @@ namespace {
 bool inRange(int i) { return i >= 0 && i <= kMaxMeasure; }
 
 int lastMeasure(const MeasureState& m) { return std::min(m.FieldsNum, kMaxMeasure); }
-
-// A value far out in a measure (1e308) would make a factor or a bound of the
-// view infinite, and nothing could be drawn: it stops at the largest double.
-double finite(double v)
-{
-    constexpr double most = std::numeric_limits<double>::max();
-    return std::clamp(v, -most, most);
-}
 
 } // namespace
 
@@ -85,11 +77,13 @@ void CalcolaScale(MeasureState& m, ViewState& view, qint64 da, qint64 a, const M
         // is scaled by its largest magnitude instead.
         const double by = m.ValoriMax[i] > 0 ? m.ValoriMax[i]
                                              : std::max(std::abs(m.ValoriMax[i]), std::abs(m.ValoriMin[i]));
-        m.FattoriScala[i] = finite(view.MaxY / by);
+        // A value far out (1e308) over a small maximum would give an
+        // infinite factor, and nothing could be drawn.
+        m.FattoriScala[i] = finiteOrLargest(view.MaxY / by);
     }
     view.MinY = m.ValoriMin[kFirstMeasure];
     for (int i = kFirstMeasure; i <= last; ++i) {
-        const double scaled = finite(m.FattoriScala[i] * m.ValoriMin[i]);
+        const double scaled = finiteOrLargest(m.FattoriScala[i] * m.ValoriMin[i]);
         if (scaled < view.MinY)
             view.MinY = scaled;
     }
@@ -98,8 +92,8 @@ void CalcolaScale(MeasureState& m, ViewState& view, qint64 da, qint64 a, const M
     view.MinX = time(da);
     view.MaxX = time(a - xEndBack);
 
-    view.MaxY = finite(view.MaxY + std::abs(view.MaxY) * 0.1);
-    view.MinY = finite(view.MinY - std::abs(view.MinY) * 0.2);
+    view.MaxY = finiteOrLargest(view.MaxY + std::abs(view.MaxY) * 0.1);
+    view.MinY = finiteOrLargest(view.MinY - std::abs(view.MinY) * 0.2);
     view.CalcolaPassoSpostamento();
 }
 

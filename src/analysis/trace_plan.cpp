@@ -53,7 +53,7 @@ YRange separateRange(double min, double max)
 {
     if (min > max)
         std::swap(min, max);
-    YRange r{min - std::abs(min) * 0.1, max + std::abs(max) * 0.1};
+    YRange r{finiteOrLargest(min - std::abs(min) * 0.1), finiteOrLargest(max + std::abs(max) * 0.1)};
     if (!(r.to > r.from)) {
         r.from -= 0.5;
         r.to += 0.5;

@@ -5,6 +5,7 @@
 #include "analysis/trace_plan.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace zuv::test {
 namespace {
@@ -67,6 +68,7 @@ TEST(TracePlan, SeparateBandRangeLiesOutsideTheData)
         {5, 5, 4.5, 5.5},
         {0, 0, -0.5, 0.5},
         {20, 10, 9, 22}, // a scale typed upside down
+        {-1.7e308, 1.7e308, -std::numeric_limits<double>::max(), std::numeric_limits<double>::max()},
     };
     for (const Case& c : cases) {
         const YRange y = separateRange(c.min, c.max);

@@ -2,6 +2,7 @@
 
 #include "analysis/lap_report.h"
 #include "analysis/session_header.h"
+#include "platform/numbers.h"
 #include "platform/printer.h"
 #include "platform/ui/colors.h"
 #include "project/state.h"
@@ -12,7 +13,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <qcustomplot.h>
 
 namespace zuv {
@@ -54,9 +54,9 @@ namespace {
 
 constexpr int kCm = 567; // twips
 
-// QCustomPlot takes no range that reaches 1e250: an axis whose range would
-// holds its values in a unit of its own, a power of two, so a value of 1e308
-// is drawn too.
+// QCustomPlot takes no range that reaches 1e250: an axis whose range goes
+// that far holds its values in a unit of its own, a power of two, so a value
+// of 1e308 is drawn too.
 constexpr double kAxisReach = 1e240;
 
 double axisUnit(double from, double to)
@@ -67,13 +67,6 @@ double axisUnit(double from, double to)
     int exponent = 0;
     std::frexp(reach / kAxisReach, &exponent);
     return std::ldexp(1.0, exponent);
-}
-
-// A value times a factor that overflows is drawn at the largest double.
-double bounded(double v)
-{
-    constexpr double most = std::numeric_limits<double>::max();
-    return std::clamp(v, -most, most);
 }
 
 // A range the axes can show: in order and never empty.
@@ -366,7 +359,8 @@ int ChartComponent::plotPoints(int slot, QVector<QCPGraphData>&& points, bool so
     return slot;
 }
 
-double ChartComponent::toAxis(double value) const { return bounded(value) / yUnit_[std::size_t(band_)]; }
+// A value times a factor that overflows is drawn at the largest double.
+double ChartComponent::toAxis(double value) const { return finiteOrLargest(value) / yUnit_[std::size_t(band_)]; }
 
 void ChartComponent::setYUnit(int band, double unit)
 {

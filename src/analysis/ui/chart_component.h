@@ -39,10 +39,10 @@
 // setRange. Band 0 is the whole chart on one y axis; bands 1..3 are separate
 // strips stacked from the top, each with its own y axis, all sharing the x
 // range. The strips stay on show until a plot on band 0 or clear() goes
-// back to band 0; a setRange of band 0 meanwhile changes their x range. The sample index of the cursor counts
-// the points the latest plot drew, from 0 at its first row. With cursor
-// tracking on (the default) a click or a drag in normal mouse mode moves
-// the cursor there and raises cursorMoved.
+// back to band 0; a setRange of band 0 meanwhile changes their x range. The
+// sample index of the cursor counts the points the latest plot drew, from 0
+// at its first row. With cursor tracking on (the default) a click or a drag
+// in normal mouse mode moves the cursor there and raises cursorMoved.
 
 #include "analysis/chart_data.h"
 
@@ -134,7 +134,8 @@ public:
 
     // --- view ---
     // A range given backwards is turned round; an empty one is widened.
-    // Values that are not numbers leave the range as it was.
+    // Values that are not numbers leave the range as it was; any other
+    // range is shown, out to the largest double.
     void setRange(double xFrom, double xTo, double yFrom, double yTo, int band = 0);
     struct Range {
         double xFrom, xTo, yFrom, yTo;
