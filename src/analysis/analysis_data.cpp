@@ -63,14 +63,14 @@ void AnalysisData::scaleCurrentLap(const MeasureStats& stats, const RowValue& ti
     CalcolaScale(*this, *this, lapFirst(), lapEnd(), stats, timeAt, xEndBack);
 }
 
-TracePlan AnalysisData::planMeasures(const RowValue& timeAt)
+TracePlan AnalysisData::planMeasures(const RowValue& timeAt, bool stopPastLap)
 {
-    return planMeasureTraces(*this, *this, *this, lapFirst(), lapEnd(), timeAt);
+    return planMeasureTraces(*this, *this, *this, lapFirst(), lapEnd(), timeAt, stopPastLap);
 }
 
-TracePlan AnalysisData::planAlarms(const RowValue& alarmsTimeAt)
+TracePlan AnalysisData::planAlarms(const RowValue& alarmsTimeAt, bool stopPastLap)
 {
-    return planAlarmTraces(*this, *this, lapFirst(), lapEnd(), alarmsTimeAt);
+    return planAlarmTraces(*this, *this, lapFirst(), lapEnd(), alarmsTimeAt, stopPastLap);
 }
 
 std::optional<double> AnalysisData::playbackEndX(const RowValue& timeAt) const

@@ -54,9 +54,10 @@ struct AnalysisData : MeasureState, ViewState, TraceState, LapState {
 
     // `CalcolaScale` over the lap on show (`xEndBack` 1 in the fast window).
     void scaleCurrentLap(const MeasureStats& stats, const RowValue& timeAt, qint64 xEndBack = 0);
-    // The traces of a redraw of the lap on show.
-    TracePlan planMeasures(const RowValue& timeAt);
-    TracePlan planAlarms(const RowValue& alarmsTimeAt);
+    // The traces of a redraw of the lap on show (`stopPastLap` in the fast
+    // window).
+    TracePlan planMeasures(const RowValue& timeAt, bool stopPastLap = false);
+    TracePlan planAlarms(const RowValue& alarmsTimeAt, bool stopPastLap = false);
     // The x where playing right ends: the playing chart's time at sample
     // `FineGiro`(`GiroCorrente`) - 1; nothing without a lap on show.
     std::optional<double> playbackEndX(const RowValue& timeAt) const;

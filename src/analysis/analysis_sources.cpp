@@ -62,6 +62,7 @@ DataSources tableSources(const Dati& tables)
     s.valueAt = [&tables](int column, qint64 row) { return tableValue(tables, column, 0, row); };
     s.alarmAt = [&tables](int column, qint64 row) { return tableValue(tables, column, 1, row); };
     s.xEndBack = 1;
+    s.stopPastLap = true;
     return s;
 }
 

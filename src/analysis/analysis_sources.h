@@ -27,6 +27,9 @@ struct DataSources {
     CellValue alarmAt;
     // `CalcolaScale`'s x range ends this many rows before the lap's end.
     qint64 xEndBack = 0;
+    // A redraw whose view starts after the lap's last row stops at its
+    // first trace (the fast window's arrays would be of negative length).
+    bool stopPastLap = false;
 };
 
 // The callables keep references: the data must outlive them.

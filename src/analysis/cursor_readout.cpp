@@ -15,7 +15,10 @@ CursorReadout readout(const AnalysisData& w, qint64 row, const CellValue& valueA
     for (int j = 1; j <= std::min(w.FieldsNum, kMaxMeasure) && valueAt; ++j)
         if (const std::optional<double> v = valueAt(j, row))
             out.values[std::size_t(j)] = readoutText(*v);
-    out.marker = markerPoint(row, w.lapFirst(), w.CampioniGiro, mapPoints);
+    // With nothing drawn the share's divisor, the filter of entry 0, is 0:
+    // the marker stays where it is.
+    if (w.UltimaMisuraDisegnata != 0)
+        out.marker = markerPoint(row, w.lapFirst(), w.CampioniGiro, mapPoints);
     return out;
 }
 
@@ -45,7 +48,10 @@ std::optional<qint64> markerPoint(qint64 row, qint64 lapFirst, qint64 lapSamples
 
 CursorReadout AggiornaCursore(const AnalysisData& w, qint64 n, const CellValue& valueAt, int mapPoints)
 {
-    const qint64 r = cursorValueRow(n, w.PassoDisegno, w.filter(w.UltimaMisuraDisegnata), w.RigaInizioTraccia);
+    // Nothing drawn: the filter of entry 0 is 0, every box shows the first
+    // trace row.
+    const int m = w.UltimaMisuraDisegnata;
+    const qint64 r = m == 0 ? w.RigaInizioTraccia : cursorValueRow(n, w.PassoDisegno, w.filter(m), w.RigaInizioTraccia);
     CursorReadout out = readout(w, r, valueAt, mapPoints);
     out.alarmRow = cursorAlarmRow(n, w.PassoDisegno, w.RigaInizioTraccia);
     return out;

@@ -43,6 +43,8 @@ struct CursorReadout {
 
 // `AggiornaCursore`: the measures chart's cursor at sample n. The filter is
 // that of the measure drawn last; `valueAt` reads the data file's columns.
+// With nothing drawn (`UltimaMisuraDisegnata` 0) every box shows row
+// `RigaInizioTraccia` and, in both procedures, the marker stays.
 CursorReadout AggiornaCursore(const AnalysisData& w, qint64 n, const CellValue& valueAt,
                               int mapPoints);
 // `AggiornaCursoreAllarmi`: the alarms chart's cursor. Its traces have no

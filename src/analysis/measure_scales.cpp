@@ -1,5 +1,6 @@
 #include "analysis/measure_scales.h"
 
+#include "platform/numbers.h"
 #include "project/state.h"
 
 #include <algorithm>
@@ -61,31 +62,38 @@ void CalcolaScale(MeasureState& m, ViewState& view, qint64 da, qint64 a, const M
                   const RowValue& timeAt, qint64 xEndBack)
 {
     const int last = lastMeasure(m);
-    std::array<double, kMaxMeasure + 1> magnitude{};
-    double largest = 0;
+    view.MaxY = 0;
     for (int i = kFirstMeasure; i <= last; ++i) {
         const RangeStats s = stats ? stats(i, da, a) : RangeStats{};
         m.ValoriMax[i] = s.max == 0 ? 0.01 : s.max;
         m.ValoriMin[i] = s.min;
         m.ValoriMedi[i] = s.avg;
-        magnitude[i] = std::max(std::abs(m.ValoriMax[i]), std::abs(m.ValoriMin[i]));
-        largest = std::max(largest, magnitude[i]);
+        if (m.ValoriMax[i] > view.MaxY)
+            view.MaxY = m.ValoriMax[i];
     }
 
-    view.MaxY = 0;
+    for (int i = kFirstMeasure; i <= last; ++i) {
+        // A maximum below 0 would turn the trace upside down: such a measure
+        // is scaled by its largest magnitude instead.
+        const double by = m.ValoriMax[i] > 0 ? m.ValoriMax[i]
+                                             : std::max(std::abs(m.ValoriMax[i]), std::abs(m.ValoriMin[i]));
+        // A value far out (1e308) over a small maximum would give an
+        // infinite factor, and nothing could be drawn.
+        m.FattoriScala[i] = finiteOrLargest(view.MaxY / by);
+    }
     view.MinY = m.ValoriMin[kFirstMeasure];
     for (int i = kFirstMeasure; i <= last; ++i) {
-        m.FattoriScala[i] = largest / magnitude[i];
-        view.MaxY = std::max(view.MaxY, m.FattoriScala[i] * m.ValoriMax[i]);
-        view.MinY = std::min(view.MinY, m.FattoriScala[i] * m.ValoriMin[i]);
+        const double scaled = finiteOrLargest(m.FattoriScala[i] * m.ValoriMin[i]);
+        if (scaled < view.MinY)
+            view.MinY = scaled;
     }
 
     const auto time = [&](qint64 row) { return timeAt ? timeAt(row).value_or(0) : 0; };
     view.MinX = time(da);
     view.MaxX = time(a - xEndBack);
 
-    view.MaxY += std::abs(view.MaxY) * 0.1;
-    view.MinY -= std::abs(view.MinY) * 0.2;
+    view.MaxY = finiteOrLargest(view.MaxY + std::abs(view.MaxY) * 0.1);
+    view.MinY = finiteOrLargest(view.MinY - std::abs(view.MinY) * 0.2);
     view.CalcolaPassoSpostamento();
 }
 

@@ -84,9 +84,10 @@ using CellValue = std::function<std::optional<double>(int column, qint64 row)>;
 // window), then the stride and move step for that x range. The window then
 // sets the chart's range from `view`.
 //
-// A measure whose maximum is exactly 0 gets 0.01. Each measure is scaled
-// from its largest magnitude, so one that stays negative is not turned
-// upside down, and the margins move away from the data.
+// A measure whose maximum is exactly 0 gets 0.01, and its factor is the
+// largest maximum over its own; one whose maximum stays below 0 is scaled by
+// its largest magnitude, so it is not turned upside down. The margins move
+// away from the data, and no factor or bound is infinite.
 void CalcolaScale(MeasureState& m, ViewState& view, qint64 da, qint64 a, const MeasureStats& stats,
                   const RowValue& timeAt, qint64 xEndBack = 0);
 

@@ -53,7 +53,7 @@ YRange separateRange(double min, double max)
 {
     if (min > max)
         std::swap(min, max);
-    YRange r{min - std::abs(min) * 0.1, max + std::abs(max) * 0.1};
+    YRange r{finiteOrLargest(min - std::abs(min) * 0.1), finiteOrLargest(max + std::abs(max) * 0.1)};
     if (!(r.to > r.from)) {
         r.from -= 0.5;
         r.to += 0.5;
@@ -76,10 +76,8 @@ RowLook measureRowLook(bool drawn)
 
 bool separateRefused(const TraceState& t) { return t.blnSeparati && t.NumGraficiAttivi > kMaxSeparate; }
 
-bool separateFull(const TraceState& t) { return t.blnSeparati && t.NumGraficiAttivi >= kMaxSeparate; }
-
 TracePlan planMeasureTraces(TraceState& t, const MeasureState& m, ViewState& view, qint64 first,
-                            qint64 end, const RowValue& timeAt)
+                            qint64 end, const RowValue& timeAt, bool stopPastLap)
 {
     TracePlan plan;
     if (separateRefused(t)) {
@@ -94,6 +92,10 @@ TracePlan planMeasureTraces(TraceState& t, const MeasureState& m, ViewState& vie
     for (int i = kFirstMeasure; i <= last; ++i) {
         if (!t.checked[i])
             continue;
+        if (stopPastLap && plan.rows.empty()) {
+            plan.lastLook = i - 1;
+            break;
+        }
         plan.drawn[i] = true;
         t.UltimaMisuraDisegnata = i;
         TracePlot p;
@@ -122,11 +124,11 @@ TracePlan planMeasureTraces(TraceState& t, const MeasureState& m, ViewState& vie
 }
 
 TracePlan planAlarmTraces(TraceState& t, ViewState& view, qint64 first, qint64 end,
-                          const RowValue& alarmsTimeAt)
+                          const RowValue& alarmsTimeAt, bool stopPastLap)
 {
     TracePlan plan;
     startPlan(plan, t, view, first, end, alarmsTimeAt);
-    for (int i = kFirstAlarm; i <= kLastAlarm; ++i) {
+    for (int i = kFirstAlarm; i <= kLastAlarm && !(stopPastLap && plan.rows.empty()); ++i) {
         t.UltimaMisuraDisegnata = i;
         if (plan.rows.empty())
             continue;

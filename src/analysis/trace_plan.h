@@ -94,18 +94,24 @@ struct TracePlan {
     // Nothing when `rows` is empty; the measure rows still take `drawn`.
     std::vector<TracePlot> plots;
     std::array<bool, kMaxMeasure + 1> drawn{};
+    // Measure rows 3 to this one take the look of `drawn`; later ones keep
+    // the look they have.
+    int lastLook = kMaxMeasure;
 };
 
 // `DisegnaGrafici` without the chart: recomputes the stride, the trace rows,
 // `UltimaMisuraDisegnata` and `BandaSeparata`, and lists the checked
-// measures 3 to 20 in order.
+// measures 3 to 20 in order. With `stopPastLap` (the fast window) a view
+// that starts after the lap's last row ends the plan at the first checked
+// measure: neither it nor a later one is drawn or changes its look.
 TracePlan planMeasureTraces(TraceState& t, const MeasureState& m, ViewState& view, qint64 first,
-                            qint64 end, const RowValue& timeAt);
+                            qint64 end, const RowValue& timeAt, bool stopPastLap = false);
 
 // `DisegnaAllarmi` without the chart: the eight alarm columns 3 to 10 on y 0
-// to 18, with the alarms data's own time of a row.
+// to 18, with the alarms data's own time of a row. With `stopPastLap` a view
+// after the lap's last row plans no alarm at all.
 TracePlan planAlarmTraces(TraceState& t, ViewState& view, qint64 first, qint64 end,
-                          const RowValue& alarmsTimeAt);
+                          const RowValue& alarmsTimeAt, bool stopPastLap = false);
 
 // `chkGrafico_Click` after box `index` changed to `nowChecked`.
 struct CheckClick {
@@ -127,8 +133,5 @@ SeparatiButton ImpostaSovrappostiButton(int activeCount);
 
 // Separate mode holds at most three traces.
 bool separateRefused(const TraceState& t);
-// Separate mode already holds as many traces as it can: one more box
-// checked would be refused.
-bool separateFull(const TraceState& t);
 
 } // namespace zuv

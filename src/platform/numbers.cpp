@@ -1,5 +1,6 @@
 #include "platform/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -142,6 +143,12 @@ double leadingNumber(QStringView text)
 }
 
 double roundHalfEven(double v) { return std::nearbyint(v); }
+
+double finiteOrLargest(double v)
+{
+    constexpr double most = std::numeric_limits<double>::max();
+    return std::isnan(v) ? v : std::clamp(v, -most, most);
+}
 
 std::optional<qint64> parseWhole(QStringView text, qint64 lo, qint64 hi)
 {

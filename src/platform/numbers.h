@@ -19,6 +19,9 @@ double leadingNumber(QStringView text);
 // Halves go to the even neighbour.
 double roundHalfEven(double v);
 
+// An infinity stops at the largest double of its sign; NaN stays NaN.
+double finiteOrLargest(double v);
+
 // `parseDecimal`, rounded half to even, within [lo, hi].
 std::optional<qint64> parseWhole(QStringView text, qint64 lo, qint64 hi);
 

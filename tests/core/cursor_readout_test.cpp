@@ -95,11 +95,38 @@ TEST(CursorReadout, MeasuresChartReadsTheRowOfTheLastTracesFilter)
     EXPECT_FALSE(past.values[1].has_value());
     EXPECT_EQ(past.marker, 200);
 
-    // Nothing drawn: no filter, and no map means no marker.
+    // No map means no marker.
+    EXPECT_FALSE(AggiornaCursore(w, 250, cell, 0).marker.has_value());
+
+    // Nothing drawn: FiltroMisura(0) is 0, so every box shows row
+    // RigaInizioTraccia whatever the cursor, and the marker does not move,
+    // on either chart.
     w.UltimaMisuraDisegnata = 0;
-    const CursorReadout none = AggiornaCursore(w, 10, cell, 0);
-    EXPECT_EQ(none.valueRow, 210);
-    EXPECT_FALSE(none.marker.has_value());
+    for (qint64 n : {0, 10, 500}) {
+        const CursorReadout none = AggiornaCursore(w, n, cell, 201);
+        EXPECT_EQ(none.valueRow, 200) << n;
+        EXPECT_EQ(none.values[3], QStringLiteral("3.2")) << n;
+        EXPECT_FALSE(none.marker.has_value()) << n;
+        EXPECT_FALSE(AggiornaCursoreAllarmi(w, n, cell, cell, 201).marker.has_value()) << n;
+    }
+}
+
+// The marker is the share of the lap before the row the boxes show, whatever
+// the filter: with CampioniGiro 1000, InizioGiro 200, RigaInizioTraccia 200,
+// stride 1 and 201 outline points, sample 500 is point 100 with filter 1,
+// and with filter 2 (row 1200, the lap's end) point 200.
+TEST(CursorReadout, MarkerFollowsTheRowTheBoxesShowWhateverTheFilter)
+{
+    AnalysisData w = session();
+    w.UltimaMisuraDisegnata = 4;
+    EXPECT_EQ(AggiornaCursore(w, 500, cell, 201).marker, 100);
+    w.FiltroMisura[4] = 2;
+    EXPECT_EQ(AggiornaCursore(w, 500, cell, 201).valueRow, 1200);
+    EXPECT_EQ(AggiornaCursore(w, 500, cell, 201).marker, 200);
+    // A view that starts later in the lap: row 500 is 300 rows into it, not
+    // the 200 that halving the view's offset along with the filter gives.
+    w.RigaInizioTraccia = 300;
+    EXPECT_EQ(AggiornaCursore(w, 100, cell, 201).marker, 60);
 }
 
 TEST(CursorReadout, AlarmsChartReadsTheAlarmsRowForBoxesAndLamps)

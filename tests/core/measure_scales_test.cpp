@@ -8,6 +8,8 @@
 #include "support/fixtures.h"
 
 #include <QLocale>
+#include <cmath>
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -121,6 +123,47 @@ TEST_F(MeasureScales, CalcolaScaleKeepsNegativeMeasuresUprightAndItsMarginsOutsi
     CalcolaScale(positive, v, 2, 11, fixedStats({{3, {100, 50, 70}}, {4, {200, 150, 170}}}), timeOfRow(0, 2));
     // ValoriMin(3) itself, unscaled, is the lowest: 50, less a fifth.
     EXPECT_DOUBLE_EQ(v.MinY, 40);
+}
+
+// The overlay factor is the largest maximum over the measure's own whenever
+// that is above 0; the margins lie outside the data: the top a tenth above,
+// the bottom a fifth below (a bottom of -10 becomes -12, not -8).
+TEST_F(MeasureScales, CalcolaScaleFactorsMarginsAndValuesFarOut)
+{
+    constexpr double most = std::numeric_limits<double>::max();
+    struct Case {
+        const char* name;
+        std::map<int, RangeStats> stats;
+        std::map<int, double> factors;
+        double minY, maxY;
+    } cases[] = {
+        {"maxima 50 and 200", {{3, {50, 10, 0}}, {4, {200, 20, 0}}}, {{3, 4}, {4, 1}}, 8, 220},
+        {"a bottom of -10", {{3, {50, -10, 0}}, {4, {50, 0, 0}}}, {{3, 1}, {4, 1}}, -12, 55},
+        // Below 0 farther than above: still by its maximum.
+        {"G sensor -1.6 to 1.2", {{3, {1.2, -1.6, 0}}, {4, {48, 0, 0}}}, {{3, 40}, {4, 1}}, -76.8, 52.8},
+        {"a minimum beyond every maximum", {{3, {50, -100, 0}}, {4, {80, 0, 0}}}, {{3, 1.6}, {4, 1}}, -192, 88},
+        // Only a maximum below 0 takes the largest magnitude, so the trace
+        // is not drawn upside down.
+        {"all below 0", {{3, {-5, -10, 0}}, {4, {50, 12, 0}}}, {{3, 5}, {4, 1}}, -60, 55},
+        // 1e308 over 0.01 and the margin above 1.7e308 overflow: they stop
+        // at the largest double.
+        {"1e308", {{3, {1e308, 50, 0}}, {4, {0, 0, 0}}, {5, {40, -5, 0}}}, {{3, 1}, {4, most}, {5, 2.5e306}},
+         -1.5e307, 1.1e308},
+        {"1.7e308", {{3, {1.7e308, 1, 0}}, {4, {1, -1e10, 0}}}, {{3, 1}, {4, 1.7e308}}, -most, most},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MeasureState m;
+        m.FieldsNum = int(c.stats.rbegin()->first);
+        ViewState v;
+        CalcolaScale(m, v, 2, 11, fixedStats(c.stats), timeOfRow(0, 2));
+        for (const auto& [i, f] : c.factors) {
+            EXPECT_DOUBLE_EQ(m.FattoriScala[i], f) << i;
+            EXPECT_TRUE(std::isfinite(m.FattoriScala[i])) << i;
+        }
+        EXPECT_DOUBLE_EQ(v.MinY, c.minY);
+        EXPECT_DOUBLE_EQ(v.MaxY, c.maxY);
+    }
 }
 
 TEST_F(MeasureScales, CalcolaScaleWithoutMeasuresAndTheFastWindowsXRange)

@@ -5,6 +5,7 @@
 #include "analysis/trace_plan.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace zuv::test {
 namespace {
@@ -67,6 +68,7 @@ TEST(TracePlan, SeparateBandRangeLiesOutsideTheData)
         {5, 5, 4.5, 5.5},
         {0, 0, -0.5, 0.5},
         {20, 10, 9, 22}, // a scale typed upside down
+        {-1.7e308, 1.7e308, -std::numeric_limits<double>::max(), std::numeric_limits<double>::max()},
     };
     for (const Case& c : cases) {
         const YRange y = separateRange(c.min, c.max);
@@ -188,7 +190,49 @@ TEST(TracePlan, NothingCheckedOrAViewPastTheLapPlotsNothing)
     EXPECT_TRUE(plan.rows.empty());
     EXPECT_TRUE(plan.plots.empty());
     EXPECT_TRUE(plan.drawn[3] && plan.drawn[4]); // their rows still look drawn
+    EXPECT_EQ(plan.lastLook, 20);
     EXPECT_EQ(w.UltimaMisuraDisegnata, 4);
+}
+
+// The fast window's arrays from a view after the lap's end would be of
+// negative length: the redraw stops at the first checked measure.
+TEST(TracePlan, FastWindowStopsAtAViewPastTheLap)
+{
+    AnalysisData w = session(16);
+    w.blnSeparati = true;
+    for (int i : {5, 9})
+        w.checked[i] = true;
+    w.UltimaMisuraDisegnata = 9;
+    w.BandaSeparata = 2;
+    w.MinX = 40;
+    w.MaxX = 60;
+    const TracePlan plan = w.planMeasures(lapClock(100), true);
+    EXPECT_FALSE(plan.refused);
+    EXPECT_TRUE(plan.plots.empty());
+    // Rows 3 and 4 come before it and look not drawn; 5 on keep their look.
+    EXPECT_EQ(plan.lastLook, 4);
+    for (bool d : plan.drawn)
+        EXPECT_FALSE(d);
+    EXPECT_EQ(w.UltimaMisuraDisegnata, 0);
+    EXPECT_EQ(w.BandaSeparata, 0);
+    EXPECT_EQ(w.RigaInizioTraccia, 500);
+    EXPECT_EQ(w.RigaFineTraccia, 400);
+
+    // The alarms too: no trace, and the last measure drawn stays.
+    w.UltimaMisuraDisegnata = 7;
+    EXPECT_TRUE(w.planAlarms(lapClock(100), true).plots.empty());
+    EXPECT_EQ(w.UltimaMisuraDisegnata, 7);
+    // The chart window goes through every trace with the reversed range.
+    EXPECT_TRUE(w.planAlarms(lapClock(100)).plots.empty());
+    EXPECT_EQ(w.UltimaMisuraDisegnata, 10);
+
+    // Inside the lap the fast window draws as the other.
+    w.MinX = 0;
+    w.MaxX = 20;
+    const TracePlan inside = w.planMeasures(lapClock(100), true);
+    EXPECT_EQ(inside.plots.size(), 2u);
+    EXPECT_EQ(inside.lastLook, 20);
+    EXPECT_EQ(w.UltimaMisuraDisegnata, 9);
 }
 
 TEST(TracePlan, AlarmTracesUseTheAlarmColoursOnEighteenUnits)
@@ -233,7 +277,6 @@ TEST(TracePlan, CheckBoxesCountMeasuresPickTheScaleAndGateSeparateMode)
     EXPECT_EQ(t.chosenScale, 4);
 
     t.blnSeparati = true;
-    EXPECT_TRUE(separateFull(t));
     EXPECT_FALSE(separateRefused(t));
     c = chkGraficoClick(t, 15, true);
     EXPECT_EQ(c.separatiEnabled, std::nullopt);

@@ -46,6 +46,8 @@ constexpr char kExample[] = "Prova Collina";
 // Measures drawn: engine speed, speed, oil pressure (thinned by a filter of
 // 2), the G sensor and the lambda sensor.
 constexpr int kDrawn[] = {3, 4, 6, 9, 16};
+// Those drawn in separate bands: engine speed, the G sensor, the lambda.
+constexpr int kSeparate[] = {3, 9, 16};
 // Cursor times, inside every lap of the example; 70.05 falls between two
 // samples.
 constexpr double kCursorTimes[] = {0.0, 17.3, 51.0, 70.05};
@@ -115,6 +117,9 @@ struct LapView {
     std::vector<Trace> measures, alarms;
     Cells measureStats;
     std::vector<Readout> cursor, alarmsCursor;
+    // Separate mode: each band's range and the traces in them.
+    std::vector<ChartComponent::Range> bands;
+    std::vector<Trace> separate;
 };
 
 struct WindowView {
@@ -255,6 +260,18 @@ protected:
                 lap.alarmsCursor.push_back(readout(*w, t, true));
             w->SSTab1->setCurrentIndex(0);
         }
+        // Three of them in separate bands, lap by lap.
+        for (int i : kDrawn)
+            if (std::count(std::begin(kSeparate), std::end(kSeparate), i) == 0)
+                QTest::mouseClick(w->chkGrafico[i], Qt::LeftButton);
+        w->Toolbar1_ButtonClick(QStringLiteral("Separati"));
+        for (int row = 1; row < w->MSFlexGrid1->rowCount(); ++row) {
+            LapView& lap = v.laps[row];
+            clickCell(*w, row, 1);
+            for (int b = 1; b <= ChartComponent::kBands; ++b)
+                lap.bands.push_back(w->NTGraph1->bandRange(b));
+            lap.separate = traces(*w->NTGraph1);
+        }
         w.reset();
         v.sessionFile = fileBytes(QFileInfo(file).path() + "/" + kExample + ".ses");
         return v;
@@ -324,6 +341,14 @@ TEST_F(CompareTest, BothWindowsShowTheExampleAlikeLapByLap)
 
         EXPECT_EQ(f.cursor, c.cursor);
         EXPECT_EQ(f.alarmsCursor, c.alarmsCursor);
+
+        ASSERT_EQ(f.bands.size(), c.bands.size());
+        for (std::size_t b = 0; b < c.bands.size(); ++b) {
+            EXPECT_DOUBLE_EQ(f.bands[b].yFrom, c.bands[b].yFrom) << "band " << b + 1;
+            EXPECT_DOUBLE_EQ(f.bands[b].yTo, c.bands[b].yTo) << "band " << b + 1;
+        }
+        expectSameTraces(c.separate, f.separate, f.range.xTo);
+        EXPECT_EQ(c.separate.size(), std::size(kSeparate));
     }
 
     // The comparison looked at something: lap 4's oil-pressure alarm at 51 s
@@ -332,6 +357,9 @@ TEST_F(CompareTest, BothWindowsShowTheExampleAlikeLapByLap)
     EXPECT_EQ(lap4.alarmsCursor[2].lamps[6], 255u);
     EXPECT_GT(lap4.cursor[3].marker, lap4.cursor[1].marker);
     EXPECT_NE(lap4.cursor[1].values, lap4.cursor[2].values);
+    // The G sensor's band: its own -1.1 to 1.1 in lap 4, a tenth beyond.
+    EXPECT_NEAR(lap4.bands[1].yFrom, -1.21, 1e-9);
+    EXPECT_NEAR(lap4.bands[1].yTo, 1.21, 1e-9);
 }
 
 // The measure rows a window shows: names and units, empty where hidden.

@@ -46,6 +46,8 @@
 #include <QTest>
 #include <qcustomplot.h>
 
+#include <cmath>
+#include <limits>
 #include <ostream>
 
 static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -475,6 +477,9 @@ TEST_P(BothWindows, PlaybackMovesByAHundredthAndStopsAtTheLapEndOrWhenTheWindowC
 
     QTest::mouseClick(w.cmdScorriDX, Qt::LeftButton);
     EXPECT_TRUE(w.playbackRunning());
+    // A pass every 40 ms, not one after each redraw, which would play a
+    // whole view in a quarter of a second.
+    EXPECT_EQ(w.playbackTickMs(), 40);
     EXPECT_FALSE(w.cmdScorriSX->isEnabled());
     EXPECT_EQ(w.cmdScorriDX->palette().color(QPalette::Button), colorFromValue(0x00FF00));
     EXPECT_FALSE(w.NTGraph1->cursorTracking());
@@ -689,6 +694,210 @@ TEST_P(BothWindows, ChartSettingsStoreAWidthBelowOneAndAMinimumAboveTheMaximumAs
     EXPECT_EQ(w.NTGraph1->elementPlottable(w.IndiceElemento[4][0])->pen().width(), 1);
 }
 
+// Separate mode: each measure in a band of its own, whose y axis runs from
+// its minimum less a tenth of its size to its maximum plus a tenth of it,
+// read off the chart through every change of the view. Turbo pressure runs
+// from -0.6 to 1.1 bar in lap 4: its band shows -0.66 to 1.21.
+TEST_P(BothWindows, SeparateBandsShowEachMeasuresOwnRange)
+{
+    frmAnalisiDati& w = open(example, GetParam());
+    ASSERT_TRUE(loaded);
+    show();
+    const int measures[] = {4, 9, 14}; // speed, G sensor, turbo pressure
+    for (int i : measures)
+        check(i);
+    clickCell(kLap4Row, 1);
+    w.toolButton("Separati")->trigger();
+    const DataSources& src = w.source().sources();
+    const auto ownRanges = [&](const char* step) {
+        SCOPED_TRACE(step);
+        show();
+        ChartComponent& chart = *w.NTGraph1;
+        ASSERT_EQ(chart.bandCount(), 3);
+        ASSERT_EQ(chart.elementCount(), 3);
+        const ChartComponent::Range overlaid = chart.range();
+        for (int b = 1; b <= 3; ++b) {
+            const int i = measures[b - 1];
+            double lo = std::numeric_limits<double>::max();
+            double hi = -lo;
+            for (qint64 r = w.lapFirst(); r <= w.lapEnd(); ++r)
+                if (const std::optional<double> v = src.valueAt(i, r)) {
+                    lo = std::min(lo, *v);
+                    hi = std::max(hi, *v);
+                }
+            QCPAxisRect* rect = chart.bandRect(b);
+            EXPECT_TRUE(chart.plot()->axisRects().contains(rect)) << "band " << b << " on show";
+            QCPAxis* y = rect->axis(QCPAxis::atLeft);
+            EXPECT_EQ(chart.elementPlottable(b - 1)->valueAxis(), y) << i;
+            EXPECT_NEAR(y->range().lower, lo - std::abs(lo) * 0.1, 1e-9) << i;
+            EXPECT_NEAR(y->range().upper, hi + std::abs(hi) * 0.1, 1e-9) << i;
+            EXPECT_NE(y->range().lower, overlaid.yFrom) << i;
+            EXPECT_EQ(chart.bandRange(b).yFrom, y->range().lower) << i;
+            EXPECT_EQ(chart.bandRange(b).yTo, y->range().upper) << i;
+            EXPECT_EQ(y->label(), w.lblNomeCampo[i]->text() + " " + w.lblUM[i]->text());
+        }
+        const QCPRange turbo = chart.bandRect(3)->axis(QCPAxis::atLeft)->range();
+        if (w.GiroCorrente == kLap4Row) {
+            EXPECT_NEAR(turbo.lower, -0.66, 1e-9);
+            EXPECT_NEAR(turbo.upper, 1.21, 1e-9);
+        }
+    };
+    ownRanges("Separati");
+    QTest::mouseClick(w.cmdZoomIn50, Qt::LeftButton);
+    ownRanges("+50%");
+    QTest::mouseClick(w.cmdSpostaDX1, Qt::LeftButton);
+    ownRanges(">");
+    QTest::mouseClick(w.cmdScorriDX, Qt::LeftButton);
+    w.playbackPass();
+    w.playbackPass();
+    QTest::mouseClick(w.cmdScorriDX, Qt::LeftButton);
+    ownRanges("playback");
+    w.toolButton("DimOriginali")->trigger();
+    ownRanges("original size");
+    w.SSTab1->setCurrentIndex(1);
+    QTest::mouseClick(w.cmdZoomOut10, Qt::LeftButton);
+    w.SSTab1->setCurrentIndex(0);
+    ownRanges("zoom on the alarms tab");
+
+    // A fourth measure has no room: the redraws that refuse it leave the
+    // three bands as they stood, with the view's new x range.
+    check(3);
+    QTest::mouseClick(w.cmdSpostaDX10, Qt::LeftButton);
+    const double from = w.MinX;
+    ownRanges("a fourth measure, then >>");
+    EXPECT_NEAR(w.NTGraph1->bandRect(1)->axis(QCPAxis::atBottom)->range().lower, from, 1e-9);
+    check(3);
+    clickCell(6, 1);
+    ownRanges("lap 5");
+}
+
+// The fast window draws from arrays of the view's rows: from a view that
+// starts after the lap's end it stops at the first checked measure, whose
+// row and every later one keep their looks, and has drawn nothing. The
+// chart window hands its chart the reversed rows, drawing nothing either.
+TEST_P(BothWindows, AViewAfterTheLapsEndDrawsNoTrace)
+{
+    frmAnalisiDati& w = open(example, GetParam());
+    ASSERT_TRUE(loaded);
+    show();
+    check(5);
+    check(9);
+    clickCell(kLap4Row, 1);
+    ASSERT_EQ(w.NTGraph1->elementCount(), 2);
+    // ">>" moves by a tenth of the width: eleven start after the lap.
+    for (int k = 0; k < 11; ++k)
+        QTest::mouseClick(w.cmdSpostaDX10, Qt::LeftButton);
+    ASSERT_GT(w.RigaInizioTraccia, w.RigaFineTraccia);
+    EXPECT_EQ(w.NTGraph1->elementCount(), 0);
+
+    check(9); // unchecked, with the view still there
+    const bool fast = GetParam() == AnalysisKind::DatiSpeed;
+    EXPECT_EQ(w.NTGraph1->elementCount(), 0);
+    EXPECT_EQ(w.UltimaMisuraDisegnata, fast ? 0 : 5);
+    EXPECT_TRUE(w.txtValore[5]->font().bold());
+    EXPECT_TRUE(w.cmdSetGraph[5]->isEnabled());
+    EXPECT_EQ(w.txtValore[9]->font().bold(), fast);
+    EXPECT_EQ(w.cmdSetGraph[9]->isEnabled(), fast);
+    EXPECT_EQ(w.optScala[9]->isEnabled(), fast);
+    EXPECT_FALSE(w.txtValore[4]->font().bold());
+
+    // Back inside the lap both draw as before.
+    w.toolButton("DimOriginali")->trigger();
+    EXPECT_EQ(w.NTGraph1->elementCount(), 1);
+    EXPECT_EQ(w.UltimaMisuraDisegnata, 5);
+    EXPECT_FALSE(w.txtValore[9]->font().bold());
+    EXPECT_FALSE(w.cmdSetGraph[9]->isEnabled());
+}
+
+// With nothing drawn every box shows the first trace row and the map marker
+// stays where it was, in both windows.
+TEST_P(BothWindows, NothingDrawnLeavesTheMapMarkerWhereItIs)
+{
+    frmAnalisiDati& w = open(example, GetParam());
+    ASSERT_TRUE(loaded);
+    show();
+    clickCell(kLap4Row, 1);
+    w.Toolbar1_ButtonClick(QStringLiteral("Circuito"));
+    ASSERT_TRUE(w.blnCircuitoVisibile());
+    check(6);
+    QTest::mouseClick(w.cmdSpostaDX10, Qt::LeftButton);
+    const qint64 moved = w.Picture1->markerPoint();
+    EXPECT_GT(moved, 0) << "a tenth into the lap";
+
+    check(6);
+    ASSERT_EQ(w.UltimaMisuraDisegnata, 0);
+    for (int k = 0; k < 3; ++k) {
+        QTest::mouseClick(w.cmdSpostaDX10, Qt::LeftButton);
+        EXPECT_EQ(w.Picture1->markerPoint(), moved);
+        EXPECT_EQ(w.txtValore[1]->text(), readoutText(*w.source().sources().valueAt(1, w.RigaInizioTraccia)));
+    }
+    clickChart(*w.NTGraph1, w.MinX + 5);
+    EXPECT_EQ(w.Picture1->markerPoint(), moved);
+
+    // Drawn again, it follows the cursor.
+    check(6);
+    QTest::mouseClick(w.cmdSpostaDX1, Qt::LeftButton);
+    EXPECT_GT(w.Picture1->markerPoint(), moved);
+}
+
+// A value of 1e308 in a measure: the overlay factors stay finite (a measure
+// that stays 0 over the lap would get 1e308 / 0.01) and the chart takes a
+// y range out to 1.1e308, so every trace is drawn inside it.
+TEST_P(BothWindows, AValueFarOutStillDrawsEveryTrace)
+{
+    SessionFiles f = makeSession(6, 2, 30);
+    QList<QByteArray> lines = f.data.split('\n');
+    // Lap 1 is on lines 31 to 60: measure 5 reaches 1e308 there, 6 stays 0.
+    for (int line = 31; line <= 60; ++line) {
+        QList<QByteArray> fields = lines[line].trimmed().split(';');
+        fields[5] = "0";
+        if (line == 40)
+            fields[4] = "1e308";
+        lines[line] = fields.join(';') + '\r';
+    }
+    f.data = lines.join('\n');
+    const QString file = writeFile("far/s.csv", f.data);
+    writeFile("far/s.txt", f.alarms);
+    writeFile("far/s.tim", f.laps);
+    frmAnalisiDati& w = open(file, GetParam());
+    ASSERT_TRUE(loaded);
+    show();
+    for (int i : {3, 5, 6})
+        check(i);
+    clickCell(2, 1);
+    ASSERT_EQ(w.ValoriMax[5], 1e308);
+    EXPECT_DOUBLE_EQ(w.MaxY, 1.1e308);
+    for (int i = 3; i <= 6; ++i)
+        EXPECT_TRUE(std::isfinite(w.FattoriScala[i])) << i;
+    EXPECT_EQ(w.FattoriScala[5], 1.0);
+
+    const auto everyTraceInside = [&](const char* mode) {
+        SCOPED_TRACE(mode);
+        show();
+        ChartComponent& chart = *w.NTGraph1;
+        ASSERT_EQ(chart.elementCount(), 3);
+        for (int e = 0; e < 3; ++e) {
+            const auto* graph = qobject_cast<const QCPGraph*>(chart.elementPlottable(e));
+            ASSERT_TRUE(graph);
+            EXPECT_GE(graph->dataCount(), 29) << e;
+            const QCPRange y = graph->valueAxis()->range();
+            for (auto it = graph->data()->constBegin(); it != graph->data()->constEnd(); ++it) {
+                ASSERT_TRUE(std::isfinite(it->value)) << e;
+                EXPECT_TRUE(it->value >= y.lower && it->value <= y.upper) << e << ": " << it->value;
+            }
+        }
+    };
+    const ChartComponent::Range r = w.NTGraph1->range();
+    EXPECT_DOUBLE_EQ(r.yFrom, w.MinY);
+    EXPECT_DOUBLE_EQ(r.yTo, 1.1e308);
+    everyTraceInside("overlaid");
+
+    w.toolButton("Separati")->trigger();
+    EXPECT_DOUBLE_EQ(w.NTGraph1->bandRange(2).yTo, 1.1e308);
+    EXPECT_DOUBLE_EQ(w.NTGraph1->bandRange(2).yFrom, 45);
+    everyTraceInside("separate");
+}
+
 // --- the chart window --------------------------------------------------------------
 
 TEST_F(AnalysisTest, ZoomAndMoveFollowTheButtonsAndBothChartsShareTheRange)
@@ -763,11 +972,34 @@ TEST_F(AnalysisTest, ToolbarSwitchesOverlaidAndSeparateTracesAndTheZoomMode)
     EXPECT_LE(b2.yFrom, w.ValoriMin[5]);
     EXPECT_GE(b2.yTo, w.ValoriMax[5]);
 
-    // A fourth measure does not fit: it is refused at once, once.
+    // A fourth measure is checked, but separate mode has no room for it:
+    // each redraw says so, the scale option's and the box's own, and the
+    // chart keeps its three bands. "Separati" keeps its state.
     check(12);
-    EXPECT_FALSE(w.chkGrafico[12]->isChecked());
-    ASSERT_EQ(msgs.shown.size(), 1u);
-    EXPECT_EQ(msgs.shown[0].text, languageText(145));
+    EXPECT_TRUE(w.chkGrafico[12]->isChecked());
+    EXPECT_EQ(w.NumGraficiAttivi, 4);
+    ASSERT_EQ(msgs.shown.size(), 2u);
+    for (const ShownMessage& m : msgs.shown) {
+        EXPECT_EQ(m.text, languageText(145));
+        EXPECT_EQ(m.icon, MsgIcon::Information);
+    }
+    EXPECT_EQ(w.NTGraph1->elementCount(), 3);
+    EXPECT_EQ(w.NTGraph1->bandCount(), 3);
+    EXPECT_TRUE(split->isEnabled());
+    // "Separati" again on the measures tab: once from the zoom mode's
+    // redraw, once from its own check; separate mode stays.
+    msgs.clear();
+    split->trigger();
+    EXPECT_EQ(msgs.shown.size(), 2u);
+    EXPECT_TRUE(w.blnSeparati);
+    EXPECT_TRUE(split->isChecked());
+    EXPECT_FALSE(overlaid->isChecked());
+    EXPECT_FALSE(zoom->isEnabled());
+    EXPECT_EQ(w.NTGraph1->bandCount(), 3);
+    // Back to three, the redraw draws them again.
+    msgs.clear();
+    check(12);
+    EXPECT_TRUE(msgs.shown.empty());
     EXPECT_EQ(w.NTGraph1->elementCount(), 3);
 
     overlaid->trigger();
@@ -789,9 +1021,64 @@ TEST_F(AnalysisTest, ToolbarSwitchesOverlaidAndSeparateTracesAndTheZoomMode)
     EXPECT_EQ(w.NTGraph1->mouseMode(), 0);
     EXPECT_TRUE(w.cmdZoomIn10->isEnabled());
 
+    // "Separati" ends the zoom mode, but "SetZoom" keeps its look and the
+    // zoom-in buttons their state; "Sovrapposti" shows the mode again.
+    check(12);
+    zoom->trigger();
+    ASSERT_TRUE(w.ModoZoom);
+    split->trigger();
+    EXPECT_FALSE(w.ModoZoom);
+    EXPECT_EQ(w.NTGraph1->mouseMode(), 0);
+    EXPECT_TRUE(zoom->isChecked());
+    EXPECT_FALSE(zoom->isEnabled());
+    EXPECT_FALSE(w.cmdZoomIn10->isEnabled());
+    EXPECT_FALSE(w.cmdZoomIn50->isEnabled());
+    overlaid->trigger();
+    EXPECT_FALSE(zoom->isChecked());
+    EXPECT_TRUE(zoom->isEnabled());
+
     // A key it does not know does nothing.
     w.Toolbar1_ButtonClick(QStringLiteral("Nothing"));
     EXPECT_TRUE(w.isVisible());
+}
+
+// A playback pass whose redraw has no room for a fourth separate measure
+// shows its box, and the next pass waits until the user has answered it.
+TEST_F(AnalysisTest, PlaybackWaitsForTheBoxOfARedrawThatHasNoRoom)
+{
+    frmAnalisiDati& w = open(example);
+    ASSERT_TRUE(loaded);
+    show();
+    for (int i : {3, 4, 5})
+        check(i);
+    clickCell(kLap4Row, 1);
+    QTest::mouseClick(w.cmdZoomIn50, Qt::LeftButton);
+    w.toolButton("Separati")->trigger();
+    check(6);
+    QTest::mouseClick(w.cmdScorriDX, Qt::LeftButton);
+    ASSERT_TRUE(w.playbackRunning());
+
+    QtMessages real;
+    setMessages(&real);
+    ModalDriver user;
+    bool waiting = false;
+    user.on(
+        "QMessageBox",
+        [&](QWidget& box) {
+            waiting = !w.playbackRunning();
+            QTest::mouseClick(static_cast<QMessageBox&>(box).button(QMessageBox::Ok), Qt::LeftButton);
+        },
+        QStringLiteral("the redraw's box"));
+    w.playbackPass();
+    setMessages(&msgs);
+    EXPECT_TRUE(user.waitDone());
+    ASSERT_EQ(user.boxes.size(), 1u);
+    EXPECT_EQ(user.boxes[0].text, languageText(145));
+    EXPECT_TRUE(waiting);
+    EXPECT_TRUE(w.playbackRunning()) << "it plays on once answered";
+    QTest::mouseClick(w.cmdScorriDX, Qt::LeftButton);
+    EXPECT_FALSE(w.playbackRunning());
+    EXPECT_EQ(w.NTGraph1->bandCount(), 3);
 }
 
 TEST_F(AnalysisTest, DialogsOpenFromTheToolbarAndTheSetButtonsAndCloseWithTheWindow)

@@ -17,6 +17,8 @@
 #include <QTest>
 #include <qcustomplot.h>
 
+#include <cmath>
+
 namespace zuv::test {
 namespace {
 
@@ -275,6 +277,47 @@ TEST_F(ChartTest, YScaleFactorShowsTheMeasuresOwnUnits)
         EXPECT_DOUBLE_EQ(QLocale::c().toDouble(labels[i]), ticks[i] / 4.0) << labels[i].toStdString();
     chart.setYScaleFactor(0);
     EXPECT_EQ(chart.yScaleFactor(), 1.0);
+}
+
+// QCustomPlot takes no range beyond 1e250; the chart takes one out to the
+// largest double, and what it reports, labels and draws is in true units.
+TEST_F(ChartTest, RangesOutToTheLargestDoubleAreShownToo)
+{
+    showChart();
+    chart.setRange(0.0, 1.9, 0.0, 1.1e308, 0);
+    EXPECT_DOUBLE_EQ(chart.range().yTo, 1.1e308);
+    QCPAxis* y = chart.bandRect(0)->axis(QCPAxis::atLeft);
+    EXPECT_LT(y->range().upper, 1e250);
+    // Engine speed 3000..4900 times 2e304: 6e307 to 9.8e307.
+    chart.plotFromCells(u"A2", u"A21", u"C2", u"C21", 0, 2e304, 1);
+    // Times 1e306 it overflows: drawn at the largest double.
+    chart.plotFromCells(u"A2", u"A21", u"C2", u"C21", 1, 1e306, 1);
+    chart.plot()->replot();
+    const QVector<QCPGraphData> scaled = graphData(chart.elementPlottable(0));
+    ASSERT_EQ(scaled.size(), 20);
+    const QRect area = chart.bandRect(0)->rect();
+    for (const QCPGraphData& d : scaled) {
+        EXPECT_TRUE(y->range().contains(d.value)) << d.value;
+        const double py = y->coordToPixel(d.value);
+        EXPECT_TRUE(py >= area.top() && py <= area.bottom()) << d.value;
+    }
+    for (const QCPGraphData& d : graphData(chart.elementPlottable(1)))
+        EXPECT_TRUE(std::isfinite(d.value));
+    const QVector<double> ticks = y->tickVector();
+    const QVector<QString> labels = y->tickVectorLabels();
+    ASSERT_GE(ticks.size(), 3);
+    EXPECT_NEAR(QLocale::c().toDouble(labels.last()) / (ticks.last() * (1.1e308 / y->range().upper)), 1, 1e-6);
+
+    // The cursor reads the true y.
+    QSignalSpy moved(&chart, &ChartComponent::cursorMoved);
+    QTest::mouseClick(chart.plot(), Qt::LeftButton, {}, pixelOf(0, 1.0, y->range().center()));
+    ASSERT_EQ(moved.size(), 1);
+    EXPECT_NEAR(moved[0][1].toDouble() / 5.5e307, 1, 0.02);
+
+    // Back to an ordinary range: what was drawn keeps its true values.
+    chart.setRange(0.0, 1.9, 0.0, 5000.0, 0);
+    EXPECT_DOUBLE_EQ(y->range().upper, 5000.0);
+    EXPECT_DOUBLE_EQ(graphData(chart.elementPlottable(0)).front().value, 6e307);
 }
 
 TEST_F(ChartTest, LabelsWithoutDecimalsStandOnWholeNumbers)

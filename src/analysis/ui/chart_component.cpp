@@ -2,6 +2,7 @@
 
 #include "analysis/lap_report.h"
 #include "analysis/session_header.h"
+#include "platform/numbers.h"
 #include "platform/printer.h"
 #include "platform/ui/colors.h"
 #include "project/print_texts.h"
@@ -53,6 +54,21 @@ public:
 namespace {
 
 constexpr int kCm = 567; // twips
+
+// QCustomPlot takes no range that reaches 1e250: an axis whose range goes
+// that far holds its values in a unit of its own, a power of two, so a value
+// of 1e308 is drawn too.
+constexpr double kAxisReach = 1e240;
+
+double axisUnit(double from, double to)
+{
+    const double reach = std::max(std::abs(from), std::abs(to));
+    if (!(reach > kAxisReach))
+        return 1.0;
+    int exponent = 0;
+    std::frexp(reach / kAxisReach, &exponent);
+    return std::ldexp(1.0, exponent);
+}
 
 // A range the axes can show: in order and never empty.
 void makeShowable(double& from, double& to)
@@ -293,7 +309,7 @@ int ChartComponent::plotFromCells(QStringView xFrom, QStringView xTo, QStringVie
         k += step - k % step;
     Points points(last < k ? 0 : (last - k) / step + 1);
     for (; k <= last; k += step)
-        points.add(xs[std::size_t(xa->row + k - 2)], ys[std::size_t(ya->row + k - 2)] * f);
+        points.add(xs[std::size_t(xa->row + k - 2)], toAxis(ys[std::size_t(ya->row + k - 2)] * f));
     const bool sorted = points.sorted;
     return plotPoints(slot, points.done(), sorted);
 }
@@ -307,7 +323,7 @@ int ChartComponent::plotFromArrays(std::span<const double> x, std::span<const do
     const double f = std::isfinite(factor) ? factor : 1.0;
     Points points(n ? qint64((n - 1) / step + 1) : 0);
     for (std::size_t k = 0; k < n; k += step)
-        points.add(x[k], y[k] * f);
+        points.add(x[k], toAxis(y[k] * f));
     const bool sorted = points.sorted;
     return plotPoints(slot, points.done(), sorted);
 }
@@ -317,6 +333,8 @@ int ChartComponent::plotPoints(int slot, QVector<QCPGraphData>&& points, bool so
     Element& e = elements_[std::size_t(slot)];
     if (e.plottable)
         plot_->removePlottable(e.plottable);
+    if (band_ == 0)
+        showBands(0);
     QCPAxis* x = rect_[band_]->axis(QCPAxis::atBottom);
     QCPAxis* y = rect_[band_]->axis(QCPAxis::atLeft);
     const QCPScatterStyle marks = next_.pointStyle >= 2 ? QCPScatterStyle(QCPScatterStyle::ssDisc, 4)
@@ -347,10 +365,35 @@ int ChartComponent::plotPoints(int slot, QVector<QCPGraphData>&& points, bool so
     return slot;
 }
 
+// A value times a factor that overflows is drawn at the largest double.
+double ChartComponent::toAxis(double value) const { return finiteOrLargest(value) / yUnit_[std::size_t(band_)]; }
+
+void ChartComponent::setYUnit(int band, double unit)
+{
+    double& was = yUnit_[std::size_t(band)];
+    if (unit == was)
+        return;
+    // What the axis already shows moves to the new unit.
+    const double ratio = was / unit;
+    const QCPAxis* y = rect_[band]->axis(QCPAxis::atLeft);
+    for (const Element& e : elements_) {
+        if (!e.plottable || e.plottable->valueAxis() != y)
+            continue;
+        if (auto* graph = qobject_cast<QCPGraph*>(e.plottable))
+            for (auto it = graph->data()->begin(); it != graph->data()->end(); ++it)
+                it->value *= ratio;
+        else if (auto* curve = qobject_cast<QCPCurve*>(e.plottable))
+            for (auto it = curve->data()->begin(); it != curve->data()->end(); ++it)
+                it->value *= ratio;
+    }
+    was = unit;
+    ticker_[band]->factor = (band == 0 ? yFactor_ : 1.0) / unit;
+}
+
 void ChartComponent::setYScaleFactor(double factor)
 {
     yFactor_ = std::isfinite(factor) && factor != 0 ? factor : 1.0;
-    ticker_[0]->factor = yFactor_;
+    ticker_[0]->factor = yFactor_ / yUnit_[0];
     requestReplot();
 }
 
@@ -365,9 +408,14 @@ void ChartComponent::setRange(double xFrom, double xTo, double yFrom, double yTo
     makeShowable(yFrom, yTo);
     for (QCPAxisRect* rect : rect_)
         rect->axis(QCPAxis::atBottom)->setRange(xFrom, xTo);
-    rect_[band]->axis(QCPAxis::atLeft)->setRange(yFrom, yTo);
+    const double unit = axisUnit(yFrom, yTo);
+    setYUnit(band, unit);
+    rect_[band]->axis(QCPAxis::atLeft)->setRange(yFrom / unit, yTo / unit);
     band_ = band;
-    showBands(band == 0 ? 0 : std::max(shownBands_, band));
+    // The bands on show stay until a trace goes to band 0 or the chart is
+    // cleared: a redraw that draws nothing keeps them as they were.
+    if (band != 0)
+        showBands(std::max(shownBands_, band));
     // A band takes the y caption and colour given before its range.
     applyYAxisLook(rect_[band]);
     requestReplot();
@@ -377,9 +425,11 @@ ChartComponent::Range ChartComponent::range() const { return bandRange(0); }
 
 ChartComponent::Range ChartComponent::bandRange(int band) const
 {
+    band = std::clamp(band, 0, kBands);
     const QCPRange x = rect_[0]->axis(QCPAxis::atBottom)->range();
-    const QCPRange y = rect_[std::clamp(band, 0, kBands)]->axis(QCPAxis::atLeft)->range();
-    return {x.lower, x.upper, y.lower, y.upper};
+    const QCPRange y = rect_[band]->axis(QCPAxis::atLeft)->range();
+    const double unit = yUnit_[std::size_t(band)];
+    return {x.lower, x.upper, y.lower * unit, y.upper * unit};
 }
 
 QCPAxisRect* ChartComponent::bandRect(int band) const { return rect_[std::clamp(band, 0, kBands)]; }
@@ -474,8 +524,11 @@ void ChartComponent::moveCursorTo(const QPointF& pos)
     if (!rect)
         return;
     const double x = rect->axis(QCPAxis::atBottom)->pixelToCoord(pos.x());
-    double y = rect->axis(QCPAxis::atLeft)->pixelToCoord(pos.y());
-    if (rect == rect_[0])
+    const auto band = std::size_t(std::find(rect_.begin(), rect_.end(), rect) - rect_.begin());
+    if (band >= rect_.size())
+        return;
+    double y = rect->axis(QCPAxis::atLeft)->pixelToCoord(pos.y()) * yUnit_[band];
+    if (band == 0)
         y /= yFactor_;
     setCursorX(x);
     cursorLayer_->replot();

@@ -39,10 +39,11 @@
 // settings as they stand, on the axes of the band named by the latest
 // setRange. Band 0 is the whole chart on one y axis; bands 1..3 are separate
 // strips stacked from the top, each with its own y axis, all sharing the x
-// range; clear() goes back to band 0. The sample index of the cursor counts
-// the points the latest plot drew, from 0 at its first row. With cursor
-// tracking on (the default) a click or a drag in normal mouse mode moves
-// the cursor there and raises cursorMoved.
+// range. The strips stay on show until a plot on band 0 or clear() goes
+// back to band 0; a setRange of band 0 meanwhile changes their x range. The
+// sample index of the cursor counts the points the latest plot drew, from 0
+// at its first row. With cursor tracking on (the default) a click or a drag
+// in normal mouse mode moves the cursor there and raises cursorMoved.
 
 #include "analysis/chart_data.h"
 
@@ -136,7 +137,8 @@ public:
 
     // --- view ---
     // A range given backwards is turned round; an empty one is widened.
-    // Values that are not numbers leave the range as it was.
+    // Values that are not numbers leave the range as it was; any other
+    // range is shown, out to the largest double.
     void setRange(double xFrom, double xTo, double yFrom, double yTo, int band = 0);
     struct Range {
         double xFrom, xTo, yFrom, yTo;
@@ -217,6 +219,9 @@ private:
     };
 
     int elementSlot(int element);
+    // A y value as the axis of the current band holds it.
+    double toAxis(double value) const;
+    void setYUnit(int band, double unit);
     int plotPoints(int slot, QVector<QCPGraphData>&& points, bool sorted);
     void showBands(int count);
     void applyYAxisLook(QCPAxisRect* rect);
@@ -236,6 +241,9 @@ private:
     std::array<QCPAxisRect*, kBands + 1> rect_{};
     std::array<QCPItemStraightLine*, kBands + 1> cursor_{};
     std::array<ScaledTicker*, kBands + 1> ticker_{};
+    // What one unit of each band's y axis is worth: 1 but for ranges too far
+    // out for QCustomPlot.
+    std::array<double, kBands + 1> yUnit_{1.0, 1.0, 1.0, 1.0};
     QCPLayer* cursorLayer_ = nullptr;
     std::vector<Element> elements_;
     Settings next_;

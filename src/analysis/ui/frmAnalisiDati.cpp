@@ -48,7 +48,8 @@
 namespace zuv {
 namespace {
 
-// One pass of a playback a tick: fast enough to follow, slow enough to see.
+// One pass of a playback a tick: fast enough to follow, slow enough to see
+// (a pass after each redraw would play a whole view in a quarter second).
 constexpr int kPlaybackTickMs = 40;
 
 void setBack(QWidget* w, QPalette::ColorRole role, quint32 colour)
@@ -286,10 +287,7 @@ QWidget* frmAnalisiDati::buildMeasureRows()
         rows->addWidget(cmdSetGraph[i], row, 6);
         setRowLook(i, false);
 
-        connect(chkGrafico[i], &QCheckBox::toggled, this, [this, i](bool on) {
-            if (!changingChecks_)
-                chkGrafico_Click(i, on);
-        });
+        connect(chkGrafico[i], &QCheckBox::toggled, this, [this, i](bool on) { chkGrafico_Click(i, on); });
         connect(optScala[i], &QRadioButton::clicked, this, [this, i] { optScala_Click(i); });
         connect(cmdSetGraph[i], &QPushButton::clicked, this, [this, i] { cmdSetGraph_Click(i); });
     }
@@ -705,18 +703,23 @@ void frmAnalisiDati::RidisegnaGraficoAttivo()
 
 void frmAnalisiDati::DisegnaGrafici()
 {
-    const TracePlan plan = planMeasures(source_->sources().timeAt);
+    const DataSources& src = source_->sources();
+    const TracePlan plan = planMeasures(src.timeAt, src.stopPastLap);
     if (plan.refused) {
-        // Said once, not at every pass of a playback.
-        if (!playback.playing())
-            msgBox(languageText(145), MsgIcon::Information);
+        // The box waits for the user in an event loop of its own: a
+        // playback's next pass waits for it too.
+        const bool playing = playTimer_.isActive();
+        playTimer_.stop();
+        msgBox(languageText(145), MsgIcon::Information);
+        if (playing && playback.playing())
+            playTimer_.start();
         return;
     }
     NTGraph1->clear();
     NTGraph1->setXCaption(lblNomeCampo[1]->text() + QStringLiteral(" [sec]"));
     if (!blnSeparati)
         applyScaleAxis();
-    for (int i = kFirstMeasure; i <= kMaxMeasure; ++i)
+    for (int i = kFirstMeasure; i <= plan.lastLook; ++i)
         setRowLook(i, plan.drawn[i]);
     for (const TracePlot& p : plan.plots) {
         IndiceElemento[p.column][0] = NTGraph1->elementCount();
@@ -739,7 +742,8 @@ void frmAnalisiDati::DisegnaAllarmi()
     NTGraphAll->setXCaption(lblNomeCampo[1]->text() + QStringLiteral(" [sec]"));
     InizializzaGrafico(*NTGraphAll);
     NTGraphAll->setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
-    const TracePlan plan = planAlarms(source_->sources().alarmsTimeAt);
+    const DataSources& src = source_->sources();
+    const TracePlan plan = planAlarms(src.alarmsTimeAt, src.stopPastLap);
     for (const TracePlot& p : plan.plots) {
         // Alarm k is element k: the first one fills the element the chart
         // was given above, so the legend's colours match the traces.
@@ -752,15 +756,6 @@ void frmAnalisiDati::DisegnaAllarmi()
 
 void frmAnalisiDati::chkGrafico_Click(int index, bool checked)
 {
-    // A box separate mode has no room for is refused at once, so no redraw
-    // (a playback pass least of all) has to refuse it.
-    if (checked && separateFull(*this)) {
-        changingChecks_ = true;
-        chkGrafico[index]->setChecked(false);
-        changingChecks_ = false;
-        msgBox(languageText(145), MsgIcon::Information);
-        return;
-    }
     const CheckClick c = chkGraficoClick(*this, index, checked);
     if (c.separatiEnabled)
         toolButton(QStringLiteral("Separati"))->setEnabled(*c.separatiEnabled);
@@ -802,21 +797,14 @@ void frmAnalisiDati::ImpostaSovrapposti()
 
 void frmAnalisiDati::ImpostaSeparati()
 {
-    QAction* zoom = toolButton(QStringLiteral("SetZoom"));
-    zoom->setEnabled(false);
-    zoom->setChecked(false);
+    // "SetZoom" keeps its look, and the zoom-in buttons their state.
+    toolButton(QStringLiteral("SetZoom"))->setEnabled(false);
     ModoZoom = false;
-    // The zoom-in buttons come back with the end of the zoom mode.
-    setZoomInEnabled(AggiornaPulsantiZoom(*this).value_or(true));
+    ApplicaModoZoom();
     if (separateRefused(*this)) {
-        // Nothing changes: the traces stay overlaid.
         msgBox(languageText(145), MsgIcon::Information);
-        blnSeparati = false;
-        setSplitLook(false);
-        zoom->setEnabled(true);
         return;
     }
-    ApplicaModoZoom();
     NTGraph1->setYScaleFactor(1.0);
     DisegnaGrafici();
 }

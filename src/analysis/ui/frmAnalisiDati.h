@@ -87,6 +87,8 @@ public:
     // One playback pass, as the playback timer runs it.
     void playbackPass();
     bool playbackRunning() const { return playTimer_.isActive(); }
+    // From one playback pass to the next.
+    int playbackTickMs() const { return playTimer_.interval(); }
 
     // `CalcolaScale` on the measures chart over the lap on show.
     void CalcolaScale();
@@ -218,7 +220,6 @@ private:
     bool sessionWritable_ = false;
     // The lap number the tab captions show after a lap was selected.
     QString lapCaption_;
-    bool changingChecks_ = false;
 };
 
 } // namespace zuv
