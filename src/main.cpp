@@ -1,6 +1,9 @@
+#include "analysis/ui/frmAnalisiDati.h"
+#include "analysis_fast/ui/frmAnalisiDatiSpeed.h"
 #include "platform/ui/qtdialogs.h"
 #include "platform/ui/qtmessages.h"
 #include "platform/ui/qtprinter.h"
+#include "shell/analysis_window.h"
 #include "shell/ui/frmMain.h"
 #include "shell/ui/frmSplash.h"
 
@@ -20,6 +23,14 @@ int main(int argc, char** argv)
     zuv::setDialogs(&fileDialogs);
     zuv::QtPrinter printer;
     zuv::setPrinter(&printer);
+    // The analysis windows, a fresh one for every opening, over whichever
+    // window is active then (the main window may be gone by a later one).
+    zuv::setAnalysisFactory(zuv::AnalysisKind::Dati, [] {
+        return std::make_unique<zuv::frmAnalisiDati>(QApplication::activeWindow());
+    });
+    zuv::setAnalysisFactory(zuv::AnalysisKind::DatiSpeed, [] {
+        return std::make_unique<zuv::frmAnalisiDatiSpeed>(QApplication::activeWindow());
+    });
 
     std::unique_ptr<zuv::frmMain> mainWindow;
     bool started = false;
@@ -39,6 +50,8 @@ int main(int argc, char** argv)
         return 1;
     const int code = app.exec();
     mainWindow.reset();
+    zuv::setAnalysisFactory(zuv::AnalysisKind::DatiSpeed, nullptr);
+    zuv::setAnalysisFactory(zuv::AnalysisKind::Dati, nullptr);
     zuv::setPrinter(nullptr);
     zuv::setDialogs(nullptr);
     zuv::setMessages(nullptr);

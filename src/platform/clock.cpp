@@ -135,38 +135,6 @@ void SystemClock::yieldWaiting()
         dispatcher->wakeUp();
 }
 
-qint64 FakeClock::tickMs()
-{
-    now_ += tickStepMs;
-    return now_;
-}
-
-void FakeClock::sleepMs(int ms)
-{
-    if (ms > 0) {
-        now_ += ms;
-        slept_ += ms;
-    }
-    if (onSleep)
-        onSleep(ms);
-}
-
-void FakeClock::yieldEvents()
-{
-    ++inputYields;
-    now_ += yieldStepMs;
-    if (onYield)
-        onYield();
-}
-
-void FakeClock::yieldWaiting()
-{
-    ++waitingYields;
-    now_ += yieldStepMs;
-    if (onYield)
-        onYield();
-}
-
 namespace {
 constinit ServiceHolder<Clock, SystemClock> g_clock;
 }

@@ -5,7 +5,7 @@
 #include "platform/dialogs.h"
 #include "platform/programfolder.h"
 #include "project/state.h"
-#include "shell/project_commands.h"
+#include "shell/command_captions.h"
 
 #include <map>
 
@@ -32,8 +32,6 @@ void setAnalysisFactory(AnalysisKind kind, AnalysisFactory factory)
     else
         factories().erase(kind);
 }
-
-bool hasAnalysisFactory(AnalysisKind kind) { return factories().count(kind) != 0; }
 
 AnalysisKind chosenAnalysisKind()
 {

@@ -28,10 +28,9 @@ public:
 
 using AnalysisFactory = std::function<std::unique_ptr<AnalysisWindow>()>;
 
-// The main window registers a factory for each kind, tests a stand-in; an
-// empty factory removes one.
+// The program registers a factory for each kind as it starts, before the
+// main window opens; tests register their own. An empty factory removes one.
 void setAnalysisFactory(AnalysisKind kind, AnalysisFactory factory);
-bool hasAnalysisFactory(AnalysisKind kind);
 
 // The kind `UsaAnalisiSpeed` chooses.
 AnalysisKind chosenAnalysisKind();

@@ -8,8 +8,8 @@
 #include "platform/textfile.h"
 #include "project/name_tables.h"
 #include "project/state.h"
+#include "shell/command_captions.h"
 #include "shell/download.h"
-#include "shell/project_commands.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -406,7 +406,7 @@ bool SalvaDatiScaricati()
     return true;
 }
 
-bool mnuSaveData_Click()
+bool runSaveData()
 {
     // "The download was interrupted: the data are partial", said before the
     // name is asked, so that the user can name the files for what they hold.

@@ -42,6 +42,6 @@ bool SalvaDatiScaricati();
 
 // The Save Data command: asks the file name, asks before replacing an
 // existing data file, writes. Returns true when the files were written.
-bool mnuSaveData_Click();
+bool runSaveData();
 
 } // namespace zuv

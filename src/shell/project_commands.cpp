@@ -13,6 +13,7 @@
 #include "project/sensor_library.h"
 #include "project/state.h"
 #include "shell/analysis_window.h"
+#include "shell/command_captions.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -87,33 +88,6 @@ void setCommandPair(const QString& menu, const QString& key, bool on)
 {
     mainSurface().setMenuEnabled(menu, on);
     mainSurface().setButtonEnabled(key, on);
-}
-
-QString withoutMnemonic(const QString& caption)
-{
-    QString out;
-    out.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == QLatin1Char('&')) {
-            if (i + 1 < caption.size() && caption[i + 1] == QLatin1Char('&')) {
-                out += QLatin1Char('&');
-                ++i;
-            }
-            continue;
-        }
-        out += caption[i];
-    }
-    return out;
-}
-
-FileDialogRequest commandFileDialog(bool save, int caption, const QString& filter, const QString& folder)
-{
-    FileDialogRequest request;
-    request.save = save;
-    request.title = withoutMnemonic(languageText(caption));
-    request.filter = filter;
-    request.folder = folder;
-    return request;
 }
 
 QString todayText()

@@ -4,8 +4,6 @@
 // show goes through the main surface, the message and the file dialog
 // services.
 
-#include "platform/dialogs.h"
-
 #include <QDate>
 #include <QString>
 #include <optional>
@@ -14,14 +12,6 @@ namespace zuv {
 
 // A menu item and its toolbar button, always switched together.
 void setCommandPair(const QString& menu, const QString& key, bool on);
-
-// A caption without its "&" mnemonic marks ("&&" stays one "&").
-QString withoutMnemonic(const QString& caption);
-
-// The file dialog of a menu command: titled with the command's caption,
-// language text `caption`, without its mnemonic.
-FileDialogRequest commandFileDialog(bool save, int caption, const QString& filter,
-                                    const QString& folder = QString());
 
 // Today in the system's short date format; tests fix the day.
 QString todayText();

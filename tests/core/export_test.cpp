@@ -279,7 +279,7 @@ protected:
 TEST_F(SaveData, WritesTheThreeFilesFromTheBuffersAndReports)
 {
     fileDialogs.answers.push_back(path("run1")); // no extension typed
-    EXPECT_TRUE(mnuSaveData_Click());
+    EXPECT_TRUE(runSaveData());
 
     ASSERT_EQ(fileDialogs.asked.size(), 1u);
     EXPECT_TRUE(fileDialogs.asked[0].save);
@@ -299,13 +299,13 @@ TEST_F(SaveData, WritesTheThreeFilesFromTheBuffersAndReports)
 
 TEST_F(SaveData, CancelAndRefusedOverwriteWriteNothing)
 {
-    EXPECT_FALSE(mnuSaveData_Click()); // dialog cancelled
+    EXPECT_FALSE(runSaveData()); // dialog cancelled
     EXPECT_TRUE(msgs.shown.empty());
 
     writeFile("old.csv", "keep");
     fileDialogs.answers.push_back(path("old.csv"));
     msgs.answers.push_back(MsgAnswer::Cancel);
-    EXPECT_FALSE(mnuSaveData_Click());
+    EXPECT_FALSE(runSaveData());
     ASSERT_EQ(msgs.shown.size(), 1u);
     EXPECT_EQ(msgs.shown[0].text, path("old.csv") + " T132");
     EXPECT_EQ(msgs.shown[0].title, "T133");
@@ -315,7 +315,7 @@ TEST_F(SaveData, CancelAndRefusedOverwriteWriteNothing)
 
     fileDialogs.answers.push_back(path("old.csv"));
     msgs.answers.push_back(MsgAnswer::Ok);
-    EXPECT_TRUE(mnuSaveData_Click());
+    EXPECT_TRUE(runSaveData());
     EXPECT_TRUE(sameFile(readFile("old.csv"), golden("worked.csv")));
 }
 
@@ -326,7 +326,7 @@ TEST_F(SaveData, AFileThatCannotBeCreatedStopsBeforeAnythingIsWritten)
     writeFile("run2.csv", "old data");
     fileDialogs.answers.push_back(path("run2.csv"));
     msgs.answers.push_back(MsgAnswer::Ok);
-    EXPECT_FALSE(mnuSaveData_Click());
+    EXPECT_FALSE(runSaveData());
     EXPECT_EQ(readFile("run2.csv"), "old data");
     EXPECT_FALSE(QFileInfo::exists(path("run2.txt")));
     QStringList t = shownTexts();
@@ -338,7 +338,7 @@ TEST_F(SaveData, AFileThatCannotBeCreatedStopsBeforeAnythingIsWritten)
     // A folder that does not exist.
     msgs.clear();
     fileDialogs.answers.push_back(path("missing/run3.csv"));
-    EXPECT_FALSE(mnuSaveData_Click());
+    EXPECT_FALSE(runSaveData());
     ASSERT_EQ(msgs.shown.size(), 1u);
     EXPECT_TRUE(msgs.shown[0].text.startsWith("T328 " + path("missing/run3.csv") + " T329\n"));
     EXPECT_FALSE(surface.busy);
@@ -361,7 +361,7 @@ TEST_F(SaveData, AWriteThatFailsLateLeavesAllThreeOldFilesAndSaysWhy)
     msgs.answers.push_back(MsgAnswer::Ok);
     {
         FileSizeLimit full(4096);
-        EXPECT_FALSE(mnuSaveData_Click());
+        EXPECT_FALSE(runSaveData());
     }
     EXPECT_EQ(readFile("run4.csv"), old[0]);
     EXPECT_EQ(readFile("run4.txt"), old[1]);
@@ -378,7 +378,7 @@ TEST_F(SaveData, AWriteThatFailsLateLeavesAllThreeOldFilesAndSaysWhy)
     // With room again the same command writes all three.
     fileDialogs.answers.push_back(path("run4.csv"));
     msgs.answers.push_back(MsgAnswer::Ok);
-    EXPECT_TRUE(mnuSaveData_Click());
+    EXPECT_TRUE(runSaveData());
     EXPECT_EQ(lines(readFile("run4.tim")).size(), 1001u); // "1.4", the laps, the empty line
     EXPECT_NE(readFile("run4.csv"), old[0]);
 }
@@ -387,7 +387,7 @@ TEST_F(SaveData, AnInterruptedDownloadIsCalledPartialBeforeTheNameIsAsked)
 {
     downloadInterrupted = true;
     // Cancelled at the name: the word can only have come before it.
-    EXPECT_FALSE(mnuSaveData_Click());
+    EXPECT_FALSE(runSaveData());
     EXPECT_EQ(fileDialogs.asked.size(), 1u);
     ASSERT_EQ(shownTexts(), QStringList{"T380"});
     EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Exclamation);
@@ -396,7 +396,7 @@ TEST_F(SaveData, AnInterruptedDownloadIsCalledPartialBeforeTheNameIsAsked)
     // The partial data are still saved when the user goes on.
     msgs.clear();
     fileDialogs.answers.push_back(path("part.csv"));
-    EXPECT_TRUE(mnuSaveData_Click());
+    EXPECT_TRUE(runSaveData());
     EXPECT_EQ(shownTexts(), (QStringList{"T380", "T269"}));
     EXPECT_TRUE(sameFile(readFile("part.csv"), golden("worked.csv")));
 }
@@ -409,7 +409,7 @@ TEST_F(SaveData, UnitsAndLanguageComeFromTheProject)
     DatiProgetto.UMVel = 1;
     DatiProgetto.UMTemp = 1;
     fileDialogs.answers.push_back(path("en.csv"));
-    EXPECT_TRUE(mnuSaveData_Click());
+    EXPECT_TRUE(runSaveData());
     EXPECT_TRUE(sameFile(readFile("en.csv"), golden("empty_en.csv")));
 
     // A unit selector out of range names no unit rather than failing.

@@ -1,6 +1,7 @@
 #include "link/commands.h"
 #include "link/page_config.h"
 #include "link/serial_comm.h"
+#include "support/config_record.h"
 #include "support/hex_bytes.h"
 
 #include <QStringList>
@@ -24,18 +25,9 @@ TEST(ConfigPageCodec, FramesFromTheRecord)
         {"all zero", [](ProjectRecord&) {}, "48 12 00*26 35 41", "48 1C 00*22 36 34"},
         {"worked example",
          [](ProjectRecord& r) {
-             r.Lingua = 1;
-             r.UMVel = 1;
-             r.UMPress = 1;
-             r.PaginaAbilitata2 = r.PaginaAbilitata3 = r.PaginaAbilitata4 = r.PaginaAbilitata5 = true;
-             r.PaginaAbilitata6 = r.PaginaAbilitata7 = r.PaginaAbilitata8 = r.PaginaAbilitata9 = true;
-             r.chkAbilRecLap = true;
-             r.mskStopRecSecondi = 30;
-             r.mskAbilRecVel = 50;
-             r.TempoMsgGiro = 5;
-             r.TempoVisGiro = 10;
-             r.Settore1 = 1200;
-             r.Settore2 = 2500;
+             r = workedConfigRecord();
+             r.PaginaAbilitata2 = r.PaginaAbilitata4 = r.PaginaAbilitata5 = true;
+             r.PaginaAbilitata6 = r.PaginaAbilitata7 = r.PaginaAbilitata8 = true;
              r.Settore3 = 40000;
          },
          "48 12 01 01 00 01 00 FF 01 1E 00 32 00*16 41 44",

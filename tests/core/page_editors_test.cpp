@@ -8,6 +8,7 @@
 #include "link/serial_comm.h"
 #include "project/channels.h"
 #include "project/state.h"
+#include "support/config_record.h"
 #include "support/link_fixture.h"
 
 #include <array>
@@ -98,15 +99,9 @@ using PageEditors = FakeLinkTest;
 
 TEST_F(PageEditors, ConfigurationRoundTripsEveryField)
 {
-    ProjectRecord rec;
-    rec.Lingua = 1;
+    ProjectRecord rec = workedConfigRecord();
     rec.UMTemp = 1;
     rec.PaginaAbilitata1 = rec.PaginaAbilitata4 = rec.PaginaAbilitata10 = true;
-    rec.chkAbilRecLap = true;
-    rec.mskAbilRecVel = 50;
-    rec.mskStopRecSecondi = 30;
-    rec.TempoMsgGiro = 5;
-    rec.TempoVisGiro = 10;
     rec.Settore3 = 32767;
     FakeConfig view;
     recordToView(rec, view);

@@ -6,6 +6,7 @@
 #include "platform/printer.h"
 #include "platform/serialport.h"
 #include "platform/textfile.h"
+#include "support/fake_clock.h"
 #include "support/fake_port.h"
 #include "support/fixtures.h"
 #include "support/recorders.h"

@@ -130,7 +130,7 @@ protected:
     void saveAs(const QString& name)
     {
         fileDialogs.answers.push_back(path(name));
-        ASSERT_TRUE(mnuSaveData_Click());
+        ASSERT_TRUE(runSaveData());
     }
 
     ViewRecorder view;

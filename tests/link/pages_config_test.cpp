@@ -4,6 +4,7 @@
 #include "link/serial_comm.h"
 #include "platform/serialport.h"
 #include "project/state.h"
+#include "support/config_record.h"
 #include "support/link_fixture.h"
 
 #include <array>
@@ -57,18 +58,7 @@ protected:
 
 ProjectRecord workedRecord()
 {
-    ProjectRecord r;
-    r.Lingua = 1;
-    r.UMVel = 1;
-    r.UMPress = 1;
-    r.PaginaAbilitata3 = r.PaginaAbilitata9 = true;
-    r.chkAbilRecLap = true;
-    r.mskStopRecSecondi = 30;
-    r.mskAbilRecVel = 50;
-    r.TempoMsgGiro = 5;
-    r.TempoVisGiro = 10;
-    r.Settore1 = 1200;
-    r.Settore2 = 2500;
+    ProjectRecord r = workedConfigRecord();
     r.Settore5 = 32767;
     return r;
 }

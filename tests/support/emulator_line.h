@@ -4,8 +4,8 @@
 // port, puts ZUV_PORTS back and stops the emulator.
 
 #include "emulator/emulator.h"
-#include "platform/clock.h"
 #include "platform/serialport.h"
+#include "support/fake_clock.h"
 
 #include <QByteArray>
 #include <memory>

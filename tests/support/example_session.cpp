@@ -1,5 +1,6 @@
 #include "support/example_session.h"
 
+#include "support/fake_clock.h"
 #include "support/fake_port.h"
 #include "support/fixtures.h"
 #include "support/memory_blocks.h"

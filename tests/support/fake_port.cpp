@@ -1,6 +1,7 @@
 #include "support/fake_port.h"
 
 #include "platform/clock.h"
+#include "support/fake_clock.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // its own, a fake clock and recorders in place of the message box and the
 // main window.
 
-#include "platform/clock.h"
+#include "support/fake_clock.h"
 #include "support/recorders.h"
 
 #include <QByteArray>

@@ -21,6 +21,7 @@
 #include "project/state.h"
 #include "shell/analysis_window.h"
 #include "support/fixtures.h"
+#include "support/ui/analysis_windows.h"
 #include "support/ui/modal_driver.h"
 
 #include <QCheckBox>
@@ -154,7 +155,6 @@ protected:
     void TearDown() override
     {
         closeAnalysisDialogs();
-        setAnalysisFactory(AnalysisKind::DatiSpeed, nullptr);
         UsaAnalisiSpeed = false;
         ZuvTest::TearDown();
     }
@@ -426,7 +426,7 @@ TEST_F(CompareTest, BothWindowsNameTheMeasuresAlikeWhateverTheHeaderLooksLike)
 // file: it says so, opens with what it has, and the poll comes back.
 TEST_F(CompareTest, FastWindowSaysWhatItCouldNotDoAndStillOpens)
 {
-    setAnalysisFactory(AnalysisKind::DatiSpeed, [] { return std::make_unique<frmAnalisiDatiSpeed>(); });
+    AnalysisWindowsRegistered analysisWindows;
     UsaAnalisiSpeed = true;
     struct Case {
         const char* folder;

@@ -24,6 +24,7 @@
 #include "project/language.h"
 #include "project/state.h"
 #include "support/fixtures.h"
+#include "support/ui/analysis_windows.h"
 #include "support/ui/modal_driver.h"
 
 #include <QAction>
@@ -1336,18 +1337,7 @@ TEST_F(AnalysisTest, ChartPrintsToPdfWithTheSessionHeaderAndItsLegend)
 
 class AnalysisCommandTest : public AnalysisTest {
 protected:
-    void SetUp() override
-    {
-        AnalysisTest::SetUp();
-        setAnalysisFactory(AnalysisKind::Dati, [] { return std::make_unique<frmAnalisiDati>(); });
-        setAnalysisFactory(AnalysisKind::DatiSpeed, [] { return std::make_unique<frmAnalisiDatiSpeed>(); });
-    }
-    void TearDown() override
-    {
-        setAnalysisFactory(AnalysisKind::Dati, nullptr);
-        setAnalysisFactory(AnalysisKind::DatiSpeed, nullptr);
-        AnalysisTest::TearDown();
-    }
+    AnalysisWindowsRegistered analysisWindows;
 
     // Opens `file` through the command; `act` runs on the shown window.
     void command(const QString& file, const std::function<void(frmAnalisiDati&)>& act)

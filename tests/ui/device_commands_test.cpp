@@ -4,31 +4,20 @@
 #include "link/commands.h"
 #include "project/project_file.h"
 #include "shell/ui/dlgStrumento.h"
-#include "shell/ui/frmMain.h"
-#include "support/shell_fixture.h"
+#include "support/ui/main_window_fixture.h"
 
 #include <QApplication>
-#include <memory>
 
 namespace zuv::test {
 namespace {
 
-class DeviceCommandsTest : public ShellTest {
+class DeviceCommandsTest : public MainWindowFixture {
 protected:
     void SetUp() override
     {
-        ShellTest::SetUp();
-        shellHooks() = ShellHooks();
-        window = std::make_unique<frmMain>();
-        ASSERT_TRUE(window->MDIForm_Load());
-        window->pollTimer().stop();
+        MainWindowFixture::SetUp();
         plugInstrument();
         NuovoProgetto();
-    }
-    void TearDown() override
-    {
-        window.reset();
-        ShellTest::TearDown();
     }
 
     dlgStrumento* progressWindow() const
@@ -38,8 +27,6 @@ protected:
                 return d;
         return nullptr;
     }
-
-    std::unique_ptr<frmMain> window;
 };
 
 TEST_F(DeviceCommandsTest, ASuccessfulRunLeavesTheProgressWindowWithItsResult)

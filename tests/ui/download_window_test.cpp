@@ -156,7 +156,7 @@ TEST_F(DownloadWindow, ClosedMidRunTheDataReadSoFarAreSavedAsPartial)
     // Saved again later from the menu, the same buffers get the same word.
     msgs.clear();
     fileDialogs.answers.push_back(QString());
-    EXPECT_FALSE(mnuSaveData_Click());
+    EXPECT_FALSE(runSaveData());
     ASSERT_EQ(msgs.shown.size(), 1u);
     EXPECT_EQ(msgs.shown[0].text, "T380");
 }

@@ -13,7 +13,7 @@
 #include "link/poll_exchange.h"
 #include "link/serial_comm.h"
 #include "project/project_file.h"
-#include "support/shell_fixture.h"
+#include "support/ui/main_window_fixture.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -33,24 +33,8 @@
 namespace zuv::test {
 namespace {
 
-class MainWindowTest : public ShellTest {
+class MainWindowTest : public MainWindowFixture {
 protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        shellHooks() = ShellHooks();
-        window = std::make_unique<frmMain>();
-        ASSERT_TRUE(window->MDIForm_Load());
-        // The tests drive the poll themselves.
-        window->pollTimer().stop();
-    }
-    void TearDown() override
-    {
-        window.reset();
-        shellHooks() = ShellHooks();
-        ShellTest::TearDown();
-    }
-
     // One tick of the poll taken to its end.
     void tick()
     {
@@ -79,8 +63,6 @@ protected:
         return menuOn("mnuConfigure") && menuOn("mnuNote") && buttonOn("Setup") && buttonOn("Sensor")
                && buttonOn("Alarm");
     }
-
-    std::unique_ptr<frmMain> window;
 };
 
 TEST_F(MainWindowTest, MenuTreeWithItsCaptionsInBothLanguages)
@@ -213,16 +195,16 @@ TEST_F(MainWindowTest, ToolbarDispatchByExactKey)
 {
     std::map<QString, int> ran;
     auto hook = [&ran](const char* name) { return [&ran, name](QWidget*) { ++ran[QString::fromLatin1(name)]; }; };
-    ShellHooks& h = shellHooks();
-    h.setup = hook("setup");
-    h.sensors = hook("sensors");
-    h.alarms = hook("alarms");
-    h.customizeSensors = hook("customizeSensors");
-    h.programDevice = hook("programDevice");
-    h.readDevice = hook("readDevice");
-    h.viewDevice = hook("viewDevice");
-    h.downloadData = hook("downloadData");
-    h.saveData = hook("saveData");
+    auto& h = commands.standIns;
+    h[WindowCommand::Setup] = hook("setup");
+    h[WindowCommand::Sensors] = hook("sensors");
+    h[WindowCommand::Alarms] = hook("alarms");
+    h[WindowCommand::CustomizeSensors] = hook("customizeSensors");
+    h[WindowCommand::ProgramDevice] = hook("programDevice");
+    h[WindowCommand::ReadDevice] = hook("readDevice");
+    h[WindowCommand::ViewDevice] = hook("viewDevice");
+    h[WindowCommand::DownloadData] = hook("downloadData");
+    h[WindowCommand::SaveData] = hook("saveData");
 
     const std::pair<const char*, const char*> table[] = {
         {"Setup", "setup"},         {"Sensor", "sensors"},      {"Alarm", "alarms"},
@@ -244,12 +226,12 @@ TEST_F(MainWindowTest, ToolbarDispatchByExactKey)
         EXPECT_NE(w->objectName(), QStringLiteral("frmStampaDatiProgetto"));
 
     // A command that throws does not take the window down.
-    h.setup = [](QWidget*) { throw std::runtime_error("editor failed"); };
+    h[WindowCommand::Setup] = [](QWidget*) { throw std::runtime_error("editor failed"); };
     window->Toolbar1_ButtonClick(QStringLiteral("Setup"));
     EXPECT_TRUE(window->buttonAction("New")->isEnabled());
 }
 
-TEST_F(MainWindowTest, SaveDataWithoutAHookRunsTheExport)
+TEST_F(MainWindowTest, SaveDataWithoutAStandInRunsTheExport)
 {
     window->buttonAction("SaveData")->setEnabled(true);
     window->buttonAction("SaveData")->trigger();
@@ -269,7 +251,7 @@ TEST_F(MainWindowTest, ACommandDuringThePollsExchangeRunsAtOnceAndItsExchangeFol
     ASSERT_TRUE(PollExchange::instance().underWay());
     int ran = 0;
     bool underWayWhenRun = false;
-    shellHooks().viewDevice = [&](QWidget*) {
+    commands.standIns[WindowCommand::ViewDevice] = [&](QWidget*) {
         ++ran;
         underWayWhenRun = PollExchange::instance().underWay();
         // The command's own exchange lets the poll's end first.
@@ -290,10 +272,10 @@ TEST_F(MainWindowTest, ARunningOperationRefusesCommandsThatWouldCutIntoIt)
     DatiProgetto.Veicolo = QStringLiteral("being programmed");
     int instrument = 0;
     int editors = 0;
-    shellHooks().readDevice = [&instrument](QWidget*) { ++instrument; };
-    shellHooks().downloadData = [&instrument](QWidget*) { ++instrument; };
-    shellHooks().setup = [&editors](QWidget*) { ++editors; };
-    shellHooks().customizeSensors = [&editors](QWidget*) { ++editors; };
+    commands.standIns[WindowCommand::ReadDevice] = [&instrument](QWidget*) { ++instrument; };
+    commands.standIns[WindowCommand::DownloadData] = [&instrument](QWidget*) { ++instrument; };
+    commands.standIns[WindowCommand::Setup] = [&editors](QWidget*) { ++editors; };
+    commands.standIns[WindowCommand::CustomizeSensors] = [&editors](QWidget*) { ++editors; };
     FileRecenti[0] = path("other.pro");
     fileDialogs.answers = {path("other.pro")};
     {

@@ -4,7 +4,7 @@
 #include "platform/ui/dialog_buttons.h"
 #include "project/language.h"
 #include "project/state.h"
-#include "shell/project_commands.h"
+#include "shell/command_captions.h"
 #include "shell/ui/pictures.h"
 
 #include <QButtonGroup>

@@ -111,7 +111,7 @@ void runDownloadData(QWidget* parent, DownloadLink& link)
         frmDownload window(parent, link);
         window.exec();
     }
-    mnuSaveData_Click();
+    runSaveData();
 }
 
 } // namespace zuv

@@ -1,23 +1,14 @@
 #include "shell/ui/frmMain.h"
 
-#include "analysis/ui/frmAnalisiDati.h"
-#include "analysis_fast/ui/frmAnalisiDatiSpeed.h"
-#include "config/ui/frmAllarmi.h"
-#include "config/ui/frmConfigurazione.h"
-#include "config/ui/frmImpostaSensore.h"
-#include "config/ui/frmSensori.h"
 #include "link/link_guard.h"
 #include "link/operation.h"
 #include "project/state.h"
 #include "shell/analysis_window.h"
-#include "shell/device_ops.h"
-#include "shell/export_data.h"
+#include "shell/command_captions.h"
 #include "shell/poll.h"
 #include "shell/project_commands.h"
-#include "shell/ui/dlgDiagnostica.h"
 #include "shell/ui/dlgLanguages.h"
 #include "shell/ui/dlgNoteProgetto.h"
-#include "shell/ui/frmDownload.h"
 #include "shell/ui/frmSplash.h"
 #include "shell/ui/frmStampaDatiProgetto.h"
 #include "shell/ui/pictures.h"
@@ -37,12 +28,6 @@
 #include <exception>
 
 namespace zuv {
-
-ShellHooks& shellHooks()
-{
-    static ShellHooks hooks;
-    return hooks;
-}
 
 namespace {
 
@@ -92,7 +77,9 @@ QString escapeMnemonics(QString text) { return text.replace(QLatin1Char('&'), QS
 
 } // namespace
 
-frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
+frmMain::frmMain(CommandWindows* commands, QWidget* parent)
+    : QMainWindow(parent), ownCommands_(commands ? nullptr : std::make_unique<QtCommandWindows>()),
+      commands_(commands ? commands : ownCommands_.get())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("zuv"));
@@ -109,15 +96,6 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     tmrComm.setObjectName(QStringLiteral("tmrComm"));
     tmrComm.setInterval(kPollIntervalMs);
     connect(&tmrComm, &QTimer::timeout, this, &frmMain::tmrComm_Timer);
-
-    // The analysis windows, a fresh one for every opening, over whichever
-    // window is active then (this one may be gone by a later opening).
-    if (!hasAnalysisFactory(AnalysisKind::Dati))
-        setAnalysisFactory(AnalysisKind::Dati,
-                           [] { return std::make_unique<frmAnalisiDati>(QApplication::activeWindow()); });
-    if (!hasAnalysisFactory(AnalysisKind::DatiSpeed))
-        setAnalysisFactory(AnalysisKind::DatiSpeed,
-                           [] { return std::make_unique<frmAnalisiDatiSpeed>(QApplication::activeWindow()); });
 
     setMainSurface(this);
 }
@@ -574,72 +552,23 @@ void frmMain::mnuNote_Click()
 
 void frmMain::mnuExit_Click() { close(); }
 
-namespace {
+void frmMain::mnuSetup_Click() { commands_->run(WindowCommand::Setup, this); }
 
-// A hook set by a test takes the place of the real command.
-template <typename Command>
-void runOr(const std::function<void(QWidget*)>& hook, QWidget* parent, Command command)
-{
-    if (hook)
-        hook(parent);
-    else
-        command();
-}
+void frmMain::mnuSensors_Click() { commands_->run(WindowCommand::Sensors, this); }
 
-template <typename Dialog>
-void execDialog(QWidget* parent)
-{
-    Dialog dialog(parent);
-    dialog.exec();
-}
+void frmMain::mnuAlarms_Click() { commands_->run(WindowCommand::Alarms, this); }
 
-} // namespace
+void frmMain::mnuCustomizeSensors_Click() { commands_->run(WindowCommand::CustomizeSensors, this); }
 
-void frmMain::mnuSetup_Click() { runOr(shellHooks().setup, this, [this] { execDialog<frmConfigurazione>(this); }); }
+void frmMain::mnuProgramDevice_Click() { commands_->run(WindowCommand::ProgramDevice, this); }
 
-void frmMain::mnuSensors_Click() { runOr(shellHooks().sensors, this, [this] { execDialog<frmSensori>(this); }); }
+void frmMain::mnuReadDevice_Click() { commands_->run(WindowCommand::ReadDevice, this); }
 
-void frmMain::mnuAlarms_Click() { runOr(shellHooks().alarms, this, [this] { execDialog<frmAllarmi>(this); }); }
+void frmMain::mnuViewDevice_Click() { commands_->run(WindowCommand::ViewDevice, this); }
 
-void frmMain::mnuCustomizeSensors_Click() { runOr(shellHooks().customizeSensors, this, [this] { openSensorSetup(this); }); }
+void frmMain::mnuDownloadData_Click() { commands_->run(WindowCommand::DownloadData, this); }
 
-void frmMain::runDeviceCommand(bool program)
-{
-    const ProgressOpener opener = [this]() -> DeviceProgressView& {
-        progress_ = std::make_unique<dlgStrumento>(this);
-        progress_->show();
-        return *progress_;
-    };
-    if (program)
-        programInstrument(opener);
-    else
-        readInstrument(opener);
-}
-
-void frmMain::mnuProgramDevice_Click()
-{
-    runOr(shellHooks().programDevice, this, [this] { runDeviceCommand(true); });
-}
-
-void frmMain::mnuReadDevice_Click()
-{
-    runOr(shellHooks().readDevice, this, [this] { runDeviceCommand(false); });
-}
-
-void frmMain::mnuViewDevice_Click()
-{
-    runOr(shellHooks().viewDevice, this, [this] { execDialog<dlgDiagnostica>(this); });
-}
-
-void frmMain::mnuDownloadData_Click()
-{
-    runOr(shellHooks().downloadData, this, [this] { runDownloadData(this); });
-}
-
-void frmMain::mnuSaveData_Click()
-{
-    runOr(shellHooks().saveData, this, [] { zuv::mnuSaveData_Click(); });
-}
+void frmMain::mnuSaveData_Click() { commands_->run(WindowCommand::SaveData, this); }
 
 void frmMain::mnuAnalize_Click() { runAnalysisCommand(); }
 

@@ -1,12 +1,13 @@
 #pragma once
 // The program's frame window: menus, toolbar, status bar and the 200 ms
 // instrument poll. It is the main surface of the model and the link while
-// it lives. Tests put stand-ins for the instrument operations and editors
-// in `shellHooks()`, so a command runs without its window.
+// it lives. The commands with windows of their own run through the
+// `CommandWindows` it is given (the real windows unless a test gives
+// stand-ins).
 
 #include "platform/mainsurface.h"
+#include "shell/ui/command_windows.h"
 #include "shell/ui/dlgNoteProgetto.h"
-#include "shell/ui/dlgStrumento.h"
 #include "shell/ui/frmSplash.h"
 #include "shell/ui/frmStampaDatiProgetto.h"
 
@@ -15,7 +16,6 @@
 #include <QSize>
 #include <QTimer>
 #include <array>
-#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -26,26 +26,11 @@ class QToolBar;
 
 namespace zuv {
 
-// Stand-ins for the instrument and editor commands: a hook that is set runs
-// in place of the real window (tests use them); an empty one leaves the real
-// command. Each gets the main window as parent.
-struct ShellHooks {
-    std::function<void(QWidget*)> programDevice; // mnuProgramDevice
-    std::function<void(QWidget*)> readDevice;    // mnuReadDevice
-    std::function<void(QWidget*)> viewDevice;    // mnuViewDevice
-    std::function<void(QWidget*)> downloadData;  // mnuDownloadData
-    std::function<void(QWidget*)> saveData;      // mnuSaveData
-    std::function<void(QWidget*)> setup;         // mnuSetup
-    std::function<void(QWidget*)> sensors;       // mnuSensors
-    std::function<void(QWidget*)> alarms;        // mnuAlarms
-    std::function<void(QWidget*)> customizeSensors; // mnuCustomizeSensors
-};
-ShellHooks& shellHooks();
-
 class frmMain : public QMainWindow, public MainSurface {
     Q_OBJECT
 public:
-    explicit frmMain(QWidget* parent = nullptr);
+    // Without `commands`, its own real ones; given ones must outlive it.
+    explicit frmMain(CommandWindows* commands = nullptr, QWidget* parent = nullptr);
     ~frmMain() override;
 
     // The load sequence: window size, shared state, captions, then the
@@ -150,10 +135,8 @@ private:
     bool busy_ = false;
     bool closePending_ = false;
     bool shutDownRun_ = false;
-    // The progress window of the last Program or Read Device; a run that
-    // succeeds leaves it open.
-    std::unique_ptr<dlgStrumento> progress_;
-    void runDeviceCommand(bool program);
+    std::unique_ptr<QtCommandWindows> ownCommands_;
+    CommandWindows* commands_;
     QPointer<dlgNoteProgetto> notes_;
     QPointer<frmStampaDatiProgetto> printout_;
     QPointer<frmSplash> about_;

@@ -5,7 +5,7 @@
 #include "project/name_tables.h"
 #include "project/print_texts.h"
 #include "project/state.h"
-#include "shell/project_commands.h"
+#include "shell/command_captions.h"
 #include "shell/ui/frmSupportoStampa.h"
 
 #include <QApplication>
