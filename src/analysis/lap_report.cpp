@@ -6,10 +6,9 @@
 #include "analysis/texts.h"
 #include "platform/numbers.h"
 #include "platform/printer.h"
-#include "project/print_texts.h"
+#include "platform/twips.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace zuv {
 namespace {
@@ -107,8 +106,6 @@ void sortByTime(std::vector<ReportRow>& lines)
                      [](const ReportRow& a, const ReportRow& b) { return a[2] < b[2]; });
 }
 
-int cmInTwips(double cm) { return int(std::lround(cm * 1440.0 / 2.54)); }
-
 void printReportPages(PrintJob& job, const ReportSource& laps, const SessionRecord& session)
 {
     Page page(job);
@@ -123,15 +120,7 @@ PrintResult printLapReport(PrinterService& printer, const ReportSource& laps, co
 {
     if (laps.intGiriCompletati < 1)
         return {};
-    PrintRefusal why;
-    std::unique_ptr<PrintJob> job = printer.beginDocument(languageText(115), &why);
-    if (job) {
-        printReportPages(*job, laps, session);
-        if (job->endDocument())
-            return {true, QString()};
-        why = {PrintFault::NotSent, QString()};
-    }
-    return {false, printRefusalText(why)};
+    return printDocument(printer, languageText(115), [&](PrintJob& job) { printReportPages(job, laps, session); });
 }
 
 } // namespace zuv

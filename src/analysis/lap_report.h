@@ -5,6 +5,7 @@
 // the page are centimetres from the top-left corner of the printable area,
 // handed to the printer in twips.
 
+#include "project/print_texts.h"
 #include "project/state.h"
 
 #include <QString>
@@ -42,21 +43,10 @@ void sortByLap(std::vector<ReportRow>& lines);
 void sortByTime(std::vector<ReportRow>& lines);
 
 inline constexpr int kLapsPerPage = 80;
-inline constexpr char kReportFont[] = "Arial";
-
-// Centimetres in twips (1440 to the inch).
-int cmInTwips(double cm);
 
 // Every page of the report on `job`, laps in lap order, a new page between
 // pages; nothing for no lap. The document is not ended.
 void printReportPages(PrintJob& job, const ReportSource& laps, const SessionRecord& session);
-
-struct PrintResult {
-    bool printed = false;
-    // For a message box: why nothing was printed; empty when there was
-    // nothing to print.
-    QString message;
-};
 
 // Prints the report on `printer` (title text 115) and sends it. No lap:
 // nothing is begun.

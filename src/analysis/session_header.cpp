@@ -1,7 +1,7 @@
 #include "analysis/session_header.h"
 
-#include "analysis/lap_report.h"
 #include "platform/printer.h"
+#include "platform/twips.h"
 
 namespace zuv {
 namespace {

@@ -2,6 +2,7 @@
 #include "analysis/lap_report.h"
 
 #include "analysis/session_header.h"
+#include "platform/twips.h"
 #include "project/language.h"
 #include "project/state.h"
 #include "support/fixtures.h"

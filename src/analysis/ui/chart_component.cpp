@@ -1,9 +1,9 @@
 #include "analysis/ui/chart_component.h"
 
-#include "analysis/lap_report.h"
 #include "analysis/session_header.h"
 #include "platform/numbers.h"
 #include "platform/printer.h"
+#include "platform/twips.h"
 #include "platform/ui/colors.h"
 #include "project/print_texts.h"
 #include "project/state.h"
@@ -52,8 +52,6 @@ public:
 };
 
 namespace {
-
-constexpr int kCm = 567; // twips
 
 // QCustomPlot takes no range that reaches 1e250: an axis whose range goes
 // that far holds its values in a unit of its own, a power of two, so a value
@@ -668,17 +666,12 @@ bool ChartComponent::print(const QString& h1, const QString& h2, const QString& 
                            const QString& h5, const QString& h6, const QString& h7, const QString& traceNames,
                            bool alarms, QString* error)
 {
-    PrintRefusal why;
-    std::unique_ptr<PrintJob> job = printer().beginDocument(h1, &why);
-    if (job) {
-        printPage(*job, {h1, h2, h3, h4, h5, h6, h7}, traceNames, alarms);
-        if (job->endDocument())
-            return true;
-        why = {PrintFault::NotSent, QString()};
-    }
-    if (error)
-        *error = printRefusalText(why);
-    return false;
+    const PrintResult outcome = printDocument(printer(), h1, [&](PrintJob& job) {
+        printPage(job, {h1, h2, h3, h4, h5, h6, h7}, traceNames, alarms);
+    });
+    if (!outcome.printed && error)
+        *error = outcome.message;
+    return outcome.printed;
 }
 
 void ChartComponent::printPage(PrintSurface& page, const std::array<QString, 7>& header, const QString& traceNames,
@@ -691,20 +684,22 @@ void ChartComponent::printPage(PrintSurface& page, const std::array<QString, 7>&
 
     QPainter* painter = page.painter();
     const QPaintDevice* device = painter ? painter->device() : nullptr;
-    const double dpi = device ? device->logicalDpiX() : 1440.0;
-    const auto devicePx = [dpi](int twips) { return twips * dpi / 1440.0; };
-    const int top = 11 * kCm / 2;
-    int width = 18 * kCm;
-    int height = 14 * kCm;
+    const double dpi = device ? device->logicalDpiX() : kTwipsPerInch;
+    const auto devicePx = [dpi](int twips) { return twipsToPixels(twips, dpi); };
+    // The chart is placed in whole centimetres.
+    const int cm = cmInTwips(1);
+    const int top = 11 * cm / 2;
+    int width = 18 * cm;
+    int height = 14 * cm;
     if (device) {
-        const int pageWidth = int(device->width() * 1440.0 / device->logicalDpiX());
-        const int pageHeight = int(device->height() * 1440.0 / device->logicalDpiY());
-        width = std::max(kCm, std::min(width, pageWidth - 2 * kCm));
-        height = std::max(kCm, std::min(height, pageHeight - top - 2 * kCm));
+        const int pageWidth = int(pixelsToTwips(device->width(), device->logicalDpiX()));
+        const int pageHeight = int(pixelsToTwips(device->height(), device->logicalDpiY()));
+        width = std::max(cm, std::min(width, pageWidth - 2 * cm));
+        height = std::max(cm, std::min(height, pageHeight - top - 2 * cm));
     }
     if (painter)
-        drawChart(*painter, QRectF(devicePx(kCm), devicePx(top), devicePx(width), devicePx(height)));
-    page.drawBox(kCm, top, width, height);
+        drawChart(*painter, QRectF(devicePx(cm), devicePx(top), devicePx(width), devicePx(height)));
+    page.drawBox(cm, top, width, height);
 
     // The legend: each name after a stroke of its trace's colour.
     std::vector<std::pair<QString, QColor>> entries;
@@ -722,11 +717,11 @@ void ChartComponent::printPage(PrintSurface& page, const std::array<QString, 7>&
         if (!painter)
             return int(text.size()) * 110;
         const QFontMetricsF metrics(painter->font(), painter->device());
-        return int(metrics.horizontalAdvance(text) * 1440.0 / painter->device()->logicalDpiX());
+        return int(pixelsToTwips(metrics.horizontalAdvance(text), painter->device()->logicalDpiX()));
     };
     const int lineHeight = 300;
-    int x = kCm;
-    int y = top + height + kCm / 2;
+    int x = cm;
+    int y = top + height + cm / 2;
     if (!alarms && !traceNames.isEmpty()) {
         const QString heading = traceNames + QLatin1Char(':');
         page.setPosition(x, y);
@@ -735,8 +730,8 @@ void ChartComponent::printPage(PrintSurface& page, const std::array<QString, 7>&
     }
     for (const auto& [name, color] : entries) {
         const int needed = 500 + textWidth(name) + 300;
-        if (x > kCm && x + needed > kCm + width) {
-            x = kCm;
+        if (x > cm && x + needed > cm + width) {
+            x = cm;
             y += lineHeight;
         }
         if (painter) {

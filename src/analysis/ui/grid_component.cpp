@@ -1,6 +1,7 @@
 #include "analysis/ui/grid_component.h"
 
 #include "platform/numbers.h"
+#include "platform/twips.h"
 #include "platform/ui/colors.h"
 
 #include <QHeaderView>
@@ -257,7 +258,7 @@ QColor GridComponent::cellColour(int row, int column, bool background) const
     return table_->palette().color(fixed ? QPalette::ButtonText : QPalette::Text);
 }
 
-int GridComponent::pixels(int twips) const { return qRound(twips * logicalDpiX() / 1440.0); }
+int GridComponent::pixels(int twips) const { return roundedPixels(twips, logicalDpiX()); }
 
 void GridComponent::setColumnWidth(int column, int twips)
 {
@@ -283,7 +284,7 @@ int GridComponent::columnWidth(int column) const
         return 0;
     const int px = column < fixedColumns_ ? table_->verticalHeader()->width()
                                           : table_->columnWidth(column - fixedColumns_);
-    return qRound(px * 1440.0 / logicalDpiX());
+    return roundedTwips(px, logicalDpiX());
 }
 
 Qt::Alignment GridComponent::alignmentOf(int column) const
@@ -369,6 +370,6 @@ void GridComponent::sort(int mode)
     }
 }
 
-int GridComponent::widthTwips() const { return qRound(width() * 1440.0 / logicalDpiX()); }
+int GridComponent::widthTwips() const { return roundedTwips(width(), logicalDpiX()); }
 
 } // namespace zuv

@@ -8,6 +8,7 @@
 #include "config/ui/frmSensori.h"
 #include "link/link_guard.h"
 #include "link/operation.h"
+#include "platform/twips.h"
 #include "project/state.h"
 #include "shell/analysis_window.h"
 #include "shell/device_ops.h"
@@ -97,7 +98,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("zuv"));
     setWindowIcon(programIcon());
-    resize(QSize(kDesignSizeTwips.width() / 15, kDesignSizeTwips.height() / 15));
+    resize(int(twipsToPixels(kDesignSizeTwips.width(), kDesignDpi)),
+           int(twipsToPixels(kDesignSizeTwips.height(), kDesignDpi)));
 
     buildMenus();
     buildToolbar();
@@ -312,10 +314,8 @@ void frmMain::applySizeRule(int screenHeightPixels, double dpi)
 {
     if (dpi <= 0)
         return;
-    const int twips = int(std::lround(screenHeightPixels * 1440.0 / dpi));
-    const QSize sizeTwips = sizeForScreenTwips(twips).value_or(kDesignSizeTwips);
-    resize(int(std::lround(sizeTwips.width() * dpi / 1440.0)),
-           int(std::lround(sizeTwips.height() * dpi / 1440.0)));
+    const QSize sizeTwips = sizeForScreenTwips(roundedTwips(screenHeightPixels, dpi)).value_or(kDesignSizeTwips);
+    resize(roundedPixels(sizeTwips.width(), dpi), roundedPixels(sizeTwips.height(), dpi));
     if (QScreen* s = screen()) {
         QRect frame(QPoint(0, 0), size());
         frame.moveCenter(s->availableGeometry().center());
