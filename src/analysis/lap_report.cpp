@@ -1,10 +1,9 @@
-// The lap report's grid, sorts and printed pages.
+// The lap report's grid and printed pages.
 #include "analysis/lap_report.h"
 
 #include "analysis/session_header.h"
 #include "analysis/statistics.h"
 #include "analysis/texts.h"
-#include "platform/numbers.h"
 #include "platform/printer.h"
 #include "platform/twips.h"
 
@@ -91,19 +90,6 @@ std::vector<ReportRow> reportRows(const ReportSource& laps)
 std::array<int, 4> reportWidths(int gridWidth)
 {
     return proportionalWidths<4>(gridWidth, 10.0f, {2.0f, 1.5f, 2.5f, 3.8f});
-}
-
-void sortByLap(std::vector<ReportRow>& lines)
-{
-    std::stable_sort(lines.begin(), lines.end(), [](const ReportRow& a, const ReportRow& b) {
-        return leadingNumber(a[1]) < leadingNumber(b[1]);
-    });
-}
-
-void sortByTime(std::vector<ReportRow>& lines)
-{
-    std::stable_sort(lines.begin(), lines.end(),
-                     [](const ReportRow& a, const ReportRow& b) { return a[2] < b[2]; });
 }
 
 void printReportPages(PrintJob& job, const ReportSource& laps, const SessionRecord& session)

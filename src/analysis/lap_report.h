@@ -1,9 +1,9 @@
 #pragma once
 // The lap report: the grid of completed laps (session number, lap number,
-// lap time, average speed), its two sorts, and the printout, 80 laps a page
-// in two groups of 40 under a frame with the session's data. Positions on
-// the page are centimetres from the top-left corner of the printable area,
-// handed to the printer in twips.
+// lap time, average speed), which the grid sorts (analysis/grid_sort.h),
+// and the printout, 80 laps a page in two groups of 40 under a frame with
+// the session's data. Positions on the page are centimetres from the
+// top-left corner of the printable area, handed to the printer in twips.
 
 #include "project/print_texts.h"
 #include "project/state.h"
@@ -36,11 +36,6 @@ ReportRow reportHeadings();
 std::vector<ReportRow> reportRows(const ReportSource& laps);
 // 2, 1.5, 2.5 and 3.8 tenths of the grid's width.
 std::array<int, 4> reportWidths(int gridWidth);
-
-// By lap number as a number; by lap time as text, character by character.
-// Rows with equal keys keep their order.
-void sortByLap(std::vector<ReportRow>& lines);
-void sortByTime(std::vector<ReportRow>& lines);
 
 inline constexpr int kLapsPerPage = 80;
 
