@@ -21,7 +21,7 @@ void Dati::reset(int fieldsNum, qint64 numRecord)
     numRecord_ = 0;
     const int fields = std::max(fieldsNum, 0);
     const qint64 records = std::max<qint64>(numRecord, 0);
-    const std::size_t cells = std::size_t(fields + std::min(kAlarmColumns, fields)) * std::size_t(records + 1);
+    const std::size_t cells = std::size_t(fields + std::min(kLapNumberColumn, fields)) * std::size_t(records + 1);
     if (fields > 0)
         block_ = static_cast<double*>(allocateTable(cells * sizeof(double))); // zeros
     cells_ = fields > 0 ? cells : 0;
@@ -34,7 +34,7 @@ int Dati::storedColumns(int table) const
     if (table == 0)
         return fieldsNum_;
     if (table == 1)
-        return std::min(kAlarmColumns, fieldsNum_);
+        return std::min(kLapNumberColumn, fieldsNum_);
     return 0;
 }
 
@@ -105,7 +105,7 @@ std::vector<qint32> rowLapNumbers(const Dati& tables)
 {
     std::vector<qint32> out(std::size_t(tables.NumRecord() + 1));
     for (std::size_t r = 0; r < out.size(); ++r)
-        out[r] = lapNumberFromValue(tables(kAlarmColumns, 1, qint64(r)));
+        out[r] = lapNumberFromValue(tables(kLapNumberColumn, 1, qint64(r)));
     return out;
 }
 
