@@ -166,8 +166,8 @@ frmStampaDatiProgetto::frmStampaDatiProgetto(QWidget* parent) : QWidget(parent, 
     items_ = printoutItems();
     const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96;
     for (const PageItem& item : items_) {
-        const QRect r(roundedPixels(item.twips.left(), dpi), roundedPixels(item.twips.top(), dpi), roundedPixels(item.twips.width(), dpi),
-                      roundedPixels(item.twips.height(), dpi));
+        const QRect r(roundedPixels(item.twips.left(), dpi), roundedPixels(item.twips.top(), dpi),
+                      roundedPixels(item.twips.width(), dpi), roundedPixels(item.twips.height(), dpi));
         if (item.kind == PageItem::Kind::Shape) {
             auto* frame = new QFrame(this);
             frame->setObjectName(item.name);
