@@ -82,13 +82,6 @@ void makeShowable(double& from, double& to)
 
 } // namespace
 
-std::optional<double> ChartColumn::at(qint64 element) const
-{
-    if (element < 2 || element - 2 >= qint64(values.size()))
-        return std::nullopt;
-    return values[std::size_t(element - 2)];
-}
-
 ChartComponent::ChartComponent(QWidget* parent)
     : QFrame(parent), plot_(new QCustomPlot(this)), rects_(new QCPLayoutGrid)
 {
@@ -153,8 +146,6 @@ ChartComponent::~ChartComponent()
     for (QCPAxisRect* rect : rect_)
         if (!rect->layout())
             delete rect;
-    if (title_ && !title_->layout())
-        delete title_;
 }
 
 // --- data ---
@@ -165,19 +156,6 @@ bool ChartComponent::loadFile(const QString& path, QString* error)
 }
 
 int ChartComponent::columnCount() const { return data_.columnCount(); }
-
-std::optional<ChartColumn> ChartComponent::columnValues(int column) const
-{
-    if (column < 1 || column > data_.columnCount())
-        return std::nullopt;
-    return ChartColumn{data_.header(column), data_.column(column)};
-}
-
-double ChartComponent::rangeMaximum(QStringView from, QStringView to) const { return data_.rangeMaximum(from, to); }
-
-double ChartComponent::rangeMinimum(QStringView from, QStringView to) const { return data_.rangeMinimum(from, to); }
-
-double ChartComponent::rangeAverage(QStringView from, QStringView to) const { return data_.rangeAverage(from, to); }
 
 LapBounds ChartComponent::lapBoundaries(QStringView firstCell) const { return data_.lapBoundaries(firstCell); }
 
@@ -211,10 +189,6 @@ void ChartComponent::setElementColor(quint32 color) { next_.color = color; }
 void ChartComponent::setElementLineWidth(int width) { next_.width = std::clamp(width, 1, 20); }
 
 void ChartComponent::setElementName(const QString& name) { next_.name = name; }
-
-void ChartComponent::setElementLineStyle(int style) { next_.lineStyle = style; }
-
-void ChartComponent::setElementPointStyle(int style) { next_.pointStyle = style; }
 
 QString ChartComponent::elementName(int element) const
 {
@@ -335,13 +309,9 @@ int ChartComponent::plotPoints(int slot, QVector<QCPGraphData>&& points, bool so
         showBands(0);
     QCPAxis* x = rect_[band_]->axis(QCPAxis::atBottom);
     QCPAxis* y = rect_[band_]->axis(QCPAxis::atLeft);
-    const QCPScatterStyle marks = next_.pointStyle >= 2 ? QCPScatterStyle(QCPScatterStyle::ssDisc, 4)
-                                                        : QCPScatterStyle(QCPScatterStyle::ssNone);
     if (sorted) {
         auto* graph = new QCPGraph(x, y);
         graph->data()->set(points, true);
-        graph->setLineStyle(next_.lineStyle == 0 ? QCPGraph::lsNone : QCPGraph::lsLine);
-        graph->setScatterStyle(marks);
         e.plottable = graph;
     } else {
         // Time that goes back (rows of two laps) is drawn in row order.
@@ -350,8 +320,6 @@ int ChartComponent::plotPoints(int slot, QVector<QCPGraphData>&& points, bool so
         for (qsizetype i = 0; i < points.size(); ++i)
             ordered[i] = QCPCurveData(double(i), points[i].key, points[i].value);
         curve->data()->set(ordered, true);
-        curve->setLineStyle(next_.lineStyle == 0 ? QCPCurve::lsNone : QCPCurve::lsLine);
-        curve->setScatterStyle(marks);
         e.plottable = curve;
     }
     e.plottable->setPen(QPen(colorFromValue(next_.color), next_.width));
@@ -512,8 +480,8 @@ qint32 ChartComponent::sampleAt(double x, double) const
 
 void ChartComponent::setMouseMode(int mode)
 {
-    mouseMode_ = mode == 2 ? 2 : 0;
-    plot_->setSelectionRectMode(mouseMode_ == 2 ? QCP::srmCustom : QCP::srmNone);
+    mouseMode_ = mode == kMouseZoom ? kMouseZoom : kMouseNormal;
+    plot_->setSelectionRectMode(mouseMode_ == kMouseZoom ? QCP::srmCustom : QCP::srmNone);
 }
 
 void ChartComponent::moveCursorTo(const QPointF& pos)
@@ -535,13 +503,13 @@ void ChartComponent::moveCursorTo(const QPointF& pos)
 
 void ChartComponent::onMousePress(QMouseEvent* event)
 {
-    if (mouseMode_ == 0 && tracking_ && event->button() == Qt::LeftButton)
+    if (mouseMode_ == kMouseNormal && tracking_ && event->button() == Qt::LeftButton)
         moveCursorTo(event->position());
 }
 
 void ChartComponent::onMouseMove(QMouseEvent* event)
 {
-    if (mouseMode_ == 0 && tracking_ && (event->buttons() & Qt::LeftButton))
+    if (mouseMode_ == kMouseNormal && tracking_ && (event->buttons() & Qt::LeftButton))
         moveCursorTo(event->position());
 }
 
@@ -570,26 +538,6 @@ void ChartComponent::onZoomRect(const QRect& dragged)
 void ChartComponent::requestReplot() { plot_->replot(QCustomPlot::rpQueuedReplot); }
 
 // --- look ---
-
-void ChartComponent::setTitle(const QString& title)
-{
-    QCPLayoutGrid* layout = plot_->plotLayout();
-    if (title.isEmpty()) {
-        if (title_ && title_->layout()) {
-            layout->take(title_);
-            layout->simplify();
-        }
-    } else {
-        if (!title_)
-            title_ = new QCPTextElement(plot_, title, QFont(font().family(), font().pointSize() + 2, QFont::Bold));
-        title_->setText(title);
-        if (!title_->layout()) {
-            layout->insertRow(0);
-            layout->addElement(0, 0, title_);
-        }
-    }
-    requestReplot();
-}
 
 void ChartComponent::setXCaption(const QString& caption)
 {
