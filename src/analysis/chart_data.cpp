@@ -132,28 +132,31 @@ std::span<const double> cellRange(const ChartData& data, QStringView from, QStri
 
 } // namespace
 
-double ChartData::rangeMaximum(QStringView from, QStringView to) const
+double maximumOf(std::span<const double> values)
 {
-    const std::span<const double> v = cellRange(*this, from, to);
-    return v.empty() ? 0.0 : *std::max_element(v.begin(), v.end());
+    return values.empty() ? 0.0 : *std::max_element(values.begin(), values.end());
 }
 
-double ChartData::rangeMinimum(QStringView from, QStringView to) const
+double minimumOf(std::span<const double> values)
 {
-    const std::span<const double> v = cellRange(*this, from, to);
-    return v.empty() ? 0.0 : *std::min_element(v.begin(), v.end());
+    return values.empty() ? 0.0 : *std::min_element(values.begin(), values.end());
 }
 
-double ChartData::rangeAverage(QStringView from, QStringView to) const
+double averageOf(std::span<const double> values)
 {
-    const std::span<const double> v = cellRange(*this, from, to);
-    if (v.empty())
+    if (values.empty())
         return 0.0;
     double sum = 0;
-    for (const double x : v)
+    for (const double x : values)
         sum += x;
-    return sum / double(v.size());
+    return sum / double(values.size());
 }
+
+double ChartData::rangeMaximum(QStringView from, QStringView to) const { return maximumOf(cellRange(*this, from, to)); }
+
+double ChartData::rangeMinimum(QStringView from, QStringView to) const { return minimumOf(cellRange(*this, from, to)); }
+
+double ChartData::rangeAverage(QStringView from, QStringView to) const { return averageOf(cellRange(*this, from, to)); }
 
 LapBounds ChartData::lapBoundaries(QStringView firstCell) const
 {

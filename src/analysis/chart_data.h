@@ -52,6 +52,12 @@ LapBounds lapBoundsFromNumbers(std::span<const qint32> lapNumbers, qint64 firstR
 // belongs to no lap, so "Start" never runs to the end of the session.
 LapBounds lapBoundsFromTableRows(std::span<const qint32> lapNumbers);
 
+// The statistics of a range of values, for the chart's data and the
+// in-memory table alike; 0 for no value.
+double maximumOf(std::span<const double> values);
+double minimumOf(std::span<const double> values);
+double averageOf(std::span<const double> values);
+
 // The lap number a stored value stands for: the nearest whole number,
 // halves to even; -1 (no lap) outside the 32-bit range.
 qint32 lapNumberFromValue(double value);

@@ -63,8 +63,8 @@ CursorReadout AggiornaCursoreAllarmi(const AnalysisData& w, qint64 n, const Cell
     const qint64 s = cursorAlarmRow(n, w.PassoDisegno, w.RigaInizioTraccia);
     CursorReadout out = readout(w, s, valueAt, mapPoints);
     out.alarmRow = s;
-    for (int k = 0; k < 8 && alarmAt; ++k)
-        if (const std::optional<double> v = alarmAt(k + 3, s))
+    for (int k = 0; k < kAlarmCount && alarmAt; ++k)
+        if (const std::optional<double> v = alarmAt(kFirstAlarmColumn + k, s))
             out.lamps[std::size_t(k)] = alarmLampOn(k, *v);
     return out;
 }

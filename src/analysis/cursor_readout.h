@@ -7,6 +7,7 @@
 
 #include "analysis/analysis_data.h"
 #include "analysis/colour_values.h"
+#include "shell/file_layout.h"
 
 #include <QString>
 #include <array>
@@ -37,7 +38,7 @@ struct CursorReadout {
     // By measure row 1..`FieldsNum`, the box text as `readoutText` writes it.
     std::array<std::optional<QString>, kMaxMeasure + 1> values;
     // Alarms chart only.
-    std::array<std::optional<bool>, 8> lamps;
+    std::array<std::optional<bool>, kAlarmCount> lamps;
     std::optional<qint64> marker;
 };
 

@@ -1,15 +1,13 @@
-// The lap report's grid, sorts and printed pages.
+// The lap report's grid and printed pages.
 #include "analysis/lap_report.h"
 
 #include "analysis/session_header.h"
 #include "analysis/statistics.h"
 #include "analysis/texts.h"
-#include "platform/numbers.h"
 #include "platform/printer.h"
-#include "project/print_texts.h"
+#include "platform/twips.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace zuv {
 namespace {
@@ -94,21 +92,6 @@ std::array<int, 4> reportWidths(int gridWidth)
     return proportionalWidths<4>(gridWidth, 10.0f, {2.0f, 1.5f, 2.5f, 3.8f});
 }
 
-void sortByLap(std::vector<ReportRow>& lines)
-{
-    std::stable_sort(lines.begin(), lines.end(), [](const ReportRow& a, const ReportRow& b) {
-        return leadingNumber(a[1]) < leadingNumber(b[1]);
-    });
-}
-
-void sortByTime(std::vector<ReportRow>& lines)
-{
-    std::stable_sort(lines.begin(), lines.end(),
-                     [](const ReportRow& a, const ReportRow& b) { return a[2] < b[2]; });
-}
-
-int cmInTwips(double cm) { return int(std::lround(cm * 1440.0 / 2.54)); }
-
 void printReportPages(PrintJob& job, const ReportSource& laps, const SessionRecord& session)
 {
     Page page(job);
@@ -123,15 +106,7 @@ PrintResult printLapReport(PrinterService& printer, const ReportSource& laps, co
 {
     if (laps.intGiriCompletati < 1)
         return {};
-    PrintRefusal why;
-    std::unique_ptr<PrintJob> job = printer.beginDocument(languageText(115), &why);
-    if (job) {
-        printReportPages(*job, laps, session);
-        if (job->endDocument())
-            return {true, QString()};
-        why = {PrintFault::NotSent, QString()};
-    }
-    return {false, printRefusalText(why)};
+    return printDocument(printer, languageText(115), [&](PrintJob& job) { printReportPages(job, laps, session); });
 }
 
 } // namespace zuv

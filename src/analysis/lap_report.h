@@ -1,10 +1,11 @@
 #pragma once
 // The lap report: the grid of completed laps (session number, lap number,
-// lap time, average speed), its two sorts, and the printout, 80 laps a page
-// in two groups of 40 under a frame with the session's data. Positions on
-// the page are centimetres from the top-left corner of the printable area,
-// handed to the printer in twips.
+// lap time, average speed), which the grid sorts (analysis/grid_sort.h),
+// and the printout, 80 laps a page in two groups of 40 under a frame with
+// the session's data. Positions on the page are centimetres from the
+// top-left corner of the printable area, handed to the printer in twips.
 
+#include "project/print_texts.h"
 #include "project/state.h"
 
 #include <QString>
@@ -36,27 +37,11 @@ std::vector<ReportRow> reportRows(const ReportSource& laps);
 // 2, 1.5, 2.5 and 3.8 tenths of the grid's width.
 std::array<int, 4> reportWidths(int gridWidth);
 
-// By lap number as a number; by lap time as text, character by character.
-// Rows with equal keys keep their order.
-void sortByLap(std::vector<ReportRow>& lines);
-void sortByTime(std::vector<ReportRow>& lines);
-
 inline constexpr int kLapsPerPage = 80;
-inline constexpr char kReportFont[] = "Arial";
-
-// Centimetres in twips (1440 to the inch).
-int cmInTwips(double cm);
 
 // Every page of the report on `job`, laps in lap order, a new page between
 // pages; nothing for no lap. The document is not ended.
 void printReportPages(PrintJob& job, const ReportSource& laps, const SessionRecord& session);
-
-struct PrintResult {
-    bool printed = false;
-    // For a message box: why nothing was printed; empty when there was
-    // nothing to print.
-    QString message;
-};
 
 // Prints the report on `printer` (title text 115) and sends it. No lap:
 // nothing is begun.

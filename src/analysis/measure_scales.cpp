@@ -14,7 +14,7 @@ const std::array<quint32, kMaxMeasure + 1> kMeasureColours = {
     0xC00000, 0x800080, 0xC000C0, 0xFF00FF, 0xFF80FF, 0xFFC0FF, 0xFFC0C0,
 };
 
-const std::array<quint32, 8> kAlarmColours = {
+const std::array<quint32, kAlarmCount> kAlarmColours = {
     0x0000C0, 0x000080, 0xC000C0, 0x800080, 0x808000, 0x008000, 0xFF0000, 0x800000,
 };
 

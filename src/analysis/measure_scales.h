@@ -6,6 +6,7 @@
 // only the statistics and the time of a row come from their own data.
 
 #include "analysis/view_steps.h"
+#include "shell/file_layout.h"
 
 #include <QString>
 #include <QStringList>
@@ -24,7 +25,7 @@ inline constexpr int kFirstMeasure = 3;
 // Trace colours as the window is designed, 0x00BBGGRR, by measure (entries 1
 // and 2 have no trace) and by alarm 0 to 7.
 extern const std::array<quint32, kMaxMeasure + 1> kMeasureColours;
-extern const std::array<quint32, 8> kAlarmColours;
+extern const std::array<quint32, kAlarmCount> kAlarmColours;
 
 struct MeasureState {
     int FieldsNum = 0;

@@ -1,7 +1,8 @@
 #include "analysis/session_header.h"
 
-#include "analysis/lap_report.h"
 #include "platform/printer.h"
+#include "platform/twips.h"
+#include "shell/file_layout.h"
 
 namespace zuv {
 namespace {
@@ -53,7 +54,7 @@ ChartPrintArguments chartPrintArguments(const SessionRecord& s, bool alarmsTab)
     a.header[6] = blankBreaks(a.header[6]);
     a.alarms = alarmsTab;
     if (alarmsTab) {
-        for (int k = 0; k < 8; ++k)
+        for (int k = 0; k < kAlarmCount; ++k)
             a.traceNames += languageText(274 + k) + QLatin1Char(';');
     } else {
         a.traceNames = languageText(202);

@@ -38,6 +38,8 @@ struct CmRect {
 };
 inline constexpr CmRect kSessionHeaderFrame{1, 1, 19, 5};
 inline constexpr double kSessionHeaderPoints = 10;
+// The font of the pages that carry the header.
+inline constexpr char kReportFont[] = "Arial";
 
 // The seven texts at their places inside the frame, in the current font.
 void printSessionHeader(PrintSurface& page, const SessionHeader& texts);

@@ -1,15 +1,13 @@
 #include "analysis/trace_plan.h"
 
 #include "platform/numbers.h"
+#include "shell/file_layout.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace zuv {
 namespace {
-
-constexpr int kFirstAlarm = 3;
-constexpr int kLastAlarm = 10;
 
 // Ten rows a second; a range the chart could not give stays far inside 64 bits.
 qint64 rowsFor(double seconds)
@@ -128,14 +126,14 @@ TracePlan planAlarmTraces(TraceState& t, ViewState& view, qint64 first, qint64 e
 {
     TracePlan plan;
     startPlan(plan, t, view, first, end, alarmsTimeAt);
-    for (int i = kFirstAlarm; i <= kLastAlarm && !(stopPastLap && plan.rows.empty()); ++i) {
+    for (int i = kFirstAlarmColumn; i <= kLastAlarmColumn && !(stopPastLap && plan.rows.empty()); ++i) {
         t.UltimaMisuraDisegnata = i;
         if (plan.rows.empty())
             continue;
         TracePlot p;
         p.column = i;
         p.yTo = kAlarmsYMax;
-        p.colour = kAlarmColours[i - kFirstAlarm];
+        p.colour = kAlarmColours[std::size_t(i - kFirstAlarmColumn)];
         p.stride = traceStride(1, view.PassoDisegno);
         plan.plots.push_back(p);
     }

@@ -21,7 +21,7 @@ void Dati::reset(int fieldsNum, qint64 numRecord)
     numRecord_ = 0;
     const int fields = std::max(fieldsNum, 0);
     const qint64 records = std::max<qint64>(numRecord, 0);
-    const std::size_t cells = std::size_t(fields + std::min(kAlarmColumns, fields)) * std::size_t(records + 1);
+    const std::size_t cells = std::size_t(fields + std::min(kLapNumberColumn, fields)) * std::size_t(records + 1);
     if (fields > 0)
         block_ = static_cast<double*>(allocateTable(cells * sizeof(double))); // zeros
     cells_ = fields > 0 ? cells : 0;
@@ -34,7 +34,7 @@ int Dati::storedColumns(int table) const
     if (table == 0)
         return fieldsNum_;
     if (table == 1)
-        return std::min(kAlarmColumns, fieldsNum_);
+        return std::min(kLapNumberColumn, fieldsNum_);
     return 0;
 }
 
@@ -56,56 +56,31 @@ std::span<const double> Dati::rows(int column, int table) const
 
 namespace {
 
-// The stored values of rows da..a that lie inside the table; a column that
-// is not stored gives as many zeros as those rows, so `zeros` counts them.
-struct Range {
-    std::span<const double> values;
-    qint64 zeros = 0;
-    qint64 count() const { return qint64(values.size()) + zeros; }
-};
-
-Range range(const Dati& tables, int c, qint64 da, qint64 a)
+// The stored values of rows da..a that lie inside the table; none for a
+// column that is not stored, whose cells all read 0.
+std::span<const double> range(const Dati& tables, int c, qint64 da, qint64 a)
 {
     const qint64 lo = std::max<qint64>(da, 0);
     const qint64 hi = std::min<qint64>(a, tables.NumRecord());
-    if (lo > hi)
-        return {};
     const std::span<const double> all = tables.rows(c, 0);
-    if (all.empty())
-        return {{}, hi - lo + 1};
-    return {all.subspan(std::size_t(lo), std::size_t(hi - lo + 1)), 0};
+    if (lo > hi || all.empty())
+        return {};
+    return all.subspan(std::size_t(lo), std::size_t(hi - lo + 1));
 }
 
 } // namespace
 
-double GetMaxMisura(const Dati& tables, int c, qint64 da, qint64 a)
-{
-    const Range r = range(tables, c, da, a);
-    return r.values.empty() ? 0.0 : *std::max_element(r.values.begin(), r.values.end());
-}
+double GetMaxMisura(const Dati& tables, int c, qint64 da, qint64 a) { return maximumOf(range(tables, c, da, a)); }
 
-double GetMinMisura(const Dati& tables, int c, qint64 da, qint64 a)
-{
-    const Range r = range(tables, c, da, a);
-    return r.values.empty() ? 0.0 : *std::min_element(r.values.begin(), r.values.end());
-}
+double GetMinMisura(const Dati& tables, int c, qint64 da, qint64 a) { return minimumOf(range(tables, c, da, a)); }
 
-double GetMediaMisura(const Dati& tables, int c, qint64 da, qint64 a)
-{
-    const Range r = range(tables, c, da, a);
-    if (r.count() == 0)
-        return 0.0;
-    double sum = 0;
-    for (const double v : r.values)
-        sum += v;
-    return sum / double(r.count());
-}
+double GetMediaMisura(const Dati& tables, int c, qint64 da, qint64 a) { return averageOf(range(tables, c, da, a)); }
 
 std::vector<qint32> rowLapNumbers(const Dati& tables)
 {
     std::vector<qint32> out(std::size_t(tables.NumRecord() + 1));
     for (std::size_t r = 0; r < out.size(); ++r)
-        out[r] = lapNumberFromValue(tables(kAlarmColumns, 1, qint64(r)));
+        out[r] = lapNumberFromValue(tables(kLapNumberColumn, 1, qint64(r)));
     return out;
 }
 

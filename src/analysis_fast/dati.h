@@ -3,21 +3,19 @@
 // computes from it. Table 0 holds the data file, table 1 the alarms file;
 // every later view of the session reads this memory, never the files.
 
+#include "shell/file_layout.h"
+
 #include <QtGlobal>
 #include <span>
 #include <vector>
 
 namespace zuv {
 
-// Double columns of the alarms file (`AlarmsNum`); the file has one more,
-// the lap-number column 11.
-inline constexpr int kAlarmsNum = 10;
-inline constexpr int kAlarmColumns = kAlarmsNum + 1;
-
 // Dati(column, table, row) with column 0..FieldsNum, table 0..2 and row
 // 0..NumRecord, all bounds included, in one contiguous block of doubles.
 // Only what a load can fill is stored: columns 1..FieldsNum of table 0 and
-// columns 1..min(11, FieldsNum) of table 1, each with rows 0..NumRecord.
+// columns 1..min(11, FieldsNum) of table 1 (the alarms file's, up to its
+// lap number), each with rows 0..NumRecord.
 // Every other cell, and every index outside the bounds, reads as 0.
 class Dati {
 public:

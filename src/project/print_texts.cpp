@@ -16,4 +16,17 @@ QString printRefusalText(const PrintRefusal& why)
     return languageText(368);
 }
 
+PrintResult printDocument(PrinterService& printer, const QString& title, const std::function<void(PrintJob&)>& draw)
+{
+    PrintRefusal why;
+    std::unique_ptr<PrintJob> job = printer.beginDocument(title, &why);
+    if (job) {
+        draw(*job);
+        if (job->endDocument())
+            return {true, QString()};
+        why = {PrintFault::NotSent, QString()};
+    }
+    return {false, printRefusalText(why)};
+}
+
 } // namespace zuv

@@ -10,6 +10,7 @@
 #include "project/state.h"
 #include "shell/command_captions.h"
 #include "shell/download.h"
+#include "shell/file_layout.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -261,8 +262,8 @@ ExportFiles buildExportFiles(const ExportSource& src)
         }
 
         // The record's alarm states, the same for its ten samples.
-        char alarmFields[8][4];
-        for (int k = 0; k < 8; ++k) {
+        char alarmFields[kAlarmCount][4];
+        for (int k = 0; k < kAlarmCount; ++k) {
             const int code = (status >> (8 + k)) & 1 ? 2 * k + 2 : 2 * k + 1;
             char* p = alarmFields[k];
             if (code >= 10)
@@ -337,7 +338,7 @@ ExportFiles buildExportFiles(const ExportSource& src)
     pending.write(runStart, false, sessionText(qint64(lastSession) + 1), files.data,
                   files.alarms);
 
-    files.lapTimes = "1.4\r\n";
+    files.lapTimes = QByteArray(kLapFileVersion) + "\r\n";
     const int lastLap = std::min({src.numLaps, kMaxLaps - 1, int(src.laps.size()) - 1});
     for (int i = 1; i <= lastLap; ++i) {
         files.lapTimes += toCp1252(src.laps[std::size_t(i)]);

@@ -313,7 +313,7 @@ TEST_F(FastLoadFiles, ExampleSessionReadsTheSameInBothReaders)
     for (int c = 1; c <= v.FieldsNum; ++c)
         for (qint64 row = 0; row < r.NumRecord; ++row)
             ASSERT_EQ(d(c, 0, row), *data.valueAt(c, row + 2)) << c << " " << row;
-    for (int c = 1; c <= kAlarmColumns; ++c)
+    for (int c = 1; c <= kLapNumberColumn; ++c)
         for (qint64 row = 0; row < r.NumRecord; ++row)
             ASSERT_EQ(d(c, 1, row), *alarms.valueAt(c, row + 2)) << c << " " << row;
 

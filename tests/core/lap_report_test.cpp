@@ -1,7 +1,9 @@
 // The lap report's grid, sorts and printed pages.
 #include "analysis/lap_report.h"
 
+#include "analysis/grid_sort.h"
 #include "analysis/session_header.h"
+#include "platform/twips.h"
 #include "project/language.h"
 #include "project/state.h"
 #include "support/fixtures.h"
@@ -83,13 +85,24 @@ TEST_F(LapReport, SortsByTimeAsTextAndBackByNumber)
         {"1", "1", "01:30.00", ""}, {"1", "2", "01:20.00", ""}, {"1", "9", "01:25.00", ""},
         {"2", "10", "01:20.00", ""}, {"2", "11", "01:19.99", ""},
     };
-    sortByTime(rows);
+    // As the report's grid sorts them: by the key column's texts.
+    const auto sortOn = [&rows](int column, int mode) {
+        std::vector<QString> keys;
+        for (const ReportRow& r : rows)
+            keys.push_back(r[std::size_t(column)]);
+        const std::vector<int> order = sortedOrder(keys, mode).value();
+        std::vector<ReportRow> sorted;
+        for (const int from : order)
+            sorted.push_back(rows[std::size_t(from)]);
+        rows = sorted;
+    };
+    sortOn(2, kSortTexts);
     std::vector<QString> order;
     for (const auto& r : rows)
         order.push_back(r[1]);
     // Equal times keep their lap order.
     EXPECT_EQ(order, (std::vector<QString>{"11", "2", "10", "9", "1"}));
-    sortByLap(rows);
+    sortOn(1, kSortNumbers);
     order.clear();
     for (const auto& r : rows)
         order.push_back(r[1]);

@@ -83,22 +83,23 @@ TEST_F(ChartTest, ReadsTheSessionFileWithProgress)
     EXPECT_EQ(progress.last().at(0).toInt(), 100);
 
     EXPECT_EQ(chart.columnCount(), 5);
-    const auto speed = chart.columnValues(4);
-    ASSERT_TRUE(speed);
-    EXPECT_EQ(speed->header, QString::fromUtf8("Velocità [Km/h]"));
-    EXPECT_EQ(speed->size(), 22) << "header, then one element per row from element 2";
-    EXPECT_FALSE(speed->at(1));
-    EXPECT_DOUBLE_EQ(*speed->at(2), 100.0);
-    EXPECT_DOUBLE_EQ(*speed->at(21), 104.0);
-    EXPECT_FALSE(speed->at(22));
-    EXPECT_FALSE(chart.columnValues(0));
-    EXPECT_FALSE(chart.columnValues(6));
+    // The windows read the columns through the chart's data: the header
+    // text, then one value per row from row 2.
+    const ChartData& d = chart.data();
+    EXPECT_EQ(d.header(4), QString::fromUtf8("Velocità [Km/h]"));
+    EXPECT_EQ(d.dataRows() + 2, 22) << "header, then one element per row from element 2";
+    EXPECT_FALSE(d.valueAt(4, 1));
+    EXPECT_DOUBLE_EQ(*d.valueAt(4, 2), 100.0);
+    EXPECT_DOUBLE_EQ(*d.valueAt(4, 21), 104.0);
+    EXPECT_FALSE(d.valueAt(4, 22));
+    EXPECT_TRUE(d.column(0).empty());
+    EXPECT_TRUE(d.column(6).empty());
 
     // Rows 2..11 of the engine speed: 3000..3900.
-    EXPECT_DOUBLE_EQ(chart.rangeMaximum(u"C2", u"C11"), 3900.0);
-    EXPECT_DOUBLE_EQ(chart.rangeMinimum(u"C2", u"C11"), 3000.0);
-    EXPECT_DOUBLE_EQ(chart.rangeAverage(u"C2", u"C11"), 3450.0);
-    EXPECT_DOUBLE_EQ(chart.rangeAverage(u"D7", u"D11"), 102.0);
+    EXPECT_DOUBLE_EQ(d.rangeMaximum(u"C2", u"C11"), 3900.0);
+    EXPECT_DOUBLE_EQ(d.rangeMinimum(u"C2", u"C11"), 3000.0);
+    EXPECT_DOUBLE_EQ(d.rangeAverage(u"C2", u"C11"), 3450.0);
+    EXPECT_DOUBLE_EQ(d.rangeAverage(u"D7", u"D11"), 102.0);
 
     const LapBounds laps = chart.lapBoundaries(u"E1");
     ASSERT_EQ(laps.rowCount(), 3);

@@ -3,6 +3,7 @@
 #include "analysis/analysis_interface.h"
 #include "analysis/ui/grid_component.h"
 #include "platform/messages.h"
+#include "platform/twips.h"
 #include "project/state.h"
 
 #include <QPointer>
@@ -91,8 +92,7 @@ void closeAnalysisDialogs()
 
 void resizeTwips(QWidget& widget, int widthTwips, int heightTwips)
 {
-    widget.resize(qRound(widthTwips * widget.logicalDpiX() / 1440.0),
-                  qRound(heightTwips * widget.logicalDpiY() / 1440.0));
+    widget.resize(roundedPixels(widthTwips, widget.logicalDpiX()), roundedPixels(heightTwips, widget.logicalDpiY()));
 }
 
 } // namespace zuv

@@ -25,15 +25,6 @@ void trace(QPainter& p, const QColor& colour, std::initializer_list<QPointF> poi
     p.drawPolyline(QPolygonF(points));
 }
 
-void magnifier(QPainter& p, const QPointF& c, double r)
-{
-    p.setPen(inkPen(2.2, kInk));
-    p.drawLine(c + QPointF(r * 0.7, r * 0.7), c + QPointF(r * 1.7, r * 1.7));
-    p.setPen(inkPen(1.4, kInk));
-    p.setBrush(QColor(0xdd, 0xea, 0xf7, 200));
-    p.drawEllipse(c, r, r);
-}
-
 void triangle(QPainter& p, double x, bool right, const QColor& colour)
 {
     QPainterPath path;

@@ -1,9 +1,9 @@
 #include "analysis/ui/chart_component.h"
 
-#include "analysis/lap_report.h"
 #include "analysis/session_header.h"
 #include "platform/numbers.h"
 #include "platform/printer.h"
+#include "platform/twips.h"
 #include "platform/ui/colors.h"
 #include "project/print_texts.h"
 #include "project/state.h"
@@ -53,8 +53,6 @@ public:
 
 namespace {
 
-constexpr int kCm = 567; // twips
-
 // QCustomPlot takes no range that reaches 1e250: an axis whose range goes
 // that far holds its values in a unit of its own, a power of two, so a value
 // of 1e308 is drawn too.
@@ -83,13 +81,6 @@ void makeShowable(double& from, double& to)
 }
 
 } // namespace
-
-std::optional<double> ChartColumn::at(qint64 element) const
-{
-    if (element < 2 || element - 2 >= qint64(values.size()))
-        return std::nullopt;
-    return values[std::size_t(element - 2)];
-}
 
 ChartComponent::ChartComponent(QWidget* parent)
     : QFrame(parent), plot_(new QCustomPlot(this)), rects_(new QCPLayoutGrid)
@@ -155,8 +146,6 @@ ChartComponent::~ChartComponent()
     for (QCPAxisRect* rect : rect_)
         if (!rect->layout())
             delete rect;
-    if (title_ && !title_->layout())
-        delete title_;
 }
 
 // --- data ---
@@ -167,19 +156,6 @@ bool ChartComponent::loadFile(const QString& path, QString* error)
 }
 
 int ChartComponent::columnCount() const { return data_.columnCount(); }
-
-std::optional<ChartColumn> ChartComponent::columnValues(int column) const
-{
-    if (column < 1 || column > data_.columnCount())
-        return std::nullopt;
-    return ChartColumn{data_.header(column), data_.column(column)};
-}
-
-double ChartComponent::rangeMaximum(QStringView from, QStringView to) const { return data_.rangeMaximum(from, to); }
-
-double ChartComponent::rangeMinimum(QStringView from, QStringView to) const { return data_.rangeMinimum(from, to); }
-
-double ChartComponent::rangeAverage(QStringView from, QStringView to) const { return data_.rangeAverage(from, to); }
 
 LapBounds ChartComponent::lapBoundaries(QStringView firstCell) const { return data_.lapBoundaries(firstCell); }
 
@@ -213,10 +189,6 @@ void ChartComponent::setElementColor(quint32 color) { next_.color = color; }
 void ChartComponent::setElementLineWidth(int width) { next_.width = std::clamp(width, 1, 20); }
 
 void ChartComponent::setElementName(const QString& name) { next_.name = name; }
-
-void ChartComponent::setElementLineStyle(int style) { next_.lineStyle = style; }
-
-void ChartComponent::setElementPointStyle(int style) { next_.pointStyle = style; }
 
 QString ChartComponent::elementName(int element) const
 {
@@ -337,13 +309,9 @@ int ChartComponent::plotPoints(int slot, QVector<QCPGraphData>&& points, bool so
         showBands(0);
     QCPAxis* x = rect_[band_]->axis(QCPAxis::atBottom);
     QCPAxis* y = rect_[band_]->axis(QCPAxis::atLeft);
-    const QCPScatterStyle marks = next_.pointStyle >= 2 ? QCPScatterStyle(QCPScatterStyle::ssDisc, 4)
-                                                        : QCPScatterStyle(QCPScatterStyle::ssNone);
     if (sorted) {
         auto* graph = new QCPGraph(x, y);
         graph->data()->set(points, true);
-        graph->setLineStyle(next_.lineStyle == 0 ? QCPGraph::lsNone : QCPGraph::lsLine);
-        graph->setScatterStyle(marks);
         e.plottable = graph;
     } else {
         // Time that goes back (rows of two laps) is drawn in row order.
@@ -352,8 +320,6 @@ int ChartComponent::plotPoints(int slot, QVector<QCPGraphData>&& points, bool so
         for (qsizetype i = 0; i < points.size(); ++i)
             ordered[i] = QCPCurveData(double(i), points[i].key, points[i].value);
         curve->data()->set(ordered, true);
-        curve->setLineStyle(next_.lineStyle == 0 ? QCPCurve::lsNone : QCPCurve::lsLine);
-        curve->setScatterStyle(marks);
         e.plottable = curve;
     }
     e.plottable->setPen(QPen(colorFromValue(next_.color), next_.width));
@@ -514,8 +480,8 @@ qint32 ChartComponent::sampleAt(double x, double) const
 
 void ChartComponent::setMouseMode(int mode)
 {
-    mouseMode_ = mode == 2 ? 2 : 0;
-    plot_->setSelectionRectMode(mouseMode_ == 2 ? QCP::srmCustom : QCP::srmNone);
+    mouseMode_ = mode == kMouseZoom ? kMouseZoom : kMouseNormal;
+    plot_->setSelectionRectMode(mouseMode_ == kMouseZoom ? QCP::srmCustom : QCP::srmNone);
 }
 
 void ChartComponent::moveCursorTo(const QPointF& pos)
@@ -537,13 +503,13 @@ void ChartComponent::moveCursorTo(const QPointF& pos)
 
 void ChartComponent::onMousePress(QMouseEvent* event)
 {
-    if (mouseMode_ == 0 && tracking_ && event->button() == Qt::LeftButton)
+    if (mouseMode_ == kMouseNormal && tracking_ && event->button() == Qt::LeftButton)
         moveCursorTo(event->position());
 }
 
 void ChartComponent::onMouseMove(QMouseEvent* event)
 {
-    if (mouseMode_ == 0 && tracking_ && (event->buttons() & Qt::LeftButton))
+    if (mouseMode_ == kMouseNormal && tracking_ && (event->buttons() & Qt::LeftButton))
         moveCursorTo(event->position());
 }
 
@@ -572,26 +538,6 @@ void ChartComponent::onZoomRect(const QRect& dragged)
 void ChartComponent::requestReplot() { plot_->replot(QCustomPlot::rpQueuedReplot); }
 
 // --- look ---
-
-void ChartComponent::setTitle(const QString& title)
-{
-    QCPLayoutGrid* layout = plot_->plotLayout();
-    if (title.isEmpty()) {
-        if (title_ && title_->layout()) {
-            layout->take(title_);
-            layout->simplify();
-        }
-    } else {
-        if (!title_)
-            title_ = new QCPTextElement(plot_, title, QFont(font().family(), font().pointSize() + 2, QFont::Bold));
-        title_->setText(title);
-        if (!title_->layout()) {
-            layout->insertRow(0);
-            layout->addElement(0, 0, title_);
-        }
-    }
-    requestReplot();
-}
 
 void ChartComponent::setXCaption(const QString& caption)
 {
@@ -668,17 +614,12 @@ bool ChartComponent::print(const QString& h1, const QString& h2, const QString& 
                            const QString& h5, const QString& h6, const QString& h7, const QString& traceNames,
                            bool alarms, QString* error)
 {
-    PrintRefusal why;
-    std::unique_ptr<PrintJob> job = printer().beginDocument(h1, &why);
-    if (job) {
-        printPage(*job, {h1, h2, h3, h4, h5, h6, h7}, traceNames, alarms);
-        if (job->endDocument())
-            return true;
-        why = {PrintFault::NotSent, QString()};
-    }
-    if (error)
-        *error = printRefusalText(why);
-    return false;
+    const PrintResult outcome = printDocument(printer(), h1, [&](PrintJob& job) {
+        printPage(job, {h1, h2, h3, h4, h5, h6, h7}, traceNames, alarms);
+    });
+    if (!outcome.printed && error)
+        *error = outcome.message;
+    return outcome.printed;
 }
 
 void ChartComponent::printPage(PrintSurface& page, const std::array<QString, 7>& header, const QString& traceNames,
@@ -691,20 +632,22 @@ void ChartComponent::printPage(PrintSurface& page, const std::array<QString, 7>&
 
     QPainter* painter = page.painter();
     const QPaintDevice* device = painter ? painter->device() : nullptr;
-    const double dpi = device ? device->logicalDpiX() : 1440.0;
-    const auto devicePx = [dpi](int twips) { return twips * dpi / 1440.0; };
-    const int top = 11 * kCm / 2;
-    int width = 18 * kCm;
-    int height = 14 * kCm;
+    const double dpi = device ? device->logicalDpiX() : kTwipsPerInch;
+    const auto devicePx = [dpi](int twips) { return twipsToPixels(twips, dpi); };
+    // The chart is placed in whole centimetres.
+    const int cm = cmInTwips(1);
+    const int top = 11 * cm / 2;
+    int width = 18 * cm;
+    int height = 14 * cm;
     if (device) {
-        const int pageWidth = int(device->width() * 1440.0 / device->logicalDpiX());
-        const int pageHeight = int(device->height() * 1440.0 / device->logicalDpiY());
-        width = std::max(kCm, std::min(width, pageWidth - 2 * kCm));
-        height = std::max(kCm, std::min(height, pageHeight - top - 2 * kCm));
+        const int pageWidth = int(pixelsToTwips(device->width(), device->logicalDpiX()));
+        const int pageHeight = int(pixelsToTwips(device->height(), device->logicalDpiY()));
+        width = std::max(cm, std::min(width, pageWidth - 2 * cm));
+        height = std::max(cm, std::min(height, pageHeight - top - 2 * cm));
     }
     if (painter)
-        drawChart(*painter, QRectF(devicePx(kCm), devicePx(top), devicePx(width), devicePx(height)));
-    page.drawBox(kCm, top, width, height);
+        drawChart(*painter, QRectF(devicePx(cm), devicePx(top), devicePx(width), devicePx(height)));
+    page.drawBox(cm, top, width, height);
 
     // The legend: each name after a stroke of its trace's colour.
     std::vector<std::pair<QString, QColor>> entries;
@@ -722,11 +665,11 @@ void ChartComponent::printPage(PrintSurface& page, const std::array<QString, 7>&
         if (!painter)
             return int(text.size()) * 110;
         const QFontMetricsF metrics(painter->font(), painter->device());
-        return int(metrics.horizontalAdvance(text) * 1440.0 / painter->device()->logicalDpiX());
+        return int(pixelsToTwips(metrics.horizontalAdvance(text), painter->device()->logicalDpiX()));
     };
     const int lineHeight = 300;
-    int x = kCm;
-    int y = top + height + kCm / 2;
+    int x = cm;
+    int y = top + height + cm / 2;
     if (!alarms && !traceNames.isEmpty()) {
         const QString heading = traceNames + QLatin1Char(':');
         page.setPosition(x, y);
@@ -735,8 +678,8 @@ void ChartComponent::printPage(PrintSurface& page, const std::array<QString, 7>&
     }
     for (const auto& [name, color] : entries) {
         const int needed = 500 + textWidth(name) + 300;
-        if (x > kCm && x + needed > kCm + width) {
-            x = kCm;
+        if (x > cm && x + needed > cm + width) {
+            x = cm;
             y += lineHeight;
         }
         if (painter) {

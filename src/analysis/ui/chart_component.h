@@ -3,33 +3,33 @@
 // or the alarm states. It reads its session file through ChartData (no
 // window there) and draws with QCustomPlot.
 //
-// Operations, by their role in the windows:
-//   Data     load file: loadFile (progress(percent) while it reads)
-//            column count: columnCount      column values: columnValues
-//            range maximum / minimum / average of two cells: rangeMaximum,
-//              rangeMinimum, rangeAverage
-//            lap boundaries from a cell ("K1") or from the in-memory
-//              table's array of lap numbers: lapBoundaries
-//   Traces   clear (every element removed): clear
-//            element count: elementCount    add element: addElement
-//            settings of the next trace: setElementColor, setElementLineWidth,
-//              setElementName; the two element settings: setElementLineStyle,
-//              setElementPointStyle
-//            plot from cells: plotFromCells  plot from arrays: plotFromArrays
-//            y scale factor: setYScaleFactor
-//   View     set range (band 0, or 1..3 separate): setRange
-//            read range: range               cursor x: setCursorX
-//            sample at x: sampleAt           cursor tracking: setCursorTracking
-//            mouse mode (0 normal, 2 zoom by a rectangle): setMouseMode
-//   Look     title: setTitle   x-axis caption: setXCaption
-//            y-axis caption: setYCaption     y-axis colour: setYAxisColor
-//            frame style: QFrame::setFrameStyle (0, no frame)
-//            the colour given with a chart's first element: setCursorColor
-//            the alarms chart's six calls, in their order: setControlColor,
-//              setAxisColor, setYAxisColor, setGridVisible, setYLabelDecimals,
-//              setFrameStyle
-//   Print    the nine-argument print: print
-//   Events   cursor moved: cursorMoved(x, y, sample)   progress: progress(percent)
+// Operations, as the windows use them:
+//   Data     loadFile (progress(percent) while it reads) and columnCount
+//              for the chart window, whose computations read the columns
+//              through data(); lapBoundaries of the alarms chart, from the
+//              lap-number column's first cell ("K1") in the chart window,
+//              from the in-memory table's lap numbers in the fast window
+//   Traces   clear (every element removed), elementCount, addElement; the
+//              next trace's setElementColor, setElementLineWidth,
+//              setElementName; with a chart's first element setCursorX(0),
+//              setCursorY(0), setElementLineStyle(kSolidLine),
+//              setElementPointStyle(kNoPointMarks), setMouseMode and
+//              setCursorColor; plotFromCells (the chart window) or
+//              plotFromArrays (the fast window); setYScaleFactor
+//   View     setRange (band 0, or 1..3 separate), range, setCursorX,
+//              sampleAt, setCursorTracking, setMouseMode (kMouseNormal,
+//              kMouseZoom)
+//   Look     setTitle (only ever cleared), setXCaption, setYCaption,
+//              setYAxisColor, QFrame::setFrameStyle (0, no frame); the
+//              alarms chart's six calls, in their order: setControlColor,
+//              setAxisColor, setYAxisColor, setGridVisible,
+//              setYLabelDecimals, setFrameStyle
+//   Print    the nine-argument print
+//   Events   cursorMoved(x, y, sample), progress(percent), zoomed()
+// What the windows set is read back (bandRange, bandCount, cursorX,
+// cursorTracking, mouseMode, elementName, elementColor, yScaleFactor) and
+// the drawing is reached (plot, bandRect, elementPlottable, elementKeys) by
+// the tests and the benchmark.
 //
 // Colours are 32-bit values with red in the low byte (0x00BBGGRR); values
 // with the top bit set name system colours.
@@ -51,7 +51,6 @@
 #include <QString>
 #include <QVector>
 #include <array>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -63,7 +62,6 @@ class QCPItemStraightLine;
 class QCPLayer;
 class QCPLayoutGrid;
 class QCPMarginGroup;
-class QCPTextElement;
 class QMouseEvent;
 class QPainter;
 
@@ -72,20 +70,18 @@ namespace zuv {
 class PrintSurface;
 class ScaledTicker;
 
-// The values of one data column: element 1 is the header text, element r
-// (r >= 2) the value at chart row r.
-struct ChartColumn {
-    QString header;
-    std::span<const double> values; // values[0] is row 2
-
-    qint64 size() const { return qint64(values.size()) + 2; }
-    std::optional<double> at(qint64 element) const;
-};
-
 class ChartComponent : public QFrame {
     Q_OBJECT
 public:
     static constexpr int kBands = 3;
+    // Mouse modes: a click or a drag moves the cursor; a dragged rectangle
+    // zooms.
+    static constexpr int kMouseNormal = 0;
+    static constexpr int kMouseZoom = 2;
+    // The two element settings the windows pass: every trace is a solid
+    // line through its points, with no mark on them.
+    static constexpr int kSolidLine = 2;
+    static constexpr int kNoPointMarks = 1;
 
     explicit ChartComponent(QWidget* parent = nullptr);
     ~ChartComponent() override;
@@ -95,11 +91,6 @@ public:
     // previous data are gone then.
     bool loadFile(const QString& path, QString* error = nullptr);
     int columnCount() const;
-    // Nothing for a column outside 1..columnCount.
-    std::optional<ChartColumn> columnValues(int column) const;
-    double rangeMaximum(QStringView from, QStringView to) const;
-    double rangeMinimum(QStringView from, QStringView to) const;
-    double rangeAverage(QStringView from, QStringView to) const;
     LapBounds lapBoundaries(QStringView firstCell) const;
     // From the lap numbers of the in-memory table's rows 0 to NumRecord.
     LapBounds lapBoundaries(std::span<const qint32> tableLapNumbers) const;
@@ -113,10 +104,10 @@ public:
     void setElementColor(quint32 color);
     void setElementLineWidth(int width);
     void setElementName(const QString& name);
-    // 0 draws no line between the points, anything else a solid line.
-    void setElementLineStyle(int style);
-    // 2 and above marks each point with a dot; 0 and 1 draw none.
-    void setElementPointStyle(int style);
+    // kSolidLine and kNoPointMarks, the way every trace is drawn: the chart
+    // keeps neither.
+    void setElementLineStyle(int) {}
+    void setElementPointStyle(int) {}
     QString elementName(int element) const;
     QColor elementColor(int element) const;
 
@@ -150,12 +141,11 @@ public:
     Range bandRange(int band) const;
     // Bands shown: 0 for the whole chart, else 1..3.
     int bandCount() const { return shownBands_; }
-    int currentBand() const { return band_; }
 
     void setCursorX(double x);
     double cursorX() const { return cursorX_; }
-    void setCursorY(double y) { cursorY_ = y; }
-    double cursorY() const { return cursorY_; }
+    // The cursor is a vertical line: a y has no place on it.
+    void setCursorY(double) {}
     // Index, among the points of the latest plot, of the one nearest to x
     // (the earlier one of two as near); 0 when it drew none. The second
     // argument is kept for the callers and not used.
@@ -166,7 +156,8 @@ public:
     int mouseMode() const { return mouseMode_; }
 
     // --- look ---
-    void setTitle(const QString& title);
+    // The windows clear the title and give none: the chart shows no title.
+    void setTitle(const QString&) {}
     void setXCaption(const QString& caption);
     void setYCaption(const QString& caption);
     void setYAxisColor(quint32 color);
@@ -186,9 +177,6 @@ public:
     bool print(const QString& h1, const QString& h2, const QString& h3, const QString& h4, const QString& h5,
                const QString& h6, const QString& h7, const QString& traceNames, bool alarms,
                QString* error = nullptr);
-    // The page of that print on any surface.
-    void printPage(PrintSurface& page, const std::array<QString, 7>& header, const QString& traceNames,
-                   bool alarms);
 
     // The drawing, for tests and the benchmark.
     QCustomPlot* plot() const { return plot_; }
@@ -214,8 +202,6 @@ private:
         quint32 color = 0;
         int width = 1;
         QString name;
-        int lineStyle = 2;
-        int pointStyle = 1;
     };
 
     int elementSlot(int element);
@@ -230,12 +216,14 @@ private:
     void onMouseMove(QMouseEvent* event);
     void onZoomRect(const QRect& rect);
     void requestReplot();
+    // The page of the print on any surface.
+    void printPage(PrintSurface& page, const std::array<QString, 7>& header, const QString& traceNames,
+                   bool alarms);
     void drawChart(QPainter& painter, const QRectF& target);
 
     ChartData data_;
     QCustomPlot* plot_;
     QCPLayoutGrid* rects_;
-    QCPTextElement* title_ = nullptr;
     QCPMarginGroup* margins_ = nullptr;
     // [0] band 0, [1..3] the separate bands.
     std::array<QCPAxisRect*, kBands + 1> rect_{};
@@ -255,9 +243,8 @@ private:
     QString yCaption_;
     quint32 yColor_ = 0;
     double cursorX_ = 0;
-    double cursorY_ = 0;
     bool tracking_ = true;
-    int mouseMode_ = 0;
+    int mouseMode_ = kMouseNormal;
 };
 
 } // namespace zuv

@@ -3,6 +3,7 @@
 #include "analysis/colour_values.h"
 
 #include "analysis/ui/swatch.h"
+#include "platform/twips.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -24,7 +25,7 @@ CircuitMap::CircuitMap(QWidget* parent) : QFrame(parent)
     Shape1->hide();
 }
 
-double CircuitMap::pixels(double twips) const { return twips * logicalDpiX() / 1440.0; }
+double CircuitMap::pixels(double twips) const { return twipsToPixels(twips, logicalDpiX()); }
 
 QSize CircuitMap::sizeHint() const
 {
@@ -56,7 +57,7 @@ void CircuitMap::paintEvent(QPaintEvent* event)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Qt::black, 2));
-    const double s = logicalDpiX() / 1440.0;
+    const double s = twipsToPixels(1, logicalDpiX());
     for (const QLine& l : mapLines(points_))
         p.drawLine(QPointF(l.x1() * s, l.y1() * s), QPointF(l.x2() * s, l.y2() * s));
 }

@@ -2,6 +2,7 @@
 
 #include "analysis/analysis_interface.h"
 #include "analysis/dialog_bridge.h"
+#include "analysis/grid_sort.h"
 #include "analysis/lap_report.h"
 #include "analysis/ui/grid_component.h"
 #include "platform/messages.h"
@@ -17,8 +18,6 @@ namespace zuv {
 
 namespace {
 constexpr int kColumns = 4;
-constexpr int kSortNumeric = 3;
-constexpr int kSortText = 7;
 } // namespace
 
 dlgReportGiri::dlgReportGiri(QWidget* parent)
@@ -61,7 +60,7 @@ void dlgReportGiri::Form_Load()
     const ReportRow headings = reportHeadings();
     for (int c = 0; c < kColumns; ++c) {
         MSFlexGrid1->setText(0, c, headings[std::size_t(c)]);
-        MSFlexGrid1->setColumnAlignment(c, 4);
+        MSFlexGrid1->setColumnAlignment(c, GridComponent::kCentred);
     }
     const std::vector<ReportRow> lines = reportRows(laps);
     for (std::size_t k = 0; k < lines.size(); ++k)
@@ -82,9 +81,9 @@ void dlgReportGiri::sortBy(int column, int mode)
     MSFlexGrid1->sort(mode);
 }
 
-void dlgReportGiri::cmdGiri_Click() { sortBy(1, kSortNumeric); }
+void dlgReportGiri::cmdGiri_Click() { sortBy(1, kSortNumbers); }
 
-void dlgReportGiri::cmdTempi_Click() { sortBy(2, kSortText); }
+void dlgReportGiri::cmdTempi_Click() { sortBy(2, kSortTexts); }
 
 bool dlgReportGiri::cmdStampa_Click()
 {

@@ -21,7 +21,7 @@ void dlgStatistiche::Form_Load()
     setWindowTitle(languageText(116));
     MSFlexGrid1->setRowCount(kStatisticsLines);
     sizeColumns();
-    MSFlexGrid1->setColumnAlignment(1, 4);
+    MSFlexGrid1->setColumnAlignment(1, GridComponent::kCentred);
     const AnalysisInterface* w = currentAnalysis();
     if (!w)
         return;

@@ -30,7 +30,7 @@ void dlgStatisticheMisure::Form_Load()
     MSFlexGrid1->setRowCount(int(lines.size()));
     sizeColumns();
     for (int c = 0; c < kColumns; ++c)
-        MSFlexGrid1->setColumnAlignment(c, 4);
+        MSFlexGrid1->setColumnAlignment(c, GridComponent::kCentred);
     for (std::size_t r = 0; r < lines.size(); ++r)
         for (int c = 0; c < kColumns; ++c)
             MSFlexGrid1->setText(int(r), c, lines[r][std::size_t(c)]);

@@ -1,13 +1,13 @@
 #include "analysis/ui/grid_component.h"
 
-#include "platform/numbers.h"
+#include "analysis/grid_sort.h"
+#include "platform/twips.h"
 #include "platform/ui/colors.h"
 
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <numeric>
 
 namespace zuv {
 
@@ -257,7 +257,7 @@ QColor GridComponent::cellColour(int row, int column, bool background) const
     return table_->palette().color(fixed ? QPalette::ButtonText : QPalette::Text);
 }
 
-int GridComponent::pixels(int twips) const { return qRound(twips * logicalDpiX() / 1440.0); }
+int GridComponent::pixels(int twips) const { return roundedPixels(twips, logicalDpiX()); }
 
 void GridComponent::setColumnWidth(int column, int twips)
 {
@@ -283,18 +283,12 @@ int GridComponent::columnWidth(int column) const
         return 0;
     const int px = column < fixedColumns_ ? table_->verticalHeader()->width()
                                           : table_->columnWidth(column - fixedColumns_);
-    return qRound(px * 1440.0 / logicalDpiX());
+    return roundedTwips(px, logicalDpiX());
 }
 
 Qt::Alignment GridComponent::alignmentOf(int column) const
 {
-    const int value = column >= 0 && column < int(alignments_.size()) ? alignments_[std::size_t(column)]
-                                                                      : kGeneralAlignment;
-    if (value < 0 || value > 8)
-        return Qt::AlignLeft | Qt::AlignVCenter;
-    static constexpr Qt::Alignment across[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
-    static constexpr Qt::Alignment down[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
-    return across[value / 3] | down[value % 3];
+    return columnAlignment(column) == kCentred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter;
 }
 
 void GridComponent::setColumnAlignment(int column, int alignment)
@@ -317,40 +311,15 @@ int GridComponent::columnAlignment(int column) const
 
 void GridComponent::sort(int mode)
 {
-    if (mode < 1 || mode > 8 || column_ < 0 || column_ >= columnCount())
+    if (column_ < 0 || column_ >= columnCount())
         return;
     const int rows = table_->rowCount();
-    if (rows < 2)
-        return;
     std::vector<QString> keys(static_cast<std::size_t>(rows));
     for (int r = 0; r < rows; ++r)
         keys[std::size_t(r)] = text(r + fixedRows_, column_);
-
-    auto less = [mode](const QString& a, const QString& b) {
-        switch ((mode + 1) / 2) {
-        case 1: {
-            const auto x = parseDecimal(a);
-            const auto y = parseDecimal(b);
-            if (x && y)
-                return *x < *y;
-            return a.compare(b, Qt::CaseInsensitive) < 0;
-        }
-        case 2:
-            return leadingNumber(a) < leadingNumber(b);
-        case 3:
-            return a.compare(b, Qt::CaseInsensitive) < 0;
-        default:
-            return a.compare(b, Qt::CaseSensitive) < 0;
-        }
-    };
-    const bool descending = mode % 2 == 0;
-    std::vector<int> order(static_cast<std::size_t>(rows));
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const QString& ka = keys[std::size_t(a)];
-        const QString& kb = keys[std::size_t(b)];
-        return descending ? less(kb, ka) : less(ka, kb);
-    });
+    const std::optional<std::vector<int>> order = sortedOrder(keys, mode);
+    if (!order || rows < 2)
+        return;
 
     const int columns = table_->columnCount();
     std::vector<std::vector<QTableWidgetItem*>> items(static_cast<std::size_t>(rows));
@@ -361,7 +330,7 @@ void GridComponent::sort(int mode)
         headings[std::size_t(r)] = table_->takeVerticalHeaderItem(r);
     }
     for (int r = 0; r < rows; ++r) {
-        const std::size_t from = std::size_t(order[std::size_t(r)]);
+        const std::size_t from = std::size_t((*order)[std::size_t(r)]);
         for (int c = 0; c < columns; ++c)
             if (QTableWidgetItem* it = items[from][std::size_t(c)])
                 table_->setItem(r, c, it);
@@ -369,6 +338,6 @@ void GridComponent::sort(int mode)
     }
 }
 
-int GridComponent::widthTwips() const { return qRound(width() * 1440.0 / logicalDpiX()); }
+int GridComponent::widthTwips() const { return roundedTwips(width(), logicalDpiX()); }
 
 } // namespace zuv

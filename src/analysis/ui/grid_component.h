@@ -6,20 +6,23 @@
 // the table's heading, so it stays in view while the rest scrolls; every
 // other cell is a plain cell of the table.
 //
-// Operations, by their role in the windows:
-//   rows: setRowCount / rowCount        columns: setColumnCount / columnCount
-//   fixed rows, fixed columns: setFixedRowCount / setFixedColumnCount
-//   current row and column: setCurrentRow / setCurrentColumn (no click)
-//   background and text colour of the current cell: setCellBackground /
-//     setCellForeground (colour values 0x00BBGGRR, or a system colour)
-//   text of a cell: setText / text        column width in twips: setColumnWidth
-//   column alignment (4 = centred): setColumnAlignment
-//   sort on the current column: sort (3 numbers ascending, 7 texts ascending
-//     and case-sensitive; also 1, 2, 4, 5, 6, 8)
-//   visibility: QWidget::setVisible       width in twips: widthTwips
-//   click: clicked(), raised for a user's click on a cell once the current
-//     cell has become that cell; moving the current cell from code never
-//     raises it.
+// Operations, by the windows that use them:
+//   every grid: setRowCount, setColumnCount, setFixedRowCount / setFixedColumnCount (the form's design), setText,
+//     setColumnWidth (twips)
+//   the lap table of both analysis windows: setCurrentRow / setCurrentColumn
+//     (no click), currentRow / currentColumn after a click, the current
+//     cell's colours setCellBackground / setCellForeground (colour values
+//     0x00BBGGRR, or a system colour), QWidget::setVisible, clicked(),
+//     raised for a user's click on a cell once the current cell has become
+//     that cell; moving the current cell from code never raises it; text
+//     and cellBackground / cellForeground, so a redraw writes only what
+//     changed
+//   the dialogs: setColumnAlignment (always kCentred), widthTwips, which
+//     they divide among their columns
+//   the lap report: sort on the current column (kSortNumbers or kSortTexts,
+//     analysis/grid_sort.h)
+// rowCount, columnCount, columnWidth and columnAlignment read back, for the
+// tests, what the windows set.
 
 #include <QColor>
 #include <QWidget>
@@ -66,16 +69,16 @@ public:
     // negative width puts back the default.
     void setColumnWidth(int column, int twips);
     int columnWidth(int column) const;
-    // 0..8: left, centre, right (value / 3) by top, middle, bottom
-    // (value % 3); 9 (the default) left and middle.
+    // Centred across and down: the one alignment the windows give a column.
+    static constexpr int kCentred = 4;
+    // kCentred; any other value, like a column never set, is left and
+    // middle.
     void setColumnAlignment(int column, int alignment);
     int columnAlignment(int column) const;
 
-    // Reorders the rows below the fixed rows, whole, by the current
-    // column; rows with equal keys keep their order. 1/2 general (numbers
-    // as numbers, else texts ignoring case), 3/4 numbers, 5/6 texts
-    // ignoring case, 7/8 texts case-sensitive; odd ascending, even
-    // descending. Other modes do nothing.
+    // Reorders the rows below the fixed rows, whole (their fixed cells
+    // too), by the current column, in the order `sortedOrder` gives for
+    // `mode`; any other mode does nothing.
     void sort(int mode);
 
     int widthTwips() const;

@@ -1,5 +1,6 @@
 #include "analysis/ui/session_map.h"
 
+#include "platform/twips.h"
 #include "platform/ui/colors.h"
 
 #include <QPainter>
@@ -8,7 +9,8 @@ namespace zuv {
 
 SessionMap::SessionMap(int widthTwips, int heightTwips, QWidget* parent) : QWidget(parent)
 {
-    setFixedSize(widthTwips / kTwipsPerPixel, heightTwips / kTwipsPerPixel);
+    const QPoint size = toPixels(QPoint(widthTwips, heightTwips));
+    setFixedSize(size.x(), size.y());
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
@@ -23,7 +25,7 @@ void SessionMap::setDrawing(const MapDrawing& drawing)
 
 QPoint SessionMap::toPixels(const QPoint& twips)
 {
-    return QPoint(twips.x() / kTwipsPerPixel, twips.y() / kTwipsPerPixel);
+    return QPoint(int(twipsToPixels(twips.x(), kDesignDpi)), int(twipsToPixels(twips.y(), kDesignDpi)));
 }
 
 void SessionMap::paintEvent(QPaintEvent*)

@@ -1,6 +1,7 @@
 #pragma once
 // A map box that shows a drawing of the circuit: lines and sector numbers
-// placed in twips, 15 twips to a pixel, each line 4 pixels wide and the
+// placed in twips, drawn at the screen the windows were laid out on (15
+// twips to a pixel, whatever the screen), each line 4 pixels wide and the
 // numbers black, bold, 12 points with their top-left corner on the point.
 
 #include "analysis/session_dialog.h"
@@ -8,8 +9,6 @@
 #include <QWidget>
 
 namespace zuv {
-
-inline constexpr int kTwipsPerPixel = 15;
 
 class SessionMap : public QWidget {
     Q_OBJECT

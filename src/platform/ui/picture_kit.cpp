@@ -23,6 +23,15 @@ QPen inkPen(double width, const QColor& colour)
     return pen;
 }
 
+void magnifier(QPainter& p, const QPointF& centre, double radius)
+{
+    p.setPen(inkPen(2.6, kInk));
+    p.drawLine(centre + QPointF(radius * 0.7, radius * 0.7), centre + QPointF(radius * 1.9, radius * 1.9));
+    p.setPen(inkPen(1.4, kInk));
+    p.setBrush(QColor(0xd8, 0xec, 0xff, 220));
+    p.drawEllipse(centre, radius, radius);
+}
+
 QPixmap drawn(int size, const std::function<void(QPainter&)>& draw)
 {
     QPixmap pixmap(size, size);

@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QPen>
 #include <QPixmap>
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -33,6 +34,10 @@ extern const QColor kDark;
 
 // Round joins and caps.
 QPen inkPen(double width = 1.2, const QColor& colour = kInk);
+
+// A magnifying glass: a pale lens of `radius` around `centre`, its handle
+// to the lower right.
+void magnifier(QPainter& p, const QPointF& centre, double radius);
 
 // A transparent square of `size` pixels on which `draw` paints in grid
 // units, antialiased.

@@ -1,5 +1,7 @@
 #include "platform/ui/qtprinter.h"
 
+#include "platform/twips.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
@@ -33,7 +35,7 @@ void PainterSurface::printLine(const QString& text)
     const QFontMetricsF metrics(painter_.font(), painter_.device());
     painter_.drawText(QPointF(toX(x_), toY(y_) + metrics.ascent()), text);
     // The next line starts below this one, as on a line printer.
-    y_ += int(metrics.height() * 1440.0 / dpiY_);
+    y_ += int(pixelsToTwips(metrics.height(), dpiY_));
 }
 
 void PainterSurface::drawBox(int xTwips, int yTwips, int widthTwips, int heightTwips)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/printer.h"
+#include "platform/twips.h"
 
 #include <QFont>
 
@@ -25,8 +26,8 @@ public:
     void resetPosition() { x_ = y_ = 0; }
 
 private:
-    double toX(int twips) const { return twips * dpiX_ / 1440.0; }
-    double toY(int twips) const { return twips * dpiY_ / 1440.0; }
+    double toX(int twips) const { return twipsToPixels(twips, dpiX_); }
+    double toY(int twips) const { return twipsToPixels(twips, dpiY_); }
 
     QPainter& painter_;
     double dpiX_;

@@ -2,6 +2,7 @@
 
 #include "link/link_guard.h"
 #include "link/operation.h"
+#include "platform/twips.h"
 #include "project/state.h"
 #include "shell/analysis_window.h"
 #include "shell/command_captions.h"
@@ -84,7 +85,8 @@ frmMain::frmMain(CommandWindows* commands, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("zuv"));
     setWindowIcon(programIcon());
-    resize(QSize(kDesignSizeTwips.width() / 15, kDesignSizeTwips.height() / 15));
+    resize(int(twipsToPixels(kDesignSizeTwips.width(), kDesignDpi)),
+           int(twipsToPixels(kDesignSizeTwips.height(), kDesignDpi)));
 
     buildMenus();
     buildToolbar();
@@ -290,10 +292,8 @@ void frmMain::applySizeRule(int screenHeightPixels, double dpi)
 {
     if (dpi <= 0)
         return;
-    const int twips = int(std::lround(screenHeightPixels * 1440.0 / dpi));
-    const QSize sizeTwips = sizeForScreenTwips(twips).value_or(kDesignSizeTwips);
-    resize(int(std::lround(sizeTwips.width() * dpi / 1440.0)),
-           int(std::lround(sizeTwips.height() * dpi / 1440.0)));
+    const QSize sizeTwips = sizeForScreenTwips(roundedTwips(screenHeightPixels, dpi)).value_or(kDesignSizeTwips);
+    resize(roundedPixels(sizeTwips.width(), dpi), roundedPixels(sizeTwips.height(), dpi));
     if (QScreen* s = screen()) {
         QRect frame(QPoint(0, 0), size());
         frame.moveCenter(s->availableGeometry().center());

@@ -1,6 +1,7 @@
 #include "shell/ui/frmStampaDatiProgetto.h"
 
 #include "platform/messages.h"
+#include "platform/twips.h"
 #include "project/language.h"
 #include "project/name_tables.h"
 #include "project/print_texts.h"
@@ -46,8 +47,6 @@ PageItem shape(const char* name, const QRect& twips)
 }
 
 QString withColon(const QString& text) { return withoutMnemonic(text) + QStringLiteral(" :"); }
-
-int px(int twips, double dpi) { return int(std::lround(twips * dpi / 1440.0)); }
 
 } // namespace
 
@@ -167,8 +166,8 @@ frmStampaDatiProgetto::frmStampaDatiProgetto(QWidget* parent) : QWidget(parent, 
     items_ = printoutItems();
     const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96;
     for (const PageItem& item : items_) {
-        const QRect r(px(item.twips.left(), dpi), px(item.twips.top(), dpi), px(item.twips.width(), dpi),
-                      px(item.twips.height(), dpi));
+        const QRect r(roundedPixels(item.twips.left(), dpi), roundedPixels(item.twips.top(), dpi),
+                      roundedPixels(item.twips.width(), dpi), roundedPixels(item.twips.height(), dpi));
         if (item.kind == PageItem::Kind::Shape) {
             auto* frame = new QFrame(this);
             frame->setObjectName(item.name);
@@ -188,12 +187,12 @@ frmStampaDatiProgetto::frmStampaDatiProgetto(QWidget* parent) : QWidget(parent, 
     }
 
     const QSize page = printoutSizeTwips();
-    const int buttonsTop = px(page.height(), dpi) + 8;
+    const int buttonsTop = roundedPixels(page.height(), dpi) + 8;
     cmdPrint = new QPushButton(QStringLiteral("Print"), this);
     cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
     cmdPreview = new QPushButton(QStringLiteral("Preview"), this);
     cmdPreview->setObjectName(QStringLiteral("cmdPreview"));
-    const int width = px(page.width(), dpi);
+    const int width = roundedPixels(page.width(), dpi);
     cmdPreview->setGeometry(width - 2 * 100 - 24, buttonsTop, 100, 28);
     cmdPrint->setGeometry(width - 100 - 16, buttonsTop, 100, 28);
     connect(cmdPrint, &QPushButton::clicked, this, &frmStampaDatiProgetto::cmdPrint_Click);
@@ -204,19 +203,13 @@ frmStampaDatiProgetto::frmStampaDatiProgetto(QWidget* parent) : QWidget(parent, 
 bool frmStampaDatiProgetto::cmdPrint_Click()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    PrintRefusal why;
-    std::unique_ptr<PrintJob> job = printer().beginDocument(windowTitle(), &why);
-    bool sent = false;
-    if (job) {
-        StampaForm(*job, items_, printoutSizeTwips(), true);
-        sent = job->endDocument();
-        if (!sent)
-            why = {PrintFault::NotSent, QString()};
-    }
+    const PrintResult outcome = printDocument(printer(), windowTitle(), [this](PrintJob& job) {
+        StampaForm(job, items_, printoutSizeTwips(), true);
+    });
     QApplication::restoreOverrideCursor();
-    if (!sent)
-        msgBox(printRefusalText(why), MsgIcon::Critical);
-    return sent;
+    if (!outcome.printed)
+        msgBox(outcome.message, MsgIcon::Critical);
+    return outcome.printed;
 }
 
 void frmStampaDatiProgetto::cmdPreview_Click()

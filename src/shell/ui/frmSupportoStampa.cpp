@@ -1,5 +1,6 @@
 #include "shell/ui/frmSupportoStampa.h"
 
+#include "platform/twips.h"
 #include "platform/ui/qtprinter.h"
 
 #include <QLabel>
@@ -26,7 +27,7 @@ frmSupportoStampa::frmSupportoStampa(QWidget* parent) : QWidget(parent, Qt::Wind
 void frmSupportoStampa::drawPage(QSize twips, const std::function<void(PrintSurface&)>& draw)
 {
     const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96;
-    const QSize pixels(int(twips.width() * dpi / 1440.0) + 2, int(twips.height() * dpi / 1440.0) + 2);
+    const QSize pixels(int(twipsToPixels(twips.width(), dpi)) + 2, int(twipsToPixels(twips.height(), dpi)) + 2);
     page_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
     page_.setDotsPerMeterX(int(dpi / 0.0254));
     page_.setDotsPerMeterY(int(dpi / 0.0254));

@@ -146,15 +146,6 @@ void device(QPainter& p, const QRectF& r)
     p.drawLine(c, c + QPointF(rad * 0.7, -rad * 0.7));
 }
 
-void magnifier(QPainter& p, const QPointF& centre, double radius)
-{
-    p.setPen(inkPen(2.6, kInk));
-    p.drawLine(centre + QPointF(radius * 0.7, radius * 0.7), centre + QPointF(radius * 1.9, radius * 1.9));
-    p.setPen(inkPen(1.4, kInk));
-    p.setBrush(QColor(0xd8, 0xec, 0xff, 220));
-    p.drawEllipse(centre, radius, radius);
-}
-
 void chartFrame(QPainter& p, const QRectF& r)
 {
     p.setPen(inkPen());
