@@ -1,8 +1,9 @@
 #pragma once
-// Everything an analysis window knows besides its widgets, under the names
-// the window's procedures use: the measures, the view, the traces, the lap
-// table and the values the dialogs exchange with it. Both analysis windows
-// hold one through `AnalysisInterface`; tests use it alone.
+// The values of an analysis session, under the names the window's
+// procedures use: the measures, the view, the traces, the lap table and the
+// values the dialogs exchange with the window. The session object
+// (analysis/analysis_session.h) adds its loader and rules; tests use the
+// values alone.
 
 #include "analysis/lap_table.h"
 #include "analysis/measure_scales.h"
