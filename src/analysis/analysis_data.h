@@ -8,6 +8,7 @@
 #include "analysis/lap_table.h"
 #include "analysis/measure_scales.h"
 #include "analysis/session_file.h"
+#include "analysis/statistics.h"
 #include "analysis/trace_plan.h"
 #include "analysis/view_steps.h"
 
@@ -16,17 +17,10 @@
 
 namespace zuv {
 
-struct AnalysisData : MeasureState, ViewState, TraceState, LapState {
+// `LapStatistics` holds the texts the statistics fill.
+struct AnalysisData : MeasureState, ViewState, TraceState, LapState, LapStatistics {
     // Columns of the alarms table besides its lap numbers (fast window).
     int AlarmsNum = 0;
-    // Written by the statistics dialog.
-    QString TempoTotale;
-    QString TempoMedioGiro;
-    QString VelocitaMediaGiro;
-    QString VelocitaGiroVeloce;
-    QString VelocitaGiroLento;
-    QString strGiroVeloce;
-    QString strGiroLento;
     QString SessionFileName;
     // What the chart settings dialog edits of measure `IndiceGrafico`.
     qint16 currGraphFiltro = 0;

@@ -106,7 +106,7 @@ void AnalysisSession::scaleLapOnShow()
     scaleCurrentLap(s.stats, s.timeAt, s.xEndBack);
 }
 
-CheckClick AnalysisSession::checkMeasure(int index, bool checked) { return chkGraficoClick(*this, index, checked); }
+CheckClick AnalysisSession::checkMeasure(int index, bool checked) { return measureCheckClick(*this, index, checked); }
 
 bool AnalysisSession::tickTimeAxis(bool ticked)
 {

@@ -7,38 +7,18 @@
 
 namespace zuv {
 
-namespace {
-
-LapStatistics statisticsTexts(const AnalysisSession& s)
-{
-    return {s.TempoTotale,  s.TempoMedioGiro,     s.VelocitaMediaGiro, s.strGiroVeloce,
-            s.strGiroLento, s.VelocitaGiroVeloce, s.VelocitaGiroLento};
-}
-
-} // namespace
-
 bool fillLapStatistics(AnalysisInterface& w)
 {
-    AnalysisSession& session = w.session();
-    LapStatistics s = statisticsTexts(session);
-    const bool done = computeLapStatistics(s, [&w](int row) { return w.GetTempoGiro(qint16(row)); },
-                                           session.intGiriCompletati, session.intGiroVeloce, session.intGiroLento,
-                                           DatiSessione.LunghTracciato);
-    // Also what a stopped run wrote before it stopped.
-    session.TempoTotale = s.TempoTotale;
-    session.TempoMedioGiro = s.TempoMedioGiro;
-    session.VelocitaMediaGiro = s.VelocitaMediaGiro;
-    session.strGiroVeloce = s.strGiroVeloce;
-    session.strGiroLento = s.strGiroLento;
-    session.VelocitaGiroVeloce = s.VelocitaGiroVeloce;
-    session.VelocitaGiroLento = s.VelocitaGiroLento;
-    return done;
+    // A run that stops keeps what it wrote before it stopped.
+    AnalysisSession& s = w.session();
+    return computeLapStatistics(s, [&w](int row) { return w.GetTempoGiro(qint16(row)); }, s.intGiriCompletati,
+                                s.intGiroVeloce, s.intGiroLento, DatiSessione.LunghTracciato);
 }
 
 std::array<std::array<QString, 2>, kStatisticsLines> statisticsLines(const AnalysisInterface& w)
 {
     const AnalysisSession& s = w.session();
-    return statisticsLines(statisticsTexts(s), s.intGiriCompletati, s.intGiroVeloce, s.intGiroLento);
+    return statisticsLines(s, s.intGiriCompletati, s.intGiroVeloce, s.intGiroLento);
 }
 
 std::vector<std::array<QString, 4>> measureStatsRows(const AnalysisInterface& w)

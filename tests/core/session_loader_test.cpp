@@ -17,22 +17,6 @@
 namespace zuv::test {
 namespace {
 
-using Panels = std::vector<std::pair<int, QString>>;
-
-// The status bar's steps, a run of progress texts counted by its last.
-Panels steps(const Panels& calls)
-{
-    Panels out;
-    for (const auto& c : calls) {
-        const bool progress = c.first == 3 && c.second.endsWith(QLatin1String(" %"));
-        if (progress && !out.empty() && out.back().first == 3 && out.back().second.endsWith(QLatin1String(" %")))
-            out.back() = c;
-        else
-            out.push_back(c);
-    }
-    return out;
-}
-
 class SessionLoaderTest : public ZuvTest, public ::testing::WithParamInterface<bool> {
 protected:
     void SetUp() override
@@ -108,7 +92,7 @@ TEST_P(SessionLoaderTest, ReadsTheSessionAndTellsTheStatusBarEachStep)
     if (chart())
         want.insert(want.end(), {{2, QString()}, {3, languageText(142)}});
     want.insert(want.end(), {{2, languageText(301)}, {3, languageText(141)}, {3, done}});
-    EXPECT_EQ(steps(surface.panelTexts), want);
+    EXPECT_EQ(loadSteps(surface.panelTexts), want);
 }
 
 TEST_P(SessionLoaderTest, NeitherCompanionIsSaidTwiceAndTheLapsAreNotRead)

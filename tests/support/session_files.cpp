@@ -33,4 +33,17 @@ SessionFiles makeSession(int columns, int laps, int lapRows)
     return f;
 }
 
+Panels loadSteps(const Panels& calls)
+{
+    Panels out;
+    for (const auto& c : calls) {
+        const bool progress = c.first == 3 && c.second.endsWith(QLatin1String(" %"));
+        if (progress && !out.empty() && out.back().first == 3 && out.back().second.endsWith(QLatin1String(" %")))
+            out.back() = c;
+        else
+            out.push_back(c);
+    }
+    return out;
+}
+
 } // namespace zuv::test

@@ -2,6 +2,9 @@
 // A small session as the export writes it, for the analysis tests.
 
 #include <QByteArray>
+#include <QString>
+#include <utility>
+#include <vector>
 
 namespace zuv::test {
 
@@ -18,5 +21,11 @@ struct SessionFiles {
 // reads c x 10 + (row % 7); alarm 2 is on at the sixth row of each, the
 // others idle; the lap-time file is of version "1.4", every lap "01:0n.00".
 SessionFiles makeSession(int columns, int laps, int lapRows);
+
+// Status-bar texts by panel, in the order written.
+using Panels = std::vector<std::pair<int, QString>>;
+// The steps of a load in the status bar: a reader reports its progress as
+// often as it likes, so a run of progress texts counts by its last.
+Panels loadSteps(const Panels& calls);
 
 } // namespace zuv::test

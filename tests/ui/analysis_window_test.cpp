@@ -490,20 +490,6 @@ TEST_P(BothWindows, PlaybackMovesByAHundredthAndStopsAtTheLapEndOrWhenTheWindowC
 TEST_P(BothWindows, StatusBarTellsEachStepOfTheLoadInBothLanguages)
 {
     const bool chart = GetParam() == AnalysisKind::Dati;
-    using Panels = std::vector<std::pair<int, QString>>;
-    // The chart reports as often as it likes while it reads: a run of
-    // progress texts counts by its last.
-    const auto steps = [](const Panels& calls) {
-        Panels out;
-        for (const auto& c : calls) {
-            const bool progress = c.first == 3 && c.second.endsWith(QLatin1String(" %"));
-            if (progress && !out.empty() && out.back().first == 3 && out.back().second.endsWith(QLatin1String(" %")))
-                out.back() = c;
-            else
-                out.push_back(c);
-        }
-        return out;
-    };
     struct Case {
         int laps, lapRows; // (laps + 2) x lapRows data rows
     } cases[] = {{3, 200}, {5, 143}};
@@ -533,7 +519,7 @@ TEST_P(BothWindows, StatusBarTellsEachStepOfTheLoadInBothLanguages)
             if (chart || rows > 1000)
                 want.emplace_back(3, done);
             want.insert(want.end(), {{1, QString()}, {3, QString()}, {2, QDir::toNativeSeparators(file)}});
-            EXPECT_EQ(chart ? steps(surface.panelTexts) : surface.panelTexts, want);
+            EXPECT_EQ(chart ? loadSteps(surface.panelTexts) : surface.panelTexts, want);
         }
     }
 }

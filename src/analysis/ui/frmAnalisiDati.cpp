@@ -733,8 +733,8 @@ void frmAnalisiDati::DisegnaAllarmi()
 void frmAnalisiDati::chkGrafico_Click(int index, bool checked)
 {
     const CheckClick c = session_->checkMeasure(index, checked);
-    if (c.separatiEnabled)
-        toolButton(QStringLiteral("Separati"))->setEnabled(*c.separatiEnabled);
+    if (c.separateKeyEnabled)
+        toolButton(QStringLiteral("Separati"))->setEnabled(*c.separateKeyEnabled);
     if (c.selectScale != 0) {
         optScala[c.selectScale]->setChecked(true);
         optScala_Click(c.selectScale);
@@ -759,7 +759,7 @@ void frmAnalisiDati::setSplitLook(bool split)
 void frmAnalisiDati::ImpostaSovrapposti()
 {
     toolButton(QStringLiteral("SetZoom"))->setEnabled(true);
-    const SeparatiButton b = ImpostaSovrappostiButton(session_->NumGraficiAttivi);
+    const SeparateKey b = separateKeyWhenOverlaid(session_->NumGraficiAttivi);
     QAction* split = toolButton(QStringLiteral("Separati"));
     if (b.release)
         split->setChecked(false);
