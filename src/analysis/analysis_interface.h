@@ -50,8 +50,7 @@ public:
 };
 
 // A window puts itself in the resolver, under its kind, as its load
-// begins (so a message of the load already finds it), and takes itself out
-// when it closes.
+// begins, and takes itself out when it closes.
 void registerAnalysis(AnalysisInterface* window);
 void unregisterAnalysis(AnalysisInterface* window);
 

@@ -134,8 +134,9 @@ TEST_F(AnalysisSessionTest, TheCloseWritesTheSessionFileOnlyWhereItLosesNothing)
         s.saveAtClose();
         const QByteArray now = readFile(folder + "s.ses");
         EXPECT_EQ(now.contains("\r\n" + languageText(308).toLatin1() + ";7;"), c.written) << now.constData();
-        if (!c.written)
+        if (!c.written) {
             EXPECT_EQ(now, c.file);
+        }
     }
     EXPECT_TRUE(msgs.shown.empty());
 

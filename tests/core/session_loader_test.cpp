@@ -119,8 +119,9 @@ TEST_P(SessionLoaderTest, ADataFileThatCannotBeReadFailsWithItsReason)
     const QString head = missingFileText(file) + QLatin1Char('\n');
     EXPECT_TRUE(loader->failure().startsWith(head)) << loader->failure().toStdString();
     EXPECT_GT(loader->failure().size(), head.size()) << "the system's reason";
-    if (!chart())
+    if (!chart()) {
         EXPECT_TRUE(loader->failure().startsWith(head + QDir::toNativeSeparators(file) + ": "));
+    }
     EXPECT_TRUE(loader->warnings().empty());
     EXPECT_TRUE(msgs.shown.empty()) << "the window says it";
 }
@@ -167,8 +168,9 @@ TEST_P(SessionLoaderTest, WhatCouldNotBeReadComesAsTypedWarnings)
     const QString notANumber =
         QDir::toNativeSeparators(file) + ": " + QStringLiteral("line 2, field 3: \"x\" is not a number; read as 0");
     EXPECT_EQ(text[chart() ? 0 : 2], notANumber);
-    if (!chart())
+    if (!chart()) {
         EXPECT_EQ(text[0], missingFileText(path("damaged/schema.ini")));
+    }
 }
 
 using ChartLoaderTest = ZuvTest;
