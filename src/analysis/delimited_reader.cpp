@@ -349,7 +349,8 @@ void DelimitedSource::Impl::scanHeader()
             qsizetype n = le - p;
             const char* b = view(p, std::min(n, kMaxHeaderBytes), buf);
             if (n > kMaxHeaderBytes) {
-                warnings.add({.kind = LoadWarning::Kind::LongHeader, .line = line, .count = n, .limit = kMaxHeaderBytes});
+                warnings.add(
+                    {.kind = LoadWarning::Kind::LongHeader, .line = line, .count = n, .limit = kMaxHeaderBytes});
                 n = kMaxHeaderBytes;
             }
             while (n > 0 && b[n - 1] == '\r')

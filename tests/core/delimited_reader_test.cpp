@@ -147,7 +147,8 @@ TEST(DelimitedReader, DamagedInputNeverShiftsOrStops)
             EXPECT_EQ(col(t, 0), c.first);
             EXPECT_EQ(col(t, 1), c.second);
         }
-        EXPECT_EQ(t.warnings.listed.size(), std::size_t(c.warnings)) << warningTexts(t.warnings).join('\n').toStdString();
+        EXPECT_EQ(t.warnings.listed.size(), std::size_t(c.warnings))
+            << warningTexts(t.warnings).join('\n').toStdString();
     }
 }
 
