@@ -8,7 +8,7 @@
 
 #include "moving_record.h"
 
-#include "analysis/analysis_sources.h"
+#include "analysis/data_sources.h"
 #include "analysis/chart_data.h"
 #include "analysis/delimited_reader.h"
 #include "analysis/measure_scales.h"
@@ -16,6 +16,7 @@
 #include "analysis/ui/frmAnalisiDati.h"
 #include "analysis_fast/dati.h"
 #include "analysis_fast/fast_load.h"
+#include "analysis_fast/table_loader.h"
 #include "analysis_fast/ui/frmAnalisiDatiSpeed.h"
 #include "project/state.h"
 #include "shell/export_data.h"
@@ -161,7 +162,7 @@ void fastLoading(const Session& s, int runs)
     zuv::Dati tables;
     const double load = median(runs, [&] {
         const zuv::TableLoad r = zuv::loadTables(tables, v.FieldsNum, s.data, s.alarms);
-        if (r.NumRecord != qint64(kBlocks) * 10 || !r.warnings.isEmpty())
+        if (r.NumRecord != qint64(kBlocks) * 10 || !r.warnings.empty())
             std::exit(1);
     });
     line("both files into the table", load, s.mb(), "(aim: under 75 ms, 250 MB/s)");
@@ -293,10 +294,10 @@ void windows(const Session& s, const Session& stretch, int runs)
         char what[96];
         for (const Session* session : {&s, &stretch}) {
             std::unique_ptr<zuv::frmAnalisiDati> w = openAndDraw(*session, fast);
-            for (int i = 3; i <= w->FieldsNum; ++i)
+            for (int i = 3; i <= w->session().FieldsNum; ++i)
                 w->chkGrafico[i]->setChecked(true);
             // A session without lap marks shows whole, as one stretch.
-            std::snprintf(what, sizeof what, "redraw of %d measures, %s", w->NumGraficiAttivi,
+            std::snprintf(what, sizeof what, "redraw of %d measures, %s", w->session().NumGraficiAttivi,
                           session == &s ? "first lap (10 min)" : "whole session (4.5 h)");
             line(what, redraw(*w, runs), 0, "(aim: under 16 ms)");
             w->close();

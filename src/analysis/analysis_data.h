@@ -1,12 +1,14 @@
 #pragma once
-// Everything an analysis window knows besides its widgets, under the names
-// the window's procedures use: the measures, the view, the traces, the lap
-// table and the values the dialogs exchange with it. Both analysis windows
-// hold one through `AnalysisInterface`; tests use it alone.
+// The values of an analysis session, under the names the window's
+// procedures use: the measures, the view, the traces, the lap table and the
+// values the dialogs exchange with the window. The session object
+// (analysis/analysis_session.h) adds its loader and rules; tests use the
+// values alone.
 
 #include "analysis/lap_table.h"
 #include "analysis/measure_scales.h"
 #include "analysis/session_file.h"
+#include "analysis/statistics.h"
 #include "analysis/trace_plan.h"
 #include "analysis/view_steps.h"
 
@@ -15,17 +17,10 @@
 
 namespace zuv {
 
-struct AnalysisData : MeasureState, ViewState, TraceState, LapState {
+// `LapStatistics` holds the texts the statistics fill.
+struct AnalysisData : MeasureState, ViewState, TraceState, LapState, LapStatistics {
     // Columns of the alarms table besides its lap numbers (fast window).
     int AlarmsNum = 0;
-    // Written by the statistics dialog.
-    QString TempoTotale;
-    QString TempoMedioGiro;
-    QString VelocitaMediaGiro;
-    QString VelocitaGiroVeloce;
-    QString VelocitaGiroLento;
-    QString strGiroVeloce;
-    QString strGiroLento;
     QString SessionFileName;
     // What the chart settings dialog edits of measure `IndiceGrafico`.
     qint16 currGraphFiltro = 0;

@@ -21,69 +21,69 @@ AnalysisInterface::~AnalysisInterface() { unregisterAnalysis(this); }
 void AnalysisInterface::SetMinVal(qint16 Index, double dblValue)
 {
     if (measureIndex(Index))
-        ValoriMin[Index] = dblValue;
+        session().ValoriMin[Index] = dblValue;
 }
 
 void AnalysisInterface::SetMaxVal(qint16 Index, double dblValue)
 {
     if (measureIndex(Index))
-        ValoriMax[Index] = dblValue;
+        session().ValoriMax[Index] = dblValue;
 }
 
-QString AnalysisInterface::GetTempoGiro(qint16 numGiro) const { return zuv::GetTempoGiro(*this, numGiro); }
+QString AnalysisInterface::GetTempoGiro(qint16 numGiro) const { return zuv::GetTempoGiro(session(), numGiro); }
 
 QString AnalysisInterface::GetSessioneTempo(qint16 numGiro) const
 {
-    return zuv::GetSessioneTempo(*this, numGiro);
+    return zuv::GetSessioneTempo(session(), numGiro);
 }
 
 QString AnalysisInterface::GetVelocitaGiro(qint16 numGiro) const
 {
-    return zuv::GetVelocitaGiro(*this, numGiro, DatiSessione.LunghTracciato);
+    return zuv::GetVelocitaGiro(session(), numGiro, DatiSessione.LunghTracciato);
 }
 
 QString AnalysisInterface::GetMinVal(qint16 Index) const
 {
-    return measureIndex(Index) ? valueText(ValoriMin[Index]) : QString();
+    return measureIndex(Index) ? valueText(session().ValoriMin[Index]) : QString();
 }
 
 QString AnalysisInterface::GetMaxVal(qint16 Index) const
 {
-    return measureIndex(Index) ? valueText(ValoriMax[Index]) : QString();
+    return measureIndex(Index) ? valueText(session().ValoriMax[Index]) : QString();
 }
 
 QString AnalysisInterface::GetNomeMisura(qint16 Index) const
 {
-    return measureIndex(Index) ? captions[Index] + QLatin1Char(' ') + units[Index] : QString();
+    return measureIndex(Index) ? session().captions[Index] + QLatin1Char(' ') + session().units[Index] : QString();
 }
 
 QString AnalysisInterface::GetMediaVal(qint16 Index) const
 {
-    return measureIndex(Index) ? valueText(ValoriMedi[Index]) : QString();
+    return measureIndex(Index) ? valueText(session().ValoriMedi[Index]) : QString();
 }
 
-QString AnalysisInterface::measureName(int i) const { return measureIndex(i) ? captions[i] : QString(); }
+QString AnalysisInterface::measureName(int i) const { return measureIndex(i) ? session().captions[i] : QString(); }
 
 void AnalysisInterface::setMeasureName(int i, const QString& name)
 {
     if (measureIndex(i))
-        captions[i] = name;
+        session().captions[i] = name;
 }
 
-QString AnalysisInterface::measureUnit(int i) const { return measureIndex(i) ? units[i] : QString(); }
+QString AnalysisInterface::measureUnit(int i) const { return measureIndex(i) ? session().units[i] : QString(); }
 
 void AnalysisInterface::setMeasureUnit(int i, const QString& unit)
 {
     if (measureIndex(i))
-        units[i] = unit;
+        session().units[i] = unit;
 }
 
-quint32 AnalysisInterface::measureColour(int i) const { return measureIndex(i) ? colours[i] : 0; }
+quint32 AnalysisInterface::measureColour(int i) const { return measureIndex(i) ? session().colours[i] : 0; }
 
 void AnalysisInterface::setMeasureColour(int i, quint32 colour)
 {
     if (measureIndex(i))
-        colours[i] = colour;
+        session().colours[i] = colour;
 }
 
 void registerAnalysis(AnalysisInterface* window)

@@ -2,21 +2,25 @@
 // The analysis-window interface: what the main window and the dialogs of
 // session analysis reach in the open analysis window, whichever of the two
 // it is, and the one resolver through which the dialogs find it. The public
-// values are `AnalysisData`'s (`FieldsNum`, `intGiriCompletati`, ...,
-// `currGraphMaxVal`, `AlarmsNum`); the getters work on them unless a window
-// overrides one.
+// values are those of the window's session (`FieldsNum`,
+// `intGiriCompletati`, ..., `currGraphMaxVal`, `AlarmsNum`); the getters
+// work on them unless a window overrides one.
 
-#include "analysis/analysis_data.h"
+#include "analysis/analysis_session.h"
 #include "shell/analysis_window.h"
 
 #include <QString>
 
 namespace zuv {
 
-class AnalysisInterface : public AnalysisWindow, public AnalysisData {
+class AnalysisInterface : public AnalysisWindow {
 public:
     // Takes the window out of the resolver if it is still there.
     ~AnalysisInterface() override;
+
+    // The session the window shows.
+    virtual AnalysisSession& session() = 0;
+    virtual const AnalysisSession& session() const = 0;
 
     // `ValoriMin`, `ValoriMax` of measure `Index` (0..20; others ignored).
     virtual void SetMinVal(qint16 Index, double dblValue);
@@ -45,8 +49,8 @@ public:
     virtual void setMeasureColour(int i, quint32 colour);
 };
 
-// A window puts itself in the resolver, under its kind, when it has loaded,
-// and takes itself out when it closes.
+// A window puts itself in the resolver, under its kind, as its load
+// begins, and takes itself out when it closes.
 void registerAnalysis(AnalysisInterface* window);
 void unregisterAnalysis(AnalysisInterface* window);
 

@@ -1,7 +1,6 @@
 #include "analysis/delimited_reader.h"
 
 #include "platform/textfile.h"
-#include "project/state.h"
 
 #include <QFile>
 #include <algorithm>
@@ -153,14 +152,14 @@ struct Chunk {
 };
 
 struct Warnings {
-    QStringList kept;
+    std::vector<LoadWarning> kept;
     qint64 count = 0;
-    // Only a text that is kept is written.
-    template <class Text>
-    void add(const Text& text)
+    // Only a warning that is kept is made.
+    template <class Make>
+    void add(const Make& make)
     {
-        if (kept.size() < kMaxDelimitedWarnings)
-            kept.append(text());
+        if (kept.size() < std::size_t(kMaxDelimitedWarnings))
+            kept.push_back(make());
         ++count;
     }
 };
@@ -237,7 +236,7 @@ struct DelimitedSource::Impl {
     QStringList headers;
     QString headerLine;
     int headerFields = 0;
-    QStringList warnings;
+    LoadWarnings warnings;
     std::vector<Chunk> chunks;
     qsizetype longestChunk = 0;
     qint64 rows = 0;
@@ -350,9 +349,8 @@ void DelimitedSource::Impl::scanHeader()
             qsizetype n = le - p;
             const char* b = view(p, std::min(n, kMaxHeaderBytes), buf);
             if (n > kMaxHeaderBytes) {
-                warnings.append(languageText(363)
-                                    .arg(QString::number(line), QString::number(n),
-                                         QString::number(kMaxHeaderBytes)));
+                warnings.add(
+                    {.kind = LoadWarning::Kind::LongHeader, .line = line, .count = n, .limit = kMaxHeaderBytes});
                 n = kMaxHeaderBytes;
             }
             while (n > 0 && b[n - 1] == '\r')
@@ -482,19 +480,16 @@ const QStringList& DelimitedSource::headers() const { return d->headers; }
 const QString& DelimitedSource::headerLine() const { return d->headerLine; }
 qint64 DelimitedSource::rows() const { return d->rows; }
 qint64 DelimitedSource::byteSize() const { return d->size; }
-const QStringList& DelimitedSource::warnings() const { return d->warnings; }
+const LoadWarnings& DelimitedSource::warnings() const { return d->warnings; }
 
 void DelimitedSource::fill(double* dest, qint64 columnStride, int columns, qint64 maxRows,
-                           const RowProgress& progress, QStringList* warnings, qint64* leftOut) const
+                           const RowProgress& progress, LoadWarnings* warnings) const
 {
     const Impl& s = *d;
     columns = std::clamp(columns, 0, kMaxDelimitedColumns);
     maxRows = std::clamp<qint64>(maxRows, 0, s.rows);
     const int headerFields = s.headerFields;
 
-    // Taken here, on the calling thread; the workers only read their copies.
-    const QString notANumber = languageText(361);
-    const QString fieldCount = languageText(362);
     std::vector<Warnings> found(s.chunks.size());
     std::vector<std::vector<char>> buffers = s.workBuffers();
     std::atomic<qint64> done{0};
@@ -548,7 +543,10 @@ void DelimitedSource::fill(double* dest, qint64 columnStride, int columns, qint6
                     q = sep ? static_cast<const char*>(sep) : le;
                     if (!carefulNumber(f, q, v)) {
                         w.add([&] {
-                            return notANumber.arg(QString::number(line), QString::number(col + 1), fieldText(f, q));
+                            return LoadWarning{.kind = LoadWarning::Kind::NotANumber,
+                                               .line = line,
+                                               .field = col + 1,
+                                               .value = fieldText(f, q)};
                         });
                         v = 0;
                     }
@@ -566,8 +564,10 @@ void DelimitedSource::fill(double* dest, qint64 columnStride, int columns, qint6
                 dest[k * columnStride + row] = 0.0;
             if (fields != headerFields && !(fields == headerFields + 1 && lastEmpty))
                 w.add([&] {
-                    return fieldCount.arg(QString::number(line), QString::number(fields),
-                                          QString::number(headerFields));
+                    return LoadWarning{.kind = LoadWarning::Kind::FieldCount,
+                                       .line = line,
+                                       .count = fields,
+                                       .limit = headerFields};
                 });
             ++row;
             p = next;
@@ -593,20 +593,16 @@ void DelimitedSource::fill(double* dest, qint64 columnStride, int columns, qint6
         progress(maxRows);
 
     if (warnings) {
-        qint64 total = 0;
-        for (const Warnings& w : found) {
-            for (const QString& t : w.kept) {
-                if (total >= kMaxDelimitedWarnings)
+        int listed = 0;
+        for (Warnings& w : found) {
+            for (LoadWarning& one : w.kept) {
+                if (listed >= kMaxDelimitedWarnings)
                     break;
-                warnings->append(t);
-                ++total;
+                warnings->listed.push_back(std::move(one));
+                ++listed;
             }
+            warnings->total += w.count;
         }
-        qint64 all = 0;
-        for (const Warnings& w : found)
-            all += w.count;
-        if (leftOut)
-            *leftOut += all - total;
     }
 }
 
@@ -699,12 +695,14 @@ DelimitedTable tableFrom(const DelimitedSource& source, const DelimitedOptions& 
     t.columns = std::min(wanted, kMaxDelimitedColumns);
     if (options.columns < 0)
         t.columns = std::min(t.columns, std::max(options.maxColumns, 0));
+    const auto cut = [&t](LoadWarning::Kind kind, qint64 count, qint64 limit) {
+        t.warnings.add({.kind = kind, .count = count, .limit = limit});
+    };
     if (wanted > t.columns)
-        t.warnings.append(languageText(364).arg(QString::number(wanted), QString::number(t.columns)));
+        cut(LoadWarning::Kind::TooManyColumns, wanted, t.columns);
     t.rows = source.rows();
     if (t.columns > 0 && t.rows > kMaxCells / t.columns) {
-        t.warnings.append(
-            languageText(365).arg(QString::number(t.rows), QString::number(kMaxCells / t.columns)));
+        cut(LoadWarning::Kind::TooManyRows, t.rows, kMaxCells / t.columns);
         t.rows = kMaxCells / t.columns;
     }
     if (t.columns <= 0)
@@ -712,7 +710,7 @@ DelimitedTable tableFrom(const DelimitedSource& source, const DelimitedOptions& 
     try {
         t.cells.resize(std::size_t(t.columns) * std::size_t(t.rows));
     } catch (const std::bad_alloc&) {
-        t.warnings.append(languageText(366).arg(QString::number(t.rows), QString::number(t.columns)));
+        cut(LoadWarning::Kind::NoMemory, t.rows, t.columns);
         t.rows = 0;
     }
     int last = -1;
@@ -726,7 +724,7 @@ DelimitedTable tableFrom(const DelimitedSource& source, const DelimitedOptions& 
                 progress(percent);
             }
         },
-        &t.warnings, &t.warningsLeftOut);
+        &t.warnings);
     return t;
 }
 

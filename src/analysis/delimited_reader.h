@@ -11,6 +11,8 @@
 // they are missing; fields past the columns asked for are not read. A row's
 // field k always lands in column k: nothing shifts.
 
+#include "analysis/load_warnings.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -86,12 +88,9 @@ struct DelimitedTable {
     // Column-major: cell (c, r) is cells[c * rows + r], c and r from 0.
     std::vector<double, UninitAllocator<double>> cells;
     // What could not be read as it stood (a field that is not a number, a
-    // line with too many or too few fields, ...), one text each in the
-    // program's language, at most a few dozen; the load goes on and keeps
-    // what it could read.
-    QStringList warnings;
-    // Warnings found beyond those kept.
-    qint64 warningsLeftOut = 0;
+    // line with too many or too few fields, ...), a few dozen listed and
+    // all counted; the load goes on and keeps what it could read.
+    LoadWarnings warnings;
 
     std::span<const double> column(int c) const;
     double at(int c, qint64 r) const { return cells[std::size_t(c * rows + r)]; }
@@ -136,7 +135,7 @@ public:
     qint64 rows() const;
     qint64 byteSize() const;
     // What the header gave to report (a line too long to be a header, ...).
-    const QStringList& warnings() const;
+    const LoadWarnings& warnings() const;
 
     // Rows stored so far, called from the calling thread only, a few dozen
     // times at most; the last call gives the rows stored in all.
@@ -144,11 +143,10 @@ public:
 
     // Stores field c of data row r at dest[c * columnStride + r] for
     // c < columns and r < maxRows, 0 where the row has no such field. Rows
-    // from maxRows on are not read. Warnings are appended to `warnings`, and
-    // the number of those found beyond the ones kept is added to `leftOut`.
+    // from maxRows on are not read. A few dozen warnings are listed in
+    // `warnings`, and all of them counted.
     void fill(double* dest, qint64 columnStride, int columns, qint64 maxRows,
-              const RowProgress& progress = {}, QStringList* warnings = nullptr,
-              qint64* leftOut = nullptr) const;
+              const RowProgress& progress = {}, LoadWarnings* warnings = nullptr) const;
 
 private:
     // The file opened, nothing read yet.

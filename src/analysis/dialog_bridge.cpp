@@ -7,41 +7,23 @@
 
 namespace zuv {
 
-namespace {
-
-LapStatistics statisticsTexts(const AnalysisInterface& w)
+bool fillLapStatistics(AnalysisInterface& w)
 {
-    return {w.TempoTotale,  w.TempoMedioGiro,     w.VelocitaMediaGiro, w.strGiroVeloce,
-            w.strGiroLento, w.VelocitaGiroVeloce, w.VelocitaGiroLento};
-}
-
-} // namespace
-
-bool MostraStatistiche(AnalysisInterface& w)
-{
-    LapStatistics s = statisticsTexts(w);
-    const bool done = MostraStatistiche(s, [&w](int row) { return w.GetTempoGiro(qint16(row)); },
-                                        w.intGiriCompletati, w.intGiroVeloce, w.intGiroLento,
-                                        DatiSessione.LunghTracciato);
-    // Also what a stopped run wrote before it stopped.
-    w.TempoTotale = s.TempoTotale;
-    w.TempoMedioGiro = s.TempoMedioGiro;
-    w.VelocitaMediaGiro = s.VelocitaMediaGiro;
-    w.strGiroVeloce = s.strGiroVeloce;
-    w.strGiroLento = s.strGiroLento;
-    w.VelocitaGiroVeloce = s.VelocitaGiroVeloce;
-    w.VelocitaGiroLento = s.VelocitaGiroLento;
-    return done;
+    // A run that stops keeps what it wrote before it stopped.
+    AnalysisSession& s = w.session();
+    return computeLapStatistics(s, [&w](int row) { return w.GetTempoGiro(qint16(row)); }, s.intGiriCompletati,
+                                s.intGiroVeloce, s.intGiroLento, DatiSessione.LunghTracciato);
 }
 
 std::array<std::array<QString, 2>, kStatisticsLines> statisticsLines(const AnalysisInterface& w)
 {
-    return statisticsLines(statisticsTexts(w), w.intGiriCompletati, w.intGiroVeloce, w.intGiroLento);
+    const AnalysisSession& s = w.session();
+    return statisticsLines(s, s.intGiriCompletati, s.intGiroVeloce, s.intGiroLento);
 }
 
 std::vector<std::array<QString, 4>> measureStatsRows(const AnalysisInterface& w)
 {
-    return measureStatsRows(w.FieldsNum, [&w](int i) {
+    return measureStatsRows(w.session().FieldsNum, [&w](int i) {
         const qint16 m = qint16(i);
         return MeasureTexts{w.GetNomeMisura(m), w.GetMinVal(m), w.GetMaxVal(m), w.GetMediaVal(m)};
     });
@@ -50,7 +32,7 @@ std::vector<std::array<QString, 4>> measureStatsRows(const AnalysisInterface& w)
 ReportSource reportSource(const AnalysisInterface& w)
 {
     ReportSource g;
-    g.intGiriCompletati = w.intGiriCompletati;
+    g.intGiriCompletati = w.session().intGiriCompletati;
     g.GetSessioneTempo = [&w](int numGiro) { return w.GetSessioneTempo(qint16(numGiro)); };
     g.GetTempoGiro = [&w](int numGiro) { return w.GetTempoGiro(qint16(numGiro)); };
     g.GetVelocitaGiro = [&w](int numGiro) { return w.GetVelocitaGiro(qint16(numGiro)); };
@@ -59,7 +41,8 @@ ReportSource reportSource(const AnalysisInterface& w)
 
 SetGraphTexts setGraphTexts(const AnalysisInterface& w)
 {
-    return setGraphTexts(w.currGraphFiltro, w.currGraphWidth, w.currGraphMinVal, w.currGraphMaxVal);
+    const AnalysisSession& s = w.session();
+    return setGraphTexts(s.currGraphFiltro, s.currGraphWidth, s.currGraphMinVal, s.currGraphMaxVal);
 }
 
 void applySetGraph(AnalysisInterface& w, int i, const QString& name, const QString& unit, quint32 colour,
@@ -67,13 +50,14 @@ void applySetGraph(AnalysisInterface& w, int i, const QString& name, const QStri
 {
     if (!outcome.accepted)
         return;
+    AnalysisSession& s = w.session();
     w.setMeasureName(i, name);
     w.setMeasureUnit(i, unit);
-    w.currGraphFiltro = outcome.filter;
+    s.currGraphFiltro = outcome.filter;
     w.setMeasureColour(i, colour);
-    w.currGraphWidth = outcome.lineWidth;
-    w.currGraphMinVal = outcome.minimum;
-    w.currGraphMaxVal = outcome.maximum;
+    s.currGraphWidth = outcome.lineWidth;
+    s.currGraphMinVal = outcome.minimum;
+    s.currGraphMaxVal = outcome.maximum;
 }
 
 } // namespace zuv

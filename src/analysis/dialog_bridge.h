@@ -15,11 +15,12 @@ namespace zuv {
 
 class AnalysisInterface;
 
-// The toolbar's "Statistiche": window `w`'s public texts from its lap table
-// and the session's track length; false, changing nothing, when it has no
-// completed lap (the window then shows text 302), and false once a lap time
-// cannot be read, with the texts as far as they came (no dialog opens).
-bool MostraStatistiche(AnalysisInterface& w);
+// What the toolbar's "Statistiche" computes: window `w`'s public texts from
+// its lap table and the session's track length; false, changing nothing,
+// when it has no completed lap (the window then shows text 302), and false
+// once a lap time cannot be read, with the texts as far as they came (no
+// dialog opens).
+bool fillLapStatistics(AnalysisInterface& w);
 // The statistics dialog's ten lines from `w`'s public texts.
 std::array<std::array<QString, 2>, kStatisticsLines> statisticsLines(const AnalysisInterface& w);
 

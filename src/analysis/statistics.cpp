@@ -21,8 +21,8 @@ bool readableLapTime(const QString& text)
 
 } // namespace
 
-bool MostraStatistiche(LapStatistics& s, const LapTimeOf& lapTime, int intGiriCompletati, int intGiroVeloce,
-                       int intGiroLento, const QString& trackLength)
+bool computeLapStatistics(LapStatistics& s, const LapTimeOf& lapTime, int intGiriCompletati, int intGiroVeloce,
+                          int intGiroLento, const QString& trackLength)
 {
     // A lap file without its closing empty line counts -1 laps.
     if (intGiriCompletati < 1)

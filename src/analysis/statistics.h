@@ -30,8 +30,8 @@ using LapTimeOf = std::function<QString(int row)>;
 // its texts), and false at a lap time that cannot be read ("mm:ss.cc"):
 // the statistics stop there without a word, what they wrote before keeps
 // its new value and the rest its old one.
-bool MostraStatistiche(LapStatistics& s, const LapTimeOf& lapTime, int intGiriCompletati, int intGiroVeloce,
-                       int intGiroLento, const QString& trackLength);
+bool computeLapStatistics(LapStatistics& s, const LapTimeOf& lapTime, int intGiriCompletati, int intGiroVeloce,
+                          int intGiroLento, const QString& trackLength);
 
 inline constexpr int kStatisticsLines = 10;
 

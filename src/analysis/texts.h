@@ -2,6 +2,7 @@
 // The analysis's messages built from the language file: the "missing file"
 // message, and what a load could not read as it stood.
 
+#include "analysis/load_warnings.h"
 #include "project/state.h"
 
 #include <QString>
@@ -13,16 +14,19 @@ namespace zuv {
 // or cannot be read.
 QString missingFileText(const QString& file);
 
-// One thing a load could not read as it stood, after the path of its file.
-QString fileWarning(const QString& file, const QString& warning);
+// One warning as its message says it: the path of its file, ": " and what
+// was wrong (texts 361 to 366, or the system's reason). A file that could
+// not be written is said as a missing one, the reason on the next line.
+QString warningText(const LoadWarning& w);
+QStringList warningTexts(const LoadWarnings& w);
 
 // Warnings of a load shown in its message; the rest are counted.
 inline constexpr int kWarningsShown = 12;
 
 // The message of a load that kept what it could read: the first
 // `kWarningsShown` warnings, then text 367 with the number of those not
-// shown (the `leftOut` the reader found beyond its list included). Empty
-// when there is nothing to say.
-QString loadWarningsText(const QStringList& warnings, qint64 leftOut);
+// shown (those found beyond the list included). Empty when there is
+// nothing to say.
+QString loadWarningsText(const LoadWarnings& warnings);
 
 } // namespace zuv

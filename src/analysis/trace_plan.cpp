@@ -140,7 +140,7 @@ TracePlan planAlarmTraces(TraceState& t, ViewState& view, qint64 first, qint64 e
     return plan;
 }
 
-CheckClick chkGraficoClick(TraceState& t, int index, bool nowChecked)
+CheckClick measureCheckClick(TraceState& t, int index, bool nowChecked)
 {
     CheckClick c;
     if (index < kFirstMeasure || index > kMaxMeasure)
@@ -148,7 +148,7 @@ CheckClick chkGraficoClick(TraceState& t, int index, bool nowChecked)
     t.checked[index] = nowChecked;
     t.NumGraficiAttivi = int(std::count(t.checked.begin() + kFirstMeasure, t.checked.end(), true));
     if (!t.blnSeparati)
-        c.separatiEnabled = t.NumGraficiAttivi <= kMaxSeparate;
+        c.separateKeyEnabled = t.NumGraficiAttivi <= kMaxSeparate;
     if (nowChecked) {
         c.selectScale = index;
     } else {
@@ -161,7 +161,7 @@ CheckClick chkGraficoClick(TraceState& t, int index, bool nowChecked)
     return c;
 }
 
-SeparatiButton ImpostaSovrappostiButton(int activeCount)
+SeparateKey separateKeyWhenOverlaid(int activeCount)
 {
     if (activeCount <= kMaxSeparate)
         return {true, false};

@@ -115,21 +115,21 @@ TracePlan planAlarmTraces(TraceState& t, ViewState& view, qint64 first, qint64 e
 
 // `chkGrafico_Click` after box `index` changed to `nowChecked`.
 struct CheckClick {
-    // The "Separati" button: enabled or disabled; nothing in separate mode.
-    std::optional<bool> separatiEnabled;
+    // The "Separati" key: enabled or disabled; nothing in separate mode.
+    std::optional<bool> separateKeyEnabled;
     // The measure whose scale option to select (its handler redraws); 0 to
     // leave the options alone. A redraw follows in every case.
     int selectScale = 0;
 };
-CheckClick chkGraficoClick(TraceState& t, int index, bool nowChecked);
+CheckClick measureCheckClick(TraceState& t, int index, bool nowChecked);
 
-// `ImpostaSovrapposti`'s rule for the "Separati" button ("SetZoom" is
+// `ImpostaSovrapposti`'s rule for the "Separati" key ("SetZoom" is
 // enabled): enabled below four measures, else released and disabled.
-struct SeparatiButton {
+struct SeparateKey {
     bool enabled = true;
     bool release = false;
 };
-SeparatiButton ImpostaSovrappostiButton(int activeCount);
+SeparateKey separateKeyWhenOverlaid(int activeCount);
 
 // Separate mode holds at most three traces.
 bool separateRefused(const TraceState& t);

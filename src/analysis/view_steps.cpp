@@ -26,6 +26,16 @@ void ViewState::CalcolaPassoSpostamento() { computeStride(*this, PassoSpostament
 
 void ViewState::CalcolaPassoScorrimento() { computeStride(*this, PassoScorrimento); }
 
+void ViewState::takeRange(const ViewRange& shown, bool withY)
+{
+    MinX = shown.xFrom;
+    MaxX = shown.xTo;
+    if (withY) {
+        MinY = shown.yFrom;
+        MaxY = shown.yTo;
+    }
+}
+
 void applyZoom(ViewState& view, ZoomButton button)
 {
     const double w = view.MaxX - view.MinX;

@@ -13,6 +13,14 @@ namespace zuv {
 // Samples are 0.1 s apart.
 inline constexpr double kSampleSeconds = 0.1;
 
+// A chart's visible range, as the window reads it from the chart.
+struct ViewRange {
+    double xFrom = 0;
+    double xTo = 0;
+    double yFrom = 0;
+    double yTo = 0;
+};
+
 struct ViewState {
     double MinX = 0;
     double MaxX = 0;
@@ -32,6 +40,9 @@ struct ViewState {
     void CalcolaPassoSpostamento();
     // The same for the playback step.
     void CalcolaPassoScorrimento();
+    // `MinX` and `MaxX` from a chart's range, `MinY` and `MaxY` too when
+    // `withY`.
+    void takeRange(const ViewRange& shown, bool withY);
 };
 
 enum class ZoomButton { In10, In50, Out10, Out50 };

@@ -1,28 +1,15 @@
 #include "analysis_fast/fast_load.h"
 
 #include "analysis/delimited_reader.h"
-#include "analysis/texts.h"
-#include "platform/messages.h"
 #include "platform/numbers.h"
-#include "platform/programfolder.h"
 #include "platform/textfile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <new>
 
 namespace zuv {
 namespace {
-
-qsizetype lastSeparator(const QString& path)
-{
-    qsizetype p = path.lastIndexOf(QLatin1Char('/'));
-#if defined(Q_OS_WIN)
-    p = std::max(p, path.lastIndexOf(QLatin1Char('\\')));
-#endif
-    return p;
-}
 
 // The first line of a text file (without its line end), when it opens.
 std::optional<QByteArray> firstLine(const QString& path, qint64 limit)
@@ -37,33 +24,6 @@ std::optional<QByteArray> firstLine(const QString& path, qint64 limit)
 }
 
 } // namespace
-
-TableFileNames tableFileNames(const QString& analysisFileName)
-{
-    const qsizetype p = lastSeparator(analysisFileName);
-    return {analysisFileName.left(p + 1), analysisFileName.mid(p + 1)};
-}
-
-QString companionName(const QString& tableName, QStringView ext)
-{
-    const qsizetype q = tableName.lastIndexOf(QLatin1Char('.'));
-    return (q < 0 ? tableName : tableName.left(q)) + ext.toString();
-}
-
-AlarmsChoice chooseAlarmsFile(const QString& folder, const QString& tableName, bool showFolder)
-{
-    AlarmsChoice s;
-    for (const QStringView ext : {u".txt", u".alm"}) {
-        const QString name = companionName(tableName, ext);
-        const QFileInfo found(findEntryNoCase(folder.isEmpty() ? QStringLiteral(".") : folder, name));
-        s.FileAllarmiPresente = found.isFile();
-        s.NomeFileAllarmi = s.FileAllarmiPresente ? found.fileName() : name;
-        if (s.FileAllarmiPresente)
-            return s;
-        msgBox(missingFileText(showFolder ? folder + name : name), MsgIcon::Critical);
-    }
-    return s;
-}
 
 int fieldsNumFromVersion(QStringView versionLine) { return versionLine == u"1.4" ? 16 : 15; }
 
@@ -106,15 +66,15 @@ QByteArray schemaIniText(const QString& tableName, const QString& alarmsName,
 }
 
 bool ScriviSchemaIni(const QString& folder, const QString& tableName,
-                     const QString& alarmsName, int fieldsNum, int alarmsNum, QString* error)
+                     const QString& alarmsName, int fieldsNum, int alarmsNum, LoadWarning* problem)
 {
     const QString path = folder + QStringLiteral("schema.ini");
     QString reason;
     if (writeFileAtomically(path, schemaIniText(tableName, alarmsName, fieldsNum, alarmsNum),
                             &reason))
         return true;
-    if (error)
-        *error = missingFileText(path) + QLatin1Char('\n') + reason;
+    if (problem)
+        *problem = {.kind = LoadWarning::Kind::NotWritten, .file = path, .value = reason};
     return false;
 }
 
@@ -169,25 +129,24 @@ TableLoad loadDataTable(Dati& tables, int fieldsNum, const QString& dataFile, co
     QString error;
     std::optional<DelimitedSource> data = DelimitedSource::open(dataFile, {}, &error);
     if (!data)
-        out.errors.append(fileWarning(dataFile, error));
+        out.errors.add({.kind = LoadWarning::Kind::Unreadable, .file = dataFile, .value = error});
     out.NumRecord = data ? data->rows() : 0;
     try {
         tables.reset(fieldsNum, out.NumRecord);
     } catch (const std::bad_alloc&) {
-        out.errors.append(fileWarning(
-            dataFile, languageText(366).arg(QString::number(out.NumRecord), QString::number(fieldsNum))));
+        out.errors.add(
+            {.kind = LoadWarning::Kind::NoMemory, .file = dataFile, .count = out.NumRecord, .limit = fieldsNum});
         out.NumRecord = 0;
         data.reset();
         tables.reset(fieldsNum, 0);
     }
 
     if (data) {
-        QStringList found = data->warnings();
+        LoadWarnings found = data->warnings();
         if (double* dest = tables.columnData(1, 0))
             data->fill(dest, tables.stride(), tables.storedColumns(0), out.NumRecord,
-                       tableTick(progress, out.NumRecord, 0), &found, &out.warningsLeftOut);
-        for (const QString& w : found)
-            out.warnings.append(fileWarning(dataFile, w));
+                       tableTick(progress, out.NumRecord, 0), &found);
+        out.warnings.append(found, dataFile);
         out.dataRead = true;
     }
     return out;
@@ -198,11 +157,11 @@ void loadAlarmsTable(Dati& tables, const QString& alarmsFile, TableLoad& load, c
     QString error;
     std::optional<DelimitedSource> alarms = DelimitedSource::open(alarmsFile, {}, &error);
     if (!alarms) {
-        load.errors.append(fileWarning(alarmsFile, error));
+        load.errors.add({.kind = LoadWarning::Kind::Unreadable, .file = alarmsFile, .value = error});
         return;
     }
     const qint64 numRecord = load.NumRecord;
-    QStringList found = alarms->warnings();
+    LoadWarnings found = alarms->warnings();
     load.alarmRows = alarms->rows();
     if (double* dest = tables.columnData(1, 1)) {
         // Rows 0..NumRecord of the table; the counter still runs to the
@@ -213,11 +172,10 @@ void loadAlarmsTable(Dati& tables, const QString& alarmsFile, TableLoad& load, c
                          if (row < std::min(load.alarmRows, numRecord + 1))
                              tick(row);
                      },
-                     &found, &load.warningsLeftOut);
+                     &found);
         tick(load.alarmRows);
     }
-    for (const QString& w : found)
-        load.warnings.append(fileWarning(alarmsFile, w));
+    load.warnings.append(found, alarmsFile);
     load.alarmsRead = true;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
-// The windowless steps of the fast-loading window's load: the file names,
-// the lap-time file's version line, `schema.ini`, the header names, and the
-// reading of the data and alarms files into `Dati` through the same reader
-// as the chart's (analysis/delimited_reader.h).
+// The steps of the fast-loading window's load: the lap-time file's version
+// line, `schema.ini`, the header names, and the reading of the data and
+// alarms files into `Dati` through the same reader as the chart's
+// (analysis/delimited_reader.h). The loader that runs them in their order
+// is analysis_fast/table_loader.h.
 
+#include "analysis/load_warnings.h"
 #include "analysis_fast/dati.h"
 
 #include <QByteArray>
@@ -14,33 +16,6 @@
 #include <optional>
 
 namespace zuv {
-
-struct TableFileNames {
-    // The data file's folder, with its trailing separator.
-    QString Cartella;
-    // The data file's name with its extension.
-    QString NomeFileTabella;
-};
-
-// Splits `AnalysisFileName` at its last path separator ("/", and "\" too on
-// Windows).
-TableFileNames tableFileNames(const QString& analysisFileName);
-
-// `NomeFileTabella` without its last "." and what follows, then `ext`
-// (".txt", ".alm"); a name without "." keeps all of it.
-QString companionName(const QString& tableName, QStringView ext);
-
-struct AlarmsChoice {
-    QString NomeFileAllarmi;
-    bool FileAllarmiPresente = false;
-};
-
-// The companion alarms file in `folder` (names matched without regard to
-// case): the ".txt" one, else the ".alm" one. Each one missing is reported
-// with the critical message, texts 328 and 329 around the file's name (its
-// whole path with `showFolder`, as the chart window says it); with neither,
-// `FileAllarmiPresente` is false and the window closes.
-AlarmsChoice chooseAlarmsFile(const QString& folder, const QString& tableName, bool showFolder = false);
 
 // `FieldsNum` from the lap-time file's first line: 16 for exactly "1.4",
 // else 15.
@@ -59,11 +34,11 @@ QByteArray schemaIniText(const QString& tableName, const QString& alarmsName,
                          int fieldsNum, int alarmsNum);
 
 // Writes `schema.ini` in `folder`, replacing any file of that name. When
-// it cannot be written, `error` gets the text to show (the file's path and
-// the system's reason) and the load goes on: nothing reads the file back.
+// it cannot be written, `problem` says so (the file's path and the system's
+// reason) and the load goes on: nothing reads the file back.
 bool ScriviSchemaIni(const QString& folder, const QString& tableName,
                      const QString& alarmsName, int fieldsNum, int alarmsNum,
-                     QString* error = nullptr);
+                     LoadWarning* problem = nullptr);
 
 // Entries 1..fieldsNum of `NomiCanali` from a header line: each name up to
 // the next ";", the last one with all that is left, further ";" included.
@@ -88,12 +63,11 @@ struct TableLoad {
     bool dataRead = false;
     bool alarmsRead = false;
     qint64 alarmRows = 0; // rows of the alarms file, stored or not
-    // The files' reasons when they could not be opened, then the reader's
-    // warnings about their content, each after its file's path, and how
-    // many more warnings it found than it kept.
-    QStringList errors;
-    QStringList warnings;
-    qint64 warningsLeftOut = 0;
+    // A file that could not be opened, or a table too large for memory;
+    // then the reader's warnings about the files' content. Each names its
+    // file.
+    LoadWarnings errors;
+    LoadWarnings warnings;
 };
 
 // The two steps of `loadTables`, for a caller that shows where it stands

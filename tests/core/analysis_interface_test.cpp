@@ -15,12 +15,15 @@ class FakeAnalysis final : public AnalysisInterface {
 public:
     explicit FakeAnalysis(AnalysisKind kind) : kind_(kind) {}
     AnalysisKind kind() const override { return kind_; }
+    AnalysisSession& session() override { return session_; }
+    const AnalysisSession& session() const override { return session_; }
     void showModal() override {}
     void RefreshLanguage() override {}
     void SalvaDatiSessione() override {}
 
 private:
     AnalysisKind kind_;
+    AnalysisSession session_;
 };
 
 using AnalysisInterfaceTest = ZuvTest;
@@ -51,13 +54,13 @@ TEST_F(AnalysisInterfaceTest, ResolverGivesTheOpenWindowThatUsaAnalisiSpeedNames
 TEST_F(AnalysisInterfaceTest, GettersAndSettersOfTheMeasures)
 {
     FakeAnalysis w(AnalysisKind::Dati);
-    w.ValoriMin[5] = -2;
+    w.session().ValoriMin[5] = -2;
     w.SetMaxVal(5, 12.5);
     EXPECT_EQ(w.GetMaxVal(5), "12.5");
     EXPECT_EQ(w.GetMinVal(5), "-2");
     w.SetMinVal(5, 0.5);
     EXPECT_EQ(w.GetMinVal(5), "0.5");
-    w.ValoriMedi[5] = 1.0 / 3;
+    w.session().ValoriMedi[5] = 1.0 / 3;
     EXPECT_EQ(w.GetMediaVal(5), "0.333333333333333");
 
     // Outside 0..20 nothing is written and the texts are empty.
@@ -88,14 +91,14 @@ TEST_F(AnalysisInterfaceTest, GettersAndSettersOfTheMeasures)
 TEST_F(AnalysisInterfaceTest, LapGettersReadTheLapTableAndTheSessionsTrackLength)
 {
     FakeAnalysis w(AnalysisKind::DatiSpeed);
-    readLapLines(w, {"1.4", "01:23.45, 4", ""});
+    readLapLines(w.session(), {"1.4", "01:23.45, 4", ""});
     EXPECT_EQ(w.GetTempoGiro(2), "01:23.45");
     EXPECT_EQ(w.GetSessioneTempo(2), "4");
     EXPECT_EQ(w.GetVelocitaGiro(2), ".0");
     DatiSessione.LunghTracciato = "1000";
     EXPECT_EQ(w.GetVelocitaGiro(2), "43.14");
     EXPECT_EQ(w.GetTempoGiro(-3), "");
-    EXPECT_EQ(w.intGiriCompletati, 1);
+    EXPECT_EQ(w.session().intGiriCompletati, 1);
 }
 
 TEST_F(AnalysisInterfaceTest, SettingsDialogExchangeRoundTrip)

@@ -1,6 +1,7 @@
 #include "support/fixtures.h"
 
 #include "analysis/delimited_reader.h"
+#include "analysis/texts.h"
 #include "project/language.h"
 #include "project/state.h"
 
@@ -41,7 +42,7 @@ TEST(DelimitedReader, ReadsHeaderAndColumnsOfADataFile)
     EXPECT_EQ(col(t, 0), (std::vector<double>{0.0, 0.1, 0.2}));
     EXPECT_EQ(col(t, 1), (std::vector<double>{12.5, -7.25, 100.0}));
     EXPECT_EQ(col(t, 2), (std::vector<double>{3, 0, 4}));
-    EXPECT_TRUE(t.warnings.isEmpty()) << t.warnings.join('\n').toStdString();
+    EXPECT_TRUE(t.warnings.empty()) << warningTexts(t.warnings).join('\n').toStdString();
 }
 
 TEST(DelimitedReader, AlarmsHeaderEndingWithSeparatorGivesElevenColumns)
@@ -54,7 +55,7 @@ TEST(DelimitedReader, AlarmsHeaderEndingWithSeparatorGivesElevenColumns)
     EXPECT_EQ(t.headers.last(), QString());
     EXPECT_EQ(col(t, 10), (std::vector<double>{1, -1}));
     EXPECT_EQ(col(t, 2), (std::vector<double>{1, 2}));
-    EXPECT_TRUE(t.warnings.isEmpty());
+    EXPECT_TRUE(t.warnings.empty());
 }
 
 TEST(DelimitedReader, NumberForms)
@@ -146,7 +147,8 @@ TEST(DelimitedReader, DamagedInputNeverShiftsOrStops)
             EXPECT_EQ(col(t, 0), c.first);
             EXPECT_EQ(col(t, 1), c.second);
         }
-        EXPECT_EQ(t.warnings.size(), c.warnings) << t.warnings.join('\n').toStdString();
+        EXPECT_EQ(t.warnings.listed.size(), std::size_t(c.warnings))
+            << warningTexts(t.warnings).join('\n').toStdString();
     }
 }
 
@@ -159,7 +161,7 @@ TEST(DelimitedReader, BinaryFileIsReadWithoutHarmAndWarningsStayBounded)
     const DelimitedTable t = parseDelimited(junk);
     EXPECT_LE(t.columns, kMaxDelimitedColumns);
     EXPECT_EQ(t.cells.size(), std::size_t(t.columns) * std::size_t(t.rows));
-    EXPECT_LE(t.warnings.size(), kMaxDelimitedWarnings + 2);
+    EXPECT_LE(t.warnings.listed.size(), std::size_t(kMaxDelimitedWarnings + 2));
     for (const double v : t.cells)
         EXPECT_TRUE(std::isfinite(v));
 
@@ -223,19 +225,20 @@ TEST_F(DelimitedReaderTexts, ThreadsAndPiecesGiveTheSameTable)
     ASSERT_TRUE(fromFile.has_value());
     EXPECT_EQ(fromFile->cells, one.cells);
     EXPECT_EQ(fromFile->warnings, one.warnings);
-    EXPECT_EQ(par.warningsLeftOut, one.warningsLeftOut);
+    EXPECT_EQ(par.warnings.notListed(), one.warnings.notListed());
     // A few dozen are kept; every other one is counted.
-    EXPECT_EQ(one.warnings.size(), kMaxDelimitedWarnings);
-    EXPECT_EQ(one.warnings.size() + one.warningsLeftOut, found);
+    EXPECT_EQ(one.warnings.listed.size(), std::size_t(kMaxDelimitedWarnings));
+    EXPECT_EQ(qint64(one.warnings.listed.size()) + one.warnings.notListed(), found);
     ASSERT_FALSE(progress.empty());
     EXPECT_LE(progress.size(), 45u);
     EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
     EXPECT_EQ(progress.back(), 100);
     // The warnings name the file's own line numbers, in the program's language.
-    EXPECT_TRUE(one.warnings.first().startsWith(QStringLiteral("line "))) << one.warnings.first().toStdString();
+    const QString first = warningText(one.warnings.listed.front());
+    EXPECT_TRUE(first.startsWith(QStringLiteral("line "))) << first.toStdString();
     TabellaLingua.IndiceLingua = 0;
     computeLanguageOffset();
-    EXPECT_TRUE(parseDelimited(bytes).warnings.first().startsWith(QStringLiteral("riga ")));
+    EXPECT_TRUE(warningText(parseDelimited(bytes).warnings.listed.front()).startsWith(QStringLiteral("riga ")));
 }
 
 TEST(DelimitedReader, FillsACallersTableWithItsOwnStrideAndRowLimit)

@@ -1,6 +1,8 @@
 #include "support/fixtures.h"
 
+#include "analysis/alarms_companion.h"
 #include "analysis/chart_data.h"
+#include "analysis/texts.h"
 #include "analysis_fast/dati.h"
 #include "analysis_fast/fast_load.h"
 
@@ -197,8 +199,8 @@ TEST_F(FastLoadFiles, VersionFileAndSchemaIniThatCannotBeWritten)
     EXPECT_EQ(none.FieldsNum, 0);
 
     const QString folder = dir.path() + '/';
-    QString error;
-    ASSERT_TRUE(ScriviSchemaIni(folder, QStringLiteral("run.csv"), QStringLiteral("run.txt"), 16, 10, &error));
+    LoadWarning problem;
+    ASSERT_TRUE(ScriviSchemaIni(folder, QStringLiteral("run.csv"), QStringLiteral("run.txt"), 16, 10, &problem));
     EXPECT_EQ(readFile(QStringLiteral("schema.ini")),
               schemaIniText(QStringLiteral("run.csv"), QStringLiteral("run.txt"), 16, 10));
 
@@ -206,7 +208,8 @@ TEST_F(FastLoadFiles, VersionFileAndSchemaIniThatCannotBeWritten)
     loadShippedLanguages();
     QDir(dir.path()).mkpath(QStringLiteral("blocked/schema.ini"));
     const QString blocked = dir.path() + QStringLiteral("/blocked/");
-    EXPECT_FALSE(ScriviSchemaIni(blocked, QStringLiteral("run.csv"), QStringLiteral("run.txt"), 16, 10, &error));
+    EXPECT_FALSE(ScriviSchemaIni(blocked, QStringLiteral("run.csv"), QStringLiteral("run.txt"), 16, 10, &problem));
+    const QString error = warningText(problem);
     EXPECT_TRUE(error.startsWith(QStringLiteral("The file ") +
                                  QDir::toNativeSeparators(blocked + QStringLiteral("schema.ini"))))
         << error.toStdString();
@@ -224,7 +227,7 @@ TEST_F(FastLoadFiles, LoadsBothTablesWithTheirBounds)
         progress.emplace_back(t, row, p);
     });
     EXPECT_TRUE(r.dataRead && r.alarmsRead);
-    EXPECT_TRUE(r.warnings.isEmpty()) << r.warnings.join('\n').toStdString();
+    EXPECT_TRUE(r.warnings.empty()) << warningTexts(r.warnings).join('\n').toStdString();
     ASSERT_EQ(r.NumRecord, 3);
     EXPECT_TRUE(progress.empty()); // 1000 rows or fewer show no percentage
     EXPECT_EQ(d(1, 0, 0), 1.5);
@@ -261,7 +264,7 @@ TEST_F(FastLoadFiles, LoadsBothTablesWithTheirBounds)
     EXPECT_EQ(lapBoundsFromTableRows(rowLapNumbers(d)).end(1), 1);
     const TableLoad m = loadTables(d, 15, data, path(QStringLiteral("gone.txt")));
     EXPECT_FALSE(m.alarmsRead);
-    EXPECT_EQ(m.errors.size(), 1);
+    EXPECT_EQ(m.errors.listed.size(), 1u);
     EXPECT_EQ(d(1, 0, 0), 1.5);
 
     // No lap-time file: no column, nothing read, nothing fails.
@@ -304,7 +307,7 @@ TEST_F(FastLoadFiles, ExampleSessionReadsTheSameInBothReaders)
     ASSERT_EQ(v.FieldsNum, 16);
     Dati d;
     const TableLoad r = loadTables(d, v.FieldsNum, base + "csv", base + "txt");
-    EXPECT_TRUE(r.warnings.isEmpty()) << r.warnings.join('\n').toStdString();
+    EXPECT_TRUE(r.warnings.empty()) << warningTexts(r.warnings).join('\n').toStdString();
     ChartData data, alarms;
     ASSERT_TRUE(data.loadFile(base + "csv"));
     ASSERT_TRUE(alarms.loadFile(base + "txt"));

@@ -53,7 +53,7 @@ TEST(LapStatistics, TotalsAveragesAndSpeeds)
     };
     for (const Case& c : cases) {
         LapStatistics s;
-        ASSERT_TRUE(MostraStatistiche(s, laps(c.times), int(c.times.size()), c.fastest, c.slowest,
+        ASSERT_TRUE(computeLapStatistics(s, laps(c.times), int(c.times.size()), c.fastest, c.slowest,
                                       QString::fromLatin1(c.length)))
             << c.name;
         EXPECT_EQ(s.TempoTotale, c.expected.TempoTotale) << c.name;
@@ -71,16 +71,16 @@ TEST(LapStatistics, ManyLapsAndNoLaps)
     // Beyond 327 laps a 16-bit division would overflow.
     const QStringList many(600, QStringLiteral("01:00.01"));
     LapStatistics s;
-    ASSERT_TRUE(MostraStatistiche(s, laps(many), 600, 1, 1, QStringLiteral("1000")));
+    ASSERT_TRUE(computeLapStatistics(s, laps(many), 600, 1, 1, QStringLiteral("1000")));
     EXPECT_EQ(s.TempoTotale, QStringLiteral("10:00:06.00"));
     EXPECT_EQ(s.TempoMedioGiro, QStringLiteral("01:00.01"));
     // A lap file without its closing empty line counts -1 laps.
-    EXPECT_FALSE(MostraStatistiche(s, laps({}), 0, 0, 0, QStringLiteral("1000")));
-    EXPECT_FALSE(MostraStatistiche(s, laps({"01:00.00"}), -1, 0, 0, QStringLiteral("1000")));
+    EXPECT_FALSE(computeLapStatistics(s, laps({}), 0, 0, 0, QStringLiteral("1000")));
+    EXPECT_FALSE(computeLapStatistics(s, laps({"01:00.00"}), -1, 0, 0, QStringLiteral("1000")));
     EXPECT_EQ(s.TempoTotale, QStringLiteral("10:00:06.00"));
     // No track length: no speed, no failure.
     LapStatistics noLength;
-    ASSERT_TRUE(MostraStatistiche(noLength, laps({"01:00.00"}), 1, 1, 1, QString()));
+    ASSERT_TRUE(computeLapStatistics(noLength, laps({"01:00.00"}), 1, 1, 1, QString()));
     EXPECT_EQ(noLength.TempoMedioGiro, QStringLiteral("01:00.00"));
 }
 
@@ -103,7 +103,7 @@ TEST(LapStatistics, ALapTimeThatCannotBeReadStopsThemThere)
     };
     for (const Case& c : cases) {
         LapStatistics s = old;
-        EXPECT_FALSE(MostraStatistiche(s, laps(c.times), int(c.times.size()), 1, 1, QStringLiteral("1000")))
+        EXPECT_FALSE(computeLapStatistics(s, laps(c.times), int(c.times.size()), 1, 1, QStringLiteral("1000")))
             << c.name;
         EXPECT_EQ(s.TempoTotale, QLatin1String(c.total)) << c.name;
         EXPECT_EQ(s.TempoMedioGiro, old.TempoMedioGiro) << c.name;
@@ -113,7 +113,7 @@ TEST(LapStatistics, ALapTimeThatCannotBeReadStopsThemThere)
     }
     // Hours before the minutes, blanks around and one digit of tenths read.
     LapStatistics s = old;
-    EXPECT_TRUE(MostraStatistiche(s, laps({"00:01:00.00", " 1:00.5 "}), 2, 1, 2, QStringLiteral("1000")));
+    EXPECT_TRUE(computeLapStatistics(s, laps({"00:01:00.00", " 1:00.5 "}), 2, 1, 2, QStringLiteral("1000")));
     EXPECT_EQ(s.TempoTotale, QStringLiteral("00:02:00.50"));
 }
 

@@ -113,7 +113,7 @@ TEST(TracePlan, SeparateModeDrawsCheckedMeasuresInBandsOneToThree)
     AnalysisData w = session(20);
     w.blnSeparati = true;
     for (int i : {5, 9, 17})
-        chkGraficoClick(w, i, true);
+        measureCheckClick(w, i, true);
     w.FiltroMisura[9] = 2;
     w.SpessoreMisura[17] = 3;
     w.colours[5] = 0x123456;
@@ -146,7 +146,7 @@ TEST(TracePlan, SeparateModeDrawsCheckedMeasuresInBandsOneToThree)
         EXPECT_EQ(plan.drawn[i], i == 5 || i == 9 || i == 17) << i;
 
     // A fourth measure: refused, and the state of the last redraw stays.
-    chkGraficoClick(w, 6, true);
+    measureCheckClick(w, 6, true);
     const TracePlan refused = w.planMeasures(lapClock(100));
     EXPECT_TRUE(refused.refused);
     EXPECT_TRUE(refused.plots.empty());
@@ -263,40 +263,40 @@ TEST(TracePlan, CheckBoxesCountMeasuresPickTheScaleAndGateSeparateMode)
 {
     TraceState t;
     for (int i : {4, 7, 9}) {
-        const CheckClick c = chkGraficoClick(t, i, true);
-        EXPECT_EQ(c.separatiEnabled, true);
+        const CheckClick c = measureCheckClick(t, i, true);
+        EXPECT_EQ(c.separateKeyEnabled, true);
         EXPECT_EQ(c.selectScale, i);
     }
-    CheckClick c = chkGraficoClick(t, 12, true);
+    CheckClick c = measureCheckClick(t, 12, true);
     EXPECT_EQ(t.NumGraficiAttivi, 4);
-    EXPECT_EQ(c.separatiEnabled, false);
+    EXPECT_EQ(c.separateKeyEnabled, false);
     // Unchecking any measure selects the lowest one still checked.
-    c = chkGraficoClick(t, 7, false);
-    EXPECT_EQ(c.separatiEnabled, true);
+    c = measureCheckClick(t, 7, false);
+    EXPECT_EQ(c.separateKeyEnabled, true);
     EXPECT_EQ(c.selectScale, 4);
     EXPECT_EQ(t.chosenScale, 4);
 
     t.blnSeparati = true;
     EXPECT_FALSE(separateRefused(t));
-    c = chkGraficoClick(t, 15, true);
-    EXPECT_EQ(c.separatiEnabled, std::nullopt);
+    c = measureCheckClick(t, 15, true);
+    EXPECT_EQ(c.separateKeyEnabled, std::nullopt);
     EXPECT_TRUE(separateRefused(t));
     for (int i : {4, 9, 12, 15})
-        chkGraficoClick(t, i, false);
-    c = chkGraficoClick(t, 15, false);
+        measureCheckClick(t, i, false);
+    c = measureCheckClick(t, 15, false);
     EXPECT_EQ(t.NumGraficiAttivi, 0);
     EXPECT_EQ(c.selectScale, 0); // the options stay as they are
     EXPECT_EQ(t.chosenScale, 15);
-    EXPECT_EQ(chkGraficoClick(t, 2, true).selectScale, 0);
+    EXPECT_EQ(measureCheckClick(t, 2, true).selectScale, 0);
     EXPECT_EQ(t.NumGraficiAttivi, 0);
 }
 
-TEST(TracePlan, SovrappostiButtonAndRowLooks)
+TEST(TracePlan, SeparateKeyInOverlaidModeAndRowLooks)
 {
-    EXPECT_TRUE(ImpostaSovrappostiButton(3).enabled);
-    EXPECT_FALSE(ImpostaSovrappostiButton(3).release);
-    EXPECT_FALSE(ImpostaSovrappostiButton(4).enabled);
-    EXPECT_TRUE(ImpostaSovrappostiButton(4).release);
+    EXPECT_TRUE(separateKeyWhenOverlaid(3).enabled);
+    EXPECT_FALSE(separateKeyWhenOverlaid(3).release);
+    EXPECT_FALSE(separateKeyWhenOverlaid(4).enabled);
+    EXPECT_TRUE(separateKeyWhenOverlaid(4).release);
 
     const RowLook on = measureRowLook(true);
     EXPECT_TRUE(on.bold && on.setEnabled && on.scaleEnabled);

@@ -74,21 +74,22 @@ void FakeAnalysis::setLaps(const QStringList& times, const QStringList& sessions
     for (qsizetype k = 0; k < times.size(); ++k)
         lines << times.at(k) + QStringLiteral(", ") + (k < sessions.size() ? sessions.at(k) : QStringLiteral("1"));
     lines << QStringLiteral("00:00.00, 1");
-    grid.cells.assign(std::size_t(lines.size() + 1), {});
-    readLapLines(*this, lines);
-    EvidenziaGiriEstremi(*this);
+    session_.grid.cells.assign(std::size_t(lines.size() + 1), {});
+    readLapLines(session_, lines);
+    EvidenziaGiriEstremi(session_);
 }
 
 void FakeAnalysis::setMeasure(int i, const QString& name, const QString& unit, double min, double max, double avg)
 {
     if (i < 0 || i > kMaxMeasure)
         return;
-    captions[std::size_t(i)] = name;
-    units[std::size_t(i)] = unit;
-    ValoriMin[std::size_t(i)] = min;
-    ValoriMax[std::size_t(i)] = max;
-    ValoriMedi[std::size_t(i)] = avg;
-    FieldsNum = std::max(FieldsNum, i);
+    AnalysisSession& s = session_;
+    s.captions[std::size_t(i)] = name;
+    s.units[std::size_t(i)] = unit;
+    s.ValoriMin[std::size_t(i)] = min;
+    s.ValoriMax[std::size_t(i)] = max;
+    s.ValoriMedi[std::size_t(i)] = avg;
+    s.FieldsNum = std::max(s.FieldsNum, i);
 }
 
 } // namespace zuv::test

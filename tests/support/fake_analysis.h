@@ -1,10 +1,10 @@
 #pragma once
 // A stand-in for the open analysis window: the interface's public values are
-// plain members a test sets, every getter answers from a table the test may
-// fill (an index not in it gets the interface's own answer, computed from the
-// members), and the window stands in the resolver under its kind for as long
-// as it lives, so `currentAnalysis()` finds it while `UsaAnalisiSpeed` names
-// that kind.
+// those of a session without a loader, which a test sets, every getter
+// answers from a table the test may fill (an index not in it gets the
+// interface's own answer, computed from the session), and the window stands
+// in the resolver under its kind for as long as it lives, so
+// `currentAnalysis()` finds it while `UsaAnalisiSpeed` names that kind.
 
 #include "analysis/analysis_interface.h"
 
@@ -20,6 +20,8 @@ public:
     explicit FakeAnalysis(AnalysisKind kind = AnalysisKind::Dati);
 
     AnalysisKind kind() const override { return kind_; }
+    AnalysisSession& session() override { return session_; }
+    const AnalysisSession& session() const override { return session_; }
     void showModal() override { ++modalShows; }
     void RefreshLanguage() override { ++languageRefreshes; }
     void SalvaDatiSessione() override { ++sessionSaves; }
@@ -59,6 +61,7 @@ private:
     QString answer(const char* name, const std::map<int, QString>& script, int i, const QString& own) const;
 
     AnalysisKind kind_;
+    AnalysisSession session_;
 };
 
 } // namespace zuv::test

@@ -212,7 +212,7 @@ protected:
             w.AggiornaCursoreAllarmi(t, 0, r.sample);
         else
             w.AggiornaCursore(t, 0, r.sample);
-        for (int j = 1; j <= w.FieldsNum; ++j)
+        for (int j = 1; j <= w.session().FieldsNum; ++j)
             r.values.append(w.txtValore[j]->text());
         for (const Swatch* lamp : w.shpAlarm)
             r.lamps.push_back(lamp->colour());
@@ -234,21 +234,21 @@ protected:
         w->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
         w->Toolbar1_ButtonClick(QStringLiteral("Circuito"));
-        EXPECT_TRUE(w->blnCircuitoVisibile());
+        EXPECT_TRUE(w->session().blnCircuitoVisibile());
         for (int i : kDrawn)
             QTest::mouseClick(w->chkGrafico[i], Qt::LeftButton);
-        w->FiltroMisura[6] = 2;
+        w->session().FiltroMisura[6] = 2;
 
         v.statistics = dialogCells<dlgStatistiche>(*w);
         v.report = dialogCells<dlgReportGiri>(*w);
         for (int row = 1; row < w->MSFlexGrid1->rowCount(); ++row) {
             LapView& lap = v.laps[row];
             clickCell(*w, row, 1);
-            EXPECT_EQ(w->GiroCorrente, row);
+            EXPECT_EQ(w->session().GiroCorrente, row);
             lap.lapTable = cells(*w->MSFlexGrid1);
             lap.tabs = w->SSTab1->tabText(0) + " | " + w->SSTab1->tabText(1);
             lap.range = w->NTGraph1->range();
-            lap.stride = w->PassoDisegno;
+            lap.stride = w->session().PassoDisegno;
             lap.measures = traces(*w->NTGraph1);
             lap.measureStats = dialogCells<dlgStatisticheMisure>(*w);
             for (double t : kCursorTimes)
@@ -384,7 +384,7 @@ TEST_F(CompareTest, BothWindowsNameTheMeasuresAlikeWhateverTheHeaderLooksLike)
         Shown s;
         const std::unique_ptr<frmAnalisiDati> w = makeWindow(kind, file);
         EXPECT_TRUE(w->Form_Load());
-        s.fields = w->FieldsNum;
+        s.fields = w->session().FieldsNum;
         for (int i = 1; i <= 20; ++i) {
             const bool row = w->lblNomeCampo[i]->isVisibleTo(w.get());
             s.names.append(row ? w->lblNomeCampo[i]->text() : QString());
@@ -462,7 +462,7 @@ TEST_F(CompareTest, FastWindowSaysWhatItCouldNotDoAndStillOpens)
             EXPECT_EQ(msgs.shown[0].icon, c.icon);
             EXPECT_TRUE(msgs.shown[0].text.startsWith(missingFileText(folder + c.missing)))
                 << msgs.shown[0].text.toStdString();
-            EXPECT_EQ(w.FieldsNum, c.fields);
+            EXPECT_EQ(w.session().FieldsNum, c.fields);
             EXPECT_EQ(w.chkGrafico[3]->isVisibleTo(&w), c.fields > 0);
             EXPECT_EQ(w.MSFlexGrid1->isVisibleTo(&w), c.lapRows > 0);
             if (c.lapRows > 0) {

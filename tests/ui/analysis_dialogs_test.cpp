@@ -80,9 +80,9 @@ TEST_F(AnalysisDialogsTest, FakeWindowStandsInTheResolverUnderItsKind)
         UsaAnalisiSpeed = true;
         EXPECT_EQ(currentAnalysis(), &speed);
         speed.setLaps({"01:30.00", "01:20.50", "01:20.50"}, {"1", "1", "2"});
-        EXPECT_EQ(speed.intGiriCompletati, 3);
-        EXPECT_EQ(speed.intGiroVeloce, 2) << "the first of equal times";
-        EXPECT_EQ(speed.intGiroLento, 1);
+        EXPECT_EQ(speed.session().intGiriCompletati, 3);
+        EXPECT_EQ(speed.session().intGiroVeloce, 2) << "the first of equal times";
+        EXPECT_EQ(speed.session().intGiroLento, 1);
         EXPECT_EQ(speed.GetTempoGiro(3), QStringLiteral("01:20.50"));
         EXPECT_EQ(speed.GetSessioneTempo(4), QStringLiteral("2"));
         speed.lapTime[3] = QStringLiteral("scripted");
@@ -95,16 +95,16 @@ TEST_F(AnalysisDialogsTest, FakeWindowStandsInTheResolverUnderItsKind)
 
 TEST_F(AnalysisDialogsTest, StatisticsWithoutACompletedLapSay302AndOpenNothing)
 {
-    window.TempoTotale = QStringLiteral("kept");
+    window.session().TempoTotale = QStringLiteral("kept");
     for (int laps : {0, -1}) {
-        window.intGiriCompletati = laps;
+        window.session().intGiriCompletati = laps;
         EXPECT_EQ(dlgStatistiche::open(&owner), nullptr);
         EXPECT_EQ(dlgStatisticheMisure::open(&owner), nullptr);
         EXPECT_EQ(dlgReportGiri::open(&owner), nullptr);
         EXPECT_EQ(takeMessages(), QStringList(3, fixtureText(0, 302))) << laps;
     }
     EXPECT_EQ(msgs.shown.size(), 0u);
-    EXPECT_EQ(window.TempoTotale, QStringLiteral("kept"));
+    EXPECT_EQ(window.session().TempoTotale, QStringLiteral("kept"));
     EXPECT_EQ(raiseOpenDialog<dlgStatistiche>(), nullptr);
     EXPECT_EQ(raiseOpenDialog<dlgStatisticheMisure>(), nullptr);
     EXPECT_EQ(raiseOpenDialog<dlgReportGiri>(), nullptr);
@@ -145,7 +145,7 @@ TEST_F(AnalysisDialogsTest, StatisticsOfOneAndOfManyLapsInBothLanguages)
                                      fixtureText(language, 107), fixtureText(language, 108)};
             EXPECT_EQ(column(*d->MSFlexGrid1, 0), labels);
             EXPECT_EQ(column(*d->MSFlexGrid1, 1), c.values);
-            EXPECT_EQ(window.TempoTotale, c.values[1]) << "computed into the window's texts";
+            EXPECT_EQ(window.session().TempoTotale, c.values[1]) << "computed into the window's texts";
             EXPECT_EQ(d->MSFlexGrid1->columnAlignment(1), 4);
             d->close();
         }
@@ -166,7 +166,7 @@ TEST_F(AnalysisDialogsTest, AnOpenDialogIsBroughtForwardNotFilledAgainUntilClose
     EXPECT_EQ(dlgStatistiche::open(&owner), stats);
     EXPECT_EQ(dlgStatisticheMisure::open(&owner), measures);
     EXPECT_EQ(dlgReportGiri::open(&owner), report);
-    EXPECT_EQ(window.TempoTotale, QStringLiteral("00:02:30.00")) << "the press computes again";
+    EXPECT_EQ(window.session().TempoTotale, QStringLiteral("00:02:30.00")) << "the press computes again";
     EXPECT_EQ(stats->MSFlexGrid1->text(1, 1), QStringLiteral("00:01:30.00")) << "the grid keeps its values";
     EXPECT_EQ(measures->MSFlexGrid1->text(1, 0), QStringLiteral("Rpm [rpm]"));
     EXPECT_EQ(report->MSFlexGrid1->rowCount(), 2);
@@ -195,7 +195,7 @@ TEST_F(AnalysisDialogsTest, PerMeasureGridHasARowPerMeasureInBothLanguages)
     window.setLaps({"01:30.00"});
     for (int i = 3; i <= 10; ++i)
         window.setMeasure(i, QStringLiteral("M%1").arg(i), QStringLiteral("[u]"), -i, 10 * i, i + 0.456);
-    window.ValoriMedi[4] = 12;
+    window.session().ValoriMedi[4] = 12;
     window.avgVal[5] = QStringLiteral("not a number");
     const QString point = QLocale().decimalPoint();
     for (int language : {0, 1}) {
@@ -230,7 +230,7 @@ TEST_F(AnalysisDialogsTest, PerMeasureGridHasARowPerMeasureInBothLanguages)
     }
 
     // No measure at all: the headings alone.
-    window.FieldsNum = 2;
+    window.session().FieldsNum = 2;
     dlgStatisticheMisure* d = dlgStatisticheMisure::open(&owner);
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->MSFlexGrid1->rowCount(), 1);
@@ -247,10 +247,10 @@ protected:
     {
         AnalysisDialogsTest::SetUp();
         window.setMeasure(kMeasure, QStringLiteral("Oil"), QStringLiteral("[bar]"), 100, 200, 150);
-        window.FiltroMisura[kMeasure] = 2;
-        window.SpessoreMisura[kMeasure] = 3;
-        window.colours[kMeasure] = 0x0000FF;
-        window.blnSeparati = true;
+        window.session().FiltroMisura[kMeasure] = 2;
+        window.session().SpessoreMisura[kMeasure] = 3;
+        window.session().colours[kMeasure] = 0x0000FF;
+        window.session().blnSeparati = true;
     }
 
     // Runs `act` on the chart settings dialog once it is shown modal; a
@@ -284,9 +284,9 @@ protected:
     };
     Settings settings() const
     {
-        return {window.FiltroMisura[kMeasure], window.SpessoreMisura[kMeasure], window.ValoriMin[kMeasure],
-                window.ValoriMax[kMeasure], window.captions[kMeasure], window.units[kMeasure],
-                window.colours[kMeasure]};
+        return {window.session().FiltroMisura[kMeasure], window.session().SpessoreMisura[kMeasure], window.session().ValoriMin[kMeasure],
+                window.session().ValoriMax[kMeasure], window.session().captions[kMeasure], window.session().units[kMeasure],
+                window.session().colours[kMeasure]};
     }
 
     std::unique_ptr<QTimer> timer;
@@ -294,7 +294,7 @@ protected:
 
 TEST_F(SetGraphTest, OpensOnTheMeasureWithItsCaptionsInBothLanguages)
 {
-    window.toSettingsExchange(kMeasure);
+    window.session().toSettingsExchange(kMeasure);
     for (int language : {0, 1}) {
         TabellaLingua.IndiceLingua = language;
         dlgSetGraph d(kMeasure, &owner);
@@ -331,10 +331,10 @@ TEST_F(SetGraphTest, OkWidensTheScaleEachTimeAndTheSessionKeepsIt)
     for (const auto& [min, max] : {std::pair{90.0, 220.0}, std::pair{81.0, 242.0}}) {
         whenModal([](dlgSetGraph& d) { QTest::mouseClick(d.OKButton, Qt::LeftButton); });
         EXPECT_TRUE(dlgSetGraph::edit(&owner, kMeasure));
-        EXPECT_EQ(window.ValoriMin[kMeasure], min);
-        EXPECT_EQ(window.ValoriMax[kMeasure], max);
+        EXPECT_EQ(window.session().ValoriMin[kMeasure], min);
+        EXPECT_EQ(window.session().ValoriMax[kMeasure], max);
     }
-    const MeasureRows rows = window.sessionRows();
+    const MeasureRows rows = window.session().sessionRows();
     EXPECT_EQ(rows[kMeasure].minimum, 81.0);
     EXPECT_EQ(rows[kMeasure].maximum, 242.0);
     EXPECT_EQ(rows[kMeasure].filter, 2);
@@ -342,15 +342,15 @@ TEST_F(SetGraphTest, OkWidensTheScaleEachTimeAndTheSessionKeepsIt)
 
     // A negative minimum moves towards zero; in the overlaid mode the scale
     // boxes are hidden and still stored.
-    window.ValoriMin[kMeasure] = -10;
-    window.blnSeparati = false;
+    window.session().ValoriMin[kMeasure] = -10;
+    window.session().blnSeparati = false;
     whenModal([](dlgSetGraph& d) {
         EXPECT_FALSE(d.fraScalaDisegno->isVisible());
         EXPECT_EQ(d.txtMinVal->text(), QStringLiteral("-9"));
         QTest::keyClick(d.txtFiltro, Qt::Key_Return);
     });
     EXPECT_TRUE(dlgSetGraph::edit(&owner, kMeasure));
-    EXPECT_EQ(window.ValoriMin[kMeasure], -9.0);
+    EXPECT_EQ(window.session().ValoriMin[kMeasure], -9.0);
     EXPECT_TRUE(msgs.shown.empty());
 }
 
@@ -405,7 +405,7 @@ TEST_F(SetGraphTest, BadNumbersAreRefusedWithTheDialogStillOpen)
     for (int language : {0, 1}) {
         TabellaLingua.IndiceLingua = language;
         for (const Bad& b : cases) {
-            window.toSettingsExchange(kMeasure);
+            window.session().toSettingsExchange(kMeasure);
             dlgSetGraph d(kMeasure, &owner);
             d.show();
             d.txtFiltro->setText(QLatin1String(b.filter));
@@ -418,12 +418,12 @@ TEST_F(SetGraphTest, BadNumbersAreRefusedWithTheDialogStillOpen)
             EXPECT_FALSE(msgs.shown[0].text.isEmpty());
             EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Exclamation);
             msgs.shown.clear();
-            window.fromSettingsExchange(kMeasure);
+            window.session().fromSettingsExchange(kMeasure);
             EXPECT_EQ(settings(), before);
         }
     }
     // Once put right, the same dialog stores.
-    window.toSettingsExchange(kMeasure);
+    window.session().toSettingsExchange(kMeasure);
     dlgSetGraph d(kMeasure, &owner);
     d.show();
     d.txtFiltro->setText(QStringLiteral("0"));
@@ -431,7 +431,7 @@ TEST_F(SetGraphTest, BadNumbersAreRefusedWithTheDialogStillOpen)
     d.txtFiltro->setText(QStringLiteral("7"));
     EXPECT_TRUE(d.OKButton_Click());
     EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(window.currGraphFiltro, 7);
+    EXPECT_EQ(window.session().currGraphFiltro, 7);
 }
 
 TEST_F(SetGraphTest, ColourChosenIsStoredAtOkAndACancelledChoiceKeepsTheColour)
@@ -446,7 +446,7 @@ TEST_F(SetGraphTest, ColourChosenIsStoredAtOkAndACancelledChoiceKeepsTheColour)
         QTest::mouseClick(d.CancelButton, Qt::LeftButton);
     });
     EXPECT_FALSE(dlgSetGraph::edit(&owner, kMeasure));
-    EXPECT_EQ(window.colours[kMeasure], 0x0000FFu) << "not stored after Cancel";
+    EXPECT_EQ(window.session().colours[kMeasure], 0x0000FFu) << "not stored after Cancel";
     EXPECT_EQ(fileDialogs.coloursAsked, (std::vector<quint32>{0x0000FF, 0x0000FF}))
         << "the colour dialog opens on the button's colour";
 
@@ -456,7 +456,7 @@ TEST_F(SetGraphTest, ColourChosenIsStoredAtOkAndACancelledChoiceKeepsTheColour)
         QTest::mouseClick(d.OKButton, Qt::LeftButton);
     });
     EXPECT_TRUE(dlgSetGraph::edit(&owner, kMeasure));
-    EXPECT_EQ(window.colours[kMeasure], 0xFF0000u);
+    EXPECT_EQ(window.session().colours[kMeasure], 0xFF0000u);
 
     // A cancelled choice, then OK: the colour the button had is stored.
     whenModal([](dlgSetGraph& d) {
@@ -464,7 +464,7 @@ TEST_F(SetGraphTest, ColourChosenIsStoredAtOkAndACancelledChoiceKeepsTheColour)
         QTest::mouseClick(d.OKButton, Qt::LeftButton);
     });
     EXPECT_TRUE(dlgSetGraph::edit(&owner, kMeasure));
-    EXPECT_EQ(window.colours[kMeasure], 0xFF0000u);
+    EXPECT_EQ(window.session().colours[kMeasure], 0xFF0000u);
 }
 
 TEST_F(SetGraphTest, QtColourDialogOpensOnTheColourAndGivesTheChoiceOrNothing)
@@ -519,7 +519,7 @@ TEST_F(AnalysisDialogsTest, ReportListsTheLapsInBothLanguages)
     }
 
     // A lap count below zero reaching the dialog keeps the heading row.
-    window.intGiriCompletati = -1;
+    window.session().intGiriCompletati = -1;
     dlgReportGiri d(&owner);
     EXPECT_EQ(d.MSFlexGrid1->rowCount(), 1);
 }

@@ -6,7 +6,6 @@
 
 #include "analysis/cursor_readout.h"
 #include "analysis/number_text.h"
-#include "analysis/ui/analysis_source.h"
 #include "analysis/ui/chart_component.h"
 #include "analysis/ui/circuit_map.h"
 #include "analysis/ui/dlgDatiSessione.h"
@@ -24,6 +23,7 @@
 #include "project/language.h"
 #include "project/state.h"
 #include "support/fixtures.h"
+#include "support/session_files.h"
 #include "support/ui/analysis_windows.h"
 #include "support/ui/modal_driver.h"
 
@@ -77,43 +77,6 @@ std::unique_ptr<frmAnalisiDati> makeWindow(AnalysisKind kind)
     if (kind == AnalysisKind::DatiSpeed)
         return std::make_unique<frmAnalisiDatiSpeed>();
     return std::make_unique<frmAnalisiDati>();
-}
-
-// A session of `columns` data columns and `laps` laps of `lapRows` rows
-// each (time restarting at 0 on every lap), as the export writes it.
-struct SessionFiles {
-    QByteArray data;
-    QByteArray alarms;
-    QByteArray laps;
-};
-
-SessionFiles makeSession(int columns, int laps, int lapRows)
-{
-    SessionFiles f;
-    QStringList names = {"Time [sec]", "Distance [m]"};
-    for (int c = 3; c <= columns; ++c)
-        names.append(QStringLiteral("M%1 [u%1]").arg(c));
-    f.data = names.join(QLatin1Char(';')).toLatin1() + "\r\n";
-    f.alarms = "Time [sec];Distance [m];A0;A1;A2;A3;A4;A5;A6;A7;\r\n";
-    f.laps = "1.4\r\n";
-    for (int lap = 0; lap <= laps + 1; ++lap) {
-        for (int k = 0; k < lapRows; ++k) {
-            const QByteArray t = QByteArray::number(k / 10.0, 'f', 1);
-            const QByteArray d = QByteArray::number(k * 3.0, 'f', 1);
-            QByteArray row = t + ';' + d;
-            for (int c = 3; c <= columns; ++c)
-                row += ';' + QByteArray::number(c * 10 + (k % 7));
-            f.data += row + "\r\n";
-            QByteArray alarm = t + ';' + d;
-            for (int a = 0; a < 8; ++a)
-                alarm += ';' + QByteArray::number(2 * a + 1 + (a == 2 && k == 5 ? 1 : 0));
-            f.alarms += alarm + ';' + QByteArray::number(lap) + "\r\n";
-        }
-        if (lap >= 1 && lap <= laps)
-            f.laps += QByteArray("01:0") + QByteArray::number(lap) + ".00, 1\r\n";
-    }
-    f.laps += "\r\n";
-    return f;
 }
 
 class AnalysisTest : public ZuvTest {
@@ -209,7 +172,7 @@ TEST_P(BothWindows, ExampleOpensOnItsFirstStretchWithTheLapTableFilled)
     EXPECT_TRUE(AnalisiCaricata);
     EXPECT_FALSE(surface.busy);
     EXPECT_EQ(surface.panelText[2], QDir::toNativeSeparators(example));
-    EXPECT_EQ(w.FieldsNum, 16);
+    EXPECT_EQ(w.session().FieldsNum, 16);
 
     // Measure rows 3..16 shown, 17..20 hidden; names from the language.
     for (int i = 3; i <= 20; ++i) {
@@ -227,7 +190,7 @@ TEST_P(BothWindows, ExampleOpensOnItsFirstStretchWithTheLapTableFilled)
     // Seven laps between "Start" and "End", lap and sector times.
     GridComponent& g = *w.MSFlexGrid1;
     EXPECT_TRUE(g.isVisibleTo(&w));
-    EXPECT_EQ(w.intGiriCompletati, 7);
+    EXPECT_EQ(w.session().intGiriCompletati, 7);
     EXPECT_EQ(g.rowCount(), 10);
     EXPECT_EQ(g.text(1, 0), "Start");
     EXPECT_EQ(g.text(9, 0), "End");
@@ -235,18 +198,18 @@ TEST_P(BothWindows, ExampleOpensOnItsFirstStretchWithTheLapTableFilled)
     EXPECT_EQ(g.text(0, 1), languageText(143));
     EXPECT_EQ(g.text(0, 4), languageText(144) + "3");
     EXPECT_EQ(g.text(2, 1), "01:15.64");
-    EXPECT_EQ(w.SettoriGiro, 4);
+    EXPECT_EQ(w.session().SettoriGiro, 4);
     for (int r = 2; r <= 8; ++r)
         for (int c = 2; c <= 4; ++c)
             EXPECT_FALSE(g.text(r, c).isEmpty()) << r << "," << c;
     // Fastest lap 5 green, slowest lap 1 red, in the lap-time column.
-    EXPECT_EQ(w.intGiroVeloce, 5);
-    EXPECT_EQ(w.intGiroLento, 1);
+    EXPECT_EQ(w.session().intGiroVeloce, 5);
+    EXPECT_EQ(w.session().intGiroLento, 1);
     EXPECT_EQ(g.cellBackground(6, 1), colorFromValue(65280));
     EXPECT_EQ(g.cellBackground(2, 1), colorFromValue(255));
 
     // The out-lap is on show: its whole time on both charts' axis.
-    EXPECT_EQ(w.GiroCorrente, 1);
+    EXPECT_EQ(w.session().GiroCorrente, 1);
     EXPECT_EQ(w.SSTab1->tabText(0), languageText(273) + " " + languageText(110) + " 0");
     const ChartComponent::Range r = w.NTGraph1->range();
     EXPECT_DOUBLE_EQ(r.xFrom, 0.0);
@@ -296,7 +259,7 @@ TEST_P(BothWindows, SectorTimesOfTheExampleEndAtItsSectorBoundaries)
         EXPECT_TRUE(user.waitDone());
     }
     expectTable();
-    EXPECT_EQ(w.GiroCorrente, kLap4Row);
+    EXPECT_EQ(w.session().GiroCorrente, kLap4Row);
     for (int c = 2; c <= 4; ++c) {
         EXPECT_EQ(w.MSFlexGrid1->cellBackground(kLap4Row, c), colorFromValue(0xFFFFFF)) << c;
         EXPECT_EQ(w.MSFlexGrid1->cellForeground(kLap4Row, c), colorFromValue(0)) << c;
@@ -313,13 +276,13 @@ TEST_P(BothWindows, ClickOnALapTimeShowsThatLapWithTheCheckedTraces)
     show();
     check(4);
     check(9);
-    EXPECT_EQ(w.NumGraficiAttivi, 2);
+    EXPECT_EQ(w.session().NumGraficiAttivi, 2);
     EXPECT_TRUE(w.txtValore[4]->font().bold());
     EXPECT_TRUE(w.optScala[9]->isChecked()) << "the last measure checked gives the scale";
     ASSERT_EQ(w.NTGraph1->elementCount(), 2);
 
     clickCell(kLap4Row, 1);
-    EXPECT_EQ(w.GiroCorrente, kLap4Row);
+    EXPECT_EQ(w.session().GiroCorrente, kLap4Row);
     EXPECT_EQ(w.SSTab1->tabText(0), languageText(273) + " " + languageText(110) + " 4");
     EXPECT_EQ(w.SSTab1->tabText(1), languageText(91) + " " + languageText(110) + " 4");
     // The selected row from column 2 on is blue on white.
@@ -334,7 +297,7 @@ TEST_P(BothWindows, ClickOnALapTimeShowsThatLapWithTheCheckedTraces)
     EXPECT_DOUBLE_EQ(r.xFrom, 0.0);
     const double lapEnd = chart ? 72.9 : 72.8;
     EXPECT_NEAR(r.xTo, lapEnd, 1e-9);
-    EXPECT_EQ(w.PassoDisegno, 1);
+    EXPECT_EQ(w.session().PassoDisegno, 1);
     const std::vector<double> k = keys(*w.NTGraph1);
     ASSERT_EQ(k.size(), chart ? 730u : 729u);
     EXPECT_DOUBLE_EQ(k.front(), 0.0);
@@ -342,22 +305,22 @@ TEST_P(BothWindows, ClickOnALapTimeShowsThatLapWithTheCheckedTraces)
     EXPECT_EQ(w.NTGraph1->elementName(0), w.lblNomeCampo[4]->text());
     EXPECT_EQ(w.NTGraph1->elementColor(0), colorFromValue(w.shpColor[4]->colour()));
     // Overlaid: the largest maximum sets the top, each measure scaled to it.
-    EXPECT_GT(r.yTo, w.ValoriMax[4]);
-    EXPECT_DOUBLE_EQ(w.FattoriScala[3], 1.0) << "engine speed is the largest of all";
-    EXPECT_NEAR(w.FattoriScala[4] * w.ValoriMax[4], w.ValoriMax[3], 1e-6);
+    EXPECT_GT(r.yTo, w.session().ValoriMax[4]);
+    EXPECT_DOUBLE_EQ(w.session().FattoriScala[3], 1.0) << "engine speed is the largest of all";
+    EXPECT_NEAR(w.session().FattoriScala[4] * w.session().ValoriMax[4], w.session().ValoriMax[3], 1e-6);
 
     // A measure's filter thins its own trace.
-    w.FiltroMisura[4] = 2;
+    w.session().FiltroMisura[4] = 2;
     w.RidisegnaGraficoAttivo();
     EXPECT_EQ(keys(*w.NTGraph1).size(), 365u);
 
     // "Start" and "End" can be chosen like a lap; a click beside the lap
     // time only redoes the marks.
     clickCell(9, 1);
-    EXPECT_EQ(w.GiroCorrente, 9);
+    EXPECT_EQ(w.session().GiroCorrente, 9);
     EXPECT_NEAR(w.NTGraph1->range().xTo, GetParam() == AnalysisKind::Dati ? 111.9 : 111.8, 1e-9);
     clickCell(3, 2);
-    EXPECT_EQ(w.GiroCorrente, 9);
+    EXPECT_EQ(w.session().GiroCorrente, 9);
     EXPECT_EQ(w.MSFlexGrid1->cellBackground(6, 1), colorFromValue(65280));
 }
 
@@ -369,7 +332,7 @@ TEST_P(BothWindows, CursorShowsEveryValueTheLampsAndTheMapMarkerInBothTabs)
     check(6);
     clickCell(kLap4Row, 1);
     w.Toolbar1_ButtonClick(QStringLiteral("Circuito"));
-    ASSERT_TRUE(w.blnCircuitoVisibile());
+    ASSERT_TRUE(w.session().blnCircuitoVisibile());
     ASSERT_TRUE(w.Picture1->isVisibleTo(&w));
     EXPECT_EQ(w.txtCircuito->text(), "Pista Collina");
     EXPECT_EQ(w.Picture1->markerPoint(), 0);
@@ -378,17 +341,17 @@ TEST_P(BothWindows, CursorShowsEveryValueTheLampsAndTheMapMarkerInBothTabs)
 
     // Oil pressure is low in lap 4 from 49.0 to 53 s. The cursor there
     // reads one data row in every box, the row of the time it shows.
-    const DataSources& src = w.source().sources();
+    const DataSources& src = w.session().sources();
     const auto rowShown = [&] {
         const double t = w.txtValore[1]->text().toDouble();
-        return w.RigaInizioTraccia + qRound64(t * 10);
+        return w.session().RigaInizioTraccia + qRound64(t * 10);
     };
     clickChart(*w.NTGraph1, 51.0);
     EXPECT_NEAR(w.txtValore[1]->text().toDouble(), 51.0, 0.15);
     qint64 row = rowShown();
     for (int j : {2, 6, 16})
         EXPECT_EQ(w.txtValore[j]->text(), readoutText(*src.valueAt(j, row))) << j;
-    const qint64 expected = (row - w.RigaInizioTraccia) * (points - 1) / (kLap4End - kLap4First);
+    const qint64 expected = (row - w.session().RigaInizioTraccia) * (points - 1) / (kLap4End - kLap4First);
     EXPECT_EQ(w.Picture1->markerPoint(), expected);
     const QPoint twips = *markerCorner(w.Picture1->outline(), expected);
     EXPECT_NEAR(w.Shape1->x(), twips.x() * w.Picture1->logicalDpiX() / 1440.0, 1.0);
@@ -424,8 +387,8 @@ TEST_P(BothWindows, SessionFileComesBackInAFreshWindowAndIsWrittenWhole)
         frmAnalisiDati& w = open(example, GetParam());
         ASSERT_TRUE(loaded);
         check(5);
-        w.FiltroMisura[5] = 3;
-        w.FiltroMisura[16] = 2;
+        w.session().FiltroMisura[5] = 3;
+        w.session().FiltroMisura[16] = 2;
         w.setMeasureColour(5, 0x00FF00);
         DatiSessione.Piloti = QStringLiteral("Anna\r\nBruno");
         w.ChiudiGrafico();
@@ -454,14 +417,14 @@ TEST_P(BothWindows, SessionFileComesBackInAFreshWindowAndIsWrittenWhole)
     frmAnalisiDati& w = open(example, GetParam());
     ASSERT_TRUE(loaded);
     // Nothing of the closed window: no box checked, overlaid, first stretch.
-    EXPECT_EQ(w.NumGraficiAttivi, 0);
+    EXPECT_EQ(w.session().NumGraficiAttivi, 0);
     EXPECT_FALSE(w.chkGrafico[5]->isChecked());
-    EXPECT_FALSE(w.blnSeparati);
-    EXPECT_EQ(w.GiroCorrente, 1);
+    EXPECT_FALSE(w.session().blnSeparati);
+    EXPECT_EQ(w.session().GiroCorrente, 1);
     // What the session file keeps is back, to its last row.
-    EXPECT_EQ(w.sessionLoad(), SessionLoad::Complete);
-    EXPECT_EQ(w.FiltroMisura[5], 3);
-    EXPECT_EQ(w.FiltroMisura[16], 2);
+    EXPECT_EQ(w.session().sessionLoad(), SessionLoad::Complete);
+    EXPECT_EQ(w.session().FiltroMisura[5], 3);
+    EXPECT_EQ(w.session().FiltroMisura[16], 2);
     EXPECT_EQ(w.shpColor[5]->colour(), 0x00FF00u);
     EXPECT_EQ(DatiSessione.Piloti, "Anna, Bruno");
     EXPECT_EQ(DatiSessione.Circuito, "Pista Collina");
@@ -487,24 +450,24 @@ TEST_P(BothWindows, PlaybackMovesByAHundredthAndStopsAtTheLapEndOrWhenTheWindowC
     // The first playback redraws where it stands, then moves a hundredth
     // of the width a pass.
     w.playbackPass();
-    const double width = w.MaxX - w.MinX;
-    EXPECT_NEAR(w.MinX, 0.0, 1e-9);
+    const double width = w.session().MaxX - w.session().MinX;
+    EXPECT_NEAR(w.session().MinX, 0.0, 1e-9);
     w.playbackPass();
-    EXPECT_NEAR(w.MinX, width / 100, 1e-9);
-    EXPECT_NEAR(w.MaxX - w.MinX, width, 1e-9);
-    EXPECT_NEAR(w.NTGraph1->range().xFrom, w.MinX, 1e-9);
+    EXPECT_NEAR(w.session().MinX, width / 100, 1e-9);
+    EXPECT_NEAR(w.session().MaxX - w.session().MinX, width, 1e-9);
+    EXPECT_NEAR(w.NTGraph1->range().xFrom, w.session().MinX, 1e-9);
     EXPECT_EQ(w.txtValore[1]->text(), readoutText(0.4)) << "the read-out follows the view";
 
     // The timer plays on by itself, a pass a tick.
-    const double at = w.MinX;
+    const double at = w.session().MinX;
     QTest::qWait(200);
-    EXPECT_GT(w.MinX, at);
+    EXPECT_GT(w.session().MinX, at);
 
     // It ends once the view passes the lap's end.
     for (int pass = 0; pass < 1000 && w.playbackRunning(); ++pass)
         w.playbackPass();
     EXPECT_FALSE(w.playbackRunning());
-    EXPECT_GT(w.MaxX, 72.8);
+    EXPECT_GT(w.session().MaxX, 72.8);
     EXPECT_TRUE(w.cmdScorriSX->isEnabled());
     EXPECT_TRUE(w.NTGraph1->cursorTracking());
 
@@ -528,20 +491,6 @@ TEST_P(BothWindows, PlaybackMovesByAHundredthAndStopsAtTheLapEndOrWhenTheWindowC
 TEST_P(BothWindows, StatusBarTellsEachStepOfTheLoadInBothLanguages)
 {
     const bool chart = GetParam() == AnalysisKind::Dati;
-    using Panels = std::vector<std::pair<int, QString>>;
-    // The chart reports as often as it likes while it reads: a run of
-    // progress texts counts by its last.
-    const auto steps = [](const Panels& calls) {
-        Panels out;
-        for (const auto& c : calls) {
-            const bool progress = c.first == 3 && c.second.endsWith(QLatin1String(" %"));
-            if (progress && !out.empty() && out.back().first == 3 && out.back().second.endsWith(QLatin1String(" %")))
-                out.back() = c;
-            else
-                out.push_back(c);
-        }
-        return out;
-    };
     struct Case {
         int laps, lapRows; // (laps + 2) x lapRows data rows
     } cases[] = {{3, 200}, {5, 143}};
@@ -571,7 +520,7 @@ TEST_P(BothWindows, StatusBarTellsEachStepOfTheLoadInBothLanguages)
             if (chart || rows > 1000)
                 want.emplace_back(3, done);
             want.insert(want.end(), {{1, QString()}, {3, QString()}, {2, QDir::toNativeSeparators(file)}});
-            EXPECT_EQ(chart ? steps(surface.panelTexts) : surface.panelTexts, want);
+            EXPECT_EQ(chart ? loadSteps(surface.panelTexts) : surface.panelTexts, want);
         }
     }
 }
@@ -584,7 +533,7 @@ TEST_P(BothWindows, MapOfAnOutlineThatEndsOnABadLine)
     frmAnalisiDati& w = open(example, GetParam());
     ASSERT_TRUE(loaded);
     w.Toolbar1_ButtonClick(QStringLiteral("Circuito"));
-    ASSERT_TRUE(w.blnCircuitoVisibile());
+    ASSERT_TRUE(w.session().blnCircuitoVisibile());
     EXPECT_EQ(w.Picture1->outline(), (std::vector<MapPoint>{{0, 0}, {10, 0}, {10, 10}}));
     EXPECT_EQ(w.Picture1->markerPoint(), 0);
 }
@@ -600,21 +549,21 @@ TEST_P(BothWindows, StatisticsStopWithoutAWordAtALapTimeThatCannotBeRead)
     UsaAnalisiSpeed = GetParam() == AnalysisKind::DatiSpeed;
     frmAnalisiDati& w = open(file, GetParam());
     ASSERT_TRUE(loaded);
-    ASSERT_EQ(w.intGiriCompletati, 3);
+    ASSERT_EQ(w.session().intGiriCompletati, 3);
     w.toolButton("Statistiche")->trigger();
     EXPECT_TRUE(msgs.shown.empty());
     EXPECT_EQ(w.findChild<dlgStatistiche*>(), nullptr);
     // The total as far as it came; what follows it was never computed.
-    EXPECT_EQ(w.TempoTotale, "00:01:01.00");
-    EXPECT_EQ(w.TempoMedioGiro, "");
-    EXPECT_EQ(w.strGiroVeloce, "");
+    EXPECT_EQ(w.session().TempoTotale, "00:01:01.00");
+    EXPECT_EQ(w.session().TempoMedioGiro, "");
+    EXPECT_EQ(w.session().strGiroVeloce, "");
 
     // Once the lap time reads, the statistics open.
-    w.TabellaGiri[3][1] = QStringLiteral("01:02.00");
+    w.session().TabellaGiri[3][1] = QStringLiteral("01:02.00");
     w.toolButton("Statistiche")->trigger();
     EXPECT_NE(w.findChild<dlgStatistiche*>(), nullptr);
-    EXPECT_EQ(w.TempoTotale, "00:03:06.00");
-    EXPECT_EQ(w.TempoMedioGiro, "01:02.00");
+    EXPECT_EQ(w.session().TempoTotale, "00:03:06.00");
+    EXPECT_EQ(w.session().TempoMedioGiro, "01:02.00");
 }
 
 // The nine arguments of the chart print, as the page shows them: the header
@@ -673,7 +622,7 @@ TEST_P(BothWindows, ChartSettingsStoreAWidthBelowOneAndAMinimumAboveTheMaximumAs
     check(6);
     clickCell(kLap4Row, 1);
     w.toolButton("Separati")->trigger();
-    ASSERT_TRUE(w.blnSeparati);
+    ASSERT_TRUE(w.session().blnSeparati);
     ASSERT_TRUE(w.cmdSetGraph[4]->isEnabled());
     ModalDriver user;
     user.on("zuv::dlgSetGraph", [](QWidget& d) {
@@ -687,12 +636,12 @@ TEST_P(BothWindows, ChartSettingsStoreAWidthBelowOneAndAMinimumAboveTheMaximumAs
     QTest::mouseClick(w.cmdSetGraph[4], Qt::LeftButton);
     EXPECT_TRUE(user.waitDone());
     EXPECT_TRUE(msgs.shown.empty());
-    EXPECT_EQ(w.SpessoreMisura[4], 0);
-    EXPECT_EQ(w.ValoriMin[4], 5.0);
-    EXPECT_EQ(w.ValoriMax[4], 1.0);
+    EXPECT_EQ(w.session().SpessoreMisura[4], 0);
+    EXPECT_EQ(w.session().ValoriMin[4], 5.0);
+    EXPECT_EQ(w.session().ValoriMax[4], 1.0);
     // Still drawn, the width below 1 as the thinnest line.
     ASSERT_EQ(w.NTGraph1->elementCount(), 2);
-    EXPECT_EQ(w.NTGraph1->elementPlottable(w.IndiceElemento[4][0])->pen().width(), 1);
+    EXPECT_EQ(w.NTGraph1->elementPlottable(w.session().IndiceElemento[4][0])->pen().width(), 1);
 }
 
 // Separate mode: each measure in a band of its own, whose y axis runs from
@@ -709,7 +658,7 @@ TEST_P(BothWindows, SeparateBandsShowEachMeasuresOwnRange)
         check(i);
     clickCell(kLap4Row, 1);
     w.toolButton("Separati")->trigger();
-    const DataSources& src = w.source().sources();
+    const DataSources& src = w.session().sources();
     const auto ownRanges = [&](const char* step) {
         SCOPED_TRACE(step);
         show();
@@ -721,7 +670,7 @@ TEST_P(BothWindows, SeparateBandsShowEachMeasuresOwnRange)
             const int i = measures[b - 1];
             double lo = std::numeric_limits<double>::max();
             double hi = -lo;
-            for (qint64 r = w.lapFirst(); r <= w.lapEnd(); ++r)
+            for (qint64 r = w.session().lapFirst(); r <= w.session().lapEnd(); ++r)
                 if (const std::optional<double> v = src.valueAt(i, r)) {
                     lo = std::min(lo, *v);
                     hi = std::max(hi, *v);
@@ -738,7 +687,7 @@ TEST_P(BothWindows, SeparateBandsShowEachMeasuresOwnRange)
             EXPECT_EQ(y->label(), w.lblNomeCampo[i]->text() + " " + w.lblUM[i]->text());
         }
         const QCPRange turbo = chart.bandRect(3)->axis(QCPAxis::atLeft)->range();
-        if (w.GiroCorrente == kLap4Row) {
+        if (w.session().GiroCorrente == kLap4Row) {
             EXPECT_NEAR(turbo.lower, -0.66, 1e-9);
             EXPECT_NEAR(turbo.upper, 1.21, 1e-9);
         }
@@ -764,7 +713,7 @@ TEST_P(BothWindows, SeparateBandsShowEachMeasuresOwnRange)
     // three bands as they stood, with the view's new x range.
     check(3);
     QTest::mouseClick(w.cmdSpostaDX10, Qt::LeftButton);
-    const double from = w.MinX;
+    const double from = w.session().MinX;
     ownRanges("a fourth measure, then >>");
     EXPECT_NEAR(w.NTGraph1->bandRect(1)->axis(QCPAxis::atBottom)->range().lower, from, 1e-9);
     check(3);
@@ -788,13 +737,13 @@ TEST_P(BothWindows, AViewAfterTheLapsEndDrawsNoTrace)
     // ">>" moves by a tenth of the width: eleven start after the lap.
     for (int k = 0; k < 11; ++k)
         QTest::mouseClick(w.cmdSpostaDX10, Qt::LeftButton);
-    ASSERT_GT(w.RigaInizioTraccia, w.RigaFineTraccia);
+    ASSERT_GT(w.session().RigaInizioTraccia, w.session().RigaFineTraccia);
     EXPECT_EQ(w.NTGraph1->elementCount(), 0);
 
     check(9); // unchecked, with the view still there
     const bool fast = GetParam() == AnalysisKind::DatiSpeed;
     EXPECT_EQ(w.NTGraph1->elementCount(), 0);
-    EXPECT_EQ(w.UltimaMisuraDisegnata, fast ? 0 : 5);
+    EXPECT_EQ(w.session().UltimaMisuraDisegnata, fast ? 0 : 5);
     EXPECT_TRUE(w.txtValore[5]->font().bold());
     EXPECT_TRUE(w.cmdSetGraph[5]->isEnabled());
     EXPECT_EQ(w.txtValore[9]->font().bold(), fast);
@@ -805,7 +754,7 @@ TEST_P(BothWindows, AViewAfterTheLapsEndDrawsNoTrace)
     // Back inside the lap both draw as before.
     w.toolButton("DimOriginali")->trigger();
     EXPECT_EQ(w.NTGraph1->elementCount(), 1);
-    EXPECT_EQ(w.UltimaMisuraDisegnata, 5);
+    EXPECT_EQ(w.session().UltimaMisuraDisegnata, 5);
     EXPECT_FALSE(w.txtValore[9]->font().bold());
     EXPECT_FALSE(w.cmdSetGraph[9]->isEnabled());
 }
@@ -819,20 +768,20 @@ TEST_P(BothWindows, NothingDrawnLeavesTheMapMarkerWhereItIs)
     show();
     clickCell(kLap4Row, 1);
     w.Toolbar1_ButtonClick(QStringLiteral("Circuito"));
-    ASSERT_TRUE(w.blnCircuitoVisibile());
+    ASSERT_TRUE(w.session().blnCircuitoVisibile());
     check(6);
     QTest::mouseClick(w.cmdSpostaDX10, Qt::LeftButton);
     const qint64 moved = w.Picture1->markerPoint();
     EXPECT_GT(moved, 0) << "a tenth into the lap";
 
     check(6);
-    ASSERT_EQ(w.UltimaMisuraDisegnata, 0);
+    ASSERT_EQ(w.session().UltimaMisuraDisegnata, 0);
     for (int k = 0; k < 3; ++k) {
         QTest::mouseClick(w.cmdSpostaDX10, Qt::LeftButton);
         EXPECT_EQ(w.Picture1->markerPoint(), moved);
-        EXPECT_EQ(w.txtValore[1]->text(), readoutText(*w.source().sources().valueAt(1, w.RigaInizioTraccia)));
+        EXPECT_EQ(w.txtValore[1]->text(), readoutText(*w.session().sources().valueAt(1, w.session().RigaInizioTraccia)));
     }
-    clickChart(*w.NTGraph1, w.MinX + 5);
+    clickChart(*w.NTGraph1, w.session().MinX + 5);
     EXPECT_EQ(w.Picture1->markerPoint(), moved);
 
     // Drawn again, it follows the cursor.
@@ -866,11 +815,11 @@ TEST_P(BothWindows, AValueFarOutStillDrawsEveryTrace)
     for (int i : {3, 5, 6})
         check(i);
     clickCell(2, 1);
-    ASSERT_EQ(w.ValoriMax[5], 1e308);
-    EXPECT_DOUBLE_EQ(w.MaxY, 1.1e308);
+    ASSERT_EQ(w.session().ValoriMax[5], 1e308);
+    EXPECT_DOUBLE_EQ(w.session().MaxY, 1.1e308);
     for (int i = 3; i <= 6; ++i)
-        EXPECT_TRUE(std::isfinite(w.FattoriScala[i])) << i;
-    EXPECT_EQ(w.FattoriScala[5], 1.0);
+        EXPECT_TRUE(std::isfinite(w.session().FattoriScala[i])) << i;
+    EXPECT_EQ(w.session().FattoriScala[5], 1.0);
 
     const auto everyTraceInside = [&](const char* mode) {
         SCOPED_TRACE(mode);
@@ -889,7 +838,7 @@ TEST_P(BothWindows, AValueFarOutStillDrawsEveryTrace)
         }
     };
     const ChartComponent::Range r = w.NTGraph1->range();
-    EXPECT_DOUBLE_EQ(r.yFrom, w.MinY);
+    EXPECT_DOUBLE_EQ(r.yFrom, w.session().MinY);
     EXPECT_DOUBLE_EQ(r.yTo, 1.1e308);
     everyTraceInside("overlaid");
 
@@ -914,7 +863,7 @@ TEST_F(AnalysisTest, ZoomAndMoveFollowTheButtonsAndBothChartsShareTheRange)
     EXPECT_NEAR(w.NTGraph1->range().xTo, 72.9, 1e-9) << "-10% undoes +10%";
     QTest::mouseClick(w.cmdZoomOut50, Qt::LeftButton);
     EXPECT_NEAR(w.NTGraph1->range().xTo, 145.8, 1e-9);
-    EXPECT_EQ(w.PassoDisegno, 3);
+    EXPECT_EQ(w.session().PassoDisegno, 3);
     EXPECT_EQ(keys(*w.NTGraph1).size(), 244u) << "730 rows every third";
     EXPECT_NEAR(w.NTGraphAll->range().xTo, 145.8, 1e-9);
     EXPECT_FALSE(surface.busy);
@@ -926,14 +875,14 @@ TEST_F(AnalysisTest, ZoomAndMoveFollowTheButtonsAndBothChartsShareTheRange)
     EXPECT_NEAR(w.NTGraph1->range().xFrom, 14.58 - 1.458, 1e-9);
     // The traces start where the view does, from the lap's own row.
     EXPECT_NEAR(keys(*w.NTGraph1).front(), 13.1, 1e-9);
-    EXPECT_EQ(w.RigaInizioTraccia, kLap4First + 131);
+    EXPECT_EQ(w.session().RigaInizioTraccia, kLap4First + 131);
 
     // The alarms tab takes the measures chart's range.
     QTest::mouseClick(w.cmdZoomIn50, Qt::LeftButton);
     w.SSTab1->setCurrentIndex(1);
     EXPECT_NEAR(w.NTGraphAll->range().xFrom, w.NTGraph1->range().xFrom, 1e-9);
     EXPECT_NEAR(w.NTGraphAll->range().xTo, w.NTGraph1->range().xTo, 1e-9);
-    EXPECT_EQ(w.SchedaCorrente, 1);
+    EXPECT_EQ(w.session().SchedaCorrente, 1);
 
     // Zooming in stops at one sample, and the zoom-in buttons go off there.
     for (int i = 0; i < 40 && w.cmdZoomIn50->isEnabled(); ++i)
@@ -962,7 +911,7 @@ TEST_F(AnalysisTest, ToolbarSwitchesOverlaidAndSeparateTracesAndTheZoomMode)
     for (int i : {3, 5, 9})
         check(i);
     split->trigger();
-    EXPECT_TRUE(w.blnSeparati);
+    EXPECT_TRUE(w.session().blnSeparati);
     EXPECT_TRUE(split->isChecked());
     EXPECT_FALSE(overlaid->isChecked());
     EXPECT_FALSE(zoom->isEnabled());
@@ -970,15 +919,15 @@ TEST_F(AnalysisTest, ToolbarSwitchesOverlaidAndSeparateTracesAndTheZoomMode)
     EXPECT_EQ(w.NTGraph1->elementCount(), 3);
     // Each band has its own y range around its measure.
     const ChartComponent::Range b2 = w.NTGraph1->bandRange(2);
-    EXPECT_LE(b2.yFrom, w.ValoriMin[5]);
-    EXPECT_GE(b2.yTo, w.ValoriMax[5]);
+    EXPECT_LE(b2.yFrom, w.session().ValoriMin[5]);
+    EXPECT_GE(b2.yTo, w.session().ValoriMax[5]);
 
     // A fourth measure is checked, but separate mode has no room for it:
     // each redraw says so, the scale option's and the box's own, and the
     // chart keeps its three bands. "Separati" keeps its state.
     check(12);
     EXPECT_TRUE(w.chkGrafico[12]->isChecked());
-    EXPECT_EQ(w.NumGraficiAttivi, 4);
+    EXPECT_EQ(w.session().NumGraficiAttivi, 4);
     ASSERT_EQ(msgs.shown.size(), 2u);
     for (const ShownMessage& m : msgs.shown) {
         EXPECT_EQ(m.text, languageText(145));
@@ -992,7 +941,7 @@ TEST_F(AnalysisTest, ToolbarSwitchesOverlaidAndSeparateTracesAndTheZoomMode)
     msgs.clear();
     split->trigger();
     EXPECT_EQ(msgs.shown.size(), 2u);
-    EXPECT_TRUE(w.blnSeparati);
+    EXPECT_TRUE(w.session().blnSeparati);
     EXPECT_TRUE(split->isChecked());
     EXPECT_FALSE(overlaid->isChecked());
     EXPECT_FALSE(zoom->isEnabled());
@@ -1004,14 +953,14 @@ TEST_F(AnalysisTest, ToolbarSwitchesOverlaidAndSeparateTracesAndTheZoomMode)
     EXPECT_EQ(w.NTGraph1->elementCount(), 3);
 
     overlaid->trigger();
-    EXPECT_FALSE(w.blnSeparati);
+    EXPECT_FALSE(w.session().blnSeparati);
     EXPECT_EQ(w.NTGraph1->bandCount(), 0);
     EXPECT_TRUE(zoom->isEnabled());
     check(12);
     EXPECT_FALSE(split->isEnabled()) << "four measures cannot be set apart";
 
     zoom->trigger();
-    EXPECT_TRUE(w.ModoZoom);
+    EXPECT_TRUE(w.session().ModoZoom);
     EXPECT_TRUE(zoom->isChecked());
     EXPECT_EQ(w.NTGraph1->mouseMode(), 2);
     EXPECT_FALSE(w.cmdZoomIn10->isEnabled());
@@ -1026,9 +975,9 @@ TEST_F(AnalysisTest, ToolbarSwitchesOverlaidAndSeparateTracesAndTheZoomMode)
     // zoom-in buttons their state; "Sovrapposti" shows the mode again.
     check(12);
     zoom->trigger();
-    ASSERT_TRUE(w.ModoZoom);
+    ASSERT_TRUE(w.session().ModoZoom);
     split->trigger();
-    EXPECT_FALSE(w.ModoZoom);
+    EXPECT_FALSE(w.session().ModoZoom);
     EXPECT_EQ(w.NTGraph1->mouseMode(), 0);
     EXPECT_TRUE(zoom->isChecked());
     EXPECT_FALSE(zoom->isEnabled());
@@ -1097,7 +1046,7 @@ TEST_F(AnalysisTest, DialogsOpenFromTheToolbarAndTheSetButtonsAndCloseWithTheWin
     ASSERT_TRUE(stats);
     ASSERT_TRUE(report);
     EXPECT_TRUE(stats->isVisible());
-    EXPECT_FALSE(w.TempoTotale.isEmpty());
+    EXPECT_FALSE(w.session().TempoTotale.isEmpty());
 
     // The chart settings of a measure: a filter of 2 thins its trace.
     {
@@ -1111,7 +1060,7 @@ TEST_F(AnalysisTest, DialogsOpenFromTheToolbarAndTheSetButtonsAndCloseWithTheWin
         QTest::mouseClick(w.cmdSetGraph[4], Qt::LeftButton);
         EXPECT_TRUE(user.waitDone());
     }
-    EXPECT_EQ(w.FiltroMisura[4], 2);
+    EXPECT_EQ(w.session().FiltroMisura[4], 2);
     EXPECT_EQ(keys(*w.NTGraph1).size(), 365u);
 
     // The session data dialog: the lap table is rebuilt, also after Cancel.
@@ -1121,7 +1070,7 @@ TEST_F(AnalysisTest, DialogsOpenFromTheToolbarAndTheSetButtonsAndCloseWithTheWin
         w.toolButton("DatiSessione")->trigger();
         EXPECT_TRUE(user.waitDone());
     }
-    EXPECT_EQ(w.SettoriGiro, 4);
+    EXPECT_EQ(w.session().SettoriGiro, 4);
     EXPECT_FALSE(w.MSFlexGrid1->text(2, 2).isEmpty());
     EXPECT_EQ(w.MSFlexGrid1->cellBackground(6, 1), colorFromValue(65280));
 
@@ -1141,7 +1090,7 @@ TEST_F(AnalysisTest, StatisticsKeysNeedACompletedLap)
     ASSERT_TRUE(loaded);
     // No lap: the grid is hidden and the recording shows as one stretch.
     EXPECT_FALSE(w.MSFlexGrid1->isVisibleTo(&w));
-    EXPECT_EQ(w.GiroCorrente, 2);
+    EXPECT_EQ(w.session().GiroCorrente, 2);
     EXPECT_TRUE(w.SSTab1->isVisibleTo(&w));
     for (const char* key : {"Statistiche", "StatisticheMisure", "ReportGiri"}) {
         msgs.clear();
@@ -1161,7 +1110,7 @@ TEST_F(AnalysisTest, SixteenAndFifteenColumnsShowTheirRows)
         writeFile(QStringLiteral("cols%1/s.tim").arg(columns), f.laps);
         frmAnalisiDati& w = open(file);
         ASSERT_TRUE(loaded);
-        EXPECT_EQ(w.FieldsNum, columns);
+        EXPECT_EQ(w.session().FieldsNum, columns);
         for (int i = 3; i <= 20; ++i) {
             EXPECT_EQ(w.chkGrafico[i]->isVisibleTo(&w), i <= columns) << columns << ": " << i;
             EXPECT_EQ(w.lblUM[i]->isVisibleTo(&w), i <= columns) << columns << ": " << i;
@@ -1205,7 +1154,7 @@ TEST_F(AnalysisTest, CompanionFileTxtThenAlmThenNeither)
             writeFile(folder + "s" + c.companion, f.alarms);
         frmAnalisiDati& w = open(file);
         EXPECT_EQ(loaded, c.opens) << c.name;
-        EXPECT_EQ(w.FileAllarmiPresente(), c.opens) << c.name;
+        EXPECT_EQ(w.session().FileAllarmiPresente(), c.opens) << c.name;
         ASSERT_EQ(int(msgs.shown.size()), c.messages) << c.name;
         for (const ShownMessage& m : msgs.shown) {
             EXPECT_EQ(m.icon, MsgIcon::Critical);
@@ -1239,12 +1188,12 @@ TEST_F(AnalysisTest, DamagedSessionFileIsKeptAndAMissingCircuitIsSaid)
     const QByteArray before = fileBytes(ses);
     frmAnalisiDati& w = open(example);
     ASSERT_TRUE(loaded);
-    EXPECT_EQ(w.sessionLoad(), SessionLoad::Partial);
-    EXPECT_EQ(w.SettoriGiro, 1) << "a circuit name that leaves tracks/ names no sector file";
+    EXPECT_EQ(w.session().sessionLoad(), SessionLoad::Partial);
+    EXPECT_EQ(w.session().SettoriGiro, 1) << "a circuit name that leaves tracks/ names no sector file";
     w.Toolbar1_ButtonClick(QStringLiteral("Circuito"));
     ASSERT_EQ(msgs.shown.size(), 1u);
     EXPECT_EQ(msgs.shown[0].text, languageText(216));
-    EXPECT_FALSE(w.blnCircuitoVisibile());
+    EXPECT_FALSE(w.session().blnCircuitoVisibile());
     window.reset();
     EXPECT_EQ(fileBytes(ses), before) << "what could not be read is not overwritten";
 
@@ -1292,7 +1241,7 @@ TEST_F(AnalysisTest, LanguageRefreshNamesEveryMeasureFromItsTextAndShowsThePlain
     EXPECT_EQ(w.fraLegendaAllarmi->title(), languageText(282));
     EXPECT_EQ(w.SSTab1->tabText(0), languageText(273));
     EXPECT_EQ(w.SSTab1->tabText(1), languageText(91));
-    EXPECT_EQ(w.GiroCorrente, kLap4Row) << "the lap on show stays";
+    EXPECT_EQ(w.session().GiroCorrente, kLap4Row) << "the lap on show stays";
     EXPECT_EQ(w.MSFlexGrid1->text(0, 1), languageText(143));
     EXPECT_EQ(w.MSFlexGrid1->text(2, 0), languageText(193) + "1");
     EXPECT_NE(languageText(143), QString());
@@ -1381,7 +1330,7 @@ TEST_F(AnalysisCommandTest, EachOpeningIsAFreshWindowAndEveryCloseGivesThePollBa
     UsaAnalisiSpeed = true;
     command(example, [&](frmAnalisiDati& w) {
         EXPECT_EQ(w.kind(), AnalysisKind::DatiSpeed);
-        EXPECT_EQ(w.NumGraficiAttivi, 0);
+        EXPECT_EQ(w.session().NumGraficiAttivi, 0);
         EXPECT_FALSE(w.chkGrafico[3]->isChecked());
         EXPECT_TRUE(QFileInfo::exists(path("session/schema.ini")));
         w.Toolbar1_ButtonClick(QStringLiteral("ChiudiGrafico"));
@@ -1460,7 +1409,7 @@ TEST_F(AnalysisCommandTest, DamagedInputOpensWithWhatCouldBeRead)
         command(file, [&](frmAnalisiDati& w) {
             opened = true;
             if (c.fields >= 0) {
-                EXPECT_EQ(w.FieldsNum, c.fields);
+                EXPECT_EQ(w.session().FieldsNum, c.fields);
             }
             // Every lap can be shown and read out.
             for (int r = 1; r < w.MSFlexGrid1->rowCount(); ++r) {
@@ -1482,9 +1431,9 @@ TEST_F(AnalysisCommandTest, DamagedInputOpensWithWhatCouldBeRead)
         writeFile("commas/s.tim", good.laps);
         frmAnalisiDati& w = open(file);
         ASSERT_TRUE(loaded);
-        ASSERT_TRUE(w.source().sources().valueAt);
-        EXPECT_EQ(w.source().sources().valueAt(1, 3), 0.1);
-        EXPECT_EQ(w.source().sources().valueAt(2, 3), 3.0);
+        ASSERT_TRUE(w.session().sources().valueAt);
+        EXPECT_EQ(w.session().sources().valueAt(1, 3), 0.1);
+        EXPECT_EQ(w.session().sources().valueAt(2, 3), 3.0);
     }
 }
 
@@ -1506,7 +1455,7 @@ TEST_F(AnalysisCommandTest, FastWindowOpensASessionWithOnlyAnAlmFile)
             ASSERT_EQ(msgs.shown.size(), 1u);
             EXPECT_EQ(msgs.shown[0].text, languageText(328) + " s.txt " + languageText(329));
             EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Critical);
-            EXPECT_TRUE(w.FileAllarmiPresente());
+            EXPECT_TRUE(w.session().FileAllarmiPresente());
             EXPECT_TRUE(fileBytes(path("almonly/schema.ini")).contains("Col16=F16 Double\r\n[s.alm]\r\n"));
 
             // Start, two laps and End, numbered from the ".alm".
@@ -1516,7 +1465,7 @@ TEST_F(AnalysisCommandTest, FastWindowOpensASessionWithOnlyAnAlmFile)
             QTableWidget* table = g.table();
             const QModelIndex lap2 = table->model()->index(2, 0);
             QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(lap2).center());
-            EXPECT_EQ(w.GiroCorrente, 3);
+            EXPECT_EQ(w.session().GiroCorrente, 3);
             w.SSTab1->setCurrentIndex(1);
             EXPECT_EQ(w.NTGraphAll->elementCount(), 8);
             // The oil-temperature alarm is on at the sixth row of each lap.
@@ -1609,7 +1558,7 @@ TEST_P(BothCommands, EveryActivationNamesTheMeasuresFromTheLanguageAndShowsThePl
             EXPECT_EQ(w.lblUM[5]->text(), "[psi]");
             EXPECT_EQ(w.SSTab1->tabText(0), languageText(273));
             EXPECT_EQ(w.SSTab1->tabText(1), languageText(91));
-            EXPECT_EQ(w.GiroCorrente, 3) << "the lap on show stays";
+            EXPECT_EQ(w.session().GiroCorrente, 3) << "the lap on show stays";
             w.ChiudiGrafico();
         });
     }

@@ -37,7 +37,7 @@ public:
     void SalvaDatiSessione() override
     {
         FakeAnalysis::SalvaDatiSessione();
-        zuv::SalvaDatiSessione(SessionFileName, sessionRows());
+        zuv::SalvaDatiSessione(session().SessionFileName, session().sessionRows());
     }
 };
 
@@ -98,7 +98,7 @@ protected:
         DatiSessione.Piloti = QStringLiteral("Anna\r\nBruno");
         DatiSessione.NoteSessione = QStringLiteral("dry");
         DatiProgetto.Veicolo = QStringLiteral("Project car");
-        window.SessionFileName = path(QStringLiteral("sessions/Prova.ses"));
+        window.session().SessionFileName = path(QStringLiteral("sessions/Prova.ses"));
     }
     void TearDown() override
     {

@@ -76,7 +76,7 @@ bool completedLaps(const AnalysisInterface* w)
         return false;
     // A lap-time file without its closing line leaves no lap, not a
     // negative count.
-    if (w->intGiriCompletati >= 1)
+    if (w->session().intGiriCompletati >= 1)
         return true;
     msgBox(languageText(302), MsgIcon::Information);
     return false;

@@ -95,6 +95,8 @@ public:
     // From the lap numbers of the in-memory table's rows 0 to NumRecord.
     LapBounds lapBoundaries(std::span<const qint32> tableLapNumbers) const;
     const ChartData& data() const { return data_; }
+    // Where the chart window's loader reads the files (analysis/chart_loader.h).
+    ChartData& data() { return data_; }
 
     // --- traces ---
     void clear();

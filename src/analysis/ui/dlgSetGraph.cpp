@@ -81,7 +81,7 @@ void dlgSetGraph::Form_Load()
         return;
     // Hidden in the overlaid mode, but filled all the same: OK stores what
     // the hidden boxes hold.
-    fraScalaDisegno->setVisible(w->blnSeparati);
+    fraScalaDisegno->setVisible(w->session().blnSeparati);
     txtNomeCampo->setText(w->measureName(IndiceGrafico));
     txtUM->setText(w->measureUnit(IndiceGrafico));
     const SetGraphTexts texts = setGraphTexts(*w);
@@ -151,14 +151,14 @@ bool dlgSetGraph::edit(QWidget* owner, qint16 i)
     AnalysisInterface* w = currentAnalysis();
     if (!w)
         return false;
-    w->toSettingsExchange(i);
+    w->session().toSettingsExchange(i);
     bool stored = false;
     {
         dlgSetGraph dialog(i, owner);
         stored = dialog.exec() == QDialog::Accepted;
     }
     // After Cancel the exchange values still hold the measure's own.
-    w->fromSettingsExchange(i);
+    w->session().fromSettingsExchange(i);
     return stored;
 }
 

@@ -45,7 +45,7 @@ dlgStatistiche* dlgStatistiche::open(QWidget* owner)
     // Computed again on every press, even when the open dialog keeps
     // showing what it was filled with. A lap time that cannot be read ends
     // it there, with no word and no dialog.
-    if (!MostraStatistiche(*w))
+    if (!fillLapStatistics(*w))
         return nullptr;
     return openModeless<dlgStatistiche>(owner);
 }

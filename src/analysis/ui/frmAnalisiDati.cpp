@@ -1,14 +1,10 @@
 #include "analysis/ui/frmAnalisiDati.h"
 
-#include "analysis/circuit.h"
-#include "analysis/cursor_readout.h"
-#include "analysis/lap_table.h"
+#include "analysis/chart_loader.h"
 #include "analysis/session_header.h"
 #include "analysis/texts.h"
-#include "analysis/trace_plan.h"
 #include "analysis/ui/analysis_dialogs.h"
 #include "analysis/ui/analysis_pictures.h"
-#include "analysis/ui/analysis_source.h"
 #include "analysis/ui/chart_component.h"
 #include "analysis/ui/circuit_map.h"
 #include "analysis/ui/dlgDatiSessione.h"
@@ -28,7 +24,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -59,14 +54,30 @@ void setBack(QWidget* w, QPalette::ColorRole role, quint32 colour)
     w->setPalette(pal);
 }
 
+ViewRange rangeOf(const ChartComponent& chart)
+{
+    const ChartComponent::Range r = chart.range();
+    return {r.xFrom, r.xTo, r.yFrom, r.yTo};
+}
+
+// The chart window's traces come from the cells its charts read.
+void plotFromCells(ChartComponent& chart, bool, const TraceRows& rows, const TracePlot& p, int element)
+{
+    chart.plotFromCells(cellRef(1, rows.first), cellRef(1, rows.last), cellRef(p.column, rows.first),
+                        cellRef(p.column, rows.last), element, p.scale, p.stride);
+}
+
 } // namespace
 
 frmAnalisiDati::frmAnalisiDati(QWidget* parent)
-    : frmAnalisiDati(AnalysisKind::Dati, chartFileSource, parent)
+    : frmAnalisiDati(
+          AnalysisKind::Dati,
+          [](ChartData& measures, ChartData& alarms) { return DataSide{chartLoader(measures, alarms), plotFromCells}; },
+          parent)
 {
 }
 
-frmAnalisiDati::frmAnalisiDati(AnalysisKind kind, const SourceMaker& makeSource, QWidget* parent)
+frmAnalisiDati::frmAnalisiDati(AnalysisKind kind, const DataSideMaker& makeDataSide, QWidget* parent)
     : QDialog(parent), kind_(kind)
 {
     setObjectName(kind == AnalysisKind::Dati ? QStringLiteral("frmAnalisiDati")
@@ -74,7 +85,9 @@ frmAnalisiDati::frmAnalisiDati(AnalysisKind kind, const SourceMaker& makeSource,
     setModal(true);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     buildControls();
-    source_ = makeSource(*NTGraph1, *NTGraphAll);
+    DataSide side = makeDataSide(NTGraph1->data(), NTGraphAll->data());
+    session_ = std::make_unique<AnalysisSession>(std::move(side.loader));
+    plot_ = std::move(side.plot);
 
     playTimer_.setInterval(kPlaybackTickMs);
     connect(&playTimer_, &QTimer::timeout, this, &frmAnalisiDati::playbackPass);
@@ -169,15 +182,12 @@ void frmAnalisiDati::buildControls()
     }
 
     connect(SSTab1, &QTabWidget::currentChanged, this, &frmAnalisiDati::SSTab1_Click);
-    connect(NTGraph1, &ChartComponent::progress, this, &frmAnalisiDati::progressChanged);
-    connect(NTGraphAll, &ChartComponent::progress, this, &frmAnalisiDati::progressChanged);
     connect(NTGraph1, &ChartComponent::cursorMoved, this, &frmAnalisiDati::AggiornaCursore);
     connect(NTGraphAll, &ChartComponent::cursorMoved, this, &frmAnalisiDati::AggiornaCursoreAllarmi);
     // A mouse zoom draws the traces anew for the width it chose.
     connect(NTGraph1, &ChartComponent::zoomed, this, [this] {
-        readRange(*NTGraph1, true);
-        NTGraphAll->setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
-        CalcolaPassoSpostamento();
+        session_->mouseZoomed(rangeOf(*NTGraph1));
+        showAlarmsRange();
         RidisegnaGraficoAttivo();
     });
     connect(MSFlexGrid1, &GridComponent::clicked, this, &frmAnalisiDati::MSFlexGrid1_Click);
@@ -268,7 +278,7 @@ QWidget* frmAnalisiDati::buildMeasureRows()
 
         chkGrafico[i] = new QCheckBox(fraMisure);
         chkGrafico[i]->setObjectName(QStringLiteral("chkGrafico") + n);
-        shpColor[i] = new Swatch(Swatch::Shape::Rectangle, colours[i], fraMisure);
+        shpColor[i] = new Swatch(Swatch::Shape::Rectangle, kMeasureColours[std::size_t(i)], fraMisure);
         shpColor[i]->setObjectName(QStringLiteral("shpColor") + n);
         shpColor[i]->setFixedSize(14, 14);
         optScala[i] = new QRadioButton(fraMisure);
@@ -399,40 +409,29 @@ bool frmAnalisiDati::Form_Load()
     registerAnalysis(this);
     setWindowTitle(QDir::toNativeSeparators(AnalysisFileName));
     SSTab1->setCurrentIndex(0);
-    mapShown_ = false;
-    PassoDisegno = 1;
-    SchedaCorrente = 0;
 
-    switch (source_->load(*this, AnalysisFileName)) {
-    case AnalysisSource::Load::Complete:
+    switch (session_->load(AnalysisFileName)) {
+    case SessionLoader::Load::Complete:
         break;
-    case AnalysisSource::Load::NoCompanion:
+    case SessionLoader::Load::NoCompanion:
         ChiudiGrafico();
         return false;
-    case AnalysisSource::Load::Failed:
+    case SessionLoader::Load::Failed:
         // The user learns why nothing opens.
         mainSurface().setBusy(false);
-        msgBox(source_->failure(), MsgIcon::Critical);
+        msgBox(session_->loader()->failure(), MsgIcon::Critical);
         ChiudiGrafico();
         return false;
     }
-    companionFound_ = true;
     showMeasureRows();
     setTabCaptions();
 
     InizializzaMisure();
 
-    MeasureRows rows = sessionRows();
-    SessionFileName = sessionFileFor(AnalysisFileName);
-    sessionLoad_ = CaricaDatiSessione(SessionFileName, rows).outcome;
-    sessionWritable_ = sessionLoad_ == SessionLoad::NoFile || sessionLoad_ == SessionLoad::Complete;
-    applySessionRows(rows);
+    session_->readSessionFile(AnalysisFileName);
     for (int i = kFirstMeasure; i <= kMaxMeasure; ++i)
-        shpColor[i]->setColour(colours[i]);
-    if (!DatiSessione.Circuito.isEmpty())
-        CaricaSettori(*this, DatiSessione.Circuito);
-
-    applyLapTable(CompilaTabellaGiri(*this, source_->sources().lapNumberAt, source_->sources().distanceAt));
+        shpColor[i]->setColour(session_->colours[i]);
+    fillLapTable();
 
     // The alarms chart: white, black axes, no grid, whole-number levels.
     NTGraphAll->setControlColor(kColourWhite);
@@ -442,20 +441,20 @@ bool frmAnalisiDati::Form_Load()
     NTGraphAll->setYLabelDecimals(0);
     NTGraphAll->setFrameStyle(0);
     InizializzaGrafico(*NTGraphAll);
-    NTGraphAll->setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
-    CalcolaPassoSpostamento();
+    showAlarmsRange();
+    session_->CalcolaPassoSpostamento();
     for (int k = 0; k < 8; ++k)
         lblNomeAllarme[std::size_t(k)]->setText(languageText(274 + k));
     fraLegendaAllarmi->setTitle(languageText(282));
     // Before a lap is chosen there is nothing to draw; choosing one draws.
-    if (GiroCorrente != 0)
+    if (session_->GiroCorrente != 0)
         DisegnaAllarmi();
 
     AnalisiCaricata = true;
     mainSurface().setBusy(false);
 
-    if (grid.visible) {
-        MSFlexGrid1->setCurrentRow(PrimoGiroValido(*this));
+    if (session_->grid.visible) {
+        MSFlexGrid1->setCurrentRow(PrimoGiroValido(*session_));
         MSFlexGrid1->setCurrentColumn(1);
         MSFlexGrid1_Click();
     }
@@ -465,12 +464,10 @@ bool frmAnalisiDati::Form_Load()
 
 void frmAnalisiDati::showLoadWarnings()
 {
-    const QString text = loadWarningsText(source_->warnings(), source_->warningsLeftOut());
+    const QString text = loadWarningsText(session_->loader()->warnings());
     if (!text.isEmpty())
         msgBox(text, MsgIcon::Exclamation);
 }
-
-void frmAnalisiDati::progressChanged(int percent) { mainSurface().setPanelText(3, progressText(percent)); }
 
 void frmAnalisiDati::InizializzaMisure()
 {
@@ -479,22 +476,14 @@ void frmAnalisiDati::InizializzaMisure()
     NTGraph1->setXCaption(QString());
     NTGraph1->setYCaption(QString());
     NTGraph1->clear();
-    bounds = source_->lapBounds();
-    if (SchedaCorrente == 0) {
-        const QStringList headers = source_->headers();
-        zuv::InizializzaMisure(*this, headers);
+    if (session_->setUpMeasures(AnalysisFileName))
         showMeasureCaptions();
-    }
-    MainSurface& s = mainSurface();
-    s.setPanelText(1, QString());
-    s.setPanelText(3, QString());
-    s.setPanelText(2, QDir::toNativeSeparators(AnalysisFileName));
 }
 
 void frmAnalisiDati::showMeasureRows()
 {
     for (int i = kFirstMeasure; i <= kMaxMeasure; ++i) {
-        const bool used = i <= FieldsNum;
+        const bool used = i <= session_->FieldsNum;
         if (!used && chkGrafico[i]->isChecked())
             chkGrafico[i]->setChecked(false);
         for (QWidget* w : std::initializer_list<QWidget*>{chkGrafico[i], lblNomeCampo[i], txtValore[i], optScala[i],
@@ -505,17 +494,18 @@ void frmAnalisiDati::showMeasureRows()
 
 void frmAnalisiDati::showMeasureCaptions()
 {
-    for (int i = 1; i <= std::min(FieldsNum, kMaxMeasure); ++i) {
-        lblNomeCampo[i]->setText(captions[i]);
-        lblNomeCampo[i]->setToolTip(captions[i]);
-        lblUM[i]->setText(units[i]);
+    const AnalysisSession& s = *session_;
+    for (int i = 1; i <= std::min(s.FieldsNum, kMaxMeasure); ++i) {
+        lblNomeCampo[i]->setText(s.captions[i]);
+        lblNomeCampo[i]->setToolTip(s.captions[i]);
+        lblUM[i]->setText(s.units[i]);
     }
 }
 
 void frmAnalisiDati::setTabCaptions()
 {
-    SSTab1->setTabText(0, languageText(273) + lapCaption_);
-    SSTab1->setTabText(1, languageText(91) + lapCaption_);
+    SSTab1->setTabText(0, session_->tabCaption(0));
+    SSTab1->setTabText(1, session_->tabCaption(1));
 }
 
 void frmAnalisiDati::ChiudiGrafico()
@@ -536,25 +526,14 @@ void frmAnalisiDati::Form_Unload()
         return;
     unloaded_ = true;
     playTimer_.stop();
-    playback.stop();
-    if (companionFound_) {
+    session_->playback.stop();
+    if (session_->FileAllarmiPresente()) {
         closeAnalysisDialogs();
-        // A session file that could not be read whole is not overwritten
-        // with what this window made of it.
-        if (sessionWritable_)
-            SalvaDatiSessione();
+        session_->saveAtClose();
         NTGraph1->clear();
         NTGraphAll->clear();
     }
-    // However the window closes, the poll and the pointer come back and the
-    // status bar shows the project again.
-    StatoComunicazione.AnalisiAperta = false;
-    AnalisiCaricata = false;
-    MainSurface& s = mainSurface();
-    s.setBusy(false);
-    s.setPanelText(1, DatiProgetto.NomeProgetto);
-    s.setPanelText(2, PercorsoFileProgetto);
-    s.setPanelText(3, QString());
+    AnalysisSession::giveBackMainWindow();
     unregisterAnalysis(this);
 }
 
@@ -587,13 +566,13 @@ void frmAnalisiDati::InizializzaGrafico(ChartComponent& chart)
     chart.setElementLineStyle(2);
     chart.setElementPointStyle(1);
     // The zoom mode outlives the redraws that empty the chart.
-    chart.setMouseMode(&chart == NTGraph1 && ModoZoom ? 2 : 0);
+    chart.setMouseMode(&chart == NTGraph1 && session_->ModoZoom ? 2 : 0);
     chart.setCursorColor(kColourBlue);
 }
 
 void frmAnalisiDati::ApplicaModoZoom()
 {
-    if (ModoZoom) {
+    if (session_->ModoZoom) {
         NTGraph1->setMouseMode(2);
     } else {
         NTGraph1->setMouseMode(0);
@@ -601,38 +580,36 @@ void frmAnalisiDati::ApplicaModoZoom()
     }
 }
 
+// The alarms chart over the session's x range, on its fixed levels.
+void frmAnalisiDati::showAlarmsRange()
+{
+    NTGraphAll->setRange(session_->MinX, session_->MaxX, 0, kAlarmsYMax, 0);
+}
+
+void frmAnalisiDati::showMeasuresRange()
+{
+    const AnalysisSession& s = *session_;
+    NTGraph1->setRange(s.MinX, s.MaxX, s.MinY, s.MaxY, 0);
+}
+
 void frmAnalisiDati::SSTab1_Click(int tab)
 {
-    if (tab == 1) {
-        const ChartComponent::Range r = NTGraph1->range();
-        MinX = r.xFrom;
-        MaxX = r.xTo;
-        NTGraphAll->setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
-    }
-    CalcolaPassoSpostamento();
+    session_->showTab(tab, rangeOf(*NTGraph1));
+    if (tab == 1)
+        showAlarmsRange();
     RidisegnaGraficoAttivo();
-    SchedaCorrente = tab;
 }
 
 // --- session file ---------------------------------------------------------------
 
-void frmAnalisiDati::SalvaDatiSessione()
-{
-    QString error;
-    if (zuv::SalvaDatiSessione(SessionFileName, sessionRows(), &error)) {
-        sessionWritable_ = true;
-        return;
-    }
-    msgBox(missingFileText(SessionFileName) + QLatin1Char('\n') + error, MsgIcon::Exclamation);
-}
+void frmAnalisiDati::SalvaDatiSessione() { session_->saveSessionFile(); }
 
 // --- measures and scales --------------------------------------------------------
 
 void frmAnalisiDati::CalcolaScale()
 {
-    const DataSources& src = source_->sources();
-    scaleCurrentLap(src.stats, src.timeAt, src.xEndBack);
-    NTGraph1->setRange(MinX, MaxX, MinY, MaxY, 0);
+    session_->scaleLapOnShow();
+    showMeasuresRange();
     applyScaleAxis();
 }
 
@@ -640,18 +617,19 @@ void frmAnalisiDati::applyScaleAxis()
 {
     // The y axis reads in the units of the measure whose scale is chosen,
     // with that lap's factor.
-    const int i = chosenScale;
+    const AnalysisSession& s = *session_;
+    const int i = s.chosenScale;
     if (i < kFirstMeasure || i > kMaxMeasure)
         return;
-    if (!blnSeparati)
-        NTGraph1->setYScaleFactor(FattoriScala[i]);
-    NTGraph1->setYAxisColor(colours[i]);
-    NTGraph1->setYCaption(captions[i] + QLatin1Char(' ') + units[i]);
+    if (!s.blnSeparati)
+        NTGraph1->setYScaleFactor(s.FattoriScala[i]);
+    NTGraph1->setYAxisColor(s.colours[i]);
+    NTGraph1->setYCaption(s.captions[i] + QLatin1Char(' ') + s.units[i]);
 }
 
 void frmAnalisiDati::optScala_Click(int index)
 {
-    chosenScale = index;
+    session_->chooseScale(index);
     applyScaleAxis();
     RidisegnaGraficoAttivo();
 }
@@ -703,26 +681,25 @@ void frmAnalisiDati::RidisegnaGraficoAttivo()
 
 void frmAnalisiDati::DisegnaGrafici()
 {
-    const DataSources& src = source_->sources();
-    const TracePlan plan = planMeasures(src.timeAt, src.stopPastLap);
+    const TracePlan plan = session_->measureTraces();
     if (plan.refused) {
         // The box waits for the user in an event loop of its own: a
         // playback's next pass waits for it too.
         const bool playing = playTimer_.isActive();
         playTimer_.stop();
         msgBox(languageText(145), MsgIcon::Information);
-        if (playing && playback.playing())
+        if (playing && session_->playback.playing())
             playTimer_.start();
         return;
     }
     NTGraph1->clear();
-    NTGraph1->setXCaption(lblNomeCampo[1]->text() + QStringLiteral(" [sec]"));
-    if (!blnSeparati)
+    NTGraph1->setXCaption(session_->timeCaption());
+    if (!session_->blnSeparati)
         applyScaleAxis();
     for (int i = kFirstMeasure; i <= plan.lastLook; ++i)
         setRowLook(i, plan.drawn[i]);
     for (const TracePlot& p : plan.plots) {
-        IndiceElemento[p.column][0] = NTGraph1->elementCount();
+        const int element = session_->placeTrace(p.column, 0, NTGraph1->elementCount());
         NTGraph1->setElementColor(p.colour);
         NTGraph1->setElementLineWidth(p.width);
         NTGraph1->setElementName(p.name);
@@ -732,33 +709,32 @@ void frmAnalisiDati::DisegnaGrafici()
             NTGraph1->setYCaption(p.axisCaption);
         }
         NTGraph1->setRange(plan.xFrom, plan.xTo, p.yFrom, p.yTo, p.band);
-        source_->plot(*NTGraph1, false, plan.rows, p, IndiceElemento[p.column][0]);
+        plot_(*NTGraph1, false, plan.rows, p, element);
     }
 }
 
 void frmAnalisiDati::DisegnaAllarmi()
 {
     NTGraphAll->clear();
-    NTGraphAll->setXCaption(lblNomeCampo[1]->text() + QStringLiteral(" [sec]"));
+    NTGraphAll->setXCaption(session_->timeCaption());
     InizializzaGrafico(*NTGraphAll);
-    NTGraphAll->setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
-    const DataSources& src = source_->sources();
-    const TracePlan plan = planAlarms(src.alarmsTimeAt, src.stopPastLap);
+    showAlarmsRange();
+    const TracePlan plan = session_->alarmTraces();
     for (const TracePlot& p : plan.plots) {
         // Alarm k is element k: the first one fills the element the chart
         // was given above, so the legend's colours match the traces.
-        IndiceElemento[p.column][1] = int(&p - plan.plots.data());
+        const int element = session_->placeTrace(p.column, 1, int(&p - plan.plots.data()));
         NTGraphAll->setElementColor(p.colour);
         NTGraphAll->setElementLineWidth(1);
-        source_->plot(*NTGraphAll, true, plan.rows, p, IndiceElemento[p.column][1]);
+        plot_(*NTGraphAll, true, plan.rows, p, element);
     }
 }
 
 void frmAnalisiDati::chkGrafico_Click(int index, bool checked)
 {
-    const CheckClick c = chkGraficoClick(*this, index, checked);
-    if (c.separatiEnabled)
-        toolButton(QStringLiteral("Separati"))->setEnabled(*c.separatiEnabled);
+    const CheckClick c = session_->checkMeasure(index, checked);
+    if (c.separateKeyEnabled)
+        toolButton(QStringLiteral("Separati"))->setEnabled(*c.separateKeyEnabled);
     if (c.selectScale != 0) {
         optScala[c.selectScale]->setChecked(true);
         optScala_Click(c.selectScale);
@@ -768,10 +744,8 @@ void frmAnalisiDati::chkGrafico_Click(int index, bool checked)
 
 void frmAnalisiDati::chkTempo_Click(bool checked)
 {
-    ViewState::chkTempo = checked;
-    if (!checked)
+    if (!session_->tickTimeAxis(checked))
         return;
-    PassoSpostamento = 0.01;
     CalcolaScale();
     RidisegnaGraficoAttivo();
 }
@@ -785,13 +759,13 @@ void frmAnalisiDati::setSplitLook(bool split)
 void frmAnalisiDati::ImpostaSovrapposti()
 {
     toolButton(QStringLiteral("SetZoom"))->setEnabled(true);
-    const SeparatiButton b = ImpostaSovrappostiButton(NumGraficiAttivi);
+    const SeparateKey b = separateKeyWhenOverlaid(session_->NumGraficiAttivi);
     QAction* split = toolButton(QStringLiteral("Separati"));
     if (b.release)
         split->setChecked(false);
     split->setEnabled(b.enabled);
-    NTGraph1->setRange(MinX, MaxX, MinY, MaxY, 0);
-    CalcolaPassoSpostamento();
+    showMeasuresRange();
+    session_->CalcolaPassoSpostamento();
     DisegnaGrafici();
 }
 
@@ -799,9 +773,9 @@ void frmAnalisiDati::ImpostaSeparati()
 {
     // "SetZoom" keeps its look, and the zoom-in buttons their state.
     toolButton(QStringLiteral("SetZoom"))->setEnabled(false);
-    ModoZoom = false;
+    session_->setZoomMode(false);
     ApplicaModoZoom();
-    if (separateRefused(*this)) {
+    if (separateRefused(*session_)) {
         msgBox(languageText(145), MsgIcon::Information);
         return;
     }
@@ -811,50 +785,38 @@ void frmAnalisiDati::ImpostaSeparati()
 
 // --- zoom, move and playback ----------------------------------------------------
 
-void frmAnalisiDati::readRange(const ChartComponent& chart, bool withY)
-{
-    const ChartComponent::Range r = chart.range();
-    MinX = r.xFrom;
-    MaxX = r.xTo;
-    if (withY) {
-        MinY = r.yFrom;
-        MaxY = r.yTo;
-    }
-}
-
 void frmAnalisiDati::setZoomInEnabled(bool on)
 {
     cmdZoomIn10->setEnabled(on);
     cmdZoomIn50->setEnabled(on);
 }
 
-void frmAnalisiDati::changeView(const std::function<void(ViewState&)>& change)
+void frmAnalisiDati::showView()
 {
-    readRange(*NTGraph1, true);
-    change(*this);
-    NTGraph1->setCursorX(MinX);
-    NTGraphAll->setCursorX(MinX);
-    NTGraph1->setRange(MinX, MaxX, MinY, MaxY, 0);
-    CalcolaPassoSpostamento();
+    NTGraph1->setCursorX(session_->MinX);
+    NTGraphAll->setCursorX(session_->MinX);
+    showMeasuresRange();
     RidisegnaGraficoAttivo();
-    NTGraphAll->setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
+    showAlarmsRange();
 }
 
 void frmAnalisiDati::zoomClick(ZoomButton button)
 {
     mainSurface().setBusy(true);
-    changeView([button](ViewState& v) { applyZoom(v, button); });
-    if (const std::optional<bool> on = AggiornaPulsantiZoom(*this))
-        setZoomInEnabled(*on);
+    const std::optional<bool> zoomIn = session_->zoom(rangeOf(*NTGraph1), button);
+    showView();
+    if (zoomIn)
+        setZoomInEnabled(*zoomIn);
     mainSurface().setBusy(false);
 }
 
 void frmAnalisiDati::moveClick(MoveButton button)
 {
-    changeView([button](ViewState& v) { applyMove(v, button); });
-    CampioneCursore = NTGraph1->sampleAt(MinX, 1.0);
-    AggiornaCursore(1.0, 1.0, qint32(CampioneCursore));
-    AggiornaCursoreAllarmi(1.0, 1.0, qint32(CampioneCursore));
+    session_->move(rangeOf(*NTGraph1), button);
+    showView();
+    session_->setCursorSample(NTGraph1->sampleAt(session_->MinX, 1.0));
+    AggiornaCursore(1.0, 1.0, qint32(session_->CampioneCursore));
+    AggiornaCursoreAllarmi(1.0, 1.0, qint32(session_->CampioneCursore));
 }
 
 void frmAnalisiDati::playbackClick(PlaybackDirection direction)
@@ -863,7 +825,7 @@ void frmAnalisiDati::playbackClick(PlaybackDirection direction)
     ChartComponent& chart = tab == 1 ? *NTGraphAll : *NTGraph1;
     QPushButton* mine = direction == PlaybackDirection::Right ? cmdScorriDX : cmdScorriSX;
     QPushButton* other = direction == PlaybackDirection::Right ? cmdScorriSX : cmdScorriDX;
-    switch (playback.click(direction, tab)) {
+    switch (session_->playback.click(direction, tab)) {
     case Playback::Click::Started:
         setBack(mine, QPalette::Button, Playback::kPlayingColour);
         chart.setCursorTracking(false);
@@ -890,30 +852,28 @@ void frmAnalisiDati::stopPlaybackLook(ChartComponent& chart)
 
 void frmAnalisiDati::playbackPass()
 {
-    if (!playback.playing()) {
+    if (!session_->playback.playing()) {
         playTimer_.stop();
         return;
     }
-    const bool alarms = playback.tab() == 1;
+    const bool alarms = session_->playback.tab() == 1;
     ChartComponent& chart = alarms ? *NTGraphAll : *NTGraph1;
-    // The alarms chart's fixed levels are not the measures' y range.
-    readRange(chart, !alarms);
-    const DataSources& src = source_->sources();
-    const Playback::Pass pass = playback.pass(*this, playbackEndX(alarms ? src.alarmsTimeAt : src.timeAt));
+    const Playback::Pass pass = session_->playbackPass(rangeOf(chart));
     if (pass.moved) {
-        chart.setCursorX(MinX);
+        chart.setCursorX(session_->MinX);
         if (alarms) {
-            chart.setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
+            showAlarmsRange();
             DisegnaAllarmi();
         } else {
-            chart.setRange(MinX, MaxX, MinY, MaxY, 0);
+            showMeasuresRange();
             DisegnaGrafici();
         }
-        CampioneCursore = chart.sampleAt(MinX, 1.0);
+        session_->setCursorSample(chart.sampleAt(session_->MinX, 1.0));
+        const qint32 n = qint32(session_->CampioneCursore);
         if (alarms)
-            AggiornaCursoreAllarmi(1.0, 1.0, qint32(CampioneCursore));
+            AggiornaCursoreAllarmi(1.0, 1.0, n);
         else
-            AggiornaCursore(1.0, 1.0, qint32(CampioneCursore));
+            AggiornaCursore(1.0, 1.0, n);
     }
     if (pass.stopped) {
         playTimer_.stop();
@@ -923,8 +883,10 @@ void frmAnalisiDati::playbackPass()
 
 // --- lap table ------------------------------------------------------------------
 
-void frmAnalisiDati::applyLapTable(bool filled)
+// The sectors of the session's circuit and the lap table from them.
+void frmAnalisiDati::fillLapTable()
 {
+    const bool filled = session_->fillLapTable();
     showLapGrid();
     if (filled)
         return;
@@ -936,6 +898,7 @@ void frmAnalisiDati::applyLapTable(bool filled)
 
 void frmAnalisiDati::showLapGrid()
 {
+    const LapGrid& grid = session_->grid;
     MSFlexGrid1->setVisible(grid.visible);
     if (!grid.visible)
         return;
@@ -977,10 +940,8 @@ void frmAnalisiDati::showLapGrid()
 
 void frmAnalisiDati::MSFlexGrid1_Click()
 {
-    const LapSelection sel = zuv::MSFlexGrid1_Click(*this, MSFlexGrid1->currentRow(), MSFlexGrid1->currentColumn(),
-                                                    source_->sources().lapNumberAt);
+    const LapSelection sel = session_->selectLap(MSFlexGrid1->currentRow(), MSFlexGrid1->currentColumn());
     if (sel.selected) {
-        lapCaption_ = sel.tab0Caption.mid(languageText(273).size());
         setTabCaptions();
         MostraControlliGrafico(sel.showChart);
         if (sel.showChart) {
@@ -997,25 +958,24 @@ void frmAnalisiDati::MostraControlliGrafico(bool show)
                                                       cmdSpostaDX10, cmdSpostaSX1, cmdSpostaSX10, cmdZoomIn10,
                                                       cmdZoomIn50, cmdZoomOut10, cmdZoomOut50, lblZoom})
         w->setVisible(show);
-    showMap(show && mapShown_);
+    showMap(show && session_->blnCircuitoVisibile());
 }
 
 // --- cursor read-out ------------------------------------------------------------
 
 void frmAnalisiDati::AggiornaCursore(double, double, qint32 n)
 {
-    showReadout(zuv::AggiornaCursore(*this, n, source_->sources().valueAt, Picture1->pointCount()));
+    showReadout(session_->cursorReadout(n, Picture1->pointCount()));
 }
 
 void frmAnalisiDati::AggiornaCursoreAllarmi(double, double, qint32 n)
 {
-    const DataSources& src = source_->sources();
-    showReadout(zuv::AggiornaCursoreAllarmi(*this, n, src.valueAt, src.alarmAt, Picture1->pointCount()));
+    showReadout(session_->alarmsCursorReadout(n, Picture1->pointCount()));
 }
 
 void frmAnalisiDati::showReadout(const CursorReadout& readout)
 {
-    for (int j = 1; j <= std::min(FieldsNum, kMaxMeasure); ++j)
+    for (int j = 1; j <= std::min(session_->FieldsNum, kMaxMeasure); ++j)
         if (readout.values[j])
             txtValore[j]->setText(*readout.values[j]);
     for (int k = 0; k < 8; ++k)
@@ -1035,29 +995,29 @@ void frmAnalisiDati::showMap(bool show)
 
 void frmAnalisiDati::CaricaCircuito()
 {
-    if (mapShown_) {
-        mapShown_ = false;
+    AnalysisSession::MapChange change = session_->toggleMap();
+    switch (change.kind) {
+    case AnalysisSession::MapChange::Kind::Hidden:
         showMap(false);
         return;
-    }
-    const std::optional<QString> path = outlineFilePath(DatiSessione.Circuito);
-    if (!path || !QFileInfo(*path).isFile()) {
+    case AnalysisSession::MapChange::Kind::NoOutline:
         msgBox(languageText(216), MsgIcon::Critical);
         return;
+    case AnalysisSession::MapChange::Kind::Shown:
+        break;
     }
-    mapShown_ = true;
     txtCircuito->setText(DatiSessione.Circuito);
     txtPiloti->setPlainText(DatiSessione.Piloti);
     lblCircuito->setText(languageText(120));
     lblPiloti->setText(languageText(124));
     showMap(true);
-    Picture1->setOutline(windowOutline(readOutlineFile(*path).value_or(QStringList())));
+    Picture1->setOutline(std::move(change.outline));
     DisegnaCircuito(0);
 }
 
 void frmAnalisiDati::DisegnaCircuito(qint64 point)
 {
-    if (mapShown_)
+    if (session_->blnCircuitoVisibile())
         Picture1->placeMarker(point);
 }
 
@@ -1072,33 +1032,34 @@ void frmAnalisiDati::Toolbar1_ButtonClick(const QString& key)
 
 void frmAnalisiDati::overlaidKey()
 {
-    blnSeparati = false;
+    session_->setSeparate(false);
     setSplitLook(false);
-    toolButton(QStringLiteral("SetZoom"))->setChecked(ModoZoom);
+    toolButton(QStringLiteral("SetZoom"))->setChecked(session_->ModoZoom);
     ImpostaSovrapposti();
 }
 
 void frmAnalisiDati::separateKey()
 {
-    blnSeparati = true;
+    session_->setSeparate(true);
     setSplitLook(true);
     ImpostaSeparati();
 }
 
 void frmAnalisiDati::zoomModeKey()
 {
-    ModoZoom = !ModoZoom;
-    toolButton(QStringLiteral("SetZoom"))->setChecked(ModoZoom);
-    setZoomInEnabled(!ModoZoom);
-    setSplitLook(blnSeparati);
+    session_->setZoomMode(!session_->ModoZoom);
+    const bool on = session_->ModoZoom;
+    toolButton(QStringLiteral("SetZoom"))->setChecked(on);
+    setZoomInEnabled(!on);
+    setSplitLook(session_->blnSeparati);
     ApplicaModoZoom();
 }
 
 void frmAnalisiDati::originalSizeKey()
 {
     CalcolaScale();
-    NTGraphAll->setRange(MinX, MaxX, 0, kAlarmsYMax, 0);
-    CalcolaPassoSpostamento();
+    showAlarmsRange();
+    session_->CalcolaPassoSpostamento();
     RidisegnaGraficoAttivo();
 }
 
@@ -1109,25 +1070,19 @@ void frmAnalisiDati::RefreshLanguage()
         toolButtons_[i]->setToolTip(languageText(toolKeys()[i].toolTip));
     for (int k = 0; k < 8; ++k)
         lblNomeAllarme[std::size_t(k)]->setText(languageText(274 + k));
+    const bool loaded = session_->refreshLanguage();
     for (int i = 1; i <= 16; ++i) {
-        captions[i] = languageText(measureNameText(i));
-        lblNomeCampo[i]->setText(captions[i]);
-        lblNomeCampo[i]->setToolTip(captions[i]);
+        lblNomeCampo[i]->setText(session_->captions[i]);
+        lblNomeCampo[i]->setToolTip(session_->captions[i]);
     }
     lblCircuito->setText(languageText(120));
     lblPiloti->setText(languageText(124));
     fraLegendaAllarmi->setTitle(languageText(282));
     chkTempo->setText(languageText(306));
-    // The plain titles, until the next lap selection adds the lap again.
-    lapCaption_.clear();
     setTabCaptions();
-    if (companionFound_) {
-        AggiornaTestiTabellaGiri(*this, source_->sources().lapNumberAt);
+    if (loaded) {
         showLapGrid();
-        if (SSTab1->currentIndex() == 0)
-            NTGraph1->setXCaption(lblNomeCampo[1]->text() + QStringLiteral(" [sec]"));
-        else
-            NTGraphAll->setXCaption(lblNomeCampo[1]->text() + QStringLiteral(" [sec]"));
+        (SSTab1->currentIndex() == 0 ? NTGraph1 : NTGraphAll)->setXCaption(session_->timeCaption());
     }
 }
 
@@ -1155,12 +1110,10 @@ void frmAnalisiDati::MostraDatiSessione()
 {
     zuv::openSessionDialog(this);
     // The sector cells are rebuilt whichever way the dialog closed.
-    for (int r = 0; r < grid.rows; ++r)
-        PulisciRigaTabella(*this, r);
+    session_->clearLapTable();
     MSFlexGrid1->setCurrentRow(1);
     MSFlexGrid1->setCurrentColumn(1);
-    CaricaSettori(*this, DatiSessione.Circuito);
-    applyLapTable(CompilaTabellaGiri(*this, source_->sources().lapNumberAt, source_->sources().distanceAt));
+    fillLapTable();
 }
 
 void frmAnalisiDati::cmdSetGraph_Click(int index)
@@ -1168,7 +1121,7 @@ void frmAnalisiDati::cmdSetGraph_Click(int index)
     // Settings the user stored are saved at the close, even over a session
     // file that could not be read whole.
     if (dlgSetGraph::edit(this, qint16(index)))
-        sessionWritable_ = true;
+        session_->settingsStored();
     RidisegnaGraficoAttivo();
 }
 

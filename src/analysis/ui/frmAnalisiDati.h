@@ -3,20 +3,21 @@
 // alarm states on a second, one row of controls per measure, the lap table,
 // the circuit map, the alarm legend with its lamps, and the toolbar.
 //
-// One class serves both analysis windows. What differs, the reading of the
-// files and where the values then come from, lies behind an
-// `AnalysisSource`: this class reads through the charts' own file loading,
-// `frmAnalisiDatiSpeed` hands it the in-memory table's source. Everything
-// else (the set-up after the load, drawing, view, laps, read-out, session
-// file, map, toolbar, language) is this code.
+// One class serves both analysis windows. The window owns the session it
+// shows (`AnalysisSession`, windowless): every step changes the session and
+// shows what comes back. What differs between the two windows is the
+// session's loader and the small plotter that hands a planned trace to a
+// chart: this class loads into its charts' own data and plots from their
+// cells, `frmAnalisiDatiSpeed` loads into the in-memory table and plots
+// from its arrays. Everything else (the set-up after the load, drawing,
+// view, laps, read-out, session file, map, toolbar, language) is this code.
 //
 // The main window creates a fresh instance for every opening, sets
 // `AnalysisFileName` and calls `showModal`, which loads and then shows the
 // window modal; it returns once the window has closed, however it closed.
 
 #include "analysis/analysis_interface.h"
-#include "analysis/session_file.h"
-#include "analysis/view_steps.h"
+#include "analysis/analysis_session.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -40,8 +41,6 @@ class QToolBar;
 
 namespace zuv {
 
-class AnalysisSource;
-struct CursorReadout;
 class ChartComponent;
 class CircuitMap;
 class GridComponent;
@@ -55,6 +54,8 @@ public:
 
     // --- the analysis-window interface ---
     AnalysisKind kind() const override { return kind_; }
+    AnalysisSession& session() override { return *session_; }
+    const AnalysisSession& session() const override { return *session_; }
     // `Form_Load`, then the modal show when the load left the window open.
     void showModal() override;
     void RefreshLanguage() override;
@@ -66,11 +67,6 @@ public:
     // The load in its order. False when the window closed itself (no
     // companion alarms file, or a data file that cannot be read).
     bool Form_Load();
-    // The companion alarms file was found and the load went to its end.
-    bool FileAllarmiPresente() const { return companionFound_; }
-    // How the session file read at load went (the close writes it again
-    // only after a complete read, or when there was none).
-    SessionLoad sessionLoad() const { return sessionLoad_; }
 
     // --- what the user does ---
     // The toolbar's click on the button of `key`; unknown keys do nothing.
@@ -83,7 +79,6 @@ public:
     void AggiornaCursoreAllarmi(double x, double y, qint32 n);
     // `DisegnaCircuito`: the map marker on outline entry `point`.
     void DisegnaCircuito(qint64 point);
-    bool blnCircuitoVisibile() const { return mapShown_; }
     // One playback pass, as the playback timer runs it.
     void playbackPass();
     bool playbackRunning() const { return playTimer_.isActive(); }
@@ -99,8 +94,6 @@ public:
 
     // The toolbar button of `key`.
     QAction* toolButton(const QString& key) const;
-    // The data behind the window, for tests and the benchmark.
-    const AnalysisSource& source() const { return *source_; }
 
     // --- controls, by the names the window's procedures use ---
     QToolBar* Toolbar1;
@@ -142,10 +135,17 @@ public:
     std::array<Swatch*, 8> shpAlarm{};
 
 protected:
-    // The source behind the window, given the window's two charts.
-    using SourceMaker = std::function<std::unique_ptr<AnalysisSource>(ChartComponent& measures,
-                                                                      ChartComponent& alarms)>;
-    frmAnalisiDati(AnalysisKind kind, const SourceMaker& makeSource, QWidget* parent);
+    // Hands one trace of a plan to `chart` (the alarms chart when `alarms`)
+    // as element `element`.
+    using Plotter = std::function<void(ChartComponent& chart, bool alarms, const TraceRows& rows,
+                                       const TracePlot& p, int element)>;
+    struct DataSide {
+        std::unique_ptr<SessionLoader> loader;
+        Plotter plot;
+    };
+    // The loader and plotter behind the window, given its two charts' data.
+    using DataSideMaker = std::function<DataSide(ChartData& measures, ChartData& alarms)>;
+    frmAnalisiDati(AnalysisKind kind, const DataSideMaker& makeDataSide, QWidget* parent);
 
     // Every way of closing comes through here (the close box,
     // `ChiudiGrafico`): `Form_Unload` runs once.
@@ -167,10 +167,11 @@ private:
     void originalSizeKey();
 
     void Form_Unload();
-    void progressChanged(int percent);
     void InizializzaMisure();
     void InizializzaGrafico(ChartComponent& chart);
     void ApplicaModoZoom();
+    void showMeasuresRange();
+    void showAlarmsRange();
     void SSTab1_Click(int tab);
     void showMeasureRows();
     void showMeasureCaptions();
@@ -182,16 +183,15 @@ private:
     void ImpostaSovrapposti();
     void ImpostaSeparati();
     void setSplitLook(bool split);
-    // What a zoom and a move share: the view read from the measures chart,
-    // changed, and given to both charts and the traces.
-    void changeView(const std::function<void(ViewState&)>& change);
+    // What a zoom and a move show of the session's new view: both charts'
+    // cursor and range, and the traces.
+    void showView();
     void zoomClick(ZoomButton button);
     void moveClick(MoveButton button);
-    void readRange(const ChartComponent& chart, bool withY);
     void playbackClick(PlaybackDirection direction);
     void stopPlaybackLook(ChartComponent& chart);
     void setZoomInEnabled(bool on);
-    void applyLapTable(bool filled);
+    void fillLapTable();
     void showLapGrid();
     void MostraControlliGrafico(bool show);
     void showMap(bool show);
@@ -207,19 +207,12 @@ private:
     void setTabCaptions();
 
     AnalysisKind kind_;
-    std::unique_ptr<AnalysisSource> source_;
+    std::unique_ptr<AnalysisSession> session_;
+    Plotter plot_;
     std::vector<QAction*> toolButtons_;
     QButtonGroup* scaleGroup_;
     QTimer playTimer_;
-    bool companionFound_ = false;
     bool unloaded_ = false;
-    bool mapShown_ = false;
-    // The close writes the session file again only when it will not lose
-    // what the file held, or when the user stored settings since.
-    SessionLoad sessionLoad_ = SessionLoad::NoFile;
-    bool sessionWritable_ = false;
-    // The lap number the tab captions show after a lap was selected.
-    QString lapCaption_;
 };
 
 } // namespace zuv

@@ -1,16 +1,15 @@
 #pragma once
 // Where an analysis window's computations read their values: the chart
 // window from the columns its two charts read (chart rows, header row 1),
-// the fast window from its in-memory table (rows from 0). One set of
-// callables per window, so the scales, lap table, traces, playback and
-// cursor read-out are one code for both.
+// the fast window from its in-memory table (rows from 0, made in
+// analysis_fast/table_loader.h). One set of callables per window, so the
+// scales, lap table, traces, playback and cursor read-out are one code for
+// both.
 
 #include "analysis/chart_data.h"
 #include "analysis/measure_scales.h"
 
 namespace zuv {
-
-class Dati;
 
 struct DataSources {
     // Statistics of a data-file measure over rows da..a.
@@ -32,8 +31,8 @@ struct DataSources {
     bool stopPastLap = false;
 };
 
-// The callables keep references: the data must outlive them.
+// The chart window's: the callables keep references, the data must outlive
+// them.
 DataSources chartSources(const ChartData& data, const ChartData& alarms);
-DataSources tableSources(const Dati& tables);
 
 } // namespace zuv

@@ -2,8 +2,8 @@
 // the chart window in chart rows (header row 1), the fast window in table
 // rows from 0.
 
-#include "analysis/analysis_sources.h"
-#include "analysis_fast/dati.h"
+#include "analysis/data_sources.h"
+#include "analysis_fast/table_loader.h"
 #include "support/fixtures.h"
 
 namespace zuv::test {
