@@ -314,9 +314,15 @@ TEST_F(SessionDialogTest, TheNumberOfSectorsSplitsTheTrackEvenly)
         EXPECT_EQ(sectorTexts(), c.boxes) << c.length << " / " << c.count;
     }
 
-    // A number typed and confirmed with Enter; the map follows.
+    // A number typed is no pick: neither Enter nor leaving the box splits
+    // the track; the next change of the track length splits into it, and
+    // the map follows.
     type(d.txtLunghezzaTracciato, QStringLiteral("1000"));
     type(d.cboNumSettori, QStringLiteral("4"));
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"1000"}));
+    type(d.cboNumSettori, QStringLiteral("4"), Qt::Key_Tab);
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"1000"}));
+    type(d.txtLunghezzaTracciato, QStringLiteral("1000"));
     EXPECT_EQ(sectorTexts(), (std::vector<QString>{"250", "250", "250", "250"}));
     EXPECT_EQ(d.Picture1->drawing().labels.size(), 4u);
     auto shown = colourCounts(d.Picture1->grab().toImage());
@@ -340,6 +346,7 @@ TEST_F(SessionDialogTest, TheNumberOfSectorsSplitsTheTrackEvenly)
 
     // The arrow keys step through the list from the number shown.
     type(d.cboNumSettori, QStringLiteral("3"));
+    type(d.txtLunghezzaTracciato, QStringLiteral("2000"));
     EXPECT_EQ(sectorTexts(), (std::vector<QString>{"667", "667", "666"}));
     QTest::keyClick(d.cboNumSettori, Qt::Key_Down);
     EXPECT_EQ(d.cboNumSettori->currentText(), QStringLiteral("4"));
@@ -539,6 +546,9 @@ TEST_F(SessionDialogTest, OkWritesTheSectorFileAndTheSessionFile)
     EXPECT_EQ(DatiSessione.Circuito, QStringLiteral("Quadro"));
     EXPECT_EQ(DatiSessione.LunghTracciato, QStringLiteral("1000"));
     EXPECT_EQ(DatiSessione.VeicoloSessione, QStringLiteral("Kart 2"));
+    // Two lines typed in the box are two lines ended by CR LF, as the
+    // drivers line of the printed report joins them.
+    EXPECT_EQ(DatiSessione.Piloti, QStringLiteral("Carla\r\nDario"));
     EXPECT_EQ(DatiProgetto.Veicolo, QStringLiteral("Project car"));
     // The window `UsaAnalisiSpeed` names saves its session file.
     EXPECT_EQ(other.sessionSaves, 1);

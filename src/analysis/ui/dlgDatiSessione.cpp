@@ -3,6 +3,7 @@
 #include "analysis/analysis_interface.h"
 #include "analysis/ui/session_map.h"
 #include "platform/messages.h"
+#include "platform/ui/text_box.h"
 #include "project/language.h"
 
 #include <QComboBox>
@@ -56,12 +57,6 @@ void setSectorText(QLineEdit* box, const QString& text)
         return;
     fitSectorLimit(box, text.size());
     box->setText(text);
-}
-
-void setTextIfChanged(QPlainTextEdit* box, const QString& text)
-{
-    if (box->toPlainText() != text)
-        box->setPlainText(text);
 }
 
 // A text of the list also makes its entry current, so the arrow keys step
@@ -144,6 +139,7 @@ dlgDatiSessione::dlgDatiSessione(QWidget* parent) : QDialog(parent)
     cboNumSettori->setObjectName(QStringLiteral("cboNumSettori"));
     cboNumSettori->setEditable(true);
     cboNumSettori->setInsertPolicy(QComboBox::NoInsert);
+    cboNumSettori->setCompleter(nullptr);
     for (int n = 1; n <= kSectorBoxes; ++n)
         cboNumSettori->addItem(QString::number(n));
     cboNumSettori->setCurrentIndex(-1);
@@ -192,11 +188,13 @@ dlgDatiSessione::dlgDatiSessione(QWidget* parent) : QDialog(parent)
 
     txtLunghezzaTracciato->installEventFilter(this);
     // An editable combo keeps the focus and its keys itself.
-    cboNumSettori->installEventFilter(this);
     cboCircuito->installEventFilter(this);
-    // Picked from the list (the list itself or the arrow keys). A circuit
-    // name typed is no choice, even one of the list confirmed with Enter or
-    // by leaving the box, which the editable combo would report as a pick.
+    cboNumSettori->installEventFilter(this);
+    // Picked from the list (the list itself or the arrow keys). A text
+    // typed is no choice, even one of the list confirmed with Enter or by
+    // leaving the box, which the editable combo would report as a pick: a
+    // typed circuit loads nothing, a typed number of sectors splits nothing
+    // until the track length changes.
     onPicked(cboCircuito, &SessionDialogState::cboCircuito, cboCircuito_Click);
     onPicked(cboNumSettori, &SessionDialogState::cboNumSettori, cboNumSettori_Click);
 
@@ -272,8 +270,8 @@ void dlgDatiSessione::readControls()
     d_.txtDataSessione = txtDataSessione->text();
     d_.txtOraSessione = txtOraSessione->text();
     d_.txtVeicolo = txtVeicolo->text();
-    d_.txtPiloti = txtPiloti->toPlainText();
-    d_.txtNote = txtNote->toPlainText();
+    d_.txtPiloti = multiLineText(*txtPiloti);
+    d_.txtNote = multiLineText(*txtNote);
     d_.cboCircuito = cboCircuito->currentText();
     d_.txtLunghezzaTracciato = txtLunghezzaTracciato->text();
     d_.cboNumSettori = cboNumSettori->currentText();
@@ -288,12 +286,11 @@ void dlgDatiSessione::showState()
     setTextIfChanged(txtDataSessione, d_.txtDataSessione);
     setTextIfChanged(txtOraSessione, d_.txtOraSessione);
     setTextIfChanged(txtVeicolo, d_.txtVeicolo);
-    setTextIfChanged(txtPiloti, d_.txtPiloti);
-    setTextIfChanged(txtNote, d_.txtNote);
+    setMultiLineText(*txtPiloti, d_.txtPiloti);
+    setMultiLineText(*txtNote, d_.txtNote);
     setTextIfChanged(cboCircuito, d_.cboCircuito);
     setTextIfChanged(txtLunghezzaTracciato, d_.txtLunghezzaTracciato);
     setTextIfChanged(cboNumSettori, d_.cboNumSettori);
-    sectorCountShown_ = d_.cboNumSettori;
     for (int k = 0; k < kSectorBoxes; ++k) {
         const SectorBox& box = d_.txtX[k];
         setSectorText(txtX[k], box.text);
@@ -322,14 +319,14 @@ void dlgDatiSessione::onPicked(QComboBox* box, QString SessionDialogState::*text
 bool dlgDatiSessione::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (watched == cboCircuito) {
+    if (watched == cboCircuito || watched == cboNumSettori) {
         if (type == QEvent::KeyPress && isEnter(static_cast<QKeyEvent*>(event)))
             return true;
         if (type == QEvent::FocusOut) {
             // The combo confirms its text as it loses the focus; what it
             // reports then is no pick.
             const QScopedValueRollback<bool> typed(confirmingTyped_, true);
-            static_cast<QObject*>(cboCircuito)->event(event);
+            watched->event(event);
             return true;
         }
         return QDialog::eventFilter(watched, event);
@@ -358,11 +355,6 @@ bool dlgDatiSessione::eventFilter(QObject* watched, QEvent* event)
 
     if (watched == txtLunghezzaTracciato) {
         handle([this] { txtLunghezzaTracciato_LostFocus(d_); });
-        return enter;
-    }
-    if (watched == cboNumSettori) {
-        if (enter || cboNumSettori->currentText() != sectorCountShown_)
-            handle([this] { cboNumSettori_Click(d_); });
         return enter;
     }
     for (int k = 0; k < kSectorBoxes; ++k) {

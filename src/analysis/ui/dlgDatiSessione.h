@@ -79,7 +79,6 @@ private:
     // as it goes changes nothing any more.
     bool closing_ = false;
     // The number-of-sectors text last shown, to tell a typed one.
-    QString sectorCountShown_;
     // Set while the circuit combo handles losing the focus.
     bool confirmingTyped_ = false;
 

@@ -17,6 +17,7 @@
 #include "platform/mainsurface.h"
 #include "platform/messages.h"
 #include "platform/ui/colors.h"
+#include "platform/ui/text_box.h"
 #include "project/language.h"
 #include "project/state.h"
 
@@ -1007,7 +1008,7 @@ void frmAnalisiDati::CaricaCircuito()
         break;
     }
     txtCircuito->setText(DatiSessione.Circuito);
-    txtPiloti->setPlainText(DatiSessione.Piloti);
+    setMultiLineText(*txtPiloti, DatiSessione.Piloti);
     lblCircuito->setText(languageText(120));
     lblPiloti->setText(languageText(124));
     showMap(true);
