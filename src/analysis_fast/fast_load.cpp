@@ -3,6 +3,7 @@
 #include "analysis/delimited_reader.h"
 #include "platform/numbers.h"
 #include "platform/textfile.h"
+#include "shell/file_layout.h"
 
 #include <QFile>
 #include <algorithm>
@@ -25,7 +26,10 @@ std::optional<QByteArray> firstLine(const QString& path, qint64 limit)
 
 } // namespace
 
-int fieldsNumFromVersion(QStringView versionLine) { return versionLine == u"1.4" ? 16 : 15; }
+int fieldsNumFromVersion(QStringView versionLine)
+{
+    return versionLine == QLatin1String(kLapFileVersion) ? kDataColumnsWithVersion : kDataColumnsWithoutVersion;
+}
 
 LapFileVersion readLapFileVersion(const QString& lapFile)
 {

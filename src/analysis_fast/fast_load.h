@@ -17,8 +17,8 @@
 
 namespace zuv {
 
-// `FieldsNum` from the lap-time file's first line: 16 for exactly "1.4",
-// else 15.
+// `FieldsNum` from the lap-time file's first line: 16 for exactly the
+// version line the export writes ("1.4"), else 15.
 int fieldsNumFromVersion(QStringView versionLine);
 
 struct LapFileVersion {
