@@ -107,11 +107,11 @@ NomiCanali LeggiNomiCanali(const QString& analysisFileName, int fieldsNum)
     return line ? namesFromHeader(*line, fieldsNum) : NomiCanali();
 }
 
-std::optional<int> loadPercent(qint64 row, qint64 numRecord)
+std::optional<qint64> loadPercent(qint64 row, qint64 numRecord)
 {
     if (row <= 1000 || numRecord <= 0)
         return std::nullopt;
-    return int(std::min(roundHalfEven(double(row) / double(numRecord) * 100.0), 100.0));
+    return qint64(roundHalfEven(double(row) / double(numRecord) * 100.0));
 }
 
 namespace {
@@ -120,7 +120,7 @@ namespace {
 auto tableTick(const TableProgress& progress, qint64 numRecord, int table)
 {
     return [&progress, numRecord, table](qint64 row) {
-        if (const std::optional<int> p = loadPercent(row, numRecord); p && progress)
+        if (const std::optional<qint64> p = loadPercent(row, numRecord); p && progress)
             progress(table, row, *p);
     };
 }

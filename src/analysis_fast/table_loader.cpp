@@ -29,7 +29,7 @@ SessionLoader::Load TableLoader::load(AnalysisData& w, const QString& file)
     showDataStep();
     names_ = LeggiNomiCanali(file, w.FieldsNum);
 
-    const TableProgress progress = [](int, qint64, int percent) { showProgress(percent); };
+    const TableProgress progress = [](int, qint64, qint64 percent) { showProgress(percent); };
     TableLoad r = loadDataTable(tables_, w.FieldsNum, file, progress);
     if (!r.dataRead) {
         failure_ = missingFileText(file) + QLatin1Char('\n') + warningTexts(r.errors).join(QLatin1Char('\n'));
