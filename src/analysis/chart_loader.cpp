@@ -4,6 +4,7 @@
 #include "analysis/texts.h"
 #include "platform/mainsurface.h"
 #include "project/state.h"
+#include "shell/file_layout.h"
 
 namespace zuv {
 namespace {
@@ -58,7 +59,7 @@ public:
         return h;
     }
 
-    LapBounds lapBounds() const override { return alarms_.lapBoundaries(u"K1"); }
+    LapBounds lapBounds() const override { return alarms_.lapBoundaries(cellRef(kLapNumberColumn, 1)); }
 
 private:
     ChartData& measures_;

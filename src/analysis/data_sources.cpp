@@ -1,11 +1,9 @@
 #include "analysis/data_sources.h"
 
+#include "shell/file_layout.h"
+
 namespace zuv {
 namespace {
-
-constexpr int kTimeColumn = 1;
-constexpr int kDistanceColumn = 2;
-constexpr int kLapColumn = 11;
 
 RowValue chartColumn(const ChartData& d, int column)
 {
@@ -23,10 +21,10 @@ DataSources chartSources(const ChartData& data, const ChartData& alarms)
         return RangeStats{data.rangeMaximum(from, to), data.rangeMinimum(from, to),
                           data.rangeAverage(from, to)};
     };
-    s.timeAt = chartColumn(data, kTimeColumn);
-    s.alarmsTimeAt = chartColumn(alarms, kTimeColumn);
-    s.distanceAt = chartColumn(alarms, kDistanceColumn);
-    s.lapNumberAt = chartColumn(alarms, kLapColumn);
+    s.timeAt = chartColumn(data, kFileTimeColumn);
+    s.alarmsTimeAt = chartColumn(alarms, kFileTimeColumn);
+    s.distanceAt = chartColumn(alarms, kFileDistanceColumn);
+    s.lapNumberAt = chartColumn(alarms, kLapNumberColumn);
     s.valueAt = [&data](int column, qint64 row) { return data.valueAt(column, row); };
     s.alarmAt = [&alarms](int column, qint64 row) { return alarms.valueAt(column, row); };
     return s;

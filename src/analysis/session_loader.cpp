@@ -7,7 +7,7 @@ namespace zuv {
 
 SessionLoader::~SessionLoader() = default;
 
-QString progressText(int percent)
+QString progressText(qint64 percent)
 {
     return languageText(141) + QLatin1Char(' ') + QString::number(percent) + QStringLiteral(" %");
 }
@@ -27,7 +27,7 @@ void SessionLoader::showAlarmsStep()
     s.setPanelText(3, languageText(141));
 }
 
-void SessionLoader::showProgress(int percent) { mainSurface().setPanelText(3, progressText(percent)); }
+void SessionLoader::showProgress(qint64 percent) { mainSurface().setPanelText(3, progressText(percent)); }
 
 bool SessionLoader::readLapFile(LapState& s, const QString& analysisFileName, QString* versionLine)
 {

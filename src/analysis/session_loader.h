@@ -54,7 +54,7 @@ protected:
     static void showDataStep();
     static void showAlarmsStep();
     // "Loading 42 %" in the status bar.
-    static void showProgress(int percent);
+    static void showProgress(qint64 percent);
     // `SettoriGiro` 1, then the lap-time file (`CaricaTempiGiro`).
     static bool readLapFile(LapState& s, const QString& analysisFileName, QString* versionLine = nullptr);
 
@@ -64,6 +64,6 @@ protected:
 };
 
 // "Loading 42 %": the progress text of a load.
-QString progressText(int percent);
+QString progressText(qint64 percent);
 
 } // namespace zuv

@@ -3,6 +3,7 @@
 #include "analysis/delimited_reader.h"
 #include "platform/numbers.h"
 #include "platform/textfile.h"
+#include "shell/file_layout.h"
 
 #include <QFile>
 #include <algorithm>
@@ -25,7 +26,10 @@ std::optional<QByteArray> firstLine(const QString& path, qint64 limit)
 
 } // namespace
 
-int fieldsNumFromVersion(QStringView versionLine) { return versionLine == u"1.4" ? 16 : 15; }
+int fieldsNumFromVersion(QStringView versionLine)
+{
+    return versionLine == QLatin1String(kLapFileVersion) ? kDataColumnsWithVersion : kDataColumnsWithoutVersion;
+}
 
 LapFileVersion readLapFileVersion(const QString& lapFile)
 {
@@ -103,11 +107,11 @@ NomiCanali LeggiNomiCanali(const QString& analysisFileName, int fieldsNum)
     return line ? namesFromHeader(*line, fieldsNum) : NomiCanali();
 }
 
-std::optional<int> loadPercent(qint64 row, qint64 numRecord)
+std::optional<qint64> loadPercent(qint64 row, qint64 numRecord)
 {
     if (row <= 1000 || numRecord <= 0)
         return std::nullopt;
-    return int(std::min(roundHalfEven(double(row) / double(numRecord) * 100.0), 100.0));
+    return qint64(roundHalfEven(double(row) / double(numRecord) * 100.0));
 }
 
 namespace {
@@ -116,7 +120,7 @@ namespace {
 auto tableTick(const TableProgress& progress, qint64 numRecord, int table)
 {
     return [&progress, numRecord, table](qint64 row) {
-        if (const std::optional<int> p = loadPercent(row, numRecord); p && progress)
+        if (const std::optional<qint64> p = loadPercent(row, numRecord); p && progress)
             progress(table, row, *p);
     };
 }

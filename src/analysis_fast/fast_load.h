@@ -17,8 +17,8 @@
 
 namespace zuv {
 
-// `FieldsNum` from the lap-time file's first line: 16 for exactly "1.4",
-// else 15.
+// `FieldsNum` from the lap-time file's first line: 16 for exactly the
+// version line the export writes ("1.4"), else 15.
 int fieldsNumFromVersion(QStringView versionLine);
 
 struct LapFileVersion {
@@ -50,13 +50,15 @@ NomiCanali namesFromHeader(QStringView headerLine, int fieldsNum);
 NomiCanali LeggiNomiCanali(const QString& analysisFileName, int fieldsNum);
 
 // The number the progress text shows after `row` rows: nothing for the
-// first 1000 rows, then row / numRecord * 100, halves to even, at most 100.
-std::optional<int> loadPercent(qint64 row, qint64 numRecord);
+// first 1000 rows, then row / numRecord * 100, halves to even. The alarms
+// table counts against the data table's rows too, so a companion longer
+// than the data goes past 100.
+std::optional<qint64> loadPercent(qint64 row, qint64 numRecord);
 
 // Called from the loading thread a few dozen times per table (0 data,
 // 1 alarms), only once the row count passed 1000, with the rule's percent;
 // the last call of each table gives its final row count.
-using TableProgress = std::function<void(int table, qint64 row, int percent)>;
+using TableProgress = std::function<void(int table, qint64 row, qint64 percent)>;
 
 struct TableLoad {
     qint64 NumRecord = 0;

@@ -29,7 +29,7 @@ SessionLoader::Load TableLoader::load(AnalysisData& w, const QString& file)
     showDataStep();
     names_ = LeggiNomiCanali(file, w.FieldsNum);
 
-    const TableProgress progress = [](int, qint64, int percent) { showProgress(percent); };
+    const TableProgress progress = [](int, qint64, qint64 percent) { showProgress(percent); };
     TableLoad r = loadDataTable(tables_, w.FieldsNum, file, progress);
     if (!r.dataRead) {
         failure_ = missingFileText(file) + QLatin1Char('\n') + warningTexts(r.errors).join(QLatin1Char('\n'));
@@ -55,10 +55,6 @@ LapBounds TableLoader::lapBounds() const { return lapBoundsFromTableRows(rowLapN
 
 namespace {
 
-constexpr int kTimeColumn = 1;
-constexpr int kDistanceColumn = 2;
-constexpr int kLapColumn = 11;
-
 // Rows 0..NumRecord - 1 of a stored column; the zero padding row after them
 // is no data.
 std::optional<double> tableValue(const Dati& tables, int column, int table, qint64 row)
@@ -82,10 +78,10 @@ DataSources tableSources(const Dati& tables)
         return RangeStats{GetMaxMisura(tables, i, da, a), GetMinMisura(tables, i, da, a),
                           GetMediaMisura(tables, i, da, a)};
     };
-    s.timeAt = tableColumn(tables, kTimeColumn, 0);
-    s.alarmsTimeAt = tableColumn(tables, kTimeColumn, 1);
-    s.distanceAt = tableColumn(tables, kDistanceColumn, 1);
-    s.lapNumberAt = tableColumn(tables, kLapColumn, 1);
+    s.timeAt = tableColumn(tables, kFileTimeColumn, 0);
+    s.alarmsTimeAt = tableColumn(tables, kFileTimeColumn, 1);
+    s.distanceAt = tableColumn(tables, kFileDistanceColumn, 1);
+    s.lapNumberAt = tableColumn(tables, kLapNumberColumn, 1);
     s.valueAt = [&tables](int column, qint64 row) { return tableValue(tables, column, 0, row); };
     s.alarmAt = [&tables](int column, qint64 row) { return tableValue(tables, column, 1, row); };
     s.xEndBack = 1;

@@ -85,7 +85,7 @@ TEST(FastLoad, ProgressRule)
 {
     const std::vector<std::tuple<qint64, qint64, std::optional<int>>> cases{
         {1000, 1000, {}},   {1001, 1001, 100}, {1001, 2002, 50}, {1001, 8008, 12}, // 12.5
-        {1125, 3000, 38},   {2000, 1500, 100}, {5000, 0, {}}};                       // 37.5
+        {1125, 3000, 38},   {2000, 1500, 133}, {5000, 0, {}}};                       // 37.5
     for (const auto& [row, total, want] : cases)
         EXPECT_EQ(loadPercent(row, total), want) << row << "/" << total;
 }
@@ -297,6 +297,17 @@ TEST_F(FastLoadFiles, ProgressPastTheThousandthRow)
         // The alarms count against the data rows: 1001 of 20000 is 5 %.
         EXPECT_EQ(seen.back(), std::make_tuple(1, qint64(1001), rows == 1001 ? 100 : 5));
     }
+
+    // A companion longer than the data goes past 100: 1200 of 1001 rows.
+    const QString data = writeFile(QStringLiteral("d.csv"), dataFile(1001, 16));
+    const QString longer = writeFile(QStringLiteral("long.txt"), alarmsFile(std::vector<int>(1200, 1)));
+    std::vector<std::tuple<int, qint64, qint64>> seen;
+    Dati d;
+    loadTables(d, 16, data, longer, [&](int t, qint64 row, qint64 p) { seen.emplace_back(t, row, p); });
+    ASSERT_GE(seen.size(), 2u);
+    EXPECT_EQ(seen.front(), std::make_tuple(0, qint64(1001), qint64(100)));
+    EXPECT_EQ(std::get<0>(seen[1]), 1) << "the data table shows its figure once";
+    EXPECT_EQ(seen.back(), std::make_tuple(1, qint64(1200), qint64(120)));
 }
 
 // The shipped example read by both readers gives the same numbers.

@@ -525,6 +525,28 @@ TEST_P(BothWindows, StatusBarTellsEachStepOfTheLoadInBothLanguages)
     }
 }
 
+// A companion longer than the data: the fast window counts its rows against
+// the data's, the chart window each file against its own.
+TEST_P(BothWindows, ProgressOfACompanionLongerThanTheData)
+{
+    const bool chart = GetParam() == AnalysisKind::Dati;
+    SessionFiles f = makeSession(16, 3, 240); // 1200 rows
+    f.data = f.data.split('\n').mid(0, 1002).join('\n') + '\n'; // the header and 1001 rows
+    const QString file = writeSession(QStringLiteral("longer/"), f);
+    surface.panelTexts.clear();
+    open(file, GetParam());
+    ASSERT_TRUE(loaded);
+
+    const Panels& texts = surface.panelTexts;
+    const auto alarmsStep = std::find(texts.begin(), texts.end(), std::make_pair(2, languageText(301)));
+    ASSERT_NE(alarmsStep, texts.end());
+    const auto done = std::make_pair(3, languageText(141) + " 100 %");
+    EXPECT_EQ(std::count(texts.begin(), alarmsStep, done), 1) << "1001 data rows: 100 once";
+    const Panels alarms = loadSteps(Panels(alarmsStep, texts.end()));
+    ASSERT_GE(alarms.size(), 3u);
+    EXPECT_EQ(alarms[2], std::make_pair(3, languageText(141) + (chart ? " 100 %" : " 120 %")));
+}
+
 // An outline file that ends on a bad line: the map shows the points before
 // it and repeats none.
 TEST_P(BothWindows, MapOfAnOutlineThatEndsOnABadLine)

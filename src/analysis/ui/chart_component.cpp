@@ -150,19 +150,7 @@ ChartComponent::~ChartComponent()
 
 // --- data ---
 
-bool ChartComponent::loadFile(const QString& path, QString* error)
-{
-    return data_.loadFile(path, [this](int percent) { emit progress(percent); }, error);
-}
-
 int ChartComponent::columnCount() const { return data_.columnCount(); }
-
-LapBounds ChartComponent::lapBoundaries(QStringView firstCell) const { return data_.lapBoundaries(firstCell); }
-
-LapBounds ChartComponent::lapBoundaries(std::span<const qint32> tableLapNumbers) const
-{
-    return lapBoundsFromTableRows(tableLapNumbers);
-}
 
 // --- traces ---
 

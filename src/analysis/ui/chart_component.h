@@ -4,11 +4,9 @@
 // window there) and draws with QCustomPlot.
 //
 // Operations, as the windows use them:
-//   Data     loadFile (progress(percent) while it reads) and columnCount
-//              for the chart window, whose computations read the columns
-//              through data(); lapBoundaries of the alarms chart, from the
-//              lap-number column's first cell ("K1") in the chart window,
-//              from the in-memory table's lap numbers in the fast window
+//   Data     data(), into which the chart window's loader reads both files
+//              and from which its computations read the columns and the
+//              lap boundaries; the fast window gives the charts no data
 //   Traces   clear (every element removed), elementCount, addElement; the
 //              next trace's setElementColor, setElementLineWidth,
 //              setElementName; with a chart's first element setCursorX(0),
@@ -25,11 +23,11 @@
 //              setAxisColor, setYAxisColor, setGridVisible,
 //              setYLabelDecimals, setFrameStyle
 //   Print    the nine-argument print
-//   Events   cursorMoved(x, y, sample), progress(percent), zoomed()
-// What the windows set is read back (bandRange, bandCount, cursorX,
-// cursorTracking, mouseMode, elementName, elementColor, yScaleFactor) and
-// the drawing is reached (plot, bandRect, elementPlottable, elementKeys) by
-// the tests and the benchmark.
+//   Events   cursorMoved(x, y, sample), zoomed()
+// What the windows set is read back (columnCount, bandRange, bandCount,
+// cursorX, cursorTracking, mouseMode, elementName, elementColor,
+// yScaleFactor) and the drawing is reached (plot, bandRect,
+// elementPlottable, elementKeys) by the tests and the benchmark.
 //
 // Colours are 32-bit values with red in the low byte (0x00BBGGRR); values
 // with the top bit set name system colours.
@@ -87,16 +85,11 @@ public:
     ~ChartComponent() override;
 
     // --- data ---
-    // False with the reason in `error` when the file cannot be read; the
-    // previous data are gone then.
-    bool loadFile(const QString& path, QString* error = nullptr);
-    int columnCount() const;
-    LapBounds lapBoundaries(QStringView firstCell) const;
-    // From the lap numbers of the in-memory table's rows 0 to NumRecord.
-    LapBounds lapBoundaries(std::span<const qint32> tableLapNumbers) const;
+    // Where the chart window's loader reads the files, with their progress
+    // and lap boundaries (analysis/chart_loader.h).
     const ChartData& data() const { return data_; }
-    // Where the chart window's loader reads the files (analysis/chart_loader.h).
     ChartData& data() { return data_; }
+    int columnCount() const;
 
     // --- traces ---
     void clear();
@@ -188,7 +181,6 @@ public:
     std::vector<double> elementKeys(int element) const;
 
 signals:
-    void progress(int percent);
     // y in the units of the axis of the band clicked.
     void cursorMoved(double x, double y, qint32 sample);
     // The mouse zoom changed the range.

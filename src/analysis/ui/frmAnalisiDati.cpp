@@ -16,6 +16,7 @@
 #include "analysis/ui/swatch.h"
 #include "platform/mainsurface.h"
 #include "platform/messages.h"
+#include "platform/twips.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/text_box.h"
 #include "project/language.h"
@@ -371,7 +372,7 @@ QWidget* frmAnalisiDati::buildMapAndLegend()
     auto* legend = new QGridLayout(fraLegendaAllarmi);
     legend->setContentsMargins(6, 4, 6, 4);
     legend->setVerticalSpacing(4);
-    for (int k = 0; k < 8; ++k) {
+    for (int k = 0; k < kAlarmCount; ++k) {
         const QString n = QString::number(k);
         shpAlarmColor[std::size_t(k)] = new Swatch(Swatch::Shape::Rectangle, kAlarmColours[std::size_t(k)]);
         shpAlarmColor[std::size_t(k)]->setObjectName(QStringLiteral("shpAlarmColor") + n);
@@ -444,7 +445,7 @@ bool frmAnalisiDati::Form_Load()
     InizializzaGrafico(*NTGraphAll);
     showAlarmsRange();
     session_->CalcolaPassoSpostamento();
-    for (int k = 0; k < 8; ++k)
+    for (int k = 0; k < kAlarmCount; ++k)
         lblNomeAllarme[std::size_t(k)]->setText(languageText(274 + k));
     fraLegendaAllarmi->setTitle(languageText(282));
     // Before a lap is chosen there is nothing to draw; choosing one draws.
@@ -564,19 +565,20 @@ void frmAnalisiDati::InizializzaGrafico(ChartComponent& chart)
     chart.addElement();
     chart.setCursorX(0);
     chart.setCursorY(0);
-    chart.setElementLineStyle(2);
-    chart.setElementPointStyle(1);
+    chart.setElementLineStyle(ChartComponent::kSolidLine);
+    chart.setElementPointStyle(ChartComponent::kNoPointMarks);
     // The zoom mode outlives the redraws that empty the chart.
-    chart.setMouseMode(&chart == NTGraph1 && session_->ModoZoom ? 2 : 0);
+    const bool zoom = &chart == NTGraph1 && session_->ModoZoom;
+    chart.setMouseMode(zoom ? ChartComponent::kMouseZoom : ChartComponent::kMouseNormal);
     chart.setCursorColor(kColourBlue);
 }
 
 void frmAnalisiDati::ApplicaModoZoom()
 {
     if (session_->ModoZoom) {
-        NTGraph1->setMouseMode(2);
+        NTGraph1->setMouseMode(ChartComponent::kMouseZoom);
     } else {
-        NTGraph1->setMouseMode(0);
+        NTGraph1->setMouseMode(ChartComponent::kMouseNormal);
         RidisegnaGraficoAttivo();
     }
 }
@@ -910,7 +912,7 @@ void frmAnalisiDati::showLapGrid()
     // time or a heading.
     const QFontMetrics fm(MSFlexGrid1->table()->font());
     const auto twips = [&](const QString& text) {
-        return (fm.horizontalAdvance(text) + 14) * 1440 / std::max(1, MSFlexGrid1->logicalDpiX());
+        return int(pixelsToTwips(fm.horizontalAdvance(text) + 14, std::max(1, MSFlexGrid1->logicalDpiX())));
     };
     const int timeWidth = twips(QStringLiteral("00:00.00"));
     for (int c = 0; c < kLapColumns; ++c)
@@ -979,7 +981,7 @@ void frmAnalisiDati::showReadout(const CursorReadout& readout)
     for (int j = 1; j <= std::min(session_->FieldsNum, kMaxMeasure); ++j)
         if (readout.values[j])
             txtValore[j]->setText(*readout.values[j]);
-    for (int k = 0; k < 8; ++k)
+    for (int k = 0; k < kAlarmCount; ++k)
         if (readout.lamps[std::size_t(k)])
             shpAlarm[std::size_t(k)]->setColour(*readout.lamps[std::size_t(k)] ? kLampOn : kLampOff);
     if (readout.marker)
@@ -1069,7 +1071,7 @@ void frmAnalisiDati::RefreshLanguage()
     computeLanguageOffset();
     for (std::size_t i = 0; i < toolButtons_.size(); ++i)
         toolButtons_[i]->setToolTip(languageText(toolKeys()[i].toolTip));
-    for (int k = 0; k < 8; ++k)
+    for (int k = 0; k < kAlarmCount; ++k)
         lblNomeAllarme[std::size_t(k)]->setText(languageText(274 + k));
     const bool loaded = session_->refreshLanguage();
     for (int i = 1; i <= 16; ++i) {

@@ -18,6 +18,7 @@
 
 #include "analysis/analysis_interface.h"
 #include "analysis/analysis_session.h"
+#include "shell/file_layout.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -130,9 +131,9 @@ public:
     QLabel* lblPiloti;
     QPlainTextEdit* txtPiloti;
     QGroupBox* fraLegendaAllarmi;
-    std::array<Swatch*, 8> shpAlarmColor{};
-    std::array<QLabel*, 8> lblNomeAllarme{};
-    std::array<Swatch*, 8> shpAlarm{};
+    std::array<Swatch*, kAlarmCount> shpAlarmColor{};
+    std::array<QLabel*, kAlarmCount> lblNomeAllarme{};
+    std::array<Swatch*, kAlarmCount> shpAlarm{};
 
 protected:
     // Hands one trace of a plan to `chart` (the alarms chart when `alarms`)
