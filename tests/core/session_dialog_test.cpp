@@ -91,8 +91,9 @@ TEST(SessionDialog, EnterInASectorBoxMovesTheChangeToTheNextBox)
         EXPECT_EQ(lengths(d), c.after) << c.name;
         EXPECT_EQ(d.txtX[c.box].text, QLatin1String(c.boxText)) << c.name;
         for (int k = 0; k < d.NumSettori; ++k)
-            if (k != c.box)
+            if (k != c.box) {
                 EXPECT_EQ(d.txtX[k].text, QString::number(d.LunghezzaSettore[k])) << c.name << " box " << k;
+            }
     }
 
     // A box the step reads that holds no number ends it there: what it

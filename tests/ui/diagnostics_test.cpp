@@ -97,8 +97,9 @@ TEST_F(DiagnosticsTest, EveryValueShowsWhole)
         const QString memory = dlg.fieldValue(15);
         ASSERT_GE(memory.size(), 15) << bytes;
         for (QLineEdit* box : dlg.findChildren<QLineEdit*>()) {
-            if (box->isVisible())
+            if (box->isVisible()) {
                 EXPECT_TRUE(showsWholeText(box)) << bytes << ": " << box->text().toStdString();
+            }
         }
     }
     dlg.hide();

@@ -96,8 +96,7 @@ ModalDriver& ModalDriver::cancelFile(std::function<void(QFileDialog&)> look)
 
 bool ModalDriver::waitDone(int ms)
 {
-    QTest::qWaitFor([this] { return done() || failed_; }, ms);
-    if (!done() && !failed_)
+    if (!QTest::qWaitFor([this] { return done() || failed_; }, ms) && !failed_)
         fail(QStringLiteral("still waiting for ") + steps_[std::min(next_, steps_.size() - 1)].what);
     return done();
 }
