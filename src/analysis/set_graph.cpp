@@ -4,6 +4,7 @@
 #include "analysis/number_text.h"
 #include "analysis/texts.h"
 #include "platform/numbers.h"
+#include "project/language.h"
 #include "project/state.h"
 #include "project/time_text.h"
 
@@ -16,13 +17,7 @@ QString wholeMessage(bool filter)
 {
     constexpr int kMin = std::numeric_limits<qint16>::min();
     constexpr int kMax = std::numeric_limits<qint16>::max();
-    if (italian())
-        return filter ? QStringLiteral("Il filtro deve essere un numero intero da 1 a %1.").arg(kMax)
-                      : QStringLiteral("Lo spessore della linea deve essere un numero intero da %1 a %2.")
-                            .arg(kMin)
-                            .arg(kMax);
-    return filter ? QStringLiteral("The filter must be a whole number from 1 to %1.").arg(kMax)
-                  : QStringLiteral("The line width must be a whole number from %1 to %2.").arg(kMin).arg(kMax);
+    return filter ? languageText(372).arg(kMax) : languageText(373).arg(kMin).arg(kMax);
 }
 
 } // namespace

@@ -12,35 +12,12 @@
 namespace zuv {
 namespace {
 
-// The first line of a text file (without its line end), when it opens.
-std::optional<QByteArray> firstLine(const QString& path, qint64 limit)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray line = f.readLine(limit);
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    return line;
-}
 
 } // namespace
 
 int fieldsNumFromVersion(QStringView versionLine)
 {
     return versionLine == QLatin1String(kLapFileVersion) ? kDataColumnsWithVersion : kDataColumnsWithoutVersion;
-}
-
-LapFileVersion readLapFileVersion(const QString& lapFile)
-{
-    LapFileVersion v;
-    const std::optional<QByteArray> line = firstLine(lapFile, 256);
-    if (!line)
-        return v;
-    v.found = true;
-    v.FieldsNum = fieldsNumFromVersion(fromCp1252(*line));
-    v.AlarmsNum = kAlarmsNum;
-    return v;
 }
 
 QByteArray schemaIniText(const QString& tableName, const QString& alarmsName,
@@ -181,14 +158,6 @@ void loadAlarmsTable(Dati& tables, const QString& alarmsFile, TableLoad& load, c
     }
     load.warnings.append(found, alarmsFile);
     load.alarmsRead = true;
-}
-
-TableLoad loadTables(Dati& tables, int fieldsNum, const QString& dataFile,
-                     const QString& alarmsFile, const TableProgress& progress)
-{
-    TableLoad out = loadDataTable(tables, fieldsNum, dataFile, progress);
-    loadAlarmsTable(tables, alarmsFile, out, progress);
-    return out;
 }
 
 } // namespace zuv

@@ -21,14 +21,6 @@ namespace zuv {
 // version line the export writes ("1.4"), else 15.
 int fieldsNumFromVersion(QStringView versionLine);
 
-struct LapFileVersion {
-    bool found = false;
-    // Both 0 when the lap-time file cannot be read.
-    int FieldsNum = 0;
-    int AlarmsNum = 0;
-};
-LapFileVersion readLapFileVersion(const QString& lapFile);
-
 // The bytes of `schema.ini`: Windows-1252, every line ended by CR LF.
 QByteArray schemaIniText(const QString& tableName, const QString& alarmsName,
                          int fieldsNum, int alarmsNum);
@@ -72,17 +64,13 @@ struct TableLoad {
     LoadWarnings warnings;
 };
 
-// The two steps of `loadTables`, for a caller that shows where it stands
-// between them: the data file into a new table, then the alarms file.
+// The load's two steps, between which its caller shows where it stands.
+// The data file into `tables` made anew, sized once from its row count,
+// with `fieldsNum` columns (columns past fieldsNum are not read); then the
+// alarms file into table 1 (11 columns; rows past NumRecord dropped, rows
+// it lacks left 0). A file that cannot be read leaves its table 0 and the
+// load goes on.
 TableLoad loadDataTable(Dati& tables, int fieldsNum, const QString& dataFile, const TableProgress& progress = {});
 void loadAlarmsTable(Dati& tables, const QString& alarmsFile, TableLoad& load, const TableProgress& progress = {});
-
-// Makes `tables` anew, sized once from the data file's row count, with
-// `fieldsNum` columns: the data file into table 0 (columns past fieldsNum
-// are not read), the alarms file into table 1 (11 columns; rows past
-// NumRecord dropped, rows it lacks left 0). A file that cannot be read
-// leaves its table 0 and the load goes on.
-TableLoad loadTables(Dati& tables, int fieldsNum, const QString& dataFile,
-                     const QString& alarmsFile, const TableProgress& progress = {});
 
 } // namespace zuv

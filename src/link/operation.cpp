@@ -32,8 +32,8 @@ StepEnd runStep(const std::function<bool()>& command, bool quiet)
 bool connectedStep(const std::function<bool()>& command)
 {
     const bool ok = runStep(command) == StepEnd::Done;
-    // The waits inside held the user's input back; a close of the window
-    // takes effect here, between two steps.
+    // A write's acknowledgement only repaints; a close given meanwhile
+    // takes effect here, before the run tests for it.
     clock().yieldEvents();
     return ok;
 }

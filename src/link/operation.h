@@ -45,8 +45,9 @@ enum class StepEnd {
 StepEnd runStep(const std::function<bool()>& command, bool quiet = false);
 
 // One step of a run the user may break off: runStep, then the windows take
-// the input held back during the step, so a close takes effect between two
-// steps, never in the middle of one. True when the step worked.
+// whatever input is pending, so a close given during the step (or during a
+// wait of it that only repaints) is seen by the run's test after it. True
+// when the step worked.
 bool connectedStep(const std::function<bool()>& command);
 
 // How a run of steps ended: `ok` false after a failed step, `broken` when

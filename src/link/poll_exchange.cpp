@@ -72,18 +72,26 @@ bool PollExchange::start(Done done)
 
 void PollExchange::runToEnd()
 {
-    if (looking_)
+    if (looking_ || !underWay())
         return;
-    // Whatever runs in the repaints must not start an exchange of its own.
-    ExchangeWait inWait;
-    Clock& c = clock();
-    while (underWay()) {
-        look();
-        if (!underWay())
-            break;
-        c.yieldWaiting();
-        serialPort().waitForIo(1);
-    }
+    lookUntilOver(
+        [this] {
+            look();
+            return underWay() ? LineWait::State::Waiting : LineWait::State::Done;
+        },
+        false);
+}
+
+void PollExchange::abandon()
+{
+    if (looking_ || !underWay())
+        return;
+    if (stage_ == Stage::Scan)
+        serialPort().close();
+    stage_ = Stage::Idle;
+    wait_.reset();
+    timer_.stop();
+    done_ = nullptr;
 }
 
 void PollExchange::look()

@@ -38,6 +38,11 @@ public:
     bool underWay() const { return stage_ != Stage::Idle; }
     // Takes the exchanges to their end here, repainting only.
     void runToEnd();
+    // The window that shows the tick goes away: the exchanges end here
+    // without their outcome; a port whose hello is still unanswered is
+    // closed, so the next tick scans again, and a reply still to come is
+    // dropped by the next send.
+    void abandon();
 
 private:
     enum class Stage { Idle, Scan, PollOut, PollIn };

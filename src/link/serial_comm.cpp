@@ -32,24 +32,12 @@ void writeFailed()
 
 void readFailed() { msgBox(QStringLiteral("Errore nella lettura dati"), MsgIcon::Information); }
 
-// How a wait lets the window system in on each pass: with the user's input
-// (the window of the operation can be closed), or repainting only.
-using Yield = void (Clock::*)();
-constexpr Yield kTakesInput = &Clock::yieldEvents;
-constexpr Yield kRepaintsOnly = &Clock::yieldWaiting;
+constexpr bool kTakesInput = true;
+constexpr bool kRepaintsOnly = false;
 
-// Loops over `w` until it ends; true when it is Done.
-bool waitFor(SerialPort& port, LineWait& w, Yield yield)
+bool waitFor(SerialPort& port, LineWait& w, bool takesInput)
 {
-    ExchangeWait inWait;
-    Clock& c = clock();
-    for (;;) {
-        const LineWait::State s = w.look(port);
-        if (s != LineWait::State::Waiting)
-            return s == LineWait::State::Done;
-        (c.*yield)();
-        port.waitForIo(1);
-    }
+    return lookUntilOver([&] { return w.look(port); }, takesInput);
 }
 
 // The link's own exchanges wait for the poll's to end, and none starts
@@ -74,9 +62,26 @@ void blinkLamp(int panel)
     mainSurface().setPanelPicture(panel, PanelPicture::LampOff);
 }
 
-int helloWaitMs() { return StatoComunicazione.ComandoInCorso == 0 ? kAckWaitMs : kOperationAckWaitMs; }
+// An acknowledgement's time-out, the hello's included.
+int ackWaitMs() { return StatoComunicazione.ComandoInCorso == 0 ? kAckWaitMs : kOperationAckWaitMs; }
 
 } // namespace
+
+bool lookUntilOver(const std::function<LineWait::State()>& look, bool takesInput)
+{
+    ExchangeWait inWait;
+    Clock& c = clock();
+    for (;;) {
+        const LineWait::State s = look();
+        if (s != LineWait::State::Waiting)
+            return s == LineWait::State::Done;
+        if (takesInput)
+            c.yieldEvents();
+        else
+            c.yieldWaiting();
+        serialPort().waitForIo(1);
+    }
+}
 
 LineWait LineWait::ack(const QByteArray& expected, int timeoutMs)
 {
@@ -145,7 +150,7 @@ LineWait::State PortScan::next()
         port.open(port_);
         mainSurface().setPanelText(4, QStringLiteral("Connecting COM%1...").arg(port_));
         if (startFrame(port, hello)) {
-            hello_ = LineWait::ack(ackFrame(cmd::Hello), helloWaitMs());
+            hello_ = LineWait::ack(ackFrame(cmd::Hello), ackWaitMs());
             return LineWait::State::Waiting;
         }
         port.close();
@@ -238,18 +243,10 @@ bool ConnettiStrumento()
         ~Scan() { g_scan = false; }
     } scan;
     PortScan s;
-    LineWait::State state = s.start();
-    if (state == LineWait::State::Waiting) {
-        SerialPort& port = serialPort();
-        ExchangeWait inWait;
-        Clock& c = clock();
-        while (state == LineWait::State::Waiting) {
-            c.yieldEvents();
-            port.waitForIo(1);
-            state = s.look();
-        }
-    }
-    return state == LineWait::State::Done;
+    const LineWait::State state = s.start();
+    if (state != LineWait::State::Waiting)
+        return state == LineWait::State::Done;
+    return lookUntilOver([&] { return s.look(); }, kTakesInput);
 }
 
 namespace {
@@ -258,7 +255,7 @@ namespace {
 // the wait for exactly `expected` within `ackTimeoutMs`, or, without one, for
 // the frame to leave. A port whose device failed on the way gets
 // `portError`.
-bool sendFrame(const QByteArray& frame, const QByteArray& expected, int ackTimeoutMs, Yield yield,
+bool sendFrame(const QByteArray& frame, const QByteArray& expected, int ackTimeoutMs, bool takesInput,
                void (*portError)())
 {
     if (!lineFree())
@@ -270,7 +267,7 @@ bool sendFrame(const QByteArray& frame, const QByteArray& expected, int ackTimeo
     bool ok = startFrame(port, frame);
     if (ok) {
         LineWait w = expected.isEmpty() ? LineWait::drain() : LineWait::ack(expected, ackTimeoutMs);
-        ok = waitFor(port, w, yield);
+        ok = waitFor(port, w, takesInput);
     }
     if (!ok && port.failed())
         portError();
@@ -284,8 +281,7 @@ void recordPortError() { noteOutcome(false); }
 
 bool InviaComando(const QByteArray& frame, const QByteArray& expected)
 {
-    const int timeout = StatoComunicazione.ComandoInCorso == 0 ? kAckWaitMs : kOperationAckWaitMs;
-    return sendFrame(frame, expected, timeout, kTakesInput, writeFailed);
+    return sendFrame(frame, expected, ackWaitMs(), kTakesInput, writeFailed);
 }
 
 bool InviaComandoAttesa(const QByteArray& frame, const QByteArray& expected)

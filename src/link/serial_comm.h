@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QtGlobal>
+#include <functional>
 #include <optional>
 
 namespace zuv {
@@ -28,8 +29,8 @@ void ChiudiPorta();
 
 // The waits of the scan, InviaComando, RiceviDati and the lamps let the
 // windows take the user's input, so the window of a running operation can
-// be closed; InviaComandoAttesa only repaints (Clock::yieldWaiting). Each of
-// them first lets a poll exchange under way end (PollExchange::settle).
+// be closed; InviaComandoAttesa only repaints (Clock::yieldWaiting). Each
+// exchange first lets a poll exchange under way end (PollExchange::settle).
 
 // Sends `frame`; with `expected` waits for exactly those bytes, 2000 ms idle
 // or 10000 ms while ComandoInCorso is set; without, until the frame has
@@ -69,6 +70,12 @@ private:
     int n_ = 0;
     QByteArray bytes_;
 };
+
+// Looks with `look` until it is no longer Waiting, letting the window system
+// in between two looks (with the user's input when `takesInput`, else
+// repainting only) as an exchange's wait, inside which no other exchange
+// may start. True when it ended Done.
+bool lookUntilOver(const std::function<LineWait::State()>& look, bool takesInput);
 
 // A frame out on a freshly emptied port; false when the port is closed or
 // its device refused the bytes.

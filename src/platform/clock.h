@@ -17,7 +17,8 @@ public:
     virtual void yieldEvents() = 0;
     // For the waits that must not let anything else run: the windows
     // repaint, while the user's input, timers and port notifications wait
-    // for the end of the wait, so no command or window starts inside it.
+    // for the end of the wait, so neither the user nor a timer starts a
+    // command or window inside it.
     virtual void yieldWaiting() = 0;
 };
 

@@ -527,7 +527,9 @@ TEST_F(DeviceEndToEnd, APageOpenedAtAnyMomentOfThePollReadsThePage)
         {"the scan's hello out", cmd::Hello},
         {"the poll's reply due", cmd::VerificaComunicazione},
     };
-    emulator.setLateMs(300);
+    // Late enough that the exchange is still under way when the page's
+    // button is pressed, however busy the machine.
+    emulator.setLateMs(1000);
     for (const Page& page : pages) {
         for (const Moment& m : moments) {
             SCOPED_TRACE(std::string(page.menu) + ", " + m.what);
@@ -544,7 +546,12 @@ TEST_F(DeviceEndToEnd, APageOpenedAtAnyMomentOfThePollReadsThePage)
                 },
                 5000));
             user->boxes.clear();
-            runPage(page.menu, page.windowClass, "cmdLeggiDati", page.endMessage, nullptr, nullptr);
+            bool underWayAtRead = false;
+            runPage(page.menu, page.windowClass, "cmdLeggiDati", page.endMessage,
+                    [&](QWidget&) { underWayAtRead = PollExchange::instance().underWay(); }, nullptr);
+            if (m.lateCode != 0) {
+                EXPECT_TRUE(underWayAtRead) << "the exchange was over before the click";
+            }
             ASSERT_FALSE(user->boxes.empty());
             EXPECT_EQ(user->boxes[0].text, question(232));
             EXPECT_EQ(received(), page.frames);

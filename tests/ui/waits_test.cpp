@@ -146,7 +146,7 @@ TEST_F(WaitsTest, ThePollsExchangeWaitsNowhere)
     EXPECT_TRUE(QTest::qWaitFor([] { return !PollExchange::instance().underWay(); }, 2000));
     g_waiting = false;
     EXPECT_TRUE(StatoComunicazione.StrumentoPresente);
-    EXPECT_EQ(watched.keysIn, 1) << "the key waited for the exchange";
+    EXPECT_EQ(watched.keysIn, 1) << "the key did not come in during the exchange";
     // qWaitFor runs one loop of its own: nothing ran deeper than that.
     EXPECT_LE(deepest, level + 1);
 }

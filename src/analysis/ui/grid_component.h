@@ -48,7 +48,6 @@ public:
     void setFixedRowCount(int rows);
     int fixedRowCount() const { return fixedRows_; }
     void setFixedColumnCount(int columns);
-    int fixedColumnCount() const { return fixedColumns_; }
 
     // A row or column outside the grid is ignored.
     void setCurrentRow(int row);

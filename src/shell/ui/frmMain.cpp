@@ -2,6 +2,7 @@
 
 #include "link/link_guard.h"
 #include "link/operation.h"
+#include "link/poll_exchange.h"
 #include "platform/twips.h"
 #include "project/state.h"
 #include "shell/analysis_window.h"
@@ -105,6 +106,7 @@ frmMain::frmMain(CommandWindows* commands, QWidget* parent)
 frmMain::~frmMain()
 {
     tmrComm.stop();
+    PollExchange::instance().abandon();
     if (&mainSurface() == static_cast<MainSurface*>(this))
         setMainSurface(nullptr);
     if (busy_)
