@@ -790,6 +790,35 @@ TEST_F(SensorsPageTest, SendProgramsThePageAndNineCurvesByteForByte)
     EXPECT_EQ(DatiProgetto, newProjectValues());
 }
 
+TEST_F(SensorsPageTest, WhatTheChecksPassedIsWhatGoesOutWhateverChangesDuringTheSend)
+{
+    frmSensori dlg;
+    dlg.channel(8).chkAbil->setChecked(true);
+    dlg.channel(8).sensor->setCurrentIndex(0); // G2
+    dlg.channel(8).chann->setCurrentIndex(0);
+    dlg.channel(7).chann->setCurrentIndex(0);
+    // Once the page has gone out the user renames the G sensor and ticks oil
+    // temperature.
+    port.onWrite = [&](const QByteArray& f) {
+        if (f[1] == char(0x16)) {
+            dlg.channel(8).sensor->setEditText("Gone");
+            dlg.channel(0).chkAbil->setChecked(true);
+        }
+    };
+    msgs.answers.push_back(MsgAnswer::Ok);
+    dlg.cmdInviaDati_Click();
+    std::array<int, 20> gx{}, gy{};
+    for (int i = 0; i < 20; ++i) {
+        gx[i] = i * 50;
+        gy[i] = (i - 10) * 250;
+    }
+    const std::vector<QByteArray> sent = frames();
+    ASSERT_EQ(sent.size(), 10u);
+    EXPECT_EQ(sent[1], frame(0x18, zeroCurve(0)));
+    EXPECT_EQ(sent[9], frame(0x18, curvePayload(8, gx, gy)));
+    EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT147\r\nIT148", "IT157"}));
+}
+
 TEST_F(SensorsPageTest, SendRefusesBeforeAskingAndSendsNothing)
 {
     struct Case {
