@@ -20,28 +20,51 @@ struct PageTexts {
     int successTitle = 0; // 0 for the program's
 };
 
-using Steps = std::function<RunOutcome(const std::function<bool()>& brokenOff)>;
+using Steps = std::function<RunOutcome()>;
+using EndMessages = void (*)(bool send, const PageTexts& t, const RunOutcome& outcome);
 
-PageExchangeEnd exchange(bool send, const PageTexts& t, PageRunView& view, const Steps& steps)
+void showSuccess(const PageTexts& t)
+{
+    if (t.success != 0)
+        msgBox(languageText(t.success), MsgIcon::Information, MsgButtons::Ok,
+               t.successTitle != 0 ? languageText(t.successTitle) : QString());
+}
+
+// The configuration and alarms pages, which have no break-off. A Read adds
+// nothing to a failed exchange, which the link has told; a missing
+// instrument, which nothing has told, is a communication error all the same.
+void pageEnd(bool send, const PageTexts& t, const RunOutcome& outcome)
+{
+    if (outcome.ok)
+        showSuccess(t);
+    else if (send || outcome.noInstrument)
+        reportRunEnd(send, outcome);
+}
+
+// The sensors page: its break-off, its failure, or its success.
+void stepsEnd(bool send, const PageTexts& t, const RunOutcome& outcome)
+{
+    reportRunEnd(send, outcome);
+    if (outcome.goesOn())
+        showSuccess(t);
+}
+
+PageExchangeEnd exchange(bool send, const PageTexts& t, PageRunView& view, const Steps& steps,
+                         EndMessages endMessages)
 {
     if (!confirmRun(send, languageText(t.title)))
         return PageExchangeEnd::Declined;
     view.runStarts();
     Operation operation(t.command);
     mainSurface().setPanelText(3, languageText(t.panel));
-    const RunOutcome outcome = steps([&view] { return view.closedDuringRun(); });
-    view.runEnding(outcome);
+    const RunOutcome outcome = steps();
+    view.runEnding();
     mainSurface().setPanelText(3, QString());
     // The messages come while the run still holds the window's controls.
-    reportRunEnd(send, outcome);
+    endMessages(send, t, outcome);
     if (!outcome.ok)
         return PageExchangeEnd::Failed;
-    if (outcome.broken)
-        return PageExchangeEnd::BrokenOff;
-    if (t.success != 0)
-        msgBox(languageText(t.success), MsgIcon::Information, MsgButtons::Ok,
-               t.successTitle != 0 ? languageText(t.successTitle) : QString());
-    return PageExchangeEnd::Succeeded;
+    return outcome.broken ? PageExchangeEnd::BrokenOff : PageExchangeEnd::Succeeded;
 }
 
 } // namespace
@@ -50,8 +73,7 @@ PageExchangeEnd exchangeConfigPage(bool send, PageRunView& view)
 {
     const PageTexts t = send ? PageTexts{226, cmd::InviaDatiConfigurazione, 146, 218}
                              : PageTexts{234, cmd::LeggiDatiConfigurazione, 206, 0};
-    return exchange(send, t, view,
-                    [send](const std::function<bool()>& brokenOff) { return configPagesRun(send, brokenOff); });
+    return exchange(send, t, view, [send] { return configPagesRun(send); }, pageEnd);
 }
 
 PageExchangeEnd exchangeAlarmsPage(bool send, PageRunView& view)
@@ -59,8 +81,7 @@ PageExchangeEnd exchangeAlarmsPage(bool send, PageRunView& view)
     // The Send's success is titled as the window.
     const PageTexts t = send ? PageTexts{227, cmd::InviaDatiAllarmi, 219, 220, 79}
                              : PageTexts{236, cmd::LeggiDatiAllarmi, 203, 0};
-    return exchange(send, t, view,
-                    [send](const std::function<bool()>& brokenOff) { return alarmsPageRun(send, brokenOff); });
+    return exchange(send, t, view, [send] { return alarmsPageRun(send); }, pageEnd);
 }
 
 PageExchangeEnd exchangeSensorsPage(bool send, PageRunView& view, SensorsEditorView& page)
@@ -68,21 +89,20 @@ PageExchangeEnd exchangeSensorsPage(bool send, PageRunView& view, SensorsEditorV
     const PageTexts t = send ? PageTexts{149, cmd::InviaDatiSensori, 150, 157}
                              : PageTexts{235, cmd::LeggiDatiSensori, 158, 165};
     // The curves that go out are those of the channels as the window's
-    // checks saw them; the channels stay locked until the run ends.
+    // checks saw them, whatever the user changes on the page meanwhile.
     const SlotSensors sensors = slotSensorsFrom(channelEntries(page));
 
-    return exchange(send, t, view, [&](const std::function<bool()>& brokenOff) {
+    const Steps steps = [&] {
         SensorsRunHooks hooks;
-        hooks.brokenOff = brokenOff;
+        hooks.brokenOff = [&view] { return view.closedDuringRun(); };
         hooks.beginStep = [&](int stepNo, const QString& curveText) {
-            const QString text = stepNo == 0 ? languageText(t.panel) : curveText;
-            mainSurface().setPanelText(3, text);
-            view.showStep(stepNo, text);
+            mainSurface().setPanelText(3, stepNo == 0 ? languageText(t.panel) : curveText);
         };
         if (send)
             return sendSensorsRun(sensors, hooks);
         return readSensorsRun(hooks, [&page](int slot, const QString& sensor) { page.setSensorText(slot, sensor); });
-    });
+    };
+    return exchange(send, t, view, steps, stepsEnd);
 }
 
 } // namespace zuv

@@ -16,16 +16,13 @@ namespace zuv {
 class PageRunView {
 public:
     virtual ~PageRunView() = default;
-    // The user said OK to the question: the window's controls locked, the
-    // busy cursor on.
+    // The user said OK to the question: the window's instrument commands
+    // locked, the busy cursor on.
     virtual void runStarts() = 0;
     // The steps are over, before the end messages: the busy cursor off.
-    virtual void runEnding(const RunOutcome& outcome) = 0;
+    virtual void runEnding() = 0;
     // The user closed the window during the run.
     virtual bool closedDuringRun() const = 0;
-    // Step `stepNo` of a run in steps (the sensors page: 0 the page, 1 to 9
-    // the curves) and its text; panel 3 shows it too.
-    virtual void showStep(int stepNo, const QString& text) = 0;
 };
 
 enum class PageExchangeEnd {
@@ -38,13 +35,19 @@ enum class PageExchangeEnd {
 // One click of Send (`send`) or Read, once the window's own checks have
 // passed: the question (text 147 or 232, then 148, titled for the page), the
 // steps with the page's text on panel 3 and ComandoInCorso set, then the
-// end messages: 229 or 233 after a broken run, 230 after a failed one, and
-// the page's success text after one that worked (the configuration and
-// alarms pages' Read show what they read instead).
+// end messages.
+// The configuration and alarms pages run to their end however the window
+// is closed meanwhile: a Send ends with 230 after a failure, else with the
+// page's success text; a Read shows what it read, and a failed exchange only
+// the link's message (230 when no instrument answered, of which the link
+// says nothing).
 PageExchangeEnd exchangeConfigPage(bool send, PageRunView& view);
 PageExchangeEnd exchangeAlarmsPage(bool send, PageRunView& view);
-// The sensors page with its nine curves: Send loads each enabled channel's
-// sensor curve as `page` shows it; Read names each curve's sensor there.
+// The sensors page with its nine curves, each step's text on panel 3: Send
+// loads each enabled channel's sensor curve as `page` showed it at the
+// window's checks; Read names each curve's sensor there. Closing the window
+// breaks the run off after the step under way (229 or 233); a failure ends
+// it with 230; else the page's success text.
 PageExchangeEnd exchangeSensorsPage(bool send, PageRunView& view, SensorsEditorView& page);
 
 } // namespace zuv

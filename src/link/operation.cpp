@@ -29,20 +29,18 @@ StepEnd runStep(const std::function<bool()>& command, bool quiet)
     return noteOutcome(command()) ? StepEnd::Done : StepEnd::Failed;
 }
 
-bool connectedStep(const std::function<bool()>& command)
-{
-    const bool ok = runStep(command) == StepEnd::Done;
-    // A write's acknowledgement only repaints; a close given meanwhile
-    // takes effect here, before the run tests for it.
-    clock().yieldEvents();
-    return ok;
-}
+bool connectedStep(const std::function<bool()>& command) { return StepRun().step(command); }
 
 bool StepRun::step(const std::function<bool()>& command)
 {
     if (!outcome_.goesOn())
         return false;
-    outcome_.ok = connectedStep(command);
+    const StepEnd end = runStep(command);
+    // A write's acknowledgement only repaints; a close given meanwhile
+    // takes effect here, before the run tests for it.
+    clock().yieldEvents();
+    outcome_.ok = end == StepEnd::Done;
+    outcome_.noInstrument = end == StepEnd::NoInstrument;
     outcome_.broken = brokenOff_ && brokenOff_();
     return outcome_.goesOn();
 }

@@ -51,10 +51,12 @@ StepEnd runStep(const std::function<bool()>& command, bool quiet = false);
 bool connectedStep(const std::function<bool()>& command);
 
 // How a run of steps ended: `ok` false after a failed step, `broken` when
-// the user closed the run's window.
+// the user closed the run's window, `noInstrument` when a step failed for
+// want of an instrument, which no message of the link's has told.
 struct RunOutcome {
     bool ok = true;
     bool broken = false;
+    bool noInstrument = false;
 
     bool goesOn() const { return ok && !broken; }
 };

@@ -208,14 +208,19 @@ bool InviaDatiConfigurazione2() { return sendPage(cmd::InviaDatiConfigurazione2,
 bool LeggiDatiConfigurazione() { return readPage(cmd::LeggiDatiConfigurazione, kPage1); }
 bool LeggiDatiConfigurazione2() { return readPage(cmd::LeggiDatiConfigurazione2, kPage2); }
 
-RunOutcome configPagesRun(bool send, const std::function<bool()>& brokenOff)
+RunOutcome configPagesRun(bool send)
 {
-    StepRun run(brokenOff);
-    if (run.step(send ? InviaDatiConfigurazione : LeggiDatiConfigurazione)) {
-        clock().sleepMs(kPagePauseMs);
-        run.step(send ? InviaDatiConfigurazione2 : LeggiDatiConfigurazione2);
-    }
-    return run.outcome();
+    StepRun page1;
+    page1.step(send ? InviaDatiConfigurazione : LeggiDatiConfigurazione);
+    clock().sleepMs(kPagePauseMs);
+    StepRun page2;
+    page2.step(send ? InviaDatiConfigurazione2 : LeggiDatiConfigurazione2);
+
+    RunOutcome pair = page2.outcome();
+    pair.ok = page1.outcome().ok && pair.ok;
+    pair.noInstrument = page1.outcome().noInstrument || pair.noInstrument;
+    noteOutcome(pair.ok);
+    return pair;
 }
 
 bool sendConfigPages() { return configPagesRun(true).ok; }

@@ -69,12 +69,11 @@ bool InviaDatiConfigurazione2();
 bool LeggiDatiConfigurazione();
 bool LeggiDatiConfigurazione2();
 
-// The two pages as every caller runs them: page 1, 50 ms, page 2, each a
-// connected step (a connection that cannot be made fails without a message
-// of its own: the operation reports it). A failed page 1 ends the pair, and
-// so does `brokenOff`, asked after each page, when it says the user closed
-// the run's window.
-RunOutcome configPagesRun(bool send, const std::function<bool()>& brokenOff = {});
+// The two pages as every caller runs them: page 1, 50 ms, page 2 whatever
+// page 1 gave, each a connected step (a connection that cannot be made fails
+// without a message of its own: the operation reports it). The pair fails
+// when either page does, and ErroreComunicazione says so.
+RunOutcome configPagesRun(bool send);
 bool sendConfigPages();
 bool readConfigPages();
 

@@ -209,15 +209,10 @@ TEST_F(PageEditors, AlarmsShowWhatIsStoredAndStoreWhatTheChecksAccept)
 class FakeRun final : public PageRunView {
 public:
     void runStarts() override { events << QStringLiteral("starts"); }
-    void runEnding(const RunOutcome& o) override
-    {
-        events << (o.goesOn() ? QStringLiteral("ending") : QStringLiteral("ending early"));
-    }
+    void runEnding() override { events << QStringLiteral("ending"); }
     bool closedDuringRun() const override { return closed && closed(); }
-    void showStep(int stepNo, const QString& text) override { steps << QStringLiteral("%1 %2").arg(stepNo).arg(text); }
 
     QStringList events;
-    QStringList steps;
     std::function<bool()> closed;
 };
 
@@ -281,10 +276,6 @@ TEST_F(PageExchange, EachPageAsksRunsAsOneOperationAndReports)
         EXPECT_FALSE(linkBusy());
         EXPECT_EQ(surface.panelText[3], QString());
     }
-    // The sensors page shows each step on the page too.
-    EXPECT_EQ(run.steps.size(), 20);
-    EXPECT_EQ(run.steps.front(), "0 T150");
-    EXPECT_EQ(run.steps.back(), "9 T334");
 }
 
 TEST_F(PageExchange, DeclinedFailedAndBrokenRuns)
@@ -294,27 +285,46 @@ TEST_F(PageExchange, DeclinedFailedAndBrokenRuns)
     EXPECT_TRUE(run.events.isEmpty());
     EXPECT_TRUE(port.engine.received.empty());
 
-    // Closed after the first page: the second never goes out.
-    msgs.clear();
+    // Closed after the first page: the configuration page has no break-off,
+    // the sensors page stops there.
     int writes = 0;
     port.onWrite = [&](const QByteArray& f) { writes += f[1] != char(cmd::Hello); };
     run.closed = [&] { return writes > 0; };
+    msgs.clear();
     msgs.answers.push_back(MsgAnswer::Ok);
-    EXPECT_EQ(exchangeConfigPage(true, run), PageExchangeEnd::BrokenOff);
+    EXPECT_EQ(exchangeConfigPage(true, run), PageExchangeEnd::Succeeded);
+    EXPECT_EQ(writes, 2);
+    EXPECT_EQ(shown(), QStringList({"T147\r\nT148|T226", "T218|"}));
+    writes = 0;
+    msgs.clear();
+    msgs.answers.push_back(MsgAnswer::Ok);
+    EXPECT_EQ(exchangeSensorsPage(true, run, sensors), PageExchangeEnd::BrokenOff);
     EXPECT_EQ(writes, 1);
-    EXPECT_EQ(shown(), QStringList({"T147\r\nT148|T226", "T229|"}));
+    EXPECT_EQ(shown(), QStringList({"T147\r\nT148|T149", "T229|"}));
 
-    // No instrument: a failure, reported by the run alone.
+    // No instrument: a failure, reported by the run alone, a Read's too.
     ChiudiPorta();
     port.instrumentPort = 0;
     run.closed = nullptr;
-    run.events.clear();
-    msgs.clear();
-    msgs.answers.push_back(MsgAnswer::Ok);
-    EXPECT_EQ(exchangeSensorsPage(false, run, sensors), PageExchangeEnd::Failed);
-    EXPECT_EQ(shown(), QStringList({"T232\r\nT148|T235", "T230|"}));
-    EXPECT_EQ(run.events, QStringList({"starts", "ending early"}));
-    EXPECT_TRUE(StatoComunicazione.ErroreComunicazione);
+    const struct {
+        const char* what;
+        std::function<PageExchangeEnd()> exchange;
+        QString question;
+    } reads[] = {
+        {"sensors", [&] { return exchangeSensorsPage(false, run, sensors); }, "T232\r\nT148|T235"},
+        {"configuration", [&] { return exchangeConfigPage(false, run); }, "T232\r\nT148|T234"},
+        {"alarms", [&] { return exchangeAlarmsPage(false, run); }, "T232\r\nT148|T236"},
+    };
+    for (const auto& r : reads) {
+        SCOPED_TRACE(r.what);
+        run.events.clear();
+        msgs.clear();
+        msgs.answers.push_back(MsgAnswer::Ok);
+        EXPECT_EQ(r.exchange(), PageExchangeEnd::Failed);
+        EXPECT_EQ(shown(), QStringList({r.question, "T230|"}));
+        EXPECT_EQ(run.events, QStringList({"starts", "ending"}));
+        EXPECT_TRUE(StatoComunicazione.ErroreComunicazione);
+    }
 }
 
 } // namespace

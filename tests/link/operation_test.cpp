@@ -123,17 +123,31 @@ TEST_F(OperationTest, ARunEndsAtTheFirstFailedOrBrokenStep)
     EXPECT_TRUE(closed.outcome().broken);
 }
 
-TEST_F(OperationTest, TheConfigurationPairStopsWhenTheWindowCloses)
+TEST_F(OperationTest, TheConfigurationPairRunsPage2WhateverPage1GaveAndFailsWithEither)
 {
-    bool closed = false;
-    port.onWrite = [&](const QByteArray& f) {
-        if (f[1] == char(cmd::InviaDatiConfigurazione))
-            closed = true;
-    };
-    const RunOutcome r = configPagesRun(true, [&] { return closed; });
-    EXPECT_TRUE(r.ok);
-    EXPECT_TRUE(r.broken);
-    EXPECT_EQ(commandsSent(), std::vector<int>{cmd::InviaDatiConfigurazione});
+    for (bool send : {true, false}) {
+        SCOPED_TRACE(send ? "send" : "read");
+        const int first = send ? cmd::InviaDatiConfigurazione : cmd::LeggiDatiConfigurazione;
+        const int second = send ? cmd::InviaDatiConfigurazione2 : cmd::LeggiDatiConfigurazione2;
+        port.engine.received.clear();
+        msgs.clear();
+        port.engine.setFault(emu::Fault::Silence, 1, quint8(first));
+        const RunOutcome r = configPagesRun(send);
+        EXPECT_EQ(commandsSent(), (std::vector<int>{first, second}));
+        EXPECT_FALSE(r.ok);
+        EXPECT_FALSE(r.noInstrument);
+        EXPECT_TRUE(StatoComunicazione.ErroreComunicazione) << "page 2 worked, the pair did not";
+        EXPECT_EQ(failureMessages(), 1);
+    }
+
+    // No instrument: told by no message of the link's.
+    ChiudiPorta();
+    port.instrumentPort = 0;
+    msgs.clear();
+    const RunOutcome r = configPagesRun(true);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.noInstrument);
+    EXPECT_TRUE(msgs.shown.empty());
 }
 
 TEST_F(OperationTest, SensorsPageAndNineCurvesInOneOrder)

@@ -162,13 +162,14 @@ TEST_F(ConfigPagesTest, FailedExchangesAreReportedOnce)
         bool send;
         std::vector<int> sent;
     } cases[] = {
-        {"silent on page 1", emu::Fault::Silence, 0x12, true, {0x12}},
-        {"wrong ack on page 1", emu::Fault::WrongAck, 0x12, true, {0x12}},
-        {"bad ack checksum on page 1", emu::Fault::BadChecksum, 0x12, true, {0x12}},
-        {"one byte too many on page 1", emu::Fault::ExtraByte, 0x12, true, {0x12}},
+        // Page 2 goes whatever page 1 gave; the pair fails with either.
+        {"silent on page 1", emu::Fault::Silence, 0x12, true, {0x12, 0x1C}},
+        {"wrong ack on page 1", emu::Fault::WrongAck, 0x12, true, {0x12, 0x1C}},
+        {"bad ack checksum on page 1", emu::Fault::BadChecksum, 0x12, true, {0x12, 0x1C}},
+        {"one byte too many on page 1", emu::Fault::ExtraByte, 0x12, true, {0x12, 0x1C}},
         {"page 2 alone fails", emu::Fault::Silence, 0x1C, true, {0x12, 0x1C}},
-        {"silent on read 1", emu::Fault::Silence, 0x13, false, {0x13}},
-        {"short reply on read 1", emu::Fault::ShortReply, 0x13, false, {0x13}},
+        {"silent on read 1", emu::Fault::Silence, 0x13, false, {0x13, 0x1D}},
+        {"short reply on read 1", emu::Fault::ShortReply, 0x13, false, {0x13, 0x1D}},
         {"read 2 alone fails", emu::Fault::Silence, 0x1D, false, {0x13, 0x1D}},
     };
     for (const auto& c : cases) {
@@ -186,7 +187,7 @@ TEST_F(ConfigPagesTest, FailedExchangesAreReportedOnce)
             port.engine.pages[0x1C] = encodeConfigPage2({});
             DatiProgetto.Settore1 = 99; // a failed page 2 read must leave it
             EXPECT_FALSE(readConfigPages());
-            EXPECT_EQ(DatiProgetto.Settore1, 99);
+            EXPECT_EQ(DatiProgetto.Settore1, c.code == 0x1D ? 99 : 0);
         }
         expectOneFailureMessage();
         EXPECT_EQ(commandsSent(), c.sent);
@@ -203,8 +204,8 @@ TEST_F(ConfigPagesTest, NoInstrumentIsACommunicationError)
     // The operation reports it; the link shows nothing of its own.
     EXPECT_TRUE(msgs.shown.empty());
     EXPECT_TRUE(commandsSent().empty());
-    // One scan, not one per page.
-    EXPECT_EQ(port.openAttempts.size(), std::size_t(kMaxPorts));
+    // Each page connects, as every caller runs the pair.
+    EXPECT_EQ(port.openAttempts.size(), std::size_t(2 * kMaxPorts));
 
     StatoComunicazione.ErroreComunicazione = false;
     EXPECT_FALSE(readConfigPages());

@@ -8,6 +8,7 @@
 #include "config/ui/frmSensori.h"
 #include "link/commands.h"
 #include "link/link_guard.h"
+#include "link/page_config.h"
 #include "link/poll_exchange.h"
 #include "link/serial_comm.h"
 #include "platform/serialport.h"
@@ -32,6 +33,7 @@
 
 #include <memory>
 #include <ostream>
+#include <set>
 
 // Readable failures: texts as text, not as arrays of characters.
 static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -443,9 +445,9 @@ TEST_F(PagesTest, ConfigSendEndsAsACommunicationErrorWhenAnythingFails)
     } cases[] = {
         // No instrument: nothing exchanged is no success.
         {"no connection", [](FakeSerialPort& p) { p.portCount = 0; }, {"IT147\r\nIT148", "IT230"}, 0},
-        // A failed first page ends the pair.
+        // The second page goes whatever the first gave.
         {"page 1", [](FakeSerialPort& p) { p.engine.setFault(emu::Fault::Silence, 1, 0x12); },
-         {"IT147\r\nIT148", "IT242", "IT230"}, 1},
+         {"IT147\r\nIT148", "IT242", "IT230"}, 2},
         {"page 2", [](FakeSerialPort& p) { p.engine.setFault(emu::Fault::Silence, 1, 0x1C); },
          {"IT147\r\nIT148", "IT242", "IT230"}, 2},
     };
@@ -754,7 +756,7 @@ TEST_F(SensorsPageTest, SendProgramsThePageAndNineCurvesByteForByte)
         EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0x16);
         EXPECT_FALSE(child<QPushButton>(dlg, "OKButton")->isEnabled());
         EXPECT_FALSE(child<QPushButton>(dlg, "cmdLeggiDati")->isEnabled());
-        EXPECT_FALSE(dlg.channel(8).sensor->isEnabled()); // channels locked while they go out
+        EXPECT_TRUE(dlg.channel(8).sensor->isEnabled()); // the page stays as it was
         panels.push_back(surface.panelText[3]);
     };
     msgs.answers.push_back(MsgAnswer::Ok);
@@ -786,6 +788,35 @@ TEST_F(SensorsPageTest, SendProgramsThePageAndNineCurvesByteForByte)
     EXPECT_TRUE(dlg.channel(8).sensor->isEnabled());
     EXPECT_FALSE(dlg.channel(0).sensor->isEnabled());
     EXPECT_EQ(DatiProgetto, newProjectValues());
+}
+
+TEST_F(SensorsPageTest, WhatTheChecksPassedIsWhatGoesOutWhateverChangesDuringTheSend)
+{
+    frmSensori dlg;
+    dlg.channel(8).chkAbil->setChecked(true);
+    dlg.channel(8).sensor->setCurrentIndex(0); // G2
+    dlg.channel(8).chann->setCurrentIndex(0);
+    dlg.channel(7).chann->setCurrentIndex(0);
+    // Once the page has gone out the user renames the G sensor and ticks oil
+    // temperature.
+    port.onWrite = [&](const QByteArray& f) {
+        if (f[1] == char(0x16)) {
+            dlg.channel(8).sensor->setEditText("Gone");
+            dlg.channel(0).chkAbil->setChecked(true);
+        }
+    };
+    msgs.answers.push_back(MsgAnswer::Ok);
+    dlg.cmdInviaDati_Click();
+    std::array<int, 20> gx{}, gy{};
+    for (int i = 0; i < 20; ++i) {
+        gx[i] = i * 50;
+        gy[i] = (i - 10) * 250;
+    }
+    const std::vector<QByteArray> sent = frames();
+    ASSERT_EQ(sent.size(), 10u);
+    EXPECT_EQ(sent[1], frame(0x18, zeroCurve(0)));
+    EXPECT_EQ(sent[9], frame(0x18, curvePayload(8, gx, gy)));
+    EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT147\r\nIT148", "IT157"}));
 }
 
 TEST_F(SensorsPageTest, SendRefusesBeforeAskingAndSendsNothing)
@@ -1259,9 +1290,100 @@ protected:
         SensorsPageTest::TearDown();
     }
 
+    // The commands the instrument got, without the hello and the poll.
+    std::vector<int> received() const
+    {
+        std::vector<int> codes;
+        for (const QByteArray& f : emulator.received())
+            if (f.size() > 1 && f[1] != char(cmd::Hello) && f[1] != char(cmd::VerificaComunicazione))
+                codes.push_back(quint8(f[1]));
+        return codes;
+    }
+
     EmulatorLine line;
     emu::Emulator& emulator = line.emulator;
 };
+
+// A failed exchange is reported by the link (text 242); only a Send adds its
+// own end (230). The configuration page's second page goes out after the
+// first whatever the first gave.
+TEST_F(PagesOverTheLine, AFailedPageExchangeShowsTheLinksMessageAndOnlyASendItsOwnEnd)
+{
+    ConfigPage2 page2;
+    page2.TempoMsgGiro = 7;
+    page2.Settori = {100, 200, 300, 400, 500};
+    emulator.setPage(cmd::InviaDatiConfigurazione2, encodeConfigPage2(page2));
+    const std::function<std::unique_ptr<QDialog>()> config = [] { return std::make_unique<frmConfigurazione>(); };
+    const std::function<std::unique_ptr<QDialog>()> alarms = [] { return std::make_unique<frmAllarmi>(); };
+    const struct {
+        const char* what;
+        std::function<std::unique_ptr<QDialog>()> open;
+        const char* button;
+        int silent; // the command left unanswered
+        std::vector<int> frames;
+        std::vector<QString> texts;
+    } cases[] = {
+        {"configuration read", config, "cmdLeggiDati", 0x13, {0x13, 0x1D}, {"IT232\r\nIT148", "IT242"}},
+        {"alarms read", alarms, "cmdLeggiDati", 0x15, {0x15}, {"IT232\r\nIT148", "IT242"}},
+        {"configuration send", config, "cmdInviaDati", 0x12, {0x12, 0x1C}, {"IT147\r\nIT148", "IT242", "IT230"}},
+        {"alarms send", alarms, "cmdInviaDati", 0x14, {0x14}, {"IT147\r\nIT148", "IT242", "IT230"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::unique_ptr<QDialog> dlg = c.open();
+        emulator.clearReceived();
+        emulator.setFault(emu::Fault::Silence, 1, quint8(c.silent));
+        msgs.clear();
+        msgs.answers.push_back(MsgAnswer::Ok);
+        child<QPushButton>(*dlg, c.button)->click();
+        EXPECT_EQ(received(), c.frames);
+        EXPECT_EQ(shownTexts(), c.texts);
+        EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+        if (c.silent == 0x13) {
+            EXPECT_EQ(child<QLineEdit>(*dlg, "txtTempoMsgGiro")->text(), "7");
+            EXPECT_EQ(child<QLineEdit>(*dlg, "txtSettoreCrono4")->text(), "500");
+        }
+    }
+}
+
+// While a page's Send or Read runs, its Send, Read and OK are off, so no
+// second run can start inside the first; Cancel and the page's own controls
+// stay as they were.
+TEST_F(PagesOverTheLine, SendReadAndOkAreLockedWhileAPageRuns)
+{
+    const struct {
+        const char* what;
+        std::function<std::unique_ptr<QDialog>()> open;
+        const char* control; // one of the page's own
+    } pages[] = {
+        {"configuration", [] { return std::make_unique<frmConfigurazione>(); }, "cboLingua"},
+        {"sensors", [] { return std::make_unique<frmSensori>(); }, "SSTab1"},
+        {"alarms", [] { return std::make_unique<frmAllarmi>(); }, "chkTO"},
+    };
+    for (const auto& page : pages) {
+        for (const char* button : {"cmdInviaDati", "cmdLeggiDati"}) {
+            SCOPED_TRACE(std::string(page.what) + " " + button);
+            std::unique_ptr<QDialog> dlg = page.open();
+            auto states = [&] {
+                QStringList s;
+                for (const char* name : {"cmdInviaDati", "cmdLeggiDati", "OKButton", "CancelButton", page.control})
+                    s << QStringLiteral("%1 %2").arg(QLatin1String(name),
+                                                     child<QWidget>(*dlg, name)->isEnabled() ? "on" : "off");
+                return s.join(QStringLiteral(", "));
+            };
+            std::set<QString> during;
+            fakeClock.onYield = [&] { during.insert(states()); };
+            msgs.clear();
+            msgs.answers.push_back(MsgAnswer::Ok);
+            child<QPushButton>(*dlg, button)->click();
+            fakeClock.onYield = nullptr;
+            const QString own = QLatin1String(page.control);
+            EXPECT_EQ(during, (std::set<QString>{"cmdInviaDati off, cmdLeggiDati off, OKButton off, CancelButton on, "
+                                                 + own + " on"}));
+            EXPECT_EQ(states(), "cmdInviaDati on, cmdLeggiDati on, OKButton on, CancelButton on, " + own + " on");
+        }
+    }
+}
 
 TEST_F(PagesOverTheLine, SensorsPageSentIsReadBackIntoAnotherPage)
 {

@@ -14,6 +14,7 @@
 #include "link/page_config.h"
 #include "link/page_sensors.h"
 #include "platform/clock.h"
+#include "platform/messages.h"
 #include "platform/ui/qtdialogs.h"
 #include "platform/ui/qtmessages.h"
 #include "project/channels.h"
@@ -429,6 +430,52 @@ TEST_F(DeviceEndToEnd, ConfigurationPageReadShowsTheInstrumentsPages)
     EXPECT_EQ(received(), (std::vector<int>{0x13, 0x1D}));
     EXPECT_EQ(shown, QStringList({"1", "1", "45", "120", "7", "500"}));
     EXPECT_EQ(DatiProgetto, before) << "read onto the screen only, then Cancel";
+}
+
+// The configuration and alarms pages have no break-off: closed while the
+// first page's acknowledgement is awaited, the Send still goes to its end,
+// and then the window is gone.
+TEST_F(DeviceEndToEnd, ConfigurationAndAlarmsPagesClosedDuringASendRunToTheirEnd)
+{
+    const struct {
+        const char* menu;
+        const char* windowClass;
+        int first; // the page whose acknowledgement comes late
+        std::vector<int> frames;
+        int end;
+        QString endTitle;
+    } pages[] = {
+        {"mnuSetup", "zuv::frmConfigurazione", 0x12, {0x12, 0x1C}, 218, appTitle()},
+        {"mnuAlarms", "zuv::frmAllarmi", 0x14, {0x14}, 220, languageText(79)},
+    };
+    emulator.setLateMs(300);
+    for (const auto& page : pages) {
+        SCOPED_TRACE(page.menu);
+        ASSERT_TRUE(pollIsBack());
+        emulator.setFault(emu::Fault::Late, 1, quint8(page.first));
+        QPointer<QWidget> shown;
+        user->boxes.clear();
+        user->on(page.windowClass, [&](QWidget& w) {
+            shown = &w;
+            QTest::mouseClick(child<QPushButton>(w, "cmdInviaDati"), Qt::LeftButton);
+        });
+        user->click(QMessageBox::Ok);
+        user->click(QMessageBox::Ok);
+        closeWhen([&]() -> QWidget* { return shown; }, [&] { return framesOf(page.first) > 0; });
+        emulator.clearReceived();
+        run(page.menu);
+        ASSERT_TRUE(user->waitDone(kLongRunMs));
+
+        EXPECT_EQ(received(), page.frames);
+        ASSERT_EQ(user->boxes.size(), 2u);
+        EXPECT_EQ(user->boxes[0].text, question(147));
+        EXPECT_EQ(user->boxes[1].text, languageText(page.end));
+        EXPECT_EQ(user->boxes[1].title, page.endTitle);
+        EXPECT_EQ(shown, nullptr) << "the page is gone";
+        EXPECT_EQ(StatoComunicazione.FormAttivo, nullptr);
+        EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+    }
+    EXPECT_TRUE(pollIsBack());
 }
 
 TEST_F(DeviceEndToEnd, SensorsPageSendProgramsThePageAndItsNineCurves)

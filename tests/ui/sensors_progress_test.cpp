@@ -1,18 +1,21 @@
-// The sensors page's Send and Read last some seconds: each step shows on the
-// page itself, beside its buttons, and on the main window's status bar.
+// The sensors page's Send and Read last some seconds: each step shows on
+// panel 3 of the main window, and the page has no progress of its own.
 
 #include "config/ui/frmSensori.h"
-#include "link/serial_comm.h"
-#include "platform/serialport.h"
 #include "project/name_tables.h"
 #include "project/project_record.h"
 #include "project/state.h"
-#include "support/fake_port.h"
+#include "support/emulator_line.h"
 #include "support/fixtures.h"
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
+
+#include <ostream>
+
+static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace zuv::test {
 namespace {
@@ -31,81 +34,67 @@ protected:
         CaricaTabelleCostanti();
         DatiProgetto = newProjectValues();
         StatoComunicazione.StrumentoPresente = true;
-        setSerialPort(&port);
+        if (!line.attach(fakeClock))
+            GTEST_SKIP() << "no pseudo-terminal";
     }
     void TearDown() override
     {
-        ChiudiPorta();
-        setSerialPort(nullptr);
+        line.detach();
         clearNameTables();
         ZuvTest::TearDown();
     }
 
-    struct Step {
-        bool shown;
-        int value;
-        QString text;
-        QString panel3;
-        bool operator==(const Step&) const = default;
-    };
-
-    // What the page showed as each frame went to the instrument.
-    std::vector<Step> run(frmSensori& dlg, void (frmSensori::*click)())
+    // Panel 3 as the user saw it change during the run.
+    std::vector<QString> panel3() const
     {
-        std::vector<Step> steps;
-        auto* frame = dlg.findChild<QWidget*>(QStringLiteral("fraAvanzamento"));
-        auto* bar = dlg.findChild<QProgressBar*>(QStringLiteral("prgPassi"));
-        auto* label = dlg.findChild<QLabel*>(QStringLiteral("lblPasso"));
-        EXPECT_TRUE(frame && bar && label);
-        if (!frame || !bar || !label)
-            return steps;
-        EXPECT_FALSE(frame->isVisible());
-        port.onWrite = [&](const QByteArray& f) {
-            if (f.size() > 1 && f[1] != char(0x01))
-                steps.push_back({frame->isVisible(), bar->value() * 100 / bar->maximum(), label->text(),
-                                 surface.panelText[3]});
-        };
-        msgs.answers = {MsgAnswer::Ok};
-        (dlg.*click)();
-        port.onWrite = nullptr;
-        EXPECT_FALSE(frame->isVisible()) << "the progress goes once the run has ended";
-        return steps;
+        std::vector<QString> shown;
+        for (const auto& [panel, text] : surface.panelTexts)
+            if (panel == 3 && (shown.empty() || shown.back() != text))
+                shown.push_back(text);
+        return shown;
     }
 
-    static std::vector<Step> expected(std::initializer_list<int> texts)
-    {
-        std::vector<Step> out;
-        int k = 0;
-        for (int n : texts) {
-            const QString t = QStringLiteral("IT%1").arg(n);
-            out.push_back({true, k++ * 10, t, t});
-        }
-        return out;
-    }
-
-    FakeSerialPort port;
+    EmulatorLine line;
 };
 
-TEST_F(SensorsProgressTest, SendShowsEachStepOnThePage)
+TEST_F(SensorsProgressTest, EachStepShowsOnPanel3OfTheMainWindowOnly)
 {
-    frmSensori dlg;
-    dlg.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
-    const QSize before = dlg.size();
-    EXPECT_EQ(run(dlg, &frmSensori::cmdInviaDati_Click),
-              expected({150, 151, 152, 153, 154, 155, 156, 322, 331, 332}));
-    EXPECT_EQ(msgs.shown.back().text, QStringLiteral("IT157"));
-    EXPECT_EQ(dlg.size(), before) << "the window keeps its size";
-}
+    const struct {
+        const char* button;
+        std::vector<int> steps;
+        int end;
+    } runs[] = {
+        {"cmdInviaDati", {150, 151, 152, 153, 154, 155, 156, 322, 331, 332}, 157},
+        {"cmdLeggiDati", {158, 159, 160, 161, 162, 163, 164, 323, 333, 334}, 165},
+    };
+    for (const auto& r : runs) {
+        SCOPED_TRACE(r.button);
+        frmSensori dlg;
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        const QSize before = dlg.size();
+        EXPECT_TRUE(dlg.findChildren<QProgressBar*>().isEmpty());
+        QStringList labels;
+        for (const QLabel* l : dlg.findChildren<QLabel*>())
+            labels << l->text();
+        surface.clear();
+        msgs.clear();
+        msgs.answers.push_back(MsgAnswer::Ok);
+        dlg.findChild<QPushButton*>(QLatin1String(r.button))->click();
 
-TEST_F(SensorsProgressTest, ReadShowsEachStepOnThePage)
-{
-    frmSensori dlg;
-    dlg.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
-    EXPECT_EQ(run(dlg, &frmSensori::cmdLeggiDati_Click),
-              expected({158, 159, 160, 161, 162, 163, 164, 323, 333, 334}));
-    EXPECT_EQ(msgs.shown.back().text, QStringLiteral("IT165"));
+        std::vector<QString> expected;
+        for (int n : r.steps)
+            expected.push_back(QStringLiteral("IT%1").arg(n));
+        expected.push_back(QString()); // cleared at the end
+        EXPECT_EQ(panel3(), expected);
+        EXPECT_EQ(msgs.shown.back().text, QStringLiteral("IT%1").arg(r.end));
+        // Nothing on the page told the steps.
+        QStringList after;
+        for (const QLabel* l : dlg.findChildren<QLabel*>())
+            after << l->text();
+        EXPECT_EQ(after, labels);
+        EXPECT_EQ(dlg.size(), before);
+    }
 }
 
 } // namespace

@@ -19,7 +19,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -186,32 +185,9 @@ void frmSensori::buildLayout()
     }
 
     buildPageButtons();
-    alsoOff_ = {SSTab1_};
-
-    // Send and Read take some seconds: their step shows here, beside the
-    // buttons that started them, not only on the main window's status bar
-    // that this window may cover. The room stays when it is hidden, so the
-    // window keeps its size.
-    fraProgress_ = new QWidget(this);
-    named(fraProgress_, "fraAvanzamento");
-    lblStep_ = new QLabel(fraProgress_);
-    named(lblStep_, "lblPasso");
-    prgSteps_ = new QProgressBar(fraProgress_);
-    named(prgSteps_, "prgPassi");
-    prgSteps_->setRange(0, kSteps);
-    auto* progress = new QVBoxLayout(fraProgress_);
-    progress->setContentsMargins(0, 0, 0, 0);
-    progress->addWidget(lblStep_);
-    progress->addWidget(prgSteps_);
-    QSizePolicy keep = fraProgress_->sizePolicy();
-    keep.setRetainSizeWhenHidden(true);
-    fraProgress_->setSizePolicy(keep);
-    fraProgress_->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 40);
-    fraProgress_->hide();
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(fraStrumento_);
-    bottom->addWidget(fraProgress_, 0, Qt::AlignBottom);
     bottom->addStretch();
     bottom->addWidget(OKButton_, 0, Qt::AlignBottom);
     bottom->addWidget(CancelButton_, 0, Qt::AlignBottom);
@@ -320,26 +296,7 @@ bool frmSensori::checksPass(bool send)
 
 void frmSensori::storeRecord() { viewToRecord(*this, DatiProgetto); }
 
-void frmSensori::showStep(int stepNo, const QString& text)
-{
-    lblStep_->setText(text);
-    prgSteps_->setValue(stepNo);
-    fraProgress_->show();
-}
-
-void frmSensori::runEnding(const RunOutcome& outcome)
-{
-    if (outcome.goesOn())
-        prgSteps_->setValue(kSteps);
-    PageDialog::runEnding(outcome);
-}
-
-PageExchangeEnd frmSensori::runExchange(bool send)
-{
-    const PageExchangeEnd end = exchangeSensorsPage(send, *this, *this);
-    fraProgress_->hide();
-    return end;
-}
+PageExchangeEnd frmSensori::runExchange(bool send) { return exchangeSensorsPage(send, *this, *this); }
 
 // --- the view the sensors page codec reads and writes -----------------------
 

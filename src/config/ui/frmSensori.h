@@ -16,7 +16,6 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QTabWidget;
 
 namespace zuv {
@@ -40,9 +39,6 @@ public:
     void setSensorText(int slot, const QString& text) override;
     QString samplingText(int which) const override;
     void setSamplingText(int which, const QString& text) override;
-    // PageRunView: each step on the page itself, beside its buttons.
-    void showStep(int stepNo, const QString& text) override;
-    void runEnding(const RunOutcome& outcome) override;
 
     // The controls of one channel, by curve slot 0..8.
     struct Channel {
@@ -78,7 +74,6 @@ private:
     QComboBox* combo(SensorsCombo c) const;
     QComboBox* sampling(int which) const;
     int slotOf(SensorsCheck c) const;
-    static constexpr int kSteps = 10;
 
     QTabWidget* SSTab1_;
     QGroupBox* fraRPM_;
@@ -100,9 +95,6 @@ private:
     QLabel* lblTCVV_;
     QComboBox* cboTCampVV_;
     std::array<Channel, 9> channels_;
-    QWidget* fraProgress_;
-    QLabel* lblStep_;
-    QProgressBar* prgSteps_;
 };
 
 } // namespace zuv

@@ -141,16 +141,16 @@ void PageDialog::exchange(bool send)
 void PageDialog::runStarts()
 {
     startedVisible_ = isVisible();
-    std::vector<QWidget*> off{cmdInviaDati_, cmdLeggiDati_, OKButton_};
-    off.insert(off.end(), alsoOff_.begin(), alsoOff_.end());
-    for (QWidget* w : off) {
+    // No second run may start inside this one's waits, nor OK store the page
+    // while its values are on their way; Cancel and the page stay as they are.
+    for (QWidget* w : {cmdInviaDati_, cmdLeggiDati_, OKButton_}) {
         locked_.emplace_back(w, w->isEnabled());
         w->setEnabled(false);
     }
     setCursor(Qt::WaitCursor);
 }
 
-void PageDialog::runEnding(const RunOutcome&) { unsetCursor(); }
+void PageDialog::runEnding() { unsetCursor(); }
 
 bool PageDialog::closedDuringRun() const { return startedVisible_ && !isVisible(); }
 

@@ -1,8 +1,8 @@
 #pragma once
 // What the configuration page windows share: Send and Read in their
 // fraStrumento with OK and Cancel, the registration as FormAttivo, and what
-// the window does for one Send or Read: its controls locked while the page's
-// exchange runs.
+// the window does for one Send or Read: Send, Read and OK locked while the
+// page's exchange runs.
 
 #include "config/page_exchange.h"
 
@@ -26,10 +26,10 @@ class PageDialog : public QDialog, public PageRunView {
 public:
     ~PageDialog() override;
 
-    // Send and Read. Nothing while a run is on; a link busy with another
-    // exchange gets the click again shortly. A Send runs the window's checks
-    // first; then the page's exchange, the window locked until its end
-    // messages have been shown.
+    // Send and Read. Nothing while a run is on. A Send runs the window's
+    // checks first; then the page's exchange (its first frame goes out once
+    // an exchange of the poll's under way has ended), Send, Read and OK
+    // locked until its end messages have been shown.
     void cmdInviaDati_Click();
     void cmdLeggiDati_Click();
     // The window's values into DatiProgetto once its checks pass.
@@ -40,9 +40,8 @@ public:
 
     // PageRunView
     void runStarts() override;
-    void runEnding(const RunOutcome& outcome) override;
+    void runEnding() override;
     bool closedDuringRun() const override;
-    void showStep(int, const QString&) override {}
 
 protected:
     PageDialog(QWidget* parent, const char* name);
@@ -78,8 +77,6 @@ protected:
     QPushButton* OKButton_ = nullptr;
     QPushButton* CancelButton_ = nullptr;
     BoxChecker* checker_ = nullptr;
-    // Locked during a run besides Send, Read and OK.
-    std::vector<QWidget*> alsoOff_;
 
 private:
     void exchange(bool send);
