@@ -836,6 +836,36 @@ TEST_F(DownloadEndToEnd, DownloadClosedMidRunRequestsNothingButThePairInFlight)
     EXPECT_TRUE(pollIsBack());
 }
 
+TEST_F(DownloadEndToEnd, UnansweredStatusReadsGiveNothingDownloadedAndTheWindowWaitsForOk)
+{
+    emulator.setFault(emu::Fault::Silence, -1, cmd::Status);
+    bool openAtTheEnd = false;
+    bool okEnabled = false;
+    user->click(QMessageBox::Ok); // the recorded bytes
+    user->click(QMessageBox::Ok); // the lap count
+    okOnceOver([&](frmDownload& d) {
+        openAtTheEnd = d.isVisible();
+        okEnabled = d.OKButton->isEnabled();
+    });
+    // Save Data follows, with nothing downloaded.
+    user->typeFile(QStringLiteral("empty"));
+    user->click(QMessageBox::Ok);
+    runDownload();
+
+    EXPECT_EQ(received(), (std::vector<int>{0x25, 0x25}));
+    ASSERT_EQ(user->boxes.size(), 3u);
+    EXPECT_EQ(user->boxes[0].text, languageText(242));
+    EXPECT_EQ(user->boxes[1].text, languageText(242));
+    EXPECT_EQ(downloadStatus, languageText(271));
+    EXPECT_TRUE(openAtTheEnd);
+    EXPECT_TRUE(okEnabled);
+    EXPECT_EQ(user->boxes[2].text, languageText(269));
+    EXPECT_EQ(fileBytes(path("empty.csv")).count("\r\n"), 1) << "the header only";
+    EXPECT_EQ(fileBytes(path("empty.tim")), QByteArray("1.4\r\n\r\n"));
+    EXPECT_FALSE(window->menuAction(QStringLiteral("mnuSaveData"))->isEnabled());
+    EXPECT_TRUE(pollIsBack());
+}
+
 TEST_F(DownloadEndToEnd, EscLeavesTheDownloadRunningToItsEnd)
 {
     slowMemory(4);
@@ -851,6 +881,52 @@ TEST_F(DownloadEndToEnd, EscLeavesTheDownloadRunningToItsEnd)
     EXPECT_EQ(framesOf(cmd::LeggiBloccoMemoria), 10u) << "four pairs, then the erased pair";
     EXPECT_EQ(NumBlocchi, 8);
     EXPECT_TRUE(user->boxes.empty());
+}
+
+TEST_F(DownloadEndToEnd, ClosedDuringTheStatusOrLapReadsReadsThemButNoMemory)
+{
+    QByteArray laps;
+    for (int k = 0; k < 64; ++k)
+        laps += QByteArray::fromHex("00001F40"); // 80.00 s
+    emulator.setLapMemory(laps);
+    emulator.setLapCount(33);
+    emulator.setLateMs(150);
+    for (int code : {cmd::Status, cmd::LeggiBloccoSessione}) {
+        SCOPED_TRACE(code);
+        // Closed while the first frame of `code` is on its way.
+        emulator.setFault(emu::Fault::Late, -1, quint8(code));
+        closeWhen(downloadWindow, [this, code] { return framesOf(code) > 0; });
+        partialNotSaved();
+        runDownload();
+
+        EXPECT_EQ(received(), (std::vector<int>{0x25, 0x25, 0x26, 0x26}));
+        EXPECT_EQ(addressesOf(cmd::LeggiBloccoSessione), (std::vector<qint32>{0, 128}));
+        EXPECT_EQ(TempiGiro[33], "01:20.00, 0");
+        ASSERT_EQ(user->boxes.size(), 1u);
+        EXPECT_EQ(user->boxes[0].text, languageText(380));
+        user->boxes.clear();
+        EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+        EXPECT_TRUE(pollIsBack());
+    }
+}
+
+TEST_F(DownloadEndToEnd, ClosedDuringAFailingBlockReadRetriesUpToTheLimit)
+{
+    emulator.setFault(emu::Fault::Silence, -1, cmd::LeggiBloccoMemoria);
+    closeWhen(downloadWindow, [this] { return framesOf(cmd::LeggiBloccoMemoria) > 0; });
+    for (int i = 0; i < 4; ++i)
+        user->click(QMessageBox::Ok);
+    partialNotSaved();
+    runDownload();
+
+    EXPECT_EQ(addressesOf(cmd::LeggiBloccoMemoria), (std::vector<qint32>{0, 0, 0, 0}))
+        << "the first read and its three retries, then nothing";
+    ASSERT_EQ(user->boxes.size(), 5u);
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(user->boxes[i].text, languageText(242));
+    EXPECT_EQ(user->boxes[4].text, languageText(380));
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+    EXPECT_TRUE(pollIsBack());
 }
 
 // --- live diagnostics -------------------------------------------------------------
