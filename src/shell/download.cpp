@@ -21,8 +21,8 @@ class SerialDownloadLink final : public DownloadLink {
 public:
     bool connect() override { return ConnettiStrumento(); }
     void closePort() override { ChiudiPorta(); }
-    std::optional<qint32> recordedBytes() override { return readRecordedBytes(); }
-    std::optional<qint16> lapCount() override { return readLapCount(); }
+    qint32 recordedBytes() override { return LeggiStatoDownload2(); }
+    qint16 lapCount() override { return LeggiStatoDownload1(); }
     QByteArray memoryBlock(qint32 address) override { return LeggiBloccoMemoria(address); }
     QByteArray lapBlock(qint32 address) override { return LeggiBloccoSessione(address); }
 };
@@ -111,52 +111,27 @@ DownloadOutcome DownloadRun::run()
     view_.setStatusText(languageText(270));
     view_.setBusy(true);
     clock().yieldEvents();
-    // The pauses between the phases hold the user's input back; a close of
-    // the window takes effect after each of them.
-    auto pause = [] {
-        clock().sleepMs(kPhasePauseMs);
-        clock().yieldEvents();
-    };
 
-    // The poll saw the instrument, but the line may have gone since.
-    if (const auto end = statusRead(&DownloadLink::recordedBytes, ByteTotali))
-        return *end;
-    pause();
-    qint16 laps = 0;
-    if (const auto end = statusRead(&DownloadLink::lapCount, laps))
-        return *end;
-    NumGiriStrumento = qint16(safeLapCount(laps));
-    pause();
-
-    DownloadOutcome outcome = ScaricaTempiGiro();
+    // A failed status read has shown its message and gives 0: nothing to
+    // read in that phase, and the run goes on to its end.
+    ByteTotali = link_.recordedBytes();
+    clock().sleepMs(kPhasePauseMs);
+    NumGiriStrumento = qint16(safeLapCount(link_.lapCount()));
+    clock().sleepMs(kPhasePauseMs);
+    const DownloadOutcome outcome = ScaricaTempiGiro();
     if (outcome != DownloadOutcome::Completed)
         return outcome;
-    pause();
+    clock().sleepMs(kPhasePauseMs);
     return ScaricaMemoria();
-}
-
-template <class T>
-std::optional<DownloadOutcome> DownloadRun::statusRead(std::optional<T> (DownloadLink::*read)(), T& value)
-{
-    if (view_.closedByUser())
-        return finish(DownloadOutcome::Closed);
-    if (!link_.connect())
-        return fail(true);
-    const std::optional<T> v = (link_.*read)();
-    if (!v)
-        return fail(false);
-    value = *v;
-    return std::nullopt;
 }
 
 DownloadOutcome DownloadRun::ScaricaTempiGiro()
 {
     session_ = 0;
     // Only the blocks that hold laps 1..NumGiriStrumento; a lap's block
-    // follows from its index, so nothing shifts when a read fails.
+    // follows from its index, so nothing shifts when a read fails. The lap
+    // blocks are read whether or not the window is still open.
     for (int i = 1; i <= NumGiriStrumento; i += kBlockEntries) {
-        if (view_.closedByUser())
-            return finish(DownloadOutcome::Closed);
         if (!link_.connect())
             return fail(true);
         const qint32 block = (i - 1) / kBlockEntries;
@@ -169,22 +144,22 @@ DownloadOutcome DownloadRun::ScaricaTempiGiro()
     return DownloadOutcome::Completed;
 }
 
-DownloadRun::Read DownloadRun::readBlock(qint32 address, QByteArray& out)
+bool DownloadRun::readBlock(qint32 address, QByteArray& out)
 {
+    // The retries do not look at the window: a block whose read failed is
+    // read again even once the window has been closed.
     for (;;) {
         out = link_.memoryBlock(address);
         if (out.size() == kBlockBytes) {
             retries_ = 0;
             clock().sleepMs(kBlockPauseMs);
-            return Read::Ok;
+            return true;
         }
         if (++retries_ > kBlockAttempts)
-            return Read::Failed;
-        if (view_.closedByUser())
-            return Read::Closed;
+            return false;
         link_.closePort();
         if (!link_.connect())
-            return Read::Failed;
+            return false;
     }
 }
 
@@ -208,6 +183,7 @@ DownloadOutcome DownloadRun::ScaricaMemoria()
         address = page * kBlockBytes;
         const int percent = std::clamp(int(roundHalfEven(double(address) / total * 100.0)), 0, 100);
 
+        // The one look at the window: once it is closed, no pair is begun.
         if (view_.closedByUser())
             return finish(DownloadOutcome::Closed);
         if (!link_.connect())
@@ -216,14 +192,10 @@ DownloadOutcome DownloadRun::ScaricaMemoria()
         // A pair whose checksum fails is read again, as a failed block is.
         for (int attempt = 0;; ++attempt) {
             address = page * kBlockBytes;
-            Read r = readBlock(address, BloccoA);
-            if (r == Read::Ok) {
-                address = (page + 1) * kBlockBytes;
-                r = readBlock(address, BloccoB);
-            }
-            if (r == Read::Closed)
-                return finish(DownloadOutcome::Closed);
-            if (r == Read::Failed)
+            if (!readBlock(address, BloccoA))
+                return fail(false);
+            address = (page + 1) * kBlockBytes;
+            if (!readBlock(address, BloccoB))
                 return fail(false);
 
             if (byteAt(BloccoA, 0) == 0xFF) {
@@ -244,8 +216,6 @@ DownloadOutcome DownloadRun::ScaricaMemoria()
             }
             if (attempt >= kBlockAttempts)
                 return fail(true);
-            if (view_.closedByUser())
-                return finish(DownloadOutcome::Closed);
         }
 
         view_.setProgressValue(percent);

@@ -6,7 +6,6 @@
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
-#include <optional>
 
 namespace zuv {
 
@@ -31,7 +30,7 @@ public:
     virtual void setProgressValue(int value) = 0;
     virtual void setStatusText(const QString& text) = 0;
     virtual void setBusy(bool on) = 0;
-    // The window was closed (OK, close box, Escape) during the run.
+    // The window was closed (its close box) during the run.
     virtual bool closedByUser() const = 0;
     // The run is over: the window lets the user close it, or closes itself
     // after a failure.
@@ -39,16 +38,16 @@ public:
 };
 
 // The instrument reads the download uses. Each failed read has already
-// shown its message: an empty block, or nothing.
+// shown its message: an empty block, or a count of 0.
 class DownloadLink {
 public:
     virtual ~DownloadLink() = default;
-    virtual bool connect() = 0;                        // ConnettiStrumento
-    virtual void closePort() = 0;                      // ChiudiPorta
-    virtual std::optional<qint32> recordedBytes() = 0; // LeggiStatoDownload2
-    virtual std::optional<qint16> lapCount() = 0;      // LeggiStatoDownload1
+    virtual bool connect() = 0;                         // ConnettiStrumento
+    virtual void closePort() = 0;                       // ChiudiPorta
+    virtual qint32 recordedBytes() = 0;                 // LeggiStatoDownload2
+    virtual qint16 lapCount() = 0;                      // LeggiStatoDownload1
     virtual QByteArray memoryBlock(qint32 address) = 0; // LeggiBloccoMemoria
-    virtual QByteArray lapBlock(qint32 address) = 0;   // LeggiBloccoSessione
+    virtual QByteArray lapBlock(qint32 address) = 0;    // LeggiBloccoSessione
 };
 
 // The link of the program (the serial line to the instrument).
@@ -74,7 +73,8 @@ public:
     explicit DownloadRun(DownloadView& view, DownloadLink& link = instrumentDownloadLink());
 
     // Status reads, lap times, memory; ComandoInCorso is 0x26 throughout
-    // and 0 again at the end, whatever ended the run.
+    // and 0 again at the end, whatever ended the run. The port is open (the
+    // poll found the instrument): the status reads do not connect.
     DownloadOutcome run();
 
     // The phases, each on its own (the run calls them in order).
@@ -84,12 +84,9 @@ public:
     qint32 ByteTotali = 0;
 
 private:
-    enum class Read { Ok, Failed, Closed };
-    // A status read after a look at the window and a connection: the run's
-    // end when one of the three fails, else nothing and `value` read.
-    template <class T>
-    std::optional<DownloadOutcome> statusRead(std::optional<T> (DownloadLink::*read)(), T& value);
-    Read readBlock(qint32 address, QByteArray& out);
+    // A block read, read again after a failure up to the retry limit;
+    // false when it gave up.
+    bool readBlock(qint32 address, QByteArray& out);
     DownloadOutcome finish(DownloadOutcome outcome);
     DownloadOutcome fail(bool showMessage);
 

@@ -159,8 +159,13 @@ protected:
     std::vector<qint32> memoryReads() const { return requested(port.engine.received, 0x0E); }
     std::vector<qint32> lapReads() const { return requested(port.engine.received, 0x26); }
 
-    DownloadOutcome download()
+    // Download Data once the poll has found the instrument: the port is
+    // open (`connected`) or, when the instrument went, closed.
+    DownloadOutcome download(bool connected = true)
     {
+        if (connected) {
+            EXPECT_TRUE(ConnettiStrumento());
+        }
         resetDownloadBuffers();
         DownloadRun run(view);
         return run.run();
@@ -365,23 +370,143 @@ TEST_F(Download, AFailedLapReadLeavesItsLinesAndTheRunGoesOn)
     EXPECT_EQ(view.texts.last(), "T268");
 }
 
-TEST_F(Download, NoInstrumentOrNoStatusEndsBeforeAnyBlockIsRead)
+TEST_F(Download, AFailedStatusReadGivesZeroAndTheRunGoesOnToItsEnd)
 {
-    load(checkedPair(memoryBlock(workedRecordA()), memoryBlock(workedRecordB())), 256, 2, lapImage());
-    port.portCount = 0;
-    EXPECT_EQ(download(), DownloadOutcome::Failed);
-    EXPECT_EQ(shown("T242"), 1);
-    EXPECT_TRUE(port.writes.empty());
-    EXPECT_FALSE(view.texts.contains("T271"));
+    const QByteArray data = checkedPair(memoryBlock(workedRecordA()), memoryBlock(workedRecordB()));
+    struct Case {
+        const char* name;
+        // The status reads that stay unanswered, from the first (1) or the
+        // second (2); with no port open, every read fails at once.
+        int silentFrom;
+        int silentCount;
+        bool portOpen;
+        int messages242;
+        int statusFrames;
+        std::vector<qint32> laps;
+        std::vector<qint32> memory;
+        DownloadOutcome outcome;
+        const char* text;
+    };
+    const std::vector<Case> cases = {
+        // 0 bytes and 0 laps: nothing to read, text 271, and the window
+        // waits for OK.
+        {"both unanswered", 1, 2, true, 2, 2, {}, {}, DownloadOutcome::NothingDownloaded, "T271"},
+        {"recorded bytes unanswered", 1, 1, true, 1, 2, {0}, {}, DownloadOutcome::NothingDownloaded, "T271"},
+        {"lap count unanswered", 2, 1, true, 1, 2, {}, {0, 128, 256, 384}, DownloadOutcome::Completed, "T268"},
+        // The instrument went after the poll saw it.
+        {"port closed", 0, 0, false, 2, 0, {}, {}, DownloadOutcome::NothingDownloaded, "T271"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ChiudiPorta();
+        port.portCount = c.portOpen ? kMaxPorts : 0;
+        port.engine.clearFault();
+        port.engine.received.clear();
+        msgs.clear();
+        view = ViewRecorder();
+        load(data, 256, 2, lapImage());
+        int statusFrames = 0;
+        port.onWrite = [&](const QByteArray& f) {
+            if (quint8(f[1]) == cmd::Status && ++statusFrames == c.silentFrom)
+                port.engine.setFault(emu::Fault::Silence, c.silentCount, cmd::Status);
+        };
 
-    port.portCount = kMaxPorts;
-    msgs.clear();
-    port.engine.setFault(emu::Fault::Silence, -1, cmd::Status);
-    EXPECT_EQ(download(), DownloadOutcome::Failed);
-    EXPECT_EQ(shown("T242"), 1);
-    EXPECT_TRUE(memoryReads().empty());
-    EXPECT_TRUE(lapReads().empty());
-    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+        EXPECT_EQ(download(c.portOpen), c.outcome);
+        EXPECT_EQ(view.ended, c.outcome);
+        EXPECT_EQ(shown("T242"), c.messages242);
+        EXPECT_EQ(statusFrames, c.statusFrames);
+        EXPECT_EQ(lapReads(), c.laps);
+        EXPECT_EQ(memoryReads(), c.memory);
+        EXPECT_EQ(view.texts.last(), c.text);
+        EXPECT_FALSE(downloadInterrupted) << "the run went to its end";
+        EXPECT_EQ(surface.menus["mnuSaveData"], c.outcome == DownloadOutcome::Completed);
+        EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+        EXPECT_FALSE(view.busy);
+    }
+}
+
+TEST_F(Download, AClosedWindowStopsOnlyThePairLoop)
+{
+    const QByteArray data = checkedPair(memoryBlock(workedRecordA()), memoryBlock(workedRecordB()))
+                            + checkedPair(memoryBlock(steady(1, 0)), memoryBlock(steady(1, 0)))
+                            + checkedPair(memoryBlock(steady(1, 0)), memoryBlock(steady(1, 0)));
+    QByteArray badSecondPair = data;
+    badSecondPair[511] = char(badSecondPair[511] ^ 1);
+    QByteArray laps;
+    for (int k = 0; k < 64; ++k)
+        laps += QByteArray::fromHex("00001F40");
+
+    // The window is closed as the frame `closeAt` (its code and, for a
+    // block, its address) goes out; `silent` replies to memory reads stay
+    // away from then on.
+    struct Case {
+        const char* name;
+        quint8 closeCode;
+        qint32 closeAddress;
+        int silent;
+        bool badChecksum;
+        std::vector<qint32> memory;
+        DownloadOutcome outcome;
+        int messages242;
+        int blocks;
+    };
+    const std::vector<Case> cases = {
+        // The second status read and both lap blocks are still read.
+        {"first status read", cmd::Status, -1, 0, false, {}, DownloadOutcome::Closed, 0, 0},
+        {"first lap block", cmd::LeggiBloccoSessione, 0, 0, false, {}, DownloadOutcome::Closed, 0, 0},
+        // The pair in flight ends; no other begins.
+        {"block B", cmd::LeggiBloccoMemoria, 384, 0, false, {0, 128, 256, 384}, DownloadOutcome::Closed, 0, 4},
+        // A failing read is read again up to the retry limit, then the run
+        // gives up with the pairs read so far.
+        {"block A, every read failing", cmd::LeggiBloccoMemoria, 256, -1, false, {0, 128, 256, 256, 256, 256},
+         DownloadOutcome::Failed, 4, 2},
+        // Read well at the third try: its pair ends, and is stored.
+        {"block A, two reads failing", cmd::LeggiBloccoMemoria, 256, 2, false, {0, 128, 256, 256, 256, 384},
+         DownloadOutcome::Closed, 2, 4},
+        // A pair whose checksum fails is read again the same way.
+        {"a pair whose checksum fails", cmd::LeggiBloccoMemoria, 256, 0, true,
+         {0, 128, 256, 384, 256, 384, 256, 384, 256, 384}, DownloadOutcome::Failed, 1, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ChiudiPorta();
+        port.engine.clearFault();
+        port.engine.received.clear();
+        msgs.clear();
+        view = ViewRecorder();
+        load(c.badChecksum ? badSecondPair : data, 768, 33, laps);
+        std::vector<int> commandsAfterClose;
+        port.onWrite = [&](const QByteArray& f) {
+            if (view.closed) {
+                commandsAfterClose.push_back(StatoComunicazione.ComandoInCorso);
+                return;
+            }
+            const quint8 code = quint8(f[1]);
+            if (code != c.closeCode)
+                return;
+            if (c.closeAddress >= 0 && requested({f}, code) != std::vector<qint32>{c.closeAddress})
+                return;
+            view.closed = true;
+            if (c.silent)
+                port.engine.setFault(emu::Fault::Silence, c.silent, cmd::LeggiBloccoMemoria);
+        };
+
+        EXPECT_EQ(download(), c.outcome);
+        EXPECT_EQ(view.ended, c.outcome);
+        EXPECT_EQ(std::count_if(port.engine.received.begin(), port.engine.received.end(),
+                                [](const QByteArray& f) { return quint8(f[1]) == cmd::Status; }),
+                  2);
+        EXPECT_EQ(lapReads(), (std::vector<qint32>{0, 128}));
+        EXPECT_EQ(memoryReads(), c.memory);
+        EXPECT_EQ(shown("T242"), c.messages242);
+        EXPECT_EQ(NumBlocchi, c.blocks);
+        EXPECT_TRUE(downloadInterrupted);
+        EXPECT_FALSE(view.texts.contains("T268"));
+        // The instrument stays the download's until its last exchange.
+        EXPECT_EQ(std::count(commandsAfterClose.begin(), commandsAfterClose.end(), 0x26),
+                  std::ptrdiff_t(commandsAfterClose.size()));
+        EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+    }
 }
 
 TEST_F(Download, LapCountsFromTheInstrumentAreBounded)
@@ -474,6 +599,15 @@ protected:
         line.detach();
         DownloadBase::TearDown();
     }
+    // Download Data once the poll has opened the port to the instrument.
+    DownloadOutcome download()
+    {
+        EXPECT_TRUE(ConnettiStrumento());
+        resetDownloadBuffers();
+        DownloadRun run(view);
+        return run.run();
+    }
+
     EmulatorLine line;
     emu::Emulator& emulator = line.emulator;
 };
@@ -494,9 +628,7 @@ TEST_F(DownloadOverLine, AMemoryImageExportsTheExpectedFiles)
             emulator.setMemory(s.repaired);
     };
 
-    resetDownloadBuffers();
-    DownloadRun run(view);
-    EXPECT_EQ(run.run(), DownloadOutcome::Completed);
+    EXPECT_EQ(download(), DownloadOutcome::Completed);
     EXPECT_TRUE(msgs.shown.empty());
     EXPECT_EQ(NumBlocchi, 6);
     EXPECT_EQ(requested(emulator.received(), 0x0E),
@@ -514,9 +646,7 @@ TEST_F(DownloadOverLine, ALongRecordedRunGivesEveryLapARealTime)
 {
     emulator.withEngine([](emu::Engine& e) { emu::recordSession(e, 16000); });
 
-    resetDownloadBuffers();
-    DownloadRun run(view);
-    EXPECT_EQ(run.run(), DownloadOutcome::Completed);
+    EXPECT_EQ(download(), DownloadOutcome::Completed);
     EXPECT_TRUE(msgs.shown.empty());
     EXPECT_EQ(NumBlocchi, 16000);
     ASSERT_EQ(NumGiriStrumento, 400);
@@ -552,9 +682,7 @@ TEST_F(DownloadOverLine, ADroppedLineEndsTheRunWithItsFailure)
             emulator.dropLine();
     };
 
-    resetDownloadBuffers();
-    DownloadRun run(view);
-    EXPECT_EQ(run.run(), DownloadOutcome::Failed);
+    EXPECT_EQ(download(), DownloadOutcome::Failed);
     EXPECT_EQ(NumBlocchi, 4);
     EXPECT_GE(shown("T242"), 1);
     EXPECT_FALSE(view.texts.contains("T268"));

@@ -657,6 +657,9 @@ std::vector<ExampleFile> exampleFiles(QString* error)
     // them; Download Data, then Save Data.
     TabellaLingua.IndiceLingua = 1;
     CaricaTabelleCostanti();
+    // The poll has opened the port to the instrument before Download Data.
+    if (!ConnettiStrumento())
+        return failed(QStringLiteral("the instrument does not answer"));
     resetDownloadBuffers();
     QuietView view;
     if (DownloadRun(view).run() != DownloadOutcome::Completed)

@@ -36,6 +36,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -172,22 +173,39 @@ protected:
         return QTest::qWaitFor([&] { return framesOf(cmd::VerificaComunicazione) > polls && connected(); }, 5000);
     }
 
-    // The close box of the window that `window` finds, clicked once `when`
+    // `act` (queued input) on the window that `window` finds, once `when`
     // holds; looked for every millisecond that the program lets the window
     // system in, as a user's click would be.
-    void closeWhen(std::function<QWidget*()> window, std::function<bool()> when)
+    void actWhen(std::function<QWidget*()> window, std::function<bool()> when, std::function<void(QWidget&)> act)
     {
         closer_.disconnect();
         closer_.setInterval(1);
-        QObject::connect(&closer_, &QTimer::timeout, [this, window, when] {
+        QObject::connect(&closer_, &QTimer::timeout, [this, window, when, act] {
             QWidget* w = window();
             if (!w || !w->isVisible() || !when())
                 return;
             closer_.stop();
-            queueCloseBox(*w);
+            act(*w);
         });
         closer_.start();
     }
+
+    // The close box of that window, clicked once `when` holds.
+    void closeWhen(std::function<QWidget*()> window, std::function<bool()> when)
+    {
+        actWhen(std::move(window), std::move(when), [](QWidget& w) { queueCloseBox(w); });
+    }
+
+    // Esc pressed in that window once `when` holds; `escapes` counts the
+    // presses that reached it.
+    void escapeWhen(std::function<QWidget*()> window, std::function<bool()> when)
+    {
+        actWhen(std::move(window), std::move(when), [this](QWidget& w) {
+            escapes_.watch(w);
+            queueKey(w, Qt::Key_Escape);
+        });
+    }
+    int escapes() const { return escapes_.count; }
 
     dlgStrumento* progressWindow() const
     {
@@ -225,8 +243,28 @@ protected:
         ASSERT_TRUE(user->waitDone(kLongRunMs));
     }
 
+    // Counts the Esc presses that reach a window.
+    struct EscapeCounter : QObject {
+        void watch(QWidget& w)
+        {
+            target = &w;
+            qApp->installEventFilter(this);
+        }
+        bool eventFilter(QObject* o, QEvent* e) override
+        {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape && w
+                && w->window() == target)
+                ++count;
+            return false;
+        }
+        QPointer<QWidget> target;
+        int count = 0;
+    };
+
     QtMessages qtMessages;
     QtDialogs qtDialogs;
+    EscapeCounter escapes_;
     QTimer closer_;
     std::unique_ptr<ModalDriver> user;
     EmulatorLine line;
@@ -309,6 +347,26 @@ TEST_F(DeviceEndToEnd, ProgramDeviceClosedMidRunStopsAfterTheExchangeInFlight)
     EXPECT_EQ(progressWindow(), nullptr);
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
     EXPECT_TRUE(pollIsBack());
+}
+
+TEST_F(DeviceEndToEnd, EscLeavesProgramDeviceRunningToItsEnd)
+{
+    saveProjectAs(QStringLiteral("Mugello"));
+    user->click(QMessageBox::Ok);
+    // Esc while the first curve is on its way: only the close box breaks
+    // the run off.
+    escapeWhen([this] { return progressWindow(); }, [this] { return framesOf(cmd::InviaCurvaSensore) > 0; });
+    emulator.clearReceived();
+    run("mnuProgramDevice");
+    ASSERT_TRUE(user->waitDone(kLongRunMs));
+
+    EXPECT_GE(escapes(), 1);
+    EXPECT_EQ(received(), repeated({0x12, 0x1C, 0x16}, 0x18, 9, {0x14}));
+    ASSERT_EQ(user->boxes.size(), 1u) << "the question only";
+    dlgStrumento* progress = progressWindow();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->result(), languageText(238) + " " + languageText(237));
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
 }
 
 TEST_F(DeviceEndToEnd, ReadDeviceBringsTheInstrumentsSettingsIntoTheProject)
@@ -663,24 +721,84 @@ protected:
         emulator.setRecordedBytes(256);
     }
 
-    // Download Data from its menu, OK once it is over, then its Save Data
-    // with `name` typed.
-    void download(const QString& name)
+    // The user, once the download is over: `look` at its window (its status
+    // goes to downloadStatus), then OK.
+    void okOnceOver(std::function<void(frmDownload&)> look = nullptr)
     {
         user->on(
             "zuv::frmDownload",
-            [this](QWidget& w) {
+            [this, look](QWidget& w) {
                 auto& d = static_cast<frmDownload&>(w);
                 downloadStatus = d.lblStatoDownload->text();
+                if (look)
+                    look(d);
                 QTest::mouseClick(d.OKButton, Qt::LeftButton);
             },
             QStringLiteral("the download once it is over"),
             [](QWidget& w) { return static_cast<frmDownload&>(w).runFinished(); });
+    }
+
+    // Download Data from its menu, OK once it is over, then its Save Data
+    // with `name` typed.
+    void download(const QString& name)
+    {
+        okOnceOver();
         user->typeFile(name);
         user->click(QMessageBox::Ok);
+        runDownload();
+    }
+
+    // Download Data from its menu, run to the end of the user's steps; the
+    // emulator's faults are cleared after.
+    void runDownload()
+    {
         emulator.clearReceived();
         run("mnuDownloadData");
         ASSERT_TRUE(user->waitDone(kLongRunMs));
+        emulator.clearFault();
+    }
+
+    // The user's steps after a download broken off: OK to the word that
+    // the data are partial (text 380), then Cancel in the save dialog.
+    void partialNotSaved()
+    {
+        user->click(QMessageBox::Ok);
+        user->cancelFile();
+    }
+
+    // `pairs` pairs of the worked example recorded, each block read late:
+    // the user's input comes while a block is on its way.
+    void slowMemory(int pairs)
+    {
+        QByteArray memory;
+        for (int pair = 0; pair < pairs; ++pair)
+            memory += checkedPair(memoryBlock(workedRecordA()), memoryBlock(workedRecordB()));
+        emulator.setMemory(memory);
+        emulator.setRecordedBytes(pairs * 256);
+        emulator.setLateMs(150);
+        emulator.setFault(emu::Fault::Late, -1, cmd::LeggiBloccoMemoria);
+    }
+
+    static frmDownload* downloadWindow()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<frmDownload*>(w))
+                return d;
+        return nullptr;
+    }
+
+    // The addresses of the memory or lap reads (`code`) the instrument got.
+    std::vector<qint32> addressesOf(int code) const
+    {
+        std::vector<qint32> out;
+        for (const QByteArray& f : emulator.received())
+            if (f.size() > 4 && quint8(f[1]) == code) {
+                qint32 a = 0;
+                for (int i = 2; i < f.size() - 2; ++i)
+                    a = (a << 8) | quint8(f[i]);
+                out.push_back(a);
+            }
+        return out;
     }
 
     QString downloadStatus;
@@ -735,32 +853,125 @@ TEST_F(DownloadEndToEnd, SaveDataAsksBeforeReplacingAndWritesOnlyOnOk)
 
 TEST_F(DownloadEndToEnd, DownloadClosedMidRunRequestsNothingButThePairInFlight)
 {
-    QByteArray memory;
-    for (int pair = 0; pair < 20; ++pair)
-        memory += checkedPair(memoryBlock(workedRecordA()), memoryBlock(workedRecordB()));
-    emulator.setMemory(memory);
-    emulator.setRecordedBytes(20 * 256);
-    // Slow replies: the close comes while a block is on its way.
-    emulator.setLateMs(150);
-    emulator.setFault(emu::Fault::Late, -1, cmd::LeggiBloccoMemoria);
-    closeWhen(
-        []() -> QWidget* {
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (qobject_cast<frmDownload*>(w))
-                    return w;
-            return nullptr;
-        },
-        [this] { return framesOf(cmd::LeggiBloccoMemoria) > 0; });
-    user->click(QMessageBox::Ok);
-    user->cancelFile();
-    emulator.clearReceived();
-    run("mnuDownloadData");
-    ASSERT_TRUE(user->waitDone(kLongRunMs));
-    emulator.clearFault();
+    slowMemory(20);
+    closeWhen(downloadWindow, [this] { return framesOf(cmd::LeggiBloccoMemoria) > 0; });
+    // The instrument stays the download's while the pair in flight ends.
+    std::vector<int> commandWhileClosed;
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        if (frmDownload* d = downloadWindow(); d && !d->isVisible() && !d->runFinished())
+            commandWhileClosed.push_back(StatoComunicazione.ComandoInCorso);
+    });
+    sampler.start(1);
+    partialNotSaved();
+    runDownload();
 
     EXPECT_EQ(framesOf(cmd::LeggiBloccoMemoria), 2u) << "the pair in flight, nothing after";
+    ASSERT_FALSE(commandWhileClosed.empty());
+    EXPECT_EQ(std::count(commandWhileClosed.begin(), commandWhileClosed.end(), 0x26),
+              std::ptrdiff_t(commandWhileClosed.size()));
+    const std::vector<QByteArray> frames = emulator.received();
+    const auto lastBlock = std::find_if(frames.rbegin(), frames.rend(), [](const QByteArray& f) {
+        return quint8(f[1]) == cmd::LeggiBloccoMemoria;
+    });
+    EXPECT_TRUE(std::none_of(lastBlock, frames.rend(), [](const QByteArray& f) {
+        return quint8(f[1]) == cmd::VerificaComunicazione;
+    })) << "no poll before the pair in flight has ended";
     ASSERT_EQ(user->boxes.size(), 1u);
     EXPECT_EQ(user->boxes[0].text, languageText(380));
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+    EXPECT_TRUE(pollIsBack());
+}
+
+TEST_F(DownloadEndToEnd, UnansweredStatusReadsGiveNothingDownloadedAndTheWindowWaitsForOk)
+{
+    emulator.setFault(emu::Fault::Silence, -1, cmd::Status);
+    bool openAtTheEnd = false;
+    bool okEnabled = false;
+    user->click(QMessageBox::Ok); // the recorded bytes
+    user->click(QMessageBox::Ok); // the lap count
+    okOnceOver([&](frmDownload& d) {
+        openAtTheEnd = d.isVisible();
+        okEnabled = d.OKButton->isEnabled();
+    });
+    // Save Data follows, with nothing downloaded.
+    user->typeFile(QStringLiteral("empty"));
+    user->click(QMessageBox::Ok);
+    runDownload();
+
+    EXPECT_EQ(received(), (std::vector<int>{0x25, 0x25}));
+    ASSERT_EQ(user->boxes.size(), 3u);
+    EXPECT_EQ(user->boxes[0].text, languageText(242));
+    EXPECT_EQ(user->boxes[1].text, languageText(242));
+    EXPECT_EQ(downloadStatus, languageText(271));
+    EXPECT_TRUE(openAtTheEnd);
+    EXPECT_TRUE(okEnabled);
+    EXPECT_EQ(user->boxes[2].text, languageText(269));
+    EXPECT_EQ(fileBytes(path("empty.csv")).count("\r\n"), 1) << "the header only";
+    EXPECT_EQ(fileBytes(path("empty.tim")), QByteArray("1.4\r\n\r\n"));
+    EXPECT_FALSE(window->menuAction(QStringLiteral("mnuSaveData"))->isEnabled());
+    EXPECT_TRUE(pollIsBack());
+}
+
+TEST_F(DownloadEndToEnd, EscLeavesTheDownloadRunningToItsEnd)
+{
+    slowMemory(4);
+    escapeWhen(downloadWindow, [this] { return framesOf(cmd::LeggiBloccoMemoria) > 0; });
+    bool open = false;
+    okOnceOver([&](frmDownload& d) { open = d.isVisible(); });
+    user->cancelFile();
+    runDownload();
+
+    EXPECT_GE(escapes(), 1);
+    EXPECT_TRUE(open);
+    EXPECT_EQ(downloadStatus, languageText(268));
+    EXPECT_EQ(framesOf(cmd::LeggiBloccoMemoria), 10u) << "four pairs, then the erased pair";
+    EXPECT_EQ(NumBlocchi, 8);
+    EXPECT_TRUE(user->boxes.empty());
+}
+
+TEST_F(DownloadEndToEnd, ClosedDuringTheStatusOrLapReadsReadsThemButNoMemory)
+{
+    QByteArray laps;
+    for (int k = 0; k < 64; ++k)
+        laps += QByteArray::fromHex("00001F40"); // 80.00 s
+    emulator.setLapMemory(laps);
+    emulator.setLapCount(33);
+    emulator.setLateMs(150);
+    for (int code : {cmd::Status, cmd::LeggiBloccoSessione}) {
+        SCOPED_TRACE(code);
+        // Closed while the first frame of `code` is on its way.
+        emulator.setFault(emu::Fault::Late, -1, quint8(code));
+        closeWhen(downloadWindow, [this, code] { return framesOf(code) > 0; });
+        partialNotSaved();
+        runDownload();
+
+        EXPECT_EQ(received(), (std::vector<int>{0x25, 0x25, 0x26, 0x26}));
+        EXPECT_EQ(addressesOf(cmd::LeggiBloccoSessione), (std::vector<qint32>{0, 128}));
+        EXPECT_EQ(TempiGiro[33], "01:20.00, 0");
+        ASSERT_EQ(user->boxes.size(), 1u);
+        EXPECT_EQ(user->boxes[0].text, languageText(380));
+        user->boxes.clear();
+        EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+        EXPECT_TRUE(pollIsBack());
+    }
+}
+
+TEST_F(DownloadEndToEnd, ClosedDuringAFailingBlockReadRetriesUpToTheLimit)
+{
+    emulator.setFault(emu::Fault::Silence, -1, cmd::LeggiBloccoMemoria);
+    closeWhen(downloadWindow, [this] { return framesOf(cmd::LeggiBloccoMemoria) > 0; });
+    for (int i = 0; i < 4; ++i)
+        user->click(QMessageBox::Ok);
+    partialNotSaved();
+    runDownload();
+
+    EXPECT_EQ(addressesOf(cmd::LeggiBloccoMemoria), (std::vector<qint32>{0, 0, 0, 0}))
+        << "the first read and its three retries, then nothing";
+    ASSERT_EQ(user->boxes.size(), 5u);
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(user->boxes[i].text, languageText(242));
+    EXPECT_EQ(user->boxes[4].text, languageText(380));
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
     EXPECT_TRUE(pollIsBack());
 }

@@ -40,6 +40,8 @@ protected:
         port.engine.status = QByteArray(36, '\0');
         port.engine.memory = zeroMemory(4);
         port.engine.recordedBytes = 4 * 256;
+        // The poll found the instrument: the port is open.
+        ASSERT_TRUE(ConnettiStrumento());
     }
     void TearDown() override
     {
@@ -95,40 +97,80 @@ TEST_F(DownloadWindow, ClosingDuringTheRunEndsItAfterThePairInProgress)
     EXPECT_TRUE(surface.menus["mnuSaveData"]);
 }
 
+// The user clicks OK in the download window once its run is over.
+class OkOnceOver {
+public:
+    OkOnceOver()
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<frmDownload*>(w); d && d->isVisible() && d->runFinished()) {
+                    ++clicks;
+                    d->OKButton->click();
+                }
+        });
+        timer_.start(5);
+    }
+
+    int clicks = 0;
+
+private:
+    QTimer timer_;
+};
+
 TEST_F(DownloadWindow, DownloadDataEmptiesTheBuffersThenOffersSaveData)
 {
     NumBlocchi = 2;
     DatiScaricati[0] = QByteArray(128, 'x');
     TempiGiro[5] = QStringLiteral("09:09.09, 9");
-    // No instrument any more: the run fails, its window closes by itself
-    // and the save dialog follows.
+    // The instrument went after the poll saw it: each status read fails,
+    // nothing is downloaded, the window waits for OK and the save dialog
+    // follows.
+    ChiudiPorta();
     port.portCount = 0;
+    OkOnceOver ok;
     runDownloadData(nullptr);
     EXPECT_EQ(NumBlocchi, 0);
     EXPECT_TRUE(DatiScaricati[0].isEmpty());
     EXPECT_EQ(TempiGiro[5], "00:00.00");
-    // The run broke off: Save Data says so before it asks for a name.
     ASSERT_EQ(msgs.shown.size(), 2u);
     EXPECT_EQ(msgs.shown[0].text, "T242");
-    EXPECT_EQ(msgs.shown[1].text, "T380");
+    EXPECT_EQ(msgs.shown[1].text, "T242");
     EXPECT_EQ(fileDialogs.asked.size(), 1u);
+    EXPECT_EQ(ok.clicks, 1) << "the window waits for OK";
     EXPECT_FALSE(surface.menus["mnuSaveData"]);
 
     // A download that ends well waits for OK before the save dialog.
     port.portCount = kMaxPorts;
-    QTimer ok;
-    QObject::connect(&ok, &QTimer::timeout, [] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<frmDownload*>(w); d && d->isVisible() && d->runFinished())
-                d->OKButton->click();
-    });
-    ok.start(5);
+    ASSERT_TRUE(ConnettiStrumento());
     msgs.clear();
     runDownloadData(nullptr);
     EXPECT_EQ(NumBlocchi, 8);
     EXPECT_EQ(fileDialogs.asked.size(), 2u);
     EXPECT_TRUE(msgs.shown.empty()) << "a whole download is not partial";
     EXPECT_TRUE(surface.menus["mnuSaveData"]);
+}
+
+TEST_F(DownloadWindow, AReadThatFailsFourTimesClosesTheWindowAndKeepsThePairsRead)
+{
+    // From the second pair on, the memory reads stay unanswered.
+    port.onWrite = [&](const QByteArray& f) {
+        if (memoryReads({f}) == std::vector<qint32>{256})
+            port.engine.setFault(emu::Fault::Silence, -1, 0x0E);
+    };
+    OkOnceOver ok;
+    runDownloadData(nullptr);
+
+    EXPECT_EQ(ok.clicks, 0) << "the window closes itself";
+    EXPECT_EQ(memoryReads(port.engine.received), (std::vector<qint32>{0, 128, 256, 256, 256, 256}));
+    EXPECT_EQ(NumBlocchi, 2);
+    ASSERT_EQ(msgs.shown.size(), 5u);
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(msgs.shown[i].text, "T242");
+    EXPECT_EQ(msgs.shown[4].text, "T380") << "the data read so far are partial";
+    EXPECT_EQ(fileDialogs.asked.size(), 1u);
+    EXPECT_TRUE(surface.menus["mnuSaveData"]);
+    EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
 }
 
 TEST_F(DownloadWindow, ClosedMidRunTheDataReadSoFarAreSavedAsPartial)

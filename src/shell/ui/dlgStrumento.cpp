@@ -1,15 +1,13 @@
 #include "shell/ui/dlgStrumento.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QVBoxLayout>
 
 namespace zuv {
 
 dlgStrumento::dlgStrumento(QWidget* parent)
-    : QDialog(parent), Label2(new QLabel(this)), Label1(new QLabel(this)), Label3(new QLabel(this))
+    : QWidget(parent, Qt::Dialog), Label2(new QLabel(this)), Label1(new QLabel(this)), Label3(new QLabel(this))
 {
-    setModal(false);
     auto* layout = new QVBoxLayout(this);
     QFont bold = Label2->font();
     bold.setBold(true);

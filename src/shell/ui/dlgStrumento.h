@@ -1,16 +1,17 @@
 #pragma once
 // The progress window of Program Device and Read Device: a heading, the log
-// of steps and a result line. Modeless; closing it breaks the run off.
+// of steps and a result line. Modeless; closing it with its close box breaks
+// the run off. A plain window, not a dialog: Esc does nothing there.
 
 #include "shell/device_ops.h"
 
-#include <QDialog>
+#include <QWidget>
 
 class QLabel;
 
 namespace zuv {
 
-class dlgStrumento final : public QDialog, public DeviceProgressView {
+class dlgStrumento final : public QWidget, public DeviceProgressView {
     Q_OBJECT
 public:
     explicit dlgStrumento(QWidget* parent = nullptr);

@@ -4,13 +4,14 @@
 #include "shell/export_data.h"
 
 #include <QHBoxLayout>
-#include <algorithm>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace zuv {
 
@@ -82,6 +83,16 @@ void frmDownload::reject()
 {
     closed_ = true;
     QDialog::reject();
+}
+
+void frmDownload::keyPressEvent(QKeyEvent* event)
+{
+    // The window has no Cancel: only its close box breaks the download off.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void frmDownload::showEvent(QShowEvent* event)

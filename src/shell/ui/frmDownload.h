@@ -1,7 +1,7 @@
 #pragma once
 // The download window: a progress bar, the percent and a status line. The
-// download runs once the window is shown; closing it ends the run after the
-// exchange in progress.
+// download runs once the window is shown; closing it with its close box ends
+// the run before the next pair. Esc does nothing.
 
 #include "shell/download.h"
 
@@ -40,6 +40,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Form_Activate();
