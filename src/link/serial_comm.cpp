@@ -1,9 +1,8 @@
 #include "link/serial_comm.h"
 
 #include "link/codec.h"
-#include "link/commands.h"
+#include "link/command_set.h"
 #include "link/link_guard.h"
-#include "link/poll_exchange.h"
 #include "platform/clock.h"
 #include "platform/mainsurface.h"
 #include "platform/messages.h"
@@ -46,7 +45,7 @@ bool lineFree()
 {
     if (insideExchangeWait())
         return false;
-    PollExchange::settle();
+    settleExchangeUnderWay();
     return true;
 }
 
@@ -221,7 +220,7 @@ void ConfiguraPorta()
 
 void ChiudiPorta()
 {
-    PollExchange::settle();
+    settleExchangeUnderWay();
     SerialPort& port = serialPort();
     if (port.isOpen())
         port.close();

@@ -30,7 +30,7 @@ void ChiudiPorta();
 // The waits of the scan, InviaComando, RiceviDati and the lamps let the
 // windows take the user's input, so the window of a running operation can
 // be closed; InviaComandoAttesa only repaints (Clock::yieldWaiting). Each
-// exchange first lets a poll exchange under way end (PollExchange::settle).
+// exchange first lets a poll exchange under way end (settleExchangeUnderWay).
 
 // Sends `frame`; with `expected` waits for exactly those bytes, 2000 ms idle
 // or 10000 ms while ComandoInCorso is set; without, until the frame has
