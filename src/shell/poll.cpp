@@ -3,7 +3,6 @@
 #include "link/link_guard.h"
 #include "link/poll_exchange.h"
 #include "platform/clock.h"
-#include "platform/mainsurface.h"
 #include "project/state.h"
 #include "shell/project_commands.h"
 
@@ -32,8 +31,6 @@ void afterExchanges(const PollExchange::End& end)
         // page buttons must not stay on for an instrument that has gone.
         status.StrumentoPresente = false;
     }
-    if (!status.StrumentoPresente)
-        mainSurface().setPanelText(7, QString());
 
     setCommandPair(QStringLiteral("mnuDownloadData"), QStringLiteral("DownData"),
                    status.StrumentoPresente);

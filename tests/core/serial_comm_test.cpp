@@ -401,6 +401,7 @@ TEST_F(LinkTest, PollShowsTheInstrumentOrNoCommunicationNeverAMessage)
     EXPECT_EQ(surface.panelText[7], QStringLiteral("ZUV 6 v2  "));
     EXPECT_TRUE(surface.panelPicture.count(5) == 0 && surface.panelPicture.count(6) == 0);
 
+    // No reply: panel 4 only; the instrument's text stays where it was.
     port.engine.setFault(emu::Fault::Silence);
     StatoComunicazione.ErroreComunicazione = true;
     ASSERT_TRUE(pollTick());
@@ -408,6 +409,7 @@ TEST_F(LinkTest, PollShowsTheInstrumentOrNoCommunicationNeverAMessage)
     EXPECT_FALSE(StatoComunicazione.ErroreComunicazione);
     EXPECT_EQ(surface.panelText[4], QStringLiteral("NO COMMUNICATION"));
     EXPECT_EQ(surface.panelPicture[4], PanelPicture::LinkOff);
+    EXPECT_EQ(surface.panelText[7], QStringLiteral("ZUV 6 v2  "));
     EXPECT_TRUE(msgs.shown.empty());
 }
 
