@@ -20,9 +20,6 @@ namespace {
 // hello is simply not the instrument's.
 bool g_scan = false;
 
-// QuietReports held: failed exchanges show no message.
-int g_quiet = 0;
-
 void writeFailed()
 {
     if (!g_scan)
@@ -313,14 +310,9 @@ bool noteOutcome(bool ok)
     return ok;
 }
 
-QuietReports::QuietReports() { ++g_quiet; }
-QuietReports::~QuietReports() { --g_quiet; }
-
 void reportLinkError()
 {
     noteOutcome(false);
-    if (g_quiet > 0)
-        return;
     mainSurface().setBusy(false);
     computeLanguageOffset();
     msgBox(languageText(242), MsgIcon::None, MsgButtons::Ok);

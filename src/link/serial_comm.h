@@ -107,18 +107,8 @@ void LampeggiaRX();
 
 // The one report of a failed exchange: ErroreComunicazione = true, busy
 // cursor off, OffsetLingua recomputed, text 242 with OK only, no icon and
-// the default title. While a QuietReports is held, only the flag.
+// the default title.
 void reportLinkError();
-
-// While one is held, a failed exchange shows no message: its caller reports
-// it (the live values report one failure per outage).
-class QuietReports {
-public:
-    QuietReports();
-    ~QuietReports();
-    QuietReports(const QuietReports&) = delete;
-    QuietReports& operator=(const QuietReports&) = delete;
-};
 
 // The one writer of ErroreComunicazione: records how an exchange or a step
 // ended. Returns `ok`.
