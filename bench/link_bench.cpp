@@ -10,6 +10,7 @@
 
 #include "emulator/emulator.h"
 #include "link/commands.h"
+#include "link/poll_exchange.h"
 #include "link/serial_comm.h"
 #include "project/state.h"
 
@@ -79,8 +80,11 @@ bool throughLink(int runs, Times& t)
 {
     if (!zuv::ConnettiStrumento())
         return fail("the link found no instrument");
+    // The poll's exchange as the program runs it, without the tick's pause.
     t.poll = microsPer(runs, [] {
-        zuv::VerificaComunicazione();
+        zuv::PollExchange& poll = zuv::PollExchange::instance();
+        poll.start({});
+        poll.runToEnd();
         return zuv::StatoComunicazione.StrumentoPresente;
     });
     t.block = microsPer(runs, [] { return zuv::LeggiBloccoMemoria(256).size() == 128; });

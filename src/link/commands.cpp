@@ -2,72 +2,18 @@
 
 #include "link/codec.h"
 #include "link/serial_comm.h"
-#include "platform/mainsurface.h"
-#include "platform/serialport.h"
-#include "platform/textfile.h"
 #include "project/state.h"
 
 #include <algorithm>
-#include <array>
 
 namespace zuv {
 
-namespace {
-
-constexpr std::array<CommandInfo, 16> kCommands{{
-    {cmd::Hello, 0, kLenAck, true},
-    {cmd::VerificaComunicazione, 0, kLenCheck, false},
-    {cmd::LeggiCalibrazione, 0, kLenCalibration, false},
-    {cmd::LeggiBloccoMemoria, 4, kLenBlock, false},
-    {cmd::InviaDatiConfigurazione, kPayloadConfig, kLenAck, true},
-    {cmd::LeggiDatiConfigurazione, 0, kLenConfig, false},
-    {cmd::InviaDatiAllarmi, kPayloadAlarms, kLenAck, true},
-    {cmd::LeggiDatiAllarmi, 0, kLenAlarms, false},
-    {cmd::InviaDatiSensori, kPayloadSensors, kLenAck, true},
-    {cmd::LeggiDatiSensori, 0, kLenSensors, false},
-    {cmd::InviaCurvaSensore, kPayloadCurve, kLenAck, true},
-    {cmd::LeggiCurvaSensore, 1, kLenCurve, false},
-    {cmd::InviaDatiConfigurazione2, kPayloadConfig2, kLenAck, true},
-    {cmd::LeggiDatiConfigurazione2, 0, kLenConfig2, false},
-    {cmd::Status, 0, kLenStatus, false},
-    {cmd::LeggiBloccoSessione, 2, kLenBlock, false},
-}};
-
-// The ten bytes of the identification text as the status bar shows them:
-// one character per byte, control bytes as blanks.
-QString identificationText(QByteArrayView bytes)
-{
-    QByteArray b(bytes.toByteArray());
-    for (char& ch : b)
-        if (quint8(ch) < 0x20 || ch == 0x7F)
-            ch = ' ';
-    return fromCp1252(b);
-}
-
-// Sends a read request and takes its whole reply; empty when nothing came.
-QByteArray transact(quint8 code, QByteArrayView payload)
-{
-    const CommandInfo* info = commandInfo(code);
-    if (!info || info->isWrite)
-        return {};
-    if (!InviaComando(buildFrame(code, payload)))
-        return {};
-    return RiceviDati(info->replyLen);
-}
-
-} // namespace
-
-const CommandInfo* commandInfo(quint8 code)
-{
-    for (const CommandInfo& c : kCommands)
-        if (c.code == code)
-            return &c;
-    return nullptr;
-}
-
 QByteArray readReply(quint8 code, QByteArrayView payload)
 {
-    const QByteArray r = transact(code, payload);
+    const CommandInfo* info = commandInfo(code);
+    QByteArray r;
+    if (info && !info->isWrite && InviaComando(buildFrame(code, payload)))
+        r = RiceviDati(info->replyLen);
     if (r.isEmpty())
         reportLinkError();
     return r;
@@ -91,24 +37,6 @@ bool writePageFrame(quint8 code, QByteArrayView payload)
     }
     LampeggiaTX();
     return noteOutcome(true);
-}
-
-void VerificaComunicazione() { showPollReply(transact(cmd::VerificaComunicazione, {})); }
-
-void showPollReply(const QByteArray& r)
-{
-    MainSurface& s = mainSurface();
-    if (r.isEmpty()) {
-        s.setPanelPicture(4, PanelPicture::LinkOff);
-        s.setPanelText(4, QStringLiteral("NO COMMUNICATION"));
-        StatoComunicazione.StrumentoPresente = false;
-    } else {
-        s.setPanelPicture(4, PanelPicture::LinkOn);
-        s.setPanelText(4, QStringLiteral("COM %1").arg(serialPort().portNumber()));
-        s.setPanelText(7, identificationText(r.mid(2, 10)));
-        StatoComunicazione.StrumentoPresente = true;
-    }
-    noteOutcome(true);
 }
 
 namespace {

@@ -1,7 +1,9 @@
 #pragma once
-// The instrument's command vocabulary, the presence poll, the memory and
-// lap block reads and the download status reads. Writes are even codes,
-// acknowledged; the matching read is the code plus one.
+// The instrument's commands over the frame exchange: the memory and lap
+// block reads, the download status reads and the building blocks of the
+// page commands. Their codes and sizes are the command set's.
+
+#include "link/command_set.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -9,67 +11,6 @@
 #include <optional>
 
 namespace zuv {
-
-namespace cmd {
-inline constexpr quint8 Hello = 0x01;
-inline constexpr quint8 VerificaComunicazione = 0x02;
-inline constexpr quint8 LeggiCalibrazione = 0x09;
-inline constexpr quint8 LeggiBloccoMemoria = 0x0E;
-inline constexpr quint8 InviaDatiConfigurazione = 0x12;
-inline constexpr quint8 LeggiDatiConfigurazione = 0x13;
-inline constexpr quint8 InviaDatiAllarmi = 0x14;
-inline constexpr quint8 LeggiDatiAllarmi = 0x15;
-inline constexpr quint8 InviaDatiSensori = 0x16;
-inline constexpr quint8 LeggiDatiSensori = 0x17;
-inline constexpr quint8 InviaCurvaSensore = 0x18;
-inline constexpr quint8 LeggiCurvaSensore = 0x19;
-inline constexpr quint8 InviaDatiConfigurazione2 = 0x1C;
-inline constexpr quint8 LeggiDatiConfigurazione2 = 0x1D;
-// LeggiStatoDownload1, LeggiStatoDownload2 and LeggiDiagnostica.
-inline constexpr quint8 Status = 0x25;
-inline constexpr quint8 LeggiBloccoSessione = 0x26;
-} // namespace cmd
-
-// Request payload and reply sizes of one command. A write (`isWrite`) is
-// answered by its 5-byte acknowledgement, a read by `replyLen` bytes whose
-// data start at position 3.
-struct CommandInfo {
-    quint8 code;
-    int payload;
-    int replyLen;
-    bool isWrite;
-};
-// nullptr for a code the instrument does not know.
-const CommandInfo* commandInfo(quint8 code);
-
-// Reply lengths.
-inline constexpr int kLenCheck = 13;
-inline constexpr int kLenCalibration = 19;
-inline constexpr int kLenBlock = 130;
-inline constexpr int kLenConfig = 30;
-inline constexpr int kLenAlarms = 31;
-inline constexpr int kLenSensors = 21;
-inline constexpr int kLenCurve = 99;
-inline constexpr int kLenConfig2 = 16;
-inline constexpr int kLenStatus = 36;
-inline constexpr int kLenAck = 5;
-// Write payload lengths.
-inline constexpr int kPayloadConfig = 26;
-inline constexpr int kPayloadAlarms = 48;
-inline constexpr int kPayloadSensors = 34;
-inline constexpr int kPayloadCurve = 97;
-inline constexpr int kPayloadConfig2 = 22;
-
-inline constexpr int kBlockBytes = 128;
-// The instrument's memory, in bytes.
-inline constexpr qint32 kDeviceMemory = 2096384;
-
-// Presence poll: the status bar's link panel and identification text, and
-// StrumentoPresente. Never a message box.
-void VerificaComunicazione();
-// What the poll's reply `r` (empty when none came) means for the status bar
-// and StrumentoPresente.
-void showPollReply(const QByteArray& r);
 
 // 128 bytes of memory at `address`, or empty after the failure report.
 // A success clears ErroreComunicazione.

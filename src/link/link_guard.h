@@ -2,7 +2,9 @@
 // One conversation with the instrument at a time. Every exchange and every
 // instrument operation holds a LinkGuard while it runs; the waits of an
 // exchange let window events run, so the poll must see the link busy and
-// stay away. The poll's own exchanges never wait (PollExchange).
+// stay away. The poll's own exchanges never wait (PollExchange): they run
+// between events, and an exchange that begins while they are under way
+// lets them end first (settleExchangeUnderWay).
 
 namespace zuv {
 
@@ -29,5 +31,11 @@ public:
     ExchangeWait(const ExchangeWait&) = delete;
     ExchangeWait& operator=(const ExchangeWait&) = delete;
 };
+
+// The owner of an exchange that runs between events gives here how it is
+// taken to its end (nullptr: none any more); every other exchange of the
+// link calls settleExchangeUnderWay() before it begins.
+void setExchangeSettler(void (*settle)());
+void settleExchangeUnderWay();
 
 } // namespace zuv

@@ -5,8 +5,6 @@
 #include "platform/messages.h"
 #include "project/state.h"
 
-#include <optional>
-
 namespace zuv {
 
 bool operationRunning() { return StatoComunicazione.ComandoInCorso != 0 || linkBusy(); }
@@ -17,11 +15,8 @@ Operation::~Operation() { finish(); }
 
 void Operation::finish() { StatoComunicazione.ComandoInCorso = 0; }
 
-StepEnd runStep(const std::function<bool()>& command, bool quiet)
+StepEnd runStep(const std::function<bool()>& command)
 {
-    std::optional<QuietReports> quietReports;
-    if (quiet)
-        quietReports.emplace();
     if (!ConnettiStrumento()) {
         noteOutcome(false);
         return StepEnd::NoInstrument;

@@ -40,9 +40,8 @@ enum class StepEnd {
 
 // Connects (ConnettiStrumento) and runs `command`, which returns whether its
 // exchange worked. A connection that cannot be made shows no message of its
-// own. With `quiet`, a failed exchange shows none either: the caller
-// reports it. The outcome is recorded in ErroreComunicazione.
-StepEnd runStep(const std::function<bool()>& command, bool quiet = false);
+// own. The outcome is recorded in ErroreComunicazione.
+StepEnd runStep(const std::function<bool()>& command);
 
 // One step of a run the user may break off: runStep, then the windows take
 // whatever input is pending, so a close given during the step (or during a

@@ -1,10 +1,11 @@
 #include "link/poll_exchange.h"
 
-#include "link/commands.h"
+#include "link/command_set.h"
 #include "link/link_guard.h"
-#include "platform/clock.h"
 #include "platform/mainsurface.h"
 #include "platform/serialport.h"
+#include "platform/textfile.h"
+#include "project/state.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -18,14 +19,34 @@ constexpr int kLookMs = 1;
 
 QPointer<PollExchange> g_instance;
 
+// The ten bytes of the identification text as the status bar shows them:
+// one character per byte, control bytes as blanks.
+QString identificationText(QByteArrayView bytes)
+{
+    QByteArray b(bytes.toByteArray());
+    for (char& ch : b)
+        if (quint8(ch) < 0x20 || ch == 0x7F)
+            ch = ' ';
+    return fromCp1252(b);
+}
+
 } // namespace
+
+void showNoCommunication()
+{
+    mainSurface().setPanelPicture(4, PanelPicture::LinkOff);
+    mainSurface().setPanelText(4, QStringLiteral("NO COMMUNICATION"));
+}
 
 PollExchange::PollExchange(QObject* parent) : QObject(parent)
 {
     timer_.setInterval(kLookMs);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &PollExchange::look);
+    setExchangeSettler(&PollExchange::settle);
 }
+
+PollExchange::~PollExchange() { setExchangeSettler(nullptr); }
 
 PollExchange& PollExchange::instance()
 {
@@ -50,6 +71,7 @@ bool PollExchange::start(Done done)
     if (underWay())
         return false;
     end_ = End{};
+    reply_.clear();
     done_ = std::move(done);
     stage_ = Stage::Scan;
     switch (scan_.start()) {
@@ -136,7 +158,7 @@ void PollExchange::look()
     case Stage::PollIn: {
         const LineWait::State s = wait_->look(port);
         if (s == LineWait::State::Done)
-            end_.reply = wait_->bytes();
+            reply_ = wait_->bytes();
         over = s != LineWait::State::Waiting;
         break;
     }
@@ -157,11 +179,28 @@ void PollExchange::sendPoll()
     stage_ = Stage::PollOut;
 }
 
+void PollExchange::showReply()
+{
+    // Panel 7 only with a reply: without one it keeps the last reply's text.
+    if (reply_.isEmpty()) {
+        showNoCommunication();
+    } else {
+        MainSurface& s = mainSurface();
+        s.setPanelPicture(4, PanelPicture::LinkOn);
+        s.setPanelText(4, QStringLiteral("COM %1").arg(serialPort().portNumber()));
+        s.setPanelText(7, identificationText(reply_.mid(2, 10)));
+    }
+    StatoComunicazione.StrumentoPresente = !reply_.isEmpty();
+    noteOutcome(true);
+}
+
 void PollExchange::finish()
 {
     stage_ = Stage::Idle;
     wait_.reset();
     timer_.stop();
+    if (end_.polled)
+        showReply();
     // Idle before `done` runs: it may start the next tick's exchanges.
     const Done done = std::move(done_);
     done_ = nullptr;

@@ -1,10 +1,11 @@
 #pragma once
-// The presence poll's exchanges as the program runs them: the scan when the
-// port is closed, then the poll frame and its reply. They advance on a timer
-// that looks at the port, so nothing ever waits inside them and no command
-// or window can start in their middle. An exchange of the link that begins
-// while they are under way lets the one in flight end first (settle), and
-// the poll starts no other on that tick.
+// The presence poll's exchanges as the program runs them: the scan of
+// ConnettiStrumento when the port is closed, then VerificaComunicazione:
+// the poll frame, its reply and what that reply shows. They advance on a
+// timer that looks at the port, so nothing ever waits inside them and no
+// command or window can start in their middle. An exchange of the link that
+// begins while they are under way lets the one in flight end first
+// (settle), and the poll starts no other on that tick.
 
 #include "link/serial_comm.h"
 
@@ -20,8 +21,7 @@ class PollExchange final : public QObject {
 public:
     struct End {
         bool connected = false; // a port is open to the instrument
-        bool polled = false;    // the poll frame went out
-        QByteArray reply;       // its reply; empty when none came
+        bool polled = false;    // the poll's outcome is shown
         bool cut = false;       // another exchange took the line first
     };
     using Done = std::function<void(const End&)>;
@@ -33,7 +33,10 @@ public:
     static void settle();
 
     // Starts the tick's exchanges; `done` gets their end. False while they
-    // are under way.
+    // are under way. Once the poll frame has gone out (or failed to), its
+    // outcome is shown as VerificaComunicazione shows it: panel 4, and the
+    // instrument's text in panel 7 when a reply came; StrumentoPresente;
+    // ErroreComunicazione false; never a message.
     bool start(Done done);
     bool underWay() const { return stage_ != Stage::Idle; }
     // Takes the exchanges to their end here, repainting only.
@@ -48,18 +51,26 @@ private:
     enum class Stage { Idle, Scan, PollOut, PollIn };
 
     explicit PollExchange(QObject* parent);
+    ~PollExchange() override;
     // One look at the port, from the timer or a wait.
     void look();
     void sendPoll();
+    // What the poll's reply (empty when none came) shows.
+    void showReply();
     void finish();
 
     Stage stage_ = Stage::Idle;
     PortScan scan_;
     std::optional<LineWait> wait_;
+    QByteArray reply_;
     End end_;
     Done done_;
     bool looking_ = false;
     QTimer timer_;
 };
+
+// Panel 4 when the instrument is not answering or not found: picture 2
+// and "NO COMMUNICATION".
+void showNoCommunication();
 
 } // namespace zuv

@@ -1,9 +1,8 @@
 #include "link/serial_comm.h"
 
 #include "link/codec.h"
-#include "link/commands.h"
+#include "link/command_set.h"
 #include "link/link_guard.h"
-#include "link/poll_exchange.h"
 #include "platform/clock.h"
 #include "platform/mainsurface.h"
 #include "platform/messages.h"
@@ -20,9 +19,6 @@ namespace {
 // The scan ignores the errors of the ports it tries: a port that fails its
 // hello is simply not the instrument's.
 bool g_scan = false;
-
-// QuietReports held: failed exchanges show no message.
-int g_quiet = 0;
 
 void writeFailed()
 {
@@ -46,7 +42,7 @@ bool lineFree()
 {
     if (insideExchangeWait())
         return false;
-    PollExchange::settle();
+    settleExchangeUnderWay();
     return true;
 }
 
@@ -221,7 +217,7 @@ void ConfiguraPorta()
 
 void ChiudiPorta()
 {
-    PollExchange::settle();
+    settleExchangeUnderWay();
     SerialPort& port = serialPort();
     if (port.isOpen())
         port.close();
@@ -314,14 +310,9 @@ bool noteOutcome(bool ok)
     return ok;
 }
 
-QuietReports::QuietReports() { ++g_quiet; }
-QuietReports::~QuietReports() { --g_quiet; }
-
 void reportLinkError()
 {
     noteOutcome(false);
-    if (g_quiet > 0)
-        return;
     mainSurface().setBusy(false);
     computeLanguageOffset();
     msgBox(languageText(242), MsgIcon::None, MsgButtons::Ok);

@@ -30,7 +30,7 @@ void ChiudiPorta();
 // The waits of the scan, InviaComando, RiceviDati and the lamps let the
 // windows take the user's input, so the window of a running operation can
 // be closed; InviaComandoAttesa only repaints (Clock::yieldWaiting). Each
-// exchange first lets a poll exchange under way end (PollExchange::settle).
+// exchange first lets a poll exchange under way end (settleExchangeUnderWay).
 
 // Sends `frame`; with `expected` waits for exactly those bytes, 2000 ms idle
 // or 10000 ms while ComandoInCorso is set; without, until the frame has
@@ -107,18 +107,8 @@ void LampeggiaRX();
 
 // The one report of a failed exchange: ErroreComunicazione = true, busy
 // cursor off, OffsetLingua recomputed, text 242 with OK only, no icon and
-// the default title. While a QuietReports is held, only the flag.
+// the default title.
 void reportLinkError();
-
-// While one is held, a failed exchange shows no message: its caller reports
-// it (the live values report one failure per outage).
-class QuietReports {
-public:
-    QuietReports();
-    ~QuietReports();
-    QuietReports(const QuietReports&) = delete;
-    QuietReports& operator=(const QuietReports&) = delete;
-};
 
 // The one writer of ErroreComunicazione: records how an exchange or a step
 // ended. Returns `ok`.

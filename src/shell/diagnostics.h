@@ -7,28 +7,17 @@
 
 namespace zuv {
 
-struct DiagnosticsStep {
-    bool connected = false; // some port answered
-    bool read = false;    // both reads came back
-};
-
 class DiagnosticsRun {
 public:
     DiagnosticsRun();
 
-    // One pass. The first failed read of an outage shows the communication
-    // error; the rest of the outage stays quiet, so a silent instrument does
-    // not raise a message on every pass. A pass that reads again ends the
-    // outage.
-    DiagnosticsStep step();
+    // One pass. Each read connects first, so without an instrument each
+    // runs the port scan; each read that fails shows the communication
+    // error, and the values keep what they last showed.
+    void step();
 
 private:
-    // One read as a quiet step, then the pause: false only when it ran and
-    // failed.
-    bool read(bool (*command)(), DiagnosticsStep& result);
-
     Operation operation_;
-    bool inOutage_ = false;
 };
 
 } // namespace zuv

@@ -1,10 +1,8 @@
 #include "shell/poll.h"
 
-#include "link/commands.h"
 #include "link/link_guard.h"
 #include "link/poll_exchange.h"
 #include "platform/clock.h"
-#include "platform/mainsurface.h"
 #include "project/state.h"
 #include "shell/project_commands.h"
 
@@ -22,20 +20,17 @@ void afterExchanges(const PollExchange::End& end)
         return;
     CommState& status = StatoComunicazione;
     if (end.connected) {
-        // A device that went away has closed its port by now, so the next
-        // tick scans again; an instrument that is merely silent keeps its
-        // port and shows as not answering until it speaks again.
-        showPollReply(end.reply);
+        // The exchange has shown the poll's outcome. A device that went
+        // away has closed its port by now, so the next tick scans again; an
+        // instrument that is merely silent keeps its port and shows as not
+        // answering until it speaks again.
         clock().sleepMs(kSettlingPauseMs);
     } else {
-        mainSurface().setPanelPicture(4, PanelPicture::LinkOff);
-        mainSurface().setPanelText(4, QStringLiteral("NO COMMUNICATION"));
+        showNoCommunication();
         // Nothing answered, so nothing is there: Download Data and the
         // page buttons must not stay on for an instrument that has gone.
         status.StrumentoPresente = false;
     }
-    if (!status.StrumentoPresente)
-        mainSurface().setPanelText(7, QString());
 
     setCommandPair(QStringLiteral("mnuDownloadData"), QStringLiteral("DownData"),
                    status.StrumentoPresente);

@@ -88,7 +88,7 @@ TEST_F(LinkTest, ExampleFramesAndRepliesByteForByte)
         {"checksum of sum 0x10A", [] { return CalcolaChecksum(hex("FF0B")); }, "0A"},
         {"hello", [&] { return sent([] { ConnettiStrumento(); }); }, hex("48013439")},
         {"hello acknowledgement", [] { return ackFrame(cmd::Hello); }, hex("520135332A")},
-        {"poll", [&] { return sent([] { VerificaComunicazione(); }); }, hex("48023441")},
+        {"poll", [&] { return sent([] { pollTick(); }); }, hex("48023441")},
         {"memory block at 256", [&] { return sent([] { LeggiBloccoMemoria(256); }); },
          hex("480E000001003537")},
         {"lap block at 256", [&] { return sent([] { LeggiBloccoSessione(256); }); },
@@ -110,7 +110,7 @@ TEST_F(LinkTest, ExampleFramesAndRepliesByteForByte)
     // The replies the link takes apart: poll text at 3..12 (13 bytes), the
     // memory block at 3..130.
     port.engine.identification = "ABC 12    ";
-    VerificaComunicazione();
+    ASSERT_TRUE(pollTick());
     EXPECT_EQ(surface.panelText[7], QStringLiteral("ABC 12    "));
     QByteArray image(512, '\0');
     for (int i = 0; i < image.size(); ++i)
@@ -288,10 +288,9 @@ TEST_F(LinkTest, PortVanishingMidExchangeEndsItAndTheNextScanFindsTheInstrument)
     connect();
     // A line that dies under a read: no 5000 ms wait, the port is closed.
     port.engine.setFault(emu::Fault::DropLine, 1);
-    const qint64 t = timed([] { VerificaComunicazione(); });
+    ASSERT_TRUE(InviaComando(buildFrame(cmd::VerificaComunicazione)));
+    const qint64 t = timed([] { EXPECT_TRUE(RiceviDati(kLenCheck).isEmpty()); });
     EXPECT_LT(t, 100);
-    EXPECT_FALSE(StatoComunicazione.StrumentoPresente);
-    EXPECT_EQ(surface.panelText[4], QStringLiteral("NO COMMUNICATION"));
     EXPECT_EQ(portOpen(), 0);
     ASSERT_EQ(msgs.shown.size(), 1u);
     EXPECT_EQ(msgs.shown[0].text, QStringLiteral("Errore nella lettura dati"));
@@ -301,7 +300,7 @@ TEST_F(LinkTest, PortVanishingMidExchangeEndsItAndTheNextScanFindsTheInstrument)
     port.writes.clear();
     EXPECT_TRUE(ConnettiStrumento());
     EXPECT_EQ(port.writes.front(), hex("48013439"));
-    VerificaComunicazione();
+    ASSERT_TRUE(pollTick());
     EXPECT_TRUE(StatoComunicazione.StrumentoPresente);
 
     // A device that refuses bytes: the plain send says so once; the write
@@ -393,7 +392,7 @@ TEST_F(LinkTest, PollShowsTheInstrumentOrNoCommunicationNeverAMessage)
     connect();
     port.engine.identification = QByteArray("ZUV\x01" "6 v2  ", 10);
     StatoComunicazione.ErroreComunicazione = true;
-    VerificaComunicazione();
+    ASSERT_TRUE(pollTick());
     EXPECT_TRUE(StatoComunicazione.StrumentoPresente);
     EXPECT_FALSE(StatoComunicazione.ErroreComunicazione);
     EXPECT_EQ(surface.panelText[4], QStringLiteral("COM 1"));
@@ -402,13 +401,15 @@ TEST_F(LinkTest, PollShowsTheInstrumentOrNoCommunicationNeverAMessage)
     EXPECT_EQ(surface.panelText[7], QStringLiteral("ZUV 6 v2  "));
     EXPECT_TRUE(surface.panelPicture.count(5) == 0 && surface.panelPicture.count(6) == 0);
 
+    // No reply: panel 4 only; the instrument's text stays where it was.
     port.engine.setFault(emu::Fault::Silence);
     StatoComunicazione.ErroreComunicazione = true;
-    VerificaComunicazione();
+    ASSERT_TRUE(pollTick());
     EXPECT_FALSE(StatoComunicazione.StrumentoPresente);
     EXPECT_FALSE(StatoComunicazione.ErroreComunicazione);
     EXPECT_EQ(surface.panelText[4], QStringLiteral("NO COMMUNICATION"));
     EXPECT_EQ(surface.panelPicture[4], PanelPicture::LinkOff);
+    EXPECT_EQ(surface.panelText[7], QStringLiteral("ZUV 6 v2  "));
     EXPECT_TRUE(msgs.shown.empty());
 }
 

@@ -63,15 +63,13 @@ TEST_F(OperationTest, AStepSaysHowItWentAndRecordsIt)
     const struct {
         const char* what;
         std::function<void()> fault;
-        bool quiet;
         StepEnd end;
         int messages;
     } cases[] = {
-        {"worked", [] {}, false, StepEnd::Done, 0},
-        {"no instrument: the operation reports it", [this] { port.instrumentPort = 0; }, false,
-         StepEnd::NoInstrument, 0},
-        {"failed read", silentRead, false, StepEnd::Failed, 1},
-        {"failed read, quiet", silentRead, true, StepEnd::Failed, 0},
+        {"worked", [] {}, StepEnd::Done, 0},
+        {"no instrument: the operation reports it", [this] { port.instrumentPort = 0; }, StepEnd::NoInstrument,
+         0},
+        {"failed read", silentRead, StepEnd::Failed, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -81,14 +79,10 @@ TEST_F(OperationTest, AStepSaysHowItWentAndRecordsIt)
         msgs.clear();
         c.fault();
         StatoComunicazione.ErroreComunicazione = c.end == StepEnd::Done;
-        EXPECT_EQ(runStep(LeggiDatiAllarmi, c.quiet), c.end);
+        EXPECT_EQ(runStep(LeggiDatiAllarmi), c.end);
         EXPECT_EQ(StatoComunicazione.ErroreComunicazione, c.end != StepEnd::Done);
         EXPECT_EQ(failureMessages(), c.messages);
     }
-    // Quiet ends with its step: the next failure is reported again.
-    msgs.clear();
-    EXPECT_EQ(runStep(LeggiDatiAllarmi), StepEnd::Failed);
-    EXPECT_EQ(failureMessages(), 1);
 }
 
 TEST_F(OperationTest, ARunEndsAtTheFirstFailedOrBrokenStep)

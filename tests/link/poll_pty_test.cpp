@@ -53,7 +53,7 @@ TEST_F(PollPtyTest, ASilentInstrumentKeepsItsPortAndIsPolledThere)
     for (int tick = 0; tick < 2; ++tick) {
         ASSERT_TRUE(pollTick());
         EXPECT_EQ(surface.panelText[4], QStringLiteral("NO COMMUNICATION")) << tick;
-        EXPECT_TRUE(surface.panelText[7].isEmpty());
+        EXPECT_EQ(surface.panelText[7], QStringLiteral("EMU PTY 01"));
         EXPECT_FALSE(downloadOn());
         EXPECT_EQ(portOpen(), 1) << tick;
     }
@@ -77,13 +77,15 @@ TEST_F(PollPtyTest, ADeadLineIsGivenUpWithoutAMessageAndFoundAgain)
     EXPECT_TRUE(msgs.shown.empty()) << msgs.shown.front().text.toStdString();
     EXPECT_EQ(surface.panelText[4], QStringLiteral("NO COMMUNICATION"));
     EXPECT_EQ(surface.panelPicture[4], PanelPicture::LinkOff);
-    EXPECT_TRUE(surface.panelText[7].isEmpty());
+    EXPECT_EQ(surface.panelText[7], QStringLiteral("EMU PTY 01"));
     EXPECT_FALSE(downloadOn());
     EXPECT_EQ(portOpen(), 0);
 
-    // Still gone: the tick scans and finds nothing, quietly.
+    // Still gone: the tick scans and finds nothing, quietly; the failed
+    // connection writes panel 4 alone.
     ASSERT_TRUE(pollTick());
     EXPECT_EQ(surface.panelText[4], QStringLiteral("NO COMMUNICATION"));
+    EXPECT_EQ(surface.panelText[7], QStringLiteral("EMU PTY 01"));
     EXPECT_TRUE(msgs.shown.empty());
 
     // Back, on its new device: the next tick's scan finds it.

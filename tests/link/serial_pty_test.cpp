@@ -6,6 +6,7 @@
 #include "link/serial_comm.h"
 #include "platform/clock.h"
 #include "project/state.h"
+#include "shell/poll.h"
 #include "support/emulator_line.h"
 #include "support/fixtures.h"
 
@@ -41,7 +42,7 @@ TEST_F(PtyTest, ScanFindsTheInstrumentAndThePollShowsIt)
     ASSERT_TRUE(emulator.waitForFrames(1, 1000));
     EXPECT_EQ(emulator.received().front(), hex("48013439"));
 
-    VerificaComunicazione();
+    ASSERT_TRUE(pollTick());
     EXPECT_TRUE(StatoComunicazione.StrumentoPresente);
     EXPECT_EQ(surface.panelText[4], QStringLiteral("COM 2"));
     EXPECT_EQ(surface.panelText[7], QStringLiteral("ZUV-PTY 7 "));
@@ -106,7 +107,7 @@ TEST_F(PtyTest, ReplyInHalvesAndAckWithAnExtraByte)
     ASSERT_TRUE(ConnettiStrumento());
     emulator.setLateMs(200);
     emulator.setFault(emu::Fault::Split, 1, cmd::VerificaComunicazione);
-    VerificaComunicazione();
+    ASSERT_TRUE(pollTick());
     EXPECT_TRUE(StatoComunicazione.StrumentoPresente);
 
     // An acknowledgement with one byte too many never matches: the scan
@@ -121,7 +122,7 @@ TEST_F(PtyTest, DroppedLineClosesThePortAndTheInstrumentIsFoundAgain)
 {
     ASSERT_TRUE(ConnettiStrumento());
     emulator.setFault(emu::Fault::DropLine, 1, cmd::VerificaComunicazione);
-    VerificaComunicazione();
+    ASSERT_TRUE(pollTick());
     EXPECT_FALSE(StatoComunicazione.StrumentoPresente);
     EXPECT_EQ(surface.panelText[4], QStringLiteral("NO COMMUNICATION"));
     // The port noticed the device gone (a mere silence keeps it open).
@@ -131,7 +132,7 @@ TEST_F(PtyTest, DroppedLineClosesThePortAndTheInstrumentIsFoundAgain)
     // Plugged in again, on another device path.
     ASSERT_TRUE(line.replug());
     ASSERT_TRUE(ConnettiStrumento());
-    VerificaComunicazione();
+    ASSERT_TRUE(pollTick());
     EXPECT_TRUE(StatoComunicazione.StrumentoPresente);
 }
 

@@ -2,12 +2,18 @@
 #include "link/live.h"
 #include "link/serial_comm.h"
 #include "platform/serialport.h"
+#include "platform/ui/qtmessages.h"
 #include "project/name_tables.h"
 #include "project/state.h"
+#include "shell/poll.h"
 #include "shell/ui/dlgDiagnostica.h"
+#include "support/emulator_line.h"
 #include "support/fake_port.h"
 #include "support/fixtures.h"
+#include "support/ui/main_window_fixture.h"
+#include "support/ui/modal_driver.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -105,27 +111,6 @@ TEST_F(DiagnosticsTest, EveryValueShowsWhole)
     dlg.hide();
 }
 
-TEST_F(DiagnosticsTest, ASilentInstrumentRaisesOneMessagePerOutage)
-{
-    dlgDiagnostica dlg;
-    dlg.show();
-    dlg.doStep();
-    port.engine.setFault(emu::Fault::Silence);
-    for (int i = 0; i < 4; ++i)
-        dlg.doStep();
-    EXPECT_EQ(std::count_if(msgs.shown.begin(), msgs.shown.end(),
-                            [](const ShownMessage& m) { return m.text == languageText(242); }),
-              1);
-    port.engine.clearFault();
-    dlg.doStep();
-    port.engine.setFault(emu::Fault::Silence);
-    dlg.doStep();
-    EXPECT_EQ(std::count_if(msgs.shown.begin(), msgs.shown.end(),
-                            [](const ShownMessage& m) { return m.text == languageText(242); }),
-              2);
-    dlg.hide();
-}
-
 TEST_F(DiagnosticsTest, ClosingDuringAnExchangeEndsAfterThatPass)
 {
     dlgDiagnostica dlg;
@@ -147,22 +132,6 @@ TEST_F(DiagnosticsTest, ClosingDuringAnExchangeEndsAfterThatPass)
     EXPECT_EQ(&messages(), static_cast<MessageService*>(&msgs));
 }
 
-TEST_F(DiagnosticsTest, WithoutAnInstrumentTheScanWaitsBetweenPasses)
-{
-    port.instrumentPort = 0;
-    port.portCount = 0;
-    dlgDiagnostica dlg;
-    dlg.show();
-    dlg.doStep();
-    const auto attempts = port.openAttempts.size();
-    dlg.doStep(); // too soon: no scan
-    EXPECT_EQ(port.openAttempts.size(), attempts);
-    fakeClock.advance(2500);
-    dlg.doStep();
-    EXPECT_GT(port.openAttempts.size(), attempts);
-    dlg.hide();
-}
-
 TEST_F(DiagnosticsTest, DestroyedWhileShownLeavesNothingBehind)
 {
     {
@@ -173,6 +142,114 @@ TEST_F(DiagnosticsTest, DestroyedWhileShownLeavesNothingBehind)
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
     EXPECT_EQ(diagnosticsView(), nullptr);
     EXPECT_EQ(&messages(), static_cast<MessageService*>(&msgs));
+}
+
+// View Device from the main window's menu against the emulator on a
+// pseudo-terminal, on the fake clock: the real dialog and the real message
+// boxes, answered from inside their exec(), with waits that cost nothing.
+class ViewDeviceOnTheLine : public MainWindowFixture {
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        if (!line.attach(fakeClock, 1, 50))
+            GTEST_SKIP() << "no pseudo-terminal";
+        setMessages(&qtMessages);
+        user = std::make_unique<ModalDriver>();
+        window->show();
+    }
+    void TearDown() override
+    {
+        user.reset();
+        line.detach();
+        MainWindowFixture::TearDown();
+    }
+
+    // View Device as the user picks it, and the passes it ran until the
+    // driver's last step closed it with Esc once `closeWhen` held.
+    int viewDevice(const QString& what, std::function<bool(dlgDiagnostica&)> closeWhen)
+    {
+        int passes = 0;
+        user->on(
+            "zuv::dlgDiagnostica",
+            [&](QWidget& w) {
+                passes = static_cast<dlgDiagnostica&>(w).steps();
+                QTest::keyClick(&w, Qt::Key_Escape);
+            },
+            what, [=](QWidget& w) { return closeWhen(static_cast<dlgDiagnostica&>(w)); });
+        QAction* command = window->menuAction(QStringLiteral("mnuViewDevice"));
+        EXPECT_TRUE(command->isEnabled());
+        command->trigger();
+        EXPECT_TRUE(user->waitDone());
+        EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+        return passes;
+    }
+
+    QtMessages qtMessages;
+    std::unique_ptr<ModalDriver> user;
+    EmulatorLine line;
+    emu::Emulator& emulator = line.emulator;
+};
+
+QStringList captions(const ModalDriver::Box& box)
+{
+    QStringList out;
+    for (QString b : box.buttons)
+        out << b.remove(QLatin1Char('&'));
+    return out;
+}
+
+TEST_F(ViewDeviceOnTheLine, ASilentInstrumentShowsTheMessageForEachUnansweredRead)
+{
+    ASSERT_TRUE(pollTick());
+    ASSERT_EQ(window->panelText(4), QStringLiteral("COM 1"));
+    emulator.setAnalogInputs({11, 22, 33, 44, 55, 66, 77, -1});
+    // Three passes' reads unanswered, then the instrument speaks again.
+    emulator.setFault(emu::Fault::Silence, 6);
+    emulator.clearReceived();
+    for (int read = 0; read < 6; ++read)
+        user->click(QMessageBox::Ok);
+    const int passes = viewDevice(QStringLiteral("the values back"),
+                                  [](dlgDiagnostica& d) { return d.analogValue(0) == QLatin1String("11"); });
+
+    ASSERT_EQ(user->boxes.size(), 6u);
+    for (const ModalDriver::Box& box : user->boxes) {
+        EXPECT_EQ(box.text, languageText(242));
+        EXPECT_EQ(box.icon, QMessageBox::NoIcon);
+        EXPECT_EQ(captions(box), QStringList{QStringLiteral("OK")});
+    }
+    // Each of them a read of its own, on the port that stayed open.
+    std::vector<QByteArray> frames = emulator.received();
+    ASSERT_GE(frames.size(), 8u);
+    frames.resize(8);
+    const QByteArray status = buildFrame(cmd::Status);
+    const QByteArray inputs = buildFrame(cmd::LeggiCalibrazione);
+    EXPECT_EQ(frames, (std::vector<QByteArray>{status, inputs, status, inputs, status, inputs, status, inputs}));
+    EXPECT_GE(passes, 4);
+}
+
+TEST_F(ViewDeviceOnTheLine, WithoutAnInstrumentEveryPassScansAtOnce)
+{
+    // The port opens, but no hello is acknowledged.
+    emulator.setFault(emu::Fault::Silence);
+    std::vector<qint64> pauseEnds;
+    fakeClock.onSleep = [&](int) { pauseEnds.push_back(fakeClock.now()); };
+    const int passes =
+        viewDevice(QStringLiteral("three passes"), [](dlgDiagnostica& d) { return d.steps() >= 3; });
+    fakeClock.onSleep = nullptr;
+
+    // A hello before each read, and nothing else.
+    EXPECT_GE(passes, 3);
+    EXPECT_EQ(emulator.received(), std::vector<QByteArray>(std::size_t(2 * passes), buildFrame(cmd::Hello)));
+    EXPECT_TRUE(user->boxes.empty());
+    // From one 50 ms pause to the next there is one scan, whose hello waits
+    // its 10000 ms during an operation, and no pause of our own.
+    ASSERT_EQ(pauseEnds.size(), std::size_t(2 * passes));
+    for (std::size_t i = 1; i < pauseEnds.size(); ++i) {
+        const qint64 scan = pauseEnds[i] - pauseEnds[i - 1] - 50;
+        EXPECT_GE(scan, 10000) << i;
+        EXPECT_LT(scan, 11000) << i;
+    }
 }
 
 } // namespace

@@ -87,15 +87,15 @@ TEST_F(PollEmulatorTest, FindsTheInstrumentKeepsQuietDuringAnalysisAndComesBackA
     EXPECT_TRUE(QTest::qWaitFor([&] { return !emulator.received().empty(); }, 3000))
         << "the poll resumes once it has closed";
 
-    // The line goes dead: no communication, no instrument text, Download
-    // Data off, and not a word from the poll.
+    // The line goes dead: no communication, Download Data off, and not a
+    // word from the poll; panel 7 keeps the instrument's text.
     msgs.clear();
     emulator.dropLine();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->buttonAction(QStringLiteral("DownData"))->isEnabled(); },
                                 8000));
     EXPECT_EQ(window->panelText(4), QStringLiteral("NO COMMUNICATION"));
     EXPECT_EQ(window->panelPicture(4), PanelPicture::LinkOff);
-    EXPECT_TRUE(window->panelText(7).isEmpty());
+    EXPECT_EQ(window->panelText(7), QStringLiteral("EMU LINK 1"));
     QTest::qWait(500);
     EXPECT_TRUE(msgs.shown.empty()) << msgs.shown.front().text.toStdString();
 
@@ -111,13 +111,15 @@ TEST_F(PollEmulatorTest, ASilentInstrumentShowsNoCommunicationOnItsOpenPort)
     window = std::make_unique<frmMain>();
     ASSERT_TRUE(window->MDIForm_Load());
     ASSERT_TRUE(QTest::qWaitFor([&] { return connected(); }, 5000)) << window->panelText(4).toStdString();
+    EXPECT_EQ(window->panelText(7), QStringLiteral("ZUV-EMU 01"));
 
     // It stops answering; the poll's read gives up after its five seconds.
+    // Panel 7 keeps the text of the last reply.
     emulator.setFault(emu::Fault::Silence);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->panelText(4) == QLatin1String("NO COMMUNICATION"); }, 8000))
         << window->panelText(4).toStdString();
     EXPECT_FALSE(window->buttonAction(QStringLiteral("DownData"))->isEnabled());
-    EXPECT_TRUE(window->panelText(7).isEmpty());
+    EXPECT_EQ(window->panelText(7), QStringLiteral("ZUV-EMU 01"));
 
     // The next ticks ask it again on its port: no scan, no "Connecting".
     emulator.clearReceived();

@@ -1,7 +1,5 @@
 #include "shell/ui/dlgDiagnostica.h"
 
-#include "link/serial_comm.h"
-#include "platform/clock.h"
 #include "project/name_tables.h"
 #include "project/state.h"
 
@@ -17,10 +15,6 @@
 
 namespace zuv {
 namespace {
-
-// Without an instrument a pass would scan every port; scan again only after
-// this pause so the dialog stays responsive and closes promptly.
-constexpr int kScanPauseMs = 2000;
 
 const QColor kAlarmRed(255, 0, 0);
 
@@ -171,7 +165,6 @@ void dlgDiagnostica::showEvent(QShowEvent* event)
     if (!run_)
         run_ = std::make_unique<DiagnosticsRun>();
     setDiagnosticsView(this);
-    nextScanMs_ = 0;
     timer_->start();
 }
 
@@ -187,18 +180,12 @@ void dlgDiagnostica::hideEvent(QHideEvent* event)
 
 void dlgDiagnostica::doStep()
 {
-    if (inPass_)
-        return;
-    if (portOpen() == 0 && clock().tickMs() < nextScanMs_)
-        return;
-    if (!run_)
+    if (inPass_ || !run_)
         return;
     inPass_ = true;
-    const DiagnosticsStep result = run_->step();
+    run_->step();
     ++steps_;
     inPass_ = false;
-    if (!result.connected)
-        nextScanMs_ = clock().tickMs() + kScanPauseMs;
     if (!isVisible())
         finishRun();
 }

@@ -60,7 +60,6 @@ private:
     std::unique_ptr<DiagnosticsRun> run_;
     bool inPass_ = false;
     int steps_ = 0;
-    qint64 nextScanMs_ = 0;
 };
 
 } // namespace zuv
