@@ -829,54 +829,53 @@ TEST_F(SessionDialogTest, TheToolbarKeyShowsItModalAndReturnsWhenClosed)
 // OK stores, blanks and all, is what the window writes again at its close;
 // the session file's reader gives each value back without the blanks around
 // it.
-class SessionDialogOverTheWindowTest : public ZuvTest, public ::testing::WithParamInterface<AnalysisKind> {};
+class SessionDialogOverTheWindowTest : public ZuvTest {};
 
-INSTANTIATE_TEST_SUITE_P(BothWindows, SessionDialogOverTheWindowTest,
-                         ::testing::Values(AnalysisKind::Dati, AnalysisKind::DatiSpeed));
-
-TEST_P(SessionDialogOverTheWindowTest, TheBoxesAsTheyStandReachTheSessionFileWrittenAtClose)
+TEST_F(SessionDialogOverTheWindowTest, TheBoxesAsTheyStandReachTheSessionFileWrittenAtClose)
 {
     loadShippedLanguages(1);
-    UsaAnalisiSpeed = GetParam() == AnalysisKind::DatiSpeed;
-    const QString examples = QStringLiteral(ZUV_SHIPPED_DATA_DIR "/examples/Prova Collina");
-    for (const char* ext : {".csv", ".txt", ".tim", ".ses"})
-        writeFile(QStringLiteral("session/Prova Collina") + QLatin1String(ext),
-                  fileBytes(examples + QLatin1String(ext)));
     for (const char* name : {"Pista Collina.trk", "Pista Collina.sec"})
         writeFile(QStringLiteral("tracks/") + QLatin1String(name),
                   fileBytes(QStringLiteral(ZUV_SHIPPED_DATA_DIR "/tracks/") + QLatin1String(name)));
-    const QString data = path(QStringLiteral("session/Prova Collina.csv"));
-    auto openWindow = [&data] {
-        std::unique_ptr<frmAnalisiDati> w;
-        if (UsaAnalisiSpeed)
-            w = std::make_unique<frmAnalisiDatiSpeed>();
-        else
-            w = std::make_unique<frmAnalisiDati>();
-        w->AnalysisFileName = data;
-        EXPECT_TRUE(w->Form_Load());
-        return w;
-    };
+    for (const bool fast : {false, true}) {
+        SCOPED_TRACE(fast ? "frmAnalisiDatiSpeed" : "frmAnalisiDati");
+        UsaAnalisiSpeed = fast;
+        const QString examples = QStringLiteral(ZUV_SHIPPED_DATA_DIR "/examples/Prova Collina");
+        for (const char* ext : {".csv", ".txt", ".tim", ".ses"})
+            writeFile(QStringLiteral("session/Prova Collina") + QLatin1String(ext),
+                      fileBytes(examples + QLatin1String(ext)));
+        auto openWindow = [this, fast] {
+            std::unique_ptr<frmAnalisiDati> w;
+            if (fast)
+                w = std::make_unique<frmAnalisiDatiSpeed>();
+            else
+                w = std::make_unique<frmAnalisiDati>();
+            w->AnalysisFileName = path(QStringLiteral("session/Prova Collina.csv"));
+            EXPECT_TRUE(w->Form_Load());
+            return w;
+        };
 
-    auto w = openWindow();
-    ModalDriver user;
-    user.on("zuv::dlgDatiSessione", [](QWidget& widget) {
-        auto& d = static_cast<dlgDatiSessione&>(widget);
-        d.txtSessione->setFocus();
-        d.txtSessione->clear();
-        QTest::keyClicks(d.txtSessione, QStringLiteral("  Prova 2 "));
-        QTest::mouseClick(d.OKButton, Qt::LeftButton);
-    });
-    w->toolButton(QStringLiteral("DatiSessione"))->trigger();
-    EXPECT_TRUE(user.waitDone());
-    EXPECT_TRUE(msgs.shown.empty());
-    EXPECT_EQ(DatiSessione.Sessione, QStringLiteral("  Prova 2 "));
-    w->ChiudiGrafico();
-    w.reset();
-    EXPECT_TRUE(readFile(QStringLiteral("session/Prova Collina.ses")).startsWith("Sessione=  Prova 2 \r\n"));
+        auto w = openWindow();
+        ModalDriver user;
+        user.on("zuv::dlgDatiSessione", [](QWidget& widget) {
+            auto& d = static_cast<dlgDatiSessione&>(widget);
+            d.txtSessione->setFocus();
+            d.txtSessione->clear();
+            QTest::keyClicks(d.txtSessione, QStringLiteral("  Prova 2 "));
+            QTest::mouseClick(d.OKButton, Qt::LeftButton);
+        });
+        w->toolButton(QStringLiteral("DatiSessione"))->trigger();
+        EXPECT_TRUE(user.waitDone());
+        EXPECT_TRUE(msgs.shown.empty());
+        EXPECT_EQ(DatiSessione.Sessione, QStringLiteral("  Prova 2 "));
+        w->ChiudiGrafico();
+        w.reset();
+        EXPECT_TRUE(readFile(QStringLiteral("session/Prova Collina.ses")).startsWith("Sessione=  Prova 2 \r\n"));
 
-    w = openWindow();
-    EXPECT_EQ(DatiSessione.Sessione, QStringLiteral("Prova 2"));
-    w->ChiudiGrafico();
+        w = openWindow();
+        EXPECT_EQ(DatiSessione.Sessione, QStringLiteral("Prova 2"));
+        w->ChiudiGrafico();
+    }
 }
 
 } // namespace
