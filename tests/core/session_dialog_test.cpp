@@ -180,6 +180,15 @@ TEST(SessionDialog, MapDrawsSectorsInAlternatingColours)
     EXPECT_EQ(m.labels[1].position, QPoint(4 * 43, 0));
     EXPECT_EQ(m.labels[2].position, QPoint(7 * 43, 43));
 
+    // A length below 0 divides like any other: -2 of -5 m ends sector 1 at
+    // point round(-2 x 10 / -5) = 4.
+    const MapDrawing negative = DisegnaSettori(square, {-2, -3}, QStringLiteral("-5"));
+    ASSERT_EQ(negative.labels.size(), 2u);
+    EXPECT_EQ(negative.labels[1].position, QPoint(5 * 43, 43));
+    EXPECT_EQ(negative.lines.front().colour, kColourGreen);
+    EXPECT_EQ(negative.lines[5].colour, kColourRed);
+    EXPECT_EQ(negative.lines[5].line, QLine(4 * 43, 0, 5 * 43, 43));
+
     // No track length to split by: the outline alone, closed, in black.
     const MapDrawing plain = DisegnaSettori(square, sectors, QStringLiteral("abc"));
     ASSERT_EQ(plain.lines.size(), 10u);
