@@ -1,7 +1,6 @@
 // Circuit outline files, circuit names in paths and the map geometry.
 #include "analysis/circuit.h"
 
-#include "analysis/texts.h"
 #include "platform/numbers.h"
 #include "platform/programfolder.h"
 #include "platform/textfile.h"
@@ -14,7 +13,7 @@ namespace {
 
 std::optional<QString> circuitFile(const QString& circuit, const char* extension)
 {
-    if (circuit.isEmpty() || !circuitNameProblem(circuit).isEmpty())
+    if (circuit.isEmpty() || circuitNameProblem(circuit))
         return std::nullopt;
     return findEntryNoCase(tracksFolder(), circuit + QLatin1String(extension));
 }
@@ -44,22 +43,19 @@ QPoint inTwips(const MapPoint& p, int scale) { return QPoint(p.x * scale, p.y * 
 
 } // namespace
 
-QString circuitNameProblem(const QString& circuit)
+std::optional<QString> circuitNameProblem(const QString& circuit)
 {
     for (const QChar c : circuit) {
         const bool control = c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
         if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') || control) {
             const QString shown = control ? QStringLiteral("0x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
                                             : QString(c);
-            return italian()
-                       ? QStringLiteral("Il nome del circuito non può contenere il carattere \"%1\".").arg(shown)
-                       : QStringLiteral("The circuit name cannot contain the character \"%1\".").arg(shown);
+            return languageText(377).arg(shown);
         }
     }
     if (circuit.contains(QLatin1String("..")))
-        return italian() ? QStringLiteral("Il nome del circuito non può contenere \"..\".")
-                          : QStringLiteral("The circuit name cannot contain \"..\".");
-    return QString();
+        return languageText(378);
+    return std::nullopt;
 }
 
 QString tracksFolder() { return findEntryNoCase(programFolder(), QStringLiteral("tracks")); }

@@ -26,10 +26,10 @@ inline constexpr int kDialogMapScale = 43;
 
 // --- names and paths -----------------------------------------------------------
 
-// Empty when `circuit` may name files of the tracks folder; otherwise why
-// not, for a message. Refused: an empty name, a folder separator ("/", "\"),
-// ":", "..", and control characters.
-QString circuitNameProblem(const QString& circuit);
+// Nothing when `circuit` may name files of the tracks folder; otherwise why
+// not, for a message. Refused: a folder separator ("/", "\"), ":", "..",
+// and control characters.
+std::optional<QString> circuitNameProblem(const QString& circuit);
 
 // The tracks folder of the program and a circuit's files in it, names and
 // extensions matched without regard to case; nothing for a refused name.

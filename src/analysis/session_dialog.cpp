@@ -3,7 +3,6 @@
 
 #include "analysis/number_text.h"
 #include "analysis/session_file.h"
-#include "analysis/texts.h"
 #include "platform/numbers.h"
 #include "platform/textfile.h"
 #include "project/recent_files.h"
@@ -12,15 +11,15 @@
 
 #include <QFileInfo>
 #include <algorithm>
-#include <cmath>
 #include <limits>
+#include <numeric>
 
 namespace zuv {
 namespace {
 
-constexpr qint64 kMaxLength = std::numeric_limits<qint32>::max();
-
-// The value of a box: its text without blanks around it, rounded.
+// The value of a box, and L of the track length: the text without blanks
+// around it, rounded to 32 bits; nothing for a text that is no number or
+// lies beyond 32 bits.
 std::optional<qint32> boxValue(const QString& text)
 {
     const auto v = parseWhole(VirgolaInPunto(text.trimmed()), std::numeric_limits<qint32>::min(),
@@ -30,16 +29,8 @@ std::optional<qint32> boxValue(const QString& text)
     return qint32(*v);
 }
 
-// L: the track length as a whole number, when it is one above 0.
-std::optional<qint32> trackLengthValue(const QString& text)
-{
-    const auto v = boxValue(text);
-    if (!v || *v < 1)
-        return std::nullopt;
-    return v;
-}
-
-std::optional<double> lengthValue(const QString& text) { return parseDecimal(VirgolaInPunto(text)); }
+// The track length as a double.
+std::optional<double> lengthValue(const QString& text) { return parseDecimal(VirgolaInPunto(text.trimmed())); }
 
 QPoint inTwips(const MapPoint& p) { return QPoint(p.x * kDialogMapScale, p.y * kDialogMapScale); }
 
@@ -79,24 +70,12 @@ void showBox(SectorBox& b, const QString& text)
 
 QString lengthMessage()
 {
-    return italian() ? QStringLiteral("La lunghezza del tracciato deve essere un numero intero di metri da 1 a %1.")
-                            .arg(kMaxLength)
-                      : QStringLiteral("The track length must be a whole number of metres from 1 to %1.")
-                            .arg(kMaxLength);
-}
-
-QString zeroSectorMessage()
-{
-    return italian() ? QStringLiteral("La lunghezza di un settore non può essere zero.")
-                      : QStringLiteral("A sector length cannot be zero.");
+    return languageText(374).arg(std::numeric_limits<qint32>::min()).arg(std::numeric_limits<qint32>::max());
 }
 
 QString writeMessage(const QString& path, const QString& reason)
 {
-    return (italian() ? QStringLiteral("Impossibile scrivere il file dei settori %1.")
-                       : QStringLiteral("The sector file %1 could not be written."))
-               .arg(path)
-           + QLatin1Char('\n') + reason;
+    return languageText(376).arg(path) + QLatin1Char('\n') + reason;
 }
 
 // Every sector line, up to the fifteenth, is a box, a 0 line too. A length
@@ -166,7 +145,7 @@ MapDrawing DisegnaSettori(const std::vector<MapPoint>& points, const std::array<
     const qint64 n = qint64(points.size());
     const auto lt = lengthValue(trackLength);
     qint64 first = 0;
-    if (lt && *lt > 0) {
+    if (lt && *lt != 0) {
         for (int s = 0; s < kSectorBoxes; ++s) {
             if (sectors[s] == 0)
                 continue;
@@ -227,7 +206,6 @@ void cboCircuito_Click(SessionDialogState& d)
 {
     d.drawing = MapDrawing();
     d.points.clear();
-    d.loadedCircuit.clear();
     for (int k = 1; k < kSectorBoxes; ++k) {
         d.LunghezzaSettore[k] = 0;
         d.txtX[k].visible = false;
@@ -242,7 +220,6 @@ void cboCircuito_Click(SessionDialogState& d)
     // The track length as it was before a sector file is read.
     d.title = sessionDialogTitle(d);
     d.points = dialogOutline(*lines);
-    d.loadedCircuit = d.cboCircuito;
     d.PercorsoSettori = sectorFilePath(d.cboCircuito).value_or(QString());
 
     const auto sectors = QFileInfo(d.PercorsoSettori).isFile() ? readSectorFile(d.PercorsoSettori) : std::nullopt;
@@ -268,7 +245,7 @@ void cboNumSettori_Click(SessionDialogState& d)
     const double wanted = text.isEmpty() ? 0.0 : roundHalfEven(leadingNumber(text));
     const int n = int(std::clamp(wanted, 0.0, double(kSectorBoxes)));
     d.NumSettori = qint16(n);
-    const auto length = trackLengthValue(d.LunghTracciato);
+    const auto length = boxValue(d.LunghTracciato);
     const qint64 L = length.value_or(0);
     auto put = [&](int k, qint64 value) {
         showBox(d.txtX[k], length ? QString::number(value) : QString());
@@ -346,32 +323,28 @@ void txtX_LostFocus(SessionDialogState& d, int k)
 
 SessionOk OKButton_Click(SessionDialogState& d)
 {
-    const auto length = lengthValue(d.txtLunghezzaTracciato);
-    if (!length || *length != std::floor(*length) || *length < 1 || *length > double(kMaxLength))
-        return {false, lengthMessage()};
-    const QString circuitProblem = circuitNameProblem(d.cboCircuito);
-    if (!circuitProblem.isEmpty())
-        return {false, circuitProblem};
     const int n = std::clamp<int>(d.NumSettori, 0, kSectorBoxes);
-    qint64 sum = 0;
-    for (int k = 0; k < n; ++k) {
-        if (d.LunghezzaSettore[k] < 0)
-            return {false, languageText(326)};
-        sum += d.LunghezzaSettore[k];
-    }
-    for (int k = 0; k < n; ++k)
-        if (d.LunghezzaSettore[k] == 0)
-            return {false, zeroSectorMessage()};
-    if (double(sum) != *length)
+    const std::span<const qint32> sectors(d.LunghezzaSettore.data(), std::size_t(n));
+    if (std::ranges::any_of(sectors, [](qint32 v) { return v < 0; }))
+        return {false, languageText(326)};
+    // A length the split cannot take has no sum to match.
+    const auto length = lengthValue(d.LunghTracciato);
+    if (!length || !boxValue(d.LunghTracciato))
+        return {false, lengthMessage()};
+    if (double(std::accumulate(sectors.begin(), sectors.end(), qint64(0))) != *length)
         return {false, languageText(327)};
+    // The sector file ends at a sector of 0: the sectors after it would be
+    // lost.
+    if (std::ranges::find(sectors, 0) != sectors.end())
+        return {false, languageText(375)};
+    if (const auto problem = circuitNameProblem(d.cboCircuito))
+        return {false, *problem};
 
-    // Only the sectors of the circuit whose outline is on show, and only
-    // under the name now in the box.
-    if (!d.loadedCircuit.isEmpty() && !d.PercorsoSettori.isEmpty()
-        && d.cboCircuito.compare(d.loadedCircuit, Qt::CaseInsensitive) == 0) {
+    // The sectors belong to the circuit last loaded, whatever name the box
+    // now holds.
+    if (!d.PercorsoSettori.isEmpty()) {
         QString reason;
-        if (!writeSectorFile(d.PercorsoSettori, d.txtLunghezzaTracciato,
-                             std::span<const qint32>(d.LunghezzaSettore.data(), std::size_t(n)), &reason))
+        if (!writeSectorFile(d.PercorsoSettori, d.txtLunghezzaTracciato, sectors, &reason))
             return {false, writeMessage(d.PercorsoSettori, reason)};
     }
 

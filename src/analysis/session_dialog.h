@@ -71,8 +71,8 @@ MapDrawing DisegnaTracciato(const std::vector<MapPoint>& points);
 // so on, each numbered at its second point; the last sector in use runs to
 // the end of the outline. Sector s ends at the point
 // first + length(s) x points / track length. Only the outline, in black,
-// when the track length is not a number above 0. Lines whose points lie
-// outside the outline are left out.
+// when the track length is no number or 0. Lines whose points lie outside
+// the outline are left out.
 MapDrawing DisegnaSettori(const std::vector<MapPoint>& points, const std::array<qint32, kSectorBoxes + 1>& sectors,
                           const QString& trackLength);
 
@@ -109,9 +109,9 @@ struct SessionDialogState {
     std::array<qint32, kSectorBoxes + 1> LunghezzaSettore{};
     qint16 NumSettori = 0;
     QString PercorsoTracciato;
+    // The sector file of the circuit whose outline was read last; a choice
+    // that finds no outline leaves it.
     QString PercorsoSettori;
-    // The circuit whose outline was read, "" when the last choice found none.
-    QString loadedCircuit;
     MapDrawing drawing;
     // The dialog's title, set at activation and when a circuit's outline
     // is opened.
@@ -138,7 +138,8 @@ void cboCircuito_Click(SessionDialogState& d);
 
 // A number of sectors chosen (or typed, then confirmed): 0 to 15 (a larger
 // number counts as 15), the track split evenly, the last sector taking the
-// rest. Without a usable track length the boxes are shown empty.
+// rest. A track length that is no number, or lies beyond 32 bits, leaves
+// the boxes empty.
 void cboNumSettori_Click(SessionDialogState& d);
 
 // Enter in the track-length box, or focus leaving it: the box's text
@@ -165,13 +166,15 @@ struct SessionOk {
     QString message;
 };
 
-// OK: refuses, storing nothing, a track length that is not a whole number
-// of metres from 1 to 2147483647, a circuit name that cannot name a file, a
-// sector in use below 0 (326) or of length 0, sectors whose sum is not the
-// track length (327), and a sector file that cannot be written. Otherwise
-// writes the sector file of the circuit now chosen (only when its outline
-// was read in the dialog) and stores the texts as they stand in
-// `DatiSessione`; the caller then saves the session file and closes.
+// OK: refuses, storing nothing, in this order: a sector in use below 0
+// (326); a track length that is no number or lies beyond 32 bits; sectors
+// whose sum is not the track length (327); then a sector of length 0, a
+// circuit name that cannot name a file and a sector file that cannot be
+// written. Otherwise writes the sector file of the circuit whose outline
+// was read last (none when no outline was read in the dialog), whatever
+// name the circuit box holds, and stores the texts of the boxes as they
+// stand in `DatiSessione`; the caller then saves the session file and
+// closes.
 SessionOk OKButton_Click(SessionDialogState& d);
 
 } // namespace zuv

@@ -35,7 +35,7 @@ TEST(Circuit, NamesThatCouldLeaveTheTracksFolderAreRefused)
         {QStringLiteral("line\nbreak"), false},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(circuitNameProblem(c.name).isEmpty(), c.ok) << c.name.toStdString();
+        EXPECT_EQ(!circuitNameProblem(c.name), c.ok) << c.name.toStdString();
 }
 
 class CircuitFiles : public ZuvTest {};

@@ -52,9 +52,17 @@ TEST(SessionDialog, EvenSplitGivesTheRestToTheLastSector)
         {"1000", "abc", {}},
         // Only 15 boxes: more counts as 15.
         {"1000", "20", {"67", "67", "67", "67", "67", "67", "67", "67", "67", "67", "67", "67", "67", "67", "62"}},
-        // No usable length: the boxes come, empty, and nothing is split.
+        // A length of 0 or below is split like any other; round(-5 / 2)
+        // is -2, halves going to the even neighbour.
+        {"-1000", "2", {"-500", "-500"}},
+        {"-5", "2", {"-2", "-3"}},
+        {"0", "3", {"0", "0", "0"}},
+        {"1000.5", "2", {"500", "500"}},
+        // No length the split can take: the boxes come, empty, and nothing
+        // is split.
         {"", "3", {"", "", ""}},
-        {"-1000", "2", {"", ""}},
+        {"long", "2", {"", ""}},
+        {"3000000000", "2", {"", ""}},
     };
     for (const Case& c : cases) {
         const SessionDialogState d = split(QString::fromLatin1(c.length), QString::fromLatin1(c.count));
@@ -172,6 +180,15 @@ TEST(SessionDialog, MapDrawsSectorsInAlternatingColours)
     EXPECT_EQ(m.labels[1].position, QPoint(4 * 43, 0));
     EXPECT_EQ(m.labels[2].position, QPoint(7 * 43, 43));
 
+    // A length below 0 divides like any other: -2 of -5 m ends sector 1 at
+    // point round(-2 x 10 / -5) = 4.
+    const MapDrawing negative = DisegnaSettori(square, {-2, -3}, QStringLiteral("-5"));
+    ASSERT_EQ(negative.labels.size(), 2u);
+    EXPECT_EQ(negative.labels[1].position, QPoint(5 * 43, 43));
+    EXPECT_EQ(negative.lines.front().colour, kColourGreen);
+    EXPECT_EQ(negative.lines[5].colour, kColourRed);
+    EXPECT_EQ(negative.lines[5].line, QLine(4 * 43, 0, 5 * 43, 43));
+
     // No track length to split by: the outline alone, closed, in black.
     const MapDrawing plain = DisegnaSettori(square, sectors, QStringLiteral("abc"));
     ASSERT_EQ(plain.lines.size(), 10u);
@@ -234,13 +251,14 @@ TEST_F(SessionDialogFiles, OpeningReadsTheCircuitAndItsSectors)
     EXPECT_EQ(d.drawing.lines.back().colour, kColourYellow);
     EXPECT_EQ(d.title, QStringLiteral("Beta - 1000 m."));
 
-    // No outline: an empty map and no circuit to write sectors for.
+    // No outline: an empty map.
     for (const char* name : {"Gamma", "../tracks/Alpha", ""}) {
         d.cboCircuito = QString::fromLatin1(name);
         cboCircuito_Click(d);
         EXPECT_TRUE(d.points.empty()) << name;
         EXPECT_TRUE(d.drawing.lines.empty()) << name;
-        EXPECT_TRUE(d.loadedCircuit.isEmpty()) << name;
+        // The sector file stays that of the circuit last loaded.
+        EXPECT_EQ(d.PercorsoSettori, path(QStringLiteral("tracks/Beta.sec"))) << name;
         EXPECT_EQ(d.title, QStringLiteral("Beta - 1000 m.")) << name;
     }
 }
@@ -299,25 +317,34 @@ TEST_F(SessionDialogFiles, OkRefusesWhatCannotBeStoredAndStoresNothing)
         QString message;
     };
     const QString lengthMessage =
-        QStringLiteral("The track length must be a whole number of metres from 1 to 2147483647.");
+        QStringLiteral("The track length must be a number of metres from -2147483648 to 2147483647.");
+    const QString zeroMessage = QStringLiteral("A sector length cannot be zero.");
+    const QString folderMessage = QStringLiteral("The circuit name cannot contain the character \"/\".");
     const Case cases[] = {
         {"empty length", "", "Alpha", {1000}, lengthMessage},
-        {"zero length", "0", "Alpha", {1000}, lengthMessage},
-        {"negative length", "-1000", "Alpha", {1000}, lengthMessage},
         {"text length", "long", "Alpha", {1000}, lengthMessage},
-        {"fraction", "1000.5", "Alpha", {1000}, lengthMessage},
         {"beyond 32 bits", "3000000000", "Alpha", {1000}, lengthMessage},
-        {"folder in the name", "1000", "x/Alpha", {1000}, QStringLiteral("The circuit name cannot contain the character \"/\".")},
+        // A length of 0, below 0 or with a fraction is matched as it stands.
+        {"zero length", "0", "Alpha", {1000}, languageText(327)},
+        {"negative length", "-1000", "Alpha", {1000}, languageText(327)},
+        {"fraction", "1000.5", "Alpha", {300, 700}, languageText(327)},
         {"negative sector", "1000", "Alpha", {1200, -200}, languageText(326)},
-        {"zero sector", "1000", "Alpha", {300, 0, 700}, QStringLiteral("A sector length cannot be zero.")},
         {"sum too large", "1000", "Alpha", {600, 600}, languageText(327)},
         {"no sectors", "1000", "Alpha", {}, languageText(327)},
+        // The Part's checks come first, then ours.
+        {"negative sector, no length", "", "Alpha", {-1}, languageText(326)},
+        {"zero sector", "1000", "Alpha", {300, 0, 700}, zeroMessage},
+        {"zero sector, sum differs", "1000", "Alpha", {300, 0, 600}, languageText(327)},
+        {"zero length in zero sectors", "0", "Alpha", {0, 0}, zeroMessage},
+        {"folder in the name", "1000", "x/Alpha", {1000}, folderMessage},
+        {"folder in the name, sum differs", "1000", "x/Alpha", {900}, languageText(327)},
     };
     const QByteArray before = alphaSec();
     for (const Case& c : cases) {
         SessionDialogState d = MostraDatiSessione();
         d.txtSessione = QStringLiteral("changed");
         d.txtLunghezzaTracciato = QString::fromLatin1(c.length);
+        d.LunghTracciato = d.txtLunghezzaTracciato;
         d.cboCircuito = QString::fromLatin1(c.circuit);
         d.LunghezzaSettore.fill(0);
         d.NumSettori = qint16(c.sectors.size());
@@ -349,14 +376,26 @@ TEST_F(SessionDialogFiles, OkWritesTheSectorsOfTheCircuitOnShowAndStoresTheTexts
     EXPECT_EQ(DatiSessione.Sessione, QStringLiteral("Race 1"));
     EXPECT_EQ(DatiProgetto.Veicolo, QStringLiteral("Project car"));
 
-    // A name typed over the circuit on show gets no sector file of another.
+    // A name typed over the circuit on show: its sectors still go to the
+    // circuit whose outline was read.
     d = MostraDatiSessione();
     d.cboCircuito = QStringLiteral("Delta");
-    d.txtLunghezzaTracciato = QStringLiteral("1200");
+    d.txtX[0].text = QStringLiteral("500");
+    txtX_LostFocus(d, 0);
     ASSERT_TRUE(OKButton_Click(d).accepted);
-    EXPECT_EQ(alphaSec(), QByteArray("1200 \r\n600\r\n600\r\n"));
+    EXPECT_EQ(alphaSec(), QByteArray("1200\r\n500\r\n700\r\n"));
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("tracks/Delta.sec"))));
     EXPECT_EQ(DatiSessione.Circuito, QStringLiteral("Delta"));
+
+    // A length of 0 with no sectors adds up.
+    DatiSessione.Circuito = QStringLiteral("Beta");
+    d = MostraDatiSessione();
+    d.txtLunghezzaTracciato = QStringLiteral("0");
+    txtLunghezzaTracciato_LostFocus(d);
+    ASSERT_EQ(d.NumSettori, 0);
+    ASSERT_TRUE(OKButton_Click(d).accepted);
+    EXPECT_EQ(readFile(QStringLiteral("tracks/Beta.sec")), QByteArray("0\r\n"));
+    EXPECT_EQ(DatiSessione.LunghTracciato, QStringLiteral("0"));
 
     // The same circuit in other letters is the same circuit.
     d = MostraDatiSessione();

@@ -4,7 +4,10 @@
 #include "analysis/ui/dlgDatiSessione.h"
 
 #include "analysis/session_file.h"
+#include "analysis/ui/frmAnalisiDati.h"
 #include "analysis/ui/session_map.h"
+#include "analysis_fast/ui/frmAnalisiDatiSpeed.h"
+#include "platform/ui/qtmessages.h"
 #include "project/language.h"
 #include "project/state.h"
 #include "support/fake_analysis.h"
@@ -21,6 +24,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -174,6 +178,27 @@ protected:
 
     void clickOk() { QTest::mouseClick(dialog->OKButton, Qt::LeftButton); }
 
+    // OK through the real message boxes, each answered with its OK button:
+    // what the boxes said, in order. A box more than `boxes` fails the test.
+    QStringList clickOkAnswering(int boxes)
+    {
+        QtMessages real;
+        setMessages(&real);
+        ModalDriver user;
+        for (int i = 0; i < boxes; ++i)
+            user.click(QMessageBox::Ok);
+        clickOk();
+        EXPECT_TRUE(user.waitDone());
+        setMessages(&msgs);
+        QStringList texts;
+        for (const ModalDriver::Box& box : user.boxes) {
+            EXPECT_EQ(box.title, appTitle());
+            EXPECT_EQ(box.buttons, QStringList{QStringLiteral("OK")});
+            texts << box.text;
+        }
+        return texts;
+    }
+
     SavingAnalysis window{AnalysisKind::Dati};
     std::unique_ptr<dlgDatiSessione> dialog;
 };
@@ -280,7 +305,7 @@ TEST_F(SessionDialogTest, ChoosingACircuitReadsItsOutlineAndSectors)
             type(d.cboCircuito, QLatin1String(name), key);
             EXPECT_EQ(d.cboCircuito->currentText(), QLatin1String(name));
             EXPECT_EQ(sectorTexts(), before);
-            EXPECT_EQ(d.state().loadedCircuit, QStringLiteral("Anello Lago"));
+            EXPECT_EQ(d.state().PercorsoSettori, path(QStringLiteral("tracks/Anello Lago.sec")));
             EXPECT_EQ(d.windowTitle(), QStringLiteral("Anello Lago - 2400 m."));
         }
     }
@@ -290,7 +315,7 @@ TEST_F(SessionDialogTest, ChoosingACircuitReadsItsOutlineAndSectors)
     QAbstractItemView* list = d.cboCircuito->view();
     list->setCurrentIndex(list->model()->index(d.cboCircuito->findText(QStringLiteral("Pista Collina")), 0));
     QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_EQ(d.state().loadedCircuit, QStringLiteral("Pista Collina"));
+    EXPECT_EQ(d.state().PercorsoSettori, path(QStringLiteral("tracks/Pista Collina.sec")));
     EXPECT_EQ(sectorTexts(), (std::vector<QString>{"780", "910", "710"}));
     EXPECT_EQ(d.windowTitle(), QStringLiteral("Pista Collina - 1800 m."));
 }
@@ -452,16 +477,23 @@ TEST_F(SessionDialogTest, OkRefusesAndKeepsTheDialogOpenWithNothingWritten)
 {
     // A sector file whose sectors miss the track length.
     writeFile(QStringLiteral("tracks/Quadro.sec"), "1000\r\n300\r\n300\r\n");
+    // A circuit whose sector file cannot be written: a folder has its name.
+    writeFile(QStringLiteral("tracks/Blocco.trk"), rectangleOutline());
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("tracks/Blocco.sec"))));
     for (int language : {0, 1}) {
         loadShippedLanguages(language);
         const bool it = language == 0;
         const QString lengthMessage =
-            it ? QStringLiteral("La lunghezza del tracciato deve essere un numero intero di metri da 1 a 2147483647.")
-               : QStringLiteral("The track length must be a whole number of metres from 1 to 2147483647.");
+            it ? QStringLiteral("La lunghezza del tracciato deve essere un numero di metri da -2147483648 a 2147483647.")
+               : QStringLiteral("The track length must be a number of metres from -2147483648 to 2147483647.");
+        const QString zeroMessage = it ? QStringLiteral("La lunghezza di un settore non può essere zero.")
+                                       : QStringLiteral("A sector length cannot be zero.");
         struct Case {
             const char* name;
             std::function<void(SessionDialogTest&, dlgDatiSessione&)> setUp;
             QString message;
+            // The message goes on with the system's reason on a line of its own.
+            bool withReason = false;
         };
         const Case cases[] = {
             {"negative sector",
@@ -478,15 +510,16 @@ TEST_F(SessionDialogTest, OkRefusesAndKeepsTheDialogOpenWithNothingWritten)
                  t.pick(d.cboNumSettori, QStringLiteral("4"));
                  t.type(d.txtX[0], QStringLiteral("500"));
              },
-             it ? QStringLiteral("La lunghezza di un settore non può essere zero.")
-                : QStringLiteral("A sector length cannot be zero.")},
+             zeroMessage},
             {"empty length", [](SessionDialogTest& t, dlgDatiSessione& d) { t.type(d.txtLunghezzaTracciato, ""); },
              lengthMessage},
+            // Split into the three sectors on show: 0, 0, 0 add up to 0.
             {"zero length", [](SessionDialogTest& t, dlgDatiSessione& d) { t.type(d.txtLunghezzaTracciato, "0"); },
-             lengthMessage},
+             zeroMessage},
+            // -800, -800, -800.
             {"negative length",
              [](SessionDialogTest& t, dlgDatiSessione& d) { t.type(d.txtLunghezzaTracciato, "-2400"); },
-             lengthMessage},
+             languageText(326)},
             {"text length",
              [](SessionDialogTest& t, dlgDatiSessione& d) { t.type(d.txtLunghezzaTracciato, "long"); },
              lengthMessage},
@@ -501,6 +534,18 @@ TEST_F(SessionDialogTest, OkRefusesAndKeepsTheDialogOpenWithNothingWritten)
             {"parent folder", [](SessionDialogTest& t, dlgDatiSessione& d) { t.type(d.cboCircuito, "..", 0); },
              it ? QStringLiteral("Il nome del circuito non può contenere \"..\".")
                 : QStringLiteral("The circuit name cannot contain \"..\".")},
+            {"drive in the circuit", [](SessionDialogTest& t, dlgDatiSessione& d) { t.type(d.cboCircuito, "C:Pista", 0); },
+             it ? QStringLiteral("Il nome del circuito non può contenere il carattere \":\".")
+                : QStringLiteral("The circuit name cannot contain the character \":\".")},
+            {"sector file not written",
+             [](SessionDialogTest& t, dlgDatiSessione& d) {
+                 t.pick(d.cboCircuito, QStringLiteral("Blocco"));
+                 t.type(d.txtLunghezzaTracciato, QStringLiteral("2400"));
+             },
+             (it ? QStringLiteral("Impossibile scrivere il file dei settori %1.")
+                 : QStringLiteral("The sector file %1 could not be written."))
+                 .arg(path(QStringLiteral("tracks/Blocco.sec"))),
+             true},
         };
         const SessionRecord before = DatiSessione;
         const auto filesBefore = files();
@@ -509,11 +554,12 @@ TEST_F(SessionDialogTest, OkRefusesAndKeepsTheDialogOpenWithNothingWritten)
             dlgDatiSessione& d = open();
             d.txtSessione->setText(QStringLiteral("changed"));
             c.setUp(*this, d);
-            msgs.clear();
-            clickOk();
-            ASSERT_EQ(msgs.shown.size(), 1u);
-            EXPECT_EQ(msgs.shown[0].text, c.message);
-            EXPECT_EQ(msgs.shown[0].buttons, MsgButtons::Ok);
+            const QStringList shown = clickOkAnswering(1);
+            ASSERT_EQ(shown.size(), 1);
+            if (c.withReason)
+                EXPECT_TRUE(shown[0].startsWith(c.message + QLatin1Char('\n'))) << shown[0].toStdString();
+            else
+                EXPECT_EQ(shown[0], c.message);
             EXPECT_TRUE(d.isVisible());
             EXPECT_EQ(d.result(), QDialog::Rejected);
             EXPECT_EQ(window.sessionSaves, 0);
@@ -522,6 +568,123 @@ TEST_F(SessionDialogTest, OkRefusesAndKeepsTheDialogOpenWithNothingWritten)
             EXPECT_EQ(files(), filesBefore);
         }
     }
+}
+
+// OK's checks take the track length as it stands: a fraction, 0 and a
+// negative length are lengths like any other, and a sector that a circuit
+// without sectors left at 0 is one that does not add up.
+TEST_F(SessionDialogTest, OkChecksTheSectorsAgainstTheTrackLengthAsItStands)
+{
+    // A circuit with an outline and no sector file: no sectors yet.
+    DatiSessione.Circuito = QStringLiteral("Quadro");
+    for (int language : {0, 1}) {
+        SCOPED_TRACE(language);
+        loadShippedLanguages(language);
+        const auto filesBefore = files();
+        struct Case {
+            const char* name;
+            std::function<void(SessionDialogTest&, dlgDatiSessione&)> setUp;
+            std::vector<QString> boxes;
+            QString message;
+        };
+        const Case cases[] = {
+            {"1000.5 with sectors 300 and 700",
+             [](SessionDialogTest& t, dlgDatiSessione& d) {
+                 t.type(d.txtLunghezzaTracciato, QStringLiteral("1000.5"));
+                 t.pick(d.cboNumSettori, QStringLiteral("2"));
+                 t.type(d.txtX[0], QStringLiteral("300"));
+             },
+             {"300", "700"}, languageText(327)},
+            // round(-5 / 2) = -2 (halves to the even neighbour), the last
+            // sector the rest.
+            {"-5 in two sectors",
+             [](SessionDialogTest& t, dlgDatiSessione& d) {
+                 t.pick(d.cboNumSettori, QStringLiteral("2"));
+                 t.type(d.txtLunghezzaTracciato, QStringLiteral("-5"));
+             },
+             {"-2", "-3"}, languageText(326)},
+            {"-5 without sectors",
+             [](SessionDialogTest& t, dlgDatiSessione& d) {
+                 t.type(d.txtLunghezzaTracciato, QStringLiteral("-5"));
+             },
+             {}, languageText(327)},
+            // The sectors 2 and 3 of the first circuit are 0 and hidden.
+            {"Pista Collina, then a circuit without sectors",
+             [](SessionDialogTest& t, dlgDatiSessione& d) {
+                 t.pick(d.cboCircuito, QStringLiteral("Pista Collina"));
+                 t.pick(d.cboCircuito, QStringLiteral("Quadro"));
+             },
+             {"780"}, languageText(327)},
+            // Both checks passed: the refusal of a sector of 0 comes last.
+            {"0 in two sectors",
+             [](SessionDialogTest& t, dlgDatiSessione& d) {
+                 t.pick(d.cboNumSettori, QStringLiteral("2"));
+                 t.type(d.txtLunghezzaTracciato, QStringLiteral("0"));
+             },
+             {"0", "0"},
+             language == 0 ? QStringLiteral("La lunghezza di un settore non può essere zero.")
+                           : QStringLiteral("A sector length cannot be zero.")},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            DatiSessione.LunghTracciato = QStringLiteral("2400");
+            dlgDatiSessione& d = open();
+            c.setUp(*this, d);
+            EXPECT_EQ(sectorTexts(), c.boxes);
+            EXPECT_EQ(clickOkAnswering(1), QStringList{c.message});
+            EXPECT_TRUE(d.isVisible());
+            EXPECT_EQ(window.sessionSaves, 0);
+            EXPECT_EQ(DatiSessione.LunghTracciato, QStringLiteral("2400"));
+            EXPECT_EQ(files(), filesBefore);
+        }
+    }
+
+    // A length of 0 with no sectors adds up, and is stored.
+    dlgDatiSessione& d = open();
+    type(d.txtLunghezzaTracciato, QStringLiteral("0"));
+    EXPECT_TRUE(clickOkAnswering(0).isEmpty());
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(DatiSessione.LunghTracciato, QStringLiteral("0"));
+    EXPECT_EQ(readFile(QStringLiteral("tracks/Quadro.sec")), QByteArray("0\r\n"));
+    EXPECT_EQ(window.sessionSaves, 1);
+}
+
+// A circuit name typed, not picked, is the session's circuit; the sectors
+// edited go to the sector file of the circuit last loaded.
+TEST_F(SessionDialogTest, ATypedCircuitNameLeavesTheSectorsWithTheCircuitLastLoaded)
+{
+    dlgDatiSessione& d = open();
+    ASSERT_EQ(sectorTexts(), (std::vector<QString>{"780", "910", "710"}));
+    type(d.txtX[0], QStringLiteral("800"));
+    ASSERT_EQ(sectorTexts(), (std::vector<QString>{"800", "890", "710"}));
+    type(d.cboCircuito, QStringLiteral("Nuova Pista"), 0);
+    EXPECT_TRUE(clickOkAnswering(0).isEmpty());
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(DatiSessione.Circuito, QStringLiteral("Nuova Pista"));
+    EXPECT_EQ(readFile(QStringLiteral("tracks/Pista Collina.sec")), QByteArray("2400\r\n800\r\n890\r\n710\r\n"));
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("tracks/Nuova Pista.sec"))));
+    EXPECT_EQ(window.sessionSaves, 1);
+}
+
+TEST_F(SessionDialogTest, OkStoresTheBoxesAsTheyStandBlanksIncluded)
+{
+    dlgDatiSessione& d = open();
+    type(d.txtSessione, QStringLiteral("  Prova 2 "), 0);
+    type(d.txtDataSessione, QStringLiteral(" 13/05/2024"), 0);
+    type(d.txtVeicolo, QStringLiteral("Kart 3  "), 0);
+    d.txtNote->setFocus();
+    d.txtNote->clear();
+    QTest::keyClicks(d.txtNote, QStringLiteral(" wet "));
+    EXPECT_TRUE(clickOkAnswering(0).isEmpty());
+    EXPECT_EQ(DatiSessione.Sessione, QStringLiteral("  Prova 2 "));
+    EXPECT_EQ(DatiSessione.DataSessione, QStringLiteral(" 13/05/2024"));
+    EXPECT_EQ(DatiSessione.VeicoloSessione, QStringLiteral("Kart 3  "));
+    EXPECT_EQ(DatiSessione.NoteSessione, QStringLiteral(" wet "));
+    const QByteArray session = readFile(QStringLiteral("sessions/Prova.ses"));
+    EXPECT_TRUE(session.startsWith("Sessione=  Prova 2 \r\nDataSessione= 13/05/2024\r\n"))
+        << session.left(100).toStdString();
+    EXPECT_TRUE(session.contains("\r\nVeicoloSessione=Kart 3  \r\n"));
+    EXPECT_TRUE(session.contains("\r\nNoteSessione= wet \r\n"));
 }
 
 TEST_F(SessionDialogTest, OkWritesTheSectorFileAndTheSessionFile)
@@ -588,16 +751,15 @@ TEST_F(SessionDialogTest, OkOnACircuitWithoutOutlineWritesNoSectorFile)
     EXPECT_TRUE(d.Picture1->drawing().lines.empty());
     pick(d.cboNumSettori, QStringLiteral("2"));
     EXPECT_EQ(sectorTexts(), (std::vector<QString>{"750", "750"}));
-    // A name typed over a loaded circuit gets no sector file of another.
-    pick(d.cboCircuito, QStringLiteral("Pista Collina"));
-    type(d.cboCircuito, QStringLiteral("Nuova"), 0);
-    const QByteArray hillSectors = readFile(QStringLiteral("tracks/Pista Collina.sec"));
+    const auto before = files();
     clickOk();
     EXPECT_TRUE(msgs.shown.empty());
-    EXPECT_EQ(DatiSessione.Circuito, QStringLiteral("Nuova"));
-    EXPECT_EQ(readFile(QStringLiteral("tracks/Pista Collina.sec")), hillSectors);
-    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("tracks/Nuova.sec"))));
+    EXPECT_EQ(DatiSessione.Circuito, QStringLiteral("Nowhere"));
+    EXPECT_EQ(DatiSessione.LunghTracciato, QStringLiteral("1500"));
     EXPECT_EQ(window.sessionSaves, 1);
+    auto after = files();
+    after.erase(QStringLiteral("sessions/Prova.ses"));
+    EXPECT_EQ(after, before);
 }
 
 TEST_F(SessionDialogTest, WithoutATracksFolderTheListIsEmptyAndOkStillSaves)
@@ -660,6 +822,59 @@ TEST_F(SessionDialogTest, TheToolbarKeyShowsItModalAndReturnsWhenClosed)
         EXPECT_TRUE(user.waitDone());
         EXPECT_EQ(title, QStringLiteral("Pista Collina - 2400 m."));
         EXPECT_EQ(window.sessionSaves, ok ? 1 : 0);
+    }
+}
+
+// The dialog over either real analysis window, on the shipped example: what
+// OK stores, blanks and all, is what the window writes again at its close;
+// the session file's reader gives each value back without the blanks around
+// it.
+class SessionDialogOverTheWindowTest : public ZuvTest {};
+
+TEST_F(SessionDialogOverTheWindowTest, TheBoxesAsTheyStandReachTheSessionFileWrittenAtClose)
+{
+    loadShippedLanguages(1);
+    for (const char* name : {"Pista Collina.trk", "Pista Collina.sec"})
+        writeFile(QStringLiteral("tracks/") + QLatin1String(name),
+                  fileBytes(QStringLiteral(ZUV_SHIPPED_DATA_DIR "/tracks/") + QLatin1String(name)));
+    for (const bool fast : {false, true}) {
+        SCOPED_TRACE(fast ? "frmAnalisiDatiSpeed" : "frmAnalisiDati");
+        UsaAnalisiSpeed = fast;
+        const QString examples = QStringLiteral(ZUV_SHIPPED_DATA_DIR "/examples/Prova Collina");
+        for (const char* ext : {".csv", ".txt", ".tim", ".ses"})
+            writeFile(QStringLiteral("session/Prova Collina") + QLatin1String(ext),
+                      fileBytes(examples + QLatin1String(ext)));
+        auto openWindow = [this, fast] {
+            std::unique_ptr<frmAnalisiDati> w;
+            if (fast)
+                w = std::make_unique<frmAnalisiDatiSpeed>();
+            else
+                w = std::make_unique<frmAnalisiDati>();
+            w->AnalysisFileName = path(QStringLiteral("session/Prova Collina.csv"));
+            EXPECT_TRUE(w->Form_Load());
+            return w;
+        };
+
+        auto w = openWindow();
+        ModalDriver user;
+        user.on("zuv::dlgDatiSessione", [](QWidget& widget) {
+            auto& d = static_cast<dlgDatiSessione&>(widget);
+            d.txtSessione->setFocus();
+            d.txtSessione->clear();
+            QTest::keyClicks(d.txtSessione, QStringLiteral("  Prova 2 "));
+            QTest::mouseClick(d.OKButton, Qt::LeftButton);
+        });
+        w->toolButton(QStringLiteral("DatiSessione"))->trigger();
+        EXPECT_TRUE(user.waitDone());
+        EXPECT_TRUE(msgs.shown.empty());
+        EXPECT_EQ(DatiSessione.Sessione, QStringLiteral("  Prova 2 "));
+        w->ChiudiGrafico();
+        w.reset();
+        EXPECT_TRUE(readFile(QStringLiteral("session/Prova Collina.ses")).startsWith("Sessione=  Prova 2 \r\n"));
+
+        w = openWindow();
+        EXPECT_EQ(DatiSessione.Sessione, QStringLiteral("Prova 2"));
+        w->ChiudiGrafico();
     }
 }
 
