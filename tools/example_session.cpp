@@ -9,10 +9,42 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+void usage(std::FILE* out)
+{
+    std::fprintf(out,
+                 "Usage: zuv-example-session [FOLDER]\n"
+                 "\n"
+                 "Writes the example circuits and session into FOLDER's tracks/ and\n"
+                 "examples/ (default %s).\n"
+                 "  -h, --help  this text\n",
+                 ZUV_SHIPPED_DATA_DIR);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(ZUV_SHIPPED_DATA_DIR);
+    QString folder = QStringLiteral(ZUV_SHIPPED_DATA_DIR);
+    bool named = false;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (!std::strcmp(arg, "-h") || !std::strcmp(arg, "--help")) {
+            usage(stdout);
+            return 0;
+        }
+        if (arg[0] == '-' || named) {
+            std::fprintf(stderr, "zuv-example-session: unknown argument %s\n\n", arg);
+            usage(stderr);
+            return 2;
+        }
+        folder = QString::fromLocal8Bit(arg);
+        named = true;
+    }
+
     QString error;
     const std::vector<zuv::test::ExampleFile> files = zuv::test::exampleFiles(&error);
     if (files.empty()) {

@@ -102,8 +102,10 @@ TEST(DelimitedReader, NumbersMatchTheStandardConversionBitForBit)
             for (int k = 0; k < std::max(fracDigits, 1); ++k)
                 s += char('0' + rng() % 10);
         }
-        if (rng() % 8 == 0)
-            s += "e" + std::to_string(int(rng() % 50) - 25);
+        if (rng() % 8 == 0) {
+            s += 'e';
+            s += std::to_string(int(rng() % 50) - 25);
+        }
         double want = 0;
         const char* b = s.data() + (s[0] == '-');
         std::from_chars(b, s.data() + s.size(), want);

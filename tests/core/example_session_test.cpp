@@ -9,8 +9,10 @@
 #include "platform/textfile.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -215,6 +217,45 @@ TEST_F(ExampleSession, AlarmsSwitchOnAndOffWhereTheNotesSay)
     EXPECT_EQ(sw[kWater].offLaps, std::vector<int>{laps + 1}); // the in-lap
     for (int k : {0, 1, 2, 4, 7})
         EXPECT_TRUE(sw[std::size_t(k)].onLaps.empty()) << "alarm " << k;
+}
+
+// The tool as typed in a shell: its help and a wrong argument write nothing
+// (not even a folder named after the argument).
+TEST(ExampleSessionTool, HelpAndWrongArgumentsWriteNothing)
+{
+    struct Case {
+        QStringList args;
+        int exitCode;
+        const char* says; // at the start of stdout (help) or in stderr
+    };
+    const Case cases[] = {
+        {{"--help"}, 0, "Usage: zuv-example-session [FOLDER]\n"},
+        {{"-h"}, 0, "Usage: zuv-example-session [FOLDER]\n"},
+        {{"--bogus"}, 2, "zuv-example-session: unknown argument --bogus\n"},
+        {{"one", "two"}, 2, "zuv-example-session: unknown argument two\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        QTemporaryDir cwd;
+        ASSERT_TRUE(cwd.isValid());
+        QProcess tool;
+        tool.setWorkingDirectory(cwd.path());
+        tool.start(QStringLiteral(ZUV_BIN_DIR "/zuv-example-session"), c.args);
+        ASSERT_TRUE(tool.waitForFinished(60000));
+        EXPECT_EQ(tool.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(tool.exitCode(), c.exitCode);
+        const QByteArray out = tool.readAllStandardOutput();
+        const QByteArray err = tool.readAllStandardError();
+        if (c.exitCode == 0) {
+            EXPECT_TRUE(out.startsWith(c.says)) << out.toStdString();
+            EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+        } else {
+            EXPECT_TRUE(err.startsWith(c.says)) << err.toStdString();
+            EXPECT_TRUE(err.contains("Usage:")) << err.toStdString();
+            EXPECT_TRUE(out.isEmpty()) << out.toStdString();
+        }
+        EXPECT_TRUE(QDir(cwd.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    }
 }
 
 } // namespace

@@ -42,6 +42,8 @@ public:
 
     // --- instrument state --------------------------------------------------
     void setIdentification(const QByteArray& text10);
+    // The live values, fixed from now on (unset, they move as a running
+    // engine's; see Engine).
     void setAnalogInputs(const std::array<qint16, 8>& values);
     // The 36-byte status reply; laps and recorded bytes are patched in.
     void setStatus(const QByteArray& reply36);

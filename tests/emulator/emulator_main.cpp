@@ -7,6 +7,7 @@
 #include "emulator/session.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -33,15 +34,17 @@ void usage(std::FILE* out)
                  "    ZUV_PORTS=/dev/pts/5 ./run.sh\n"
                  "\n"
                  "  --session SECONDS  recorded memory to download: a run of that many\n"
-                 "                     seconds in laps of %d s, each lap with its time;\n"
-                 "                     0 for none, at most %d (the whole memory, one\n"
-                 "                     record a second), so at most %d laps; an odd\n"
-                 "                     count is recorded up to the next even one\n"
-                 "                     (default %d)\n"
+                 "                     seconds, one record a second, in laps of %d to\n"
+                 "                     %d s, each lap as long as its lap time; 0 for\n"
+                 "                     none, at most %d (the whole memory), so at most\n"
+                 "                     %d laps; an odd count is recorded up to the\n"
+                 "                     next even one (default %d)\n"
                  "  -v, --verbose      print every frame the program sends, as it comes\n"
                  "  IDENTIFICATION     the instrument's text on the status bar (10 characters)\n"
                  "  -h, --help         this text\n",
-                 kSessionLapSeconds, kSessionMaxSeconds, kSessionMaxLaps, kSessionDefaultSeconds);
+                 *std::min_element(kSessionLapCycle.begin(), kSessionLapCycle.end()),
+                 *std::max_element(kSessionLapCycle.begin(), kSessionLapCycle.end()), kSessionMaxSeconds,
+                 kSessionMaxLaps, kSessionDefaultSeconds);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "emulator/engine.h"
 
+#include "emulator/running_engine.h"
 #include "link/codec.h"
 #include "link/commands.h"
 #include "link/serial_comm.h"
@@ -27,22 +28,6 @@ QByteArray page(const std::map<quint8, QByteArray>& pages, quint8 writeCode)
 }
 
 } // namespace
-
-void putWord(QByteArray& bytes, int pos, qint32 v)
-{
-    if (bytes.size() < pos + 1)
-        bytes.resize(pos + 1, '\0');
-    bytes[pos - 1] = char((v >> 8) & 0xFF);
-    bytes[pos] = char(v & 0xFF);
-}
-
-void putLong(QByteArray& bytes, int pos, qint32 v)
-{
-    putWord(bytes, pos, qint32(quint32(v) >> 16));
-    putWord(bytes, pos + 2, v & 0xFFFF);
-}
-
-Engine::Engine() : status(kLenStatus, '\0') {}
 
 void Engine::setFault(Fault fault, int count, quint8 onlyCode)
 {
@@ -97,7 +82,7 @@ QByteArray Engine::readAnswer(quint8 code, QByteArrayView p) const
         data = slice(identification, 0, 10, ' ') + '*';
         break;
     case cmd::LeggiCalibrazione:
-        for (qint16 v : analogInputs)
+        for (qint16 v : analogInputs.value_or(runningInputs(liveStep)))
             data += ScriviWord(v);
         break;
     case cmd::LeggiBloccoMemoria:
@@ -107,7 +92,7 @@ QByteArray Engine::readAnswer(quint8 code, QByteArrayView p) const
         data = slice(lapMemory, readUWord(p), kBlockBytes, char(0xFF));
         break;
     case cmd::Status: {
-        QByteArray s = slice(status, 0, kLenStatus, '\0');
+        QByteArray s = slice(status.value_or(runningStatus(liveStep)), 0, kLenStatus, '\0');
         putWord(s, 23, lapCount);
         putLong(s, 32, recordedBytes);
         data = s.mid(2);
@@ -159,6 +144,8 @@ Reply Engine::respond(quint8 code, QByteArrayView payload, bool checksumOk)
     }
 
     QByteArray bytes = info->isWrite ? ackFrame(code) : readAnswer(code, payload);
+    if (code == cmd::LeggiCalibrazione || code == cmd::Status)
+        ++liveStep;
     switch (f) {
     case Fault::None:
         r.chunks.push_back({0, bytes});

@@ -3,11 +3,14 @@
 // from the PC go in, the replies come out. The pty emulator and the
 // in-process fake port both talk through it. Not thread-safe by itself.
 
+#include "emulator/words.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QtGlobal>
 #include <array>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace zuv::emu {
@@ -38,8 +41,6 @@ struct Reply {
 
 class Engine {
 public:
-    Engine();
-
     // Takes the bytes the PC sent; gives the instrument's reply to every
     // frame they complete, in order. Bytes that start no frame are dropped;
     // a frame with a wrong checksum gets no reply.
@@ -48,9 +49,13 @@ public:
     // --- what the instrument holds ---------------------------------------
     // Ten bytes of identification text for the poll reply.
     QByteArray identification = QByteArrayLiteral("ZUV-EMU 01");
-    std::array<qint16, 8> analogInputs{};
-    // The whole 36-byte status reply; laps and recorded bytes are patched in.
-    QByteArray status;
+    // The live values: the eight raw inputs (0x09) and the whole 36-byte
+    // status reply (0x25), into which laps and recorded bytes are patched.
+    // Left unset, each moves as a running engine's, a step per live read
+    // (runningStatus, runningInputs); set, it stays as set.
+    std::optional<std::array<qint16, 8>> analogInputs;
+    std::optional<QByteArray> status;
+    int liveStep = 0;
     qint16 lapCount = 0;
     qint32 recordedBytes = 0;
     // Recorded memory (0x0E) and lap memory (0x26); past the end reads 0xFF.
@@ -85,10 +90,6 @@ private:
     int faultCount_ = 0;
     quint8 faultCode_ = 0;
 };
-
-// Writes `v` big-endian into `bytes` at 1-based position `pos`.
-void putWord(QByteArray& bytes, int pos, qint32 v);
-void putLong(QByteArray& bytes, int pos, qint32 v);
 
 // Two memory blocks as the instrument stores them: B's last byte is the
 // checksum (the low byte of the sum) of the other 255.

@@ -8,18 +8,28 @@ namespace zuv::emu {
 
 namespace {
 
+constexpr int kLapMetres = 1500;
+
+// Where a recorded second falls: second `into` of lap `lap`, which lasts
+// `length` seconds.
+struct LapSecond {
+    int lap = 0;
+    int into = 0;
+    int length = 0;
+};
+
 // One recorded second: ten samples of engine speed, lap distance, gear,
 // turbo, throttle and G, then the slow channels and the speed.
-QByteArray recordedSecond(int second)
+QByteArray recordedSecond(int second, const LapSecond& at)
 {
     QByteArray b(kBlockBytes, '\0');
-    const double phase = double(second % kSessionLapSeconds) / kSessionLapSeconds;
+    const double phase = double(at.into) / at.length;
     for (int s = 0; s < 10; ++s) {
-        const double t = phase + s / (10.0 * kSessionLapSeconds);
+        const double t = phase + s / (10.0 * at.length);
         const int rpm = 6000 + int(3000 * std::sin(t * 6.283 * 3));
         const int pos = 11 * s;
         putWord(b, pos + 1, rpm);
-        putWord(b, pos + 3, int(t * 1500));
+        putWord(b, pos + 3, int(t * kLapMetres));
         b[pos + 4] = char(2 + rpm / 2500);
         b[pos + 5] = char(20 + rpm / 200);
         b[pos + 6] = char(std::clamp(rpm / 100, 0, 100));
@@ -32,31 +42,39 @@ QByteArray recordedSecond(int second)
     b[116] = char(std::max(0, 80 - second / 10)); // fuel level
     b[117] = char(138);                 // battery, tenths of a volt
     b[118] = char(147);                 // air/fuel ratio, tenths
-    putWord(b, 122, 80 + int(60 * std::sin(phase * 6.283 * 3))); // speed
+    // Round the lap's average speed: a longer lap is a slower one.
+    const double average = 3.6 * kLapMetres / at.length;
+    putWord(b, 122, int(average * (1 + 0.4 * std::sin(phase * 6.283 * 3)))); // speed, km/h
     // The line is passed at the start and then once a lap: the record of each
     // pass is marked, and every record carries the laps completed so far, so
-    // the analysis finds the laps the lap memory lists.
-    putWord(b, 120, second / kSessionLapSeconds);
-    if (second % kSessionLapSeconds == 0)
+    // that Save Data writes each lap's own records under its lap number.
+    putWord(b, 120, at.lap);
+    if (at.into == 0)
         putWord(b, 124, 0x0002);
     return b;
 }
 
 } // namespace
 
-int sessionLaps(int seconds) { return std::clamp(seconds, 0, kSessionMaxSeconds) / kSessionLapSeconds; }
-
 void recordSession(Engine& instrument, int seconds)
 {
     seconds = std::clamp(seconds, 0, kSessionMaxSeconds);
-    QByteArray memory;
-    memory.reserve(qsizetype(seconds + 1) * kBlockBytes);
-    for (int second = 0; second < seconds; second += 2)
-        memory += checkedPair(recordedSecond(second), recordedSecond(second + 1));
-    // Laps a little apart, so that the analysis has a fastest and a slowest.
+    seconds += seconds % 2;
+    std::vector<LapSecond> when;
+    when.reserve(std::size_t(seconds));
     std::vector<qint32> laps;
-    for (int k = 0; k < sessionLaps(seconds); ++k)
-        laps.push_back(kSessionLapSeconds * 100 + 37 * (k % 32));
+    for (LapSecond at{0, 0, sessionLapSeconds(0)}; int(when.size()) < seconds;) {
+        when.push_back(at);
+        if (++at.into == at.length) {
+            laps.push_back(at.length * 100);
+            at = {at.lap + 1, 0, sessionLapSeconds(at.lap + 1)};
+        }
+    }
+    QByteArray memory;
+    memory.reserve(qsizetype(seconds) * kBlockBytes);
+    for (int second = 0; second < seconds; second += 2)
+        memory += checkedPair(recordedSecond(second, when[std::size_t(second)]),
+                              recordedSecond(second + 1, when[std::size_t(second) + 1]));
     instrument.memory = memory;
     instrument.recordedBytes = qint32(memory.size());
     instrument.lapMemory = lapMemoryImage(laps);

@@ -4,9 +4,12 @@
 #include "support/memory_blocks.h"
 #include "support/same_file.h"
 
+#include "analysis/chart_data.h"
+#include "analysis/lap_table.h"
 #include "link/commands.h"
 #include "link/serial_comm.h"
 #include "platform/serialport.h"
+#include "platform/textfile.h"
 #include "project/name_tables.h"
 #include "project/state.h"
 #include "shell/download.h"
@@ -16,6 +19,7 @@
 #include <QStringList>
 #include <array>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace zuv::test {
@@ -649,23 +653,66 @@ TEST_F(DownloadOverLine, ALongRecordedRunGivesEveryLapARealTime)
     EXPECT_EQ(download(), DownloadOutcome::Completed);
     EXPECT_TRUE(msgs.shown.empty());
     EXPECT_EQ(NumBlocchi, 16000);
-    ASSERT_EQ(NumGiriStrumento, 400);
+    // 49 rounds of the eight laps (15925 s) and a lap under way.
+    ASSERT_EQ(NumGiriStrumento, 393);
     EXPECT_EQ(requested(emulator.received(), 0x26).size(), 13u);
 
     saveAs("long");
     const QStringList lines = QString::fromLatin1(readFile("long.tim")).split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 1 + 400 + 2);
+    ASSERT_EQ(lines.size(), 1 + 393 + 2);
     EXPECT_EQ(lines[0], "1.4");
-    EXPECT_EQ(lines[401], "");
-    EXPECT_EQ(lines[402], "");
+    EXPECT_EQ(lines[394], "");
+    EXPECT_EQ(lines[395], "");
     // A real time: minutes, seconds below 60 and hundredths, all digits,
     // and more than nothing; one session.
     static const QRegularExpression real(QStringLiteral("^\\d\\d:[0-5]\\d\\.\\d\\d, 1$"));
-    for (int lap = 1; lap <= 400; ++lap) {
+    for (int lap = 1; lap <= 393; ++lap) {
         const QString& l = lines[lap];
         EXPECT_TRUE(real.match(l).hasMatch() && !l.startsWith(QLatin1String("00:00.00"))) << lap << ' ' << l.toStdString();
         EXPECT_EQ(l, TempiGiro[std::size_t(lap)]) << lap;
     }
+}
+
+// "mm:ss.cc" in hundredths.
+int hundredths(const QString& lapTime)
+{
+    return (lapTime.left(2).toInt() * 60 + lapTime.mid(3, 2).toInt()) * 100 + lapTime.mid(6, 2).toInt();
+}
+
+// --session 3600, downloaded and saved: each lap's samples in the analysis
+// (its lap number in the alarms file) last its lap time, record for record.
+TEST_F(DownloadOverLine, EachRecordedLapLastsItsLapTime)
+{
+    emulator.withEngine([](emu::Engine& e) { emu::recordSession(e, 3600); });
+
+    resetDownloadBuffers();
+    DownloadRun run(view);
+    ASSERT_EQ(run.run(), DownloadOutcome::Completed);
+    ASSERT_EQ(NumBlocchi, 3600);
+    saveAs("hour");
+
+    const QStringList alarms = splitLines(readFile("hour.txt"));
+    std::vector<qint32> lapNumbers;
+    for (qsizetype i = 1; i < alarms.size(); ++i)
+        lapNumbers.push_back(alarms[i].section(QLatin1Char(';'), -1).toInt());
+    ASSERT_EQ(lapNumbers.size(), 36000u);
+    const LapBounds bounds = lapBoundsFromNumbers(lapNumbers);
+    LapState laps;
+    readLapLines(laps, splitLines(readFile("hour.tim")));
+    // Eleven rounds of the eight laps (3575 s), then 25 s of a lap under way.
+    EXPECT_EQ(laps.intGiriCompletati, 88);
+
+    std::set<int> times;
+    for (int lap = 1; lap <= laps.intGiriCompletati; ++lap) {
+        const int row = lap + 1;
+        const qint64 samples = bounds.end(row) - bounds.first(row) + 1;
+        EXPECT_EQ(samples % 10, 0) << lap;
+        EXPECT_EQ(hundredths(laps.TabellaGiri[std::size_t(row)][1]), samples / 10 * 100) << lap;
+        times.insert(hundredths(laps.TabellaGiri[std::size_t(row)][1]));
+    }
+    EXPECT_GT(times.size(), 1u) << "every lap alike";
+    EXPECT_EQ(bounds.end(90) - bounds.first(90) + 1, 250);
+    EXPECT_EQ(bounds.end(90), 35999);
 }
 
 TEST_F(DownloadOverLine, ADroppedLineEndsTheRunWithItsFailure)

@@ -74,6 +74,54 @@ TEST_F(PtyTest, BlockStatusAndLiveReads)
     EXPECT_TRUE(msgs.shown.empty());
 }
 
+// Left to itself, the instrument is on a running car: each status and
+// input read finds the values moved, in their own units and ranges, the
+// engine turning and the fuel level going down.
+TEST_F(PtyTest, LiveReadsOfAnInstrumentLeftToItselfMoveAsARunningEngine)
+{
+    ASSERT_TRUE(ConnettiStrumento());
+    struct Range {
+        int field;
+        double low, high;
+    };
+    const Range ranges[] = {{0, 800, 9000},  {2, 1, 300},    {3, 60, 130},   {4, 60, 120},
+                            {5, 0.5, 8},     {6, 1, 6},      {7, 0, 100},    {9, 11, 15.5},
+                            {10, 1, 6},      {11, -1, 2.5},  {12, 0, 100},   {13, -3, 3},
+                            {14, 10, 20},    {16, 0.7, 1.4}};
+    QByteArray lastStatus, lastInputs;
+    double lastFuel = 1e9;
+    int lastFuelInput = 1 << 16;
+    for (int pass = 0; pass < 6; ++pass) {
+        SCOPED_TRACE(pass);
+        const QByteArray status = readReply(cmd::Status);
+        const QByteArray inputs = readReply(cmd::LeggiCalibrazione);
+        ASSERT_EQ(status.size(), kLenStatus);
+        ASSERT_EQ(inputs.size(), kLenCalibration);
+        EXPECT_NE(status, lastStatus);
+        EXPECT_NE(inputs, lastInputs);
+        lastStatus = status;
+        lastInputs = inputs;
+
+        const DiagnosticsState s = decodeDiagnostics(status);
+        for (const Range& r : ranges) {
+            const double v = s.fields[std::size_t(r.field)].toDouble();
+            EXPECT_TRUE(v >= r.low && v <= r.high) << r.field << ": " << v;
+        }
+        EXPECT_EQ(s.fields[15], QStringLiteral("100")) << "nothing recorded";
+        const double fuel = s.fields[7].toDouble();
+        EXPECT_LT(fuel, lastFuel);
+        lastFuel = fuel;
+
+        const auto raw = decodeCalibration(inputs);
+        for (qint16 v : raw)
+            EXPECT_TRUE(v > 0 && v < 1024) << v;
+        EXPECT_LT(raw[4], lastFuelInput);
+        lastFuelInput = raw[4];
+    }
+    EXPECT_FALSE(StatoComunicazione.ErroreComunicazione);
+    EXPECT_TRUE(msgs.shown.empty());
+}
+
 TEST_F(PtyTest, PageAndCurveWritesAreStoredAndReadBack)
 {
     ASSERT_TRUE(ConnettiStrumento());

@@ -146,6 +146,33 @@ TEST_F(CalibrationDialogTest, AFullRunBuildsTheSensorFile)
     EXPECT_EQ(readFile(QStringLiteral("sensors/Serbatoio prova.sns")), expected);
 }
 
+// Left to itself, the emulator's car burns fuel: each OK reads the level as
+// it stands, never 0 and lower each time, so Finish turns the rows round.
+TEST_F(CalibrationDialogTest, AnInstrumentLeftToItselfGivesReadingsThatFall)
+{
+    frmImpostaSensore w;
+    w.show();
+    w.optLivelloBenzina->click();
+    calibrate(w, [&](dlgCalibrazione& d) {
+        d.OKButton->click();
+        for (const char* litres : {"10", "20"}) {
+            d.txtLitri->setText(QLatin1String(litres));
+            d.OKButton->click();
+        }
+        d.cmdFineProcedura->click();
+    });
+    EXPECT_TRUE(msgs.shown.empty());
+    EXPECT_EQ(liveRequests(), 3);
+    const int x[3] = {w.txtX[0]->text().toInt(), w.txtX[1]->text().toInt(), w.txtX[2]->text().toInt()};
+    EXPECT_GT(x[0], 0);
+    EXPECT_LT(x[0], x[1]);
+    EXPECT_LT(x[1], x[2]);
+    EXPECT_LT(x[2], 1024);
+    EXPECT_EQ(w.txtY[0]->text(), QStringLiteral("20.0"));
+    EXPECT_EQ(w.txtY[2]->text(), QStringLiteral("0.0"));
+    EXPECT_EQ(w.txtX[3]->text(), QStringLiteral("1024"));
+}
+
 TEST_F(CalibrationDialogTest, AStepWithoutAReadingRecordsNothing)
 {
     frmImpostaSensore w;

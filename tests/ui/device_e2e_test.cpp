@@ -1028,6 +1028,57 @@ TEST_F(DeviceEndToEnd, LiveDiagnosticsShowsTheInstrumentsValuesUntilClosed)
 }
 
 
+// An instrument left to itself shows a running engine: values that move,
+// an engine turning and the fuel going down.
+TEST_F(DeviceEndToEnd, LiveDiagnosticsOfAnInstrumentLeftToItselfShowARunningEngine)
+{
+    struct Seen {
+        QStringList fields, inputs;
+    };
+    std::vector<Seen> seen;
+    auto look = [&](QWidget& w) {
+        auto& d = static_cast<dlgDiagnostica&>(w);
+        Seen s;
+        for (int i = 0; i < kNumFields; ++i)
+            s.fields << d.fieldValue(i);
+        for (int k = 0; k < 8; ++k)
+            s.inputs << d.analogValue(k);
+        seen.push_back(s);
+    };
+    // A look after two passes, another six passes on, then Esc.
+    QTimer later;
+    later.setInterval(1);
+    user->on(
+        "zuv::dlgDiagnostica",
+        [&](QWidget& w) {
+            look(w);
+            QObject::connect(&later, &QTimer::timeout, [&] {
+                if (static_cast<dlgDiagnostica&>(w).steps() < 8)
+                    return;
+                later.stop();
+                look(w);
+                queueKey(w, Qt::Key_Escape);
+            });
+            later.start();
+        },
+        QStringLiteral("a first pass"),
+        [](QWidget& w) { return static_cast<dlgDiagnostica&>(w).steps() >= 2; });
+    run("mnuViewDevice");
+    ASSERT_TRUE(user->waitDone());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return StatoComunicazione.ComandoInCorso == 0; }, 10000));
+    EXPECT_TRUE(user->boxes.empty());
+
+    ASSERT_EQ(seen.size(), 2u);
+    for (const Seen& s : seen) {
+        EXPECT_GT(s.fields[0].toInt(), 0) << "engine speed";
+        EXPECT_GT(s.fields[2].toInt(), 0) << "speed";
+        EXPECT_GT(s.inputs[4].toInt(), 0) << "fuel level input";
+    }
+    EXPECT_NE(seen[1].fields, seen[0].fields);
+    EXPECT_LT(seen[1].fields[7].toDouble(), seen[0].fields[7].toDouble()) << "fuel level";
+    EXPECT_LT(seen[1].inputs[4].toInt(), seen[0].inputs[4].toInt()) << "fuel level input";
+}
+
 TEST_F(DeviceEndToEnd, LiveDiagnosticsClosesAtOnceOnEscapeAndOnItsCloseBox)
 {
     for (bool closeBox : {false, true}) {

@@ -49,6 +49,10 @@ protected:
 TEST_F(DiagnosticsTest, APassFillsValuesLampsAndInputs)
 {
     port.engine.analogInputs = {11, 22, 33, 44, 55, 66, 77, -1};
+    QByteArray status(kLenStatus, '\0');
+    for (int i = 2; i < 30; ++i)
+        status[i] = char(i * 7);
+    port.engine.status = status;
     dlgDiagnostica dlg;
     dlg.show();
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0x25);
