@@ -685,9 +685,7 @@ TEST_F(DownloadOverLine, EachRecordedLapLastsItsLapTime)
 {
     emulator.withEngine([](emu::Engine& e) { emu::recordSession(e, 3600); });
 
-    resetDownloadBuffers();
-    DownloadRun run(view);
-    ASSERT_EQ(run.run(), DownloadOutcome::Completed);
+    ASSERT_EQ(download(), DownloadOutcome::Completed);
     ASSERT_EQ(NumBlocchi, 3600);
     saveAs("hour");
 
