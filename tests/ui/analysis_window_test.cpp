@@ -1046,6 +1046,7 @@ TEST_F(AnalysisTest, PlaybackWaitsForTheBoxOfARedrawThatHasNoRoom)
     EXPECT_TRUE(user.waitDone());
     ASSERT_EQ(user.boxes.size(), 1u);
     EXPECT_EQ(user.boxes[0].text, languageText(145));
+    EXPECT_EQ(user.boxes[0].owner, &w);
     EXPECT_TRUE(waiting);
     EXPECT_TRUE(w.playbackRunning()) << "it plays on once answered";
     QTest::mouseClick(w.cmdScorriDX, Qt::LeftButton);
@@ -1215,6 +1216,7 @@ TEST_F(AnalysisTest, DamagedSessionFileIsKeptAndAMissingCircuitIsSaid)
     w.Toolbar1_ButtonClick(QStringLiteral("Circuito"));
     ASSERT_EQ(msgs.shown.size(), 1u);
     EXPECT_EQ(msgs.shown[0].text, languageText(216));
+    EXPECT_EQ(msgs.shown[0].owner, &w);
     EXPECT_FALSE(w.session().blnCircuitoVisibile());
     window.reset();
     EXPECT_EQ(fileBytes(ses), before) << "what could not be read is not overwritten";
@@ -1647,8 +1649,10 @@ TEST_P(BothCommands, EscLeavesTheWindowOpenAndTheCloseBoxClosesIt)
 }
 
 // Printing goes straight to the system's default printer; these tests' system
-// has none, so both prints say so, in the program's language.
-TEST_P(BothCommands, PrintWithNoPrinterOnTheSystemSaysWhyInTheProgramsLanguage)
+// has none, so both prints say so, in the program's language. Each box
+// belongs to the window whose Print was pressed, and once it is answered the
+// lap report is in front again, ready.
+TEST_P(BothCommands, PrintWithNoPrinterSaysWhyAndReturnsToTheWindowThatPrinted)
 {
     QtPrinter system;
     setPrinter(&system);
@@ -1657,18 +1661,22 @@ TEST_P(BothCommands, PrintWithNoPrinterOnTheSystemSaysWhyInTheProgramsLanguage)
     for (const int language : {0, 1}) {
         SCOPED_TRACE(language);
         loadShippedLanguages(language);
-        bool reportStays = false;
+        QPointer<dlgReportGiri> report;
+        bool reportInFront = false;
         ModalDriver user;
         user.on("zuv::frmAnalisiDati",
                 [&](QWidget& widget) {
                     auto& w = static_cast<frmAnalisiDati&>(widget);
                     w.toolButton("Stampa")->trigger();
+                    ASSERT_EQ(user.boxes.size(), 1u);
+                    EXPECT_EQ(user.boxes[0].owner, &w);
                     w.toolButton("ReportGiri")->trigger();
-                    dlgReportGiri* report = w.findChild<dlgReportGiri*>();
-                    if (report) {
-                        QTest::mouseClick(report->cmdStampa, Qt::LeftButton);
-                        reportStays = report->isVisible();
-                    }
+                    report = w.findChild<dlgReportGiri*>();
+                    ASSERT_NE(report, nullptr);
+                    QTest::mouseClick(report->cmdStampa, Qt::LeftButton);
+                    ASSERT_EQ(user.boxes.size(), 2u);
+                    EXPECT_EQ(user.boxes[1].owner, report) << "the lap report's box is the lap report's";
+                    reportInFront = report && report->isVisible() && becomesActive(*report);
                     w.ChiudiGrafico();
                 })
             .click(QMessageBox::Ok)
@@ -1679,7 +1687,7 @@ TEST_P(BothCommands, PrintWithNoPrinterOnTheSystemSaysWhyInTheProgramsLanguage)
         ASSERT_EQ(user.boxes.size(), 2u);
         for (const ModalDriver::Box& box : user.boxes)
             EXPECT_EQ(box.text, languageText(368));
-        EXPECT_TRUE(reportStays);
+        EXPECT_TRUE(reportInFront);
     }
     setMessages(&msgs);
 }
