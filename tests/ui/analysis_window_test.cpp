@@ -26,6 +26,7 @@
 #include "support/session_files.h"
 #include "support/ui/analysis_windows.h"
 #include "support/ui/modal_driver.h"
+#include "support/ui/window_system.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -1646,6 +1647,30 @@ TEST_P(BothCommands, EscLeavesTheWindowOpenAndTheCloseBoxClosesIt)
         EXPECT_TRUE(StatoComunicazione.AnalisiAperta);
         w.close();
     });
+}
+
+// The toolbar's exit key names the project in the status bar again; the
+// close box leaves there what the load left: the data file, panels 1 and 3
+// empty.
+TEST_P(BothCommands, OnlyTheExitKeyPutsTheProjectBackInTheStatusBar)
+{
+    DatiProgetto.NomeProgetto = QStringLiteral("Collina 2024");
+    PercorsoFileProgetto = path("progetti/collina.prj");
+    const std::map<int, QString> loadLeft = {{1, QString()}, {2, QDir::toNativeSeparators(example)}, {3, QString()}};
+    const std::map<int, QString> project = {{1, DatiProgetto.NomeProgetto}, {2, PercorsoFileProgetto}, {3, QString()}};
+    for (const bool closeBox : {true, false}) {
+        SCOPED_TRACE(closeBox ? "close box" : "exit key");
+        command(example, [&](frmAnalisiDati& w) {
+            ASSERT_TRUE(becomesActive(w));
+            if (closeBox)
+                queueCloseBox(w);
+            else
+                w.toolButton("ChiudiGrafico")->trigger();
+        });
+        const std::map<int, QString> panels = {{1, surface.panelText[1]}, {2, surface.panelText[2]},
+                                               {3, surface.panelText[3]}};
+        EXPECT_EQ(panels, closeBox ? loadLeft : project);
+    }
 }
 
 // Printing goes straight to the system's default printer; these tests' system

@@ -513,6 +513,7 @@ void frmAnalisiDati::setTabCaptions()
 void frmAnalisiDati::ChiudiGrafico()
 {
     AnalisiCaricata = false;
+    AnalysisSession::showProjectInStatusBar();
     done(QDialog::Rejected);
 }
 
