@@ -6,6 +6,7 @@
 
 #include "analysis/cursor_readout.h"
 #include "analysis/number_text.h"
+#include "analysis/texts.h"
 #include "analysis/ui/chart_component.h"
 #include "analysis/ui/circuit_map.h"
 #include "analysis/ui/dlgDatiSessione.h"
@@ -42,6 +43,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -429,6 +431,55 @@ TEST_P(BothWindows, SessionFileComesBackInAFreshWindowAndIsWrittenWhole)
     EXPECT_EQ(w.shpColor[5]->colour(), 0x00FF00u);
     EXPECT_EQ(DatiSessione.Piloti, "Anna, Bruno");
     EXPECT_EQ(DatiSessione.Circuito, "Pista Collina");
+}
+
+// The alarms and lap-time files are named after the data file without its
+// last four characters, the session file after it without its last three,
+// whatever the data file's extension.
+TEST_P(BothWindows, CompanionNamesCutTheDataFilesLastFourCharacters)
+{
+    const bool chart = GetParam() == AnalysisKind::Dati;
+    const SessionFiles f = makeSession(16, 2, 20);
+    struct Case {
+        const char* data;
+        const char* alarms;
+        const char* laps;
+        const char* session;
+        const char* missingTxt; // reported before the ".alm" is taken
+    } cases[] = {
+        {"a.csvx", "a..txt", "a..tim", "a.cses", nullptr},
+        {"b.csvx", "b..alm", "b..tim", "b.cses", "b..txt"},
+        {"run.cs", "ru.txt", "ru.tim", "runses", nullptr},
+        {"run.csv", "run.txt", "run.tim", "run.ses", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.data);
+        msgs.clear();
+        const QString folder = QStringLiteral("names-%1/").arg(QLatin1String(c.data));
+        const QString file = writeFile(folder + c.data, f.data);
+        writeFile(folder + c.alarms, f.alarms);
+        writeFile(folder + c.laps, f.laps);
+        frmAnalisiDati& w = open(file, GetParam());
+        ASSERT_TRUE(loaded);
+        EXPECT_TRUE(w.session().FileAllarmiPresente());
+        EXPECT_EQ(w.session().intGiriCompletati, 2) << "the laps of " << c.laps;
+        EXPECT_EQ(w.MSFlexGrid1->rowCount(), 5);
+        ASSERT_TRUE(w.session().sources().alarmAt);
+        EXPECT_NE(w.session().sources().alarmAt(3, 5), std::nullopt) << "the alarms of " << c.alarms;
+        EXPECT_EQ(w.session().SessionFileName, path(folder + c.session));
+        if (c.missingTxt) {
+            ASSERT_EQ(msgs.shown.size(), 1u);
+            EXPECT_EQ(msgs.shown[0].text, missingFileText(chart ? path(folder + c.missingTxt) : c.missingTxt));
+        } else {
+            EXPECT_TRUE(msgs.shown.empty()) << msgs.shown[0].text.toStdString();
+        }
+        if (!chart) {
+            EXPECT_TRUE(fileBytes(path(folder + "schema.ini")).contains("\r\n[" + QByteArray(c.alarms) + "]\r\n"));
+        }
+        window.reset();
+        EXPECT_EQ(QDir(path(folder)).entryList(QDir::Files).filter(QRegularExpression("ses$")),
+                  QStringList{c.session});
+    }
 }
 
 TEST_P(BothWindows, PlaybackMovesByAHundredthAndStopsAtTheLapEndOrWhenTheWindowCloses)
