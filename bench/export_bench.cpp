@@ -19,7 +19,7 @@ namespace {
 
 class QuietMessages final : public zuv::MessageService {
 public:
-    zuv::MsgAnswer show(const QString&, zuv::MsgIcon, zuv::MsgButtons, const QString&) override
+    zuv::MsgAnswer show(const QString&, zuv::MsgIcon, zuv::MsgButtons, const QString&, QObject*) override
     {
         ++shown;
         return zuv::MsgAnswer::Ok;

@@ -4,7 +4,6 @@
 // have, and the choice between them with its messages.
 
 #include <QString>
-#include <QStringView>
 
 namespace zuv {
 
@@ -19,17 +18,14 @@ struct TableFileNames {
 // Windows).
 TableFileNames tableFileNames(const QString& analysisFileName);
 
-// `NomeFileTabella` without its last "." and what follows, then `ext`
-// (".txt", ".alm"); a name without "." keeps all of it.
-QString companionName(const QString& tableName, QStringView ext);
-
 struct AlarmsChoice {
     QString NomeFileAllarmi;
     bool FileAllarmiPresente = false;
 };
 
 // The companion alarms file in `folder` (names matched without regard to
-// case): the ".txt" one, else the ".alm" one. Each one missing is reported
+// case): the ".txt" one, else the ".alm" one, each named as
+// `companionFileName` names it after `tableName`. Each one missing is reported
 // with the critical message, texts 328 and 329 around the file's name (its
 // whole path with `showFolder`, as the chart window says it); with neither,
 // `FileAllarmiPresente` is false and the window closes.

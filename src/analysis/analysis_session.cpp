@@ -91,8 +91,12 @@ void AnalysisSession::giveBackMainWindow()
 {
     StatoComunicazione.AnalisiAperta = false;
     AnalisiCaricata = false;
+    mainSurface().setBusy(false);
+}
+
+void AnalysisSession::showProjectInStatusBar()
+{
     MainSurface& s = mainSurface();
-    s.setBusy(false);
     s.setPanelText(1, DatiProgetto.NomeProgetto);
     s.setPanelText(2, PercorsoFileProgetto);
     s.setPanelText(3, QString());

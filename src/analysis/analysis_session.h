@@ -63,9 +63,11 @@ public:
     // The close writes the session file again only when it will not lose
     // what the file held, or when the user stored settings since.
     void saveAtClose();
-    // However a window closes: the poll and the pointer come back and the
-    // status bar shows the project again.
+    // However a window closes: the poll and the pointer come back.
     static void giveBackMainWindow();
+    // `ChiudiGrafico`: the status bar names the project again (the close
+    // box leaves it as it is).
+    static void showProjectInStatusBar();
 
     // --- measures, scales and traces ---
     // `CalcolaScale` over the lap on show.

@@ -39,8 +39,8 @@ public:
         if (companion.isEmpty())
             return Load::NoCompanion;
         showAlarmsStep();
-        // An alarms file that cannot be read leaves the alarms chart empty;
-        // the measures are still there to see.
+        // An alarms file that cannot be read leaves the alarms chart empty,
+        // and the laps without samples; the load goes on and says why.
         if (alarms_.loadFile(companion, showProgress, &error))
             warnings_.append(alarms_.table().warnings, companion);
         else

@@ -121,7 +121,7 @@ void readLapLines(LapState& s, const QStringList& lines)
 
 bool CaricaTempiGiro(LapState& s, const QString& analysisFile, QString* versionLine)
 {
-    const QFileInfo named(companionFileName(analysisFile, "tim"));
+    const QFileInfo named(companionFileName(analysisFile, u".tim"));
     const QString path = findEntryNoCase(named.path(), named.fileName());
     const std::optional<QStringList> lines = QFileInfo(path).isFile() ? readTextLines(path) : std::nullopt;
     if (!lines) {

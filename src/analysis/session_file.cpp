@@ -106,7 +106,7 @@ bool readMeasureLine(const QString& line, MeasureSettings& m)
 
 QString sessionFileFor(const QString& analysisFileName)
 {
-    return companionFileName(analysisFileName, "ses");
+    return withLastThreeReplaced(analysisFileName, QLatin1String("ses"));
 }
 
 QString joinLines(const QString& text)

@@ -1,10 +1,34 @@
 #include "platform/companion_file.h"
 
-namespace zuv {
+#include <algorithm>
 
-QString companionFileName(const QString& path, const char* ext)
+namespace zuv {
+namespace {
+
+QString withoutLastCharacters(const QString& path, qsizetype n)
 {
-    return path.left(qMax<qsizetype>(0, path.size() - 3)) + QLatin1String(ext);
+    return path.left(std::max(fileNameStart(path), path.size() - n));
+}
+
+} // namespace
+
+qsizetype fileNameStart(const QString& path)
+{
+    qsizetype p = path.lastIndexOf(QLatin1Char('/'));
+#if defined(Q_OS_WIN)
+    p = std::max(p, path.lastIndexOf(QLatin1Char('\\')));
+#endif
+    return p + 1;
+}
+
+QString companionFileName(const QString& dataFile, QStringView ext)
+{
+    return withoutLastCharacters(dataFile, 4) + ext.toString();
+}
+
+QString withLastThreeReplaced(const QString& path, QLatin1String ext)
+{
+    return withoutLastCharacters(path, 3) + ext;
 }
 
 } // namespace zuv

@@ -1,13 +1,24 @@
 #pragma once
-// The files that go with a data file share its name and differ in the
-// three-letter extension.
+// The files that go with a data file are named after it. Every cut below is
+// made in the file's name only, never into its folder, so a companion is
+// always looked for and written beside its data file.
 
 #include <QString>
+#include <QStringView>
 
 namespace zuv {
 
-// `path` with its last three characters replaced by `ext` ("txt", "tim",
-// "ses"); a shorter path is replaced whole.
-QString companionFileName(const QString& path, const char* ext);
+// Where the file name starts in `path`: after its last "/" (and "\" on
+// Windows), else 0.
+qsizetype fileNameStart(const QString& path);
+
+// The alarms and lap-time files of data file `dataFile` (a path, or a name
+// alone): `dataFile` without its last four characters (the ".csv"), then
+// `ext` (".txt", ".alm", ".tim").
+QString companionFileName(const QString& dataFile, QStringView ext);
+
+// `path` with its last three characters replaced by `ext`: the session
+// file's "ses", the export's "txt" and "tim".
+QString withLastThreeReplaced(const QString& path, QLatin1String ext);
 
 } // namespace zuv

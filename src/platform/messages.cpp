@@ -36,7 +36,7 @@ namespace {
 // to the standard error stream, and a question nobody can see is declined.
 class StderrMessages final : public MessageService {
 public:
-    MsgAnswer show(const QString& text, MsgIcon, MsgButtons buttons, const QString& title) override
+    MsgAnswer show(const QString& text, MsgIcon, MsgButtons buttons, const QString& title, QObject*) override
     {
         std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
         return cancelAnswer(buttons);
@@ -53,7 +53,12 @@ void setMessages(MessageService* service) { g_messages.set(service); }
 
 MsgAnswer msgBox(const QString& text, MsgIcon icon, MsgButtons buttons, const QString& title)
 {
-    return messages().show(text, icon, buttons, title.isEmpty() ? appTitle() : title);
+    return msgBox(nullptr, text, icon, buttons, title);
+}
+
+MsgAnswer msgBox(QObject* owner, const QString& text, MsgIcon icon, MsgButtons buttons, const QString& title)
+{
+    return messages().show(text, icon, buttons, title.isEmpty() ? appTitle() : title, owner);
 }
 
 } // namespace zuv

@@ -370,8 +370,8 @@ QString dataFileName(const QString& chosen)
 
 bool SalvaDatiScaricati()
 {
-    PercorsoFileAllarmi = companionFileName(PercorsoFileDati, "txt");
-    PercorsoFileTempiGiro = companionFileName(PercorsoFileDati, "tim");
+    PercorsoFileAllarmi = withLastThreeReplaced(PercorsoFileDati, QLatin1String("txt"));
+    PercorsoFileTempiGiro = withLastThreeReplaced(PercorsoFileDati, QLatin1String("tim"));
     const ExportFiles files = buildExportFiles(downloadedSource());
 
     const std::array<std::pair<const QString*, const QByteArray*>, 3> outputs = {{

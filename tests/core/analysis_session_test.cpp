@@ -231,17 +231,22 @@ TEST_F(AnalysisSessionTest, ViewStepsStartFromTheChartsRange)
     EXPECT_DOUBLE_EQ(s.PassoSpostamento, 0.01);
 }
 
-TEST_F(AnalysisSessionTest, TheCloseGivesThePollThePointerAndTheStatusBarBack)
+// Every close gives the poll and the pointer back; only the exit key names
+// the project in the status bar again.
+TEST_F(AnalysisSessionTest, TheCloseGivesThePollAndThePointerBackAndTheExitKeyTheStatusBar)
 {
     StatoComunicazione.AnalisiAperta = true;
     AnalisiCaricata = true;
     surface.busy = true;
     DatiProgetto.NomeProgetto = QStringLiteral("Kart");
     PercorsoFileProgetto = QStringLiteral("/p/kart.prj");
+    surface.panelText[2] = QStringLiteral("/d/run.csv");
     AnalysisSession::giveBackMainWindow();
     EXPECT_FALSE(StatoComunicazione.AnalisiAperta);
     EXPECT_FALSE(AnalisiCaricata);
     EXPECT_FALSE(surface.busy);
+    EXPECT_EQ(surface.panelText[2], "/d/run.csv");
+    AnalysisSession::showProjectInStatusBar();
     EXPECT_EQ(surface.panelText[1], "Kart");
     EXPECT_EQ(surface.panelText[2], "/p/kart.prj");
     EXPECT_EQ(surface.panelText[3], QString());

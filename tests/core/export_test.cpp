@@ -246,8 +246,8 @@ TEST(ExportWriter, CompanionNamesComeFromADataNameEndingInCsv)
     EXPECT_EQ(dataFileName("/d/run1"), "/d/run1.csv");
     EXPECT_EQ(dataFileName("/d/run1.CSV"), "/d/run1.CSV");
     EXPECT_EQ(dataFileName("/d/run1.txt"), "/d/run1.txt.csv");
-    EXPECT_EQ(companionFileName("/d/run1.csv", "txt"), "/d/run1.txt");
-    EXPECT_EQ(companionFileName("/d/run1.csv", "tim"), "/d/run1.tim");
+    EXPECT_EQ(withLastThreeReplaced("/d/run1.csv", QLatin1String("txt")), "/d/run1.txt");
+    EXPECT_EQ(withLastThreeReplaced("/d/run1.csv", QLatin1String("tim")), "/d/run1.tim");
 }
 
 // --- Save Data ------------------------------------------------------------------

@@ -43,8 +43,6 @@ TEST(FastLoad, FileNames)
     EXPECT_EQ(n.Cartella, QStringLiteral("/data/giri/"));
     EXPECT_EQ(n.NomeFileTabella, QStringLiteral("run 1.csv"));
     EXPECT_EQ(tableFileNames(QStringLiteral("run.csv")).Cartella, QString());
-    EXPECT_EQ(companionName(QStringLiteral("a.b.csv"), u".txt"), QStringLiteral("a.b.txt"));
-    EXPECT_EQ(companionName(QStringLiteral("noext"), u".alm"), QStringLiteral("noext.alm"));
 }
 
 TEST(FastLoad, VersionLineChoosesTheWidth)

@@ -1,4 +1,5 @@
 #include "platform/clock.h"
+#include "platform/companion_file.h"
 #include "platform/dialogs.h"
 #include "platform/mainsurface.h"
 #include "platform/messages.h"
@@ -48,6 +49,34 @@ TEST_F(TextFileTest, FailedWriteReportsAndChangesNothing)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(readFile("busy/inside.txt"), QByteArray("kept"));
     EXPECT_FALSE(writeTextLines(path("no/such/folder/t.txt"), {QStringLiteral("x")}));
+}
+
+// The alarms and lap-time files lose the data file's last four characters,
+// the session file and the export's names its last three; a name shorter
+// than that keeps its folder.
+TEST(CompanionFiles, NamesCutTheDataFilesNameNeverItsFolder)
+{
+    struct Case {
+        const char* data;
+        const char* txt; // ".txt"; ".alm" and ".tim" alike
+        const char* ses;
+    } cases[] = {
+        {"/d/run1.csv", "/d/run1.txt", "/d/run1.ses"},
+        {"/d/a.csvx", "/d/a..txt", "/d/a.cses"},
+        {"/d/a.b.csv", "/d/a.b.txt", "/d/a.b.ses"},
+        {"/d/noext", "/d/n.txt", "/d/noses"},
+        {"run.csv", "run.txt", "run.ses"},
+        {"/d/abc", "/d/.txt", "/d/ses"},
+        {"/d.x/ab", "/d.x/.txt", "/d.x/ses"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.data);
+        const QString data = QLatin1String(c.data);
+        EXPECT_EQ(companionFileName(data, u".txt"), QLatin1String(c.txt));
+        EXPECT_EQ(companionFileName(data, u".tim"), QString(QLatin1String(c.txt)).replace(".txt", ".tim"));
+        EXPECT_EQ(withLastThreeReplaced(data, QLatin1String("ses")), QLatin1String(c.ses));
+    }
+    EXPECT_EQ(withLastThreeReplaced(QStringLiteral("/d/run1.csv"), QLatin1String("tim")), "/d/run1.tim");
 }
 
 TEST(Numbers, ParseDecimalIsStrictAndLocaleFree)

@@ -175,6 +175,69 @@ TEST_P(SessionLoaderTest, WhatCouldNotBeReadComesAsTypedWarnings)
 
 using ChartLoaderTest = ZuvTest;
 using TableLoaderTest = ZuvTest;
+using LoadWarningTextsTest = ZuvTest;
+
+// Each kind of warning as the user reads it, in both languages, after the
+// path of its file; those not listed are counted.
+TEST_F(LoadWarningTextsTest, EachKindSaysWhatWasLeftOutInBothLanguages)
+{
+    using K = LoadWarning::Kind;
+    const QString file = QStringLiteral("/sessioni/prova.csv");
+    struct Case {
+        LoadWarning warning;
+        const char16_t* italian;
+        const char16_t* english;
+    } cases[] = {
+        {{.kind = K::NotANumber, .line = 7, .field = 3, .value = "1,2,3"},
+         u"riga 7, campo 3: \"1,2,3\" non è un numero; vale 0",
+         u"line 7, field 3: \"1,2,3\" is not a number; read as 0"},
+        {{.kind = K::FieldCount, .line = 12, .count = 17, .limit = 16},
+         u"riga 12: 17 campi dove l'intestazione ne ha 16", u"line 12: 17 fields where the header has 16"},
+        {{.kind = K::LongHeader, .line = 1, .count = 70000, .limit = 65536},
+         u"riga 1: 70000 byte sono troppi per un'intestazione; si leggono solo i primi 65536",
+         u"line 1: 70000 bytes are too long for a header; only the first 65536 are read"},
+        {{.kind = K::TooManyColumns, .count = 25, .limit = 20},
+         u"25 colonne; si leggono solo le prime 20", u"25 columns; only the first 20 are read"},
+        {{.kind = K::TooManyRows, .count = 20000000, .limit = 16777216},
+         u"20000000 righe sono troppe; si leggono solo le prime 16777216",
+         u"20000000 rows are too many; only the first 16777216 are read"},
+        {{.kind = K::NoMemory, .count = 9000000, .limit = 16},
+         u"9000000 righe di 16 colonne non entrano in memoria; non se ne legge nessuna",
+         u"9000000 rows of 16 columns do not fit in memory; none is read"},
+        {{.kind = K::Unreadable, .value = "Permission denied"}, u"Permission denied", u"Permission denied"},
+    };
+    for (const int language : {0, 1}) {
+        SCOPED_TRACE(language);
+        loadShippedLanguages(language);
+        LoadWarnings all;
+        QStringList want;
+        for (Case c : cases) {
+            c.warning.file = file;
+            const QString said = QDir::toNativeSeparators(file) + ": "
+                                 + QString::fromUtf16(language == 0 ? c.italian : c.english);
+            EXPECT_EQ(warningText(c.warning), said);
+            all.add(c.warning);
+            want << said;
+        }
+        EXPECT_EQ(loadWarningsText(all), want.join(QLatin1Char('\n')));
+        // A file that could not be written is said as a missing one, with
+        // the system's reason.
+        const LoadWarning notWritten{.kind = K::NotWritten, .file = "/sessioni/schema.ini", .value = "Disk full"};
+        EXPECT_EQ(warningText(notWritten),
+                  QString::fromUtf16(language == 0 ? u"Il file /sessioni/schema.ini non esiste o non è accessibile."
+                                                   : u"The file /sessioni/schema.ini is missing or cannot be accessed.")
+                      + "\nDisk full");
+
+        // Past the twelfth, text 367 counts the rest, those found beyond the
+        // list included.
+        for (int k = 0; k < 8; ++k)
+            all.add(cases[0].warning);
+        all.total += 5;
+        const QStringList shown = loadWarningsText(all).split(QLatin1Char('\n'));
+        ASSERT_EQ(shown.size(), kWarningsShown + 1);
+        EXPECT_EQ(shown.back(), QString::fromUtf16(language == 0 ? u"... e altri 8" : u"... and 8 more"));
+    }
+}
 
 // The chart keeps 20 columns, and says so.
 TEST_F(ChartLoaderTest, SaysItKeepsTwentyColumns)

@@ -676,7 +676,7 @@ std::vector<ExampleFile> exampleFiles(QString* error)
     const QString folder = QFileInfo(QLatin1String(kExampleDataFile)).path() + QLatin1Char('/') + name;
     QByteArray csv;
     for (const char* ext : {"csv", "txt", "tim"}) {
-        QFile f(companionFileName(PercorsoFileDati, ext));
+        QFile f(withLastThreeReplaced(PercorsoFileDati, QLatin1String(ext)));
         if (!f.open(QIODevice::ReadOnly))
             return failed(QStringLiteral("cannot read back ") + f.fileName());
         const QByteArray bytes = f.readAll();

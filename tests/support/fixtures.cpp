@@ -72,4 +72,18 @@ QByteArray fileBytes(const QString& path)
     return f.readAll();
 }
 
+bool makeUnreadable(const QString& path)
+{
+    const QDir buses(QStringLiteral("/sys/bus"));
+    for (const QString& bus : buses.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString target = buses.filePath(bus + QStringLiteral("/uevent"));
+        if (!QFileInfo(target).isFile() || QFile(target).open(QIODevice::ReadOnly))
+            continue;
+        QFile::remove(path);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        return QFile::link(target, path);
+    }
+    return false;
+}
+
 } // namespace zuv::test

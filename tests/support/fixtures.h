@@ -37,4 +37,10 @@ protected:
 // The bytes of a file anywhere.
 QByteArray fileBytes(const QString& path);
 
+// Makes `path` a file that is there and that no one can read, root
+// included (whom a file's permissions do not stop): a link to one of the
+// kernel's attributes that only take writes. False where the system has
+// none.
+bool makeUnreadable(const QString& path);
+
 } // namespace zuv::test

@@ -4,10 +4,10 @@
 
 namespace zuv::test {
 
-MsgAnswer MessageRecorder::show(const QString& text, MsgIcon icon, MsgButtons buttons,
-                                const QString& title)
+MsgAnswer MessageRecorder::show(const QString& text, MsgIcon icon, MsgButtons buttons, const QString& title,
+                                QObject* owner)
 {
-    shown.push_back({text, icon, buttons, title});
+    shown.push_back({text, icon, buttons, title, owner});
     if (answers.empty()) {
         if (buttons != MsgButtons::Ok)
             ADD_FAILURE() << "unscripted question: " << text.toStdString();

@@ -22,6 +22,8 @@ struct ShownMessage {
     MsgIcon icon;
     MsgButtons buttons;
     QString title;
+    // The window the box was given as its own; nullptr for none.
+    const QObject* owner = nullptr;
 };
 
 // Keeps every message and answers from `answers`. A question (any buttons
@@ -29,8 +31,8 @@ struct ShownMessage {
 // of a box closed with Esc, so no test confirms by accident.
 class MessageRecorder final : public MessageService {
 public:
-    MsgAnswer show(const QString& text, MsgIcon icon, MsgButtons buttons,
-                   const QString& title) override;
+    MsgAnswer show(const QString& text, MsgIcon icon, MsgButtons buttons, const QString& title,
+                   QObject* owner) override;
 
     std::vector<ShownMessage> shown;
     std::deque<MsgAnswer> answers;

@@ -101,6 +101,8 @@ TEST_F(AnalysisDialogsTest, StatisticsWithoutACompletedLapSay302AndOpenNothing)
         EXPECT_EQ(dlgStatistiche::open(&owner), nullptr);
         EXPECT_EQ(dlgStatisticheMisure::open(&owner), nullptr);
         EXPECT_EQ(dlgReportGiri::open(&owner), nullptr);
+        for (const ShownMessage& m : msgs.shown)
+            EXPECT_EQ(m.owner, &owner) << "a box of the window whose key was pressed";
         EXPECT_EQ(takeMessages(), QStringList(3, fixtureText(0, 302))) << laps;
     }
     EXPECT_EQ(msgs.shown.size(), 0u);
@@ -417,6 +419,7 @@ TEST_F(SetGraphTest, BadNumbersAreRefusedWithTheDialogStillOpen)
             ASSERT_EQ(msgs.shown.size(), 1u) << b.filter << " " << b.lineWidth;
             EXPECT_FALSE(msgs.shown[0].text.isEmpty());
             EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Exclamation);
+            EXPECT_EQ(msgs.shown[0].owner, &d) << "the dialog's own box";
             msgs.shown.clear();
             window.session().fromSettingsExchange(kMeasure);
             EXPECT_EQ(settings(), before);
@@ -556,6 +559,7 @@ TEST_F(AnalysisDialogsTest, FailedPrintSaysWhyAndKeepsTheDialog)
         QTest::mouseClick(d->cmdStampa, Qt::LeftButton);
         ASSERT_EQ(msgs.shown.size(), 1u);
         EXPECT_EQ(msgs.shown[0].text, fixtureText(language, 368));
+        EXPECT_EQ(msgs.shown[0].owner, d) << "the dialog's own box";
         EXPECT_TRUE(d->isVisible());
         msgs.shown.clear();
     }

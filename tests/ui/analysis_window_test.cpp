@@ -6,6 +6,7 @@
 
 #include "analysis/cursor_readout.h"
 #include "analysis/number_text.h"
+#include "analysis/texts.h"
 #include "analysis/ui/chart_component.h"
 #include "analysis/ui/circuit_map.h"
 #include "analysis/ui/dlgDatiSessione.h"
@@ -26,6 +27,7 @@
 #include "support/session_files.h"
 #include "support/ui/analysis_windows.h"
 #include "support/ui/modal_driver.h"
+#include "support/ui/window_system.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -41,6 +43,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -428,6 +431,217 @@ TEST_P(BothWindows, SessionFileComesBackInAFreshWindowAndIsWrittenWhole)
     EXPECT_EQ(w.shpColor[5]->colour(), 0x00FF00u);
     EXPECT_EQ(DatiSessione.Piloti, "Anna, Bruno");
     EXPECT_EQ(DatiSessione.Circuito, "Pista Collina");
+}
+
+// The alarms and lap-time files are named after the data file without its
+// last four characters, the session file after it without its last three,
+// whatever the data file's extension.
+TEST_P(BothWindows, CompanionNamesCutTheDataFilesLastFourCharacters)
+{
+    const bool chart = GetParam() == AnalysisKind::Dati;
+    const SessionFiles f = makeSession(16, 2, 20);
+    struct Case {
+        const char* data;
+        const char* alarms;
+        const char* laps;
+        const char* session;
+        const char* missingTxt; // reported before the ".alm" is taken
+    } cases[] = {
+        {"a.csvx", "a..txt", "a..tim", "a.cses", nullptr},
+        {"b.csvx", "b..alm", "b..tim", "b.cses", "b..txt"},
+        {"run.cs", "ru.txt", "ru.tim", "runses", nullptr},
+        {"run.csv", "run.txt", "run.tim", "run.ses", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.data);
+        msgs.clear();
+        const QString folder = QStringLiteral("names-%1/").arg(QLatin1String(c.data));
+        const QString file = writeFile(folder + c.data, f.data);
+        writeFile(folder + c.alarms, f.alarms);
+        writeFile(folder + c.laps, f.laps);
+        frmAnalisiDati& w = open(file, GetParam());
+        ASSERT_TRUE(loaded);
+        EXPECT_TRUE(w.session().FileAllarmiPresente());
+        EXPECT_EQ(w.session().intGiriCompletati, 2) << "the laps of " << c.laps;
+        EXPECT_EQ(w.MSFlexGrid1->rowCount(), 5);
+        ASSERT_TRUE(w.session().sources().alarmAt);
+        EXPECT_NE(w.session().sources().alarmAt(3, 5), std::nullopt) << "the alarms of " << c.alarms;
+        EXPECT_EQ(w.session().SessionFileName, path(folder + c.session));
+        if (c.missingTxt) {
+            ASSERT_EQ(msgs.shown.size(), 1u);
+            EXPECT_EQ(msgs.shown[0].text, missingFileText(chart ? path(folder + c.missingTxt) : c.missingTxt));
+        } else {
+            EXPECT_TRUE(msgs.shown.empty()) << msgs.shown[0].text.toStdString();
+        }
+        if (!chart) {
+            EXPECT_TRUE(fileBytes(path(folder + "schema.ini")).contains("\r\n[" + QByteArray(c.alarms) + "]\r\n"));
+        }
+        window.reset();
+        EXPECT_EQ(QDir(path(folder)).entryList(QDir::Files).filter(QRegularExpression("ses$")),
+                  QStringList{c.session});
+    }
+}
+
+// A session file that cannot be read, or whose measure line 6 holds a field
+// that is no number: the window opens without a word, with what was read
+// before the fault (the fields of that line before it included) and the
+// set-up's own settings after it; the file is left as it was.
+TEST_P(BothWindows, SessionFileThatCannotBeReadWhollyOpensWithoutAWordAndIsKept)
+{
+    const SessionFiles f = makeSession(16, 2, 20);
+    struct Row {
+        int filter;
+        quint32 colour;
+        int width;
+    };
+    // The set-up's own settings, from a session without a session file.
+    std::array<Row, kMaxMeasure + 1> setUp{};
+    {
+        const AnalysisSession& s = open(writeSession("plain/", f), GetParam()).session();
+        ASSERT_TRUE(loaded);
+        for (int i = kFirstMeasure; i <= kMaxMeasure; ++i)
+            setUp[std::size_t(i)] = {s.FiltroMisura[i], s.colours[i], s.SpessoreMisura[i]};
+        window.reset();
+    }
+    const QByteArray keys = "Sessione=Prova 2\r\nDataSessione=1/6/2024\r\nOraSessione=10:00\r\nCircuito= \r\n"
+                            "LunghTracciato=1500\r\nVeicoloSessione=Kart\r\nPiloti=Anna\r\nNoteSessione=Pioggia\r\n";
+    // Rows 3 to 5 as written; row 6 as the case has it; row 7 on would be
+    // filter 9, colour 99, width 4.
+    const auto file = [&](const QByteArray& row6) {
+        QByteArray out = keys;
+        for (int i = kFirstMeasure; i <= kMaxMeasure; ++i) {
+            const QByteArray n = QByteArray::number(i);
+            if (i < 6)
+                out += "M" + n + ";" + n + ";" + n + "00;2;0;100\r\n";
+            else if (i == 6)
+                out += row6 + "\r\n";
+            else
+                out += "M" + n + ";9;99;4;0;100\r\n";
+        }
+        return out;
+    };
+    struct Case {
+        const char* name;
+        QByteArray row6; // empty: the file cannot be read at all
+        SessionLoad load;
+        Row six; // what row 6 shows; its field as the set-up left it where < 0
+    } cases[] = {
+        {"filter", "M6;x;600;3;0;100", SessionLoad::Partial, {-1, 0, -1}},
+        {"colour", "M6;6;six;3;0;100", SessionLoad::Partial, {6, 0, -1}},
+        {"width", "M6;6;600;3.5e;0;100", SessionLoad::Partial, {6, 600, -1}},
+        {"maximum", "M6;6;600;3;0;cento", SessionLoad::Partial, {6, 600, 3}},
+        {"too few fields", "M6;6;600;3", SessionLoad::Partial, {-1, 0, -1}},
+        // Last: a system without such a file skips it.
+        {"unreadable", {}, SessionLoad::Unreadable, {-1, 0, -1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        msgs.clear();
+        DatiSessione.Sessione = QStringLiteral("the session before");
+        const QString folder = QStringLiteral("bad-ses-%1/").arg(QLatin1String(c.name));
+        const QString data = writeSession(folder, f);
+        const QString ses = path(folder + "s.ses");
+        if (c.row6.isEmpty()) {
+            if (!makeUnreadable(ses))
+                GTEST_SKIP() << "this system has no file that cannot be read";
+        } else {
+            writeFile(folder + "s.ses", file(c.row6));
+        }
+        const QByteArray before = fileBytes(ses);
+        frmAnalisiDati& w = open(data, GetParam());
+        ASSERT_TRUE(loaded);
+        EXPECT_TRUE(msgs.shown.empty()) << msgs.shown[0].text.toStdString();
+        const AnalysisSession& s = w.session();
+        EXPECT_EQ(s.sessionLoad(), c.load);
+        const bool read = c.load == SessionLoad::Partial;
+        EXPECT_EQ(DatiSessione.Sessione, read ? "Prova 2" : "");
+        EXPECT_EQ(DatiSessione.NoteSessione, read ? "Pioggia" : "");
+        EXPECT_EQ(w.session().intGiriCompletati, 2) << "the window opens normally";
+        for (int i = kFirstMeasure; i <= kMaxMeasure; ++i) {
+            SCOPED_TRACE(i);
+            const Row& own = setUp[std::size_t(i)];
+            Row want = own;
+            if (read && i < 6)
+                want = {i, quint32(i * 100), 2};
+            if (i == 6)
+                want = {c.six.filter < 0 ? own.filter : c.six.filter, c.six.colour == 0 ? own.colour : c.six.colour,
+                        c.six.width < 0 ? own.width : c.six.width};
+            EXPECT_EQ(s.FiltroMisura[i], want.filter);
+            EXPECT_EQ(w.shpColor[i]->colour(), want.colour);
+            EXPECT_EQ(s.SpessoreMisura[i], want.width);
+        }
+        window.reset();
+        EXPECT_TRUE(msgs.shown.empty());
+        EXPECT_EQ(fileBytes(ses), before) << "what could not be read is not overwritten";
+        EXPECT_EQ(QFileInfo(ses).isSymLink(), c.row6.isEmpty());
+    }
+}
+
+// An alarms file that is there but cannot be read: the window says so, with
+// the system's reason, and opens with what the data file holds. (Without
+// lap numbers the chart window's laps have no samples; the fast window's
+// zero-filled table puts every row in "Start".)
+TEST_P(BothWindows, AlarmsFileThatCannotBeReadIsSaidAndTheWindowOpensWithTheData)
+{
+    const SessionFiles f = makeSession(16, 2, 20);
+    const QString data = writeSession("noalarms/", f);
+    const QString alarms = path("noalarms/s.txt");
+    if (!makeUnreadable(alarms))
+        GTEST_SKIP() << "this system has no file that cannot be read";
+    frmAnalisiDati& w = open(data, GetParam());
+    ASSERT_TRUE(loaded);
+    EXPECT_TRUE(w.session().FileAllarmiPresente());
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Exclamation);
+    const QString head = QDir::toNativeSeparators(alarms) + ": ";
+    EXPECT_TRUE(msgs.shown[0].text.startsWith(head)) << msgs.shown[0].text.toStdString();
+    EXPECT_GT(msgs.shown[0].text.size(), head.size()) << "the system's reason";
+    EXPECT_EQ(w.session().FieldsNum, 16);
+    const qint64 firstRow = GetParam() == AnalysisKind::Dati ? 2 : 0;
+    EXPECT_EQ(w.session().sources().valueAt(3, firstRow + 1), 31);
+    EXPECT_EQ(w.session().intGiriCompletati, 2);
+    window.reset();
+    EXPECT_TRUE(QFileInfo::exists(path("noalarms/s.ses"))) << "the companion was there: the close writes";
+}
+
+// What a load leaves out of the data file, as the user reads it in both
+// languages: a header too long, a row with a field too many, the columns
+// past the twentieth (the chart window keeps 20; the fast one reads only
+// the lap-time file's 16).
+TEST_P(BothWindows, WhatTheLoadLeavesOutIsSaidInBothLanguages)
+{
+    SessionFiles f = makeSession(25, 1, 20);
+    QList<QByteArray> lines = f.data.split('\n');
+    lines[0].replace("M25 [u25]", "M25 [" + QByteArray(70000, 'u') + "]");
+    lines[5].replace("\r", ";7\r");
+    // Its bytes up to the line feed.
+    const QString headerBytes = QString::number(lines[0].size());
+    f.data = lines.join('\n');
+    const bool chart = GetParam() == AnalysisKind::Dati;
+    for (const int language : {0, 1}) {
+        SCOPED_TRACE(language);
+        loadShippedLanguages(language);
+        msgs.clear();
+        const QString data = writeSession(QStringLiteral("left-out%1/").arg(language), f);
+        frmAnalisiDati& w = open(data, GetParam());
+        ASSERT_TRUE(loaded);
+        ASSERT_EQ(msgs.shown.size(), 1u);
+        EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Exclamation);
+        const QString where = QDir::toNativeSeparators(data) + ": ";
+        QStringList want = {where + (language == 0 ? QStringLiteral("riga 1: %1 byte sono troppi per un'intestazione; "
+                                                                     "si leggono solo i primi 65536")
+                                                   : QStringLiteral("line 1: %1 bytes are too long for a header; only "
+                                                                     "the first 65536 are read"))
+                                        .arg(headerBytes)};
+        if (chart)
+            want << where + (language == 0 ? "25 colonne; si leggono solo le prime 20"
+                                           : "25 columns; only the first 20 are read");
+        want << where + (language == 0 ? "riga 6: 26 campi dove l'intestazione ne ha 25"
+                                       : "line 6: 26 fields where the header has 25");
+        EXPECT_EQ(msgs.shown[0].text.split('\n'), want);
+        EXPECT_EQ(w.session().FieldsNum, chart ? 20 : 16);
+        window.reset();
+    }
 }
 
 TEST_P(BothWindows, PlaybackMovesByAHundredthAndStopsAtTheLapEndOrWhenTheWindowCloses)
@@ -1046,6 +1260,7 @@ TEST_F(AnalysisTest, PlaybackWaitsForTheBoxOfARedrawThatHasNoRoom)
     EXPECT_TRUE(user.waitDone());
     ASSERT_EQ(user.boxes.size(), 1u);
     EXPECT_EQ(user.boxes[0].text, languageText(145));
+    EXPECT_EQ(user.boxes[0].owner, &w);
     EXPECT_TRUE(waiting);
     EXPECT_TRUE(w.playbackRunning()) << "it plays on once answered";
     QTest::mouseClick(w.cmdScorriDX, Qt::LeftButton);
@@ -1215,6 +1430,7 @@ TEST_F(AnalysisTest, DamagedSessionFileIsKeptAndAMissingCircuitIsSaid)
     w.Toolbar1_ButtonClick(QStringLiteral("Circuito"));
     ASSERT_EQ(msgs.shown.size(), 1u);
     EXPECT_EQ(msgs.shown[0].text, languageText(216));
+    EXPECT_EQ(msgs.shown[0].owner, &w);
     EXPECT_FALSE(w.session().blnCircuitoVisibile());
     window.reset();
     EXPECT_EQ(fileBytes(ses), before) << "what could not be read is not overwritten";
@@ -1646,9 +1862,35 @@ TEST_P(BothCommands, EscLeavesTheWindowOpenAndTheCloseBoxClosesIt)
     });
 }
 
+// The toolbar's exit key names the project in the status bar again; the
+// close box leaves there what the load left: the data file, panels 1 and 3
+// empty.
+TEST_P(BothCommands, OnlyTheExitKeyPutsTheProjectBackInTheStatusBar)
+{
+    DatiProgetto.NomeProgetto = QStringLiteral("Collina 2024");
+    PercorsoFileProgetto = path("progetti/collina.prj");
+    const std::map<int, QString> loadLeft = {{1, QString()}, {2, QDir::toNativeSeparators(example)}, {3, QString()}};
+    const std::map<int, QString> project = {{1, DatiProgetto.NomeProgetto}, {2, PercorsoFileProgetto}, {3, QString()}};
+    for (const bool closeBox : {true, false}) {
+        SCOPED_TRACE(closeBox ? "close box" : "exit key");
+        command(example, [&](frmAnalisiDati& w) {
+            ASSERT_TRUE(becomesActive(w));
+            if (closeBox)
+                queueCloseBox(w);
+            else
+                w.toolButton("ChiudiGrafico")->trigger();
+        });
+        const std::map<int, QString> panels = {{1, surface.panelText[1]}, {2, surface.panelText[2]},
+                                               {3, surface.panelText[3]}};
+        EXPECT_EQ(panels, closeBox ? loadLeft : project);
+    }
+}
+
 // Printing goes straight to the system's default printer; these tests' system
-// has none, so both prints say so, in the program's language.
-TEST_P(BothCommands, PrintWithNoPrinterOnTheSystemSaysWhyInTheProgramsLanguage)
+// has none, so both prints say so, in the program's language. Each box
+// belongs to the window whose Print was pressed, and once it is answered the
+// lap report is in front again, ready.
+TEST_P(BothCommands, PrintWithNoPrinterSaysWhyAndReturnsToTheWindowThatPrinted)
 {
     QtPrinter system;
     setPrinter(&system);
@@ -1657,18 +1899,22 @@ TEST_P(BothCommands, PrintWithNoPrinterOnTheSystemSaysWhyInTheProgramsLanguage)
     for (const int language : {0, 1}) {
         SCOPED_TRACE(language);
         loadShippedLanguages(language);
-        bool reportStays = false;
+        QPointer<dlgReportGiri> report;
+        bool reportInFront = false;
         ModalDriver user;
         user.on("zuv::frmAnalisiDati",
                 [&](QWidget& widget) {
                     auto& w = static_cast<frmAnalisiDati&>(widget);
                     w.toolButton("Stampa")->trigger();
+                    ASSERT_EQ(user.boxes.size(), 1u);
+                    EXPECT_EQ(user.boxes[0].owner, &w);
                     w.toolButton("ReportGiri")->trigger();
-                    dlgReportGiri* report = w.findChild<dlgReportGiri*>();
-                    if (report) {
-                        QTest::mouseClick(report->cmdStampa, Qt::LeftButton);
-                        reportStays = report->isVisible();
-                    }
+                    report = w.findChild<dlgReportGiri*>();
+                    ASSERT_NE(report, nullptr);
+                    QTest::mouseClick(report->cmdStampa, Qt::LeftButton);
+                    ASSERT_EQ(user.boxes.size(), 2u);
+                    EXPECT_EQ(user.boxes[1].owner, report) << "the lap report's box is the lap report's";
+                    reportInFront = report && report->isVisible() && becomesActive(*report);
                     w.ChiudiGrafico();
                 })
             .click(QMessageBox::Ok)
@@ -1679,7 +1925,7 @@ TEST_P(BothCommands, PrintWithNoPrinterOnTheSystemSaysWhyInTheProgramsLanguage)
         ASSERT_EQ(user.boxes.size(), 2u);
         for (const ModalDriver::Box& box : user.boxes)
             EXPECT_EQ(box.text, languageText(368));
-        EXPECT_TRUE(reportStays);
+        EXPECT_TRUE(reportInFront);
     }
     setMessages(&msgs);
 }

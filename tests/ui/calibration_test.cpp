@@ -187,6 +187,7 @@ TEST_F(CalibrationDialogTest, AStepWithoutAReadingRecordsNothing)
         ASSERT_EQ(msgs.shown.size(), 1u);
         EXPECT_EQ(msgs.shown[0].text, QStringLiteral("T262"));
         EXPECT_EQ(msgs.shown[0].title, QStringLiteral("T252"));
+        EXPECT_EQ(msgs.shown[0].owner, &d) << "the dialog's own box";
         EXPECT_EQ(liveRequests(), asked);
         EXPECT_EQ(d.intFaseCalibrazione(), 1);
 

@@ -331,6 +331,7 @@ TEST_F(PagesTest, ConfigRefusedValueKeepsTheFocusAndOkStoresNothing)
     EXPECT_EQ(msgs.shown[0].text, "IT262");
     EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(msgs.shown[0].title, "IT24");
+    EXPECT_EQ(msgs.shown[0].owner, &dlg) << "the window's own box";
     EXPECT_EQ(stop->text(), "");
     EXPECT_EQ(QApplication::focusWidget(), stop);
 

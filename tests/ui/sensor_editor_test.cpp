@@ -291,6 +291,7 @@ TEST_F(SensorEditorWindowTest, BoxChecksWhenTheFocusLeaves)
             EXPECT_EQ(msgs.shown[0].text, QStringLiteral("T262"));
             EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Exclamation);
             EXPECT_EQ(msgs.shown[0].title, w.windowTitle());
+            EXPECT_EQ(msgs.shown[0].owner, &w) << "the window's own box";
             EXPECT_TRUE(box->text().isEmpty());
             EXPECT_TRUE(w.table().row(0).ticked);
         }

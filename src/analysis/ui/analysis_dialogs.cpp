@@ -70,7 +70,7 @@ void showModeless(QDialog* dialog)
     dialog->activateWindow();
 }
 
-bool completedLaps(const AnalysisInterface* w)
+bool completedLaps(const AnalysisInterface* w, QWidget* owner)
 {
     if (!w)
         return false;
@@ -78,7 +78,7 @@ bool completedLaps(const AnalysisInterface* w)
     // negative count.
     if (w->session().intGiriCompletati >= 1)
         return true;
-    msgBox(languageText(302), MsgIcon::Information);
+    msgBox(owner, languageText(302), MsgIcon::Information);
     return false;
 }
 

@@ -71,8 +71,9 @@ D* openModeless(QWidget* owner)
 }
 
 // A window with at least one completed lap; otherwise text 302 is shown
-// (nothing when no analysis window is open) and false comes back.
-bool completedLaps(const AnalysisInterface* w);
+// as a box of `owner` (nothing when no analysis window is open) and false
+// comes back.
+bool completedLaps(const AnalysisInterface* w, QWidget* owner);
 
 // Closes and deletes every open dialog of the analysis window.
 void closeAnalysisDialogs();

@@ -92,13 +92,13 @@ bool dlgReportGiri::cmdStampa_Click()
         return false;
     const PrintResult outcome = printLapReport(printer(), reportSource(*w), DatiSessione);
     if (!outcome.message.isEmpty())
-        msgBox(outcome.message, MsgIcon::Exclamation);
+        msgBox(this, outcome.message, MsgIcon::Exclamation);
     return outcome.printed;
 }
 
 dlgReportGiri* dlgReportGiri::open(QWidget* owner)
 {
-    return completedLaps(currentAnalysis()) ? openModeless<dlgReportGiri>(owner) : nullptr;
+    return completedLaps(currentAnalysis(), owner) ? openModeless<dlgReportGiri>(owner) : nullptr;
 }
 
 } // namespace zuv

@@ -138,7 +138,7 @@ bool dlgSetGraph::OKButton_Click()
     const SetGraphResult outcome =
         checkSetGraph(txtFiltro->text(), cboWidth->currentText(), txtMinVal->text(), txtMaxVal->text());
     if (!outcome.accepted) {
-        msgBox(outcome.message, MsgIcon::Exclamation);
+        msgBox(this, outcome.message, MsgIcon::Exclamation);
         return false;
     }
     applySetGraph(*w, IndiceGrafico, txtNomeCampo->text(), txtUM->text(), colour_, outcome);

@@ -40,7 +40,7 @@ std::vector<int> dlgStatistiche::columnWidths(int gridTwips) const
 dlgStatistiche* dlgStatistiche::open(QWidget* owner)
 {
     AnalysisInterface* w = currentAnalysis();
-    if (!completedLaps(w))
+    if (!completedLaps(w, owner))
         return nullptr;
     // Computed again on every press, even when the open dialog keeps
     // showing what it was filled with. A lap time that cannot be read ends

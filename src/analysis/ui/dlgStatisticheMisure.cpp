@@ -44,7 +44,7 @@ std::vector<int> dlgStatisticheMisure::columnWidths(int gridTwips) const
 
 dlgStatisticheMisure* dlgStatisticheMisure::open(QWidget* owner)
 {
-    return completedLaps(currentAnalysis()) ? openModeless<dlgStatisticheMisure>(owner) : nullptr;
+    return completedLaps(currentAnalysis(), owner) ? openModeless<dlgStatisticheMisure>(owner) : nullptr;
 }
 
 } // namespace zuv

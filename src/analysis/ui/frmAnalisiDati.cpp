@@ -513,6 +513,7 @@ void frmAnalisiDati::setTabCaptions()
 void frmAnalisiDati::ChiudiGrafico()
 {
     AnalisiCaricata = false;
+    AnalysisSession::showProjectInStatusBar();
     done(QDialog::Rejected);
 }
 
@@ -690,7 +691,7 @@ void frmAnalisiDati::DisegnaGrafici()
         // playback's next pass waits for it too.
         const bool playing = playTimer_.isActive();
         playTimer_.stop();
-        msgBox(languageText(145), MsgIcon::Information);
+        msgBox(this, languageText(145), MsgIcon::Information);
         if (playing && session_->playback.playing())
             playTimer_.start();
         return;
@@ -779,7 +780,7 @@ void frmAnalisiDati::ImpostaSeparati()
     session_->setZoomMode(false);
     ApplicaModoZoom();
     if (separateRefused(*session_)) {
-        msgBox(languageText(145), MsgIcon::Information);
+        msgBox(this, languageText(145), MsgIcon::Information);
         return;
     }
     NTGraph1->setYScaleFactor(1.0);
@@ -1004,7 +1005,7 @@ void frmAnalisiDati::CaricaCircuito()
         showMap(false);
         return;
     case AnalysisSession::MapChange::Kind::NoOutline:
-        msgBox(languageText(216), MsgIcon::Critical);
+        msgBox(this, languageText(216), MsgIcon::Critical);
         return;
     case AnalysisSession::MapChange::Kind::Shown:
         break;
@@ -1096,7 +1097,7 @@ void frmAnalisiDati::StampaGrafico()
     const SessionHeader& h = a.header;
     QString error;
     if (!chart.print(h[0], h[1], h[2], h[3], h[4], h[5], h[6], a.traceNames, a.alarms, &error))
-        msgBox(error, MsgIcon::Exclamation);
+        msgBox(this, error, MsgIcon::Exclamation);
 }
 
 // --- the dialogs ----------------------------------------------------------------

@@ -105,7 +105,7 @@ void dlgCalibrazione::OKButton_Click()
         txtLitri->selectAll();
         break;
     case CalibrationRun::Outcome::BadLitres:
-        msgBox(languageText(262), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
+        msgBox(this, languageText(262), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
         txtLitri->setFocus();
         txtLitri->selectAll();
         break;

@@ -122,7 +122,7 @@ bool BoxChecker::run(Entry& e)
     // of their own; none of them is the user leaving a box.
     const bool wasBusy = busy_;
     busy_ = true;
-    msgBox(languageText(262), MsgIcon::Exclamation, MsgButtons::Ok, window_->windowTitle());
+    msgBox(window_, languageText(262), MsgIcon::Exclamation, MsgButtons::Ok, window_->windowTitle());
     e.box->clear();
     showTabOf(e.box);
     e.box->setFocus(Qt::OtherFocusReason);

@@ -429,7 +429,7 @@ void frmImpostaSensore::boxLeft(int index, bool inY)
         const bool valid = inY ? validY(text, scale) : validNumber(text);
         edited = false;
         if (!valid) {
-            msgBox(languageText(262), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
+            msgBox(this, languageText(262), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
             inY ? table_.setY(index, QString()) : table_.setX(index, QString());
             afterEdit(false);
             boxFocused(index, inY);
@@ -445,7 +445,7 @@ void frmImpostaSensore::boxLeft(int index, bool inY)
     bool changed = false;
     if (index >= 1 && currentType_ != SensorKind::LivelloBenzina &&
         xDescending(table_.row(index - 1).x, table_.row(index).x)) {
-        msgBox(bitOrderMessage(), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
+        msgBox(this, bitOrderMessage(), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
         table_.setX(index, QString());
         changed = table_.setTick(index, false);
     }

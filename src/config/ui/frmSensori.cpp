@@ -276,7 +276,7 @@ bool frmSensori::ControllaSensori(bool needLibrary)
     const int slot = firstMissingSensor(channelEntries(*this), needLibrary);
     if (slot < 0)
         return true;
-    msgBox(missingSensorText(slot), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
+    msgBox(this, missingSensorText(slot), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
     return false;
 }
 
@@ -284,7 +284,7 @@ bool frmSensori::ControllaCanali()
 {
     if (!inputsClash(channelEntries(*this)))
         return true;
-    msgBox(languageText(305), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
+    msgBox(this, languageText(305), MsgIcon::Exclamation, MsgButtons::Ok, windowTitle());
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <utility>
 #include <vector>
@@ -50,10 +51,12 @@ QWidget* QtMessages::ownerWindow()
     return QApplication::activeWindow();
 }
 
-MsgAnswer QtMessages::show(const QString& text, MsgIcon icon, MsgButtons buttons,
-                           const QString& title)
+MsgAnswer QtMessages::show(const QString& text, MsgIcon icon, MsgButtons buttons, const QString& title,
+                           QObject* owner)
 {
-    QMessageBox box(ownerWindow());
+    const auto* given = qobject_cast<QWidget*>(owner);
+    QPointer<QWidget> window = given && given->window()->isVisible() ? given->window() : ownerWindow();
+    QMessageBox box(window);
     box.setWindowTitle(title);
     // Plain text: a path or a name with "<" in it is shown as it is.
     box.setTextFormat(Qt::PlainText);
@@ -71,6 +74,12 @@ MsgAnswer QtMessages::show(const QString& text, MsgIcon icon, MsgButtons buttons
     box.setDefaultButton(answers.front().first);
 
     box.exec();
+    // Back to the window that asked; a window manager may give the focus to
+    // another one (a modeless dialog's modal owner, say) and bury it.
+    if (window && window->isVisible()) {
+        window->raise();
+        window->activateWindow();
+    }
     const QAbstractButton* clicked = box.clickedButton();
     for (const auto& [button, answer] : answers)
         if (button == clicked)

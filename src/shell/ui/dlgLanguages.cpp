@@ -95,7 +95,7 @@ void dlgLanguages::OKButton_Click()
 {
     QString reason;
     if (!writeLanguageIndex(TabellaLingua.IndiceLingua, &reason))
-        msgBox(cannotStoreText(reason), MsgIcon::Critical);
+        msgBox(this, cannotStoreText(reason), MsgIcon::Critical);
     accept();
 }
 

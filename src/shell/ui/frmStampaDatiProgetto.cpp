@@ -208,7 +208,7 @@ bool frmStampaDatiProgetto::cmdPrint_Click()
     });
     QApplication::restoreOverrideCursor();
     if (!outcome.printed)
-        msgBox(outcome.message, MsgIcon::Critical);
+        msgBox(this, outcome.message, MsgIcon::Critical);
     return outcome.printed;
 }
 

@@ -104,7 +104,7 @@ bool ModalDriver::waitDone(int ms)
 void ModalDriver::record(QWidget& w)
 {
     if (auto* box = qobject_cast<QMessageBox*>(&w)) {
-        Box b{box->windowTitle(), box->text(), box->icon(), {}};
+        Box b{box->windowTitle(), box->text(), box->icon(), {}, box->parentWidget()};
         for (QAbstractButton* button : box->buttons())
             b.buttons << button->text();
         boxes.push_back(b);

@@ -28,6 +28,8 @@ public:
         QString text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QStringList buttons; // their captions, in the order shown
+        // The window the box belongs to.
+        QPointer<QWidget> owner;
     };
 
     explicit ModalDriver(int stepTimeoutMs = 20000);
