@@ -5,6 +5,7 @@
 // where the user closes a window in the middle of a run.
 
 #include "link/commands.h"
+#include "link/link_guard.h"
 #include "link/page_alarms.h"
 #include "link/page_config.h"
 #include "link/page_sensors.h"
@@ -27,6 +28,7 @@
 #include <QTest>
 #include <QTimer>
 #include <ostream>
+#include <set>
 
 static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -214,6 +216,7 @@ TEST_F(UserAtALiveLine, APageClosedInTheMiddleOfARunEndsAsItsPartSays)
         std::vector<int> frames;
         QStringList boxes;
     } cases[] = {
+        // `late` is also the run's ComandoInCorso.
         {"configuration read, close box", "mnuSetup", "zuv::frmConfigurazione", "cmdLeggiDati", 0x13, true,
          {0x13, 0x1D}, {questionBox(232, 234)}},
         {"alarms read, close box", "mnuAlarms", "zuv::frmAllarmi", "cmdLeggiDati", 0x15, true, {0x15},
@@ -238,10 +241,21 @@ TEST_F(UserAtALiveLine, APageClosedInTheMiddleOfARunEndsAsItsPartSays)
         for (int i = 0; i < c.boxes.size(); ++i)
             user->click(QMessageBox::Ok);
         interruptAt(c.late, [&page]() -> QWidget* { return page; }, c.closeBox);
+        // The run keeps the instrument (and the poll off it) once its page
+        // is closed, until its end.
+        std::set<int> commandWhileClosed;
+        QTimer sampler;
+        QObject::connect(&sampler, &QTimer::timeout, [&] {
+            if (page && !page->isVisible() && linkBusy())
+                commandWhileClosed.insert(StatoComunicazione.ComandoInCorso);
+        });
+        sampler.start(1);
         emulator.clearReceived();
         command(c.menu);
         ASSERT_TRUE(user->waitDone(60000));
+        sampler.stop();
 
+        EXPECT_EQ(commandWhileClosed, std::set<int>{c.late});
         EXPECT_EQ(commands(), c.frames);
         EXPECT_EQ(boxesMet(), c.boxes);
         EXPECT_EQ(page, nullptr) << "the page is gone";
