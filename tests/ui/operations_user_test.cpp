@@ -4,6 +4,7 @@
 // on the fake clock where no input has to come during a wait, in real time
 // where the user closes a window in the middle of a run.
 
+#include "config/ui/frmSensori.h"
 #include "link/commands.h"
 #include "link/link_guard.h"
 #include "link/page_alarms.h"
@@ -11,6 +12,7 @@
 #include "link/page_sensors.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
+#include "project/channels.h"
 #include "project/language.h"
 #include "project/project_record.h"
 #include "project/state.h"
@@ -79,6 +81,24 @@ TEST_F(UserAtAQuickLine, AFailedPageReadShowsOneBox)
         EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
         EXPECT_EQ(window->panelText(3), QString());
     }
+}
+
+// A curve that did not arrive names no sensor: its channel keeps the
+// sensor it showed, and the run ends as a failed one.
+TEST_F(UserAtAQuickLine, ASensorsPageReadKeepsTheSensorOfACurveThatDidNotArrive)
+{
+    const ChannelInfo& oil = channelFromSlot(0);
+    DatiProgetto.*oil.enabled = true;
+    DatiProgetto.*oil.sensor = QStringLiteral("Oil 150");
+    emulator.setPage(cmd::InviaDatiSensori, encodeSensorsPage(sensorsPageFrom(DatiProgetto)));
+    emulator.setFault(emu::Fault::Silence, 1, cmd::LeggiCurvaSensore);
+    QString sensor;
+    pageRun("mnuSensors", "zuv::frmSensori", "cmdLeggiDati", 3,
+            [&](QWidget& w) { sensor = static_cast<frmSensori&>(w).sensorText(0); });
+
+    EXPECT_EQ(commands(), (std::vector<int>{0x17, 0x19}));
+    EXPECT_EQ(boxesMet(), QStringList({questionBox(232, 235), linkErrorBox(), infoBox(230)}));
+    EXPECT_EQ(sensor, QStringLiteral("Oil 150"));
 }
 
 // Panel 7 shows the ten characters of the poll's reply as they came,

@@ -43,7 +43,8 @@ void UserAtTheLine::command(const char* menu)
     a->trigger();
 }
 
-void UserAtTheLine::pageRun(const char* menu, const char* windowClass, const char* button, int boxes)
+void UserAtTheLine::pageRun(const char* menu, const char* windowClass, const char* button, int boxes,
+                            std::function<void(QWidget&)> look)
 {
     user->on(windowClass, [button](QWidget& w) {
         QTest::mouseClick(w.findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
@@ -51,7 +52,12 @@ void UserAtTheLine::pageRun(const char* menu, const char* windowClass, const cha
     for (int i = 0; i < boxes; ++i)
         user->click(QMessageBox::Ok);
     user->on(
-        windowClass, [](QWidget& w) { w.findChild<QPushButton*>(QStringLiteral("CancelButton"))->click(); },
+        windowClass,
+        [look](QWidget& w) {
+            if (look)
+                look(w);
+            w.findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
+        },
         QStringLiteral("the page once its run is over"),
         [button](QWidget& w) { return w.findChild<QPushButton*>(QLatin1String(button))->isEnabled(); });
     emulator.clearReceived();

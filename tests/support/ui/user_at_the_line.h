@@ -13,6 +13,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -31,8 +32,10 @@ protected:
     // A menu command, as the user can give it only when it is enabled.
     void command(const char* menu);
     // The page `windowClass` from `menu`: `button` clicked, `boxes` message
-    // boxes answered OK, then, its run over, the page left with Cancel.
-    void pageRun(const char* menu, const char* windowClass, const char* button, int boxes);
+    // boxes answered OK, then, its run over, `look` at the page and leave it
+    // with Cancel.
+    void pageRun(const char* menu, const char* windowClass, const char* button, int boxes,
+                 std::function<void(QWidget&)> look = nullptr);
     // The boxes the user met, as shown().
     QStringList boxesMet() const;
     // The instrument's commands received, without the hello and the poll.
