@@ -10,6 +10,7 @@
 #include "link/page_alarms.h"
 #include "link/page_config.h"
 #include "link/page_sensors.h"
+#include "link/serial_comm.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
 #include "project/channels.h"
@@ -80,6 +81,36 @@ TEST_F(UserAtAQuickLine, AFailedPageReadShowsOneBox)
         EXPECT_EQ(boxesMet(), QStringList({questionBox(232, page.title), linkErrorBox()}));
         EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
         EXPECT_EQ(window->panelText(3), QString());
+    }
+}
+
+// With the instrument gone, every page's Send and Read, whose first step
+// finds no instrument, ends as a communication error.
+TEST_F(UserAtAQuickLine, APageRunWithTheInstrumentGoneEndsWithTheCommunicationError)
+{
+    const struct {
+        const char* menu;
+        const char* windowClass;
+        int sendTitle;
+        int readTitle;
+    } pages[] = {
+        {"mnuSetup", "zuv::frmConfigurazione", 226, 234},
+        {"mnuSensors", "zuv::frmSensori", 149, 235},
+        {"mnuAlarms", "zuv::frmAllarmi", 227, 236},
+    };
+    emulator.setFault(emu::Fault::Silence);
+    for (const auto& page : pages) {
+        for (bool send : {true, false}) {
+            SCOPED_TRACE(std::string(page.menu) + (send ? " send" : " read"));
+            ChiudiPorta();
+            user->boxes.clear();
+            pageRun(page.menu, page.windowClass, send ? "cmdInviaDati" : "cmdLeggiDati", 2);
+
+            EXPECT_TRUE(commands().empty());
+            EXPECT_EQ(boxesMet(), QStringList({questionBox(send ? 147 : 232, send ? page.sendTitle : page.readTitle),
+                                               infoBox(230)}));
+            EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
+        }
     }
 }
 
