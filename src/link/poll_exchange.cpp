@@ -19,17 +19,6 @@ constexpr int kLookMs = 1;
 
 QPointer<PollExchange> g_instance;
 
-// The ten bytes of the identification text as the status bar shows them:
-// one character per byte, control bytes as blanks.
-QString identificationText(QByteArrayView bytes)
-{
-    QByteArray b(bytes.toByteArray());
-    for (char& ch : b)
-        if (quint8(ch) < 0x20 || ch == 0x7F)
-            ch = ' ';
-    return fromCp1252(b);
-}
-
 } // namespace
 
 void showNoCommunication()
@@ -188,7 +177,7 @@ void PollExchange::showReply()
         MainSurface& s = mainSurface();
         s.setPanelPicture(4, PanelPicture::LinkOn);
         s.setPanelText(4, QStringLiteral("COM %1").arg(serialPort().portNumber()));
-        s.setPanelText(7, identificationText(reply_.mid(2, 10)));
+        s.setPanelText(7, fromCp1252(reply_.mid(2, 10)));
     }
     StatoComunicazione.StrumentoPresente = !reply_.isEmpty();
     noteOutcome(true);

@@ -231,7 +231,6 @@ DownloadOutcome DownloadRun::fail(bool showMessage)
         reportLinkError();
     else
         noteOutcome(false);
-    view_.setStatusText(languageText(242));
     return finish(DownloadOutcome::Failed);
 }
 

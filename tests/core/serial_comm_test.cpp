@@ -397,8 +397,9 @@ TEST_F(LinkTest, PollShowsTheInstrumentOrNoCommunicationNeverAMessage)
     EXPECT_FALSE(StatoComunicazione.ErroreComunicazione);
     EXPECT_EQ(surface.panelText[4], QStringLiteral("COM 1"));
     EXPECT_EQ(surface.panelPicture[4], PanelPicture::LinkOn);
-    // Exactly ten characters, trailing blanks kept, a control byte blanked.
-    EXPECT_EQ(surface.panelText[7], QStringLiteral("ZUV 6 v2  "));
+    // Exactly the ten characters, trailing blanks and a control byte kept.
+    const QString text = QString::fromLatin1(port.engine.identification);
+    EXPECT_EQ(surface.panelText[7], text);
     EXPECT_TRUE(surface.panelPicture.count(5) == 0 && surface.panelPicture.count(6) == 0);
 
     // No reply: panel 4 only; the instrument's text stays where it was.
@@ -409,7 +410,7 @@ TEST_F(LinkTest, PollShowsTheInstrumentOrNoCommunicationNeverAMessage)
     EXPECT_FALSE(StatoComunicazione.ErroreComunicazione);
     EXPECT_EQ(surface.panelText[4], QStringLiteral("NO COMMUNICATION"));
     EXPECT_EQ(surface.panelPicture[4], PanelPicture::LinkOff);
-    EXPECT_EQ(surface.panelText[7], QStringLiteral("ZUV 6 v2  "));
+    EXPECT_EQ(surface.panelText[7], text);
     EXPECT_TRUE(msgs.shown.empty());
 }
 

@@ -228,6 +228,9 @@ TEST_F(Download, RecordedBytesDecideThePairsRead)
         {-256, {}, 0, "T271", {}},
         // The loop tests the address of the last block requested.
         {256, {0, 128, 256, 384}, 2, "T268", {0, 100}},
+        // Not a whole number of pairs: the last pair begins past the count,
+        // and the percent stops at 100 (256 / 200 would be 128).
+        {200, {0, 128, 256, 384}, 2, "T268", {0, 100}},
         // Far past the memory: erased memory ends it.
         {0x7FFFFFFF, {0, 128, 256, 384, 512, 640}, 2, "T268", {0, 0}},
         // 256 / 2048 is 12.5 %.
