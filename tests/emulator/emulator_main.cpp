@@ -2,6 +2,7 @@
 // Start it in a terminal of its own, then run the program with ZUV_PORTS set
 // to the device path it prints.
 
+#include "emulator/console.h"
 #include "emulator/emulator.h"
 #include "emulator/engine.h"
 #include "emulator/session.h"
@@ -12,6 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <poll.h>
+#include <string>
 #include <unistd.h>
 #include <vector>
 
@@ -41,10 +44,14 @@ void usage(std::FILE* out)
                  "                     next even one (default %d)\n"
                  "  -v, --verbose      print every frame the program sends, as it comes\n"
                  "  IDENTIFICATION     the instrument's text on the status bar (10 characters)\n"
-                 "  -h, --help         this text\n",
+                 "  -h, --help         this text\n"
+                 "\n"
+                 "While it serves, it takes these commands on its input, one a line:\n"
+                 "\n"
+                 "%s\n",
                  *std::min_element(kSessionLapCycle.begin(), kSessionLapCycle.end()),
                  *std::max_element(kSessionLapCycle.begin(), kSessionLapCycle.end()), kSessionMaxSeconds,
-                 kSessionMaxLaps, kSessionDefaultSeconds);
+                 kSessionMaxLaps, kSessionDefaultSeconds, qPrintable(consoleHelp()));
 }
 
 } // namespace
@@ -96,17 +103,37 @@ int main(int argc, char** argv)
     std::signal(SIGTERM, onSignal);
     std::printf("%s\n", emulator.devicePath().toLocal8Bit().constData());
     std::fflush(stdout);
+    // The console's lines and, with --verbose, the frames: the main thread
+    // waits on the input while the emulator serves from its own.
+    bool reading = true;
+    std::string typed;
     std::size_t shown = 0;
     while (!g_stop) {
-        if (!verbose) {
+        pollfd in{STDIN_FILENO, POLLIN, 0};
+        if (reading && poll(&in, 1, 200) > 0) {
+            char buf[256];
+            const ssize_t n = read(STDIN_FILENO, buf, sizeof buf);
+            // At the end of the input it goes on serving, as without one.
+            if (n <= 0)
+                reading = false;
+            typed.append(buf, std::size_t(std::max<ssize_t>(n, 0)));
+            for (std::size_t eol; (eol = typed.find('\n')) != std::string::npos; typed.erase(0, eol + 1)) {
+                const QString said = zuv::emu::applyConsoleOrder(
+                    emulator, zuv::emu::parseConsoleLine(QByteArrayView(typed.data(), qsizetype(eol))));
+                std::printf("%s\n", qPrintable(said));
+                std::fflush(stdout);
+            }
+        } else if (!reading && !verbose) {
             pause();
-            continue;
         }
-        emulator.waitForFrames(shown + 1, 200);
-        const std::vector<QByteArray> frames = emulator.received();
-        for (; shown < frames.size(); ++shown)
-            std::fprintf(stderr, "frame %02X, %lld bytes\n", frames[shown].size() > 1 ? unsigned(quint8(frames[shown][1])) : 0u,
-                         static_cast<long long>(frames[shown].size()));
+        if (verbose) {
+            emulator.waitForFrames(shown + 1, reading ? 0 : 200);
+            const std::vector<QByteArray> frames = emulator.received();
+            for (; shown < frames.size(); ++shown)
+                std::fprintf(stderr, "frame %02X, %lld bytes\n",
+                             frames[shown].size() > 1 ? unsigned(quint8(frames[shown][1])) : 0u,
+                             static_cast<long long>(frames[shown].size()));
+        }
     }
     emulator.stop();
     return 0;
