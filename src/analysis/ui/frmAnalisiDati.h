@@ -15,6 +15,12 @@
 // The main window creates a fresh instance for every opening, sets
 // `AnalysisFileName` and calls `showModal`, which loads and then shows the
 // window modal; it returns once the window has closed, however it closed.
+//
+// Its definitions go by job: frmAnalisiDati.cpp opens, loads and closes the
+// window and shows the read-out, the map and the dialogs; _controls builds
+// the controls, _toolbar the toolbar keys, language and print, _view the
+// zoom, move and playback buttons, _laps the lap table, _traces the scales
+// and the drawing.
 
 #include "analysis/analysis_interface.h"
 #include "analysis/analysis_session.h"
@@ -155,6 +161,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // A chart's view as the session reckons it.
+    static ViewRange rangeOf(const ChartComponent& chart);
+
     void buildControls();
     QWidget* buildMeasureRows();
     QWidget* buildViewButtons();

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <QWidget>
 #include <iterator>
 
 namespace zuv {
@@ -58,6 +59,13 @@ quint32 valueFromColor(const QColor& color)
 {
     const QColor rgb = color.toRgb();
     return quint32(rgb.red()) | (quint32(rgb.green()) << 8) | (quint32(rgb.blue()) << 16);
+}
+
+void setRoleColour(QWidget* w, QPalette::ColorRole role, quint32 value)
+{
+    QPalette pal = w->palette();
+    pal.setColor(role, colorFromValue(value));
+    w->setPalette(pal);
 }
 
 } // namespace zuv

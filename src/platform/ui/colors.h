@@ -5,12 +5,17 @@
 // from the application's palette.
 
 #include <QColor>
+#include <QPalette>
 #include <QtGlobal>
+
+class QWidget;
 
 namespace zuv {
 
 QColor colorFromValue(quint32 value);
 // The plain RGB value of a colour (never a system colour).
 quint32 valueFromColor(const QColor& color);
+// Paints the `role` of a widget in a colour value.
+void setRoleColour(QWidget* w, QPalette::ColorRole role, quint32 value);
 
 } // namespace zuv
