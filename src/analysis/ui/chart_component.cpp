@@ -617,11 +617,13 @@ void ChartComponent::printPage(PrintSurface& page, const std::array<QString, 7>&
     const CmRect& f = kSessionHeaderFrame;
     page.drawBox(cmInTwips(f.left), cmInTwips(f.top), cmInTwips(f.right - f.left), cmInTwips(f.bottom - f.top));
     printSessionHeader(page, header);
+    printLegend(page, printChart(page), traceNames, alarms);
+}
 
+QRect ChartComponent::printChart(PrintSurface& page)
+{
     QPainter* painter = page.painter();
     const QPaintDevice* device = painter ? painter->device() : nullptr;
-    const double dpi = device ? device->logicalDpiX() : kTwipsPerInch;
-    const auto devicePx = [dpi](int twips) { return twipsToPixels(twips, dpi); };
     // The chart is placed in whole centimetres.
     const int cm = cmInTwips(1);
     const int top = 11 * cm / 2;
@@ -633,11 +635,18 @@ void ChartComponent::printPage(PrintSurface& page, const std::array<QString, 7>&
         width = std::max(cm, std::min(width, pageWidth - 2 * cm));
         height = std::max(cm, std::min(height, pageHeight - top - 2 * cm));
     }
-    if (painter)
-        drawChart(*painter, QRectF(devicePx(cm), devicePx(top), devicePx(width), devicePx(height)));
+    if (painter) {
+        const double dpi = device->logicalDpiX();
+        drawChart(*painter, QRectF(twipsToPixels(cm, dpi), twipsToPixels(top, dpi), twipsToPixels(width, dpi),
+                                   twipsToPixels(height, dpi)));
+    }
     page.drawBox(cm, top, width, height);
+    return QRect(cm, top, width, height);
+}
 
-    // The legend: each name after a stroke of its trace's colour.
+// Each name after a stroke of its trace's colour, in lines under the chart.
+void ChartComponent::printLegend(PrintSurface& page, const QRect& chart, const QString& traceNames, bool alarms)
+{
     std::vector<std::pair<QString, QColor>> entries;
     if (alarms) {
         const QStringList names = traceNames.split(QLatin1Char(';'));
@@ -649,6 +658,9 @@ void ChartComponent::printPage(PrintSurface& page, const std::array<QString, 7>&
             if (!elementName(k).isEmpty())
                 entries.emplace_back(elementName(k), elementColor(k));
     }
+    QPainter* painter = page.painter();
+    const double dpi = painter ? painter->device()->logicalDpiX() : kTwipsPerInch;
+    const auto devicePx = [dpi](int twips) { return twipsToPixels(twips, dpi); };
     const auto textWidth = [painter](const QString& text) {
         if (!painter)
             return int(text.size()) * 110;
@@ -656,8 +668,8 @@ void ChartComponent::printPage(PrintSurface& page, const std::array<QString, 7>&
         return int(pixelsToTwips(metrics.horizontalAdvance(text), painter->device()->logicalDpiX()));
     };
     const int lineHeight = 300;
-    int x = cm;
-    int y = top + height + cm / 2;
+    int x = chart.left();
+    int y = chart.top() + chart.height() + cmInTwips(1) / 2;
     if (!alarms && !traceNames.isEmpty()) {
         const QString heading = traceNames + QLatin1Char(':');
         page.setPosition(x, y);
@@ -666,8 +678,8 @@ void ChartComponent::printPage(PrintSurface& page, const std::array<QString, 7>&
     }
     for (const auto& [name, color] : entries) {
         const int needed = 500 + textWidth(name) + 300;
-        if (x > cm && x + needed > cm + width) {
-            x = cm;
+        if (x > chart.left() && x + needed > chart.left() + chart.width()) {
+            x = chart.left();
             y += lineHeight;
         }
         if (painter) {

@@ -213,6 +213,9 @@ private:
     // The page of the print on any surface.
     void printPage(PrintSurface& page, const std::array<QString, 7>& header, const QString& traceNames,
                    bool alarms);
+    // The chart in its frame on the page; the frame in twips.
+    QRect printChart(PrintSurface& page);
+    void printLegend(PrintSurface& page, const QRect& chart, const QString& traceNames, bool alarms);
     void drawChart(QPainter& painter, const QRectF& target);
 
     ChartData data_;

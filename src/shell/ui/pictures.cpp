@@ -180,230 +180,316 @@ void gear(QPainter& p, const QPointF& c, double outer, int teeth, const QColor& 
     p.drawPath(path.subtracted(hole));
 }
 
+void drawNew(QPainter& p)
+{
+    page(p, QRectF(4.5, 2.5, 14, 19));
+    p.setPen(inkPen(1.0, kAmber.darker(130)));
+    p.setBrush(kYellow);
+    QPainterPath star;
+    const QPointF c(17.5, 17.5);
+    for (int i = 0; i < 10; ++i) {
+        const double a = -M_PI / 2 + M_PI * i / 5;
+        const double r = (i % 2 == 0) ? 5.2 : 2.3;
+        const QPointF pt(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
+        if (i == 0)
+            star.moveTo(pt);
+        else
+            star.lineTo(pt);
+    }
+    star.closeSubpath();
+    p.drawPath(star);
+}
+
+void drawOpen(QPainter& p)
+{
+    p.setPen(inkPen());
+    p.setBrush(QColor(0xc9, 0x8f, 0x2e));
+    QPainterPath back;
+    back.moveTo(2, 5);
+    back.lineTo(8.5, 5);
+    back.lineTo(10.5, 7.5);
+    back.lineTo(20, 7.5);
+    back.lineTo(20, 19.5);
+    back.lineTo(2, 19.5);
+    back.closeSubpath();
+    p.drawPath(back);
+    page(p, QRectF(5.5, 9, 12, 9));
+    QPainterPath front;
+    front.moveTo(2, 19.5);
+    front.lineTo(5.2, 11);
+    front.lineTo(22.8, 11);
+    front.lineTo(20, 19.5);
+    front.closeSubpath();
+    p.setBrush(kYellow);
+    p.drawPath(front);
+}
+
+void drawSave(QPainter& p)
+{
+    floppy(p, QRectF(3, 3, 18, 18));
+}
+
+void drawSaveAs(QPainter& p)
+{
+    floppy(p, QRectF(2, 2, 16, 16));
+    pencil(p, QPointF(12.5, 21.5), 12.5, -45);
+}
+
+void drawPrint(QPainter& p)
+{
+    p.setPen(inkPen());
+    page(p, QRectF(6.5, 2.5, 11, 8));
+    p.setPen(inkPen());
+    p.setBrush(QColor(0xb8, 0xc1, 0xca));
+    p.drawRoundedRect(QRectF(2.5, 9, 19, 9), 1.8, 1.8);
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(6.5, 14.5, 11, 7));
+    textLines(p, 8.5, 15.5, 17, 2, 2.4);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kGreen);
+    p.drawEllipse(QPointF(18.5, 11.8), 1.1, 1.1);
+}
+
+void drawNote(QPainter& p)
+{
+    p.setPen(inkPen());
+    p.setBrush(QColor(0xfb, 0xf1, 0xb0));
+    p.drawRect(QRectF(4, 3.5, 14, 18));
+    p.setPen(inkPen(1.0, kRed));
+    p.drawLine(QPointF(7, 3.8), QPointF(7, 21.2));
+    textLines(p, 8.5, 16, 8, 5, 2.7);
+    p.setPen(inkPen(1.0));
+    p.setBrush(kGrey);
+    for (int i = 0; i < 4; ++i)
+        p.drawEllipse(QPointF(6 + i * 3.3, 3.5), 0.9, 1.4);
+    pencil(p, QPointF(14, 20.5), 10, -60);
+}
+
+void drawExit(QPainter& p)
+{
+    p.setPen(inkPen());
+    p.setBrush(QColor(0x9c, 0x6b, 0x3f));
+    p.drawRect(QRectF(3.5, 2.5, 11, 19));
+    p.setBrush(QColor(0xc4, 0x8d, 0x58));
+    QPainterPath leaf;
+    leaf.moveTo(3.5, 2.5);
+    leaf.lineTo(10.5, 4.5);
+    leaf.lineTo(10.5, 23);
+    leaf.lineTo(3.5, 21.5);
+    leaf.closeSubpath();
+    p.drawPath(leaf);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kYellow);
+    p.drawEllipse(QPointF(9, 13), 0.9, 0.9);
+    arrow(p, QPointF(11.5, 12), QPointF(22.5, 12), kRed, 3.4);
+}
+
+void drawSetup(QPainter& p)
+{
+    gear(p, QPointF(12, 12), 9.5, 9, QColor(0x7f, 0x8c, 0x99));
+    p.setPen(inkPen(1.0));
+    p.setBrush(kLightBlue);
+    p.drawEllipse(QPointF(12, 12), 2.4, 2.4);
+}
+
+void drawSensor(QPainter& p)
+{
+    // A screw-in sender: lead, hexagon nut, thread and tip.
+    p.setPen(inkPen(1.6, kDark));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath lead;
+    lead.moveTo(12, 6);
+    lead.cubicTo(12, 1.5, 18, 4.5, 21.5, 1.5);
+    p.drawPath(lead);
+    p.setPen(inkPen());
+    p.setBrush(kDark);
+    p.drawRect(QRectF(10, 4.5, 4, 2.5));
+    QLinearGradient steel(5, 0, 19, 0);
+    steel.setColorAt(0, QColor(0x9a, 0xa5, 0xb0));
+    steel.setColorAt(0.5, QColor(0xe4, 0xe9, 0xee));
+    steel.setColorAt(1, QColor(0x7f, 0x8a, 0x95));
+    p.setBrush(steel);
+    p.drawRoundedRect(QRectF(5, 7, 14, 6.5), 1, 1);
+    p.setPen(inkPen(0.8));
+    p.drawLine(QPointF(9.7, 7.3), QPointF(9.7, 13.2));
+    p.drawLine(QPointF(14.3, 7.3), QPointF(14.3, 13.2));
+    p.setPen(inkPen());
+    p.setBrush(QColor(0xd9, 0xb0, 0x4a));
+    p.drawRect(QRectF(8.5, 13.5, 7, 6));
+    p.setPen(inkPen(0.8, QColor(0x8a, 0x68, 0x1c)));
+    for (int i = 0; i < 3; ++i)
+        p.drawLine(QPointF(8.7, 15.2 + i * 1.6), QPointF(15.3, 14.4 + i * 1.6));
+    p.setPen(inkPen());
+    p.setBrush(kRed);
+    p.drawRoundedRect(QRectF(10.2, 19.5, 3.6, 2.8), 0.8, 0.8);
+}
+
+void drawAlarm(QPainter& p)
+{
+    p.setPen(inkPen());
+    p.setBrush(kAmber);
+    QPainterPath bell;
+    bell.moveTo(4, 18);
+    bell.cubicTo(6.5, 16, 6, 12, 6.5, 9.5);
+    bell.cubicTo(7, 5, 17, 5, 17.5, 9.5);
+    bell.cubicTo(18, 12, 17.5, 16, 20, 18);
+    bell.closeSubpath();
+    p.drawPath(bell);
+    p.drawEllipse(QPointF(12, 4.5), 1.4, 1.4);
+    p.setBrush(kInk);
+    p.drawEllipse(QPointF(12, 19.8), 2, 1.6);
+    p.setPen(inkPen(1.2, kRed));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(0.8, 5, 5, 9), 100 * 16, 160 * 16);
+    p.drawArc(QRectF(18.2, 5, 5, 9), -80 * 16, 160 * 16);
+}
+
+void drawCustSensors(QPainter& p)
+{
+    chartFrame(p, QRectF(2.5, 3.5, 19, 17));
+    p.setPen(inkPen(1.6, kBlue));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath curve;
+    curve.moveTo(4, 18.5);
+    curve.cubicTo(9, 17, 11, 9, 20, 6);
+    p.drawPath(curve);
+    p.setPen(inkPen(1.0, kBlue.darker(140)));
+    p.setBrush(kPaper);
+    for (const QPointF& pt : {QPointF(4, 18.5), QPointF(9.6, 14.8), QPointF(14.4, 9.6), QPointF(20, 6)})
+        p.drawEllipse(pt, 1.3, 1.3);
+}
+
+void drawProgDev(QPainter& p)
+{
+    device(p, QRectF(1.5, 11, 21, 11));
+    arrow(p, QPointF(12, 1.2), QPointF(12, 10.5), kGreen, 3.4);
+}
+
+void drawReadDev(QPainter& p)
+{
+    device(p, QRectF(1.5, 11, 21, 11));
+    arrow(p, QPointF(12, 10.5), QPointF(12, 1.2), kBlue, 3.4);
+}
+
+void drawViewDev(QPainter& p)
+{
+    device(p, QRectF(1.5, 3, 21, 11));
+    magnifier(p, QPointF(14, 15.5), 4.2);
+    p.setPen(inkPen(1.0, kGreen));
+    p.drawPolyline(QPolygonF({QPointF(11.2, 15.8), QPointF(12.8, 15.8), QPointF(13.8, 13.4),
+                              QPointF(14.8, 17.6), QPointF(15.8, 15.8), QPointF(17, 15.8)}));
+}
+
+void drawDownData(QPainter& p)
+{
+    p.setPen(inkPen());
+    p.setBrush(QColor(0xb8, 0xc1, 0xca));
+    QPainterPath tray;
+    tray.moveTo(2.5, 14);
+    tray.lineTo(6.5, 14);
+    tray.lineTo(8, 17);
+    tray.lineTo(16, 17);
+    tray.lineTo(17.5, 14);
+    tray.lineTo(21.5, 14);
+    tray.lineTo(21.5, 21.5);
+    tray.lineTo(2.5, 21.5);
+    tray.closeSubpath();
+    p.drawPath(tray);
+    arrow(p, QPointF(12, 1.5), QPointF(12, 15), kGreen, 4);
+}
+
+void drawSaveData(QPainter& p)
+{
+    p.setPen(inkPen());
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(2.5, 2.5, 15, 18));
+    p.setPen(inkPen(0.7, kGrey));
+    for (int i = 1; i < 6; ++i)
+        p.drawLine(QPointF(2.5, 2.5 + i * 3), QPointF(17.5, 2.5 + i * 3));
+    p.drawLine(QPointF(7.5, 2.5), QPointF(7.5, 20.5));
+    p.drawLine(QPointF(12.5, 2.5), QPointF(12.5, 20.5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x2e, 0x9b, 0x4a, 90));
+    p.drawRect(QRectF(2.9, 2.9, 14.2, 2.6));
+    floppy(p, QRectF(11.5, 11.5, 11, 11));
+}
+
+void drawAnalize(QPainter& p)
+{
+    chartFrame(p, QRectF(2, 2.5, 19, 16));
+    p.setPen(inkPen(1.5, kRed));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF({QPointF(3.5, 15), QPointF(7, 9), QPointF(10, 12), QPointF(13.5, 5.5),
+                              QPointF(16.5, 9), QPointF(19.5, 6)}));
+    p.setPen(inkPen(1.5, kBlue));
+    p.drawPolyline(QPolygonF({QPointF(3.5, 12), QPointF(7, 13.5), QPointF(10, 10), QPointF(13.5, 12.5),
+                              QPointF(16.5, 11), QPointF(19.5, 13)}));
+    magnifier(p, QPointF(15, 15.5), 3.8);
+}
+
+void drawLanguage(QPainter& p)
+{
+    const QPointF c(12, 12);
+    QRadialGradient sea(c - QPointF(3, 3), 12);
+    sea.setColorAt(0, kLightBlue.lighter(115));
+    sea.setColorAt(1, kBlue);
+    p.setPen(inkPen());
+    p.setBrush(sea);
+    p.drawEllipse(c, 9.5, 9.5);
+    p.setPen(inkPen(0.8, kPaper));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(c, 4.2, 9.5);
+    p.drawLine(QPointF(12, 2.5), QPointF(12, 21.5));
+    p.drawLine(QPointF(2.5, 12), QPointF(21.5, 12));
+    p.drawLine(QPointF(4, 7.5), QPointF(20, 7.5));
+    p.drawLine(QPointF(4, 16.5), QPointF(20, 16.5));
+}
+
+// Each command's picture, by its toolbar key.
+struct CommandPicture {
+    const char* key;
+    void (*draw)(QPainter&);
+};
+constexpr CommandPicture kCommandPictures[] = {
+    {"New", drawNew},
+    {"Open", drawOpen},
+    {"Save", drawSave},
+    {"SaveAs", drawSaveAs},
+    {"Print", drawPrint},
+    {"Note", drawNote},
+    {"Exit", drawExit},
+    {"Setup", drawSetup},
+    {"Sensor", drawSensor},
+    {"Alarm", drawAlarm},
+    {"CustSensors", drawCustSensors},
+    {"ProgDev", drawProgDev},
+    {"ReadDev", drawReadDev},
+    {"ViewDev", drawViewDev},
+    {"DownData", drawDownData},
+    {"SaveData", drawSaveData},
+    {"Analize", drawAnalize},
+    {"Language", drawLanguage},
+};
+
 void drawCommand(QPainter& p, const QString& key)
 {
-    if (key == QLatin1String("New")) {
-        page(p, QRectF(4.5, 2.5, 14, 19));
-        p.setPen(inkPen(1.0, kAmber.darker(130)));
-        p.setBrush(kYellow);
-        QPainterPath star;
-        const QPointF c(17.5, 17.5);
-        for (int i = 0; i < 10; ++i) {
-            const double a = -M_PI / 2 + M_PI * i / 5;
-            const double r = (i % 2 == 0) ? 5.2 : 2.3;
-            const QPointF pt(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
-            if (i == 0)
-                star.moveTo(pt);
-            else
-                star.lineTo(pt);
-        }
-        star.closeSubpath();
-        p.drawPath(star);
-    } else if (key == QLatin1String("Open")) {
-        p.setPen(inkPen());
-        p.setBrush(QColor(0xc9, 0x8f, 0x2e));
-        QPainterPath back;
-        back.moveTo(2, 5);
-        back.lineTo(8.5, 5);
-        back.lineTo(10.5, 7.5);
-        back.lineTo(20, 7.5);
-        back.lineTo(20, 19.5);
-        back.lineTo(2, 19.5);
-        back.closeSubpath();
-        p.drawPath(back);
-        page(p, QRectF(5.5, 9, 12, 9));
-        QPainterPath front;
-        front.moveTo(2, 19.5);
-        front.lineTo(5.2, 11);
-        front.lineTo(22.8, 11);
-        front.lineTo(20, 19.5);
-        front.closeSubpath();
-        p.setBrush(kYellow);
-        p.drawPath(front);
-    } else if (key == QLatin1String("Save")) {
-        floppy(p, QRectF(3, 3, 18, 18));
-    } else if (key == QLatin1String("SaveAs")) {
-        floppy(p, QRectF(2, 2, 16, 16));
-        pencil(p, QPointF(12.5, 21.5), 12.5, -45);
-    } else if (key == QLatin1String("Print")) {
-        p.setPen(inkPen());
-        page(p, QRectF(6.5, 2.5, 11, 8));
-        p.setPen(inkPen());
-        p.setBrush(QColor(0xb8, 0xc1, 0xca));
-        p.drawRoundedRect(QRectF(2.5, 9, 19, 9), 1.8, 1.8);
-        p.setBrush(kPaper);
-        p.drawRect(QRectF(6.5, 14.5, 11, 7));
-        textLines(p, 8.5, 15.5, 17, 2, 2.4);
-        p.setPen(Qt::NoPen);
-        p.setBrush(kGreen);
-        p.drawEllipse(QPointF(18.5, 11.8), 1.1, 1.1);
-    } else if (key == QLatin1String("Note")) {
-        p.setPen(inkPen());
-        p.setBrush(QColor(0xfb, 0xf1, 0xb0));
-        p.drawRect(QRectF(4, 3.5, 14, 18));
-        p.setPen(inkPen(1.0, kRed));
-        p.drawLine(QPointF(7, 3.8), QPointF(7, 21.2));
-        textLines(p, 8.5, 16, 8, 5, 2.7);
-        p.setPen(inkPen(1.0));
-        p.setBrush(kGrey);
-        for (int i = 0; i < 4; ++i)
-            p.drawEllipse(QPointF(6 + i * 3.3, 3.5), 0.9, 1.4);
-        pencil(p, QPointF(14, 20.5), 10, -60);
-    } else if (key == QLatin1String("Exit")) {
-        p.setPen(inkPen());
-        p.setBrush(QColor(0x9c, 0x6b, 0x3f));
-        p.drawRect(QRectF(3.5, 2.5, 11, 19));
-        p.setBrush(QColor(0xc4, 0x8d, 0x58));
-        QPainterPath leaf;
-        leaf.moveTo(3.5, 2.5);
-        leaf.lineTo(10.5, 4.5);
-        leaf.lineTo(10.5, 23);
-        leaf.lineTo(3.5, 21.5);
-        leaf.closeSubpath();
-        p.drawPath(leaf);
-        p.setPen(Qt::NoPen);
-        p.setBrush(kYellow);
-        p.drawEllipse(QPointF(9, 13), 0.9, 0.9);
-        arrow(p, QPointF(11.5, 12), QPointF(22.5, 12), kRed, 3.4);
-    } else if (key == QLatin1String("Setup")) {
-        gear(p, QPointF(12, 12), 9.5, 9, QColor(0x7f, 0x8c, 0x99));
-        p.setPen(inkPen(1.0));
-        p.setBrush(kLightBlue);
-        p.drawEllipse(QPointF(12, 12), 2.4, 2.4);
-    } else if (key == QLatin1String("Sensor")) {
-        // A screw-in sender: lead, hexagon nut, thread and tip.
-        p.setPen(inkPen(1.6, kDark));
-        p.setBrush(Qt::NoBrush);
-        QPainterPath lead;
-        lead.moveTo(12, 6);
-        lead.cubicTo(12, 1.5, 18, 4.5, 21.5, 1.5);
-        p.drawPath(lead);
-        p.setPen(inkPen());
-        p.setBrush(kDark);
-        p.drawRect(QRectF(10, 4.5, 4, 2.5));
-        QLinearGradient steel(5, 0, 19, 0);
-        steel.setColorAt(0, QColor(0x9a, 0xa5, 0xb0));
-        steel.setColorAt(0.5, QColor(0xe4, 0xe9, 0xee));
-        steel.setColorAt(1, QColor(0x7f, 0x8a, 0x95));
-        p.setBrush(steel);
-        p.drawRoundedRect(QRectF(5, 7, 14, 6.5), 1, 1);
-        p.setPen(inkPen(0.8));
-        p.drawLine(QPointF(9.7, 7.3), QPointF(9.7, 13.2));
-        p.drawLine(QPointF(14.3, 7.3), QPointF(14.3, 13.2));
-        p.setPen(inkPen());
-        p.setBrush(QColor(0xd9, 0xb0, 0x4a));
-        p.drawRect(QRectF(8.5, 13.5, 7, 6));
-        p.setPen(inkPen(0.8, QColor(0x8a, 0x68, 0x1c)));
-        for (int i = 0; i < 3; ++i)
-            p.drawLine(QPointF(8.7, 15.2 + i * 1.6), QPointF(15.3, 14.4 + i * 1.6));
-        p.setPen(inkPen());
-        p.setBrush(kRed);
-        p.drawRoundedRect(QRectF(10.2, 19.5, 3.6, 2.8), 0.8, 0.8);
-    } else if (key == QLatin1String("Alarm")) {
-        p.setPen(inkPen());
-        p.setBrush(kAmber);
-        QPainterPath bell;
-        bell.moveTo(4, 18);
-        bell.cubicTo(6.5, 16, 6, 12, 6.5, 9.5);
-        bell.cubicTo(7, 5, 17, 5, 17.5, 9.5);
-        bell.cubicTo(18, 12, 17.5, 16, 20, 18);
-        bell.closeSubpath();
-        p.drawPath(bell);
-        p.drawEllipse(QPointF(12, 4.5), 1.4, 1.4);
-        p.setBrush(kInk);
-        p.drawEllipse(QPointF(12, 19.8), 2, 1.6);
-        p.setPen(inkPen(1.2, kRed));
-        p.setBrush(Qt::NoBrush);
-        p.drawArc(QRectF(0.8, 5, 5, 9), 100 * 16, 160 * 16);
-        p.drawArc(QRectF(18.2, 5, 5, 9), -80 * 16, 160 * 16);
-    } else if (key == QLatin1String("CustSensors")) {
-        chartFrame(p, QRectF(2.5, 3.5, 19, 17));
-        p.setPen(inkPen(1.6, kBlue));
-        p.setBrush(Qt::NoBrush);
-        QPainterPath curve;
-        curve.moveTo(4, 18.5);
-        curve.cubicTo(9, 17, 11, 9, 20, 6);
-        p.drawPath(curve);
-        p.setPen(inkPen(1.0, kBlue.darker(140)));
-        p.setBrush(kPaper);
-        for (const QPointF& pt : {QPointF(4, 18.5), QPointF(9.6, 14.8), QPointF(14.4, 9.6), QPointF(20, 6)})
-            p.drawEllipse(pt, 1.3, 1.3);
-    } else if (key == QLatin1String("ProgDev")) {
-        device(p, QRectF(1.5, 11, 21, 11));
-        arrow(p, QPointF(12, 1.2), QPointF(12, 10.5), kGreen, 3.4);
-    } else if (key == QLatin1String("ReadDev")) {
-        device(p, QRectF(1.5, 11, 21, 11));
-        arrow(p, QPointF(12, 10.5), QPointF(12, 1.2), kBlue, 3.4);
-    } else if (key == QLatin1String("ViewDev")) {
-        device(p, QRectF(1.5, 3, 21, 11));
-        magnifier(p, QPointF(14, 15.5), 4.2);
-        p.setPen(inkPen(1.0, kGreen));
-        p.drawPolyline(QPolygonF({QPointF(11.2, 15.8), QPointF(12.8, 15.8), QPointF(13.8, 13.4),
-                                  QPointF(14.8, 17.6), QPointF(15.8, 15.8), QPointF(17, 15.8)}));
-    } else if (key == QLatin1String("DownData")) {
-        p.setPen(inkPen());
-        p.setBrush(QColor(0xb8, 0xc1, 0xca));
-        QPainterPath tray;
-        tray.moveTo(2.5, 14);
-        tray.lineTo(6.5, 14);
-        tray.lineTo(8, 17);
-        tray.lineTo(16, 17);
-        tray.lineTo(17.5, 14);
-        tray.lineTo(21.5, 14);
-        tray.lineTo(21.5, 21.5);
-        tray.lineTo(2.5, 21.5);
-        tray.closeSubpath();
-        p.drawPath(tray);
-        arrow(p, QPointF(12, 1.5), QPointF(12, 15), kGreen, 4);
-    } else if (key == QLatin1String("SaveData")) {
-        p.setPen(inkPen());
-        p.setBrush(kPaper);
-        p.drawRect(QRectF(2.5, 2.5, 15, 18));
-        p.setPen(inkPen(0.7, kGrey));
-        for (int i = 1; i < 6; ++i)
-            p.drawLine(QPointF(2.5, 2.5 + i * 3), QPointF(17.5, 2.5 + i * 3));
-        p.drawLine(QPointF(7.5, 2.5), QPointF(7.5, 20.5));
-        p.drawLine(QPointF(12.5, 2.5), QPointF(12.5, 20.5));
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x2e, 0x9b, 0x4a, 90));
-        p.drawRect(QRectF(2.9, 2.9, 14.2, 2.6));
-        floppy(p, QRectF(11.5, 11.5, 11, 11));
-    } else if (key == QLatin1String("Analize")) {
-        chartFrame(p, QRectF(2, 2.5, 19, 16));
-        p.setPen(inkPen(1.5, kRed));
-        p.setBrush(Qt::NoBrush);
-        p.drawPolyline(QPolygonF({QPointF(3.5, 15), QPointF(7, 9), QPointF(10, 12), QPointF(13.5, 5.5),
-                                  QPointF(16.5, 9), QPointF(19.5, 6)}));
-        p.setPen(inkPen(1.5, kBlue));
-        p.drawPolyline(QPolygonF({QPointF(3.5, 12), QPointF(7, 13.5), QPointF(10, 10), QPointF(13.5, 12.5),
-                                  QPointF(16.5, 11), QPointF(19.5, 13)}));
-        magnifier(p, QPointF(15, 15.5), 3.8);
-    } else if (key == QLatin1String("Language")) {
-        const QPointF c(12, 12);
-        QRadialGradient sea(c - QPointF(3, 3), 12);
-        sea.setColorAt(0, kLightBlue.lighter(115));
-        sea.setColorAt(1, kBlue);
-        p.setPen(inkPen());
-        p.setBrush(sea);
-        p.drawEllipse(c, 9.5, 9.5);
-        p.setPen(inkPen(0.8, kPaper));
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(c, 4.2, 9.5);
-        p.drawLine(QPointF(12, 2.5), QPointF(12, 21.5));
-        p.drawLine(QPointF(2.5, 12), QPointF(21.5, 12));
-        p.drawLine(QPointF(4, 7.5), QPointF(20, 7.5));
-        p.drawLine(QPointF(4, 16.5), QPointF(20, 16.5));
-    }
+    for (const CommandPicture& c : kCommandPictures)
+        if (key == QLatin1String(c.key))
+            c.draw(p);
 }
 
 } // namespace
 
 QIcon commandIcon(const QString& key)
 {
-    static IconSet icons({"New", "Open", "Save", "SaveAs", "Print", "Note", "Exit", "Setup", "Sensor", "Alarm",
-                          "CustSensors", "ProgDev", "ReadDev", "ViewDev", "DownData", "SaveData", "Analize",
-                          "Language"},
-                         drawCommand);
+    static IconSet icons(
+        [] {
+            QStringList keys;
+            for (const CommandPicture& c : kCommandPictures)
+                keys << QLatin1String(c.key);
+            return keys;
+        }(),
+        drawCommand);
     return icons.icon(key);
 }
 
