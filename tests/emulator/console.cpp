@@ -117,7 +117,7 @@ ConsoleAction drop(const QStringList& args)
     ConsoleAction a;
     if (args.isEmpty()) {
         a.kind = ConsoleAction::Kind::DropLine;
-        a.reply = QStringLiteral("the line is dead; \"plug\" gives a new one");
+        a.reply = QStringLiteral("the line is dead; \"plug\" brings it back");
         return a;
     }
     const std::optional<quint8> code = commandCode(args[0]);
@@ -127,7 +127,7 @@ ConsoleAction drop(const QStringList& args)
     a.fault = Fault::DropLine;
     a.count = 1;
     a.onlyCode = *code;
-    a.reply = QStringLiteral("the line goes dead when command %1 comes; then \"plug\" gives a new one")
+    a.reply = QStringLiteral("the line goes dead when command %1 comes; then \"plug\" brings it back")
                   .arg(codeText(*code));
     return a;
 }
@@ -185,10 +185,14 @@ QString carryOut(Emulator& emulator, const ConsoleAction& a)
         emulator.dropLine();
         break;
     case ConsoleAction::Kind::Plug: {
-        if (!emulator.start())
+        const QString before = emulator.devicePath();
+        if (!emulator.replug())
             return QStringLiteral("no pseudo-terminal available, so no line; \"plug\" tries again");
         const QString path = emulator.devicePath();
-        return QStringLiteral("a new line: %1 (start the program again with ZUV_PORTS=%1)").arg(path);
+        if (path == before)
+            return QStringLiteral("the line is back on %1").arg(path);
+        return QStringLiteral("the line is back, on a new device: %1 (start the program again with ZUV_PORTS=%1)")
+            .arg(path);
     }
     case ConsoleAction::Kind::Nothing:
     case ConsoleAction::Kind::Help:
@@ -206,7 +210,7 @@ QString consoleHelp()
     for (const FaultWord& f : kFaultWords)
         row(usageOf(f), effectOf(f, QStringLiteral("MS")));
     row(QStringLiteral("drop [CODE]"), QStringLiteral("the line goes dead now, or when CODE next comes"));
-    row(QStringLiteral("plug"), QStringLiteral("a new line, on a new device, after drop"));
+    row(QStringLiteral("plug"), QStringLiteral("the line back after drop, on the same device if it is free"));
     row(QStringLiteral("answer"), QStringLiteral("every fault cleared: the instrument answers again"));
     row(QStringLiteral("help"), QStringLiteral("this list"));
     text += QStringLiteral("CODE is a command code in hex (0x13 or 13): the fault hits that command\n"

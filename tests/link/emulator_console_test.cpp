@@ -55,8 +55,8 @@ TEST(EmulatorConsole, EachLineGivesItsActionAndReply)
         {"short 0e", Kind::SetFault, Fault::ShortReply, 0x0E, 0, -1,
          "replies without their last byte, to command 0x0E only, until \"answer\""},
         {"drop 0x0E", Kind::SetFault, Fault::DropLine, 0x0E, 0, 1,
-         "the line goes dead when command 0x0E comes; then \"plug\" gives a new one"},
-        {"drop", Kind::DropLine, Fault::None, 0, 0, -1, "the line is dead; \"plug\" gives a new one"},
+         "the line goes dead when command 0x0E comes; then \"plug\" brings it back"},
+        {"drop", Kind::DropLine, Fault::None, 0, 0, -1, "the line is dead; \"plug\" brings it back"},
         {"answer", Kind::Answer, Fault::None, 0, 0, -1, "every fault cleared: the instrument answers again"},
         {"plug", Kind::Plug, Fault::None, 0, 0, -1, ""},
         {"", Kind::Nothing, Fault::None, 0, 0, -1, ""},
@@ -153,9 +153,14 @@ protected:
     bool start(const QStringList& args = {})
     {
         program_.start(QStringLiteral(ZUV_BIN_DIR "/zuv-emulator"), args);
-        const QString path = outputLine();
+        return openDevice(outputLine());
+    }
+
+    bool openDevice(const QString& path)
+    {
         if (!path.startsWith(QLatin1String("/dev/")))
             return false;
+        path_ = path;
         pty_ = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
         return pty_ >= 0;
     }
@@ -215,6 +220,7 @@ protected:
     }
 
     QProcess program_;
+    QString path_;
     int pty_ = -1;
 };
 
@@ -238,6 +244,30 @@ TEST_F(EmulatorProgram, SilentPollTypedAtItUntilAnswerAndItServesOnAfterTheInput
     ASSERT_TRUE(program_.waitForFinished(10000));
     EXPECT_EQ(program_.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program_.exitCode(), 0);
+}
+
+// Unplugged and plugged in again: the line comes back, on the same device
+// when the system gives its number back.
+TEST_F(EmulatorProgram, DropAndPlugTypedAtIt)
+{
+    ASSERT_TRUE(start());
+    const QString before = path_;
+    EXPECT_EQ(type("drop"), QStringLiteral("the line is dead; \"plug\" brings it back"));
+    EXPECT_EQ(receive(1), QByteArray());
+    ::close(pty_);
+    pty_ = -1;
+
+    const QString reply = type("plug");
+    const QString path = reply.split(u' ').filter(QStringLiteral("/dev/")).value(0);
+    ASSERT_FALSE(path.isEmpty()) << reply.toStdString();
+    if (path == before)
+        EXPECT_EQ(reply, QStringLiteral("the line is back on ") + path);
+    else
+        EXPECT_EQ(reply, QStringLiteral("the line is back, on a new device: %1 (start the program again with "
+                                        "ZUV_PORTS=%1)")
+                             .arg(path));
+    ASSERT_TRUE(openDevice(path));
+    expectPollAnswered();
 }
 
 TEST_F(EmulatorProgram, FaultFromTheStart)
