@@ -1,31 +1,40 @@
 #pragma once
-// The emulator's console: lines typed while it serves put the instrument's
-// faults in a newcomer's hands (an unanswered command, a late reply, a dead
-// line), so every failure path of the program can be tried by hand.
+// The lines typed at zuv-emulator while it serves: each turns into one
+// action on the instrument and one short line to print back. A line that
+// means nothing changes nothing and says why.
 
-#include <QByteArrayView>
+#include "emulator/engine.h"
+
 #include <QString>
-#include <QtGlobal>
+#include <QStringView>
 
 namespace zuv::emu {
 
 class Emulator;
 
-struct ConsoleOrder {
-    enum class Kind { Silent, Late, Answer, Drop, Help, Wrong };
-    Kind kind = Kind::Wrong;
-    quint8 code = 0; // 0: every command
-    int ms = 0;      // how late, for Late
-    QString error;   // why a Wrong line is wrong
+struct ConsoleAction {
+    enum class Kind {
+        Nothing,  // an empty line, or a wrong one (its reply says why)
+        SetFault, // fault, lateMs, count and onlyCode for Emulator::setFault
+        Answer,   // every fault cleared
+        DropLine, // the line goes dead now
+        Plug,     // a new line, on a new device
+        Help,
+    };
+    Kind kind = Kind::Nothing;
+    Fault fault = Fault::None;
+    int count = -1;
+    quint8 onlyCode = 0;
+    int lateMs = 0;
+    QString reply;
 };
 
-// One typed line, e.g. "silent 0x13", "late 3000 12", "answer".
-ConsoleOrder parseConsoleLine(QByteArrayView line);
+ConsoleAction parseConsoleLine(QStringView line);
 
-// Carries the order out on `emulator` and says, in one line, what it did.
-QString applyConsoleOrder(Emulator& emulator, const ConsoleOrder& order);
+// Does it on the running emulator; gives the line to print.
+QString carryOut(Emulator& emulator, const ConsoleAction& action);
 
-// The console's commands, one a line.
+// The commands, one a line, as `help` and --help list them.
 QString consoleHelp();
 
 } // namespace zuv::emu

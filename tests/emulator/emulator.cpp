@@ -23,8 +23,20 @@ bool Emulator::start()
     QString path;
     const bool opened = openLine(m, s, path);
     stop();
-    if (!opened)
-        return false;
+    return opened && begin(m, s, path);
+}
+
+bool Emulator::replug()
+{
+    stop();
+    int m = -1;
+    int s = -1;
+    QString path;
+    return openLine(m, s, path) && begin(m, s, path);
+}
+
+bool Emulator::begin(int m, int s, const QString& path)
+{
     {
         std::lock_guard lock(mutex_);
         master_ = m;

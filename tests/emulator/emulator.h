@@ -34,6 +34,11 @@ public:
     // The slave device, e.g. "/dev/pts/7"; empty before start.
     QString devicePath() const;
 
+    // A new line, the old device let go first: the system mostly gives its
+    // number back, so that a program that names it finds the instrument
+    // again, as after an adapter plugged in again. devicePath() says which.
+    bool replug();
+
     // The line goes dead now (the master side is closed): the program's
     // port errors, and the device path is gone, never handed to another
     // process while this emulator lives. start() gives a new line, on a new
@@ -86,6 +91,8 @@ public:
     Progress progress() const;
 
 private:
+    // Serves that line from a new thread.
+    bool begin(int master, int slave, const QString& path);
     void serve();
     // `unserved` bytes are counted served before a delayed chunk or at the end.
     void send(const Reply& r, std::uint64_t& unserved);
