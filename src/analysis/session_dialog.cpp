@@ -183,15 +183,15 @@ SessionDialogState MostraDatiSessione()
 {
     SessionDialogState d;
     const SessionRecord& s = DatiSessione;
-    d.txtSessione = s.Sessione.trimmed();
-    d.txtDataSessione = s.DataSessione.trimmed();
-    d.txtOraSessione = s.OraSessione.trimmed();
-    d.cboCircuito = s.Circuito.trimmed();
-    d.txtLunghezzaTracciato = s.LunghTracciato.trimmed();
+    d.txtSessione = withoutOuterBlanks(s.Sessione);
+    d.txtDataSessione = withoutOuterBlanks(s.DataSessione);
+    d.txtOraSessione = withoutOuterBlanks(s.OraSessione);
+    d.cboCircuito = withoutOuterBlanks(s.Circuito);
+    d.txtLunghezzaTracciato = withoutOuterBlanks(s.LunghTracciato);
     d.LunghTracciato = s.LunghTracciato;
-    d.txtVeicolo = s.VeicoloSessione.trimmed();
-    d.txtPiloti = s.Piloti.trimmed();
-    d.txtNote = s.NoteSessione.trimmed();
+    d.txtVeicolo = withoutOuterBlanks(s.VeicoloSessione);
+    d.txtPiloti = withoutOuterBlanks(s.Piloti);
+    d.txtNote = withoutOuterBlanks(s.NoteSessione);
     d.txtX[0].visible = true;
     cboCircuito_Click(d);
     return d;

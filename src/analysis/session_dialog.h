@@ -122,8 +122,9 @@ struct SessionDialogState {
 // names for the circuit combo, in that order.
 QStringList CaricaListaCircuiti();
 
-// The dialog as it opens: the session's values without blanks around them,
-// then the session's circuit chosen as by `cboCircuito_Click`.
+// The dialog as it opens: the session's values without the blanks around
+// them (a line break that ends the drivers stays), then the session's
+// circuit chosen as by `cboCircuito_Click`.
 SessionDialogState MostraDatiSessione();
 
 // The dialog's title: circuit, " - ", track length, " m.".

@@ -41,17 +41,6 @@ QString numberField(double v)
 
 QString withoutBlanks(QString s) { return s.remove(QLatin1Char(' ')); }
 
-// Blanks only: a tab or a non-breaking space is part of the value.
-QString withoutOuterBlanks(const QString& s)
-{
-    qsizetype b = 0, e = s.size();
-    while (b < e && s[b] == QLatin1Char(' '))
-        ++b;
-    while (e > b && s[e - 1] == QLatin1Char(' '))
-        --e;
-    return s.mid(b, e - b);
-}
-
 template <typename T>
 std::optional<T> wholeField(const QString& field)
 {
@@ -103,6 +92,16 @@ bool readMeasureLine(const QString& line, MeasureSettings& m)
 }
 
 } // namespace
+
+QString withoutOuterBlanks(const QString& s)
+{
+    qsizetype b = 0, e = s.size();
+    while (b < e && s[b] == QLatin1Char(' '))
+        ++b;
+    while (e > b && s[e - 1] == QLatin1Char(' '))
+        --e;
+    return s.mid(b, e - b);
+}
 
 QString sessionFileFor(const QString& analysisFileName)
 {

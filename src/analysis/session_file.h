@@ -83,6 +83,10 @@ SessionReadResult CaricaDatiSessione(const QString& sessionFileName, MeasureRows
 bool SalvaDatiSessione(const QString& sessionFileName, const MeasureRows& measures,
                        QString* error = nullptr);
 
+// `s` without the blanks around it; a tab or a line break there is part of
+// the value. The reader and the session data dialog drop them so.
+QString withoutOuterBlanks(const QString& s);
+
 // CR LF, a lone CR and a lone LF each become ", ".
 QString joinLines(const QString& text);
 

@@ -406,6 +406,18 @@ TEST_F(SessionDialogFiles, OkWritesTheSectorsOfTheCircuitOnShowAndStoresTheTexts
     cboNumSettori_Click(d);
     ASSERT_TRUE(OKButton_Click(d).accepted);
     EXPECT_EQ(alphaSec(), QByteArray("1200\r\n400\r\n400\r\n400\r\n"));
+
+    // A circuit whose sector file holds a length of 0 and no sector, picked
+    // after Alpha: none is in use, and Alpha's first sector, which its box
+    // still shows, is not written into Beta's file.
+    writeFile(QStringLiteral("tracks/Beta.sec"), "0\r\n");
+    d = MostraDatiSessione();
+    d.cboCircuito = QStringLiteral("Beta");
+    cboCircuito_Click(d);
+    ASSERT_EQ(d.NumSettori, 0);
+    ASSERT_EQ(d.txtX[0].text, QStringLiteral("400"));
+    ASSERT_TRUE(OKButton_Click(d).accepted);
+    EXPECT_EQ(readFile(QStringLiteral("tracks/Beta.sec")), QByteArray("0\r\n"));
 }
 
 TEST_F(SessionDialogFiles, ASectorFileThatCannotBeWrittenStopsOk)

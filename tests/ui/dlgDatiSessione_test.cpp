@@ -194,7 +194,12 @@ protected:
         for (const ModalDriver::Box& box : user.boxes) {
             EXPECT_EQ(box.title, appTitle());
             EXPECT_EQ(box.buttons, QStringList{QStringLiteral("OK")});
+            EXPECT_EQ(box.owner, dialog.get()) << "the dialog's own box";
             texts << box.text;
+        }
+        // Answered, the box gives the dialog back, ready for the next try.
+        if (!user.boxes.empty() && dialog->isVisible()) {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
         }
         return texts;
     }
@@ -664,6 +669,45 @@ TEST_F(SessionDialogTest, ATypedCircuitNameLeavesTheSectorsWithTheCircuitLastLoa
     EXPECT_EQ(readFile(QStringLiteral("tracks/Pista Collina.sec")), QByteArray("2400\r\n800\r\n890\r\n710\r\n"));
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("tracks/Nuova Pista.sec"))));
     EXPECT_EQ(window.sessionSaves, 1);
+}
+
+// A refusal is a box of the dialog itself, whichever window is in front.
+TEST_F(SessionDialogTest, ARefusalIsTheDialogsOwnBox)
+{
+    dlgDatiSessione& d = open();
+    // Three sectors of 1000.5: 333, 333 and 334 make 1000.
+    type(d.txtLunghezzaTracciato, QStringLiteral("1000.5"));
+    ASSERT_EQ(sectorTexts(), (std::vector<QString>{"333", "333", "334"}));
+    clickOk();
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_EQ(msgs.shown[0].text, languageText(327));
+    EXPECT_EQ(msgs.shown[0].owner, &d);
+    EXPECT_TRUE(d.isVisible());
+}
+
+// The boxes open on the session's values less the blanks around them, and
+// only the blanks: a tab stays, and so does a line typed last in the
+// drivers, which OK then stores as it stands.
+TEST_F(SessionDialogTest, OpensWithOnlyTheBlanksAroundEachValueDropped)
+{
+    DatiSessione.Sessione = QStringLiteral(" \tQualifying\t ");
+    DatiSessione.Circuito = QStringLiteral(" Pista Collina ");
+    DatiSessione.Piloti = QStringLiteral("  Anna\r\nBruno\r\n");
+    dlgDatiSessione& d = open();
+    EXPECT_EQ(d.txtSessione->text(), QStringLiteral("\tQualifying\t"));
+    EXPECT_EQ(d.cboCircuito->currentText(), QStringLiteral("Pista Collina"));
+    EXPECT_EQ(sectorTexts(), (std::vector<QString>{"780", "910", "710"}));
+    EXPECT_EQ(d.txtPiloti->toPlainText(), QStringLiteral("Anna\nBruno\n"));
+
+    d.txtPiloti->setFocus();
+    QTest::keyClick(d.txtPiloti, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(d.txtPiloti, QStringLiteral("Carla"));
+    QTest::keyClick(d.txtPiloti, Qt::Key_Return);
+    EXPECT_TRUE(clickOkAnswering(0).isEmpty());
+    EXPECT_EQ(DatiSessione.Sessione, QStringLiteral("\tQualifying\t"));
+    EXPECT_EQ(DatiSessione.Piloti, QStringLiteral("Anna\r\nBruno\r\nCarla\r\n"));
+    dlgDatiSessione& again = open();
+    EXPECT_EQ(again.txtPiloti->toPlainText(), QStringLiteral("Anna\nBruno\nCarla\n"));
 }
 
 TEST_F(SessionDialogTest, OkStoresTheBoxesAsTheyStandBlanksIncluded)

@@ -371,7 +371,7 @@ void dlgDatiSessione::OKButton_Click()
     readControls();
     const SessionOk outcome = zuv::OKButton_Click(d_);
     if (!outcome.accepted) {
-        msgBox(outcome.message, MsgIcon::None, MsgButtons::Ok);
+        msgBox(this, outcome.message, MsgIcon::None, MsgButtons::Ok);
         return;
     }
     if (AnalysisInterface* window = currentAnalysis())
