@@ -15,17 +15,18 @@ TableFileNames tableFileNames(const QString& analysisFileName)
     return {analysisFileName.left(p), analysisFileName.mid(p)};
 }
 
-AlarmsChoice chooseAlarmsFile(const QString& folder, const QString& tableName, bool showFolder)
+AlarmsChoice chooseAlarmsFile(const QString& folder, const QString& tableName, CompanionRule rule)
 {
+    const bool chart = rule == CompanionRule::Chart;
     AlarmsChoice s;
     for (const QStringView ext : {u".txt", u".alm"}) {
-        const QString name = companionFileName(tableName, ext);
+        const QString name = chart ? companionFileName(tableName, ext) : withoutExtension(tableName) + ext.toString();
         const QFileInfo found(findEntryNoCase(folder.isEmpty() ? QStringLiteral(".") : folder, name));
         s.FileAllarmiPresente = found.isFile();
         s.NomeFileAllarmi = s.FileAllarmiPresente ? found.fileName() : name;
         if (s.FileAllarmiPresente)
             return s;
-        msgBox(missingFileText(showFolder ? folder + name : name), MsgIcon::Critical);
+        msgBox(missingFileText(chart ? folder + name : name), MsgIcon::Critical);
     }
     return s;
 }

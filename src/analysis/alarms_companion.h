@@ -23,12 +23,17 @@ struct AlarmsChoice {
     bool FileAllarmiPresente = false;
 };
 
+// How each window names the companion alarms file of its data file and
+// says one is missing: the chart window cuts the data file's last four
+// characters and names the whole path; the fast window cuts its last "." and
+// what follows, and names the file alone.
+enum class CompanionRule { Chart, Fast };
+
 // The companion alarms file in `folder` (names matched without regard to
-// case): the ".txt" one, else the ".alm" one, each named as
-// `companionFileName` names it after `tableName`. Each one missing is reported
-// with the critical message, texts 328 and 329 around the file's name (its
-// whole path with `showFolder`, as the chart window says it); with neither,
-// `FileAllarmiPresente` is false and the window closes.
-AlarmsChoice chooseAlarmsFile(const QString& folder, const QString& tableName, bool showFolder = false);
+// case): the ".txt" one, else the ".alm" one, named after `tableName` by
+// `rule`. Each one missing is reported with the critical message, texts 328
+// and 329 around it; with neither, `FileAllarmiPresente` is false and the
+// window closes.
+AlarmsChoice chooseAlarmsFile(const QString& folder, const QString& tableName, CompanionRule rule);
 
 } // namespace zuv

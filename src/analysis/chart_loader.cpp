@@ -13,7 +13,7 @@ namespace {
 QString companionAlarmsFile(const QString& analysisFileName)
 {
     const TableFileNames n = tableFileNames(analysisFileName);
-    const AlarmsChoice c = chooseAlarmsFile(n.Cartella, n.NomeFileTabella, true);
+    const AlarmsChoice c = chooseAlarmsFile(n.Cartella, n.NomeFileTabella, CompanionRule::Chart);
     return c.FileAllarmiPresente ? n.Cartella + c.NomeFileAllarmi : QString();
 }
 

@@ -10,7 +10,7 @@ namespace zuv {
 SessionLoader::Load TableLoader::load(AnalysisData& w, const QString& file)
 {
     const TableFileNames names = tableFileNames(file);
-    const AlarmsChoice companion = chooseAlarmsFile(names.Cartella, names.NomeFileTabella);
+    const AlarmsChoice companion = chooseAlarmsFile(names.Cartella, names.NomeFileTabella, CompanionRule::Fast);
     if (!companion.FileAllarmiPresente)
         return Load::NoCompanion;
 

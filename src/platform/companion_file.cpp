@@ -26,6 +26,12 @@ QString companionFileName(const QString& dataFile, QStringView ext)
     return withoutLastCharacters(dataFile, 4) + ext.toString();
 }
 
+QString withoutExtension(const QString& name)
+{
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? name : name.left(dot);
+}
+
 QString withLastThreeReplaced(const QString& path, QLatin1String ext)
 {
     return withoutLastCharacters(path, 3) + ext;

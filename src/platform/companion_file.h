@@ -17,6 +17,10 @@ qsizetype fileNameStart(const QString& path);
 // `ext` (".txt", ".alm", ".tim").
 QString companionFileName(const QString& dataFile, QStringView ext);
 
+// A file name (no folder) without its last "." and what follows; the whole
+// name when it has no ".".
+QString withoutExtension(const QString& name);
+
 // `path` with its last three characters replaced by `ext`: the session
 // file's "ses", the export's "txt" and "tim".
 QString withLastThreeReplaced(const QString& path, QLatin1String ext);

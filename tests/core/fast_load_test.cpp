@@ -153,7 +153,7 @@ TEST_F(FastLoadFiles, CompanionChoiceAndItsMessages)
         for (const char* f : c.files)
             QFile(QDir(folder.path()).filePath(QString::fromLatin1(f))).open(QIODevice::WriteOnly);
         msgs.clear();
-        const AlarmsChoice s = chooseAlarmsFile(folder.path() + '/', QStringLiteral("run.csv"));
+        const AlarmsChoice s = chooseAlarmsFile(folder.path() + '/', QStringLiteral("run.csv"), CompanionRule::Fast);
         EXPECT_EQ(s.NomeFileAllarmi, QString::fromLatin1(c.chosen));
         EXPECT_EQ(s.FileAllarmiPresente, c.present);
         ASSERT_EQ(int(msgs.shown.size()), c.messages);

@@ -128,31 +128,35 @@ TEST_P(BothWindows, SessionFileComesBackInAFreshWindowAndIsWrittenWhole)
     EXPECT_EQ(DatiSessione.Circuito, "Pista Collina");
 }
 
-// The alarms and lap-time files are named after the data file without its
-// last four characters, the session file after it without its last three,
-// whatever the data file's extension.
-TEST_P(BothWindows, CompanionNamesCutTheDataFilesLastFourCharacters)
+// The lap-time file is named after the data file without its last four
+// characters, the session file after it without its last three, whatever the
+// data file's extension; the alarms file the same way in the chart window,
+// and after the data file's name without its last "." and what follows in the
+// fast one.
+TEST_P(BothWindows, CompanionNamesFollowEachWindowsRule)
 {
     const bool chart = GetParam() == AnalysisKind::Dati;
     const SessionFiles f = makeSession(16, 2, 20);
     struct Case {
         const char* data;
-        const char* alarms;
+        const char* chartAlarms;
+        const char* fastAlarms;
         const char* laps;
         const char* session;
-        const char* missingTxt; // reported before the ".alm" is taken
+        bool almOnly; // the ".txt" is reported missing before the ".alm" is taken
     } cases[] = {
-        {"a.csvx", "a..txt", "a..tim", "a.cses", nullptr},
-        {"b.csvx", "b..alm", "b..tim", "b.cses", "b..txt"},
-        {"run.cs", "ru.txt", "ru.tim", "runses", nullptr},
-        {"run.csv", "run.txt", "run.tim", "run.ses", nullptr},
+        {"a.csvx", "a..txt", "a.txt", "a..tim", "a.cses", false},
+        {"b.csvx", "b..alm", "b.alm", "b..tim", "b.cses", true},
+        {"run.cs", "ru.txt", "run.txt", "ru.tim", "runses", false},
+        {"run.csv", "run.txt", "run.txt", "run.tim", "run.ses", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.data);
         msgs.clear();
         const QString folder = QStringLiteral("names-%1/").arg(QLatin1String(c.data));
         const QString file = writeFile(folder + c.data, f.data);
-        writeFile(folder + c.alarms, f.alarms);
+        const QString alarms = QLatin1String(chart ? c.chartAlarms : c.fastAlarms);
+        writeFile(folder + alarms, f.alarms);
         writeFile(folder + c.laps, f.laps);
         frmAnalisiDati& w = open(file, GetParam());
         ASSERT_TRUE(loaded);
@@ -160,16 +164,17 @@ TEST_P(BothWindows, CompanionNamesCutTheDataFilesLastFourCharacters)
         EXPECT_EQ(w.session().intGiriCompletati, 2) << "the laps of " << c.laps;
         EXPECT_EQ(w.MSFlexGrid1->rowCount(), 5);
         ASSERT_TRUE(w.session().sources().alarmAt);
-        EXPECT_NE(w.session().sources().alarmAt(3, 5), std::nullopt) << "the alarms of " << c.alarms;
+        EXPECT_NE(w.session().sources().alarmAt(3, 5), std::nullopt) << "the alarms of " << alarms.toStdString();
         EXPECT_EQ(w.session().SessionFileName, path(folder + c.session));
-        if (c.missingTxt) {
+        if (c.almOnly) {
+            const QString txt = alarms.chopped(3) + QStringLiteral("txt");
             ASSERT_EQ(msgs.shown.size(), 1u);
-            EXPECT_EQ(msgs.shown[0].text, missingFileText(chart ? path(folder + c.missingTxt) : c.missingTxt));
+            EXPECT_EQ(msgs.shown[0].text, missingFileText(chart ? path(folder + txt) : txt));
         } else {
             EXPECT_TRUE(msgs.shown.empty()) << msgs.shown[0].text.toStdString();
         }
         if (!chart) {
-            EXPECT_TRUE(fileBytes(path(folder + "schema.ini")).contains("\r\n[" + QByteArray(c.alarms) + "]\r\n"));
+            EXPECT_TRUE(fileBytes(path(folder + "schema.ini")).contains("\r\n[" + alarms.toLatin1() + "]\r\n"));
         }
         window.reset();
         EXPECT_EQ(QDir(path(folder)).entryList(QDir::Files).filter(QRegularExpression("ses$")),
