@@ -90,7 +90,6 @@ void AnalysisSession::saveAtClose()
 void AnalysisSession::giveBackMainWindow()
 {
     StatoComunicazione.AnalisiAperta = false;
-    AnalisiCaricata = false;
     mainSurface().setBusy(false);
 }
 

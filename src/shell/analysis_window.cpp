@@ -59,7 +59,6 @@ void showAnalysis(const QString& file)
         {
             g_open = nullptr;
             StatoComunicazione.AnalisiAperta = false;
-            AnalisiCaricata = false;
         }
     } closed;
 

@@ -177,7 +177,6 @@ protected:
         runAnalysisCommand();
         EXPECT_TRUE(acted);
         EXPECT_FALSE(StatoComunicazione.AnalisiAperta);
-        EXPECT_FALSE(AnalisiCaricata);
         EXPECT_EQ(analysisWindowOpen(), nullptr);
         EXPECT_FALSE(surface.busy);
     }
