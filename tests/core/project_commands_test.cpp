@@ -11,6 +11,7 @@
 #include "project/recent_files.h"
 #include "shell/analysis_window.h"
 #include "shell/poll.h"
+#include "support/link_probes.h"
 #include "support/shell_fixture.h"
 
 #include <QDir>

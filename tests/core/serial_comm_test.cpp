@@ -12,6 +12,7 @@
 #include "shell/poll.h"
 #include "support/fake_port.h"
 #include "support/fixtures.h"
+#include "support/link_probes.h"
 
 namespace zuv::test {
 namespace {

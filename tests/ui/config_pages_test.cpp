@@ -19,6 +19,7 @@
 #include "support/emulator_line.h"
 #include "support/fake_port.h"
 #include "support/fixtures.h"
+#include "support/link_probes.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,6 +41,9 @@ static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace zuv::test {
 namespace {
+
+// The back colour the look gave a control.
+QColor lookColour(const QWidget* w) { return w->palette().color(QPalette::Active, QPalette::Base); }
 
 constexpr int kTexts = 400;
 

@@ -9,6 +9,7 @@
 #include "shell/analysis_window.h"
 #include "shell/ui/frmMain.h"
 #include "support/emulator_line.h"
+#include "support/link_probes.h"
 #include "support/shell_fixture.h"
 
 #include <QTest>

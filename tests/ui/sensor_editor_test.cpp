@@ -4,6 +4,7 @@
 
 #include "config/ui/curve_chart.h"
 #include "config/ui/frmImpostaSensore.h"
+#include "link/codec.h"
 #include "link/commands.h"
 #include "link/curve_codec.h"
 #include "link/serial_comm.h"
@@ -380,7 +381,7 @@ TEST_F(SensorEditorWindowTest, ReadsTheSlotsCurveFromTheInstrument)
 
     bool asked = false;
     for (const QByteArray& f : emulator.received())
-        asked = asked || f == curveRequest(2);
+        asked = asked || f == buildFrame(cmd::LeggiCurvaSensore, ByteInChr(2));
     EXPECT_TRUE(asked);
 
     // The read is the slot's even when another type was chosen since.
