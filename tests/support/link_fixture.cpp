@@ -2,9 +2,6 @@
 
 #include "link/commands.h"
 #include "platform/serialport.h"
-#include "project/state.h"
-
-#include <QStringList>
 
 namespace zuv::test {
 
