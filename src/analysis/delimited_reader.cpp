@@ -417,15 +417,6 @@ DelimitedSource::~DelimitedSource() = default;
 DelimitedSource::DelimitedSource(DelimitedSource&&) noexcept = default;
 DelimitedSource& DelimitedSource::operator=(DelimitedSource&&) noexcept = default;
 
-DelimitedSource DelimitedSource::fromBytes(QByteArrayView bytes, const DelimitedOptions& options)
-{
-    DelimitedSource s;
-    s.d->mem = bytes.data();
-    s.d->size = bytes.size();
-    s.d->scan(options);
-    return s;
-}
-
 std::optional<DelimitedSource> DelimitedSource::openUnread(const QString& path, QString* error)
 {
     DelimitedSource s;
@@ -479,7 +470,6 @@ std::optional<QString> DelimitedSource::readHeaderLine(const QString& path, QStr
 const QStringList& DelimitedSource::headers() const { return d->headers; }
 const QString& DelimitedSource::headerLine() const { return d->headerLine; }
 qint64 DelimitedSource::rows() const { return d->rows; }
-qint64 DelimitedSource::byteSize() const { return d->size; }
 const LoadWarnings& DelimitedSource::warnings() const { return d->warnings; }
 
 void DelimitedSource::fill(double* dest, qint64 columnStride, int columns, qint64 maxRows,
@@ -666,22 +656,6 @@ std::span<const double> DelimitedTable::column(int c) const
     return {cells.data() + std::size_t(c) * std::size_t(rows), std::size_t(rows)};
 }
 
-std::optional<double> parseDelimitedNumber(QByteArrayView field)
-{
-    double v = 0;
-    if (field.size() <= kMaxFieldBytes) {
-        char buf[kMaxFieldBytes + 1];
-        std::memcpy(buf, field.data(), std::size_t(field.size()));
-        buf[field.size()] = '\n';
-        const char* q = buf;
-        if (fastNumber(q, buf + field.size(), v) && q == buf + field.size())
-            return v;
-    }
-    if (carefulNumber(field.data(), field.data() + field.size(), v))
-        return v;
-    return std::nullopt;
-}
-
 namespace {
 
 DelimitedTable tableFrom(const DelimitedSource& source, const DelimitedOptions& options,
@@ -729,12 +703,6 @@ DelimitedTable tableFrom(const DelimitedSource& source, const DelimitedOptions& 
 }
 
 } // namespace
-
-DelimitedTable parseDelimited(QByteArrayView bytes, const DelimitedOptions& options,
-                              const ReadProgress& progress)
-{
-    return tableFrom(DelimitedSource::fromBytes(bytes, options), options, progress);
-}
 
 std::optional<DelimitedTable> readDelimitedFile(const QString& path,
                                                 const DelimitedOptions& options,

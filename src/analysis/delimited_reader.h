@@ -99,16 +99,13 @@ struct DelimitedTable {
 // Percent read so far, 0..100, a few dozen calls per file at most.
 using ReadProgress = std::function<void(int percent)>;
 
-DelimitedTable parseDelimited(QByteArrayView bytes, const DelimitedOptions& options = {},
-                              const ReadProgress& progress = {});
-
 // Nothing, with the system's reason in `error`, when the file cannot be read.
 std::optional<DelimitedTable> readDelimitedFile(const QString& path,
                                                 const DelimitedOptions& options = {},
                                                 const ReadProgress& progress = {},
                                                 QString* error = nullptr);
 
-// A file (or bytes) made ready for reading in two steps: opening finds the
+// A file made ready for reading in two steps: opening finds the
 // header and counts the data rows exactly, so the caller can size its table
 // once; `fill` then reads every row in one forward pass straight into the
 // caller's table. A file is read a piece at a time, never held whole.
@@ -119,8 +116,6 @@ public:
     DelimitedSource(DelimitedSource&&) noexcept;
     DelimitedSource& operator=(DelimitedSource&&) noexcept;
 
-    // `bytes` is borrowed: it must outlive the source.
-    static DelimitedSource fromBytes(QByteArrayView bytes, const DelimitedOptions& options = {});
     static std::optional<DelimitedSource> open(const QString& path,
                                                const DelimitedOptions& options = {},
                                                QString* error = nullptr);
@@ -133,7 +128,6 @@ public:
     const QStringList& headers() const;
     const QString& headerLine() const;
     qint64 rows() const;
-    qint64 byteSize() const;
     // What the header gave to report (a line too long to be a header, ...).
     const LoadWarnings& warnings() const;
 
@@ -155,10 +149,5 @@ private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };
-
-// The number in a field as the reader reads it: blanks around it and one
-// pair of double quotes are ignored, "." or "," is the decimal point. An
-// empty field gives 0; nothing when the field is not a finite number.
-std::optional<double> parseDelimitedNumber(QByteArrayView field);
 
 } // namespace zuv

@@ -216,7 +216,6 @@ void cboCircuito_Click(SessionDialogState& d)
     const auto lines = QFileInfo(*outline).isFile() ? readOutlineFile(*outline) : std::nullopt;
     if (!lines)
         return;
-    d.PercorsoTracciato = *outline;
     // The track length as it was before a sector file is read.
     d.title = sessionDialogTitle(d);
     d.points = dialogOutline(*lines);

@@ -108,7 +108,6 @@ struct SessionDialogState {
     // Entry 15 is always 0 and ends every walk over the sectors.
     std::array<qint32, kSectorBoxes + 1> LunghezzaSettore{};
     qint16 NumSettori = 0;
-    QString PercorsoTracciato;
     // The sector file of the circuit whose outline was read last; a choice
     // that finds no outline leaves it.
     QString PercorsoSettori;

@@ -9,18 +9,14 @@ namespace zuv {
 
 namespace {
 
-qint64 wholeOf(double v, bool& ok)
+qint64 wholeOf(double v)
 {
-    if (!std::isfinite(v)) {
-        ok = false;
+    if (!std::isfinite(v))
         return 0;
-    }
     const double r = roundHalfEven(v);
-    // Beyond 64 bits the low bits mean nothing; such values are refused.
-    if (r < double(std::numeric_limits<qint64>::min()) || r >= double(std::numeric_limits<qint64>::max())) {
-        ok = false;
+    // Beyond 64 bits the low bits mean nothing; such values count as 0.
+    if (r < double(std::numeric_limits<qint64>::min()) || r >= double(std::numeric_limits<qint64>::max()))
         return 0;
-    }
     return qint64(r);
 }
 
@@ -30,21 +26,15 @@ char hexDigit(int d) { return "0123456789ABCDEF"[d & 0xF]; }
 
 } // namespace
 
-CodecNum::CodecNum(double v) { value_ = wholeOf(v, ok_); }
+CodecNum::CodecNum(double v) : value_(wholeOf(v)) {}
 
 CodecNum::CodecNum(QStringView text)
 {
     if (text.trimmed().isEmpty())
         return;
-    const auto v = parseDecimal(text);
-    if (!v) {
-        ok_ = false;
-        return;
-    }
-    value_ = wholeOf(*v, ok_);
+    if (const auto v = parseDecimal(text))
+        value_ = wholeOf(*v);
 }
-
-bool isCodecNumber(QStringView text) { return CodecNum(text).ok(); }
 
 qint16 readWord(QByteArrayView b) { return qint16(quint16(byteAt(b, 0) << 8 | byteAt(b, 1))); }
 

@@ -13,8 +13,8 @@ namespace zuv {
 
 // An argument of the encoders: a whole number, a Double (rounded half to
 // even), a Boolean (True counts as -1) or numeric text ("" counts as 0).
-// Text that is no number is flagged, encodes as 0, and should have been
-// refused by the caller before a frame is built.
+// Text that is no number encodes as 0, and should have been refused by the
+// caller before a frame is built.
 class CodecNum {
 public:
     CodecNum(int v) : value_(v) {}
@@ -29,15 +29,10 @@ public:
     CodecNum(const char* text) : CodecNum(QString::fromLatin1(text)) {}
 
     qint64 value() const { return value_; }
-    bool ok() const { return ok_; }
 
 private:
     qint64 value_ = 0;
-    bool ok_ = true;
 };
-
-// Whether a text is a number the encoders take ("" included, as 0).
-bool isCodecNumber(QStringView text);
 
 // Decoders. Missing bytes (a short argument) count as 0x00.
 QString LeggiWord(QByteArrayView b);      // signed 16-bit

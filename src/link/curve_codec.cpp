@@ -29,8 +29,6 @@ QByteArray encodeCurve(int slot, const CurveBuffer& curve)
     return p;
 }
 
-QByteArray curveRequest(int slot) { return buildFrame(cmd::LeggiCurvaSensore, ByteInChr(slot)); }
-
 void decodeCurve(QByteArrayView reply, CurveBuffer& curve)
 {
     for (int i = 0; i < kCurvePoints; ++i)

@@ -19,8 +19,6 @@ inline constexpr int kCurvePoints = 20;
 // 0, 0, 40, 2, the 20 X, word 0, the 20 Y. Values are rounded half to even
 // and keep their low 16 bits; one that is no finite number goes as 0.
 QByteArray encodeCurve(int slot, const CurveBuffer& curve);
-// The 5-byte read request for a slot.
-QByteArray curveRequest(int slot);
 // Points 0..19 of the 99-byte reply (X at position 17 + 2i, Y at 59 + 2i,
 // signed) into `curve`; position 20 is left alone.
 void decodeCurve(QByteArrayView reply, CurveBuffer& curve);

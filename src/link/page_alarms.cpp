@@ -57,8 +57,6 @@ const std::array<ShiftLight, kNumLed>& shiftLights() { return kLed; }
 
 AlarmsPageView* activeAlarmsPage() { return activePage<AlarmsPageView>(PageKind::Alarms); }
 
-int thresholdScale(int i) { return i >= 0 && i < kNumThresholds ? kThresholds[i].scale : 1; }
-
 QByteArray encodeAlarmsPage(const AlarmsPage& page)
 {
     QByteArray p;

@@ -51,9 +51,6 @@ struct AlarmsPage {
     bool operator==(const AlarmsPage&) const = default;
 };
 
-// Fixed-point factor of threshold i (0 = TO ... 5 = TB): 10 or 1000.
-int thresholdScale(int i);
-
 // The 48 payload bytes of the write frame.
 QByteArray encodeAlarmsPage(const AlarmsPage& page);
 // The 31-byte reply (data from position 3).

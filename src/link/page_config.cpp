@@ -223,8 +223,4 @@ RunOutcome configPagesRun(bool send)
     return pair;
 }
 
-bool sendConfigPages() { return configPagesRun(true).ok; }
-
-bool readConfigPages() { return configPagesRun(false).ok; }
-
 } // namespace zuv

@@ -74,7 +74,5 @@ bool LeggiDatiConfigurazione2();
 // without a message of its own: the operation reports it). The pair fails
 // when either page does, and ErroreComunicazione says so.
 RunOutcome configPagesRun(bool send);
-bool sendConfigPages();
-bool readConfigPages();
 
 } // namespace zuv

@@ -223,12 +223,6 @@ void ChiudiPorta()
         port.close();
 }
 
-int portOpen()
-{
-    SerialPort& port = serialPort();
-    return port.isOpen() ? port.portNumber() : 0;
-}
-
 bool ConnettiStrumento()
 {
     if (!lineFree())

@@ -119,7 +119,4 @@ QByteArray buildFrame(quint8 command, QByteArrayView payload = {});
 // "R", command, checksum of those two, "*" (RispostaConferma).
 QByteArray ackFrame(quint8 command);
 
-// The port number the link is open on (CommPort), 0 when closed.
-int portOpen();
-
 } // namespace zuv

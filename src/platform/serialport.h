@@ -21,7 +21,6 @@ struct SerialSettings {
     int stopBits = 1;
     bool handshaking = false;
     qint64 inBufferSize = 300;
-    qint64 outBufferSize = 300;
     bool dtr = false;
     bool rts = true;
 };

@@ -52,12 +52,4 @@ bool startPollTick()
     return PollExchange::instance().start(afterExchanges);
 }
 
-bool pollTick()
-{
-    if (!startPollTick())
-        return false;
-    PollExchange::instance().runToEnd();
-    return true;
-}
-
 } // namespace zuv

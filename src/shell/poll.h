@@ -15,7 +15,4 @@ namespace zuv {
 // Returns whether the tick started.
 bool startPollTick();
 
-// The same tick taken to its end before it returns (tests and benchmarks).
-bool pollTick();
-
 } // namespace zuv

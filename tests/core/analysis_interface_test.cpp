@@ -3,6 +3,7 @@
 
 #include "analysis/analysis_interface.h"
 #include "project/state.h"
+#include "support/fake_analysis.h"
 #include "support/fixtures.h"
 
 #include <QLocale>
@@ -11,33 +12,23 @@
 namespace zuv::test {
 namespace {
 
-class FakeAnalysis final : public AnalysisInterface {
-public:
-    explicit FakeAnalysis(AnalysisKind kind) : kind_(kind) {}
-    AnalysisKind kind() const override { return kind_; }
-    AnalysisSession& session() override { return session_; }
-    const AnalysisSession& session() const override { return session_; }
-    void showModal() override {}
-    void RefreshLanguage() override {}
-    void SalvaDatiSessione() override {}
-
-private:
-    AnalysisKind kind_;
-    AnalysisSession session_;
-};
-
 using AnalysisInterfaceTest = ZuvTest;
 
 TEST_F(AnalysisInterfaceTest, ResolverGivesTheOpenWindowThatUsaAnalisiSpeedNames)
 {
     EXPECT_EQ(currentAnalysis(), nullptr);
     FakeAnalysis tables(AnalysisKind::Dati);
+    // The stand-in enters the resolver by itself; here it enters as a
+    // window does.
+    unregisterAnalysis(&tables);
+    EXPECT_EQ(currentAnalysis(), nullptr);
     registerAnalysis(&tables);
     EXPECT_EQ(currentAnalysis(), &tables);
     UsaAnalisiSpeed = true;
     EXPECT_EQ(currentAnalysis(), nullptr);
     {
         auto speed = std::make_unique<FakeAnalysis>(AnalysisKind::DatiSpeed);
+        unregisterAnalysis(speed.get());
         registerAnalysis(speed.get());
         EXPECT_EQ(currentAnalysis(), speed.get());
         // A window that goes away without taking itself out still leaves.

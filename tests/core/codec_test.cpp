@@ -84,15 +84,15 @@ TEST(Codec, BitAttivoTakesNumbersAndDecodedText)
     EXPECT_FALSE(BitAttivo(1, 40));
 }
 
-TEST(Codec, TextThatIsNoNumberIsFlaggedAndEncodesAsZero)
+TEST(Codec, TextThatIsNoNumberEncodesAsZero)
 {
-    EXPECT_TRUE(isCodecNumber(QString()));
-    EXPECT_TRUE(isCodecNumber(QStringLiteral("-12.5")));
-    EXPECT_FALSE(isCodecNumber(QStringLiteral("12a")));
-    EXPECT_FALSE(isCodecNumber(QStringLiteral("inf")));
-    EXPECT_FALSE(CodecNum(QStringLiteral("abc")).ok());
+    EXPECT_EQ(CodecNum(QString()).value(), 0);
+    EXPECT_EQ(CodecNum(QStringLiteral("-12.5")).value(), -12);
+    EXPECT_EQ(CodecNum(QStringLiteral("12a")).value(), 0);
+    EXPECT_EQ(CodecNum(QStringLiteral("inf")).value(), 0);
+    EXPECT_EQ(CodecNum(QStringLiteral("abc")).value(), 0);
     EXPECT_EQ(ScriviWord(QStringLiteral("abc")), hex("0000"));
-    EXPECT_FALSE(CodecNum(std::numeric_limits<double>::quiet_NaN()).ok());
+    EXPECT_EQ(CodecNum(std::numeric_limits<double>::quiet_NaN()).value(), 0);
 }
 
 TEST(Codec, PositionsAndIndexesStayInside)

@@ -1,4 +1,5 @@
 #include "link/commands.h"
+#include "link/codec.h"
 #include "link/curve_codec.h"
 #include "link/serial_comm.h"
 #include "support/hex_bytes.h"
@@ -24,8 +25,8 @@ TEST(CurveCodec, FramesAndRequests)
     EXPECT_EQ(hex(buildFrame(cmd::InviaCurvaSensore, encodeCurve(0, zero))),
               hex(bytes("48 18 00 00 14 00 01 00 00 00 00 00 00 00 28 00 02 00*82 39 46")));
     EXPECT_EQ(hex(ackFrame(cmd::InviaCurvaSensore)), hex(bytes("52 18 36 41 2A")));
-    EXPECT_EQ(hex(curveRequest(8)), hex(bytes("48 19 08 36 39")));
-    EXPECT_EQ(hex(curveRequest(0)), hex(bytes("48 19 00 36 31")));
+    EXPECT_EQ(hex(buildFrame(cmd::LeggiCurvaSensore, ByteInChr(8))), hex(bytes("48 19 08 36 39")));
+    EXPECT_EQ(hex(buildFrame(cmd::LeggiCurvaSensore, ByteInChr(0))), hex(bytes("48 19 00 36 31")));
     EXPECT_EQ(encodeCurve(0, zero).size(), kPayloadCurve);
 }
 

@@ -5,9 +5,7 @@
 #include "project/language.h"
 #include "project/state.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -25,6 +23,38 @@ std::vector<double> col(const DelimitedTable& t, int c)
 }
 
 bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// The bytes as a file the reader opens, as it opens every file.
+class BytesFile {
+public:
+    explicit BytesFile(const QByteArray& bytes)
+    {
+        EXPECT_TRUE(file_.open() && file_.write(bytes) == bytes.size() && file_.flush());
+    }
+    QString path() const { return file_.fileName(); }
+
+private:
+    QTemporaryFile file_;
+};
+
+DelimitedTable parseDelimited(const QByteArray& bytes, const DelimitedOptions& options = {},
+                              const ReadProgress& progress = {})
+{
+    const BytesFile file(bytes);
+    std::optional<DelimitedTable> t = readDelimitedFile(file.path(), options, progress);
+    EXPECT_TRUE(t.has_value());
+    return t ? std::move(*t) : DelimitedTable{};
+}
+
+// The number the reader stores for a field of a data line; nothing when it
+// refuses the field.
+std::optional<double> fieldNumber(const QByteArray& field)
+{
+    const DelimitedTable t = parseDelimited("A;B\n1;" + field + "\n");
+    if (t.rows != 1 || !t.warnings.empty())
+        return std::nullopt;
+    return t.at(1, 0);
+}
 
 TEST(DelimitedReader, ReadsHeaderAndColumnsOfADataFile)
 {
@@ -75,20 +105,22 @@ TEST(DelimitedReader, NumberForms)
         {".", {}},          {"1 2", {}},
     };
     for (const Case& c : cases) {
-        const std::optional<double> got = parseDelimitedNumber(QByteArrayView(c.text));
+        const std::optional<double> got = fieldNumber(c.text);
         ASSERT_EQ(got.has_value(), c.value.has_value()) << c.text;
         if (got) {
             EXPECT_TRUE(sameBits(*got, *c.value)) << c.text << " gave " << *got;
         }
     }
     // Over-long fields are not numbers, whatever they hold.
-    EXPECT_FALSE(parseDelimitedNumber(QByteArray(101, '1')).has_value());
+    EXPECT_FALSE(fieldNumber(QByteArray(101, '1')).has_value());
 }
 
 // The quick form must give exactly what the standard conversion gives.
 TEST(DelimitedReader, NumbersMatchTheStandardConversionBitForBit)
 {
     std::mt19937_64 rng(7);
+    QByteArray bytes = "N\n";
+    std::vector<double> wanted;
     for (int i = 0; i < 200000; ++i) {
         std::string s;
         if (rng() % 4 == 0)
@@ -111,10 +143,16 @@ TEST(DelimitedReader, NumbersMatchTheStandardConversionBitForBit)
         std::from_chars(b, s.data() + s.size(), want);
         if (s[0] == '-')
             want = -want;
-        const std::optional<double> got = parseDelimitedNumber(QByteArrayView(s.data(), qsizetype(s.size())));
-        ASSERT_TRUE(got.has_value()) << s;
-        ASSERT_TRUE(sameBits(*got, want)) << s;
+        bytes += QByteArray::fromStdString(s) + '\n';
+        wanted.push_back(want);
     }
+    const DelimitedTable t = parseDelimited(bytes);
+    ASSERT_TRUE(t.warnings.empty()) << warningTexts(t.warnings).join('\n').toStdString();
+    const std::vector<double> got = col(t, 0);
+    ASSERT_EQ(got.size(), wanted.size());
+    const QList<QByteArray> lines = bytes.split('\n');
+    for (std::size_t i = 0; i < got.size(); ++i)
+        ASSERT_TRUE(sameBits(got[i], wanted[i])) << lines[qsizetype(i) + 1].toStdString();
 }
 
 TEST(DelimitedReader, DamagedInputNeverShiftsOrStops)
@@ -213,20 +251,11 @@ TEST_F(DelimitedReaderTexts, ThreadsAndPiecesGiveTheSameTable)
     DelimitedOptions many;
     many.threads = 6;
     many.chunkBytes = 777;
+    // The file read piece by piece on each thread.
     const DelimitedTable par = parseDelimited(bytes, many, [&](int p) { progress.push_back(p); });
     ASSERT_EQ(one.rows, par.rows);
     EXPECT_EQ(one.cells, par.cells);
     EXPECT_EQ(one.warnings, par.warnings);
-    // The same from a file, read piece by piece on each thread.
-    QTemporaryDir tmp;
-    const QString file = QDir(tmp.path()).filePath(QStringLiteral("t.csv"));
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-    f.close();
-    const std::optional<DelimitedTable> fromFile = readDelimitedFile(file, many);
-    ASSERT_TRUE(fromFile.has_value());
-    EXPECT_EQ(fromFile->cells, one.cells);
-    EXPECT_EQ(fromFile->warnings, one.warnings);
     EXPECT_EQ(par.warnings.notListed(), one.warnings.notListed());
     // A few dozen are kept; every other one is counted.
     EXPECT_EQ(one.warnings.listed.size(), std::size_t(kMaxDelimitedWarnings));
@@ -245,8 +274,10 @@ TEST_F(DelimitedReaderTexts, ThreadsAndPiecesGiveTheSameTable)
 
 TEST(DelimitedReader, FillsACallersTableWithItsOwnStrideAndRowLimit)
 {
-    const QByteArray bytes = "A;B;C\n1;2;3\n4;5;6\n7;8;9\n";
-    const DelimitedSource src = DelimitedSource::fromBytes(bytes);
+    const BytesFile file("A;B;C\n1;2;3\n4;5;6\n7;8;9\n");
+    const std::optional<DelimitedSource> opened = DelimitedSource::open(file.path());
+    ASSERT_TRUE(opened.has_value());
+    const DelimitedSource& src = *opened;
     EXPECT_EQ(src.rows(), 3);
     std::vector<double> dest(4 * 5, -1.0);
     std::vector<qint64> seen;

@@ -8,25 +8,13 @@
 
 #include "platform/textfile.h"
 #include "project/state.h"
+#include "support/fake_analysis.h"
 #include "support/fixtures.h"
 
 #include <QLocale>
 
 namespace zuv::test {
 namespace {
-
-class FakeWindow final : public AnalysisInterface {
-public:
-    AnalysisKind kind() const override { return AnalysisKind::Dati; }
-    AnalysisSession& session() override { return session_; }
-    const AnalysisSession& session() const override { return session_; }
-    void showModal() override {}
-    void RefreshLanguage() override {}
-    void SalvaDatiSessione() override {}
-
-private:
-    AnalysisSession session_;
-};
 
 class AnalysisDialogs : public ZuvTest {
 protected:
@@ -51,7 +39,7 @@ protected:
         ZuvTest::TearDown();
     }
 
-    FakeWindow w;
+    FakeAnalysis w;
 };
 
 TEST_F(AnalysisDialogs, StatisticsFillTheWindowsTextsAndTheGrid)
@@ -110,7 +98,7 @@ TEST_F(AnalysisDialogs, ChartSettingsReachTheSessionFile)
     EXPECT_TRUE(file.contains("\r\nOil; hot;2;65280;8;90;220\r\n")) << file.constData();
 
     // Read back into a fresh window: the ";" in the name shifts nothing.
-    FakeWindow again;
+    FakeAnalysis again;
     MeasureRows rows = again.session().sessionRows();
     ASSERT_EQ(readSessionLines(splitLines(file), DatiSessione, rows).outcome, SessionLoad::Complete);
     again.session().applySessionRows(rows);

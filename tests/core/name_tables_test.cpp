@@ -13,12 +13,7 @@ protected:
     void SetUp() override
     {
         ZuvTest::SetUp();
-        // "IT n" and "EN n" for every text number.
-        TabellaLingua.NumTestiLingua = 400;
-        TabellaLingua.TestiLingua.append(QString());
-        for (const char* lang : {"IT", "EN"})
-            for (int n = 1; n <= 400; ++n)
-                TabellaLingua.TestiLingua.append(QStringLiteral("%1 %2").arg(QLatin1String(lang)).arg(n));
+        useTwoLanguageTexts();
     }
     void TearDown() override
     {
@@ -38,18 +33,18 @@ QStringList asList(const std::array<QString, N>& table)
     return QStringList(table.begin(), table.end());
 }
 
-QStringList texts(const char* lang, std::initializer_list<int> numbers)
+QStringList texts(int language, std::initializer_list<int> numbers)
 {
     QStringList out;
     for (int n : numbers)
-        out << QStringLiteral("%1 %2").arg(QLatin1String(lang)).arg(n);
+        out << fixtureText(language, n);
     return out << QString(); // the spare position
 }
 
 TEST_F(NameTablesTest, FillsEveryTableAndFollowsTheLanguage)
 {
-    for (const char* lang : {"IT", "EN"}) {
-        useLanguage(QByteArray(lang) == "IT" ? 0 : 1);
+    for (int language : {0, 1}) {
+        useLanguage(language);
         CaricaTabelleCostanti();
         EXPECT_EQ(asList(NomiLingue), (QStringList{"Italiano", "English", ""}));
         EXPECT_EQ(asList(NomiUMVelocita), (QStringList{"Km/h", "mph", ""}));
@@ -58,12 +53,12 @@ TEST_F(NameTablesTest, FillsEveryTableAndFollowsTheLanguage)
         EXPECT_EQ(toCp1252(NomiUMTemperatura[0]), QByteArray("\xB0 C"));
         EXPECT_EQ(toCp1252(NomiUMTemperatura[1]), QByteArray("\xB0 F"));
         EXPECT_EQ(NomiUMTemperatura[2], QString());
-        EXPECT_EQ(asList(NomiLivelloLAPO), texts(lang, {221, 222, 223}));
-        EXPECT_EQ(asList(NomiLivelloLAAL), texts(lang, {221, 222, 223}));
-        EXPECT_EQ(asList(NomiTipiSensore), texts(lang, {134, 135, 136, 137, 138, 139, 290, 319, 314}));
-        EXPECT_EQ(asList(NomiTipoIngresso), texts(lang, {253}));
-        EXPECT_EQ(asList(NomiTipoUscita), texts(lang, {255, 256, 257, 258, 259, 260, 261}));
-        EXPECT_EQ(asList(NomiTipoLedGiallo), texts(lang, {263}));
+        EXPECT_EQ(asList(NomiLivelloLAPO), texts(language, {221, 222, 223}));
+        EXPECT_EQ(asList(NomiLivelloLAAL), texts(language, {221, 222, 223}));
+        EXPECT_EQ(asList(NomiTipiSensore), texts(language, {134, 135, 136, 137, 138, 139, 290, 319, 314}));
+        EXPECT_EQ(asList(NomiTipoIngresso), texts(language, {253}));
+        EXPECT_EQ(asList(NomiTipoUscita), texts(language, {255, 256, 257, 258, 259, 260, 261}));
+        EXPECT_EQ(asList(NomiTipoLedGiallo), texts(language, {263}));
     }
 
     clearNameTables();
@@ -77,8 +72,8 @@ TEST_F(NameTablesTest, LookupOutsideTheUsedPositionsIsEmpty)
     useLanguage(0);
     CaricaTabelleCostanti();
     EXPECT_EQ(nameInTable(NomiIngressiAnalogici, 1), QStringLiteral("AN 2"));
-    EXPECT_EQ(nameInTable(NomiTipiSensore, 8), QStringLiteral("IT 314"));
-    EXPECT_EQ(nameInTable(NomiTipoUscita, 6), QStringLiteral("IT 261"));
+    EXPECT_EQ(nameInTable(NomiTipiSensore, 8), QStringLiteral("it 314"));
+    EXPECT_EQ(nameInTable(NomiTipoUscita, 6), QStringLiteral("it 261"));
     for (int bad : {-1, 2, 3, 255, -32768, 32767})
         EXPECT_EQ(nameInTable(NomiLingue, bad), QString()) << bad;
     EXPECT_EQ(nameInTable(NomiTipoLedGiallo, 1), QString());

@@ -7,6 +7,7 @@
 #include "link/serial_comm.h"
 #include "project/active_page.h"
 #include "shell/poll.h"
+#include "support/link_probes.h"
 #include "support/shell_fixture.h"
 
 namespace zuv::test {

@@ -11,6 +11,8 @@
 #include "project/recent_files.h"
 #include "shell/analysis_window.h"
 #include "shell/poll.h"
+#include "support/fake_analysis_window.h"
+#include "support/link_probes.h"
 #include "support/shell_fixture.h"
 
 #include <QDir>
@@ -381,39 +383,12 @@ TEST_F(ProjectCommandsTest, ShutDownKeepsEveryRecentFile)
               (QStringList{"1", "/p/4.pro", "/p/3.pro", "/p/2.pro", "/p/1.pro"}));
 }
 
-// An analysis window that records what the main window did with it.
-class FakeAnalysis final : public AnalysisWindow {
-public:
-    explicit FakeAnalysis(AnalysisKind k, std::function<void(FakeAnalysis&)> during)
-        : kind_(k), during_(std::move(during))
-    {
-    }
-    ~FakeAnalysis() override { ++destroyed; }
-    AnalysisKind kind() const override { return kind_; }
-    void showModal() override
-    {
-        ++shown;
-        // The window's load.
-        AnalisiCaricata = true;
-        if (during_)
-            during_(*this);
-    }
-    void RefreshLanguage() override { ++refreshed; }
-
-    AnalysisKind kind_;
-    std::function<void(FakeAnalysis&)> during_;
-    inline static int shown = 0;
-    inline static int refreshed = 0;
-    inline static int destroyed = 0;
-    inline static QString file;
-};
-
 class AnalysisCommandTest : public ShellTest {
 protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        FakeAnalysis::shown = FakeAnalysis::refreshed = FakeAnalysis::destroyed = 0;
+        FakeAnalysisWindow::refreshed = FakeAnalysisWindow::destroyed = 0;
         ASSERT_TRUE(CaricaLingue());
     }
     void TearDown() override
@@ -423,13 +398,13 @@ protected:
         ShellTest::TearDown();
     }
 
-    void install(std::function<void(FakeAnalysis&)> during, std::vector<AnalysisKind>* made = nullptr)
+    void install(FakeAnalysisWindow::WhileOpen during, std::vector<AnalysisKind>* made = nullptr)
     {
         for (AnalysisKind k : {AnalysisKind::Dati, AnalysisKind::DatiSpeed})
             setAnalysisFactory(k, [k, during, made] {
                 if (made)
                     made->push_back(k);
-                return std::make_unique<FakeAnalysis>(k, during);
+                return std::make_unique<FakeAnalysisWindow>(k, during);
             });
     }
 };
@@ -437,7 +412,8 @@ protected:
 TEST_F(AnalysisCommandTest, KindFollowsTheFlagAndACancelledDialogOpensNothing)
 {
     std::vector<AnalysisKind> made;
-    install([](FakeAnalysis& w) { FakeAnalysis::file = w.AnalysisFileName; }, &made);
+    QString file;
+    install([&file](FakeAnalysisWindow& w) { file = w.AnalysisFileName; }, &made);
 
     runAnalysisCommand();
     EXPECT_TRUE(made.empty());
@@ -452,8 +428,8 @@ TEST_F(AnalysisCommandTest, KindFollowsTheFlagAndACancelledDialogOpensNothing)
     fileDialogs.answers = {path("s2.csv")};
     runAnalysisCommand();
     EXPECT_EQ(made, (std::vector<AnalysisKind>{AnalysisKind::DatiSpeed, AnalysisKind::Dati}));
-    EXPECT_EQ(FakeAnalysis::file, path("s2.csv"));
-    EXPECT_EQ(FakeAnalysis::destroyed, 2) << "a fresh window for each opening";
+    EXPECT_EQ(file, path("s2.csv"));
+    EXPECT_EQ(FakeAnalysisWindow::destroyed, 2) << "a fresh window for each opening";
 }
 
 TEST_F(AnalysisCommandTest, ThePortIsQuietWhileOpenAndTheFlagsClearHoweverItClosed)
@@ -463,7 +439,7 @@ TEST_F(AnalysisCommandTest, ThePortIsQuietWhileOpenAndTheFlagsClearHoweverItClos
     const std::size_t framesBefore = port.engine.received.size();
     bool openFlag = false;
     int ticksRun = 0;
-    install([&](FakeAnalysis&) {
+    install([&](FakeAnalysisWindow&) {
         openFlag = StatoComunicazione.AnalisiAperta;
         for (int i = 0; i < 5; ++i)
             ticksRun += pollTick() ? 1 : 0;
@@ -480,7 +456,7 @@ TEST_F(AnalysisCommandTest, ThePortIsQuietWhileOpenAndTheFlagsClearHoweverItClos
     EXPECT_TRUE(pollTick()) << "the poll resumes";
 
     // A window that fails inside its show leaves the poll free as well.
-    install([](FakeAnalysis&) { throw std::runtime_error("load failed"); });
+    install([](FakeAnalysisWindow&) { throw std::runtime_error("load failed"); });
     EXPECT_THROW(showAnalysis(path("bad.csv")), std::runtime_error);
     EXPECT_FALSE(StatoComunicazione.AnalisiAperta);
 }
@@ -492,19 +468,19 @@ TEST_F(AnalysisCommandTest, LanguageChangeRefreshesOnlyALoadedWindow)
     EXPECT_EQ(languageText(5), fixtureText(1, 5));
     EXPECT_EQ(NomiTipoUscita[0], fixtureText(1, 255));
     EXPECT_EQ(NomiLingue[0], QStringLiteral("Italiano"));
-    EXPECT_EQ(FakeAnalysis::refreshed, 0);
+    EXPECT_EQ(FakeAnalysisWindow::refreshed, 0);
 
-    install([](FakeAnalysis&) {
+    install([](FakeAnalysisWindow&) {
         TabellaLingua.IndiceLingua = 0;
         languageChanged();
     });
     showAnalysis(path("x.csv"));
-    EXPECT_EQ(FakeAnalysis::refreshed, 1);
+    EXPECT_EQ(FakeAnalysisWindow::refreshed, 1);
     EXPECT_EQ(languageText(5), fixtureText(0, 5));
     // Once closed, nothing is left to refresh, even with the flag set again.
     AnalisiCaricata = true;
     languageChanged();
-    EXPECT_EQ(FakeAnalysis::refreshed, 1);
+    EXPECT_EQ(FakeAnalysisWindow::refreshed, 1);
 }
 
 } // namespace

@@ -18,14 +18,6 @@ struct Overloaded : F... {
 template <class... F>
 Overloaded(F...) -> Overloaded<F...>;
 
-QByteArray crlf(std::initializer_list<const char*> lines)
-{
-    QByteArray out;
-    for (const char* l : lines)
-        out += QByteArray(l) + "\r\n";
-    return out;
-}
-
 // A project file of the given value lines, keys as the writer puts them.
 QByteArray projectFile(const QStringList& values)
 {
@@ -177,7 +169,7 @@ TEST_F(ProjectFileTest, SavedFileMatchesItsGoldenImage)
     r.chkIngresso = true; // never stored
     saveAs(QStringLiteral("golden.pro"), r);
 
-    const QByteArray golden = crlf({
+    const QByteArray golden = fileLines({
         "ZUVProject",
         "ID_NomeProgetto=Kart 125",
         "ID_DataCreazione=01/02/2024",
@@ -378,10 +370,10 @@ TEST_F(ProjectFileTest, RefusedFilesLeaveTheRecordUntouched)
         QString message;
     } cases[] = {
         {"empty.pro", QByteArray(), QStringLiteral("not a project")},
-        {"lower.pro", crlf({"zuvproject", "ID_NomeProgetto=x"}), QStringLiteral("not a project")},
+        {"lower.pro", fileLines({"zuvproject", "ID_NomeProgetto=x"}), QStringLiteral("not a project")},
         {"bom.pro", "\xEF\xBB\xBFZUVProject\r\nID_NomeProgetto=x\r\n", QStringLiteral("not a project")},
-        {"blank.pro", crlf({"", "ZUVProject"}), QStringLiteral("not a project")},
-        {"trailing.pro", crlf({"ZUVProject ", "ID_NomeProgetto=x"}), QStringLiteral("not a project")},
+        {"blank.pro", fileLines({"", "ZUVProject"}), QStringLiteral("not a project")},
+        {"trailing.pro", fileLines({"ZUVProject ", "ID_NomeProgetto=x"}), QStringLiteral("not a project")},
         {"binary.pro", QByteArray(100000, '\x9F'), QStringLiteral("not a project")},
     };
     for (const Case& c : cases) {

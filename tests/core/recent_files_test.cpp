@@ -8,14 +8,6 @@
 namespace zuv::test {
 namespace {
 
-QByteArray crlf(const QList<QByteArray>& lines, const char* eol = "\r\n")
-{
-    QByteArray out;
-    for (const QByteArray& l : lines)
-        out += l + eol;
-    return out;
-}
-
 class RecentFilesTest : public ZuvTest {
 protected:
     void SetUp() override
@@ -53,7 +45,7 @@ protected:
         QList<QByteArray> lines = {"1"};
         for (const QString& p : paths)
             lines << p.toLatin1();
-        writeFile("RecentFiles.ini", crlf(lines));
+        writeFile("RecentFiles.ini", fileLines(lines));
         CaricaFileRecenti();
     }
 };
@@ -66,20 +58,20 @@ TEST_F(RecentFilesTest, LoadTakesFlagLinesAnywhereAndAtMostFourDistinctPaths)
         bool flag;
         QStringList paths;
     } cases[] = {
-        {"flag and two paths", crlf({"0", "/p/a.zuv", "/p/b.zuv"}), false, {"/p/a.zuv", "/p/b.zuv"}},
-        {"no flag line keeps the flag", crlf({"/p/a.zuv"}), true, {"/p/a.zuv"}},
-        {"flag in the middle", crlf({"1", "/p/a.zuv", "0", "/p/b.zuv"}), false, {"/p/a.zuv", "/p/b.zuv"}},
+        {"flag and two paths", fileLines({"0", "/p/a.zuv", "/p/b.zuv"}), false, {"/p/a.zuv", "/p/b.zuv"}},
+        {"no flag line keeps the flag", fileLines({"/p/a.zuv"}), true, {"/p/a.zuv"}},
+        {"flag in the middle", fileLines({"1", "/p/a.zuv", "0", "/p/b.zuv"}), false, {"/p/a.zuv", "/p/b.zuv"}},
         {"six paths show four",
-         crlf({"1", "/p/1", "/p/2", "/p/3", "/p/4", "/p/5", "/p/6"}), true,
+         fileLines({"1", "/p/1", "/p/2", "/p/3", "/p/4", "/p/5", "/p/6"}), true,
          {"/p/1", "/p/2", "/p/3", "/p/4"}},
-        {"empty lines skipped", crlf({"1", "", "/p/a.zuv", "   ", "", "/p/b.zuv"}), true,
+        {"empty lines skipped", fileLines({"1", "", "/p/a.zuv", "   ", "", "/p/b.zuv"}), true,
          {"/p/a.zuv", "/p/b.zuv"}},
-        {"repeated paths once", crlf({"1", "/p/a", "/p/a", "/p/b", "/p/a", "/p/c", "/p/d", "/p/e"}),
+        {"repeated paths once", fileLines({"1", "/p/a", "/p/a", "/p/b", "/p/a", "/p/c", "/p/d", "/p/e"}),
          true, {"/p/a", "/p/b", "/p/c", "/p/d"}},
-        {"LF only", crlf({"0", "/p/a.zuv"}, "\n"), false, {"/p/a.zuv"}},
-        {"flag with a blank is a path", crlf({"0 ", "/p/a"}), true, {"0 ", "/p/a"}},
+        {"LF only", fileLines({"0", "/p/a.zuv"}, "\n"), false, {"/p/a.zuv"}},
+        {"flag with a blank is a path", fileLines({"0 ", "/p/a"}), true, {"0 ", "/p/a"}},
         {"empty file", "", true, {}},
-        {"Windows-1252 path", crlf({"1", "C:\\Progetti\\Citt\xE0 \x80.zuv"}), true,
+        {"Windows-1252 path", fileLines({"1", "C:\\Progetti\\Citt\xE0 \x80.zuv"}), true,
          {QStringLiteral("C:\\Progetti\\Citt\u00E0 \u20AC.zuv")}},
     };
     for (const Case& c : cases) {
@@ -113,12 +105,12 @@ TEST_F(RecentFilesTest, NoFileGivesAnEmptyListAndKeepsTheFlag)
 
 TEST_F(RecentFilesTest, FileNameFoundWhateverItsCase)
 {
-    writeFile("recentfiles.INI", crlf({"0", "/p/a"}));
+    writeFile("recentfiles.INI", fileLines({"0", "/p/a"}));
     CaricaFileRecenti();
     EXPECT_EQ(list(), QStringList{"/p/a"});
     PercorsoDaAprire = QStringLiteral("/p/b");
     ASSERT_TRUE(SalvaFileRecenti());
-    EXPECT_EQ(readFile("recentfiles.INI"), crlf({"0", "/p/b", "/p/a"}));
+    EXPECT_EQ(readFile("recentfiles.INI"), fileLines({"0", "/p/b", "/p/a"}));
 }
 
 TEST_F(RecentFilesTest, SaveMovesTheOpenedProjectToTheTopWithoutLosingAny)
@@ -142,7 +134,7 @@ TEST_F(RecentFilesTest, SaveMovesTheOpenedProjectToTheTopWithoutLosingAny)
         load(c.before);
         PercorsoDaAprire = c.opened;
         ASSERT_TRUE(SalvaFileRecenti()) << c.why;
-        EXPECT_EQ(readFile("RecentFiles.ini"), crlf(QList<QByteArray>{"1"} + c.after)) << c.why;
+        EXPECT_EQ(readFile("RecentFiles.ini"), fileLines(QList<QByteArray>{"1"} + c.after)) << c.why;
     }
 }
 
@@ -158,7 +150,7 @@ TEST_F(RecentFilesTest, OpeningFiveProjectsAndQuittingKeepsTheLastFour)
     }
     EXPECT_EQ(visibleItems(), (QStringList{"/e", "/d", "/c", "/b"}));
     ASSERT_TRUE(SalvaFileRecenti());
-    EXPECT_EQ(readFile("RecentFiles.ini"), crlf({"0", "/e", "/d", "/c", "/b"}));
+    EXPECT_EQ(readFile("RecentFiles.ini"), fileLines({"0", "/e", "/d", "/c", "/b"}));
 
     // The next start-up sees the same four.
     resetProgramState();

@@ -38,14 +38,6 @@ PointTable tableWith(const QStringList& x, const QStringList& y)
     return t;
 }
 
-QByteArray crlf(const QStringList& lines)
-{
-    QByteArray out;
-    for (const QString& l : lines)
-        out += toCp1252(l) + "\r\n";
-    return out;
-}
-
 CSensore sensor(const QString& name, const QString& type, int n, double x0, double y0)
 {
     CSensore s;
@@ -262,7 +254,7 @@ TEST_F(SensorEditorTest, SaveWritesTheFileAndReadsTheLibraryAgain)
     lines << "1.000" << "2.500";
     for (int i = 2; i < 20; ++i)
         lines << "3.000";
-    EXPECT_EQ(readFile(QStringLiteral("sensors/Test.sns")), crlf(lines));
+    EXPECT_EQ(readFile(QStringLiteral("sensors/Test.sns")), textLines(lines));
 
     ASSERT_EQ(LibreriaSensori.size(), 1u);
     EXPECT_EQ(LibreriaSensori[0].Nome(), QStringLiteral("Test"));
@@ -271,7 +263,7 @@ TEST_F(SensorEditorTest, SaveWritesTheFileAndReadsTheLibraryAgain)
 
 TEST_F(SensorEditorTest, ReplacingAFileOfTheSameNameAsksFirst)
 {
-    const QByteArray old = crlf({"ZUVSensor", "Pressione", "TEST", "1", "5", "1"});
+    const QByteArray old = textLines({"ZUVSensor", "Pressione", "TEST", "1", "5", "1"});
     writeFile(QStringLiteral("sensors/TEST.sns"), old);
     const PointTable t = tableWith({"10"}, {"1.000"});
 
@@ -297,7 +289,7 @@ TEST_F(SensorEditorTest, ReplacingAFileOfTheSameNameAsksFirst)
 
 TEST_F(SensorEditorTest, RefusedSavesWriteNothing)
 {
-    const QByteArray old = crlf({"ZUVSensor", "Altro", "Vuoto", "1", "5", "1"});
+    const QByteArray old = textLines({"ZUVSensor", "Altro", "Vuoto", "1", "5", "1"});
     writeFile(QStringLiteral("sensors/Vuoto.sns"), old);
     const PointTable full = tableWith({"10", "20"}, {"1", "2"});
 

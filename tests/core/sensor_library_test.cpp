@@ -8,14 +8,6 @@
 namespace zuv::test {
 namespace {
 
-QByteArray joinLines(const QList<QByteArray>& lines, const char* eol = "\r\n")
-{
-    QByteArray out;
-    for (const QByteArray& l : lines)
-        out += l + eol;
-    return out;
-}
-
 // A sensor file with points (i, 10 i + 0.5) for i = 1..n.
 QByteArray sensorFile(const QByteArray& type, const QByteArray& name, int n)
 {
@@ -24,7 +16,7 @@ QByteArray sensorFile(const QByteArray& type, const QByteArray& name, int n)
         lines << QByteArray::number(i);
     for (int i = 1; i <= n; ++i)
         lines << QByteArray::number(10 * i) + ".5";
-    return joinLines(lines);
+    return fileLines(lines);
 }
 
 class SensorLibraryTest : public ZuvTest {
@@ -98,7 +90,7 @@ TEST_F(SensorLibraryTest, ValueLinesReadTheirLeadingNumber)
         {"1e999", 0.0}, {"\xB0" "5", 0.0},
     };
     for (const Case& c : cases) {
-        writeFile("v.sns", joinLines({"ZUVSensor", "Altro", "v", "1", c.line, c.line}));
+        writeFile("v.sns", fileLines({"ZUVSensor", "Altro", "v", "1", c.line, c.line}));
         const auto s = readSensorFile(path("v.sns"));
         ASSERT_TRUE(s) << c.line;
         EXPECT_EQ(s->X(0), c.value) << c.line;
@@ -113,12 +105,12 @@ TEST_F(SensorLibraryTest, ToleratesLfLineEndsTrailingLinesAndHighBytes)
         QByteArray bytes;
         QString name;
     } cases[] = {
-        {"LF only", joinLines({"ZUVSensor", "Altro", "lf", "1", "7", "8"}, "\n"), "lf"},
+        {"LF only", fileLines({"ZUVSensor", "Altro", "lf", "1", "7", "8"}, "\n"), "lf"},
         {"no final line end", QByteArray("ZUVSensor\r\nAltro\r\nend\r\n1\r\n7\r\n8"), "end"},
-        {"lines after the points", joinLines({"ZUVSensor", "Altro", "more", "1", "7", "8", "x", ""}),
+        {"lines after the points", fileLines({"ZUVSensor", "Altro", "more", "1", "7", "8", "x", ""}),
          "more"},
-        {"count with blanks", joinLines({"ZUVSensor", "Altro", "blank", " 1 ", "7", "8"}), "blank"},
-        {"Windows-1252 name", joinLines({"ZUVSensor", "Altro", "\x80 \xB0" "C \xE0\xFF", "1", "7", "8"}),
+        {"count with blanks", fileLines({"ZUVSensor", "Altro", "blank", " 1 ", "7", "8"}), "blank"},
+        {"Windows-1252 name", fileLines({"ZUVSensor", "Altro", "\x80 \xB0" "C \xE0\xFF", "1", "7", "8"}),
          QStringLiteral("\u20AC \u00B0C \u00E0\u00FF")},
     };
     for (const Case& c : cases) {
@@ -144,16 +136,16 @@ TEST_F(SensorLibraryTest, RefusesEachBadFileWithItsOwnMessageAndLoadsTheRest)
         {"magic_blank.sns", sensorFile("Altro", "m", 1).replace("ZUVSensor", "ZUVSensor ")},
         {"bom.sns", "\xEF\xBB\xBF" + sensorFile("Altro", "m", 1)},
         {"magic_only.sns", "ZUVSensor\r\n"},
-        {"no_count.sns", joinLines({"ZUVSensor", "Altro", "m"})},
-        {"count_0.sns", joinLines({"ZUVSensor", "Altro", "m", "0"})},
+        {"no_count.sns", fileLines({"ZUVSensor", "Altro", "m"})},
+        {"count_0.sns", fileLines({"ZUVSensor", "Altro", "m", "0"})},
         {"count_21.sns", sensorFile("Altro", "m", 21)},
-        {"count_neg.sns", joinLines({"ZUVSensor", "Altro", "m", "-1", "1", "1"})},
-        {"count_huge.sns", joinLines({"ZUVSensor", "Altro", "m", "99999999999999999999", "1", "1"})},
-        {"count_text.sns", joinLines({"ZUVSensor", "Altro", "m", "twenty", "1", "1"})},
-        {"count_frac.sns", joinLines({"ZUVSensor", "Altro", "m", "1.5", "1", "1"})},
-        {"count_empty.sns", joinLines({"ZUVSensor", "Altro", "m", "", "1", "1"})},
-        {"count_trail.sns", joinLines({"ZUVSensor", "Altro", "m", "1 points", "1", "1"})},
-        {"short_x.sns", joinLines({"ZUVSensor", "LivelloBenzina", "m", "3", "1", "2"})},
+        {"count_neg.sns", fileLines({"ZUVSensor", "Altro", "m", "-1", "1", "1"})},
+        {"count_huge.sns", fileLines({"ZUVSensor", "Altro", "m", "99999999999999999999", "1", "1"})},
+        {"count_text.sns", fileLines({"ZUVSensor", "Altro", "m", "twenty", "1", "1"})},
+        {"count_frac.sns", fileLines({"ZUVSensor", "Altro", "m", "1.5", "1", "1"})},
+        {"count_empty.sns", fileLines({"ZUVSensor", "Altro", "m", "", "1", "1"})},
+        {"count_trail.sns", fileLines({"ZUVSensor", "Altro", "m", "1 points", "1", "1"})},
+        {"short_x.sns", fileLines({"ZUVSensor", "LivelloBenzina", "m", "3", "1", "2"})},
         {"short_y.sns", sensorFile("LivelloBenzina", "m", 3).chopped(6)},
     };
     writeFile("sensors/zz_good.sns", sensorFile("Pressione", "Good", 20));
@@ -219,7 +211,7 @@ TEST_F(SensorLibraryTest, WriterRepeatsTheLastRowUpTo20AndReadsBack)
     lines << "1.0" << "2.5";
     for (int i = 0; i < 18; ++i)
         lines << "4.25";
-    EXPECT_EQ(readFile("sensors/Test.sns"), joinLines(lines));
+    EXPECT_EQ(readFile("sensors/Test.sns"), fileLines(lines));
 
     const auto s = readSensorFile(file);
     ASSERT_TRUE(s);

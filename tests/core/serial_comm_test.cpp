@@ -12,6 +12,7 @@
 #include "shell/poll.h"
 #include "support/fake_port.h"
 #include "support/fixtures.h"
+#include "support/link_probes.h"
 
 namespace zuv::test {
 namespace {
@@ -25,11 +26,7 @@ protected:
         ZuvTest::SetUp();
         setSerialPort(&port);
         // Both languages; the failure report must pick the current one.
-        TabellaLingua.TestiLingua = {QString()};
-        TabellaLingua.NumTestiLingua = 300;
-        for (int lang = 0; lang < 2; ++lang)
-            for (int n = 1; n <= 300; ++n)
-                TabellaLingua.TestiLingua << QStringLiteral("%1 %2").arg(lang ? "en" : "it").arg(n);
+        useTwoLanguageTexts(300);
         TabellaLingua.IndiceLingua = 1;
         TabellaLingua.OffsetLingua = 0;
         fakeClock.onYield = [this] { ++yields; };

@@ -20,14 +20,6 @@ RowValue lapClock(qint64 lapStart, double startTime = 0)
     };
 }
 
-ViewState range(double minX, double maxX)
-{
-    ViewState v;
-    v.MinX = minX;
-    v.MaxX = maxX;
-    return v;
-}
-
 TEST(TracePlan, RowsAreCutOnlyWhereTheViewCutsIntoTheLap)
 {
     struct Case {
@@ -44,14 +36,14 @@ TEST(TracePlan, RowsAreCutOnlyWhereTheViewCutsIntoTheLap)
         {35, 50, 450, 400},       // after the lap: nothing to plot
     };
     for (const Case& c : cases) {
-        const TraceRows rows = traceRows(100, 400, range(c.minX, c.maxX), lapClock(100));
+        const TraceRows rows = traceRows(100, 400, ViewState{.MinX = c.minX, .MaxX = c.maxX}, lapClock(100));
         EXPECT_EQ(rows.first, c.first) << c.minX << ".." << c.maxX;
         EXPECT_EQ(rows.last, c.last) << c.minX << ".." << c.maxX;
     }
-    EXPECT_TRUE(traceRows(100, 400, range(35, 50), lapClock(100)).empty());
+    EXPECT_TRUE(traceRows(100, 400, ViewState{.MinX = 35, .MaxX = 50}, lapClock(100)).empty());
 
     // A lap whose clock starts at 5 s is cut where its time says.
-    const TraceRows late = traceRows(100, 400, range(10, 20), lapClock(100, 5));
+    const TraceRows late = traceRows(100, 400, ViewState{.MinX = 10, .MaxX = 20}, lapClock(100, 5));
     EXPECT_EQ(late.first, 150);
     EXPECT_EQ(late.last, 250);
 }

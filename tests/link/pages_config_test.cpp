@@ -67,7 +67,7 @@ TEST_F(ConfigPagesTest, RecordSentAndReadBack)
 {
     DatiProgetto = workedRecord();
     StatoComunicazione.ErroreComunicazione = true; // left over from before
-    EXPECT_TRUE(sendConfigPages());
+    EXPECT_TRUE(configPagesRun(true).ok);
     EXPECT_FALSE(StatoComunicazione.ErroreComunicazione);
     EXPECT_EQ(commandsSent(), (std::vector<int>{0x12, 0x1C}));
     EXPECT_EQ(port.engine.pages[0x12], encodeConfigPage1(configPage1From(workedRecord())));
@@ -78,7 +78,7 @@ TEST_F(ConfigPagesTest, RecordSentAndReadBack)
     DatiProgetto = ProjectRecord();
     DatiProgetto.NomeProgetto = QStringLiteral("P");
     StatoComunicazione.ComandoInCorso = cmd::LeggiDatiConfigurazione;
-    EXPECT_TRUE(readConfigPages());
+    EXPECT_TRUE(configPagesRun(false).ok);
     ProjectRecord expected = workedRecord();
     expected.NomeProgetto = QStringLiteral("P");
     EXPECT_EQ(DatiProgetto, expected);
@@ -100,7 +100,7 @@ TEST_F(ConfigPagesTest, OpenWindowIsSourceAndDestination)
     StatoComunicazione.FormAttivo = &page;
     DatiProgetto = workedRecord();
 
-    EXPECT_TRUE(sendConfigPages());
+    EXPECT_TRUE(configPagesRun(true).ok);
     // No selection goes out as FF; a greyed box as 1; text that spells no number as 0.
     EXPECT_EQ(port.engine.pages[0x12].left(10).toHex(' '), QByteArray("01 ff 00 01 00 81 01 0c 00 00"));
     EXPECT_EQ(port.engine.pages[0x1C].left(12).toHex(' '), QByteArray("03 00 9c 40 00 02 ff ff 00 00 00 07"));
@@ -121,7 +121,7 @@ TEST_F(ConfigPagesTest, OpenWindowIsSourceAndDestination)
     v2.TempoMsgGiro = 2;
     v2.Settori = {1, 40000, 0, -5, 9};
     port.engine.pages[0x1C] = encodeConfigPage2(v2);
-    EXPECT_TRUE(readConfigPages());
+    EXPECT_TRUE(configPagesRun(false).ok);
     EXPECT_EQ(page.index, (std::array<int, 4>{1, -1, -1, 0}));
     EXPECT_EQ(page.pages[1], false);
     EXPECT_EQ(page.pages[3], true);
@@ -181,12 +181,12 @@ TEST_F(ConfigPagesTest, FailedExchangesAreReportedOnce)
         StatoComunicazione.ErroreComunicazione = false;
         StatoComunicazione.ComandoInCorso = c.send ? 0x12 : 0x13;
         if (c.send) {
-            EXPECT_FALSE(sendConfigPages());
+            EXPECT_FALSE(configPagesRun(true).ok);
         } else {
             port.engine.pages[0x12] = encodeConfigPage1({});
             port.engine.pages[0x1C] = encodeConfigPage2({});
             DatiProgetto.Settore1 = 99; // a failed page 2 read must leave it
-            EXPECT_FALSE(readConfigPages());
+            EXPECT_FALSE(configPagesRun(false).ok);
             EXPECT_EQ(DatiProgetto.Settore1, c.code == 0x1D ? 99 : 0);
         }
         expectOneFailureMessage();
@@ -199,7 +199,7 @@ TEST_F(ConfigPagesTest, NoInstrumentIsACommunicationError)
 {
     port.instrumentPort = 0;
     StatoComunicazione.ErroreComunicazione = false; // as the last poll left it
-    EXPECT_FALSE(sendConfigPages());
+    EXPECT_FALSE(configPagesRun(true).ok);
     EXPECT_TRUE(StatoComunicazione.ErroreComunicazione);
     // The operation reports it; the link shows nothing of its own.
     EXPECT_TRUE(msgs.shown.empty());
@@ -208,7 +208,7 @@ TEST_F(ConfigPagesTest, NoInstrumentIsACommunicationError)
     EXPECT_EQ(port.openAttempts.size(), std::size_t(2 * kMaxPorts));
 
     StatoComunicazione.ErroreComunicazione = false;
-    EXPECT_FALSE(readConfigPages());
+    EXPECT_FALSE(configPagesRun(false).ok);
     EXPECT_TRUE(StatoComunicazione.ErroreComunicazione);
     EXPECT_EQ(DatiProgetto, ProjectRecord());
 }

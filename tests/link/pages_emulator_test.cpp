@@ -80,7 +80,7 @@ TEST_F(PagesOverTheLineTest, ProgramAndReadEverything)
 {
     DatiProgetto = fullRecord();
     StatoComunicazione.ComandoInCorso = cmd::InviaDatiConfigurazione;
-    ASSERT_TRUE(sendConfigPages());
+    ASSERT_TRUE(configPagesRun(true).ok);
     ASSERT_TRUE(connectedStep(InviaDatiSensori));
     for (int slot = 0; slot < kNumSlot; ++slot) {
         fillCurve(slot);
@@ -92,7 +92,7 @@ TEST_F(PagesOverTheLineTest, ProgramAndReadEverything)
 
     DatiProgetto = ProjectRecord();
     StatoComunicazione.ComandoInCorso = cmd::LeggiDatiConfigurazione;
-    ASSERT_TRUE(readConfigPages());
+    ASSERT_TRUE(configPagesRun(false).ok);
     ASSERT_TRUE(connectedStep(LeggiDatiSensori));
     for (int slot = 0; slot < kNumSlot; ++slot) {
         SCOPED_TRACE(slot);

@@ -9,6 +9,7 @@
 #include "shell/poll.h"
 #include "support/emulator_line.h"
 #include "support/fixtures.h"
+#include "support/link_probes.h"
 
 namespace zuv::test {
 namespace {

@@ -129,14 +129,6 @@ std::size_t sampleAt(const Curve& c, double s)
 
 long roundToLong(double v) { return long(std::floor(v + 0.5)); }
 
-QByteArray crlfLines(const QStringList& lines)
-{
-    QByteArray out;
-    for (const QString& l : lines)
-        out += toCp1252(l) + "\r\n";
-    return out;
-}
-
 // The outline file: points at equal steps along the line, from the start.
 QByteArray outlineFile(const CircuitPlan& plan, const Curve& c)
 {
@@ -151,7 +143,7 @@ QByteArray outlineFile(const CircuitPlan& plan, const Curve& c)
                      .arg(roundToLong(a.x + f * (b.x - a.x)))
                      .arg(roundToLong(a.y + f * (b.y - a.y)));
     }
-    return crlfLines(lines);
+    return textLines(lines);
 }
 
 QByteArray sectorFile(const CircuitPlan& plan)
@@ -159,7 +151,7 @@ QByteArray sectorFile(const CircuitPlan& plan)
     QStringList lines{QString::number(plan.length)};
     for (int s : plan.sectors)
         lines << QString::number(s);
-    return crlfLines(lines);
+    return textLines(lines);
 }
 
 // --- the session on the track ---------------------------------------------------
@@ -579,7 +571,7 @@ QByteArray sessionFile(const CircuitPlan& plan, const QByteArray& csv)
                    .arg(QString::number(used ? lo[i] : 0, 'g', 15))
                    .arg(QString::number(used ? hi[i] : 0, 'g', 15));
     }
-    return crlfLines(out);
+    return textLines(out);
 }
 
 // --- the download and Save Data -------------------------------------------------

@@ -6,7 +6,7 @@ namespace zuv::test {
 
 FakeAnalysis::FakeAnalysis(AnalysisKind kind) : kind_(kind) { registerAnalysis(this); }
 
-QString FakeAnalysis::answer(const char* name, const std::map<int, QString>& script, int i, const QString& own) const
+QString FakeAnalysis::answer(const char* name, int i, const QString& own, const std::map<int, QString>& script) const
 {
     calls.push_back(QStringLiteral("%1 %2").arg(QLatin1String(name)).arg(i));
     const auto it = script.find(i);
@@ -15,37 +15,37 @@ QString FakeAnalysis::answer(const char* name, const std::map<int, QString>& scr
 
 QString FakeAnalysis::GetTempoGiro(qint16 numGiro) const
 {
-    return answer("GetTempoGiro", lapTime, numGiro, AnalysisInterface::GetTempoGiro(numGiro));
+    return answer("GetTempoGiro", numGiro, AnalysisInterface::GetTempoGiro(numGiro), lapTime);
 }
 
 QString FakeAnalysis::GetSessioneTempo(qint16 numGiro) const
 {
-    return answer("GetSessioneTempo", lapSession, numGiro, AnalysisInterface::GetSessioneTempo(numGiro));
+    return answer("GetSessioneTempo", numGiro, AnalysisInterface::GetSessioneTempo(numGiro));
 }
 
 QString FakeAnalysis::GetVelocitaGiro(qint16 numGiro) const
 {
-    return answer("GetVelocitaGiro", lapSpeed, numGiro, AnalysisInterface::GetVelocitaGiro(numGiro));
+    return answer("GetVelocitaGiro", numGiro, AnalysisInterface::GetVelocitaGiro(numGiro));
 }
 
 QString FakeAnalysis::GetMinVal(qint16 Index) const
 {
-    return answer("GetMinVal", minVal, Index, AnalysisInterface::GetMinVal(Index));
+    return answer("GetMinVal", Index, AnalysisInterface::GetMinVal(Index));
 }
 
 QString FakeAnalysis::GetMaxVal(qint16 Index) const
 {
-    return answer("GetMaxVal", maxVal, Index, AnalysisInterface::GetMaxVal(Index));
+    return answer("GetMaxVal", Index, AnalysisInterface::GetMaxVal(Index));
 }
 
 QString FakeAnalysis::GetNomeMisura(qint16 Index) const
 {
-    return answer("GetNomeMisura", measureTitle, Index, AnalysisInterface::GetNomeMisura(Index));
+    return answer("GetNomeMisura", Index, AnalysisInterface::GetNomeMisura(Index));
 }
 
 QString FakeAnalysis::GetMediaVal(qint16 Index) const
 {
-    return answer("GetMediaVal", avgVal, Index, AnalysisInterface::GetMediaVal(Index));
+    return answer("GetMediaVal", Index, AnalysisInterface::GetMediaVal(Index), avgVal);
 }
 
 void FakeAnalysis::setMeasureName(int i, const QString& name)

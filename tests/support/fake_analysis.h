@@ -1,10 +1,10 @@
 #pragma once
 // A stand-in for the open analysis window: the interface's public values are
-// those of a session without a loader, which a test sets, every getter
-// answers from a table the test may fill (an index not in it gets the
-// interface's own answer, computed from the session), and the window stands
-// in the resolver under its kind for as long as it lives, so
-// `currentAnalysis()` finds it while `UsaAnalisiSpeed` names that kind.
+// those of a session without a loader, which a test sets, every getter gives
+// the interface's own answer, computed from the session (lap times and
+// averages may be scripted instead), and the window stands in the resolver
+// under its kind for as long as it lives, so `currentAnalysis()` finds it
+// while `UsaAnalisiSpeed` names that kind.
 
 #include "analysis/analysis_interface.h"
 
@@ -22,8 +22,8 @@ public:
     AnalysisKind kind() const override { return kind_; }
     AnalysisSession& session() override { return session_; }
     const AnalysisSession& session() const override { return session_; }
-    void showModal() override { ++modalShows; }
-    void RefreshLanguage() override { ++languageRefreshes; }
+    void showModal() override {}
+    void RefreshLanguage() override {}
     void SalvaDatiSessione() override { ++sessionSaves; }
 
     QString GetTempoGiro(qint16 numGiro) const override;
@@ -47,18 +47,16 @@ public:
     void setMeasure(int i, const QString& name, const QString& unit, double min, double max, double avg);
 
     // Scripted answers by argument (lap-table row or measure index).
-    std::map<int, QString> lapTime, lapSession, lapSpeed;
-    std::map<int, QString> minVal, maxVal, measureTitle, avgVal;
+    std::map<int, QString> lapTime, avgVal;
 
     // Every getter and setter call of the interface, in order:
     // "GetTempoGiro 2", "setMeasureName 3 Oil".
     mutable std::vector<QString> calls;
-    int modalShows = 0;
-    int languageRefreshes = 0;
     int sessionSaves = 0;
 
 private:
-    QString answer(const char* name, const std::map<int, QString>& script, int i, const QString& own) const;
+    // The call noted, then the script's answer for `i` where there is one.
+    QString answer(const char* name, int i, const QString& own, const std::map<int, QString>& script = {}) const;
 
     AnalysisKind kind_;
     AnalysisSession session_;

@@ -9,7 +9,6 @@
 
 #include <QByteArray>
 #include <functional>
-#include <set>
 #include <vector>
 
 namespace zuv::test {
@@ -33,7 +32,6 @@ public:
     emu::Engine engine;
     int instrumentPort = 1;
     int portCount = kMaxPorts;
-    std::set<int> unopenable;
 
     // Bytes that arrive `delayMs` from now, from no request (noise, leftovers).
     void inject(const QByteArray& bytes, int delayMs = 0);
@@ -47,7 +45,6 @@ public:
     std::vector<int> openAttempts;
     // Every write, in order, whichever port was open.
     std::vector<QByteArray> writes;
-    int discards = 0;
     int settingsApplied = 0;
     SerialSettings settings;
     std::function<void(const QByteArray&)> onWrite;

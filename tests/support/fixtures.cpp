@@ -4,14 +4,56 @@
 #include "platform/programfolder.h"
 #include "platform/qtlanguage.h"
 #include "platform/serialport.h"
+#include "platform/textfile.h"
 #include "project/language.h"
 #include "project/state.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 namespace zuv::test {
+
+QByteArray fileLines(const QList<QByteArray>& lines, const char* eol)
+{
+    QByteArray out;
+    for (const QByteArray& l : lines)
+        out += l + eol;
+    return out;
+}
+
+QByteArray textLines(const QStringList& lines)
+{
+    QByteArray out;
+    for (const QString& l : lines)
+        out += toCp1252(l) + "\r\n";
+    return out;
+}
+
+QString fixtureText(int language, int n)
+{
+    return QStringLiteral("%1 %2").arg(language ? "en" : "it").arg(n);
+}
+
+void useNumberedTexts(int count)
+{
+    QStringList texts{QString()};
+    for (int n = 1; n <= count; ++n)
+        texts << QStringLiteral("T%1").arg(n);
+    TabellaLingua.TestiLingua = texts;
+    TabellaLingua.NumTestiLingua = count;
+}
+
+void useTwoLanguageTexts(int count)
+{
+    QStringList texts{QString()};
+    for (int language = 0; language < 2; ++language)
+        for (int n = 1; n <= count; ++n)
+            texts << fixtureText(language, n);
+    TabellaLingua.TestiLingua = texts;
+    TabellaLingua.NumTestiLingua = count;
+}
 
 void ZuvTest::SetUp()
 {

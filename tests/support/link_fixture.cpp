@@ -2,20 +2,8 @@
 
 #include "link/commands.h"
 #include "platform/serialport.h"
-#include "project/state.h"
-
-#include <QStringList>
 
 namespace zuv::test {
-
-void useNumberedTexts(int count)
-{
-    QStringList texts{QString()};
-    for (int n = 1; n <= count; ++n)
-        texts << QStringLiteral("T%1").arg(n);
-    TabellaLingua.TestiLingua = texts;
-    TabellaLingua.NumTestiLingua = count;
-}
 
 std::vector<int> FakeLinkTest::commandsSent() const
 {

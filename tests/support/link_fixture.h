@@ -1,5 +1,5 @@
 #pragma once
-// Tests that talk to the instrument through the in-process fake port, and
+// Tests that talk to the instrument through the in-process fake port, with
 // the numbered language texts that let a test see which text a message is.
 
 #include "support/fake_port.h"
@@ -8,10 +8,6 @@
 #include <vector>
 
 namespace zuv::test {
-
-// Text n is "T<n>" for n = 1 .. count (text 0 is empty); count texts a
-// language.
-void useNumberedTexts(int count = 400);
 
 // ZuvTest with numbered texts and the fake port as the serial port.
 class FakeLinkTest : public ZuvTest {

@@ -17,11 +17,6 @@ namespace zuv::test {
 
 inline constexpr int kFixtureTexts = 400;
 
-inline QString fixtureText(int language, int n)
-{
-    return QStringLiteral("%1 %2").arg(language ? "en" : "it").arg(n);
-}
-
 // LANGUAGES.DAT with `index` on line 1.
 inline QByteArray fixtureLanguages(int index)
 {

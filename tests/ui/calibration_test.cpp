@@ -30,10 +30,7 @@ protected:
     void SetUp() override
     {
         ZuvTest::SetUp();
-        TabellaLingua.TestiLingua = QStringList{QString()};
-        for (int n = 1; n <= 400; ++n)
-            TabellaLingua.TestiLingua << QStringLiteral("T%1").arg(n);
-        TabellaLingua.NumTestiLingua = 400;
+        useNumberedTexts();
         CaricaTabelleCostanti();
         if (!line.attach(fakeClock))
             GTEST_SKIP() << "no pseudo-terminal";
@@ -140,10 +137,7 @@ TEST_F(CalibrationDialogTest, AFullRunBuildsTheSensorFile)
     lines << "30.0" << "20.0" << "10.0" << "0.0";
     for (int i = 4; i < 20; ++i)
         lines << "0.0";
-    QByteArray expected;
-    for (const QString& l : lines)
-        expected += toCp1252(l) + "\r\n";
-    EXPECT_EQ(readFile(QStringLiteral("sensors/Serbatoio prova.sns")), expected);
+    EXPECT_EQ(readFile(QStringLiteral("sensors/Serbatoio prova.sns")), textLines(lines));
 }
 
 // Left to itself, the emulator's car burns fuel: each OK reads the level as

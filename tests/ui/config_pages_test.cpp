@@ -19,6 +19,7 @@
 #include "support/emulator_line.h"
 #include "support/fake_port.h"
 #include "support/fixtures.h"
+#include "support/link_probes.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,6 +41,9 @@ static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace zuv::test {
 namespace {
+
+// The back colour the look gave a control.
+QColor lookColour(const QWidget* w) { return w->palette().color(QPalette::Active, QPalette::Base); }
 
 constexpr int kTexts = 400;
 
@@ -99,13 +103,7 @@ protected:
     void SetUp() override
     {
         ZuvTest::SetUp();
-        // Text n is "IT<n>" in Italian and "EN<n>" in English.
-        QStringList texts{QString()};
-        for (const char* lang : {"IT", "EN"})
-            for (int n = 1; n <= kTexts; ++n)
-                texts << QStringLiteral("%1%2").arg(QLatin1String(lang)).arg(n);
-        TabellaLingua.TestiLingua = texts;
-        TabellaLingua.NumTestiLingua = kTexts;
+        useTwoLanguageTexts(kTexts);
         CaricaTabelleCostanti();
         DatiProgetto = newProjectValues();
         StatoComunicazione.StrumentoPresente = true;
@@ -234,7 +232,7 @@ TEST_F(PagesTest, ConfigCaptionsFollowTheLanguage)
     for (int lang : {0, 1}) {
         TabellaLingua.IndiceLingua = lang;
         frmConfigurazione dlg;
-        const QString p = lang == 0 ? "IT" : "EN";
+        const QString p = lang == 0 ? "it " : "en ";
         EXPECT_EQ(dlg.windowTitle(), p + "24");
         EXPECT_EQ(child<QPushButton>(dlg, "cmdInviaDati")->text(), p + "182");
         EXPECT_EQ(child<QPushButton>(dlg, "CancelButton")->text(), p + "35");
@@ -328,9 +326,9 @@ TEST_F(PagesTest, ConfigRefusedValueKeepsTheFocusAndOkStoresNothing)
 
     typeAndLeave(stop, "-5");
     ASSERT_EQ(msgs.shown.size(), 1u);
-    EXPECT_EQ(msgs.shown[0].text, "IT262");
+    EXPECT_EQ(msgs.shown[0].text, "it 262");
     EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(msgs.shown[0].title, "IT24");
+    EXPECT_EQ(msgs.shown[0].title, "it 24");
     EXPECT_EQ(msgs.shown[0].owner, &dlg) << "the window's own box";
     EXPECT_EQ(stop->text(), "");
     EXPECT_EQ(QApplication::focusWidget(), stop);
@@ -341,7 +339,7 @@ TEST_F(PagesTest, ConfigRefusedValueKeepsTheFocusAndOkStoresNothing)
     EXPECT_EQ(stop->text(), "255");
     const ProjectRecord before = DatiProgetto;
     dlg.OKButton_Click();
-    EXPECT_EQ(shownTexts(), std::vector<QString>{"IT262"});
+    EXPECT_EQ(shownTexts(), std::vector<QString>{"it 262"});
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_EQ(DatiProgetto, before);
     EXPECT_FALSE(ProgettoModificato);
@@ -368,7 +366,7 @@ TEST_F(PagesTest, ConfigClickingOkOrCancelFromABadBox)
     QApplication::processEvents();
     QTest::mouseRelease(ok, Qt::LeftButton);
     QApplication::processEvents();
-    EXPECT_EQ(shownTexts(), std::vector<QString>{"IT262"});
+    EXPECT_EQ(shownTexts(), std::vector<QString>{"it 262"});
     EXPECT_EQ(QApplication::focusWidget(), msg);
     EXPECT_EQ(DatiProgetto, before);
     // Cancel just closes.
@@ -420,13 +418,13 @@ TEST_F(PagesTest, ConfigSendPutsTheScreenOnTheLineByteForByte)
     ASSERT_FALSE(duringWrites.empty());
     for (const auto& [code, panel] : duringWrites) {
         EXPECT_EQ(code, 0x12);
-        EXPECT_EQ(panel, "IT146");
+        EXPECT_EQ(panel, "it 146");
     }
     ASSERT_EQ(msgs.shown.size(), 2u);
-    EXPECT_EQ(msgs.shown[0].text, "IT147\r\nIT148");
+    EXPECT_EQ(msgs.shown[0].text, "it 147\r\nit 148");
     EXPECT_EQ(msgs.shown[0].buttons, MsgButtons::OkCancel);
-    EXPECT_EQ(msgs.shown[0].title, "IT226");
-    EXPECT_EQ(msgs.shown[1].text, "IT218");
+    EXPECT_EQ(msgs.shown[0].title, "it 226");
+    EXPECT_EQ(msgs.shown[1].text, "it 218");
     EXPECT_EQ(msgs.shown[1].icon, MsgIcon::Information);
     EXPECT_EQ(msgs.shown[1].title, appTitle());
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
@@ -445,12 +443,12 @@ TEST_F(PagesTest, ConfigSendEndsAsACommunicationErrorWhenAnythingFails)
         std::size_t frames;
     } cases[] = {
         // No instrument: nothing exchanged is no success.
-        {"no connection", [](FakeSerialPort& p) { p.portCount = 0; }, {"IT147\r\nIT148", "IT230"}, 0},
+        {"no connection", [](FakeSerialPort& p) { p.portCount = 0; }, {"it 147\r\nit 148", "it 230"}, 0},
         // The second page goes whatever the first gave.
         {"page 1", [](FakeSerialPort& p) { p.engine.setFault(emu::Fault::Silence, 1, 0x12); },
-         {"IT147\r\nIT148", "IT242", "IT230"}, 2},
+         {"it 147\r\nit 148", "it 242", "it 230"}, 2},
         {"page 2", [](FakeSerialPort& p) { p.engine.setFault(emu::Fault::Silence, 1, 0x1C); },
-         {"IT147\r\nIT148", "IT242", "IT230"}, 2},
+         {"it 147\r\nit 148", "it 242", "it 230"}, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -491,8 +489,8 @@ TEST_F(PagesTest, ConfigReadPutsTheInstrumentsPagesOnScreenOnly)
 
     EXPECT_EQ(frames(), (std::vector<QByteArray>{frame(0x13, {}), frame(0x1D, {})}));
     ASSERT_EQ(msgs.shown.size(), 1u);
-    EXPECT_EQ(msgs.shown[0].text, "IT232\r\nIT148");
-    EXPECT_EQ(msgs.shown[0].title, "IT234");
+    EXPECT_EQ(msgs.shown[0].text, "it 232\r\nit 148");
+    EXPECT_EQ(msgs.shown[0].title, "it 234");
     EXPECT_EQ(child<QComboBox>(dlg, "cboLingua")->currentIndex(), -1);
     EXPECT_EQ(child<QComboBox>(dlg, "cboUMTemperatura")->currentIndex(), 1);
     EXPECT_TRUE(child<QCheckBox>(dlg, "chkAbilRecLAP")->isChecked());
@@ -518,7 +516,7 @@ TEST_F(PagesTest, ConfigReadThatFailsSaysSo)
     frmConfigurazione dlg;
     msgs.answers.push_back(MsgAnswer::Ok);
     dlg.cmdLeggiDati_Click();
-    EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT232\r\nIT148", "IT230"}));
+    EXPECT_EQ(shownTexts(), (std::vector<QString>{"it 232\r\nit 148", "it 230"}));
 }
 
 // ============================================================================
@@ -547,7 +545,7 @@ TEST_F(SensorsPageTest, NewProjectOpensWithEveryChannelOff)
 {
     StatoComunicazione.StrumentoPresente = false;
     frmSensori dlg;
-    EXPECT_EQ(dlg.windowTitle(), "IT49");
+    EXPECT_EQ(dlg.windowTitle(), "it 49");
     EXPECT_EQ(child<QTabWidget>(dlg, "SSTab1")->currentIndex(), 0);
     for (int slot = 0; slot < 9; ++slot) {
         SCOPED_TRACE(slot);
@@ -651,18 +649,18 @@ TEST_F(SensorsPageTest, OkRefusesMissingSensorsAndSharedInputsBeforeWritingAnyth
         std::function<void(frmSensori&)> edit;
         const char* text;
     } cases[] = {
-        {"oil temperature without sensor", [](frmSensori& d) { d.channel(0).chkAbil->setChecked(true); }, "IT166"},
+        {"oil temperature without sensor", [](frmSensori& d) { d.channel(0).chkAbil->setChecked(true); }, "it 166"},
         // Water temperature is checked before fuel pressure.
         {"two missing",
          [](frmSensori& d) {
              d.channel(2).chkAbil->setChecked(true);
              d.channel(3).chkAbil->setChecked(true);
          },
-         "IT168"},
+         "it 168"},
         {"a blank name", [](frmSensori& d) {
              d.channel(6).chkAbil->setChecked(true);
              d.channel(6).sensor->setEditText("  ");
-         }, "IT304"},
+         }, "it 304"},
         {"G and lambda on AN 1",
          [](frmSensori& d) {
              for (int slot : {6, 8}) {
@@ -672,7 +670,7 @@ TEST_F(SensorsPageTest, OkRefusesMissingSensorsAndSharedInputsBeforeWritingAnyth
              }
              d.channel(2).rate->setEditText("changed"); // must not reach the record
          },
-         "IT305"},
+         "it 305"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -684,7 +682,7 @@ TEST_F(SensorsPageTest, OkRefusesMissingSensorsAndSharedInputsBeforeWritingAnyth
         ASSERT_EQ(msgs.shown.size(), 1u);
         EXPECT_EQ(msgs.shown[0].text, c.text);
         EXPECT_EQ(msgs.shown[0].icon, MsgIcon::Exclamation);
-        EXPECT_EQ(msgs.shown[0].title, "IT49");
+        EXPECT_EQ(msgs.shown[0].title, "it 49");
         EXPECT_NE(dlg.result(), QDialog::Accepted);
         EXPECT_EQ(DatiProgetto, before);
         EXPECT_FALSE(ProgettoModificato);
@@ -714,7 +712,7 @@ TEST_F(SensorsPageTest, NumberBoxesOnLeavingAndAtOk)
         SCOPED_TRACE(bad);
         msgs.clear();
         typeAndLeave(pulses, bad);
-        EXPECT_EQ(shownTexts(), std::vector<QString>{"IT262"});
+        EXPECT_EQ(shownTexts(), std::vector<QString>{"it 262"});
         EXPECT_EQ(pulses->text(), "");
         EXPECT_EQ(QApplication::focusWidget(), pulses);
     }
@@ -722,7 +720,7 @@ TEST_F(SensorsPageTest, NumberBoxesOnLeavingAndAtOk)
     msgs.clear();
     const ProjectRecord before = DatiProgetto;
     QTest::keyClick(pulses, Qt::Key_Return);
-    EXPECT_EQ(shownTexts(), std::vector<QString>{"IT262"});
+    EXPECT_EQ(shownTexts(), std::vector<QString>{"it 262"});
     EXPECT_EQ(DatiProgetto, before);
     EXPECT_TRUE(dlg.isVisible());
 }
@@ -737,7 +735,7 @@ TEST_F(SensorsPageTest, ABoxRefusedAtOkOnAHiddenTabIsShownWithTheFocus)
     tabs->setCurrentIndex(1);
     const ProjectRecord before = DatiProgetto;
     child<QPushButton>(dlg, "OKButton")->click();
-    EXPECT_EQ(shownTexts(), std::vector<QString>{"IT262"});
+    EXPECT_EQ(shownTexts(), std::vector<QString>{"it 262"});
     EXPECT_EQ(DatiProgetto, before);
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_EQ(QApplication::focusWidget(), pulses);
@@ -776,12 +774,12 @@ TEST_F(SensorsPageTest, SendProgramsThePageAndNineCurvesByteForByte)
         expected.push_back(frame(0x18, slot == 8 ? curvePayload(8, gx, gy) : zeroCurve(slot)));
     EXPECT_EQ(frames(), expected);
     EXPECT_EQ(expected[1].right(2), "9F");
-    EXPECT_EQ(panels, (std::vector<QString>{"IT150", "IT151", "IT152", "IT153", "IT154", "IT155", "IT156",
-                                            "IT322", "IT331", "IT332"}));
+    EXPECT_EQ(panels, (std::vector<QString>{"it 150", "it 151", "it 152", "it 153", "it 154", "it 155", "it 156",
+                                            "it 322", "it 331", "it 332"}));
     ASSERT_EQ(msgs.shown.size(), 2u);
-    EXPECT_EQ(msgs.shown[0].text, "IT147\r\nIT148");
-    EXPECT_EQ(msgs.shown[0].title, "IT149");
-    EXPECT_EQ(msgs.shown[1].text, "IT157");
+    EXPECT_EQ(msgs.shown[0].text, "it 147\r\nit 148");
+    EXPECT_EQ(msgs.shown[0].title, "it 149");
+    EXPECT_EQ(msgs.shown[1].text, "it 157");
     EXPECT_EQ(msgs.shown[1].icon, MsgIcon::Information);
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
     EXPECT_TRUE(child<QPushButton>(dlg, "OKButton")->isEnabled());
@@ -817,7 +815,7 @@ TEST_F(SensorsPageTest, WhatTheChecksPassedIsWhatGoesOutWhateverChangesDuringThe
     ASSERT_EQ(sent.size(), 10u);
     EXPECT_EQ(sent[1], frame(0x18, zeroCurve(0)));
     EXPECT_EQ(sent[9], frame(0x18, curvePayload(8, gx, gy)));
-    EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT147\r\nIT148", "IT157"}));
+    EXPECT_EQ(shownTexts(), (std::vector<QString>{"it 147\r\nit 148", "it 157"}));
 }
 
 TEST_F(SensorsPageTest, SendRefusesBeforeAskingAndSendsNothing)
@@ -827,14 +825,14 @@ TEST_F(SensorsPageTest, SendRefusesBeforeAskingAndSendsNothing)
         std::function<void(frmSensori&)> edit;
         const char* text;
     } cases[] = {
-        {"no sensor", [](frmSensori& d) { d.channel(4).chkAbil->setChecked(true); }, "IT170"},
+        {"no sensor", [](frmSensori& d) { d.channel(4).chkAbil->setChecked(true); }, "it 170"},
         // The stale curve of another channel would go out in its place.
         {"not in the library",
          [](frmSensori& d) {
              d.channel(0).chkAbil->setChecked(true);
              d.channel(0).sensor->setEditText("Gone");
          },
-         "IT166"},
+         "it 166"},
         {"G and turbo on one input",
          [](frmSensori& d) {
              for (int slot : {7, 8}) {
@@ -843,9 +841,9 @@ TEST_F(SensorsPageTest, SendRefusesBeforeAskingAndSendsNothing)
                  d.channel(slot).chann->setCurrentIndex(1);
              }
          },
-         "IT305"},
+         "it 305"},
         {"a number out of range",
-         [](frmSensori& d) { d.findChild<QLineEdit*>("txtNumAccRPM")->setText("300"); }, "IT262"},
+         [](frmSensori& d) { d.findChild<QLineEdit*>("txtNumAccRPM")->setText("300"); }, "it 262"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -864,7 +862,7 @@ TEST_F(SensorsPageTest, ClosingTheWindowDuringASendBreaksItOff)
     dlg.show();
     // The user closes the page while slot 3's curve is on its way.
     fakeClock.onYield = [&] {
-        if (surface.panelText[3] == "IT154" && dlg.isVisible())
+        if (surface.panelText[3] == "it 154" && dlg.isVisible())
             dlg.CancelButton_Click();
     };
     msgs.answers.push_back(MsgAnswer::Ok);
@@ -873,7 +871,7 @@ TEST_F(SensorsPageTest, ClosingTheWindowDuringASendBreaksItOff)
     const std::vector<QByteArray> sent = frames();
     ASSERT_EQ(sent.size(), 5u); // the page and slots 0 to 3
     EXPECT_EQ(sent.back(), frame(0x18, zeroCurve(3)));
-    EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT147\r\nIT148", "IT229"}));
+    EXPECT_EQ(shownTexts(), (std::vector<QString>{"it 147\r\nit 148", "it 229"}));
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
     // Registered until the run ended, then released.
     EXPECT_EQ(StatoComunicazione.FormAttivo, nullptr);
@@ -886,7 +884,7 @@ TEST_F(SensorsPageTest, FailedCurveEndsTheSendWithTheErrorOnly)
     msgs.answers.push_back(MsgAnswer::Ok);
     dlg.cmdInviaDati_Click();
     EXPECT_EQ(frames().size(), 2u); // the page and slot 0
-    EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT147\r\nIT148", "IT242", "IT230"}));
+    EXPECT_EQ(shownTexts(), (std::vector<QString>{"it 147\r\nit 148", "it 242", "it 230"}));
     EXPECT_TRUE(child<QPushButton>(dlg, "OKButton")->isEnabled());
 }
 
@@ -917,10 +915,10 @@ TEST_F(SensorsPageTest, ReadFillsThePageAndNamesTheSensorsOfTheCurves)
     for (int slot = 0; slot < 9; ++slot)
         expected.push_back(frame(0x19, bytes({slot})));
     EXPECT_EQ(frames(), expected);
-    EXPECT_EQ(panels, (std::vector<QString>{"IT158", "IT159", "IT160", "IT161", "IT162", "IT163", "IT164",
-                                            "IT323", "IT333", "IT334"}));
-    EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT232\r\nIT148", "IT165"}));
-    EXPECT_EQ(msgs.shown[0].title, "IT235");
+    EXPECT_EQ(panels, (std::vector<QString>{"it 158", "it 159", "it 160", "it 161", "it 162", "it 163", "it 164",
+                                            "it 323", "it 333", "it 334"}));
+    EXPECT_EQ(shownTexts(), (std::vector<QString>{"it 232\r\nit 148", "it 165"}));
+    EXPECT_EQ(msgs.shown[0].title, "it 235");
     EXPECT_EQ(child<QLineEdit>(dlg, "txtNumAccRPM")->text(), "4");
     EXPECT_EQ(child<QLineEdit>(dlg, "txtDiametroRuota")->text(), "650");
     EXPECT_EQ(child<QComboBox>(dlg, "cboLAPO")->currentIndex(), 2);
@@ -936,7 +934,7 @@ TEST_F(SensorsPageTest, ReadFillsThePageAndNamesTheSensorsOfTheCurves)
     msgs.clear();
     const ProjectRecord before = DatiProgetto;
     dlg.OKButton_Click();
-    EXPECT_EQ(shownTexts(), std::vector<QString>{"IT169"});
+    EXPECT_EQ(shownTexts(), std::vector<QString>{"it 169"});
     EXPECT_EQ(DatiProgetto, before);
 }
 
@@ -956,7 +954,7 @@ TEST_F(SensorsPageTest, NoSecondRunStartsWhileOneWaits)
     dlg.cmdInviaDati_Click();
     fakeClock.onYield = nullptr;
     EXPECT_EQ(frames().size(), 10u);
-    EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT147\r\nIT148", "IT157"}));
+    EXPECT_EQ(shownTexts(), (std::vector<QString>{"it 147\r\nit 148", "it 157"}));
 }
 
 TEST_F(PagesTest, EveryPageFollowsThePollAsTheInstrumentComesAndGoes)
@@ -1035,7 +1033,7 @@ TEST_F(PagesTest, ASendDuringThePollsExchangeAsksAtOnceAndSendsAfterIt)
     ASSERT_TRUE(PollExchange::instance().underWay());
     msgs.answers.push_back(MsgAnswer::Ok);
     dlg.cmdInviaDati_Click();
-    EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT147\r\nIT148", "IT220"}));
+    EXPECT_EQ(shownTexts(), (std::vector<QString>{"it 147\r\nit 148", "it 220"}));
     ASSERT_EQ(frames().size(), 1u);
     // The poll got its reply before the page's frame went out.
     ASSERT_EQ(port.engine.received.size(), 3u);
@@ -1052,7 +1050,7 @@ TEST_F(PagesTest, AlarmsNewProjectLoadsAndStores)
 {
     StatoComunicazione.StrumentoPresente = false;
     frmAllarmi dlg;
-    EXPECT_EQ(dlg.windowTitle(), "IT79");
+    EXPECT_EQ(dlg.windowTitle(), "it 79");
     for (const char* name : {"txtTO", "txtTA", "txtLB", "txtTB"}) {
         EXPECT_EQ(child<QLineEdit>(dlg, name)->text(), "0.0");
         EXPECT_EQ(lookColour(child<QLineEdit>(dlg, name)), kInactiveColour);
@@ -1064,8 +1062,8 @@ TEST_F(PagesTest, AlarmsNewProjectLoadsAndStores)
         EXPECT_EQ(child<QComboBox>(dlg, name)->currentIndex(), -1);
     }
     EXPECT_EQ(child<QComboBox>(dlg, "cboUscita")->count(), 7);
-    EXPECT_EQ(child<QComboBox>(dlg, "cboUscita")->itemText(0), "IT255");
-    EXPECT_EQ(child<QComboBox>(dlg, "cboLedGiallo")->itemText(0), "IT263");
+    EXPECT_EQ(child<QComboBox>(dlg, "cboUscita")->itemText(0), "it 255");
+    EXPECT_EQ(child<QComboBox>(dlg, "cboLedGiallo")->itemText(0), "it 263");
     EXPECT_FALSE(child<QCheckBox>(dlg, "chkIngresso")->isVisibleTo(&dlg));
     EXPECT_EQ(child<QLabel>(dlg, "lblTemp1")->text(), "° C");
     EXPECT_EQ(child<QLabel>(dlg, "lblPress0")->text(), "bar");
@@ -1158,8 +1156,8 @@ TEST_F(PagesTest, AlarmsThresholdBoxesOnLeaving)
             EXPECT_TRUE(msgs.shown.empty());
             EXPECT_EQ(box->text(), c.shown);
         } else {
-            EXPECT_EQ(shownTexts(), std::vector<QString>{"IT262"});
-            EXPECT_EQ(msgs.shown[0].title, "IT79");
+            EXPECT_EQ(shownTexts(), std::vector<QString>{"it 262"});
+            EXPECT_EQ(msgs.shown[0].title, "it 79");
             EXPECT_EQ(box->text(), "");
             EXPECT_EQ(QApplication::focusWidget(), box);
             box->setText("1");
@@ -1191,7 +1189,7 @@ TEST_F(PagesTest, AlarmsOkByEnterAppliesTheRulesFirst)
     const ProjectRecord before = DatiProgetto;
     ProgettoModificato = false;
     QTest::keyClick(led, Qt::Key_Return);
-    EXPECT_EQ(shownTexts(), std::vector<QString>{"IT262"});
+    EXPECT_EQ(shownTexts(), std::vector<QString>{"it 262"});
     EXPECT_EQ(DatiProgetto, before);
     EXPECT_FALSE(ProgettoModificato);
     EXPECT_TRUE(again.isVisible());
@@ -1215,7 +1213,7 @@ TEST_F(PagesTest, AlarmsSendPutsTheScreenOnTheLineByteForByte)
     const ProjectRecord before = DatiProgetto;
     port.onWrite = [&](const QByteArray&) {
         EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0x14);
-        EXPECT_EQ(surface.panelText[3], "IT219");
+        EXPECT_EQ(surface.panelText[3], "it 219");
     };
     msgs.answers.push_back(MsgAnswer::Ok);
     dlg.cmdInviaDati_Click();
@@ -1226,9 +1224,9 @@ TEST_F(PagesTest, AlarmsSendPutsTheScreenOnTheLineByteForByte)
     EXPECT_EQ(expected.right(2), "C6");
     EXPECT_EQ(frames(), std::vector<QByteArray>{expected});
     ASSERT_EQ(msgs.shown.size(), 2u);
-    EXPECT_EQ(msgs.shown[0].title, "IT227");
-    EXPECT_EQ(msgs.shown[1].text, "IT220");
-    EXPECT_EQ(msgs.shown[1].title, "IT79");
+    EXPECT_EQ(msgs.shown[0].title, "it 227");
+    EXPECT_EQ(msgs.shown[1].text, "it 220");
+    EXPECT_EQ(msgs.shown[1].title, "it 79");
     EXPECT_EQ(DatiProgetto, before);
     EXPECT_EQ(StatoComunicazione.ComandoInCorso, 0);
 }
@@ -1239,7 +1237,7 @@ TEST_F(PagesTest, AlarmsSendWithoutTheInstrumentIsAnError)
     frmAllarmi dlg;
     msgs.answers.push_back(MsgAnswer::Ok);
     dlg.cmdInviaDati_Click();
-    EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT147\r\nIT148", "IT230"}));
+    EXPECT_EQ(shownTexts(), (std::vector<QString>{"it 147\r\nit 148", "it 230"}));
     EXPECT_EQ(msgs.shown[1].title, appTitle());
 }
 
@@ -1255,8 +1253,8 @@ TEST_F(PagesTest, AlarmsReadPutsThePageOnScreenWithTheRules)
     dlg.cmdLeggiDati_Click();
 
     EXPECT_EQ(frames(), std::vector<QByteArray>{frame(0x15, {})});
-    EXPECT_EQ(shownTexts(), std::vector<QString>{"IT232\r\nIT148"});
-    EXPECT_EQ(msgs.shown[0].title, "IT236");
+    EXPECT_EQ(shownTexts(), std::vector<QString>{"it 232\r\nit 148"});
+    EXPECT_EQ(msgs.shown[0].title, "it 236");
     EXPECT_EQ(child<QLineEdit>(dlg, "txtTO")->text(), "85.5");
     EXPECT_TRUE(child<QCheckBox>(dlg, "chkTO")->isChecked());
     EXPECT_FALSE(child<QCheckBox>(dlg, "chkPO")->isChecked());
@@ -1324,10 +1322,10 @@ TEST_F(PagesOverTheLine, AFailedPageExchangeShowsTheLinksMessageAndOnlyASendItsO
         std::vector<int> frames;
         std::vector<QString> texts;
     } cases[] = {
-        {"configuration read", config, "cmdLeggiDati", 0x13, {0x13, 0x1D}, {"IT232\r\nIT148", "IT242"}},
-        {"alarms read", alarms, "cmdLeggiDati", 0x15, {0x15}, {"IT232\r\nIT148", "IT242"}},
-        {"configuration send", config, "cmdInviaDati", 0x12, {0x12, 0x1C}, {"IT147\r\nIT148", "IT242", "IT230"}},
-        {"alarms send", alarms, "cmdInviaDati", 0x14, {0x14}, {"IT147\r\nIT148", "IT242", "IT230"}},
+        {"configuration read", config, "cmdLeggiDati", 0x13, {0x13, 0x1D}, {"it 232\r\nit 148", "it 242"}},
+        {"alarms read", alarms, "cmdLeggiDati", 0x15, {0x15}, {"it 232\r\nit 148", "it 242"}},
+        {"configuration send", config, "cmdInviaDati", 0x12, {0x12, 0x1C}, {"it 147\r\nit 148", "it 242", "it 230"}},
+        {"alarms send", alarms, "cmdInviaDati", 0x14, {0x14}, {"it 147\r\nit 148", "it 242", "it 230"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -1399,7 +1397,7 @@ TEST_F(PagesOverTheLine, SensorsPageSentIsReadBackIntoAnotherPage)
         dlg.channel(8).sensor->setEditText("G2");
         msgs.answers.push_back(MsgAnswer::Ok);
         dlg.cmdInviaDati_Click();
-        EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT147\r\nIT148", "IT157"}));
+        EXPECT_EQ(shownTexts(), (std::vector<QString>{"it 147\r\nit 148", "it 157"}));
     }
     std::array<int, 20> x{}, y{};
     for (int i = 0; i < 20; ++i) {
@@ -1413,7 +1411,7 @@ TEST_F(PagesOverTheLine, SensorsPageSentIsReadBackIntoAnotherPage)
     frmSensori back;
     msgs.answers.push_back(MsgAnswer::Ok);
     back.cmdLeggiDati_Click();
-    EXPECT_EQ(shownTexts(), (std::vector<QString>{"IT232\r\nIT148", "IT165"}));
+    EXPECT_EQ(shownTexts(), (std::vector<QString>{"it 232\r\nit 148", "it 165"}));
     EXPECT_EQ(child<QLineEdit>(back, "txtNumAccRPM")->text(), "2");
     EXPECT_EQ(child<QLineEdit>(back, "txtDiametroRuota")->text(), "580");
     EXPECT_EQ(child<QComboBox>(back, "cboLAAL")->currentIndex(), 1);

@@ -10,6 +10,7 @@
 #include "support/emulator_line.h"
 #include "support/fake_port.h"
 #include "support/fixtures.h"
+#include "support/link_probes.h"
 #include "support/ui/main_window_fixture.h"
 #include "support/ui/modal_driver.h"
 

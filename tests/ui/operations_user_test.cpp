@@ -20,6 +20,7 @@
 #include "shell/poll.h"
 #include "shell/ui/dlgStrumento.h"
 #include "shell/ui/frmDownload.h"
+#include "support/link_probes.h"
 #include "support/memory_blocks.h"
 #include "support/ui/user_at_the_line.h"
 #include "support/ui/window_system.h"

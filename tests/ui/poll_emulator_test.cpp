@@ -9,32 +9,14 @@
 #include "shell/analysis_window.h"
 #include "shell/ui/frmMain.h"
 #include "support/emulator_line.h"
+#include "support/fake_analysis_window.h"
+#include "support/link_probes.h"
 #include "support/shell_fixture.h"
 
 #include <QTest>
 
 namespace zuv::test {
 namespace {
-
-// Stays open for a while, as a user looking at a session would.
-class SlowAnalysis final : public AnalysisWindow {
-public:
-    explicit SlowAnalysis(emu::Emulator& e) : emulator(e) {}
-    AnalysisKind kind() const override { return AnalysisKind::DatiSpeed; }
-    void showModal() override
-    {
-        AnalisiCaricata = true;
-        // Let an exchange already on the line finish, then listen.
-        QTest::qWait(300);
-        emulator.clearReceived();
-        QTest::qWait(1200);
-        framesWhileOpen = emulator.received().size();
-    }
-    void RefreshLanguage() override {}
-
-    emu::Emulator& emulator;
-    inline static std::size_t framesWhileOpen = 99;
-};
 
 class PollEmulatorTest : public ShellTest {
 protected:
@@ -78,11 +60,21 @@ TEST_F(PollEmulatorTest, FindsTheInstrumentKeepsQuietDuringAnalysisAndComesBackA
     EXPECT_TRUE(window->menuAction(QStringLiteral("mnuDownloadData"))->isEnabled());
 
     // The analysis window: not one byte from the poll while it is open.
-    setAnalysisFactory(AnalysisKind::DatiSpeed, [this] { return std::make_unique<SlowAnalysis>(emulator); });
+    // It stays open for a while, as a user looking at a session would.
+    std::size_t framesWhileOpen = 99;
+    setAnalysisFactory(AnalysisKind::DatiSpeed, [&] {
+        return std::make_unique<FakeAnalysisWindow>(AnalysisKind::DatiSpeed, [&](FakeAnalysisWindow&) {
+            // Let an exchange already on the line finish, then listen.
+            QTest::qWait(300);
+            emulator.clearReceived();
+            QTest::qWait(1200);
+            framesWhileOpen = emulator.received().size();
+        });
+    });
     UsaAnalisiSpeed = true;
     fileDialogs.answers = {path("session.csv")};
     window->mnuAnalize_Click();
-    EXPECT_EQ(SlowAnalysis::framesWhileOpen, 0u);
+    EXPECT_EQ(framesWhileOpen, 0u);
     EXPECT_FALSE(StatoComunicazione.AnalisiAperta);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !emulator.received().empty(); }, 3000))
         << "the poll resumes once it has closed";

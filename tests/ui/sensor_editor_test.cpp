@@ -4,6 +4,7 @@
 
 #include "config/ui/curve_chart.h"
 #include "config/ui/frmImpostaSensore.h"
+#include "link/codec.h"
 #include "link/commands.h"
 #include "link/curve_codec.h"
 #include "link/serial_comm.h"
@@ -26,23 +27,12 @@
 namespace zuv::test {
 namespace {
 
-QByteArray crlf(const QStringList& lines)
-{
-    QByteArray out;
-    for (const QString& l : lines)
-        out += toCp1252(l) + "\r\n";
-    return out;
-}
-
 class SensorEditorWindowTest : public ZuvTest {
 protected:
     void SetUp() override
     {
         ZuvTest::SetUp();
-        TabellaLingua.TestiLingua = QStringList{QString()};
-        for (int n = 1; n <= 400; ++n)
-            TabellaLingua.TestiLingua << QStringLiteral("T%1").arg(n);
-        TabellaLingua.NumTestiLingua = 400;
+        useNumberedTexts();
         CaricaTabelleCostanti();
     }
     void TearDown() override
@@ -166,7 +156,7 @@ TEST_F(SensorEditorWindowTest, BuildSaveAndLoadASensor)
     lines << "0.000" << "5.250";
     for (int i = 2; i < 20; ++i)
         lines << "10.000";
-    const QByteArray expected = crlf(lines);
+    const QByteArray expected = textLines(lines);
     EXPECT_EQ(readFile(QStringLiteral("sensors/Olio 10 bar.sns")), expected);
 
     // Read again: the name box empty, the table cleared, the sensor listed.
@@ -380,7 +370,7 @@ TEST_F(SensorEditorWindowTest, ReadsTheSlotsCurveFromTheInstrument)
 
     bool asked = false;
     for (const QByteArray& f : emulator.received())
-        asked = asked || f == curveRequest(2);
+        asked = asked || f == buildFrame(cmd::LeggiCurvaSensore, ByteInChr(2));
     EXPECT_TRUE(asked);
 
     // The read is the slot's even when another type was chosen since.

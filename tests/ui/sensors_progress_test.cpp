@@ -49,12 +49,7 @@ protected:
     void SetUp() override
     {
         ZuvTest::SetUp();
-        QStringList texts{QString()};
-        for (const char* lang : {"IT", "EN"})
-            for (int n = 1; n <= 400; ++n)
-                texts << QStringLiteral("%1%2").arg(QLatin1String(lang)).arg(n);
-        TabellaLingua.TestiLingua = texts;
-        TabellaLingua.NumTestiLingua = 400;
+        useTwoLanguageTexts();
         CaricaTabelleCostanti();
         DatiProgetto = newProjectValues();
         StatoComunicazione.StrumentoPresente = true;

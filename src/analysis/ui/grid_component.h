@@ -115,7 +115,6 @@ private:
     int column_ = 0;
     std::vector<int> alignments_;
     QString corner_;
-    bool syncing_ = false;
 };
 
 } // namespace zuv

@@ -33,8 +33,6 @@ void setLook(QWidget* w, bool on)
     w->setPalette(p);
 }
 
-QColor lookColour(const QWidget* w) { return w->palette().color(QPalette::Active, QPalette::Base); }
-
 namespace {
 
 // Undoes a user edit that makes the text longer than the limit; watching

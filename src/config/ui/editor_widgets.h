@@ -37,8 +37,6 @@ inline const QColor kActiveColour{0xFF, 0xFF, 0xFF};
 
 // Enabled and white, or disabled and grey.
 void setLook(QWidget* w, bool on);
-// The back colour the look gave the control.
-QColor lookColour(const QWidget* w);
 
 // Limits what the user types to `limit` characters; text the program puts
 // into the box stays whole.

@@ -35,7 +35,6 @@ public:
 
     const PointTable& table() const { return table_; }
     const QString& TipoSensoreCorrente() const { return sensorType(currentType_).keyword; }
-    SensorKind currentType() const { return currentType_; }
 
     // The handlers, callable as the controls call them.
     void Form_Activate();

@@ -28,7 +28,6 @@ public:
 
     bool runFinished() const { return finished_; }
     DownloadOutcome outcome() const { return outcome_; }
-    DownloadRun& downloadRun() { return run_; }
 
     QPushButton* OKButton = nullptr;
     QProgressBar* ProgressBar1 = nullptr;

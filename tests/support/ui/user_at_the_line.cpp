@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/messages.h"
 #include "shell/poll.h"
+#include "support/link_probes.h"
 
 #include <QAction>
 #include <QPushButton>
