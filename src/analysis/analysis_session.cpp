@@ -189,7 +189,7 @@ LapSelection AnalysisSession::selectLap(int row, int column)
 {
     const LapSelection sel = MSFlexGrid1_Click(*this, row, column, sources().lapNumberAt);
     if (sel.selected)
-        lapCaption_ = sel.tab0Caption.mid(languageText(273).size());
+        lapCaption_ = sel.lapCaption;
     return sel;
 }
 

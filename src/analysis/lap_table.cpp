@@ -291,9 +291,7 @@ LapSelection MSFlexGrid1_Click(LapState& s, int row, int column, const RowValue&
     LapSelection sel;
     if (s.grid.visible && column == kTimeColumn && row >= 1 && row < s.grid.rows) {
         sel.selected = true;
-        const QString lap = QLatin1Char(' ') + languageText(110) + QLatin1Char(' ') + lapNumberText(s, row, lapNumberAt);
-        sel.tab0Caption = languageText(273) + lap;
-        sel.tab1Caption = languageText(91) + lap;
+        sel.lapCaption = QLatin1Char(' ') + languageText(110) + QLatin1Char(' ') + lapNumberText(s, row, lapNumberAt);
         s.grid.selectedRow = row;
         s.CampioniGiro = s.bounds.end(row) - s.bounds.first(row);
         s.GiroCorrente = row;

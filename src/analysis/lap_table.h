@@ -115,8 +115,8 @@ void EvidenziaGiriEstremi(LapState& s);
 struct LapSelection {
     // False: not a lap-time cell; only the marks were redone.
     bool selected = false;
-    QString tab0Caption;
-    QString tab1Caption;
+    // What the tab captions add after their own text: " Lap n".
+    QString lapCaption;
     // `MostraControlliGrafico`(showChart); when true `CalcolaScale` and a
     // redraw of the active chart follow.
     bool showChart = false;

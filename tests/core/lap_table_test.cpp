@@ -333,8 +333,7 @@ TEST_F(LapTable, ClickingALapTimeSelectsItsRows)
     CompilaTabellaGiri(s, lapNumbers(), lapMetres());
     LapSelection sel = MSFlexGrid1_Click(s, 3, 1, lapNumbers());
     ASSERT_TRUE(sel.selected);
-    EXPECT_EQ(sel.tab0Caption, languageText(273) + " " + languageText(110) + " 2");
-    EXPECT_EQ(sel.tab1Caption, languageText(91) + " " + languageText(110) + " 2");
+    EXPECT_EQ(sel.lapCaption, " " + languageText(110) + " 2");
     EXPECT_TRUE(sel.showChart);
     EXPECT_EQ(s.GiroCorrente, 3);
     EXPECT_EQ(s.CampioniGiro, 9);
@@ -343,7 +342,7 @@ TEST_F(LapTable, ClickingALapTimeSelectsItsRows)
     EXPECT_EQ(s.grid.colours(3, 1).back, 0x00FF00u); // the fastest mark stays
 
     sel = MSFlexGrid1_Click(s, 1, 1, lapNumbers());
-    EXPECT_EQ(sel.tab0Caption, languageText(273) + " " + languageText(110) + " 0");
+    EXPECT_EQ(sel.lapCaption, " " + languageText(110) + " 0");
     EXPECT_EQ(s.GiroCorrente, 1);
     EXPECT_EQ(s.grid.colours(3, 2).back, 0xFFFFFFu);
     EXPECT_EQ(s.grid.colours(3, 2).fore, 0u);
@@ -362,7 +361,7 @@ TEST_F(LapTable, ClickingALapTimeSelectsItsRows)
     sel = MSFlexGrid1_Click(s, 4, 1, lapNumbers());
     EXPECT_TRUE(sel.selected);
     EXPECT_FALSE(sel.showChart);
-    EXPECT_EQ(sel.tab0Caption, languageText(273) + " " + languageText(110) + " 3");
+    EXPECT_EQ(sel.lapCaption, " " + languageText(110) + " 3");
 }
 
 TEST_F(LapTable, RebuildAfterACircuitChangeAndANewLanguage)
