@@ -331,7 +331,7 @@ TEST_F(SessionDialogFiles, OkRefusesWhatCannotBeStoredAndStoresNothing)
         {"negative sector", "1000", "Alpha", {1200, -200}, languageText(326)},
         {"sum too large", "1000", "Alpha", {600, 600}, languageText(327)},
         {"no sectors", "1000", "Alpha", {}, languageText(327)},
-        // The Part's checks come first, then ours.
+        // 326 and 327 come first, then the refusals of our own.
         {"negative sector, no length", "", "Alpha", {-1}, languageText(326)},
         {"zero sector", "1000", "Alpha", {300, 0, 700}, zeroMessage},
         {"zero sector, sum differs", "1000", "Alpha", {300, 0, 600}, languageText(327)},

@@ -246,7 +246,7 @@ protected:
 // A page closed with its close box (or, on the alarms page, Esc) during a
 // run: the configuration and alarms pages run to their end, reading into
 // the window only; the sensors page breaks off after the step under way.
-TEST_F(UserAtALiveLine, APageClosedInTheMiddleOfARunEndsAsItsPartSays)
+TEST_F(UserAtALiveLine, APageClosedMidRunGoesOnOrBreaksOffAsThatPageDoes)
 {
     ProjectRecord instrument = newProjectValues();
     instrument.mskStopRecSecondi = 45;
