@@ -654,6 +654,27 @@ TEST_F(SessionDialogTest, OkChecksTheSectorsAgainstTheTrackLengthAsItStands)
     EXPECT_EQ(window.sessionSaves, 1);
 }
 
+// A circuit whose sector file holds a length of 0 and no sector, picked
+// after one with sectors: box 1. still shows the first circuit's sector, but
+// no sector is in use, so OK writes none into the new circuit's file (the
+// file would not add up to its own length).
+TEST_F(SessionDialogTest, OkWritesOnlyTheSectorsInUseNotABoxAnotherCircuitLeft)
+{
+    writeFile(QStringLiteral("tracks/Quadro.sec"), "0\r\n");
+    dlgDatiSessione& d = open();
+    ASSERT_EQ(sectorTexts(), (std::vector<QString>{"780", "910", "710"}));
+    pick(d.cboCircuito, QStringLiteral("Quadro"));
+    EXPECT_EQ(sectorTexts(), std::vector<QString>{"780"});
+    EXPECT_EQ(d.cboNumSettori->currentText(), QStringLiteral("0"));
+    EXPECT_EQ(d.txtLunghezzaTracciato->text(), QStringLiteral("0"));
+    EXPECT_TRUE(clickOkAnswering(0).isEmpty());
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(readFile(QStringLiteral("tracks/Quadro.sec")), QByteArray("0\r\n"));
+    EXPECT_EQ(DatiSessione.Circuito, QStringLiteral("Quadro"));
+    EXPECT_EQ(DatiSessione.LunghTracciato, QStringLiteral("0"));
+    EXPECT_EQ(window.sessionSaves, 1);
+}
+
 // A circuit name typed, not picked, is the session's circuit; the sectors
 // edited go to the sector file of the circuit last loaded.
 TEST_F(SessionDialogTest, ATypedCircuitNameLeavesTheSectorsWithTheCircuitLastLoaded)
