@@ -24,8 +24,6 @@ StepEnd runStep(const std::function<bool()>& command)
     return noteOutcome(command()) ? StepEnd::Done : StepEnd::Failed;
 }
 
-bool connectedStep(const std::function<bool()>& command) { return StepRun().step(command); }
-
 bool StepRun::step(const std::function<bool()>& command)
 {
     if (!outcome_.goesOn())

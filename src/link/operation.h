@@ -43,12 +43,6 @@ enum class StepEnd {
 // own. The outcome is recorded in ErroreComunicazione.
 StepEnd runStep(const std::function<bool()>& command);
 
-// One step of a run the user may break off: runStep, then the windows take
-// whatever input is pending, so a close given during the step (or during a
-// wait of it that only repaints) is seen by the run's test after it. True
-// when the step worked.
-bool connectedStep(const std::function<bool()>& command);
-
 // How a run of steps ended: `ok` false after a failed step, `broken` when
 // the user closed the run's window, `noInstrument` when a step failed for
 // want of an instrument, which no message of the link's has told.
@@ -68,7 +62,7 @@ bool confirmRun(bool send, const QString& title = QString());
 // read's), then its failure.
 void reportRunEnd(bool send, const RunOutcome& outcome);
 
-// The steps of one run, each a connected step, the run ending at the first
+// The steps of one run, each a runStep, the run ending at the first
 // that fails or after which `brokenOff` (when given) says the user closed
 // the run's window.
 class StepRun {

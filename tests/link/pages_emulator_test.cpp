@@ -81,29 +81,29 @@ TEST_F(PagesOverTheLineTest, ProgramAndReadEverything)
     DatiProgetto = fullRecord();
     StatoComunicazione.ComandoInCorso = cmd::InviaDatiConfigurazione;
     ASSERT_TRUE(configPagesRun(true).ok);
-    ASSERT_TRUE(connectedStep(InviaDatiSensori));
+    ASSERT_TRUE(StepRun().step(InviaDatiSensori));
     for (int slot = 0; slot < kNumSlot; ++slot) {
         fillCurve(slot);
-        ASSERT_TRUE(connectedStep([slot] { return InviaCurvaSensore(slot); })) << slot;
+        ASSERT_TRUE(StepRun().step([slot] { return InviaCurvaSensore(slot); })) << slot;
     }
-    ASSERT_TRUE(connectedStep(InviaDatiAllarmi));
+    ASSERT_TRUE(StepRun().step(InviaDatiAllarmi));
     EXPECT_EQ(emulator.page(0x16), encodeSensorsPage(sensorsPageFrom(fullRecord())));
     EXPECT_EQ(emulator.page(0x14), encodeAlarmsPage(alarmsPageFrom(fullRecord())));
 
     DatiProgetto = ProjectRecord();
     StatoComunicazione.ComandoInCorso = cmd::LeggiDatiConfigurazione;
     ASSERT_TRUE(configPagesRun(false).ok);
-    ASSERT_TRUE(connectedStep(LeggiDatiSensori));
+    ASSERT_TRUE(StepRun().step(LeggiDatiSensori));
     for (int slot = 0; slot < kNumSlot; ++slot) {
         SCOPED_TRACE(slot);
         CurvaSensore = CurveBuffer();
-        ASSERT_TRUE(connectedStep([slot] { return LeggiCurvaSensore(slot); }));
+        ASSERT_TRUE(StepRun().step([slot] { return LeggiCurvaSensore(slot); }));
         const CurveBuffer read = CurvaSensore;
         fillCurve(slot);
         EXPECT_EQ(read.CurvaX, CurvaSensore.CurvaX);
         EXPECT_EQ(read.CurvaY, CurvaSensore.CurvaY);
     }
-    ASSERT_TRUE(connectedStep(LeggiDatiAllarmi));
+    ASSERT_TRUE(StepRun().step(LeggiDatiAllarmi));
 
     // Everything that travels comes back; what never travels stays as it was.
     ProjectRecord expected = fullRecord();
